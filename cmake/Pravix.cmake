@@ -1,0 +1,34 @@
+include(GoogleTest)
+
+# Helpers shared by every folder. Sources are collected per folder so that adding a
+# unit never needs an edit of a shared CMake file.
+
+# pravix_library(<target> <dir> [DEPS ...]): a static library of every .cpp in <dir>.
+function(pravix_library target dir)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE ${PRAVIX_WARNINGS})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# pravix_tests(<dir> DEPS ...): one test program per tests/<dir>/*_test.cpp, each
+# registered with ctest test by test. GUI code runs on the offscreen platform.
+function(pravix_tests dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp)
+  foreach(test_source ${tests})
+    get_filename_component(name ${test_source} NAME_WE)
+    set(target ${dir}_${name})
+    string(REPLACE "/" "_" target ${target})
+    add_executable(${target} ${test_source})
+    target_compile_options(${target} PRIVATE ${PRAVIX_WARNINGS})
+    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} pravix_test_support GTest::gtest)
+    gtest_discover_tests(${target}
+      DISCOVERY_MODE PRE_TEST
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PRAVIX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  endforeach()
+endfunction()
