@@ -2,6 +2,7 @@
 
 #include "platform/StrUtils.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstring>
 #include <utility>
@@ -39,6 +40,12 @@ bool CFile::Open(const std::string& fileName, const char* mode)
             stdioMode.push_back(*c);
     m_textMode = std::strchr(mode, 't') != nullptr;
     m_file = std::fopen(Win1252ToUtf8(fileName).c_str(), stdioMode.c_str());
+    // stdio opens a folder for reading, and every read then fails without reaching an end.
+    struct stat info {};
+    if (m_file && ::fstat(::fileno(m_file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        Close();
+        errno = EISDIR;
+    }
     return m_file != nullptr;
 }
 

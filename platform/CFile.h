@@ -22,7 +22,8 @@ public:
     CFile& operator=(const CFile&) = delete;
     ~CFile();
 
-    // Closes any file already open first. False (errno set) when the file does not open.
+    // Closes any file already open first. False (errno set) when the file does not open or is
+    // a folder.
     bool Open(const std::string& fileName, const char* mode);
     bool IsOpen() const { return m_file != nullptr; }
     // Flushes and closes; false when buffered data could not be written. Nothing when not open.

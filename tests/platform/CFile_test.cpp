@@ -105,6 +105,8 @@ TEST(CFile, MissingFilesDoNotOpenAndUnopenedFilesDoNothing)
     EXPECT_FALSE(file.Open(temp.Path("missing.dev"), "r"));
     EXPECT_EQ(errno, ENOENT);
     EXPECT_FALSE(CFile(temp.Path("no/folder/x.eng"), "wb").IsOpen());
+    EXPECT_FALSE(file.Open(temp.Folder(), "r"));
+    EXPECT_EQ(errno, EISDIR);
     char buffer[8] = "junk";
     EXPECT_EQ(file.ReadLine(buffer, sizeof buffer), 0u);
     EXPECT_EQ(buffer[0], '\0');
