@@ -335,11 +335,11 @@ private:
     {
         int n[3] = {0, 0, 0}, digits[3] = {0, 0, 0};
         int count = 0;
-        while (count < 3 && Number(n[count], digits[count])) {
+        do {
+            if (!Number(n[count], digits[count]))
+                return false;
             ++count;
-            if (!Char(r.DateSeparator))
-                break;
-        }
+        } while (count < 3 && Char(r.DateSeparator));
         if (count < 2)
             return false;
 

@@ -70,9 +70,8 @@ char TakeSeparator(std::string& format, char placeholder)
     return separator ? separator : placeholder;
 }
 
-TFormatSettings FromSystemLocale()
+TFormatSettings FromQLocale(const QLocale& locale)
 {
-    const QLocale locale = QLocale::system();
     if (locale.language() == QLocale::C)
         return TFormatSettings::English();
 
@@ -99,7 +98,7 @@ TFormatSettings FromSystemLocale()
 
 TFormatSettings& Current()
 {
-    static TFormatSettings settings = FromSystemLocale();
+    static TFormatSettings settings = TFormatSettings::FromLocale("");
     return settings;
 }
 
@@ -115,6 +114,13 @@ TFormatSettings TFormatSettings::English()
     s.ShortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     s.LongDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     return s;
+}
+
+TFormatSettings TFormatSettings::FromLocale(std::string_view name)
+{
+    if (name.empty())
+        return FromQLocale(QLocale::system());
+    return FromQLocale(QLocale(QString::fromLatin1(name.data(), qsizetype(name.size()))));
 }
 
 const TFormatSettings& Region() { return Current(); }

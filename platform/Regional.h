@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 struct TFormatSettings {
     char DecimalSeparator = '.';
@@ -25,6 +26,9 @@ struct TFormatSettings {
 
     // The fixed English set that tests pin: ".", ",", "/", ":", "m/d/yyyy", "hh:nn:ss".
     static TFormatSettings English();
+    // The settings of a named locale ("de_DE"); an empty name means the user's locale. The C
+    // locale gives the English set.
+    static TFormatSettings FromLocale(std::string_view name);
 };
 
 // The current settings, taken from the user's locale at first use.
