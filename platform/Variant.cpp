@@ -13,6 +13,9 @@
 
 namespace {
 
+// 2^63: every integer result must lie strictly inside it.
+constexpr long double kInt64Limit = 9223372036854775808.0L;
+
 struct IntegerRange {
     long long low;
     long long high;
@@ -296,7 +299,7 @@ TVariant TVariant::OfDate(TDateTime value)
 TVariant TVariant::OfCurrency(double value)
 {
     const long double units = static_cast<long double>(value) * 10000;
-    if (!(std::fabs(units) < 9.2e18L))
+    if (!(std::fabs(units) < kInt64Limit))
         RaiseCastError(varDouble, varCurrency);
     TVariant v;
     v.m_type = varCurrency;
@@ -405,7 +408,7 @@ long long TVariant::IntegerValue() const
     if (m_type == varCurrency)
         return RoundHalfEven(static_cast<long double>(m_int) / 10000);
     const double value = AsDouble();
-    if (!(std::fabs(value) < 9.2e18))
+    if (!(std::fabs(value) < kInt64Limit))
         RaiseCastError(m_type, varInt64);
     return RoundHalfEven(value);
 }
