@@ -4,8 +4,8 @@
 #include "platform/Regional.h"
 #include "platform/StrUtils.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +33,9 @@ struct Decimal {
 constexpr int kExactPrecision = 800;
 // Digits printed beyond the rounding position: enough to tell a tail from one half.
 constexpr int kGuardDigits = 20;
+// Beyond these every digit of any double is exact, so larger requests only add zeros.
+constexpr int kMaxSignificantDigits = 800;
+constexpr int kMaxDecimals = 1100;
 
 // |value| in scientific form with `precision` digits after the first, as glibc prints it:
 // exact up to the last digit printed.
@@ -50,11 +53,24 @@ Decimal PrintScientific(double absValue, int precision)
     Decimal d;
     const char* p = text;
     for (; *p != 'e'; ++p) {
-        if (*p != '.')
+        if (*p >= '0' && *p <= '9')  // whatever radix character the C locale prints
             d.digits += *p;
     }
     d.exponent = std::atoi(p + 1);
     return d;
+}
+
+void RoundUpLastDigit(Decimal& d)
+{
+    int i = int(d.digits.size()) - 1;
+    while (i >= 0 && d.digits[size_t(i)] == '9')
+        d.digits[size_t(i--)] = '0';
+    if (i >= 0) {
+        ++d.digits[size_t(i)];
+    } else {
+        d.digits.insert(d.digits.begin(), '1');
+        ++d.exponent;
+    }
 }
 
 // Keeps the first `keep` digits (keep may be 0) and rounds halves away from zero: with the
@@ -63,18 +79,11 @@ Decimal KeepDigits(Decimal d, int keep)
 {
     if (keep < 0)
         return {};
-    const bool roundUp = keep < int(d.digits.size()) && d.digits[size_t(keep)] >= '5';
-    d.digits.resize(size_t(keep));
-    if (roundUp) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[size_t(i)] == '9')
-            d.digits[size_t(i--)] = '0';
-        if (i >= 0) {
-            ++d.digits[size_t(i)];
-        } else {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.exponent;
-        }
+    if (keep < int(d.digits.size())) {
+        const bool roundUp = d.digits[size_t(keep)] >= '5';
+        d.digits.resize(size_t(keep));
+        if (roundUp)
+            RoundUpLastDigit(d);
     }
     while (!d.digits.empty() && d.digits.back() == '0')
         d.digits.pop_back();
@@ -307,7 +316,8 @@ std::string FloatToStr(double value, char decimalSeparator, int significantDigit
 {
     if (!std::isfinite(value))
         return NonFiniteText(value);
-    const Decimal d = RoundSignificant(std::fabs(value), std::max(significantDigits, 1));
+    significantDigits = std::clamp(significantDigits, 1, kMaxSignificantDigits);
+    const Decimal d = RoundSignificant(std::fabs(value), significantDigits);
     if (d.IsZero())
         return "0";
 
@@ -334,7 +344,7 @@ std::string FormatFixed(double value, int decimals, char decimalSeparator)
 {
     if (!std::isfinite(value))
         return NonFiniteText(value);
-    decimals = std::max(decimals, 0);
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
     const Decimal d = RoundToDecimals(std::fabs(value), decimals);
     std::string text = Sign(value, d) + IntegerDigits(d, 1, 0);
     if (decimals > 0)
@@ -351,7 +361,7 @@ std::string FormatExponent(double value, int significantDigits, char decimalSepa
 {
     if (!std::isfinite(value))
         return NonFiniteText(value);
-    significantDigits = std::max(significantDigits, 1);
+    significantDigits = std::clamp(significantDigits, 1, kMaxSignificantDigits);
     const Decimal d = RoundSignificant(std::fabs(value), significantDigits);
     const int exponent = d.IsZero() ? 0 : d.exponent;
     std::string text = Sign(value, d) + d.DigitAt(exponent);

@@ -89,6 +89,7 @@ TEST(Conversions, FixedAndExponentFormsRoundTheExactBinaryValueHalvesAwayFromZer
         {0, 3, "0.000", "0.00E+000"},
         {1e21, 0, "1000000000000000000000", "1E+021"},
         {1.5e-300, 2, "0.00", "1.5E-300"},
+        {0.1, 30, "0.100000000000000005551115123126", "1.00000000000000005551115123126E-001"},  // exact digits
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatFixed(c.value, c.digits), c.fixed) << c.value;
