@@ -33,7 +33,9 @@ std::string FormatFloat(std::string_view pattern, double value);
 
 // Decimal text with an optional sign, digits with the region's decimal separator and an
 // optional exponent ("E" or "e", optional sign, digits); blanks around it are ignored.
-// Failures raise EConvertError "'%s' is not a valid floating point value".
+// "NAN", "INF" and "-INF" (any case) read back what the formatters write. Failures, also
+// numbers too large for a double, raise EConvertError "'%s' is not a valid floating point
+// value".
 double StrToFloat(std::string_view text);
 double StrToFloat(std::string_view text, char decimalSeparator);
 bool TryStrToFloat(std::string_view text, double& value);

@@ -20,7 +20,8 @@ bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int s
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 
-// Values outside the years 1..9999 (and NaN, infinities) decode to 0/0/0 and 00:00:00.000.
+// A date outside the years 1..9999 decodes to 0/0/0; NaN, infinities and values of 1e9
+// days or more decode to 0/0/0 and 00:00:00.000.
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond);
 
