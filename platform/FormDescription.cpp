@@ -21,7 +21,9 @@ namespace {
 // ---------------------------------------------------------------------------------------
 // Tokens
 
-enum class Tok { End, Ident, Integer, Float, String, Binary, Punct };
+// A lexical fault becomes an Error token (its text the message), so that the parser
+// reports it with the property being read.
+enum class Tok { End, Error, Ident, Integer, Float, String, Binary, Punct };
 
 struct Token {
     Tok kind = Tok::End;
@@ -66,13 +68,31 @@ public:
     std::vector<Token> Run()
     {
         std::vector<Token> tokens;
+        try {
+            Scan(tokens);
+        } catch (const LexError& e) {
+            tokens.push_back({Tok::Error, e.message, m_line});
+            tokens.push_back({Tok::End, {}, m_line});
+        }
+        return tokens;
+    }
+
+private:
+    struct LexError {
+        std::string message;
+    };
+
+    [[noreturn]] void Fail(const std::string& message) const { throw LexError{message}; }
+
+    void Scan(std::vector<Token>& tokens)
+    {
         for (;;) {
             SkipBlanks();
             Token t;
             t.line = m_line;
             if (m_pos >= m_text.size()) {
                 tokens.push_back(t);
-                return tokens;
+                return;
             }
             const char c = m_text[m_pos];
             const char next = m_pos + 1 < m_text.size() ? m_text[m_pos + 1] : '\0';
@@ -94,9 +114,6 @@ public:
             tokens.push_back(std::move(t));
         }
     }
-
-private:
-    [[noreturn]] void Fail(const std::string& message) const { throw EFormDescriptionError(m_line, {}, message); }
 
     void SkipBlanks()
     {
@@ -413,9 +430,10 @@ private:
         std::string path;
     };
 
+    // Whatever was expected, a lexical fault is the better explanation.
     [[noreturn]] void Fail(const Token& at, const std::string& message) const
     {
-        throw EFormDescriptionError(at.line, m_property, message);
+        throw EFormDescriptionError(at.line, m_property, at.kind == Tok::Error ? at.text : message);
     }
 
     const Token& Peek(std::size_t ahead = 0) const
