@@ -572,6 +572,8 @@ private:
         const std::string name = Peek().kind == Tok::Ident ? Next().text : std::string();
         Expect('{');
         TComponent* child = name.empty() ? nullptr : m_root->FindComponent(name);
+        if (child && std::find(m_loaded.begin(), m_loaded.end(), child) != m_loaded.end())
+            Fail(cls, "a component named " + name + " was read before");
         if (child && !child->InheritsFrom(cls.text))
             Fail(cls, name + " exists and is not a " + cls.text);
         if (!child)

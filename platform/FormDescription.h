@@ -53,7 +53,8 @@ private:
 TComponent* CreateComponentFromText(std::string_view utf8Text, TComponent* owner);
 // Fills an existing root (a form reading its own description). The description's class
 // must be the root's class or one of its ancestors. A child whose name the root already
-// owns is read into that component instead of a new one.
+// owns is read into that component instead of a new one. On failure the components read
+// so far stay with the root.
 void ReadComponentFromText(TComponent& root, std::string_view utf8Text);
 // The root and its owned components, each inside the block of its parent component.
 std::string WriteComponentToText(TComponent& root);

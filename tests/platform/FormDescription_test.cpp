@@ -341,6 +341,7 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         {"TFdForm F {\n  @Entries = < { Name = 5 } >\n}", 2, "Name", "a string was expected, not \"5\""},
         {"TFdForm F {\n  TNoSuchThing X { }\n}", 2, "", "Class TNoSuchThing not found"},
         {"TFdForm F {\n  TFdFont X { }\n}", 2, "", "TFdFont is not a component class"},
+        {"TFdForm F {\n  TFdControl X { }\n  TFdControl x { }\n}", 3, "", "a component named x was read before"},
         {"TFdForm F {\n  Left = 1\n", 3, "", "\"}\" is missing at the end of the description"},
         {"TFdForm F {\n}\n}", 3, "", "unexpected \"}\" after the end of the description"},
         {"TFdForm F {\n  Left 1\n}", 2, "", "unexpected \"Left\""},

@@ -7,6 +7,12 @@
 PRAVIX_ENUM(TiTestStyle, itsNone, itsRaised, itsLowered)
 using TTestStyles = std::set<TiTestStyle>;
 
+// A value type that declares its own kind and offers no typed access.
+struct TTestVariant {
+    int raw = 0;
+};
+inline const TTypeInfo& PravixTypeInfo(TTestVariant*) { return TTypeInfo::Variant(); }
+
 class TTestFont : public TPersistent {
     PRAVIX_CLASS(TTestFont, TPersistent)
 public:
@@ -62,6 +68,7 @@ private:
     std::int64_t m_big = 0;
     char m_char = 'a';
     int m_readOnly = 7;
+    TTestVariant m_variant;
 };
 
 PRAVIX_PUBLISH(TTestFont, Prop("Color", &TTestFont::Color, &TTestFont::SetColor))
@@ -82,6 +89,7 @@ PRAVIX_PUBLISH(TTestDerived,
     Field("Big", &TTestDerived::m_big),
     Field("Letter", &TTestDerived::m_char),
     Prop("ReadOnly", &TTestDerived::m_readOnly),
+    Field("Data", &TTestDerived::m_variant),
     Field("OnChange", &TTestDerived::OnChange))
 
 namespace {
@@ -102,7 +110,7 @@ TEST(Reflection, PropertiesInDeclaredOrderInheritedFirstRedeclaredInPlace)
               (std::vector<std::string>{"Name", "Tag", "Width", "Visible", "Font", "Buddy"}));
     EXPECT_EQ(Names(TTestDerived::StaticClassInfo()),
               (std::vector<std::string>{"Name", "Tag", "Width", "Visible", "Font", "Buddy", "Style", "Styles", "Span",
-                                        "Caption", "Extended", "Big", "Letter", "ReadOnly", "OnChange"}));
+                                        "Caption", "Extended", "Big", "Letter", "ReadOnly", "Data", "OnChange"}));
     // The re-declaration changes the default of the subclass only.
     EXPECT_EQ(TTestBase::StaticClassInfo().FindProperty("visible")->Default(), 1);
     EXPECT_EQ(TTestDerived::StaticClassInfo().FindProperty("VISIBLE")->Default(), 0);
@@ -127,7 +135,7 @@ TEST(Reflection, KindsAndTypeInformationFollowTheCppTypes)
         TTypeKind kind;
     } cases[] = {{"Width", tkInteger},  {"Visible", tkEnumeration}, {"Font", tkClass},   {"Style", tkEnumeration},
                  {"Styles", tkSet},     {"Span", tkFloat},          {"Caption", tkString}, {"Big", tkInt64},
-                 {"Letter", tkChar},    {"OnChange", tkMethod},     {"Name", tkString}};
+                 {"Letter", tkChar},    {"OnChange", tkMethod},     {"Name", tkString},  {"Data", tkVariant}};
     for (const auto& k : cases)
         EXPECT_EQ(c.FindProperty(k.name)->Kind(), k.kind) << k.name;
 
@@ -214,6 +222,8 @@ TEST(Reflection, TypedAccessors)
 
     EXPECT_THROW(c.FindProperty("Caption")->GetOrd(d), EPropertyError);
     EXPECT_THROW(c.FindProperty("OnChange")->GetString(d), EPropertyError);
+    EXPECT_THROW(c.FindProperty("Data")->GetOrd(d), EPropertyError);
+    EXPECT_FALSE(c.FindProperty("Data")->SetOrd(d, 1));
 }
 
 TEST(Reflection, StoredPredicate)
