@@ -537,6 +537,17 @@ private:
 
     void ReadEntries(TPersistent& object, TComponent* container)
     {
+        // Deeper nesting than any form needs is a broken description, not a reason to
+        // exhaust the stack.
+        constexpr int maxDepth = 200;
+        if (++m_depth > maxDepth)
+            Fail(Peek(), "objects nested too deeply");
+        ReadEntriesUntilEnd(object, container);
+        --m_depth;
+    }
+
+    void ReadEntriesUntilEnd(TPersistent& object, TComponent* container)
+    {
         for (;;) {
             const Token& t = Peek();
             if (t.punct() == '}') {
@@ -660,10 +671,14 @@ private:
                 if (!ref.SetOrd(ReadSet(*p.Type().ElementType)))
                     Refused(at);
                 break;
-            case tkFloat:
-                if (!ref.SetFloat(ReadFloat()))
+            case tkFloat: {
+                const long double v = ReadFloat();
+                if (std::isfinite(v) && std::fabs(v) > MaxFloat(p.Type().FloatType))
+                    Fail(at, "number " + at.text + " out of range");
+                if (!ref.SetFloat(v))
                     Refused(at);
                 break;
+            }
             case tkString:
                 if (!ref.SetString(ReadString()))
                     Refused(at);
@@ -737,8 +752,18 @@ private:
         m_property.clear();
     }
 
+    static long double MaxFloat(TFloatType type)
+    {
+        switch (type) {
+        case ftSingle: return std::numeric_limits<float>::max();
+        case ftDouble: return std::numeric_limits<double>::max();
+        default: return std::numeric_limits<long double>::max();
+        }
+    }
+
     std::vector<Token> m_tokens;
     std::size_t m_pos = 0;
+    int m_depth = 0;
     TComponent* m_root = nullptr;
     std::string m_property;      // the entry being read, for messages
     std::string m_definedName;   // the defined property DefineProperties is asked for

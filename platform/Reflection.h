@@ -46,6 +46,16 @@
 // A full Prop(...) of an inherited name replaces the ancestor's entry at its position too.
 // Default() is the declared default that decides what files store; it is kept apart from
 // whatever value the constructor gives.
+//
+// Using it:
+//     for (const TPropInfo* p : object->ClassInfo().Properties()) ...  // declared order
+//     TPropertyRef color = FindProperty(*object, "Font.Color");         // ignoring case
+//     if (color && !color.SetOrd(clRed)) ...                            // refused
+//     TObject* plot = CreateObject("TiPlot", owner);                     // by class name
+//
+// PRAVIX_PUBLISH registers the class when its .cpp is linked into the program; a class
+// only ever named in form descriptions must be referenced from code (or its library
+// linked whole) to be found by name.
 
 #include "platform/Events.h"
 #include "platform/Exceptions.h"
