@@ -348,6 +348,7 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         {"TFdForm F {\n}\n}", 3, "", "unexpected \"}\" after the end of the description"},
         {"TFdForm F {\n  Left 1\n}", 2, "", "unexpected \"Left\""},
         {"TFdForm F {\n  Left = 1 ;\n}", 2, "", "unexpected character \";\""},
+        {"\xEF\xBB\xBFTFdForm F {\r\n  Left = 3\r\n  Left = x\r\n}", 3, "Left", "an integer was expected, not \"x\""},
     };
     for (const auto& c : cases) {
         TComponent owner(nullptr);
