@@ -294,9 +294,10 @@ std::string SetValueText(const TTypeInfo& type, std::int64_t mask)
     return text + "]";
 }
 
-bool IsComponentName(const TPropInfo& p)
+// A component's Name goes into its block's header, not into an assignment.
+bool IsComponentName(const TObject& instance, const TPropInfo& p)
 {
-    return &p == TComponent::StaticClassInfo().FindProperty("Name");
+    return SameText(p.Name(), "Name") && dynamic_cast<const TComponent*>(&instance);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -896,8 +897,8 @@ private:
         const bool owned = p.Kind() == tkClass && p.IsOwnedObject();
         if (!p.HasGetter() || (!p.HasSetter() && !owned) || !p.IsStored(instance))
             return;
-        if (prefix.empty() && IsComponentName(p) && dynamic_cast<TComponent*>(&instance))
-            return;  // the block's header carries it
+        if (prefix.empty() && IsComponentName(instance, p))
+            return;
         const std::string path = prefix.empty() ? p.Name() : prefix + "." + p.Name();
         std::string text;
         switch (p.Kind()) {
