@@ -343,11 +343,6 @@ template <typename C, typename V> struct Setter<V C::*> {
     static void Set(V C::*field, C& c, Value v) { c.*field = std::move(v); }
 };
 
-template <typename G> struct StoredPredicate;
-template <typename C> struct StoredPredicate<bool (C::*)() const> {
-    using Class = C;
-};
-
 } // namespace reflection_detail
 
 // A property as a class declares it; built by Prop(), Field() and Redeclare().
