@@ -64,7 +64,7 @@ bool IsPlainColumn(int kind)
 // type counts as one that does not convert.
 class ValueScanner {
 public:
-    explicit ValueScanner(const std::string& text) : p_(text.c_str()) {}
+    explicit ValueScanner(std::string text) : text_(std::move(text)), p_(text_.c_str()) {}
 
     std::optional<int> Int()
     {
@@ -96,6 +96,7 @@ public:
     }
 
 private:
+    std::string text_;
     const char* p_;
 };
 

@@ -123,6 +123,8 @@ bool SerialPort::Close()
         return true;
     int fd = fd_;
     fd_ = -1;
+    // Exclusive use ends with this handle, also where another holder keeps the device open.
+    ::ioctl(fd, TIOCNXCL);
     return ::close(fd) == 0;
 }
 
