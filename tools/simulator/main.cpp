@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 #include "tools/simulator/MeterSimulator.h"
 
@@ -71,5 +72,7 @@ int main(int argc, char** argv)
     std::signal(SIGTERM, RequestStop);
     while (!stopRequested && sim.IsOpen())
         sim.Pump(20);
+    if (!link.empty())
+        ::unlink(link.c_str());
     return 0;
 }
