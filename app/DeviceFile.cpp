@@ -1,19 +1,15 @@
 #include "app/DeviceFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <algorithm>
 #include <optional>
-#include <vector>
 
 #include "app/CFormat.h"
 #include "app/DeviceLayout.h"
-#include "app/FileNames.h"
 #include "app/HostContext.h"
-#include "app/MeterProtocol.h"
 #include "platform/StrUtils.h"
 
 namespace {
@@ -465,45 +461,6 @@ void LoadDeviceFileClick(HostContext& ctx)
     }
 }
 
-void BPAR_ApplyClick(HostContext& ctx)
-{
-    auto leading = [&](const char* edit) {
-        double v = 0;
-        return std::sscanf(ctx.ui.GetText(edit).c_str(), "%lf", &v) == 1 && std::isfinite(v) ? v : 0.0;
-    };
-    ctx.s.PARa1 = leading("E_a1");
-    ctx.s.PARa0 = leading("E_a0");
-    ctx.ui.SetText("L_Im", ShortFloatText(ctx.s.PARIm));
-    ctx.ui.SetText("L_a0", ShortFloatText(ctx.s.PARa0));
-    ctx.ui.SetText("L_a1", ShortFloatText(ctx.s.PARa1));
-}
-
-void BPar_DeviceClick(HostContext& ctx)
-{
-    auto path = ctx.dialogs.SaveFile(
-        {"", "*.dev", "Device Files (*.dev)|*.dev|All Files (*.*)|*.*", true});
-    if (!path)
-        return;
-    std::string name = WithDefaultExtension(*path, "dev");
-    FilePtr file(std::fopen(name.c_str(), "wb"));
-    if (!file) {
-        ctx.ShowWarning("Unable to open file.", "Error opening fille");
-        return;
-    }
-    ReadHostClock(ctx);
-    const auto& c = ctx.s.HostClock;
-    std::string text = "ZUV PAR\n" + CFormat("Created on:%02d/%02d/%02d", c[4], c[3], c[5]) +
-                       "\n\n\nCOLUMNS=3\nDATE=1\nTIME=2\nPAR=3\n" + CFormat("im=%lf\n", ctx.s.PARIm) +
-                       CFormat("a1=%lf\n", ctx.s.PARa1) + CFormat("a0=%lf\n", ctx.s.PARa0);
-    std::string crlf;
-    for (char ch : text) {
-        if (ch == '\n')
-            crlf += '\r';
-        crlf += ch;
-    }
-    std::fwrite(crlf.data(), 1, crlf.size(), file.get());
-}
-
 TColor WavelengthToColor(int wavelength)
 {
     float w = std::clamp(float(wavelength), 380.0f, 780.0f);
@@ -529,31 +486,4 @@ TColor WavelengthToColor(int wavelength)
     float f = w > 700 ? 0.3f + 0.7f * (780 - w) / 80 : w >= 420 ? 1.0f : 0.3f + 0.7f * (w - 380) / 40;
     auto component = [f](float c) { return int(255 * f * c); };
     return RGB(component(r), component(g), component(b));
-}
-
-std::string ShortFloatText(double value)
-{
-    if (value == 0 || !std::isfinite(value))
-        return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    int exponent = std::atoi(std::strchr(buf, 'e') + 1);
-    std::string out;
-    if (exponent < 15 && std::fabs(value) >= 0.00001) {
-        std::snprintf(buf, sizeof buf, "%.*f", std::max(0, 14 - exponent), value);
-        out = buf;
-        if (out.find('.') != std::string::npos) {
-            out.erase(out.find_last_not_of('0') + 1);
-            if (out.back() == '.')
-                out.pop_back();
-        }
-        return out;
-    }
-    std::string mantissa(buf, std::strchr(buf, 'e'));
-    if (mantissa.find('.') != std::string::npos) {
-        mantissa.erase(mantissa.find_last_not_of('0') + 1);
-        if (mantissa.back() == '.')
-            mantissa.pop_back();
-    }
-    return mantissa + "E" + std::to_string(exponent);
 }

@@ -3,8 +3,9 @@
 #include "app/CFormat.h"
 #include "app/InputPath.h"
 #include "app/LogDownload.h"
-#include "app/MeterProtocol.h"
+#include "app/MeterCommands.h"
 #include "app/PlotFeed.h"
+#include "app/Replay.h"
 #include "app/StateFile.h"
 
 const char* const kPowerUserPassword = "MarbleKey";
@@ -78,6 +79,11 @@ void HostCore::Timer55msTimer()
         s.DateLabelsDirty = false;
         ShowDateTimeTexts();
     }
+}
+
+int HostCore::Timer55msInterval() const
+{
+    return state_.ReplayMode ? kReplayInterval : kLiveInterval;
 }
 
 void HostCore::ShowMeterSetup()

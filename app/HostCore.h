@@ -21,6 +21,8 @@ public:
     void Timer55msTimer();
     void Timer500msTimer();
     void Timer1SecondTimer();
+    // The input timer's interval in milliseconds: 55, or 220 while a file is replayed.
+    int Timer55msInterval() const;
 
     void FormActivate();
     void PowerUserPanelClick();

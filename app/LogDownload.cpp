@@ -5,7 +5,7 @@
 #include "app/CFormat.h"
 #include "app/HostContext.h"
 #include "app/InputPath.h"
-#include "app/MeterProtocol.h"
+#include "app/MeterCommands.h"
 #include "app/SerialLink.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-// The meter's command set (the set-up buttons and menu items), the reply parser that keeps
-// the host's copy of the meter's set-up, and the set-up state panel.
+// The meter's replies: the parser that keeps the host's copy of the meter's set-up, and the
+// set-up state panel.
 
 #include <string>
 
@@ -11,30 +11,3 @@ void ShowSetupState(HostContext& ctx, int state);
 void ParseMeterReply(HostContext& ctx, const std::string& line);
 // Reads the host's local time into HostClock.
 void ReadHostClock(HostContext& ctx);
-
-void BTStartClick(HostContext& ctx);
-void BTStopClick(HostContext& ctx);
-void BTStoreSetupClick(HostContext& ctx);
-void BTGetSetupClick(HostContext& ctx);
-void BTGetDandTClick(HostContext& ctx);
-void BTLoggingClick(HostContext& ctx);
-void BTAverageClick(HostContext& ctx);
-void BTPacketClick(HostContext& ctx);
-void BTSampleClick(HostContext& ctx);
-void BTIntervalClick(HostContext& ctx);
-void BTEraseClick(HostContext& ctx);
-void BTSetDandTPCClick(HostContext& ctx);
-void BTSetTimeClick(HostContext& ctx);
-void BTSetDandTClick(HostContext& ctx);
-void BTOpenClick(HostContext& ctx);
-void BTCloseClick(HostContext& ctx);
-void BTReloadClick(HostContext& ctx);
-void BTAnalogRangeClick(HostContext& ctx);
-void BTflscaleClick(HostContext& ctx);
-void BTfloffsetClick(HostContext& ctx);
-void BTCalClick(HostContext& ctx);
-void BTSendTextClick(HostContext& ctx);
-void EditSendTextKeyDown(HostContext& ctx, int key);
-void EarlyCommandsClick(HostContext& ctx);
-void CBAnalogRangeChange(HostContext& ctx);
-void CBAnalogRange4Change(HostContext& ctx);

@@ -7,7 +7,7 @@
 #include "app/DeviceFile.h"
 #include "app/FileNames.h"
 #include "app/HostContext.h"
-#include "app/MeterProtocol.h"
+#include "app/MeterCommands.h"
 #include "app/PlotFeed.h"
 #include "app/SerialLink.h"
 

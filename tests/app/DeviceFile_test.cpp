@@ -1,7 +1,9 @@
 #include "HostFakes.h"
 #include "TempDir.h"
 
+#include "app/CFormat.h"
 #include "app/DeviceFile.h"
+#include "app/ParSetup.h"
 
 namespace {
 

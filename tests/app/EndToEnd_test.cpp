@@ -7,6 +7,7 @@
 
 #include "app/DeviceFile.h"
 #include "app/LogDownload.h"
+#include "app/MeterCommands.h"
 #include "app/MeterProtocol.h"
 #include "app/SerialLink.h"
 #include "platform/SerialPort.h"

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/MeterCommands.h"
 #include "app/MeterProtocol.h"
 #include "app/SerialLink.h"
 

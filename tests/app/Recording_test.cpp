@@ -6,6 +6,7 @@
 #include "app/DeviceFile.h"
 #include "app/InputPath.h"
 #include "app/LogDownload.h"
+#include "app/MeterCommands.h"
 #include "app/MeterProtocol.h"
 #include "app/Recording.h"
 #include "app/Replay.h"
@@ -165,6 +166,7 @@ TEST_F(RecordingTest, ReplayPassesTheLivePathAndRewindsAtTheEnd)
     ReplayRawFileClick(ctx);
     EXPECT_TRUE(s.ReplayMode);
     EXPECT_EQ(ui.TimerInterval, 220);
+    EXPECT_EQ(core.Timer55msInterval(), 220);
     EXPECT_EQ(ui.Texts["BTStopData"], "Stop Replay");
     EXPECT_FALSE(ui.GetChecked("RealTimeData"));
     dialogs.Answers.push_back(dir.File("again.raw"));

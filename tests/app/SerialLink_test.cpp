@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/MeterProtocol.h"
+#include "app/MeterCommands.h"
 #include "app/SerialLink.h"
 
 namespace {
