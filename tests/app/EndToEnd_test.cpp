@@ -96,6 +96,9 @@ TEST_F(EndToEnd, SetupRequestRepliesAndSetCommands)
     BTAverageClick(ctx);
     ASSERT_TRUE(RunUntil([&] { return s.MeterAverage == 12u; }));
     EXPECT_EQ(sim->Commands().back(), "$AVE 12");
+    core.Timer500msTimer();
+    EXPECT_EQ(ui.Texts["LBAVE"], "Average: 12");
+    EXPECT_EQ(ui.Texts["LBStorageUsed"], "Used:  30 K   2.9 %");
     BTStoreSetupClick(ctx);
     ASSERT_TRUE(RunUntil([&] { return ui.Texts["PStore"] == "Setup is Current"; }));
 
