@@ -23,8 +23,8 @@ struct Keyword {
 };
 
 const Keyword kKeywords[] = {
-    {"Salinity=", 9, 4}, {"Water=PURE", 10, kWaterPure}, {"Water=SEA", 9, kWaterSea}, {"XFACTOR=", 8, 6},
-    {"Theta=", 6, 5}, {"Lambda=", 7, LambdaLine}, {"Lambdaref=", 10, LambdaRefLine}, {"Columns=", 8, Columns},
+    {"Salinity=", 9, SalinityParam}, {"Water=PURE", 10, kWaterPure}, {"Water=SEA", 9, kWaterSea}, {"XFACTOR=", 8, ChiParam},
+    {"Theta=", 6, ThetaParam}, {"Lambda=", 7, LambdaLine}, {"Lambdaref=", 10, LambdaRefLine}, {"Columns=", 8, Columns},
     {"Date=", 5, Date}, {"Time=", 5, Time}, {"CHL=", 4, CHL}, {"CHLREF=", 5, CHLRef},
     {"PHYCOCYANIN=", 12, Phycocyanin}, {"PHYCOCYANINE=", 13, Phycocyanin},
     {"PHYCOCYANINEREF=", 16, PhycocyaninRef}, {"PHYCOERYTHRIN=", 14, Phycoerythrin},
@@ -145,9 +145,9 @@ DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
     switch (kind) {
     case kWaterPure: m_.WaterKind = 0; return Result::Ok;
     case kWaterSea: m_.WaterKind = 1; return Result::Ok;
-    case 4: return Param(scan, [&](float v) { m_.Salinity = v; });
-    case 6: return Param(scan, [&](float v) { m_.Chi = v; });
-    case 5: return Param(scan, [&](float v) { m_.Theta = v * 3.1415 / 180; });
+    case SalinityParam: return Param(scan, [&](float v) { m_.Salinity = v; });
+    case ChiParam: return Param(scan, [&](float v) { m_.Chi = v; });
+    case ThetaParam: return Param(scan, [&](float v) { m_.Theta = v * 3.1415 / 180; });
     case TypeCode::MaxVoltage: return Param(scan, [&](float v) { m_.MaxVoltage = v; });
     case ASV1: return Param(scan, [&](float v) { m_.ASV1Range = v; });
     case ASV2: return Param(scan, [&](float v) { m_.ASV2Range = v; });

@@ -17,7 +17,7 @@ constexpr int kNoChannel = -1;
 
 // Type codes of the column model.
 namespace TypeCode {
-constexpr int Columns = 0, Date = 1, Time = 2;
+constexpr int Columns = 0, Date = 1, Time = 2, SalinityParam = 4, ThetaParam = 5, ChiParam = 6;
 constexpr int FirstLambda = 7, LastLambda = 15;
 constexpr int FirstLambdaRef = 16, LastLambdaRef = 24;
 constexpr int CHL = 25, CDOM = 26, Uranine = 27, Phycocyanin = 28, Phycoerythrin = 29, Rhodamine = 30;
