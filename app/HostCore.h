@@ -17,6 +17,7 @@ public:
     HostState& State() { return state_; }
     HostContext& Context() { return ctx_; }
     WarningQueue& Warnings() { return warnings_; }
+    const WarningQueue& Warnings() const { return warnings_; }
 
     void Timer55msTimer();
     void Timer500msTimer();

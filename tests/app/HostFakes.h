@@ -215,7 +215,7 @@ protected:
 
     std::vector<Warning> Warnings() const
     {
-        auto& q = const_cast<HostCore&>(core).Warnings().Pending();
+        const auto& q = core.Warnings().Pending();
         return {q.begin(), q.end()};
     }
 };
