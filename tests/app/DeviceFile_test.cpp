@@ -190,6 +190,26 @@ TEST_F(DeviceFileTest, ApplyParCoefficients)
     EXPECT_EQ(ui.Texts["L_Im"], "1");
 }
 
+TEST_F(DeviceFileTest, RandomFilesNeverBreakTheModel)
+{
+    const char* pieces[] = {"Columns=", "Lambda=", "Lambdaref=", "CHL=", "PAR=", "iengrunits=", "IM=", "-",
+                            "999999999999", "1e39", "0", "75", "76", " ", "\t", "\r\n", "\n", "=", "\xff", "3.5"};
+    unsigned seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+    for (int file = 0; file < 300; ++file) {
+        std::string text = "Sensor\n";
+        int parts = int(next() % 60);
+        for (int i = 0; i < parts; ++i)
+            text += pieces[next() % std::size(pieces)];
+        Parse(text);
+        EXPECT_GE(s.DataFieldCount, 0);
+        EXPECT_LE(s.DataFieldCount, s.ExpectedColumns > 0 ? s.ExpectedColumns : kMaxColumns);
+        EXPECT_LE(s.EngrUnits.size(), 83u);
+        while (core.Warnings().TakeNext())
+            core.Warnings().BoxClosed();
+    }
+}
+
 TEST(WavelengthColor, Table)
 {
     EXPECT_EQ(WavelengthToColor(470), RGB(0, 153, 255));
