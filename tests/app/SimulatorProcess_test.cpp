@@ -78,7 +78,7 @@ protected:
 TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
 {
     std::string link = dir.File("zuv-link");
-    std::string path = Start({"--device", SampleDevice("par.dev"), "--rate", "50", "--link", link});
+    std::string path = Start({"--device", SampleDevice("par.dev"), "--rate", "50", "--link", link, "--set", "AVE=42"});
     ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
     ASSERT_EQ(std::filesystem::read_symlink(link).string(), path);
 
@@ -98,11 +98,12 @@ TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
     CBHostPortChange(ctx);
     ASSERT_EQ(core.State().PortNumber, 5);
     BTStartClick(ctx);
-    for (int i = 0; i < 400 && core.State().LineCounter < 5; ++i) {
+    for (int i = 0; i < 400 && (core.State().LineCounter < 5 || core.State().MeterAverage != 42u); ++i) {
         core.Timer55msTimer();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_GE(core.State().LineCounter, 5);
+    EXPECT_EQ(core.State().MeterAverage, 42u);
     ASSERT_EQ(plot.ChannelCount(), 1);
     EXPECT_EQ(plot.Channels[0].Title.rfind("PAR: ", 0), 0u);
     EXPECT_GT(core.State().EngValue[TypeCode::PAR], 0.0);
@@ -118,12 +119,16 @@ TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
 
 TEST_F(SimulatorProcess, RefusesUnknownOptions)
 {
-    Start({"--bogus"});
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    pid = -1;
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 2);
+    for (std::vector<std::string> args : {std::vector<std::string>{"--bogus"}, {"--set", "AVE"}, {"--rate"}}) {
+        Start(args);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        pid = -1;
+        ::close(out);
+        out = -1;
+        EXPECT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 2) << args[0];
+    }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // zuvsim: a simulated ZUV meter on a pseudo-terminal.
 //
 //   zuvsim [--device FILE.dev] [--rate LINES_PER_SECOND] [--link PATH] [--no-date] [--log FILE]
+//          [--set KEY=VALUE]...
 //
+// --set gives a reply value of the meter's menu (VER, AVE, PKT, SET, INT, REC, MEM, CAL, ASV,
+// UGL, OFF, CLK, DAT), e.g. --set MEM=4094.
 // Prints the terminal's path; point the host at it with COMn=<path> (or use --link).
 
 #include <cerrno>
@@ -24,7 +27,7 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: zuvsim [--device FILE.dev] [--rate LINES_PER_SECOND] [--link PATH] [--no-date] "
-                 "[--log FILE]\n");
+                 "[--log FILE] [--set KEY=VALUE]...\n");
     return 2;
 }
 }  // namespace
@@ -39,8 +42,15 @@ int main(int argc, char** argv)
         const char* v = nullptr;
         if (a == "--no-date") {
             config.NoDatePrefix = true;
-        } else if ((a == "--device" || a == "--rate" || a == "--link" || a == "--log") && (v = value())) {
-            if (a == "--device")
+        } else if ((a == "--device" || a == "--rate" || a == "--link" || a == "--log" || a == "--set") &&
+                   (v = value())) {
+            std::string text = v;
+            if (a == "--set") {
+                size_t eq = text.find('=');
+                if (eq == std::string::npos || eq == 0)
+                    return Usage();
+                config.Settings[text.substr(0, eq)] = text.substr(eq + 1);
+            } else if (a == "--device")
                 config.DevicePath = v;
             else if (a == "--rate")
                 config.LinesPerSecond = std::atof(v);
