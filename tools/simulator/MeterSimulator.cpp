@@ -276,7 +276,11 @@ void MeterSimulator::EmitDueLines()
 
 void MeterSimulator::Send(const std::string& text)
 {
+    // Nobody listening: like a real meter, the oldest output is lost rather than piling up.
+    constexpr std::size_t kMaxPending = 64 * 1024;
     out_ += text;
+    if (out_.size() > kMaxPending)
+        out_.erase(0, out_.size() - kMaxPending);
 }
 
 void MeterSimulator::Flush()
