@@ -1,5 +1,6 @@
 #include "app/InputPath.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/CFormat.h"
