@@ -1,5 +1,7 @@
 #include "HostFakes.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
+#include "support/SourcePaths.h"
+#include "platform/Streams.h"
 
 #include "app/CFormat.h"
 #include "app/DeviceFile.h"
@@ -130,8 +132,8 @@ TEST_F(DeviceFileTest, LongLinesAreReadInPiecesOf98)
 TEST_F(DeviceFileTest, LoadingFromTheMenu)
 {
     Load("Loaded Sensor\nColumns=2\nCHL=1 1 0\nNTU=2 1 0\n");
-    EXPECT_EQ(s.DevicePath, dir.File("load.dev"));
-    EXPECT_EQ(ui.Texts["LBDeviceFile"], "Device File:  " + dir.File("load.dev"));
+    EXPECT_EQ(s.DevicePath, dir.Path("load.dev"));
+    EXPECT_EQ(ui.Texts["LBDeviceFile"], "Device File:  " + dir.Path("load.dev"));
     EXPECT_FALSE(ui.IsVisible("PMeterType"));
     EXPECT_EQ(ui.ActivePage, 4);
     EXPECT_TRUE(ui.IsVisible("TSNTUSetup"));
@@ -143,9 +145,9 @@ TEST_F(DeviceFileTest, LoadingFromTheMenu)
     auto w = Warnings();
     ASSERT_EQ(w.size(), 2u);
     EXPECT_EQ(w[1].Caption, "Device File Error");
-    EXPECT_EQ(w[1].Text, "Missing or Invalid device file '" + dir.File("load.dev") + "'");
+    EXPECT_EQ(w[1].Text, "Missing or Invalid device file '" + dir.Path("load.dev") + "'");
 
-    dialogs.Answers.push_back(dir.File("missing.dev"));
+    dialogs.Answers.push_back(dir.Path("missing.dev"));
     LoadDeviceFileClick(ctx);
     EXPECT_EQ(s.DevicePath, "");
     EXPECT_EQ(Warnings().size(), 2u);
@@ -158,20 +160,20 @@ TEST_F(DeviceFileTest, ParDeviceFileRoundTrip)
     s.PARIm = 1.3589;
     s.PARa0 = 1000;
     s.PARa1 = 500;
-    dialogs.Answers.push_back(dir.File("mypar"));
+    dialogs.Answers.push_back(dir.Path("mypar"));
     BPar_DeviceClick(ctx);
-    EXPECT_EQ(ReadFileBytes(dir.File("mypar.dev")),
+    EXPECT_EQ(ReadFileBytes(dir.Path("mypar.dev")),
               "ZUV PAR\r\nCreated on:03/07/26\r\n\r\n\r\nCOLUMNS=3\r\nDATE=1\r\nTIME=2\r\nPAR=3\r\n"
               "im=1.358900\r\na1=500.000000\r\na0=1000.000000\r\n");
     s.PARIm = s.PARa0 = s.PARa1 = 0;
-    FilePtr f(std::fopen(dir.File("mypar.dev").c_str(), "rb"));
+    FilePtr f(std::fopen(dir.Path("mypar.dev").c_str(), "rb"));
     ASSERT_TRUE(ParseDeviceFile(ctx, f.get()));
     EXPECT_EQ(s.ExpectedColumns, 3);
     EXPECT_EQ(s.ColumnTypes[2], TypeCode::PAR);
     EXPECT_EQ(s.PARa1, 500);
     EXPECT_EQ(s.SensorName, "ZUV PAR");
 
-    dialogs.Answers.push_back(dir.File("no/such/dir/x.dev"));
+    dialogs.Answers.push_back(dir.Path("no/such/dir/x.dev"));
     BPar_DeviceClick(ctx);
     ASSERT_EQ(Warnings().size(), 1u);
     EXPECT_EQ(Warnings()[0].Text, "Error opening fille");

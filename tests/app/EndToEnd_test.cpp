@@ -1,7 +1,9 @@
 // The host core with the real serial port against the meter simulator on a pseudo-terminal.
 
 #include "HostFakes.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
+#include "support/SourcePaths.h"
+#include "platform/Streams.h"
 
 #include <cstdlib>
 
@@ -153,12 +155,12 @@ TEST_F(EndToEnd, LogDownloadEndsAtTheMark)
     StartSimulator("fluorometer.dev", false, log);
     LoadDevice("fluorometer.dev");
     OpenCom3();
-    dialogs.Answers.push_back(dir.File("log.raw"));
+    dialogs.Answers.push_back(dir.Path("log.raw"));
     BTGetDataClick(ctx);
     ASSERT_TRUE(RunUntil([&] { return !s.Receiving; }));
     EXPECT_EQ(s.ReceiveStatus, ReceiveState::Complete);
     // The menu's replies may precede the log when the set-up request went out first.
-    std::string got = ReadFileBytes(dir.File("log.raw"));
+    std::string got = ReadFileBytes(dir.Path("log.raw"));
     ASSERT_GE(got.size(), log.size() + 5);
     EXPECT_EQ(got.substr(got.size() - log.size() - 5), log + "etx\r\n");
 }

@@ -1,5 +1,7 @@
 #include "HostFakes.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
+#include "support/SourcePaths.h"
+#include "platform/Streams.h"
 
 #include <unistd.h>
 
@@ -35,22 +37,22 @@ protected:
 TEST_F(RecordingTest, RawRecordIsByteForByte)
 {
     OpenPort();
-    dialogs.Answers.push_back(dir.File("run"));
+    dialogs.Answers.push_back(dir.Path("run"));
     BTRecordRawClick(ctx);
     EXPECT_EQ(dialogs.Requests[0].Title, "Record Raw Data");
-    EXPECT_EQ(ui.Texts["LBRawFileName"], "Raw File Name:  " + dir.File("run.raw"));
+    EXPECT_EQ(ui.Texts["LBRawFileName"], "Raw File Name:  " + dir.Path("run.raw"));
     std::string bytes("1\t2\r\n\0\xff junk\r\n3\t4", 17);
     port.Inbound = bytes;
     PollInput(ctx);
     EXPECT_EQ(s.RawFileSize, 17);
     BTStopRecordClick(ctx);
     EXPECT_FALSE(s.RawRecording);
-    EXPECT_EQ(ReadFileBytes(dir.File("run.raw")), bytes);
+    EXPECT_EQ(ReadFileBytes(dir.Path("run.raw")), bytes);
 
     // Cancel does nothing; a file that cannot be created warns and records nothing.
     BTRecordRawClick(ctx);
     EXPECT_FALSE(s.RawRecording);
-    dialogs.Answers.push_back(dir.File("no/such/dir/x.raw"));
+    dialogs.Answers.push_back(dir.Path("no/such/dir/x.raw"));
     BTRecordRawClick(ctx);
     EXPECT_FALSE(s.RawRecording);
     ASSERT_EQ(Warnings().size(), 1u);
@@ -61,13 +63,13 @@ TEST_F(RecordingTest, RawRecordIsByteForByte)
 TEST_F(RecordingTest, EngineeringRecordHeaderAndRows)
 {
     LoadDevice("S\nColumns=5\nDate=1\nTime=2\nLambda=3 0.001 10 470 470\nPRES=4 0.1 0\nCOUNTER=5\n");
-    dialogs.Answers.push_back(dir.File("run.eng"));
+    dialogs.Answers.push_back(dir.Path("run.eng"));
     BTRecordEngrClick(ctx);
     EXPECT_TRUE(s.EngrRecording);
-    EXPECT_EQ(ui.Texts["LBEngrFileName"], "Engr Units File:  " + dir.File("run.eng"));
+    EXPECT_EQ(ui.Texts["LBEngrFileName"], "Engr Units File:  " + dir.Path("run.eng"));
     AssembleLines(ctx, "03/07/26\t12:30:15\t110\t1005\t42\r\n");
     BTStopRecordClick(ctx);
-    std::string text = ReadFileBytes(dir.File("run.eng"));
+    std::string text = ReadFileBytes(dir.Path("run.eng"));
     std::string header = "Count\tDate\tTime\tBeta(470)\tBetap(470)\tbbp(470)\tbb(470))\tPres(dbar)\tCounter\r\n";
     ASSERT_EQ(text.substr(0, header.size()), header);
     std::string row = text.substr(header.size());
@@ -79,13 +81,13 @@ TEST_F(RecordingTest, EngineeringRecordHeaderAndRows)
 TEST_F(RecordingTest, NewDeviceFileWhileRecordingAddsAHeader)
 {
     LoadDevice("S\nColumns=1\nCHL=1 1 0\n");
-    dialogs.Answers.push_back(dir.File("run.eng"));
+    dialogs.Answers.push_back(dir.Path("run.eng"));
     BTRecordEngrClick(ctx);
     AssembleLines(ctx, "5\n");
     LoadDevice("T\nColumns=1\nNTU=1 1 0\n");
     AssembleLines(ctx, "6\n");
     BTStopRecordClick(ctx);
-    EXPECT_EQ(ReadFileBytes(dir.File("run.eng")),
+    EXPECT_EQ(ReadFileBytes(dir.Path("run.eng")),
               "Count\tDate\tTime\tCHL(ug/l)\r\n0\t010101\t151515\t5.0000\r\n"
               "Count\tDate\tTime\tNTU\r\n1\t010101\t151515\t6.0000\r\n");
 }
@@ -93,19 +95,19 @@ TEST_F(RecordingTest, NewDeviceFileWhileRecordingAddsAHeader)
 TEST_F(RecordingTest, EngineeringRecordWithoutDeviceFileAsksForOne)
 {
     dialogs.Answers.push_back(std::nullopt);   // device dialog cancelled
-    dialogs.Answers.push_back(dir.File("plain.eng"));
+    dialogs.Answers.push_back(dir.Path("plain.eng"));
     BTRecordEngrClick(ctx);
     EXPECT_EQ(dialogs.Requests[0].Title, "Open Device File");
     EXPECT_EQ(dialogs.Requests[1].Title, "Open Engr Units Record File");
     AssembleLines(ctx, "1\t2\n");
     BTStopRecordClick(ctx);
-    EXPECT_EQ(ReadFileBytes(dir.File("plain.eng")), "Count\tDate\tTime\r\n0\t010101\t151515\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.Path("plain.eng")), "Count\tDate\tTime\r\n0\t010101\t151515\r\n");
 }
 
 TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
 {
     OpenPort();
-    dialogs.Answers.push_back(dir.File("log.raw"));
+    dialogs.Answers.push_back(dir.Path("log.raw"));
     BTGetDataClick(ctx);
     EXPECT_EQ(port.TakeWritten(), "$get\r\n");
     EXPECT_EQ(ui.Texts["LBReceiveStatus"], "Receive File Status:  In Progress");
@@ -116,13 +118,13 @@ TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
     core.Timer55msTimer();
     EXPECT_FALSE(s.Receiving);
     EXPECT_EQ(s.ReceiveStatus, ReceiveState::Complete);
-    EXPECT_EQ(ReadFileBytes(dir.File("log.raw")), "line 1\r\nline 2 eTX and after");
+    EXPECT_EQ(ReadFileBytes(dir.Path("log.raw")), "line 1\r\nline 2 eTX and after");
     EXPECT_EQ(s.ReceiveFileSize, 28);
     EXPECT_EQ(s.LineCounter, 0.0);   // no data lines are parsed during a download
 
     // A new download does not inherit the half-seen mark of the last one.
     s.EtxWindow = {'x', 'e', 't'};
-    dialogs.Answers.push_back(dir.File("log2.raw"));
+    dialogs.Answers.push_back(dir.Path("log2.raw"));
     BTGetDataClick(ctx);
     port.Inbound = "x";
     core.Timer55msTimer();
@@ -132,7 +134,7 @@ TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
 TEST_F(RecordingTest, LogDownloadSilenceAndCancel)
 {
     OpenPort();
-    dialogs.Answers.push_back(dir.File("log.raw"));
+    dialogs.Answers.push_back(dir.Path("log.raw"));
     BTGetDataClick(ctx);
     for (int i = 0; i < 60; ++i)
         core.Timer55msTimer();
@@ -141,7 +143,7 @@ TEST_F(RecordingTest, LogDownloadSilenceAndCancel)
     EXPECT_FALSE(s.Receiving);
     EXPECT_EQ(s.ReceiveStatus, ReceiveState::Incomplete);
 
-    dialogs.Answers.push_back(dir.File("log.raw"));
+    dialogs.Answers.push_back(dir.Path("log.raw"));
     BTGetDataClick(ctx);
     port.TakeWritten();
     BitBtnCancelClick(ctx);
@@ -152,7 +154,7 @@ TEST_F(RecordingTest, LogDownloadSilenceAndCancel)
     core.Timer1SecondTimer();
     EXPECT_EQ(ui.Texts["LBReceiveStatus"], "Receive File Status:  Cancelled");
 
-    dialogs.Answers.push_back(dir.File("missing/dir/log.raw"));
+    dialogs.Answers.push_back(dir.Path("missing/dir/log.raw"));
     port.TakeWritten();
     BTGetDataClick(ctx);
     EXPECT_FALSE(s.Receiving);
@@ -169,7 +171,7 @@ TEST_F(RecordingTest, ReplayPassesTheLivePathAndRewindsAtTheEnd)
     EXPECT_EQ(core.Timer55msInterval(), 220);
     EXPECT_EQ(ui.Texts["BTStopData"], "Stop Replay");
     EXPECT_FALSE(ui.GetChecked("RealTimeData"));
-    dialogs.Answers.push_back(dir.File("again.raw"));
+    dialogs.Answers.push_back(dir.Path("again.raw"));
     BTRecordRawClick(ctx);
 
     PollInput(ctx);   // paused at start
@@ -186,7 +188,7 @@ TEST_F(RecordingTest, ReplayPassesTheLivePathAndRewindsAtTheEnd)
     PollInput(ctx);
     EXPECT_EQ(s.LineCounter, 4.0);
     BTStopRecordClick(ctx);
-    EXPECT_EQ(ReadFileBytes(dir.File("again.raw")), "1\t2\r\n3\t4\r\n5\t61\t2\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.Path("again.raw")), "1\t2\r\n3\t4\r\n5\t61\t2\r\n");
 
     RealTimeDataClick(ctx);
     EXPECT_FALSE(s.ReplayMode);
@@ -206,7 +208,7 @@ TEST_F(RecordingTest, ReplayLinesAreAtMost98BytesAndKeepNulBytes)
 class StateFileTest : public RecordingTest {
 protected:
     std::string oldCwd = std::filesystem::current_path().string();
-    StateFileTest() { std::filesystem::current_path(dir.Path()); }
+    StateFileTest() { std::filesystem::current_path(dir.Folder()); }
     ~StateFileTest() override { std::filesystem::current_path(oldCwd); }
 };
 

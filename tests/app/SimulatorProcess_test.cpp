@@ -1,7 +1,9 @@
 // The zuvsim program as a separate process, driven by the host core over its terminal.
 
 #include "HostFakes.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
+#include "support/SourcePaths.h"
+#include "platform/Streams.h"
 
 #include <csignal>
 #include <filesystem>
@@ -77,7 +79,7 @@ protected:
 
 TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
 {
-    std::string link = dir.File("zuv-link");
+    std::string link = dir.Path("zuv-link");
     std::string path = Start({"--device", SampleDevice("par.dev"), "--rate", "50", "--link", link, "--set", "AVE=42"});
     ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
     ASSERT_EQ(std::filesystem::read_symlink(link).string(), path);
