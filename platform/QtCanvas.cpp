@@ -424,11 +424,13 @@ private:
                          true);
             return;
         }
-        const double inset = s.Pen.Style == psInsideFrame ? s.Pen.Width / 2.0 : 0.0;
+        const double inset = s.Pen.Width / 2.0;
         Paint(s, [&](QPainter& p) {
             p.setPen(WidePen(s.Pen));
             p.setBrush(Qt::NoBrush);
-            p.drawRect(QRectF(r.Left + inset, r.Top + inset, r.Width() - 1 - 2 * inset, r.Height() - 1 - 2 * inset));
+            p.drawRect(s.Pen.Style == psInsideFrame
+                           ? QRectF(r.Left + inset, r.Top + inset, r.Width() - 2 * inset, r.Height() - 2 * inset)
+                           : QRectF(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
         });
     }
 
@@ -436,7 +438,8 @@ private:
     {
         if (r.Width() < 2 || r.Height() < 2)
             return;
-        const QRect box(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
+        // Pixel centres on the path: the outline touches the first and last column and row.
+        const QRectF box(r.Left + 0.5, r.Top + 0.5, r.Width() - 1, r.Height() - 1);
         Paint(s, [&](QPainter& p) {
             FillShape(p, s, [&](QPainter& q) { q.drawEllipse(box); });
             if (s.Pen.Style == psClear)
@@ -445,7 +448,7 @@ private:
             if (IsWide(s.Pen)) {
                 const double inset = s.Pen.Style == psInsideFrame ? s.Pen.Width / 2.0 : 0.0;
                 p.setPen(WidePen(s.Pen));
-                p.drawEllipse(QRectF(box).adjusted(inset, inset, -inset, -inset));
+                p.drawEllipse(box.adjusted(inset - 0.5, inset - 0.5, 0.5 - inset, 0.5 - inset));
                 return;
             }
             QPen pen(ToQColor(s.Pen.Color), 0);
