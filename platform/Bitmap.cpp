@@ -46,8 +46,10 @@ void TBitmap::SetSize(int width, int height)
 
 TCanvas& TBitmap::Canvas()
 {
-    if (!d->Canvas)
+    if (!d->Canvas) {
         d->Canvas = std::make_unique<TCanvas>(CreateImageDevice(d->Image));
+        d->Canvas->OnChange = [this] { Changed(); };
+    }
     return *d->Canvas;
 }
 

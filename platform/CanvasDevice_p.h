@@ -8,6 +8,7 @@
 struct TTextSize {
     int Width = 0;
     int Height = 0;   // ascent + descent
+    int Ascent = 0;
 };
 
 class TCanvasDevice {
@@ -19,4 +20,6 @@ public:
     // Text extent of one line (no line breaks) in the font.
     virtual TTextSize TextExtent(const TFontData& font, const std::u16string& text);
     virtual int AverageCharWidth(const TFontData& font);
+    // Whether a device pixel can be seen at all (clipping of the device itself).
+    virtual bool IsVisible(int x, int y);
 };

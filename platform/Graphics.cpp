@@ -220,7 +220,14 @@ TRect TCanvas::ToDevice(const TRect& r) const
 void TCanvas::Emit(TCanvasRecord& record)
 {
     record.State = State();
+    DrawRecord(record);
+}
+
+void TCanvas::DrawRecord(const TCanvasRecord& record)
+{
     d->Device->Draw(record);
+    if (OnChange)
+        OnChange();
 }
 
 void TCanvas::PlayRecord(TCanvasRecord record)
@@ -236,7 +243,7 @@ void TCanvas::PlayRecord(TCanvasRecord record)
         s.Clip = s.Clipped ? s.Clip.Intersected(d->Clip) : d->Clip;
         s.Clipped = true;
     }
-    d->Device->Draw(record);
+    DrawRecord(record);
 }
 
 void TCanvas::EmitLine(std::vector<TPoint> devicePoints)
@@ -395,8 +402,7 @@ void TCanvas::DrawTextLine(const std::u16string& line, int x, int y, const TRect
     const TTextSize cell = d->Device->TextExtent(d->Font.Data(), line);
     const int x0 = x + TextWidth16(line.substr(0, size_t(prefixIndex)));
     const int x1 = x + TextWidth16(line.substr(0, size_t(prefixIndex) + 1));
-    const int descent = std::max(1, cell.Height / 5);
-    const int yU = y + cell.Height - descent + 1;
+    const int yU = y + std::min(cell.Ascent + 1, cell.Height - 1);
     TCanvasRecord underline;
     underline.Op = TCanvasOp::Polyline;
     underline.Points = {ToDevice(x0, yU), ToDevice(x1, yU)};
@@ -407,7 +413,7 @@ void TCanvas::DrawTextLine(const std::u16string& line, int x, int y, const TRect
         underline.State.Clip = underline.State.Clipped ? underline.State.Clip.Intersected(box) : box;
         underline.State.Clipped = true;
     }
-    d->Device->Draw(underline);
+    DrawRecord(underline);
 }
 
 namespace {
@@ -618,7 +624,7 @@ void TCanvas::DrawEdge(const TRect& r, unsigned edge)
         record.Points = std::move(points);
         record.State = State();
         record.State.Pen = {color, 1, psSolid};
-        d->Device->Draw(record);
+        DrawRecord(record);
     };
     auto bevel = [&](const TRect& b, const Bevel& c) {
         if (b.Width() < 1 || b.Height() < 1)
@@ -679,7 +685,7 @@ TRect TCanvas::GetClipBox() const
 bool TCanvas::PtVisible(int x, int y) const
 {
     const TPoint p = ToDevice(x, y);
-    return !d->Clipped || d->Clip.PtInRegion(p.X, p.Y);
+    return (!d->Clipped || d->Clip.PtInRegion(p.X, p.Y)) && d->Device->IsVisible(p.X, p.Y);
 }
 
 int TCanvas::SaveDC()

@@ -251,6 +251,9 @@ public:
 
     // The full state as primitives see it (clip in device coordinates).
     TCanvasState State() const;
+
+    // Called after every primitive drawn (a bitmap passes it on as its own change).
+    TNotifyCallback OnChange;
     // Draws a recorded primitive (metafile playback): moved by the origin and clipped by
     // this canvas's clip as well as its own.
     void PlayRecord(TCanvasRecord record);
@@ -263,6 +266,7 @@ private:
     std::unique_ptr<Private> d;
 
     void Emit(TCanvasRecord& record);
+    void DrawRecord(const TCanvasRecord& record);
     void EmitLine(std::vector<TPoint> devicePoints);
     TPoint ToDevice(int x, int y) const;
     TRect ToDevice(const TRect& r) const;

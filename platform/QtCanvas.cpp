@@ -120,17 +120,24 @@ QFont MakeQFont(const TFontData& data)
 
 namespace {
 
-// Measuring happens far more often than font changes: keep the last font per thread.
-const QFontMetrics& MetricsFor(const TFontData& data)
+// Text is drawn and measured far more often than fonts change: keep the last font per thread.
+struct CachedFont {
+    TFontData Data;
+    QFont Font;
+    QFontMetrics Metrics;
+};
+
+const CachedFont& FontFor(const TFontData& data)
 {
-    thread_local std::optional<TFontData> lastData;
-    thread_local std::optional<QFontMetrics> lastMetrics;
-    if (!lastData || !(*lastData == data)) {
-        lastMetrics.emplace(MakeQFont(data));
-        lastData = data;
+    thread_local std::optional<CachedFont> last;
+    if (!last || !(last->Data == data)) {
+        const QFont font = MakeQFont(data);
+        last.emplace(CachedFont{data, font, QFontMetrics(font)});
     }
-    return *lastMetrics;
+    return *last;
 }
+
+const QFontMetrics& MetricsFor(const TFontData& data) { return FontFor(data).Metrics; }
 
 } // namespace
 
@@ -139,10 +146,12 @@ TColor TCanvasDevice::GetPixel(int, int) { return clBlack; }
 TTextSize TCanvasDevice::TextExtent(const TFontData& font, const std::u16string& text)
 {
     const QFontMetrics& fm = MetricsFor(font);
-    return {fm.horizontalAdvance(QString::fromStdU16String(text)), fm.ascent() + fm.descent()};
+    return {fm.horizontalAdvance(QString::fromStdU16String(text)), fm.ascent() + fm.descent(), fm.ascent()};
 }
 
 int TCanvasDevice::AverageCharWidth(const TFontData& font) { return MetricsFor(font).averageCharWidth(); }
+
+bool TCanvasDevice::IsVisible(int, int) { return true; }
 
 namespace {
 
@@ -313,6 +322,17 @@ public:
         }
     }
 
+    bool IsVisible(int x, int y) override
+    {
+        if (m_image)
+            return m_image->valid(x, y);
+        const QRect device(0, 0, m_painter->device()->width(), m_painter->device()->height());
+        const QPoint p = m_painter->transform().map(QPoint(x, y));
+        if (!device.contains(p))
+            return false;
+        return !m_painter->hasClipping() || m_painter->clipRegion().contains(QPoint(x, y));
+    }
+
     TColor GetPixel(int x, int y) override
     {
         if (!m_image || !m_image->valid(x, y))
@@ -469,8 +489,9 @@ private:
                 p.setClipRect(box, p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
             if (r.Options & kTextOpaque)
                 p.fillRect(box, ToQColor(s.BkColor));
-            const QFont font = MakeQFont(s.Font);
-            const QFontMetrics fm(font);
+            const CachedFont& cached = FontFor(s.Font);
+            const QFont& font = cached.Font;
+            const QFontMetrics& fm = cached.Metrics;
             const QString text = QString::fromStdU16String(Win1252ToUtf16(r.Text));
             p.translate(r.Points[0].X, r.Points[0].Y);
             p.rotate(-s.Font.Escapement / 10.0);

@@ -24,7 +24,7 @@ TEST(Bitmap, NewContentIsBlackAndGrowingKeepsThePicture)
     EXPECT_EQ(b.Canvas().GetPixel(5, 4), clBlack);
     b.SetWidth(0);
     EXPECT_TRUE(b.Empty());
-    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(changes, 4);   // three sizes and the pixel drawn on its canvas
 }
 
 TEST(Bitmap, AssignCopiesAndTheCopiesStayApart)
