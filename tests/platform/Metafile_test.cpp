@@ -124,6 +124,35 @@ TEST(Metafile, PlaybackStretchesIntoTheRectangleAndKeepsTheTargetsClip)
     EXPECT_EQ(InkBox(*target, clWhite), Rect(20, 24, 25, 32));
 }
 
+TEST(Metafile, HatchesAndFontsScaleWithThePlayback)
+{
+    TMetafile mf;
+    mf.SetWidth(16);
+    mf.SetHeight(16);
+    {
+        TMetafileCanvas canvas(mf, "Pravix", "");
+        canvas.Brush().SetStyle(bsHorizontal);
+        canvas.Brush().SetColor(clBlue);
+        canvas.SetBkColor(clWhite);
+        canvas.FillRect({0, 0, 16, 8});
+        canvas.Brush().SetStyle(bsClear);
+        canvas.Font().SetHeight(-8);
+        canvas.Font().SetColor(clBlack);
+        canvas.TextOut(0, 8, "H");
+    }
+    auto single = WhiteBitmap(16, 16);
+    mf.Play(single->Canvas(), {0, 0, 16, 16});
+    auto twice = WhiteBitmap(32, 32);
+    mf.Play(twice->Canvas(), {0, 0, 32, 32});
+    EXPECT_EQ(Column(*twice, 3, 0, 16, {{clWhite, '.'}, {clBlue, 'b'}}), "..............bb");
+    TRect small, big;
+    IntersectRect(small, InkBox(*single, clWhite), {0, 8, 16, 16});
+    twice->Canvas().Brush().SetColor(clWhite);
+    twice->Canvas().FillRect({0, 0, 32, 16});
+    big = InkBox(*twice, clWhite);
+    EXPECT_NEAR(big.Height(), 2 * small.Height(), 2);
+}
+
 TEST(EnhancedMetafile, HeaderDescriptionAndRecordsAreWellFormed)
 {
     TMetafile mf;
