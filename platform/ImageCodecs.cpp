@@ -368,42 +368,19 @@ void TJPEGImage::LoadFromBytes(const TBytes& bytes)
 void TJPEGImage::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadFileBytes(fileName)); }
 void TJPEGImage::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, m_bytes); }
 
-void TJPEGImage::ToBitmap(TBitmap& bitmap) const
+const TBitmap& TJPEGImage::Decoded() const
 {
-    if (m_decoded) {
-        bitmap.Assign(*m_decoded);
-        return;
+    if (!m_decoded) {
+        auto decoded = std::make_unique<TBitmap>();
+        if (!m_bytes.empty())
+            DecodeJPEG(m_bytes, *decoded);
+        m_decoded = std::move(decoded);
     }
-    if (m_bytes.empty())
-        bitmap.SetSize(0, 0);
-    else
-        DecodeJPEG(m_bytes, bitmap);
+    return *m_decoded;
 }
 
-int TJPEGImage::GetWidth() const
-{
-    TBitmap bitmap;
-    ToBitmap(bitmap);
-    return bitmap.GetWidth();
-}
-
-int TJPEGImage::GetHeight() const
-{
-    TBitmap bitmap;
-    ToBitmap(bitmap);
-    return bitmap.GetHeight();
-}
-
-void TJPEGImage::Draw(TCanvas& canvas, int x, int y) const
-{
-    TBitmap bitmap;
-    ToBitmap(bitmap);
-    canvas.Draw(x, y, bitmap);
-}
-
-void TJPEGImage::StretchDraw(TCanvas& canvas, const TRect& r) const
-{
-    TBitmap bitmap;
-    ToBitmap(bitmap);
-    canvas.StretchDraw(r, bitmap);
-}
+void TJPEGImage::ToBitmap(TBitmap& bitmap) const { bitmap.Assign(Decoded()); }
+int TJPEGImage::GetWidth() const { return Decoded().GetWidth(); }
+int TJPEGImage::GetHeight() const { return Decoded().GetHeight(); }
+void TJPEGImage::Draw(TCanvas& canvas, int x, int y) const { canvas.Draw(x, y, Decoded()); }
+void TJPEGImage::StretchDraw(TCanvas& canvas, const TRect& r) const { canvas.StretchDraw(r, Decoded()); }

@@ -54,8 +54,11 @@ public:
     void StretchDraw(TCanvas& canvas, const TRect& r) const;
 
 private:
+    const TBitmap& Decoded() const;
+
+private:
     TBytes m_bytes;
-    std::unique_ptr<TBitmap> m_decoded;
+    mutable std::unique_ptr<TBitmap> m_decoded;   // decoded on first use
     int m_quality = 75;
     bool m_progressive = false;
     bool m_bestSpeed = false;

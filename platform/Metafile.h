@@ -49,6 +49,20 @@ private:
     std::vector<TCanvasRecord> m_records;
 };
 
+// The picture object the print preview shows: holds a metafile snapshot.
+class TPicture {
+public:
+    TMetafile& Metafile() { return m_metafile; }
+    const TMetafile& Metafile() const { return m_metafile; }
+    bool Empty() const { return m_metafile.Empty(); }
+    int GetWidth() const { return m_metafile.GetWidth(); }
+    int GetHeight() const { return m_metafile.GetHeight(); }
+    void StretchDraw(TCanvas& canvas, const TRect& r) const { m_metafile.Play(canvas, r); }
+
+private:
+    TMetafile m_metafile;
+};
+
 // Records everything drawn on it into the metafile, which it clears first and which must
 // outlive it.
 class TMetafileCanvas : public TCanvas {

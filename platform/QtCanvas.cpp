@@ -551,6 +551,16 @@ private:
         if (m_target == TPainterTarget::Printer)
             return;
         const TRect box = Normalized(r.Rect);
+        if (m_image) {
+            const TCanvasState& s = r.State;
+            for (int y = std::max(box.Top, 0); y < std::min(box.Bottom, m_image->height()); ++y) {
+                QRgb* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+                for (int x = std::max(box.Left, 0); x < std::min(box.Right, m_image->width()); ++x)
+                    if (!s.Clipped || s.Clip.PtInRegion(x, y))
+                        line[x] ^= 0xFFFFFF;
+            }
+            return;
+        }
         QVector<QPoint> points;
         for (int y = box.Top; y < box.Bottom; ++y)
             for (int x = box.Left; x < box.Right; ++x)
