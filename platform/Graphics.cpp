@@ -184,7 +184,6 @@ TCanvas::~TCanvas() = default;
 TPen& TCanvas::Pen() { return d->Pen; }
 TBrush& TCanvas::Brush() { return d->Brush; }
 TFont& TCanvas::Font() { return d->Font; }
-TCanvasDevice& TCanvas::Device() { return *d->Device; }
 
 TColor TCanvas::GetBkColor() const { return d->BkColor; }
 void TCanvas::SetBkColor(TColor color) { d->BkColor = color; }

@@ -258,9 +258,6 @@ public:
     // this canvas's clip as well as its own.
     void PlayRecord(TCanvasRecord record);
 
-protected:
-    TCanvasDevice& Device();
-
 private:
     struct Private;
     std::unique_ptr<Private> d;

@@ -6,7 +6,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <algorithm>
 #include <array>
@@ -25,7 +25,7 @@ void EnsureGuiApplication()
     static char name[] = "pravix";
     static char* argv[] = {name, nullptr};
     // Lives for the rest of the process, like the application object it stands in for.
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    static QApplication* app = new QApplication(argc, argv);
     (void)app;
 }
 

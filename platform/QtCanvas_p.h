@@ -33,8 +33,9 @@ QFont MakeQFont(const TFontData& font);
 QRegion ToQRegion(const TRegion& region);
 QColor ToQColor(TColor color);          // system colours resolved
 TColor FromQRgb(QRgb rgb);
-// Fonts need a GUI application object; tools and tests that draw text before one exists
-// get an off-screen one.
+// Fonts need an application object. Text drawn before the program made one creates a
+// QApplication (off-screen when there is no display); code that sets up the application
+// must reuse QCoreApplication::instance() when it exists.
 void EnsureGuiApplication();
 // Gives the fully transparent pixels of an ARGB image a colour that no other pixel has and
 // turns the image into 32-bit RGB; returns that colour (usable as a transparent colour

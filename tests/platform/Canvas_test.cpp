@@ -263,6 +263,7 @@ TEST(Regions, BoxesAndPointTests)
     EXPECT_FALSE(r.PtInRegion(3, 5));
     EXPECT_EQ(TRegion::FromPolygon({{1, 1}, {5, 5}, {9, 9}}, pfmAlternate).GetRgnBox(), TRect{});
     EXPECT_EQ(TRegion::FromRect({1, 2, 3, 4}).GetRgnBox(), Rect(1, 2, 3, 4));
+    EXPECT_EQ(TRegion::FromPolygon({{2, 2}, {8, 2}, {8, 6}, {2, 6}}, pfmAlternate), TRegion::FromRect({2, 2, 8, 6}));
     EXPECT_TRUE(TRegion::FromRect({3, 3, 3, 9}).IsEmpty());
 }
 
