@@ -1,5 +1,5 @@
 // Metafiles: the display list replays like direct drawing, and the enhanced metafile written
-// from it is checked by libuemf's record validator and by Pillow's reader.
+// from it is checked by libuemf's record validator, Pillow's reader and the emf2svg converter.
 
 #include "PixelTestUtil.h"
 
@@ -199,6 +199,32 @@ TEST(EnhancedMetafile, PillowReadsTheFile)
     std::remove(file.c_str());
     // Pillow takes the inclusive bounds as exclusive, hence one pixel less each way.
     EXPECT_EQ(probe.substr(0, 18), "WMF 99x79 RGB\ndpi ") << probe;
+}
+
+TEST(EnhancedMetafile, AnOutsideConverterRendersTheFile)
+{
+    TMetafile mf;
+    Record(mf, false);
+    const std::string emf = TempPath("scene2.emf"), svg = emf + ".svg";
+    mf.SaveToFile(emf);
+    const std::string command = "emf2svg-conv -i '" + emf + "' -o '" + svg + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const TBytes bytes = ReadFileBytes(svg);
+    const std::string text(bytes.begin(), bytes.end());
+    std::remove(emf.c_str());
+    std::remove(svg.c_str());
+    for (const char* expected : {
+             "<path d=\"M 2.0000,2.0000 L 90.0000,2.0000 \" stroke=\"#FF0000\"",        // move + line, dashed
+             "<ellipse cx=\"62.5000\" cy=\"17.5000\" rx=\"17.5000\" ry=\"12.5000\"  fill=\"#FFFF00\"",
+             "M 10.0000,35.0000 L 30.0000,35.0000 L 20.0000,50.0000 Z",                 // polygon
+             "M 40.0000,40.0000 L 60.0000,40.0000 L 60.0000,55.0000 ",                  // polyline
+             "M 0.0000,55.0000 L 50.0000,55.0000 L 50.0000,70.0000",                    // clip rectangle
+             "font-family=\"Arial\" fill=\"#000080\"",
+             "font-size=\"14.0000\" ><![CDATA[Clipped text]]>",
+             "width=\"4.0000\" height=\"4.0000\" x=\"88.0000\" y=\"40.0000\"",         // transparent bitmap
+             "width=\"8.0000\" height=\"8.0000\" x=\"88.0000\" y=\"50.0000\"",         // stretched bitmap
+         })
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
 TEST(EnhancedMetafile, ReadingBackReplaysTheSamePixels)
