@@ -253,6 +253,10 @@ public:
 
     void Encode(const TCanvasRecord& r)
     {
+        const bool needsPoint = r.Op == TCanvasOp::Pixel || r.Op == TCanvasOp::Text;
+        if ((needsPoint && r.Points.empty()) || (r.Op == TCanvasOp::Image && !r.Image) ||
+            ((r.Op == TCanvasOp::Polyline || r.Op == TCanvasOp::Polygon) && r.Points.empty()))
+            return;
         TCanvasState s = r.State;
         if (r.Op == TCanvasOp::FillRect)
             s.Pen.Style = psClear;

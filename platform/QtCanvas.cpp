@@ -305,6 +305,9 @@ public:
 
     void Draw(const TCanvasRecord& r) override
     {
+        const bool needsPoint = r.Op == TCanvasOp::Pixel || r.Op == TCanvasOp::Text;
+        if ((needsPoint && r.Points.empty()) || (r.Op == TCanvasOp::Image && !r.Image))
+            return;
         switch (r.Op) {
         case TCanvasOp::Polyline: return DrawPolyline(r.State, r.Points, r.Closed);
         case TCanvasOp::Polygon: return DrawPolygon(r);

@@ -73,7 +73,9 @@ std::string DescribeRecord(const TCanvasRecord& r)
             out << " (" << p.X << "," << p.Y << ")";
         break;
     case TCanvasOp::Text:
-        out << " (" << r.Points[0].X << "," << r.Points[0].Y << ") \"" << r.Text << "\"";
+        for (const TPoint& p : r.Points)
+            out << " (" << p.X << "," << p.Y << ")";
+        out << " \"" << r.Text << "\"";
         if (r.Options & kTextClipped)
             out << " in " << RectText(r.Rect);
         break;
