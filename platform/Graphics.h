@@ -231,8 +231,15 @@ public:
     int TextWidth(const std::string& text);
     int TextHeight(const std::string& text);
     void TextRect(const TRect& r, int x, int y, const std::string& text);
-    // DrawText with DT_ format bits; returns the height of the text (see the rules in the
-    // implementation). With DT_CALCRECT nothing is drawn and r is set to the text's extent.
+    // Text in a rectangle with DT_ format bits. Lines break at CR, LF or CR LF unless
+    // DT_SINGLELINE (then CR and LF are dropped); DT_WORDBREAK wraps at blanks (a longer
+    // word stays whole); DT_VCENTER and DT_BOTTOM act only with DT_SINGLELINE; TAB is one
+    // blank unless DT_EXPANDTABS (next multiple of 8 average character widths); without
+    // DT_NOPREFIX "&x" underlines x and "&&" is "&"; the ellipsis flags shorten lines that
+    // do not fit; output is clipped to r unless DT_NOCLIP. Returns lines x line height,
+    // or with DT_VCENTER / DT_BOTTOM the offset from r.Top to the bottom of the text; 0 for
+    // an empty text. DT_CALCRECT draws nothing and sets r.Right (kept with DT_WORDBREAK) and
+    // r.Bottom to the text's extent.
     int DrawText(const std::string& text, TRect& r, unsigned format);
 
     void DrawEdge(const TRect& r, unsigned edge);
