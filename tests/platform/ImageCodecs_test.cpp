@@ -84,6 +84,12 @@ TEST(JPEG, QualityProgressionAndDecoding)
     EXPECT_FALSE(HasMarker(progressive, 0xC0));
     EXPECT_TRUE(HasMarker(fast, 0xC0));
 
+    auto gradient = WhiteBitmap(64, 64);   // fine detail, where the two DCTs round differently
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            gradient->Canvas().SetPixel(x, y, RGB(x * 4, (x * y) % 256, (x ^ y) * 4));
+    EXPECT_NE(EncodeJPEG(*gradient, 90, false, false), EncodeJPEG(*gradient, 90, false, true));
+
     const std::string probe = ProbeBytes(progressive, "q.jpg", "8,8 56,56");
     EXPECT_EQ(probe.substr(0, 17), "JPEG 64x64 RGB\n25") << probe;   // red channel near 255
 
