@@ -710,3 +710,51 @@ void TCanvas::RestoreDC(int level)
     d->Clip = s.Clip;
     d->Origin = s.Origin;
 }
+
+// Published properties: what property files, form descriptions and editors see of the
+// drawing objects. Font colour, height and style have no declared default, so they are
+// always written; the size is derived from the height and never stored.
+PRAVIX_PUBLISH(TPen,
+    Prop("Color", &TPen::GetColor, &TPen::SetColor).Default(clBlack),
+    Prop("Style", &TPen::GetStyle, &TPen::SetStyle).Default(psSolid),
+    Prop("Width", &TPen::GetWidth, &TPen::SetWidth).Default(1))
+
+PRAVIX_PUBLISH(TBrush,
+    Prop("Color", &TBrush::GetColor, &TBrush::SetColor).Default(clWhite),
+    Prop("Style", &TBrush::GetStyle, &TBrush::SetStyle).Default(bsSolid))
+
+PRAVIX_PUBLISH(TFont,
+    Prop("Charset", &TFont::GetCharset, &TFont::SetCharset).Default(1),
+    Prop("Color", &TFont::GetColor, &TFont::SetColor),
+    Prop("Height", &TFont::GetHeight, &TFont::SetHeight),
+    Prop("Name", &TFont::GetName, &TFont::SetName),
+    Prop("Pitch", &TFont::GetPitch, &TFont::SetPitch).Default(fpDefault),
+    Prop("Size", &TFont::GetSize, &TFont::SetSize).Stored(false),
+    Prop("Style", &TFont::GetStyle, &TFont::SetStyle))
+
+namespace {
+
+template <class T>
+bool AssignSame(T& destination, const TPersistent& source)
+{
+    const auto* same = dynamic_cast<const T*>(&source);
+    if (same) destination.Assign(*same);
+    return same != nullptr;
+}
+
+} // namespace
+
+void TPen::Assign(const TPersistent& source)
+{
+    if (!AssignSame(*this, source)) TPersistent::Assign(source);
+}
+
+void TBrush::Assign(const TPersistent& source)
+{
+    if (!AssignSame(*this, source)) TPersistent::Assign(source);
+}
+
+void TFont::Assign(const TPersistent& source)
+{
+    if (!AssignSame(*this, source)) TPersistent::Assign(source);
+}

@@ -11,6 +11,7 @@
 //
 // Text is Windows-1252 in std::string, as everywhere in the library.
 
+#include "platform/Component.h"
 #include "platform/Types.h"
 
 #include <functional>
@@ -46,7 +47,8 @@ struct TFontData {
     friend bool operator==(const TFontData&, const TFontData&) = default;
 };
 
-class TPen {
+class TPen : public TPersistent {
+    PRAVIX_CLASS(TPen, TPersistent)
 public:
     TPen() = default;
     TPen(const TPen&) = delete;
@@ -61,6 +63,7 @@ public:
     const TPenData& Data() const { return m_data; }
     void SetData(const TPenData& value);
     void Assign(const TPen& source) { SetData(source.m_data); }
+    void Assign(const TPersistent& source) override;
 
     TNotifyCallback OnChange;
 
@@ -68,7 +71,8 @@ private:
     TPenData m_data;
 };
 
-class TBrush {
+class TBrush : public TPersistent {
+    PRAVIX_CLASS(TBrush, TPersistent)
 public:
     TBrush() = default;
     TBrush(const TBrush&) = delete;
@@ -81,6 +85,7 @@ public:
     const TBrushData& Data() const { return m_data; }
     void SetData(const TBrushData& value);
     void Assign(const TBrush& source) { SetData(source.m_data); }
+    void Assign(const TPersistent& source) override;
 
     TNotifyCallback OnChange;
 
@@ -88,7 +93,8 @@ private:
     TBrushData m_data;
 };
 
-class TFont {
+class TFont : public TPersistent {
+    PRAVIX_CLASS(TFont, TPersistent)
 public:
     TFont() = default;
     TFont(const TFont&) = delete;
@@ -114,6 +120,7 @@ public:
     const TFontData& Data() const { return m_data; }
     void SetData(const TFontData& value);
     void Assign(const TFont& source) { SetData(source.m_data); }
+    void Assign(const TPersistent& source) override;
 
     TNotifyCallback OnChange;
 
