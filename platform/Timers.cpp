@@ -155,8 +155,11 @@ void TComponentTimer::TimerStart(int first, int interval)
 {
     if (m_core->Running())
         return;
+    // A zero regular interval after a first one ticks at the shortest period the system
+    // allows, as the desktop timer does.
+    constexpr int kShortestInterval = 10;
     if (first != 0)
-        m_core->Start(first, interval != 0 ? interval : first);
+        m_core->Start(first, interval != 0 ? interval : kShortestInterval);
     else if (interval != 0)
         m_core->Start(interval, interval);
 }
