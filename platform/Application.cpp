@@ -68,6 +68,13 @@ void TApplication::Initialize(int& argc, char** argv)
 {
     if (d->app)
         return;
+    if (QCoreApplication::instance()) {
+        // Someone made the Qt application already; widgets need it to be a QApplication.
+        d->app = qobject_cast<QApplication*>(QCoreApplication::instance());
+        if (!d->app)
+            throw Exception("The Qt application was created without widget support");
+        return;
+    }
     if (argc > 0 && argv && argv[0])
         d->title = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString();
     d->app = new GuardedApplication(argc, argv);

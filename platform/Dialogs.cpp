@@ -259,7 +259,7 @@ bool TOpenDialog::Execute()
 bool ExecuteColorDialog(TColorRequest& request)
 {
     TColorRequest work = request;
-    work.Color = FromQColor(ToQColor(work.Color));
+    work.Color = TColorFromQColor(QColorFromTColor(work.Color));
     bool confirmed;
     if (TModalScript* script = TModalScript::Active()) {
         script->Shown.push_back(TModalKind::ColorDialog);
@@ -267,14 +267,14 @@ bool ExecuteColorDialog(TColorRequest& request)
         confirmed = script->OnColorDialog && script->OnColorDialog(work);
     } else {
         for (int i = 0; i < 16; ++i)
-            QColorDialog::setCustomColor(i, ToQColor(work.CustomColors[std::size_t(i)]));
-        QColorDialog dialog(ToQColor(work.Color), DialogParent());
+            QColorDialog::setCustomColor(i, QColorFromTColor(work.CustomColors[std::size_t(i)]));
+        QColorDialog dialog(QColorFromTColor(work.Color), DialogParent());
         dialog.setOption(QColorDialog::DontUseNativeDialog);
         confirmed = dialog.exec() == QDialog::Accepted;
         if (confirmed) {
-            work.Color = FromQColor(dialog.selectedColor());
+            work.Color = TColorFromQColor(dialog.selectedColor());
             for (int i = 0; i < 16; ++i)
-                work.CustomColors[std::size_t(i)] = FromQColor(QColorDialog::customColor(i));
+                work.CustomColors[std::size_t(i)] = TColorFromQColor(QColorDialog::customColor(i));
         }
     }
     if (confirmed)

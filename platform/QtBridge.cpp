@@ -21,7 +21,7 @@ QString PathToQString(const std::string& s)
     return QFile::decodeName(QByteArray::fromStdString(s));
 }
 
-QColor ToQColor(TColor c)
+QColor QColorFromTColor(TColor c)
 {
     if (c < 0) {
         const unsigned index = unsigned(c) & 0xFF;
@@ -31,7 +31,7 @@ QColor ToQColor(TColor c)
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-TColor FromQColor(const QColor& c)
+TColor TColorFromQColor(const QColor& c)
 {
     return RGB(c.red(), c.green(), c.blue());
 }

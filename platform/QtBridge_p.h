@@ -28,8 +28,8 @@ std::string PathFromQString(const QString& s);
 QString PathToQString(const std::string& s);
 
 // Colours: system colours resolved through the fixed table.
-QColor ToQColor(TColor c);
-TColor FromQColor(const QColor& c);
+QColor QColorFromTColor(TColor c);
+TColor TColorFromQColor(const QColor& c);
 
 // Windows virtual-key code of a Qt key event (0 when the key has none).
 int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
