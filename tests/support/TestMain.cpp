@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/Regional.h"
 
 #include <gtest/gtest.h>
 
@@ -11,5 +12,7 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     testing::InitGoogleTest(&argc, argv);
     Application->Initialize(argc, argv);
+    // Display text in every test follows the fixed English settings, whatever the machine's locale.
+    SetRegion(TFormatSettings::English());
     return RUN_ALL_TESTS();
 }
