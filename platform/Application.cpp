@@ -1,6 +1,8 @@
 #include "platform/Application.h"
 
+#include "platform/ControlBridge_p.h"
 #include "platform/Exceptions.h"
+#include "platform/Forms.h"
 #include "platform/Modal_p.h"
 #include "platform/QtBridge_p.h"
 
@@ -23,7 +25,12 @@ public:
     bool notify(QObject* receiver, QEvent* event) override
     {
         bool result = false;
+        // Each event starts unclaimed by any control; nested events keep their own mark.
+        bool& claimed = InputEventClaimed();
+        const bool outer = claimed;
+        claimed = false;
         CallGuarded([&] { result = QApplication::notify(receiver, event); });
+        claimed = outer;
         return result;
     }
 };
@@ -43,6 +50,12 @@ std::string MessageOf(std::exception_ptr error)
 
 } // namespace
 
+bool& InputEventClaimed()
+{
+    static bool claimed = false;
+    return claimed;
+}
+
 struct TApplication::Private {
     // Qt keeps references to argc and argv for the application's lifetime.
     int argc = 1;
@@ -55,6 +68,7 @@ struct TApplication::Private {
     bool errorBoxOpen = false;
     int droppedErrors = 0;
     TForm* mainForm = nullptr;
+    std::vector<TForm*> forms;
 };
 
 static TApplication g_application;
@@ -94,9 +108,36 @@ bool TApplication::IsInitialized() const
 
 void TApplication::Run()
 {
-    if (!d->app || d->terminated)
-        return;
-    QApplication::exec();
+    if (d->app && !d->terminated) {
+        if (d->mainForm)
+            CallGuarded([this] { d->mainForm->Show(); });
+        if (!d->terminated)
+            QApplication::exec();
+    }
+    DestroyForms();
+}
+
+void TApplication::AdoptForm(TForm* form)
+{
+    d->forms.push_back(form);
+    if (!d->mainForm)
+        d->mainForm = form;
+}
+
+void TApplication::ForgetForm(TForm* form)
+{
+    std::erase(d->forms, form);
+    if (d->mainForm == form)
+        d->mainForm = nullptr;
+}
+
+void TApplication::DestroyForms()
+{
+    while (!d->forms.empty()) {
+        TForm* form = d->forms.back();
+        d->forms.pop_back();
+        delete form;
+    }
 }
 
 void TApplication::Terminate()

@@ -24,7 +24,8 @@ public:
     void Initialize();
     bool IsInitialized() const;
 
-    // Runs the message loop until Terminate (closing the main form terminates).
+    // Shows the main form, runs the message loop until Terminate (closing the main form
+    // terminates), then frees the forms made by CreateForm.
     void Run();
     void Terminate();
     bool Terminated() const;
@@ -37,6 +38,15 @@ public:
     // The first form created through CreateForm; closing it ends Run.
     TForm* MainForm() const;
     void SetMainForm(TForm* form);
+    // Platform-internal: a form goes away (released or freed by its owner).
+    void ForgetForm(TForm* form);
+    // Builds a form that lives until Run returns; the first one becomes the main form.
+    template <class F>
+    void CreateForm(F*& reference)
+    {
+        reference = new F(nullptr);
+        AdoptForm(reference);
+    }
     // The error box: caption = Title, the message unchanged, one OK button. While one error
     // box is open, further errors are written to standard error instead of stacking boxes
     // (a failing timer would otherwise open a box on every tick).
@@ -45,6 +55,8 @@ public:
     int DroppedErrorCount() const;
 
 private:
+    void AdoptForm(TForm* form);
+    void DestroyForms();
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
+class TControl;
 class TForm;
 class TPopupMenu;
 class TMenuItem;
 class TTimer;
+class TWinControl;
 
 namespace TestHooks {
 
@@ -84,6 +86,18 @@ void SetKeyboardState(std::optional<TShiftState> state);
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 // Pumps events for the given time.
 void PumpFor(int milliseconds);
+
+// Real input events, delivered through the event loop's own dispatch as the window system's
+// would be. Coordinates are client pixels of the control.
+void SendKey(TWinControl& control, int virtualKey, TShiftState shift = {}, const std::string& typed = {});
+void SendMouseDown(TControl& control, TMouseButton button, int x, int y, TShiftState shift = {});
+void SendMouseUp(TControl& control, TMouseButton button, int x, int y, TShiftState shift = {});
+void SendClick(TControl& control, int x, int y, TMouseButton button = mbLeft);
+// Press, release, then the second press as a double click, and its release.
+void SendDoubleClick(TControl& control, int x, int y);
+void SendMouseMove(TControl& control, int x, int y, TShiftState shift = {});
+void SendWheel(TControl& control, int delta, int x, int y, TShiftState shift = {});
+void SendFocus(TWinControl& control, bool in);
 
 // Closes the innermost real modal window (message box, dialog or modal form) as if the user
 // pressed its Cancel/close button. For tests that run the real nested loops.

@@ -84,14 +84,19 @@ private:
     long long m_due = 0;
 };
 
-TTimer::TTimer() : m_core(std::make_unique<TimerCore>([this] {
-      if (m_onTimer)
-          m_onTimer();
-  }))
+TTimer::TTimer(TComponent* owner)
+    : TComponent(owner), m_core(std::make_unique<TimerCore>([this] { OnTimer(this); }))
 {
+    Update();
 }
 
 TTimer::~TTimer() = default;
+
+void TTimer::Loaded()
+{
+    TComponent::Loaded();
+    Update();
+}
 
 unsigned TTimer::Interval() const { return m_interval; }
 
@@ -125,17 +130,11 @@ void TTimer::SetPrecise(bool precise)
     }
 }
 
-void TTimer::SetOnTimer(std::function<void()> handler)
-{
-    m_onTimer = std::move(handler);
-    Update();
-}
-
 bool TTimer::Running() const { return m_core->Running(); }
 
 void TTimer::Update()
 {
-    const bool run = m_enabled && m_interval > 0 && m_onTimer;
+    const bool run = m_enabled && m_interval > 0 && !IsLoading();
     if (!run)
         m_core->Stop();
     else if (!m_core->Running())
@@ -221,3 +220,8 @@ void TFakeTimers::Advance(int milliseconds)
 }
 
 } // namespace TestHooks
+
+PRAVIX_PUBLISH(TTimer,
+    Prop("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true),
+    Prop("Interval", &TTimer::Interval, &TTimer::SetInterval).Default(1000),
+    Field("OnTimer", &TTimer::OnTimer))

@@ -2,19 +2,20 @@
 // Timers. They fire on the GUI thread, inside the exception boundary, and keep firing while
 // a modal loop runs (message boxes, file dialogs, modal forms).
 
+#include "platform/Component.h"
+
 #include <functional>
 #include <memory>
 
 class TimerCore;
 
-// The form timer: runs while Enabled, Interval > 0 and OnTimer is assigned. Changing the
-// interval of a running timer restarts it with the new interval.
-class TTimer {
+// The form timer: runs while Enabled and Interval > 0 (not while its form description is
+// being read). Changing the interval of a running timer restarts it with the new interval.
+class TTimer : public TComponent {
+    PRAVIX_CLASS(TTimer, TComponent)
 public:
-    TTimer();
-    virtual ~TTimer();
-    TTimer(const TTimer&) = delete;
-    TTimer& operator=(const TTimer&) = delete;
+    explicit TTimer(TComponent* owner = nullptr);
+    ~TTimer() override;
 
     unsigned Interval() const;
     void SetInterval(unsigned milliseconds);
@@ -23,15 +24,18 @@ public:
     // Millisecond accuracy instead of the coarse default (the host's 55 ms tick).
     bool Precise() const;
     void SetPrecise(bool precise);
-    void SetOnTimer(std::function<void()> handler);
     bool Running() const;
+
+    TNotifyEvent OnTimer;
+
+protected:
+    void Loaded() override;
 
 private:
     void Update();
     std::unique_ptr<TimerCore> m_core;
     unsigned m_interval = 1000;
     bool m_enabled = true;
-    std::function<void()> m_onTimer;
 };
 
 // The timer a self-drawn component owns: the first tick after `first` ms (after `interval`

@@ -52,11 +52,11 @@ TEST(Application, ExceptionInTimerHandlerIsShownAndTheTimerGoesOn)
     TTimer timer;
     timer.SetInterval(10);
     int ticks = 0;
-    timer.SetOnTimer([&] {
+    timer.OnTimer = [&](TObject*) {
         ++ticks;
         if (ticks == 1)
             throw Exception("Sensor gone");
-    });
+    };
     ASSERT_TRUE(TestHooks::PumpUntil([&] { return ticks >= 3; }, 3000));
     ASSERT_EQ(script.Messages.size(), 1u);
     EXPECT_EQ(script.Messages[0].Kind, TestHooks::TModalKind::ErrorBox);

@@ -13,9 +13,9 @@ TEST(Timers, FakeDriverFiresDueTimersInTimeOrder)
     TTimer fast, slow;
     std::vector<std::pair<long long, char>> fired;
     fast.SetInterval(55);
-    fast.SetOnTimer([&] { fired.push_back({fake.Now(), 'f'}); });
+    fast.OnTimer = [&](TObject*) { fired.push_back({fake.Now(), 'f'}); };
     slow.SetInterval(100);
-    slow.SetOnTimer([&] { fired.push_back({fake.Now(), 's'}); });
+    slow.OnTimer = [&](TObject*) { fired.push_back({fake.Now(), 's'}); };
     fake.Advance(200);
     const std::vector<std::pair<long long, char>> expected = {
         {55, 'f'}, {100, 's'}, {110, 'f'}, {165, 'f'}, {200, 's'}};
@@ -28,21 +28,20 @@ TEST(Timers, IntervalChangedWhileRunningRestartsWithTheNewInterval)
     TTimer timer;
     std::vector<long long> at;
     timer.SetInterval(55);
-    timer.SetOnTimer([&] { at.push_back(fake.Now()); });
+    timer.OnTimer = [&](TObject*) { at.push_back(fake.Now()); };
     fake.Advance(60);
     timer.SetInterval(220);
     fake.Advance(500);
     EXPECT_EQ(at, (std::vector<long long>{55, 280, 500}));
 }
 
-TEST(Timers, DisabledOrWithoutHandlerOrZeroIntervalDoesNotRun)
+TEST(Timers, DisabledOrZeroIntervalDoesNotRun)
 {
     TestHooks::TFakeTimers fake;
     TTimer timer;
-    EXPECT_FALSE(timer.Running());  // no handler
-    int ticks = 0;
-    timer.SetOnTimer([&] { ++ticks; });
     EXPECT_TRUE(timer.Running());
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) { ++ticks; };
     timer.SetEnabled(false);
     fake.Advance(5000);
     EXPECT_EQ(ticks, 0);
@@ -83,10 +82,10 @@ TEST(Timers, FireWhileARealMessageBoxRunsItsLoop)
     timer.SetInterval(10);
     timer.SetPrecise(true);
     int ticks = 0;
-    timer.SetOnTimer([&] {
+    timer.OnTimer = [&](TObject*) {
         if (++ticks == 5)
             TestHooks::CloseActiveModal();
-    });
+    };
     EXPECT_EQ(MessageBox("Waiting", "Test"), mrOk);
     EXPECT_GE(ticks, 5);
 }
