@@ -167,9 +167,10 @@ void TLabel::TextChanged()
     static_cast<QLabel*>(Handle())->setText(WithoutAccelerator(Caption()));
 }
 
+// A label whose colour was never changed shows its parent's background.
 void TLabel::ColorChanged()
 {
-    SetBackground(Handle(), Color(), QPalette::Window, !m_transparent);
+    SetBackground(Handle(), Color(), QPalette::Window, !m_transparent && Color() != clBtnFace);
 }
 
 // ---------------------------------------------------------------------------------------

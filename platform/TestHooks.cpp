@@ -1,6 +1,7 @@
 #include "platform/TestHooks.h"
 
 #include "platform/Controls.h"
+#include "platform/Forms.h"
 #include "platform/Modal_p.h"
 #include "platform/QtBridge_p.h"
 
@@ -12,6 +13,11 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QWindow>
+
+#include <set>
 #include <QThread>
 #include <QWheelEvent>
 
@@ -179,6 +185,30 @@ void SendFocus(TWinControl& control, bool in)
 {
     QFocusEvent e(in ? QEvent::FocusIn : QEvent::FocusOut, Qt::OtherFocusReason);
     QCoreApplication::sendEvent(control.Handle(), &e);
+}
+
+TWindowImage GrabWindow(TForm& form, const std::string& pngPath)
+{
+    TWindowImage result;
+    QWidget* w = form.Handle();
+    if (!w->isVisible() || !w->windowHandle() || !w->windowHandle()->isExposed())
+        return result;
+    QPixmap pixmap = w->screen()->grabWindow(w->winId());
+    if (pixmap.isNull())
+        pixmap = w->grab();
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    result.Exposed = !image.isNull();
+    result.Width = image.width();
+    result.Height = image.height();
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height() && colours.size() < 1000; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        colours.insert(line, line + image.width());
+    }
+    result.DistinctColours = int(std::min<std::size_t>(colours.size(), 1000));
+    if (!pngPath.empty())
+        image.save(PathToQString(pngPath), "PNG");
+    return result;
 }
 
 bool CloseActiveModal()

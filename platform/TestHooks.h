@@ -99,6 +99,16 @@ void SendMouseMove(TControl& control, int x, int y, TShiftState shift = {});
 void SendWheel(TControl& control, int delta, int x, int y, TShiftState shift = {});
 void SendFocus(TWinControl& control, bool in);
 
+// The form's window as the window system shows it (a grab of the screen where there is one).
+struct TWindowImage {
+    bool Exposed = false;  // the window is mapped and was grabbed
+    int Width = 0;
+    int Height = 0;
+    int DistinctColours = 0;  // counted up to 1000
+};
+// Saves the image as PNG when a path is given.
+TWindowImage GrabWindow(TForm& form, const std::string& pngPath = {});
+
 // Closes the innermost real modal window (message box, dialog or modal form) as if the user
 // pressed its Cancel/close button. For tests that run the real nested loops.
 bool CloseActiveModal();
