@@ -96,18 +96,21 @@ void TPageControl::InsertChildWidget(TControl* child)
     tabs->setTabVisible(index, sheet->TabVisible());
 }
 
+// Found by identity: a sheet being destroyed is no longer a TTabSheet when it leaves.
 void TPageControl::RemoveChildWidget(TControl* child)
 {
-    auto* sheet = dynamic_cast<TTabSheet*>(child);
-    if (!sheet) {
+    const auto it = std::find_if(m_pages.begin(), m_pages.end(),
+                                 [child](TTabSheet* page) { return static_cast<TControl*>(page) == child; });
+    if (it == m_pages.end()) {
         TWinControl::RemoveChildWidget(child);
         return;
     }
+    m_pages.erase(it);
     Silence quiet(m_silent);
-    auto* tabs = static_cast<QTabWidget*>(Handle());
-    tabs->removeTab(tabs->indexOf(sheet->Handle()));
-    std::erase(m_pages, sheet);
-    sheet->Handle()->setParent(nullptr);
+    if (auto* tabs = static_cast<QTabWidget*>(Handle())) {
+        tabs->removeTab(tabs->indexOf(child->Handle()));
+        child->Handle()->setParent(nullptr);
+    }
 }
 
 void TPageControl::ShowTab(TTabSheet* sheet)
@@ -236,11 +239,9 @@ TTreeView::TTreeView(TComponent* owner) : TWinControl(owner)
     SetColor(clWindow);
 }
 
-TTreeView::~TTreeView()
-{
-    Silence quiet(m_silent);
-    Clear();
-}
+// The nodes go with the view; OnDeletion is not fired from the destructor, where the
+// handler's owner may already be half gone.
+TTreeView::~TTreeView() = default;
 
 TTreeNode* TTreeView::NodeOf(void* item) const
 {

@@ -75,7 +75,7 @@ PRAVIX_ENUM(TSortType, stNone, stData, stText, stBoth)
 class TTreeView;
 
 // A node of a tree view. Data is the caller's; the view's OnDeletion lets the caller free
-// it when the node goes away.
+// it when the node is deleted (not when the whole view is destroyed).
 class TTreeNode {
 public:
     std::string Text() const;

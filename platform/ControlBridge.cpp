@@ -2,7 +2,6 @@
 
 #include "platform/Controls_p.h"
 #include "platform/Forms.h"
-#include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/QtBridge_p.h"
 
@@ -229,8 +228,10 @@ bool ControlBridge::KeyEvent(QEvent* event)
         });
         consumed = consumed || ch == 0;
     }
-    if (!consumed && original == VK_TAB && win->WantsKey(VK_TAB) && dynamic_cast<TCustomControl*>(win))
-        consumed = true;  // no focus traversal for a control that wants Tab
+    // A self-drawn control that wants the key keeps it: no focus traversal, no default or
+    // cancel button.
+    if (!consumed && dynamic_cast<TCustomControl*>(win) && win->WantsKey(original))
+        consumed = true;
     return consumed;
 }
 

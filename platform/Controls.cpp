@@ -109,8 +109,11 @@ TControl::~TControl()
         g_capture = nullptr;
     if (d->bridge)
         d->bridge->Detach();
-    if (d->parent)
+    if (d->parent) {
+        if (d->widget)
+            d->parent->RemoveChildWidget(this);
         d->parent->RemoveControl(this);
+    }
     if (d->popupMenu)
         d->popupMenu->RemoveFreeNotification(this);
     TeardownGuard guard;

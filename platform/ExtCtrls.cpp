@@ -74,7 +74,10 @@ TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner), m_items(std::m
     SetTabStop(true);
 }
 
-TRadioGroup::~TRadioGroup() = default;
+TRadioGroup::~TRadioGroup()
+{
+    m_items->OnChange = nullptr;
+}
 
 TStrings* TRadioGroup::Items() const { return m_items.get(); }
 

@@ -20,8 +20,8 @@ class TWinControl;
 
 namespace TestHooks {
 
-enum class TModalKind { MessageBox, MessageDlg, ErrorBox, OpenDialog, SaveDialog, ColorDialog, FontDialog,
-                        PrintDialog, ShowModal, PopupMenu };
+enum class TModalKind { MessageBox, MessageDlg, ErrorBox, OpenDialog, SaveDialog, ColorDialog, PrintDialog,
+                        ShowModal, PopupMenu };
 
 struct TMessageRecord {
     TModalKind Kind = TModalKind::MessageBox;
@@ -61,8 +61,6 @@ public:
     std::function<TModalResult(TForm&)> OnShowModal;
     // Returns the item to pick, or nullptr.
     std::function<TMenuItem*(const TMenuSnapshot&)> OnPopup;
-    // Font dialog: the handler gets the dialog object (see Graphics-dependent FontDialog).
-    std::function<bool(void*)> OnFontDialog;
 
     // What was shown, in order.
     std::vector<TModalKind> Shown;

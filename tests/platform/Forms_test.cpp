@@ -329,6 +329,9 @@ TEST(Forms, HiddenTabsKeepEveryPageIndex)
     EXPECT_EQ(raw->PageIndex(), 2);
     EXPECT_EQ(pages->Pages(2), raw);
     EXPECT_EQ(pages->ActivePage(), raw);
+    delete fl;
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(raw->PageIndex(), 1);
 }
 
 TEST(Forms, EveryModalServiceIsIntercepted)
