@@ -1,7 +1,11 @@
 #include "components/iGPPaper.h"
 
+#include "platform/Exceptions.h"
+#include "platform/Printer.h"
+
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 double MMToInches(double MM)
 {
@@ -52,4 +56,20 @@ void GetPaperTypePaperSize(std::int16_t PaperCode, double& Width, double& Height
     }
     Width = entry->In == MM ? MMToInches(entry->Width) : entry->Width;
     Height = entry->In == MM ? MMToInches(entry->Height) : entry->Height;
+}
+
+void GetPrinterPaperSize(double& Width, double& Height)
+{
+    TPrinter* printer = Printer();
+    if (printer->Printers().empty())
+        throw Exception("Could not initialize printer DeviceMode Structure");
+    const int code = printer->PaperCode();
+    if (code <= 0) {
+        Width = printer->PaperWidthInches();
+        Height = printer->PaperHeightInches();
+        return;
+    }
+    GetPaperTypePaperSize(std::int16_t(code), Width, Height);
+    if (printer->Orientation() == poLandscape)
+        std::swap(Width, Height);
 }

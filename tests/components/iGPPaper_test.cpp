@@ -1,5 +1,7 @@
 #include "components/iGPPaper.h"
 
+#include "platform/Printer.h"
+
 #include <gtest/gtest.h>
 
 TEST(iGPPaper, PaperCodesGiveInchesWidthFirst)
@@ -18,4 +20,27 @@ TEST(iGPPaper, PaperCodesGiveInchesWidthFirst)
         EXPECT_DOUBLE_EQ(h, c.height) << c.code;
     }
     EXPECT_DOUBLE_EQ(MMToInches(25.4), 1);
+}
+
+TEST(iGPPaper, PrinterPaperIsTurnedWithTheOrientation)
+{
+    TPrinter* printer = Printer();
+    const TPrinterOrientation saved = printer->Orientation();
+    double w = 0, h = 0;
+    printer->SetOrientation(poPortrait);
+    GetPrinterPaperSize(w, h);
+    double tw = 0, th = 0;
+    GetPaperTypePaperSize(std::int16_t(printer->PaperCode()), tw, th);
+    EXPECT_DOUBLE_EQ(w, tw);
+    EXPECT_DOUBLE_EQ(h, th);
+    EXPECT_LT(w, h);
+    printer->SetOrientation(poLandscape);
+    GetPrinterPaperSize(w, h);
+    EXPECT_DOUBLE_EQ(w, th);
+    EXPECT_DOUBLE_EQ(h, tw);
+    if (printer->PaperCode() == 1) {   // the default paper, Letter
+        EXPECT_DOUBLE_EQ(w, 11);
+        EXPECT_DOUBLE_EQ(h, 8.5);
+    }
+    printer->SetOrientation(saved);
 }
