@@ -36,6 +36,9 @@ TEST(iGPNumbers, PrecisionStyleFormatsWithTheRegionsSeparator)
     EXPECT_EQ(iFormatPrecisionStyle(-0.04, 10, 3, ipsSignificantDigits), "0.0");
     EXPECT_EQ(iFormatPrecisionStyle(1234.5, 0.5, 2, ipsFixedDecimalPoints), "1234.50");
     EXPECT_EQ(iFormatPrecisionStyle(7, 1, -3, ipsFixedDecimalPoints), "7");
+    const int many = GetDecimalPoints(1e-300, 0, 3, ipsSignificantDigits);
+    EXPECT_GT(many, 300);
+    EXPECT_EQ(iFormatPrecisionStyle(1, 1e-300, 3, ipsSignificantDigits), "1." + std::string(size_t(many), '0'));
     TFormatSettings german = TFormatSettings::English();
     german.DecimalSeparator = ',';
     TRegionGuard region(german);
