@@ -62,6 +62,7 @@ typedef enum TiNetworkResourceType {
     inrtNetwork = 0, inrtDomain = 1, inrtComputer = 2, inrtRoot = 3, inrtIgnore = 4
 } TiNetworkResourceType;
 
+/* Packed: copy its fields by value; a reference to a pointer field would be misaligned. */
 #pragma pack(push, 1)
 typedef struct TiNetData {
     uint8_t Valid;        /* 0: the top level of the network; 1: the entry named below */

@@ -318,7 +318,8 @@ TEST_F(OPCPresent, BrowsingWalksNetworkServersAndNameSpaces)
         for (int i = 0; i < OPCDLLEditorComputerBranchGetItemCount(session); ++i) {
             TiNetData entry{};
             OPCDLLEditorComputerBranchGetItemData(session, i, entry);
-            entries.emplace_back(entry.Kind, entry.RemoteName);
+            const char* remote = entry.RemoteName;  // packed: read by value, never by reference
+            entries.emplace_back(int(entry.Kind), std::string(remote));
         }
         OPCDLLEditorComputerBranchClose(session);
         return entries;
