@@ -1,7 +1,11 @@
+#include "platform/Regional.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // Display text in every test follows the fixed English settings, whatever the machine's locale.
+    SetRegion(TFormatSettings::English());
     return RUN_ALL_TESTS();
 }
