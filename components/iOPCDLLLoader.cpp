@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/StrUtils.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -92,14 +93,12 @@ void RaiseLastCallError()
     if (!text.empty()) throw Exception(text);
 }
 
+BSTR NewBstr(const std::string& text);
+
 // An 8-bit text as a library string for the length of one call.
 class TBstrIn {
 public:
-    explicit TBstrIn(const std::string& text)
-    {
-        const std::u16string units = Win1252ToUtf16(text);
-        m_bstr = BstrAllocLen(reinterpret_cast<const OLECHAR*>(units.data()), uint32_t(units.size()));
-    }
+    explicit TBstrIn(const std::string& text) : m_bstr(NewBstr(text)) {}
     ~TBstrIn() { BstrFree(m_bstr); }
     TBstrIn(const TBstrIn&) = delete;
     TBstrIn& operator=(const TBstrIn&) = delete;
@@ -136,6 +135,70 @@ R CallOut(F entry, Args... args)
     entry(args..., &result);
     RaiseLastCallError();
     return result;
+}
+
+// A library string made from 8-bit text; owned by whoever receives it.
+BSTR NewBstr(const std::string& text)
+{
+    const std::u16string units = Win1252ToUtf16(text);
+    return BstrAllocLen(reinterpret_cast<const OLECHAR*>(units.data()), uint32_t(units.size()));
+}
+
+// A VARIANT holding a copy of the value; the caller clears it.
+VARIANT ToOle(const TVariant& value)
+{
+    if (value.IsArray()) throw EConvertError("Arrays cannot be passed to the OPC library");
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = value.VarType();
+    switch (v.vt) {
+    case varEmpty: case varNull: break;
+    case varSingle: v.u.fltVal = float(value.AsDouble()); break;
+    case varDouble: case varDate: v.u.dblVal = value.AsDouble(); break;
+    case varCurrency: v.u.cyVal = std::llround(static_cast<long double>(value.AsDouble()) * 10000); break;
+    case varOleStr: v.u.bstrVal = NewBstr(value.AsText()); break;
+    case varBoolean: v.u.boolVal = value.AsDouble() != 0 ? -1 : 0; break;
+    case varUInt64: v.u.ullVal = std::stoull(value.AsText()); break;
+    default: {
+        // Integer kinds: their decimal text is exact where a double may not be.
+        const long long n = std::stoll(value.AsText());
+        switch (v.vt) {
+        case varShortInt: v.u.cVal = int8_t(n); break;
+        case varByte: v.u.bVal = uint8_t(n); break;
+        case varSmallint: v.u.iVal = int16_t(n); break;
+        case varWord: v.u.uiVal = uint16_t(n); break;
+        case varLongWord: case varUInt: v.u.ulVal = uint32_t(n); break;
+        case varInt64: v.u.llVal = n; break;
+        default: v.u.lVal = int32_t(n); break;
+        }
+    }
+    }
+    return v;
+}
+
+// The value a library VARIANT holds; a kind this side does not know reads as empty.
+TVariant FromOle(const VARIANT& v)
+{
+    switch (v.vt) {
+    case VT_NULL: return TVariant::Null();
+    case VT_I1: return TVariant::OfInteger(varShortInt, v.u.cVal);
+    case VT_UI1: return TVariant::OfInteger(varByte, v.u.bVal);
+    case VT_I2: return TVariant::OfInteger(varSmallint, v.u.iVal);
+    case VT_UI2: return TVariant::OfInteger(varWord, v.u.uiVal);
+    case VT_I4: return TVariant::OfInteger(varInteger, v.u.lVal);
+    case VT_INT: return TVariant::OfInteger(varInt, v.u.lVal);
+    case VT_UI4: return TVariant::OfInteger(varLongWord, v.u.ulVal);
+    case VT_UINT: return TVariant::OfInteger(varUInt, v.u.ulVal);
+    case VT_I8: return TVariant::OfInteger(varInt64, v.u.llVal);
+    case VT_UI8: return TVariant::OfUInt64(v.u.ullVal);
+    case VT_R4: return TVariant::OfSingle(v.u.fltVal);
+    case VT_R8: return TVariant(v.u.dblVal);
+    case VT_DATE: return TVariant::OfDate(v.u.date);
+    case VT_CY: return TVariant::OfCurrency(double(static_cast<long double>(v.u.cyVal) / 10000));
+    case VT_BOOL: return TVariant(v.u.boolVal != 0);
+    case VT_BSTR: return TVariant(TBstrOut::BstrToWin1252(v.u.bstrVal));
+    default: return TVariant();
+    }
 }
 
 std::mutex g_dispatcherMutex;
@@ -177,90 +240,6 @@ int32_t NoReferenceCount(I*)
 }
 
 }  // namespace
-
-// ---- TOleVariant --------------------------------------------------------------------------
-
-TOleVariant::TOleVariant(const VARIANT& v)
-{
-    VariantInit(&m_v);
-    VariantCopy(&m_v, &v);
-}
-
-TOleVariant::TOleVariant(const TOleVariant& other) : TOleVariant(other.m_v) {}
-
-TOleVariant::TOleVariant(TOleVariant&& other) noexcept : m_v(other.m_v)
-{
-    VariantInit(&other.m_v);
-}
-
-TOleVariant& TOleVariant::operator=(TOleVariant other) noexcept
-{
-    std::swap(m_v, other.m_v);
-    return *this;
-}
-
-TOleVariant TOleVariant::FromDouble(double value)
-{
-    TOleVariant v;
-    v.m_v.vt = VT_R8;
-    v.m_v.u.dblVal = value;
-    return v;
-}
-
-TOleVariant TOleVariant::FromInteger(int32_t value)
-{
-    TOleVariant v;
-    v.m_v.vt = VT_I4;
-    v.m_v.u.lVal = value;
-    return v;
-}
-
-TOleVariant TOleVariant::FromString(const std::string& text)
-{
-    const std::u16string units = Win1252ToUtf16(text);
-    TOleVariant v;
-    v.m_v.vt = VT_BSTR;
-    v.m_v.u.bstrVal = BstrAllocLen(reinterpret_cast<const OLECHAR*>(units.data()), uint32_t(units.size()));
-    return v;
-}
-
-TOleVariant TOleVariant::FromBoolean(bool value)
-{
-    TOleVariant v;
-    v.m_v.vt = VT_BOOL;
-    v.m_v.u.boolVal = value ? -1 : 0;
-    return v;
-}
-
-VARIANT* TOleVariant::Receive()
-{
-    VariantClear(&m_v);
-    return &m_v;
-}
-
-std::string TOleVariant::AsString() const
-{
-    return m_v.vt == VT_BSTR ? TBstrOut::BstrToWin1252(m_v.u.bstrVal) : std::string();
-}
-
-bool TOleVariant::AsDouble(double& value) const
-{
-    switch (m_v.vt) {
-    case VT_I1: value = m_v.u.cVal; return true;
-    case VT_UI1: value = m_v.u.bVal; return true;
-    case VT_I2: value = m_v.u.iVal; return true;
-    case VT_UI2: value = m_v.u.uiVal; return true;
-    case VT_I4: case VT_INT: value = m_v.u.lVal; return true;
-    case VT_UI4: case VT_UINT: value = m_v.u.ulVal; return true;
-    case VT_I8: value = double(m_v.u.llVal); return true;
-    case VT_UI8: value = double(m_v.u.ullVal); return true;
-    case VT_R4: value = m_v.u.fltVal; return true;
-    case VT_R8: case VT_DATE: value = m_v.u.dblVal; return true;
-    case VT_CY: value = double(m_v.u.cyVal) / 10000.0; return true;
-    case VT_BOOL: value = m_v.u.boolVal ? -1 : 0; return true;
-    default: return false;
-    }
-}
 
 // ---- state --------------------------------------------------------------------------------
 
@@ -319,24 +298,25 @@ int OPCDLLSignalGetGroupHandle(int Handle)
     return CallOut<int32_t>(REQUIRE(SignalGetGroupHandle), Handle);
 }
 
-void OPCDLLSignalSendData(int Handle, const TOleVariant& Data)
+void OPCDLLSignalSendData(int Handle, const TVariant& Data)
 {
     auto entry = REQUIRE(SignalSendData);
-    VARIANT copy;  // the library gets a copy of its own
-    VariantInit(&copy);
-    VariantCopy(&copy, &Data.Raw());
+    VARIANT copy = ToOle(Data);  // the library gets a copy of its own
     entry(Handle, &copy);
     VariantClear(&copy);
     RaiseLastCallError();
 }
 
-TOleVariant OPCDLLSignalGetData(int Handle)
+TVariant OPCDLLSignalGetData(int Handle)
 {
     auto entry = REQUIRE(SignalGetData);
-    TOleVariant data;
-    entry(Handle, data.Receive());
+    VARIANT data;
+    VariantInit(&data);
+    entry(Handle, &data);
+    TVariant value = FromOle(data);
+    VariantClear(&data);
     RaiseLastCallError();
-    return data;
+    return value;
 }
 
 TDateTime OPCDLLSignalGetTimeStamp(int Handle)

@@ -6,7 +6,8 @@
 // Each library function has one wrapper, OPCDLL + the function's name. Raising wrappers raise
 // "Pravix OPC DLL Not Found." without the library, the function-not-found message without the
 // function, and the library's own error text when a call fails. Quiet wrappers answer their
-// default without the library or the function. Text is 8-bit (Windows-1252) on this side.
+// default without the library or the function. Text is 8-bit (Windows-1252) on this side;
+// values cross as VARIANTs (arrays are not exchanged: sending one raises EConvertError).
 //
 // The library may call back on its own thread. TOPCSignalUpdate and TOPCGroupUpdate present a
 // C++ handler to the library; on that thread they only fetch from the library and package the
@@ -14,38 +15,12 @@
 
 #include "opc/iOPC2Abi.h"
 #include "platform/DynamicLibrary.h"
+#include "platform/Variant.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-
-using TDateTime = double;
-
-// An owning copy of a library value. Text stays UTF-16 inside, as the library has it.
-class TOleVariant {
-public:
-    TOleVariant() { VariantInit(&m_v); }
-    explicit TOleVariant(const VARIANT& v);
-    TOleVariant(const TOleVariant& other);
-    TOleVariant(TOleVariant&& other) noexcept;
-    TOleVariant& operator=(TOleVariant other) noexcept;
-    ~TOleVariant() { VariantClear(&m_v); }
-
-    static TOleVariant FromDouble(double value);
-    static TOleVariant FromInteger(int32_t value);
-    static TOleVariant FromString(const std::string& text);  // 8-bit text
-    static TOleVariant FromBoolean(bool value);
-
-    VARTYPE VarType() const { return m_v.vt; }
-    const VARIANT& Raw() const { return m_v; }
-    VARIANT* Receive();                 // cleared, ready for the library to fill
-    std::string AsString() const;       // a text value as 8-bit text; "" for other types
-    bool AsDouble(double& value) const; // numeric, date and Boolean types
-
-private:
-    VARIANT m_v;
-};
 
 // One OPC server of a computer, as the server list of a browse session gives it.
 struct TOPCServerData {
@@ -69,9 +44,9 @@ void OPCDLLSignalResume(int Handle);
 bool OPCDLLSignalGetActive(int Handle);
 bool OPCDLLSignalGetUpdateSuspended(int Handle);
 int OPCDLLSignalGetGroupHandle(int Handle);
-void OPCDLLSignalSendData(int Handle, const TOleVariant& Data);
+void OPCDLLSignalSendData(int Handle, const TVariant& Data);
 void OPCDLLSignalGetDataNow(int Handle);
-TOleVariant OPCDLLSignalGetData(int Handle);
+TVariant OPCDLLSignalGetData(int Handle);
 TDateTime OPCDLLSignalGetTimeStamp(int Handle);
 uint16_t OPCDLLSignalGetQuality(int Handle);
 
@@ -131,7 +106,7 @@ void SetOPCCallbackDispatcher(TOPCCallbackDispatcher dispatcher);
 // failed fetch (the other fields are then unset).
 struct TOPCSignalSample {
     int Handle = 0;
-    TOleVariant Data;
+    TVariant Data;
     TDateTime TimeStamp = 0;
     uint16_t Quality = 0;
     std::string Error;

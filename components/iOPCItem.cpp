@@ -24,11 +24,11 @@ namespace {
 
 constexpr uint16_t kRequestText = VT_BSTR;
 
-bool IsIntegerType(VARTYPE vt)
+bool IsIntegerType(TVarType vt)
 {
     switch (vt) {
-    case VT_I2: case VT_I4: case VT_UI1: case VT_I1: case VT_UI2: case VT_UI4: case VT_I8: case VT_UI8:
-    case VT_INT: case VT_UINT:
+    case varSmallint: case varInteger: case varByte: case varShortInt: case varWord: case varLongWord:
+    case varInt64: case varUInt64: case varInt: case varUInt:
         return true;
     default:
         return false;
@@ -36,21 +36,21 @@ bool IsIntegerType(VARTYPE vt)
 }
 
 // A rounded integer result: a 32-bit integer when it fits, else the rounded double.
-TOleVariant RoundedInteger(double exact)
+TVariant RoundedInteger(double exact)
 {
     const double rounded = std::nearbyint(exact);  // halves to even
-    if (rounded >= double(INT32_MIN) && rounded <= double(INT32_MAX)) return TOleVariant::FromInteger(int32_t(rounded));
-    return TOleVariant::FromDouble(rounded);
+    if (rounded >= double(INT32_MIN) && rounded <= double(INT32_MAX)) return TVariant(int(rounded));
+    return TVariant(rounded);
 }
 
 // One scaling step by the value's current type; other types stay as they are.
-void ScaleStep(TOleVariant& data, double factor, bool multiply)
+void ScaleStep(TVariant& data, double factor, bool multiply)
 {
-    double value = 0;
-    const VARTYPE vt = data.VarType();
-    if (!(IsIntegerType(vt) || vt == VT_R4 || vt == VT_R8) || !data.AsDouble(value)) return;
+    const TVarType vt = data.VarType();
+    if (!IsIntegerType(vt) && vt != varSingle && vt != varDouble) return;
+    const double value = data.AsDouble();
     const double result = multiply ? value * factor : value + factor;
-    data = IsIntegerType(vt) ? RoundedInteger(result) : TOleVariant::FromDouble(result);
+    data = IsIntegerType(vt) ? RoundedInteger(result) : TVariant(result);
 }
 
 }  // namespace
@@ -202,14 +202,14 @@ void TiOPCItem::Scale()
     if (m_offset != 0) ScaleStep(m_data, m_offset, false);
 }
 
-void TiOPCItem::SetData(const TOleVariant& Value)
+void TiOPCItem::SetData(const TVariant& Value)
 {
     if (!OPCDLLNotLoaded()) OPCDLLSignalSendData(m_handle, Value);
 }
 
-TOleVariant TiOPCItem::GetDataNow(uint16_t& Quality)
+TVariant TiOPCItem::GetDataNow(uint16_t& Quality)
 {
-    if (OPCDLLNotLoaded()) return TOleVariant();
+    if (OPCDLLNotLoaded()) return TVariant();
     OPCDLLSignalGetDataNow(m_handle);
     m_data = OPCDLLSignalGetData(m_handle);
     m_timeStamp = OPCDLLSignalGetTimeStamp(m_handle);

@@ -50,7 +50,7 @@ public:
     // The type kind of the bound property, as the manager's property-type callback answered.
     TTypeKind PropertyKind() const { return m_propertyKind; }
     int Handle() const { return m_handle; }
-    const TOleVariant& Data() const { return m_data; }
+    const TVariant& Data() const { return m_data; }
     TDateTime TimeStamp() const { return m_timeStamp; }
     uint16_t Quality() const { return m_quality; }
     TiOPCItemManager* Manager() const { return m_manager; }
@@ -66,8 +66,8 @@ public:
     // Applies data fetched for the item: scaling of good values, error state, notification.
     // A sample for another handle than the item's current one is dropped.
     void ApplyData(const TOPCSignalSample& sample);
-    void SetData(const TOleVariant& Value);
-    TOleVariant GetDataNow(uint16_t& Quality);
+    void SetData(const TVariant& Value);
+    TVariant GetDataNow(uint16_t& Quality);
     void UpdateSuspend();
     void UpdateResume();
     bool GetUpdateSuspended() const;
@@ -95,7 +95,7 @@ private:
     double m_scalar = 0;
     double m_offset = 0;
     int m_handle = 0;
-    TOleVariant m_data;
+    TVariant m_data;
     TDateTime m_timeStamp = 0;
     uint16_t m_quality = 0;
     TiOPCItemManager* m_manager = nullptr;

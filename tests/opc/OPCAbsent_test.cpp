@@ -17,7 +17,7 @@ TEST(OPCAbsent, RaisingWrappersRaiseTheNotFoundText)
         [&] { OPCDLLSignalAdd("Local", "Pravix.Simulation.1", "Sensors.Setpoint", "", 500, false, 0, signal.Interface()); },
         [] { OPCDLLSignalRemove(1); },
         [] { OPCDLLSignalGetData(1); },
-        [] { OPCDLLSignalSendData(1, TOleVariant::FromDouble(1)); },
+        [] { OPCDLLSignalSendData(1, TVariant(1.0)); },
         [] { OPCDLLGroupSetUpdateRate(1, 100); },
         [] { OPCDLLCloseAllServerConnections(); },
         [] { OPCDLLServerConnectionGetCount(); },

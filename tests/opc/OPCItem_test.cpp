@@ -97,10 +97,8 @@ TEST_F(OPCItem, GoodValuesAreScaledByTheirTypeAndOthersKeptAsReceived)
         SetLibraryValue(Value(c.type, c.value), c.quality);
         OPCDLLSignalGetDataNow(item.Handle());
         item.ReceiveData(item.Handle());
-        double got = 0;
         EXPECT_EQ(item.Data().VarType(), c.expectedType) << c.type << " " << c.value;
-        EXPECT_TRUE(item.Data().AsDouble(got));
-        EXPECT_EQ(got, c.expected) << c.type << " " << c.value;
+        EXPECT_EQ(item.Data().AsDouble(), c.expected) << c.type << " " << c.value;
         EXPECT_EQ(item.Quality(), c.quality);
     }
     EXPECT_EQ(m_notified.size(), std::size(cases));
@@ -110,7 +108,7 @@ TEST_F(OPCItem, GoodValuesAreScaledByTheirTypeAndOthersKeptAsReceived)
     text.Activate();
     OPCDLLSignalGetDataNow(text.Handle());
     text.ReceiveData(text.Handle());
-    EXPECT_EQ(text.Data().AsString(), "Ready");
+    EXPECT_EQ(text.Data().AsText(), "Ready");
 }
 
 TEST_F(OPCItem, IncompleteOrDesignedItemsAreNeverRegistered)
@@ -140,9 +138,7 @@ TEST_F(OPCItem, ValuesArriveFromTheLibrarysThreadAndStaleOnesAreDropped)
     TEST_EXPORT(iOPC2Test_SetWorkerPaused)(0);
     ASSERT_TRUE(m_queue.RunUntil([&] { return !m_notified.empty(); }));
     EXPECT_TRUE(m_queue.PostedFromOtherThread);
-    double value = 0;
-    EXPECT_TRUE(item.Data().AsDouble(value));
-    EXPECT_EQ(value, 12.5);
+    EXPECT_EQ(item.Data().AsDouble(), 12.5);
     TEST_EXPORT(iOPC2Test_SetWorkerPaused)(1);
 
     // A sample packaged for the old registration arrives after the item registered anew.
@@ -153,8 +149,7 @@ TEST_F(OPCItem, ValuesArriveFromTheLibrarysThreadAndStaleOnesAreDropped)
     m_notified.clear();
     m_queue.RunPending();
     EXPECT_TRUE(m_notified.empty());
-    EXPECT_TRUE(item.Data().AsDouble(value));
-    EXPECT_EQ(value, 12.5);
+    EXPECT_EQ(item.Data().AsDouble(), 12.5);
 }
 
 TEST_F(OPCItem, AStringPropertyAsksForText)
@@ -165,8 +160,8 @@ TEST_F(OPCItem, AStringPropertyAsksForText)
     item.Activate();
     OPCDLLSignalGetDataNow(item.Handle());
     item.ReceiveData(item.Handle());
-    EXPECT_EQ(item.Data().VarType(), VT_BSTR);
-    EXPECT_EQ(item.Data().AsString(), "12.5");
+    EXPECT_EQ(item.Data().VarType(), varOleStr);
+    EXPECT_EQ(item.Data().AsText(), "12.5");
 }
 
 TEST_F(OPCItem, SuspensionWritesAndImmediateReads)
@@ -177,10 +172,10 @@ TEST_F(OPCItem, SuspensionWritesAndImmediateReads)
     EXPECT_TRUE(item.GetUpdateSuspended());
     item.UpdateResume();
     EXPECT_FALSE(item.GetUpdateSuspended());
-    item.SetData(TOleVariant::FromString("Pumping"));
+    item.SetData(TVariant("Pumping"));
     EXPECT_EQ(TEST_EXPORT(iOPC2Test_GetWriteCount)(), 1);
     uint16_t quality = 0;
-    EXPECT_EQ(item.GetDataNow(quality).AsString(), "Pumping");
+    EXPECT_EQ(item.GetDataNow(quality).AsText(), "Pumping");
     EXPECT_EQ(quality, 0xC0);
     EXPECT_TRUE(m_notified.empty());  // an immediate read notifies nobody
 }

@@ -27,11 +27,9 @@ void SetItem(const char* item, double value, uint16_t quality = 0xC0, double tim
     ASSERT_TRUE(TEST_EXPORT(iOPC2Test_SetItemValue)(kComputer, kSimulation, item, &v, quality, timeStamp));
 }
 
-double Number(const TOleVariant& v)
+double Number(const TVariant& v)
 {
-    double d = -1;
-    EXPECT_TRUE(v.AsDouble(d)) << "type " << v.VarType();
-    return d;
+    return v.AsDouble();
 }
 
 class OPCPresent : public testing::Test {
@@ -114,7 +112,7 @@ TEST_F(OPCPresent, SimulatedItemsChangeOnTheirOwn)
     AddSignal("Sensors.Counter", 100);  // counts seconds
     TEST_EXPORT(iOPC2Test_SetWorkerPaused)(0);
     ASSERT_TRUE(m_queue.RunUntil([&] { return m_samples.size() >= 2; }, std::chrono::seconds(5)));
-    EXPECT_EQ(m_samples[0].Data.VarType(), VT_I2);
+    EXPECT_EQ(m_samples[0].Data.VarType(), varSmallint);
     EXPECT_EQ(Number(m_samples[1].Data), Number(m_samples[0].Data) + 1);
 }
 
@@ -171,9 +169,9 @@ TEST_F(OPCPresent, RequestedTextTypeAndImmediateRead)
     const int text = AddSignal("Sensors.Setpoint", 50, false, VT_BSTR);
     const int plain = AddSignal("Sensors.Setpoint");
     OPCDLLSignalGetDataNow(text);
-    EXPECT_EQ(OPCDLLSignalGetData(text).VarType(), VT_BSTR);
-    EXPECT_EQ(OPCDLLSignalGetData(text).AsString(), "12.5");
-    EXPECT_EQ(OPCDLLSignalGetData(plain).VarType(), VT_EMPTY);  // nothing delivered or read yet
+    EXPECT_EQ(OPCDLLSignalGetData(text).VarType(), varOleStr);
+    EXPECT_EQ(OPCDLLSignalGetData(text).AsText(), "12.5");
+    EXPECT_EQ(OPCDLLSignalGetData(plain).VarType(), varEmpty);  // nothing delivered or read yet
     EXPECT_EQ(OPCDLLSignalGetQuality(plain), 0);
     SetItem("Sensors.Setpoint", 7.25, 0xC0, 45001);
     OPCDLLSignalGetDataNow(plain);
@@ -185,7 +183,7 @@ TEST_F(OPCPresent, RequestedTextTypeAndImmediateRead)
 TEST_F(OPCPresent, WritesReachTheItemAndTextCrossesAsUtf16)
 {
     const int status = AddSignal("Sensors.Status");
-    OPCDLLSignalSendData(status, TOleVariant::FromString("Stopp\xE9 \x80"));  // e-acute, euro sign
+    OPCDLLSignalSendData(status, TVariant("Stopp\xE9 \x80"));  // e-acute, euro sign
     ASSERT_EQ(TEST_EXPORT(iOPC2Test_GetWriteCount)(), 1);
     BSTR id = nullptr;
     VARIANT value;
@@ -199,10 +197,10 @@ TEST_F(OPCPresent, WritesReachTheItemAndTextCrossesAsUtf16)
     VariantClear(&value);
 
     OPCDLLSignalGetDataNow(status);
-    EXPECT_EQ(OPCDLLSignalGetData(status).AsString(), "Stopp\xE9 \x80");
+    EXPECT_EQ(OPCDLLSignalGetData(status).AsText(), "Stopp\xE9 \x80");
 
     const int speed = AddSignal("Ship.Engine.Speed");
-    EXPECT_EQ(ExceptionText([&] { OPCDLLSignalSendData(speed, TOleVariant::FromDouble(1)); }),
+    EXPECT_EQ(ExceptionText([&] { OPCDLLSignalSendData(speed, TVariant(1.0)); }),
               "Item \"Ship.Engine.Speed\" is read-only.");
 }
 
@@ -385,6 +383,41 @@ TEST_F(OPCPresent, CallbackTablesCountNoReferences)
     EXPECT_EQ(obj, nullptr);
     EXPECT_EQ(signal->lpVtbl->AddRef(signal), -1);
     EXPECT_EQ(signal->lpVtbl->Release2(signal), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OPCPresent, EveryValueKindCrossesTheBoundaryBothWays)
+{
+    const TVariant values[] = {
+        TVariant(), TVariant::Null(), TVariant::OfInteger(varSmallint, -5), TVariant(70000),
+        TVariant::OfInteger(varByte, 200), TVariant::OfInteger(varShortInt, -7), TVariant::OfInteger(varWord, 65535),
+        TVariant::OfInteger(varLongWord, 4000000000LL), TVariant(1099511627776LL),
+        TVariant::OfUInt64(18000000000000000000ULL), TVariant::OfSingle(1.5f), TVariant(2.25),
+        TVariant::OfCurrency(12.3456), TVariant::OfDate(45000.25), TVariant(true), TVariant("Z\xFCrich \x80"),
+    };
+    const int handle = AddSignal("Sensors.Setpoint");
+    int index = 0;
+    for (const TVariant& value : values) {
+        OPCDLLSignalSendData(handle, value);
+        BSTR id = nullptr;
+        VARIANT written;
+        VariantInit(&written);
+        ASSERT_TRUE(TEST_EXPORT(iOPC2Test_GetWrite)(index++, &id, &written));
+        EXPECT_EQ(written.vt, value.VarType());
+        ASSERT_TRUE(TEST_EXPORT(iOPC2Test_SetItemValue)(kComputer, kSimulation, "Sensors.Setpoint", &written, 0xC0, 0));
+        OPCDLLSignalGetDataNow(handle);
+        const TVariant back = OPCDLLSignalGetData(handle);
+        EXPECT_EQ(back.VarType(), value.VarType());
+        EXPECT_EQ(back.AsText(), value.AsText()) << value.VarType();
+        BstrFree(id);
+        VariantClear(&written);
+    }
+    const TVariant array = TVariant::ByteArray("ab", 2);
+    EXPECT_EQ(ExceptionText([&] { OPCDLLSignalSendData(handle, array); }),
+              "Arrays cannot be passed to the OPC library");
 }
 
 }  // namespace
