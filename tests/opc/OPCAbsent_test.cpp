@@ -67,3 +67,35 @@ TEST(OPCAbsent, RecordResultsAreLeftAsTheCallerPassedThem)
 }
 
 }  // namespace
+
+#include "components/iOPCItem.h"
+#include "components/iOPCManager.h"
+
+namespace {
+
+TEST(OPCAbsent, ItemsAndGroupsDoNothingUntilAskedForTheLibrary)
+{
+    TiOPCItemManager items;
+    TiOPCItem* item = items.GetItem(items.Add());
+    item->SetPropertyName("Value");
+    item->SetServerName("Pravix.Simulation.1");
+    item->SetItemName("Sensors.Setpoint");
+    EXPECT_NO_THROW(item->Activate());
+    EXPECT_EQ(item->Handle(), 0);
+    EXPECT_FALSE(item->GetActive());
+    EXPECT_FALSE(item->GetUpdateSuspended());
+    uint16_t quality = 77;
+    EXPECT_TRUE(item->GetDataNow(quality).IsEmpty());
+    EXPECT_EQ(quality, 77);
+
+    TiOPCManager holder(nullptr);
+    EXPECT_EQ(holder.GroupAdd("Deck", "Local", "Pravix.Simulation.1", 500), 0);
+    TiOPCGroupObject* deck = holder.GetGroup(0);
+    EXPECT_EQ(deck->Handle(), 0);
+    EXPECT_NO_THROW(deck->SetUpdateRate(100));
+    EXPECT_EQ(ExceptionText([&] { deck->Resume(); }), "Pravix OPC DLL Not Found.");
+    EXPECT_EQ(ExceptionText([&] { deck->Suspend(); }), "Pravix OPC DLL Not Found.");
+    EXPECT_EQ(ExceptionText([&] { holder.CloseAllServerConnections(); }), "Pravix OPC DLL Not Found.");
+}
+
+}  // namespace

@@ -5,7 +5,6 @@
 
 #include "components/iOPCItem.h"
 
-#include <map>
 #include <vector>
 
 namespace {
@@ -197,38 +196,6 @@ TEST_F(OPCItem, TheListOwnsItsItemsWhichUnregisterWhenFreed)
     EXPECT_EQ(TEST_EXPORT(iOPC2Test_GetSignalCount)(), 0);
     EXPECT_FALSE(m_manager.DoWriteToStream());
 }
-
-// Reads collections of property texts the way a form-description reader does.
-class TFakeReader : public TReader {
-public:
-    explicit TFakeReader(std::vector<std::map<std::string, std::string>> items) : m_items(std::move(items)) {}
-    void DefineProperty(const std::string&, const ReadFunction&, const WriteFunction&, bool) override {}
-    TComponent* Root() const override { return nullptr; }
-    std::int64_t ReadInteger() override { return 0; }
-    long double ReadFloat() override { return 0; }
-    std::string ReadString() override { return ""; }
-    bool ReadBoolean() override { return false; }
-    std::string ReadIdent() override { return ""; }
-    std::vector<std::uint8_t> ReadBinary() override { return {}; }
-    bool NextIsCollection() override { return true; }
-    void ReadCollectionBegin() override {}
-    bool EndOfCollection() override { return m_next == m_items.size(); }
-    void ReadItem(TPersistent& item) override
-    {
-        for (const auto& [name, text] : m_items[m_next]) {
-            TPropertyRef p = FindProperty(item, name);
-            if (p.Info->Kind() == tkString) p.SetString(text);
-            else if (p.Info->Kind() == tkFloat) p.SetFloat(std::stod(text));
-            else p.SetOrd(std::stoll(text));
-        }
-        ++m_next;
-    }
-    void ReadCollectionEnd() override {}
-
-private:
-    std::vector<std::map<std::string, std::string>> m_items;
-    size_t m_next = 0;
-};
 
 TEST_F(OPCItem, StreamedItemsRegisterAsTheyAreRead)
 {

@@ -5,6 +5,7 @@
 
 #include "components/iOPCDLLLoader.h"
 #include "opc/iOPC2Test.h"
+#include "platform/Component.h"
 #include "platform/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -91,3 +93,92 @@ inline std::string ExceptionText(const std::function<void()>& call)
     }
     return "(nothing raised)";
 }
+
+// Reads collections of property texts the way a form-description reader does.
+class TFakeReader : public TReader {
+public:
+    explicit TFakeReader(std::vector<std::map<std::string, std::string>> items) : m_items(std::move(items)) {}
+    void DefineProperty(const std::string&, const ReadFunction&, const WriteFunction&, bool) override {}
+    TComponent* Root() const override { return nullptr; }
+    std::int64_t ReadInteger() override { return 0; }
+    long double ReadFloat() override { return 0; }
+    std::string ReadString() override { return ""; }
+    bool ReadBoolean() override { return false; }
+    std::string ReadIdent() override { return ""; }
+    std::vector<std::uint8_t> ReadBinary() override { return {}; }
+    bool NextIsCollection() override { return true; }
+    void ReadCollectionBegin() override {}
+    bool EndOfCollection() override { return m_next == m_items.size(); }
+    void ReadItem(TPersistent& item) override
+    {
+        for (const auto& [name, text] : m_items[m_next]) {
+            TPropertyRef p = FindProperty(item, name);
+            if (p.Info->Kind() == tkString) p.SetString(text);
+            else if (p.Info->Kind() == tkFloat) p.SetFloat(std::stod(text));
+            else p.SetOrd(std::stoll(text));
+        }
+        ++m_next;
+    }
+    void ReadCollectionEnd() override {}
+
+private:
+    std::vector<std::map<std::string, std::string>> m_items;
+    size_t m_next = 0;
+};
+
+// Records the items of written collections as property texts.
+class TFakeWriter : public TWriter {
+public:
+    std::vector<std::map<std::string, std::string>> Items;
+
+    void DefineProperty(const std::string&, const ReadFunction&, const WriteFunction&, bool) override {}
+    TComponent* Root() const override { return nullptr; }
+    void WriteInteger(std::int64_t) override {}
+    void WriteFloat(long double) override {}
+    void WriteString(const std::string&) override {}
+    void WriteBoolean(bool) override {}
+    void WriteIdent(const std::string&) override {}
+    void WriteBinary(const std::vector<std::uint8_t>&) override {}
+    void WriteCollectionBegin() override {}
+    void WriteItem(TPersistent& item) override
+    {
+        Items.emplace_back();
+        for (const TPropInfo* p : item.ClassInfo().Properties()) {
+            if (!p->HasSetter()) continue;
+            std::string text;
+            if (p->Kind() == tkString) text = p->GetString(item);
+            else if (p->Kind() == tkFloat) text = std::to_string(double(p->GetFloat(item)));
+            else if (p->Kind() != tkMethod) text = std::to_string(p->GetOrd(item));
+            Items.back()[p->Name()] = text;
+        }
+    }
+    void WriteCollectionEnd() override {}
+    void WriteItemBegin() override {}
+    void WriteItemEnd() override {}
+    void WriteProperties(TPersistent&) override {}
+    void WriteProperty(TPersistent&, const TPropInfo&) override {}
+};
+
+// Finds one defined property of an object, the way a form-description writer asks for them.
+class TDefinedPropertyProbe : public TFiler {
+public:
+    explicit TDefinedPropertyProbe(std::string name) : m_name(std::move(name)) {}
+    void DefineProperty(const std::string& name, const ReadFunction& read, const WriteFunction& write,
+                        bool hasData) override
+    {
+        if (name != m_name) return;
+        Found = true;
+        Read = read;
+        Write = write;
+        HasData = hasData;
+    }
+    TComponent* Root() const override { return nullptr; }
+
+    bool Found = false;
+    bool HasData = false;
+    ReadFunction Read;
+    WriteFunction Write;
+
+private:
+    std::string m_name;
+};
