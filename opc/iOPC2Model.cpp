@@ -298,7 +298,7 @@ Server* Computer::FindServer(std::string_view name)
 
 namespace {
 
-struct ItemSpec {
+struct ItemDef {
     const char* Path;  // dotted; the last part is the leaf
     Wave Kind;
     VARTYPE Type;
@@ -308,23 +308,23 @@ struct ItemSpec {
     const char* FixedText;  // start value of a fixed text item
 };
 
-void AddItem(Server& server, const ItemSpec& spec)
+void AddItem(Server& server, const ItemDef& def)
 {
     auto item = std::make_unique<Item>();
-    item->Id = spec.Path;
-    item->Kind = spec.Kind;
-    item->Type = spec.Type;
-    item->Period = spec.Period;
-    item->Amplitude = spec.Amplitude;
-    item->Writable = spec.Writable;
-    if (spec.Kind == Wave::Fixed) {
-        if (spec.Type == VT_BSTR) item->Current = Value::Text(spec.FixedText ? spec.FixedText : "");
-        else if (spec.Type == VT_BOOL) item->Current = Value::Boolean(false);
-        else if (spec.Type == VT_I4) item->Current = Value::Int(0);
-        else item->Current = Value::Real(spec.Amplitude);
+    item->Id = def.Path;
+    item->Kind = def.Kind;
+    item->Type = def.Type;
+    item->Period = def.Period;
+    item->Amplitude = def.Amplitude;
+    item->Writable = def.Writable;
+    if (def.Kind == Wave::Fixed) {
+        if (def.Type == VT_BSTR) item->Current = Value::Text(def.FixedText ? def.FixedText : "");
+        else if (def.Type == VT_BOOL) item->Current = Value::Boolean(false);
+        else if (def.Type == VT_I4) item->Current = Value::Int(0);
+        else item->Current = Value::Real(def.Amplitude);
     }
     // File the leaf under its branches (hierarchical servers) or at the root (flat ones).
-    std::string_view rest = spec.Path;
+    std::string_view rest = def.Path;
     Branch* at = &server.Root;
     if (server.Hierarchical) {
         for (size_t dot; (dot = rest.find('.')) != std::string_view::npos; rest.remove_prefix(dot + 1)) {
@@ -349,7 +349,7 @@ std::unique_ptr<Server> MakeSimulationServer()
     server->Name = "Pravix.Simulation.1";
     server->IconIndex = 0;
     server->Hierarchical = true;
-    const ItemSpec specs[] = {
+    const ItemDef defs[] = {
         {"Ship.Engine.Temperature", Wave::Sine, VT_R8, 20, 40, true, nullptr},
         {"Ship.Engine.Speed", Wave::Ramp, VT_R8, 30, 1500, false, nullptr},
         {"Ship.Position.Depth", Wave::Sine, VT_R8, 60, 200, true, nullptr},
@@ -359,7 +359,7 @@ std::unique_ptr<Server> MakeSimulationServer()
         {"Sensors.Status", Wave::Fixed, VT_BSTR, 1, 1, true, "Ready"},
         {"Sensors.Setpoint", Wave::Fixed, VT_R8, 1, 12.5, true, nullptr},
     };
-    for (const ItemSpec& s : specs) AddItem(*server, s);
+    for (const ItemDef& s : defs) AddItem(*server, s);
     return server;
 }
 
@@ -369,12 +369,12 @@ std::unique_ptr<Server> MakeFlatServer()
     server->Name = "Pravix.Flat.1";
     server->IconIndex = 1;
     server->Hierarchical = false;
-    const ItemSpec specs[] = {
+    const ItemDef defs[] = {
         {"Random.Real8", Wave::Random, VT_R8, 0.5, 100, true, nullptr},
         {"Random.Int2", Wave::Counter, VT_I2, 0.25, 1, true, nullptr},
         {"Bucket.Text", Wave::Fixed, VT_BSTR, 1, 1, true, "Empty"},
     };
-    for (const ItemSpec& s : specs) AddItem(*server, s);
+    for (const ItemDef& s : defs) AddItem(*server, s);
     return server;
 }
 
