@@ -93,7 +93,12 @@ void RaiseLastCallError()
     if (!text.empty()) throw Exception(text);
 }
 
-BSTR NewBstr(const std::string& text);
+// A library string made from 8-bit text; owned by whoever receives it.
+BSTR NewBstr(const std::string& text)
+{
+    const std::u16string units = Win1252ToUtf16(text);
+    return BstrAllocLen(reinterpret_cast<const OLECHAR*>(units.data()), uint32_t(units.size()));
+}
 
 // An 8-bit text as a library string for the length of one call.
 class TBstrIn {
@@ -127,7 +132,7 @@ private:
     BSTR m_bstr = nullptr;
 };
 
-// Calls a raising entry that takes a leading out argument and answers it.
+// Calls a raising entry whose last argument receives the result, and answers it.
 template <class R, class F, class... Args>
 R CallOut(F entry, Args... args)
 {
@@ -135,13 +140,6 @@ R CallOut(F entry, Args... args)
     entry(args..., &result);
     RaiseLastCallError();
     return result;
-}
-
-// A library string made from 8-bit text; owned by whoever receives it.
-BSTR NewBstr(const std::string& text)
-{
-    const std::u16string units = Win1252ToUtf16(text);
-    return BstrAllocLen(reinterpret_cast<const OLECHAR*>(units.data()), uint32_t(units.size()));
 }
 
 // A VARIANT holding a copy of the value; the caller clears it.
