@@ -8,6 +8,7 @@
 // been freed or registered anew in the meantime.
 
 #include "components/iOPCDLLLoader.h"
+#include "components/iTypes.h"
 #include "platform/Component.h"
 
 #include <memory>
@@ -16,7 +17,6 @@
 
 class TiOPCItemManager;
 
-using TGetDesigningEvent = Event<TObject*, bool&>;
 // Asks the owner for the type kind of the named property.
 using TOPCItemGetDataTypeEvent = Event<const std::string&, TTypeKind&>;
 
