@@ -551,7 +551,7 @@ std::string OPCDLLEditorItemGetBranchItems(int Session, TiBrowseType BrowseType)
     auto entry = QUIET(EditorItemGetBranchItems);
     if (!entry) return "";
     TBstrOut items;
-    entry(items.Receive(), Session, BrowseType);
+    entry(items.Receive(), Session, int32_t(BrowseType));
     RaiseLastCallError();
     return items.Text();
 }

@@ -13,6 +13,7 @@
 // C++ handler to the library; on that thread they only fetch from the library and package the
 // result, which the callback dispatcher carries to the thread that applies it.
 
+#include "components/iTypes.h"
 #include "opc/iOPC2Abi.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Variant.h"

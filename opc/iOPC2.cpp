@@ -70,7 +70,7 @@ struct Group {
 };
 
 struct NetOut {
-    TiNetworkResourceType Kind;
+    int Kind;
     std::string Local, Remote, Comment, Provider;  // 8-bit
 };
 
@@ -367,7 +367,7 @@ std::string JoinLines(const std::vector<std::string>& names)
 const NetEntry* FindNetEntry(const NetEntry& at, const std::string& remoteName)
 {
     for (const NetEntry& child : at.Children) {
-        if (child.Kind != inrtComputer && SameName(child.RemoteName, remoteName)) return &child;
+        if (child.Kind != IOPC2_NET_COMPUTER && SameName(child.RemoteName, remoteName)) return &child;
         if (const NetEntry* found = FindNetEntry(child, remoteName)) return found;
     }
     return nullptr;
@@ -583,9 +583,9 @@ IOPC2_EXPORT void EditorComputerBranchGetItemData(TiNetData* NetData, int32_t Se
         NetData->Valid = 1;
         NetData->Kind = uint8_t(e.Kind);
         NetData->Scope = 2;  // a globally visible resource
-        NetData->Type = e.Kind == inrtComputer ? 0 : 1;
-        NetData->DisplayType = e.Kind == inrtNetwork ? 6 : e.Kind == inrtDomain ? 1 : 2;
-        NetData->Usage = e.Kind == inrtComputer ? 1 : 2;
+        NetData->Type = e.Kind == IOPC2_NET_COMPUTER ? 0 : 1;
+        NetData->DisplayType = e.Kind == IOPC2_NET_NETWORK ? 6 : e.Kind == IOPC2_NET_DOMAIN ? 1 : 2;
+        NetData->Usage = e.Kind == IOPC2_NET_COMPUTER ? 1 : 2;
         NetData->LocalName = e.Local.data();
         NetData->RemoteName = e.Remote.data();
         NetData->Comment = e.Comment.data();
@@ -666,7 +666,7 @@ IOPC2_EXPORT void EditorItemSetPath(int32_t Session, BSTR Path)
     });
 }
 
-IOPC2_EXPORT void EditorItemGetBranchItems(BSTR* Items, int32_t Session, TiBrowseType BrowseType)
+IOPC2_EXPORT void EditorItemGetBranchItems(BSTR* Items, int32_t Session, int32_t BrowseType)
 {
     if (Items) *Items = nullptr;
     CallVoid("EditorItemGetBranchItems", [&](Lock&) {
@@ -675,11 +675,11 @@ IOPC2_EXPORT void EditorItemGetBranchItems(BSTR* Items, int32_t Session, TiBrows
         const Branch* at = server.FindBranch(session.Path);
         std::vector<std::string> names;
         switch (BrowseType) {
-        case ibtBranch:
+        case IOPC2_BROWSE_BRANCH:
             for (const Branch& b : at->Branches) names.push_back(b.Name);
             break;
-        case ibtLeaf: names = at->Leaves; break;
-        case ibtFlat: CollectIds(server, names); break;
+        case IOPC2_BROWSE_LEAF: names = at->Leaves; break;
+        case IOPC2_BROWSE_FLAT: CollectIds(server, names); break;
         default: throw Error("Invalid browse type " + std::to_string(BrowseType) + ".");
         }
         SetOut(Items, JoinLines(names));

@@ -57,16 +57,18 @@ typedef struct VARIANT {
     } u;
 } VARIANT;
 
-/* One entry of a network browse level; the four numbers and texts of a network resource. */
-typedef enum TiNetworkResourceType {
-    inrtNetwork = 0, inrtDomain = 1, inrtComputer = 2, inrtRoot = 3, inrtIgnore = 4
-} TiNetworkResourceType;
+/* Entry kinds of a network browse level (TiNetData.Kind). */
+enum { IOPC2_NET_NETWORK = 0, IOPC2_NET_DOMAIN = 1, IOPC2_NET_COMPUTER = 2, IOPC2_NET_ROOT = 3, IOPC2_NET_IGNORE = 4 };
 
+/* Which names a browse call returns (EditorItemGetBranchItems). */
+enum { IOPC2_BROWSE_BRANCH = 0, IOPC2_BROWSE_LEAF = 1, IOPC2_BROWSE_FLAT = 2 };
+
+/* One entry of a network browse level; the four numbers and texts of a network resource. */
 /* Packed: copy its fields by value; a reference to a pointer field would be misaligned. */
 #pragma pack(push, 1)
 typedef struct TiNetData {
     uint8_t Valid;        /* 0: the top level of the network; 1: the entry named below */
-    uint8_t Kind;         /* a TiNetworkResourceType */
+    uint8_t Kind;         /* an IOPC2_NET_ kind */
     int32_t Scope;
     int32_t Type;
     int32_t DisplayType;
@@ -83,9 +85,6 @@ typedef struct TiServerData {
     char* Name;
     int32_t IconIndex;
 } TiServerData;
-
-typedef int32_t TiBrowseType;
-enum { ibtBranch = 0, ibtLeaf = 1, ibtFlat = 2 };
 
 typedef struct TGUID {
     uint32_t D1;
@@ -203,7 +202,7 @@ void EditorServerGetData(TiServerData* ServerData, int32_t Session, int32_t Inde
 void EditorItemSetup(int32_t Session, BSTR ComputerName, BSTR ServerName);
 int32_t EditorItemGetBrowseType(int32_t Session);
 void EditorItemSetPath(int32_t Session, BSTR Path);
-void EditorItemGetBranchItems(BSTR* Items, int32_t Session, TiBrowseType BrowseType);
+void EditorItemGetBranchItems(BSTR* Items, int32_t Session, int32_t BrowseType);
 void EditorItemGetQualifiedName(BSTR* Name, int32_t Session, BSTR Path, BSTR ItemName);
 
 void GroupAdd(int32_t* Handle, BSTR Name, BSTR ComputerName, BSTR OPCServerName, int32_t UpdateRate,

@@ -392,10 +392,10 @@ World::World() : m_start(NowAsDateTime())
     m_computers.push_back(std::move(lab));
     m_computers.push_back(std::move(survey));
 
-    NetEntry domain{inrtDomain, "OCEAN", "Research vessels", {}};
-    for (auto& c : m_computers) domain.Children.push_back(NetEntry{inrtComputer, c->Name, "", {}});
-    NetEntry network{inrtNetwork, "Pravix Network", "", {domain}};
-    m_network = NetEntry{inrtRoot, "", "", {network}};
+    NetEntry domain{IOPC2_NET_DOMAIN, "OCEAN", "Research vessels", {}};
+    for (auto& c : m_computers) domain.Children.push_back(NetEntry{IOPC2_NET_COMPUTER, c->Name, "", {}});
+    NetEntry network{IOPC2_NET_NETWORK, "Pravix Network", "", {domain}};
+    m_network = NetEntry{IOPC2_NET_ROOT, "", "", {network}};
     RefreshAll(m_start);
 }
 

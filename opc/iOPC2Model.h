@@ -89,7 +89,7 @@ struct Computer {
 
 // One entry of a browse level of the network.
 struct NetEntry {
-    TiNetworkResourceType Kind;
+    int Kind;  // an IOPC2_NET_ kind
     std::string RemoteName;
     std::string Comment;
     std::vector<NetEntry> Children;
