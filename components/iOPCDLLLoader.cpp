@@ -1,5 +1,6 @@
 #include "components/iOPCDLLLoader.h"
 
+#include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/StrUtils.h"
 
@@ -210,7 +211,8 @@ void DispatchCallback(std::function<void()> work)
         dispatcher = g_dispatcher;
     }
     if (dispatcher) dispatcher(std::move(work));
-    else work();
+    else if (IsGuiThread()) work();
+    else PostToGui(std::move(work));
 }
 
 bool SameGuid(const TGUID* a, const TGUID& b)

@@ -98,8 +98,10 @@ std::string OPCDLLLastCallErrorString();  // never raises
 
 // ---- callbacks --------------------------------------------------------------------------
 
-// How packaged callbacks reach the thread that applies them. The default runs them at once on
-// the calling thread; the application installs the hand-over to its GUI thread.
+// How packaged callbacks reach the thread that applies them. By default a callback that comes
+// on the GUI thread is applied at once and one from another thread is posted to the GUI
+// thread (PostToGui, in arrival order); without an application object nothing is applied.
+// Tests may install their own hand-over; nullptr restores the default.
 using TOPCCallbackDispatcher = std::function<void(std::function<void()>)>;
 void SetOPCCallbackDispatcher(TOPCCallbackDispatcher dispatcher);
 
