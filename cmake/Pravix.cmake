@@ -3,11 +3,13 @@ include(GoogleTest)
 # Helpers shared by every folder. Sources are collected per folder so that adding a
 # unit never needs an edit of a shared CMake file.
 
-# pravix_library(<target> <dir> [DEPS ...]): a static library of every .cpp in <dir>.
+# pravix_library(<target> <dir> [DEPS ...]): a shared library of every .cpp in <dir>.
+# Shared, so every class registers itself by name when the program starts: classes that
+# only form descriptions mention are still found (a static archive would drop them).
 function(pravix_library target dir)
   cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
-  add_library(${target} STATIC ${sources})
+  add_library(${target} SHARED ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(${target} PRIVATE ${PRAVIX_WARNINGS})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})

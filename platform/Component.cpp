@@ -85,7 +85,7 @@ TComponent* TComponent::FindComponent(std::string_view name) const
 
 void TComponent::InsertComponent(TComponent* component)
 {
-    if (!component || component->m_owner == this)
+    if (!component || component == this || component->m_owner == this)
         return;
     if (component->m_owner)
         component->m_owner->RemoveComponent(component);

@@ -13,7 +13,9 @@
 // Two events compare equal when both are unassigned, or both were bound to the same
 // object and method; a lambda closure never equals another closure.
 
+#include <cstddef>
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 class TObject;

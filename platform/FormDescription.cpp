@@ -294,9 +294,10 @@ std::string SetValueText(const TTypeInfo& type, std::int64_t mask)
     return text + "]";
 }
 
-bool IsComponentName(const TPropInfo& p)
+// A component's Name goes into its block's header, not into an assignment.
+bool IsComponentName(const TObject& instance, const TPropInfo& p)
 {
-    return &p == TComponent::StaticClassInfo().FindProperty("Name");
+    return SameText(p.Name(), "Name") && dynamic_cast<const TComponent*>(&instance);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -537,6 +538,17 @@ private:
 
     void ReadEntries(TPersistent& object, TComponent* container)
     {
+        // Deeper nesting than any form needs is a broken description, not a reason to
+        // exhaust the stack.
+        constexpr int maxDepth = 200;
+        if (++m_depth > maxDepth)
+            Fail(Peek(), "objects nested too deeply");
+        ReadEntriesUntilEnd(object, container);
+        --m_depth;
+    }
+
+    void ReadEntriesUntilEnd(TPersistent& object, TComponent* container)
+    {
         for (;;) {
             const Token& t = Peek();
             if (t.punct() == '}') {
@@ -660,10 +672,14 @@ private:
                 if (!ref.SetOrd(ReadSet(*p.Type().ElementType)))
                     Refused(at);
                 break;
-            case tkFloat:
-                if (!ref.SetFloat(ReadFloat()))
+            case tkFloat: {
+                const long double v = ReadFloat();
+                if (std::isfinite(v) && std::fabs(v) > MaxFloat(p.Type().FloatType))
+                    Fail(at, "number " + at.text + " out of range");
+                if (!ref.SetFloat(v))
                     Refused(at);
                 break;
+            }
             case tkString:
                 if (!ref.SetString(ReadString()))
                     Refused(at);
@@ -737,8 +753,18 @@ private:
         m_property.clear();
     }
 
+    static long double MaxFloat(TFloatType type)
+    {
+        switch (type) {
+        case ftSingle: return std::numeric_limits<float>::max();
+        case ftDouble: return std::numeric_limits<double>::max();
+        default: return std::numeric_limits<long double>::max();
+        }
+    }
+
     std::vector<Token> m_tokens;
     std::size_t m_pos = 0;
+    int m_depth = 0;
     TComponent* m_root = nullptr;
     std::string m_property;      // the entry being read, for messages
     std::string m_definedName;   // the defined property DefineProperties is asked for
@@ -871,8 +897,8 @@ private:
         const bool owned = p.Kind() == tkClass && p.IsOwnedObject();
         if (!p.HasGetter() || (!p.HasSetter() && !owned) || !p.IsStored(instance))
             return;
-        if (prefix.empty() && IsComponentName(p) && dynamic_cast<TComponent*>(&instance))
-            return;  // the block's header carries it
+        if (prefix.empty() && IsComponentName(instance, p))
+            return;
         const std::string path = prefix.empty() ? p.Name() : prefix + "." + p.Name();
         std::string text;
         switch (p.Kind()) {

@@ -46,6 +46,16 @@
 // A full Prop(...) of an inherited name replaces the ancestor's entry at its position too.
 // Default() is the declared default that decides what files store; it is kept apart from
 // whatever value the constructor gives.
+//
+// Using it:
+//     for (const TPropInfo* p : object->ClassInfo().Properties()) ...  // declared order
+//     TPropertyRef color = FindProperty(*object, "Font.Color");         // ignoring case
+//     if (color && !color.SetOrd(clRed)) ...                            // refused
+//     TObject* plot = CreateObject("TiPlot", owner);                     // by class name
+//
+// PRAVIX_PUBLISH registers the class when its .cpp is linked into the program; a class
+// only ever named in form descriptions must be referenced from code (or its library
+// linked whole) to be found by name.
 
 #include "platform/Events.h"
 #include "platform/Exceptions.h"
@@ -331,11 +341,6 @@ template <typename C, typename V> struct Setter<V C::*> {
     using Class = C;
     using Value = V;
     static void Set(V C::*field, C& c, Value v) { c.*field = std::move(v); }
-};
-
-template <typename G> struct StoredPredicate;
-template <typename C> struct StoredPredicate<bool (C::*)() const> {
-    using Class = C;
 };
 
 } // namespace reflection_detail

@@ -323,6 +323,8 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         {"TFdForm F {\n\n  Left = 1.5\n}", 3, "Left", "an integer was expected, not \"1.5\""},
         {"TFdForm F {\n  Left = 4294967296\n}", 2, "Left", "integer 4294967296 out of range"},
         {"TFdForm F {\n  Big = 99999999999999999999\n}", 2, "Big", "integer 99999999999999999999 out of range"},
+        {"TFdForm F {\n  Ratio = 1e400\n}", 2, "Ratio", "number 1e400 out of range"},
+        {"TFdForm F {\n  Precise = 1e99999\n}", 2, "Precise", "number 1e99999 out of range"},
         {"TFdForm F {\n  Shape = fdsTriangle\n}", 2, "Shape", "fdsTriangle is not a value of TFdShape"},
         {"TFdForm F {\n  Shapes = [fdsNone fdsCircle]\n}", 2, "Shapes", "\",\" or \"]\" was expected, not \"fdsCircle\""},
         {"TFdForm F {\n  Enabled = 1\n}", 2, "Enabled", "a value name was expected, not \"1\""},
@@ -346,6 +348,7 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         {"TFdForm F {\n}\n}", 3, "", "unexpected \"}\" after the end of the description"},
         {"TFdForm F {\n  Left 1\n}", 2, "", "unexpected \"Left\""},
         {"TFdForm F {\n  Left = 1 ;\n}", 2, "", "unexpected character \";\""},
+        {"\xEF\xBB\xBFTFdForm F {\r\n  Left = 3\r\n  Left = x\r\n}", 3, "Left", "an integer was expected, not \"x\""},
     };
     for (const auto& c : cases) {
         TComponent owner(nullptr);
@@ -358,6 +361,17 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
             EXPECT_EQ(e.Reason(), c.reason) << c.text;
         }
         EXPECT_EQ(owner.ComponentCount(), 0) << "a failed read left objects behind: " << c.text;
+    }
+
+    std::string deep = "TFdForm F {\n";
+    for (int i = 0; i < 100000; ++i)
+        deep += "TFdControl {";
+    try {
+        TComponent owner(nullptr);
+        CreateComponentFromText(deep, &owner);
+        ADD_FAILURE() << "no error for deep nesting";
+    } catch (const EFormDescriptionError& e) {
+        EXPECT_EQ(e.Reason(), "objects nested too deeply");
     }
 
     try {
