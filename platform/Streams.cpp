@@ -246,6 +246,12 @@ std::string ReadFileBytes(const std::string& fileName)
     return bytes;
 }
 
+void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size)
+{
+    TFileStream file(fileName, fmCreate);
+    file.WriteBuffer(data, static_cast<long long>(size));
+}
+
 void WriteFloat32LE(TStream& stream, float value)
 {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);

@@ -99,6 +99,8 @@ private:
 
 // The whole content of a file; EFOpenError when it does not open.
 std::string ReadFileBytes(const std::string& fileName);
+// Creates or replaces the file with the bytes; raises EFCreateError when it cannot.
+void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size);
 
 // IEEE-754 single precision, little-endian, whatever the host's byte order.
 void WriteFloat32LE(TStream& stream, float value);

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6-dev
-  libpng-dev libjpeg62-turbo-dev zlib1g-dev libuemf-dev
+  libpng-dev libjpeg62-turbo-dev zlib1g-dev libuemf-dev emf2svg
   libgtest-dev
   fonts-dejavu-core
   xvfb xauth x11-apps imagemagick

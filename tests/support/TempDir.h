@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <unistd.h>
@@ -26,6 +27,12 @@ public:
 
     std::string Folder() const { return m_folder.string(); }
     std::string Path(const std::string& name) const { return (m_folder / name).string(); }
+    // Writes the bytes to a new file in the folder and returns its path.
+    std::string Write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
 
 private:
     std::filesystem::path m_folder;

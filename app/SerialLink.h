@@ -1,0 +1,21 @@
+#pragma once
+// The meter's serial port: opening by COM number, the rate, byte-wise writes, reads that
+// never wait, and the port choice of the main window and the port dialog.
+
+#include <cstddef>
+#include <string_view>
+
+struct HostContext;
+
+void SetBaudIndex(HostContext& ctx, int rate);
+void OpenCommPort(HostContext& ctx, int portNumber);
+void CloseCommPort(HostContext& ctx);
+void WriteComm(HostContext& ctx, std::string_view bytes);   // one write per byte
+std::size_t ReadComm(HostContext& ctx, char* buffer, std::size_t count);
+void SendCommand(HostContext& ctx, std::string_view text);  // the text, then CR LF
+
+// "CBHostPort" or "CBBaudRate" changed.
+void CBHostPortChange(HostContext& ctx);
+// The "Select COM Port" panel and the port dialog's OK button.
+void PCOMPortClick(HostContext& ctx);
+void SelectHPFormBTOKClick(HostContext& ctx);
