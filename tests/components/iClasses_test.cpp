@@ -3,31 +3,13 @@
 #include "components/iTypes.h"
 #include "platform/Conversions.h"
 #include "platform/FormDescription.h"
+#include "platform/Graphics.h"
 #include "platform/Regional.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-
-using TTestFontStyles = std::set<TFontStyle>;
-
-class TTestFont : public TPersistent {
-    PRAVIX_CLASS(TTestFont, TPersistent)
-public:
-    int Charset = 1;
-    TColor Color = clWindowText;
-    std::string Name = "Arial";
-    TFontPitch Pitch = fpDefault;
-    TTestFontStyles Style;
-};
-
-PRAVIX_PUBLISH(TTestFont,
-    Field("Charset", &TTestFont::Charset).Default(1),
-    Field("Color", &TTestFont::Color),
-    Field("Name", &TTestFont::Name),
-    Field("Pitch", &TTestFont::Pitch).Default(fpDefault),
-    Field("Style", &TTestFont::Style))
 
 class TTestWidget : public TComponent {
     PRAVIX_CLASS(TTestWidget, TComponent)
@@ -47,12 +29,12 @@ public:
     std::int64_t Big = 7;
     TNotifyEvent OnChange;
 
-    TTestFont* Font() const { return m_font.get(); }
-    void SetFont(TTestFont* font) { AssignObject(font, m_font.get()); }
+    TFont* Font() const { return m_font.get(); }
+    void SetFont(TFont* font) { m_font->Assign(*font); }
     int ReadOnly() const { return 42; }
 
 private:
-    std::unique_ptr<TTestFont> m_font = std::make_unique<TTestFont>();
+    std::unique_ptr<TFont> m_font = std::make_unique<TFont>();
 };
 
 PRAVIX_PUBLISH(TTestWidget,
@@ -97,15 +79,15 @@ void Configure(TTestWidget& w)
     w.Flags = {itfWordBreak, itfSingleLine};
     w.Span = 2.5;
     w.Caption = "one\r\ntwo";
-    w.Font()->Color = clRed;
-    w.Font()->Style = {fsBold};
+    w.Font()->SetColor(clRed);
+    w.Font()->SetStyle({fsBold});
     w.Buddy = &w;
 }
 
 const std::vector<std::string> ConfiguredLines = {
     "Name = W1",           "Color = -2147483633", "BorderStyle = 2",   "Visible = 0",
     "Flags = 192",         "Count = 0",           "Span = 2.5",        "Caption = one#13#10two",
-    "Font.Color = 255",    "Font.Name = Arial",   "Font.Style = 1",
+    "Font.Color = 255",    "Font.Height = -11",   "Font.Name = Arial", "Font.Style = 1",
 };
 
 } // namespace
@@ -138,8 +120,8 @@ TEST(PropertyText, WritesEveryKindAndReadsBackByteForByte)
     EXPECT_EQ(target.Flags, (TiTextFlags{itfWordBreak, itfSingleLine}));
     EXPECT_EQ(target.Span, 2.5);
     EXPECT_EQ(target.Caption, "one\r\ntwo");
-    EXPECT_EQ(target.Font()->Color, clRed);
-    EXPECT_EQ(target.Font()->Style, TTestFontStyles{fsBold});
+    EXPECT_EQ(target.Font()->GetColor(), clRed);
+    EXPECT_EQ(target.Font()->GetStyle(), TFontStyles{fsBold});
     EXPECT_EQ(target.Buddy, nullptr);
 
     TStringList again;
@@ -248,6 +230,7 @@ TEST(PropertyText, ReaderPassesOverWhatItCannotAssign)
                     "Buddy.Count = 4",        // a reference, not a sub-object
                     "Font.Missing = 1",       // unknown inside a sub-object
                     "Font.Color = 4294967295", // unsigned colour text wraps
+                    "Font.Size = 12",         // not stored, but writable
                     "Color = -2147483633",
                     "Span = 2,75",            // written where the separator is ","
                     "Caption =   padded  ",
@@ -263,7 +246,8 @@ TEST(PropertyText, ReaderPassesOverWhatItCannotAssign)
     EXPECT_EQ(w.Flags, TiTextFlags{itfHLeft});
     EXPECT_EQ(w.Letter, 'a');
     EXPECT_EQ(buddy.Count, 0);
-    EXPECT_EQ(w.Font()->Color, TColor(-1));
+    EXPECT_EQ(w.Font()->GetColor(), TColor(-1));
+    EXPECT_EQ(w.Font()->GetHeight(), -16);
     EXPECT_EQ(w.Color, clBtnFace);
     EXPECT_EQ(w.Span, 2.75);
     EXPECT_EQ(w.Caption, "padded");
@@ -305,8 +289,8 @@ TEST(PropertyText, DefaultValuesAreLeftOutAndNotResetOnReading)
     TStringList lines;
     SaveObjectToStringList(&w, "", lines);
     EXPECT_EQ(Lines(lines), (std::vector<std::string>{"Name = ", "Count = 0", "Span = 1", "Caption = ",
-                                                      "Font.Color = -2147483640", "Font.Name = Arial",
-                                                      "Font.Style = 0"}));
+                                                      "Font.Color = -2147483640", "Font.Height = -11",
+                                                      "Font.Name = Arial", "Font.Style = 0"}));
     TTestWidget changed;
     changed.BorderStyle = ibsLowered;
     LoadObjectFromStringList(&changed, "", lines);
@@ -338,7 +322,7 @@ TEST(PropertyText, PrefixReadingStopsAtTheFirstForeignLine)
     LoadObjectFromStringList(&w, "Channel", lines);
     EXPECT_EQ(w.Color, clRed);
     EXPECT_EQ(w.Count, 4);
-    EXPECT_EQ(w.Font()->Style, (TTestFontStyles{fsBold, fsItalic}));
+    EXPECT_EQ(w.Font()->GetStyle(), (TFontStyles{fsBold, fsItalic}));
     EXPECT_EQ(Lines(lines), (std::vector<std::string>{"Other.Count = 9", "Channel.Count = 8"}));
 }
 
@@ -411,7 +395,7 @@ TEST(PropertyText, AssignObjectCopiesByNameAndKind)
     EXPECT_EQ(b.Span, 2.5);
     EXPECT_EQ(b.Caption, a.Caption);
     EXPECT_EQ(b.Hidden, 5);                     // not stored
-    EXPECT_EQ(b.Font()->Color, clWindowText);   // sub-objects are not copied
+    EXPECT_EQ(b.Font()->GetColor(), clWindowText);  // sub-objects are not copied
     EXPECT_EQ(b.Buddy, nullptr);
 
     TTestOther other;
