@@ -366,6 +366,11 @@ void TiComponent::DrawErrorState(TCanvas& canvas)
 
 void TiComponent::DrawPaintFailure(TCanvas& canvas, const std::string& message)
 {
+    // The failed paint may have left a clip, an origin or a rotated font behind; the message
+    // must show whatever it left.
+    canvas.SelectClipRgn(nullptr);
+    canvas.SetOrigin(TPoint(0, 0));
+    canvas.Font().SetEscapement(0);
     TRect r(0, 0, Width(), Height());
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(clBlack);

@@ -45,8 +45,11 @@ public:
     void iPaintTo(TCanvas& canvas) override
     {
         ++Paints;
-        if (!FailWith.empty())
+        if (!FailWith.empty()) {
+            canvas.IntersectClipRect(TRect(0, 0, 2, 2));
+            canvas.SetOrigin(TPoint(30, 30));
             throw Exception(FailWith);
+        }
         if (DrawNothing)
             return;
         DrawBackGround(canvas, BackGroundColor());
