@@ -1,158 +1,394 @@
 #include "components/iClasses.h"
 
-#include "components/iGPFunctions.h"
+#include "platform/Conversions.h"
 #include "platform/Exceptions.h"
-#include "platform/MathSupport.h"
-#include "platform/SystemColors.h"
+#include "platform/Filer.h"
+#include "platform/StrUtils.h"
 
-#include <algorithm>
+#include <cstdint>
 
-PRAVIX_PUBLISH(TiDrawObject)
-PRAVIX_PUBLISH(TiDraw)
-
-void TiDrawObject::ClearPolyPoints()
-{
-    m_points.clear();
-}
-
-void TiDrawObject::AddPolyPoint(const TPointDouble& Point)
-{
-    m_points.push_back(Point);
-}
-
-void TiDrawObject::CheckIndex(int index) const
-{
-    if (index < 0 || index >= GetPolyPointCount())
-        throw EListError("Index out of Bounds");
-}
-
-TPointDouble TiDrawObject::GetPolyPoint(int Index) const
-{
-    CheckIndex(Index);
-    return m_points[size_t(Index)];
-}
-
-void TiDrawObject::SetPolyPoint(int Index, const TPointDouble& Point)
-{
-    CheckIndex(Index);
-    m_points[size_t(Index)] = Point;
-}
+PRAVIX_PUBLISH(TiUserSchemeList)
+PRAVIX_PUBLISH(TiPravixSchemeList)
 
 namespace {
 
-// Fills the polygon in color without an outline, then for a raised bevel strokes each edge:
-// white when it faces up or to the left (its outward normal has a negative X or Y), black
-// otherwise.
-TRegion FillBevelled(TCanvas& canvas, const std::vector<TPoint>& points, TiBevelStyle bevel, TColor color)
+constexpr std::size_t MaxLineLength = 255;
+
+bool IsOrdinalTextKind(TTypeKind kind)
 {
-    canvas.Brush().SetColor(color);
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Pen().SetColor(color);
-    canvas.Pen().SetStyle(psClear);
-    canvas.Polygon(points);
-    if (bevel == ibsRaised) {
-        // Twice the signed area: its sign tells on which side of each edge the inside lies.
-        long long area2 = 0;
-        for (size_t i = 0; i < points.size(); ++i) {
-            const TPoint& a = points[i];
-            const TPoint& b = points[(i + 1) % points.size()];
-            area2 += (long long)a.X * b.Y - (long long)b.X * a.Y;
-        }
-        canvas.Pen().SetStyle(psSolid);
-        canvas.Pen().SetWidth(1);
-        for (size_t i = 0; i < points.size(); ++i) {
-            const TPoint& a = points[i];
-            const TPoint& b = points[(i + 1) % points.size()];
-            const long long dx = b.X - a.X, dy = b.Y - a.Y;
-            // Outward normal: (dy, -dx) for a positive area in screen coordinates.
-            const long long nx = area2 > 0 ? dy : -dy;
-            const long long ny = area2 > 0 ? -dx : dx;
-            canvas.Pen().SetColor(nx < 0 || ny < 0 ? clWhite : clBlack);
-            canvas.Polyline({a, b});
+    return kind == tkInteger || kind == tkChar || kind == tkEnumeration || kind == tkSet;
+}
+
+// The sub-object an object-valued property contributes to the text: owned ones only, so
+// references to other components are never followed.
+TPersistent* OwnedPersistent(TObject& instance, const TPropInfo& p)
+{
+    if (p.Kind() != tkClass || !p.IsOwnedObject() || !p.HasGetter())
+        return nullptr;
+    return dynamic_cast<TPersistent*>(p.GetObject(instance));
+}
+
+// "#" followed by one of these two digits starts an escape.
+bool IsEscapeAt(std::string_view s, std::size_t i)
+{
+    if (i + 3 > s.size() || s[i] != '#')
+        return false;
+    const std::string_view code = s.substr(i + 1, 2);
+    return code == "13" || code == "10" || code == "35";
+}
+
+std::string EncodeText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r')
+            out += "#13";
+        else if (c == '\n')
+            out += "#10";
+        else if (c == '#' && IsEscapeAt(text, i))
+            out += "#35";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string DecodeText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsEscapeAt(text, i)) {
+            const std::string_view code = text.substr(i + 1, 2);
+            out += code == "13" ? '\r' : code == "10" ? '\n' : '#';
+            i += 2;
+        } else {
+            out += text[i];
         }
     }
-    return TRegion::FromPolygon(points, pfmAlternate);
+    return out;
+}
+
+// Path + " = " + value, cut after 255 characters; an escape in the value that the cut
+// would split is left out whole.
+std::string PropertyLine(const std::string& path, const std::string& value)
+{
+    std::string line = path + " = " + value;
+    if (line.size() <= MaxLineLength)
+        return line;
+    const std::size_t valueStart = path.size() + 3;
+    std::size_t cut = MaxLineLength;
+    for (std::size_t start = MaxLineLength - 2; start < MaxLineLength; ++start)
+        if (start >= valueStart && IsEscapeAt(line, start)) {
+            cut = start;
+            break;
+        }
+    line.resize(cut);
+    return line;
+}
+
+// A decimal integer for a 32-bit property; 0..4294967295 is taken too and wraps, so colours
+// written unsigned by other tools read back. Anything else raises the conversion error.
+std::int64_t ParseOrdinal(const std::string& text)
+{
+    int value = 0;
+    if (TryStrToInt(text, value))
+        return value;
+    const std::string digits = Trim(text);
+    std::string_view s = digits;
+    if (!s.empty() && s[0] == '+')
+        s.remove_prefix(1);
+    if (!s.empty() && s.size() <= 10 && s.find_first_not_of("0123456789") == std::string_view::npos) {
+        const std::uint64_t big = std::stoull(std::string(s));
+        if (big <= 0xFFFFFFFFull)
+            return std::int32_t(std::uint32_t(big));
+    }
+    return StrToInt(text);  // raises
+}
+
+void AssignOrdinal(TObject& instance, const TPropInfo& p, const std::string& value)
+{
+    const std::int64_t ordinal = ParseOrdinal(value);
+    if (p.Kind() == tkChar && (ordinal < 0 || ordinal > 255))
+        return;
+    p.SetOrd(instance, ordinal);  // refuses enumeration ordinals out of range, masks sets
+}
+
+void AssignProperty(TObject& instance, const std::string& name, const std::string& value)
+{
+    const std::size_t dot = name.find('.');
+    if (dot != std::string::npos) {
+        const TPropInfo* p = instance.ClassInfo().FindProperty(name.substr(0, dot));
+        if (TPersistent* object = p ? OwnedPersistent(instance, *p) : nullptr)
+            AssignProperty(*object, name.substr(dot + 1), value);
+        return;
+    }
+    const TPropInfo* p = instance.ClassInfo().FindProperty(name);
+    if (!p || !p->HasSetter())
+        return;
+    if (IsOrdinalTextKind(p->Kind()))
+        AssignOrdinal(instance, *p, value);
+    else if (p->Kind() == tkFloat)
+        p->SetFloat(instance, FileStrToFloat(value));
+    else if (p->Kind() == tkString)
+        p->SetString(instance, DecodeText(value));
+}
+
+// The name without its first segment when that segment is `prefix`; false when the line
+// does not belong to the prefix.
+bool StripPrefix(std::string& name, const std::string& prefix)
+{
+    if (prefix.empty())
+        return true;
+    const std::size_t dot = name.find('.');
+    if (!SameText(name.substr(0, dot), prefix))
+        return false;
+    name = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    return true;
 }
 
 } // namespace
 
-TRegion TiDraw::Triangle(TCanvas& Canvas, const TRect& Rect, TiQuadDirection Direction, TiBevelStyle Bevel,
-                         TColor Color, bool)
+void SaveObjectToStringList(TObject* instance, const std::string& prefix, TStrings& lines, const TStrings* skip)
 {
-    const TRect& r = Rect;
-    const TPoint mid = GetRectCenterPoint(r);
-    std::vector<TPoint> points;
-    switch (Direction) {
-    case iqdLeft: points = {{r.Right, r.Top}, {r.Left, mid.Y}, {r.Right, r.Bottom}}; break;
-    case iqdRight: points = {{r.Left, r.Top}, {r.Right, mid.Y}, {r.Left, r.Bottom}}; break;
-    case iqdTop: points = {{r.Left, r.Bottom}, {mid.X, r.Top}, {r.Right, r.Bottom}}; break;
-    case iqdBottom: points = {{r.Left, r.Top}, {mid.X, r.Bottom}, {r.Right, r.Top}}; break;
-    }
-    return FillBevelled(Canvas, points, Bevel, Color);
-}
-
-TRegion TiDraw::Pointer(TCanvas& Canvas, const TRect& Rect, TiQuadDirection Direction, TiBevelStyle Bevel,
-                        TColor Color, bool)
-{
-    const TRect& r = Rect;
-    const TPoint mid = GetRectCenterPoint(r);
-    std::vector<TPoint> points;
-    switch (Direction) {
-    case iqdLeft:
-        points = {{r.Left, mid.Y}, {mid.X, r.Bottom}, {r.Right, r.Bottom}, {r.Right, r.Top}, {mid.X, r.Top}};
-        break;
-    case iqdRight:
-        points = {{r.Right, mid.Y}, {mid.X, r.Bottom}, {r.Left, r.Bottom}, {r.Left, r.Top}, {mid.X, r.Top}};
-        break;
-    case iqdTop:
-        points = {{mid.X, r.Top}, {r.Right, mid.Y}, {r.Right, r.Bottom}, {r.Left, r.Bottom}, {r.Left, mid.Y}};
-        break;
-    case iqdBottom:
-        points = {{mid.X, r.Bottom}, {r.Right, mid.Y}, {r.Right, r.Top}, {r.Left, r.Top}, {r.Left, mid.Y}};
-        break;
-    }
-    return FillBevelled(Canvas, points, Bevel, Color);
-}
-
-void TiDraw::Border(TCanvas& Canvas, const TRect& Rect, int Inflate, TiBevelStyle Bevel)
-{
-    TRect r = Rect;
-    InflateRect(r, Inflate, Inflate);
-    if (Bevel == ibsRaised)
-        iDrawEdge(Canvas, r, idesRaised);
-    else if (Bevel == ibsLowered)
-        iDrawEdge(Canvas, r, idesSunken);
-}
-
-void TiDraw::GradientTube(TCanvas& Canvas, const TRect& Rect, TColor Color, TiOrientation Orientation)
-{
-    const TRect& r = Rect;
-    if (r.Width() < 1 || r.Height() < 1)
+    if (!instance)
         return;
-    const TColor centre = ColorToRGB(Color);
-    const TColor edge = ColorOffset(Color, 128, false);
-    Canvas.Brush().SetStyle(bsClear);
-    Canvas.Pen().SetStyle(psSolid);
-    const bool horizontal = Orientation == ioHorizontal;
-    const int low = horizontal ? r.Top : r.Left;
-    const int high = horizontal ? r.Bottom : r.Right;
-    const int mid = (low + high) / 2;
-    const int n = mid - low + 1;
-    auto line = [&](int at) {
-        if (horizontal)
-            Line(Canvas, r.Left, at, r.Right, at);
-        else
-            Line(Canvas, at, r.Top, at, r.Bottom);
-    };
-    for (int i = 0; i <= n; ++i) {
-        const double t = double(i) / n;
-        auto channel = [&](int (*get)(TColor)) {
-            return int(std::clamp<long long>(RoundHalfEven(get(edge) * t + (1 - t) * get(centre)), 0, 255));
-        };
-        Canvas.Pen().SetColor(RGB(channel(GetRValue), channel(GetGValue), channel(GetBValue)) | PaletteRelativeFlag);
-        if (mid - i >= low)
-            line(mid - i);
-        if (mid + i <= high)
-            line(mid + i);
+    const bool hasPrefix = !Trim(prefix).empty();
+    for (const TPropInfo* p : instance->ClassInfo().Properties()) {
+        if (!p->HasGetter() || !p->HasSetter() || !p->IsStored(*instance))
+            continue;
+        std::string path = hasPrefix ? prefix + "." + p->Name() : p->Name();
+        if (path.size() > MaxLineLength)
+            path.resize(MaxLineLength);
+        if (skip && skip->IndexOf(path) >= 0)
+            continue;
+        const TTypeKind kind = p->Kind();
+        if (IsOrdinalTextKind(kind)) {
+            if (!p->IsDefaultValue(*instance))
+                lines.Add(PropertyLine(path, IntToStr(p->GetOrd(*instance))));
+        } else if (kind == tkFloat) {
+            lines.Add(PropertyLine(path, FloatToStr(double(p->GetFloat(*instance)), '.')));
+        } else if (kind == tkString) {
+            lines.Add(PropertyLine(path, EncodeText(p->GetString(*instance))));
+        } else if (TPersistent* object = OwnedPersistent(*instance, *p)) {
+            SaveObjectToStringList(object, path, lines, skip);
+        }
     }
+}
+
+void LoadObjectFromStringList(TObject* instance, const std::string& prefix, TStrings& lines)
+{
+    if (!instance)
+        return;
+    while (lines.Count() > 0) {
+        std::string name;
+        std::string value;
+        SeparateStrings(lines.Get(0), "=", name, value);
+        if (!StripPrefix(name, prefix))
+            return;
+        AssignProperty(*instance, name, value);
+        lines.Delete(0);
+    }
+}
+
+bool GetPropertyValueString(const std::string& name, std::string& value, TStrings& lines)
+{
+    for (int i = 0; i < lines.Count(); ++i) {
+        std::string left;
+        std::string right;
+        SeparateStrings(lines.Get(i), "=", left, right);
+        if (SameText(left, name)) {
+            value = right;
+            lines.Delete(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void SeparateStrings(std::string_view text, std::string_view separator, std::string& left, std::string& right)
+{
+    const std::size_t at = separator.empty() ? std::string_view::npos : text.find(separator);
+    if (at == std::string_view::npos) {
+        left.clear();
+        right.clear();
+        return;
+    }
+    left = Trim(text.substr(0, at));
+    right = Trim(text.substr(at + separator.size()));
+}
+
+TObject* GetObjectProperty(TObject* instance, const std::string& name)
+{
+    if (!instance)
+        return nullptr;
+    const TPropInfo* p = instance->ClassInfo().FindProperty(name);
+    if (!p || p->Kind() != tkClass || !p->HasGetter())
+        return nullptr;
+    return p->GetObject(*instance);
+}
+
+void WriterWriteProperties(TWriter& writer, TPersistent& instance)
+{
+    for (const TPropInfo* p : instance.ClassInfo().Properties())
+        if (p->HasGetter() && p->HasSetter() && p->IsStored(instance))
+            writer.WriteProperty(instance, *p);
+    instance.DefineProperties(writer);
+}
+
+void AssignObject(TObject* source, TObject* destination)
+{
+    if (!source || !destination)
+        return;
+    for (const TPropInfo* from : source->ClassInfo().Properties()) {
+        if (!from->HasGetter() || !from->HasSetter() || !from->IsStored(*source))
+            continue;
+        const TTypeKind kind = from->Kind();
+        if (!IsOrdinalTextKind(kind) && kind != tkFloat && kind != tkString)
+            continue;
+        const TPropInfo* to = destination->ClassInfo().FindProperty(from->Name());
+        if (!to || to->Kind() != kind || !to->HasSetter())
+            continue;
+        if (kind == tkFloat)
+            to->SetFloat(*destination, from->GetFloat(*source));
+        else if (kind == tkString)
+            to->SetString(*destination, from->GetString(*source));
+        else
+            to->SetOrd(*destination, from->GetOrd(*source));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TiMemoryStream::WriteString(std::string_view s)
+{
+    if (s.size() > MaxLineLength)
+        throw EStreamError("String Exceeds 255 Characters");
+    WriteBuffer(s);
+}
+
+void TiMemoryStream::WriteCRLF() { WriteString("\r\n"); }
+
+void TiMemoryStream::WriteStringCRLF(std::string_view s)
+{
+    WriteString(s);
+    WriteCRLF();
+}
+
+char TiMemoryStream::ReadChar()
+{
+    char c = 0;
+    if (Read(&c, 1) != 1)
+        throw EStreamError("EOF");
+    return c;
+}
+
+void TiXMLMemoryStream::StartElement(std::string_view name) { WriteStringCRLF("<" + std::string(name) + ">"); }
+
+void TiXMLMemoryStream::EndElement(std::string_view name) { WriteStringCRLF("</" + std::string(name) + ">"); }
+
+void TiXMLMemoryStream::WriteElement(std::string_view name, std::string_view value)
+{
+    const std::string n(name);
+    WriteStringCRLF("<" + n + ">" + std::string(value) + "</" + n + ">");
+}
+
+void TiXMLMemoryStream::SkipPast(char c)
+{
+    while (ReadChar() != c) {
+    }
+}
+
+// The rest of a tag's name up to ">"; a blank ends the name and the rest of the tag is skipped.
+std::string TiXMLMemoryStream::ReadTagName()
+{
+    std::string name;
+    for (char c = ReadChar(); c != '>'; c = ReadChar()) {
+        if (c == ' ') {
+            SkipPast('>');
+            break;
+        }
+        name += c;
+    }
+    return name;
+}
+
+void TiXMLMemoryStream::GetNameElementStart(std::string& name)
+{
+    name.clear();
+    SkipPast('<');
+    for (char c = ReadChar(); c != '>'; c = ReadChar()) {
+        if (c == '/') {  // an end tag: go on with the next tag
+            name.clear();
+            SkipPast('<');
+        } else if (c == ' ') {
+            SkipPast('>');
+            return;
+        } else {
+            name += c;
+        }
+    }
+}
+
+void TiXMLMemoryStream::GotoElementStart(std::string_view name)
+{
+    std::string found;
+    do {
+        GetNameElementStart(found);
+    } while (found != name);
+}
+
+void TiXMLMemoryStream::GetElementValue(std::string& value)
+{
+    value.clear();
+    for (char c = ReadChar(); c != '<'; c = ReadChar())
+        value += c;
+    StepBack();
+}
+
+void TiXMLMemoryStream::GetNameElementStop(std::string& name)
+{
+    if (ReadChar() != '<')
+        throw EStreamError("XML Parsing Error - \"<\" not Found");
+    if (ReadChar() != '/')
+        throw EStreamError("XML Parsing Error - \"/\" not Found");
+    name = ReadTagName();
+}
+
+void TiXMLMemoryStream::GetElement(std::string_view name, std::string& value)
+{
+    GotoElementStart(name);
+    GetElementValue(value);
+    std::string stop;
+    do {
+        GetNameElementStop(stop);
+    } while (stop != name);
+}
+
+void TiXMLMemoryStream::GetNextPiece(std::string& piece)
+{
+    piece.clear();
+    char c = ReadChar();
+    while (c == '\r' || c == '\n')
+        c = ReadChar();
+    if (c == '<') {
+        for (c = ReadChar(); c != '>'; c = ReadChar())
+            piece += c;
+        return;
+    }
+    for (; c != '<'; c = ReadChar())
+        piece += c;
+    StepBack();
+}
+
+void TiXMLMemoryStream::PeekNextPiece(std::string& piece)
+{
+    struct RestorePosition {
+        TStream& stream;
+        long long position;
+        ~RestorePosition() { stream.SetPosition(position); }
+    } restore{*this, Position()};
+    GetNextPiece(piece);
 }
