@@ -1,5 +1,7 @@
 #include "components/iGPGeometry.h"
 
+#include "components/iComponent.h"   // shares the degree type: both headers in one file
+
 #include "platform/Exceptions.h"
 
 #include <gtest/gtest.h>
