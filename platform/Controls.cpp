@@ -6,6 +6,7 @@
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -15,10 +16,6 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#if __has_include("platform/QtCanvas_p.h")
-#include "platform/QtCanvas_p.h"
-#define PRAVIX_HAVE_CANVAS 1
-#endif
 
 #include <algorithm>
 
@@ -636,14 +633,12 @@ void TCustomControl::PaintEvent()
     QPainter painter(w);
     std::string error;
     try {
-#ifdef PRAVIX_HAVE_CANVAS
         std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
         m_canvas = canvas.get();
         struct Reset {
             TCanvas*& c;
             ~Reset() { c = nullptr; }
         } reset{m_canvas};
-#endif
         Paint();
     } catch (const std::exception& e) {
         error = e.what();

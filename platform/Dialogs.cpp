@@ -4,6 +4,7 @@
 #include "platform/Modal_p.h"
 #include "platform/Printer_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 #include "platform/TestHooks.h"
 
 #include <QApplication>
@@ -259,7 +260,7 @@ bool TOpenDialog::Execute()
 bool ExecuteColorDialog(TColorRequest& request)
 {
     TColorRequest work = request;
-    work.Color = TColorFromQColor(QColorFromTColor(work.Color));
+    work.Color = FromQRgb(ToQColor(work.Color).rgb());
     bool confirmed;
     if (TModalScript* script = TModalScript::Active()) {
         script->Shown.push_back(TModalKind::ColorDialog);
@@ -267,14 +268,14 @@ bool ExecuteColorDialog(TColorRequest& request)
         confirmed = script->OnColorDialog && script->OnColorDialog(work);
     } else {
         for (int i = 0; i < 16; ++i)
-            QColorDialog::setCustomColor(i, QColorFromTColor(work.CustomColors[std::size_t(i)]));
-        QColorDialog dialog(QColorFromTColor(work.Color), DialogParent());
+            QColorDialog::setCustomColor(i, ToQColor(work.CustomColors[std::size_t(i)]));
+        QColorDialog dialog(ToQColor(work.Color), DialogParent());
         dialog.setOption(QColorDialog::DontUseNativeDialog);
         confirmed = dialog.exec() == QDialog::Accepted;
         if (confirmed) {
-            work.Color = TColorFromQColor(dialog.selectedColor());
+            work.Color = FromQRgb(dialog.selectedColor().rgb());
             for (int i = 0; i < 16; ++i)
-                work.CustomColors[std::size_t(i)] = TColorFromQColor(QColorDialog::customColor(i));
+                work.CustomColors[std::size_t(i)] = FromQRgb(QColorDialog::customColor(i).rgb());
         }
     }
     if (confirmed)

@@ -3,6 +3,7 @@
 #include "platform/ControlBridge_p.h"
 #include "platform/Published_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -25,15 +26,15 @@ protected:
             return;
         QPainter p(this);
         QRect r = rect();
-        p.fillRect(r, QColorFromTColor(m_panel->Color()));
+        p.fillRect(r, ToQColor(m_panel->Color()));
         for (TPanelBevel bevel : {m_panel->BevelOuter(), m_panel->BevelInner()}) {
             if (bevel == bvNone)
                 continue;
             for (int i = 0; i < m_panel->BevelWidth(); ++i) {
                 if (bevel != bvSpace) {
                     const bool raised = bevel == bvRaised;
-                    const QColor light = QColorFromTColor(clBtnHighlight);
-                    const QColor dark = QColorFromTColor(clBtnShadow);
+                    const QColor light = ToQColor(clBtnHighlight);
+                    const QColor dark = ToQColor(clBtnShadow);
                     p.setPen(raised ? light : dark);
                     p.drawLine(r.topLeft(), r.topRight());
                     p.drawLine(r.topLeft(), r.bottomLeft());
@@ -180,8 +181,8 @@ protected:
         if (!m_shape || WidgetsTearingDown())
             return;
         QPainter p(this);
-        p.setPen(QColorFromTColor(m_shape->m_penColor));
-        p.setBrush(QColorFromTColor(m_shape->m_brushColor));
+        p.setPen(ToQColor(m_shape->m_penColor));
+        p.setBrush(ToQColor(m_shape->m_brushColor));
         QRect r = rect().adjusted(0, 0, -1, -1);
         const TShapeType type = m_shape->m_shape;
         if (type == stSquare || type == stRoundSquare || type == stCircle) {

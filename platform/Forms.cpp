@@ -6,6 +6,7 @@
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 
@@ -267,7 +268,7 @@ void TForm::ColorChanged()
 {
     if (QWidget* w = Handle()) {
         QPalette palette = w->palette();
-        palette.setColor(QPalette::Window, QColorFromTColor(Color()));
+        palette.setColor(QPalette::Window, ToQColor(Color()));
         w->setPalette(palette);
         w->setAutoFillBackground(true);
     }

@@ -5,6 +5,7 @@
 #include "platform/Keys.h"
 #include "platform/Published_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +38,7 @@ QString WithoutAccelerator(const std::string& caption)
 void SetBackground(QWidget* w, TColor color, QPalette::ColorRole role, bool fill = true)
 {
     QPalette palette = w->palette();
-    palette.setColor(role, QColorFromTColor(color));
+    palette.setColor(role, ToQColor(color));
     w->setPalette(palette);
     if (role == QPalette::Window)
         w->setAutoFillBackground(fill);
