@@ -97,6 +97,7 @@ PRAVIX_PUBLISH(TSizeConstraints,
 TControl::TControl(TComponent* owner) : TComponent(owner), d(std::make_unique<Private>())
 {
     d->constraints.OnChange = [this] { ApplyConstraints(); };
+    d->font.OnChange = [this] { FontChanged(); };
 }
 
 TControl::~TControl()
@@ -132,6 +133,7 @@ void TControl::AttachWidget(QWidget* widget, QWidget* inputWidget)
         widget->hide();
     ApplyGeometry();
     widget->setEnabled(d->enabled);
+    FontChanged();
     TextChanged();
     ColorChanged();
 }
@@ -344,6 +346,27 @@ void TControl::SetPopupMenu(TPopupMenu* menu)
     d->popupMenu = menu;
     if (menu)
         menu->FreeNotification(this);
+}
+
+TFont* TControl::Font() const { return &d->font; }
+
+void TControl::SetFont(TFont* font)
+{
+    if (font)
+        d->font.Assign(*font);
+}
+
+void TControl::FontChanged()
+{
+    if (!d->widget)
+        return;
+    d->widget->setFont(MakeQFont(d->font.Data()));
+    QPalette palette = d->widget->palette();
+    const QColor text = ToQColor(d->font.GetColor());
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    d->widget->setPalette(palette);
+    Invalidate();
 }
 
 std::string TControl::Caption() const { return d->caption; }

@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/ControlBridge_p.h"
 #include "platform/FormDescription.h"
+#include "platform/Graphics.h"
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/QtBridge_p.h"
@@ -500,6 +501,7 @@ PRAVIX_PUBLISH(TForm,
     Prop("Visible", &TForm::Visible, &TForm::SetVisible).Default(false),
     Prop("Enabled", &TForm::Enabled, &TForm::SetEnabled).Default(true),
     Prop("Constraints", &TForm::Constraints, &TForm::SetConstraints).Owned(),
+    Prop("Font", &TForm::Font, &TForm::SetFont).Owned(),
     Prop("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
     Prop("Menu", &TForm::Menu, &TForm::SetMenu),
     Prop("ShowHint", &TForm::ShowHint, &TForm::SetShowHint).Default(false),

@@ -4,6 +4,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/FormDescription.h"
 #include "platform/Forms.h"
+#include "platform/Graphics.h"
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
@@ -42,7 +43,10 @@ TForm TestForm {
       TMenuItem Deep1 { Caption = "Deep" Enabled = False }
     }
   }
-  TLabel Label1 { Left = 8 Top = 8 Width = 120 Height = 16 Caption = "Sample &Rate:" Color = 255 }
+  TLabel Label1 {
+    Left = 8 Top = 8 Width = 120 Height = 16 Caption = "Sample &Rate:" Color = 255
+    Font.Style = [fsBold, fsUnderline] Font.Height = -13
+  }
   TButton Button1 { Left = 8 Top = 30 Width = 90 Height = 25 Caption = "&Start" ModalResult = 1 }
   TBitBtn BitBtn1 { Left = 104 Top = 30 Width = 90 Height = 25 Caption = "Cancel" }
   TSpeedButton Speed1 { Left = 200 Top = 30 Width = 25 Height = 25 Caption = "P" }
@@ -113,6 +117,9 @@ TEST(Forms, EveryControlIsBuiltFromTheDescription)
     auto form = BuildTestForm();
     EXPECT_EQ(form->Caption(), "Every Control");
     EXPECT_EQ(form->FindControl<TLabel>("Label1")->Caption(), "Sample &Rate:");
+    EXPECT_EQ(form->FindControl<TLabel>("Label1")->Font()->GetStyle(), (TFontStyles{fsBold, fsUnderline}));
+    EXPECT_EQ(form->FindControl<TLabel>("Label1")->Font()->GetHeight(), -13);
+    EXPECT_EQ(form->FindControl<TButton>("Button1")->Font()->GetName(), "Arial");
     EXPECT_EQ(form->FindControl<TButton>("Button1")->ModalResult(), mrOk);
     EXPECT_EQ(form->FindControl<TEdit>("Edit1")->Text(), "30");
     EXPECT_EQ(form->FindControl<TMaskEdit>("Mask1")->PasswordChar(), '*');
