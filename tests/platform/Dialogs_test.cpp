@@ -1,4 +1,6 @@
 #include "platform/Application.h"
+#include "platform/Bitmap.h"
+#include "platform/Graphics.h"
 #include "platform/Clipboard.h"
 #include "platform/Cursors.h"
 #include "platform/Dialogs.h"
@@ -174,6 +176,16 @@ TEST(Clipboard, TextImageAndNamedFormatsRoundTrip)
     EXPECT_EQ(Clipboard()->GetFormat("image/jpeg"), jpeg);
     EXPECT_FALSE(Clipboard()->HasFormat("image/png"));
     EXPECT_FALSE(Clipboard()->HasText());
+
+    TBitmap bitmap;
+    bitmap.SetSize(4, 3);
+    bitmap.Canvas().SetPixel(1, 2, clRed);
+    Clipboard()->SetBitmap(bitmap);
+    EXPECT_TRUE(Clipboard()->HasFormat("image/png"));
+    TBitmap back;
+    ASSERT_TRUE(Clipboard()->GetBitmap(back));
+    EXPECT_EQ(back.GetWidth(), 4);
+    EXPECT_EQ(back.Canvas().GetPixel(1, 2), clRed);
 }
 
 TEST(Printer, PrintsToPdfWithoutAnInstalledPrinter)
@@ -198,10 +210,13 @@ TEST(Printer, PrintsToPdfWithoutAnInstalledPrinter)
     printer->BeginDoc();
     EXPECT_TRUE(printer->Printing());
     EXPECT_THROW(printer->BeginDoc(), Exception);
+    ASSERT_NE(printer->Canvas(), nullptr);
+    printer->Canvas()->TextOut(100, 100, "Page one");
     printer->NewPage();
     EXPECT_EQ(printer->PageNumber(), 2);
     printer->EndDoc();
     EXPECT_FALSE(printer->Printing());
+    EXPECT_EQ(printer->Canvas(), nullptr);
     std::ifstream in(file, std::ios::binary);
     const std::string head(std::istreambuf_iterator<char>(in), {});
     EXPECT_EQ(head.substr(0, 5), "%PDF-");
