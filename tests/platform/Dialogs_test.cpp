@@ -8,6 +8,7 @@
 #include "platform/Keys.h"
 #include "platform/Printer.h"
 #include "platform/TestHooks.h"
+#include "platform/Timers.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,41 @@ TEST(Dialogs, ColourDialogShowsSystemColoursResolvedAndSixteenWhiteCustomColours
     EXPECT_EQ(script.ColorDialogs[0].Color, RGB(0xF0, 0xF0, 0xF0));
     for (TColor c : script.ColorDialogs[0].CustomColors)
         EXPECT_EQ(c, clWhite);
+}
+
+TEST(Dialogs, FontDialogSeesTheFontAndAnswersAChangedOne)
+{
+    TestHooks::TModalScript script;
+    script.OnFontDialog = [](TFontData& f) {
+        f.Style = {fsItalic};
+        f.Color = clBlue;
+        return true;
+    };
+    TFontDialog dialog;
+    dialog.Font()->SetSize(10);
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.Font()->GetStyle(), (TFontStyles{fsItalic}));
+    EXPECT_EQ(dialog.Font()->GetColor(), clBlue);
+    ASSERT_EQ(script.FontDialogs.size(), 1u);
+    EXPECT_EQ(script.FontDialogs[0].Height, -13);
+    script.OnFontDialog = nullptr;
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.Font()->GetColor(), clBlue);
+}
+
+TEST(Dialogs, RealDialogsRunTheirOwnLoopAndCancelChangesNothing)
+{
+    TTimer closer;
+    closer.SetInterval(50);
+    closer.OnTimer = [](TObject*) { TestHooks::CloseActiveModal(); };
+    TFontDialog font;
+    font.Font()->SetColor(clRed);
+    EXPECT_FALSE(font.Execute());
+    EXPECT_EQ(font.Font()->GetColor(), clRed);
+    TSaveDialog save;
+    save.FileName = "keep.raw";
+    EXPECT_FALSE(save.Execute());
+    EXPECT_EQ(save.FileName, "keep.raw");
 }
 
 TEST(Keyboard, InjectedModifierState)

@@ -360,13 +360,14 @@ TEST(Forms, EveryModalServiceIsIntercepted)
     TOpenDialog().Execute();
     TSaveDialog().Execute();
     TColorDialog().Execute();
+    TFontDialog().Execute();
     TPrintDialog().Execute();
     EXPECT_EQ(form->ShowModal(), mrOk);
     form->FindControl<TPopupMenu>("Popup1")->Popup(10, 10);
 
     using K = TestHooks::TModalKind;
     EXPECT_EQ(script.Shown, (std::vector<K>{K::MessageBox, K::MessageDlg, K::ErrorBox, K::OpenDialog, K::SaveDialog,
-                                            K::ColorDialog, K::PrintDialog, K::ShowModal, K::PopupMenu}));
+                                            K::ColorDialog, K::FontDialog, K::PrintDialog, K::ShowModal, K::PopupMenu}));
     EXPECT_EQ(script.ModalForms, (std::vector<std::string>{"TestForm"}));
     EXPECT_TRUE(copied);
     const TestHooks::TMenuSnapshot& menu = script.Popups.at(0);
