@@ -320,6 +320,31 @@ TEST(Forms, WheelKeysAndRepaintRequestsOfACustomControl)
     EXPECT_EQ(recorder->RepaintRequestCount(), before + 2);
 }
 
+TEST(Forms, OwnerDrawnListItemsAreDrawnByTheHandlerAtTheItemHeight)
+{
+    auto form = BuildTestForm();
+    auto* list = form->FindControl<TListBox>("List1");
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(18);
+    list->SetItemIndex(1);
+    std::vector<std::pair<int, bool>> drawn;
+    TRect second;
+    list->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
+        ASSERT_NE(list->Canvas(), nullptr);
+        EXPECT_EQ(list->Canvas()->Brush().GetColor(), state.count(odSelected) ? clHighlight : clWindow);
+        list->Canvas()->FillRect(rect);
+        drawn.push_back({index, state.count(odSelected) > 0});
+        if (index == 1)
+            second = rect;
+    };
+    form->Show();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return drawn.size() >= 3; }, 2000));
+    drawn.resize(3);
+    EXPECT_EQ(drawn, (std::vector<std::pair<int, bool>>{{0, false}, {1, true}, {2, false}}));
+    EXPECT_EQ(second.Height(), 18);
+    EXPECT_EQ(list->Canvas(), nullptr);
+}
+
 TEST(Forms, HiddenTabsKeepEveryPageIndex)
 {
     auto form = BuildTestForm();
