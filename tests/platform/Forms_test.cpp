@@ -269,7 +269,19 @@ protected:
         return true;
     }
     void CaptureChanged(TControl* holder) override { captureLosses.push_back(holder); }
-    void Paint() override { ++paints; }
+    void Paint() override
+    {
+        ++paints;
+        if (!Canvas())
+            throw Exception("no canvas");
+        Canvas()->Brush().SetColor(clNavy);
+        Canvas()->FillRect(ClientRect());
+        if (!paintError.empty())
+            throw Exception(paintError);
+    }
+
+public:
+    std::string paintError;
 };
 
 } // namespace
@@ -343,6 +355,28 @@ TEST(Forms, OwnerDrawnListItemsAreDrawnByTheHandlerAtTheItemHeight)
     EXPECT_EQ(drawn, (std::vector<std::pair<int, bool>>{{0, false}, {1, true}, {2, false}}));
     EXPECT_EQ(second.Height(), 18);
     EXPECT_EQ(list->Canvas(), nullptr);
+}
+
+TEST(Forms, PaintGetsACanvasAndAFailingPaintIsReportedOnce)
+{
+    TestHooks::TModalScript script;
+    auto form = BuildTestForm();
+    auto* recorder = new TRecorder(form.get());
+    recorder->SetParent(form.get());
+    recorder->SetBounds(10, 10, 80, 80);
+    form->Show();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return recorder->paints > 0; }, 2000));
+    TestHooks::PumpFor(20);
+    EXPECT_TRUE(script.Messages.empty());
+    recorder->paintError = "Axis span is zero";
+    for (int i = 0; i < 3; ++i) {
+        const int before = recorder->paints;
+        recorder->Repaint();
+        TestHooks::PumpUntil([&] { return recorder->paints > before; }, 2000);
+        TestHooks::PumpFor(10);
+    }
+    ASSERT_EQ(script.Messages.size(), 1u);
+    EXPECT_EQ(script.Messages[0].Text, "Axis span is zero");
 }
 
 TEST(Forms, HiddenTabsKeepEveryPageIndex)
