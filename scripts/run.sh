@@ -8,6 +8,8 @@ cd "$root"
 scripts/setup.sh
 mkdir -p build
 scripts/build.sh build/normal
+# The OPC client library: the one named by IOPC2_DIR, else the project's simulating stand-in.
+export IOPC2_DIR="${IOPC2_DIR:-$root/build/normal/opc}"
 program=build/normal/app/zuvhost
 [ -x "$program" ] || program=build/normal/tools/formdemo/formdemo
 if [ -n "${DISPLAY:-}" ]; then
