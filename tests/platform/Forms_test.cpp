@@ -69,7 +69,7 @@ TForm TestForm {
     Items = ("4800 Baud", "9600 Baud", "19200 Baud", "38400 Baud") ItemIndex = 2
   }
   TPanel Panel1 { Left = 8 Top = 160 Width = 160 Height = 30 Caption = "Select Device File" Color = 65535 }
-  TShape Shape1 { Left = 176 Top = 160 Width = 30 Height = 30 Shape = stSquare BrushColor = 65280 }
+  TShape Shape1 { Left = 176 Top = 160 Width = 30 Height = 30 Shape = stSquare Brush.Color = 65280 }
   TScrollBox Scroll1 {
     Left = 220 Top = 160 Width = 150 Height = 60
     TLabel Inner1 { Left = 4 Top = 100 Width = 80 Height = 16 Caption = "scrolled" }
@@ -134,6 +134,8 @@ TEST(Forms, EveryControlIsBuiltFromTheDescription)
     EXPECT_EQ(form->FindControl<TRadioGroup>("RadioGroup1")->ItemIndex(), 2);
     EXPECT_EQ(form->FindControl<TUpDown>("UpDown1")->Associate(), form->FindControl<TEdit>("UpDownEdit1"));
     EXPECT_EQ(form->FindControl<TEdit>("UpDownEdit1")->Text(), "5");
+    EXPECT_EQ(form->FindControl<TShape>("Shape1")->Brush()->GetColor(), clLime);
+    EXPECT_EQ(form->FindControl<TShape>("Shape1")->Pen()->GetColor(), clBlack);
     EXPECT_EQ(form->FindControl<TStatusBar>("Status1")->Align(), alBottom);
     EXPECT_EQ(form->FindControl<TStatusBar>("Status1")->Top(), form->ClientHeight() - 19);
     EXPECT_EQ(form->Menu(), form->FindControl<TMainMenu>("MainMenu1"));
