@@ -19,6 +19,7 @@
 #include "app/QX5Main.h"
 #include "app/password.h"
 #include "app/warning.h"
+#include "platform/Application.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Menus.h"
@@ -531,7 +532,44 @@ TEST_F(HostWindow, PlaceholderPlotListsItsChannels)
     EXPECT_NE(shown.find(form1->Core().State().SensorName), std::string::npos) << shown;
 }
 
+// The program as main() runs it: File > Exit in the running message loop saves the state
+// and ends the process at once with code 0.
+TEST(HostProgram, ExitEndsTheProcessWithCodeZero)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");   // the child shares this working folder
+    TempDir dir;
+    const auto oldFolder = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Folder());
+    std::filesystem::copy_file(SampleDevice("fluorometer.dev"), "fluorometer.dev");
+    auto runAndExit = [] {
+        TestHooks::TModalScript modal;
+        modal.OnFileDialog = [](TFileDialogRequest& r) {
+            r.FileName = "fluorometer.dev";
+            return true;
+        };
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form2);
+        Application->CreateForm(SelectHPForm);
+        Application->CreateForm(PasswordForm);
+        PostToGui([] {
+            Form1->FindControl<TMenuItem>("LoadDeviceFile")->Click();
+            Form1->FindControl<TComboBox>("CBBaudRate")->SimulateSelect(1);
+            Form1->SetItemIndex("CBHostPort", 0);
+            Form1->FindControl<TMenuItem>("Exit1")->Click();
+        });
+        Application->Run();
+        std::exit(3);   // Run returned: the exit did not happen
+    };
+    EXPECT_EXIT(runAndExit(), testing::ExitedWithCode(0), "");
+    std::ifstream state("last.rbs", std::ios::binary);
+    std::stringstream text;
+    text << state.rdbuf();
+    EXPECT_EQ(text.str(), "0 1 0 0 0 0 1 0 1 0 0 0\r\nfluorometer.dev\r\n");
+    std::filesystem::current_path(oldFolder);
+}
+
 // Under a real X server: the window appears, and each page, once shown, shows its controls.
+// The window images are left beside the test program (host_window_<page>.png).
 TEST(HostWindowOnScreen, EveryPageShowsItsControls)
 {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -548,6 +586,11 @@ TEST(HostWindowOnScreen, EveryPageShowsItsControls)
         auto password = std::make_unique<TPasswordForm>(nullptr);
         form1->Show();
         ASSERT_TRUE(TestHooks::PumpUntil([&] { return form1->Showing(); }, 5000));
+        // Activation picks the "Plot ..." entries of the temperature and pressure choices.
+        EXPECT_TRUE(TestHooks::PumpUntil(
+            [&] { return form1->FindControl<TComboBox>("iTempCB")->ItemIndex() == 1; }, 5000));
+        EXPECT_EQ(form1->FindControl<TComboBox>("xTempCB")->ItemIndex(), 1);
+        EXPECT_EQ(form1->FindControl<TComboBox>("PresCB")->ItemIndex(), 1);
         auto* pages = form1->FindControl<TPageControl>("PageControl1");
         for (int i = 0; i < pages->PageCount(); ++i) {
             TTabSheet* sheet = pages->Pages(i);
@@ -558,7 +601,8 @@ TEST(HostWindowOnScreen, EveryPageShowsItsControls)
                 TControl* control = sheet->Controls(c);
                 EXPECT_EQ(control->Showing(), control->Visible()) << control->Name();
             }
-            const TestHooks::TWindowImage image = TestHooks::GrabWindow(*form1, dir.Path(sheet->Name() + ".png"));
+            const TestHooks::TWindowImage image =
+                TestHooks::GrabWindow(*form1, (oldFolder / ("host_window_" + sheet->Name() + ".png")).string());
             EXPECT_TRUE(image.Exposed);
             EXPECT_GE(image.Width, form1->Width() / 2);
             EXPECT_GE(image.DistinctColours, 8);
