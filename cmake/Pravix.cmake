@@ -15,10 +15,12 @@ function(pravix_library target dir)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# pravix_tests(<dir> DEPS ...): one test program per tests/<dir>/*_test.cpp, each
-# registered with ctest test by test. GUI code runs on the offscreen platform.
+# pravix_tests(<dir> DEPS ... [RUNTIME_DEPS ...]): one test program per tests/<dir>/*_test.cpp,
+# each registered with ctest test by test. GUI code runs on the offscreen platform. RUNTIME_DEPS
+# are targets built before the programs (libraries they load at run time); a variable
+# PRAVIX_TEST_ENV_<name> (name of the test file without extension) adds environment settings.
 function(pravix_tests dir)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;RUNTIME_DEPS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp)
   foreach(test_source ${tests})
     get_filename_component(name ${test_source} NAME_WE)
@@ -28,9 +30,23 @@ function(pravix_tests dir)
     target_compile_options(${target} PRIVATE ${PRAVIX_WARNINGS})
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} pravix_test_support GTest::gtest)
+    if(ARG_RUNTIME_DEPS)
+      add_dependencies(${target} ${ARG_RUNTIME_DEPS})
+    endif()
+    set(environment "QT_QPA_PLATFORM=offscreen")
+    if(DEFINED PRAVIX_TEST_ENV_${name})
+      list(APPEND environment ${PRAVIX_TEST_ENV_${name}})
+    endif()
     gtest_discover_tests(${target}
       DISCOVERY_MODE PRE_TEST
-      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    # A list-valued property does not survive test discovery intact, so the environment is set
+    # by a script that ctest runs after the discovered tests are defined.
+    set(environment_script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
+    file(WRITE ${environment_script}
+      "if(${target}_TESTS)\n"
+      "  set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT [==[${environment}]==])\n"
+      "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_script})
   endforeach()
 endfunction()

@@ -26,6 +26,8 @@ done
 scripts/setup.sh
 mkdir -p build
 scripts/build.sh build/normal
+# The OPC client library: the one named by IOPC2_DIR, else the project's simulating stand-in.
+export IOPC2_DIR="${IOPC2_DIR:-$root/build/normal/opc}"
 
 run=$root/build/run
 host=$root/build/normal/app/zuvhost
