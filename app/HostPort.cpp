@@ -10,9 +10,9 @@ TSelectHPForm* SelectHPForm = nullptr;
 
 TSelectHPForm::TSelectHPForm(TComponent* owner) : TForm(owner)
 {
-    SelectHPForm = this;
     ReadDescription(FormResource("HostPort"));
     FindControl<TButton>("BTOK")->OnClick = TNotifyEvent::Bind(this, &TSelectHPForm::BTOKClick);
+    SelectHPForm = this;
 }
 
 TSelectHPForm::~TSelectHPForm()

@@ -92,7 +92,6 @@ TForm1::TForm1(TComponent* owner)
 TForm1::TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port, std::unique_ptr<IHostClock> clock)
     : TForm(owner), ExitProgram([](int code) { std::exit(code); }), port_(std::move(port)), clock_(std::move(clock))
 {
-    Form1 = this;
     ReadDescription(FormResource("QX5Main"));
     memo_ = FindControl<TMemo>("Memo1");
     pages_ = FindControl<TPageControl>("PageControl1");
@@ -109,6 +108,7 @@ TForm1::TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port, std::unique
         });
     });
     BindHandlers();
+    Form1 = this;
 }
 
 TForm1::~TForm1()

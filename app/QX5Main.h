@@ -82,4 +82,6 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
+// The program's main window, set once built and cleared when freed; the small forms reach
+// the host core through it.
 extern TForm1* Form1;

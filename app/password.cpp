@@ -9,9 +9,9 @@ TPasswordForm* PasswordForm = nullptr;
 
 TPasswordForm::TPasswordForm(TComponent* owner) : TForm(owner)
 {
-    PasswordForm = this;
     ReadDescription(FormResource("password"));
     FindControl<TButton>("BTPasswordOK")->OnClick = TNotifyEvent::Bind(this, &TPasswordForm::BTPasswordOKClick);
+    PasswordForm = this;
 }
 
 TPasswordForm::~TPasswordForm()

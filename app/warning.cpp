@@ -9,9 +9,9 @@ TForm2* Form2 = nullptr;
 
 TForm2::TForm2(TComponent* owner) : TForm(owner)
 {
-    Form2 = this;
     ReadDescription(FormResource("warning"));
     FindControl<TButton>("Button1")->OnClick = TNotifyEvent::Bind(this, &TForm2::Button1Click);
+    Form2 = this;
 }
 
 TForm2::~TForm2()

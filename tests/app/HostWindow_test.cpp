@@ -392,9 +392,9 @@ TEST_F(HostWindow, ButtonsAndMenuItemsReachTheMeter)
     // Enter in the send edit sends its text with CR LF.
     auto* edit = Main<TEdit>("EditSendText");
     edit->SetText("$ver");
-    int enter = 13;
-    edit->OnKeyDown(edit, enter, TShiftState{});
+    TestHooks::SendKey(*edit, 13);
     EXPECT_EQ(port->TakeWritten(), "$ver\r\n");
+    EXPECT_EQ(edit->Text(), "");
 }
 
 TEST_F(HostWindow, PortDialogAppliesItsChoiceToTheMainWindow)
