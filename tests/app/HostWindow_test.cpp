@@ -530,6 +530,7 @@ TEST_F(HostWindow, PlaceholderPlotListsItsChannels)
     const std::string shown = Main<TMemo>("iPlot1")->Text();
     EXPECT_NE(shown.find("Placeholder"), std::string::npos);
     EXPECT_NE(shown.find(form1->Core().State().SensorName), std::string::npos) << shown;
+    EXPECT_NE(shown.find("(2 points, last "), std::string::npos) << shown;
 }
 
 // The program as main() runs it: File > Exit in the running message loop saves the state
