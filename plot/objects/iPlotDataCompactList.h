@@ -1,7 +1,7 @@
 #pragma once
 // The compact point list: X and Y as single-precision floats, 8 bytes a point. It keeps
 // no status: a Null or Empty point reads back as a valid point, and X keeps only about
-// seven significant digits (a date-time X loses its seconds).
+// seven significant digits (a date-time X of these years resolves only about five minutes).
 
 #include "plot/objects/iPlotDataCustomList.h"
 
