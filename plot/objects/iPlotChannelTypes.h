@@ -1,0 +1,10 @@
+#pragma once
+// Enumerations the channel shares with its point lists, data cursors and files. Channel
+// property files store them by ordinal, so the order of each value list is fixed.
+
+#include "platform/Reflection.h"
+
+// Which point list a channel keeps its points in.
+PRAVIX_ENUM(TiPlotDataStyle, ipdsStandard, ipdsCompact, ipdsCompactInterval, ipdsFullFeature)
+// Valid, Null (breaks the trace) or Empty (skipped; the trace continues past it).
+PRAVIX_ENUM(TiPlotDataPointStatus, ipdpsValid, ipdpsNull, ipdpsEmpty)

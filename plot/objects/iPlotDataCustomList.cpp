@@ -1,0 +1,260 @@
+#include "plot/objects/iPlotDataCustomList.h"
+
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+PRAVIX_PUBLISH(TiPlotDataCustomList)
+
+TiPlotDataCustomList::~TiPlotDataCustomList()
+{
+    std::free(m_block);
+}
+
+void TiPlotDataCustomList::CopyListWideAttributes(const TiPlotDataCustomList& Source)
+{
+    TraceLineColor = Source.TraceLineColor;
+    TraceLineWidth = Source.TraceLineWidth;
+    TraceLineStyle = Source.TraceLineStyle;
+    MarkerVisible = Source.MarkerVisible;
+    MarkerSize = Source.MarkerSize;
+    MarkerStyle = Source.MarkerStyle;
+    MarkerPenColor = Source.MarkerPenColor;
+    MarkerPenWidth = Source.MarkerPenWidth;
+    MarkerPenStyle = Source.MarkerPenStyle;
+    MarkerBrushColor = Source.MarkerBrushColor;
+    MarkerBrushStyle = Source.MarkerBrushStyle;
+    BarVisible = Source.BarVisible;
+    BarReference = Source.BarReference;
+    BarWidth = Source.BarWidth;
+    BarPenColor = Source.BarPenColor;
+    BarPenWidth = Source.BarPenWidth;
+    BarPenStyle = Source.BarPenStyle;
+    BarBrushColor = Source.BarBrushColor;
+    BarBrushStyle = Source.BarBrushStyle;
+}
+
+void TiPlotDataCustomList::SetDataPointSize(int Size)
+{
+    m_dataPointSize = Size;
+    m_maximumCount = INT_MAX / Size;
+}
+
+// Base point values: no flags, no high/low data.
+bool TiPlotDataCustomList::GetEmpty(int) const { return false; }
+bool TiPlotDataCustomList::GetNull(int) const { return false; }
+double TiPlotDataCustomList::GetHigh(int) const { return 0.0; }
+double TiPlotDataCustomList::GetLow(int) const { return 0.0; }
+double TiPlotDataCustomList::GetOpen(int) const { return 0.0; }
+double TiPlotDataCustomList::GetClose(int) const { return 0.0; }
+void TiPlotDataCustomList::SetEmpty(int, bool) {}
+void TiPlotDataCustomList::SetNull(int, bool) {}
+void TiPlotDataCustomList::SetHigh(int, double) {}
+void TiPlotDataCustomList::SetLow(int, double) {}
+void TiPlotDataCustomList::SetOpen(int, double) {}
+void TiPlotDataCustomList::SetClose(int, double) {}
+
+// Base per-point attributes: the list-wide values; per-point changes are not kept.
+TColor TiPlotDataCustomList::GetTraceLineColor(int) const { return TraceLineColor; }
+int TiPlotDataCustomList::GetTraceLineWidth(int) const { return TraceLineWidth; }
+TiPlotLineStyle TiPlotDataCustomList::GetTraceLineStyle(int) const { return TraceLineStyle; }
+bool TiPlotDataCustomList::GetMarkerVisible(int) const { return MarkerVisible; }
+int TiPlotDataCustomList::GetMarkerSize(int) const { return MarkerSize; }
+TiPlotMarkerStyle TiPlotDataCustomList::GetMarkerStyle(int) const { return MarkerStyle; }
+TColor TiPlotDataCustomList::GetMarkerPenColor(int) const { return MarkerPenColor; }
+int TiPlotDataCustomList::GetMarkerPenWidth(int) const { return MarkerPenWidth; }
+TPenStyle TiPlotDataCustomList::GetMarkerPenStyle(int) const { return MarkerPenStyle; }
+TColor TiPlotDataCustomList::GetMarkerBrushColor(int) const { return MarkerBrushColor; }
+TBrushStyle TiPlotDataCustomList::GetMarkerBrushStyle(int) const { return MarkerBrushStyle; }
+char TiPlotDataCustomList::GetMarkerCharacter(int) const { return MarkerCharacter; }
+bool TiPlotDataCustomList::GetBarVisible(int) const { return BarVisible; }
+double TiPlotDataCustomList::GetBarReference(int) const { return BarReference; }
+double TiPlotDataCustomList::GetBarWidth(int) const { return BarWidth; }
+TColor TiPlotDataCustomList::GetBarPenColor(int) const { return BarPenColor; }
+int TiPlotDataCustomList::GetBarPenWidth(int) const { return BarPenWidth; }
+TPenStyle TiPlotDataCustomList::GetBarPenStyle(int) const { return BarPenStyle; }
+TColor TiPlotDataCustomList::GetBarBrushColor(int) const { return BarBrushColor; }
+TBrushStyle TiPlotDataCustomList::GetBarBrushStyle(int) const { return BarBrushStyle; }
+void TiPlotDataCustomList::SetTraceLineColor(int, TColor) {}
+void TiPlotDataCustomList::SetTraceLineWidth(int, int) {}
+void TiPlotDataCustomList::SetTraceLineStyle(int, TiPlotLineStyle) {}
+void TiPlotDataCustomList::SetMarkerVisible(int, bool) {}
+void TiPlotDataCustomList::SetMarkerSize(int, int) {}
+void TiPlotDataCustomList::SetMarkerStyle(int, TiPlotMarkerStyle) {}
+void TiPlotDataCustomList::SetMarkerPenColor(int, TColor) {}
+void TiPlotDataCustomList::SetMarkerPenWidth(int, int) {}
+void TiPlotDataCustomList::SetMarkerPenStyle(int, TPenStyle) {}
+void TiPlotDataCustomList::SetMarkerBrushColor(int, TColor) {}
+void TiPlotDataCustomList::SetMarkerBrushStyle(int, TBrushStyle) {}
+void TiPlotDataCustomList::SetMarkerCharacter(int, char) {}
+void TiPlotDataCustomList::SetBarVisible(int, bool) {}
+void TiPlotDataCustomList::SetBarReference(int, double) {}
+void TiPlotDataCustomList::SetBarWidth(int, double) {}
+void TiPlotDataCustomList::SetBarPenColor(int, TColor) {}
+void TiPlotDataCustomList::SetBarPenWidth(int, int) {}
+void TiPlotDataCustomList::SetBarPenStyle(int, TPenStyle) {}
+void TiPlotDataCustomList::SetBarBrushColor(int, TColor) {}
+void TiPlotDataCustomList::SetBarBrushStyle(int, TBrushStyle) {}
+
+void TiPlotDataCustomList::FreeMemory()
+{
+    std::free(m_block);
+    m_block = nullptr;
+    m_count = 0;
+    m_capacity = 0;
+    m_ringStart = 0;
+    m_ringBuffer = false;
+}
+
+int TiPlotDataCustomList::GetActualIndex(int Index) const
+{
+    if (Index < 0 || Index >= m_count)
+        throw Exception("Index out of Bounds");
+    if (m_ringStart == 0)
+        return Index;
+    const int slot = Index + m_ringStart;
+    return slot > m_count - 1 ? slot - m_count : slot;
+}
+
+int TiPlotDataCustomList::Add(double X, double Y, bool Null, bool Empty)
+{
+    if (IsWrapping()) {
+        const int slot = m_ringStart;  // the oldest point's slot
+        WritePoint(slot, X, Y, Null, Empty);
+        m_ringStart = (m_ringStart + 1) % m_count;
+        return slot;
+    }
+    if (!m_ringBuffer && m_count == m_capacity)
+        Grow();
+    const int slot = m_count;
+    WritePoint(slot, X, Y, Null, Empty);
+    ++m_count;
+    return slot;
+}
+
+void TiPlotDataCustomList::Clear()
+{
+    m_count = 0;
+    m_ringStart = 0;
+    if (!m_ringBuffer)
+        SetCapacity(0);
+}
+
+int TiPlotDataCustomList::NextCapacity(int Capacity, int Maximum)
+{
+    long long next;
+    if (Capacity <= 8)
+        next = Capacity + 4LL;
+    else if (Capacity <= 64)
+        next = Capacity + 16LL;
+    else
+        next = Capacity + Capacity / 4LL;
+    return int(std::min<long long>(next, Maximum));
+}
+
+void TiPlotDataCustomList::Grow()
+{
+    if (m_capacity >= m_maximumCount)
+        RaiseExceedMaximum();
+    SetCapacity(NextCapacity(m_capacity, m_maximumCount));
+}
+
+void TiPlotDataCustomList::RaiseExceedMaximum()
+{
+    throw Exception("Exceed Maximum List Size");
+}
+
+void TiPlotDataCustomList::CheckCapacity(int NewCapacity) const
+{
+    if (NewCapacity < 0 || NewCapacity > m_maximumCount)
+        RaiseExceedMaximum();
+}
+
+void TiPlotDataCustomList::SetCapacity(int NewCapacity)
+{
+    CheckCapacity(NewCapacity);
+    if (NewCapacity == m_capacity)
+        return;
+    if (NewCapacity == 0) {
+        // An empty block cannot hold a ring.
+        m_ringBuffer = false;
+    } else if (m_ringBuffer && NewCapacity < m_count) {
+        // A ring keeps its newest points.
+        DeletePoints(m_count - NewCapacity);
+    }
+    Unwrap();
+    ResizeBlock(NewCapacity);
+    m_count = std::min(m_count, NewCapacity);
+}
+
+void TiPlotDataCustomList::ResizeBlock(int NewCapacity)
+{
+    if (NewCapacity == 0) {
+        std::free(m_block);
+        m_block = nullptr;
+    } else {
+        const size_t bytes = size_t(NewCapacity) * size_t(m_dataPointSize);
+        void* block = std::realloc(m_block, bytes);
+        if (!block) {
+            // A failed shrink leaves the larger block, which still serves.
+            if (NewCapacity > m_capacity)
+                throw EOutOfMemory("Out of memory");
+        } else {
+            m_block = block;
+        }
+    }
+    m_capacity = NewCapacity;
+}
+
+// Moves the points of a wrapped ring so that the oldest sits in slot 0 again.
+void TiPlotDataCustomList::Unwrap()
+{
+    if (m_ringStart == 0)
+        return;
+    auto* bytes = static_cast<char*>(m_block);
+    const size_t size = size_t(m_dataPointSize);
+    std::rotate(bytes, bytes + size_t(m_ringStart) * size, bytes + size_t(m_count) * size);
+    m_ringStart = 0;
+}
+
+const char* TiPlotDataCustomList::DeleteRangeMessage() const
+{
+    return "Delete size out of Range";
+}
+
+void TiPlotDataCustomList::DeletePoints(int N)
+{
+    if (N < 0 || N >= m_count)
+        throw Exception(DeleteRangeMessage());
+    Unwrap();
+    if (N == 0)
+        return;
+    auto* bytes = static_cast<char*>(m_block);
+    const size_t size = size_t(m_dataPointSize);
+    std::memmove(bytes, bytes + size_t(N) * size, size_t(m_count - N) * size);
+    m_count -= N;
+}
+
+void TiPlotDataCustomList::SetRingBufferSize(int Size)
+{
+    CheckCapacity(Size);
+    if (Size == 0) {
+        if (!m_ringBuffer)
+            return;
+        m_ringBuffer = false;
+        if (m_ringStart != 0)
+            Clear();
+        return;
+    }
+    m_ringBuffer = true;
+    if (Size == m_capacity)
+        return;
+    if (m_ringStart != 0)
+        Clear();
+    if (Size < m_count)
+        DeletePoints(m_count - Size);
+    SetCapacity(Size);
+}

@@ -1,0 +1,183 @@
+#pragma once
+// TiPlotDataCustomList: the base of a channel's point lists. It keeps the count, the
+// capacity and the ring-buffer state, maps a logical index (0 = oldest point) to its storage
+// slot, manages the one contiguous storage block of the concrete list, and holds the
+// channel's list-wide drawing attributes, which the per-point attribute getters answer
+// unless a concrete list stores that attribute per point.
+
+#include "components/iTypes.h"
+#include "platform/Component.h"
+#include "platform/Types.h"
+
+class TiPlotDataCustomList : public TObject {
+    PRAVIX_CLASS(TiPlotDataCustomList, TObject)
+public:
+    ~TiPlotDataCustomList() override;
+
+    // List-wide attributes. The channel reads and writes them directly; they are the
+    // channel's Color, trace, marker and bar appearance. MarkerCharacter stays 0.
+    TColor TraceLineColor = 0;
+    int TraceLineWidth = 0;
+    TiPlotLineStyle TraceLineStyle = iplsSolid;
+    bool MarkerVisible = false;
+    int MarkerSize = 0;
+    TiPlotMarkerStyle MarkerStyle = ipmsCircle;
+    TColor MarkerPenColor = 0;
+    int MarkerPenWidth = 0;
+    TPenStyle MarkerPenStyle = psSolid;
+    TColor MarkerBrushColor = 0;
+    TBrushStyle MarkerBrushStyle = bsSolid;
+    char MarkerCharacter = 0;
+    bool BarVisible = true;
+    double BarReference = 0;
+    double BarWidth = 0;
+    TColor BarPenColor = 0;
+    int BarPenWidth = 0;
+    TPenStyle BarPenStyle = psSolid;
+    TColor BarBrushColor = 0;
+    TBrushStyle BarBrushStyle = bsSolid;
+
+    // Copies every list-wide attribute except MarkerCharacter (used when a channel
+    // replaces its list by one of another data style).
+    void CopyListWideAttributes(const TiPlotDataCustomList& Source);
+
+    int Count() const { return m_count; }
+    int Capacity() const { return m_capacity; }
+    int DataPointSize() const { return m_dataPointSize; }
+    // The largest capacity: 2147483647 div DataPointSize.
+    int MaximumCount() const { return m_maximumCount; }
+    // Bytes held by the storage block.
+    int GetMemoryUsed() const { return m_capacity * m_dataPointSize; }
+
+    // Point values by logical index. An index outside 0 .. Count - 1 raises
+    // "Index out of Bounds" wherever a stored point is read or written.
+    virtual double GetX(int Index) const = 0;
+    virtual double GetY(int Index) const = 0;
+    virtual bool GetEmpty(int Index) const;
+    virtual bool GetNull(int Index) const;
+    virtual double GetHigh(int Index) const;
+    virtual double GetLow(int Index) const;
+    virtual double GetOpen(int Index) const;
+    virtual double GetClose(int Index) const;
+    virtual void SetX(int Index, double Value) = 0;
+    virtual void SetY(int Index, double Value) = 0;
+    // The base keeps no flags and no high/low values: these setters do nothing.
+    virtual void SetEmpty(int Index, bool Value);
+    virtual void SetNull(int Index, bool Value);
+    virtual void SetHigh(int Index, double Value);
+    virtual void SetLow(int Index, double Value);
+    virtual void SetOpen(int Index, double Value);
+    virtual void SetClose(int Index, double Value);
+
+    // Per-point attributes. The base answers the list-wide value for any Index and
+    // ignores the setters.
+    virtual TColor GetTraceLineColor(int Index) const;
+    virtual int GetTraceLineWidth(int Index) const;
+    virtual TiPlotLineStyle GetTraceLineStyle(int Index) const;
+    virtual bool GetMarkerVisible(int Index) const;
+    virtual int GetMarkerSize(int Index) const;
+    virtual TiPlotMarkerStyle GetMarkerStyle(int Index) const;
+    virtual TColor GetMarkerPenColor(int Index) const;
+    virtual int GetMarkerPenWidth(int Index) const;
+    virtual TPenStyle GetMarkerPenStyle(int Index) const;
+    virtual TColor GetMarkerBrushColor(int Index) const;
+    virtual TBrushStyle GetMarkerBrushStyle(int Index) const;
+    virtual char GetMarkerCharacter(int Index) const;
+    virtual bool GetBarVisible(int Index) const;
+    virtual double GetBarReference(int Index) const;
+    virtual double GetBarWidth(int Index) const;
+    virtual TColor GetBarPenColor(int Index) const;
+    virtual int GetBarPenWidth(int Index) const;
+    virtual TPenStyle GetBarPenStyle(int Index) const;
+    virtual TColor GetBarBrushColor(int Index) const;
+    virtual TBrushStyle GetBarBrushStyle(int Index) const;
+    virtual void SetTraceLineColor(int Index, TColor Value);
+    virtual void SetTraceLineWidth(int Index, int Value);
+    virtual void SetTraceLineStyle(int Index, TiPlotLineStyle Value);
+    virtual void SetMarkerVisible(int Index, bool Value);
+    virtual void SetMarkerSize(int Index, int Value);
+    virtual void SetMarkerStyle(int Index, TiPlotMarkerStyle Value);
+    virtual void SetMarkerPenColor(int Index, TColor Value);
+    virtual void SetMarkerPenWidth(int Index, int Value);
+    virtual void SetMarkerPenStyle(int Index, TPenStyle Value);
+    virtual void SetMarkerBrushColor(int Index, TColor Value);
+    virtual void SetMarkerBrushStyle(int Index, TBrushStyle Value);
+    virtual void SetMarkerCharacter(int Index, char Value);
+    virtual void SetBarVisible(int Index, bool Value);
+    virtual void SetBarReference(int Index, double Value);
+    virtual void SetBarWidth(int Index, double Value);
+    virtual void SetBarPenColor(int Index, TColor Value);
+    virtual void SetBarPenWidth(int Index, int Value);
+    virtual void SetBarPenStyle(int Index, TPenStyle Value);
+    virtual void SetBarBrushColor(int Index, TColor Value);
+    virtual void SetBarBrushStyle(int Index, TBrushStyle Value);
+
+    // Releases the storage block; the list is then empty with capacity 0.
+    virtual void FreeMemory();
+
+    // Appends a point and returns its storage slot: the new point's index, except on a
+    // full ring buffer, where the oldest point is overwritten and the slot it occupied is
+    // returned. Callers that need the point's index use Count() - 1.
+    virtual int Add(double X, double Y, bool Null, bool Empty);
+    // Removes every point. A linear list releases its storage; a ring buffer keeps it.
+    virtual void Clear();
+    // Resizes the storage to room for NewCapacity points. Raises "Exceed Maximum List
+    // Size" for a negative size or one above MaximumCount(), changing nothing. A linear
+    // list cut below Count keeps its oldest points, a ring buffer its newest; a capacity
+    // of 0 ends ring-buffer mode.
+    virtual void SetCapacity(int NewCapacity);
+    // Removes the N oldest points; N must lie in 0 .. Count - 1.
+    virtual void DeletePoints(int N);
+    // Everything about one point in one call.
+    virtual void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const = 0;
+
+    // The storage slot of a logical index.
+    int GetActualIndex(int Index) const;
+    // Enlarges the capacity by the growth rule; raises "Exceed Maximum List Size" when the
+    // list already holds MaximumCount() slots.
+    void Grow();
+    // The capacity that Grow moves to from Capacity: +4 up to 8, +16 up to 64, then a
+    // quarter more, never beyond Maximum.
+    static int NextCapacity(int Capacity, int Maximum);
+    // Capacity while in ring-buffer mode, else 0.
+    int GetRingBufferSize() const { return m_ringBuffer ? m_capacity : 0; }
+    // Size 0 returns to a growing list (emptied when the ring had wrapped); any other size
+    // makes the list a ring buffer of that many points. A wrapped ring that changes size is
+    // emptied; one that shrinks below Count keeps its newest points. A negative size or one
+    // above MaximumCount() raises "Exceed Maximum List Size" before anything changes.
+    void SetRingBufferSize(int Size);
+
+protected:
+    TiPlotDataCustomList() = default;
+    // Each concrete list states its bytes per point once, in its constructor.
+    void SetDataPointSize(int Size);
+
+    // Writes a new point into a storage slot (within the capacity).
+    virtual void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) = 0;
+    // The text DeletePoints raises for a count out of range.
+    virtual const char* DeleteRangeMessage() const;
+
+    // The stored point of a logical index, as the concrete list's point type.
+    template <typename T> T& Point(int Index) { return static_cast<T*>(m_block)[GetActualIndex(Index)]; }
+    template <typename T> const T& Point(int Index) const
+    {
+        return static_cast<const T*>(m_block)[GetActualIndex(Index)];
+    }
+    template <typename T> T& AtSlot(int Slot) { return static_cast<T*>(m_block)[Slot]; }
+
+    bool IsWrapping() const { return m_ringBuffer && m_count == m_capacity && m_capacity > 0; }
+
+private:
+    [[noreturn]] static void RaiseExceedMaximum();
+    void CheckCapacity(int NewCapacity) const;
+    void Unwrap();
+    void ResizeBlock(int NewCapacity);
+
+    int m_count = 0;
+    int m_capacity = 0;
+    int m_ringStart = 0;
+    bool m_ringBuffer = false;
+    int m_dataPointSize = 0;
+    int m_maximumCount = 0;
+    void* m_block = nullptr;
+};
