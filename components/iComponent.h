@@ -22,6 +22,7 @@
 // Published properties are declared as Reflection.h shows; the property file
 // (SavePropertiesToFile) holds them as property text (iClasses.h).
 
+#include "components/iGPGeometry.h"   // TDegrees
 #include "components/iTypes.h"
 #include "platform/Bitmap.h"
 #include "platform/Controls.h"
@@ -34,13 +35,6 @@
 class TiComponent;
 
 using TiPaintEvent = Event<TObject*, TCanvas*>;  // (Sender, Canvas)
-
-// Degrees for GetXYRadPoint, kept apart from plain numbers so that radius and angle cannot
-// be swapped silently.
-struct TDegrees {
-    double Value = 0;
-    explicit constexpr TDegrees(double value) : Value(value) {}
-};
 
 class TiComponent : public TCustomControl {
     PRAVIX_CLASS(TiComponent, TCustomControl)

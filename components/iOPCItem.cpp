@@ -1,5 +1,6 @@
 #include "components/iOPCItem.h"
 
+#include "components/iComponent.h"
 #include "platform/StrUtils.h"
 
 #include <cmath>
@@ -122,8 +123,8 @@ void TiOPCItem::SetAutoConnect(bool value)
 {
     m_autoConnect = value;
     if (OPCDLLNotLoaded() || !m_manager || !m_manager->Owner) return;
-    const TComponent* owner = m_manager->Owner;
-    if (owner->InheritsFrom("TiComponent") && !owner->IsLoading() && m_autoConnect) Activate();
+    const auto* owner = dynamic_cast<const TiComponent*>(m_manager->Owner);
+    if (owner && !owner->IsLoading() && m_autoConnect) Activate();
 }
 
 void TiOPCItem::SetAutoError(bool value)
@@ -237,9 +238,8 @@ bool TiOPCItem::GetUpdateSuspended() const
 // The owning component shows its error state while the quality is not good.
 void TiOPCItem::UpdateError()
 {
-    if (!GetActive() || !m_manager->Owner || !m_manager->Owner->InheritsFrom("TiComponent")) return;
-    if (TPropertyRef errorActive = FindProperty(*m_manager->Owner, "ErrorActive"))
-        errorActive.SetOrd(GetQualityGood() ? 0 : 1);
+    if (!GetActive()) return;
+    if (auto* owner = dynamic_cast<TiComponent*>(m_manager->Owner)) owner->SetErrorActive(!GetQualityGood());
 }
 
 // An item without a handle is not registered: it is not active, and the library is not asked.

@@ -1,5 +1,9 @@
 #include "components/iOPCManager.h"
 
+#include "platform/Bitmap.h"
+#include "platform/Graphics.h"
+#include "platform/Menus.h"
+#include "platform/Resources.h"
 #include "platform/StrUtils.h"
 
 PRAVIX_PUBLISH(TiOPCGroupObject,
@@ -15,6 +19,10 @@ PRAVIX_PUBLISH(TiOPCGroupStream,
     Field("UpdateRate", &TiOPCGroupStream::UpdateRate))
 
 PRAVIX_PUBLISH(TiOPCManager,
+    Prop("Visible", &TControl::Visible, &TControl::SetVisible).Default(false),
+    Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
+    Redeclare("Width").Default(28),
+    Redeclare("Height").Default(28),
     Field("OnBeforeGroupUpdate", &TiOPCManager::OnBeforeGroupUpdate),
     Field("OnAfterGroupUpdate", &TiOPCManager::OnAfterGroupUpdate))
 
@@ -40,11 +48,26 @@ void TiOPCGroupObject::Suspend()
 
 // ---- TiOPCManager -------------------------------------------------------------------------
 
+namespace {
+
+const int kSize = 28;
+
+}  // namespace
+
 TiOPCManager::TiOPCManager(TComponent* owner)
-    : TComponent(owner),
+    : TCustomControl(owner),
+      m_images(std::make_unique<TImageList>(24, 24)),
       m_managerCreated(OPCDLLManagerCreated()),
       m_callback([this](TOPCGroupUpdate::TKind kind, int handle) { GroupUpdated(kind, handle); })
 {
+    TCustomControl::SetBounds(Left(), Top(), kSize, kSize);
+    SetVisible(false);
+    std::string bytes;
+    if (ReadResource("OPCMANAGER", bytes)) {
+        TBitmap picture;
+        picture.LoadFromBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        m_images->Add(picture, clWhite);
+    }
 }
 
 TiOPCManager::~TiOPCManager()
@@ -138,6 +161,27 @@ void TiOPCManager::ReadGroups(TReader& reader)
         GroupAdd(entry.Name, entry.ComputerName, entry.OPCServerName, entry.UpdateRate);
     }
     reader.ReadCollectionEnd();
+}
+
+void TiOPCManager::SetBounds(int left, int top, int, int)
+{
+    TCustomControl::SetBounds(left, top, kSize, kSize);
+}
+
+// A raised one-pixel frame around the holder's picture.
+void TiOPCManager::Paint()
+{
+    TCanvas& canvas = *Canvas();
+    const int w = Width(), h = Height();
+    canvas.Pen().SetColor(clBtnHighlight);
+    canvas.MoveTo(0, h - 1);
+    canvas.LineTo(0, 0);
+    canvas.LineTo(w - 1, 0);
+    canvas.Pen().SetColor(clBtnShadow);
+    canvas.MoveTo(w - 1, 1);
+    canvas.LineTo(w - 1, h - 1);
+    canvas.LineTo(0, h - 1);
+    m_images->Draw(canvas, 2, 2, 0, Enabled());
 }
 
 void TiOPCManager::CloseAllServerConnections()

@@ -1,15 +1,13 @@
 #pragma once
-// The holder of named OPC groups: registers each group with the OPC library, fires the
-// before- and after-update events of the library's group deliveries, and streams its groups
-// as "Groups". Group updates reach the events through the callback hand-over of
-// iOPCDLLLoader.h; an update for a group deleted in the meantime is dropped there.
-//
-// Not built yet: the holder's face on a form (a 28 x 28 control painting the "OPCMANAGER"
-// bitmap, published Visible, PopupMenu, Width and Height) and ExplorerShow; they come with
-// the visual layer.
+// The holder of named OPC groups, a small 28 x 28 control that a form carries (hidden while
+// the program runs): registers each group with the OPC library, fires the before- and
+// after-update events of the library's group deliveries, and streams its groups as "Groups".
+// Group updates reach the events through the callback hand-over of iOPCDLLLoader.h; an update
+// for a group deleted in the meantime is dropped there.
 
 #include "components/iOPCDLLLoader.h"
-#include "platform/Component.h"
+#include "platform/Controls.h"
+#include "platform/ImageList.h"
 
 #include <memory>
 #include <string>
@@ -53,8 +51,8 @@ public:
     int UpdateRate = 0;
 };
 
-class TiOPCManager : public TComponent {
-    PRAVIX_CLASS(TiOPCManager, TComponent)
+class TiOPCManager : public TCustomControl {
+    PRAVIX_CLASS(TiOPCManager, TCustomControl)
 public:
     explicit TiOPCManager(TComponent* owner);
     ~TiOPCManager() override;
@@ -70,6 +68,8 @@ public:
     int GetGroupIndex(const std::string& Name) const;      // ignoring case; -1 when none
 
     void DefineProperties(TFiler& filer) override;
+    // Keeps Left and Top; the holder is always 28 x 28.
+    void SetBounds(int left, int top, int width, int height) override;
     void CloseAllServerConnections();
 
     // The library's group callbacks: the events with the group's name ("" for an unknown handle).
@@ -80,12 +80,16 @@ public:
     TGroupUpdateEvent OnBeforeGroupUpdate;
     TGroupUpdateEvent OnAfterGroupUpdate;
 
+protected:
+    void Paint() override;
+
 private:
     void GroupUpdated(TOPCGroupUpdate::TKind kind, int handle);
     void WriteGroups(TWriter& writer);
     void ReadGroups(TReader& reader);
     void FireUpdate(const TGroupUpdateEvent& event, int handle);
 
+    std::unique_ptr<TImageList> m_images;
     int m_managerCreated = 0;
     std::vector<std::unique_ptr<TiOPCGroupObject>> m_groups;
     TOPCGroupUpdate m_callback;

@@ -97,6 +97,10 @@ struct State {
     std::vector<std::pair<std::string, Value>> Writes;
     std::map<std::string, std::string> Failures;
     std::vector<std::pair<int32_t, std::thread::id>> InCallback;
+    // Each thread's last error. A map rather than thread-local storage: the library may be
+    // unloaded while threads that called it live on.
+    std::mutex ErrorMutex;
+    std::map<std::thread::id, std::string> LastErrors;
     std::thread Worker;
     bool Stop = false;
     bool Paused = false;
@@ -118,28 +122,42 @@ State& S()
     return state;
 }
 
-thread_local std::string t_lastError;
-
 using Lock = std::unique_lock<std::mutex>;
+
+void SetLastError(std::string text)
+{
+    std::lock_guard lock(S().ErrorMutex);
+    S().LastErrors[std::this_thread::get_id()] = std::move(text);
+}
+
+std::string LastError()
+{
+    std::lock_guard lock(S().ErrorMutex);
+    auto it = S().LastErrors.find(std::this_thread::get_id());
+    return it == S().LastErrors.end() ? std::string() : it->second;
+}
 
 // Runs one library call: clears the calling thread's last error, honours an injected failure
 // and turns an exception into the last error. Answers failValue when the call fails.
 template <class R, class Body>
 R Call(const char* name, R failValue, Body&& body)
 {
-    t_lastError.clear();
+    std::string error;
     try {
         Lock lock(S().Mutex);
         auto failure = S().Failures.find(name);
-        if (failure != S().Failures.end()) {
-            t_lastError = failure->second;
-            S().Failures.erase(failure);
-            return failValue;
+        if (failure == S().Failures.end()) {
+            R result = body(lock);
+            lock.unlock();
+            SetLastError({});
+            return result;
         }
-        return body(lock);
+        error = failure->second;
+        S().Failures.erase(failure);
     } catch (const std::exception& e) {
-        t_lastError = e.what();
+        error = e.what();
     }
+    SetLastError(std::move(error));
     return failValue;
 }
 
@@ -906,7 +924,8 @@ IOPC2_EXPORT void ManagerDestroyed(void)
 
 IOPC2_EXPORT void GetLastCallErrorString(BSTR* Text)
 {
-    if (Text) *Text = t_lastError.empty() ? nullptr : ToBstr(t_lastError);
+    const std::string error = LastError();
+    if (Text) *Text = error.empty() ? nullptr : ToBstr(error);
 }
 
 // ---- test control -------------------------------------------------------------------------

@@ -1,6 +1,8 @@
 #include "platform/Clipboard.h"
 
+#include "platform/Bitmap.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -79,6 +81,28 @@ TClipboard::Bytes TClipboard::ImagePNG() const
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return FromByteArray(bytes);
+}
+
+void TClipboard::SetBitmap(const TBitmap& bitmap)
+{
+    const QImage& image = BitmapAccess::Image(bitmap);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(image);
+    data->setData("image/png", png);
+    System()->setMimeData(data.release());
+}
+
+bool TClipboard::GetBitmap(TBitmap& bitmap) const
+{
+    const QImage image = System()->image();
+    if (image.isNull())
+        return false;
+    BitmapAccess::Image(bitmap) = image.convertToFormat(QImage::Format_RGB32);
+    return true;
 }
 
 bool TClipboard::HasImage() const

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+class TBitmap;
+
 class TClipboard {
 public:
     using Bytes = std::vector<std::uint8_t>;
@@ -21,6 +23,10 @@ public:
     // The clipboard image encoded as PNG (empty when there is none).
     Bytes ImagePNG() const;
     bool HasImage() const;
+    // A bitmap, placed as an image (and PNG bytes for other programs); reading answers false
+    // and leaves the bitmap alone when the clipboard holds no image.
+    void SetBitmap(const TBitmap& bitmap);
+    bool GetBitmap(TBitmap& bitmap) const;
 
     // Named byte formats, all placed in one step together with an optional image (PNG bytes)
     // that other programs can show.

@@ -6,6 +6,7 @@
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -15,10 +16,6 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#if __has_include("platform/QtCanvas_p.h")
-#include "platform/QtCanvas_p.h"
-#define PRAVIX_HAVE_CANVAS 1
-#endif
 
 #include <algorithm>
 
@@ -100,6 +97,7 @@ PRAVIX_PUBLISH(TSizeConstraints,
 TControl::TControl(TComponent* owner) : TComponent(owner), d(std::make_unique<Private>())
 {
     d->constraints.OnChange = [this] { ApplyConstraints(); };
+    d->font.OnChange = [this] { FontChanged(); };
 }
 
 TControl::~TControl()
@@ -135,6 +133,7 @@ void TControl::AttachWidget(QWidget* widget, QWidget* inputWidget)
         widget->hide();
     ApplyGeometry();
     widget->setEnabled(d->enabled);
+    FontChanged();
     TextChanged();
     ColorChanged();
 }
@@ -347,6 +346,27 @@ void TControl::SetPopupMenu(TPopupMenu* menu)
     d->popupMenu = menu;
     if (menu)
         menu->FreeNotification(this);
+}
+
+TFont* TControl::Font() const { return &d->font; }
+
+void TControl::SetFont(TFont* font)
+{
+    if (font)
+        d->font.Assign(*font);
+}
+
+void TControl::FontChanged()
+{
+    if (!d->widget)
+        return;
+    d->widget->setFont(MakeQFont(d->font.Data()));
+    QPalette palette = d->widget->palette();
+    const QColor text = ToQColor(d->font.GetColor());
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    d->widget->setPalette(palette);
+    Invalidate();
 }
 
 std::string TControl::Caption() const { return d->caption; }
@@ -636,14 +656,12 @@ void TCustomControl::PaintEvent()
     QPainter painter(w);
     std::string error;
     try {
-#ifdef PRAVIX_HAVE_CANVAS
         std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
         m_canvas = canvas.get();
         struct Reset {
             TCanvas*& c;
             ~Reset() { c = nullptr; }
         } reset{m_canvas};
-#endif
         Paint();
     } catch (const std::exception& e) {
         error = e.what();

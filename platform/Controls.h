@@ -19,6 +19,7 @@
 
 class QWidget;
 class TCanvas;
+class TFont;
 class TPopupMenu;
 class TWinControl;
 class TForm;
@@ -115,6 +116,10 @@ public:
     virtual void SetColor(TColor color);
     TPopupMenu* PopupMenu() const;
     void SetPopupMenu(TPopupMenu* menu);
+    // The control's own font (Arial, 8 points, window text colour, until changed); setting
+    // copies the given font.
+    TFont* Font() const;
+    void SetFont(TFont* font);
     // The text of the control: its caption or its edit text.
     virtual std::string Caption() const;
     void SetCaption(const std::string& caption);
@@ -179,6 +184,7 @@ protected:
     // Applies the text to the widget; subclasses with text show it.
     virtual void TextChanged();
     virtual void ColorChanged();
+    virtual void FontChanged();
     virtual void EnabledChanged();
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;

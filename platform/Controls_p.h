@@ -3,6 +3,7 @@
 
 #include "platform/ControlBridge_p.h"
 #include "platform/Controls.h"
+#include "platform/Graphics.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -24,6 +25,7 @@ struct TControl::Private {
     bool showHint = false;
     TColor color = clBtnFace;
     TPopupMenu* popupMenu = nullptr;
+    TFont font;
     std::string caption;
     int repaintRequests = 0;
     bool pressed = false;  // a left press waits for its release (click)

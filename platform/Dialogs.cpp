@@ -4,10 +4,16 @@
 #include "platform/Modal_p.h"
 #include "platform/Printer_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 #include "platform/TestHooks.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -259,7 +265,7 @@ bool TOpenDialog::Execute()
 bool ExecuteColorDialog(TColorRequest& request)
 {
     TColorRequest work = request;
-    work.Color = TColorFromQColor(QColorFromTColor(work.Color));
+    work.Color = FromQRgb(ToQColor(work.Color).rgb());
     bool confirmed;
     if (TModalScript* script = TModalScript::Active()) {
         script->Shown.push_back(TModalKind::ColorDialog);
@@ -267,14 +273,14 @@ bool ExecuteColorDialog(TColorRequest& request)
         confirmed = script->OnColorDialog && script->OnColorDialog(work);
     } else {
         for (int i = 0; i < 16; ++i)
-            QColorDialog::setCustomColor(i, QColorFromTColor(work.CustomColors[std::size_t(i)]));
-        QColorDialog dialog(QColorFromTColor(work.Color), DialogParent());
+            QColorDialog::setCustomColor(i, ToQColor(work.CustomColors[std::size_t(i)]));
+        QColorDialog dialog(ToQColor(work.Color), DialogParent());
         dialog.setOption(QColorDialog::DontUseNativeDialog);
         confirmed = dialog.exec() == QDialog::Accepted;
         if (confirmed) {
-            work.Color = TColorFromQColor(dialog.selectedColor());
+            work.Color = FromQRgb(dialog.selectedColor().rgb());
             for (int i = 0; i < 16; ++i)
-                work.CustomColors[std::size_t(i)] = TColorFromQColor(QColorDialog::customColor(i));
+                work.CustomColors[std::size_t(i)] = FromQRgb(QColorDialog::customColor(i).rgb());
         }
     }
     if (confirmed)
@@ -289,6 +295,90 @@ bool TColorDialog::Execute()
         return false;
     Color = request.Color;
     CustomColors = request.CustomColors;
+    return true;
+}
+
+namespace {
+
+// The real font dialog: a form of the font's parts, OK and Cancel.
+bool RunRealFontDialog(TFontData& font)
+{
+    QDialog dialog(DialogParent());
+    dialog.setWindowTitle(QStringLiteral("Font"));
+    auto* form = new QFormLayout(&dialog);
+    auto* face = new QFontComboBox(&dialog);
+    face->setCurrentFont(MakeQFont(font));
+    face->setEditText(ToQString(font.Name));
+    TFont sized;
+    sized.SetData(font);
+    auto* size = new QSpinBox(&dialog);
+    size->setRange(1, 999);
+    size->setValue(sized.GetSize());
+    auto* charset = new QSpinBox(&dialog);
+    charset->setRange(0, 255);
+    charset->setValue(font.Charset);
+    form->addRow(QStringLiteral("Font:"), face);
+    form->addRow(QStringLiteral("Size:"), size);
+    const std::pair<TFontStyle, const char*> styles[] = {
+        {fsBold, "Bold"}, {fsItalic, "Italic"}, {fsUnderline, "Underline"}, {fsStrikeOut, "Strikeout"}};
+    std::vector<std::pair<TFontStyle, QCheckBox*>> boxes;
+    for (auto [style, name] : styles) {
+        auto* box = new QCheckBox(QString::fromLatin1(name), &dialog);
+        box->setChecked(font.Style.count(style) > 0);
+        form->addRow(QString(), box);
+        boxes.push_back({style, box});
+    }
+    TColorRequest colour{font.Color, {}};
+    colour.CustomColors.fill(clWhite);
+    auto* colourButton = new QPushButton(QStringLiteral("Colour..."), &dialog);
+    colourButton->setAutoDefault(false);
+    QObject::connect(colourButton, &QPushButton::clicked, [&] { ExecuteColorDialog(colour); });
+    form->addRow(QStringLiteral("Colour:"), colourButton);
+    form->addRow(QStringLiteral("Character set:"), charset);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    sized.SetName(FromQString(face->currentText()));
+    sized.SetSize(size->value());
+    TFontStyles chosen;
+    for (auto [style, box] : boxes) {
+        if (box->isChecked())
+            chosen.insert(style);
+    }
+    sized.SetStyle(chosen);
+    sized.SetColor(colour.Color);
+    sized.SetCharset(charset->value());
+    font = sized.Data();
+    return true;
+}
+
+} // namespace
+
+bool ExecuteFontDialog(TFontData& font)
+{
+    TFontData work = font;
+    bool confirmed;
+    if (TModalScript* script = TModalScript::Active()) {
+        script->Shown.push_back(TModalKind::FontDialog);
+        script->FontDialogs.push_back(work);
+        confirmed = script->OnFontDialog && script->OnFontDialog(work);
+    } else {
+        confirmed = RunRealFontDialog(work);
+    }
+    if (confirmed)
+        font = work;
+    return confirmed;
+}
+
+bool TFontDialog::Execute()
+{
+    TFontData data = m_font.Data();
+    if (!ExecuteFontDialog(data))
+        return false;
+    m_font.SetData(data);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // Modal services: message boxes, message dialogs, the beep and the common dialogs (open,
 // save, colour, print). Every one of them can be intercepted by the test hooks.
 
+#include "platform/Graphics.h"
 #include "platform/Types.h"
 
 #include <array>
@@ -100,4 +101,18 @@ public:
 class TPrintDialog {
 public:
     bool Execute();
+};
+
+// The font dialog (the project's own): face, size, bold, italic, underline, strike-out,
+// colour and character set. Cancel changes nothing.
+bool ExecuteFontDialog(TFontData& font);
+
+class TFontDialog {
+public:
+    TFont* Font() { return &m_font; }
+    void SetFont(const TFont& font) { m_font.Assign(font); }
+    bool Execute();
+
+private:
+    TFont m_font;
 };

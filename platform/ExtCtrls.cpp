@@ -3,6 +3,7 @@
 #include "platform/ControlBridge_p.h"
 #include "platform/Published_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -25,15 +26,15 @@ protected:
             return;
         QPainter p(this);
         QRect r = rect();
-        p.fillRect(r, QColorFromTColor(m_panel->Color()));
+        p.fillRect(r, ToQColor(m_panel->Color()));
         for (TPanelBevel bevel : {m_panel->BevelOuter(), m_panel->BevelInner()}) {
             if (bevel == bvNone)
                 continue;
             for (int i = 0; i < m_panel->BevelWidth(); ++i) {
                 if (bevel != bvSpace) {
                     const bool raised = bevel == bvRaised;
-                    const QColor light = QColorFromTColor(clBtnHighlight);
-                    const QColor dark = QColorFromTColor(clBtnShadow);
+                    const QColor light = ToQColor(clBtnHighlight);
+                    const QColor dark = ToQColor(clBtnShadow);
                     p.setPen(raised ? light : dark);
                     p.drawLine(r.topLeft(), r.topRight());
                     p.drawLine(r.topLeft(), r.bottomLeft());
@@ -180,8 +181,16 @@ protected:
         if (!m_shape || WidgetsTearingDown())
             return;
         QPainter p(this);
-        p.setPen(QColorFromTColor(m_shape->m_penColor));
-        p.setBrush(QColorFromTColor(m_shape->m_brushColor));
+        const TPen& pen = m_shape->m_pen;
+        const TBrush& brush = m_shape->m_brush;
+        if (pen.GetStyle() == psClear)
+            p.setPen(Qt::NoPen);
+        else
+            p.setPen(QPen(ToQColor(pen.GetColor()), std::max(1, pen.GetWidth())));
+        if (brush.GetStyle() == bsClear)
+            p.setBrush(Qt::NoBrush);
+        else
+            p.setBrush(ToQColor(brush.GetColor()));
         QRect r = rect().adjusted(0, 0, -1, -1);
         const TShapeType type = m_shape->m_shape;
         if (type == stSquare || type == stRoundSquare || type == stCircle) {
@@ -203,12 +212,25 @@ private:
 
 TShape::TShape(TComponent* owner) : TControl(owner)
 {
+    m_brush.SetColor(clWhite);
+    m_brush.OnChange = [this] { Invalidate(); };
+    m_pen.OnChange = [this] { Invalidate(); };
     AttachWidget(new ShapeWidget(this));
 }
 
 void TShape::SetShape(TShapeType value) { m_shape = value; Invalidate(); }
-void TShape::SetBrushColor(TColor value) { m_brushColor = value; Invalidate(); }
-void TShape::SetPenColor(TColor value) { m_penColor = value; Invalidate(); }
+
+void TShape::SetBrush(TBrush* value)
+{
+    if (value)
+        m_brush.Assign(*value);
+}
+
+void TShape::SetPen(TPen* value)
+{
+    if (value)
+        m_pen.Assign(*value);
+}
 
 // ---------------------------------------------------------------------------------------
 // TScrollBox
@@ -278,8 +300,8 @@ PRAVIX_PUBLISH_GROUPS(TRadioGroup,
 
 PRAVIX_PUBLISH_GROUPS(TShape,
     VisualProps(),
-    {Prop("BrushColor", &TShape::BrushColor, &TShape::SetBrushColor),
-     Prop("PenColor", &TShape::PenColor, &TShape::SetPenColor),
+    {Prop("Brush", &TShape::Brush, &TShape::SetBrush).Owned(),
+     Prop("Pen", &TShape::Pen, &TShape::SetPen).Owned(),
      Prop("Shape", &TShape::Shape, &TShape::SetShape).Default(stRectangle)},
     MouseEventProps())
 

@@ -2,6 +2,7 @@
 // Panels, radio groups, shapes, scroll boxes and the form timer component.
 
 #include "platform/Controls.h"
+#include "platform/Graphics.h"
 #include "platform/StringList.h"
 
 #include <memory>
@@ -67,22 +68,24 @@ private:
     int m_columns = 1;
 };
 
+// A rectangle, square, rounded shape, ellipse or circle outlined with Pen and filled with
+// Brush (white brush, black one-pixel pen until changed).
 class TShape : public TControl {
     PRAVIX_CLASS(TShape, TControl)
 public:
     explicit TShape(TComponent* owner);
     TShapeType Shape() const { return m_shape; }
     void SetShape(TShapeType value);
-    TColor BrushColor() const { return m_brushColor; }
-    void SetBrushColor(TColor value);
-    TColor PenColor() const { return m_penColor; }
-    void SetPenColor(TColor value);
+    TBrush* Brush() const { return &m_brush; }
+    void SetBrush(TBrush* value);
+    TPen* Pen() const { return &m_pen; }
+    void SetPen(TPen* value);
 
 private:
     friend class ShapeWidget;
     TShapeType m_shape = stRectangle;
-    TColor m_brushColor = clWhite;
-    TColor m_penColor = clBlack;
+    mutable TBrush m_brush;
+    mutable TPen m_pen;
 };
 
 // A scrolling container: its children sit on a canvas that scrolls when larger than it.

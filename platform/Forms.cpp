@@ -3,9 +3,11 @@
 #include "platform/Application.h"
 #include "platform/ControlBridge_p.h"
 #include "platform/FormDescription.h"
+#include "platform/Graphics.h"
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 
@@ -267,7 +269,7 @@ void TForm::ColorChanged()
 {
     if (QWidget* w = Handle()) {
         QPalette palette = w->palette();
-        palette.setColor(QPalette::Window, QColorFromTColor(Color()));
+        palette.setColor(QPalette::Window, ToQColor(Color()));
         w->setPalette(palette);
         w->setAutoFillBackground(true);
     }
@@ -499,6 +501,7 @@ PRAVIX_PUBLISH(TForm,
     Prop("Visible", &TForm::Visible, &TForm::SetVisible).Default(false),
     Prop("Enabled", &TForm::Enabled, &TForm::SetEnabled).Default(true),
     Prop("Constraints", &TForm::Constraints, &TForm::SetConstraints).Owned(),
+    Prop("Font", &TForm::Font, &TForm::SetFont).Owned(),
     Prop("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
     Prop("Menu", &TForm::Menu, &TForm::SetMenu),
     Prop("ShowHint", &TForm::ShowHint, &TForm::SetShowHint).Default(false),

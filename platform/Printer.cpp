@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Printer_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -30,6 +31,7 @@ constexpr PaperCodeEntry kPaperCodes[] = {
 struct TPrinter::Private {
     QPrinter printer{QPrinter::HighResolution};
     QPainter painter;
+    std::unique_ptr<TCanvas> canvas;
     int index = 0;
     std::string title;
     std::string outputFileName;
@@ -174,6 +176,7 @@ void TPrinter::BeginDoc()
     d->PrepareOutputFile();
     if (!d->painter.begin(&d->printer))
         throw Exception("Printer selected is not valid");
+    d->canvas = CreatePainterCanvas(d->painter, TPainterTarget::Printer);
     d->printing = true;
     d->aborted = false;
     d->page = 1;
@@ -191,6 +194,7 @@ void TPrinter::EndDoc()
 {
     if (!d->printing)
         return;
+    d->canvas.reset();
     d->painter.end();
     d->printing = false;
     d->page = 0;
@@ -200,11 +204,17 @@ void TPrinter::Abort()
 {
     if (!d->printing)
         return;
+    d->canvas.reset();
     d->printer.abort();
     d->painter.end();
     d->printing = false;
     d->aborted = true;
     d->page = 0;
+}
+
+TCanvas* TPrinter::Canvas() const
+{
+    return d->canvas.get();
 }
 
 int TPrinter::PageWidth() const

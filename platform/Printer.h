@@ -10,6 +10,7 @@
 
 class QPainter;
 class QPrinter;
+class TCanvas;
 
 class TPrinter {
 public:
@@ -40,6 +41,8 @@ public:
     void NewPage();          // raises when not printing
     void EndDoc();           // finishes the job; nothing when no job is open
     void Abort();
+    // The canvas of the page being printed (printer pixels); nullptr when not printing.
+    TCanvas* Canvas() const;
 
     // Device values in printer pixels: printable page size, resolution and the offset of the
     // printable area from the paper's corner.

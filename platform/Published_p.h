@@ -3,6 +3,7 @@
 // so that each control lists its own set from the same groups, in the desktop's order.
 
 #include "platform/Controls.h"
+#include "platform/Graphics.h"
 #include "platform/Menus.h"
 
 #include <initializer_list>
@@ -41,7 +42,7 @@ inline std::vector<TPropDecl> TextProps()
     return {Prop("Text", &TControl::Text, &TControl::SetText)};
 }
 
-// Align, Anchors, Color, Constraints, Enabled, PopupMenu, ShowHint, Visible.
+// Align, Anchors, Color, Constraints, Enabled, Font, PopupMenu, ShowHint, Visible.
 inline std::vector<TPropDecl> VisualProps()
 {
     return {
@@ -50,6 +51,7 @@ inline std::vector<TPropDecl> VisualProps()
         Prop("Color", &TControl::Color, &TControl::SetColor),
         Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints).Owned(),
         Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true),
+        Prop("Font", &TControl::Font, &TControl::SetFont).Owned(),
         Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
         Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default(false),
         Prop("Visible", &TControl::Visible, &TControl::SetVisible).Default(true),

@@ -1,15 +1,7 @@
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QFile>
-
-namespace {
-
-constexpr unsigned kSystemColours[] = {
-    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000,
-    0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x3399FF, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D,
-    0x000000, 0x434E54, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000, 0xFFFFE1};
-
-} // namespace
 
 std::string PathFromQString(const QString& s)
 {
@@ -19,21 +11,6 @@ std::string PathFromQString(const QString& s)
 QString PathToQString(const std::string& s)
 {
     return QFile::decodeName(QByteArray::fromStdString(s));
-}
-
-QColor QColorFromTColor(TColor c)
-{
-    if (c < 0) {
-        const unsigned index = unsigned(c) & 0xFF;
-        const unsigned rgb = index < std::size(kSystemColours) ? kSystemColours[index] : 0;
-        return QColor(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF);
-    }
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-TColor TColorFromQColor(const QColor& c)
-{
-    return RGB(c.red(), c.green(), c.blue());
 }
 
 int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers)

@@ -5,7 +5,6 @@
 #include "platform/StrUtils.h"
 #include "platform/Types.h"
 
-#include <QColor>
 #include <QCursor>
 #include <QString>
 
@@ -26,10 +25,6 @@ inline std::string FromQString(const QString& s)
 // File paths travel in the file system's own encoding so that they open what was chosen.
 std::string PathFromQString(const QString& s);
 QString PathToQString(const std::string& s);
-
-// Colours: system colours resolved through the fixed table.
-QColor QColorFromTColor(TColor c);
-TColor TColorFromQColor(const QColor& c);
 
 // Windows virtual-key code of a Qt key event (0 when the key has none).
 int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);

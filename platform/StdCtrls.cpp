@@ -4,7 +4,9 @@
 #include "platform/Forms.h"
 #include "platform/Keys.h"
 #include "platform/Published_p.h"
+#include "platform/Graphics.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
@@ -37,7 +40,7 @@ QString WithoutAccelerator(const std::string& caption)
 void SetBackground(QWidget* w, TColor color, QPalette::ColorRole role, bool fill = true)
 {
     QPalette palette = w->palette();
-    palette.setColor(role, QColorFromTColor(color));
+    palette.setColor(role, ToQColor(color));
     w->setPalette(palette);
     if (role == QPalette::Window)
         w->setAutoFillBackground(fill);
@@ -49,6 +52,62 @@ struct Silence {
     explicit Silence(int& d) : depth(d) { ++depth; }
     ~Silence() { --depth; }
 };
+
+// Draws the items of an owner-drawn list through the control's handler, at the item height
+// the control asks for.
+class OwnerDrawDelegate : public QStyledItemDelegate {
+public:
+    // Answers false when the item is drawn the standard way.
+    using Draw = std::function<bool(QPainter&, int index, const QRect& rect, bool selected, bool focused)>;
+    OwnerDrawDelegate(QObject* parent, Draw draw, std::function<int()> height)
+        : QStyledItemDelegate(parent), m_draw(std::move(draw)), m_height(std::move(height))
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (!m_draw(*painter, index.row(), option.rect, option.state & QStyle::State_Selected,
+                    option.state & QStyle::State_HasFocus))
+            QStyledItemDelegate::paint(painter, option, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const int h = m_height(); h > 0)
+            size.setHeight(h);
+        return size;
+    }
+
+private:
+    Draw m_draw;
+    std::function<int()> m_height;
+};
+
+// Runs an OnDrawItem handler on a canvas over the item, set up as the desktop does:
+// highlight colours for a selected item, the control's colours otherwise.
+template <class C>
+bool DrawOwnerItem(C& control, TCanvas*& canvasSlot, QPainter& painter, int index, const QRect& rect, bool selected,
+                   bool focused)
+{
+    if (!control.OnDrawItem)
+        return false;
+    std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
+    canvas->Font().Assign(*control.Font());
+    canvas->Brush().SetColor(selected ? clHighlight : control.Color());
+    if (selected)
+        canvas->Font().SetColor(clHighlightText);
+    TOwnerDrawState state;
+    if (selected)
+        state.insert(odSelected);
+    if (focused)
+        state.insert(odFocused);
+    canvasSlot = canvas.get();
+    const TRect r{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+    DispatchToControl([&] { control.OnDrawItem(&control, index, r, state); });
+    canvasSlot = nullptr;
+    return true;
+}
 
 } // namespace
 
@@ -518,6 +577,13 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner)
         [combo] { combo->clear(); },
     };
     m_items = std::make_unique<TItemStrings>(std::move(view), m_silent);
+    combo->setItemDelegate(new OwnerDrawDelegate(
+        combo,
+        [this](QPainter& p, int index, const QRect& r, bool selected, bool focused) {
+            return (m_style == csOwnerDrawFixed || m_style == csOwnerDrawVariable) &&
+                   DrawOwnerItem(*this, m_canvas, p, index, r, selected, focused);
+        },
+        [this] { return m_style == csOwnerDrawFixed ? m_itemHeight : 0; }));
     combo->setCurrentIndex(-1);
     SetTabStop(true);
     SetColor(clWindow);
@@ -632,6 +698,12 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner)
         [list] { list->clear(); },
     };
     m_items = std::make_unique<TItemStrings>(std::move(view), m_silent);
+    list->setItemDelegate(new OwnerDrawDelegate(
+        list,
+        [this](QPainter& p, int index, const QRect& r, bool selected, bool focused) {
+            return m_style != lbStandard && DrawOwnerItem(*this, m_canvas, p, index, r, selected, focused);
+        },
+        [this] { return m_style == lbStandard ? 0 : m_itemHeight; }));
     SetTabStop(true);
     SetColor(clWindow);
 }
@@ -676,8 +748,7 @@ void TListBox::SetTopIndex(int index)
 void TListBox::SetItemHeight(int value)
 {
     m_itemHeight = value;
-    static_cast<QListWidget*>(Handle())->setStyleSheet(
-        QStringLiteral("QListWidget::item { height: %1px; }").arg(value));
+    static_cast<QListWidget*>(Handle())->doItemsLayout();
 }
 
 int TListBox::ItemAtPos(TPoint p) const

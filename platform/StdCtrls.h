@@ -20,8 +20,9 @@ PRAVIX_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
 
 enum TOwnerDrawStateElement { odSelected, odGrayed, odDisabled, odChecked, odFocused };
 using TOwnerDrawState = std::set<TOwnerDrawStateElement>;
-// Owner drawing: the control, the item index, its rectangle and state, on the canvas of
-// the control (Sender's Canvas()).
+// Owner drawing (owner-draw styles): the control, the item index, its rectangle and state.
+// The handler draws on the control's Canvas(), whose brush and font are already set for the
+// item (highlight colours when selected).
 using TDrawItemEvent = Event<TWinControl*, int, TRect, TOwnerDrawState>;
 
 class TLabel : public TControl {
@@ -211,6 +212,9 @@ public:
     // Picks an item as the user does: fires OnChange, then OnSelect.
     void SimulateSelect(int index);
     std::string Caption() const override;
+    // The canvas of the item being drawn; nullptr outside OnDrawItem. Owner drawing covers
+    // the dropped-down list; the closed box shows the item's text.
+    TCanvas* Canvas() const { return m_canvas; }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -229,6 +233,7 @@ private:
     friend class TItemStrings;
     void UserPicked(int index);
     std::unique_ptr<TItemStrings> m_items;
+    TCanvas* m_canvas = nullptr;
     TComboBoxStyle m_style = csDropDown;
     int m_itemHeight = 16;
     bool m_sorted = false;
@@ -256,6 +261,8 @@ public:
     TRect ItemRect(int index) const;
     // Clicks an item as the user does: selects it, then fires OnClick.
     void SimulateClick(int index);
+    // The canvas of the item being drawn; nullptr outside OnDrawItem.
+    TCanvas* Canvas() const { return m_canvas; }
 
     TDrawItemEvent OnDrawItem;
 
@@ -267,6 +274,7 @@ protected:
 private:
     friend class TItemStrings;
     std::unique_ptr<TItemStrings> m_items;
+    TCanvas* m_canvas = nullptr;
     TListBoxStyle m_style = lbStandard;
     int m_itemHeight = 16;
     int m_silent = 0;

@@ -20,8 +20,8 @@ class TWinControl;
 
 namespace TestHooks {
 
-enum class TModalKind { MessageBox, MessageDlg, ErrorBox, OpenDialog, SaveDialog, ColorDialog, PrintDialog,
-                        ShowModal, PopupMenu };
+enum class TModalKind { MessageBox, MessageDlg, ErrorBox, OpenDialog, SaveDialog, ColorDialog, FontDialog,
+                        PrintDialog, ShowModal, PopupMenu };
 
 struct TMessageRecord {
     TModalKind Kind = TModalKind::MessageBox;
@@ -55,6 +55,7 @@ public:
     // May change the dialog's fields (FileName, Files, FilterIndex); true = confirmed.
     std::function<bool(TFileDialogRequest&)> OnFileDialog;
     std::function<bool(TColorRequest&)> OnColorDialog;
+    std::function<bool(TFontData&)> OnFontDialog;
     std::function<bool()> OnPrintDialog;
     // Receives the form (which may act on it, e.g. click its buttons); the return value is
     // used when the form's ModalResult is still mrNone.
@@ -67,6 +68,7 @@ public:
     std::vector<TMessageRecord> Messages;
     std::vector<TFileDialogRequest> FileDialogs;  // as they were when shown
     std::vector<TColorRequest> ColorDialogs;       // as they were when shown
+    std::vector<TFontData> FontDialogs;            // as they were when shown
     std::vector<TMenuSnapshot> Popups;
     std::vector<std::string> ModalForms;      // form names
 

@@ -3,6 +3,7 @@
 
 #include "OPCTestSupport.h"
 
+#include "components/iComponent.h"
 #include "components/iOPCItem.h"
 
 #include <vector>
@@ -223,6 +224,41 @@ TEST(OPCItemProperties, WritablePublishedPropertiesAreTheStreamedOnes)
     TiOPCItem item;
     for (const TPropInfo* p : TiOPCItem::StaticClassInfo().Properties())
         EXPECT_FALSE(p->IsDefaultValue(item)) << p->Name();  // none declares a default
+}
+
+// The smallest concrete component: the error state is what is looked at here.
+class TOwnerComponent : public TiComponent {
+    PRAVIX_CLASS(TOwnerComponent, TiComponent)
+public:
+    explicit TOwnerComponent(TComponent* owner) : TiComponent(owner) {}
+    bool GetTimerRunning() override { return false; }
+    void TimerStart(int, int) override {}
+    void TimerStop() override {}
+    void iPaintTo(TCanvas&) override {}
+    void Lock() override {}
+    void Unlock() override {}
+};
+
+PRAVIX_PUBLISH(TOwnerComponent)
+
+TEST_F(OPCItem, OwnerShowsItsErrorStateWhileTheQualityIsNotGood)
+{
+    TOwnerComponent owner(nullptr);
+    m_manager.Owner = &owner;
+    TiOPCItem& item = NewItem();
+    item.SetAutoConnect(true);  // a component owner that is not loading: registers at once
+    ASSERT_NE(item.Handle(), 0);
+    item.SetAutoError(true);
+    EXPECT_TRUE(owner.ErrorActive());  // no data yet: quality 0
+    SetLibraryValue(Value(VT_R8, 1), 0xC0);
+    OPCDLLSignalGetDataNow(item.Handle());
+    item.ReceiveData(item.Handle());
+    EXPECT_FALSE(owner.ErrorActive());
+    SetLibraryValue(Value(VT_R8, 1), 0x40);
+    OPCDLLSignalGetDataNow(item.Handle());
+    item.ReceiveData(item.Handle());
+    EXPECT_TRUE(owner.ErrorActive());
+    m_manager.Clear();
 }
 
 }  // namespace

@@ -127,4 +127,18 @@ TEST_F(OPCManager, GroupsStreamWritesEachGroupAndRegistersThemWhenRead)
     EXPECT_EQ(OPCDLLGroupGetUpdateRate(m_manager->GetGroup(0)->Handle()), 100);
 }
 
+TEST_F(OPCManager, HolderIsAHiddenControlOfFixedSize)
+{
+    EXPECT_FALSE(m_manager->Visible());
+    EXPECT_EQ(m_manager->Width(), 28);
+    m_manager->SetBounds(10, 20, 100, 50);
+    EXPECT_EQ(m_manager->BoundsRect(), Rect(10, 20, 38, 48));
+    const TClassInfo& info = TiOPCManager::StaticClassInfo();
+    ASSERT_NE(info.FindProperty("Visible"), nullptr);
+    EXPECT_TRUE(info.FindProperty("Visible")->IsDefaultValue(*m_manager));
+    EXPECT_TRUE(info.FindProperty("Width")->IsDefaultValue(*m_manager));
+    EXPECT_TRUE(info.FindProperty("Height")->IsDefaultValue(*m_manager));
+    EXPECT_NE(info.FindProperty("OnAfterGroupUpdate"), nullptr);
+}
+
 }  // namespace

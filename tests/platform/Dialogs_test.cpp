@@ -1,4 +1,6 @@
 #include "platform/Application.h"
+#include "platform/Bitmap.h"
+#include "platform/Graphics.h"
 #include "platform/Clipboard.h"
 #include "platform/Cursors.h"
 #include "platform/Dialogs.h"
@@ -6,6 +8,7 @@
 #include "platform/Keys.h"
 #include "platform/Printer.h"
 #include "platform/TestHooks.h"
+#include "platform/Timers.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +141,41 @@ TEST(Dialogs, ColourDialogShowsSystemColoursResolvedAndSixteenWhiteCustomColours
         EXPECT_EQ(c, clWhite);
 }
 
+TEST(Dialogs, FontDialogSeesTheFontAndAnswersAChangedOne)
+{
+    TestHooks::TModalScript script;
+    script.OnFontDialog = [](TFontData& f) {
+        f.Style = {fsItalic};
+        f.Color = clBlue;
+        return true;
+    };
+    TFontDialog dialog;
+    dialog.Font()->SetSize(10);
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.Font()->GetStyle(), (TFontStyles{fsItalic}));
+    EXPECT_EQ(dialog.Font()->GetColor(), clBlue);
+    ASSERT_EQ(script.FontDialogs.size(), 1u);
+    EXPECT_EQ(script.FontDialogs[0].Height, -13);
+    script.OnFontDialog = nullptr;
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.Font()->GetColor(), clBlue);
+}
+
+TEST(Dialogs, RealDialogsRunTheirOwnLoopAndCancelChangesNothing)
+{
+    TTimer closer;
+    closer.SetInterval(50);
+    closer.OnTimer = [](TObject*) { TestHooks::CloseActiveModal(); };
+    TFontDialog font;
+    font.Font()->SetColor(clRed);
+    EXPECT_FALSE(font.Execute());
+    EXPECT_EQ(font.Font()->GetColor(), clRed);
+    TSaveDialog save;
+    save.FileName = "keep.raw";
+    EXPECT_FALSE(save.Execute());
+    EXPECT_EQ(save.FileName, "keep.raw");
+}
+
 TEST(Keyboard, InjectedModifierState)
 {
     TestHooks::SetKeyboardState(TShiftState{ssShift, ssAlt});
@@ -174,6 +212,16 @@ TEST(Clipboard, TextImageAndNamedFormatsRoundTrip)
     EXPECT_EQ(Clipboard()->GetFormat("image/jpeg"), jpeg);
     EXPECT_FALSE(Clipboard()->HasFormat("image/png"));
     EXPECT_FALSE(Clipboard()->HasText());
+
+    TBitmap bitmap;
+    bitmap.SetSize(4, 3);
+    bitmap.Canvas().SetPixel(1, 2, clRed);
+    Clipboard()->SetBitmap(bitmap);
+    EXPECT_TRUE(Clipboard()->HasFormat("image/png"));
+    TBitmap back;
+    ASSERT_TRUE(Clipboard()->GetBitmap(back));
+    EXPECT_EQ(back.GetWidth(), 4);
+    EXPECT_EQ(back.Canvas().GetPixel(1, 2), clRed);
 }
 
 TEST(Printer, PrintsToPdfWithoutAnInstalledPrinter)
@@ -198,10 +246,13 @@ TEST(Printer, PrintsToPdfWithoutAnInstalledPrinter)
     printer->BeginDoc();
     EXPECT_TRUE(printer->Printing());
     EXPECT_THROW(printer->BeginDoc(), Exception);
+    ASSERT_NE(printer->Canvas(), nullptr);
+    printer->Canvas()->TextOut(100, 100, "Page one");
     printer->NewPage();
     EXPECT_EQ(printer->PageNumber(), 2);
     printer->EndDoc();
     EXPECT_FALSE(printer->Printing());
+    EXPECT_EQ(printer->Canvas(), nullptr);
     std::ifstream in(file, std::ios::binary);
     const std::string head(std::istreambuf_iterator<char>(in), {});
     EXPECT_EQ(head.substr(0, 5), "%PDF-");

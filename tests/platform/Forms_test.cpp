@@ -4,6 +4,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/FormDescription.h"
 #include "platform/Forms.h"
+#include "platform/Graphics.h"
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
@@ -42,7 +43,10 @@ TForm TestForm {
       TMenuItem Deep1 { Caption = "Deep" Enabled = False }
     }
   }
-  TLabel Label1 { Left = 8 Top = 8 Width = 120 Height = 16 Caption = "Sample &Rate:" Color = 255 }
+  TLabel Label1 {
+    Left = 8 Top = 8 Width = 120 Height = 16 Caption = "Sample &Rate:" Color = 255
+    Font.Style = [fsBold, fsUnderline] Font.Height = -13
+  }
   TButton Button1 { Left = 8 Top = 30 Width = 90 Height = 25 Caption = "&Start" ModalResult = 1 }
   TBitBtn BitBtn1 { Left = 104 Top = 30 Width = 90 Height = 25 Caption = "Cancel" }
   TSpeedButton Speed1 { Left = 200 Top = 30 Width = 25 Height = 25 Caption = "P" }
@@ -65,7 +69,7 @@ TForm TestForm {
     Items = ("4800 Baud", "9600 Baud", "19200 Baud", "38400 Baud") ItemIndex = 2
   }
   TPanel Panel1 { Left = 8 Top = 160 Width = 160 Height = 30 Caption = "Select Device File" Color = 65535 }
-  TShape Shape1 { Left = 176 Top = 160 Width = 30 Height = 30 Shape = stSquare BrushColor = 65280 }
+  TShape Shape1 { Left = 176 Top = 160 Width = 30 Height = 30 Shape = stSquare Brush.Color = 65280 }
   TScrollBox Scroll1 {
     Left = 220 Top = 160 Width = 150 Height = 60
     TLabel Inner1 { Left = 4 Top = 100 Width = 80 Height = 16 Caption = "scrolled" }
@@ -113,6 +117,9 @@ TEST(Forms, EveryControlIsBuiltFromTheDescription)
     auto form = BuildTestForm();
     EXPECT_EQ(form->Caption(), "Every Control");
     EXPECT_EQ(form->FindControl<TLabel>("Label1")->Caption(), "Sample &Rate:");
+    EXPECT_EQ(form->FindControl<TLabel>("Label1")->Font()->GetStyle(), (TFontStyles{fsBold, fsUnderline}));
+    EXPECT_EQ(form->FindControl<TLabel>("Label1")->Font()->GetHeight(), -13);
+    EXPECT_EQ(form->FindControl<TButton>("Button1")->Font()->GetName(), "Arial");
     EXPECT_EQ(form->FindControl<TButton>("Button1")->ModalResult(), mrOk);
     EXPECT_EQ(form->FindControl<TEdit>("Edit1")->Text(), "30");
     EXPECT_EQ(form->FindControl<TMaskEdit>("Mask1")->PasswordChar(), '*');
@@ -127,6 +134,8 @@ TEST(Forms, EveryControlIsBuiltFromTheDescription)
     EXPECT_EQ(form->FindControl<TRadioGroup>("RadioGroup1")->ItemIndex(), 2);
     EXPECT_EQ(form->FindControl<TUpDown>("UpDown1")->Associate(), form->FindControl<TEdit>("UpDownEdit1"));
     EXPECT_EQ(form->FindControl<TEdit>("UpDownEdit1")->Text(), "5");
+    EXPECT_EQ(form->FindControl<TShape>("Shape1")->Brush()->GetColor(), clLime);
+    EXPECT_EQ(form->FindControl<TShape>("Shape1")->Pen()->GetColor(), clBlack);
     EXPECT_EQ(form->FindControl<TStatusBar>("Status1")->Align(), alBottom);
     EXPECT_EQ(form->FindControl<TStatusBar>("Status1")->Top(), form->ClientHeight() - 19);
     EXPECT_EQ(form->Menu(), form->FindControl<TMainMenu>("MainMenu1"));
@@ -262,7 +271,19 @@ protected:
         return true;
     }
     void CaptureChanged(TControl* holder) override { captureLosses.push_back(holder); }
-    void Paint() override { ++paints; }
+    void Paint() override
+    {
+        ++paints;
+        if (!Canvas())
+            throw Exception("no canvas");
+        Canvas()->Brush().SetColor(clNavy);
+        Canvas()->FillRect(ClientRect());
+        if (!paintError.empty())
+            throw Exception(paintError);
+    }
+
+public:
+    std::string paintError;
 };
 
 } // namespace
@@ -313,6 +334,53 @@ TEST(Forms, WheelKeysAndRepaintRequestsOfACustomControl)
     EXPECT_EQ(recorder->RepaintRequestCount(), before + 2);
 }
 
+TEST(Forms, OwnerDrawnListItemsAreDrawnByTheHandlerAtTheItemHeight)
+{
+    auto form = BuildTestForm();
+    auto* list = form->FindControl<TListBox>("List1");
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(18);
+    list->SetItemIndex(1);
+    std::vector<std::pair<int, bool>> drawn;
+    TRect second;
+    list->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
+        ASSERT_NE(list->Canvas(), nullptr);
+        EXPECT_EQ(list->Canvas()->Brush().GetColor(), state.count(odSelected) ? clHighlight : clWindow);
+        list->Canvas()->FillRect(rect);
+        drawn.push_back({index, state.count(odSelected) > 0});
+        if (index == 1)
+            second = rect;
+    };
+    form->Show();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return drawn.size() >= 3; }, 2000));
+    drawn.resize(3);
+    EXPECT_EQ(drawn, (std::vector<std::pair<int, bool>>{{0, false}, {1, true}, {2, false}}));
+    EXPECT_EQ(second.Height(), 18);
+    EXPECT_EQ(list->Canvas(), nullptr);
+}
+
+TEST(Forms, PaintGetsACanvasAndAFailingPaintIsReportedOnce)
+{
+    TestHooks::TModalScript script;
+    auto form = BuildTestForm();
+    auto* recorder = new TRecorder(form.get());
+    recorder->SetParent(form.get());
+    recorder->SetBounds(10, 10, 80, 80);
+    form->Show();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return recorder->paints > 0; }, 2000));
+    TestHooks::PumpFor(20);
+    EXPECT_TRUE(script.Messages.empty());
+    recorder->paintError = "Axis span is zero";
+    for (int i = 0; i < 3; ++i) {
+        const int before = recorder->paints;
+        recorder->Repaint();
+        TestHooks::PumpUntil([&] { return recorder->paints > before; }, 2000);
+        TestHooks::PumpFor(10);
+    }
+    ASSERT_EQ(script.Messages.size(), 1u);
+    EXPECT_EQ(script.Messages[0].Text, "Axis span is zero");
+}
+
 TEST(Forms, HiddenTabsKeepEveryPageIndex)
 {
     auto form = BuildTestForm();
@@ -353,13 +421,14 @@ TEST(Forms, EveryModalServiceIsIntercepted)
     TOpenDialog().Execute();
     TSaveDialog().Execute();
     TColorDialog().Execute();
+    TFontDialog().Execute();
     TPrintDialog().Execute();
     EXPECT_EQ(form->ShowModal(), mrOk);
     form->FindControl<TPopupMenu>("Popup1")->Popup(10, 10);
 
     using K = TestHooks::TModalKind;
     EXPECT_EQ(script.Shown, (std::vector<K>{K::MessageBox, K::MessageDlg, K::ErrorBox, K::OpenDialog, K::SaveDialog,
-                                            K::ColorDialog, K::PrintDialog, K::ShowModal, K::PopupMenu}));
+                                            K::ColorDialog, K::FontDialog, K::PrintDialog, K::ShowModal, K::PopupMenu}));
     EXPECT_EQ(script.ModalForms, (std::vector<std::string>{"TestForm"}));
     EXPECT_TRUE(copied);
     const TestHooks::TMenuSnapshot& menu = script.Popups.at(0);
