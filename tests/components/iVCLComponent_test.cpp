@@ -359,6 +359,43 @@ TEST(iVCLComponent, PaintToDCRestoresCanvasAndStateWhenPaintingThrows)
     EXPECT_EQ(other.Canvas().GetPixel(10, 10), clRed);
 }
 
+// --- Transparency -------------------------------------------------------------------------
+
+TEST(iVCLComponent, TransparentComponentShowsTheParentBeneath)
+{
+    TTestGauge parent;
+    parent.SetBounds(0, 0, 100, 80);
+    parent.SetBackGroundColor(clBlue);
+    TTestGauge child;
+    child.SetParent(&parent);
+    child.SetBounds(10, 10, 40, 30);
+    child.SetBackGroundColor(clYellow);
+
+    child.SetTransparent(true);
+    EXPECT_TRUE(child.TransparentCapturePending());
+    TBitmap picture;
+    picture.SetSize(40, 30);
+    child.iPaintToDC(0, 0, false, picture.Canvas());
+    EXPECT_FALSE(child.TransparentCapturePending());
+    EXPECT_EQ(picture.Canvas().GetPixel(0, 0), clRed);    // the parent's square at (10, 10)
+    EXPECT_EQ(picture.Canvas().GetPixel(30, 25), clBlue);  // the parent's background
+    EXPECT_EQ(picture.Canvas().GetPixel(10, 10), clRed);   // the child's own drawing on top
+
+    child.SetBounds(20, 10, 40, 30);  // moved: captured again at the next paint
+    EXPECT_TRUE(child.TransparentCapturePending());
+    child.iPaintToDC(0, 0, false, picture.Canvas());
+    EXPECT_EQ(picture.Canvas().GetPixel(0, 0), clRed);
+    EXPECT_EQ(picture.Canvas().GetPixel(5, 15), clBlue);  // parent (25, 25): beyond its square
+    child.RepaintAll();
+    EXPECT_TRUE(child.TransparentCapturePending());
+
+    child.SetTransparent(false);
+    EXPECT_EQ(child.CaptureBitmap(), nullptr);
+    child.iPaintToDC(0, 0, false, picture.Canvas());
+    EXPECT_EQ(picture.Canvas().GetPixel(0, 0), clYellow);
+    child.SetParent(nullptr);
+}
+
 // --- Timer --------------------------------------------------------------------------------
 
 TEST(iVCLComponent, TimerTicksAfterItsFirstIntervalThenRegularly)
