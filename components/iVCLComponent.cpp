@@ -258,6 +258,14 @@ bool TiVCLComponent::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mous
     return iMouseWheel(wheelDelta, shift, mousePos);
 }
 
+bool TiVCLComponent::WantsKey(int key) const
+{
+    int code = key;
+    int result = 0;
+    const_cast<TiVCLComponent*>(this)->iWantSpecialKey(code, result);
+    return result != 0 || TiComponent::WantsKey(key);
+}
+
 void TiVCLComponent::ColorChanged() { BackGroundChange(); }
 
 void TiVCLComponent::SetBounds(int left, int top, int width, int height)

@@ -151,6 +151,9 @@ protected:
     void DoEnter(TWinControl* from) override;
     void DoExit(TWinControl* to) override;
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+    // A key the component claims through iWantSpecialKey reaches it even when it does not
+    // want all keys.
+    bool WantsKey(int key) const override;
     void ColorChanged() override;
 
 private:

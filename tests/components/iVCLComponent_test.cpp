@@ -396,6 +396,47 @@ TEST(iVCLComponent, TransparentComponentShowsTheParentBeneath)
     child.SetParent(nullptr);
 }
 
+// --- Window notifications -------------------------------------------------------------------
+
+class TInputGauge : public TTestGauge {
+public:
+    using TTestGauge::DoEnter;
+    using TTestGauge::DoExit;
+    using TTestGauge::DoMouseWheel;
+    using TTestGauge::MouseDown;
+    using TTestGauge::WantsKey;
+
+    void iWantSpecialKey(int& key, int& result) override { result = key >= 37 && key <= 40 ? 1 : 0; }
+    bool iMouseWheel(int wheelDelta, TShiftState, TPoint mousePos) override
+    {
+        Log += "wheel " + std::to_string(wheelDelta) + " " + std::to_string(mousePos.X) + ";";
+        return true;
+    }
+    void iDoSetFocus() override { Log += InsideUserInput() ? "set+;" : "set-;"; }
+    void iDoKillFocus() override { Log += InsideUserInput() ? "kill+;" : "kill-;"; }
+    void iMouseDown(TMouseButton, TShiftState, int, int) override { throw Exception("hook"); }
+    std::string Log;
+};
+
+TEST(iVCLComponent, NotificationsReachTheInputHooks)
+{
+    TInputGauge gauge;
+    gauge.SetWantAllKeys(false);
+    EXPECT_TRUE(gauge.WantsKey(37));
+    EXPECT_FALSE(gauge.WantsKey(9));
+    gauge.SetWantAllKeys(true);
+    EXPECT_TRUE(gauge.WantsKey(9));
+
+    EXPECT_TRUE(gauge.DoMouseWheel(TShiftState(), -120, TPoint(3, 4)));
+    gauge.DoEnter(nullptr);
+    gauge.DoExit(&gauge);  // the focus stays with the control's own window
+    gauge.DoExit(nullptr);
+    EXPECT_EQ(gauge.Log, "wheel -120 3;set+;kill+;");
+    EXPECT_FALSE(gauge.InsideUserInput());
+    EXPECT_NO_THROW(gauge.MouseDown(mbLeft, TShiftState(), 1, 1));  // swallowed
+    EXPECT_FALSE(gauge.InsideUserInput());
+}
+
 // --- Timer --------------------------------------------------------------------------------
 
 TEST(iVCLComponent, TimerTicksAfterItsFirstIntervalThenRegularly)
