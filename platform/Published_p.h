@@ -18,19 +18,7 @@ inline std::vector<TPropDecl> JoinProps(std::initializer_list<std::vector<TPropD
 }
 
 // PRAVIX_PUBLISH for a class whose list is joined from groups.
-#define PRAVIX_PUBLISH_GROUPS(Class, ...)                                                  \
-    std::vector<TPropDecl> Class::PublishedProperties()                                    \
-    {                                                                                      \
-        static_assert(std::is_base_of_v<Class::inherited, Class>, "wrong base class");     \
-        return JoinProps({__VA_ARGS__});                                                   \
-    }                                                                                      \
-    const TClassInfo& Class::StaticClassInfo()                                             \
-    {                                                                                      \
-        static const TClassInfo info(#Class, &Class::inherited::StaticClassInfo(),         \
-                                     ClassFactoryFor<Class>(), PublishedProperties());     \
-        return info;                                                                       \
-    }                                                                                      \
-    static const TClassRegistration pravixClassRegistration_##Class(Class::StaticClassInfo());
+#define PRAVIX_PUBLISH_GROUPS(Class, ...) PRAVIX_PUBLISH_LIST(Class, JoinProps({__VA_ARGS__}))
 
 inline std::vector<TPropDecl> CaptionProps()
 {

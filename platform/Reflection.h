@@ -511,11 +511,14 @@ private:                                                                   \
 
 // In the class's .cpp: the published properties, in declared order (maybe none).
 // Also registers the class under its name.
-#define PRAVIX_PUBLISH(Class, ...)                                                    \
+#define PRAVIX_PUBLISH(Class, ...) PRAVIX_PUBLISH_LIST(Class, (std::vector<TPropDecl>{__VA_ARGS__}))
+
+// The same, for a list built by an expression (e.g. joined from shared groups).
+#define PRAVIX_PUBLISH_LIST(Class, listExpression)                                    \
     std::vector<TPropDecl> Class::PublishedProperties()                               \
     {                                                                                 \
         static_assert(std::is_base_of_v<Class::inherited, Class>, "wrong base class"); \
-        return {__VA_ARGS__};                                                         \
+        return listExpression;                                                        \
     }                                                                                 \
     const TClassInfo& Class::StaticClassInfo()                                        \
     {                                                                                 \

@@ -1,0 +1,29 @@
+#include "app/password.h"
+
+#include "app/FormResource.h"
+#include "app/HostCore.h"
+#include "app/QX5Main.h"
+#include "platform/StdCtrls.h"
+
+TPasswordForm* PasswordForm = nullptr;
+
+TPasswordForm::TPasswordForm(TComponent* owner) : TForm(owner)
+{
+    ReadDescription(FormResource("password"));
+    FindControl<TButton>("BTPasswordOK")->OnClick = TNotifyEvent::Bind(this, &TPasswordForm::BTPasswordOKClick);
+    PasswordForm = this;
+}
+
+TPasswordForm::~TPasswordForm()
+{
+    if (PasswordForm == this)
+        PasswordForm = nullptr;
+}
+
+void TPasswordForm::BTPasswordOKClick(TObject*)
+{
+    if (Form1)
+        Form1->Core().BTPasswordOKClick();
+}
+
+PRAVIX_PUBLISH(TPasswordForm)

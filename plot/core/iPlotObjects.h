@@ -1,0 +1,421 @@
+#pragma once
+// The bases of everything a plot draws: plot objects with their notification callbacks,
+// selection, mouse and keyboard entry points and popup-menu protocol; the layout object
+// that the layout pass places along a side of the data view; the clickable button of
+// toolbars, legends and tables; and the small records and holders that travel with them.
+//
+// Objects are created in two phases: construct, then Loaded, which announces the object
+// (OnInsert) to the plot's master manager. They leave through ReleasePlotObject, which
+// announces the removal (OnRemove) while the object is still whole and then frees it.
+//
+//     TiPlotObject* axis = new TiPlotXAxis(plot, onChange, onInsert, onRemove, onRename);
+//     axis->Loaded();            // registered: filed with the managers, events wired
+//     ...
+//     ReleasePlotObject(axis);   // every other object drops its references, then delete
+//
+// A plot object reaches the plot control only through IPlotHost.
+
+#include "platform/Component.h"
+#include "platform/Events.h"
+#include "platform/Menus.h"
+#include "platform/Types.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+class TCanvas;
+class TTimer;
+class TiPlotObject;
+class TiPlotXAxis;
+class TiPlotYAxis;
+class TiPlotChannelCustom;
+
+// The mouse event as plot objects see it. Coordinates are client pixels of the plot; the
+// axis pixels are the coordinate along the X axes and along the Y axes, which exchange
+// places while the plot shows X vertically.
+struct TiPlotMouseData {
+    int X = 0;
+    int Y = 0;
+    int XAxisPixels = 0;
+    int YAxisPixels = 0;
+    TShiftState Shift;
+    TMouseButton Button = mbLeft;
+    bool DoubleClick = false;
+};
+
+// What an object's DoMouseHint fills while the mouse rests on it; an empty text means no
+// hint. Top and Left place the hint box in client pixels.
+struct TiHintData {
+    std::string Text;
+    int Top = 0;
+    int Left = 0;
+};
+
+// What plot objects ask of the plot that owns them. The plot control implements it; the
+// objects never see the control's own class.
+class IPlotHost {
+public:
+    // The replacement of a text the user sees (caption, menu item, hint) from the plot's
+    // translation table, or the text itself.
+    virtual std::string TranslateText(const std::string& text) = 0;
+    // A point in the plot's client pixels in screen pixels.
+    virtual TPoint PlotClientToScreen(TPoint clientPoint) = 0;
+
+    // The first object of the kind whose name equals `name` ignoring ASCII letter case;
+    // nullptr when there is none.
+    virtual TiPlotXAxis* GetXAxisByName(const std::string& name) = 0;
+    virtual TiPlotYAxis* GetYAxisByName(const std::string& name) = 0;
+    virtual TiPlotChannelCustom* GetChannelByName(const std::string& name) = 0;
+
+    // Dispatchers: each fires the plot's event for the object's kind, with the object's
+    // index in the manager of its kind; objects of kinds without such an event fire nothing.
+    virtual void DoObjectClick(TiPlotObject* object) = 0;
+    virtual void DoObjectMouseDown(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
+                                   int y) = 0;
+    virtual void DoObjectMouseMove(TiPlotObject* object, TShiftState shift, int x, int y) = 0;
+    virtual void DoObjectMouseUp(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
+                                 int y) = 0;
+    virtual void DoObjectMouseWheel(TiPlotObject* object, int wheelDelta, TShiftState shift, int x, int y) = 0;
+    virtual void DoGetMouseCursor(TiPlotObject* object, TCursor& cursor) = 0;
+    virtual void DoObjectGotFocus(TiPlotObject* object) = 0;
+    virtual void DoObjectLostFocus(TiPlotObject* object) = 0;
+    // Asked before an object shows its context menu; setting `cancel` suppresses the menu.
+    virtual void DoPopUpMenuEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY) = 0;
+
+protected:
+    ~IPlotHost() = default;
+};
+
+class TiPlotObject : public TPersistent {
+    PRAVIX_CLASS(TiPlotObject, TPersistent)
+public:
+    // A notification that a typed setter calls after storing a new value: one of the
+    // object's own methods taking the sender (TriggerChange, TriggerLayoutChange...).
+    using TNotification = void (TiPlotObject::*)(TObject* sender);
+
+    // Stores the owner and the four callbacks; the object is not yet known to any manager.
+    TiPlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
+                 TNotifyEvent onRename);
+    // Frees the object's own parts only: the removal was announced by ReleasePlotObject.
+    ~TiPlotObject() override;
+
+    // --- Notification callbacks, each fired with the object as the sender when assigned ---
+    TNotifyEvent OnChange;          // content changed: repaint
+    TNotifyEvent OnLayoutChange;    // geometry changed: re-layout (assigned by the layout manager)
+    TNotifyEvent OnRemove;          // the object is leaving the plot
+    TNotifyEvent OnInsert;          // the object registers itself (Loaded)
+    TNotifyEvent OnRename;          // the name changed; PreviousName holds the old one
+    TNotifyEvent OnSetFocus;        // the user selected the object
+    TNotifyEvent OnEdit;            // the "Edit..." popup item was chosen
+    TNotifyEvent OnInvalidateNow;   // repaint at once, without the frame-rate limit
+
+    // --- Published properties -------------------------------------------------------------
+    const std::string& Name() const { return m_name; }
+    void SetName(const std::string& value);
+    bool Visible() const { return m_visible; }
+    bool Enabled() const { return m_enabled; }
+    int Layer() const { return m_layer; }
+    void SetLayer(int value);
+    bool PopupEnabled() const { return m_popupEnabled; }
+    void SetPopupEnabled(bool value);
+    bool CanFocus() const { return m_canFocus; }
+    void SetCanFocus(bool value);
+
+    // --- State ----------------------------------------------------------------------------
+    IPlotHost* Owner() const { return m_owner; }
+    const std::string& PreviousName() const { return m_previousName; }
+    TShiftState ShiftState() const { return m_shiftState; }
+    void SetShiftState(TShiftState value) { m_shiftState = value; }
+    bool UserSelected() const { return m_userSelected; }
+    void SetUserSelected(bool value);
+    bool UserCanEdit() const { return m_userCanEdit; }
+    void SetUserCanEdit(bool value) { m_userCanEdit = value; }
+    bool XYAxesReversed() const { return m_xyAxesReversed; }
+    bool ReadyToDraw() const { return m_readyToDraw; }
+    TiPlotObject* MouseObject() const { return m_mouseObject; }
+    bool MouseIsDown() const { return m_mouseIsDown; }
+    bool PopupPending() const { return m_popupPending; }
+
+    // --- Virtual operations, in slot order --------------------------------------------------
+    virtual void SetVisible(bool value);
+    virtual void SetEnabled(bool value);
+    virtual void SetXYAxesReversed(bool value);
+    virtual void TriggerChange(TObject* sender);
+    virtual void TriggerLayoutChange(TObject* sender);
+    // News from the master manager about other objects of the plot.
+    virtual void NotificationRemove(TObject* sender);
+    virtual void NotificationRename(TObject* sender);
+    virtual void NotificationSetFocus(TObject* sender);
+    virtual void DrawSetup(TCanvas& canvas);
+    virtual void Draw(TCanvas& canvas, TColor backGroundColor);
+    // Input entry points called by the plot's dispatch.
+    virtual void iMouseDown(TMouseButton button, TShiftState shift, int x, int y, int screenX, int screenY,
+                            TPopupMenu* popupMenu);
+    virtual void iMouseMove(TiHintData& hintData, TShiftState shift, int x, int y, int screenX, int screenY,
+                            bool doubleClick);
+    virtual void iMouseUp(TMouseButton button, TShiftState shift, int x, int y, int screenX, int screenY,
+                          bool doubleClick, TPopupMenu* popupMenu);
+    virtual bool iMouseHitTest(const TiPlotMouseData& mouseData);
+    virtual bool iMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos);
+    // What descendants refine.
+    virtual void DoMouseHint(const TiPlotMouseData& mouseData, TiHintData& hintData);
+    virtual void DoMouseLeft(const TiPlotMouseData& mouseData);
+    virtual void DoMouseRight(const TiPlotMouseData& mouseData);
+    virtual void DoMouseMove(const TiPlotMouseData& mouseData);
+    virtual void DoMouseUp(const TiPlotMouseData& mouseData);
+    virtual void DoMouseDoubleClick(const TiPlotMouseData& mouseData);
+    virtual bool DoMouseWheel(int wheelDelta, TShiftState shift, int x, int y);
+    virtual void DoSetFocus();
+    virtual void DoLostFocus();
+    virtual void DoMouseNotOver();
+    // The object (itself or a sub-object such as a button) that takes the mouse at the point.
+    virtual TiPlotObject* GetMouseObject(int x, int y);
+    virtual TCursor GetMousePointer(TPoint p);
+    virtual void iKeyDown(int& key, TShiftState shift, TPopupMenu* popupMenu);
+    // Second phase of creation: announces the object to the master manager.
+    virtual void Loaded();
+    // Empties the popup menu; descendants call it first, append their items, and end with
+    // AddEditMenuItems.
+    virtual void AddMenuItems(TPopupMenu* popupMenu);
+
+    // --- Other operations -------------------------------------------------------------------
+    void TriggerRename(TObject* sender);
+    void TriggerInvalidateNow(TObject* sender);
+    void TriggerSetFocus(TObject* sender);
+    // Layer as the painting pass's sort key: decimal, padded with "0" to 6 characters.
+    std::string GetLayerString() const;
+    bool HitTest(int x, int y);
+    void CalcAxisPixels(int x, int y, int& xAxisPixels, int& yAxisPixels) const;
+    // A right-button drag that turned into something else shows no menu at its release.
+    void CancelPopup() { m_popupPending = false; }
+    // A text the user sees, through the plot's translation table.
+    std::string GetTranslation(const std::string& text) const;
+    void DoEditMenuItemClick() { OnEdit(this); }
+
+protected:
+    // Typed setters: a value that differs from the field (doubles exactly, strings
+    // case-sensitively) is stored, then `notify` is called when given.
+    void SetBooleanProperty(bool value, bool& field, TNotification notify);
+    void SetColorProperty(TColor value, TColor& field, TNotification notify);
+    void SetDoubleProperty(double value, double& field, TNotification notify);
+    void SetIntegerProperty(int value, int& field, TNotification notify);
+    void SetStringProperty(const std::string& value, std::string& field, TNotification notify);
+
+    void AddEditMenuItems(TPopupMenu* popupMenu);
+    void EditMenuItemClick(TObject* sender);
+
+    // Where the keyboard popup opens, in client pixels; none: the menu is filled but not shown.
+    virtual std::optional<TPoint> KeyboardPopupCentre() const;
+
+    void SetReadyToDraw(bool value) { m_readyToDraw = value; }
+    void SetMouseObject(TiPlotObject* value) { m_mouseObject = value; }
+    void SetMouseIsDown(bool value) { m_mouseIsDown = value; }
+
+private:
+    friend void ReleasePlotObject(TiPlotObject* object);
+
+    template <typename T>
+    void SetTypedProperty(const T& value, T& field, TNotification notify);
+    TiPlotMouseData MakeMouseData(int x, int y, TShiftState shift, TMouseButton button, bool doubleClick) const;
+    // Fills and shows the popup menu unless the plot's popup event vetoes it.
+    void RunPopup(TPopupMenu* popupMenu, int screenX, int screenY, const std::optional<TPoint>& showAt);
+    void AnnounceRemoval();
+
+    std::string m_name;
+    std::string m_previousName;
+    IPlotHost* m_owner;
+    TShiftState m_shiftState;
+    bool m_visible = true;
+    bool m_enabled = true;
+    int m_layer = 100;
+    bool m_popupEnabled = true;
+    bool m_canFocus = true;
+    bool m_userSelected = false;
+    bool m_userCanEdit = true;
+    bool m_xyAxesReversed = false;
+    bool m_readyToDraw = false;
+    TiPlotObject* m_mouseObject = nullptr;
+    bool m_mouseIsDown = false;
+    bool m_popupPending = false;
+    bool m_removalAnnounced = false;
+};
+
+// The one way a plot object leaves: announces the removal (OnRemove, then the layout and
+// change notifications) while the object is whole, so that the managers can still tell its
+// kind and every other object can drop its references, then frees it. Nothing for nullptr;
+// an object whose removal was already announced is only freed.
+void ReleasePlotObject(TiPlotObject* object);
+
+// What stands in for a virtual constructor: makes an object of one class with the owner and
+// the four callbacks, not yet registered.
+using TiPlotObjectFactory = TiPlotObject* (*)(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
+                                               TNotifyEvent onRemove, TNotifyEvent onRename);
+
+template <class T>
+TiPlotObject* CreatePlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
+                               TNotifyEvent onRemove, TNotifyEvent onRename)
+{
+    return new T(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename));
+}
+
+// The base of the objects kept by the typed managers. Refuses a missing owner or callback
+// (Exception "Owner must be assigned", "OnChange event handler can not be null", ...).
+class TiPlotManagerObject : public TiPlotObject {
+    PRAVIX_CLASS(TiPlotManagerObject, TiPlotObject)
+public:
+    TiPlotManagerObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
+                        TNotifyEvent onRename);
+};
+
+// An object that the layout pass places in a band along one side of the data view.
+class TiPlotLayoutObject : public TiPlotManagerObject {
+    PRAVIX_CLASS(TiPlotLayoutObject, TiPlotManagerObject)
+public:
+    TiPlotLayoutObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
+                       TNotifyEvent onRename);
+
+    // --- Published properties -------------------------------------------------------------
+    // The span along the side, in percent of its length; always at least 1 percent long.
+    double StopPercent() const { return m_stopPercent; }
+    void SetStopPercent(double value);
+    double StartPercent() const { return m_startPercent; }
+    void SetStartPercent(double value);
+    // The level in the stack of the object's orientation; equal levels share a band.
+    int ZOrder() const { return m_zOrder; }
+    void SetZOrder(int value);
+    // Laid along the top or bottom.
+    bool Horizontal() const { return m_horizontal; }
+    void SetHorizontal(bool value);
+    // Published by the axes: both ends count as stacked.
+    bool ForceStacking() const { return m_forceStacking; }
+    void SetForceStacking(bool value);
+
+    // --- Layout state -----------------------------------------------------------------------
+    bool ReverseSide() const { return m_reverseSide; }
+    void SetReverseSide(bool value);
+    // Both ends unclamped, then one change notification (the layout viewer).
+    void SetStartStopPercent(double start, double stop);
+    // The rectangle of the last layout pass; its setters are silent.
+    TRect GetDrawRect() const { return m_drawRect; }
+    void SetDrawRect(const TRect& value) { m_drawRect = value; }
+    int GetWidth() const { return m_drawRect.Width(); }
+    int GetHeight() const { return m_drawRect.Height(); }
+    void SetLeft(int value) { m_drawRect.Left = value; }
+    void SetTop(int value) { m_drawRect.Top = value; }
+    void SetRight(int value) { m_drawRect.Right = value; }
+    void SetBottom(int value) { m_drawRect.Bottom = value; }
+    bool StartStacked() const { return m_startStacked; }
+    void SetStartStacked(bool value) { m_startStacked = value; }
+    bool StopStacked() const { return m_stopStacked; }
+    void SetStopStacked(bool value) { m_stopStacked = value; }
+    // The layout viewer's rectangle.
+    TRect GetLayoutRect() const { return m_layoutRect; }
+    void SetLayoutRect(const TRect& value) { m_layoutRect = value; }
+    int GetLayoutWidth() const { return m_layoutRect.Width(); }
+    int GetLayoutHeight() const { return m_layoutRect.Height(); }
+    // Side-list sort keys: decimal, padded with "0" to 3 characters.
+    std::string GetZOrderString() const;
+    std::string GetStartPercentString() const;
+
+    // --- Virtual operations -------------------------------------------------------------------
+    bool iMouseHitTest(const TiPlotMouseData& mouseData) override;
+    void Loaded() override;
+    virtual bool GetIsHorz() const;
+    virtual bool GetIsVert() const;
+    // Depth in pixels the object needs across its side.
+    virtual int GetRequiredWidth(TCanvas& canvas);
+    // Margin in pixels the object needs beyond each end of its span.
+    virtual int GetRequiredLengthGaurd(TCanvas& canvas);
+
+protected:
+    std::optional<TPoint> KeyboardPopupCentre() const override;
+
+private:
+    double m_stopPercent = 100.0;
+    double m_startPercent = 0.0;
+    int m_zOrder = 0;
+    bool m_horizontal = false;
+    bool m_reverseSide = false;
+    TRect m_drawRect;
+    bool m_startStacked = false;
+    bool m_stopStacked = false;
+    TRect m_layoutRect;
+    bool m_forceStacking = false;
+};
+
+// A clickable sub-object of a toolbar, legend or table; no manager keeps it. Holding the left
+// button on an auto-repeat button clicks 500 ms after the press, then every 50 ms.
+class TiPlotButton : public TiPlotObject {
+    PRAVIX_CLASS(TiPlotButton, TiPlotObject)
+public:
+    TiPlotButton(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
+                 TNotifyEvent onRename);
+    ~TiPlotButton() override;
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnGroupClick;   // before OnClick for a button of a group
+    TNotifyEvent OnInvalidate;   // asks the owner to repaint the button
+    TNotifyEvent OnDownChange;
+
+    TRect GetDrawRect() const { return m_drawRect; }
+    void SetDrawRect(const TRect& value) { m_drawRect = value; }
+    int GetWidth() const { return m_drawRect.Width(); }
+    int GetHeight() const { return m_drawRect.Height(); }
+    bool Down() const { return m_down; }
+    void SetDown(bool value);
+    bool AutoRepeat() const { return m_autoRepeat; }
+    void SetAutoRepeat(bool value) { m_autoRepeat = value; }
+    int GroupIndex() const { return m_groupIndex; }
+    void SetGroupIndex(int value) { m_groupIndex = value; }
+    // The toolbar, legend or table the button belongs to, so that references to the button
+    // can be dropped when that object leaves the plot.
+    TiPlotObject* OwnerObject() const { return m_ownerObject; }
+    void SetOwnerObject(TiPlotObject* value) { m_ownerObject = value; }
+    bool RepeatTimerExists() const { return m_repeatTimer != nullptr; }
+
+    void Invalidate();
+    void TimerEvent(TObject* sender);
+    void DestroyTimer();
+
+    void SetEnabled(bool value) override;
+    void DoMouseLeft(const TiPlotMouseData& mouseData) override;
+    void DoMouseMove(const TiPlotMouseData& mouseData) override;
+    void DoMouseUp(const TiPlotMouseData& mouseData) override;
+
+private:
+    TRect m_drawRect;
+    bool m_down = false;
+    std::unique_ptr<TTimer> m_repeatTimer;
+    bool m_firstRepeat = false;
+    bool m_autoRepeat = false;
+    int m_groupIndex = 0;
+    TiPlotObject* m_ownerObject = nullptr;
+    bool m_insideTimerEvent = false;
+    // Expires with the button: a click handler may free the button while its tick runs.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+// True when `object` is `removed` or a button belonging to it.
+bool PlotObjectBelongsTo(const TiPlotObject* object, const TiPlotObject* removed);
+
+// A popup-menu item that carries the name of the plot object it stands for.
+class TiMenuItem : public TMenuItem {
+    PRAVIX_CLASS(TiMenuItem, TMenuItem)
+public:
+    explicit TiMenuItem(TComponent* owner);
+    const std::string& ObjectName() const { return m_objectName; }
+    void SetObjectName(const std::string& value) { m_objectName = value; }
+
+private:
+    std::string m_objectName;
+};
+
+// One rectangle that can be kept in an object list.
+class TiPlotRectObject : public TObject {
+    PRAVIX_CLASS(TiPlotRectObject, TObject)
+public:
+    TiPlotRectObject() = default;
+    TRect Rect;
+};
