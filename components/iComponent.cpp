@@ -542,7 +542,7 @@ void TiComponent::DblClick()
     });
 }
 
-void TiComponent::OPCOutputData(const std::string&, const TVariant&) {}
+bool TiComponent::OPCOutputData(const std::string&, const TVariant&) { return false; }
 
 void TiComponent::iDoSetFocus()
 {

@@ -146,7 +146,8 @@ public:
     virtual bool GetTimerRunning() = 0;
     virtual void TimerStart(int firstInterval, int interval) = 0;
     virtual void TimerStop() = 0;
-    virtual void OPCOutputData(const std::string& propertyName, const TVariant& value);
+    // True when the value was sent to an OPC server.
+    virtual bool OPCOutputData(const std::string& propertyName, const TVariant& value);
     virtual void iDoSetFocus();
     virtual void iDoKillFocus();
     virtual void iWantSpecialKey(int& key, int& result);
@@ -177,6 +178,7 @@ protected:
     void KeyUp(int& key, TShiftState shift) override;
     void KeyPress(char& key) override;
 
+    void SetInsideUserInput(bool value) { m_insideUserInput = value; }
     bool BackGroundPending() const { return m_backGroundPending; }
     bool InvalidatePending() const { return m_invalidatePending; }
 

@@ -1,0 +1,5 @@
+#include "components/iCustomComponent.h"
+
+PRAVIX_PUBLISH(TiCustomComponent)
+
+TiCustomComponent::TiCustomComponent(TComponent* owner) : TiVCLComponent(owner) {}
