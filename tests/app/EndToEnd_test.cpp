@@ -292,8 +292,9 @@ TEST_F(EndToEnd, LogDownloadEndStates)
             sim->PauseFor(0);
         for (; s.Receiving && silent < 200; ++silent)
             Tick();
-        if (!c.resume)
+        if (!c.resume) {
             EXPECT_EQ(silent, 60);
+        }
         core.Timer1SecondTimer();
         EXPECT_EQ(s.ReceiveStatus, c.status);
         EXPECT_EQ(ui.Texts["LBReceiveStatus"], std::string("Receive File Status:  ") + c.label);
