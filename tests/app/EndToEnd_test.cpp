@@ -5,12 +5,16 @@
 #include "support/SourcePaths.h"
 #include "platform/Streams.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "app/CFormat.h"
 #include "app/DeviceFile.h"
 #include "app/LogDownload.h"
 #include "app/MeterCommands.h"
 #include "app/MeterProtocol.h"
+#include "app/Recording.h"
+#include "app/Replay.h"
 #include "app/SerialLink.h"
 #include "platform/SerialPort.h"
 #include "tools/simulator/MeterSimulator.h"
@@ -163,6 +167,142 @@ TEST_F(EndToEnd, LogDownloadEndsAtTheMark)
     std::string got = ReadFileBytes(dir.Path("log.raw"));
     ASSERT_GE(got.size(), log.size() + 5);
     EXPECT_EQ(got.substr(got.size() - log.size() - 5), log + "etx\r\n");
+}
+
+// The rows of an ".eng" file without their first column (the sample count).
+std::vector<std::string> RowsAfterCount(const std::string& eng)
+{
+    std::vector<std::string> rows;
+    for (size_t at = eng.find("\r\n") + 2; at < eng.size();) {
+        size_t end = eng.find("\r\n", at);
+        rows.push_back(eng.substr(eng.find('\t', at), end - eng.find('\t', at)));
+        at = end + 2;
+    }
+    return rows;
+}
+
+TEST_F(EndToEnd, ReplayOfTheRawRecordGivesTheLiveEngineeringRows)
+{
+    StartSimulator("fluorometer.dev");
+    core.Timer55msTimer();   // the program's first tick comes before a device file
+    LoadDevice("fluorometer.dev");
+    OpenCom3();
+    dialogs.Answers.push_back(dir.Path("live.raw"));
+    BTRecordRawClick(ctx);
+    dialogs.Answers.push_back(dir.Path("live.eng"));
+    BTRecordEngrClick(ctx);
+    BTStartClick(ctx);
+    ASSERT_TRUE(RunUntil([&] { return s.LineCounter >= 20; }));
+    BTStopClick(ctx);
+    ASSERT_TRUE(RunUntil([&] { return sim->StopSequences() == 1; }));
+    for (int i = 0; i < 10; ++i)   // the line in flight arrives whole
+        Tick();
+    BTStopRecordClick(ctx);
+    const double liveLines = s.LineCounter;
+    const std::string live = ReadFileBytes(dir.Path("live.eng"));
+    ASSERT_EQ(std::count(live.begin(), live.end(), '\n'), long(liveLines) + 1);
+
+    // Replayed in a later run of the program, the record is the same file. Date and time
+    // come from the data lines themselves, not from the host's clock.
+    {
+        FakeUi ui2;
+        FakePlot plot2;
+        FakePort port2;
+        FakeDialogs dialogs2;
+        FakeClock clock2;
+        HostCore later(ui2, plot2, port2, dialogs2, clock2);
+        HostContext& r = later.Context();
+        ui2.Checked["R_PARWater"] = true;
+        later.Timer55msTimer();
+        dialogs2.Answers = {SampleDevice("fluorometer.dev"), dir.Path("later.eng"), dir.Path("live.raw")};
+        LoadDeviceFileClick(r);
+        BTRecordEngrClick(r);
+        ReplayRawFileClick(r);
+        BTStartClick(r);
+        for (int i = 0; i < 1000 && later.State().ReplayRunning; ++i)
+            later.Timer55msTimer();
+        BTStopRecordClick(r);
+        EXPECT_EQ(later.State().LineCounter, liveLines);
+        EXPECT_EQ(ReadFileBytes(dir.Path("later.eng")), live);
+    }
+
+    // Replayed in the same run, the sample count goes on from the live lines (the line counter
+    // is never reset); every other column is the same.
+    dialogs.Answers = {dir.Path("same.eng"), dir.Path("live.raw")};
+    BTRecordEngrClick(ctx);
+    ReplayRawFileClick(ctx);
+    BTStartClick(ctx);
+    for (int i = 0; i < 1000 && s.ReplayRunning; ++i)
+        core.Timer55msTimer();
+    BTStopRecordClick(ctx);
+    const std::string same = ReadFileBytes(dir.Path("same.eng"));
+    EXPECT_EQ(same.substr(0, same.find("\r\n")), live.substr(0, live.find("\r\n")));
+    EXPECT_EQ(RowsAfterCount(same), RowsAfterCount(live));
+    const std::string firstRow = same.substr(same.find("\r\n") + 2);
+    EXPECT_EQ(firstRow.substr(0, firstRow.find('\t')), CFormat("%1.0f", liveLines));
+}
+
+// A log of data lines longer than one read: the host stores it without parsing it.
+std::string MeterLog()
+{
+    std::string log;
+    for (int i = 0; i < 20; ++i)
+        log += CFormat("03/07/26\t12:%02d:00\t%d\t1400\t1500\t1600\r\n", i, 1300 + i);
+    return log;
+}
+
+TEST_F(EndToEnd, LogDownloadEndStates)
+{
+    const std::string log = MeterLog();
+    const std::string dump = log + "etx\r\n";
+    ASSERT_GT(log.size(), size_t(kLogChunk));
+    StartSimulator("fluorometer.dev", false, log);
+    LoadDevice("fluorometer.dev");
+    OpenCom3();
+    // The set-up request's replies come first, up to the line end of the last one.
+    ASSERT_TRUE(RunUntil(
+        [&] { return !ui.Memo.empty() && ui.Memo.back().rfind("DAT ", 0) == 0 && s.LineBuffer.empty(); }));
+
+    struct {
+        const char* label;
+        bool cancel, resume;
+        int status;
+        std::string file;
+    } const cases[] = {
+        {"Complete", false, true, ReceiveState::Complete, dump},
+        {"Cancelled", true, true, ReceiveState::Cancelled, dump},
+        {"Incomplete", false, false, ReceiveState::Incomplete, log + "e"},   // last: its rest never comes
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        sim->PauseNextLogAfter(log.size() + 1, 60000);   // "e", then a long wait before "tx"
+        std::string path = dir.Path(std::string(c.label) + ".raw");
+        dialogs.Answers.push_back(path);
+        BTGetDataClick(ctx);
+        ASSERT_TRUE(RunUntil([&] { return s.ReceiveFileSize == long(log.size() + 1); }));
+        int silent = 0;
+        for (; silent < 20; ++silent)
+            Tick();
+        EXPECT_TRUE(s.Receiving);
+        if (c.cancel) {
+            BitBtnCancelClick(ctx);
+            ASSERT_TRUE(RunUntil([&] { return sim->StopSequences() == 1; }));
+        }
+        if (c.resume)
+            sim->PauseFor(0);
+        for (; s.Receiving && silent < 200; ++silent)
+            Tick();
+        if (!c.resume) {
+            EXPECT_EQ(silent, 60);
+        }
+        core.Timer1SecondTimer();
+        EXPECT_EQ(s.ReceiveStatus, c.status);
+        EXPECT_EQ(ui.Texts["LBReceiveStatus"], std::string("Receive File Status:  ") + c.label);
+        EXPECT_EQ(ui.Colors["LBReceiveStatus"], c.status == ReceiveState::Incomplete ? clRed : clBtnFace);
+        EXPECT_EQ(ReadFileBytes(path), c.file);
+        EXPECT_EQ(s.ReceiveFileSize, long(c.file.size()));
+    }
+    EXPECT_EQ(s.LineCounter, 0.0);   // the log's data lines were stored, not parsed
 }
 
 TEST_F(EndToEnd, NoiseLongLinesPausesAndALostLine)

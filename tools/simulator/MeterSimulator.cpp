@@ -11,6 +11,7 @@
 #include <fstream>
 #include <poll.h>
 #include <termios.h>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -207,7 +208,7 @@ void MeterSimulator::HandleCommand(const std::string& command)
         config_.Settings["MEM"] = "0";
         Reply("MEM");
     } else if (verb == "$GET") {
-        Send(config_.InternalLog + "etx\r\n");
+        SendLog();
     } else if (verb == "$CLK" || verb == "$SCK") {
         if (!arg.empty())
             config_.Settings["CLK"] = WithSeparators(arg, ':');
@@ -232,6 +233,20 @@ void MeterSimulator::SendMenu()
     Send("DAT " +
          (config_.Settings.count("DAT") ? Setting("DAT") : TwoDigits(t.tm_mon + 1, '/', t.tm_mday, t.tm_year % 100)) +
          "\r\n");
+}
+
+void MeterSimulator::SendLog()
+{
+    std::string dump = config_.InternalLog + "etx\r\n";
+    std::size_t at = std::exchange(logPauseAt_, std::string::npos);
+    if (at >= dump.size()) {
+        Send(dump);
+        return;
+    }
+    Send(dump.substr(0, at));
+    Flush();
+    PauseFor(logPauseMs_);
+    Send(dump.substr(at));
 }
 
 std::string MeterSimulator::NextDataLine()
@@ -309,6 +324,12 @@ void MeterSimulator::InjectLongLine(std::size_t length)
 void MeterSimulator::PauseFor(int milliseconds)
 {
     pausedUntil_ = Clock::now() + std::chrono::milliseconds(milliseconds);
+}
+
+void MeterSimulator::PauseNextLogAfter(std::size_t bytes, int milliseconds)
+{
+    logPauseAt_ = bytes;
+    logPauseMs_ = milliseconds;
 }
 
 void MeterSimulator::CloseLine()

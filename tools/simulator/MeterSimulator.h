@@ -45,7 +45,10 @@ public:
     // Faults.
     void InjectBytes(const std::string& bytes);
     void InjectLongLine(std::size_t length);
-    void PauseFor(int milliseconds);
+    void PauseFor(int milliseconds);   // PauseFor(0) ends a pause at once
+    // The next log dump stops for that long after its first bytes, like a meter slow to read
+    // its memory.
+    void PauseNextLogAfter(std::size_t bytes, int milliseconds);
     void CloseLine();
 
 private:
@@ -56,6 +59,7 @@ private:
     void HandleCommand(const std::string& command);
     void Reply(const std::string& key);
     void SendMenu();
+    void SendLog();
     void Send(const std::string& text);
     void Flush();
     void EmitDueLines();
@@ -75,4 +79,6 @@ private:
     int dateColumn_ = 0, timeColumn_ = 0, counterColumn_ = 0;   // 1-based, 0 none
     Clock::time_point nextLine_{};
     Clock::time_point pausedUntil_{};
+    std::size_t logPauseAt_ = std::string::npos;
+    int logPauseMs_ = 0;
 };
