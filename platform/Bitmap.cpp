@@ -5,6 +5,7 @@
 #include "platform/ImageCodecs.h"
 #include "platform/QtCanvas_p.h"
 #include "platform/Resources.h"
+#include "platform/StrUtils.h"
 #include "platform/SystemColors.h"
 
 #include <cstdio>
@@ -18,7 +19,7 @@ void ReportMissingResourceOnce(const std::string& name)
     static std::mutex lock;
     static std::set<std::string> reported;
     const std::lock_guard<std::mutex> guard(lock);
-    if (reported.insert(name).second)
+    if (reported.insert(UpperCase(name)).second)
         std::fprintf(stderr, "Bitmap resource \"%s\" not found\n", name.c_str());
 }
 

@@ -121,10 +121,11 @@ TEST(BitmapResources, BitmapsLoadByNameAndAMissingNameGivesAnEmptyBitmapReported
     testing::internal::CaptureStderr();
     bitmap.LoadFromResourceName("NOSUCHBITMAP");
     EXPECT_TRUE(bitmap.Empty()) << "the earlier picture must not stay";
-    bitmap.LoadFromResourceName("NOSUCHBITMAP");
+    bitmap.LoadFromResourceName("NoSuchBitmap");  // names ignore case
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(bitmap.Empty());
     const auto first = log.find("NOSUCHBITMAP");
     ASSERT_NE(first, std::string::npos) << log;
     EXPECT_EQ(log.find("NOSUCHBITMAP", first + 1), std::string::npos) << "reported once: " << log;
+    EXPECT_EQ(log.find("NoSuchBitmap"), std::string::npos) << "reported once: " << log;
 }
