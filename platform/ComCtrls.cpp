@@ -1,8 +1,8 @@
 #include "platform/ComCtrls.h"
 
+#include "platform/Bitmap.h"
 #include "platform/ControlBridge_p.h"
 #include "platform/ImageList.h"
-#include "platform/Bitmap.h"
 #include "platform/Published_p.h"
 #include "platform/QtBridge_p.h"
 #include "platform/QtCanvas_p.h"
@@ -303,7 +303,7 @@ TTreeView::TTreeView(TComponent* owner) : TWinControl(owner)
     });
     tree->setItemDelegate(new ImageListDelegate(
         tree, [this] { return m_images; },
-        [this](const QModelIndex& index, bool selected) {
+        [](const QModelIndex& index, bool selected) {
             const auto* node = static_cast<const TTreeNode*>(index.data(kNodeRole).value<void*>());
             if (!node)
                 return -1;

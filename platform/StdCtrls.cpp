@@ -3,8 +3,8 @@
 #include "platform/Bitmap.h"
 #include "platform/ControlBridge_p.h"
 #include "platform/Filer.h"
-#include "platform/ImageCodecs.h"
 #include "platform/Forms.h"
+#include "platform/ImageCodecs.h"
 #include "platform/Keys.h"
 #include "platform/Published_p.h"
 #include "platform/Graphics.h"
@@ -294,9 +294,7 @@ void TSpeedButton::ShowGlyph()
         button->setIcon(QIcon());
     } else {
         const QPixmap picture = QPixmap::fromImage(TransparentImage(*m_glyph));
-        QIcon icon(picture);
-        icon.addPixmap(picture, QIcon::Active);  // no hover tint: the glyph is shown as drawn
-        button->setIcon(icon);
+        button->setIcon(QIcon(picture));
         button->setIconSize(picture.size());
     }
     TextChanged();
