@@ -4,7 +4,26 @@
 #include "platform/Streams.h"
 #include "platform/ImageCodecs.h"
 #include "platform/QtCanvas_p.h"
+#include "platform/Resources.h"
+#include "platform/StrUtils.h"
 #include "platform/SystemColors.h"
+
+#include <cstdio>
+#include <mutex>
+#include <set>
+
+namespace {
+
+void ReportMissingResourceOnce(const std::string& name)
+{
+    static std::mutex lock;
+    static std::set<std::string> reported;
+    const std::lock_guard<std::mutex> guard(lock);
+    if (reported.insert(UpperCase(name)).second)
+        std::fprintf(stderr, "Bitmap resource \"%s\" not found\n", name.c_str());
+}
+
+} // namespace
 
 struct TBitmap::Private {
     QImage Image;
@@ -104,6 +123,17 @@ void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
         throw Exception("Bitmap image is not valid");
     d->Image = image.convertToFormat(QImage::Format_RGB32);
     Changed();
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name)
+{
+    std::string bytes;
+    if (!ReadResource(name, bytes)) {
+        ReportMissingResourceOnce(name);
+        SetSize(0, 0);
+        return;
+    }
+    LoadFromBytes(TBytes(bytes.begin(), bytes.end()));
 }
 
 void TBitmap::SaveToFile(const std::string& fileName) const

@@ -39,6 +39,10 @@ public:
     // valid" and leaves the bitmap as it was.
     void LoadFromFile(const std::string& fileName);
     void LoadFromBytes(const std::vector<std::uint8_t>& bytes);
+    // A bitmap compiled into the program (see Resources.h). A missing name leaves the
+    // bitmap empty and is reported on stderr, once per name: pictures are loaded while
+    // painting, where an exception or a flood of messages would do more harm than a blank.
+    void LoadFromResourceName(const std::string& name);
     // 24-bit BMP, bottom-up rows padded to 4 bytes.
     void SaveToFile(const std::string& fileName) const;
 

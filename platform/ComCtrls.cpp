@@ -1,13 +1,17 @@
 #include "platform/ComCtrls.h"
 
+#include "platform/Bitmap.h"
 #include "platform/ControlBridge_p.h"
+#include "platform/ImageList.h"
 #include "platform/Published_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -25,6 +29,57 @@ struct Silence {
 };
 
 constexpr int kNodeRole = Qt::UserRole + 1;
+
+// Gives the first column of a view's rows their image from an image list, looked up when
+// the row is painted or measured, so that the rows follow changes of the list and of the
+// image indexes without being rebuilt.
+class ImageListDelegate : public QStyledItemDelegate {
+public:
+    using ListOf = std::function<const TImageList*()>;
+    using IndexOf = std::function<int(const QModelIndex&, bool selected)>;
+
+    ImageListDelegate(QObject* parent, ListOf list, IndexOf index)
+        : QStyledItemDelegate(parent), m_list(std::move(list)), m_index(std::move(index))
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const TImageList* images = m_list();
+        if (!images || index.column() != 0)
+            return;
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->decorationSize = QSize(images->GetWidth(), images->GetHeight());
+        option->icon = IconOf(*images, m_index(index, option->state & QStyle::State_Selected));
+    }
+
+private:
+    // The same picture in the selected mode too: the view must not tint it.
+    static QIcon IconOf(const TImageList& images, int index)
+    {
+        if (index < 0 || index >= images.Count())
+            return QIcon();
+        TBitmap image;
+        images.GetBitmap(index, image);
+        const QPixmap picture = QPixmap::fromImage(TransparentImage(image));
+        QIcon icon;
+        icon.addPixmap(picture, QIcon::Normal);
+        icon.addPixmap(picture, QIcon::Selected);
+        return icon;
+    }
+
+    ListOf m_list;
+    IndexOf m_index;
+};
+
+void ShowImagesOf(QTreeWidget* view, const TImageList* images)
+{
+    view->setIconSize(images ? QSize(images->GetWidth(), images->GetHeight()) : QSize());
+    view->doItemsLayout();
+    view->viewport()->update();
+}
 
 } // namespace
 
@@ -205,6 +260,18 @@ void TTreeNode::SetHasChildren(bool value)
 bool TTreeNode::Expanded() const { return ItemOf(m_item)->isExpanded(); }
 void TTreeNode::SetExpanded(bool value) { ItemOf(m_item)->setExpanded(value); }
 
+void TTreeNode::SetImageIndex(int index)
+{
+    m_imageIndex = index;
+    static_cast<QTreeWidget*>(m_view.Handle())->viewport()->update();
+}
+
+void TTreeNode::SetSelectedIndex(int index)
+{
+    m_selectedIndex = index;
+    static_cast<QTreeWidget*>(m_view.Handle())->viewport()->update();
+}
+
 int TTreeNode::Level() const { return m_parent ? m_parent->Level() + 1 : 0; }
 
 void TTreeNode::Delete() { m_view.DeleteNode(this); }
@@ -234,9 +301,23 @@ TTreeView::TTreeView(TComponent* owner) : TWinControl(owner)
             Sort();
         });
     });
+    tree->setItemDelegate(new ImageListDelegate(
+        tree, [this] { return m_images; },
+        [](const QModelIndex& index, bool selected) {
+            const auto* node = static_cast<const TTreeNode*>(index.data(kNodeRole).value<void*>());
+            if (!node)
+                return -1;
+            return selected && node->SelectedIndex() >= 0 ? node->SelectedIndex() : node->ImageIndex();
+        }));
     AttachWidget(tree, tree->viewport());
     SetTabStop(true);
     SetColor(clWindow);
+}
+
+void TTreeView::SetImages(TImageList* images)
+{
+    m_images = images;
+    ShowImagesOf(static_cast<QTreeWidget*>(Handle()), images);
 }
 
 // The nodes go with the view; OnDeletion is not fired from the destructor, where the
@@ -329,12 +410,24 @@ TListView::TListView(TComponent* owner) : TWinControl(owner)
                 OnSelectItem(this, static_cast<TListItem*>(now->data(0, kNodeRole).value<void*>()), true);
         });
     });
+    view->setItemDelegate(new ImageListDelegate(
+        view, [this] { return m_smallImages; },
+        [](const QModelIndex& index, bool) {
+            const auto* item = static_cast<const TListItem*>(index.data(kNodeRole).value<void*>());
+            return item ? item->ImageIndex : -1;
+        }));
     AttachWidget(view, view->viewport());
     SetTabStop(true);
     SetColor(clWindow);
 }
 
 TListView::~TListView() = default;
+
+void TListView::SetSmallImages(TImageList* images)
+{
+    m_smallImages = images;
+    ShowImagesOf(static_cast<QTreeWidget*>(Handle()), images);
+}
 
 TListColumn* TListView::AddColumn(const std::string& caption, int width)
 {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class TImageList;
 class TTabSheet;
 
 // Pages in order; hiding a sheet's tab (TabVisible) keeps every page's index. OnChange
@@ -81,10 +82,13 @@ public:
     std::string Text() const;
     void SetText(const std::string& text);
     void* Data = nullptr;
+    // Images of the view's image list: ImageIndex normally, SelectedIndex while the node is
+    // selected (ImageIndex when SelectedIndex is -1). An index the list does not hold shows
+    // an empty space.
     int ImageIndex() const { return m_imageIndex; }
-    void SetImageIndex(int index) { m_imageIndex = index; }
+    void SetImageIndex(int index);
     int SelectedIndex() const { return m_selectedIndex; }
-    void SetSelectedIndex(int index) { m_selectedIndex = index; }
+    void SetSelectedIndex(int index);
     TTreeNode* Parent() const { return m_parent; }
     int Count() const { return int(m_children.size()); }
     TTreeNode* Item(int index) const;
@@ -128,6 +132,10 @@ public:
     void SetReadOnly(bool value) { m_readOnly = value; }
     TSortType SortType() const { return m_sortType; }
     void SetSortType(TSortType value);
+    // The nodes' pictures, read from the list whenever the view paints (images added
+    // later show too). Not owned: unset it before the list goes.
+    TImageList* Images() const { return m_images; }
+    void SetImages(TImageList* images);
 
     TTVChangedEvent OnChange;
     TTVExpandingEvent OnExpanding;
@@ -139,6 +147,7 @@ private:
     void DeleteNode(TTreeNode* node);
     void Sort();
     std::vector<std::unique_ptr<TTreeNode>> m_roots;
+    TImageList* m_images = nullptr;
     bool m_readOnly = true;
     TSortType m_sortType = stNone;
     int m_silent = 0;
@@ -156,7 +165,7 @@ public:
     std::string Caption;
     std::vector<std::string> SubItems;
     void* Data = nullptr;
-    int ImageIndex = -1;
+    int ImageIndex = -1;  // in the view's SmallImages
 };
 
 using TLVSelectItemEvent = Event<TObject*, TListItem*, bool>;
@@ -182,10 +191,15 @@ public:
     void SetSelected(TListItem* item);
     TSortType SortType() const { return m_sortType; }
     void SetSortType(TSortType value);
+    // The items' pictures (first column), read from the list whenever the view paints.
+    // Not owned: unset it before the list goes.
+    TImageList* SmallImages() const { return m_smallImages; }
+    void SetSmallImages(TImageList* images);
 
     TLVSelectItemEvent OnSelectItem;
 
 private:
+    TImageList* m_smallImages = nullptr;
     std::vector<std::unique_ptr<TListColumn>> m_columns;
     std::vector<std::unique_ptr<TListItem>> m_items;
     TSortType m_sortType = stNone;

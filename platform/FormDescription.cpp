@@ -638,7 +638,8 @@ private:
         Guarded(at, [&] {
             switch (p.Kind()) {
             case tkInteger: {
-                const std::int64_t v = ReadInteger();
+                const bool named = Peek().kind == Tok::Ident && !p.Type().ValueNames.empty();
+                const std::int64_t v = named ? ReadNamedValue(p.Type()) : ReadInteger();
                 if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::uint32_t>::max())
                     Fail(at, "integer " + at.text + " out of range");
                 if (!ref.SetOrd(v))
@@ -688,6 +689,15 @@ private:
                 Fail(path, "properties of this kind cannot be assigned");
             }
         });
+    }
+
+    std::int64_t ReadNamedValue(const TTypeInfo& type)
+    {
+        const Token& value = ExpectIdent("a value name");
+        const std::optional<std::int64_t> named = type.NamedValue(value.text);
+        if (!named)
+            Fail(value, value.text + " is not a value of " + type.Name);
+        return *named;
     }
 
     std::int64_t ReadSet(const TTypeInfo& element)
@@ -908,7 +918,9 @@ private:
         case tkWChar:
             if (p.IsDefaultValue(instance))
                 return;
-            text = std::to_string(p.GetOrd(instance));
+            text = p.Type().ValueName(p.GetOrd(instance));
+            if (text.empty())
+                text = std::to_string(p.GetOrd(instance));
             break;
         case tkEnumeration:
             if (p.IsDefaultValue(instance))

@@ -19,9 +19,10 @@
 //
 // Values: integers; floats with "." (NaN, Inf, -Inf too); strings in double quotes with
 // \\ \" \n \r \t \xHH escapes (\xHH is a Windows-1252 byte); enumeration value names and
-// True / False; sets [a, b]; string lists ("a", "b"); references to components by name;
-// binary data # followed by hex digits; collections < { assignments } ... > (defined
-// properties only). Sub-objects are assigned by dotted path.
+// True / False; colour constants (clRed, clBtnFace) for TColor properties, which are also
+// written so when the value has a name; sets [a, b]; string lists ("a", "b"); references
+// to components by name; binary data # followed by hex digits; collections
+// < { assignments } ... > (defined properties only). Sub-objects are assigned by dotted path.
 // `@` entries are the object's defined properties (TPersistent::DefineProperties).
 // Reading creates each object through the class registry with the root as owner, names
 // it, marks it loading, gives it its parent (SetParentComponent), assigns its

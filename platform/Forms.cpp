@@ -489,7 +489,7 @@ int ScreenHeight()
 
 PRAVIX_PUBLISH(TForm,
     Prop("Caption", &TForm::Caption, &TForm::SetCaption),
-    Prop("Color", &TForm::Color, &TForm::SetColor),
+    Prop("Color", &TForm::Color, &TForm::SetColor).AsColor(),
     Prop("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth),
     Prop("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
     Prop("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle).Default(bsSizeable),

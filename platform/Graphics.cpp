@@ -715,17 +715,17 @@ void TCanvas::RestoreDC(int level)
 // drawing objects. Font colour, height and style have no declared default, so they are
 // always written; the size is derived from the height and never stored.
 PRAVIX_PUBLISH(TPen,
-    Prop("Color", &TPen::GetColor, &TPen::SetColor).Default(clBlack),
+    Prop("Color", &TPen::GetColor, &TPen::SetColor).AsColor().Default(clBlack),
     Prop("Style", &TPen::GetStyle, &TPen::SetStyle).Default(psSolid),
     Prop("Width", &TPen::GetWidth, &TPen::SetWidth).Default(1))
 
 PRAVIX_PUBLISH(TBrush,
-    Prop("Color", &TBrush::GetColor, &TBrush::SetColor).Default(clWhite),
+    Prop("Color", &TBrush::GetColor, &TBrush::SetColor).AsColor().Default(clWhite),
     Prop("Style", &TBrush::GetStyle, &TBrush::SetStyle).Default(bsSolid))
 
 PRAVIX_PUBLISH(TFont,
     Prop("Charset", &TFont::GetCharset, &TFont::SetCharset).Default(1),
-    Prop("Color", &TFont::GetColor, &TFont::SetColor),
+    Prop("Color", &TFont::GetColor, &TFont::SetColor).AsColor(),
     Prop("Height", &TFont::GetHeight, &TFont::SetHeight),
     Prop("Name", &TFont::GetName, &TFont::SetName),
     Prop("Pitch", &TFont::GetPitch, &TFont::SetPitch).Default(fpDefault),

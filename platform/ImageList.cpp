@@ -126,14 +126,7 @@ TBytes TImageList::SaveToBytes() const
     PutI32(out, m_height);
     PutI32(out, Count());
     for (const auto& image : m_images) {
-        QImage argb = BitmapAccess::Image(*image).convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = ToQColor(image->GetTransparentColor()).rgb() & 0xFFFFFF;
-        for (int y = 0; y < argb.height(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
-            for (int x = 0; x < argb.width(); ++x)
-                if ((line[x] & 0xFFFFFF) == key)
-                    line[x] = 0;
-        }
+        const QImage argb = TransparentImage(*image);
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);

@@ -36,7 +36,7 @@ inline std::vector<TPropDecl> VisualProps()
     return {
         Prop("Align", &TControl::Align, &TControl::SetAlign).Default(alNone),
         Prop("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop}),
-        Prop("Color", &TControl::Color, &TControl::SetColor),
+        Prop("Color", &TControl::Color, &TControl::SetColor).AsColor(),
         Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints).Owned(),
         Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true),
         Prop("Font", &TControl::Font, &TControl::SetFont).Owned(),

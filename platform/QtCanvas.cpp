@@ -75,6 +75,25 @@ TColor KeyTransparentPixels(QImage& image)
     return key;
 }
 
+QImage KeyToAlpha(const QImage& image, TColor key)
+{
+    QImage result = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb keyRgb = ToQColor(key).rgb() & 0xFFFFFF;
+    for (int y = 0; y < result.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == keyRgb)
+                line[x] = 0;
+    }
+    return result;
+}
+
+QImage TransparentImage(const TBitmap& bitmap)
+{
+    const QImage& image = BitmapAccess::Image(bitmap);
+    return bitmap.GetTransparent() ? KeyToAlpha(image, bitmap.GetTransparentColor()) : image;
+}
+
 namespace {
 
 QString FamilyFor(const std::string& name)
@@ -508,17 +527,8 @@ private:
 
     void DrawImage(const TCanvasRecord& r)
     {
-        QImage source = BitmapAccess::Image(*r.Image);
-        if (r.Transparent) {
-            source = source.convertToFormat(QImage::Format_ARGB32);
-            const QRgb key = ToQColor(r.Color).rgb() & 0xFFFFFF;
-            for (int y = 0; y < source.height(); ++y) {
-                QRgb* line = reinterpret_cast<QRgb*>(source.scanLine(y));
-                for (int x = 0; x < source.width(); ++x)
-                    if ((line[x] & 0xFFFFFF) == key)
-                        line[x] = 0;
-            }
-        }
+        const QImage& image = BitmapAccess::Image(*r.Image);
+        const QImage source = r.Transparent ? KeyToAlpha(image, r.Color) : image;
         Paint(r.State, [&](QPainter& p) { p.drawImage(ToQRect(Normalized(r.Rect)), source); });
     }
 

@@ -41,6 +41,10 @@ void EnsureGuiApplication();
 // turns the image into 32-bit RGB; returns that colour (usable as a transparent colour
 // also when no pixel was transparent).
 TColor KeyTransparentPixels(QImage& image);
+// The image as ARGB with the pixels of the key colour fully transparent.
+QImage KeyToAlpha(const QImage& image, TColor key);
+// The bitmap's picture, its transparent colour made transparent when Transparent is set.
+QImage TransparentImage(const TBitmap& bitmap);
 
 struct BitmapAccess {
     static QImage& Image(TBitmap& bitmap);

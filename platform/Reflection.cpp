@@ -80,6 +80,53 @@ const TTypeInfo& TTypeInfo::Integer()
     return info;
 }
 
+#define PRAVIX_COLOR_NAME(name) {#name, name}
+
+const TTypeInfo& TTypeInfo::Color()
+{
+    static const TTypeInfo info = [] {
+        TTypeInfo t = Simple(tkInteger, "TColor");
+        t.ValueNames = {
+            PRAVIX_COLOR_NAME(clBlack), PRAVIX_COLOR_NAME(clMaroon), PRAVIX_COLOR_NAME(clGreen),
+            PRAVIX_COLOR_NAME(clOlive), PRAVIX_COLOR_NAME(clNavy), PRAVIX_COLOR_NAME(clPurple),
+            PRAVIX_COLOR_NAME(clTeal), PRAVIX_COLOR_NAME(clGray), PRAVIX_COLOR_NAME(clSilver),
+            PRAVIX_COLOR_NAME(clRed), PRAVIX_COLOR_NAME(clLime), PRAVIX_COLOR_NAME(clYellow),
+            PRAVIX_COLOR_NAME(clBlue), PRAVIX_COLOR_NAME(clFuchsia), PRAVIX_COLOR_NAME(clAqua),
+            PRAVIX_COLOR_NAME(clWhite), PRAVIX_COLOR_NAME(clNone), PRAVIX_COLOR_NAME(clDefault),
+            PRAVIX_COLOR_NAME(clScrollBar), PRAVIX_COLOR_NAME(clBackground), PRAVIX_COLOR_NAME(clActiveCaption),
+            PRAVIX_COLOR_NAME(clInactiveCaption), PRAVIX_COLOR_NAME(clMenu), PRAVIX_COLOR_NAME(clWindow),
+            PRAVIX_COLOR_NAME(clWindowFrame), PRAVIX_COLOR_NAME(clMenuText), PRAVIX_COLOR_NAME(clWindowText),
+            PRAVIX_COLOR_NAME(clCaptionText), PRAVIX_COLOR_NAME(clActiveBorder),
+            PRAVIX_COLOR_NAME(clInactiveBorder), PRAVIX_COLOR_NAME(clAppWorkSpace),
+            PRAVIX_COLOR_NAME(clHighlight), PRAVIX_COLOR_NAME(clHighlightText), PRAVIX_COLOR_NAME(clBtnFace),
+            PRAVIX_COLOR_NAME(clBtnShadow), PRAVIX_COLOR_NAME(clGrayText), PRAVIX_COLOR_NAME(clBtnText),
+            PRAVIX_COLOR_NAME(clInactiveCaptionText), PRAVIX_COLOR_NAME(clBtnHighlight),
+            PRAVIX_COLOR_NAME(cl3DDkShadow), PRAVIX_COLOR_NAME(cl3DLight), PRAVIX_COLOR_NAME(clInfoText),
+            PRAVIX_COLOR_NAME(clInfoBk),
+        };
+        return t;
+    }();
+    return info;
+}
+
+#undef PRAVIX_COLOR_NAME
+
+std::string TTypeInfo::ValueName(std::int64_t value) const
+{
+    for (const auto& [name, named] : ValueNames)
+        if (named == value)
+            return name;
+    return {};
+}
+
+std::optional<std::int64_t> TTypeInfo::NamedValue(std::string_view name) const
+{
+    for (const auto& [named, value] : ValueNames)
+        if (SameText(named, name))
+            return value;
+    return std::nullopt;
+}
+
 const TTypeInfo& TTypeInfo::Int64()
 {
     static const TTypeInfo info = Simple(tkInt64, "Int64");
@@ -248,6 +295,14 @@ TPropDecl& TPropDecl::Stored(bool stored)
 TPropDecl& TPropDecl::Owned()
 {
     m_info.m_owned = true;
+    return *this;
+}
+
+TPropDecl& TPropDecl::AsColor()
+{
+    if (m_info.Kind() != tkInteger)
+        throw EPropertyError(m_info.Name() + ": only integer properties hold colours");
+    m_info.m_type = &TTypeInfo::Color();
     return *this;
 }
 

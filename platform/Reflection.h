@@ -69,6 +69,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 class TObject;
@@ -108,6 +109,9 @@ struct TTypeInfo {
     int SetBits = 0;                         // tkSet: storage width, 8, 16 or 32 bits
     TFloatType FloatType = ftDouble;         // tkFloat
     const TClassInfo& (*ClassInfoOf)() = nullptr;  // tkClass; called lazily (classes may refer to each other)
+    // tkInteger: values with a name (the colour constants of TColor), which files use instead
+    // of the number.
+    std::vector<std::pair<std::string, std::int64_t>> ValueNames;
 
     int EnumCount() const { return int(EnumNames.size()); }
     // The name of an ordinal; empty when out of range.
@@ -117,6 +121,10 @@ struct TTypeInfo {
     // Every bit a set of this type may hold.
     std::int64_t SetMask() const;
     const TClassInfo* ClassType() const { return ClassInfoOf ? &ClassInfoOf() : nullptr; }
+    // The name of an integer value; empty when it has none.
+    std::string ValueName(std::int64_t value) const;
+    // The value of a name, ignoring case; nullopt when there is none.
+    std::optional<std::int64_t> NamedValue(std::string_view name) const;
 
     // "a, b, c" as written in an enum declaration (initialisers are not allowed).
     static TTypeInfo Enumeration(std::string name, std::string_view valueList);
@@ -131,6 +139,8 @@ struct TTypeInfo {
     static const TTypeInfo& Method();
     static const TTypeInfo& Variant();
     static const TTypeInfo& Interface();
+    // An integer whose colour constants (clRed, clBtnFace...) have names.
+    static const TTypeInfo& Color();
 };
 
 // Declares the value names of an existing enum. The enum must be contiguous from 0.
@@ -369,6 +379,9 @@ public:
     }
     // The object-valued property holds a sub-object of the instance (see TPropInfo).
     TPropDecl& Owned();
+    // A TColor property: Integer with the colour constants' names (TColor is a plain integer
+    // to C++, so the declaration says so). Prop("Color", ...).AsColor()
+    TPropDecl& AsColor();
 
     // What follows serves Prop(), Field(), Redeclare() and TClassInfo.
     explicit TPropDecl(std::string name, bool redeclareOnly = false);

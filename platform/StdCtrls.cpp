@@ -1,7 +1,10 @@
 #include "platform/StdCtrls.h"
 
+#include "platform/Bitmap.h"
 #include "platform/ControlBridge_p.h"
+#include "platform/Filer.h"
 #include "platform/Forms.h"
+#include "platform/ImageCodecs.h"
 #include "platform/Keys.h"
 #include "platform/Published_p.h"
 #include "platform/Graphics.h"
@@ -261,13 +264,47 @@ void TButton::TextChanged()
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner)
+TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner), m_glyph(std::make_unique<TBitmap>())
 {
     auto* button = new QToolButton;
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(button, &QToolButton::clicked, [this] { DispatchToControl([this] { Click(); }); });
     AttachWidget(button);
+    m_glyph->SetTransparent(true);
+    m_glyph->OnChange = [this] { ShowGlyph(); };
+}
+
+TSpeedButton::~TSpeedButton() = default;
+
+// Assign copies the source's transparency too; a glyph is always transparent.
+void TSpeedButton::SetGlyph(const TBitmap* value)
+{
+    if (value)
+        m_glyph->Assign(*value);
+    else
+        m_glyph->SetSize(0, 0);
+    m_glyph->SetTransparent(true);
+}
+
+void TSpeedButton::ShowGlyph()
+{
+    auto* button = static_cast<QToolButton*>(Handle());
+    if (m_glyph->Empty()) {
+        button->setIcon(QIcon());
+    } else {
+        const QPixmap picture = QPixmap::fromImage(TransparentImage(*m_glyph));
+        button->setIcon(QIcon(picture));
+        button->setIconSize(picture.size());
+    }
+    TextChanged();
+}
+
+void TSpeedButton::DefineProperties(TFiler& filer)
+{
+    TControl::DefineProperties(filer);
+    filer.DefineProperty("Glyph", [this](TReader& r) { m_glyph->LoadFromBytes(r.ReadBinary()); },
+                         [this](TWriter& w) { w.WriteBinary(WriteBMP(*m_glyph)); }, !m_glyph->Empty());
 }
 
 void TSpeedButton::SetFlat(bool value)
@@ -298,7 +335,12 @@ void TSpeedButton::SetGroupIndex(int value)
 
 void TSpeedButton::TextChanged()
 {
-    static_cast<QToolButton*>(Handle())->setText(ToQString(Caption()));
+    auto* button = static_cast<QToolButton*>(Handle());
+    button->setText(ToQString(Caption()));
+    if (m_glyph->Empty())
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    else
+        button->setToolButtonStyle(Caption().empty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
 }
 
 // ---------------------------------------------------------------------------------------

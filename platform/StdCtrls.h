@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+class TBitmap;
+
 PRAVIX_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
 PRAVIX_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw)
 PRAVIX_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
@@ -85,6 +87,12 @@ class TSpeedButton : public TControl {
     PRAVIX_CLASS(TSpeedButton, TControl)
 public:
     explicit TSpeedButton(TComponent* owner);
+    ~TSpeedButton() override;
+    // The picture shown on the button (beside the caption when there is one), transparent
+    // where it has the colour of its bottom-left pixel. Changes to it show at once; form
+    // descriptions store it as @Glyph, a BMP.
+    TBitmap* Glyph() const { return m_glyph.get(); }
+    void SetGlyph(const TBitmap* value);
     bool Flat() const { return m_flat; }
     void SetFlat(bool value);
     bool Down() const;
@@ -93,12 +101,15 @@ public:
     void SetGroupIndex(int value);
     bool AllowAllUp() const { return m_allowAllUp; }
     void SetAllowAllUp(bool value) { m_allowAllUp = value; }
+    void DefineProperties(TFiler& filer) override;
 
 protected:
     void TextChanged() override;
     bool ClickOnMouseUp() const override { return false; }
 
 private:
+    void ShowGlyph();
+    std::unique_ptr<TBitmap> m_glyph;
     bool m_flat = false;
     int m_groupIndex = 0;
     bool m_allowAllUp = false;

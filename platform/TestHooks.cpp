@@ -1,9 +1,11 @@
 #include "platform/TestHooks.h"
 
+#include "platform/Bitmap.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "platform/Modal_p.h"
 #include "platform/QtBridge_p.h"
+#include "platform/QtCanvas_p.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -209,6 +211,12 @@ TWindowImage GrabWindow(TForm& form, const std::string& pngPath)
     if (!pngPath.empty())
         image.save(PathToQString(pngPath), "PNG");
     return result;
+}
+
+void GrabControl(TControl& control, TBitmap& bitmap)
+{
+    BitmapAccess::Image(bitmap) = control.Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    bitmap.SetTransparent(false);
 }
 
 bool CloseActiveModal()

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class TBitmap;
 class TControl;
 class TForm;
 class TPopupMenu;
@@ -108,6 +109,9 @@ struct TWindowImage {
 };
 // Saves the image as PNG when a path is given.
 TWindowImage GrabWindow(TForm& form, const std::string& pngPath = {});
+
+// The control as it paints itself now (its widget rendered off-screen, children included).
+void GrabControl(TControl& control, TBitmap& bitmap);
 
 // Closes the innermost real modal window (message box, dialog or modal form) as if the user
 // pressed its Cancel/close button. For tests that run the real nested loops.

@@ -1,9 +1,11 @@
+#include "platform/Bitmap.h"
 #include "platform/Resources.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -103,4 +105,27 @@ TEST(BitmapResources, NoTwoImagesAreAlike)
             EXPECT_NE(bmp, images[other]) << expected.name << " repeats " << kBitmaps[other].name;
         images.push_back(bmp);
     }
+}
+
+TEST(BitmapResources, BitmapsLoadByNameAndAMissingNameGivesAnEmptyBitmapReportedOnce)
+{
+    TBitmap bitmap;
+    for (const auto& [name, size] : {std::pair{"AUTO", 24}, std::pair{"smallauto", 16}}) {
+        SCOPED_TRACE(name);
+        bitmap.LoadFromResourceName(name);
+        EXPECT_EQ(bitmap.GetWidth(), size);
+        EXPECT_EQ(bitmap.GetHeight(), size);
+        EXPECT_EQ(bitmap.GetTransparentColor(), clTeal);
+    }
+
+    testing::internal::CaptureStderr();
+    bitmap.LoadFromResourceName("NOSUCHBITMAP");
+    EXPECT_TRUE(bitmap.Empty()) << "the earlier picture must not stay";
+    bitmap.LoadFromResourceName("NoSuchBitmap");  // names ignore case
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(bitmap.Empty());
+    const auto first = log.find("NOSUCHBITMAP");
+    ASSERT_NE(first, std::string::npos) << log;
+    EXPECT_EQ(log.find("NOSUCHBITMAP", first + 1), std::string::npos) << "reported once: " << log;
+    EXPECT_EQ(log.find("NoSuchBitmap"), std::string::npos) << "reported once: " << log;
 }

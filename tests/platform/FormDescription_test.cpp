@@ -381,3 +381,55 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         EXPECT_EQ(e.Message(), "Error in form description at line 2, property Left: an integer was expected, not \"x\"");
     }
 }
+
+class TFdSwatch : public TComponent {
+    PRAVIX_CLASS(TFdSwatch, TComponent)
+public:
+    explicit TFdSwatch(TComponent* owner) : TComponent(owner) {}
+    TColor Color = clBlack;
+    TColor Border = clBlack;
+    TColor Fill = clBlack;
+    int Count = 0;
+};
+
+PRAVIX_PUBLISH(TFdSwatch,
+    Field("Color", &TFdSwatch::Color).AsColor(),
+    Field("Border", &TFdSwatch::Border).AsColor(),
+    Field("Fill", &TFdSwatch::Fill).AsColor(),
+    Field("Count", &TFdSwatch::Count))
+
+TEST(FormDescription, ColoursAreReadAndWrittenByTheirConstantsNames)
+{
+    TComponent owner(nullptr);
+    auto* swatch = dynamic_cast<TFdSwatch*>(
+        CreateComponentFromText("TFdSwatch S {\n  Color = clRed\n  Border = clbtnface\n  Fill = 12345\n"
+                                "  Count = 255\n}",
+                                &owner));
+    ASSERT_NE(swatch, nullptr);
+    EXPECT_EQ(swatch->Color, clRed);
+    EXPECT_EQ(swatch->Border, clBtnFace);
+    EXPECT_EQ(swatch->Fill, 12345);
+    EXPECT_EQ(WriteComponentToText(*swatch), "TFdSwatch S {\n"
+                                             "  Color = clRed\n"
+                                             "  Border = clBtnFace\n"
+                                             "  Fill = 12345\n"
+                                             "  Count = 255\n"  // a plain integer, not a colour
+                                             "}\n");
+
+    const struct {
+        const char* text;
+        const char* reason;
+    } bad[] = {
+        {"TFdSwatch S {\n  Color = clNoSuch\n}", "clNoSuch is not a value of TColor"},
+        {"TFdSwatch S {\n  Count = clRed\n}", "an integer was expected, not \"clRed\""},
+    };
+    for (const auto& c : bad) {
+        try {
+            CreateComponentFromText(c.text, &owner);
+            ADD_FAILURE() << "no error for " << c.text;
+        } catch (const EFormDescriptionError& e) {
+            EXPECT_EQ(e.Line(), 2) << c.text;
+            EXPECT_EQ(e.Reason(), c.reason) << c.text;
+        }
+    }
+}
