@@ -5,6 +5,7 @@
 
 #include "components/iOPCExplorer.h"
 #include "components/iOPCManager.h"
+#include "platform/Application.h"
 #include "platform/ComCtrls.h"
 
 #include <set>
@@ -133,6 +134,24 @@ TEST_F(OPCExplorer, AWindowFreedElsewhereIsNotFreedAgainByTheHolder)
     delete iOPCExplorerForm;  // as the application frees its windows when the program ends
     EXPECT_EQ(iOPCExplorerForm, nullptr);
     m_holder.reset();
+}
+
+// Ends the application's message loop, so it comes last.
+TEST(OPCExplorerAtProgramEnd, TheApplicationFreesTheWindowBeforeTheFormHoldingTheHolder)
+{
+    ASSERT_FALSE(OPCDLLNotLoaded());
+    TEST_EXPORT(iOPC2Test_Reset)();
+    TCallbackQueue queue;
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    auto* holder = new TiOPCManager(main);
+    holder->ExplorerShow();
+    ASSERT_NE(iOPCExplorerForm, nullptr);
+    EXPECT_NE(Application->MainForm(), iOPCExplorerForm);
+    PostToGui([main] { main->Close(); });
+    Application->Run();
+    EXPECT_EQ(iOPCExplorerForm, nullptr);
+    EXPECT_EQ(TEST_EXPORT(iOPC2Test_GetManagerCount)(), 0);  // the holder went with its form
 }
 
 }  // namespace
