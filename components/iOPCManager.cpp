@@ -1,5 +1,7 @@
 #include "components/iOPCManager.h"
 
+#include "components/iOPCExplorer.h"
+#include "platform/Application.h"
 #include "platform/Bitmap.h"
 #include "platform/Graphics.h"
 #include "platform/Menus.h"
@@ -62,6 +64,8 @@ TiOPCManager::TiOPCManager(TComponent* owner)
 {
     TCustomControl::SetBounds(Left(), Top(), kSize, kSize);
     SetVisible(false);
+    // A window shown by an earlier holder stays open but is no longer the shared one.
+    iOPCExplorerForm = nullptr;
     std::string bytes;
     if (ReadResource("OPCMANAGER", bytes)) {
         TBitmap picture;
@@ -73,6 +77,7 @@ TiOPCManager::TiOPCManager(TComponent* owner)
 TiOPCManager::~TiOPCManager()
 {
     Destroying();
+    delete iOPCExplorerForm;  // clears the shared reference itself
     try {
         GroupClear();
         if (m_managerCreated != 0) OPCDLLManagerDestroyed();
@@ -187,6 +192,16 @@ void TiOPCManager::Paint()
 void TiOPCManager::CloseAllServerConnections()
 {
     OPCDLLCloseAllServerConnections();
+}
+
+void TiOPCManager::ExplorerShow()
+{
+    if (!iOPCExplorerForm) {
+        iOPCExplorerForm = new TiOPCExplorerForm(nullptr);
+        Application->KeepForm(iOPCExplorerForm);
+    }
+    iOPCExplorerForm->Refresh();
+    iOPCExplorerForm->Show();
 }
 
 void TiOPCManager::FireUpdate(const TGroupUpdateEvent& event, int handle)

@@ -71,6 +71,9 @@ public:
     // Keeps Left and Top; the holder is always 28 x 28.
     void SetBounds(int left, int top, int width, int height) override;
     void CloseAllServerConnections();
+    // Creates the program's explorer window when there is none, lists the connections anew
+    // and shows it (not modally).
+    void ExplorerShow();
 
     // The library's group callbacks: the events with the group's name ("" for an unknown handle).
     void BeforeUpdate(int Handle);

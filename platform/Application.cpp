@@ -124,6 +124,11 @@ void TApplication::AdoptForm(TForm* form)
         d->mainForm = form;
 }
 
+void TApplication::KeepForm(TForm* form)
+{
+    d->forms.push_back(form);
+}
+
 void TApplication::ForgetForm(TForm* form)
 {
     std::erase(d->forms, form);

@@ -47,6 +47,9 @@ public:
         reference = new F(nullptr);
         AdoptForm(reference);
     }
+    // Keeps a form made elsewhere until Run returns, without making it the main form (a tool
+    // window the program opens on demand). Freeing it earlier is fine.
+    void KeepForm(TForm* form);
     // The error box: caption = Title, the message unchanged, one OK button. While one error
     // box is open, further errors are written to standard error instead of stacking boxes
     // (a failing timer would otherwise open a box on every tick).

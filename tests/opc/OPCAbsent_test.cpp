@@ -3,6 +3,8 @@
 
 #include "OPCTestSupport.h"
 
+#include "components/iOPCExplorer.h"
+
 #include <cstring>
 
 namespace {
@@ -96,6 +98,10 @@ TEST(OPCAbsent, ItemsAndGroupsDoNothingUntilAskedForTheLibrary)
     EXPECT_EQ(ExceptionText([&] { deck->Resume(); }), "Pravix OPC DLL Not Found.");
     EXPECT_EQ(ExceptionText([&] { deck->Suspend(); }), "Pravix OPC DLL Not Found.");
     EXPECT_EQ(ExceptionText([&] { holder.CloseAllServerConnections(); }), "Pravix OPC DLL Not Found.");
+    // The explorer is made, but listing the connections fails before it is shown.
+    EXPECT_EQ(ExceptionText([&] { holder.ExplorerShow(); }), "Pravix OPC DLL Not Found.");
+    ASSERT_NE(iOPCExplorerForm, nullptr);
+    EXPECT_FALSE(iOPCExplorerForm->Visible());
 }
 
 }  // namespace
