@@ -25,15 +25,15 @@ TiOPCExplorerForm::TiOPCExplorerForm(TComponent* owner) : TForm(owner)
     ReadDescription(ExplorerResource("iOPCExplorer"));
     m_tree = FindControl<TTreeView>("Tree");
     LoadImages();
-    // TODO(tree images): the tree view cannot show pictures yet. Once it takes an image list
-    // (pictures and state pictures), hand it m_images here; the nodes already carry their
-    // image indexes.
+    m_tree->SetImages(&m_images);
 }
 
 // The shared reference never outlives the window, whoever frees it (a group holder, the
 // application at the end of the program).
 TiOPCExplorerForm::~TiOPCExplorerForm()
 {
+    // The tree goes with the form's components, after the image list it shows.
+    m_tree->SetImages(nullptr);
     if (iOPCExplorerForm == this)
         iOPCExplorerForm = nullptr;
 }

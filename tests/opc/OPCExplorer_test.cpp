@@ -69,6 +69,7 @@ TEST_F(OPCExplorer, ListsTheOpenConnectionsUnderServersConnections)
     EXPECT_TRUE(tree->ReadOnly());
     EXPECT_EQ(tree->SortType(), stText);
     EXPECT_EQ(explorer->Images().Count(), 3);
+    EXPECT_EQ(tree->Images(), &explorer->Images());
 
     ASSERT_EQ(tree->TopCount(), 2);
     EXPECT_EQ(explorer->ServersNode()->Text(), "Servers Connections");
