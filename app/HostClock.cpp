@@ -1,13 +1,12 @@
 #include "app/HostClock.h"
 
-#include <ctime>
+#include "platform/Clock.h"
 
-LocalTime SystemHostClock::Now() const
+// The platform's clock, so a test's clock override reaches the host too.
+HostTime SystemHostClock::Now() const
 {
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+    const TLocalTime now = LocalTime();
+    return {now.Year, now.Month, now.Day, now.Hour, now.Minute, now.Second};
 }
 
 int TwoDigitYear(int calendarYear)

@@ -72,7 +72,7 @@ void BTEraseClick(HostContext& ctx) { SendCommand(ctx, "$emc"); }
 
 void BTSetDandTPCClick(HostContext& ctx)
 {
-    LocalTime t = ctx.clock.Now();
+    HostTime t = ctx.clock.Now();
     int year = TwoDigitYear(t.Year);
     if (ctx.s.EarlyCommands) {
         SendCommand(ctx, CFormat("$SDT %02d%02d%02d", t.Month, t.Day, year));
@@ -84,7 +84,7 @@ void BTSetDandTPCClick(HostContext& ctx)
 
 void BTSetTimeClick(HostContext& ctx)
 {
-    LocalTime t = ctx.clock.Now();
+    HostTime t = ctx.clock.Now();
     SendCommand(ctx, CFormat("$SCK %02d%02d%02d", t.Hour, t.Minute, t.Second));
 }
 

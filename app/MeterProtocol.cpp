@@ -45,7 +45,7 @@ void ShowSetupState(HostContext& ctx, int state)
 
 void ReadHostClock(HostContext& ctx)
 {
-    LocalTime t = ctx.clock.Now();
+    HostTime t = ctx.clock.Now();
     ctx.s.HostClock = {t.Hour, t.Minute, t.Second, t.Day, t.Month, TwoDigitYear(t.Year)};
 }
 

@@ -183,8 +183,8 @@ private:
 
 class FakeClock : public IHostClock {
 public:
-    LocalTime Time{2026, 3, 7, 9, 5, 4};
-    LocalTime Now() const override { return Time; }
+    HostTime Time{2026, 3, 7, 9, 5, 4};
+    HostTime Now() const override { return Time; }
 };
 
 // A HostCore on fakes, with the controls at their stored start values.
