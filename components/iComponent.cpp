@@ -1,6 +1,7 @@
 #include "components/iComponent.h"
 
 #include "components/iClasses.h"
+#include "components/iGPFunctions.h"
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
 #include "platform/Menus.h"
@@ -361,7 +362,7 @@ void TiComponent::DrawErrorState(TCanvas& canvas)
     canvas.Brush().SetColor(m_errorBackGroundColor);
     canvas.FillRect(r);
     canvas.Font().Assign(*m_errorFont);
-    canvas.DrawText(m_errorText, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    iDrawText(canvas, m_errorText, r, {itfHCenter, itfVCenter, itfSingleLine}, true, m_errorBackGroundColor);
 }
 
 void TiComponent::DrawPaintFailure(TCanvas& canvas, const std::string& message)
@@ -376,7 +377,7 @@ void TiComponent::DrawPaintFailure(TCanvas& canvas, const std::string& message)
     canvas.Brush().SetColor(clBlack);
     canvas.FillRect(r);
     canvas.Font().SetColor(clWhite);
-    canvas.DrawText(message, r, DT_WORDBREAK | DT_NOPREFIX);
+    iDrawText(canvas, message, r, {itfWordBreak}, true, clBlack);
 }
 
 void TiComponent::PaintToMetaFile(TCanvas& canvas)
@@ -444,10 +445,10 @@ void TiComponent::DrawBorder(TCanvas& canvas)
     const TRect r(0, 0, Width(), Height());
     switch (m_borderStyle) {
     case ibsRaised:
-        canvas.DrawEdge(r, EDGE_RAISED);
+        iDrawEdge(canvas, r, idesRaised);
         break;
     case ibsLowered:
-        canvas.DrawEdge(r, EDGE_SUNKEN);
+        iDrawEdge(canvas, r, idesSunken);
         break;
     case ibsNone:
         break;
