@@ -27,29 +27,26 @@ struct Legend {
     char Mark;
 };
 
+inline char LegendMark(TBitmap& b, int x, int y, const std::vector<Legend>& legend)
+{
+    char mark = '?';
+    for (const Legend& l : legend)
+        if (b.Canvas().GetPixel(x, y) == l.Color)
+            mark = l.Mark;
+    return mark;
+}
+
 inline std::string Row(TBitmap& b, int y, int x0, int x1, const std::vector<Legend>& legend)
 {
     std::string s;
-    for (int x = x0; x < x1; ++x) {
-        char mark = '?';
-        for (const Legend& l : legend)
-            if (b.Canvas().GetPixel(x, y) == l.Color)
-                mark = l.Mark;
-        s += mark;
-    }
+    for (int x = x0; x < x1; ++x) s += LegendMark(b, x, y, legend);
     return s;
 }
 
 inline std::string Column(TBitmap& b, int x, int y0, int y1, const std::vector<Legend>& legend)
 {
     std::string s;
-    for (int y = y0; y < y1; ++y) {
-        char mark = '?';
-        for (const Legend& l : legend)
-            if (b.Canvas().GetPixel(x, y) == l.Color)
-                mark = l.Mark;
-        s += mark;
-    }
+    for (int y = y0; y < y1; ++y) s += LegendMark(b, x, y, legend);
     return s;
 }
 
