@@ -329,7 +329,7 @@ void TiVCLComponent::CaptureParentBeneath()
     }
     capture.Brush().SetStyle(bsSolid);
     capture.Brush().SetColor(parent ? parent->Color() : BackGroundColor());
-    capture.FillRect(TRect(0, 0, Width(), Height()));
+    capture.FillRect(TRect{0, 0, Width(), Height()});
 }
 
 void TiVCLComponent::GetTransparentBitmap()
@@ -349,7 +349,7 @@ void TiVCLComponent::GetTransparentBitmap()
     TCanvas& capture = m_captureBitmap->Canvas();
     capture.Brush().SetStyle(bsSolid);
     capture.Brush().SetColor(BackGroundColor());
-    capture.FillRect(TRect(0, 0, Width(), Height()));
+    capture.FillRect(TRect{0, 0, Width(), Height()});
 }
 
 void TiVCLComponent::DrawBackGround(TCanvas& canvas, TColor color)
@@ -564,8 +564,8 @@ void TiVCLComponent::iPaintToDC(int x, int y, bool transparent, TCanvas& canvas)
         int level;
         ~RestoreCanvas() { canvas.RestoreDC(level); }
     } restoreCanvas{canvas, canvas.SaveDC()};
-    canvas.SetOrigin(TPoint(x, y));
-    canvas.IntersectClipRect(TRect(0, 0, Width(), Height()));
+    canvas.SetOrigin(TPoint{x, y});
+    canvas.IntersectClipRect(TRect{0, 0, Width(), Height()});
     TScopedValue<bool> withoutBackground(m_paintingWithoutBackground, transparent);
     PaintToMetaFile(canvas);  // locked, with CachedDrawing off for the duration
 }
