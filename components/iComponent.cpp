@@ -410,6 +410,8 @@ TBitmap& TiComponent::GetBackGroundBitmap()
 {
     if (!m_backGroundBitmap)
         CreateBackGroundBitmap();
+    else
+        m_backGroundBitmap->SetSize(Width(), Height());   // the control was resized since
     return *m_backGroundBitmap;
 }
 

@@ -273,11 +273,8 @@ void TiVCLComponent::SetBounds(int left, int top, int width, int height)
     if (left == Left() && top == Top() && width == Width() && height == Height())
         return;
     TiComponent::SetBounds(left, top, width, height);
-    if (m_captureBitmap && Width() >= 1 && Height() >= 1)
-        m_captureBitmap->SetSize(Width(), Height());
+    // The capture and the back buffer take the new size when they are next painted.
     RequestTransparentCapture();
-    if (Width() > 0 && Height() > 0)
-        GetBackGroundBitmap().SetSize(Width(), Height());
     BackGroundChange();
 }
 
@@ -291,7 +288,6 @@ void TiVCLComponent::SetTransparent(bool value)
     if (value) {
         if (!m_captureBitmap) {
             m_captureBitmap = std::make_unique<TBitmap>();
-            m_captureBitmap->SetSize(Width(), Height());
             RequestTransparentCapture();
         }
         RequestTransparentCapture();

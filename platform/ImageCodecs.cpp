@@ -188,6 +188,9 @@ int EncodeJpegC(const unsigned char* rgb, int width, int height, int quality, in
 
 // Pictures larger than this are refused as broken rather than allocated.
 constexpr unsigned long long kMaxDecodedPixels = 1ull << 28;
+// libjpeg's own buffers: enough for the whole-image coefficients of a progressive picture of
+// some 40 megapixels, far less than the largest picture's pixels.
+constexpr long kMaxJpegWorkMemory = 256l << 20;
 
 int DecodeJpegC(const unsigned char* data, unsigned long size, unsigned char** pixels, int* width, int* height,
                 int* messageCode)
@@ -207,6 +210,15 @@ int DecodeJpegC(const unsigned char* data, unsigned long size, unsigned char** p
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
+    // The size is checked before libjpeg sets up its buffers: a progressive file allocates
+    // coefficients for the whole image when decompression starts, whatever its real content.
+    // The memory cap stops what the size check cannot see (many scans, many components).
+    if (1ull * info.image_width * info.image_height > kMaxDecodedPixels) {
+        *messageCode = JERR_IMAGE_TOO_BIG;
+        jpeg_destroy_decompress(&info);
+        return 0;
+    }
+    info.mem->max_memory_to_use = kMaxJpegWorkMemory;
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     const unsigned long long count = 1ull * info.output_width * info.output_height;
