@@ -1,6 +1,7 @@
 // PNG and JPEG encoders, checked in the bytes and with an outside decoder.
 
 #include "PixelTestUtil.h"
+#include "support/SourcePaths.h"
 
 #include "platform/Exceptions.h"
 #include "platform/Streams.h"
@@ -9,6 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
 
@@ -116,6 +122,18 @@ TEST(Codecs, LibraryErrorsCarryTheLibrarysText)
     TBytes truncated = EncodeJPEG(*Quadrants(), 75, false, false);
     truncated.resize(20);
     EXPECT_EQ(MessageOf([&] { DecodeJPEG(truncated, target); }).rfind("JPEG error #", 0), 0u);
+}
+
+TEST(Codecs, AnAbsurdJpegSizeIsRefusedFromItsHeader)
+{
+    // A progressive file of a few hundred bytes that declares 65000 x 65000: libjpeg would set
+    // up coefficient buffers of gigabytes for it before the first pixel.
+    std::ifstream in(SourcePath("tests/fixtures/jpeg/progressive-65000x65000.jpg"), std::ios::binary);
+    const TBytes bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(bytes.empty());
+    TBitmap target;
+    EXPECT_EQ(MessageOf([&] { DecodeJPEG(bytes, target); }), "JPEG error #" + std::to_string(JERR_IMAGE_TOO_BIG));
+    EXPECT_TRUE(target.Empty());
 }
 
 TEST(JPEGImage, HoldsEncodedBytesAndDrawsThem)
