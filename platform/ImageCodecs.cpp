@@ -116,6 +116,27 @@ struct JpegError {
 
 void JpegOutputMessage(j_common_ptr) {}
 
+// A file that ends early would be decoded to the end anyway, every missing pixel made up:
+// seconds of work for a few bytes that claim a large picture. It is refused as broken.
+void JpegEmitMessage(j_common_ptr info, int level)
+{
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        info->err->error_exit(info);
+}
+
+// Every progressive scan passes over the whole picture, and a scan takes only a few bytes:
+// far more scans than any encoder writes are refused.
+constexpr int kMaxJpegScans = 100;
+
+void JpegCheckScans(j_common_ptr info)
+{
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > kMaxJpegScans) {
+        info->err->msg_code = JERR_NOTIMPL;
+        info->err->error_exit(info);
+    }
+}
+
 struct JpegDestination {
     jpeg_destination_mgr Manager;
     CBuffer Buffer;
@@ -201,6 +222,9 @@ int DecodeJpegC(const unsigned char* data, unsigned long size, unsigned char** p
     info.err = jpeg_std_error(&error.Manager);
     error.Manager.error_exit = JpegErrorExit;
     error.Manager.output_message = JpegOutputMessage;
+    error.Manager.emit_message = JpegEmitMessage;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = JpegCheckScans;
     if (setjmp(error.Jump)) {
         *messageCode = error.Manager.msg_code;
         std::free(buffer);
@@ -208,6 +232,7 @@ int DecodeJpegC(const unsigned char* data, unsigned long size, unsigned char** p
         return 0;
     }
     jpeg_create_decompress(&info);
+    info.progress = &progress;
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
     // The size is checked before libjpeg sets up its buffers: a progressive file allocates
