@@ -23,7 +23,8 @@ endfunction()
 # platform. NO_APPLICATION programs test GUI-free code: they link neither the visual platform
 # nor its application object, so a GUI dependency of what they test fails to link. RUNTIME_DEPS
 # are targets built before the programs (libraries they load at run time); a variable
-# PRAVIX_TEST_ENV_<name> (name of the test file without extension) adds environment settings.
+# PRAVIX_TEST_ENV_<name> (name of the test file without extension) adds environment settings,
+# and PRAVIX_TEST_FILTER_<name> a gtest filter of the tests that ctest runs from that program.
 function(pravix_tests dir)
   cmake_parse_arguments(ARG "NO_APPLICATION" "" "DEPS;RUNTIME_DEPS" ${ARGN})
   set(support pravix_test_support)
@@ -46,7 +47,12 @@ function(pravix_tests dir)
     if(DEFINED PRAVIX_TEST_ENV_${name})
       list(APPEND environment ${PRAVIX_TEST_ENV_${name}})
     endif()
+    set(filter "*")
+    if(DEFINED PRAVIX_TEST_FILTER_${name})
+      set(filter ${PRAVIX_TEST_FILTER_${name}})
+    endif()
     gtest_discover_tests(${target}
+      TEST_FILTER ${filter}
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     # A list-valued property does not survive test discovery intact, so the environment is set
