@@ -146,6 +146,9 @@ TComponentTimer::TComponentTimer() : m_core(std::make_unique<TimerCore>([this] {
           OnInternalTimer();
   }))
 {
+    // Components count and animate by their ticks: a coarse timer may move each tick by up
+    // to a twentieth of the interval, 100 ms at a 2 s interval.
+    m_core->SetPrecise(true);
 }
 
 TComponentTimer::~TComponentTimer() = default;

@@ -40,7 +40,7 @@ private:
 };
 
 // The timer a self-drawn component owns: the first tick after `first` ms (after `interval`
-// when first is 0), then every `interval` ms.
+// when first is 0), then every `interval` ms, at millisecond accuracy.
 class TComponentTimer {
 public:
     TComponentTimer();
