@@ -1,7 +1,7 @@
 #include "FuzzSupport.h"
 
-#include "platform/Application.h"
-#include "platform/Regional.h"
+#include "platform/gui/Application.h"
+#include "platform/core/Regional.h"
 
 #include <cstdio>
 #include <cstdlib>

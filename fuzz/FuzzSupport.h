@@ -2,7 +2,7 @@
 // What every fuzz target shares: the platform started once, the input as text, lines and a
 // memory FILE, and the sample files of the repository.
 
-#include "app/HostState.h"
+#include "app/core/HostState.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,7 +32,7 @@ void StartPlatform();
 // expected to raise them. Anything else escapes and ends the run as a finding.
 template <typename Body> void ExpectingLibraryErrors(Body body);
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 template <typename Body> void ExpectingLibraryErrors(Body body)
 {

@@ -2,7 +2,7 @@
 
 #include "FuzzSupport.h"
 
-#include "app/DeviceFile.h"
+#include "app/core/DeviceFile.h"
 
 #include <array>
 #include <cstdlib>

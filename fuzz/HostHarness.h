@@ -3,7 +3,7 @@
 // indexes, check marks): the host's input parsers run exactly as in the program, with no
 // window, plot, port or clock behind them.
 
-#include "app/HostCore.h"
+#include "app/core/HostCore.h"
 
 #include <algorithm>
 #include <map>

@@ -2,7 +2,7 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Bitmap.h"
+#include "platform/canvas/Bitmap.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -4,9 +4,9 @@
 #include "HostHarness.h"
 #include "FuzzSupport.h"
 
-#include "app/DataLine.h"
-#include "app/DeviceFile.h"
-#include "app/InputPath.h"
+#include "app/core/DataLine.h"
+#include "app/core/DeviceFile.h"
+#include "app/core/InputPath.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -4,7 +4,7 @@
 #include "FuzzComponent.h"
 #include "FuzzSupport.h"
 
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 #include <memory>
 

@@ -2,8 +2,8 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Bitmap.h"
-#include "platform/ImageList.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageList.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -2,8 +2,8 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Bitmap.h"
-#include "platform/ImageCodecs.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageCodecs.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -5,11 +5,11 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Bitmap.h"
-#include "platform/ImageCodecs.h"
-#include "platform/ImageList.h"
-#include "platform/Metafile.h"
-#include "platform/Resources.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/ImageList.h"
+#include "platform/canvas/Metafile.h"
+#include "platform/core/Resources.h"
 
 #include <cstdio>
 #include <fstream>

@@ -3,8 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Bitmap.h"
-#include "platform/Metafile.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Metafile.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

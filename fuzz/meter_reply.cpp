@@ -3,7 +3,7 @@
 #include "HostHarness.h"
 #include "FuzzSupport.h"
 
-#include "app/MeterProtocol.h"
+#include "app/core/MeterProtocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -5,7 +5,7 @@
 
 #include "FuzzComponent.h"
 
-#include "platform/FormDescription.h"
+#include "platform/core/FormDescription.h"
 
 #include <memory>
 

@@ -4,7 +4,7 @@
 #include "HostHarness.h"
 #include "FuzzSupport.h"
 
-#include "app/Replay.h"
+#include "app/core/Replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -5,7 +5,7 @@
 #include "HostHarness.h"
 #include "FuzzSupport.h"
 
-#include "app/InputPath.h"
+#include "app/core/InputPath.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

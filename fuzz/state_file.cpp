@@ -4,7 +4,7 @@
 #include "HostHarness.h"
 #include "FuzzSupport.h"
 
-#include "app/StateFile.h"
+#include "app/core/StateFile.h"
 
 #include <cstdio>
 #include <cstdlib>
