@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 
+#include "platform/canvas/Bitmap.h"
 #include "platform/gui/Application.h"
 #include "platform/core/Regional.h"
 
@@ -48,6 +49,11 @@ void StartPlatform()
         static char* argv[] = {name, nullptr};
         Application->Initialize(argc, argv);
         SetRegion(TFormatSettings::English());
+        // The first text loads the font configuration, which can take seconds on a busy
+        // machine: done here, it is not charged to an input as a hang.
+        TBitmap warmUp;
+        warmUp.SetSize(8, 8);
+        warmUp.Canvas().TextOut(0, 0, "x");
         return true;
     }();
     (void)started;
