@@ -138,7 +138,8 @@ bool HoldsItsRows(const std::vector<std::uint8_t>& b)
     const std::int64_t height = std::int32_t(LittleEndian32(b, 22));
     const std::int64_t bits = b[28] | b[29] << 8;
     const std::int64_t stride = (std::abs(width) * bits + 31) / 32 * 4;
-    return std::int64_t(LittleEndian32(b, 10)) + stride * std::abs(height) <= std::int64_t(b.size());
+    const std::int64_t available = std::int64_t(b.size()) - std::int64_t(LittleEndian32(b, 10));
+    return available >= 0 && (stride == 0 || std::abs(height) <= available / stride);
 }
 
 } // namespace

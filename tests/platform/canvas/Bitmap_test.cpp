@@ -99,7 +99,10 @@ TEST(Bitmap, BrokenFilesAreRefusedAndChangeNothing)
     // 185 bytes whose header claims 1048576 x 16 pixels: once made up pixel by pixel for seconds.
     const std::string claimsTooMuch = ReadFileBytes(SourcePath("tests/fixtures/bmp/million-columns-185-bytes.bmp"));
     const TBytes tooShort(claimsTooMuch.begin(), claimsTooMuch.end());
-    for (const TBytes& data : {bytes, TBytes{'B', 'M'}, TBytes{1, 2, 3}, tooShort}) {
+    // Row size times row count beyond 64 bits.
+    const std::string claimsAbsurdly = ReadFileBytes(SourcePath("tests/fixtures/bmp/rows-overflow-the-size-check.bmp"));
+    const TBytes absurd(claimsAbsurdly.begin(), claimsAbsurdly.end());
+    for (const TBytes& data : {bytes, TBytes{'B', 'M'}, TBytes{1, 2, 3}, tooShort, absurd}) {
         try {
             target.LoadFromBytes(data);
             ADD_FAILURE() << "accepted";
