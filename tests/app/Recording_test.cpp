@@ -3,7 +3,15 @@
 #include "support/SourcePaths.h"
 #include "platform/Streams.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include "app/CFormat.h"
 
 #include "app/DeviceFile.h"
 #include "app/InputPath.h"
@@ -103,6 +111,129 @@ TEST_F(RecordingTest, EngineeringRecordWithoutDeviceFileAsksForOne)
     BTStopRecordClick(ctx);
     EXPECT_EQ(ReadFileBytes(dir.Path("plain.eng")), "Count\tDate\tTime\r\n0\t010101\t151515\r\n");
 }
+
+TEST_F(RecordingTest, EveryInputStepReachesTheDiskWithoutStopRecord)
+{
+    LoadDevice("S\nColumns=2\nCHL=1 1 0\nNTU=2 1 0\n");
+    OpenPort();
+    dialogs.Answers.push_back(dir.Path("run.raw"));
+    BTRecordRawClick(ctx);
+    dialogs.Answers.push_back(dir.Path("run.eng"));
+    BTRecordEngrClick(ctx);
+    std::string raw;
+    for (int step = 1; step <= 3; ++step) {
+        std::string lines = CFormat("%d\t1\r\n%d\t2\r\n", step, step);
+        raw += lines;
+        port.Inbound = lines;
+        PollInput(ctx);
+        // Another reader sees every line of the step, as it would after a crash.
+        EXPECT_EQ(ReadFileBytes(dir.Path("run.raw")), raw);
+        std::string eng = ReadFileBytes(dir.Path("run.eng"));
+        EXPECT_EQ(std::count(eng.begin(), eng.end(), '\n'), 1 + 2 * step) << eng;
+    }
+    EXPECT_TRUE(Warnings().empty());
+}
+
+// A file size limit stands in for a disk that fills up while recording: writes beyond it
+// fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+struct RecordFailure {
+    const char* name;
+    bool raw;       // which record fails; the other one goes on
+    bool fillsUp;   // a disk that fills up after some data, or one that is full from the start
+};
+
+void PrintTo(const RecordFailure& c, std::ostream* out) { *out << c.name; }
+
+class RecordFailureTest : public RecordingTest, public testing::WithParamInterface<RecordFailure> {};
+
+TEST_P(RecordFailureTest, StopsThatRecordingWithAWarningAndKeepsWhatWasWritten)
+{
+    const RecordFailure& c = GetParam();
+    if (!c.fillsUp && !std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    LoadDevice("S\nColumns=2\nCHL=1 1 0\nNTU=2 1 0\n");
+    OpenPort();
+    std::string failing = dir.Path(c.raw ? "fails.raw" : "fails.eng");
+    if (!c.fillsUp)
+        std::filesystem::create_symlink("/dev/full", failing);
+    auto record = [&](bool raw, const std::string& path) {
+        dialogs.Answers.push_back(path);
+        raw ? BTRecordRawClick(ctx) : BTRecordEngrClick(ctx);
+    };
+    record(c.raw, failing);
+    // A size limit holds for every file, so only the full device shows the other recording go on.
+    std::string good = dir.Path(c.raw ? "good.eng" : "good.raw");
+    if (!c.fillsUp)
+        record(!c.raw, good);
+    std::string sent;
+    auto step = [&](int k) {
+        port.Inbound = CFormat("%d\t1\r\n", k);
+        sent += port.Inbound;
+        PollInput(ctx);
+    };
+    step(1);
+    step(2);
+    std::string before = c.fillsUp ? ReadFileBytes(failing) : "";
+    {
+        std::optional<FileSizeLimit> limit;
+        if (c.fillsUp)
+            limit.emplace(rlim_t(before.size() + 5));
+        for (int k = 3; k <= 6; ++k)
+            step(k);
+    }
+
+    EXPECT_FALSE(c.raw ? s.RawRecording : s.EngrRecording);
+    ASSERT_EQ(Warnings().size(), 1u);   // once, not at every later step
+    EXPECT_EQ(Warnings()[0].Caption, "Recording Stopped");
+    EXPECT_EQ(Warnings()[0].Text, CFormat("The %s record file \"%s\" could not be written: %s.\nRecording to it has "
+                                          "stopped; the file keeps what was written before.",
+                                          c.raw ? "raw" : "engineering units", failing.c_str(),
+                                          std::strerror(c.fillsUp ? EFBIG : ENOSPC)));
+    core.Timer1SecondTimer();
+    EXPECT_EQ(ui.Texts["LBRecordStatus"], c.fillsUp ? "Recording:  OFF" : c.raw ? "Recording:  Engr Units" : "Recording:  Raw");
+    if (c.fillsUp) {
+        std::string kept = ReadFileBytes(failing);
+        EXPECT_EQ(kept.substr(0, before.size()), before);
+        EXPECT_LE(kept.size(), before.size() + 5);
+        if (c.raw) {
+            EXPECT_EQ(kept, sent.substr(0, kept.size()));
+        }
+    }
+    BTStopRecordClick(ctx);
+    EXPECT_EQ(Warnings().size(), 1u);
+    if (!c.fillsUp) {
+        std::string goodText = ReadFileBytes(good);
+        EXPECT_EQ(std::count(goodText.begin(), goodText.end(), '\n'), c.raw ? 7 : 6) << goodText;   // header + rows
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RecordFailureTest,
+                         testing::Values(RecordFailure{"RawOnAFullDevice", true, false},
+                                         RecordFailure{"EngineeringOnAFullDevice", false, false},
+                                         RecordFailure{"RawFillingUp", true, true},
+                                         RecordFailure{"EngineeringFillingUp", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
 {
