@@ -1,4 +1,5 @@
 #include "HostFakes.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "support/SourcePaths.h"
 #include "platform/Streams.h"
@@ -10,6 +11,7 @@
 #include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 #include "app/CFormat.h"
 
@@ -441,6 +443,72 @@ TEST_F(StateFileTest, OutOfRangeFieldsKeepTheirStartValues)
     EXPECT_EQ(r.TempCorrection, 1);
     EXPECT_FALSE(r.EarlyCommands);
     EXPECT_TRUE(port2.Opened.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Lines of a record file that are complete (CR LF ended), split into their TAB-separated fields.
+std::vector<std::vector<std::string>> CompleteRows(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::size_t start = 0, end;
+    while ((end = text.find("\r\n", start)) != std::string::npos) {
+        std::vector<std::string> fields;
+        std::size_t from = start, tab;
+        while ((tab = text.find('\t', from)) < end) {
+            fields.push_back(text.substr(from, tab - from));
+            from = tab + 1;
+        }
+        fields.push_back(text.substr(from, end - from));
+        rows.push_back(fields);
+        start = end + 2;
+    }
+    return rows;
+}
+
+// The host process is killed in the middle of a recording: every line that it had taken in
+// by the end of the last step it finished is in both record files. The meter numbers its lines
+// and sends noise between them, so a lost, doubled or torn line shows.
+TEST(RecordingKilled, EveryLineOfTheStepsBeforeTheKillIsInBothFiles)
+{
+    TempDir dir;
+    std::string device = dir.Write("counting.dev", "Counting meter\nColumns=4\nDate=1\nTime=2\nCOUNTER=3\nCHL=4 1 0\n");
+    ChildProcess meter, host;
+    ASSERT_TRUE(meter.Start(BuiltProgram("tools/simulator/zuvsim"),
+                            {"--device", device, "--rate", "200", "--noise", "3", "--link", dir.Path("tty")}));
+    ASSERT_TRUE(meter.ReadLine());
+    ASSERT_TRUE(host.Start(BuiltProgram("tools/recorder/zuvrecord"), {"--port", dir.Path("tty"), "--device", device,
+                                                                      "--raw", dir.Path("run.raw"), "--eng",
+                                                                      dir.Path("run.eng")}));
+    long taken = 0;
+    while (taken < 150) {
+        auto line = host.ReadLine();
+        ASSERT_TRUE(line) << "the host stopped reporting at " << taken << " lines";
+        if (line->rfind("lines ", 0) == 0)
+            taken = std::stol(line->substr(6));
+    }
+    host.Signal(SIGKILL);
+    int status = host.Wait();
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+    std::vector<std::vector<std::string>> raw;
+    for (auto& row : CompleteRows(ReadFileBytes(dir.Path("run.raw"))))
+        if (row.size() == 4 && row[0].find('/') != std::string::npos)
+            raw.push_back(row);
+    auto eng = CompleteRows(ReadFileBytes(dir.Path("run.eng")));
+    ASSERT_GE(raw.size(), std::size_t(taken));
+    ASSERT_GE(eng.size(), std::size_t(taken) + 1);
+    EXPECT_EQ(eng[0], (std::vector<std::string>{"Count", "Date", "Time", "Counter", "CHL(ug/l)"}));
+    for (long i = 0; i < taken; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(raw[std::size_t(i)][2], std::to_string(i + 1));
+        const auto& row = eng[std::size_t(i) + 1];
+        ASSERT_EQ(row.size(), 5u);
+        EXPECT_EQ(row[0], std::to_string(i));
+        EXPECT_EQ(row[3], std::to_string(i + 1));
+    }
 }
 
 }  // namespace
