@@ -290,8 +290,9 @@ TEST(OPCItemAtExit, ItemsFreedAfterMainOrNeverFreedLeaveTheLibraryCleanly)
     for (bool freedAtExit : {true, false}) {
         auto exitWithAnActiveItem = [freedAtExit] {
             static TExitWitness witness;
-            static TiOPCItemManager staticManager;
-            TiOPCItemManager& manager = freedAtExit ? staticManager : *new TiOPCItemManager;
+            static TiOPCItemManager freedByTheExit;
+            static TiOPCItemManager* const neverFreed = new TiOPCItemManager;   // kept in reach, not leaked
+            TiOPCItemManager& manager = freedAtExit ? freedByTheExit : *neverFreed;
             static std::atomic<int> delivered = 0;
             SetOPCCallbackDispatcher([](std::function<void()> work) {
                 if (witness.Destroyed) std::_Exit(3);
