@@ -21,12 +21,12 @@
 #include <string>
 #include <thread>
 
-#include "app/DeviceFile.h"
-#include "app/HostCore.h"
-#include "app/MeterCommands.h"
-#include "app/Recording.h"
-#include "app/SerialLink.h"
-#include "platform/SerialPort.h"
+#include "app/core/DeviceFile.h"
+#include "app/core/HostCore.h"
+#include "app/core/MeterCommands.h"
+#include "app/core/Recording.h"
+#include "app/core/SerialLink.h"
+#include "platform/core/SerialPort.h"
 
 namespace {
 

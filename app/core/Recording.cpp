@@ -1,0 +1,233 @@
+#include "app/core/Recording.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+#include "app/core/CFormat.h"
+#include "app/core/DeviceFile.h"
+#include "app/core/FileNames.h"
+#include "app/core/HostContext.h"
+
+namespace {
+
+using namespace TypeCode;
+
+const char* const kRawFilter = "Raw Files (*.raw)|*.raw|All Files (*.*)|*.*";
+
+// One record file's share of the host state.
+struct RecordFile {
+    FilePtr& File;
+    bool& Recording;
+    bool& Unsynced;
+    std::string& Path;
+    long& Size;
+    const char* Kind;   // as the warning names it
+};
+
+RecordFile RawRecord(HostState& s)
+{
+    return {s.RawFile, s.RawRecording, s.RawUnsynced, s.RawPath, s.RawFileSize, "raw"};
+}
+
+RecordFile EngrRecord(HostState& s)
+{
+    return {s.EngrFile, s.EngrRecording, s.EngrUnsynced, s.EngrPath, s.EngrFileSize, "engineering units"};
+}
+
+// fflush hands the bytes to the system, fdatasync has the system write them out, so they
+// survive a power cut too. A device that cannot be synced (EINVAL, EROFS) has nothing more to
+// write out.
+bool PushToDisk(std::FILE* file)
+{
+    if (std::fflush(file) != 0)
+        return false;
+    return ::fdatasync(::fileno(file)) == 0 || errno == EINVAL || errno == EROFS;
+}
+
+// A record file failed: the recording ends there, and the user learns why.
+void StopOnWriteError(HostContext& ctx, RecordFile r, int error)
+{
+    r.Recording = false;
+    r.Unsynced = false;
+    r.File.reset();
+    ctx.ShowWarning("Recording Stopped",
+                    CFormat("The %s record file \"%s\" could not be written: %s.\nRecording to it has stopped; the "
+                            "file keeps what was written before.",
+                            r.Kind, r.Path.c_str(), std::strerror(error)));
+}
+
+void WriteRecord(HostContext& ctx, RecordFile r, std::string_view bytes)
+{
+    std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), r.File.get());
+    r.Size += long(written);
+    r.Unsynced = true;
+    if (written < bytes.size())
+        StopOnWriteError(ctx, r, errno);
+}
+
+// Writes out what is buffered and closes the file; a failure to do so is reported.
+void EndRecording(HostContext& ctx, RecordFile r)
+{
+    if (!r.Recording)
+        return;
+    if (!PushToDisk(r.File.get())) {
+        StopOnWriteError(ctx, r, errno);
+        return;
+    }
+    r.Recording = false;
+    r.Unsynced = false;
+    r.File.reset();
+}
+
+// Creates a record file, ending the recording it replaces; warns when it cannot be created.
+bool CreateRecordFile(HostContext& ctx, RecordFile r, const std::string& path)
+{
+    EndRecording(ctx, r);
+    r.File.reset(std::fopen(path.c_str(), "wb"));
+    if (!r.File) {
+        ctx.ShowWarning("Unable to open file.", "Error opening fille");
+        return false;
+    }
+    r.Path = path;
+    r.Size = 0;
+    r.Recording = true;
+    return true;
+}
+
+const char* EngrHeaderPiece(int t)
+{
+    switch (t) {
+    case VSF100: return "\tB(100)";
+    case VSF125: return "\tB(125)";
+    case VSF150: return "\tB(150)";
+    case CHL: return "\tCHL(ug/l)";
+    case Phycocyanin: return "\tpcyan(ppt)";
+    case Phycoerythrin: return "\tperyth(ppb)";
+    case Uranine: return "\tur(ppb)";
+    case Rhodamine: return "\trhod(ppb)";
+    case CDOM: return "\tCDOM(ppb)";
+    case LSS: case NTU: return "\tNTU";
+    case ITemp: return "\tiTemp(C)";
+    case XTemp: return "\txTemp(C)";
+    case Pressure: return "\tPres(dbar)";
+    case PAR: return "\tPAR(umol/m2/s)";
+    case Counter: return "\tCounter";
+    case Raw: return "\tRaw";
+    case Engr1: return "\tEngr1";
+    default: return "";
+    }
+}
+
+}  // namespace
+
+void BTRecordRawClick(HostContext& ctx)
+{
+    auto path = ctx.dialogs.SaveFile({"Record Raw Data", "*.raw", kRawFilter, true});
+    if (!path)
+        return;
+    std::string name = WithDefaultExtension(*path, "raw");
+    if (CreateRecordFile(ctx, RawRecord(ctx.s), name))
+        ctx.ui.SetText("LBRawFileName", CFormat("Raw File Name:  %s", name.c_str()));
+}
+
+void WriteRawRecord(HostContext& ctx, std::string_view bytes)
+{
+    if (!bytes.empty() && ctx.s.RawRecording)
+        WriteRecord(ctx, RawRecord(ctx.s), bytes);
+}
+
+void BTStopRecordClick(HostContext& ctx)
+{
+    EndRecording(ctx, RawRecord(ctx.s));
+    EndRecording(ctx, EngrRecord(ctx.s));
+}
+
+void BTRecordEngrClick(HostContext& ctx)
+{
+    HostState& s = ctx.s;
+    if (s.DataFieldCount == 0)
+        LoadDeviceFileClick(ctx);
+    auto path = ctx.dialogs.SaveFile(
+        {"Open Engr Units Record File", "eng", "Engineering Units|*.eng|All Files|*.*", true});
+    if (!path)
+        return;
+    if (!CreateRecordFile(ctx, EngrRecord(s), *path)) {
+        ctx.ui.SetText("LBEngrFileName", "Engr Units File: ");
+        return;
+    }
+    ctx.ui.SetText("LBEngrFileName", CFormat("Engr Units File:  %s", path->c_str()));
+    s.EngrHeaderPending = false;
+    WriteRecord(ctx, EngrRecord(s), EngrHeaderLine(s));
+}
+
+void WriteEngrRecord(HostContext& ctx)
+{
+    HostState& s = ctx.s;
+    if (!s.EngrRecording)
+        return;
+    std::string text = EngrDataRow(s);
+    if (s.EngrHeaderPending) {   // a new device file changed the columns
+        s.EngrHeaderPending = false;
+        text.insert(0, EngrHeaderLine(s));
+    }
+    WriteRecord(ctx, EngrRecord(s), text);
+}
+
+void FlushRecordFiles(HostContext& ctx)
+{
+    for (RecordFile r : {RawRecord(ctx.s), EngrRecord(ctx.s)}) {
+        if (!r.Recording || !r.Unsynced)
+            continue;
+        r.Unsynced = false;
+        if (!PushToDisk(r.File.get()))
+            StopOnWriteError(ctx, r, errno);
+    }
+}
+
+std::string EngrHeaderLine(const HostState& s)
+{
+    std::string line = "Count\tDate\tTime";
+    for (int col = 0; col < kMaxColumns; ++col) {
+        int t = s.ColumnTypes[col];
+        if (t < 0 || t >= kTypeCount)
+            continue;
+        if (IsLambda(t)) {
+            int w = s.TypeWavelength[t];
+            line += CFormat("%cBeta(%3d)%cBetap(%3d)%cbbp(%3d)%cbb(%3d))", '\t', w, '\t', w, '\t', w, '\t', w);
+        } else if (t == IEngr) {
+            line += CFormat("%ciEngr(%s)", '\t', s.EngrUnits.c_str());
+        } else {
+            line += EngrHeaderPiece(t);
+        }
+    }
+    return line + "\r\n";
+}
+
+std::string EngrDataRow(const HostState& s)
+{
+    std::string row = CFormat("%1.0lf%c%02d%02d%02d%c%02d%02d%02d", s.SampleX, '\t', s.MeterDate[0], s.MeterDate[1],
+                              s.MeterDate[2], '\t', s.MeterTime[0], s.MeterTime[1], s.MeterTime[2]);
+    for (int col = 0; col < kMaxColumns; ++col) {
+        int t = s.ColumnTypes[col];
+        if (t < 0 || t >= kTypeCount)
+            continue;
+        if (IsLambda(t)) {
+            row += CFormat("%c%8.6lf%c%8.6lf%c%8.6lf%c%8.6lf", '\t', s.TypeBeta[t], '\t', s.TypeBetap[t], '\t',
+                           s.TypeBbp[t], '\t', s.TypeBb[t]);
+        } else if (IsVSF(t)) {
+            row += CFormat("%c%6.4lf", '\t', s.TypeVSF[t]);
+        } else {
+            switch (t) {
+            case IEngr: case CHL: case Phycocyanin: case Phycoerythrin: case Uranine: case Rhodamine: case CDOM:
+            case LSS: case NTU: case ITemp: case XTemp: case Engr1: case PAR:
+                row += CFormat("%c%6.4lf", '\t', s.EngValue[t]);
+                break;
+            case Pressure: row += CFormat("%c%5.1lf", '\t', s.EngValue[t]); break;
+            case Counter: case Raw: row += CFormat("%c%1.0lf", '\t', s.EngValue[t]); break;
+            default: break;
+            }
+        }
+    }
+    return row + "\r\n";
+}
