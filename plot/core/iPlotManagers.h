@@ -60,6 +60,9 @@ struct TiPlotKindClass {
     std::function<bool(const TObject*)> IsKind;
     // Data cursors only: points a new cursor at a data view (nullptr: none).
     std::function<void(TiPlotObject& cursor, TiPlotObject* dataView)> AssignDataView;
+    // Channels and axes: what the plot's "clear all data" does to one object (a channel
+    // empties its points, an axis forgets its first alignment).
+    std::function<void(TiPlotObject& object)> ClearData;
 };
 
 // Registers the class of a kind for as long as the registration lives; the registration

@@ -330,6 +330,18 @@ void TiPlotMasterManager::ShowToolBars(bool value)
         m_toolBarManager->GetObject(i)->SetVisible(value);
 }
 
+void TiPlotMasterManager::ClearAllData()
+{
+    for (TiPlotObjectKind kind : {TiPlotObjectKind::Channel, TiPlotObjectKind::XAxis, TiPlotObjectKind::YAxis}) {
+        const TiPlotKindClass* kindClass = FindPlotKindClass(kind);
+        TiPlotObjectOwnedManager* manager = ManagerOf(kind);
+        if (!manager || !kindClass || !kindClass->ClearData)
+            continue;
+        for (int i = 0; i < manager->GetCount(); ++i)
+            kindClass->ClearData(*manager->GetObject(i));
+    }
+}
+
 void TiPlotMasterManager::DeSelectAll()
 {
     if (m_plotObjectManager)

@@ -146,6 +146,9 @@ public:
     bool XYAxesReverse() const { return m_xyAxesReverse; }
     void SetXYAxesReverse(bool value);
     void ShowToolBars(bool value);
+    // Empties every channel, then resets the first alignment of every X axis, then of every
+    // Y axis (through their kinds' ClearData).
+    void ClearAllData();
     void DeSelectAll();
 
     // --- The plot editor -----------------------------------------------------------------------

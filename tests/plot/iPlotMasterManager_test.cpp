@@ -359,6 +359,27 @@ TEST_F(MasterManager, PlotWideSwitchesReachEveryObject)
         EXPECT_FALSE(Item(kind, 0)->UserSelected());
 }
 
+TEST_F(MasterManager, ClearAllDataReachesChannelsThenXAxesThenYAxes)
+{
+    Log cleared;
+    auto withClearData = [&](TiPlotObjectKind kind, TiPlotObjectFactory create) {
+        TiPlotKindClass kindClass = *FindPlotKindClass(kind);
+        kindClass.Create = create;
+        kindClass.ClearData = [&](TiPlotObject& object) { cleared.push_back(object.Name()); };
+        return TiPlotKindRegistration(kind, kindClass);
+    };
+    const auto y = withClearData(TiPlotObjectKind::YAxis, &CreatePlotObject<TTestYAxis>);
+    const auto x = withClearData(TiPlotObjectKind::XAxis, &CreatePlotObject<TTestXAxis>);
+    const auto channels = withClearData(TiPlotObjectKind::Channel, &CreatePlotObject<TTestChannel>);
+    master.AddYAxis();
+    master.AddXAxis();
+    master.AddChannel();
+    master.AddChannel();
+    master.AddLabel();
+    master.ClearAllData();
+    EXPECT_EQ(cleared, (Log{"Channel 1", "Channel 2", "X-Axis 1", "Y-Axis 1"}));
+}
+
 TEST_F(MasterManager, DestructionReleasesEverything)
 {
     auto doomed = std::make_unique<TiPlotMasterManager>(&host);
