@@ -110,15 +110,21 @@ void ReleasePlotManager(TiPlotObjectManagerCustom* manager)
 
 void TiPlotObjectManagerCustom::RemovingObject(TiPlotObject*) {}
 
-void TiPlotObjectManagerCustom::NotificationRemove(TObject* sender)
+bool TiPlotObjectManagerCustom::RemoveEntry(const TObject* object)
 {
     // From the last entry backwards: the object most recently added is the likeliest to go.
-    const auto found = std::find(m_items.rbegin(), m_items.rend(), sender);
+    const auto found = std::find(m_items.rbegin(), m_items.rend(), object);
     if (found == m_items.rend())
-        return;
-    TiPlotObject* object = *found;
+        return false;
     m_items.erase(std::next(found).base());
-    RemovingObject(object);
+    return true;
+}
+
+void TiPlotObjectManagerCustom::NotificationRemove(TObject* sender)
+{
+    if (!RemoveEntry(sender))
+        return;
+    RemovingObject(static_cast<TiPlotObject*>(sender));
     DoChange();
 }
 
@@ -275,8 +281,9 @@ void TiPlotObjectOwnedManager::Clear()
     for (TiPlotObject* object : Snapshot()) {
         ReleasePlotObject(object);
         // Routed through a master manager the release has taken the entry out already; a
-        // manager used on its own drops it here (the pointer is only compared).
-        NotificationRemove(object);
+        // manager used on its own, or objects whose callbacks were cut at shut-down, leave
+        // it to be dropped here.
+        RemoveEntry(object);
     }
 }
 

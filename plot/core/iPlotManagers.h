@@ -179,6 +179,9 @@ public:
 protected:
     // The list as it is now, for fan-outs that may change it.
     std::vector<TiPlotObject*> Snapshot() const { return m_items; }
+    // Takes the entry of `object` out of the list, comparing addresses only (the object may
+    // be gone); false when it was not there.
+    bool RemoveEntry(const TObject* object);
     [[noreturn]] static void RaiseInvalidCast();
     template <class T>
     static T* CheckedCast(TiPlotObject* object)

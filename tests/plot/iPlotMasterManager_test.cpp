@@ -390,6 +390,14 @@ TEST_F(MasterManager, DestructionReleasesEverything)
     doomed->AddTranslation();
     doomed.reset();  // the sanitizer build checks that nothing is left or read after its release
     EXPECT_TRUE(heard.empty());  // the plot goes with its master manager and is told nothing
+
+    // The plot's own way: the objects' callbacks are cut first, so nothing calls back.
+    doomed = std::make_unique<TiPlotMasterManager>(&host);
+    for (TiPlotObjectKind kind : kEveryKind)
+        doomed->AddObject(kind);
+    doomed->AddDataCursor();
+    doomed->PlotObjectManager()->ShutDownSetup();
+    doomed.reset();
 }
 
 TEST_F(MasterManager, FilingThroughFormDescriptionsAndPropertyText)
