@@ -380,6 +380,64 @@ TEST_F(MasterManager, ClearAllDataReachesChannelsThenXAxesThenYAxes)
     EXPECT_EQ(cleared, (Log{"Channel 1", "Channel 2", "X-Axis 1", "Y-Axis 1"}));
 }
 
+namespace {
+
+// A layout manager as the layout unit plugs one in: it keeps the layout objects.
+class TTestLayoutManager : public TiPlotObjectManagerCustom {
+public:
+    using TiPlotObjectManagerCustom::TiPlotObjectManagerCustom;
+    Log* Heard = nullptr;
+    bool Reversed = false;
+    TiPlotObjectPtr<TiPlotObject> CreateObject() override { return nullptr; }
+    std::string GetName() const override { return "Layout"; }
+    void NotificationInsert(TObject* sender) override
+    {
+        InsertObject(static_cast<TiPlotObject*>(sender));
+        Heard->push_back("LayoutInsert " + Describe(sender));
+    }
+    void NotificationRename(TObject* sender) override
+    {
+        Heard->push_back("LayoutRename " + Describe(sender));
+    }
+};
+
+} // namespace
+
+TEST(MasterManagerLayout, TheLayoutManagerPlugsInAndHearsTheNews)
+{
+    TTestKinds kinds;
+    TTestPlotHost host;
+    Log heard;
+    RegisterPlotLayoutManager(
+        {[&](IPlotHost* owner, TNotifyEvent change, TNotifyEvent insert, TNotifyEvent remove, TNotifyEvent rename) {
+             auto* layout = new TTestLayoutManager(owner, change, insert, remove, rename);
+             layout->Heard = &heard;
+             return layout;
+         },
+         [](TiPlotObjectManagerCustom& layout, bool reverse) {
+             static_cast<TTestLayoutManager&>(layout).Reversed = reverse;
+         }});
+    {
+        TiPlotMasterManager master(&host);
+        auto* layout = static_cast<TTestLayoutManager*>(master.LayoutManager());
+        ASSERT_NE(layout, nullptr);
+        master.AddXAxis();
+        master.AddAnnotation();  // no layout object
+        master.AddLabel();
+        EXPECT_EQ(heard, (Log{"LayoutInsert TTestXAxis", "LayoutRename X-Axis 1", "LayoutInsert TTestLabel",
+                              "LayoutRename Label 1"}));
+        EXPECT_EQ(layout->GetCount(), 2);
+        master.SetXYAxesReverse(true);
+        EXPECT_TRUE(layout->Reversed);
+        ReleasePlotObject(master.XAxisManager()->GetItem(0));
+        EXPECT_EQ(layout->GetCount(), 1);
+        ReleasePlotManager(layout);
+        EXPECT_EQ(master.LayoutManager(), nullptr);
+        master.AddLabel();  // goes on without it
+    }
+    RegisterPlotLayoutManager({});
+}
+
 TEST_F(MasterManager, DestructionReleasesEverything)
 {
     auto doomed = std::make_unique<TiPlotMasterManager>(&host);
