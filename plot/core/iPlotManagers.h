@@ -15,9 +15,11 @@
 //     static const TiPlotKindRegistration legendKind =
 //         TiPlotKindRegistration::Of<TiPlotLegend>(TiPlotObjectKind::Legend);
 //
-// Channels register their base as the kind (TiPlotChannelCustom) and the strip-chart
-// channel's factory as the default class; an XY plot hands its own factory to
-// SetChannelClass.
+// Channels are recognised by their base and made as strip-chart channels unless the plot
+// hands another class to SetChannelClass (an XY plot):
+//
+//     static const TiPlotKindRegistration channelKind =
+//         TiPlotKindRegistration::Of<TiPlotChannel, TiPlotChannelCustom>(TiPlotObjectKind::Channel);
 //
 // The first settings of an unnamed new object (title, caption, colour, axis and channel
 // names) go through the kind's published properties ("Title", "TitleText", "Color",
@@ -30,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class TReader;
@@ -76,13 +79,15 @@ public:
     TiPlotKindRegistration& operator=(const TiPlotKindRegistration&) = delete;
     TiPlotKindRegistration& operator=(TiPlotKindRegistration&&) = delete;
 
-    // The registration of class T as the kind: its factory and a dynamic_cast test.
-    template <class T>
+    // The registration of class T as the kind: its factory, and a test that takes every
+    // object of class KindBase (T itself unless given) or a descendant.
+    template <class T, class KindBase = T>
     static TiPlotKindRegistration Of(TiPlotObjectKind kind)
     {
+        static_assert(std::is_base_of_v<KindBase, T>, "the class made must be of the kind it registers");
         TiPlotKindClass kindClass;
         kindClass.Create = &CreatePlotObject<T>;
-        kindClass.IsKind = [](const TObject* object) { return dynamic_cast<const T*>(object) != nullptr; };
+        kindClass.IsKind = [](const TObject* object) { return dynamic_cast<const KindBase*>(object) != nullptr; };
         return TiPlotKindRegistration(kind, std::move(kindClass));
     }
 
