@@ -349,4 +349,149 @@ TEST_F(AxisTest, PointOnScaleIncludesBothEnds)
     EXPECT_EQ(y->GetMinPixels(), 450);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Texts
+
+struct TextCase {
+    const char* name;
+    TiPlotTextFormat format;
+    double span;
+    TiPrecisionStyle style;
+    int precision;
+    double value;
+    const char* text;
+    const char* dateTimeFormat = "hh:nn:ss";
+};
+
+TEST_F(AxisTest, TextOfEveryFormat)
+{
+    const auto sig = ipsSignificantDigits;
+    const auto fixed = ipsFixedDecimalPoints;
+    const TextCase cases[] = {
+        // Value: decimals from the span's magnitude and the precision.
+        {"span 100, 3 digits: no decimals", iptfValue, 100, sig, 3, 25, "25"},
+        {"halves round away from zero", iptfValue, 100, sig, 3, 24.5, "25"},
+        {"negative half", iptfValue, 100, sig, 3, -24.5, "-25"},
+        {"negative zero never shows", iptfValue, 100, sig, 3, -0.4, "0"},
+        {"negative zero, one decimal", iptfValue, 10, sig, 3, -0.01, "0.0"},
+        {"span 10: one decimal", iptfValue, 10, sig, 3, 2.25, "2.3"},
+        {"span 1: two decimals", iptfValue, 1, sig, 3, 0.125, "0.13"},
+        {"span below 1 adds one decimal", iptfValue, 0.5, sig, 3, 0.125, "0.125"},
+        {"fixed decimals", iptfValue, 100, fixed, 2, 3.14159, "3.14"},
+        {"huge value", iptfValue, 1e20, sig, 3, 1.5e20, "150000000000000000000"},
+        // Exponent: a sign and at least three exponent digits.
+        {"exponent", iptfExponent, 100, sig, 3, 1234, "1.23E+003"},
+        {"exponent, fixed style has one digit more", iptfExponent, 100, fixed, 2, 1234, "1.23E+003"},
+        {"negative exponent", iptfExponent, 100, sig, 3, -0.000123456, "-1.23E-004"},
+        {"exponent rounds up a decade", iptfExponent, 100, sig, 2, 9.96, "1.0E+001"},
+        {"exponent of zero", iptfExponent, 100, sig, 3, 0, "0.00E+000"},
+        // Prefix: engineering exponents with their letters.
+        {"kilo", iptfPrefix, 100, sig, 3, 1500, "1.50K"},
+        {"negative kilo", iptfPrefix, 100, sig, 3, -1500, "-1.50K"},
+        {"mega", iptfPrefix, 100, sig, 3, 2.5e6, "2.50M"},
+        {"yotta", iptfPrefix, 100, sig, 3, 1e24, "1.00Y"},
+        {"between 0.001 and 1 keeps no prefix", iptfPrefix, 100, sig, 3, 0.005, "0.00500"},
+        {"micro is byte B5", iptfPrefix, 100, sig, 3, 1.5e-7, "0.150\xB5"},
+        {"Int truncates toward zero: milli", iptfPrefix, 100, sig, 3, 1.5e-6, "0.00150m"},
+        {"beyond yotta is unknown", iptfPrefix, 100, sig, 3, 1e27, "Unknown"},
+        {"near zero is zero", iptfPrefix, 100, fixed, 2, 1e-13, "0.00"},
+        {"zero", iptfPrefix, 100, sig, 3, 0, "0.0"},
+        // Date-time: the format language, or a day number before it.
+        {"time", iptfDateTime, 1, sig, 3, 0.5, "12:00:00"},
+        {"date", iptfDateTime, 1, sig, 3, 36526.5, "1/1/2000", "m/d/yyyy"},
+        {"day number then time", iptfDateTime, 1, sig, 3, 36526.5, "36526 12:00", "Jhh:nn"},
+        {"lower-case j", iptfDateTime, 1, sig, 3, 36526.75, "36526 18:00", "jhh:nn"},
+        // Price: whole part, 32nds and a quarter-32nd digit.
+        {"half", iptfPrice32nds, 100, sig, 3, 101.5, "101.160"},
+        {"16.5 32nds", iptfPrice32nds, 100, sig, 3, 101.515625, "101.164"},
+        {"whole", iptfPrice32nds, 100, sig, 3, 7, "7.000"},
+        {"negative prices mirror positive ones", iptfPrice32nds, 100, sig, 3, -101.5, "-101.160"},
+        {"just below a whole number carries", iptfPrice32nds, 100, sig, 3, 2.9976, "3.000"},
+        {"tiny negative is no negative zero", iptfPrice32nds, 100, sig, 3, -0.0001, "0.000"},
+        // Thousands.
+        {"thousands", iptfThousands, 100, sig, 3, 1234567, "1,234,567"},
+        {"thousands with a decimal", iptfThousands, 10, sig, 3, 1234567, "1,234,567.0"},
+        {"negative thousands", iptfThousands, 1, sig, 3, -1234.555, "-1,234.56"},
+        {"small thousands", iptfThousands, 100, sig, 3, 12, "12"},
+    };
+    auto axis = XAxis();
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        axis->SetSpan(c.span);
+        double minLength = 0;
+        EXPECT_EQ(axis->GetText(c.value, c.format, c.dateTimeFormat, c.style, c.precision, true, minLength),
+                  c.text);
+        EXPECT_EQ(minLength, 0);   // only the adjusting label text measures
+    }
+}
+
+TEST_F(AxisTest, LogAxisValueTextsFollowTheValueMagnitude)
+{
+    auto axis = XAxis();
+    axis->SetScaleType(ipstLog10);
+    axis->SetMinSpan(0.001, 1e6);
+    int customized = 0;
+    host.CustomizeLabel = [&](double, std::string&) { ++customized; };
+    EXPECT_EQ(axis->GetLabelText(1234), "1234");
+    EXPECT_EQ(axis->GetLabelText(0.01234), "0.012");   // Trunc(log10) cuts toward zero
+    EXPECT_EQ(axis->GetLabelText(5), "5.00");
+    EXPECT_EQ(customized, 3);
+    // A value that has no place on a log scale is unknown and is not customized.
+    EXPECT_EQ(axis->GetLabelText(0), "Unknown");
+    EXPECT_EQ(axis->GetLabelText(-3), "Unknown");
+    EXPECT_EQ(customized, 3);
+    axis->SetLabelsPrecisionStyle(ipsFixedDecimalPoints);
+    axis->SetLabelsPrecision(1);
+    EXPECT_EQ(axis->GetLabelText(1234), "1234.0");
+}
+
+TEST_F(AxisTest, LabelTextsUseTheRegionDecimalSeparator)
+{
+    TFormatSettings german = TFormatSettings::English();
+    german.DecimalSeparator = ',';
+    german.ThousandSeparator = '.';
+    TRegionGuard guard(german);
+    auto axis = XAxis(0, 10);
+    EXPECT_EQ(axis->GetLabelText(2.25), "2,3");
+    axis->SetLabelsFormatStyle(iptfThousands);
+    EXPECT_EQ(axis->GetLabelText(1234.5), "1.234,5");
+    axis->SetLabelsFormatStyle(iptfExponent);
+    EXPECT_EQ(axis->GetLabelText(1234), "1,23E+003");
+}
+
+TEST_F(AxisTest, CursorAndLegendTextsUseTheirOwnSetsOnOneLine)
+{
+    auto axis = XAxis(0, 100);
+    axis->SetLabelsFormatStyle(iptfExponent);
+    EXPECT_EQ(axis->GetCursorText(1234), "1.23E+003");       // label set by default
+    EXPECT_EQ(axis->GetCursorValueText(1234), "1234");       // always the value format
+    EXPECT_EQ(axis->GetLegendText(1234), "1.23E+003");
+    axis->SetCursorUseDefaultFormat(false);
+    axis->SetCursorFormatStyle(iptfPrefix);
+    axis->SetCursorPrecision(2);
+    EXPECT_EQ(axis->GetCursorText(1500), "1.5K");
+    axis->SetLegendUseDefaultFormat(false);
+    axis->SetLegendPrecisionStyle(ipsFixedDecimalPoints);
+    axis->SetLegendPrecision(1);
+    EXPECT_EQ(axis->GetLegendText(12.34), "12.3");
+
+    host.CustomizeLabel = [](double, std::string& text) { text = "a\r\nb\rc"; };
+    EXPECT_EQ(axis->GetCursorText(1), "a b c");
+    EXPECT_EQ(axis->GetLegendText(1), "a b c");
+    EXPECT_EQ(axis->GetLabelText(1), "a\r\nb\rc");   // labels may break lines
+}
+
+TEST_F(AxisTest, OnlyTheAdjustingLabelTextGrowsTheMinimumLength)
+{
+    auto axis = XAxis(0, 100);
+    axis->SetLabelsMinLength(2);
+    axis->SetLabelsMinLengthAutoAdjust(true);
+    axis->GetLabelText(123456);
+    EXPECT_EQ(axis->LabelsMinLength(), 2);
+    axis->GetLabelTextAdjust(123456);
+    EXPECT_EQ(axis->LabelsMinLength(), 6);
+    axis->GetLabelTextAdjust(5);   // never shrinks
+    EXPECT_EQ(axis->LabelsMinLength(), 6);
+}
+
 } // namespace
