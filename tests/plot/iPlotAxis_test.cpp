@@ -1,6 +1,7 @@
 #include "plot/objects/iPlotAxis.h"
 
 #include "platform/Bitmap.h"
+#include "platform/DateTime.h"
 #include "platform/Exceptions.h"
 #include "platform/Regional.h"
 
@@ -492,6 +493,272 @@ TEST_F(AxisTest, OnlyTheAdjustingLabelTextGrowsTheMinimumLength)
     EXPECT_EQ(axis->LabelsMinLength(), 6);
     axis->GetLabelTextAdjust(5);   // never shrinks
     EXPECT_EQ(axis->LabelsMinLength(), 6);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Ticks
+
+struct Ticks {
+    std::vector<double> majors, minors;
+    std::vector<std::string> labels;
+};
+
+Ticks TicksOf(const TiPlotAxis& axis)
+{
+    Ticks t;
+    for (int i = 0; i < axis.GetTickListCount(); ++i) {
+        const TiPlotTickObject& tick = axis.GetTick(i);
+        if (tick.Style == ipttMajor) {
+            t.majors.push_back(tick.Position);
+            t.labels.push_back(tick.Label);
+        } else {
+            t.minors.push_back(tick.Position);
+        }
+    }
+    return t;
+}
+
+class TickTest : public AxisTest {
+protected:
+    // A horizontal axis with room for exactly `n` labels: with the labels turned across
+    // the axis, a label cell is three heights of "0" (the default separation of 2).
+    std::unique_ptr<TiPlotXAxis> AxisWithRoomFor(int n, double min, double span,
+                                                 TiPlotTextFormat format = iptfValue)
+    {
+        auto axis = Make<TiPlotXAxis>();
+        axis->SetLabelsRotation(ira090);
+        axis->SetLabelsFormatStyle(format);
+        TCanvas& canvas = bitmap.Canvas();
+        canvas.Font().Assign(*axis->LabelsFont());
+        const int cell = int(std::lround(canvas.TextHeight("0") * 3.0));
+        axis->SetMinSpan(min, span);
+        axis->SetDrawRect({10, 400, 10 + n * cell, 440});
+        axis->CalcTicks(canvas);
+        return axis;
+    }
+};
+
+TEST_F(TickTest, LinearStepsForASpreadOfScales)
+{
+    struct Case {
+        const char* name;
+        int room;
+        double min, span;
+        double increment;
+        double firstMajor;
+        size_t majors;
+    };
+    const Case cases[] = {
+        {"ten labels on 0..100", 10, 0, 100, 10, 0, 11},
+        {"five labels", 5, 0, 100, 20, 0, 6},
+        {"four labels: 20 would need five", 4, 0, 100, 50, 0, 3},
+        {"three labels: two steps of 50", 3, 0, 100, 50, 0, 3},
+        {"one label", 1, 0, 100, 100, 0, 2},
+        {"across zero", 10, -0.3, 1, 0.1, -0.3, 11},
+        {"tiny", 10, 0, 1e-6, 1e-7, 0, 11},
+        {"huge", 10, 1e12, 1e13, 1e12, 1e12, 11},
+        {"negative", 10, -250, 100, 10, -250, 11},
+        {"off-grid minimum", 10, 3, 94, 10, 10, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto axis = AxisWithRoomFor(c.room, c.min, c.span);
+        const Ticks t = TicksOf(*axis);
+        EXPECT_DOUBLE_EQ(axis->MajorIncrement(), c.increment);
+        ASSERT_EQ(t.majors.size(), c.majors);
+        EXPECT_NEAR(t.majors.front(), c.firstMajor, 1e-9 * c.increment);
+        for (size_t i = 1; i < t.majors.size(); ++i)
+            EXPECT_NEAR(t.majors[i] - t.majors[i - 1], c.increment, 1e-9 * c.increment);
+        // The default single minor tick halves every increment.
+        EXPECT_DOUBLE_EQ(axis->MinorIncrement(), c.increment / 2);
+    }
+}
+
+TEST_F(TickTest, TheZeroTickIsExactlyZeroAndReadsWithoutASign)
+{
+    auto axis = AxisWithRoomFor(10, -0.3, 1);
+    const Ticks t = TicksOf(*axis);
+    ASSERT_EQ(t.labels.size(), 11u);
+    EXPECT_EQ(t.majors[3], 0.0);
+    EXPECT_FALSE(std::signbit(t.majors[3]));
+    EXPECT_EQ(t.labels[3], "0.00");
+    EXPECT_EQ(t.labels[0], "-0.30");
+    EXPECT_EQ(t.labels[10], "0.70");
+}
+
+TEST_F(TickTest, MinorTicksDesiredStartAndDesiredIncrement)
+{
+    auto axis = AxisWithRoomFor(10, 0, 100);
+    EXPECT_EQ(TicksOf(*axis).minors, (std::vector<double>{5, 15, 25, 35, 45, 55, 65, 75, 85, 95}));
+
+    axis->SetMinorCount(0);
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_TRUE(TicksOf(*axis).minors.empty());
+    EXPECT_EQ(TicksOf(*axis).majors.size(), 11u);
+
+    axis->SetMinorCount(4);
+    axis->CalcTicks(bitmap.Canvas());
+    const Ticks four = TicksOf(*axis);
+    ASSERT_EQ(four.minors.size(), 40u);
+    EXPECT_DOUBLE_EQ(four.minors[0], 2);
+    EXPECT_DOUBLE_EQ(four.minors[3], 8);
+
+    axis->SetMinorCount(1);
+    axis->SetDesiredStart(3);
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(TicksOf(*axis).majors, (std::vector<double>{3, 13, 23, 33, 43, 53, 63, 73, 83, 93}));
+
+    axis->SetDesiredStart(0);
+    axis->SetDesiredIncrement(25);
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(TicksOf(*axis).majors, (std::vector<double>{0, 25, 50, 75, 100}));
+    axis->SetDesiredIncrement(1);   // a hundred labels do not fit: chosen automatically
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(axis->MajorIncrement(), 10);
+}
+
+TEST_F(TickTest, DegenerateScalesEndInOneTickInTheMiddle)
+{
+    auto axis = AxisWithRoomFor(10, 0, 100);
+    axis->SetMinorCount(100000);   // more than 5000 ticks
+    axis->CalcTicks(bitmap.Canvas());
+    Ticks t = TicksOf(*axis);
+    EXPECT_EQ(t.majors, std::vector<double>{50});
+    EXPECT_EQ(t.labels, std::vector<std::string>{"50"});
+    EXPECT_TRUE(t.minors.empty());
+
+    // A span at its floor far from zero: no step can be taken.
+    auto floor = AxisWithRoomFor(10, 1e9, 0);
+    t = TicksOf(*floor);
+    ASSERT_EQ(t.majors.size(), 1u);
+    EXPECT_EQ(t.majors[0], 1e9);
+    EXPECT_TRUE(floor->GetTick(0).OnScale);
+}
+
+TEST_F(TickTest, LogDecades)
+{
+    auto axis = Make<TiPlotXAxis>();
+    axis->SetScaleType(ipstLog10);
+    axis->SetLabelsRotation(ira090);
+    bitmap.Canvas().Font().Assign(*axis->LabelsFont());
+    const int cell = int(std::lround(bitmap.Canvas().TextHeight("0") * 3.0));
+    axis->SetMinSpan(1, 1e6 - 1);
+    axis->SetDrawRect({10, 400, 10 + 3 * cell, 440});
+    axis->CalcTicks(bitmap.Canvas());
+    Ticks t = TicksOf(*axis);
+    EXPECT_EQ(t.majors, (std::vector<double>{1, 100, 1e4, 1e6}));   // every second decade
+    EXPECT_EQ(t.labels, (std::vector<std::string>{"1.00", "100", "10000", "1000000"}));
+    EXPECT_TRUE(t.minors.empty());
+
+    axis->SetMinSpan(1, 999);
+    axis->SetDrawRect({10, 400, 10 + 10 * cell, 440});
+    axis->CalcTicks(bitmap.Canvas());
+    t = TicksOf(*axis);
+    EXPECT_EQ(t.majors, (std::vector<double>{1, 10, 100, 1000}));
+    EXPECT_EQ(t.minors.size(), 24u);   // 2..9 of each decade below the top
+    EXPECT_EQ(t.minors.front(), 2);
+
+    // Less than a decade: linear steps, positive positions only.
+    axis->SetMinSpan(2, 6);
+    axis->CalcTicks(bitmap.Canvas());
+    t = TicksOf(*axis);
+    EXPECT_EQ(t.majors.front(), 2);
+    EXPECT_EQ(t.majors.back(), 8);
+}
+
+TEST_F(TickTest, DateTimeStepsFromMillisecondsToYears)
+{
+    struct Case {
+        const char* name;
+        double span;
+        double increment;   // days; months or years for calendar steps
+        bool months, years;
+    };
+    const Case cases[] = {
+        {"one second: 200 ms", 1.0 / 86400, 200.0 / 86400000, false, false},
+        {"one minute: 10 s", 1.0 / 1440, 10.0 / 86400, false, false},
+        {"one hour: 10 min", 1.0 / 24, 10.0 / 1440, false, false},
+        {"one day: 4 h", 1, 4.0 / 24, false, false},
+        {"ten days: a week, halved for a second label", 10, 3.5, false, false},
+        {"90 days: 14 days", 90, 14, false, false},
+        {"a year: 2 months", 365, 2, true, false},
+        {"3 years: 6 months", 1096, 6, true, false},
+        {"30 years: 5 years", 10958, 5, false, true},
+        {"300 years: 50 years (span capped at a century)", 109575, 50, false, true},
+    };
+    const double min = EncodeDate(2001, 3, 15);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto axis = AxisWithRoomFor(10, min, c.span, iptfDateTime);
+        EXPECT_NEAR(axis->MajorIncrement(), c.increment, 1e-12);
+        EXPECT_EQ(axis->MonthTicks(), c.months);
+        EXPECT_EQ(axis->YearTicks(), c.years);
+        EXPECT_FALSE(TicksOf(*axis).majors.empty());
+    }
+}
+
+TEST_F(TickTest, CalendarTicksStartOnTheFirstOfAnAlignedMonth)
+{
+    auto axis = AxisWithRoomFor(10, EncodeDate(2001, 3, 15), 1096, iptfDateTime);
+    axis->SetDateTimeFormat("m/d/yyyy");
+    axis->CalcTicks(bitmap.Canvas());
+    Ticks t = TicksOf(*axis);
+    EXPECT_EQ(t.labels, (std::vector<std::string>{"7/1/2001", "1/1/2002", "7/1/2002", "1/1/2003", "7/1/2003",
+                                                  "1/1/2004"}));
+    EXPECT_TRUE(t.minors.empty());   // no minor ticks between months
+
+    axis = AxisWithRoomFor(10, EncodeDate(2001, 3, 15), 10958, iptfDateTime);
+    axis->SetDateTimeFormat("yyyy");
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(TicksOf(*axis).labels,
+              (std::vector<std::string>{"2005", "2010", "2015", "2020", "2025", "2030"}));
+
+    // Milliseconds land on whole milliseconds in their labels.
+    axis = AxisWithRoomFor(10, EncodeDate(2001, 3, 15), 1.0 / 86400, iptfDateTime);
+    axis->SetDateTimeFormat("ss.zzz");
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(TicksOf(*axis).labels,
+              (std::vector<std::string>{"00.000", "00.200", "00.400", "00.600", "00.800", "01.000"}));
+}
+
+TEST_F(TickTest, PriceStepsAreFractionsOfTwo)
+{
+    auto axis = AxisWithRoomFor(10, 100, 2, iptfPrice32nds);
+    EXPECT_EQ(axis->MajorIncrement(), 0.25);
+    const Ticks t = TicksOf(*axis);
+    ASSERT_GE(t.labels.size(), 2u);
+    EXPECT_EQ(t.labels[0], "100.000");
+    EXPECT_EQ(t.labels[1], "100.080");
+    axis = AxisWithRoomFor(10, 0, 1000, iptfPrice32nds);
+    EXPECT_EQ(axis->MajorIncrement(), 100);
+}
+
+TEST_F(TickTest, CustomTickListIsKeptAndPlaced)
+{
+    auto axis = AxisWithRoomFor(10, 0, 100);
+    axis->SetTickListCustom(true);
+    axis->TickListClear();
+    EXPECT_EQ(axis->TickListAdd(30, "thirty", ipttMajor), 0);
+    EXPECT_EQ(axis->TickListAdd(130, "off", ipttMinor), 1);
+    changes = 0;
+    axis->SetTickListItemLabel(0, "30!");
+    EXPECT_EQ(changes, 1);
+    axis->CalcTicks(bitmap.Canvas());
+    ASSERT_EQ(axis->GetTickListCount(), 2);
+    EXPECT_EQ(axis->GetTickListItemLabel(0), "30!");
+    EXPECT_TRUE(axis->GetTick(0).OnScale);
+    EXPECT_EQ(axis->GetTick(0).Pixel, axis->PositionToPixels(30));
+    EXPECT_FALSE(axis->GetTick(1).OnScale);
+    EXPECT_THROW(axis->GetTickListItemPosition(2), Exception);
+
+    axis->SetScaleType(ipstLog10);
+    try {
+        axis->TickListAdd(0, "zero", ipttMajor);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Log Scale Requires Position to be Greater Than Zero");
+    }
+    EXPECT_EQ(axis->GetTickListCount(), 2);
 }
 
 } // namespace
