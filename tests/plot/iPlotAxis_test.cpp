@@ -3,6 +3,8 @@
 #include "platform/Bitmap.h"
 #include "platform/DateTime.h"
 #include "platform/Exceptions.h"
+#include "platform/Keys.h"
+#include "platform/Menus.h"
 #include "platform/Regional.h"
 
 #include <gtest/gtest.h>
@@ -759,6 +761,382 @@ TEST_F(TickTest, CustomTickListIsKeptAndPlaced)
         EXPECT_EQ(e.Message(), "Log Scale Requires Position to be Greater Than Zero");
     }
     EXPECT_EQ(axis->GetTickListCount(), 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tracking
+
+struct Step {
+    double value;
+    double min, span;   // the scale after the value
+};
+
+struct TrackingCase {
+    const char* name;
+    TiPlotTrackingStyle style;
+    TiPlotAlignFirstStyle first;
+    double min, span;
+    std::function<void(TiPlotAxis&)> setup;
+    std::vector<Step> steps;
+};
+
+TEST_F(AxisTest, TrackingStylesFollowIncomingValues)
+{
+    const auto none = [](TiPlotAxis&) {};
+    const TrackingCase cases[] = {
+        {"first value ignored, then the span grows", iptsScaleMinMax, ipafsNone, 0, 100, none,
+         {{500, 0, 100}, {600, 0, 600}}},
+        {"scale min-max moves the window down", iptsScaleMinMax, ipafsAuto, 0, 100, none,
+         {{50, 0, 100}, {-20, -20, 100}}},
+        {"expand min-max keeps both ends", iptsExpandMinMax, ipafsAuto, 0, 100, none,
+         {{50, 0, 100}, {-20, -20, 120}, {130, -20, 150}}},
+        {"scale max grows up only", iptsScaleMax, ipafsAuto, 0, 100, none,
+         {{50, 0, 100}, {150, 0, 150}, {-50, 0, 150}}},
+        {"scale min grows down only", iptsScaleMin, ipafsAuto, 0, 100, none,
+         {{50, 0, 100}, {-50, -50, 150}, {500, -50, 150}}},
+        {"smooth scroll", iptsScrollSmooth, ipafsAuto, 0, 10, none,
+         {{5, 0, 10}, {12, 2, 10}, {1, 1, 10}}},
+        {"smooth scroll compresses up to the cap", iptsScrollSmooth, ipafsAuto, 0, 10,
+         [](TiPlotAxis& a) { a.SetTrackingScrollCompressMax(30); },
+         {{5, 0, 10}, {12, 0, 12}, {25, 0, 25}, {40, 10, 30}, {45, 15, 30}}},
+        {"page scroll", iptsScrollPage, ipafsAuto, 0, 10, none,
+         {{5, 0, 10}, {12, 10, 10}, {35, 20, 10}, {5, 10, 10}}},
+        {"page scroll compresses, then pages by the cap", iptsScrollPage, ipafsAuto, 0, 10,
+         [](TiPlotAxis& a) { a.SetTrackingScrollCompressMax(30); },
+         {{5, 0, 10}, {12, 0, 12}, {25, 0, 25}, {40, 30, 30}}},
+        {"span minimum about the middle", iptsScaleMinMax, ipafsAuto, 40, 20,
+         [](TiPlotAxis& a) { a.SetTrackingSpanMinimum(50); },
+         {{50, 40, 20}, {50, 25, 50}}},
+        {"min margin moves the window down", iptsScaleMinMax, ipafsAuto, 0, 100,
+         [](TiPlotAxis& a) { a.SetTrackingMinMargin(10); },
+         {{50, 0, 100}, {5, -5, 100}}},
+        {"max margin grows the span", iptsScaleMinMax, ipafsAuto, 0, 100,
+         [](TiPlotAxis& a) { a.SetTrackingMaxMargin(10); },
+         {{50, 0, 100}, {95, 0, 105}}},
+        {"first value aligns Min", iptsScaleMinMax, ipafsMin, 0, 100, none, {{42, 42, 100}}},
+        {"first value aligns Max", iptsScaleMinMax, ipafsMax, 0, 100, none, {{42, -58, 100}}},
+        {"auto alignment only moves for a value outside", iptsScaleMinMax, ipafsAuto, 0, 100, none,
+         {{150, 150, 100}}},
+        {"tracking off", iptsScaleMinMax, ipafsMin, 0, 100, [](TiPlotAxis& a) { a.SetTrackingEnabled(false); },
+         {{42, 0, 100}, {500, 0, 100}}},
+    };
+    for (const TrackingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto axis = YAxis(c.min, c.span);
+        axis->SetTrackingStyle(c.style);
+        axis->SetTrackingAlignFirstStyle(c.first);
+        c.setup(*axis);
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE("value " + Num(step.value));
+            axis->NewTrackingData(step.value);
+            EXPECT_DOUBLE_EQ(axis->Min(), step.min);
+            EXPECT_DOUBLE_EQ(axis->Span(), step.span);
+        }
+    }
+}
+
+TEST_F(AxisTest, ExpandCollapseFitsTheChannelsOfTheAxis)
+{
+    auto axis = YAxis(0, 100);
+    axis->SetTrackingStyle(iptsExpandCollapse);
+    axis->SetTrackingAlignFirstStyle(ipafsAuto);
+    host.Ranges = {{10, 30}, {5, 20}};
+    host.RunningRanges = {{-100, 400}};
+    axis->NewTrackingData(50);   // first value: inside, nothing
+    axis->NewTrackingData(50);
+    EXPECT_EQ(axis->Min(), 5);
+    EXPECT_EQ(axis->Span(), 25);
+
+    axis->SetTrackingMinMargin(1);
+    axis->SetTrackingMaxMargin(2);
+    axis->SetTrackingSpanMinimum(40);
+    axis->ZoomToFit();
+    EXPECT_EQ(axis->Min(), 4);
+    EXPECT_EQ(axis->Span(), 43);
+    axis->ZoomToFitFast();   // running extremes, no span minimum
+    EXPECT_EQ(axis->Min(), -101);
+    EXPECT_EQ(axis->Span(), 503);
+
+    // No data, or all data on one value: nothing changes.
+    host.Ranges = {};
+    axis->ZoomToFit();
+    host.Ranges = {{7, 7}};
+    axis->ZoomToFit();
+    EXPECT_EQ(axis->Min(), -101);
+}
+
+TEST_F(TickTest, AdjustToIncrementSnapsOutwardOnceThereAreTicks)
+{
+    auto axis = Make<TiPlotYAxis>();
+    axis->SetMinSpan(3, 94);
+    axis->SetTrackingIncrementStyle(iptisMajor);
+    axis->AdjustToIncrement();   // before the first paint: no increment, no change
+    EXPECT_EQ(axis->Min(), 3);
+
+    axis = nullptr;
+    auto x = AxisWithRoomFor(10, 3, 94);
+    ASSERT_EQ(x->MajorIncrement(), 10);
+    x->SetTrackingIncrementStyle(iptisMajor);
+    x->AdjustToIncrement();
+    EXPECT_EQ(x->Min(), 0);
+    EXPECT_EQ(x->Span(), 100);
+    host.Calls.clear();
+    x->AdjustToIncrement();
+    EXPECT_EQ(host.Take(), Log{});
+    x->SetMinSpan(3, 94);
+    x->SetTrackingIncrementStyle(iptisMinor);
+    x->AdjustToIncrement();
+    EXPECT_EQ(x->Min(), 0);
+    EXPECT_EQ(x->Span(), 100);
+
+    // Calendar steps count months: no snapping to them.
+    auto months = AxisWithRoomFor(10, EncodeDate(2001, 3, 15), 1096, iptfDateTime);
+    months->SetTrackingIncrementStyle(iptisMajor);
+    months->AdjustToIncrement();
+    EXPECT_EQ(months->Min(), EncodeDate(2001, 3, 15));
+}
+
+TEST_F(AxisTest, ResumingTrackingRestoresTheScale)
+{
+    auto axis = YAxis(0, 100);
+    axis->SetLabelsMinLength(4);
+    axis->SetTrackingEnabled(false);
+    EXPECT_EQ(axis->ResumeMin(), 0);
+    axis->SetMinSpan(20, 30);
+    axis->SetLabelsMinLength(9);
+    axis->SetTrackingEnabled(true);
+    EXPECT_EQ(axis->Min(), 0);
+    EXPECT_EQ(axis->Span(), 100);
+    EXPECT_EQ(axis->LabelsMinLength(), 4);
+
+    axis->SetRestoreValuesOnResume(false);
+    axis->SetTrackingEnabled(false);
+    axis->SetMinSpan(20, 30);
+    axis->SetTrackingEnabled(true);
+    EXPECT_EQ(axis->Min(), 20);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Zoom and scroll
+
+TEST_F(AxisTest, ZoomAndScrollByReference)
+{
+    auto axis = XAxis(0, 100);
+    axis->Zoom(2);
+    EXPECT_EQ(axis->Min(), -50);
+    EXPECT_EQ(axis->Span(), 200);
+    try {
+        axis->Zoom(0);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Linear Scale Zoom Factor must be Greater than Zero");
+    }
+    EXPECT_EQ(axis->Span(), 200);
+
+    axis->SetMinSpan(0, 100);
+    axis->ZoomPercentByReference(0, 100, 100, 1);   // ten times in about the middle
+    EXPECT_DOUBLE_EQ(axis->Min(), 45);
+    EXPECT_DOUBLE_EQ(axis->Span(), 10);
+
+    axis->SetMinSpan(0, 20);
+    axis->ScrollPercentByReference(0, 20, 20, 0.5);
+    EXPECT_EQ(axis->Min(), 10);
+    axis->SetScrollMinMaxEnabled(true);
+    axis->ScrollPercentByReference(10, 20, 30, -5);
+    EXPECT_EQ(axis->Min(), 0);   // stops at ScrollMin
+    axis->ScrollPercentByReference(0, 20, 20, 50);
+    EXPECT_EQ(axis->Min(), 80);  // and at ScrollMax - Span
+
+    auto log = XAxis();
+    log->SetScaleType(ipstLog10);
+    log->SetMinSpan(10, 90);
+    log->Zoom(1);   // a decade out: Min / 10, Span x 10
+    EXPECT_DOUBLE_EQ(log->Min(), 1);
+    EXPECT_DOUBLE_EQ(log->Span(), 900);
+    log->SetMinSpan(10, 90);
+    log->ScrollPercentByReference(10, 100, 100, 1);   // one whole span (a decade) up
+    EXPECT_DOUBLE_EQ(log->Min(), 100);
+    EXPECT_DOUBLE_EQ(log->Span(), 900);
+    log->SetScrollMinMaxEnabled(true);
+    log->SetScrollMin(1);
+    log->SetScrollMax(1000);
+    log->ScrollPercentByReference(100, 1000, 1000, 1);   // the new maximum passes ScrollMax
+    EXPECT_DOUBLE_EQ(log->Min(), 100);
+    EXPECT_DOUBLE_EQ(log->GetMax(), 1000);
+    log->ScrollPercentByReference(100, 1000, 1000, -5);
+    EXPECT_DOUBLE_EQ(log->Min(), 1);
+    EXPECT_DOUBLE_EQ(log->GetMax(), 10);
+}
+
+TEST_F(AxisTest, ZoomRectTakesTheRectangleEdgesAlongTheAxis)
+{
+    auto x = XAxis(0, 100);
+    x->ZoomRect({200, 0, 300, 999});
+    EXPECT_DOUBLE_EQ(x->Min(), 25);
+    EXPECT_DOUBLE_EQ(x->Span(), 25);
+    auto y = YAxis(0, 100);
+    y->ZoomRect({0, 150, 999, 350});
+    EXPECT_DOUBLE_EQ(y->Min(), 25);
+    EXPECT_DOUBLE_EQ(y->Span(), 50);
+    auto r = XAxis(0, 100);
+    r->SetReverseScale(true);
+    r->CalcTicks(bitmap.Canvas());
+    r->ZoomRect({200, 0, 300, 999});
+    EXPECT_DOUBLE_EQ(r->Min(), 50);
+    EXPECT_DOUBLE_EQ(r->Span(), 25);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse, wheel and keys
+
+TiPlotMouseData At(int x, int y, TShiftState shift = {})
+{
+    TiPlotMouseData d;
+    d.X = x;
+    d.Y = y;
+    d.Shift = shift;
+    return d;
+}
+
+TEST_F(AxisTest, DraggingScrollsTheScaleWithTheMouse)
+{
+    auto axis = XAxis(0, 100);   // 4 pixels per unit
+    axis->DoMouseLeft(At(300, 420));
+    axis->DoMouseMove(At(340, 420));   // 40 px right: the scale follows, 10 units down
+    EXPECT_FALSE(axis->TrackingEnabled());
+    EXPECT_DOUBLE_EQ(axis->Min(), -10);
+    axis->DoMouseMove(At(320, 420));
+    EXPECT_DOUBLE_EQ(axis->Min(), -5);
+    host.Calls.clear();
+    axis->DoMouseUp(At(320, 420));
+    EXPECT_EQ(host.Take(), (Log{"Click", "Finished 0,100>-5,100"}));
+    axis->DoMouseMove(At(400, 420));   // released: moves do nothing
+    EXPECT_DOUBLE_EQ(axis->Min(), -5);
+
+    auto y = YAxis(0, 100);
+    y->DoMouseLeft(At(50, 300));
+    y->DoMouseMove(At(50, 260));   // 40 px up
+    EXPECT_DOUBLE_EQ(y->Min(), -10);
+    y->SetMode(ipamZoom);
+    y->DoMouseMove(At(50, 260 - 400 * 4));   // a whole length up: zoomed in by ten
+    EXPECT_NEAR(y->Span(), 10, 1e-9);
+    const double min = y->Min();
+    y->DoMouseMove(At(50, -1340 - 40, {ssCtrl}));   // Ctrl exchanges the mode: scrolls a tenth
+    EXPECT_NEAR(y->Span(), 10, 1e-9);
+    EXPECT_NEAR(y->Min(), min - 1, 1e-9);
+}
+
+TEST_F(AxisTest, CollapsedAxisIgnoresDrags)
+{
+    auto axis = Make<TiPlotXAxis>();
+    axis->SetDrawRect({200, 0, 200, 40});
+    axis->CalcTicks(bitmap.Canvas());
+    axis->DoMouseLeft(At(200, 10));
+    axis->DoMouseMove(At(260, 10));
+    EXPECT_EQ(axis->Min(), 0);
+    EXPECT_EQ(axis->Span(), 100);
+}
+
+TEST_F(AxisTest, WheelStepsOneNotchWhateverTheDelta)
+{
+    auto axis = XAxis(0, 100);
+    host.Calls.clear();
+    EXPECT_TRUE(axis->DoMouseWheel(0, {}, 0, 0));
+    EXPECT_TRUE(axis->TrackingEnabled());
+    axis->DoMouseWheel(120, {}, 0, 0);
+    EXPECT_FALSE(axis->TrackingEnabled());
+    EXPECT_DOUBLE_EQ(axis->Min(), 5);
+    axis->DoMouseWheel(360, {}, 0, 0);
+    EXPECT_DOUBLE_EQ(axis->Min(), 10);
+    axis->DoMouseWheel(-1, {}, 0, 0);
+    EXPECT_DOUBLE_EQ(axis->Min(), 5);
+    axis->DoMouseWheel(120, {ssCtrl}, 0, 0);   // zoom: by 10^0.025 about the middle
+    EXPECT_NEAR(axis->Span(), 100 / std::pow(10.0, 0.025), 1e-9);
+    EXPECT_NEAR(axis->GetMid(), 55, 1e-9);
+}
+
+TEST_F(AxisTest, KeysScrollOrZoomByPagesAndPercents)
+{
+    struct Case {
+        int key;
+        TiPlotAxisMode mode;
+        double min, span;
+    };
+    const Case cases[] = {
+        {VK_PRIOR, ipamScroll, 100, 100}, {VK_END, ipamScroll, 100, 100}, {VK_NEXT, ipamScroll, -100, 100},
+        {VK_HOME, ipamScroll, -100, 100}, {VK_UP, ipamScroll, 1, 100},    {VK_RIGHT, ipamScroll, 1, 100},
+        {VK_LEFT, ipamScroll, -1, 100},   {VK_DOWN, ipamScroll, -1, 100}, {VK_PRIOR, ipamZoom, 45, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        auto axis = XAxis(0, 100);
+        axis->SetMode(c.mode);
+        int key = c.key;
+        axis->iKeyDown(key, {}, nullptr);
+        EXPECT_FALSE(axis->TrackingEnabled());
+        EXPECT_NEAR(axis->Min(), c.min, 1e-9);
+        EXPECT_NEAR(axis->Span(), c.span, 1e-9);
+        EXPECT_EQ(host.Calls.back().rfind("Finished 0,100>", 0), 0u);
+    }
+    auto axis = XAxis(0, 100);
+    int other = 'A';
+    axis->iKeyDown(other, {}, nullptr);   // any key stops tracking, only these move
+    EXPECT_FALSE(axis->TrackingEnabled());
+    EXPECT_EQ(axis->Min(), 0);
+    EXPECT_EQ(host.Take(), Log{});
+}
+
+TEST_F(AxisTest, MasterInputIsHandedToThePlotFirst)
+{
+    auto axis = XAxis(0, 100);
+    axis->SetMasterUIInput(true);
+    axis->DoMouseLeft(At(300, 420));
+    axis->DoMouseMove(At(300, 420));
+    axis->DoMouseUp(At(300, 420));
+    axis->DoMouseWheel(120, {}, 0, 0);
+    int key = 'A';
+    axis->iKeyDown(key, {}, nullptr);
+    EXPECT_EQ(host.Take(), (Log{"MasterLeft", "MasterMove", "MasterUp", "Click", "MasterWheel", "Min 0>5",
+                                "MinSpan 0,100>5,100", "MasterKey"}));
+}
+
+TEST_F(AxisTest, HintPointerAndMenu)
+{
+    auto axis = XAxis();
+    axis->SetTitle("Time");
+    TiHintData hint;
+    axis->DoMouseHint(At(300, 420), hint);
+    EXPECT_EQ(hint.Text, "X:Time");
+    EXPECT_EQ(hint.Left, 300);
+    EXPECT_EQ(hint.Top, 400);
+    axis->SetTitleShow(true);
+    TiHintData none;
+    axis->DoMouseHint(At(300, 420), none);
+    EXPECT_EQ(none.Text, "");
+
+    EXPECT_EQ(axis->GetMousePointer({}), crHandPoint);
+    axis->SetMode(ipamZoom);
+    EXPECT_EQ(axis->GetMousePointer({}), crSizeWE);
+    auto y = YAxis();
+    y->SetMode(ipamZoom);
+    EXPECT_EQ(y->GetMousePointer({}), crSizeNS);
+
+    TPopupMenu menu(nullptr);
+    axis->AddMenuItems(&menu);
+    ASSERT_GE(menu.Items()->Count(), 4);
+    EXPECT_EQ(menu.Items()->Items(0)->Caption(), "Tracking Enabled");
+    EXPECT_TRUE(menu.Items()->Items(0)->Checked());
+    EXPECT_EQ(menu.Items()->Items(1)->Caption(), "Update Resume Values");
+    EXPECT_FALSE(menu.Items()->Items(1)->Enabled());
+    EXPECT_EQ(menu.Items()->Items(2)->Caption(), "Zoom to Fit");
+    EXPECT_EQ(menu.Items()->Items(3)->Caption(), "Edit...");
+    menu.Items()->Items(0)->OnClick(nullptr);
+    EXPECT_FALSE(axis->TrackingEnabled());
+    axis->SetMinSpan(5, 5);
+    axis->AddMenuItems(&menu);
+    EXPECT_TRUE(menu.Items()->Items(1)->Enabled());
+    menu.Items()->Items(1)->OnClick(nullptr);
+    EXPECT_EQ(axis->ResumeMin(), 5);
 }
 
 } // namespace
