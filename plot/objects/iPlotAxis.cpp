@@ -1190,12 +1190,13 @@ void TiPlotAxis::DrawScaleLine(TCanvas& canvas)
     canvas.Pen().SetColor(m_scaleLinesColor);
     canvas.Pen().SetWidth(1);
     canvas.Pen().SetStyle(psSolid);
+    // Both ends included: the ticks of Min and Max lie on them.
     if (GetIsHorz()) {
         canvas.MoveTo(m_scaleRect.Left, across);
-        canvas.LineTo(m_scaleRect.Right, across);
+        canvas.LineTo(m_scaleRect.Right + 1, across);
     } else {
         canvas.MoveTo(across, m_scaleRect.Top);
-        canvas.LineTo(across, m_scaleRect.Bottom);
+        canvas.LineTo(across, m_scaleRect.Bottom + 1);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Bitmap.h"
 #include "platform/DateTime.h"
 #include "platform/Exceptions.h"
+#include "platform/ImageCodecs.h"
 #include "platform/Keys.h"
 #include "platform/Menus.h"
 #include "platform/Regional.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <memory>
@@ -1137,6 +1139,115 @@ TEST_F(AxisTest, HintPointerAndMenu)
     EXPECT_TRUE(menu.Items()->Items(1)->Enabled());
     menu.Items()->Items(1)->OnClick(nullptr);
     EXPECT_EQ(axis->ResumeMin(), 5);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+bool IsBlack(TColor c) { return (c & 0xFFFFFF) == 0; }
+
+// Whether any pixel of the rectangle is not black.
+bool Inked(TCanvas& canvas, const TRect& r)
+{
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            if (!IsBlack(canvas.GetPixel(x, y)))
+                return true;
+    return false;
+}
+
+void SavePNG(const TBitmap& bitmap, const std::string& name)
+{
+    const TBytes bytes = EncodePNG(bitmap, 9);
+    std::FILE* file = std::fopen(name.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+class DrawTest : public AxisTest {
+protected:
+    // A screenshot-sized plot: an X axis along the bottom, a Y axis on the left, each with
+    // its title, around an empty data view.
+    std::unique_ptr<TiPlotXAxis> x = Make<TiPlotXAxis>();
+    std::unique_ptr<TiPlotYAxis> y = Make<TiPlotYAxis>();
+
+    void DrawBoth()
+    {
+        TCanvas& canvas = bitmap.Canvas();
+        x->SetTitle("Time (s)");
+        x->SetTitleShow(true);
+        x->SetDrawRect({100, 400, 620, 470});
+        y->SetTitle("Absorbance");
+        y->SetTitleShow(true);
+        y->SetMinSpan(-0.5, 2);
+        y->SetDrawRect({10, 20, 100, 400});
+        x->CalcTicks(canvas);
+        y->CalcTicks(canvas);
+        x->Draw(canvas, clBlack);
+        y->Draw(canvas, clBlack);
+    }
+};
+
+TEST_F(DrawTest, HorizontalAxisAtTheScaleLineATickALabelAndTheTitle)
+{
+    DrawBoth();
+    TCanvas& canvas = bitmap.Canvas();
+    // The scale line, InnerMargin (5) below the edge facing the data view.
+    EXPECT_EQ(canvas.GetPixel(300, 405), clWhite);
+    EXPECT_EQ(canvas.GetPixel(620, 405), clWhite);   // Max, where its tick is
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(300, 404)));
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(621, 405)));
+    // Labels every 20 fit; the major tick of 40 runs MajorLength (7) pixels out from the line.
+    EXPECT_EQ(x->MajorIncrement(), 20);
+    const int px = x->PositionToPixels(40);
+    EXPECT_EQ(px, 308);
+    EXPECT_EQ(canvas.GetPixel(px, 411), clWhite);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(px, 412)));
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(px + 2, 408)));
+    // The minor tick of 50 is MinorLength (3) long.
+    const int minor = x->PositionToPixels(50);
+    EXPECT_EQ(canvas.GetPixel(minor, 407), clWhite);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(minor, 408)));
+    // The label "40" sits in a cell centred on the tick, below the tick and the label margin.
+    canvas.Font().Assign(*x->LabelsFont());
+    const int w = canvas.TextWidth("40"), h = canvas.TextHeight("40");
+    const int top = 405 + 7 + int(std::lround(canvas.TextHeight("A") * 0.25));
+    EXPECT_TRUE(Inked(canvas, {px - w / 2, top, px + w / 2 + 1, top + h}));
+    EXPECT_FALSE(Inked(canvas, {px - w, 412, px + w, top}));           // the margin stays clear
+    EXPECT_FALSE(Inked(canvas, {px + w, top, px + 80, top + h}));       // nothing between labels
+    // The title reads along the bottom, OuterMargin (5) inside the outer edge, centred.
+    canvas.Font().Assign(*x->TitleFont());
+    const int th = canvas.TextHeight("Time (s)");
+    EXPECT_TRUE(Inked(canvas, {340, 465 - th, 380, 465}));
+    EXPECT_FALSE(Inked(canvas, {100, 465 - th, 300, 465}));
+    EXPECT_FALSE(Inked(canvas, {100, 465, 620, 470}));
+}
+
+TEST_F(DrawTest, VerticalAxisAtTheScaleLineATickALabelAndTheTitle)
+{
+    DrawBoth();
+    TCanvas& canvas = bitmap.Canvas();
+    // The edge facing the data view is column 99; the scale line is 5 pixels out.
+    EXPECT_EQ(canvas.GetPixel(94, 200), clWhite);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(95, 200)));
+    // The major tick of 0.5 runs 7 pixels to the left.
+    const int py = y->PositionToPixels(0.5);
+    EXPECT_EQ(py, 210);
+    EXPECT_EQ(canvas.GetPixel(88, py), clWhite);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(87, py)));
+    // The label "0.50" ends left of the tick, vertically centred on it.
+    canvas.Font().Assign(*y->LabelsFont());
+    const int w = canvas.TextWidth("0.50"), h = canvas.TextHeight("0.50");
+    const int right = 88 - int(std::lround(canvas.TextHeight("A") * 0.25));
+    EXPECT_TRUE(Inked(canvas, {right - w, py - h / 2, right, py + h / 2}));
+    EXPECT_FALSE(Inked(canvas, {right, py - h / 2, 88, py + h / 2}));
+    // The title is turned to read upwards along the outer edge.
+    canvas.Font().Assign(*y->TitleFont());
+    const int th = canvas.TextHeight("Absorbance");
+    EXPECT_TRUE(Inked(canvas, {15, 190, 15 + th, 230}));
+    EXPECT_FALSE(Inked(canvas, {15, 20, 15 + th, 120}));
+    SavePNG(bitmap, "iPlotAxis_axes.png");
 }
 
 } // namespace
