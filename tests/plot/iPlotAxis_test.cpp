@@ -624,7 +624,7 @@ TEST_F(TickTest, MinorTicksDesiredStartAndDesiredIncrement)
 TEST_F(TickTest, DegenerateScalesEndInOneTickInTheMiddle)
 {
     auto axis = AxisWithRoomFor(10, 0, 100);
-    axis->SetMinorCount(100000);   // more than 5000 ticks
+    axis->SetMinorCount(1000000000);   // far more than 5000 ticks
     axis->CalcTicks(bitmap.Canvas());
     Ticks t = TicksOf(*axis);
     EXPECT_EQ(t.majors, std::vector<double>{50});
@@ -1248,6 +1248,162 @@ TEST_F(DrawTest, VerticalAxisAtTheScaleLineATickALabelAndTheTitle)
     EXPECT_TRUE(Inked(canvas, {15, 190, 15 + th, 230}));
     EXPECT_FALSE(Inked(canvas, {15, 20, 15 + th, 120}));
     SavePNG(bitmap, "iPlotAxis_axes.png");
+}
+
+TEST_F(AxisTest, ValuesNoFormatCanExpressKeepAText)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    auto axis = XAxis();
+    double minLength = 0;
+    EXPECT_EQ(axis->GetText(std::nan(""), iptfPrefix, "", ipsSignificantDigits, 3, false, minLength), "Unknown");
+    EXPECT_EQ(axis->GetText(inf, iptfPrefix, "", ipsSignificantDigits, 3, false, minLength), "Unknown");
+    EXPECT_EQ(axis->GetText(inf, iptfPrice32nds, "", ipsSignificantDigits, 3, false, minLength), "INF");
+    EXPECT_EQ(axis->GetText(std::nan(""), iptfValue, "", ipsSignificantDigits, 3, false, minLength), "NAN");
+    axis->SetScaleType(ipstLog10);
+    EXPECT_EQ(axis->GetText(inf, iptfValue, "", ipsSignificantDigits, 3, false, minLength), "INF");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout sizes
+
+TEST_F(AxisTest, StackedEndsKeepRoomForTheEndLabels)
+{
+    auto x = Make<TiPlotXAxis>();
+    x->SetDrawRect({100, 400, 500, 440});
+    x->SetStartStacked(true);
+    x->SetStopStacked(true);
+    TCanvas& canvas = bitmap.Canvas();
+    x->CalcTicks(canvas);
+    canvas.Font().Assign(*x->LabelsFont());
+    const int zero = canvas.TextWidth("0");
+    const int length = x->GetRequiredLabelLength(canvas);
+    EXPECT_EQ(length, std::max(int(std::lround(zero * 5.0)), canvas.TextWidth("100")));
+    const int e = int(std::nearbyint(length / 2.0)) + int(std::nearbyint(zero * 0.5));
+    EXPECT_EQ(x->GetScaleRect().Left, 100 + e);
+    EXPECT_EQ(x->GetScaleRect().Right, 500 - e);
+    EXPECT_EQ(x->GetAxisRect(), (TRect{100, 402, 500, 438}));
+    EXPECT_EQ(x->GetMinPixels(), 100 + e);
+    EXPECT_EQ(x->GetRequiredLengthGaurd(canvas), length / 2);
+
+    const int height = canvas.TextHeight("0");
+    const int margin = int(std::lround(canvas.TextHeight("A") * 0.25));
+    EXPECT_EQ(x->GetRequiredWidth(canvas), 5 + 5 + 7 + margin + height);
+    x->SetTitle("Time");
+    x->SetTitleShow(true);
+    canvas.Font().Assign(*x->TitleFont());
+    const int title = int(std::lround(canvas.TextHeight("Time") * 1.25));
+    EXPECT_EQ(x->GetRequiredWidth(canvas), 5 + 5 + 7 + margin + height + title);
+    x->SetLabelsVisible(false);
+    x->SetScaleLinesShow(false);
+    EXPECT_EQ(x->GetRequiredWidth(canvas), 5 + 5 + title);
+    EXPECT_EQ(x->GetRequiredLengthGaurd(canvas), 0);
+
+    // A Cartesian axis keeps no end room and no title room.
+    auto cartesian = Make<TiPlotYAxis>();
+    cartesian->SetCartesianStyle(ipcsMaster);
+    cartesian->SetDrawRect({100, 50, 140, 450});
+    cartesian->SetStartStacked(true);
+    cartesian->CalcTicks(canvas);
+    EXPECT_EQ(cartesian->GetScaleRect().Bottom, 450);
+    EXPECT_EQ(cartesian->GetSide(), iqsRight);
+}
+
+TEST_F(AxisTest, HugeMinimumOverTinySpanMeasuresWithoutOverflow)
+{
+    auto axis = XAxis(1e300, 1e-300);
+    EXPECT_NO_THROW(axis->GetRequiredLabelLength(bitmap.Canvas()));
+    EXPECT_NO_THROW(axis->CalcTicks(bitmap.Canvas()));
+    auto negative = XAxis(-1e300, 1e300);
+    EXPECT_NO_THROW(negative->CalcTicks(bitmap.Canvas()));
+    EXPECT_GE(negative->GetTickListCount(), 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reference axes, notifications, properties
+
+TEST_F(AxisTest, ReferenceAxesAreLookedUpOnceAndFollowRenames)
+{
+    auto y = YAxis();
+    y->SetName("Y1");
+    auto x = XAxis();
+    x->SetName("X2");
+    auto other = XAxis();
+    host.YAxes["Y1"] = y.get();
+    host.XAxes["X2"] = x.get();
+    other->SetCartesianChildRefAxisName("Y1");
+    other->SetAlignRefAxisName("X2");
+    EXPECT_EQ(other->GetCartesianRefAxis(), y.get());
+    EXPECT_EQ(other->GetAlignRefAxis(), x.get());
+    host.YAxes.clear();
+    EXPECT_EQ(other->GetCartesianRefAxis(), y.get());   // cached
+
+    y->SetName("Renamed");
+    other->NotificationRename(y.get());
+    EXPECT_EQ(other->CartesianChildRefAxisName(), "Renamed");
+    other->NotificationRemove(x.get());
+    host.XAxes.clear();
+    EXPECT_EQ(other->GetAlignRefAxis(), nullptr);
+    EXPECT_EQ(other->AlignRefAxisName(), "X2");
+}
+
+TEST_F(AxisTest, SelectingAnotherObjectDeselectsUnlessAxesAreMultiSelected)
+{
+    auto a = XAxis();
+    auto b = YAxis();
+    a->SetUserSelected(true);
+    b->SetShiftState({ssShift});
+    a->NotificationSetFocus(b.get());
+    EXPECT_TRUE(a->UserSelected());
+    b->SetShiftState({});
+    a->NotificationSetFocus(b.get());
+    EXPECT_FALSE(a->UserSelected());
+}
+
+TEST_F(AxisTest, DefaultsAfterConstruction)
+{
+    host.StripChart = true;
+    auto strip = Make<TiPlotXAxis>();
+    EXPECT_EQ(strip->TrackingStyle(), iptsScrollSmooth);
+    host.StripChart = false;
+    auto x = Make<TiPlotXAxis>();
+    EXPECT_EQ(x->TrackingStyle(), iptsScaleMinMax);
+    EXPECT_EQ(x->TrackingAlignFirstStyle(), ipafsAuto);
+    EXPECT_TRUE(x->Horizontal());
+    auto y = Make<TiPlotYAxis>();
+    EXPECT_EQ(y->TrackingAlignFirstStyle(), ipafsNone);
+    EXPECT_FALSE(y->Horizontal());
+    EXPECT_EQ(y->TitleFont()->GetName(), "Arial");
+    EXPECT_EQ(y->TitleFont()->GetSize(), 10);
+    EXPECT_EQ(y->TitleFont()->GetColor(), clWhite);
+    EXPECT_EQ(y->LabelsFont()->GetHeight(), -11);
+    EXPECT_EQ(y->LabelsFont()->GetColor(), clWhite);
+    EXPECT_EQ(y->CartesianChildRefAxisName(), "<None>");
+    EXPECT_EQ(y->DateTimeFormat(), "hh:nn:ss");
+
+    // A font change is a change of the axis.
+    changes = 0;
+    y->LabelsFont()->SetColor(clRed);
+    EXPECT_EQ(changes, 1);
+
+    // The declared default of the first-value alignment differs from both constructors.
+    const TPropInfo* align = nullptr;
+    for (const TPropInfo* p : y->ClassInfo().Properties())
+        if (p->Name() == "TrackingAlignFirstStyle")
+            align = p;
+    ASSERT_NE(align, nullptr);
+    EXPECT_EQ(align->Default(), std::optional<std::int64_t>(ipafsMin));
+}
+
+TEST_F(AxisTest, GridLinesAtTheTicksOfTheirKind)
+{
+    auto x = XAxis();
+    TCanvas& canvas = bitmap.Canvas();
+    x->DrawGridLines(canvas, {100, 10, 500, 300}, true, false, ipglsSolid, ipglsDot, clRed, clBlue, 1, 1);
+    EXPECT_EQ(canvas.GetPixel(x->PositionToPixels(40), 150), clRed);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(x->PositionToPixels(50), 150)));   // a minor: not shown
+    x->SetGridLinesVisible(false);
+    x->DrawGridLines(canvas, {100, 10, 500, 300}, true, true, ipglsSolid, ipglsSolid, clLime, clLime, 1, 1);
+    EXPECT_EQ(canvas.GetPixel(x->PositionToPixels(40), 150), clRed);
 }
 
 } // namespace
