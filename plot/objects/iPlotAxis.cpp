@@ -1285,7 +1285,6 @@ void TiPlotAxis::DrawTitle(TCanvas& canvas)
 
 void TiPlotAxis::Draw(TCanvas& canvas, TColor backGroundColor)
 {
-    (void)backGroundColor;
     if (!Visible())
         return;
     CalcTickPixels();
@@ -1310,6 +1309,8 @@ void TiPlotAxis::Draw(TCanvas& canvas, TColor backGroundColor)
         DrawTitle(canvas);
     }
     if (UserSelected()) {
+        // The dotted frame shows white over the plot's background.
+        canvas.Brush().SetColor(backGroundColor);
         canvas.Font().SetColor(clWhite);
         iDrawFocusRect2(canvas, m_axisRect);
     }

@@ -1406,4 +1406,84 @@ TEST_F(AxisTest, GridLinesAtTheTicksOfTheirKind)
     EXPECT_EQ(canvas.GetPixel(x->PositionToPixels(40), 150), clRed);
 }
 
+TEST_F(DrawTest, OtherSidesTurnedTextsAndACartesianAxis)
+{
+    TCanvas& canvas = bitmap.Canvas();
+    // An X axis on top with labels turned across it.
+    x->SetReverseSide(true);
+    x->SetLabelsRotation(ira090);
+    x->SetMinSpan(0, 1000);
+    x->SetTitle("Wavelength");
+    x->SetTitleShow(true);
+    x->SetDrawRect({100, 10, 540, 90});
+    // A Y axis on the right whose title reads downwards.
+    y->SetReverseSide(true);
+    y->SetTitle("Counts");
+    y->SetTitleShow(true);
+    y->SetTitleRotated(true);
+    y->SetDrawRect({540, 90, 620, 380});
+    y->SetUserSelected(true);
+    // A Cartesian X axis through the data view: ticks straddle the line, no title.
+    auto cartesian = Make<TiPlotXAxis>();
+    cartesian->SetCartesianStyle(ipcsMaster);
+    cartesian->SetMinSpan(-50, 100);
+    cartesian->SetTitle("hidden");
+    cartesian->SetTitleShow(true);
+    cartesian->SetDrawRect({100, 240, 540, 280});
+    for (TiPlotAxis* axis : std::initializer_list<TiPlotAxis*>{x.get(), y.get(), cartesian.get()}) {
+        axis->CalcTicks(canvas);
+        axis->DrawSetup(canvas);
+        axis->Draw(canvas, clBlack);
+    }
+    SavePNG(bitmap, "iPlotAxis_sides.png");
+
+    // Top: the edge facing the data view is row 89; line 5 above it, ticks upwards.
+    EXPECT_EQ(canvas.GetPixel(300, 84), clWhite);
+    const int px = x->PositionToPixels(x->MajorIncrement());
+    EXPECT_EQ(canvas.GetPixel(px, 78), clWhite);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(px, 77)));
+    // Turned labels stand above the ticks, as wide as a text height along the axis.
+    canvas.Font().Assign(*x->LabelsFont());
+    const int labelBottom = 78 - int(std::lround(canvas.TextHeight("A") * 0.25));
+    EXPECT_TRUE(Inked(canvas, {px - 6, labelBottom - 20, px + 7, labelBottom}));
+    EXPECT_FALSE(Inked(canvas, {px - 6, labelBottom, px + 7, 78}));
+
+    // Right: line 5 right of column 540, ticks to the right.
+    EXPECT_EQ(canvas.GetPixel(545, 200), clWhite);
+    const int py = y->PositionToPixels(40);
+    EXPECT_EQ(canvas.GetPixel(551, py), clWhite);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(552, py)));
+    // The selected axis is framed by its focus rectangle (dotted).
+    const TRect frame = y->GetAxisRect();
+    EXPECT_TRUE(Inked(canvas, {frame.Left, frame.Top, frame.Right, frame.Top + 1}));
+
+    // Cartesian: the line on the edge, ticks from 5 above to 3 below it.
+    EXPECT_EQ(canvas.GetPixel(200, 240), clWhite);
+    const int zero = cartesian->PositionToPixels(0);
+    EXPECT_EQ(canvas.GetPixel(zero, 235), clWhite);
+    EXPECT_EQ(canvas.GetPixel(zero, 243), clWhite);
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(zero, 234)));
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(zero, 244)));
+    // The scale line came first in the collision list; ticks crossing it were refused, the
+    // labels below it accepted.
+    ASSERT_GE(host.Collisions.size(), 6u);
+    EXPECT_EQ(host.Collisions[0], (TRect{100, 240, 540, 241}));
+    const TRect axisRect = cartesian->GetAxisRect();
+    EXPECT_EQ(axisRect.Top, 240 - (4 + 5));
+}
+
+TEST_F(DrawTest, CartesianLabelsThatCollideAreLeftOut)
+{
+    auto cartesian = Make<TiPlotXAxis>();
+    cartesian->SetCartesianStyle(ipcsMaster);
+    cartesian->SetMinSpan(-50, 100);
+    cartesian->SetDrawRect({100, 240, 540, 280});
+    TCanvas& canvas = bitmap.Canvas();
+    cartesian->CalcTicks(canvas);
+    host.Collisions.push_back({0, 246, 640, 300});   // something already below the line
+    cartesian->Draw(canvas, clBlack);
+    EXPECT_EQ(canvas.GetPixel(200, 240), clWhite);
+    EXPECT_FALSE(Inked(canvas, {100, 247, 540, 300}));
+}
+
 } // namespace
