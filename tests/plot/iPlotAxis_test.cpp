@@ -3,6 +3,7 @@
 #include "platform/Bitmap.h"
 #include "platform/DateTime.h"
 #include "platform/Exceptions.h"
+#include "platform/Filer.h"
 #include "platform/ImageCodecs.h"
 #include "platform/Keys.h"
 #include "platform/Menus.h"
@@ -1392,6 +1393,73 @@ TEST_F(AxisTest, DefaultsAfterConstruction)
             align = p;
     ASSERT_NE(align, nullptr);
     EXPECT_EQ(align->Default(), std::optional<std::int64_t>(ipafsMin));
+}
+
+// The defined properties of an object by name: whether a writer would write them, and a
+// way to read one value into the object.
+class DefinedProperties : public TFiler {
+public:
+    struct Entry {
+        ReadFunction read;
+        bool hasData;
+    };
+    std::map<std::string, Entry> entries;
+    void DefineProperty(const std::string& name, const ReadFunction& read, const WriteFunction&,
+                        bool hasData) override
+    {
+        entries[name] = {read, hasData};
+    }
+    TComponent* Root() const override { return nullptr; }
+};
+
+// Reads one float, the value of a defined property.
+class FloatReader : public TReader {
+public:
+    explicit FloatReader(long double value) : m_value(value) {}
+    void DefineProperty(const std::string&, const ReadFunction&, const WriteFunction&, bool) override {}
+    TComponent* Root() const override { return nullptr; }
+    std::int64_t ReadInteger() override { return 0; }
+    long double ReadFloat() override { return m_value; }
+    std::string ReadString() override { return {}; }
+    bool ReadBoolean() override { return false; }
+    std::string ReadIdent() override { return {}; }
+    std::vector<std::uint8_t> ReadBinary() override { return {}; }
+    bool NextIsCollection() override { return false; }
+    void ReadCollectionBegin() override {}
+    bool EndOfCollection() override { return true; }
+    void ReadItem(TPersistent&) override {}
+    void ReadCollectionEnd() override {}
+
+private:
+    long double m_value;
+};
+
+TEST_F(AxisTest, StreamedSpanKeysAreClampedAndZeroSettingsWritten)
+{
+    auto axis = XAxis(0, 100);
+    DefinedProperties defined;
+    axis->DefineProperties(defined);
+    EXPECT_FALSE(defined.entries.at("LabelSeparation").hasData);
+    EXPECT_FALSE(defined.entries.at("TitleMargin").hasData);
+    EXPECT_FALSE(defined.entries.at("Span").hasData);   // read only
+    EXPECT_FALSE(defined.entries.at("Span_2").hasData);
+
+    host.Calls.clear();
+    FloatReader zero(0);
+    defined.entries.at("Span_2").read(zero);   // a stored 0 would divide by zero
+    EXPECT_EQ(axis->Span(), 1e-300);
+    FloatReader negative(-5);
+    defined.entries.at("Span").read(negative);
+    EXPECT_EQ(axis->Span(), 1e-300);
+    FloatReader fifty(50);
+    defined.entries.at("Span").read(fifty);
+    EXPECT_EQ(axis->Span(), 50);
+    EXPECT_EQ(host.Take(), Log{});   // silently
+
+    axis->SetLabelSeparation(0);
+    DefinedProperties again;
+    axis->DefineProperties(again);
+    EXPECT_TRUE(again.entries.at("LabelSeparation").hasData);
 }
 
 TEST_F(AxisTest, GridLinesAtTheTicksOfTheirKind)
