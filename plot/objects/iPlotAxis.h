@@ -370,6 +370,7 @@ private:
     bool LabelsRunAlong() const;
     std::string LabelText(double value, bool adjust);
     std::string SetText(double value, const TextSet& set, bool forceValueFormat);
+    void UpdatePixelsPerUnit();
     int EndMargin(TCanvas& canvas);
     int LabelHeightOfMin(TCanvas& canvas);
     void CalcLinearTicks(TCanvas& canvas, int n, double& increment, int& count);
