@@ -19,9 +19,9 @@
 // axes ask, through IPlotAxisHost; a host that does not offer the second gets no axis events.
 
 #include "components/iTypes.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/core/Reflection.h"
 #include "plot/core/iPlotObjects.h"
-#include "platform/Graphics.h"
-#include "platform/Reflection.h"
 
 #include <memory>
 #include <string>
