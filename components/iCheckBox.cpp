@@ -1,6 +1,7 @@
 #include "components/iCheckBox.h"
 
 #include "components/iGPFunctions.h"
+#include "components/iScopedFlag_p.h"
 #include "platform/Bitmap.h"
 
 PRAVIX_PUBLISH(TiCheckBox,
@@ -21,18 +22,6 @@ PRAVIX_PUBLISH(TiCheckBox,
 namespace {
 
 constexpr int VK_SPACE_KEY = 32;
-
-// Sets a flag for a scope and clears it however the scope ends.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~TFlagScope() { m_flag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
@@ -97,7 +86,7 @@ void TiCheckBox::DoAutoSize()
 {
     if (!m_autoSize || GetLoading() || m_sizing)
         return;
-    TFlagScope sizing(m_sizing);
+    TScopedFlag sizing(m_sizing);
     TBitmap scratch;
     TCanvas& canvas = scratch.Canvas();
     canvas.Font().Assign(*Font());
@@ -151,7 +140,7 @@ void TiCheckBox::iKeyUp(int& key, TShiftState)
     if (!released)
         return;
     InvalidateChange();
-    TFlagScope userChange(m_userChange);
+    TScopedFlag userChange(m_userChange);
     SetChecked(!m_checked);
 }
 
@@ -170,7 +159,7 @@ void TiCheckBox::iMouseUp(TMouseButton, TShiftState, int x, int y)
         return;
     InvalidateChange();
     m_mousePressed = false;
-    TFlagScope userChange(m_userChange);
+    TScopedFlag userChange(m_userChange);
     if (x >= 0 && x < Width() && y >= 0 && y < Height())
         SetChecked(!m_checked);
 }

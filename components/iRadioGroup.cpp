@@ -1,6 +1,7 @@
 #include "components/iRadioGroup.h"
 
 #include "components/iGPFunctions.h"
+#include "components/iScopedFlag_p.h"
 #include "platform/MathSupport.h"
 #include "platform/StringList.h"
 
@@ -208,11 +209,7 @@ void TiRadioGroup::iMouseUp(TMouseButton, TShiftState, int x, int y)
         return;
     InvalidateChange();
     m_mousePressed = false;
-    struct UserChange {
-        bool& flag;
-        ~UserChange() { flag = false; }
-    } userChange{m_userChange};
-    m_userChange = true;
+    TScopedFlag userChange(m_userChange);
     if (m_pressedIndex >= 0 && m_pressedIndex < m_items->Count() && GetMouseItemIndex(x, y) == m_pressedIndex)
         SetItemIndex(m_pressedIndex);
 }

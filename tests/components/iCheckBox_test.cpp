@@ -104,6 +104,14 @@ TEST(iCheckBox, ChangesFromCodeAreNotTheUsers)
     f.box->SetLoading(false);
     EXPECT_TRUE(f.box->Checked());
     EXPECT_EQ(f.Log, "");
+
+    // A handler that fails during a click does not leave the change marked as the user's.
+    f.box->OnChange = [](TObject*) { throw Exception("handler failed"); };
+    PlayInput(*f.box, "click 5,5");
+    EXPECT_FALSE(f.box->Checked());
+    f.box->OnChange = nullptr;
+    f.box->SetChecked(true);
+    EXPECT_EQ(f.Log, "P(Checked)P(Checked)");
 }
 
 TEST(iCheckBox, AutoSizeFitsTheCaptionAndKeepsTheBoxInPlace)

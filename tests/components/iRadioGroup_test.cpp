@@ -9,6 +9,7 @@
 #include "platform/Streams.h"
 #include "platform/StringList.h"
 #include "platform/SystemColors.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +158,33 @@ TEST(iRadioGroup, ItemIndexStaysWithinTheItems)
     group.SetColumns(0);
     group.SetColumns(-2);
     EXPECT_EQ(group.Columns(), 3);
+}
+
+TEST(iRadioGroup, PublishedPropertiesAndTheirFile)
+{
+    std::vector<std::string> names;
+    for (const TPropInfo* p : TiRadioGroup::StaticClassInfo().Properties())
+        names.push_back(p->Name());
+    const std::vector<std::string> own = {"Caption", "Font",         "Items",           "ItemIndex",
+                                          "Columns", "OnChange",     "OnChangeUser",    "BackGroundColor",
+                                          "TabOrder", "TabStop"};
+    ASSERT_GE(names.size(), own.size());
+    EXPECT_EQ(std::vector<std::string>(names.end() - own.size(), names.end()), own);
+
+    TempDir dir;
+    TiRadioGroup a(nullptr);
+    a.SetCaption("Port");
+    a.SetColumns(3);
+    a.SavePropertiesToFile(dir.Path("group.txt"));
+    TStringList lines;
+    lines.LoadFromFile(dir.Path("group.txt"));
+    EXPECT_GE(lines.IndexOf("ItemIndex = 0"), 0);  // no declared default: always written
+    EXPECT_GE(lines.IndexOf("Columns = 3"), 0);
+    EXPECT_LT(lines.IndexOf("TabStop = 1"), 0);    // the default
+    TiRadioGroup b(nullptr);
+    b.LoadPropertiesFromFile(dir.Path("group.txt"));
+    EXPECT_EQ(b.Caption(), "Port");
+    EXPECT_EQ(b.Columns(), 3);
 }
 
 TEST(iRadioGroup, HitTestFollowsTheLastPaint)
