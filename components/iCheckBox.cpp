@@ -2,6 +2,7 @@
 
 #include "components/iGPFunctions.h"
 #include "components/iScopedFlag_p.h"
+#include "platform/Keys.h"
 #include "platform/Bitmap.h"
 
 PRAVIX_PUBLISH(TiCheckBox,
@@ -18,12 +19,6 @@ PRAVIX_PUBLISH(TiCheckBox,
         .AsColor().Default(clBtnFace),
     Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1),
     Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true))
-
-namespace {
-
-constexpr int VK_SPACE_KEY = 32;
-
-} // namespace
 
 TiCheckBox::TiCheckBox(TComponent* owner) : TiCustomComponent(owner)
 {
@@ -126,7 +121,7 @@ void TiCheckBox::iDoKillFocus()
 
 void TiCheckBox::iKeyDown(int& key, TShiftState)
 {
-    if (key != VK_SPACE_KEY)
+    if (key != VK_SPACE)
         return;
     m_mousePressed = false;
     m_keyPressed = true;
@@ -135,7 +130,7 @@ void TiCheckBox::iKeyDown(int& key, TShiftState)
 
 void TiCheckBox::iKeyUp(int& key, TShiftState)
 {
-    const bool released = key == VK_SPACE_KEY && m_keyPressed;
+    const bool released = key == VK_SPACE && m_keyPressed;
     m_keyPressed = false;  // whatever key came up
     if (!released)
         return;

@@ -2,6 +2,7 @@
 
 #include "components/iGPFunctions.h"
 #include "components/iScopedFlag_p.h"
+#include "platform/Keys.h"
 #include "platform/MathSupport.h"
 #include "platform/StringList.h"
 
@@ -21,12 +22,6 @@ PRAVIX_PUBLISH(TiRadioGroup,
     Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true))
 
 namespace {
-
-constexpr int VK_SPACE_KEY = 32;
-constexpr int VK_LEFT_KEY = 37;
-constexpr int VK_UP_KEY = 38;
-constexpr int VK_RIGHT_KEY = 39;
-constexpr int VK_DOWN_KEY = 40;
 
 // Where the first column of items begins.
 constexpr int kLeftMargin = 14;
@@ -157,7 +152,7 @@ void TiRadioGroup::iDoKillFocus()
 
 void TiRadioGroup::iWantSpecialKey(int& key, int& result)
 {
-    const bool arrow = key == VK_LEFT_KEY || key == VK_UP_KEY || key == VK_RIGHT_KEY || key == VK_DOWN_KEY;
+    const bool arrow = key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN;
     result = arrow ? 1 : 0;
 }
 
@@ -167,10 +162,10 @@ void TiRadioGroup::iKeyDown(int& key, TShiftState)
 {
     m_keyPressed = true;
     const int last = m_items->Count() - 1;
-    if (key == VK_RIGHT_KEY || key == VK_DOWN_KEY) {
+    if (key == VK_RIGHT || key == VK_DOWN) {
         key = 0;
         SetItemIndex(m_itemIndex == last ? 0 : m_itemIndex + 1);
-    } else if (key == VK_LEFT_KEY || key == VK_UP_KEY) {
+    } else if (key == VK_LEFT || key == VK_UP) {
         key = 0;
         SetItemIndex(m_itemIndex == 0 ? last : m_itemIndex - 1);
     }
@@ -179,7 +174,7 @@ void TiRadioGroup::iKeyDown(int& key, TShiftState)
 
 void TiRadioGroup::iKeyUp(int& key, TShiftState)
 {
-    if (key == VK_SPACE_KEY && m_keyPressed)
+    if (key == VK_SPACE && m_keyPressed)
         InvalidateChange();
     m_keyPressed = false;
     InvalidateChange();

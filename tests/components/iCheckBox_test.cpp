@@ -5,6 +5,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Forms.h"
 #include "platform/ImageCodecs.h"
+#include "platform/Keys.h"
 #include "platform/PixelTestUtil.h"
 #include "platform/Streams.h"
 #include "platform/SystemColors.h"
@@ -34,8 +35,6 @@ struct TCheckBoxOnForm {
         form.Show();
     }
 };
-
-constexpr int VK_SPACE_KEY = 32;
 
 } // namespace
 
@@ -225,7 +224,7 @@ TEST(iCheckBox, DrawsTheBoxTheTickAndThePress)
         int x;
         const char* column;  // rows 0..16
     };
-    int space = VK_SPACE_KEY;
+    int space = VK_SPACE;
     const Case cases[] = {
         {"sunken edge, white inside", [] {}, 5, "-sdwwwwwwwwwlw---"},
         {"the tick, three pixels thick", [&] { box.SetChecked(true); }, 5, "-sdwwwwwkkkwlw---"},
@@ -291,7 +290,7 @@ TEST(iCheckBox, PictureOfTheStates)
     for (int i = 0; i < 6; ++i) {
         TiCheckBox box(nullptr);
         box.SetCaption(captions[i]);
-        int space = VK_SPACE_KEY;
+        int space = VK_SPACE;
         box.SetChecked(i != 0 && i != 2);
         if (i == 2)
             box.iKeyDown(space, {});
