@@ -114,8 +114,9 @@ void RandomWalk(unsigned seed, int steps, const std::function<std::optional<bool
             what = "Add";
             const bool replaced = model.Add(item);
             const std::optional<bool> reported = add(list, item);
-            if (reported)
+            if (reported) {
                 ASSERT_EQ(*reported, replaced) << "seed " << seed << " step " << step;
+            }
         } else if (choice < 65) {
             const int n = below(model.Count() + 2) - 1;  // -1 .. Count: both ends refused
             what = "DeleteRange(" + std::to_string(n) + ")";
