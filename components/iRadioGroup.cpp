@@ -6,6 +6,8 @@
 #include "platform/MathSupport.h"
 #include "platform/StringList.h"
 
+#include <algorithm>
+
 PRAVIX_PUBLISH(TiRadioGroup,
     Redeclare("Width").Default(97),
     Redeclare("Height").Default(17),

@@ -3,6 +3,7 @@
 #include "components/InputScript.h"
 #include "components/iGPFunctions.h"
 #include "platform/Bitmap.h"
+#include "platform/FormDescription.h"
 #include "platform/Forms.h"
 #include "platform/ImageCodecs.h"
 #include "platform/Keys.h"
@@ -304,4 +305,19 @@ TEST(iCheckBox, PictureOfTheStates)
     }
     const TBytes png = EncodePNG(sheet, 9);
     WriteFileBytes("checkbox_states.png", png.data(), png.size());
+}
+
+TEST(iCheckBox, ReadFromAFormDescriptionWithoutEventsOrResizing)
+{
+    std::unique_ptr<TComponent> form(CreateComponentFromText(R"(
+        TForm Settings {
+          TiCheckBox LogBox { Left = 8 Top = 8 Width = 140 Height = 21 Caption = "Log to file"
+                              Checked = True Alignment = taLeftJustify }
+        })", nullptr));
+    auto* box = dynamic_cast<TiCheckBox*>(form->FindComponent("LogBox"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(box->Alignment(), taLeftJustify);
+    EXPECT_EQ(box->BoundsRect(), TRect(8, 8, 148, 29));  // as written, not fitted while loading
+    EXPECT_FALSE(box->GetLoading());
 }

@@ -3,6 +3,7 @@
 #include "components/InputScript.h"
 #include "components/iGPFunctions.h"
 #include "platform/Bitmap.h"
+#include "platform/FormDescription.h"
 #include "platform/Forms.h"
 #include "platform/ImageCodecs.h"
 #include "platform/PixelTestUtil.h"
@@ -279,4 +280,19 @@ TEST(iRadioGroup, PictureOfTheStates)
     }
     const TBytes png = EncodePNG(sheet, 9);
     WriteFileBytes("radiogroup_states.png", png.data(), png.size());
+}
+
+TEST(iRadioGroup, ReadFromAFormDescription)
+{
+    std::unique_ptr<TComponent> form(CreateComponentFromText(R"(
+        TForm Settings {
+          TiRadioGroup Port { Width = 180 Height = 90 Caption = "Port"
+                              Items = ("COM1", "COM2", "COM3") ItemIndex = 2 Columns = 2 }
+        })", nullptr));
+    auto* group = dynamic_cast<TiRadioGroup*>(form->FindComponent("Port"));
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->Items()->Count(), 3);
+    EXPECT_EQ(group->ItemIndex(), 2);
+    EXPECT_EQ(group->Columns(), 2);
+    EXPECT_EQ(group->Caption(), "Port");
 }
