@@ -2,8 +2,8 @@
 
 #include "components/iGPFunctions.h"
 #include "components/iScopedFlag_p.h"
-#include "platform/Keys.h"
-#include "platform/Bitmap.h"
+#include "platform/gui/Keys.h"
+#include "platform/canvas/Bitmap.h"
 
 PRAVIX_PUBLISH(TiCheckBox,
     Redeclare("Width").Default(97),

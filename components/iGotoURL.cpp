@@ -1,7 +1,7 @@
 #include "components/iGotoURL.h"
 
-#include "platform/Exceptions.h"
-#include "platform/UrlOpener.h"
+#include "platform/core/Exceptions.h"
+#include "platform/gui/UrlOpener.h"
 
 PRAVIX_PUBLISH(TiGotoURL)
 

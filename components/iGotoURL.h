@@ -1,9 +1,9 @@
 #pragma once
 // TiGotoURL: opens a web address in the desktop's default browser.
 
-#include "platform/Component.h"
-#include "platform/Registry.h"
-#include "platform/Reflection.h"
+#include "platform/core/Component.h"
+#include "platform/core/Registry.h"
+#include "platform/core/Reflection.h"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 
 #include "components/iGPFunctions.h"
 #include "components/iScopedFlag_p.h"
-#include "platform/Keys.h"
-#include "platform/MathSupport.h"
-#include "platform/StringList.h"
+#include "platform/gui/Keys.h"
+#include "platform/core/MathSupport.h"
+#include "platform/core/StringList.h"
 
 #include <algorithm>
 

@@ -12,7 +12,7 @@
 // into logical order (oldest in slot 0). Shrinking a ring keeps its newest records,
 // shrinking a plain list its leading ones; Count never exceeds Capacity.
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "components/iStripChartObjects.h"
 
-#include "platform/StringList.h"
+#include "platform/core/StringList.h"
 
 PRAVIX_PUBLISH(TiStripChartChannelObject)
 PRAVIX_PUBLISH(TiStripChartDataChannelObject)

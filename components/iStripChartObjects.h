@@ -4,8 +4,8 @@
 // that keeps them), the label-channel object and three plain data holders.
 
 #include "components/iDataNullList.h"
-#include "platform/Component.h"
-#include "platform/Graphics.h"
+#include "platform/core/Component.h"
+#include "platform/canvas/Graphics.h"
 
 #include <algorithm>
 #include <memory>

@@ -8,9 +8,9 @@
 // "move x,y" (left button held), "click x,y", "dblclick x,y", "key-down vk", "key-up vk",
 // "key vk" (down and up), "blur" (the focus leaves).
 
-#include "platform/Controls.h"
-#include "platform/StrUtils.h"
-#include "platform/TestHooks.h"
+#include "platform/gui/Controls.h"
+#include "platform/core/StrUtils.h"
+#include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
 

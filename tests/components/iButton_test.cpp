@@ -1,9 +1,9 @@
 #include "components/iButton.h"
 
 #include "components/iGPFunctions.h"
-#include "platform/Bitmap.h"
-#include "platform/PixelTestUtil.h"
-#include "platform/SystemColors.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/PixelTestUtil.h"
+#include "platform/canvas/SystemColors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "components/iGotoURL.h"
 
-#include "platform/Exceptions.h"
-#include "platform/TestHooks.h"
+#include "platform/core/Exceptions.h"
+#include "platform/gui/TestHooks.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -2,14 +2,14 @@
 
 #include "components/InputScript.h"
 #include "components/iGPFunctions.h"
-#include "platform/Bitmap.h"
-#include "platform/FormDescription.h"
-#include "platform/Forms.h"
-#include "platform/ImageCodecs.h"
-#include "platform/PixelTestUtil.h"
-#include "platform/Streams.h"
-#include "platform/StringList.h"
-#include "platform/SystemColors.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/core/FormDescription.h"
+#include "platform/gui/Forms.h"
+#include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/PixelTestUtil.h"
+#include "platform/core/Streams.h"
+#include "platform/core/StringList.h"
+#include "platform/canvas/SystemColors.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "components/iStripChartObjects.h"
 
 #include "components/RingListModel.h"
-#include "platform/StringList.h"
+#include "platform/core/StringList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "platform/UrlOpener.h"
+#include "platform/gui/UrlOpener.h"
 
-#include "platform/QtBridge_p.h"
-#include "platform/TestHooks.h"
+#include "platform/canvas/QtBridge_p.h"
+#include "platform/gui/TestHooks.h"
 
 #include <QDesktopServices>
 #include <QUrl>
