@@ -12,6 +12,7 @@
 // into logical order (oldest in slot 0). Shrinking a ring keeps its newest records,
 // shrinking a plain list its leading ones; Count never exceeds Capacity.
 
+#include "platform/core/Assert.h"
 #include "platform/core/Exceptions.h"
 
 #include <algorithm>
@@ -109,6 +110,8 @@ private:
     {
         if (index < 0 || index >= m_count)
             throw Exception("Index out of Bounds");
+        PRAVIX_ASSERT(m_count <= m_capacity, "every record lies in the block");
+        PRAVIX_ASSERT(m_ringStart == 0 || m_count == m_capacity, "only a full ring wraps");
         const int slot = index + m_ringStart;
         return size_t(slot > m_count - 1 ? slot - m_count : slot);
     }
