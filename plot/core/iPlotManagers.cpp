@@ -1,10 +1,10 @@
 #include "plot/core/iPlotManagers.h"
 
-#include "platform/Conversions.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/Reflection.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
+#include "platform/core/Reflection.h"
+#include "platform/core/StrUtils.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
 #include "plot/core/iPlotMasterManager.h"
 
-#include "platform/Application.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Forms.h"
-#include "platform/Menus.h"
-#include "platform/StdCtrls.h"
-#include "platform/StringList.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/core/StringList.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 #include "plot/core/iPlotTranslation.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/Streams.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
+#include "platform/core/Streams.h"
 
 #include <algorithm>
 

@@ -8,8 +8,8 @@
 // Entries are created in two phases: constructed, then announced (Loaded) to the master
 // manager, which hands them to the table; they leave through ReleaseTranslationObject.
 
-#include "platform/Component.h"
-#include "platform/Events.h"
+#include "platform/core/Component.h"
+#include "platform/core/Events.h"
 
 #include <string>
 #include <vector>

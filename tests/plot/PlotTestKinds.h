@@ -6,7 +6,7 @@
 
 #include "plot/core/iPlotManagers.h"
 
-#include "platform/Reflection.h"
+#include "platform/core/Reflection.h"
 
 #include <string>
 #include <vector>

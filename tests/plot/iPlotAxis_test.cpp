@@ -1,13 +1,13 @@
 #include "plot/objects/iPlotAxis.h"
 
-#include "platform/Bitmap.h"
-#include "platform/DateTime.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/ImageCodecs.h"
-#include "platform/Keys.h"
-#include "platform/Menus.h"
-#include "platform/Regional.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
+#include "platform/canvas/ImageCodecs.h"
+#include "platform/gui/Keys.h"
+#include "platform/gui/Menus.h"
+#include "platform/core/Regional.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "PlotTestKinds.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

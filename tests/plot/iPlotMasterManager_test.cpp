@@ -4,15 +4,15 @@
 #include "support/TempDir.h"
 
 #include "components/iClasses.h"
-#include "platform/Exceptions.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Filer.h"
-#include "platform/FormDescription.h"
-#include "platform/Forms.h"
-#include "platform/Menus.h"
-#include "platform/StdCtrls.h"
-#include "platform/StringList.h"
-#include "platform/TestHooks.h"
+#include "platform/core/Exceptions.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/core/Filer.h"
+#include "platform/core/FormDescription.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/core/StringList.h"
+#include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
 

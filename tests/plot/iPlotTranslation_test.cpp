@@ -2,8 +2,8 @@
 
 #include "support/TempDir.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Streams.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Streams.h"
 
 #include <gtest/gtest.h>
 
