@@ -7,6 +7,9 @@
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/TestHooks.h"
+#include "plot/objects/iPlotDataView.h"
 
 #include <gtest/gtest.h>
 
@@ -373,6 +376,141 @@ TEST_F(ToolBarTest, AMissingBitmapIsNoImageAndIsLookedForOnce)
     // The button is still drawn, raised and empty.
     const TRect r = Button(iptbbtCopy).GetDrawRect();
     EXPECT_EQ(bitmap.Canvas().GetPixel(r.Left + 15, r.Top + 15), ColorToRGB(clBtnFace));
+}
+
+// --- A plot on the screen ------------------------------------------------------------------------
+
+// Stands in for the plot control where the toolbar meets real input: paints a toolbar over a
+// data view with an X axis below and a Y axis to its left, and hands each press, move,
+// release and wheel turn to the object under the mouse, as the plot's dispatch does.
+class PlotStandIn : public TCustomControl {
+public:
+    PlotStandIn(PlotHostFake& host, TiPlotToolBar& bar, TiPlotDataView& view, TiPlotXAxis& x, TiPlotYAxis& y)
+        : TCustomControl(nullptr), m_bar(bar), m_view(view), m_x(x), m_y(y)
+    {
+        host.ToolBars = {&bar};
+        host.XAxes = {&x};
+        host.YAxes = {&y};
+        SetBounds(0, 0, 640, 400);
+        bar.SetDrawRect({0, 0, 639, 36});
+        view.SetDrawRect({60, 46, 620, 346});
+        x.SetDrawRect({60, 347, 620, 390});
+        y.SetDrawRect({0, 46, 59, 346});
+    }
+
+protected:
+    void Paint() override
+    {
+        TCanvas& canvas = *Canvas();
+        canvas.Brush().SetColor(clBlack);
+        canvas.FillRect(ClientRect());
+        m_x.CalcTicks(canvas);
+        m_y.CalcTicks(canvas);
+        m_view.DrawBackground(canvas);
+        m_view.Draw(canvas, clBlack);
+        m_x.Draw(canvas, clBlack);
+        m_y.Draw(canvas, clBlack);
+        m_bar.Draw(canvas, clBlack);
+        m_view.DrawForeground(canvas);
+    }
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override
+    {
+        m_pressed = ObjectAt(x, y);
+        if (m_pressed)
+            m_pressed->iMouseDown(button, shift, x, y, x, y, nullptr);
+    }
+    void MouseMove(TShiftState shift, int x, int y) override
+    {
+        TiHintData hint;
+        if (m_pressed)
+            m_pressed->iMouseMove(hint, shift, x, y, x, y, false);
+    }
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override
+    {
+        if (TiPlotObject* pressed = std::exchange(m_pressed, nullptr))
+            pressed->iMouseUp(button, shift, x, y, x, y, false, nullptr);
+    }
+    bool DoMouseWheel(TShiftState shift, int delta, TPoint at) override
+    {
+        TiPlotObject* object = ObjectAt(at.X, at.Y);
+        return object && object->iMouseWheel(delta, shift, at);
+    }
+
+private:
+    TiPlotObject* ObjectAt(int x, int y)
+    {
+        if (PtInRect(m_bar.GetDrawRect(), {x, y}))
+            return m_bar.GetMouseObject(x, y);
+        if (PtInRect(m_view.GetDrawRect(), {x, y}))
+            return &m_view;
+        return nullptr;
+    }
+
+    TiPlotToolBar& m_bar;
+    TiPlotDataView& m_view;
+    TiPlotXAxis& m_x;
+    TiPlotYAxis& m_y;
+    TiPlotObject* m_pressed = nullptr;
+};
+
+TEST_F(ToolBarTest, ButtonsDriveTheAxesThroughRealClicks)
+{
+    auto view = MakeObject<TiPlotDataView>(&host, "Data View 1");
+    view->SetGridXAxisName("X1");
+    view->SetGridYAxisName("Y1");
+    view->SetAxesControlEnabled(true);
+    view->SetBackgroundTransparent(false);
+    PlotStandIn plot(host, *bar, *view, *x, *y);
+    TBitmap screen;
+    TestHooks::GrabControl(plot, screen);   // the first paint lays the buttons out
+    // The plot repaints after every change; the user clicks what the last paint shows.
+    const auto click = [&](TiPlotToolBarButtonType type) {
+        TestHooks::GrabControl(plot, screen);
+        const TRect r = Button(type).GetDrawRect();
+        TestHooks::SendClick(plot, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    };
+
+    click(iptbbtPause);
+    EXPECT_FALSE(x->TrackingEnabled());
+    EXPECT_FALSE(y->TrackingEnabled());
+    click(iptbbtResume);
+    EXPECT_TRUE(x->TrackingEnabled());
+    click(iptbbtZoomIn);
+    EXPECT_EQ(x->Span(), 50);
+    EXPECT_EQ(y->Span(), 50);
+    EXPECT_FALSE(x->TrackingEnabled());
+    click(iptbbtZoomOut);
+    EXPECT_EQ(x->Span(), 100);
+    EXPECT_EQ(x->Min(), 0);
+    click(iptbbtZoomAxesMode);
+    EXPECT_EQ(x->Mode(), ipamZoom);
+    click(iptbbtScrollAxesMode);
+    EXPECT_EQ(y->Mode(), ipamScroll);
+
+    // Scroll mode: a wheel notch over the data view moves X by 5 % of its span.
+    TestHooks::SendWheel(plot, 120, 300, 200);
+    EXPECT_DOUBLE_EQ(x->Min(), 5);
+    // A drag over the data view scrolls both axes with the mouse: 56 pixels are 10 units of X.
+    TestHooks::SendMouseDown(plot, mbLeft, 300, 200);
+    TestHooks::SendMouseMove(plot, 356, 200, {ssLeft});
+    TestHooks::SendMouseUp(plot, mbLeft, 356, 200);
+    EXPECT_NEAR(x->Min(), -5, 1e-9);
+
+    // Zoom box: the box from (116, 106) to (340, 256) becomes the scale of both axes.
+    click(iptbbtZoomBox);
+    EXPECT_TRUE(bar->GetZoomBoxActive());
+    x->SetMinSpan(0, 100);
+    TestHooks::SendMouseDown(plot, mbLeft, 116, 106);
+    TestHooks::SendMouseMove(plot, 340, 256, {ssLeft});
+    TestHooks::GrabControl(plot, screen);
+    SavePNG(screen, "iPlotToolBar_plot_zoombox.png");
+    TestHooks::SendMouseUp(plot, mbLeft, 340, 256);
+    EXPECT_NEAR(x->Min(), 10, 1e-9);
+    EXPECT_NEAR(x->GetMax(), 50, 1e-9);
+    EXPECT_NEAR(y->Min(), 30, 1e-9);
+    EXPECT_NEAR(y->GetMax(), 80, 1e-9);
+    TestHooks::GrabControl(plot, screen);
+    SavePNG(screen, "iPlotToolBar_plot.png");
 }
 
 } // namespace
