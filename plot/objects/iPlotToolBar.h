@@ -182,8 +182,9 @@ private:
     void ZoomBoxDownChange(TObject* sender);
     void SelectDownChange(TObject* sender);
 
-    std::vector<std::unique_ptr<TiPlotToolBarButton>> m_entries;
+    // Declared first so that it goes last: the entries draw from it while they live.
     std::unique_ptr<TImageList> m_imageList;
+    std::vector<std::unique_ptr<TiPlotToolBarButton>> m_entries;
     double m_zoomInOutFactor = 2.0;
     bool m_flatButtons = false;
     bool m_smallButtons = false;

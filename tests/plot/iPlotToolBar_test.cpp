@@ -376,6 +376,13 @@ TEST_F(ToolBarTest, AMissingBitmapIsNoImageAndIsLookedForOnce)
     // The button is still drawn, raised and empty.
     const TRect r = Button(iptbbtCopy).GetDrawRect();
     EXPECT_EQ(bitmap.Canvas().GetPixel(r.Left + 15, r.Top + 15), ColorToRGB(clBtnFace));
+    // A picture of the wrong size is no picture either, rather than a strip of pieces.
+    bar->SetSmallButtons(true);
+    Button(iptbbtSave).SetImageName("SAVE");
+    Draw();
+    EXPECT_EQ(Button(iptbbtSave).ImageIndex(), -2);
+    EXPECT_EQ(Button(iptbbtCopy).ImageName(), "SMALLCOPY");   // the new set names every picture
+    EXPECT_EQ(bar->ImageList().Count(), 11);
 }
 
 // --- A plot on the screen ------------------------------------------------------------------------
