@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
+#include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // The registry of kinds

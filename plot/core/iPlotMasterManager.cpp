@@ -1,11 +1,11 @@
 #include "plot/core/iPlotMasterManager.h"
 
+#include "platform/core/StringList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/core/StringList.h"
 
 #include <optional>
 

@@ -5,13 +5,13 @@
 
 #include "components/iClasses.h"
 #include "platform/core/Exceptions.h"
-#include "platform/gui/ExtCtrls.h"
 #include "platform/core/Filer.h"
 #include "platform/core/FormDescription.h"
+#include "platform/core/StringList.h"
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/core/StringList.h"
 #include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
@@ -270,8 +270,13 @@ TEST_F(MasterManager, RenamesReachEveryObject)
     master.AddYAxis();
     master.AddChannel();
     master.AddLimit();
+    Take();
+    const int changesBefore = changes;
     Item(TiPlotObjectKind::XAxis, 0)->SetName("Time");
     Item(TiPlotObjectKind::YAxis, 0)->SetName("Level");
+    // The plot hears of a rename only as a change (a repaint), never as an add or remove.
+    EXPECT_EQ(Take(), Log{});
+    EXPECT_EQ(changes, changesBefore + 2);
     EXPECT_EQ(Item<TTestChannel>(TiPlotObjectKind::Channel, 0)->XAxisName(), "Time");
     EXPECT_EQ(Item<TTestLimit>(TiPlotObjectKind::Limit, 0)->YAxisName(), "Level");
 }
