@@ -1,13 +1,13 @@
 #include "plot/objects/iPlotAxis.h"
 
 #include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
-#include "platform/canvas/ImageCodecs.h"
+#include "platform/core/Regional.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
-#include "platform/core/Regional.h"
 
 #include <gtest/gtest.h>
 
@@ -717,6 +717,17 @@ TEST_F(TickTest, CalendarTicksStartOnTheFirstOfAnAlignedMonth)
     axis->CalcTicks(bitmap.Canvas());
     EXPECT_EQ(TicksOf(*axis).labels,
               (std::vector<std::string>{"2005", "2010", "2015", "2020", "2025", "2030"}));
+
+    // Dates before 1899 keep their years; the scale is only held within 100 years.
+    axis = AxisWithRoomFor(10, EncodeDate(1801, 3, 15), 10958, iptfDateTime);
+    axis->SetDateTimeFormat("yyyy");
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(axis->Min(), EncodeDate(1801, 3, 15));
+    EXPECT_EQ(TicksOf(*axis).labels.front(), "1805");
+    axis->SetSpan(200 * 365.25);
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(axis->Span(), 36525);
+    EXPECT_EQ(axis->GetMaxPixels(), axis->GetScaleRect().Right);
 
     // Milliseconds land on whole milliseconds in their labels.
     axis = AxisWithRoomFor(10, EncodeDate(2001, 3, 15), 1.0 / 86400, iptfDateTime);
