@@ -6,6 +6,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/gui/Keys.h"
+#include "components/iClasses.h"
 
 #include <gtest/gtest.h>
 
@@ -330,6 +331,37 @@ TEST_F(DataViewTest, GridAxisFollowsRenamesAndForgetsRemovedAxes)
     y.reset();
     EXPECT_EQ(view->YAxisNeeded(), nullptr);
     view->Draw(bitmap.Canvas(), clBlack);   // no grid lines of a gone axis, no crash
+}
+
+TEST_F(DataViewTest, PropertyLinesInDeclaredOrderAndBack)
+{
+    TStringList lines;
+    SaveObjectToStringList(view.get(), "", lines);
+    // Values at their declared default are left out; the three axes-control settings have
+    // none and are always written.
+    const std::vector<std::string> fresh{
+        "Name = Data View 1",   "StopPercent = 100",   "StartPercent = 0",      "ZOrder = 0",
+        "Horizontal = 0",       "Title = ",            "GridXAxisName = X1",    "GridYAxisName = Y1",
+        "AxesControlEnabled = 0", "AxesControlMouseStyle = 2", "AxesControlWheelStyle = 0"};
+    ASSERT_EQ(lines.Count(), int(fresh.size()));
+    for (int i = 0; i < lines.Count(); ++i)
+        EXPECT_EQ(lines[i], fresh[i]) << i;
+
+    view->SetBackgroundColor(clNavy);
+    view->SetGridLineYMinorCustom(true);
+    view->SetGridLineYMinorStyle(ipglsDot);
+    view->SetGridLineYMinorWidth(2);
+    view->SetAxesControlWheelStyle(ipacsBoth);
+    lines.Clear();
+    SaveObjectToStringList(view.get(), "", lines);
+    auto copy = MakeObject<TiPlotDataView>(&host, "Copy");
+    LoadObjectFromStringList(copy.get(), "", lines);
+    EXPECT_EQ(copy->BackgroundColor(), clNavy);
+    EXPECT_TRUE(copy->GridLineYMinorCustom());
+    EXPECT_EQ(copy->GridLineYMinorStyle(), ipglsDot);
+    EXPECT_EQ(copy->GridLineYMinorWidth(), 2);
+    EXPECT_EQ(copy->GridLineYMajorWidth(), 0);
+    EXPECT_EQ(copy->AxesControlWheelStyle(), ipacsBoth);
 }
 
 // --- Drawing ----------------------------------------------------------------------------------

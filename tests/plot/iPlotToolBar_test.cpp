@@ -8,6 +8,7 @@
 #include "platform/canvas/ImageList.h"
 #include "platform/canvas/SystemColors.h"
 #include "platform/gui/Controls.h"
+#include "components/iClasses.h"
 #include "platform/gui/TestHooks.h"
 #include "plot/objects/iPlotDataView.h"
 
@@ -119,6 +120,28 @@ TEST_F(ToolBarTest, EntriesInDisplayOrder)
     EXPECT_TRUE(bar->Horizontal());
     EXPECT_EQ(bar->ZoomInOutFactor(), 2.0);
     EXPECT_TRUE(PlotObjectBelongsTo(bar->GetEntry(4), bar.get()));
+}
+
+TEST_F(ToolBarTest, ShowPropertiesAreTheButtonsVisibilityInTheFile)
+{
+    bar->SetShowAxesModeButtons(false);
+    bar->SetShowPreviewButton(true);
+    bar->SetSmallButtons(true);
+    TStringList lines;
+    SaveObjectToStringList(bar.get(), "", lines);
+    const std::vector<std::string> expected{
+        "Name = Toolbar 1",          "StopPercent = 100",     "StartPercent = 0",  "ZOrder = 0",
+        "Horizontal = 1",            "ShowAxesModeButtons = 0", "ShowPreviewButton = 1",
+        "ZoomInOutFactor = 2",       "SmallButtons = 1"};
+    ASSERT_EQ(lines.Count(), int(expected.size()));
+    for (int i = 0; i < lines.Count(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << i;
+    auto copy = MakeObject<TiPlotToolBar>(&host, "Copy");
+    LoadObjectFromStringList(copy.get(), "", lines);
+    EXPECT_FALSE(copy->GetButton(iptbbtScrollAxesMode)->Visible());
+    EXPECT_FALSE(copy->GetButton(iptbbtZoomAxesMode)->Visible());
+    EXPECT_TRUE(copy->GetButton(iptbbtPreview)->Visible());
+    EXPECT_EQ(copy->GetButton(iptbbtResume)->ImageName(), "SMALLAUTO");
 }
 
 TEST_F(ToolBarTest, ZoomInPausesThenHalvesEverySpanInTheEventOrder)
