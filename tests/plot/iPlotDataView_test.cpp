@@ -333,6 +333,31 @@ TEST_F(DataViewTest, GridAxisFollowsRenamesAndForgetsRemovedAxes)
     view->Draw(bitmap.Canvas(), clBlack);   // no grid lines of a gone axis, no crash
 }
 
+TEST_F(DataViewTest, AnotherSelectedObjectTakesTheFocusAndTheMenuOffersEdit)
+{
+    view->SetUserSelected(true);
+    toolBar->SetUserSelected(true);
+    x->SetUserSelected(true);
+    // Only an object that is selected takes the focus away.
+    view->NotificationSetFocus(y.get());
+    toolBar->NotificationSetFocus(y.get());
+    EXPECT_TRUE(view->UserSelected());
+    EXPECT_TRUE(toolBar->UserSelected());
+    view->NotificationSetFocus(view.get());
+    EXPECT_TRUE(view->UserSelected());
+    view->NotificationSetFocus(x.get());
+    toolBar->NotificationSetFocus(x.get());
+    EXPECT_FALSE(view->UserSelected());
+    EXPECT_FALSE(toolBar->UserSelected());
+
+    TPopupMenu menu(nullptr);
+    for (TiPlotObject* object : {static_cast<TiPlotObject*>(view.get()), static_cast<TiPlotObject*>(toolBar.get())}) {
+        object->AddMenuItems(&menu);
+        ASSERT_EQ(menu.Items()->Count(), 1);
+        EXPECT_EQ(menu.Items()->Items(0)->Caption(), "Edit...");
+    }
+}
+
 TEST_F(DataViewTest, PropertyLinesInDeclaredOrderAndBack)
 {
     TStringList lines;
