@@ -10,6 +10,7 @@
 #include "platform/core/StrUtils.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
+#include "plot/core/iPlotManagers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -639,6 +640,25 @@ PRAVIX_PUBLISH(TiPlotAxis,
 PRAVIX_PUBLISH(TiPlotXAxis)
 PRAVIX_PUBLISH(TiPlotYAxis)
 PRAVIX_PUBLISH(TiPlotTickObject)
+
+// The axes as the plot's X-axis and Y-axis kinds: clearing the plot's data makes each axis
+// align to its first value again.
+namespace {
+
+template <class Axis>
+TiPlotKindRegistration RegisterAxisKind(TiPlotObjectKind kind)
+{
+    TiPlotKindClass kindClass;
+    kindClass.Create = &CreatePlotObject<Axis>;
+    kindClass.IsKind = [](const TObject* object) { return dynamic_cast<const Axis*>(object) != nullptr; };
+    kindClass.ClearData = [](TiPlotObject& object) { static_cast<TiPlotAxis&>(object).ResetFirstAlign(); };
+    return TiPlotKindRegistration(kind, std::move(kindClass));
+}
+
+const TiPlotKindRegistration xAxisKind = RegisterAxisKind<TiPlotXAxis>(TiPlotObjectKind::XAxis);
+const TiPlotKindRegistration yAxisKind = RegisterAxisKind<TiPlotYAxis>(TiPlotObjectKind::YAxis);
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Texts of values

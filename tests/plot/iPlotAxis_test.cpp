@@ -8,6 +8,7 @@
 #include "platform/core/Regional.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
+#include "plot/core/iPlotManagers.h"
 
 #include <gtest/gtest.h>
 
@@ -1471,6 +1472,29 @@ TEST_F(AxisTest, StreamedSpanKeysAreClampedAndZeroSettingsWritten)
     DefinedProperties again;
     axis->DefineProperties(again);
     EXPECT_TRUE(again.entries.at("LabelSeparation").hasData);
+}
+
+TEST_F(AxisTest, AxesAreThePlotsAxisKindsAndClearingDataRealignsThem)
+{
+    const TiPlotKindClass* xKind = FindPlotKindClass(TiPlotObjectKind::XAxis);
+    const TiPlotKindClass* yKind = FindPlotKindClass(TiPlotObjectKind::YAxis);
+    ASSERT_NE(xKind, nullptr);
+    ASSERT_NE(yKind, nullptr);
+    const TNotifyEvent ignore = [](TObject*) {};
+    TiPlotObjectPtr<TiPlotObject> made = xKind->Create(&host, ignore, ignore, ignore, ignore);
+    EXPECT_NE(dynamic_cast<TiPlotXAxis*>(made.get()), nullptr);
+    TiPlotObjectKind kind;
+    auto y = YAxis(0, 100);
+    ASSERT_TRUE(GetPlotObjectKind(y.get(), kind));
+    EXPECT_EQ(kind, TiPlotObjectKind::YAxis);
+
+    y->SetTrackingAlignFirstStyle(ipafsMin);
+    y->NewTrackingData(10);
+    y->NewTrackingData(20);   // a later value: inside, nothing
+    EXPECT_EQ(y->Min(), 10);
+    yKind->ClearData(*y);
+    y->NewTrackingData(30);   // the first value again
+    EXPECT_EQ(y->Min(), 30);
 }
 
 TEST_F(AxisTest, GridLinesAtTheTicksOfTheirKind)
