@@ -167,6 +167,7 @@ public:
     int AddXY(double X, double Y) override;
     int AddXNull(double X);
     int AddXEmpty(double X);
+    // X is the local clock, which a clock change can move back against the X order.
     int AddYNow(double Y);
     int AddYElapsedTime(double Y);
     int AddYElapsedSeconds(double Y);

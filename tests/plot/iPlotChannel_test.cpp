@@ -4,6 +4,9 @@
 
 #include "plot/ChannelTestSupport.h"
 
+#include "components/iOPCItem.h"
+#include "components/iOPCManager.h"
+#include "opc/OPCTestSupport.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -613,4 +616,101 @@ TEST_F(ChannelTest, DraggingMovesThePointByItsStyle)
     Channel->DoMouseLeft(press);
     Channel->DoMouseUp(press);
     EXPECT_EQ(Host.Events, (Log{"Down 0", "Up 0", "Click 0"}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// OPC source
+
+namespace {
+
+const char* const kSimulation = "Pravix.Simulation.1";
+
+VARIANT Real(double value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_R8;
+    v.u.dblVal = value;
+    return v;
+}
+
+}  // namespace
+
+class ChannelOPC : public ChannelTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(OPCDLLNotLoaded());
+        TEST_EXPORT(iOPC2Test_Reset)();
+        TEST_EXPORT(iOPC2Test_SetWorkerPaused)(1);
+        Channel->SetOPCServerName(kSimulation);
+        Channel->SetOPCItemName("Sensors.Setpoint");
+        Channel->SetOPCItem2Name("Sensors.Counter");
+    }
+    void TearDown() override
+    {
+        Channel.reset();
+        m_queue.RunPending();
+        TEST_EXPORT(iOPC2Test_Reset)();
+    }
+    void SetValue(const char* item, double value, double timeStamp = 0)
+    {
+        const VARIANT v = Real(value);
+        ASSERT_TRUE(TEST_EXPORT(iOPC2Test_SetItemValue)("Local", kSimulation, item, &v, 0xC0, timeStamp));
+    }
+    void Deliver()
+    {
+        TEST_EXPORT(iOPC2Test_DeliverNow)();
+        m_queue.RunPending();
+    }
+
+    TCallbackQueue m_queue;
+};
+
+// Item 0 gives X, item 1 Y, both updated in one private group and added as one point.
+TEST_F(ChannelOPC, TwoItemsGiveAPoint)
+{
+    Channel->SetOPCXValueSource(iopcxvsOPCItem);
+    SetValue("Sensors.Setpoint", 3);
+    SetValue("Sensors.Counter", 8);
+    Channel->OPCActivate();
+    EXPECT_TRUE(Channel->GetOPCActive());
+    EXPECT_EQ(Channel->OPCManager().GetGroupCount(), 1);
+    EXPECT_EQ(Channel->OPCItemManager().GetItem(1)->GroupName(), Channel->OPCGroupName());
+    Deliver();
+    ASSERT_EQ(Channel->GetCount(), 1);
+    EXPECT_EQ(Channel->GetDataX(0), 3);
+    EXPECT_EQ(Channel->GetDataY(0), 8);
+
+    // The pair passes the X-order check like any AddXY.
+    Channel->SetAllowOutOfOrderXValues(false);
+    Channel->AddXY(5, 0);
+    SetValue("Sensors.Setpoint", 4);
+    EXPECT_THROW(Deliver(), Exception);
+    EXPECT_EQ(Channel->GetCount(), 2);
+}
+
+TEST_F(ChannelOPC, OneItemGivesYWithXFromItsSource)
+{
+    TClockOverride clock(46000.25);
+    Channel->SetOPCScalar(2);
+    SetValue("Sensors.Setpoint", 1.5, 45000.5);
+    Channel->OPCActivate();
+    Deliver();
+    ASSERT_EQ(Channel->GetCount(), 1);
+    EXPECT_EQ(Channel->GetDataX(0), 45000.5);  // the server's time stamp
+    EXPECT_EQ(Channel->GetDataY(0), 3);        // scaled by the item
+
+    Channel->SetOPCXValueSource(iopcxvsSystemTimeStamp);
+    SetValue("Sensors.Setpoint", 2);
+    Deliver();
+    ASSERT_EQ(Channel->GetCount(), 2);
+    EXPECT_EQ(Channel->GetDataX(1), 46000.25);
+
+    // Nothing is registered while the plot is being designed.
+    Channel->OPCDeactivate();
+    EXPECT_FALSE(Channel->GetOPCActive());
+    Host.Designing = true;
+    Channel->OPCActivate();
+    EXPECT_FALSE(Channel->GetOPCActive());
 }
