@@ -611,20 +611,14 @@ void TiPlotChannel::CalcStopXIndex()
     SetDrawStopIndex(std::clamp(i, 0, count - 1));
 }
 
-int TiPlotChannel::ValidFrom(int from, int step) const
-{
-    for (int i = from; i >= 0 && i < GetCount(); i += step)
-        if (GetDataValid(i))
-            return i;
-    return -1;
-}
-
 namespace {
 
-int NonEmptyFrom(const TiPlotChannel& channel, int from, int step)
+// The first point from `from` on in steps of `step` that is not Empty and, with `validOnly`,
+// not Null either; -1 when there is none.
+int PointFrom(const TiPlotChannel& channel, int from, int step, bool validOnly)
 {
     for (int i = from; i >= 0 && i < channel.GetCount(); i += step)
-        if (!channel.GetDataEmpty(i))
+        if (validOnly ? channel.GetDataValid(i) : !channel.GetDataEmpty(i))
             return i;
     return -1;
 }
@@ -639,19 +633,10 @@ bool TiPlotChannel::FindSegment(double X, int& before, int& after)
     const int i = CalcIndex(X);
     if (i < 0)
         return false;
-    after = NonEmptyFrom(*this, i, 1);
-    before = NonEmptyFrom(*this, i - 1, -1);
+    after = PointFrom(*this, i, 1, false);
+    before = PointFrom(*this, i - 1, -1, false);
     return after >= 0 && before >= 0;
 }
-
-namespace {
-
-TiPlotDataPointStatus StatusOf(bool valid)
-{
-    return valid ? ipdpsValid : ipdpsEmpty;
-}
-
-}  // namespace
 
 bool TiPlotChannel::GetYInterpolated(double X, double& Y)
 {
@@ -698,7 +683,7 @@ TiPlotDataPointStatus TiPlotChannel::StepLookup(double X, double& Y, bool holdsB
 {
     const int i = CalcIndex(X);
     if (i >= 0) {
-        const int before = NonEmptyFrom(*this, i - 1, -1);
+        const int before = PointFrom(*this, i - 1, -1, false);
         if (before < 0)
             return ipdpsEmpty;
         if (GetDataNull(before))
@@ -706,8 +691,8 @@ TiPlotDataPointStatus TiPlotChannel::StepLookup(double X, double& Y, bool holdsB
         Y = GetDataY(before);
         return ipdpsValid;
     }
-    const int newest = NonEmptyFrom(*this, GetCount() - 1, -1);
-    if (!holdsBeyondData || newest < 0 || !GetXAxis())
+    const int newest = PointFrom(*this, GetCount() - 1, -1, false);
+    if (!holdsBeyondData || newest < 0)
         return ipdpsEmpty;
     if (Key(GetDataX(newest), m_xIncreasing) >= Key(X, m_xIncreasing))
         return ipdpsEmpty;
@@ -859,7 +844,7 @@ double TiPlotChannel::GetVisibleMaxX()
     if (!GetXAxis() || !GetYAxis() || !Visible())
         return -1e300;
     UpdateXIncreasing();
-    const int i = m_xIncreasing ? ValidFrom(GetCount() - 1, -1) : ValidFrom(0, 1);
+    const int i = m_xIncreasing ? PointFrom(*this, GetCount() - 1, -1, true) : PointFrom(*this, 0, 1, true);
     return i < 0 ? -1e300 : GetDataXDrawMax(i);
 }
 
@@ -868,7 +853,7 @@ double TiPlotChannel::GetVisibleMinX()
     if (!GetXAxis() || !GetYAxis() || !Visible())
         return 1e300;
     UpdateXIncreasing();
-    const int i = m_xIncreasing ? ValidFrom(0, 1) : ValidFrom(GetCount() - 1, -1);
+    const int i = m_xIncreasing ? PointFrom(*this, 0, 1, true) : PointFrom(*this, GetCount() - 1, -1, true);
     return i < 0 ? 1e300 : GetDataXDrawMin(i);
 }
 

@@ -256,9 +256,6 @@ private:
     void OPCNewData(TObject* sender);
     void AfterGroupUpdate(TObject* sender, const std::string& groupName);
     TiOPCItem& Item(int Index) const;
-    // The valid point nearest to `from` in the direction `step` (+1 or -1), skipping Empty
-    // and Null points; -1 when none.
-    int ValidFrom(int from, int step) const;
     // The nearest non-Empty neighbours of X on the lower-index and higher-index side.
     bool FindSegment(double X, int& before, int& after);
     TiPlotDataPointStatus StepLookup(double X, double& Y, bool holdsBeyondData);

@@ -263,7 +263,7 @@ int TiPlotChannelCustom::AddXYInternal(double X, double Y, bool Null, bool Empty
         m_runningYSum += Y;
         m_runningYMean = double(m_runningYSum / m_runningCount);
     }
-    TrackAxes(Null, Empty);
+    TrackAxes(X, Y, Null, Empty);
     if (m_loggingActive) {
         ++m_pendingLogRows;
         if (m_logBufferSize < 2 || m_pendingLogRows >= m_logBufferSize)
@@ -274,8 +274,9 @@ int TiPlotChannelCustom::AddXYInternal(double X, double Y, bool Null, bool Empty
 }
 
 // Hands the newest point to the axes' tracking; with markers showing, the marker's whole
-// extent is tracked so that the marker stays inside the view.
-void TiPlotChannelCustom::TrackAxes(bool Null, bool Empty)
+// extent is tracked so that the marker stays inside the view. Without markers the values as
+// given are tracked, also where the list derives X from an interval instead of keeping it.
+void TiPlotChannelCustom::TrackAxes(double X, double Y, bool Null, bool Empty)
 {
     if (!m_xAxisTrackingEnabled && !m_yAxisTrackingEnabled)
         return;
@@ -294,9 +295,9 @@ void TiPlotChannelCustom::TrackAxes(bool Null, bool Empty)
         return;
     }
     if (xAxis)
-        xAxis->NewTrackingData(GetDataX(last));
+        xAxis->NewTrackingData(X);
     if (yAxis && !Null && !Empty)
-        yAxis->NewTrackingData(GetDataY(last));
+        yAxis->NewTrackingData(Y);
 }
 
 namespace {

@@ -311,7 +311,7 @@ protected:
     char m_dataFileSeparator = 0;
 
 private:
-    void TrackAxes(bool Null, bool Empty);
+    void TrackAxes(double X, double Y, bool Null, bool Empty);
     void ResetRunningStatistics();
     // The marker extent of the channel in units of an axis.
     double MarkerExtent(TiPlotAxis& axis);

@@ -8,6 +8,7 @@
 #include "platform/Regional.h"
 #include "platform/StringList.h"
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -547,4 +548,27 @@ TEST_F(ChannelFiles, PropertyFilesCarryEverythingButTheName)
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message().rfind("Error Saving Properties - ", 0), 0u) << e.Message();
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection and clicks
+
+TEST_F(ChannelTest, AnotherObjectSelectedDropsTheChannelsSelection)
+{
+    auto other = NewChannel();
+    Channel->SetUserSelected(true);
+    Channel->NotificationSetFocus(other.get());  // not selected itself: nothing happens
+    EXPECT_TRUE(Channel->UserSelected());
+    other->SetUserSelected(true);
+    Channel->NotificationSetFocus(other.get());
+    EXPECT_FALSE(Channel->UserSelected());
+}
+
+TEST_F(ChannelTest, AReleaseOnTheLegendRowClicksTheChannel)
+{
+    Channel->SetLegendRect(Rect(500, 10, 560, 20));
+    Channel->iMouseDown(mbLeft, {}, 510, 15, 510, 15, nullptr);
+    Channel->iMouseUp(mbLeft, {}, 511, 15, 511, 15, false, nullptr);
+    EXPECT_NE(std::find(Host.Events.begin(), Host.Events.end(), "ObjectClick"), Host.Events.end());
+    EXPECT_EQ(Channel->GetMousePointer({}), crHandPoint);
 }
