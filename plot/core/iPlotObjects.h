@@ -96,7 +96,7 @@ public:
     // Data view 0's rectangle in client pixels, within which data-point hints are kept.
     virtual TRect GetDataViewRect() { return {}; }
     // Width and height in pixels of a text drawn in the plot's hint font.
-    virtual TPoint GetHintTextExtent(const std::string& text) { return {int(text.size()) * 6, 13}; }
+    virtual TPoint GetHintTextExtent(const std::string&) { return {}; }
     // Data-point dispatchers: each fires the plot's event with the channel's index and the
     // point's index (-1: no point).
     virtual void DoDataPointMouseDown(TiPlotChannelCustom*, int, const TiPlotMouseData&) {}

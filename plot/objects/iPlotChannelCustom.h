@@ -26,9 +26,6 @@
 
 class TiPlotAxis;
 
-PRAVIX_ENUM(TiPlotChannelDataPointMoveStyle, ipcdpmsXandY, ipcdpmsXOnly, ipcdpmsYOnly)
-PRAVIX_ENUM(TiPlotDataCursorStyle, ipcsValueXY, ipcsValueX, ipcsValueY, ipcsDeltaX, ipcsDeltaY, ipcsInverseDeltaX)
-
 // What a data cursor offers the channel that fills in its values.
 class IPlotDataCursorTarget {
 public:
