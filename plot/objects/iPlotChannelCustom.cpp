@@ -759,7 +759,8 @@ void TiPlotChannelCustom::DoMouseMove(const TiPlotMouseData& mouseData)
     if (!m_dragging)
         return;
     Owner()->DoDataPointMouseMove(this, m_mouseDownIndex, mouseData);
-    if (!m_userCanMoveDataPoints)
+    // The points may have gone meanwhile (a Clear, a wrapping ring).
+    if (!m_userCanMoveDataPoints || m_dragIndex >= GetCount())
         return;
     const bool moveX = m_userCanMoveDataPointsStyle != ipcdpmsYOnly;
     const bool moveY = m_userCanMoveDataPointsStyle != ipcdpmsXOnly;
@@ -882,11 +883,16 @@ void TiPlotChannelCustom::LoadDataFromFile(const std::string& FileName, bool Cle
         SeparateStrings(lines.Strings(i), std::string_view(&separator, 1), left, right);
         if (left.empty())
             continue;
-        const double x = FileStrToFloat(left);
-        if (SameText(right, "Null"))
-            rows.push_back({x, 0, true});
-        else
-            rows.push_back({x, FileStrToFloat(right), false});
+        try {
+            const double x = FileStrToFloat(left);
+            if (SameText(right, "Null"))
+                rows.push_back({x, 0, true});
+            else
+                rows.push_back({x, FileStrToFloat(right), false});
+        } catch (EConvertError& e) {
+            e.SetMessage("Line " + std::to_string(i + 1) + ": " + e.Message());
+            throw;
+        }
     }
     if (separator)
         m_dataFileSeparator = separator;
