@@ -13,14 +13,24 @@ function(pravix_library target dir)
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(${target} PRIVATE ${PRAVIX_WARNINGS})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  # Every symbol a library uses must come from what it links, so a call into a layer the
+  # library does not depend on (the GUI from GUI-free code) fails when the library links.
+  target_link_options(${target} PRIVATE -Wl,--no-undefined)
 endfunction()
 
-# pravix_tests(<dir> DEPS ... [RUNTIME_DEPS ...]): one test program per tests/<dir>/*_test.cpp,
-# each registered with ctest test by test. GUI code runs on the offscreen platform. RUNTIME_DEPS
+# pravix_tests(<dir> DEPS ... [RUNTIME_DEPS ...] [NO_APPLICATION]): one test program per
+# tests/<dir>/*_test.cpp, each registered with ctest test by test. GUI code runs on the offscreen
+# platform. NO_APPLICATION programs test GUI-free code: they link neither the visual platform
+# nor its application object, so a GUI dependency of what they test fails to link. RUNTIME_DEPS
 # are targets built before the programs (libraries they load at run time); a variable
-# PRAVIX_TEST_ENV_<name> (name of the test file without extension) adds environment settings.
+# PRAVIX_TEST_ENV_<name> (name of the test file without extension) adds environment settings,
+# and PRAVIX_TEST_FILTER_<name> a gtest filter of the tests that ctest runs from that program.
 function(pravix_tests dir)
-  cmake_parse_arguments(ARG "" "" "DEPS;RUNTIME_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "NO_APPLICATION" "" "DEPS;RUNTIME_DEPS" ${ARGN})
+  set(support pravix_test_support)
+  if(ARG_NO_APPLICATION)
+    set(support pravix_test_support_core)
+  endif()
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp)
   foreach(test_source ${tests})
     get_filename_component(name ${test_source} NAME_WE)
@@ -29,7 +39,7 @@ function(pravix_tests dir)
     add_executable(${target} ${test_source})
     target_compile_options(${target} PRIVATE ${PRAVIX_WARNINGS})
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(${target} PRIVATE ${ARG_DEPS} pravix_test_support GTest::gtest)
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} ${support} GTest::gtest)
     if(ARG_RUNTIME_DEPS)
       add_dependencies(${target} ${ARG_RUNTIME_DEPS})
     endif()
@@ -37,7 +47,12 @@ function(pravix_tests dir)
     if(DEFINED PRAVIX_TEST_ENV_${name})
       list(APPEND environment ${PRAVIX_TEST_ENV_${name}})
     endif()
+    set(filter "*")
+    if(DEFINED PRAVIX_TEST_FILTER_${name})
+      set(filter ${PRAVIX_TEST_FILTER_${name}})
+    endif()
     gtest_discover_tests(${target}
+      TEST_FILTER ${filter}
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     # A list-valued property does not survive test discovery intact, so the environment is set

@@ -1,9 +1,9 @@
 #include "components/iClasses.h"
 
-#include "platform/Conversions.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
+#include "platform/core/StrUtils.h"
 
 #include <cstdint>
 

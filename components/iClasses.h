@@ -19,9 +19,9 @@
 //     lines.LoadFromFile(name);
 //     LoadObjectFromStringList(&plot, "", lines);   // bad numbers raise EConvertError
 
-#include "platform/Component.h"
-#include "platform/Streams.h"
-#include "platform/StringList.h"
+#include "platform/core/Component.h"
+#include "platform/core/Streams.h"
+#include "platform/core/StringList.h"
 
 #include <string>
 #include <string_view>

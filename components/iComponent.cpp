@@ -2,11 +2,11 @@
 
 #include "components/iClasses.h"
 #include "components/iGPFunctions.h"
-#include "platform/Clock.h"
-#include "platform/Exceptions.h"
-#include "platform/Menus.h"
-#include "platform/StrUtils.h"
-#include "platform/StringList.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Exceptions.h"
+#include "platform/gui/Menus.h"
+#include "platform/core/StrUtils.h"
+#include "platform/core/StringList.h"
 
 #include <cmath>
 #include <exception>

@@ -24,10 +24,10 @@
 
 #include "components/iGPGeometry.h"   // TDegrees
 #include "components/iTypes.h"
-#include "platform/Bitmap.h"
-#include "platform/Controls.h"
-#include "platform/Graphics.h"
-#include "platform/Timers.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/gui/Controls.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/gui/Timers.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 // Components, increments and recoding of date-time values (days since 1899-12-30).
-// Encoding (TryEncodeDateTime) and decoding come from platform/DateTime.h.
+// Encoding (TryEncodeDateTime) and decoding come from platform/core/DateTime.h.
 
-#include "platform/DateTime.h"
+#include "platform/core/DateTime.h"
 
 #include <cstdint>
 

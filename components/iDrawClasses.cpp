@@ -1,9 +1,9 @@
 #include "components/iDrawClasses.h"
 
 #include "components/iGPFunctions.h"
-#include "platform/Exceptions.h"
-#include "platform/MathSupport.h"
-#include "platform/SystemColors.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/MathSupport.h"
+#include "platform/canvas/SystemColors.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "components/iGPColors.h"
 
-#include "platform/MathSupport.h"
-#include "platform/SystemColors.h"
+#include "platform/core/MathSupport.h"
+#include "platform/canvas/SystemColors.h"
 
 #include <algorithm>
 

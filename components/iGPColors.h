@@ -3,7 +3,7 @@
 // colour. System colours are resolved to their RGB first (except by DimColor, which works on
 // the raw bytes); every channel is kept within 0..255.
 
-#include "platform/Types.h"
+#include "platform/core/Types.h"
 
 #include <cstdint>
 

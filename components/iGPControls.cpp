@@ -1,8 +1,8 @@
 #include "components/iGPControls.h"
 
-#include "platform/ComCtrls.h"
-#include "platform/Controls.h"
-#include "platform/Forms.h"
+#include "platform/gui/ComCtrls.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
 
 void iSetFocus(TWinControl* Control)
 {

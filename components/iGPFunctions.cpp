@@ -1,8 +1,8 @@
 #include "components/iGPFunctions.h"
 
 #include "components/iMath.h"
-#include "platform/MathSupport.h"
-#include "platform/SystemColors.h"
+#include "platform/core/MathSupport.h"
+#include "platform/canvas/SystemColors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,7 +14,7 @@
 #include "components/iGPNumbers.h"
 #include "components/iGPPaper.h"
 #include "components/iTypes.h"
-#include "platform/Graphics.h"
+#include "platform/canvas/Graphics.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "components/iGPGeometry.h"
 
 #include "components/iMath.h"
-#include "platform/MathSupport.h"
+#include "platform/core/MathSupport.h"
 
 #include <algorithm>
 #include <climits>

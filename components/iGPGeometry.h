@@ -6,7 +6,7 @@
 // rounded halves to even and kept within +-32000 pixels.
 
 #include "components/iTypes.h"
-#include "platform/Types.h"
+#include "platform/core/Types.h"
 
 #include <vector>
 

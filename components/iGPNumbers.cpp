@@ -1,9 +1,9 @@
 #include "components/iGPNumbers.h"
 
 #include "components/iMath.h"
-#include "platform/Conversions.h"
-#include "platform/MathSupport.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/MathSupport.h"
+#include "platform/core/StrUtils.h"
 
 #include <algorithm>
 #include <climits>

@@ -4,7 +4,7 @@
 // spans in whole time units for the choice of date-time tick steps.
 
 #include "components/iTypes.h"
-#include "platform/DateTime.h"
+#include "platform/core/DateTime.h"
 
 #include <cstdint>
 #include <string>

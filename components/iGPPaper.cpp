@@ -1,7 +1,7 @@
 #include "components/iGPPaper.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Printer.h"
+#include "platform/core/Exceptions.h"
+#include "platform/canvas/Printer.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
 #include "components/iMath.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -9,7 +9,7 @@
 // The interpolation routines take arrays indexed from 1 (element 0 is ignored) and the
 // point count N separately, as their callers hold them.
 
-#include "platform/Types.h"
+#include "platform/core/Types.h"
 
 #include <cstdint>
 #include <vector>

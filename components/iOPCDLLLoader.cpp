@@ -1,8 +1,8 @@
 #include "components/iOPCDLLLoader.h"
 
-#include "platform/Application.h"
-#include "platform/Exceptions.h"
-#include "platform/StrUtils.h"
+#include "platform/gui/Application.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/StrUtils.h"
 
 #include <cmath>
 #include <cstdlib>

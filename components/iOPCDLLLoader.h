@@ -15,8 +15,8 @@
 
 #include "components/iTypes.h"
 #include "opc/iOPC2Abi.h"
-#include "platform/DynamicLibrary.h"
-#include "platform/Variant.h"
+#include "platform/core/DynamicLibrary.h"
+#include "platform/core/Variant.h"
 
 #include <cstdint>
 #include <functional>

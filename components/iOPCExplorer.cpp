@@ -1,10 +1,10 @@
 #include "components/iOPCExplorer.h"
 
 #include "components/iOPCDLLLoader.h"
-#include "platform/Bitmap.h"
-#include "platform/ComCtrls.h"
-#include "platform/Exceptions.h"
-#include "platform/Resources.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/gui/ComCtrls.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Resources.h"
 
 TiOPCExplorerForm* iOPCExplorerForm = nullptr;
 

@@ -1,7 +1,7 @@
 #include "components/iOPCItem.h"
 
 #include "components/iComponent.h"
-#include "platform/StrUtils.h"
+#include "platform/core/StrUtils.h"
 
 #include <cmath>
 #include <cstdint>

@@ -9,7 +9,7 @@
 
 #include "components/iOPCDLLLoader.h"
 #include "components/iTypes.h"
-#include "platform/Component.h"
+#include "platform/core/Component.h"
 
 #include <memory>
 #include <string>

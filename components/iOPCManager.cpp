@@ -1,12 +1,12 @@
 #include "components/iOPCManager.h"
 
 #include "components/iOPCExplorer.h"
-#include "platform/Application.h"
-#include "platform/Bitmap.h"
-#include "platform/Graphics.h"
-#include "platform/Menus.h"
-#include "platform/Resources.h"
-#include "platform/StrUtils.h"
+#include "platform/gui/Application.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/gui/Menus.h"
+#include "platform/core/Resources.h"
+#include "platform/core/StrUtils.h"
 
 PRAVIX_PUBLISH(TiOPCGroupObject,
     Prop("Name", &TiOPCGroupObject::Name),

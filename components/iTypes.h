@@ -2,10 +2,10 @@
 // Shared types of the component library. Property and scheme files store enumerations
 // by ordinal, so the order of every value list below is part of those file formats.
 
-#include "platform/Events.h"
-#include "platform/Reflection.h"
-#include "platform/Types.h"
-#include "platform/Variant.h"
+#include "platform/core/Events.h"
+#include "platform/core/Reflection.h"
+#include "platform/core/Types.h"
+#include "platform/core/Variant.h"
 
 #include <set>
 #include <string>

@@ -1,14 +1,14 @@
 #include "components/iVCLComponent.h"
 
 #include "components/iClasses.h"
-#include "platform/Conversions.h"
-#include "platform/Exceptions.h"
-#include "platform/ImageCodecs.h"
-#include "platform/Metafile.h"
-#include "platform/Registry.h"
-#include "platform/StrUtils.h"
-#include "platform/Streams.h"
-#include "platform/StringList.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/Exceptions.h"
+#include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/Metafile.h"
+#include "platform/core/Registry.h"
+#include "platform/core/StrUtils.h"
+#include "platform/core/Streams.h"
+#include "platform/core/StringList.h"
 
 #include <cstdint>
 #include <filesystem>

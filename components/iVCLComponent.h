@@ -18,7 +18,7 @@
 
 #include "components/iComponent.h"
 #include "components/iOPCItem.h"
-#include "platform/Timers.h"
+#include "platform/gui/Timers.h"
 
 #include <memory>
 #include <mutex>

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-serialport-dev libqt6serialport6-dev
+  qt6-base-dev
   libpng-dev libjpeg62-turbo-dev zlib1g-dev libuemf-dev emf2svg
   libgtest-dev
   fonts-dejavu-core

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: a normal build, then a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# PRAVIX_CMAKE_ARGS adds configuration arguments to both builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,11 +12,11 @@ jobs=$(nproc)
 
 echo "== normal build"
 mkdir -p build
-scripts/build.sh build/normal
+scripts/build.sh build/normal ${PRAVIX_CMAKE_ARGS:-}
 (cd build/normal && ctest --output-on-failure -j "$jobs" --timeout 300)
 
 echo "== sanitizer build"
-scripts/build.sh build/sanitize -DPRAVIX_SANITIZE=ON
+scripts/build.sh build/sanitize -DPRAVIX_SANITIZE=ON ${PRAVIX_CMAKE_ARGS:-}
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

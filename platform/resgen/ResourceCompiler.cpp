@@ -1,7 +1,7 @@
 // ResourceCompiler <output.cpp> <file>...
 //
 // Build-time tool: turns the files under resources/ into a C++ source holding their bytes and
-// the table that platform/Resources.cpp searches. A resource's name is its file name up to the
+// the table that platform/core/Resources.cpp searches. A resource's name is its file name up to the
 // first ".", in upper case; two files with one name are an error.
 //
 // Files named *.txt inside a folder called "bitmaps" are pixel art and become 4-bit BMP files.
@@ -193,7 +193,7 @@ std::string GenerateSource(const std::vector<std::string>& files)
 
     std::ostringstream out;
     out << "// Generated at build time from the files under resources/. Do not edit.\n"
-           "#include \"platform/ResourceTable.h\"\n\nnamespace {\n\n";
+           "#include \"platform/core/ResourceTable.h\"\n\nnamespace {\n\n";
     std::size_t number = 0;
     for (const auto& [name, bytes] : resources)
         WriteArray(out, number++, bytes);

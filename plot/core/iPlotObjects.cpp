@@ -1,10 +1,10 @@
 #include "plot/core/iPlotObjects.h"
 
-#include "platform/Application.h"
-#include "platform/Conversions.h"
-#include "platform/Exceptions.h"
-#include "platform/MathSupport.h"
-#include "platform/Timers.h"
+#include "platform/gui/Application.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/MathSupport.h"
+#include "platform/gui/Timers.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 //
 // A plot object reaches the plot control only through IPlotHost.
 
-#include "platform/Component.h"
-#include "platform/Events.h"
-#include "platform/Menus.h"
-#include "platform/Types.h"
+#include "platform/core/Component.h"
+#include "platform/core/Events.h"
+#include "platform/gui/Menus.h"
+#include "platform/core/Types.h"
 
 #include <memory>
 #include <optional>

@@ -2,14 +2,14 @@
 
 #include "components/iDateUtils.h"
 #include "components/iGPFunctions.h"
-#include "platform/Conversions.h"
-#include "platform/DateTime.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/Keys.h"
-#include "platform/MathSupport.h"
-#include "platform/Menus.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
+#include "platform/gui/Keys.h"
+#include "platform/core/MathSupport.h"
+#include "platform/gui/Menus.h"
+#include "platform/core/StrUtils.h"
 
 #include <algorithm>
 #include <cassert>

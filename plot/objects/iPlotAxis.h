@@ -20,8 +20,8 @@
 
 #include "components/iTypes.h"
 #include "plot/core/iPlotObjects.h"
-#include "platform/Graphics.h"
-#include "platform/Reflection.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/core/Reflection.h"
 
 #include <memory>
 #include <string>

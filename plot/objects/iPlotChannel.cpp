@@ -3,9 +3,9 @@
 #include "components/iOPCItem.h"
 #include "components/iOPCManager.h"
 #include "plot/objects/iPlotAxis.h"
-#include "platform/Clock.h"
-#include "platform/Exceptions.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/StrUtils.h"
 
 #include <cmath>
 #include <cstdio>

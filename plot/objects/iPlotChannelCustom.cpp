@@ -6,12 +6,12 @@
 #include "plot/objects/iPlotDataCompactList.h"
 #include "plot/objects/iPlotDataFullList.h"
 #include "plot/objects/iPlotDataNullList.h"
-#include "platform/Conversions.h"
-#include "platform/Cursors.h"
-#include "platform/Exceptions.h"
-#include "platform/StrUtils.h"
-#include "platform/Streams.h"
-#include "platform/StringList.h"
+#include "platform/core/Conversions.h"
+#include "platform/gui/Cursors.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/StrUtils.h"
+#include "platform/core/Streams.h"
+#include "platform/core/StringList.h"
 
 #include <algorithm>
 #include <cmath>

@@ -18,8 +18,8 @@
 #include "plot/core/iPlotObjects.h"
 #include "plot/objects/iPlotChannelTypes.h"
 #include "plot/objects/iPlotDataCustomList.h"
-#include "platform/Graphics.h"
-#include "platform/Variant.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/core/Variant.h"
 
 #include <memory>
 #include <string>

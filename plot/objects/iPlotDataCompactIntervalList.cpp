@@ -1,6 +1,6 @@
 #include "plot/objects/iPlotDataCompactIntervalList.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 PRAVIX_PUBLISH(TiPlotDataCompactIntervalList)
 

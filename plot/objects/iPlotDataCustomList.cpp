@@ -1,6 +1,6 @@
 #include "plot/objects/iPlotDataCustomList.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,8 +6,8 @@
 // unless a concrete list stores that attribute per point.
 
 #include "components/iTypes.h"
-#include "platform/Component.h"
-#include "platform/Types.h"
+#include "platform/core/Component.h"
+#include "platform/core/Types.h"
 
 class TiPlotDataCustomList : public TObject {
     PRAVIX_CLASS(TiPlotDataCustomList, TObject)

@@ -1,10 +1,10 @@
 #include "components/iClasses.h"
 
 #include "components/iTypes.h"
-#include "platform/Conversions.h"
-#include "platform/FormDescription.h"
-#include "platform/Graphics.h"
-#include "platform/Regional.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/FormDescription.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/core/Regional.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #include "components/iComponent.h"
 
-#include "platform/Clock.h"
-#include "platform/Forms.h"
-#include "platform/Streams.h"
-#include "platform/StringList.h"
-#include "platform/SystemColors.h"
-#include "platform/TestHooks.h"
+#include "platform/core/Clock.h"
+#include "platform/gui/Forms.h"
+#include "platform/core/Streams.h"
+#include "platform/core/StringList.h"
+#include "platform/canvas/SystemColors.h"
+#include "platform/gui/TestHooks.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "components/iDrawClasses.h"
 
-#include "platform/Bitmap.h"
-#include "platform/Exceptions.h"
-#include "platform/SystemColors.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/core/Exceptions.h"
+#include "platform/canvas/SystemColors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "components/iGPControls.h"
 
-#include "platform/ComCtrls.h"
-#include "platform/Controls.h"
-#include "platform/Forms.h"
-#include "platform/ExtCtrls.h"
-#include "platform/TestHooks.h"
+#include "platform/gui/ComCtrls.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 
 #include "components/iGPFunctions.h"
 
-#include "platform/Bitmap.h"
-#include "platform/CanvasRecord.h"
-#include "platform/RecordingCanvas.h"
-#include "platform/SystemColors.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/CanvasRecord.h"
+#include "platform/canvas/RecordingCanvas.h"
+#include "platform/canvas/SystemColors.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "components/iComponent.h"   // shares the degree type: both headers in one file
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "components/iGPNumbers.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Regional.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Regional.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "components/iGPPaper.h"
 
-#include "platform/Printer.h"
+#include "platform/canvas/Printer.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include "components/iOPCExplorer.h"
 #include "components/iOPCManager.h"
-#include "platform/Application.h"
-#include "platform/ComCtrls.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/ComCtrls.h"
 
 #include <set>
 

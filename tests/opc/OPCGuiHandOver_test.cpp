@@ -5,7 +5,7 @@
 #include "OPCTestSupport.h"
 
 #include "components/iOPCItem.h"
-#include "platform/Application.h"
+#include "platform/gui/Application.h"
 
 #include <chrono>
 #include <thread>

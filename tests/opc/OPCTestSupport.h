@@ -5,8 +5,8 @@
 
 #include "components/iOPCDLLLoader.h"
 #include "opc/iOPC2Test.h"
-#include "platform/Component.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Component.h"
+#include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

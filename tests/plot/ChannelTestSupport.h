@@ -4,10 +4,10 @@
 
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
-#include "platform/Bitmap.h"
-#include "platform/Exceptions.h"
-#include "platform/Regional.h"
-#include "platform/StrUtils.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Regional.h"
+#include "platform/core/StrUtils.h"
 
 #include <gtest/gtest.h>
 

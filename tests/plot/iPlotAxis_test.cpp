@@ -1,8 +1,8 @@
 #include "plot/objects/iPlotAxis.h"
 
-#include "platform/Bitmap.h"
-#include "platform/Exceptions.h"
-#include "platform/Regional.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Regional.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "plot/ChannelTestSupport.h"
 #include "support/TempDir.h"
 
-#include "platform/Clock.h"
-#include "platform/Regional.h"
-#include "platform/StringList.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Regional.h"
+#include "platform/core/StringList.h"
 
 #include <algorithm>
 #include <fstream>

@@ -7,7 +7,7 @@
 #include "components/iOPCItem.h"
 #include "components/iOPCManager.h"
 #include "opc/OPCTestSupport.h"
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 #include <algorithm>
 #include <functional>

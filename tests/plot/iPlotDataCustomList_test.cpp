@@ -4,7 +4,7 @@
 #include "plot/objects/iPlotDataFullList.h"
 #include "plot/objects/iPlotDataNullList.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "plot/core/iPlotObjects.h"
 
 #include "components/iClasses.h"
-#include "platform/Application.h"
-#include "platform/Exceptions.h"
-#include "platform/StringList.h"
-#include "platform/TestHooks.h"
+#include "platform/gui/Application.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/StringList.h"
+#include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,164 @@
+#include "app/core/DataLine.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/core/CFormat.h"
+#include "app/core/HostContext.h"
+#include "app/core/MeterProtocol.h"
+
+namespace {
+
+constexpr char kPrefix[] = "QOVA_B";
+
+bool IsFieldChar(char c)
+{
+    return (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+bool Scan3(const std::string& text, const char* format, DateTimeNumbers& out)
+{
+    int a, b, c;
+    if (std::sscanf(text.c_str(), format, &a, &b, &c) != 3)
+        return false;
+    out = {a, b, c};
+    return true;
+}
+
+bool IsReferenceType(int t)
+{
+    return (t >= 16 && t <= 24) || (t >= 31 && t <= 36) || t == 38 || t == 53;
+}
+
+bool IsPlainValueType(int t)
+{
+    return (t >= 7 && t <= 15) || (t >= 25 && t <= 30) || t == 37 || t == 51 || t == 52 || (t >= 54 && t <= 60);
+}
+
+void StoreByType(HostState& s)
+{
+    for (int col = 0; col < kMaxColumns; ++col) {
+        int t = s.ColumnTypes[col];
+        double v = s.FieldValues[col];
+        if (t < 0 || t >= kTypeCount)
+            continue;
+        if (IsPlainValueType(t)) {
+            s.TypeValue[t] = v;
+        } else if (IsReferenceType(t)) {
+            s.TypeValue[t] = v;
+            if (s.RefBaseline[t] > 9999.0)   // the first reading after a device-file load
+                s.RefBaseline[t] = v;
+        } else if (t == TypeCode::ITemp || t == TypeCode::XTemp || t == TypeCode::Pressure) {
+            s.TypeValue[t] = v;
+            (t == TypeCode::ITemp ? s.RawITemp : t == TypeCode::XTemp ? s.RawXTemp : s.RawPres) = v;
+        }
+    }
+}
+
+}  // namespace
+
+int ParseField(std::string_view text, int slashes, int colons, double& value, DateTimeNumbers& date,
+               DateTimeNumbers& time)
+{
+    const std::string field(text);
+    if (slashes == 0 && colons == 0) {
+        if (std::sscanf(field.c_str(), "%lf", &value) != 1)
+            return FieldKind::NotAField;
+        return FieldKind::Number;
+    }
+    int kind = FieldKind::NotAField;
+    if (colons == 2)
+        kind = Scan3(field, "%d:%d:%d", time) ? FieldKind::Time : FieldKind::NotAField;
+    else if (slashes == 2)
+        kind = Scan3(field, "%d/%d/%d", date) ? FieldKind::Date : FieldKind::NotAField;
+    else if (slashes == 99 && colons == 99)
+        kind = Scan3(field, "%2d%2d%2d", date) ? FieldKind::PackedDate : FieldKind::NotAField;
+    else if (slashes == 0 && colons == 99)
+        kind = Scan3(field, "%2d%2d%2d", time) ? FieldKind::PackedTime : FieldKind::NotAField;
+    if (kind != FieldKind::NotAField)
+        value = kind;
+    return kind;
+}
+
+int SplitDataLine(std::string_view line, bool alternate, FieldArray& values, DateTimeNumbers& date,
+                  DateTimeNumbers& time)
+{
+    int slashes = alternate ? 99 : 0;
+    int colons = alternate ? 99 : 0;
+    int count = 0;
+    std::string field;
+
+    auto endField = [&]() {
+        // More fields than columns, or a field longer than any number, is not a data line.
+        if (count >= kMaxColumns || int(field.size()) > kMaxFieldLength)
+            return false;
+        double v = 0;
+        if (ParseField(field, slashes, colons, v, date, time) == FieldKind::NotAField)
+            return false;
+        values[count++] = v;
+        field.clear();
+        return true;
+    };
+
+    for (std::size_t pos = 0; pos < line.size(); ++pos) {
+        char c = line[pos];
+        if (pos < 6 && c == kPrefix[pos])
+            continue;
+        if (c == 'B' && pos == 6) {
+            date[0] = 99;   // the meter gives no date
+        } else if (IsFieldChar(c)) {
+            field += c;
+        } else if (c == ':') {
+            field += c;
+            ++colons;
+        } else if (c == '/') {
+            field += c;
+            ++slashes;
+        } else if (c == '\t') {
+            if (!endField())
+                return 0;
+            if (!alternate)
+                slashes = colons = 0;
+            else if (slashes > 0)
+                slashes = 0;
+            else
+                colons = 0;
+        } else {
+            return 0;
+        }
+    }
+    return endField() ? count : 0;
+}
+
+bool ParseDataLine(HostContext& ctx, std::string_view line)
+{
+    HostState& s = ctx.s;
+    DateTimeNumbers date{1, 1, 1}, time{15, 15, 15};
+    FieldArray values{};
+    int n = SplitDataLine(line, s.EarlyCommands, values, date, time);
+
+    if (n != s.ExpectedColumns && !s.DevicePath.empty()) {
+        if (n == 0)
+            return false;
+        if (s.MismatchCount++ == 5)
+            ctx.ShowWarning("Possible Mis-Match between Device File and Meter",
+                            CFormat("Execution Error - Columns found %d != Columns Expected %d", n,
+                                    s.ExpectedColumns));
+        return false;
+    }
+
+    std::copy(values.begin(), values.begin() + n, s.FieldValues.begin());
+    StoreByType(s);
+    s.MismatchCount = 0;
+    ReadHostClock(ctx);
+    s.MeterDate = date;
+    s.MeterTime = time;
+
+    s.LineCounter += 1;
+    if (s.LineCounter < s.FirstLineCounter)
+        s.FirstLineCounter = s.LineCounter;
+    if (!(s.FirstLineCounter > 0))
+        s.FirstLineCounter = s.LineCounter;
+    s.SampleX = date[0] == 99 ? s.LineCounter : s.LineCounter - s.FirstLineCounter;
+    return true;
+}

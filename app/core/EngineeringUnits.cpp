@@ -1,0 +1,149 @@
+#include "app/core/EngineeringUnits.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/core/HostState.h"
+
+namespace {
+
+constexpr double kPi = 3.1415;   // the meter's own value, used throughout its formulas
+
+bool HasColumnOfType(const HostState& s, int type)
+{
+    return std::find(s.ColumnTypes.begin(), s.ColumnTypes.end(), type) != s.ColumnTypes.end();
+}
+
+bool UsableDivisor(double d)
+{
+    return d != 0.0 && std::isfinite(d);
+}
+
+}  // namespace
+
+void ApplyReferenceCorrection(HostState& s)
+{
+    if (s.DataFieldCount == 0)
+        return;
+    for (int col = 0; col < kMaxColumns; ++col) {
+        int t = s.ColumnTypes[col];
+        if (t < 8 || t > 15)
+            continue;
+        int r = t + 8;
+        if (s.RatioCorrection) {
+            // A missing reference column or an uncaptured baseline would put infinities
+            // into every line: the correction is left out instead.
+            double baseline = s.RefBaseline[r];
+            if (HasColumnOfType(s, r) && baseline >= -9999.0 && baseline <= 9999.0 && baseline != 0.0) {
+                double d = s.TypeValue[r] / baseline * s.TypeScale[r] + s.TypeOffset[r];
+                if (UsableDivisor(d))
+                    s.TypeValue[t] /= d;
+            }
+        }
+        if (s.TempCorrection) {
+            double d = 0.001794468729587918 * s.RawITemp * s.TypeTempK1[t] + s.TypeTempK0[t];
+            if (UsableDivisor(d))
+                s.TypeValue[t] /= d;
+        }
+    }
+}
+
+void ComputeEngineeringUnits(HostState& s, bool parInWater)
+{
+    using namespace TypeCode;
+    if (s.DataFieldCount == 0)
+        return;
+    for (int col = 0; col < kMaxColumns; ++col) {
+        int t = s.ColumnTypes[col];
+        if (t < 0 || t >= kTypeCount)
+            continue;
+        double v = s.TypeValue[t];
+        switch (t) {
+        case CHL: case CDOM: case Uranine: case Phycocyanin: case Phycoerythrin: case Rhodamine:
+        case LSS: case NTU: case Engr1:
+            s.EngValue[t] = (v - s.TypeOffset[t]) * s.TypeScale[t];
+            break;
+        case ITemp: case XTemp: case Pressure:
+            s.EngValue[t] = v * s.TypeScale[t] + s.TypeOffset[t];
+            break;
+        case IEngr: case Counter: case Raw:
+            s.EngValue[t] = v;
+            break;
+        case VSF100: case VSF125: case VSF150:
+            s.TypeVSF[t] = (v - s.TypeOffset[t]) * s.TypeScale[t];
+            break;
+        case PAR: {
+            if (s.PARa1 == 0.0)
+                break;   // no calibration: the PAR value keeps its last result
+            double x = (v - s.PARa0) / s.PARa1;
+            if (!(x <= 16))
+                return;   // the rest of the line keeps its previous results
+            s.EngValue[t] = (parInWater ? s.PARIm : 1.0) * std::pow(10.0, x);
+            break;
+        }
+        default:
+            if (IsLambda(t)) {
+                s.TypeBeta[t] = (v - s.TypeOffset[t]) * s.TypeScale[t];
+                if (s.TypeWavelength[t] > 0) {
+                    Backscatter b = ComputeBackscatter(s.Salinity, s.Theta, s.Chi, s.TypeWavelength[t],
+                                                       s.WaterKind, s.TypeBeta[t]);
+                    s.TypeBetap[t] = b.ParticleBeta;
+                    s.TypeBbp[t] = b.ParticleBackscatter;
+                    s.TypeBb[t] = b.TotalBackscatter;
+                }
+            }
+            break;
+        }
+    }
+}
+
+Backscatter ComputeBackscatter(double salinity, double theta, double chi, double lambda, int waterKind,
+                               double beta)
+{
+    double cosTheta = std::cos(theta);
+    double phase = 1 + ((1 - 0.09) / (1 + 0.09)) * cosTheta * cosTheta;
+    double scaled = lambda * 0.002;
+    double betaWater = 1.38 * std::pow(scaled, -4.32) * (1 + 0.3 * salinity / 37) * 0.0001 * phase;
+    Backscatter b;
+    b.ParticleBeta = beta - betaWater;
+    b.ParticleBackscatter = 2 * kPi * chi * b.ParticleBeta;
+    double halfWater = waterKind == 0 ? 0.5 * 0.0022533 * std::pow(scaled, -4.23)
+                                      : 0.5 * 0.0029308 * std::pow(scaled, -4.24);
+    b.TotalBackscatter = b.ParticleBackscatter + halfWater;
+    return b;
+}
+
+void PushHistory(HostState& s, int type, double value)
+{
+    if (type < 0 || type >= kTypeCount)
+        return;
+    auto& row = s.TypeHistory[type];
+    int& count = s.HistoryCount[type];
+    // Shift the valid entries up by one, the oldest dropping off the end of the row.
+    int last = std::min(count, kHistoryLength - 1);
+    for (int i = last; i > 0; --i)
+        row[i] = row[i - 1];
+    row[0] = value;
+    count = std::min(count + 1, kHistoryKept);
+}
+
+double HistoryStat(const HostState& s, int type, int mode)
+{
+    if (type < 0 || type >= kTypeCount)
+        return 99.99;
+    int count = s.HistoryCount[type];
+    if (mode < 1 || count < 2)
+        return 99.99;
+    int n = std::min({mode == 1 ? 15 : mode, kHistoryKept, count});
+    const auto& row = s.TypeHistory[type];
+    double sum = 0;
+    for (int i = 0; i < n; ++i)
+        sum += row[i];
+    double mean = sum / n;
+    if (mode == 1)
+        return mean;
+    double squares = 0;
+    for (int i = 0; i < n; ++i)
+        squares += (row[i] - mean) * (row[i] - mean);
+    return std::sqrt(squares / (n - 1));
+}

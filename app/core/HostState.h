@@ -1,0 +1,132 @@
+#pragma once
+// The host program's whole state: one record, created with the main window and read and
+// written directly by every part of the host logic (one thread, no locks).
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/core/Types.h"
+
+constexpr int kMaxColumns = 75;   // fields of a data line, columns of a device file
+constexpr int kTypeCount = 75;    // per-type tables are indexed by type code (0..63 in use)
+constexpr int kHistoryLength = 100;
+constexpr int kNoChannel = -1;
+
+// Type codes of the column model.
+namespace TypeCode {
+constexpr int Columns = 0, Date = 1, Time = 2, SalinityParam = 4, ThetaParam = 5, ChiParam = 6;
+constexpr int FirstLambda = 7, LastLambda = 15;
+constexpr int FirstLambdaRef = 16, LastLambdaRef = 24;
+constexpr int CHL = 25, CDOM = 26, Uranine = 27, Phycocyanin = 28, Phycoerythrin = 29, Rhodamine = 30;
+constexpr int CHLRef = 31, CDOMRef = 32, UranineRef = 33, PhycocyaninRef = 34, PhycoerythrinRef = 35,
+              RhodamineRef = 36;
+constexpr int LSS = 37, LSSRef = 38, ITemp = 39, XTemp = 40, Pressure = 41, NotUsed = 42;
+constexpr int LambdaLine = 43, LambdaRefLine = 44, ASV1 = 45, ASV2 = 46, ASV4 = 47, MaxVoltage = 48;
+constexpr int EngrScaleOffset = 49, EngrUnitsLine = 50, IEngr = 51, NTU = 52, NTURef = 53;
+constexpr int VSF100 = 54, VSF125 = 55, VSF150 = 56, Counter = 57, Raw = 58, Engr1 = 59, PAR = 60;
+constexpr int PARIm = 61, PARA0 = 62, PARA1 = 63;
+
+constexpr bool IsLambda(int t) { return t >= FirstLambda && t <= LastLambda; }
+constexpr bool IsVSF(int t) { return t >= VSF100 && t <= VSF150; }
+}  // namespace TypeCode
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+struct HostState {
+    template <typename T> using PerColumn = std::array<T, kMaxColumns>;
+    template <typename T> using PerType = std::array<T, kTypeCount>;
+
+    // Column model (device files)
+    PerColumn<int> ColumnTypes{};
+    PerColumn<double> FieldValues{};
+    PerColumn<int> ColumnChannel = FilledColumns(kNoChannel);
+    int ExpectedColumns = 0;
+    int DataFieldCount = 0;   // 0 = no device file loaded
+    std::string DevicePath;
+    std::string SensorName = "ZUV Sensor";
+    PerType<double> TypeScale{}, TypeOffset{}, TypeValue{}, RefBaseline{};
+    PerType<int> TypeWavelength{};
+    PerType<TColor> TypeColor{};
+    PerType<double> TypeTempK1{}, TypeTempK0{};
+    PerType<int> PresenceCounts{};
+    double Salinity = 32.0;
+    double Theta = 117 * 3.1415 / 180;   // radians
+    double Chi = 1.1;
+    int WaterKind = 1;                   // 0 pure water, 1 sea water
+    std::string EngrUnits;               // at most 83 characters
+    float ASV1Range = 0, ASV2Range = 0, ASV4Range = 0, MaxVoltage = 0;
+    int EngrScaleColumn = -1;
+    float DevEngrScale = -1.0f, DevEngrOffset = 0.0f;
+    double PARIm = 0, PARa0 = 0, PARa1 = 0;
+
+    // Input path
+    std::string LineBuffer;
+    int LineLength = 0;
+    bool OverflowWarned = false;
+    std::string MemoLine;
+    int MemoLineLength = 0;
+    int MismatchCount = 0;
+    double LineCounter = 0.0, FirstLineCounter = 0.0, SampleX = 0.01;
+    std::array<int, 3> MeterDate{}, MeterTime{};
+    std::array<int, 6> HostClock{};   // hour, minute, second, day, month, two-digit year
+    bool DateLabelsDirty = false;
+    int RateLineCount = -1, RateWindow = 5, TickCount = 0, RateTickMark = 0;
+    double RawITemp = 0, RawXTemp = 0, RawPres = 0;
+
+    // Conversion
+    PerType<double> TypeBeta{}, TypeBetap{}, TypeBbp{}, TypeBb{}, TypeVSF{};
+    PerType<double> EngValue{};
+    std::array<std::array<double, kHistoryLength>, kTypeCount> TypeHistory{};
+    PerType<int> HistoryCount{};
+    int StatMode = 0, RatioCorrection = 0, TempCorrection = 0;
+
+    // Plot
+    int PlotType = 0, BetaSelect = 0, ITempPlot = 0, XTempPlot = 0, PresPlot = 0;
+    bool PlotSetupPending = false;
+
+    // Link and meter (the open port itself is the serial port object)
+    int PortNumber = 0, BaudIndex = 2, PortIndex = -1;
+    int SetupRequestCountdown = 10;
+    bool MeterIdentified = false, ReloadPending = false;
+    unsigned MeterAverage = 1, MeterCycles = 1, MeterSamples = 1, MeterLogging = 0, MeterEngrOutput = 0,
+             MeterAnalogRange = 2;
+    int MeterEngrScale = 1, MeterEngrOffset = 0;
+    bool EngrScaleReceived = false, EngrOffsetReceived = false;
+    std::string MeterInterval = "hhmmss";   // at most 19 characters
+    int MemoryBlocksUsed = -1;
+    bool EarlyCommands = false;             // "Alternate Commands" ticked
+
+    // Files
+    FilePtr RawFile, EngrFile, ReceiveFile, ReplayFile;
+    std::string ReplayPath;
+    bool RawRecording = false, EngrRecording = false, Receiving = false, ReplayMode = false,
+         ReplayRunning = false;
+    bool EngrHeaderPending = false;   // a device file was loaded while engineering recording was on
+    int SilenceCountdown = 0, ReceiveStatus = 0;
+    long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
+    std::array<char, 3> EtxWindow{'x', 'x', 'x'};
+
+    // Window
+    bool FirstTick55 = true, FirstTick1s = true;
+    int WarningDepth = 0;
+    bool PowerUser = false;
+
+private:
+    static PerColumn<int> FilledColumns(int v)
+    {
+        PerColumn<int> a;
+        a.fill(v);
+        return a;
+    }
+};
+
+// Receive status values.
+namespace ReceiveState {
+constexpr int None = 0, InProgress = 1, Complete = 2, Incomplete = 3, Cancelled = 4;
+}

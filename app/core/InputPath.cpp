@@ -1,0 +1,153 @@
+#include "app/core/InputPath.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/core/CFormat.h"
+#include "app/core/DataLine.h"
+#include "app/core/DeviceLayout.h"
+#include "app/core/EngineeringUnits.h"
+#include "app/core/HostContext.h"
+#include "app/core/MeterProtocol.h"
+#include "app/core/PlotFeed.h"
+#include "app/core/Recording.h"
+#include "app/core/Replay.h"
+#include "app/core/SerialLink.h"
+
+namespace {
+
+void ProcessChunk(HostContext& ctx, std::string_view bytes)
+{
+    WriteRawRecord(ctx, bytes);
+    ShowRawInMemo(ctx, bytes);
+    AssembleLines(ctx, bytes);
+}
+
+void AddPaneLine(HostContext& ctx)
+{
+    if (ctx.ui.MemoLineCount() > kMemoMaxLines)
+        ctx.ui.MemoDeleteFirstLine();
+    ctx.ui.MemoAppendLine(ctx.s.MemoLine);
+    ctx.s.MemoLine.clear();
+}
+
+void DispatchLine(HostContext& ctx, const std::string& line)
+{
+    if (ParseDataLine(ctx, line)) {
+        ctx.s.DateLabelsDirty = true;
+        UpdateSampleRate(ctx);
+        ApplyReferenceCorrection(ctx.s);
+        ComputeEngineeringUnits(ctx.s, ctx.ui.GetChecked("R_PARWater"));
+        FeedPlot(ctx, kMaxColumns, ctx.s.PlotType);
+        WriteEngrRecord(ctx);
+    } else {
+        ParseMeterReply(ctx, line);
+    }
+}
+
+}  // namespace
+
+void PollInput(HostContext& ctx)
+{
+    HostState& s = ctx.s;
+    if (s.PlotSetupPending) {
+        s.PlotSetupPending = false;
+        ApplyDeviceLayout(ctx);
+        BuildPlotChannels(ctx);
+    }
+    if (s.ReplayMode) {
+        if (!s.ReplayRunning)
+            return;
+        std::string line = ReadReplayLine(ctx);
+        if (line.empty())
+            ctx.ui.SetText("BTStartData", "Start Replay");
+        else
+            ProcessChunk(ctx, line);
+        return;
+    }
+    // Several reads per tick, so a saturated line at 38400 baud never overruns the port.
+    int taken = 0;
+    while (taken < kMaxBytesPerTick) {
+        char chunk[kReadChunk];
+        std::size_t n = ReadComm(ctx, chunk, std::size_t(std::min(kReadChunk, kMaxBytesPerTick - taken)));
+        if (n == 0)
+            break;
+        taken += int(n);
+        ProcessChunk(ctx, std::string_view(chunk, n));
+    }
+}
+
+void ShowRawInMemo(HostContext& ctx, std::string_view bytes)
+{
+    HostState& s = ctx.s;
+    for (char c : bytes) {
+        if (c == '\n')
+            continue;
+        if (c == '\r') {
+            AddPaneLine(ctx);
+            s.MemoLineLength = 0;
+            continue;
+        }
+        if (c != '\0')
+            s.MemoLine += c;
+        if (++s.MemoLineLength > kMemoLineLength) {
+            AddPaneLine(ctx);
+            s.MemoLineLength = 0;
+        }
+    }
+}
+
+void AssembleLines(HostContext& ctx, std::string_view bytes)
+{
+    HostState& s = ctx.s;
+    if (bytes.empty())
+        return;
+    s.TotalBytesRead += long(bytes.size());
+    for (char c : bytes) {
+        if (c == '\n') {
+            DispatchPendingLine(ctx);
+        } else if (c != '\r') {
+            if (++s.LineLength > kMaxLineLength) {
+                s.LineBuffer.clear();
+                s.LineLength = 0;
+                if (!s.OverflowWarned) {
+                    s.OverflowWarned = true;
+                    ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
+                }
+            }
+            if (c != '\0')
+                s.LineBuffer += c;
+        }
+    }
+}
+
+void DispatchPendingLine(HostContext& ctx)
+{
+    HostState& s = ctx.s;
+    s.LineLength = 0;
+    std::string line;
+    line.swap(s.LineBuffer);
+    DispatchLine(ctx, line);
+    s.OverflowWarned = false;
+}
+
+void UpdateSampleRate(HostContext& ctx)
+{
+    HostState& s = ctx.s;
+    if (s.RateLineCount < 0) {
+        s.RateWindow = 5;
+        s.TickCount = 1;
+        s.RateTickMark = 1;
+    }
+    if (++s.RateLineCount < s.RateWindow)
+        return;
+    int ticks = s.TickCount - s.RateTickMark;
+    s.RateTickMark = s.TickCount;
+    float period = float(ticks * 0.055 / s.RateWindow);
+    float rate = period > 0.005f ? 1.0f / period : 0.01f;
+    s.RateWindow = rate > 5.5f ? 10 : std::max(5, int(10 * rate));
+    s.RateLineCount = 0;
+    std::string text = s.ReplayMode ? "Replay" : CFormat("Sample Rate: %4.2f Hz", double(rate));
+    ctx.ui.SetText("LBHz1", text);
+    ctx.ui.SetText("LBHz2", text);
+}

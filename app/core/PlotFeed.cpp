@@ -1,0 +1,304 @@
+#include "app/core/PlotFeed.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "app/core/CFormat.h"
+#include "app/core/EngineeringUnits.h"
+#include "app/core/HostContext.h"
+
+const char* const kPlotSettingsFile = "zuvpravix.rbs";
+
+namespace {
+
+using namespace TypeCode;
+
+struct ChannelLook {
+    TColor Color;
+    const char* Title;
+};
+
+// The colour and first title of a plotted type; Title null when the type gets no channel.
+ChannelLook LookOf(const HostState& s, int t)
+{
+    if (IsLambda(t))
+        return {s.TypeColor[t], "%3d nm"};
+    switch (t) {
+    case VSF100: return {clYellow, "B(100):"};
+    case VSF125: return {clRed, "B125):"};
+    case VSF150: return {clFuchsia, "B(150)"};
+    case IEngr: return {clWhite, "iEngr:"};
+    case CHL: return {clFuchsia, "CHL:"};
+    case Phycocyanin: return {clRed, "pcyanine:"};
+    case Phycoerythrin: return {clGreen, "perythrin:"};
+    case Uranine: return {clPurple, "ur:"};
+    case Rhodamine: return {clPurple, "rhodamine:"};
+    case CDOM: return {clPurple, "CDOM:"};
+    case LSS: return {clWhite, "LSS:"};
+    case NTU: return {clWhite, "NTU:"};
+    case ITemp: return {clGray, "iTemp:"};
+    case XTemp: return {clSilver, "xTemp:"};
+    case Pressure: return {clWhite, "Pres:"};
+    case Raw: return {clSilver, "Raw:"};
+    case Engr1: return {clBlue, "Engr1:"};
+    case PAR: return {clFuchsia, "umol/m2/s:"};
+    default: return {clBlack, nullptr};
+    }
+}
+
+// Name used in raw-mode titles; null when the type has no raw title.
+const char* RawName(int t)
+{
+    switch (t) {
+    case CHL: return "CHL";
+    case CDOM: return "CDOM";
+    case Uranine: return "ur";
+    case Phycocyanin: return "pcyan";
+    case Phycoerythrin: return "peryth";
+    case Rhodamine: return "rhd";
+    case LSS: return "LSS";
+    case ITemp: return "iTemp";
+    case XTemp: return "xTemp";
+    case Pressure: return "Pres";
+    case NTU: return "NTU";
+    case VSF100: return "B(100)";
+    case VSF125: return "B(125)";
+    case VSF150: return "B(150)";
+    case Raw: return "Raw";
+    case Engr1: return "Engr1";
+    case PAR: return "PAR";
+    default: return nullptr;
+    }
+}
+
+bool PlotSwitchOff(const HostState& s, int t)
+{
+    return (t == ITemp && s.ITempPlot == 0) || (t == XTemp && s.XTempPlot == 0) ||
+           (t == Pressure && s.PresPlot == 0);
+}
+
+void SetTitle(HostContext& ctx, int channel, const std::string& text)
+{
+    if (!text.empty() && channel >= 0 && channel < ctx.plot.ChannelCount())
+        ctx.plot.SetChannelTitleText(channel, text);
+}
+
+std::string RawTitleText(const HostState& s, const char* name, double stat, const std::string& plain)
+{
+    if (!s.PowerUser)
+        return plain;
+    switch (s.StatMode) {
+    case 0: return plain;
+    case 1: return CFormat("%s: %4.2lf Mean", name, stat);
+    case 15:
+    case 60: return CFormat("%s: %4.2lf stddev", name, stat);
+    default: return {};
+    }
+}
+
+// Raw mode: Y and the title of one column.
+double FeedRaw(HostContext& ctx, int t, int ch, double stat)
+{
+    const HostState& s = ctx.s;
+    double v = s.TypeValue[t];
+    if (IsLambda(t)) {
+        SetRawTitle(ctx, ch, CFormat("%3d nm", s.TypeWavelength[t]), v, stat);
+        return v;
+    }
+    if (t == IEngr) {
+        SetRawTitleWithUnits(ctx, ch, "iEngr", v, stat);
+        return v;
+    }
+    const char* name = RawName(t);
+    if (!name)
+        return kNoValue;
+    SetRawTitle(ctx, ch, name, v, stat);
+    return PlotSwitchOff(s, t) ? kNoValue : v;
+}
+
+// Engineering mode: Y and the title of one column.
+double FeedEngineering(HostContext& ctx, int t, int ch)
+{
+    const HostState& s = ctx.s;
+    double y = kNoValue;
+    std::string title;
+    if (IsLambda(t)) {
+        int w = s.TypeWavelength[t];
+        switch (s.BetaSelect) {
+        case 0: y = s.TypeBeta[t]; title = CFormat("Beta %3d : %6.4lf", w, y); break;
+        case 1: y = s.TypeBetap[t]; title = CFormat("Betap %3d: %6.4lf", w, y); break;
+        case 2: y = s.TypeBbp[t]; title = CFormat("bbp %3d: %6.4lf", w, y); break;
+        case 3: y = s.TypeBb[t]; title = CFormat("bb %3d: %6.4lf", w, y); break;
+        default: y = s.TypeValue[t]; title = CFormat("Invalid %3d: %1lf ", w, y); break;
+        }
+    } else {
+        double e = s.EngValue[t];
+        switch (t) {
+        case CHL: y = e; title = CFormat("CHL: %4.2lf ug/l", e); break;
+        case CDOM: y = e; title = CFormat("CDOM: %4.0lf ppb", e); break;
+        case Uranine: y = e; title = CFormat("UR: %4.0lf ppb", e); break;
+        case Phycocyanin: y = e; title = CFormat("PC: %4.0lf ppt", e); break;
+        case Phycoerythrin: y = e; title = CFormat("PE: %4.0lf ppb", e); break;
+        case Rhodamine: y = e; title = CFormat("RHD: %4.0lf ppb", e); break;
+        case LSS: y = e; title = CFormat("LSS Cp: %4.2lf", e); break;
+        case ITemp: y = s.ITempPlot ? e : kNoValue; title = CFormat("iTemp: %3.1lf C", e); break;
+        case XTemp: y = s.XTempPlot ? e : kNoValue; title = CFormat("xTemp: %3.1lf C", e); break;
+        case Pressure: y = s.PresPlot ? e : kNoValue; title = CFormat("Pres: %3.1lf dbar", e); break;
+        case IEngr: y = e; title = CFormat("iENGR: %4.2lf %s", e, s.EngrUnits.c_str()); break;
+        case NTU: y = e; title = CFormat("NTU: %4.2lf", e); break;
+        case VSF100: y = s.TypeVSF[t]; title = CFormat("B(100): %6.4lf 1/(m.ster)", y); break;
+        case VSF125: y = s.TypeVSF[t]; title = CFormat("B(125): %6.4lf 1/(m.ster)", y); break;
+        case VSF150: y = s.TypeVSF[t]; title = CFormat("B(150): %6.4lf 1/(m.ster)", y); break;
+        case Raw: y = e; title = CFormat("Raw: %1.0lf", e); break;
+        case Engr1: y = e; title = CFormat("Engr1: %4.2lf", e); break;
+        case PAR: y = e; title = CFormat("PAR: %4.4lf umol photons/m2/s", e); break;
+        default: break;
+        }
+    }
+    SetTitle(ctx, ch, title);
+    return y;
+}
+
+void ClearPlot(HostContext& ctx)
+{
+    ctx.plot.ClearAllData();
+}
+
+bool LambdaPresent(const HostState& s)
+{
+    for (int t = FirstLambda; t <= LastLambda; ++t)
+        if (s.PresenceCounts[t] > 0)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void BuildPlotChannels(HostContext& ctx)
+{
+    HostState& s = ctx.s;
+    ctx.plot.RemoveAllChannels();
+    s.ColumnChannel.fill(kNoChannel);
+    if (s.DataFieldCount == 0)
+        return;
+    int next = 0;
+    for (int col = 0; col < kMaxColumns; ++col) {
+        int t = s.ColumnTypes[col];
+        if (t < 0 || t >= kTypeCount)
+            continue;
+        ChannelLook look = LookOf(s, t);
+        if (!look.Title)
+            continue;
+        ctx.plot.AddChannel();
+        ctx.plot.SetChannelColor(next, look.Color);
+        ctx.plot.SetChannelTitleText(next, IsLambda(t) ? CFormat(look.Title, s.TypeWavelength[t]) : look.Title);
+        s.ColumnChannel[col] = next++;
+    }
+}
+
+void FeedPlot(HostContext& ctx, int columnCount, int plotType)
+{
+    HostState& s = ctx.s;
+    for (int col = 0; col < columnCount && col < kMaxColumns; ++col) {
+        int t = s.ColumnTypes[col];
+        if (t < 0 || t >= kTypeCount)
+            continue;
+        int ch = s.ColumnChannel[col];
+        PushHistory(s, t, s.TypeValue[t]);
+        double stat = HistoryStat(s, t, s.StatMode);
+        // Columns without a channel (or whose channel a property-file load removed) draw nothing.
+        if (ch < 0 || ch >= ctx.plot.ChannelCount())
+            continue;
+        double y = kNoValue;
+        if (plotType == 0)
+            y = FeedRaw(ctx, t, ch, stat);
+        else if (plotType == 1)
+            y = FeedEngineering(ctx, t, ch);
+        if (y < kPlotLimit)
+            ctx.plot.ChannelAddXY(ch, s.SampleX, y);
+    }
+}
+
+void SetRawTitle(HostContext& ctx, int channel, const std::string& name, double value, double stat)
+{
+    std::string plain = CFormat("%s: %1.0lf Counts", name.c_str(), value);
+    SetTitle(ctx, channel, RawTitleText(ctx.s, name.c_str(), stat, plain));
+}
+
+void SetRawTitleWithUnits(HostContext& ctx, int channel, const std::string& name, double value, double stat)
+{
+    std::string plain = CFormat("%s: %4.2lf %s", name.c_str(), value, ctx.s.EngrUnits.c_str());
+    SetTitle(ctx, channel, RawTitleText(ctx.s, name.c_str(), stat, plain));
+}
+
+void PreparePlot(HostContext& ctx)
+{
+    ctx.plot.RemoveAllChannels();
+    ctx.plot.SetTitleText(ctx.s.SensorName);
+}
+
+void SetPlotTitle(HostContext& ctx)
+{
+    if (ctx.plot.TitleText() != ctx.s.SensorName)
+        ctx.plot.SetTitleText(ctx.s.SensorName);
+}
+
+void SavePlotSettings(HostContext& ctx)
+{
+    ctx.plot.SetOptionSaveAllProperties(true);
+    ctx.plot.SavePropertiesToFile(kPlotSettingsFile);
+}
+
+void LoadPlotSettings(HostContext& ctx)
+{
+    struct stat st{};
+    if (::stat(kPlotSettingsFile, &st) == 0)
+        ctx.plot.LoadPropertiesFromFile(kPlotSettingsFile);
+}
+
+void BBPlotCBChange(HostContext& ctx)
+{
+    ctx.s.BetaSelect = ctx.ui.GetItemIndex("BBPlotCB");
+    ClearPlot(ctx);
+}
+
+void StdDevCBChange(HostContext& ctx)
+{
+    if (!ctx.s.PowerUser)
+        return;
+    static constexpr int kModes[] = {0, 1, 15, 60};
+    int index = ctx.ui.GetItemIndex("StdDevCB");
+    if (index >= 0 && index < 4)
+        ctx.s.StatMode = kModes[index];
+    ClearPlot(ctx);
+}
+
+void iTempCBChange(HostContext& ctx)
+{
+    ctx.s.ITempPlot = ctx.ui.GetItemIndex("iTempCB");
+    ClearPlot(ctx);
+}
+
+void xTempCBChange(HostContext& ctx)
+{
+    ctx.s.XTempPlot = ctx.ui.GetItemIndex("xTempCB");
+    ClearPlot(ctx);
+}
+
+void PresCBChange(HostContext& ctx)
+{
+    ctx.s.PresPlot = ctx.ui.GetItemIndex("PresCB");
+    ClearPlot(ctx);
+}
+
+void PlotTypeCBChange(HostContext& ctx)
+{
+    int index = ctx.ui.GetItemIndex("PlotTypeCB");
+    ctx.s.PlotType = index;
+    ctx.ui.SetVisible("BBPlotCB", LambdaPresent(ctx.s) && index == 1);
+    if (index == 1 && ctx.plot.YAxisCount() > 0) {
+        ctx.plot.SetYAxisMin(0, 0.0);
+        ctx.plot.SetYAxisSpan(0, 1.0);
+    }
+    ClearPlot(ctx);
+}

@@ -1,0 +1,25 @@
+// zuvhost: the ZUV meter host program.
+
+#include <exception>
+
+#include "app/forms/HostPort.h"
+#include "app/forms/QX5Main.h"
+#include "app/forms/password.h"
+#include "app/forms/warning.h"
+#include "platform/gui/Application.h"
+
+int main(int argc, char** argv)
+{
+    Application->Initialize(argc, argv);
+    Application->SetTitle("ZUV Host");
+    try {
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form2);
+        Application->CreateForm(SelectHPForm);
+        Application->CreateForm(PasswordForm);
+        Application->Run();
+    } catch (...) {
+        Application->HandleException(std::current_exception());
+    }
+    return 0;
+}

@@ -1,0 +1,149 @@
+#include "platform/canvas/Bitmap.h"
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/Streams.h"
+#include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/QtCanvas_p.h"
+#include "platform/core/Resources.h"
+#include "platform/core/StrUtils.h"
+#include "platform/canvas/SystemColors.h"
+
+#include <cstdio>
+#include <mutex>
+#include <set>
+
+namespace {
+
+void ReportMissingResourceOnce(const std::string& name)
+{
+    static std::mutex lock;
+    static std::set<std::string> reported;
+    const std::lock_guard<std::mutex> guard(lock);
+    if (reported.insert(UpperCase(name)).second)
+        std::fprintf(stderr, "Bitmap resource \"%s\" not found\n", name.c_str());
+}
+
+} // namespace
+
+struct TBitmap::Private {
+    QImage Image;
+    std::unique_ptr<TCanvas> Canvas;
+    bool Transparent = false;
+    TColor TransparentColor = clDefault;
+};
+
+QImage& BitmapAccess::Image(TBitmap& bitmap) { return bitmap.d->Image; }
+const QImage& BitmapAccess::Image(const TBitmap& bitmap) { return bitmap.d->Image; }
+
+TBitmap::TBitmap() : d(std::make_unique<Private>()) {}
+TBitmap::~TBitmap() = default;
+
+int TBitmap::GetWidth() const { return d->Image.width(); }
+int TBitmap::GetHeight() const { return d->Image.height(); }
+void TBitmap::SetWidth(int value) { SetSize(value, GetHeight()); }
+void TBitmap::SetHeight(int value) { SetSize(GetWidth(), value); }
+bool TBitmap::Empty() const { return d->Image.isNull(); }
+
+void TBitmap::SetSize(int width, int height)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == GetWidth() && height == GetHeight())
+        return;
+    QImage image;
+    if (width > 0 && height > 0) {
+        image = QImage(width, height, QImage::Format_RGB32);
+        image.fill(0);
+        if (!d->Image.isNull()) {
+            QPainter p(&image);
+            p.drawImage(0, 0, d->Image);
+        }
+    }
+    d->Image = image;
+    Changed();
+}
+
+TCanvas& TBitmap::Canvas()
+{
+    if (!d->Canvas) {
+        d->Canvas = std::make_unique<TCanvas>(CreateImageDevice(d->Image));
+        d->Canvas->OnChange = [this] { Changed(); };
+    }
+    return *d->Canvas;
+}
+
+void TBitmap::Assign(const TBitmap& source)
+{
+    if (&source == this)
+        return;
+    d->Image = source.d->Image;
+    d->Transparent = source.d->Transparent;
+    d->TransparentColor = source.d->TransparentColor;
+    Changed();
+}
+
+bool TBitmap::GetTransparent() const { return d->Transparent; }
+
+void TBitmap::SetTransparent(bool value)
+{
+    if (value == d->Transparent)
+        return;
+    d->Transparent = value;
+    Changed();
+}
+
+TColor TBitmap::GetTransparentColor() const
+{
+    if (d->TransparentColor != clDefault)
+        return d->TransparentColor;
+    if (Empty())
+        return clBlack;
+    return FromQRgb(d->Image.pixel(0, GetHeight() - 1));
+}
+
+void TBitmap::SetTransparentColor(TColor value)
+{
+    if (value == d->TransparentColor)
+        return;
+    d->TransparentColor = value;
+    Changed();
+}
+
+void TBitmap::LoadFromFile(const std::string& fileName)
+{
+    const std::string bytes = ReadFileBytes(fileName);
+    LoadFromBytes(TBytes(bytes.begin(), bytes.end()));
+}
+
+void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
+{
+    QImage image;
+    const bool isBmp = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+    if (!isBmp || !image.loadFromData(bytes.data(), int(bytes.size()), "BMP") || image.isNull())
+        throw Exception("Bitmap image is not valid");
+    d->Image = image.convertToFormat(QImage::Format_RGB32);
+    Changed();
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name)
+{
+    std::string bytes;
+    if (!ReadResource(name, bytes)) {
+        ReportMissingResourceOnce(name);
+        SetSize(0, 0);
+        return;
+    }
+    LoadFromBytes(TBytes(bytes.begin(), bytes.end()));
+}
+
+void TBitmap::SaveToFile(const std::string& fileName) const
+{
+    const TBytes bytes = WriteBMP(*this);
+    WriteFileBytes(fileName, bytes.data(), bytes.size());
+}
+
+void TBitmap::Changed()
+{
+    if (OnChange)
+        OnChange();
+}

@@ -1,0 +1,595 @@
+#include "platform/canvas/QtCanvas_p.h"
+
+#include "platform/canvas/Bitmap.h"
+#include "platform/core/StrUtils.h"
+#include "platform/canvas/SystemColors.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QApplication>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+
+void EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "pravix";
+    static char* argv[] = {name, nullptr};
+    // Lives for the rest of the process, like the application object it stands in for.
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
+}
+
+QRegion ToQRegion(const TRegion& region)
+{
+    QRegion q;
+    for (const TRect& r : region.Rects())
+        q += QRect(r.Left, r.Top, r.Width(), r.Height());
+    return q;
+}
+
+QColor ToQColor(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TColor FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+
+TColor KeyTransparentPixels(QImage& image)
+{
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    std::vector<bool> used(256, false);
+    bool anyClear = false;
+    // Candidates are magenta variants (255, g, 255); note which of them opaque pixels use.
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) == 0)
+                anyClear = true;
+            else if (qRed(line[x]) == 255 && qBlue(line[x]) == 255)
+                used[size_t(qGreen(line[x]))] = true;
+        }
+    }
+    const auto free = std::find(used.begin(), used.end(), false);
+    const QRgb keyRgb = qRgb(255, free == used.end() ? 0 : int(free - used.begin()), 255);
+    if (anyClear) {
+        for (int y = 0; y < image.height(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(line[x]) == 0)
+                    line[x] = keyRgb;
+        }
+    }
+    const TColor key = FromQRgb(keyRgb);
+    image = image.convertToFormat(QImage::Format_RGB32);
+    return key;
+}
+
+QImage KeyToAlpha(const QImage& image, TColor key)
+{
+    QImage result = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb keyRgb = ToQColor(key).rgb() & 0xFFFFFF;
+    for (int y = 0; y < result.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == keyRgb)
+                line[x] = 0;
+    }
+    return result;
+}
+
+QImage TransparentImage(const TBitmap& bitmap)
+{
+    const QImage& image = BitmapAccess::Image(bitmap);
+    return bitmap.GetTransparent() ? KeyToAlpha(image, bitmap.GetTransparentColor()) : image;
+}
+
+namespace {
+
+QString FamilyFor(const std::string& name)
+{
+    const QString family = QString::fromStdString(Win1252ToUtf8(name));
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family))
+        return family;
+    return QStringLiteral("DejaVu Sans");
+}
+
+// Height < 0: character (em) height; > 0: cell height (ascent + descent); 0: default.
+int PixelSizeFor(QFont font, int height)
+{
+    if (height < 0)
+        return -height;
+    if (height == 0)
+        return 11;
+    font.setPixelSize(100);
+    const QFontMetrics fm(font);
+    return std::max(1, int(std::lround(height * 100.0 / (fm.ascent() + fm.descent()))));
+}
+
+} // namespace
+
+QFont MakeQFont(const TFontData& data)
+{
+    EnsureGuiApplication();
+    QFont font(FamilyFor(data.Name));
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
+    font.setBold(data.Style.count(fsBold));
+    font.setItalic(data.Style.count(fsItalic));
+    font.setUnderline(data.Style.count(fsUnderline));
+    font.setStrikeOut(data.Style.count(fsStrikeOut));
+    if (data.Pitch == fpFixed) {
+        font.setFixedPitch(true);
+        font.setStyleHint(QFont::Monospace);
+    }
+    font.setPixelSize(PixelSizeFor(font, data.Height));
+    return font;
+}
+
+namespace {
+
+// Text is drawn and measured far more often than fonts change: keep the last font per thread.
+struct CachedFont {
+    TFontData Data;
+    QFont Font;
+    QFontMetrics Metrics;
+};
+
+const CachedFont& FontFor(const TFontData& data)
+{
+    thread_local std::optional<CachedFont> last;
+    if (!last || !(last->Data == data)) {
+        const QFont font = MakeQFont(data);
+        last.emplace(CachedFont{data, font, QFontMetrics(font)});
+    }
+    return *last;
+}
+
+const QFontMetrics& MetricsFor(const TFontData& data) { return FontFor(data).Metrics; }
+
+} // namespace
+
+TColor TCanvasDevice::GetPixel(int, int) { return clBlack; }
+
+TTextSize TCanvasDevice::TextExtent(const TFontData& font, const std::u16string& text)
+{
+    const QFontMetrics& fm = MetricsFor(font);
+    return {fm.horizontalAdvance(QString::fromStdU16String(text)), fm.ascent() + fm.descent(), fm.ascent()};
+}
+
+int TCanvasDevice::AverageCharWidth(const TFontData& font) { return MetricsFor(font).averageCharWidth(); }
+
+bool TCanvasDevice::IsVisible(int, int) { return true; }
+
+namespace {
+
+// One-pixel dash patterns: pixels on, off, on, off ...
+const std::vector<int>& DashPattern(TPenStyle style)
+{
+    static const std::vector<int> solid;
+    static const std::vector<int> dash{18, 6};
+    static const std::vector<int> dot{3, 3};
+    static const std::vector<int> dashDot{9, 6, 3, 6};
+    static const std::vector<int> dashDotDot{9, 3, 3, 3, 3, 3};
+    switch (style) {
+    case psDash: return dash;
+    case psDot: return dot;
+    case psDashDot: return dashDot;
+    case psDashDotDot: return dashDotDot;
+    default: return solid;
+    }
+}
+
+struct LinePixels {
+    QVector<QPoint> On;
+    QVector<QPoint> Off;
+};
+
+// The pixels of a one-pixel polyline: every segment leaves out its end point, so inner
+// vertices are drawn once and the final point not at all; a closed outline returns to
+// its start. The dash pattern starts afresh with every call.
+LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle style)
+{
+    if (closed && !points.empty())
+        points.push_back(points.front());
+    const std::vector<int>& pattern = DashPattern(style);
+    int cycle = 0;
+    for (int n : pattern)
+        cycle += n;
+    LinePixels out;
+    int position = 0;
+    auto plot = [&](int x, int y) {
+        bool on = true;
+        if (cycle > 0) {
+            int p = position % cycle;
+            size_t i = 0;
+            while (p >= pattern[i]) {
+                p -= pattern[i];
+                ++i;
+            }
+            on = i % 2 == 0;
+        }
+        (on ? out.On : out.Off).append(QPoint(x, y));
+        ++position;
+    };
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        int x = points[i].X, y = points[i].Y;
+        const int x1 = points[i + 1].X, y1 = points[i + 1].Y;
+        const int dx = std::abs(x1 - x), dy = std::abs(y1 - y);
+        const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
+        int err = dx - dy;
+        for (int step = std::max(dx, dy); step > 0; --step) {
+            plot(x, y);
+            const int e2 = 2 * err;
+            if (e2 > -dy) {
+                err -= dy;
+                x += sx;
+            }
+            if (e2 < dx) {
+                err += dx;
+                y += sy;
+            }
+        }
+    }
+    return out;
+}
+
+bool HatchBit(TBrushStyle style, int x, int y)
+{
+    const bool horizontal = y == 7;
+    const bool vertical = x == 7;
+    const bool forward = x == y;            // top-left to bottom-right
+    const bool backward = x + y == 7;       // bottom-left to top-right
+    switch (style) {
+    case bsHorizontal: return horizontal;
+    case bsVertical: return vertical;
+    case bsFDiagonal: return forward;
+    case bsBDiagonal: return backward;
+    case bsCross: return horizontal || vertical;
+    case bsDiagCross: return forward || backward;
+    default: return true;
+    }
+}
+
+QImage HatchImage(TBrushStyle style, TColor color, int scale)
+{
+    scale = std::max(1, scale);
+    QImage image(8 * scale, 8 * scale, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    const QRgb rgb = ToQColor(color).rgb();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (HatchBit(style, x / scale, y / scale))
+                image.setPixel(x, y, rgb);
+    return image;
+}
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+TRect Normalized(TRect r)
+{
+    if (r.Right < r.Left)
+        std::swap(r.Left, r.Right);
+    if (r.Bottom < r.Top)
+        std::swap(r.Top, r.Bottom);
+    return r;
+}
+
+using Shape = std::function<void(QPainter&)>;
+
+// Fills a shape with the brush; hatch gaps take the background colour in opaque mode.
+void FillShape(QPainter& p, const TCanvasState& s, const Shape& shape)
+{
+    if (s.Brush.Style == bsClear)
+        return;
+    p.setPen(Qt::NoPen);
+    if (s.Brush.Style == bsSolid) {
+        p.setBrush(ToQColor(s.Brush.Color));
+        shape(p);
+        return;
+    }
+    if (s.BkMode == bkOpaque) {
+        p.setBrush(ToQColor(s.BkColor));
+        shape(p);
+    }
+    p.setBrushOrigin(0, 0);
+    p.setBrush(QBrush(HatchImage(s.Brush.Style, s.Brush.Color, s.HatchScale)));
+    shape(p);
+}
+
+bool IsWide(const TPenData& pen) { return pen.Width > 1 && pen.Style != psClear; }
+
+QPen WidePen(const TPenData& pen)
+{
+    return QPen(ToQColor(pen.Color), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+class QtCanvasDevice final : public TCanvasDevice {
+public:
+    QtCanvasDevice(QImage* image, QPainter* painter, TPainterTarget target)
+        : m_image(image), m_painter(painter), m_target(target)
+    {
+    }
+
+    void Draw(const TCanvasRecord& r) override
+    {
+        const bool needsPoint = r.Op == TCanvasOp::Pixel || r.Op == TCanvasOp::Text;
+        if ((needsPoint && r.Points.empty()) || (r.Op == TCanvasOp::Image && !r.Image))
+            return;
+        switch (r.Op) {
+        case TCanvasOp::Polyline: return DrawPolyline(r.State, r.Points, r.Closed);
+        case TCanvasOp::Polygon: return DrawPolygon(r);
+        case TCanvasOp::Rectangle: return DrawRectangle(r.State, Normalized(r.Rect));
+        case TCanvasOp::Ellipse: return DrawEllipse(r.State, Normalized(r.Rect));
+        case TCanvasOp::FillRect:
+            return Paint(r.State, [&](QPainter& p) {
+                FillShape(p, r.State, [&](QPainter& q) { q.drawRect(ToQRect(r.Rect)); });
+            });
+        case TCanvasOp::Pixel: return DrawPixels(r.State, {QPoint(r.Points[0].X, r.Points[0].Y)}, r.Color, false);
+        case TCanvasOp::Text: return DrawText(r);
+        case TCanvasOp::Image: return DrawImage(r);
+        case TCanvasOp::FocusRect: return DrawFocusRect(r);
+        case TCanvasOp::InvertRect: return InvertRect(r);
+        }
+    }
+
+    bool IsVisible(int x, int y) override
+    {
+        if (m_image)
+            return m_image->valid(x, y);
+        const QRect device(0, 0, m_painter->device()->width(), m_painter->device()->height());
+        const QPoint p = m_painter->transform().map(QPoint(x, y));
+        if (!device.contains(p))
+            return false;
+        return !m_painter->hasClipping() || m_painter->clipRegion().contains(QPoint(x, y));
+    }
+
+    TColor GetPixel(int x, int y) override
+    {
+        if (!m_image || !m_image->valid(x, y))
+            return clBlack;
+        return FromQRgb(m_image->pixel(x, y));
+    }
+
+private:
+    QImage* m_image;
+    QPainter* m_painter;
+    TPainterTarget m_target;
+
+    void Paint(const TCanvasState& s, const Shape& draw)
+    {
+        if (m_painter) {
+            m_painter->save();
+            Setup(*m_painter, s);
+            draw(*m_painter);
+            m_painter->restore();
+            return;
+        }
+        if (m_image->isNull())
+            return;
+        QPainter p(m_image);
+        Setup(p, s);
+        draw(p);
+    }
+
+    static void Setup(QPainter& p, const TCanvasState& s)
+    {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.setBackgroundMode(s.BkMode == bkOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        p.setBackground(ToQColor(s.BkColor));
+        if (s.Clipped)
+            p.setClipRegion(ToQRegion(s.Clip), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+
+    // Exact pixels: straight into the image, or with the painter (XOR through a raster
+    // operation) when drawing on a foreign device.
+    void DrawPixels(const TCanvasState& s, const QVector<QPoint>& points, TColor color, bool exclusiveOr)
+    {
+        if (points.isEmpty())
+            return;
+        if (m_image) {
+            const QRgb rgb = ToQColor(color).rgb();
+            for (const QPoint& pt : points) {
+                if (!m_image->valid(pt) || (s.Clipped && !s.Clip.PtInRegion(pt.x(), pt.y())))
+                    continue;
+                const QRgb old = m_image->pixel(pt);
+                m_image->setPixel(pt, exclusiveOr ? (0xFF000000u | ((old ^ rgb) & 0xFFFFFFu)) : rgb);
+            }
+            return;
+        }
+        Paint(s, [&](QPainter& p) {
+            if (exclusiveOr)
+                p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            p.setPen(QPen(ToQColor(color), 0));
+            p.drawPoints(points.data(), int(points.size()));
+        });
+    }
+
+    void DrawPolyline(const TCanvasState& s, const std::vector<TPoint>& points, bool closed)
+    {
+        if (s.Pen.Style == psClear || points.empty())
+            return;
+        if (IsWide(s.Pen)) {
+            Paint(s, [&](QPainter& p) {
+                QPolygon polygon;
+                for (const TPoint& pt : points)
+                    polygon << QPoint(pt.X, pt.Y);
+                p.setPen(WidePen(s.Pen));
+                p.setBrush(Qt::NoBrush);
+                if (closed)
+                    p.drawPolygon(polygon);
+                else
+                    p.drawPolyline(polygon);
+            });
+            return;
+        }
+        const LinePixels pixels = TracePolyline(points, closed, s.Pen.Style);
+        if (s.BkMode == bkOpaque)
+            DrawPixels(s, pixels.Off, s.BkColor, false);
+        DrawPixels(s, pixels.On, s.Pen.Color, false);
+    }
+
+    void DrawPolygon(const TCanvasRecord& r)
+    {
+        Paint(r.State, [&](QPainter& p) {
+            QPolygon polygon;
+            for (const TPoint& pt : r.Points)
+                polygon << QPoint(pt.X, pt.Y);
+            FillShape(p, r.State, [&](QPainter& q) { q.drawPolygon(polygon, Qt::OddEvenFill); });
+        });
+        DrawPolyline(r.State, r.Points, true);
+    }
+
+    void DrawRectangle(const TCanvasState& s, const TRect& r)
+    {
+        if (r.Width() < 1 || r.Height() < 1)
+            return;
+        const TRect inside{r.Left, r.Top, r.Right - 1, r.Bottom - 1};
+        Paint(s, [&](QPainter& p) { FillShape(p, s, [&](QPainter& q) { q.drawRect(ToQRect(inside)); }); });
+        if (s.Pen.Style == psClear)
+            return;
+        if (!IsWide(s.Pen)) {
+            DrawPolyline(s, {{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}},
+                         true);
+            return;
+        }
+        const double inset = s.Pen.Width / 2.0;
+        Paint(s, [&](QPainter& p) {
+            p.setPen(WidePen(s.Pen));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(s.Pen.Style == psInsideFrame
+                           ? QRectF(r.Left + inset, r.Top + inset, r.Width() - 2 * inset, r.Height() - 2 * inset)
+                           : QRectF(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+        });
+    }
+
+    void DrawEllipse(const TCanvasState& s, const TRect& r)
+    {
+        if (r.Width() < 2 || r.Height() < 2)
+            return;
+        // Pixel centres on the path: the outline touches the first and last column and row.
+        const QRectF box(r.Left + 0.5, r.Top + 0.5, r.Width() - 1, r.Height() - 1);
+        Paint(s, [&](QPainter& p) {
+            FillShape(p, s, [&](QPainter& q) { q.drawEllipse(box); });
+            if (s.Pen.Style == psClear)
+                return;
+            p.setBrush(Qt::NoBrush);
+            if (IsWide(s.Pen)) {
+                const double inset = s.Pen.Style == psInsideFrame ? s.Pen.Width / 2.0 : 0.0;
+                p.setPen(WidePen(s.Pen));
+                p.drawEllipse(box.adjusted(inset - 0.5, inset - 0.5, 0.5 - inset, 0.5 - inset));
+                return;
+            }
+            QPen pen(ToQColor(s.Pen.Color), 0);
+            const std::vector<int>& pattern = DashPattern(s.Pen.Style);
+            if (!pattern.empty())
+                pen.setDashPattern(QVector<qreal>(pattern.begin(), pattern.end()));
+            p.setPen(pen);
+            p.drawEllipse(box);
+        });
+    }
+
+    void DrawText(const TCanvasRecord& r)
+    {
+        const TCanvasState& s = r.State;
+        Paint(s, [&](QPainter& p) {
+            const QRect box = ToQRect(r.Rect);
+            if (r.Options & kTextClipped)
+                p.setClipRect(box, p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+            if (r.Options & kTextOpaque)
+                p.fillRect(box, ToQColor(s.BkColor));
+            const CachedFont& cached = FontFor(s.Font);
+            const QFont& font = cached.Font;
+            const QFontMetrics& fm = cached.Metrics;
+            const QString text = QString::fromStdU16String(Win1252ToUtf16(r.Text));
+            p.translate(r.Points[0].X, r.Points[0].Y);
+            p.rotate(-s.Font.Escapement / 10.0);
+            if (s.BkMode == bkOpaque)
+                p.fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(s.BkColor));
+            p.setFont(font);
+            p.setPen(ToQColor(s.Font.Color));
+            p.drawText(QPoint(0, fm.ascent()), text);
+        });
+    }
+
+    void DrawImage(const TCanvasRecord& r)
+    {
+        const QImage& image = BitmapAccess::Image(*r.Image);
+        const QImage source = r.Transparent ? KeyToAlpha(image, r.Color) : image;
+        Paint(r.State, [&](QPainter& p) { p.drawImage(ToQRect(Normalized(r.Rect)), source); });
+    }
+
+    static QVector<QPoint> FrameOutline(const TRect& r)
+    {
+        QVector<QPoint> points;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                if (y == r.Top || y == r.Bottom - 1 || x == r.Left || x == r.Right - 1)
+                    points.append(QPoint(x, y));
+        return points;
+    }
+
+    void DrawFocusRect(const TCanvasRecord& r)
+    {
+        const TRect box = Normalized(r.Rect);
+        if (m_target == TPainterTarget::Printer) {
+            TCanvasState s = r.State;
+            s.Pen = {s.Font.Color, 1, psDot};
+            s.BkMode = bkTransparent;
+            DrawPolyline(s, {{box.Left, box.Top}, {box.Right - 1, box.Top}, {box.Right - 1, box.Bottom - 1},
+                             {box.Left, box.Bottom - 1}}, true);
+            return;
+        }
+        QVector<QPoint> points = FrameOutline(box);
+        points.erase(std::remove_if(points.begin(), points.end(), [](const QPoint& pt) { return (pt.x() + pt.y()) % 2 != 0; }),
+                     points.end());
+        DrawPixels(r.State, points, r.Color, true);
+    }
+
+    void InvertRect(const TCanvasRecord& r)
+    {
+        if (m_target == TPainterTarget::Printer)
+            return;
+        const TRect box = Normalized(r.Rect);
+        if (m_image) {
+            const TCanvasState& s = r.State;
+            for (int y = std::max(box.Top, 0); y < std::min(box.Bottom, m_image->height()); ++y) {
+                QRgb* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+                for (int x = std::max(box.Left, 0); x < std::min(box.Right, m_image->width()); ++x)
+                    if (!s.Clipped || s.Clip.PtInRegion(x, y))
+                        line[x] ^= 0xFFFFFF;
+            }
+            return;
+        }
+        QVector<QPoint> points;
+        for (int y = box.Top; y < box.Bottom; ++y)
+            for (int x = box.Left; x < box.Right; ++x)
+                points.append(QPoint(x, y));
+        DrawPixels(r.State, points, clWhite, true);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<TCanvas> CreatePainterCanvas(QPainter& painter, TPainterTarget target)
+{
+    return std::make_unique<TCanvas>(std::make_unique<QtCanvasDevice>(nullptr, &painter, target));
+}
+
+std::unique_ptr<TCanvasDevice> CreateImageDevice(QImage& image)
+{
+    return std::make_unique<QtCanvasDevice>(&image, nullptr, TPainterTarget::Screen);
+}

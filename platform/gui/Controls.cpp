@@ -1,0 +1,694 @@
+#include "platform/gui/Controls.h"
+
+#include "platform/gui/ControlBridge_p.h"
+#include "platform/gui/Controls_p.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Keys.h"
+#include "platform/gui/Menus.h"
+#include "platform/canvas/QtBridge_p.h"
+#include "platform/canvas/QtCanvas_p.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+
+#include <algorithm>
+
+namespace {
+
+int g_teardown = 0;
+TControl* g_capture = nullptr;
+
+struct TeardownGuard {
+    TeardownGuard() { ++g_teardown; }
+    ~TeardownGuard() { --g_teardown; }
+};
+
+// The self-drawn widget: opaque, nothing erased, hover moves delivered.
+class CustomWidget : public QWidget {
+public:
+    explicit CustomWidget(TCustomControl* control) : m_control(control)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAutoFillBackground(false);
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+    void Detach() { m_control = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    TCustomControl* m_control;
+};
+
+} // namespace
+
+bool WidgetsTearingDown()
+{
+    return g_teardown > 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// TSizeConstraints
+
+void TSizeConstraints::SetMaxHeight(int value) { m_maxHeight = std::max(0, value); Changed(); }
+void TSizeConstraints::SetMaxWidth(int value) { m_maxWidth = std::max(0, value); Changed(); }
+void TSizeConstraints::SetMinHeight(int value) { m_minHeight = std::max(0, value); Changed(); }
+void TSizeConstraints::SetMinWidth(int value) { m_minWidth = std::max(0, value); Changed(); }
+
+void TSizeConstraints::Assign(const TPersistent& source)
+{
+    if (auto* s = dynamic_cast<const TSizeConstraints*>(&source)) {
+        m_maxHeight = s->m_maxHeight;
+        m_maxWidth = s->m_maxWidth;
+        m_minHeight = s->m_minHeight;
+        m_minWidth = s->m_minWidth;
+        Changed();
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+void TSizeConstraints::Changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+PRAVIX_PUBLISH(TSizeConstraints,
+    Prop("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight).Default(0),
+    Prop("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth).Default(0),
+    Prop("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight).Default(0),
+    Prop("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth).Default(0))
+
+// ---------------------------------------------------------------------------------------
+// TControl
+
+
+TControl::TControl(TComponent* owner) : TComponent(owner), d(std::make_unique<Private>())
+{
+    d->constraints.OnChange = [this] { ApplyConstraints(); };
+    d->font.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl()
+{
+    Destroying();
+    if (g_capture == this)
+        g_capture = nullptr;
+    if (d->bridge)
+        d->bridge->Detach();
+    if (d->parent) {
+        if (d->widget)
+            d->parent->RemoveChildWidget(this);
+        d->parent->RemoveControl(this);
+    }
+    if (d->popupMenu)
+        d->popupMenu->RemoveFreeNotification(this);
+    TeardownGuard guard;
+    delete d->widget.data();
+}
+
+QWidget* TControl::Handle() const
+{
+    return d->widget;
+}
+
+void TControl::AttachWidget(QWidget* widget, QWidget* inputWidget)
+{
+    d->widget = widget;
+    widget->setObjectName(QString::fromStdString(Name()));
+    widget->setMouseTracking(true);
+    d->bridge = std::make_unique<ControlBridge>(this, widget, inputWidget ? inputWidget : widget);
+    if (!Parent() && !dynamic_cast<TForm*>(this))
+        widget->hide();
+    ApplyGeometry();
+    widget->setEnabled(d->enabled);
+    FontChanged();
+    TextChanged();
+    ColorChanged();
+}
+
+int TControl::Left() const { return d->bounds.Left; }
+int TControl::Top() const { return d->bounds.Top; }
+int TControl::Width() const { return d->bounds.Width(); }
+int TControl::Height() const { return d->bounds.Height(); }
+void TControl::SetLeft(int value) { SetBounds(value, Top(), Width(), Height()); }
+void TControl::SetTop(int value) { SetBounds(Left(), value, Width(), Height()); }
+void TControl::SetWidth(int value) { SetBounds(Left(), Top(), value, Height()); }
+void TControl::SetHeight(int value) { SetBounds(Left(), Top(), Width(), value); }
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    const TSizeConstraints& c = d->constraints;
+    if (c.MinWidth()) width = std::max(width, c.MinWidth());
+    if (c.MaxWidth()) width = std::min(width, c.MaxWidth());
+    if (c.MinHeight()) height = std::max(height, c.MinHeight());
+    if (c.MaxHeight()) height = std::min(height, c.MaxHeight());
+    width = std::max(0, width);
+    height = std::max(0, height);
+    const TRect bounds{left, top, left + width, top + height};
+    if (bounds == d->bounds)
+        return;
+    const bool resized = bounds.Width() != d->bounds.Width() || bounds.Height() != d->bounds.Height();
+    const TRect old = d->bounds;
+    d->bounds = bounds;
+    ApplyGeometry();
+    if (auto* self = dynamic_cast<TWinControl*>(this); self && resized && !IsLoading())
+        self->Realign();
+    if (d->parent && d->align != alNone && !IsLoading())
+        d->parent->Realign();
+    (void)old;
+    if (resized && !IsLoading())
+        Resize();
+}
+
+void TControl::ApplyGeometry()
+{
+    if (!d->widget)
+        return;
+    if (d->widget->isWindow()) {
+        d->widget->resize(Width(), Height());
+        d->widget->move(Left(), Top());
+    } else {
+        d->widget->setGeometry(Left(), Top(), Width(), Height());
+    }
+}
+
+void TControl::ApplyConstraints()
+{
+    if (d->widget) {
+        const TSizeConstraints& c = d->constraints;
+        d->widget->setMinimumSize(c.MinWidth(), c.MinHeight());
+        d->widget->setMaximumSize(c.MaxWidth() ? c.MaxWidth() : QWIDGETSIZE_MAX,
+                                  c.MaxHeight() ? c.MaxHeight() : QWIDGETSIZE_MAX);
+    }
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+TRect TControl::BoundsRect() const { return d->bounds; }
+int TControl::ClientWidth() const { return Width(); }
+int TControl::ClientHeight() const { return Height(); }
+void TControl::SetClientWidth(int value) { SetWidth(value); }
+void TControl::SetClientHeight(int value) { SetHeight(value); }
+TRect TControl::ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
+
+TWinControl* TControl::Parent() const { return d->parent; }
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == d->parent)
+        return;
+    if (d->parent) {
+        if (d->widget)
+            d->parent->RemoveChildWidget(this);
+        d->parent->RemoveControl(this);
+    }
+    d->parent = parent;
+    if (parent) {
+        parent->InsertControl(this);
+        if (d->widget)
+            parent->InsertChildWidget(this);
+    }
+    if (parent && d->align != alNone)
+        parent->Realign();
+}
+
+void TControl::SetParentComponent(TComponent* parent)
+{
+    if (auto* control = dynamic_cast<TWinControl*>(parent))
+        SetParent(control);
+}
+
+TComponent* TControl::GetParentComponent() const { return d->parent; }
+
+TForm* TControl::ParentForm() const
+{
+    const TControl* c = this;
+    while (c) {
+        if (auto* form = dynamic_cast<const TForm*>(c))
+            return const_cast<TForm*>(form);
+        c = c->Parent();
+    }
+    return nullptr;
+}
+
+bool TControl::Visible() const { return d->visible; }
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == d->visible)
+        return;
+    d->visible = visible;
+    if (d->widget && (d->parent || d->widget->isWindow()))
+        d->widget->setVisible(visible);
+    if (d->parent && d->align != alNone)
+        d->parent->Realign();
+}
+
+bool TControl::Showing() const { return d->widget && d->widget->isVisible(); }
+
+bool TControl::Enabled() const { return d->enabled; }
+
+void TControl::SetEnabled(bool enabled)
+{
+    if (enabled == d->enabled)
+        return;
+    d->enabled = enabled;
+    EnabledChanged();
+}
+
+void TControl::EnabledChanged()
+{
+    if (d->widget)
+        d->widget->setEnabled(d->enabled);
+}
+
+TAlign TControl::Align() const { return d->align; }
+
+void TControl::SetAlign(TAlign align)
+{
+    if (align == d->align)
+        return;
+    d->align = align;
+    if (d->parent && !IsLoading())
+        d->parent->Realign();
+}
+
+TAnchors TControl::Anchors() const { return d->anchors; }
+void TControl::SetAnchors(const TAnchors& anchors) { d->anchors = anchors; }
+TSizeConstraints* TControl::Constraints() const { return &d->constraints; }
+
+void TControl::SetConstraints(TSizeConstraints* value)
+{
+    if (value)
+        d->constraints.Assign(*value);
+}
+
+TCursor TControl::Cursor() const { return d->cursor; }
+
+void TControl::SetCursor(TCursor cursor)
+{
+    d->cursor = cursor;
+    if (!d->widget)
+        return;
+    if (cursor == crDefault)
+        d->widget->unsetCursor();
+    else
+        d->widget->setCursor(CursorShapeFor(cursor));
+}
+
+std::string TControl::Hint() const { return d->hint; }
+
+void TControl::SetHint(const std::string& hint)
+{
+    d->hint = hint;
+    if (d->widget)
+        d->widget->setToolTip(d->showHint ? ToQString(hint) : QString());
+}
+
+bool TControl::ShowHint() const { return d->showHint; }
+
+void TControl::SetShowHint(bool show)
+{
+    d->showHint = show;
+    SetHint(d->hint);
+}
+
+TColor TControl::Color() const { return d->color; }
+
+void TControl::SetColor(TColor color)
+{
+    if (color == d->color)
+        return;
+    d->color = color;
+    ColorChanged();
+    Invalidate();
+}
+
+void TControl::ColorChanged() {}
+
+TPopupMenu* TControl::PopupMenu() const { return d->popupMenu; }
+
+void TControl::SetPopupMenu(TPopupMenu* menu)
+{
+    if (d->popupMenu)
+        d->popupMenu->RemoveFreeNotification(this);
+    d->popupMenu = menu;
+    if (menu)
+        menu->FreeNotification(this);
+}
+
+TFont* TControl::Font() const { return &d->font; }
+
+void TControl::SetFont(TFont* font)
+{
+    if (font)
+        d->font.Assign(*font);
+}
+
+void TControl::FontChanged()
+{
+    if (!d->widget)
+        return;
+    d->widget->setFont(MakeQFont(d->font.Data()));
+    QPalette palette = d->widget->palette();
+    const QColor text = ToQColor(d->font.GetColor());
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    d->widget->setPalette(palette);
+    Invalidate();
+}
+
+std::string TControl::Caption() const { return d->caption; }
+
+void TControl::SetCaption(const std::string& caption)
+{
+    if (caption == Caption())
+        return;
+    d->caption = caption;
+    TextChanged();
+}
+
+void TControl::TextChanged() {}
+
+void TControl::Invalidate()
+{
+    ++d->repaintRequests;
+    if (d->widget)
+        d->widget->update();
+}
+
+void TControl::Repaint()
+{
+    ++d->repaintRequests;
+    if (d->widget)
+        d->widget->repaint();
+}
+
+void TControl::Update()
+{
+    if (d->widget && d->widget->isVisible())
+        d->widget->repaint();
+}
+
+void TControl::BringToFront()
+{
+    if (d->widget)
+        d->widget->raise();
+}
+
+void TControl::SendToBack()
+{
+    if (d->widget)
+        d->widget->lower();
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const
+{
+    if (!d->widget)
+        return p;
+    const QPoint q = d->widget->mapToGlobal(QPoint(p.X, p.Y));
+    return {q.x(), q.y()};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const
+{
+    if (!d->widget)
+        return p;
+    const QPoint q = d->widget->mapFromGlobal(QPoint(p.X, p.Y));
+    return {q.x(), q.y()};
+}
+
+void TControl::SetCapture()
+{
+    if (g_capture == this)
+        return;
+    TControl* previous = g_capture;
+    g_capture = this;
+    if (d->widget)
+        d->widget->grabMouse();
+    if (previous)
+        DispatchToControl([&] { previous->CaptureChanged(this); });
+}
+
+void TControl::ReleaseCapture()
+{
+    if (g_capture != this)
+        return;
+    g_capture = nullptr;
+    if (d->widget)
+        d->widget->releaseMouse();
+    DispatchToControl([&] { CaptureChanged(nullptr); });
+}
+
+bool TControl::GetCapture() const { return g_capture == this; }
+TControl* TControl::CaptureControl() { return g_capture; }
+
+int TControl::RepaintRequestCount() const { return d->repaintRequests; }
+
+void TControl::Click() { OnClick(this); }
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
+void TControl::DblClick() { OnDblClick(this); }
+void TControl::Resize() { OnResize(this); }
+void TControl::CaptureChanged(TControl*) {}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == d->popupMenu)
+        d->popupMenu = nullptr;
+    TComponent::Notification(component, operation);
+}
+
+void TControl::Loaded()
+{
+    TComponent::Loaded();
+    if (auto* self = dynamic_cast<TWinControl*>(this))
+        self->Realign();
+}
+
+// ---------------------------------------------------------------------------------------
+// TWinControl
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl()
+{
+    // The children outlive this part of the object; they must not call back.
+    for (TControl* child : m_controls)
+        child->d->parent = nullptr;
+    m_controls.clear();
+}
+
+int TWinControl::ControlCount() const { return int(m_controls.size()); }
+
+TControl* TWinControl::Controls(int index) const
+{
+    if (index < 0 || index >= ControlCount())
+        RaiseListIndexError(index);
+    return m_controls[std::size_t(index)];
+}
+
+void TWinControl::InsertControl(TControl* control) { m_controls.push_back(control); }
+
+void TWinControl::RemoveControl(TControl* control) { std::erase(m_controls, control); }
+
+QWidget* TWinControl::ClientWidget() const { return Handle(); }
+
+void TWinControl::InsertChildWidget(TControl* child)
+{
+    QWidget* w = child->Handle();
+    w->setParent(ClientWidget());
+    child->ApplyGeometry();
+    w->setVisible(child->Visible());
+}
+
+void TWinControl::RemoveChildWidget(TControl* child)
+{
+    child->Handle()->hide();
+    child->Handle()->setParent(nullptr);
+}
+
+bool TWinControl::TabStop() const { return m_tabStop; }
+
+void TWinControl::SetTabStop(bool value)
+{
+    m_tabStop = value;
+    if (QWidget* w = Handle())
+        w->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+int TWinControl::TabOrder() const { return m_tabOrder; }
+void TWinControl::SetTabOrder(int value) { m_tabOrder = value; }
+
+bool TWinControl::Focused() const
+{
+    QWidget* w = Handle();
+    return w && w->hasFocus();
+}
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* c = this; c; c = c->Parent()) {
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    }
+    return Handle() != nullptr;
+}
+
+void TWinControl::SetFocus()
+{
+    QWidget* w = Handle();
+    if (!w)
+        return;
+    if (QWidget* window = w->window(); window && window->isVisible())
+        window->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
+}
+
+void TWinControl::KeyDown(int& key, TShiftState shift) { OnKeyDown(this, key, shift); }
+void TWinControl::KeyUp(int& key, TShiftState shift) { OnKeyUp(this, key, shift); }
+void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
+void TWinControl::DoEnter(TWinControl*) { OnEnter(this); }
+void TWinControl::DoExit(TWinControl*) { OnExit(this); }
+
+bool TWinControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
+{
+    bool handled = false;
+    OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    return handled;
+}
+
+bool TWinControl::WantsKey(int) const { return false; }
+
+// Lays out the aligned children the way the desktop does: top, bottom, left, right, then
+// client, each taking its share of what is left, in creation order. Anchored children
+// keep their distances to the edges they are anchored to.
+void TWinControl::Realign()
+{
+    TRect rest = ClientRect();
+    auto place = [&](TAlign which) {
+        for (TControl* c : m_controls) {
+            if (c->Align() != which || !c->Visible())
+                continue;
+            switch (which) {
+            case alTop:
+                c->SetBounds(rest.Left, rest.Top, rest.Width(), c->Height());
+                rest.Top += c->Height();
+                break;
+            case alBottom:
+                c->SetBounds(rest.Left, rest.Bottom - c->Height(), rest.Width(), c->Height());
+                rest.Bottom -= c->Height();
+                break;
+            case alLeft:
+                c->SetBounds(rest.Left, rest.Top, c->Width(), rest.Height());
+                rest.Left += c->Width();
+                break;
+            case alRight:
+                c->SetBounds(rest.Right - c->Width(), rest.Top, c->Width(), rest.Height());
+                rest.Right -= c->Width();
+                break;
+            case alClient:
+                c->SetBounds(rest.Left, rest.Top, rest.Width(), rest.Height());
+                break;
+            default:
+                break;
+            }
+        }
+    };
+    for (TAlign which : {alTop, alBottom, alLeft, alRight, alClient})
+        place(which);
+}
+
+// ---------------------------------------------------------------------------------------
+// TCustomControl
+
+void CustomWidget::paintEvent(QPaintEvent*)
+{
+    if (m_control && !WidgetsTearingDown())
+        ControlBridge::Paint(*m_control);
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
+{
+    SetTabStop(true);
+    AttachWidget(new CustomWidget(this));
+    SetTabStop(true);
+}
+
+TCustomControl::~TCustomControl()
+{
+    if (auto* w = static_cast<CustomWidget*>(Handle()))
+        w->Detach();
+}
+
+TCanvas* TCustomControl::Canvas() const { return m_canvas; }
+
+void TCustomControl::Paint() {}
+
+bool TCustomControl::WantsKey(int) const { return m_wantAllKeys; }
+
+// A failing paint shows its message in place of the control, and in the error box once
+// until a paint succeeds again (a box on every repaint would never let the user go on).
+void TCustomControl::PaintEvent()
+{
+    QWidget* w = Handle();
+    QPainter painter(w);
+    std::string error;
+    try {
+        std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
+        m_canvas = canvas.get();
+        struct Reset {
+            TCanvas*& c;
+            ~Reset() { c = nullptr; }
+        } reset{m_canvas};
+        Paint();
+    } catch (const std::exception& e) {
+        error = e.what();
+    } catch (...) {
+        error = "Unknown exception";
+    }
+    if (error.empty()) {
+        m_lastPaintError.clear();
+        return;
+    }
+    painter.fillRect(w->rect(), Qt::black);
+    painter.setPen(Qt::white);
+    painter.drawText(w->rect(), Qt::AlignCenter | Qt::TextWordWrap, ToQString(error));
+    if (error != m_lastPaintError) {
+        m_lastPaintError = error;
+        PostToGui([error] { Application->ShowException(error); });
+    }
+}
+
+PRAVIX_PUBLISH(TControl,
+    Prop("Left", &TControl::Left, &TControl::SetLeft),
+    Prop("Top", &TControl::Top, &TControl::SetTop),
+    Prop("Width", &TControl::Width, &TControl::SetWidth),
+    Prop("Height", &TControl::Height, &TControl::SetHeight),
+    Prop("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault),
+    Prop("Hint", &TControl::Hint, &TControl::SetHint),
+    Prop("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext).Default(0))
+
+PRAVIX_PUBLISH(TWinControl)
+PRAVIX_PUBLISH(TCustomControl)

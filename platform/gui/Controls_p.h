@@ -1,0 +1,33 @@
+#pragma once
+// Internal to the platform layer: the state behind a control.
+
+#include "platform/canvas/VisualLayer.h"
+#include "platform/gui/ControlBridge_p.h"
+#include "platform/gui/Controls.h"
+#include "platform/canvas/Graphics.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+struct TControl::Private {
+    QPointer<QWidget> widget;
+    std::unique_ptr<ControlBridge> bridge;
+    TWinControl* parent = nullptr;
+    TRect bounds{0, 0, 0, 0};
+    bool visible = true;
+    bool enabled = true;
+    TAlign align = alNone;
+    TAnchors anchors{akLeft, akTop};
+    TSizeConstraints constraints;
+    TCursor cursor = crDefault;
+    std::string hint;
+    bool showHint = false;
+    TColor color = clBtnFace;
+    TPopupMenu* popupMenu = nullptr;
+    TFont font;
+    std::string caption;
+    int repaintRequests = 0;
+    bool pressed = false;  // a left press waits for its release (click)
+};

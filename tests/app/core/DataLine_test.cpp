@@ -1,0 +1,168 @@
+#include "HostFakes.h"
+
+#include "app/core/DataLine.h"
+
+namespace {
+
+struct SplitCase {
+    const char* line;
+    bool alternate;
+    int fields;   // 0: not a data line
+};
+
+TEST(DataLineGrammar, SplitTable)
+{
+    const SplitCase cases[] = {
+        {"12.5\t-3\t7", false, 3},
+        {"QOVA_BB12.5\t3", false, 2},
+        {"QOVA_B12.5\t3", false, 2},
+        {"QO12\t3", false, 2},
+        {"B12", false, 0},            // B only at position 5 or 6
+        {"12\tQOVA_BB1", false, 0},   // the prefix only at the line start
+        {"qova_bb1", false, 0},       // lower case
+        {"1\t2 ", false, 0},          // blank
+        {"1\t2\xB0", false, 0},       // byte above 127
+        {"", false, 0},               // empty line: one empty field
+        {"1\t", false, 0},            // trailing TAB: empty last field
+        {"-", false, 0},
+        {"1.2.3", false, 1},
+        {"03/07/26\t12:30:15\t5", false, 3},
+        {"03/07\t5", false, 0},       // one slash
+        {"1:2\t5", false, 0},         // one colon
+        {"1/2/3/4", false, 0},        // three slashes
+        {"1:2/3", false, 0},          // colon and slash
+        {"030726\t123015\t5", true, 3},
+        {"030726\t123015\t5", false, 3},
+        {"03/07/26\t5", true, 0},
+    };
+    for (const SplitCase& c : cases) {
+        FieldArray values{};
+        DateTimeNumbers date{1, 1, 1}, time{15, 15, 15};
+        EXPECT_EQ(SplitDataLine(c.line, c.alternate, values, date, time), c.fields) << '"' << c.line << '"';
+    }
+}
+
+TEST(DataLineGrammar, FieldsKeepValuesAndMarkers)
+{
+    FieldArray v{};
+    DateTimeNumbers date{1, 1, 1}, time{15, 15, 15};
+    ASSERT_EQ(SplitDataLine("03/07/26\t12:30:15\t-4.25\t1.2.3", false, v, date, time), 4);
+    EXPECT_EQ(v[0], -2.0);
+    EXPECT_EQ(v[1], -1.0);
+    EXPECT_EQ(v[2], -4.25);
+    EXPECT_EQ(v[3], 1.2);
+    EXPECT_EQ(date, (DateTimeNumbers{3, 7, 26}));
+    EXPECT_EQ(time, (DateTimeNumbers{12, 30, 15}));
+
+    ASSERT_EQ(SplitDataLine("030726\t123015\t5", true, v, date, time), 3);
+    EXPECT_EQ(v[0], -3.0);
+    EXPECT_EQ(v[1], -4.0);
+    EXPECT_EQ(date, (DateTimeNumbers{3, 7, 26}));
+    EXPECT_EQ(time, (DateTimeNumbers{12, 30, 15}));
+
+    date = {1, 1, 1};
+    ASSERT_EQ(SplitDataLine("QOVA_BB5", false, v, date, time), 1);
+    EXPECT_EQ(date[0], 99);
+}
+
+TEST(DataLineGrammar, ParseFieldRules)
+{
+    struct Case {
+        const char* text;
+        int slashes, colons, kind;
+    };
+    const Case cases[] = {
+        {"7", 0, 0, FieldKind::Number},      {"", 0, 0, FieldKind::NotAField},
+        {"1:2:3", 0, 2, FieldKind::Time},    {"1/2/3", 2, 0, FieldKind::Date},
+        {"1/2", 1, 0, FieldKind::NotAField}, {"120309", 99, 99, FieldKind::PackedDate},
+        {"1203", 99, 99, FieldKind::NotAField}, {"101530", 0, 99, FieldKind::PackedTime},
+        {"1:2:x", 0, 2, FieldKind::NotAField},
+    };
+    for (const Case& c : cases) {
+        double value = 0;
+        DateTimeNumbers d{}, t{};
+        EXPECT_EQ(ParseField(c.text, c.slashes, c.colons, value, d, t), c.kind) << c.text;
+    }
+}
+
+TEST(DataLineGrammar, HostileLinesWriteNothingBeyondTheTables)
+{
+    FieldArray v{};
+    DateTimeNumbers date{}, time{};
+    std::string many;
+    for (int i = 0; i < 126; ++i)
+        many += i ? "\t1" : "1";
+    EXPECT_EQ(SplitDataLine(many, false, v, date, time), 0);
+    std::string exactly75;
+    for (int i = 0; i < 75; ++i)
+        exactly75 += i ? "\t2" : "2";
+    EXPECT_EQ(SplitDataLine(exactly75, false, v, date, time), 75);
+    EXPECT_EQ(SplitDataLine(std::string(200, '9'), false, v, date, time), 0);
+    EXPECT_EQ(SplitDataLine(std::string(199, '9'), false, v, date, time), 1);
+    EXPECT_EQ(SplitDataLine(std::string("1\0002", 3), false, v, date, time), 0);
+}
+
+class DataLineGate : public HostFixture {};
+
+TEST_F(DataLineGate, WithoutDeviceFileEveryLineIsData)
+{
+    EXPECT_TRUE(ParseDataLine(ctx, "12.5\t-3\t7"));
+    EXPECT_EQ(s.MeterDate, (DateTimeNumbers{1, 1, 1}));
+    EXPECT_EQ(s.MeterTime, (DateTimeNumbers{15, 15, 15}));
+    EXPECT_TRUE(ParseDataLine(ctx, "AVE 30"));
+    EXPECT_EQ(s.LineCounter, 2.0);
+    EXPECT_EQ(s.FirstLineCounter, 1.0);
+    EXPECT_EQ(s.SampleX, 1.0);
+}
+
+TEST_F(DataLineGate, MismatchWarnsOnceOnTheSixthLine)
+{
+    s.DevicePath = "x.dev";
+    s.ExpectedColumns = 3;
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_FALSE(ParseDataLine(ctx, "1\t2"));
+    auto w = Warnings();
+    ASSERT_EQ(w.size(), 1u);
+    EXPECT_EQ(w[0].Caption, "Possible Mis-Match between Device File and Meter");
+    EXPECT_EQ(w[0].Text, "Execution Error - Columns found 2 != Columns Expected 3");
+    // Replies do not count; an accepted line resets the count.
+    EXPECT_FALSE(ParseDataLine(ctx, "AVE 30"));
+    EXPECT_EQ(s.MismatchCount, 11);
+    EXPECT_TRUE(ParseDataLine(ctx, "1\t2\t3"));
+    EXPECT_EQ(s.MismatchCount, 0);
+    for (int i = 1; i <= 6; ++i)
+        ParseDataLine(ctx, "1");
+    EXPECT_EQ(Warnings().size(), 2u);
+}
+
+TEST_F(DataLineGate, StoresByTypeAndCapturesTheFirstReference)
+{
+    s.DevicePath = "x.dev";
+    s.ExpectedColumns = 4;
+    s.ColumnTypes[0] = TypeCode::CHL;
+    s.ColumnTypes[1] = TypeCode::CHLRef;
+    s.ColumnTypes[2] = TypeCode::ITemp;
+    s.ColumnTypes[3] = TypeCode::Counter;
+    s.RefBaseline.fill(9999.9);
+    ASSERT_TRUE(ParseDataLine(ctx, "10\t200\t21.5\t7"));
+    ASSERT_TRUE(ParseDataLine(ctx, "11\t300\t22.5\t8"));
+    EXPECT_EQ(s.TypeValue[TypeCode::CHL], 11);
+    EXPECT_EQ(s.TypeValue[TypeCode::CHLRef], 300);
+    EXPECT_EQ(s.RefBaseline[TypeCode::CHLRef], 200);
+    EXPECT_EQ(s.RawITemp, 22.5);
+    EXPECT_EQ(s.TypeValue[TypeCode::Counter], 8);
+    // X counts samples from 0 at the first accepted line.
+    EXPECT_EQ(s.SampleX, 1.0);
+}
+
+TEST_F(DataLineGate, NoDateMeansXIsTheLineCount)
+{
+    ASSERT_TRUE(ParseDataLine(ctx, "QOVA_BB5"));
+    ASSERT_TRUE(ParseDataLine(ctx, "QOVA_BB6"));
+    EXPECT_EQ(s.SampleX, 2.0);
+    EXPECT_EQ(s.MeterDate[0], 99);
+    core.ShowDateTimeTexts();
+    EXPECT_EQ(ui.Texts["LBZUVDandT"], "ZUV:  2");
+}
+
+}  // namespace

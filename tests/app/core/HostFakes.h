@@ -1,0 +1,221 @@
+#pragma once
+// Fakes of the host core's interfaces and a fixture that wires them to a HostCore.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/core/HostCore.h"
+
+class FakeUi : public IHostUi {
+public:
+    std::map<std::string, std::string> Texts;
+    std::map<std::string, bool> Visible;
+    std::map<std::string, TColor> Colors;
+    std::map<std::string, int> Indexes;
+    std::map<std::string, bool> Checked;
+    std::vector<std::string> Memo;
+    std::vector<std::string> CommErrors, Exceptions;
+    int ActivePage = 5;
+    int TimerInterval = 55;
+
+    void SetText(const std::string& c, const std::string& t) override { Texts[c] = t; }
+    std::string GetText(const std::string& c) const override
+    {
+        auto it = Texts.find(c);
+        return it == Texts.end() ? std::string() : it->second;
+    }
+    void SetVisible(const std::string& c, bool v) override { Visible[c] = v; }
+    void SetColor(const std::string& c, TColor color) override { Colors[c] = color; }
+    int GetItemIndex(const std::string& c) const override
+    {
+        auto it = Indexes.find(c);
+        return it == Indexes.end() ? -1 : it->second;
+    }
+    void SetItemIndex(const std::string& c, int i) override { Indexes[c] = i; }
+    bool GetChecked(const std::string& c) const override
+    {
+        auto it = Checked.find(c);
+        return it != Checked.end() && it->second;
+    }
+    void SetChecked(const std::string& c, bool v) override { Checked[c] = v; }
+    void SetActivePage(int index) override { ActivePage = index; }
+    int MemoLineCount() const override { return int(Memo.size()); }
+    void MemoDeleteFirstLine() override { Memo.erase(Memo.begin()); }
+    void MemoAppendLine(const std::string& line) override { Memo.push_back(line); }
+    void SetTimerInterval(int ms) override { TimerInterval = ms; }
+    void ShowCommError(const std::string& text) override { CommErrors.push_back(text); }
+    void ShowException(const std::string& message) override { Exceptions.push_back(message); }
+
+    bool IsVisible(const std::string& c) const
+    {
+        auto it = Visible.find(c);
+        return it != Visible.end() && it->second;
+    }
+};
+
+struct FakeChannel {
+    TColor Color = 0;
+    std::string Title;
+    std::vector<std::pair<double, double>> Points;
+};
+
+class FakePlot : public IHostPlot {
+public:
+    std::vector<FakeChannel> Channels;
+    std::string Title = "ZUV";
+    int YAxes = 1;
+    double YMin = -1, YSpan = -1;
+    bool SaveAll = false;
+    int Clears = 0;
+    std::vector<std::string> Saved, Loaded;
+
+    void RemoveAllChannels() override { Channels.clear(); }
+    int AddChannel() override
+    {
+        Channels.emplace_back();
+        return int(Channels.size()) - 1;
+    }
+    int ChannelCount() const override { return int(Channels.size()); }
+    void SetChannelColor(int ch, TColor c) override { Channels.at(size_t(ch)).Color = c; }
+    void SetChannelTitleText(int ch, const std::string& t) override { Channels.at(size_t(ch)).Title = t; }
+    void ChannelAddXY(int ch, double x, double y) override { Channels.at(size_t(ch)).Points.emplace_back(x, y); }
+    void ClearAllData() override
+    {
+        ++Clears;
+        for (auto& c : Channels)
+            c.Points.clear();
+    }
+    int YAxisCount() const override { return YAxes; }
+    void SetYAxisMin(int, double v) override { YMin = v; }
+    void SetYAxisSpan(int, double v) override { YSpan = v; }
+    std::string TitleText() const override { return Title; }
+    void SetTitleText(const std::string& t) override { Title = t; }
+    void SetOptionSaveAllProperties(bool v) override { SaveAll = v; }
+    void SavePropertiesToFile(const std::string& f) override { Saved.push_back(f); }
+    void LoadPropertiesFromFile(const std::string& f) override { Loaded.push_back(f); }
+};
+
+class FakePort : public ISerialPort {
+public:
+    bool OpenResult = true;
+    bool CloseResult = true;
+    std::vector<std::string> Opened;
+    int Baud = 0;
+    int Closes = 0;
+    std::string Written;
+    int WriteCalls = 0;
+    std::string Inbound;
+    std::vector<size_t> ReadSizes;
+
+    bool Open(const std::string& path) override
+    {
+        Opened.push_back(path);
+        open_ = OpenResult;
+        return open_;
+    }
+    bool Configure(int baud) override
+    {
+        Baud = baud;
+        return true;
+    }
+    size_t Read(void* buf, size_t n) override
+    {
+        ReadSizes.push_back(n);
+        size_t k = std::min(n, Inbound.size());
+        Inbound.copy(static_cast<char*>(buf), k);
+        Inbound.erase(0, k);
+        return k;
+    }
+    void WriteByte(unsigned char b) override
+    {
+        ++WriteCalls;
+        Written += char(b);
+    }
+    void Write(const void* p, size_t n) override
+    {
+        ++WriteCalls;
+        Written.append(static_cast<const char*>(p), n);
+    }
+    bool Close() override
+    {
+        ++Closes;
+        open_ = false;
+        return CloseResult;
+    }
+    bool IsOpen() const override { return open_; }
+
+    std::string TakeWritten()
+    {
+        std::string w;
+        w.swap(Written);
+        WriteCalls = 0;
+        return w;
+    }
+
+private:
+    bool open_ = false;
+};
+
+class FakeDialogs : public IFileDialogs {
+public:
+    std::deque<std::optional<std::string>> Answers;
+    std::vector<FileDialogRequest> Requests;
+
+    std::optional<std::string> OpenFile(const FileDialogRequest& r) override { return Next(r); }
+    std::optional<std::string> SaveFile(const FileDialogRequest& r) override { return Next(r); }
+
+private:
+    std::optional<std::string> Next(const FileDialogRequest& r)
+    {
+        Requests.push_back(r);
+        if (Answers.empty())
+            return std::nullopt;
+        auto a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+};
+
+class FakeClock : public IHostClock {
+public:
+    HostTime Time{2026, 3, 7, 9, 5, 4};
+    HostTime Now() const override { return Time; }
+};
+
+// A HostCore on fakes, with the controls at their stored start values.
+class HostFixture : public testing::Test {
+protected:
+    FakeUi ui;
+    FakePlot plot;
+    FakePort port;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    HostCore core{ui, plot, port, dialogs, clock};
+    HostState& s = core.State();
+    HostContext& ctx = core.Context();
+
+    HostFixture()
+    {
+        ui.Indexes["CBBaudRate"] = 2;
+        ui.Checked["R_PARWater"] = true;
+        ui.Checked["RealTimeData"] = true;
+        ui.Texts["MEAverage"] = "30";
+        ui.Texts["MEPacket"] = "0";
+        ui.Texts["MESample"] = "1";
+        ui.Texts["TimeInterval"] = "HHMMSS";
+        ui.Texts["MEflscale"] = "0.0001";
+        ui.Texts["MEfloffset"] = "1";
+        ui.Texts["EditSendText"] = "Enter Text";
+    }
+
+    std::vector<Warning> Warnings() const
+    {
+        const auto& q = core.Warnings().Pending();
+        return {q.begin(), q.end()};
+    }
+};

@@ -1,0 +1,315 @@
+#include "HostFakes.h"
+#include "support/TempDir.h"
+#include "support/SourcePaths.h"
+#include "platform/core/Streams.h"
+
+#include <unistd.h>
+
+#include "app/core/DeviceFile.h"
+#include "app/core/InputPath.h"
+#include "app/core/LogDownload.h"
+#include "app/core/MeterCommands.h"
+#include "app/core/MeterProtocol.h"
+#include "app/core/Recording.h"
+#include "app/core/Replay.h"
+#include "app/core/SerialLink.h"
+#include "app/core/StateFile.h"
+
+namespace {
+
+class RecordingTest : public HostFixture {
+protected:
+    TempDir dir;
+
+    void OpenPort()
+    {
+        ui.Indexes["CBHostPort"] = 1;
+        CBHostPortChange(ctx);
+    }
+    void LoadDevice(const std::string& text)
+    {
+        dialogs.Answers.push_back(dir.Write("sensor.dev", text));
+        LoadDeviceFileClick(ctx);
+        ASSERT_FALSE(s.DevicePath.empty());
+    }
+};
+
+TEST_F(RecordingTest, RawRecordIsByteForByte)
+{
+    OpenPort();
+    dialogs.Answers.push_back(dir.Path("run"));
+    BTRecordRawClick(ctx);
+    EXPECT_EQ(dialogs.Requests[0].Title, "Record Raw Data");
+    EXPECT_EQ(ui.Texts["LBRawFileName"], "Raw File Name:  " + dir.Path("run.raw"));
+    std::string bytes("1\t2\r\n\0\xff junk\r\n3\t4", 17);
+    port.Inbound = bytes;
+    PollInput(ctx);
+    EXPECT_EQ(s.RawFileSize, 17);
+    BTStopRecordClick(ctx);
+    EXPECT_FALSE(s.RawRecording);
+    EXPECT_EQ(ReadFileBytes(dir.Path("run.raw")), bytes);
+
+    // Cancel does nothing; a file that cannot be created warns and records nothing.
+    BTRecordRawClick(ctx);
+    EXPECT_FALSE(s.RawRecording);
+    dialogs.Answers.push_back(dir.Path("no/such/dir/x.raw"));
+    BTRecordRawClick(ctx);
+    EXPECT_FALSE(s.RawRecording);
+    ASSERT_EQ(Warnings().size(), 1u);
+    EXPECT_EQ(Warnings()[0].Caption, "Unable to open file.");
+    EXPECT_EQ(Warnings()[0].Text, "Error opening fille");
+}
+
+TEST_F(RecordingTest, EngineeringRecordHeaderAndRows)
+{
+    LoadDevice("S\nColumns=5\nDate=1\nTime=2\nLambda=3 0.001 10 470 470\nPRES=4 0.1 0\nCOUNTER=5\n");
+    dialogs.Answers.push_back(dir.Path("run.eng"));
+    BTRecordEngrClick(ctx);
+    EXPECT_TRUE(s.EngrRecording);
+    EXPECT_EQ(ui.Texts["LBEngrFileName"], "Engr Units File:  " + dir.Path("run.eng"));
+    AssembleLines(ctx, "03/07/26\t12:30:15\t110\t1005\t42\r\n");
+    BTStopRecordClick(ctx);
+    std::string text = ReadFileBytes(dir.Path("run.eng"));
+    std::string header = "Count\tDate\tTime\tBeta(470)\tBetap(470)\tbbp(470)\tbb(470))\tPres(dbar)\tCounter\r\n";
+    ASSERT_EQ(text.substr(0, header.size()), header);
+    std::string row = text.substr(header.size());
+    EXPECT_EQ(row.substr(0, 21), "0\t030726\t123015\t0.100");
+    EXPECT_EQ(row.substr(row.size() - 11), "\t100.5\t42\r\n");
+    EXPECT_EQ(s.EngrFileSize, long(text.size()));
+}
+
+TEST_F(RecordingTest, NewDeviceFileWhileRecordingAddsAHeader)
+{
+    LoadDevice("S\nColumns=1\nCHL=1 1 0\n");
+    dialogs.Answers.push_back(dir.Path("run.eng"));
+    BTRecordEngrClick(ctx);
+    AssembleLines(ctx, "5\n");
+    LoadDevice("T\nColumns=1\nNTU=1 1 0\n");
+    AssembleLines(ctx, "6\n");
+    BTStopRecordClick(ctx);
+    EXPECT_EQ(ReadFileBytes(dir.Path("run.eng")),
+              "Count\tDate\tTime\tCHL(ug/l)\r\n0\t010101\t151515\t5.0000\r\n"
+              "Count\tDate\tTime\tNTU\r\n1\t010101\t151515\t6.0000\r\n");
+}
+
+TEST_F(RecordingTest, EngineeringRecordWithoutDeviceFileAsksForOne)
+{
+    dialogs.Answers.push_back(std::nullopt);   // device dialog cancelled
+    dialogs.Answers.push_back(dir.Path("plain.eng"));
+    BTRecordEngrClick(ctx);
+    EXPECT_EQ(dialogs.Requests[0].Title, "Open Device File");
+    EXPECT_EQ(dialogs.Requests[1].Title, "Open Engr Units Record File");
+    AssembleLines(ctx, "1\t2\n");
+    BTStopRecordClick(ctx);
+    EXPECT_EQ(ReadFileBytes(dir.Path("plain.eng")), "Count\tDate\tTime\r\n0\t010101\t151515\r\n");
+}
+
+TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
+{
+    OpenPort();
+    dialogs.Answers.push_back(dir.Path("log.raw"));
+    BTGetDataClick(ctx);
+    EXPECT_EQ(port.TakeWritten(), "$get\r\n");
+    EXPECT_EQ(ui.Texts["LBReceiveStatus"], "Receive File Status:  In Progress");
+    port.Inbound = "line 1\r\nline 2 e";
+    core.Timer55msTimer();
+    EXPECT_TRUE(s.Receiving);
+    port.Inbound = "TX and after";
+    core.Timer55msTimer();
+    EXPECT_FALSE(s.Receiving);
+    EXPECT_EQ(s.ReceiveStatus, ReceiveState::Complete);
+    EXPECT_EQ(ReadFileBytes(dir.Path("log.raw")), "line 1\r\nline 2 eTX and after");
+    EXPECT_EQ(s.ReceiveFileSize, 28);
+    EXPECT_EQ(s.LineCounter, 0.0);   // no data lines are parsed during a download
+
+    // A new download does not inherit the half-seen mark of the last one.
+    s.EtxWindow = {'x', 'e', 't'};
+    dialogs.Answers.push_back(dir.Path("log2.raw"));
+    BTGetDataClick(ctx);
+    port.Inbound = "x";
+    core.Timer55msTimer();
+    EXPECT_TRUE(s.Receiving);
+}
+
+TEST_F(RecordingTest, LogDownloadSilenceAndCancel)
+{
+    OpenPort();
+    dialogs.Answers.push_back(dir.Path("log.raw"));
+    BTGetDataClick(ctx);
+    for (int i = 0; i < 60; ++i)
+        core.Timer55msTimer();
+    EXPECT_TRUE(s.Receiving);
+    core.Timer55msTimer();
+    EXPECT_FALSE(s.Receiving);
+    EXPECT_EQ(s.ReceiveStatus, ReceiveState::Incomplete);
+
+    dialogs.Answers.push_back(dir.Path("log.raw"));
+    BTGetDataClick(ctx);
+    port.TakeWritten();
+    BitBtnCancelClick(ctx);
+    EXPECT_EQ(port.TakeWritten(), "!!!!!");
+    for (int i = 0; i < 70; ++i)
+        core.Timer55msTimer();
+    EXPECT_EQ(s.ReceiveStatus, ReceiveState::Cancelled);
+    core.Timer1SecondTimer();
+    EXPECT_EQ(ui.Texts["LBReceiveStatus"], "Receive File Status:  Cancelled");
+
+    dialogs.Answers.push_back(dir.Path("missing/dir/log.raw"));
+    port.TakeWritten();
+    BTGetDataClick(ctx);
+    EXPECT_FALSE(s.Receiving);
+    EXPECT_EQ(port.Written, "");   // no "$get" without a file
+}
+
+TEST_F(RecordingTest, ReplayPassesTheLivePathAndRewindsAtTheEnd)
+{
+    std::string file = dir.Write("in.raw", "1\t2\r\n3\t4\r\n5\t6");
+    dialogs.Answers.push_back(file);
+    ReplayRawFileClick(ctx);
+    EXPECT_TRUE(s.ReplayMode);
+    EXPECT_EQ(ui.TimerInterval, 220);
+    EXPECT_EQ(core.Timer55msInterval(), 220);
+    EXPECT_EQ(ui.Texts["BTStopData"], "Stop Replay");
+    EXPECT_FALSE(ui.GetChecked("RealTimeData"));
+    dialogs.Answers.push_back(dir.Path("again.raw"));
+    BTRecordRawClick(ctx);
+
+    PollInput(ctx);   // paused at start
+    EXPECT_EQ(s.LineCounter, 0.0);
+    BTStartClick(ctx);
+    for (int i = 0; i < 3; ++i)
+        PollInput(ctx);
+    EXPECT_EQ(s.LineCounter, 2.0);   // the last line has no line end yet
+    PollInput(ctx);                  // end of file: the last line counts, then pause and rewind
+    EXPECT_EQ(s.LineCounter, 3.0);
+    EXPECT_FALSE(s.ReplayRunning);
+    EXPECT_EQ(ui.Texts["BTStartData"], "Start Replay");
+    BTStartClick(ctx);
+    PollInput(ctx);
+    EXPECT_EQ(s.LineCounter, 4.0);
+    BTStopRecordClick(ctx);
+    EXPECT_EQ(ReadFileBytes(dir.Path("again.raw")), "1\t2\r\n3\t4\r\n5\t61\t2\r\n");
+
+    RealTimeDataClick(ctx);
+    EXPECT_FALSE(s.ReplayMode);
+    EXPECT_EQ(ui.TimerInterval, 55);
+    EXPECT_EQ(ui.Texts["BTStartData"], "Start Data");
+    EXPECT_TRUE(ui.GetChecked("RealTimeData"));
+}
+
+TEST_F(RecordingTest, ReplayLinesAreAtMost98BytesAndKeepNulBytes)
+{
+    dialogs.Answers.push_back(dir.Write("in.raw", std::string("1\0002\n", 4) + std::string(150, '7')));
+    ReplayRawFileClick(ctx);
+    EXPECT_EQ(ReadReplayLine(ctx), std::string("1\0002\n", 4));
+    EXPECT_EQ(ReadReplayLine(ctx).size(), 98u);
+}
+
+class StateFileTest : public RecordingTest {
+protected:
+    std::string oldCwd = std::filesystem::current_path().string();
+    StateFileTest() { std::filesystem::current_path(dir.Folder()); }
+    ~StateFileTest() override { std::filesystem::current_path(oldCwd); }
+};
+
+TEST_F(StateFileTest, ExitSavesAndTheNextStartRestores)
+{
+    LoadDevice("S\nColumns=2\nCHL=1 1 0\niTemp=2 1 0\n");
+    ui.Indexes["CBHostPort"] = 0;
+    ui.Indexes["CBBaudRate"] = 3;
+    s.PowerUser = true;
+    s.StatMode = 15;
+    s.PlotType = 1;
+    s.BetaSelect = 2;
+    s.ITempPlot = 1;
+    s.RatioCorrection = 1;
+    EarlyCommandsClick(ctx);
+    core.BTExitClick();
+    EXPECT_EQ(ReadFileBytes("last.rbs"), "0 3 1 15 1 2 1 0 0 1 0 1\r\nsensor.dev\r\n");
+    EXPECT_EQ(plot.Saved, (std::vector<std::string>{"zuvpravix.rbs"}));
+
+    std::ofstream("zuvpravix.rbs") << "File Type = TiPlot\n";
+    FakeUi ui2;
+    FakePlot plot2;
+    FakePort port2;
+    HostCore next(ui2, plot2, port2, dialogs, clock);
+    next.Timer55msTimer();
+    next.Timer1SecondTimer();
+    HostState& r = next.State();
+    EXPECT_EQ(r.DevicePath, "sensor.dev");
+    EXPECT_EQ(ui2.Texts["LBDeviceFile"], "Device File:  sensor.dev");
+    EXPECT_EQ(ui2.Indexes["CBBaudRate"], 3);
+    EXPECT_EQ(r.BaudIndex, 3);
+    EXPECT_TRUE(r.PowerUser);
+    EXPECT_EQ(r.StatMode, 15);
+    EXPECT_EQ(ui2.Indexes["StdDevCB"], 2);
+    EXPECT_EQ(r.PlotType, 1);
+    EXPECT_EQ(ui2.Indexes["PlotTypeCB"], 1);
+    EXPECT_EQ(r.BetaSelect, 2);
+    EXPECT_EQ(r.RatioCorrection, 1);
+    EXPECT_TRUE(r.EarlyCommands);
+    EXPECT_TRUE(ui2.GetChecked("EarlyCommands"));
+    EXPECT_TRUE(ui2.IsVisible("PCOMPort"));   // port item 0: nothing opened
+    EXPECT_EQ(ui2.ActivePage, 4);
+    EXPECT_FALSE(ui2.IsVisible("PMeterType"));
+    EXPECT_EQ(plot2.Loaded, (std::vector<std::string>{"zuvpravix.rbs"}));
+    EXPECT_TRUE(r.PlotSetupPending);
+    next.Timer55msTimer();   // the channels are built at the next input step
+    EXPECT_EQ(plot2.ChannelCount(), 2);
+    EXPECT_EQ(r.ITempPlot, 1);
+}
+
+TEST_F(StateFileTest, NothingIsSavedWithoutPortItemOrDeviceFile)
+{
+    core.BTExitClick();
+    EXPECT_FALSE(std::filesystem::exists("last.rbs"));
+    LoadDevice("S\nColumns=1\nCHL=1 1 0\n");
+    core.BTExitClick();   // CBHostPort still at -1
+    EXPECT_FALSE(std::filesystem::exists("last.rbs"));
+}
+
+TEST_F(StateFileTest, BadStateFilesStartClean)
+{
+    const char* files[] = {
+        "1 2 3\r\nsensor.dev\r\n",                       // short of twelve numbers
+        "1 2 0 0 0 0 0 0 0 0 0 0\r\nmissing.dev\r\n",    // device file missing
+        "1 2 0 0 0 0 0 0 0 0 0 0\r\nbroken.dev\r\n",     // device file invalid
+    };
+    dir.Write("sensor.dev", "S\nColumns=1\nCHL=1 1 0\n");
+    dir.Write("broken.dev", "S\nCHL=x\n");
+    for (const char* text : files) {
+        dir.Write("last.rbs", text);
+        FakeUi ui2;
+        FakePort port2;
+        HostCore next(ui2, plot, port2, dialogs, clock);
+        next.Timer1SecondTimer();
+        EXPECT_EQ(next.State().DevicePath, "") << text;
+        EXPECT_TRUE(port2.Opened.empty()) << text;
+    }
+}
+
+TEST_F(StateFileTest, OutOfRangeFieldsKeepTheirStartValues)
+{
+    dir.Write("sensor.dev", "S\nColumns=1\nCHL=1 1 0\n");
+    dir.Write("last.rbs", "13 7 5 60 7 1 9 1 -1 2 1 4\nsensor.dev\n");
+    FakeUi ui2;
+    ui2.Indexes["CBBaudRate"] = 2;
+    FakePort port2;
+    HostCore next(ui2, plot, port2, dialogs, clock);
+    next.Timer1SecondTimer();
+    HostState& r = next.State();
+    EXPECT_EQ(r.DevicePath, "sensor.dev");
+    EXPECT_EQ(ui2.GetItemIndex("CBHostPort"), -1);
+    EXPECT_EQ(ui2.Indexes["CBBaudRate"], 2);
+    EXPECT_FALSE(r.PowerUser);
+    EXPECT_EQ(r.StatMode, 60);
+    EXPECT_EQ(r.PlotType, 0);
+    EXPECT_EQ(r.XTempPlot, 1);
+    EXPECT_EQ(r.PresPlot, 0);
+    EXPECT_EQ(r.RatioCorrection, 0);
+    EXPECT_EQ(r.TempCorrection, 1);
+    EXPECT_FALSE(r.EarlyCommands);
+    EXPECT_TRUE(port2.Opened.empty());
+}
+
+}  // namespace

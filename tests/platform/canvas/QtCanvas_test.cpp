@@ -1,0 +1,87 @@
+// Canvases on a painter owned by someone else: the widget and printer paths.
+
+#include "PixelTestUtil.h"
+
+#include "platform/canvas/QtCanvas_p.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Drawing(TCanvas& c)
+{
+    c.Pen().SetStyle(psDashDot);
+    c.Brush().SetColor(clYellow);
+    c.Rectangle(2, 2, 30, 20);
+    c.Brush().SetStyle(bsCross);
+    c.Brush().SetColor(clBlue);
+    c.Ellipse(5, 22, 35, 38);
+    c.Font().SetColor(clRed);
+    c.TextOut(4, 4, "Aq");
+}
+
+QImage WhiteImage(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+TColor At(const QImage& image, int x, int y) { return FromQRgb(image.pixel(x, y)); }
+
+} // namespace
+
+TEST(PainterCanvas, DrawsTheSamePixelsAsABitmapCanvas)
+{
+    auto bitmap = WhiteBitmap(40, 40);
+    Drawing(bitmap->Canvas());
+    QImage image = WhiteImage(40, 40);
+    {
+        QPainter painter(&image);
+        auto canvas = CreatePainterCanvas(painter);
+        Drawing(*canvas);
+    }
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(At(image, x, y), bitmap->Canvas().GetPixel(x, y)) << x << "," << y;
+}
+
+TEST(PainterCanvas, KeepsThePaintersClipAndInvertsOnScreen)
+{
+    QImage image = WhiteImage(40, 40);
+    QPainter painter(&image);
+    painter.setClipRect(0, 0, 10, 10);
+    auto canvas = CreatePainterCanvas(painter);
+    canvas->Brush().SetColor(clRed);
+    canvas->FillRect({0, 0, 40, 40});
+    EXPECT_TRUE(canvas->PtVisible(5, 5));
+    EXPECT_FALSE(canvas->PtVisible(20, 20));
+    canvas->InvertRect({0, 0, 2, 1});
+    canvas->Font().SetColor(clWhite);
+    canvas->Brush().SetColor(clBlack);
+    canvas->DrawFocusRect({4, 4, 8, 8});
+    painter.end();
+    EXPECT_EQ(At(image, 9, 9), clRed);
+    EXPECT_EQ(At(image, 10, 10), clWhite);
+    EXPECT_EQ(At(image, 0, 0), clAqua);
+    EXPECT_EQ(At(image, 4, 4), clAqua);   // red XOR white
+    EXPECT_EQ(At(image, 5, 4), clRed);
+}
+
+TEST(PainterCanvas, PrinterGetsDottedFocusRectanglesAndNoInversion)
+{
+    QImage image = WhiteImage(30, 10);
+    {
+        QPainter painter(&image);
+        auto canvas = CreatePainterCanvas(painter, TPainterTarget::Printer);
+        canvas->Font().SetColor(clBlue);
+        canvas->Brush().SetColor(clBlack);
+        canvas->DrawFocusRect({0, 0, 20, 5});
+        canvas->InvertRect({22, 0, 30, 10});
+    }
+    std::string top;
+    for (int x = 0; x < 12; ++x)
+        top += At(image, x, 0) == clBlue ? '#' : '.';
+    EXPECT_EQ(top, "###...###...");
+    EXPECT_EQ(At(image, 25, 5), clWhite);
+}
