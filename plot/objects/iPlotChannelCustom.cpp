@@ -7,7 +7,6 @@
 #include "plot/objects/iPlotDataFullList.h"
 #include "plot/objects/iPlotDataNullList.h"
 #include "platform/core/Conversions.h"
-#include "platform/gui/Cursors.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/Streams.h"

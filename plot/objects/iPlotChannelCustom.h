@@ -225,6 +225,7 @@ public:
     // The axis's cursor text, or "No X-Axis" / "No Y-Axis" (translated) without one.
     std::string GetXValueText(double Value);
     std::string GetYValueText(double Value);
+    // The X value under a mouse point; "X-Axis not assigned" without an X axis.
     double GetXValueFromMousePoint(int X, int Y);
     // The pixel rectangle of an axis-unit rectangle, exchanged while the axes are reversed.
     TRect GetPixelRect(double X1, double Y1, double X2, double Y2);
@@ -245,8 +246,9 @@ public:
     // One "X<separator>Y" line per point ("Null" for Y of a Null point; Empty points are
     // left out), numbers with "." as the decimal point.
     void SaveDataToFile(const std::string& FileName);
-    // Reads such a file (or a log). The whole file is checked before a point is added: a
-    // line that holds no numbers raises EConvertError and leaves the channel as it was.
+    // Reads such a file (or a log); the first line decides the separator, lines without it
+    // are passed over. The whole file is read before a point is added: a number that does
+    // not convert raises EConvertError naming its line, and the channel stays as it was.
     void LoadDataFromFile(const std::string& FileName, bool ClearFirst);
     // Starts appending added points to LogFileName (emptied unless Append).
     void LogActivate(bool Append);

@@ -4,7 +4,6 @@
 #include "plot/ChannelTestSupport.h"
 #include "support/TempDir.h"
 
-#include "platform/core/Clock.h"
 #include "platform/core/Regional.h"
 #include "platform/core/StringList.h"
 
