@@ -650,9 +650,10 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
             // A log scale has no place for a value that is not above 0.
             if (!(value > 0))
                 return text;
-            decimals = precisionStyle == ipsFixedDecimalPoints
-                           ? LabelDecimals(precision)
-                           : LabelDecimals(precision - 1 - Trunc(std::log10(value)));
+            if (precisionStyle == ipsFixedDecimalPoints)
+                decimals = LabelDecimals(precision);
+            else if (std::isfinite(value))
+                decimals = LabelDecimals(precision - 1 - Trunc(std::log10(value)));
         }
         text = FormatFixed(value, decimals);
         break;
@@ -661,9 +662,10 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
         break;
     case iptfPrefix: {
         // Int truncates toward zero, so values between 0.001 and 1 keep no prefix.
-        const int exponent = value == 0 ? 0 : int(3 * Int(std::log10(std::fabs(value)) / 3));
-        if (exponent < -24 || exponent > 24)
+        const double x = value == 0 ? 0 : 3 * Int(std::log10(std::fabs(value)) / 3);
+        if (!(x >= -24 && x <= 24))
             break;
+        const int exponent = int(x);
         const double mantissa = value / std::pow(10.0, exponent);
         decimals = LabelDecimals(GetDecimalPoints(mantissa, 0, precision, precisionStyle));
         text = FormatFixed(mantissa, decimals) + PrefixOf(exponent);
@@ -678,7 +680,7 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
             text = FormatDateTime(dateTimeFormat, value);
         break;
     case iptfPrice32nds:
-        text = Price32ndsText(value);
+        text = std::isfinite(value) ? Price32ndsText(value) : FormatFixed(value, 0);
         break;
     case iptfThousands:
         text = FormatFloat(decimals > 0 ? "#,#0." + std::string(size_t(decimals), '0') : "#,#0", value);
@@ -1057,7 +1059,10 @@ void TiPlotAxis::PlaceTicks(double increment)
     const double step = minors ? m_minorIncrement : increment;
     const int perMajor = minors ? m_minorCount + 1 : 1;
     const double snap = 1e-9 * std::fabs(increment);
-    for (long long k = 0;; ++k) {
+    // Steps below Min add nothing; with many minor ticks per major there may be very many.
+    const long double stepsBelowMin = std::floor((m_min - first) / static_cast<long double>(step)) - 1;
+    const auto firstOnScale = static_cast<long long>(std::clamp<long double>(stepsBelowMin, 0, 1e15));
+    for (long long k = firstOnScale;; ++k) {
         double p = first + double(k) * step;
         if (p > max + increment)
             break;
@@ -1190,12 +1195,13 @@ void TiPlotAxis::DrawScaleLine(TCanvas& canvas)
     canvas.Pen().SetColor(m_scaleLinesColor);
     canvas.Pen().SetWidth(1);
     canvas.Pen().SetStyle(psSolid);
+    // Both ends included: the ticks of Min and Max lie on them.
     if (GetIsHorz()) {
         canvas.MoveTo(m_scaleRect.Left, across);
-        canvas.LineTo(m_scaleRect.Right, across);
+        canvas.LineTo(m_scaleRect.Right + 1, across);
     } else {
         canvas.MoveTo(across, m_scaleRect.Top);
-        canvas.LineTo(across, m_scaleRect.Bottom);
+        canvas.LineTo(across, m_scaleRect.Bottom + 1);
     }
 }
 
@@ -1279,7 +1285,6 @@ void TiPlotAxis::DrawTitle(TCanvas& canvas)
 
 void TiPlotAxis::Draw(TCanvas& canvas, TColor backGroundColor)
 {
-    (void)backGroundColor;
     if (!Visible())
         return;
     CalcTickPixels();
@@ -1304,6 +1309,8 @@ void TiPlotAxis::Draw(TCanvas& canvas, TColor backGroundColor)
         DrawTitle(canvas);
     }
     if (UserSelected()) {
+        // The dotted frame shows white over the plot's background.
+        canvas.Brush().SetColor(backGroundColor);
         canvas.Font().SetColor(clWhite);
         iDrawFocusRect2(canvas, m_axisRect);
     }
