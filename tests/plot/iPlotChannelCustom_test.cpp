@@ -577,3 +577,15 @@ TEST_F(ChannelTest, AReleaseOnTheLegendRowClicksTheChannel)
     EXPECT_NE(std::find(Host.Events.begin(), Host.Events.end(), "ObjectClick"), Host.Events.end());
     EXPECT_EQ(Channel->GetMousePointer({}), crHandPoint);
 }
+
+// While the plot shows X vertically, the X pixels run top to bottom and the Y pixels across.
+TEST_F(ChannelTest, PixelRectanglesFollowTheAxesOrientation)
+{
+    const int x10 = m_xAxis->PositionToPixels(10), x20 = m_xAxis->PositionToPixels(20);
+    const int y40 = m_yAxis->PositionToPixels(40), y80 = m_yAxis->PositionToPixels(80);
+    EXPECT_EQ(Channel->GetPixelRect(20, 40, 10, 80), Rect(x10, y80, x20, y40));
+    EXPECT_EQ(Channel->GetXValueFromMousePoint(x20, 0), 20);
+    Channel->SetXYAxesReversed(true);
+    EXPECT_EQ(Channel->GetPixelRect(20, 40, 10, 80), Rect(y80, x10, y40, x20));
+    EXPECT_EQ(Channel->GetXValueFromMousePoint(0, x20), 20);
+}
