@@ -8,6 +8,8 @@
 #include "components/iOPCManager.h"
 #include "opc/OPCTestSupport.h"
 #include "platform/core/Clock.h"
+#include "platform/core/StringList.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <functional>
@@ -713,4 +715,38 @@ TEST_F(ChannelOPC, OneItemGivesYWithXFromItsSource)
     Host.Designing = true;
     Channel->OPCActivate();
     EXPECT_FALSE(Channel->GetOPCActive());
+}
+
+TEST_F(ChannelOPC, LoadingConnectsWhenAutoConnectIsSet)
+{
+    Channel->SetOPCAutoConnect(false);
+    Channel->Loaded();
+    EXPECT_FALSE(Channel->GetOPCActive());
+    auto connecting = NewChannel();
+    connecting->SetOPCServerName(kSimulation);
+    connecting->SetOPCItemName("Sensors.Setpoint");
+    connecting->Loaded();
+    EXPECT_TRUE(connecting->GetOPCActive());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Property files of the strip-chart channel
+
+// Values equal to their declared defaults are left out; the two high-low colours start
+// elsewhere, so a new channel writes them.
+TEST_F(ChannelTest, PropertyFilesWriteWhatDiffersFromTheDeclaredDefaults)
+{
+    TempDir dir;
+    Channel->SetOPCUpdateRate(250);
+    Channel->SavePropertiesToFile(dir.Path("channel.txt"));
+    TStringList lines;
+    lines.LoadFromFile(dir.Path("channel.txt"));
+    for (const char* line : {"Channel.HighLowBarColor = 16776960", "Channel.HighLowOpenColor = 65280",
+                             "Channel.OPCUpdateRate = 250", "Channel.BarWidth = 5", "Channel.DataStyle = 0"})
+        EXPECT_GE(lines.IndexOf(line), 0) << line;
+    for (const char* omitted : {"FastDrawEnabled", "HighLowCloseColor", "OPCAutoConnect", "Color", "MarkersSize"}) {
+        const std::string prefix = std::string("Channel.") + omitted + " = ";
+        for (int i = 0; i < lines.Count(); ++i)
+            EXPECT_NE(lines.Strings(i).rfind(prefix, 0), 0u) << lines.Strings(i);
+    }
 }
