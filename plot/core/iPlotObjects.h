@@ -8,10 +8,12 @@
 // (OnInsert) to the plot's master manager. They leave through ReleasePlotObject, which
 // announces the removal (OnRemove) while the object is still whole and then frees it.
 //
-//     TiPlotObject* axis = new TiPlotXAxis(plot, onChange, onInsert, onRemove, onRename);
+//     TiPlotObjectPtr<TiPlotObject> axis =
+//         CreatePlotObject<TiPlotXAxis>(plot, onChange, onInsert, onRemove, onRename);
 //     axis->Loaded();            // registered: filed with the managers, events wired
+//     TiPlotObject* kept = axis.release();  // the manager of its kind owns it now
 //     ...
-//     ReleasePlotObject(axis);   // every other object drops its references, then delete
+//     ReleasePlotObject(kept);   // every other object drops its references, then delete
 //
 // A plot object reaches the plot control only through IPlotHost.
 
@@ -270,16 +272,28 @@ private:
 // an object whose removal was already announced is only freed.
 void ReleasePlotObject(TiPlotObject* object);
 
-// What stands in for a virtual constructor: makes an object of one class with the owner and
-// the four callbacks, not yet registered.
-using TiPlotObjectFactory = TiPlotObject* (*)(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
-                                               TNotifyEvent onRemove, TNotifyEvent onRename);
+// The deleter of an owning plot-object pointer: leaving goes through ReleasePlotObject, so
+// an object dropped by its pointer (an exception between construction and registration, a
+// manager clearing its list) is announced like any other.
+struct TiPlotObjectReleaser {
+    void operator()(TiPlotObject* object) const { ReleasePlotObject(object); }
+};
 
 template <class T>
-TiPlotObject* CreatePlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
-                               TNotifyEvent onRemove, TNotifyEvent onRename)
+using TiPlotObjectPtr = std::unique_ptr<T, TiPlotObjectReleaser>;
+
+// What stands in for a virtual constructor: makes an object of one class with the owner and
+// the four callbacks, not yet registered, and hands it out owned.
+using TiPlotObjectFactory = TiPlotObjectPtr<TiPlotObject> (*)(IPlotHost* owner, TNotifyEvent onChange,
+                                                                TNotifyEvent onInsert, TNotifyEvent onRemove,
+                                                                TNotifyEvent onRename);
+
+template <class T>
+TiPlotObjectPtr<TiPlotObject> CreatePlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
+                                               TNotifyEvent onRemove, TNotifyEvent onRename)
 {
-    return new T(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename));
+    return TiPlotObjectPtr<TiPlotObject>(
+        new T(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)));
 }
 
 // The base of the objects kept by the typed managers. Refuses a missing owner or callback
@@ -368,7 +382,8 @@ private:
 };
 
 // A clickable sub-object of a toolbar, legend or table; no manager keeps it. Holding the left
-// button on an auto-repeat button clicks 500 ms after the press, then every 50 ms.
+// button on an auto-repeat button clicks 500 ms after the press, then every 50 ms; the repeat
+// runs on a precise timer so that a long hold keeps that pace.
 class TiPlotButton : public TiPlotObject {
     PRAVIX_CLASS(TiPlotButton, TiPlotObject)
 public:
@@ -396,6 +411,7 @@ public:
     TiPlotObject* OwnerObject() const { return m_ownerObject; }
     void SetOwnerObject(TiPlotObject* value) { m_ownerObject = value; }
     bool RepeatTimerExists() const { return m_repeatTimer != nullptr; }
+    bool RepeatTimerPrecise() const;
 
     void Invalidate();
     void TimerEvent(TObject* sender);
