@@ -2,6 +2,7 @@
 
 #include "components/iOPCItem.h"
 #include "components/iOPCManager.h"
+#include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Exceptions.h"
@@ -261,6 +262,11 @@ PRAVIX_PUBLISH(TiPlotChannel,
     Prop("OPCAutoConnect", &TiPlotChannel::OPCAutoConnect, &TiPlotChannel::SetOPCAutoConnect).Default(true),
     Prop("OPCXValueSource", &TiPlotChannel::OPCXValueSource, &TiPlotChannel::SetOPCXValueSource)
         .Default(iopcxvsOPCServerTimeStamp))
+
+// The channel manager takes every channel by its base and makes strip-chart channels unless
+// the plot names another class.
+static const TiPlotKindRegistration channelKind =
+    TiPlotKindRegistration::Of<TiPlotChannel, TiPlotChannelCustom>(TiPlotObjectKind::Channel);
 
 // ---------------------------------------------------------------------------------------------
 // X order and adding points
