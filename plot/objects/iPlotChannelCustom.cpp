@@ -476,53 +476,24 @@ double TiPlotChannelCustom::MarkerExtent(TiPlotAxis& axis)
     return std::fabs(axis.PixelsToPosition(axis.GetMinPixels() + MarkersSize()) - axis.Min());
 }
 
-double TiPlotChannelCustom::GetDataXDrawMax(int Index)
+// The point's value on one axis, moved by the marker's extent in Direction (+1 or -1).
+double TiPlotChannelCustom::DrawExtent(int Index, bool OfY, int Direction)
 {
     if (GetDataNull(Index))
         throw Exception("Data Point Null");
+    const double value = OfY ? GetDataY(Index) : GetDataX(Index);
     if (!MarkersVisible())
-        return GetDataX(Index);
-    TiPlotXAxis* axis = GetXAxis();
+        return value;
+    TiPlotAxis* axis = OfY ? static_cast<TiPlotAxis*>(GetYAxis()) : static_cast<TiPlotAxis*>(GetXAxis());
     if (!axis)
-        throw Exception("X-Axis not assigned");
-    return GetDataX(Index) + MarkerExtent(*axis);
+        throw Exception(OfY ? "Y-Axis not assigned" : "X-Axis not assigned");
+    return value + Direction * MarkerExtent(*axis);
 }
 
-double TiPlotChannelCustom::GetDataXDrawMin(int Index)
-{
-    if (GetDataNull(Index))
-        throw Exception("Data Point Null");
-    if (!MarkersVisible())
-        return GetDataX(Index);
-    TiPlotXAxis* axis = GetXAxis();
-    if (!axis)
-        throw Exception("X-Axis not assigned");
-    return GetDataX(Index) - MarkerExtent(*axis);
-}
-
-double TiPlotChannelCustom::GetDataYDrawMax(int Index)
-{
-    if (GetDataNull(Index))
-        throw Exception("Data Point Null");
-    if (!MarkersVisible())
-        return GetDataY(Index);
-    TiPlotYAxis* axis = GetYAxis();
-    if (!axis)
-        throw Exception("Y-Axis not assigned");
-    return GetDataY(Index) + MarkerExtent(*axis);
-}
-
-double TiPlotChannelCustom::GetDataYDrawMin(int Index)
-{
-    if (GetDataNull(Index))
-        throw Exception("Data Point Null");
-    if (!MarkersVisible())
-        return GetDataY(Index);
-    TiPlotYAxis* axis = GetYAxis();
-    if (!axis)
-        throw Exception("Y-Axis not assigned");
-    return GetDataY(Index) - MarkerExtent(*axis);
-}
+double TiPlotChannelCustom::GetDataXDrawMax(int Index) { return DrawExtent(Index, false, +1); }
+double TiPlotChannelCustom::GetDataXDrawMin(int Index) { return DrawExtent(Index, false, -1); }
+double TiPlotChannelCustom::GetDataYDrawMax(int Index) { return DrawExtent(Index, true, +1); }
+double TiPlotChannelCustom::GetDataYDrawMin(int Index) { return DrawExtent(Index, true, -1); }
 
 // ---------------------------------------------------------------------------------------------
 // Axes

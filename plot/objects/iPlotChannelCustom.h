@@ -314,6 +314,7 @@ private:
     void ResetRunningStatistics();
     // The marker extent of the channel in units of an axis.
     double MarkerExtent(TiPlotAxis& axis);
+    double DrawExtent(int Index, bool OfY, int Direction);
     template <typename T, typename U>
     void SetListWide(T& field, U value);
     void MarkersFontChanged();
