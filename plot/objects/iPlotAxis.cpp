@@ -6,13 +6,13 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
-#include "platform/gui/Keys.h"
 #include "platform/core/MathSupport.h"
-#include "platform/gui/Menus.h"
 #include "platform/core/StrUtils.h"
+#include "platform/gui/Keys.h"
+#include "platform/gui/Menus.h"
+#include "plot/core/iPlotManagers.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -468,6 +468,11 @@ void TiPlotAxis::CalcScaleRect(TCanvas& canvas)
     }
     if (m_reverseScale)
         std::swap(m_minPixel, m_maxPixel);
+    UpdatePixelsPerUnit();
+}
+
+void TiPlotAxis::UpdatePixelsPerUnit()
+{
     m_pixelsPerUnit = (m_minPixel - m_maxPixel) / m_span;
     if (!(std::fabs(m_pixelsPerUnit) <= 1e300))
         m_pixelsPerUnit = 0;
@@ -635,6 +640,25 @@ PRAVIX_PUBLISH(TiPlotAxis,
 PRAVIX_PUBLISH(TiPlotXAxis)
 PRAVIX_PUBLISH(TiPlotYAxis)
 PRAVIX_PUBLISH(TiPlotTickObject)
+
+// The axes as the plot's X-axis and Y-axis kinds: clearing the plot's data makes each axis
+// align to its first value again.
+namespace {
+
+template <class Axis>
+TiPlotKindRegistration RegisterAxisKind(TiPlotObjectKind kind)
+{
+    TiPlotKindClass kindClass;
+    kindClass.Create = &CreatePlotObject<Axis>;
+    kindClass.IsKind = [](const TObject* object) { return dynamic_cast<const Axis*>(object) != nullptr; };
+    kindClass.ClearData = [](TiPlotObject& object) { static_cast<TiPlotAxis&>(object).ResetFirstAlign(); };
+    return TiPlotKindRegistration(kind, std::move(kindClass));
+}
+
+const TiPlotKindRegistration xAxisKind = RegisterAxisKind<TiPlotXAxis>(TiPlotObjectKind::XAxis);
+const TiPlotKindRegistration yAxisKind = RegisterAxisKind<TiPlotYAxis>(TiPlotObjectKind::YAxis);
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Texts of values
@@ -1006,16 +1030,12 @@ void TiPlotAxis::PlaceTicks(double increment)
     const bool minors = m_minorCount >= 1 && m_minorIncrement != 0 && !calendar;
 
     if (calendar) {
-        // Calendar steps keep the scale within the years that dates can show.
-        if (m_min < 0)
-            m_min = 0;
-        if (m_monthTicks && m_min > 2593224)
-            m_min = 2593224;
-        if (m_yearTicks) {
-            m_min = std::clamp(m_min, -182625.0, 2593224.0);
-        }
+        // Calendar steps keep the scale within the years that dates can show. The scale is
+        // changed in place, without events, as part of laying out the ticks.
+        m_min = std::clamp(m_min, m_monthTicks ? 0.0 : -182625.0, 2593224.0);
         if (m_span > 36525)
             m_span = 36525;
+        UpdatePixelsPerUnit();
         if (increment < 1)
             increment = 1;
         // A step longer than the whole scale shows at most one tick; keep the count small.

@@ -19,9 +19,9 @@
 // axes ask, through IPlotAxisHost; a host that does not offer the second gets no axis events.
 
 #include "components/iTypes.h"
-#include "plot/core/iPlotObjects.h"
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Reflection.h"
+#include "plot/core/iPlotObjects.h"
 
 #include <memory>
 #include <string>
@@ -370,6 +370,7 @@ private:
     bool LabelsRunAlong() const;
     std::string LabelText(double value, bool adjust);
     std::string SetText(double value, const TextSet& set, bool forceValueFormat);
+    void UpdatePixelsPerUnit();
     int EndMargin(TCanvas& canvas);
     int LabelHeightOfMin(TCanvas& canvas);
     void CalcLinearTicks(TCanvas& canvas, int n, double& increment, int& count);

@@ -1,13 +1,14 @@
 #include "plot/objects/iPlotAxis.h"
 
 #include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
-#include "platform/canvas/ImageCodecs.h"
+#include "platform/core/Regional.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
-#include "platform/core/Regional.h"
+#include "plot/core/iPlotManagers.h"
 
 #include <gtest/gtest.h>
 
@@ -717,6 +718,17 @@ TEST_F(TickTest, CalendarTicksStartOnTheFirstOfAnAlignedMonth)
     axis->CalcTicks(bitmap.Canvas());
     EXPECT_EQ(TicksOf(*axis).labels,
               (std::vector<std::string>{"2005", "2010", "2015", "2020", "2025", "2030"}));
+
+    // Dates before 1899 keep their years; the scale is only held within 100 years.
+    axis = AxisWithRoomFor(10, EncodeDate(1801, 3, 15), 10958, iptfDateTime);
+    axis->SetDateTimeFormat("yyyy");
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(axis->Min(), EncodeDate(1801, 3, 15));
+    EXPECT_EQ(TicksOf(*axis).labels.front(), "1805");
+    axis->SetSpan(200 * 365.25);
+    axis->CalcTicks(bitmap.Canvas());
+    EXPECT_EQ(axis->Span(), 36525);
+    EXPECT_EQ(axis->GetMaxPixels(), axis->GetScaleRect().Right);
 
     // Milliseconds land on whole milliseconds in their labels.
     axis = AxisWithRoomFor(10, EncodeDate(2001, 3, 15), 1.0 / 86400, iptfDateTime);
@@ -1460,6 +1472,29 @@ TEST_F(AxisTest, StreamedSpanKeysAreClampedAndZeroSettingsWritten)
     DefinedProperties again;
     axis->DefineProperties(again);
     EXPECT_TRUE(again.entries.at("LabelSeparation").hasData);
+}
+
+TEST_F(AxisTest, AxesAreThePlotsAxisKindsAndClearingDataRealignsThem)
+{
+    const TiPlotKindClass* xKind = FindPlotKindClass(TiPlotObjectKind::XAxis);
+    const TiPlotKindClass* yKind = FindPlotKindClass(TiPlotObjectKind::YAxis);
+    ASSERT_NE(xKind, nullptr);
+    ASSERT_NE(yKind, nullptr);
+    const TNotifyEvent ignore = [](TObject*) {};
+    TiPlotObjectPtr<TiPlotObject> made = xKind->Create(&host, ignore, ignore, ignore, ignore);
+    EXPECT_NE(dynamic_cast<TiPlotXAxis*>(made.get()), nullptr);
+    TiPlotObjectKind kind;
+    auto y = YAxis(0, 100);
+    ASSERT_TRUE(GetPlotObjectKind(y.get(), kind));
+    EXPECT_EQ(kind, TiPlotObjectKind::YAxis);
+
+    y->SetTrackingAlignFirstStyle(ipafsMin);
+    y->NewTrackingData(10);
+    y->NewTrackingData(20);   // a later value: inside, nothing
+    EXPECT_EQ(y->Min(), 10);
+    yKind->ClearData(*y);
+    y->NewTrackingData(30);   // the first value again
+    EXPECT_EQ(y->Min(), 30);
 }
 
 TEST_F(AxisTest, GridLinesAtTheTicksOfTheirKind)
