@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/core/HostCore.h"
+#include "platform/core/Clock.h"
 
 class FakeUi : public IHostUi {
 public:
@@ -181,10 +182,10 @@ private:
     }
 };
 
-class FakeClock : public IHostClock {
+// Host tests run at 7 March 2026, 09:05:04 unless they move the clock (SetNow).
+class PinnedClock : public TClockOverride {
 public:
-    HostTime Time{2026, 3, 7, 9, 5, 4};
-    HostTime Now() const override { return Time; }
+    PinnedClock() : TClockOverride(EncodeDate(2026, 3, 7) + EncodeTime(9, 5, 4, 0)) {}
 };
 
 // A HostCore on fakes, with the controls at their stored start values.
@@ -194,8 +195,8 @@ protected:
     FakePlot plot;
     FakePort port;
     FakeDialogs dialogs;
-    FakeClock clock;
-    HostCore core{ui, plot, port, dialogs, clock};
+    PinnedClock clock;
+    HostCore core{ui, plot, port, dialogs};
     HostState& s = core.State();
     HostContext& ctx = core.Context();
 
