@@ -6,12 +6,35 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "app/core/FormResource.h"
 #include "app/core/HostCore.h"
 #include "platform/core/Clock.h"
+#include "platform/core/StrUtils.h"
 
+// The names of the host's forms and their components ("TLabel PStore {" names PStore), read
+// from the stored form descriptions, so the fake knows exactly the controls the windows have.
+inline const std::set<std::string>& HostComponentNames()
+{
+    static const std::set<std::string> names = [] {
+        static const std::regex object(R"((?:^|[\s{])T\w+\s+(\w+)\s*\{)");
+        std::set<std::string> found;
+        for (const char* form : {"QX5Main", "HostPort", "password", "warning"}) {
+            const std::string text = FormResource(form);
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), object); it != std::sregex_iterator(); ++it)
+                found.insert(LowerCase((*it)[1].str()));
+        }
+        return found;
+    }();
+    return names;
+}
+
+// The host's windows as the host core sees them. Like the real ones, the fake refuses a
+// control name that no window has (names compare without regard to case).
 class FakeUi : public IHostUi {
 public:
     std::map<std::string, std::string> Texts;
@@ -24,26 +47,26 @@ public:
     int ActivePage = 5;
     int TimerInterval = 55;
 
-    void SetText(const std::string& c, const std::string& t) override { Texts[c] = t; }
+    void SetText(const std::string& c, const std::string& t) override { Texts[Known(c)] = t; }
     std::string GetText(const std::string& c) const override
     {
-        auto it = Texts.find(c);
+        auto it = Texts.find(Known(c));
         return it == Texts.end() ? std::string() : it->second;
     }
-    void SetVisible(const std::string& c, bool v) override { Visible[c] = v; }
-    void SetColor(const std::string& c, TColor color) override { Colors[c] = color; }
+    void SetVisible(const std::string& c, bool v) override { Visible[Known(c)] = v; }
+    void SetColor(const std::string& c, TColor color) override { Colors[Known(c)] = color; }
     int GetItemIndex(const std::string& c) const override
     {
-        auto it = Indexes.find(c);
+        auto it = Indexes.find(Known(c));
         return it == Indexes.end() ? -1 : it->second;
     }
-    void SetItemIndex(const std::string& c, int i) override { Indexes[c] = i; }
+    void SetItemIndex(const std::string& c, int i) override { Indexes[Known(c)] = i; }
     bool GetChecked(const std::string& c) const override
     {
-        auto it = Checked.find(c);
+        auto it = Checked.find(Known(c));
         return it != Checked.end() && it->second;
     }
-    void SetChecked(const std::string& c, bool v) override { Checked[c] = v; }
+    void SetChecked(const std::string& c, bool v) override { Checked[Known(c)] = v; }
     void SetActivePage(int index) override { ActivePage = index; }
     int MemoLineCount() const override { return int(Memo.size()); }
     void MemoDeleteFirstLine() override { Memo.erase(Memo.begin()); }
@@ -54,8 +77,15 @@ public:
 
     bool IsVisible(const std::string& c) const
     {
-        auto it = Visible.find(c);
+        auto it = Visible.find(Known(c));
         return it != Visible.end() && it->second;
+    }
+
+private:
+    static const std::string& Known(const std::string& c)
+    {
+        EXPECT_TRUE(HostComponentNames().contains(LowerCase(c))) << "the host's windows have no control \"" << c << "\"";
+        return c;
     }
 };
 
