@@ -97,6 +97,26 @@ TModalScript* TModalScript::Active()
     return g_script;
 }
 
+namespace {
+TUrlOpenerScript* g_urlScript = nullptr;
+} // namespace
+
+TUrlOpenerScript::TUrlOpenerScript()
+{
+    g_urlScript = this;
+}
+
+TUrlOpenerScript::~TUrlOpenerScript()
+{
+    if (g_urlScript == this)
+        g_urlScript = nullptr;
+}
+
+TUrlOpenerScript* TUrlOpenerScript::Active()
+{
+    return g_urlScript;
+}
+
 int BeepCount()
 {
     return g_beeps;
@@ -125,10 +145,11 @@ void PumpFor(int milliseconds)
     PumpUntil([] { return false; }, milliseconds);
 }
 
-void SendKey(TWinControl& control, int virtualKey, TShiftState shift, const std::string& typed)
+namespace {
+
+void SendKeyEvent(QEvent::Type type, TWinControl& control, int virtualKey, TShiftState shift,
+                  const std::string& typed)
 {
-    QWidget* w = control.Handle();
-    const int key = QtKeyFromVirtual(virtualKey);
     QString text = ToQString(typed);
     if (text.isEmpty()) {
         if (virtualKey == 13) text = QStringLiteral("\r");
@@ -136,10 +157,26 @@ void SendKey(TWinControl& control, int virtualKey, TShiftState shift, const std:
         else if (virtualKey == 9) text = QStringLiteral("\t");
         else if (virtualKey == 8) text = QStringLiteral("\b");
     }
-    QKeyEvent press(QEvent::KeyPress, key, Modifiers(shift), text);
-    QCoreApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Modifiers(shift), text);
-    QCoreApplication::sendEvent(w, &release);
+    QKeyEvent event(type, QtKeyFromVirtual(virtualKey), Modifiers(shift), text);
+    QCoreApplication::sendEvent(control.Handle(), &event);
+}
+
+} // namespace
+
+void SendKeyDown(TWinControl& control, int virtualKey, TShiftState shift, const std::string& typed)
+{
+    SendKeyEvent(QEvent::KeyPress, control, virtualKey, shift, typed);
+}
+
+void SendKeyUp(TWinControl& control, int virtualKey, TShiftState shift, const std::string& typed)
+{
+    SendKeyEvent(QEvent::KeyRelease, control, virtualKey, shift, typed);
+}
+
+void SendKey(TWinControl& control, int virtualKey, TShiftState shift, const std::string& typed)
+{
+    SendKeyDown(control, virtualKey, shift, typed);
+    SendKeyUp(control, virtualKey, shift, typed);
 }
 
 void SendMouseDown(TControl& control, TMouseButton button, int x, int y, TShiftState shift)

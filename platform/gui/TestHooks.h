@@ -77,6 +77,21 @@ public:
     static TModalScript* Active();
 };
 
+// While alive, OpenUrl starts no program: it records the address and answers from OnOpen
+// (true when unset).
+class TUrlOpenerScript {
+public:
+    TUrlOpenerScript();
+    ~TUrlOpenerScript();
+    TUrlOpenerScript(const TUrlOpenerScript&) = delete;
+    TUrlOpenerScript& operator=(const TUrlOpenerScript&) = delete;
+
+    std::function<bool(const std::string& url)> OnOpen;
+    std::vector<std::string> Opened;
+
+    static TUrlOpenerScript* Active();
+};
+
 int BeepCount();
 void ResetBeepCount();
 
@@ -92,6 +107,9 @@ void PumpFor(int milliseconds);
 // Real input events, delivered through the event loop's own dispatch as the window system's
 // would be. Coordinates are client pixels of the control.
 void SendKey(TWinControl& control, int virtualKey, TShiftState shift = {}, const std::string& typed = {});
+// The two halves of SendKey, for sequences in which other input comes between them.
+void SendKeyDown(TWinControl& control, int virtualKey, TShiftState shift = {}, const std::string& typed = {});
+void SendKeyUp(TWinControl& control, int virtualKey, TShiftState shift = {}, const std::string& typed = {});
 void SendMouseDown(TControl& control, TMouseButton button, int x, int y, TShiftState shift = {});
 void SendMouseUp(TControl& control, TMouseButton button, int x, int y, TShiftState shift = {});
 void SendClick(TControl& control, int x, int y, TMouseButton button = mbLeft);

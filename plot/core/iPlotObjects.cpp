@@ -564,8 +564,11 @@ void TiPlotButton::SetEnabled(bool value)
 void TiPlotButton::DoMouseLeft(const TiPlotMouseData&)
 {
     if (m_autoRepeat) {
-        if (!m_repeatTimer)
+        if (!m_repeatTimer) {
             m_repeatTimer = std::make_unique<TTimer>();
+            // A coarse timer may stretch each 50 ms step; a held button must not slow down.
+            m_repeatTimer->SetPrecise(true);
+        }
         m_repeatTimer->SetInterval(kFirstRepeatMs);
         m_repeatTimer->SetEnabled(true);
         m_repeatTimer->OnTimer = TNotifyEvent::Bind(this, &TiPlotButton::TimerEvent);
@@ -575,6 +578,8 @@ void TiPlotButton::DoMouseLeft(const TiPlotMouseData&)
 }
 
 void TiPlotButton::DoMouseMove(const TiPlotMouseData&) {}
+
+bool TiPlotButton::RepeatTimerPrecise() const { return m_repeatTimer && m_repeatTimer->Precise(); }
 
 void TiPlotButton::DoMouseUp(const TiPlotMouseData& mouseData)
 {

@@ -8,10 +8,12 @@
 // (OnInsert) to the plot's master manager. They leave through ReleasePlotObject, which
 // announces the removal (OnRemove) while the object is still whole and then frees it.
 //
-//     TiPlotObject* axis = new TiPlotXAxis(plot, onChange, onInsert, onRemove, onRename);
+//     TiPlotObjectPtr<TiPlotObject> axis =
+//         CreatePlotObject<TiPlotXAxis>(plot, onChange, onInsert, onRemove, onRename);
 //     axis->Loaded();            // registered: filed with the managers, events wired
+//     TiPlotObject* kept = axis.release();  // the manager of its kind owns it now
 //     ...
-//     ReleasePlotObject(axis);   // every other object drops its references, then delete
+//     ReleasePlotObject(kept);   // every other object drops its references, then delete
 //
 // A plot object reaches the plot control only through IPlotHost.
 
@@ -24,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class TCanvas;
 class TTimer;
@@ -31,6 +34,12 @@ class TiPlotObject;
 class TiPlotXAxis;
 class TiPlotYAxis;
 class TiPlotChannelCustom;
+class TiPlotToolBar;
+
+// The buttons of a toolbar, as its events name them.
+PRAVIX_ENUM(TiPlotToolBarButtonType, iptbbtResume, iptbbtPause, iptbbtScrollAxesMode, iptbbtZoomAxesMode,
+            iptbbtSelect, iptbbtZoomBox, iptbbtZoomOut, iptbbtZoomIn, iptbbtCursor, iptbbtEdit, iptbbtCopy,
+            iptbbtSave, iptbbtPrint, iptbbtPreview)
 
 // The mouse event as plot objects see it. Coordinates are client pixels of the plot; the
 // axis pixels are the coordinate along the X axes and along the Y axes, which exchange
@@ -68,6 +77,42 @@ public:
     virtual TiPlotXAxis* GetXAxisByName(const std::string& name) = 0;
     virtual TiPlotYAxis* GetYAxisByName(const std::string& name) = 0;
     virtual TiPlotChannelCustom* GetChannelByName(const std::string& name) = 0;
+
+    // --- What the data view and the toolbar ask of the plot -------------------------------
+    // The answers below are those of a plot without axes, toolbars or data cursors, so that
+    // hosts which carry none need not provide them.
+    virtual int XAxisCount() { return 0; }
+    virtual TiPlotXAxis* GetXAxis(int) { return nullptr; }
+    virtual int YAxisCount() { return 0; }
+    virtual TiPlotYAxis* GetYAxis(int) { return nullptr; }
+    // nullptr when the plot has no toolbar of that index.
+    virtual TiPlotToolBar* GetToolBar(int) { return nullptr; }
+    virtual int DataCursorCount() { return 0; }
+    virtual TiPlotObject* GetDataCursor(int) { return nullptr; }
+    // Every object of the plot, in the order of the list of all objects (a snapshot).
+    virtual std::vector<TiPlotObject*> GetAllObjects() { return {}; }
+    // TrackingEnabled false (true) on every X axis, then on every Y axis.
+    virtual void DisableAllTracking() {}
+    virtual void EnableAllTracking() {}
+    virtual void SetSelectModeActive(bool) {}
+    // While set, an axis with MasterUIInput hands its input to no other axis: the guard of
+    // master-axis forwarding, which the data view also holds while it gives one input to
+    // every axis itself, so that no axis receives it twice.
+    virtual bool GetMasterAxisInputGuard() { return false; }
+    virtual void SetMasterAxisInputGuard(bool) {}
+    // What the toolbar's last buttons run: the editor, the clipboard, the image file, the
+    // printer and the print preview.
+    virtual void EditProperties() {}
+    virtual void CopyToClipBoard() {}
+    virtual void Save() {}
+    virtual void PrintChart() {}
+    virtual void PreviewChart() {}
+    // Fires OnBeforeZoomBox: the handler may change the rectangle or cancel the zoom.
+    virtual void DoBeforeZoomBox(TRect& /*zoomRect*/, bool& /*cancel*/) {}
+    // Toolbar events, with the toolbar's index in its manager and the button's type.
+    virtual void DoToolBarButtonBeforeClick(TiPlotToolBar*, TiPlotToolBarButtonType, bool& /*cancel*/) {}
+    virtual void DoToolBarButtonClick(TiPlotToolBar*, TiPlotToolBarButtonType) {}
+    virtual void DoToolBarCustomizeHint(TiPlotToolBar*, std::string& /*text*/) {}
 
     // Dispatchers: each fires the plot's event for the object's kind, with the object's
     // index in the manager of its kind; objects of kinds without such an event fire nothing.
@@ -248,16 +293,28 @@ private:
 // an object whose removal was already announced is only freed.
 void ReleasePlotObject(TiPlotObject* object);
 
-// What stands in for a virtual constructor: makes an object of one class with the owner and
-// the four callbacks, not yet registered.
-using TiPlotObjectFactory = TiPlotObject* (*)(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
-                                               TNotifyEvent onRemove, TNotifyEvent onRename);
+// The deleter of an owning plot-object pointer: leaving goes through ReleasePlotObject, so
+// an object dropped by its pointer (an exception between construction and registration, a
+// manager clearing its list) is announced like any other.
+struct TiPlotObjectReleaser {
+    void operator()(TiPlotObject* object) const { ReleasePlotObject(object); }
+};
 
 template <class T>
-TiPlotObject* CreatePlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
-                               TNotifyEvent onRemove, TNotifyEvent onRename)
+using TiPlotObjectPtr = std::unique_ptr<T, TiPlotObjectReleaser>;
+
+// What stands in for a virtual constructor: makes an object of one class with the owner and
+// the four callbacks, not yet registered, and hands it out owned.
+using TiPlotObjectFactory = TiPlotObjectPtr<TiPlotObject> (*)(IPlotHost* owner, TNotifyEvent onChange,
+                                                                TNotifyEvent onInsert, TNotifyEvent onRemove,
+                                                                TNotifyEvent onRename);
+
+template <class T>
+TiPlotObjectPtr<TiPlotObject> CreatePlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
+                                               TNotifyEvent onRemove, TNotifyEvent onRename)
 {
-    return new T(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename));
+    return TiPlotObjectPtr<TiPlotObject>(
+        new T(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)));
 }
 
 // The base of the objects kept by the typed managers. Refuses a missing owner or callback
@@ -346,7 +403,8 @@ private:
 };
 
 // A clickable sub-object of a toolbar, legend or table; no manager keeps it. Holding the left
-// button on an auto-repeat button clicks 500 ms after the press, then every 50 ms.
+// button on an auto-repeat button clicks 500 ms after the press, then every 50 ms; the repeat
+// runs on a precise timer so that a long hold keeps that pace.
 class TiPlotButton : public TiPlotObject {
     PRAVIX_CLASS(TiPlotButton, TiPlotObject)
 public:
@@ -374,6 +432,7 @@ public:
     TiPlotObject* OwnerObject() const { return m_ownerObject; }
     void SetOwnerObject(TiPlotObject* value) { m_ownerObject = value; }
     bool RepeatTimerExists() const { return m_repeatTimer != nullptr; }
+    bool RepeatTimerPrecise() const;
 
     void Invalidate();
     void TimerEvent(TObject* sender);

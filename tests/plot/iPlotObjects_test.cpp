@@ -330,6 +330,25 @@ TEST_F(PlotObjects, ReleaseAnnouncesTheRemovalWhileTheObjectIsWhole)
     ReleasePlotObject(nullptr);
 }
 
+TEST_F(PlotObjects, TheFactorysPointerAnnouncesTheRemovalWhenDropped)
+{
+    // Dropped before registration (say, Loaded threw): still announced, then freed.
+    TiPlotObjectPtr<TiPlotObject> object =
+        CreatePlotObject<TTestLayoutObject>(&host, wiring.Handler("Change"), wiring.Handler("Insert"),
+                                            wiring.Handler("Remove"), wiring.Handler("Rename"));
+    ASSERT_NE(dynamic_cast<TTestLayoutObject*>(object.get()), nullptr);
+    bool destroyed = false;
+    static_cast<TTestLayoutObject&>(*object).Destroyed = &destroyed;
+    wiring.Complete(*object);
+    object.reset();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(wiring.Take(), (Log{"Remove", "Layout", "Change"}));
+    // The factory keeps the managed objects' argument checks.
+    EXPECT_THROW(CreatePlotObject<TTestManagedObject>(nullptr, wiring.Handler("Change"), wiring.Handler("Insert"),
+                                                      wiring.Handler("Remove"), wiring.Handler("Rename")),
+                 Exception);
+}
+
 TEST_F(PlotObjects, SelectionNotifiesAndDisablingDeselects)
 {
     auto object = MakeLayout();
@@ -606,6 +625,7 @@ TEST(PlotButton, AutoRepeatClicksAfter500msThenEvery50ms)
         button.OnInvalidate = [&](TObject*) { ++invalidated; };
         button.iMouseDown(mbLeft, {}, 5, 5, 0, 0, nullptr);
         EXPECT_EQ(button.RepeatTimerExists(), c.autoRepeat);
+        EXPECT_EQ(button.RepeatTimerPrecise(), c.autoRepeat);
         timers.Advance(c.holdMs);
         button.iMouseUp(mbLeft, {}, c.release.X, c.release.Y, 0, 0, false, nullptr);
         EXPECT_EQ(got, c.expected) << c.autoRepeat << " " << c.groupIndex << " " << c.holdMs;
@@ -617,6 +637,22 @@ TEST(PlotButton, AutoRepeatClicksAfter500msThenEvery50ms)
         timers.Advance(1000);
         EXPECT_EQ(got.size(), clicks);
     }
+}
+
+TEST(PlotButton, ALongHoldKeepsThe50msPace)
+{
+    TestHooks::TFakeTimers timers;
+    TiPlotButton button(nullptr, nullptr, nullptr, nullptr, nullptr);
+    button.SetDrawRect(Rect(0, 0, 10, 10));
+    button.SetAutoRepeat(true);
+    std::vector<long long> at;
+    button.OnClick = [&](TObject*) { at.push_back(timers.Now()); };
+    button.iMouseDown(mbLeft, {}, 5, 5, 0, 0, nullptr);
+    timers.Advance(10000);
+    ASSERT_EQ(at.size(), 191u);  // at 500, then every 50 ms up to 10000
+    for (std::size_t i = 0; i < at.size(); ++i)
+        ASSERT_EQ(at[i], 500 + 50 * static_cast<long long>(i)) << i;
+    button.iMouseUp(mbLeft, {}, 50, 5, 0, 0, false, nullptr);
 }
 
 TEST(PlotButton, DisablingStopsTheRepeatAndADisabledButtonIgnoresPresses)
