@@ -6,8 +6,8 @@
 #include <deque>
 #include <map>
 #include <optional>
-#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,12 +21,16 @@
 inline const std::set<std::string>& HostComponentNames()
 {
     static const std::set<std::string> names = [] {
-        static const std::regex object(R"((?:^|[\s{])T\w+\s+(\w+)\s*\{)");
         std::set<std::string> found;
         for (const char* form : {"QX5Main", "HostPort", "password", "warning"}) {
-            const std::string text = FormResource(form);
-            for (auto it = std::sregex_iterator(text.begin(), text.end(), object); it != std::sregex_iterator(); ++it)
-                found.insert(LowerCase((*it)[1].str()));
+            std::istringstream text(FormResource(form));
+            std::vector<std::string> words;
+            for (std::string word; text >> word;)
+                words.push_back(word);
+            for (size_t i = 0; i + 2 < words.size(); ++i) {
+                if (words[i][0] == 'T' && words[i + 2] == "{")
+                    found.insert(LowerCase(words[i + 1]));
+            }
         }
         return found;
     }();
