@@ -100,6 +100,32 @@ TEST(TraceRecords, MinMaxPointReducesAColumn)
     }
 }
 
+TEST_F(TraceTest, LineHelpersFollowTheLineToTheViewEdge)
+{
+    EXPECT_EQ(TiPlotChannelCustom::GetNewY(0, 0, 10, 20, 5), 10);
+    EXPECT_EQ(TiPlotChannelCustom::GetNewY(3, 0, 3, 20, 5), 0);    // vertical: no answer
+    EXPECT_EQ(TiPlotChannelCustom::GetNewX(0, 0, 10, 20, 5), 2.5);
+    EXPECT_EQ(TiPlotChannelCustom::GetNewX(3, 0, 3, 20, 5), 3);
+    EXPECT_EQ(TiPlotChannelCustom::GetNewX(1, 4, 9, 4, 7), 1);     // horizontal: its start
+    struct Case {
+        double X0, Y0, X, Y, ExpectedX, ExpectedY;
+    };
+    const Case cases[] = {
+        {50, 50, 50, 150, 50, 100},   // vertical, above: the Y maximum
+        {50, 50, 50, -20, 50, 0},     // vertical, below: Min
+        {50, 50, 150, 100, 100, 75},  // right of the X range: along the line to its maximum
+        {50, 50, -50, 0, 0, 25},      // left of it: to Min
+        {50, 50, 70, 150, 60, 100},   // within X, above Y: to the Y maximum
+        {10, 50, 60, 50, 60, 0},      // within both, horizontal: Y to Min, X unchanged
+    };
+    for (const Case& c : cases) {
+        double x = c.X, y = c.Y;
+        Channel->GetViewIntersectPoint(c.X0, c.Y0, x, y);
+        EXPECT_DOUBLE_EQ(x, c.ExpectedX) << c.X << ", " << c.Y;
+        EXPECT_DOUBLE_EQ(y, c.ExpectedY) << c.X << ", " << c.Y;
+    }
+}
+
 TEST_F(TraceTest, SegmentsJoinValidPointsAndBreakAtNull)
 {
     Channel->AddXY(10, 10);
