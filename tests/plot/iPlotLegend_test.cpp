@@ -4,6 +4,7 @@
 
 #include "platform/canvas/ImageCodecs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -133,6 +134,64 @@ TEST_F(LegendTest, WrapsIntoRowsAndScrollsThroughTheRest)
     Legend->CalcRects(Canvas());
     EXPECT_FALSE(Legend->UpButton()->Visible());
     EXPECT_EQ(Legend->ItemViewStartIndex(), 0);
+}
+
+// Along the top or bottom: as many item columns as fit, spread over the width but for the
+// room of the scroll buttons.
+TEST_F(LegendTest, AHorizontalLegendSpreadsItsColumns)
+{
+    for (int i = 0; i < 6; ++i)
+        AddChannel("Channel " + std::to_string(i + 1), clRed);
+    Legend->SetHorizontal(true);
+    Legend->SetWrapColAutoCountEnabled(true);
+    Legend->CalcRects(Canvas());
+    const int block = Legend->BlockWidth();
+    const int gap = int(std::nearbyint(h0 * 2.0));
+    const int margin = int(std::nearbyint(w0 * 1.0));
+    const int width = 2 * margin + 25 + 3 * block + 2 * gap + 5;  // room for three columns
+    Legend->SetDrawRect(Rect(0, 0, width, 100));
+    const int required = Legend->GetRequiredWidth(Canvas());
+    EXPECT_EQ(Legend->ColumnCount(), 3);
+    EXPECT_EQ(Legend->RowCount(), 2);
+    EXPECT_EQ(required, 2 * int(std::nearbyint(h0 * 1.0)) + 2 * Legend->RowHeight() +
+                            int(std::nearbyint(h0 * 0.25)));
+    const int extra = (width - 2 * margin - 25 - 3 * block) / 2;
+    EXPECT_EQ(Legend->Items()[5].Column, 3);
+    EXPECT_EQ(Legend->ColumnXList().at(1), margin + block + extra);
+    EXPECT_EQ(Legend->Items()[2].X, margin + block + extra);
+}
+
+TEST_F(LegendTest, LongNamesWrapWithinTheirWidth)
+{
+    TiPlotChannel& longName = AddChannel("unused", clRed);
+    longName.SetTitleText("A rather long channel title for the meter");
+    TiPlotChannel& blank = AddChannel("Fallback", clRed);
+    blank.SetTitleText("   ");  // blank: the name stands in
+    Legend->SetDrawRect(Rect(0, 0, 300, 300));
+    Legend->CalcRects(Canvas());
+    const int oneLine = Legend->RowHeight();
+    EXPECT_EQ(Legend->ColumnWidth(TiPlotLegend::colName), Canvas().TextWidth("A rather long channel title for the meter"));
+    Legend->SetChannelNameMaxWidth(10);
+    Legend->CalcRects(Canvas());
+    EXPECT_EQ(Legend->ColumnWidth(TiPlotLegend::colName), 10 * w0);
+    EXPECT_GT(Legend->Items()[0].Height, oneLine);
+    EXPECT_EQ(Legend->Items()[1].Height, oneLine);
+    Paint();
+    EXPECT_TRUE(AnyIn(blank.LegendRect(), clWhite));
+}
+
+TEST_F(LegendTest, AClickOnTheLegendRaisesItsEventOnRelease)
+{
+    AddChannel("Alpha", clRed);
+    Legend->SetDrawRect(Rect(10, 10, 200, 200));
+    Paint();
+    Legend->iMouseDown(mbLeft, {}, 150, 150, 150, 150, nullptr);
+    Legend->iMouseUp(mbLeft, {}, 150, 150, 150, 150, false, nullptr);
+    EXPECT_NE(std::find(Host.Events.begin(), Host.Events.end(), "ObjectClick"), Host.Events.end());
+    // While a data cursor follows every channel, the value columns show its values.
+    Legend->SetCursorValues(true);
+    Legend->CalcRects(Canvas());
+    EXPECT_GT(Legend->ColumnWidth(TiPlotLegend::colYValue), 0);
 }
 
 TEST_F(LegendTest, DegenerateSizesNeverDivideByZero)
