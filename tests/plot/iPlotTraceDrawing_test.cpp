@@ -449,6 +449,28 @@ TEST_F(TraceTest, ClipToAxesStopsTheTraceAtTheAxisRange)
     EXPECT_TRUE(AnyIn(Rect(PX(10), PY(100) + 1, PX(30), PY(100) + 2), clRed));  // up to the edge
 }
 
+// With X shown vertically every style exchanges its pixel coordinates.
+TEST_F(TraceTest, ReversedAxesExchangeThePixels)
+{
+    Channel->SetXYAxesReversed(true);
+    Channel->AddXY(10, 50);
+    Channel->AddXY(20, 50);
+    Channel->SetBarEnabled(true);
+    Channel->SetBarWidth(2);
+    Channel->SetBarReference(25);
+    Channel->SetBarBrushUseChannelColor(false);
+    Channel->SetBarBrushColor(clBlue);
+    for (bool fast : {false, true}) {
+        SCOPED_TRACE(fast);
+        Channel->SetFastDrawEnabled(fast);
+        Paint();
+        EXPECT_EQ(Pixel(PY(50), PX(15)), clRed);   // the trace runs down the X pixels
+        EXPECT_EQ(Pixel(PX(15), PY(50)), kBack);
+        EXPECT_EQ(Pixel(PY(40), PX(20)), clBlue);  // a bar lies across, from its reference
+        EXPECT_EQ(Pixel(PY(20), PX(20)), kBack);
+    }
+}
+
 // A gallery of every style, written for a person to look at.
 TEST_F(TraceTest, GalleryOfStyles)
 {
