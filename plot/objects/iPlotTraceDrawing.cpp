@@ -636,7 +636,8 @@ void TiPlotChannel::DrawDigitalSequence(TCanvas& canvas, bool reverse, TDigitalS
     const double level = S.HighState ? m_digitalReferenceHigh : m_digitalReferenceLow;
     const double otherLevel = S.HighState ? m_digitalReferenceLow : m_digitalReferenceHigh;
     auto run = [&](double endX) {
-        if (m_fillEnabled) {
+        // A clear fill would only outline the run in the fill colour.
+        if (FillShows()) {
             canvas.Pen().SetColor(FillBrushColor());
             DrawQuadPolygon(canvas, reverse, {S.StartX, m_fillReference}, {S.StartX, level}, {endX, level},
                             {endX, m_fillReference}, ref);
