@@ -2,11 +2,13 @@
 
 #include "ChannelTestSupport.h"
 
+#include "plot/objects/iPlotDataView.h"
 #include "platform/canvas/ImageCodecs.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <random>
 
 namespace {
 
@@ -18,6 +20,10 @@ public:
     std::vector<TiPlotChannelCustom*> Channels;
     int ChannelCount() override { return int(Channels.size()); }
     TiPlotChannelCustom* GetChannel(int index) override { return Channels[size_t(index)]; }
+    int XAxisCount() override { return XAxis ? 1 : 0; }
+    TiPlotXAxis* GetXAxis(int) override { return XAxis; }
+    int YAxisCount() override { return YAxis ? 1 : 0; }
+    TiPlotYAxis* GetYAxis(int) override { return YAxis; }
 };
 
 TNotifyEvent Ignore()
@@ -317,6 +323,65 @@ TEST_F(LegendTest, PictureOfALegend)
     Paint();
     const TBytes bytes = EncodePNG(m_bitmap, 9);
     std::FILE* file = std::fopen("iPlotLegend_picture.png", "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// Three live channels of a meter over a data view with its grid, its axes and the legend,
+// put together the way the paint pass paints them, for a person to look at.
+TEST_F(LegendTest, PictureOfAPlot)
+{
+    TBitmap plot;
+    plot.SetSize(640, 400);
+    TCanvas& canvas = plot.Canvas();
+    canvas.Brush().SetColor(clBlack);
+    canvas.FillRect(Rect(0, 0, 640, 400));
+    const TRect area = Rect(70, 20, 480, 340);
+    Host.DataView = area;
+    m_xAxis->SetMinSpan(0, 60);
+    m_xAxis->SetTitle("Time (s)");
+    m_xAxis->SetTrackingEnabled(false);
+    m_xAxis->SetDrawRect(Rect(area.Left, area.Bottom, area.Right, 395));
+    m_yAxis->SetMinSpan(0, 100);
+    m_yAxis->SetTitle("Absorbance (mAU)");
+    m_yAxis->SetTrackingEnabled(false);
+    m_yAxis->SetDrawRect(Rect(0, area.Top, area.Left, area.Bottom));
+    m_xAxis->CalcTicks(canvas);
+    m_yAxis->CalcTicks(canvas);
+    TiPlotDataView view(&Host, Ignore(), Ignore(), Ignore(), Ignore());
+    view.SetGridXAxisName("X");
+    view.SetGridYAxisName("Y");
+    view.SetDrawRect(area);
+    view.SetBackgroundTransparent(false);
+    view.DrawBackground(canvas);
+    view.Draw(canvas, clBlack);
+    const char* names[] = {"UV 254 nm", "Turbidity", "Temperature"};
+    const TColor colors[] = {clRed, clLime, clYellow};
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(0, 1.5);
+    for (int c = 0; c < 3; ++c) {
+        TiPlotChannel& channel = AddChannel(names[c], colors[c]);
+        channel.SetTitleText(names[c]);
+        for (int i = 0; i <= 600; ++i) {
+            const double t = i / 10.0;
+            const double base = c == 0 ? 60 + 15 * std::sin(t / 8) : c == 1 ? 30 + t / 3 : 15 + 5 * std::cos(t / 5);
+            channel.AddXY(t, base + noise(random));
+        }
+        canvas.SaveDC();
+        canvas.IntersectClipRect(Rect(area.Left, area.Top, area.Right + 1, area.Bottom + 1));
+        channel.DrawSetup(canvas);
+        channel.Draw(canvas, view.BackgroundColor());
+        canvas.RestoreDC(-1);
+    }
+    m_xAxis->Draw(canvas, clBlack);
+    m_yAxis->Draw(canvas, clBlack);
+    Legend->SetShowColumnYValue(true);
+    Legend->SetDrawRect(Rect(area.Right + 5, area.Top, 640, area.Top + 100));
+    Legend->Draw(canvas, clBlack);
+    EXPECT_TRUE(m_channels[0]->ReadyToDraw());
+    const TBytes bytes = EncodePNG(plot, 9);
+    std::FILE* file = std::fopen("iPlotLegend_plot.png", "wb");
     ASSERT_NE(file, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
