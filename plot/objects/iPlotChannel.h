@@ -264,8 +264,10 @@ protected:
     void DrawFill(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawBar(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawFast(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    // The reduced columns A and B and their joins; AStartsStretch: A is the first column
+    // after a break or the start.
     void DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
-                      const TiPlotMinMaxPoint& C);
+                      const TiPlotMinMaxPoint& C, bool AStartsStretch);
     void DrawDigital(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawDigitalSequence(TCanvas& canvas, bool reverse, TDigitalSequenceData& S);
     void DrawDifferential(TCanvas& canvas, bool reverse, TColor backGroundColor);
@@ -282,6 +284,10 @@ private:
     // The brush of fills: FillStyle in the channel or fill colour.
     TColor FillBrushColor() const { return m_fillUseChannelColor ? Color() : m_fillColor; }
     bool FillShows() const { return m_fillEnabled && m_fillStyle != bsClear; }
+    // One reduced column; at the end of a stretch, the end point's pixel shows only where
+    // another point of the column (otherMinY .. otherMaxY) reached or passed it.
+    void DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
+                    int endPixel, double otherMinY, double otherMaxY);
     // A curve through one value per pixel column from x0 to xN; `valueAt` gives the value.
     template <typename ValueAt>
     void DrawCurve(TCanvas& canvas, bool reverse, double x0, double xN, ValueAt valueAt);

@@ -24,6 +24,9 @@ void TiPlotMinMaxPoint::Clear()
     Empty = true;
     MaxY = -1e301;
     MinY = 1e301;
+    LeadingRunEnded = false;
+    MaxYAfterRun = -1e301;
+    MinYAfterRun = 1e301;
 }
 
 void TiPlotMinMaxPoint::AddData(double X, double Y, int XPixel)
@@ -48,6 +51,13 @@ void TiPlotMinMaxPoint::AddData(double X, double Y, int XPixel, int YPixel)
         MaxYBeforeRun = MaxY;
         MinYBeforeRun = MinY;
     }
+    if (Empty) {
+        FirstYPixel = YPixel;
+    } else if (LeadingRunEnded || YPixel != FirstYPixel) {
+        LeadingRunEnded = true;
+        MaxYAfterRun = std::max(MaxYAfterRun, Y);
+        MinYAfterRun = std::min(MinYAfterRun, Y);
+    }
     AddData(X, Y, XPixel);
     LastYPixel = YPixel;
 }
@@ -65,6 +75,10 @@ void TiPlotMinMaxPoint::AssignDown(const TiPlotMinMaxPoint& Source)
     LastYPixel = Source.LastYPixel;
     MaxYBeforeRun = Source.MaxYBeforeRun;
     MinYBeforeRun = Source.MinYBeforeRun;
+    FirstYPixel = Source.FirstYPixel;
+    LeadingRunEnded = Source.LeadingRunEnded;
+    MaxYAfterRun = Source.MaxYAfterRun;
+    MinYAfterRun = Source.MinYAfterRun;
 }
 
 void TiMinMaxPoint::Clear()
@@ -467,6 +481,8 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
     const TiPlotXAxis& xAxis = *GetXAxis();
     const TiPlotYAxis& yAxis = *GetYAxis();
     TiPlotMinMaxPoint A, B, C;
+    // A holds the first column of a stretch until the first set is drawn.
+    bool firstSet = true;
     for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
         double x, y;
         bool empty, null;
@@ -474,7 +490,8 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
         if (empty)
             continue;
         if (null) {
-            DrawPointSet(canvas, reverse, A, B, C);
+            DrawPointSet(canvas, reverse, A, B, C, firstSet);
+            firstSet = true;
             A.Clear();
             B.Clear();
             C.Clear();
@@ -488,51 +505,62 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
             B.AddData(x, y, p, py);
         } else {
             C.AddData(x, y, p, py);
-            DrawPointSet(canvas, reverse, A, B, C);
+            DrawPointSet(canvas, reverse, A, B, C, firstSet);
+            firstSet = false;
             A.AssignDown(C);
             B.Clear();
             C.Clear();
         }
     }
-    DrawPointSet(canvas, reverse, A, B, C);
+    DrawPointSet(canvas, reverse, A, B, C, firstSet);
 }
 
 void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A,
-                                 const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C)
+                                 const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C, bool AStartsStretch)
 {
     // C holds a point whenever the trace goes on; without one, the last column holding points
-    // ends the stretch.
+    // ends the stretch. Segments are drawn from their smaller X, so on a decreasing channel
+    // the pixel they leave out is at the stretch's first point instead of its last.
     const bool stretchEnds = C.Empty;
-    auto column = [&](const TiPlotMinMaxPoint& P, bool last) {
+    auto column = [&](const TiPlotMinMaxPoint& P, bool lastColumn, bool firstColumn) {
         if (P.Empty || P.MinY == P.MaxY)
             return;
-        // A line leaves out its end pixel, so the column is drawn both ways to show its
-        // full range, as the segments between its points do. Where the stretch ends, they
-        // leave the last pixel out unless an earlier point reached or passed it (the points
-        // of the trailing run on that pixel only join it with lines of no length).
-        if (last) {
-            if (P.MinYBeforeRun > P.MaxYBeforeRun)
-                return;
-            const TiPlotYAxis& yAxis = *GetYAxis();
-            const int before1 = yAxis.PositionToPixels(P.MinYBeforeRun);
-            const int before2 = yAxis.PositionToPixels(P.MaxYBeforeRun);
-            if (P.LastYPixel < std::min(before1, before2) || P.LastYPixel > std::max(before1, before2)) {
-                const double far = yAxis.PositionToPixels(P.MaxY) == P.LastYPixel ? P.MinY : P.MaxY;
-                DrawLine(canvas, reverse, P.X, far, P.X, P.LastY, ipurScale);
-                return;
-            }
-        }
-        DrawLine(canvas, reverse, P.X, P.MinY, P.X, P.MaxY, ipurScale);
-        DrawLine(canvas, reverse, P.X, P.MaxY, P.X, P.MinY, ipurScale);
+        if (m_xIncreasing)
+            DrawColumn(canvas, reverse, P, lastColumn, P.LastY, P.LastYPixel, P.MinYBeforeRun, P.MaxYBeforeRun);
+        else
+            DrawColumn(canvas, reverse, P, firstColumn, P.FirstY, P.FirstYPixel, P.MinYAfterRun, P.MaxYAfterRun);
     };
-    column(A, stretchEnds && B.Empty);
-    column(B, stretchEnds);
+    column(A, stretchEnds && B.Empty, AStartsStretch);
+    column(B, stretchEnds, false);
     // Joins run from the X of a column's last point, so that a join clipped at the axis edge
     // meets the edge where the segment between the two points does.
     if (!A.Empty && !B.Empty)
         DrawLine(canvas, reverse, A.LastX, A.LastY, B.X, B.FirstY, ipurScale);
     if (!B.Empty && !C.Empty)
         DrawLine(canvas, reverse, B.LastX, B.LastY, C.X, C.FirstY, ipurScale);
+}
+
+void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch,
+                               double endY, int endPixel, double otherMinY, double otherMaxY)
+{
+    // A line leaves out its end pixel, so the column is drawn both ways to show its full
+    // range, as the segments between its points do. Where the stretch ends, they leave the
+    // end point's pixel out unless another point reached or passed it (the points of the run
+    // on that pixel only join it with lines of no length).
+    if (endsStretch) {
+        if (otherMinY > otherMaxY)
+            return;
+        const TiPlotYAxis& yAxis = *GetYAxis();
+        const int other1 = yAxis.PositionToPixels(otherMinY);
+        const int other2 = yAxis.PositionToPixels(otherMaxY);
+        if (endPixel < std::min(other1, other2) || endPixel > std::max(other1, other2)) {
+            const double far = yAxis.PositionToPixels(P.MaxY) == endPixel ? P.MinY : P.MaxY;
+            DrawLine(canvas, reverse, P.X, far, P.X, endY, ipurScale);
+            return;
+        }
+    }
+    DrawLine(canvas, reverse, P.X, P.MinY, P.X, P.MaxY, ipurScale);
+    DrawLine(canvas, reverse, P.X, P.MaxY, P.X, P.MinY, ipurScale);
 }
 
 void TiPlotChannel::DrawFill(TCanvas& canvas, bool reverse, TColor backGroundColor)

@@ -31,12 +31,17 @@ public:
     double FirstY = 0;
     double LastY = 0;
     // The latest point's X, its Y pixel, and the extremes of the points before the trailing
-    // run that shares that pixel: where a stretch of trace ends in this column, they tell
-    // whether the segments between its points leave its last pixel out.
+    // run that shares that pixel; likewise the extremes after the leading run on the first
+    // point's pixel. Where a stretch of trace ends in this column, they tell whether the
+    // segments between its points leave that end's pixel out.
     double LastX = 0;
     int LastYPixel = 0;
     double MaxYBeforeRun = -1e301;
     double MinYBeforeRun = 1e301;
+    int FirstYPixel = 0;
+    bool LeadingRunEnded = false;
+    double MaxYAfterRun = -1e301;
+    double MinYAfterRun = 1e301;
 };
 
 class TiMinMaxPoint : public TPersistent {

@@ -3,6 +3,8 @@
 #include "ChannelTestSupport.h"
 
 #include "plot/objects/iPlotDataView.h"
+#include "components/iClasses.h"
+#include "platform/core/StringList.h"
 #include "platform/canvas/ImageCodecs.h"
 
 #include <algorithm>
@@ -103,6 +105,29 @@ TEST_F(LegendTest, SettersGuardTheirValues)
     EXPECT_EQ(Legend->RowSpacing(), 1.5);
     EXPECT_EQ(Legend->LineColumnHeight(), 3);
     EXPECT_EQ(Legend->CaptionColumnYMean(), "Y-Mean");
+}
+
+TEST_F(LegendTest, PropertiesTravelThroughTheirLines)
+{
+    Legend->SetShowColumnYMean(true);
+    Legend->SetCaptionColumnYMean("Average");
+    Legend->SetWrapColDesiredCount(3);
+    Legend->SetChannelNameColorStyle(iplcncsChannelColor);
+    Legend->SetBackGroundColor(clNavy);
+    Legend->Font()->SetColor(clYellow);
+    Legend->SetLineColumnHeight(13);  // the declared default: left out, read back as made
+    TStringList lines;
+    SaveObjectToStringList(Legend.get(), "", lines);
+    TiPlotLegend copy(&Host, Ignore(), Ignore(), Ignore(), Ignore());
+    LoadObjectFromStringList(&copy, "", lines);
+    EXPECT_TRUE(copy.ShowColumnYMean());
+    EXPECT_FALSE(copy.ShowColumnYMax());
+    EXPECT_EQ(copy.CaptionColumnYMean(), "Average");
+    EXPECT_EQ(copy.WrapColDesiredCount(), 3);
+    EXPECT_EQ(copy.ChannelNameColorStyle(), iplcncsChannelColor);
+    EXPECT_EQ(copy.BackGroundColor(), clNavy);
+    EXPECT_EQ(copy.Font()->GetColor(), clYellow);
+    EXPECT_EQ(copy.LineColumnHeight(), 3);
 }
 
 // Room for two rows: the legend still shows three (rows below three while items are left

@@ -160,10 +160,12 @@ TEST_F(TraceTest, FastReductionDrawsTheSamePixelsAsEverySegment)
             Channel->Clear();
             std::uniform_real_distribution<double> value(0, 100);
             std::uniform_int_distribution<int> kind(0, 99);
-            // A random walk some rounds, noise the others, over the whole X range.
+            // A random walk some rounds, noise the others, over the whole X range; the
+            // last round runs from right to left.
             double y = 50;
             for (int i = 0; i < size; ++i) {
-                const double x = 100.0 * i / std::max(1, size - 1);
+                const double step = 100.0 * i / std::max(1, size - 1);
+                const double x = round == 2 ? 100 - step : step;
                 y = round == 1 ? std::clamp(y + value(random) / 10 - 5, 0.0, 100.0) : value(random);
                 const int k = kind(random);
                 if (k == 0)
