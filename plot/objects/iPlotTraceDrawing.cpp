@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 
 PRAVIX_PUBLISH(TiPlotMinMaxPoint)
@@ -497,7 +498,11 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
             C.Clear();
             continue;
         }
-        const int p = xAxis.PositionToPixels(x);
+        // Points beyond either end of the X range gather apart from the edge column they
+        // round into: their segments are clipped away or at the edge, not drawn in it.
+        const int p = x < xAxis.Min()      ? std::numeric_limits<int>::min()
+                      : x > xAxis.GetMax() ? std::numeric_limits<int>::max()
+                                           : xAxis.PositionToPixels(x);
         const int py = yAxis.PositionToPixels(y);
         if (A.Empty || p == A.XPixel) {
             A.AddData(x, y, p, py);

@@ -160,13 +160,13 @@ TEST_F(TraceTest, FastReductionDrawsTheSamePixelsAsEverySegment)
             Channel->Clear();
             std::uniform_real_distribution<double> value(0, 100);
             std::uniform_int_distribution<int> kind(0, 99);
-            // A random walk some rounds, noise the others, over the whole X range; the
-            // last round runs from right to left.
+            // Noise within the X range, then a random walk from beyond its left end to
+            // beyond its right end, then the same from right to left.
             double y = 50;
             for (int i = 0; i < size; ++i) {
                 const double step = 100.0 * i / std::max(1, size - 1);
-                const double x = round == 2 ? 100 - step : step;
-                y = round == 1 ? std::clamp(y + value(random) / 10 - 5, 0.0, 100.0) : value(random);
+                const double x = round == 0 ? step : round == 1 ? step * 1.4 - 20 : 120 - step * 1.4;
+                y = round > 0 ? std::clamp(y + value(random) / 10 - 5, 0.0, 100.0) : value(random);
                 const int k = kind(random);
                 if (k == 0)
                     Channel->AddXNull(x);
