@@ -38,7 +38,7 @@ bool IsPlainValueType(int t)
 void StoreByType(HostState& s)
 {
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         double v = s.FieldValues[col];
         if (t < 0 || t >= kTypeCount)
             continue;
@@ -46,8 +46,8 @@ void StoreByType(HostState& s)
             s.TypeValue[t] = v;
         } else if (IsReferenceType(t)) {
             s.TypeValue[t] = v;
-            if (s.RefBaseline[t] > 9999.0)   // the first reading after a device-file load
-                s.RefBaseline[t] = v;
+            if (s.Device.RefBaseline[t] > 9999.0)   // the first reading after a device-file load
+                s.Device.RefBaseline[t] = v;
         } else if (t == TypeCode::ITemp || t == TypeCode::XTemp || t == TypeCode::Pressure) {
             s.TypeValue[t] = v;
             (t == TypeCode::ITemp ? s.RawITemp : t == TypeCode::XTemp ? s.RawXTemp : s.RawPres) = v;
@@ -137,13 +137,13 @@ bool ParseDataLine(HostContext& ctx, std::string_view line)
     FieldArray values{};
     int n = SplitDataLine(line, s.EarlyCommands, values, date, time);
 
-    if (n != s.ExpectedColumns && !s.DevicePath.empty()) {
+    if (n != s.Device.ExpectedColumns && !s.DevicePath.empty()) {
         if (n == 0)
             return false;
         if (s.MismatchCount++ == 5)
             ctx.ShowWarning("Possible Mis-Match between Device File and Meter",
                             CFormat("Execution Error - Columns found %d != Columns Expected %d", n,
-                                    s.ExpectedColumns));
+                                    s.Device.ExpectedColumns));
         return false;
     }
 

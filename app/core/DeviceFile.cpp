@@ -27,16 +27,16 @@ bool ReadPiece(std::FILE* file, std::string& piece)
 void ApplyParTexts(HostContext& ctx, const DeviceModel& m)
 {
     if (m.ParImRead) {
-        ctx.ui.SetText("L_Im", ShortFloatText(m.PARIm));
-        ctx.ui.SetText("R_PARWater", CFormat("In Water (%f)", m.PARIm));
+        ctx.ui.SetText("L_Im", ShortFloatText(m.Record.PARIm));
+        ctx.ui.SetText("R_PARWater", CFormat("In Water (%f)", m.Record.PARIm));
     }
     if (m.ParA0Read) {
-        ctx.ui.SetText("L_a0", ShortFloatText(m.PARa0));
-        ctx.ui.SetText("E_a0", ShortFloatText(m.PARa0));
+        ctx.ui.SetText("L_a0", ShortFloatText(m.Record.PARa0));
+        ctx.ui.SetText("E_a0", ShortFloatText(m.Record.PARa0));
     }
     if (m.ParA1Read) {
-        ctx.ui.SetText("L_a1", ShortFloatText(m.PARa1));
-        ctx.ui.SetText("E_a1", ShortFloatText(m.PARa1));
+        ctx.ui.SetText("L_a1", ShortFloatText(m.Record.PARa1));
+        ctx.ui.SetText("E_a1", ShortFloatText(m.Record.PARa1));
     }
     if (m.ShowParPage)
         ctx.ui.SetVisible("TSPARSetup", true);
@@ -45,7 +45,7 @@ void ApplyParTexts(HostContext& ctx, const DeviceModel& m)
 // A failed load leaves no device file: the reset model with no columns.
 void CommitNoDevice(HostContext& ctx)
 {
-    DeviceModel empty(ctx.s);
+    DeviceModel empty(ctx.s.Device);
     empty.Commit(ctx.s);
 }
 
@@ -53,13 +53,15 @@ void CommitNoDevice(HostContext& ctx)
 
 bool ParseDeviceFile(HostContext& ctx, std::FILE* file)
 {
-    DeviceModel m(ctx.s);
+    DeviceModel m(ctx.s.Device);
     std::string first;
     if (!ReadPiece(file, first)) {
         CommitNoDevice(ctx);
         return false;
     }
-    m.SensorName = first.substr(0, first.find_first_of("\r\n"));
+    std::string name = first.substr(0, first.find_first_of("\r\n"));
+    std::replace(name.begin(), name.end(), '\t', ' ');
+    m.Record.SensorName = name;
 
     DeviceFileReader reader(m);
     std::string line;
@@ -72,21 +74,18 @@ bool ParseDeviceFile(HostContext& ctx, std::FILE* file)
             return false;
         }
     }
-    if (m.DataFieldCount > m.ExpectedColumns) {
+    if (m.Record.DataFieldCount > m.Record.ExpectedColumns) {
         CommitNoDevice(ctx);
         ctx.ShowWarning("ZUV Device File Error", CFormat("More Data Fields (%d) than Columns (%d) in *.dev",
-                                                         m.DataFieldCount, m.ExpectedColumns));
+                                                         m.Record.DataFieldCount, m.Record.ExpectedColumns));
         return false;
     }
-    if (m.MaxVoltage > 0) {
-        m.ASV1Range *= m.MaxVoltage;
-        m.ASV2Range *= m.MaxVoltage;
-        m.ASV4Range *= m.MaxVoltage;
+    if (m.Record.MaxVoltage > 0) {
+        m.Record.ASV1Range *= m.Record.MaxVoltage;
+        m.Record.ASV2Range *= m.Record.MaxVoltage;
+        m.Record.ASV4Range *= m.Record.MaxVoltage;
     }
     m.Commit(ctx.s);
-    std::string name = m.SensorName;
-    std::replace(name.begin(), name.end(), '\t', ' ');
-    ctx.s.SensorName = name;
     ApplyParTexts(ctx, m);
     ctx.s.PlotSetupPending = true;
     if (ctx.s.EngrRecording)

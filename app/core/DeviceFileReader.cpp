@@ -8,59 +8,16 @@
 
 #include "app/core/CFormat.h"
 #include "app/core/DeviceFile.h"
-#include "platform/core/StrUtils.h"
+#include "app/core/DeviceQuantities.h"
 
 namespace {
 
 using namespace TypeCode;
 
-constexpr int kWaterPure = -1, kWaterSea = -2, kNoKind = -3;
-
-struct Keyword {
-    const char* Text;
-    int Chars;
-    int Kind;
-};
-
-const Keyword kKeywords[] = {
-    {"Salinity=", 9, SalinityParam}, {"Water=PURE", 10, kWaterPure}, {"Water=SEA", 9, kWaterSea}, {"XFACTOR=", 8, ChiParam},
-    {"Theta=", 6, ThetaParam}, {"Lambda=", 7, LambdaLine}, {"Lambdaref=", 10, LambdaRefLine}, {"Columns=", 8, Columns},
-    {"Date=", 5, Date}, {"Time=", 5, Time}, {"CHL=", 4, CHL}, {"CHLREF=", 5, CHLRef},
-    {"PHYCOCYANIN=", 12, Phycocyanin}, {"PHYCOCYANINE=", 13, Phycocyanin},
-    {"PHYCOCYANINEREF=", 16, PhycocyaninRef}, {"PHYCOERYTHRIN=", 14, Phycoerythrin},
-    {"PHYCOERYTHRINREF=", 17, PhycoerythrinRef}, {"URANINE=", 8, Uranine}, {"URANINEREF=", 11, UranineRef},
-    {"RHODAMINE=", 10, Rhodamine}, {"RHODAMINEREF=", 13, RhodamineRef}, {"CDOM=", 5, CDOM},
-    {"CDOMREF=", 8, CDOMRef}, {"LSS=", 4, LSS}, {"LSSREF=", 7, LSSRef}, {"NTU=", 4, NTU}, {"NTUREF=", 7, NTURef},
-    {"iTemp=", 6, ITemp}, {"xTemp=", 6, XTemp}, {"PRES=", 5, Pressure}, {"VSF100=", 7, VSF100},
-    {"VSF125=", 7, VSF125}, {"VSF150=", 7, VSF150}, {"maxvoltage=", 11, TypeCode::MaxVoltage},
-    {"ASV1=", 5, ASV1}, {"ASV2=", 5, ASV2}, {"ASV4=", 5, ASV4}, {"iengrscaleoffset=", 17, EngrScaleOffset},
-    {"iengrunits=", 11, EngrUnitsLine}, {"IENGR=", 6, IEngr}, {"REF=", 4, NotUsed}, {"N/U=", 4, NotUsed},
-    {"COUNTER=", 8, Counter}, {"RAW=", 4, Raw}, {"ENGR1=", 6, Engr1}, {"PAR=", 4, PAR}, {"IM=", 3, PARIm},
-    {"A0=", 3, PARA0}, {"A1=", 3, PARA1},
-};
-
-// Columns given with their scale and offset ("%d%f%f").
-bool IsCalibratedColumn(int kind)
+ColumnForm FormOf(int kind)
 {
-    return (kind >= CHL && kind <= Rhodamine) || kind == LSS || kind == NTU || kind == ITemp || kind == XTemp ||
-           kind == Pressure || IsVSF(kind) || kind == Engr1;
-}
-
-// Columns given by number only ("%d").
-bool IsPlainColumn(int kind)
-{
-    return kind == Date || kind == Time || (kind >= CHLRef && kind <= RhodamineRef) || kind == LSSRef ||
-           kind == NTURef || kind == IEngr || kind == NotUsed || kind == Counter || kind == Raw;
-}
-
-int KindOf(const std::string& line)
-{
-    int kind = kNoKind;
-    for (const Keyword& k : kKeywords)
-        if (line.size() >= size_t(k.Chars) && SameText(std::string_view(line).substr(0, k.Chars),
-                                                       std::string_view(k.Text).substr(0, k.Chars)))
-            kind = k.Kind;
-    return kind;
+    const DeviceQuantity* q = QuantityOf(kind);
+    return q ? q->Form : ColumnForm::None;
 }
 
 std::string ValueText(const std::string& line)
@@ -127,8 +84,8 @@ private:
 DeviceFileReader::Result DeviceFileReader::Line(const std::string& line)
 {
     line_ = line;
-    int kind = KindOf(line);
-    if (kind == kNoKind)
+    int kind = KeywordKind(line);
+    if (kind == kNoKeyword)
         return Result::Ok;
     ValueScanner scan(ValueText(line));
     Result r = Act(kind, scan);
@@ -143,34 +100,34 @@ DeviceFileReader::Result DeviceFileReader::Line(const std::string& line)
 DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
 {
     switch (kind) {
-    case kWaterPure: m_.WaterKind = 0; return Result::Ok;
-    case kWaterSea: m_.WaterKind = 1; return Result::Ok;
-    case SalinityParam: return Param(scan, [&](float v) { m_.Salinity = v; });
-    case ChiParam: return Param(scan, [&](float v) { m_.Chi = v; });
-    case ThetaParam: return Param(scan, [&](float v) { m_.Theta = v * 3.1415 / 180; });
-    case TypeCode::MaxVoltage: return Param(scan, [&](float v) { m_.MaxVoltage = v; });
-    case ASV1: return Param(scan, [&](float v) { m_.ASV1Range = v; });
-    case ASV2: return Param(scan, [&](float v) { m_.ASV2Range = v; });
-    case ASV4: return Param(scan, [&](float v) { m_.ASV4Range = v; });
+    case kWaterPureLine: m_.Record.WaterKind = 0; return Result::Ok;
+    case kWaterSeaLine: m_.Record.WaterKind = 1; return Result::Ok;
+    case SalinityParam: return Param(scan, [&](float v) { m_.Record.Salinity = v; });
+    case ChiParam: return Param(scan, [&](float v) { m_.Record.Chi = v; });
+    case ThetaParam: return Param(scan, [&](float v) { m_.Record.Theta = v * 3.1415 / 180; });
+    case TypeCode::MaxVoltage: return Param(scan, [&](float v) { m_.Record.MaxVoltage = v; });
+    case ASV1: return Param(scan, [&](float v) { m_.Record.ASV1Range = v; });
+    case ASV2: return Param(scan, [&](float v) { m_.Record.ASV2Range = v; });
+    case ASV4: return Param(scan, [&](float v) { m_.Record.ASV4Range = v; });
     case EngrScaleOffset: {
         auto n = scan.Int();
         if (!n)
             return Result::Invalid;
-        m_.EngrScaleColumn = *n;
+        m_.Record.EngrScaleColumn = *n;
         return Result::Ok;
     }
-    case EngrUnitsLine: m_.EngrUnits = PrintablePrefix(ValueText(line_), 83); return Result::Ok;
-    case PARIm: return ParCoefficient(scan, m_.PARIm, m_.ParImRead);
-    case PARA0: return ParCoefficient(scan, m_.PARa0, m_.ParA0Read);
-    case PARA1: return ParCoefficient(scan, m_.PARa1, m_.ParA1Read);
+    case EngrUnitsLine: m_.Record.EngrUnits = PrintablePrefix(ValueText(line_), 83); return Result::Ok;
+    case PARIm: return ParCoefficient(scan, m_.Record.PARIm, m_.ParImRead);
+    case PARA0: return ParCoefficient(scan, m_.Record.PARa0, m_.ParA0Read);
+    case PARA1: return ParCoefficient(scan, m_.Record.PARa1, m_.ParA1Read);
     case Columns: {
         auto n = scan.Int();
         if (!n)
             return Result::Invalid;
         if (!ValidColumn(*n))
             return Result::Fail;
-        m_.ExpectedColumns = *n;
-        m_.ColumnTypes[*n - 1] = 0;
+        m_.Record.ExpectedColumns = *n;
+        m_.Record.ColumnTypes[*n - 1] = 0;
         return Result::Ok;
     }
     case LambdaLine: return LambdaRow(scan);
@@ -181,14 +138,14 @@ DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
             return Result::Invalid;
         if (!ValidColumn(*n))
             return Result::Fail;
-        m_.ColumnTypes[*n - 1] = PAR;
+        m_.Record.ColumnTypes[*n - 1] = PAR;
         m_.ShowParPage = true;
         AfterColumn(*n, PAR);
         return Result::Ok;
     }
     default: break;
     }
-    if (IsCalibratedColumn(kind)) {
+    if (FormOf(kind) == ColumnForm::Calibrated) {
         auto n = scan.Int();
         auto scale = n ? scan.Float() : std::nullopt;
         auto offset = scale ? scan.Float() : std::nullopt;
@@ -198,7 +155,7 @@ DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
             m_.ShowParPage = true;
         return Column(*n, kind, *scale, *offset);
     }
-    if (IsPlainColumn(kind)) {
+    if (FormOf(kind) == ColumnForm::Plain) {
         auto n = scan.Int();
         if (!n)
             return Result::Invalid;
@@ -230,10 +187,10 @@ DeviceFileReader::Result DeviceFileReader::Column(int n, int type, double scale,
 {
     if (!ValidColumn(n))
         return Result::Fail;
-    m_.ColumnTypes[n - 1] = type;
-    m_.TypeScale[type] = scale;
-    m_.TypeOffset[type] = offset;
-    ++m_.DataFieldCount;
+    m_.Record.ColumnTypes[n - 1] = type;
+    m_.Record.TypeScale[type] = scale;
+    m_.Record.TypeOffset[type] = offset;
+    ++m_.Record.DataFieldCount;
     AfterColumn(n, type);
     return Result::Ok;
 }
@@ -254,8 +211,8 @@ DeviceFileReader::Result DeviceFileReader::LambdaRow(ValueScanner& scan)
     int t = 6 + m_.Lambdas;
     if (Column(*n, t, *scale, *dark) == Result::Fail)
         return Result::Fail;
-    m_.TypeWavelength[t] = int(*wavelength);
-    m_.TypeColor[t] = WavelengthToColor(int(*colorWavelength));
+    m_.Record.TypeWavelength[t] = int(*wavelength);
+    m_.Record.TypeColor[t] = WavelengthToColor(int(*colorWavelength));
     return Result::Ok;
 }
 
@@ -269,14 +226,14 @@ DeviceFileReader::Result DeviceFileReader::LambdaRefRow(ValueScanner& scan)
     if (!ValidColumn(*n))
         return Result::Fail;
     // Columns 2 to 10 name the reference of that lambda; any other keeps the column's quantity.
-    int type = (*n >= 2 && *n <= 10) ? 14 + *n : m_.ColumnTypes[*n - 1];
+    int type = (*n >= 2 && *n <= 10) ? 14 + *n : m_.Record.ColumnTypes[*n - 1];
     return Column(*n, type, *scale, *offset);
 }
 
 void DeviceFileReader::AfterColumn(int n, int type)
 {
-    if (n == m_.EngrScaleColumn) {
-        m_.DevEngrScale = float(m_.TypeScale[type]);
-        m_.DevEngrOffset = float(m_.TypeOffset[type]);
+    if (n == m_.Record.EngrScaleColumn) {
+        m_.Record.DevEngrScale = float(m_.Record.TypeScale[type]);
+        m_.Record.DevEngrOffset = float(m_.Record.TypeOffset[type]);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// One line of a device file at a time: its keyword (compared without regard to case, the
-// last matching keyword winning) and the action of its row on the model being built.
+// One line of a device file at a time: its keyword (found in the quantity table, compared
+// without regard to case) and the action of its kind on the record being built.
 
 #include <string>
 

@@ -43,7 +43,7 @@ void ApplyDeviceLayout(HostContext& ctx)
     // Counted afresh on every run; the first column (the meter's own counter or date) is not counted.
     s.PresenceCounts.fill(0);
     for (int col = 1; col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         if (IsCountedQuantity(t))
             ++s.PresenceCounts[t];
     }
@@ -60,7 +60,7 @@ void ApplyDeviceLayout(HostContext& ctx)
 
     bool lambda = AnyPresent(s, FirstLambda, LastLambda);
     ctx.ui.SetVisible("BBPlotCB", lambda && ctx.ui.GetItemIndex("PlotTypeCB") == 1);
-    ctx.ui.SetVisible("TSFLSetup", s.ASV2Range > 0);
+    ctx.ui.SetVisible("TSFLSetup", s.Device.ASV2Range > 0);
     ctx.ui.SetVisible("TSPARSetup", Present(s, PAR));
     ctx.ui.SetVisible("TSNTUSetup", Present(s, NTU));
 

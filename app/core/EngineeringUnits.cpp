@@ -11,7 +11,7 @@ constexpr double kPi = 3.1415;   // the meter's own value, used throughout its f
 
 bool HasColumnOfType(const HostState& s, int type)
 {
-    return std::find(s.ColumnTypes.begin(), s.ColumnTypes.end(), type) != s.ColumnTypes.end();
+    return std::find(s.Device.ColumnTypes.begin(), s.Device.ColumnTypes.end(), type) != s.Device.ColumnTypes.end();
 }
 
 bool UsableDivisor(double d)
@@ -23,25 +23,25 @@ bool UsableDivisor(double d)
 
 void ApplyReferenceCorrection(HostState& s)
 {
-    if (s.DataFieldCount == 0)
+    if (s.Device.DataFieldCount == 0)
         return;
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         if (t < 8 || t > 15)
             continue;
         int r = t + 8;
         if (s.RatioCorrection) {
             // A missing reference column or an uncaptured baseline would put infinities
             // into every line: the correction is left out instead.
-            double baseline = s.RefBaseline[r];
+            double baseline = s.Device.RefBaseline[r];
             if (HasColumnOfType(s, r) && baseline >= -9999.0 && baseline <= 9999.0 && baseline != 0.0) {
-                double d = s.TypeValue[r] / baseline * s.TypeScale[r] + s.TypeOffset[r];
+                double d = s.TypeValue[r] / baseline * s.Device.TypeScale[r] + s.Device.TypeOffset[r];
                 if (UsableDivisor(d))
                     s.TypeValue[t] /= d;
             }
         }
         if (s.TempCorrection) {
-            double d = 0.001794468729587918 * s.RawITemp * s.TypeTempK1[t] + s.TypeTempK0[t];
+            double d = 0.001794468729587918 * s.RawITemp * s.Device.TypeTempK1[t] + s.Device.TypeTempK0[t];
             if (UsableDivisor(d))
                 s.TypeValue[t] /= d;
         }
@@ -51,42 +51,42 @@ void ApplyReferenceCorrection(HostState& s)
 void ComputeEngineeringUnits(HostState& s, bool parInWater)
 {
     using namespace TypeCode;
-    if (s.DataFieldCount == 0)
+    if (s.Device.DataFieldCount == 0)
         return;
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
             continue;
         double v = s.TypeValue[t];
         switch (t) {
         case CHL: case CDOM: case Uranine: case Phycocyanin: case Phycoerythrin: case Rhodamine:
         case LSS: case NTU: case Engr1:
-            s.EngValue[t] = (v - s.TypeOffset[t]) * s.TypeScale[t];
+            s.EngValue[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t];
             break;
         case ITemp: case XTemp: case Pressure:
-            s.EngValue[t] = v * s.TypeScale[t] + s.TypeOffset[t];
+            s.EngValue[t] = v * s.Device.TypeScale[t] + s.Device.TypeOffset[t];
             break;
         case IEngr: case Counter: case Raw:
             s.EngValue[t] = v;
             break;
         case VSF100: case VSF125: case VSF150:
-            s.TypeVSF[t] = (v - s.TypeOffset[t]) * s.TypeScale[t];
+            s.TypeVSF[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t];
             break;
         case PAR: {
-            if (s.PARa1 == 0.0)
+            if (s.Device.PARa1 == 0.0)
                 break;   // no calibration: the PAR value keeps its last result
-            double x = (v - s.PARa0) / s.PARa1;
+            double x = (v - s.Device.PARa0) / s.Device.PARa1;
             if (!(x <= 16))
                 return;   // the rest of the line keeps its previous results
-            s.EngValue[t] = (parInWater ? s.PARIm : 1.0) * std::pow(10.0, x);
+            s.EngValue[t] = (parInWater ? s.Device.PARIm : 1.0) * std::pow(10.0, x);
             break;
         }
         default:
             if (IsLambda(t)) {
-                s.TypeBeta[t] = (v - s.TypeOffset[t]) * s.TypeScale[t];
-                if (s.TypeWavelength[t] > 0) {
-                    Backscatter b = ComputeBackscatter(s.Salinity, s.Theta, s.Chi, s.TypeWavelength[t],
-                                                       s.WaterKind, s.TypeBeta[t]);
+                s.TypeBeta[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t];
+                if (s.Device.TypeWavelength[t] > 0) {
+                    Backscatter b = ComputeBackscatter(s.Device.Salinity, s.Device.Theta, s.Device.Chi, s.Device.TypeWavelength[t],
+                                                       s.Device.WaterKind, s.TypeBeta[t]);
                     s.TypeBetap[t] = b.ParticleBeta;
                     s.TypeBbp[t] = b.ParticleBackscatter;
                     s.TypeBb[t] = b.TotalBackscatter;

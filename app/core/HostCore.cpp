@@ -50,10 +50,10 @@ void HostCore::FirstTick55()
     ui.SetVisible("TSFLSetup", false);
     ui.SetVisible("TSPARSetup", s.PresenceCounts[TypeCode::PAR] > 0);
     ui.SetVisible("TSNTUSetup", s.PresenceCounts[TypeCode::NTU] > 0);
-    s.TypeScale.fill(1.0);
-    s.TypeOffset.fill(0.0);
-    s.RefBaseline.fill(-9999.9);   // no baseline is captured until a device file is loaded
-    s.Theta = 117 * 3.1415 / 180;
+    s.Device.TypeScale.fill(1.0);
+    s.Device.TypeOffset.fill(0.0);
+    s.Device.RefBaseline.fill(-9999.9);   // no baseline is captured until a device file is loaded
+    s.Device.Theta = 117 * 3.1415 / 180;
 }
 
 void HostCore::Timer55msTimer()
@@ -109,10 +109,10 @@ void HostCore::ShowRangeTexts()
     const HostState& s = state_;
     IHostUi& ui = ctx_.ui;
     ui.SetVisible("TSFLSetup", true);
-    const char* units = s.EngrUnits.c_str();
-    std::string hi = CFormat("ASV1:  Hi Resolution   0.0-%3.1f %s", double(s.ASV1Range), units);
-    std::string std = CFormat("ASV2:  Std Resolution  0.0-%3.1f %s", double(s.ASV2Range), units);
-    std::string wide = CFormat("ASV4:  Wide Range:     0.0-%3.1f %s", double(s.ASV4Range), units);
+    const char* units = s.Device.EngrUnits.c_str();
+    std::string hi = CFormat("ASV1:  Hi Resolution   0.0-%3.1f %s", double(s.Device.ASV1Range), units);
+    std::string std = CFormat("ASV2:  Std Resolution  0.0-%3.1f %s", double(s.Device.ASV2Range), units);
+    std::string wide = CFormat("ASV4:  Wide Range:     0.0-%3.1f %s", double(s.Device.ASV4Range), units);
     ui.SetText("LBHiRes", hi);
     ui.SetText("LBHiRes2", hi);
     ui.SetText("LBStdRes", std);
@@ -142,11 +142,11 @@ void HostCore::Timer500msTimer()
         ui.SetVisible("TSPARSetup", true);
     if (s.EngValue[TypeCode::NTU] != 0.0)
         ui.SetVisible("TSNTUSetup", true);
-    if (s.ASV2Range > 0)
+    if (s.Device.ASV2Range > 0)
         ShowRangeTexts();
-    if (s.DevEngrScale > 0) {
-        ui.SetText("LBDFuglscale", CFormat("%6.4f", double(s.DevEngrScale)));
-        ui.SetText("LBDFugloffset", CFormat("%1.0f", double(s.DevEngrOffset)));
+    if (s.Device.DevEngrScale > 0) {
+        ui.SetText("LBDFuglscale", CFormat("%6.4f", double(s.Device.DevEngrScale)));
+        ui.SetText("LBDFugloffset", CFormat("%1.0f", double(s.Device.DevEngrOffset)));
     }
 }
 

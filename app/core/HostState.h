@@ -38,23 +38,20 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-struct HostState {
-    template <typename T> using PerColumn = std::array<T, kMaxColumns>;
-    template <typename T> using PerType = std::array<T, kTypeCount>;
+template <typename T> using PerColumn = std::array<T, kMaxColumns>;
+template <typename T> using PerType = std::array<T, kTypeCount>;
 
-    // Column model (device files)
+// What a device file says about the sensor: the quantity and calibration of every column and
+// the sensor's parameters. A load builds a whole record aside and commits it in one assignment.
+struct DeviceRecord {
+    std::string SensorName = "ZUV Sensor";
     PerColumn<int> ColumnTypes{};
-    PerColumn<double> FieldValues{};
-    PerColumn<int> ColumnChannel = FilledColumns(kNoChannel);
     int ExpectedColumns = 0;
     int DataFieldCount = 0;   // 0 = no device file loaded
-    std::string DevicePath;
-    std::string SensorName = "ZUV Sensor";
-    PerType<double> TypeScale{}, TypeOffset{}, TypeValue{}, RefBaseline{};
+    PerType<double> TypeScale{}, TypeOffset{}, RefBaseline{};
     PerType<int> TypeWavelength{};
     PerType<TColor> TypeColor{};
     PerType<double> TypeTempK1{}, TypeTempK0{};
-    PerType<int> PresenceCounts{};
     double Salinity = 32.0;
     double Theta = 117 * 3.1415 / 180;   // radians
     double Chi = 1.1;
@@ -64,6 +61,17 @@ struct HostState {
     int EngrScaleColumn = -1;
     float DevEngrScale = -1.0f, DevEngrOffset = 0.0f;
     double PARIm = 0, PARa0 = 0, PARa1 = 0;
+};
+
+struct HostState {
+    DeviceRecord Device;   // the loaded device file
+    std::string DevicePath;
+
+    // Column model: the values of the current line by column and by type
+    PerColumn<double> FieldValues{};
+    PerColumn<int> ColumnChannel = FilledColumns(kNoChannel);
+    PerType<double> TypeValue{};
+    PerType<int> PresenceCounts{};
 
     // Input path
     std::string LineBuffer;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "app/core/CFormat.h"
+#include "app/core/DeviceQuantities.h"
 #include "app/core/EngineeringUnits.h"
 #include "app/core/HostContext.h"
 
@@ -22,53 +23,9 @@ struct ChannelLook {
 ChannelLook LookOf(const HostState& s, int t)
 {
     if (IsLambda(t))
-        return {s.TypeColor[t], "%3d nm"};
-    switch (t) {
-    case VSF100: return {clYellow, "B(100):"};
-    case VSF125: return {clRed, "B125):"};
-    case VSF150: return {clFuchsia, "B(150)"};
-    case IEngr: return {clWhite, "iEngr:"};
-    case CHL: return {clFuchsia, "CHL:"};
-    case Phycocyanin: return {clRed, "pcyanine:"};
-    case Phycoerythrin: return {clGreen, "perythrin:"};
-    case Uranine: return {clPurple, "ur:"};
-    case Rhodamine: return {clPurple, "rhodamine:"};
-    case CDOM: return {clPurple, "CDOM:"};
-    case LSS: return {clWhite, "LSS:"};
-    case NTU: return {clWhite, "NTU:"};
-    case ITemp: return {clGray, "iTemp:"};
-    case XTemp: return {clSilver, "xTemp:"};
-    case Pressure: return {clWhite, "Pres:"};
-    case Raw: return {clSilver, "Raw:"};
-    case Engr1: return {clBlue, "Engr1:"};
-    case PAR: return {clFuchsia, "umol/m2/s:"};
-    default: return {clBlack, nullptr};
-    }
-}
-
-// Name used in raw-mode titles; null when the type has no raw title.
-const char* RawName(int t)
-{
-    switch (t) {
-    case CHL: return "CHL";
-    case CDOM: return "CDOM";
-    case Uranine: return "ur";
-    case Phycocyanin: return "pcyan";
-    case Phycoerythrin: return "peryth";
-    case Rhodamine: return "rhd";
-    case LSS: return "LSS";
-    case ITemp: return "iTemp";
-    case XTemp: return "xTemp";
-    case Pressure: return "Pres";
-    case NTU: return "NTU";
-    case VSF100: return "B(100)";
-    case VSF125: return "B(125)";
-    case VSF150: return "B(150)";
-    case Raw: return "Raw";
-    case Engr1: return "Engr1";
-    case PAR: return "PAR";
-    default: return nullptr;
-    }
+        return {s.Device.TypeColor[t], "%3d nm"};
+    const DeviceQuantity* q = QuantityOf(t);
+    return q ? ChannelLook{q->PlotColor, q->PlotTitle} : ChannelLook{clBlack, nullptr};
 }
 
 bool PlotSwitchOff(const HostState& s, int t)
@@ -102,17 +59,16 @@ double FeedRaw(HostContext& ctx, int t, int ch, double stat)
     const HostState& s = ctx.s;
     double v = s.TypeValue[t];
     if (IsLambda(t)) {
-        SetRawTitle(ctx, ch, CFormat("%3d nm", s.TypeWavelength[t]), v, stat);
+        SetRawTitle(ctx, ch, CFormat("%3d nm", s.Device.TypeWavelength[t]), v, stat);
         return v;
     }
-    if (t == IEngr) {
-        SetRawTitleWithUnits(ctx, ch, "iEngr", v, stat);
-        return v;
-    }
-    const char* name = RawName(t);
-    if (!name)
+    const DeviceQuantity* q = QuantityOf(t);
+    if (!q || !q->RawName)
         return kNoValue;
-    SetRawTitle(ctx, ch, name, v, stat);
+    if (t == IEngr)
+        SetRawTitleWithUnits(ctx, ch, q->RawName, v, stat);
+    else
+        SetRawTitle(ctx, ch, q->RawName, v, stat);
     return PlotSwitchOff(s, t) ? kNoValue : v;
 }
 
@@ -123,7 +79,7 @@ double FeedEngineering(HostContext& ctx, int t, int ch)
     double y = kNoValue;
     std::string title;
     if (IsLambda(t)) {
-        int w = s.TypeWavelength[t];
+        int w = s.Device.TypeWavelength[t];
         switch (s.BetaSelect) {
         case 0: y = s.TypeBeta[t]; title = CFormat("Beta %3d : %6.4lf", w, y); break;
         case 1: y = s.TypeBetap[t]; title = CFormat("Betap %3d: %6.4lf", w, y); break;
@@ -131,29 +87,10 @@ double FeedEngineering(HostContext& ctx, int t, int ch)
         case 3: y = s.TypeBb[t]; title = CFormat("bb %3d: %6.4lf", w, y); break;
         default: y = s.TypeValue[t]; title = CFormat("Invalid %3d: %1lf ", w, y); break;
         }
-    } else {
-        double e = s.EngValue[t];
-        switch (t) {
-        case CHL: y = e; title = CFormat("CHL: %4.2lf ug/l", e); break;
-        case CDOM: y = e; title = CFormat("CDOM: %4.0lf ppb", e); break;
-        case Uranine: y = e; title = CFormat("UR: %4.0lf ppb", e); break;
-        case Phycocyanin: y = e; title = CFormat("PC: %4.0lf ppt", e); break;
-        case Phycoerythrin: y = e; title = CFormat("PE: %4.0lf ppb", e); break;
-        case Rhodamine: y = e; title = CFormat("RHD: %4.0lf ppb", e); break;
-        case LSS: y = e; title = CFormat("LSS Cp: %4.2lf", e); break;
-        case ITemp: y = s.ITempPlot ? e : kNoValue; title = CFormat("iTemp: %3.1lf C", e); break;
-        case XTemp: y = s.XTempPlot ? e : kNoValue; title = CFormat("xTemp: %3.1lf C", e); break;
-        case Pressure: y = s.PresPlot ? e : kNoValue; title = CFormat("Pres: %3.1lf dbar", e); break;
-        case IEngr: y = e; title = CFormat("iENGR: %4.2lf %s", e, s.EngrUnits.c_str()); break;
-        case NTU: y = e; title = CFormat("NTU: %4.2lf", e); break;
-        case VSF100: y = s.TypeVSF[t]; title = CFormat("B(100): %6.4lf 1/(m.ster)", y); break;
-        case VSF125: y = s.TypeVSF[t]; title = CFormat("B(125): %6.4lf 1/(m.ster)", y); break;
-        case VSF150: y = s.TypeVSF[t]; title = CFormat("B(150): %6.4lf 1/(m.ster)", y); break;
-        case Raw: y = e; title = CFormat("Raw: %1.0lf", e); break;
-        case Engr1: y = e; title = CFormat("Engr1: %4.2lf", e); break;
-        case PAR: y = e; title = CFormat("PAR: %4.4lf umol photons/m2/s", e); break;
-        default: break;
-        }
+    } else if (const DeviceQuantity* q = QuantityOf(t); q && q->EngrTitle) {
+        double e = IsVSF(t) ? s.TypeVSF[t] : s.EngValue[t];
+        y = PlotSwitchOff(s, t) ? kNoValue : e;
+        title = t == IEngr ? CFormat(q->EngrTitle, e, s.Device.EngrUnits.c_str()) : CFormat(q->EngrTitle, e);
     }
     SetTitle(ctx, ch, title);
     return y;
@@ -179,11 +116,11 @@ void BuildPlotChannels(HostContext& ctx)
     HostState& s = ctx.s;
     ctx.plot.RemoveAllChannels();
     s.ColumnChannel.fill(kNoChannel);
-    if (s.DataFieldCount == 0)
+    if (s.Device.DataFieldCount == 0)
         return;
     int next = 0;
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
             continue;
         ChannelLook look = LookOf(s, t);
@@ -191,7 +128,7 @@ void BuildPlotChannels(HostContext& ctx)
             continue;
         ctx.plot.AddChannel();
         ctx.plot.SetChannelColor(next, look.Color);
-        ctx.plot.SetChannelTitleText(next, IsLambda(t) ? CFormat(look.Title, s.TypeWavelength[t]) : look.Title);
+        ctx.plot.SetChannelTitleText(next, IsLambda(t) ? CFormat(look.Title, s.Device.TypeWavelength[t]) : look.Title);
         s.ColumnChannel[col] = next++;
     }
 }
@@ -200,7 +137,7 @@ void FeedPlot(HostContext& ctx, int columnCount, int plotType)
 {
     HostState& s = ctx.s;
     for (int col = 0; col < columnCount && col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
             continue;
         int ch = s.ColumnChannel[col];
@@ -227,20 +164,20 @@ void SetRawTitle(HostContext& ctx, int channel, const std::string& name, double 
 
 void SetRawTitleWithUnits(HostContext& ctx, int channel, const std::string& name, double value, double stat)
 {
-    std::string plain = CFormat("%s: %4.2lf %s", name.c_str(), value, ctx.s.EngrUnits.c_str());
+    std::string plain = CFormat("%s: %4.2lf %s", name.c_str(), value, ctx.s.Device.EngrUnits.c_str());
     SetTitle(ctx, channel, RawTitleText(ctx.s, name.c_str(), stat, plain));
 }
 
 void PreparePlot(HostContext& ctx)
 {
     ctx.plot.RemoveAllChannels();
-    ctx.plot.SetTitleText(ctx.s.SensorName);
+    ctx.plot.SetTitleText(ctx.s.Device.SensorName);
 }
 
 void SetPlotTitle(HostContext& ctx)
 {
-    if (ctx.plot.TitleText() != ctx.s.SensorName)
-        ctx.plot.SetTitleText(ctx.s.SensorName);
+    if (ctx.plot.TitleText() != ctx.s.Device.SensorName)
+        ctx.plot.SetTitleText(ctx.s.Device.SensorName);
 }
 
 void SavePlotSettings(HostContext& ctx)

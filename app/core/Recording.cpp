@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "app/core/CFormat.h"
+#include "app/core/DeviceQuantities.h"
 #include "app/core/DeviceFile.h"
 #include "app/core/FileNames.h"
 #include "app/core/HostContext.h"
@@ -95,30 +96,6 @@ bool CreateRecordFile(HostContext& ctx, RecordFile r, const std::string& path)
     return true;
 }
 
-const char* EngrHeaderPiece(int t)
-{
-    switch (t) {
-    case VSF100: return "\tB(100)";
-    case VSF125: return "\tB(125)";
-    case VSF150: return "\tB(150)";
-    case CHL: return "\tCHL(ug/l)";
-    case Phycocyanin: return "\tpcyan(ppt)";
-    case Phycoerythrin: return "\tperyth(ppb)";
-    case Uranine: return "\tur(ppb)";
-    case Rhodamine: return "\trhod(ppb)";
-    case CDOM: return "\tCDOM(ppb)";
-    case LSS: case NTU: return "\tNTU";
-    case ITemp: return "\tiTemp(C)";
-    case XTemp: return "\txTemp(C)";
-    case Pressure: return "\tPres(dbar)";
-    case PAR: return "\tPAR(umol/m2/s)";
-    case Counter: return "\tCounter";
-    case Raw: return "\tRaw";
-    case Engr1: return "\tEngr1";
-    default: return "";
-    }
-}
-
 }  // namespace
 
 void BTRecordRawClick(HostContext& ctx)
@@ -146,7 +123,7 @@ void BTStopRecordClick(HostContext& ctx)
 void BTRecordEngrClick(HostContext& ctx)
 {
     HostState& s = ctx.s;
-    if (s.DataFieldCount == 0)
+    if (s.Device.DataFieldCount == 0)
         LoadDeviceFileClick(ctx);
     auto path = ctx.dialogs.SaveFile(
         {"Open Engr Units Record File", "eng", "Engineering Units|*.eng|All Files|*.*", true});
@@ -189,16 +166,14 @@ std::string EngrHeaderLine(const HostState& s)
 {
     std::string line = "Count\tDate\tTime";
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
             continue;
         if (IsLambda(t)) {
-            int w = s.TypeWavelength[t];
+            int w = s.Device.TypeWavelength[t];
             line += CFormat("%cBeta(%3d)%cBetap(%3d)%cbbp(%3d)%cbb(%3d))", '\t', w, '\t', w, '\t', w, '\t', w);
-        } else if (t == IEngr) {
-            line += CFormat("%ciEngr(%s)", '\t', s.EngrUnits.c_str());
-        } else {
-            line += EngrHeaderPiece(t);
+        } else if (const DeviceQuantity* q = QuantityOf(t); q && q->RecordHeader) {
+            line += t == IEngr ? CFormat(q->RecordHeader, s.Device.EngrUnits.c_str()) : q->RecordHeader;
         }
     }
     return line + "\r\n";
@@ -209,7 +184,7 @@ std::string EngrDataRow(const HostState& s)
     std::string row = CFormat("%1.0lf%c%02d%02d%02d%c%02d%02d%02d", s.SampleX, '\t', s.MeterDate[0], s.MeterDate[1],
                               s.MeterDate[2], '\t', s.MeterTime[0], s.MeterTime[1], s.MeterTime[2]);
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.ColumnTypes[col];
+        int t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
             continue;
         if (IsLambda(t)) {

@@ -118,7 +118,7 @@ TEST_F(DataLineGate, WithoutDeviceFileEveryLineIsData)
 TEST_F(DataLineGate, MismatchWarnsOnceOnTheSixthLine)
 {
     s.DevicePath = "x.dev";
-    s.ExpectedColumns = 3;
+    s.Device.ExpectedColumns = 3;
     for (int i = 1; i <= 11; ++i)
         EXPECT_FALSE(ParseDataLine(ctx, "1\t2"));
     auto w = Warnings();
@@ -138,17 +138,17 @@ TEST_F(DataLineGate, MismatchWarnsOnceOnTheSixthLine)
 TEST_F(DataLineGate, StoresByTypeAndCapturesTheFirstReference)
 {
     s.DevicePath = "x.dev";
-    s.ExpectedColumns = 4;
-    s.ColumnTypes[0] = TypeCode::CHL;
-    s.ColumnTypes[1] = TypeCode::CHLRef;
-    s.ColumnTypes[2] = TypeCode::ITemp;
-    s.ColumnTypes[3] = TypeCode::Counter;
-    s.RefBaseline.fill(9999.9);
+    s.Device.ExpectedColumns = 4;
+    s.Device.ColumnTypes[0] = TypeCode::CHL;
+    s.Device.ColumnTypes[1] = TypeCode::CHLRef;
+    s.Device.ColumnTypes[2] = TypeCode::ITemp;
+    s.Device.ColumnTypes[3] = TypeCode::Counter;
+    s.Device.RefBaseline.fill(9999.9);
     ASSERT_TRUE(ParseDataLine(ctx, "10\t200\t21.5\t7"));
     ASSERT_TRUE(ParseDataLine(ctx, "11\t300\t22.5\t8"));
     EXPECT_EQ(s.TypeValue[TypeCode::CHL], 11);
     EXPECT_EQ(s.TypeValue[TypeCode::CHLRef], 300);
-    EXPECT_EQ(s.RefBaseline[TypeCode::CHLRef], 200);
+    EXPECT_EQ(s.Device.RefBaseline[TypeCode::CHLRef], 200);
     EXPECT_EQ(s.RawITemp, 22.5);
     EXPECT_EQ(s.TypeValue[TypeCode::Counter], 8);
     // X counts samples from 0 at the first accepted line.

@@ -40,19 +40,19 @@ TEST_F(DeviceFileTest, EveryColumnRow)
     const int expected[] = {1, 2, 17, 31, 28, 28, 34, 29, 35, 27, 33, 30, 36, 26, 32, 37, 38, 52, 53, 39, 40,
                             41, 54, 55, 56, 51, 42, 42, 57, 58, 59, 60, 7};
     for (int col = 0; col < 33; ++col)
-        EXPECT_EQ(s.ColumnTypes[col], expected[col]) << "column " << col + 1;
-    EXPECT_EQ(s.ColumnTypes[33], 0);   // Lambdaref for column 34 keeps the column's (empty) type
-    EXPECT_EQ(s.DataFieldCount, 34);   // PAR and Columns are not counted
-    EXPECT_EQ(s.ExpectedColumns, 40);
-    EXPECT_EQ(s.SensorName, "My Sensor");
-    EXPECT_EQ(s.TypeScale[28], 3.0);
-    EXPECT_EQ(s.TypeOffset[28], 4.0);
-    EXPECT_EQ(s.TypeScale[31], 1.0);
-    EXPECT_FLOAT_EQ(float(s.TypeScale[39]), 0.01f);
-    EXPECT_EQ(s.TypeWavelength[7], 470);
-    EXPECT_EQ(s.TypeColor[7], RGB(0, 153, 255));
-    EXPECT_EQ(s.TypeScale[0], 2.0);   // Lambdaref on an untyped column recalibrates type 0
-    EXPECT_EQ(s.RefBaseline[31], 9999.9);
+        EXPECT_EQ(s.Device.ColumnTypes[col], expected[col]) << "column " << col + 1;
+    EXPECT_EQ(s.Device.ColumnTypes[33], 0);   // Lambdaref for column 34 keeps the column's (empty) type
+    EXPECT_EQ(s.Device.DataFieldCount, 34);   // PAR and Columns are not counted
+    EXPECT_EQ(s.Device.ExpectedColumns, 40);
+    EXPECT_EQ(s.Device.SensorName, "My Sensor");
+    EXPECT_EQ(s.Device.TypeScale[28], 3.0);
+    EXPECT_EQ(s.Device.TypeOffset[28], 4.0);
+    EXPECT_EQ(s.Device.TypeScale[31], 1.0);
+    EXPECT_FLOAT_EQ(float(s.Device.TypeScale[39]), 0.01f);
+    EXPECT_EQ(s.Device.TypeWavelength[7], 470);
+    EXPECT_EQ(s.Device.TypeColor[7], RGB(0, 153, 255));
+    EXPECT_EQ(s.Device.TypeScale[0], 2.0);   // Lambdaref on an untyped column recalibrates type 0
+    EXPECT_EQ(s.Device.RefBaseline[31], 9999.9);
     EXPECT_TRUE(s.PlotSetupPending);
     EXPECT_TRUE(ui.IsVisible("TSPARSetup"));
 }
@@ -62,22 +62,22 @@ TEST_F(DeviceFileTest, ParametersAndTexts)
     ASSERT_TRUE(Parse("P\nsalinity=35\nWater=SEA\nWater=PURE\nXFACTOR=1.2\nTheta=117\nASV1=0.5\nASV2=1\nASV4=2\n"
                       "maxvoltage=5\niengrscaleoffset=3\niengrunits=ug/l\r\nCHL=3 0.0121 48\nIM=1.3589\nA0=0.1\n"
                       "a1=2.5e-7\ncolumns=3\n"));
-    EXPECT_FLOAT_EQ(float(s.Salinity), 35.0f);
-    EXPECT_EQ(s.WaterKind, 0);
-    EXPECT_FLOAT_EQ(float(s.Chi), 1.2f);
-    EXPECT_NEAR(s.Theta, 2.041975, 1e-6);
-    EXPECT_FLOAT_EQ(s.ASV1Range, 2.5f);
-    EXPECT_FLOAT_EQ(s.ASV4Range, 10.0f);
-    EXPECT_EQ(s.EngrUnits, "ug/l");
-    EXPECT_FLOAT_EQ(s.DevEngrScale, 0.0121f);
-    EXPECT_FLOAT_EQ(s.DevEngrOffset, 48.0f);
-    EXPECT_EQ(s.PARIm, 1.3589);
+    EXPECT_FLOAT_EQ(float(s.Device.Salinity), 35.0f);
+    EXPECT_EQ(s.Device.WaterKind, 0);
+    EXPECT_FLOAT_EQ(float(s.Device.Chi), 1.2f);
+    EXPECT_NEAR(s.Device.Theta, 2.041975, 1e-6);
+    EXPECT_FLOAT_EQ(s.Device.ASV1Range, 2.5f);
+    EXPECT_FLOAT_EQ(s.Device.ASV4Range, 10.0f);
+    EXPECT_EQ(s.Device.EngrUnits, "ug/l");
+    EXPECT_FLOAT_EQ(s.Device.DevEngrScale, 0.0121f);
+    EXPECT_FLOAT_EQ(s.Device.DevEngrOffset, 48.0f);
+    EXPECT_EQ(s.Device.PARIm, 1.3589);
     EXPECT_EQ(ui.Texts["L_Im"], "1.3589");
     EXPECT_EQ(ui.Texts["R_PARWater"], "In Water (1.358900)");
     EXPECT_EQ(ui.Texts["E_a0"], "0.1");
     EXPECT_EQ(ui.Texts["L_a1"], "2.5E-7");
-    EXPECT_EQ(s.ExpectedColumns, 3);
-    EXPECT_EQ(s.ColumnTypes[2], 0);   // "Columns=" after the column's own line clears it
+    EXPECT_EQ(s.Device.ExpectedColumns, 3);
+    EXPECT_EQ(s.Device.ColumnTypes[2], 0);   // "Columns=" after the column's own line clears it
 }
 
 TEST_F(DeviceFileTest, FailuresLeaveNoDeviceFile)
@@ -108,8 +108,8 @@ TEST_F(DeviceFileTest, FailuresLeaveNoDeviceFile)
         ASSERT_TRUE(Parse("Good\nColumns=1\nCHL=1 2 3\n"));
         size_t before = Warnings().size();
         EXPECT_FALSE(Parse(c.text)) << c.text;
-        EXPECT_EQ(s.DataFieldCount, 0) << c.text;
-        EXPECT_EQ(s.ColumnTypes[0], 0) << c.text;
+        EXPECT_EQ(s.Device.DataFieldCount, 0) << c.text;
+        EXPECT_EQ(s.Device.ColumnTypes[0], 0) << c.text;
         auto w = Warnings();
         if (c.caption) {
             ASSERT_EQ(w.size(), before + 1) << c.text;
@@ -126,7 +126,7 @@ TEST_F(DeviceFileTest, FailuresLeaveNoDeviceFile)
 TEST_F(DeviceFileTest, LongLinesAreReadInPiecesOf98)
 {
     ASSERT_TRUE(Parse("N\nColumns=1\nX" + std::string(97, ' ') + "CHL=1 1 1\n"));
-    EXPECT_EQ(s.ColumnTypes[0], TypeCode::CHL);
+    EXPECT_EQ(s.Device.ColumnTypes[0], TypeCode::CHL);
 }
 
 TEST_F(DeviceFileTest, LoadingFromTheMenu)
@@ -157,21 +157,21 @@ TEST_F(DeviceFileTest, LoadingFromTheMenu)
 
 TEST_F(DeviceFileTest, ParDeviceFileRoundTrip)
 {
-    s.PARIm = 1.3589;
-    s.PARa0 = 1000;
-    s.PARa1 = 500;
+    s.Device.PARIm = 1.3589;
+    s.Device.PARa0 = 1000;
+    s.Device.PARa1 = 500;
     dialogs.Answers.push_back(dir.Path("mypar"));
     BPar_DeviceClick(ctx);
     EXPECT_EQ(ReadFileBytes(dir.Path("mypar.dev")),
               "ZUV PAR\r\nCreated on:03/07/26\r\n\r\n\r\nCOLUMNS=3\r\nDATE=1\r\nTIME=2\r\nPAR=3\r\n"
               "im=1.358900\r\na1=500.000000\r\na0=1000.000000\r\n");
-    s.PARIm = s.PARa0 = s.PARa1 = 0;
+    s.Device.PARIm = s.Device.PARa0 = s.Device.PARa1 = 0;
     FilePtr f(std::fopen(dir.Path("mypar.dev").c_str(), "rb"));
     ASSERT_TRUE(ParseDeviceFile(ctx, f.get()));
-    EXPECT_EQ(s.ExpectedColumns, 3);
-    EXPECT_EQ(s.ColumnTypes[2], TypeCode::PAR);
-    EXPECT_EQ(s.PARa1, 500);
-    EXPECT_EQ(s.SensorName, "ZUV PAR");
+    EXPECT_EQ(s.Device.ExpectedColumns, 3);
+    EXPECT_EQ(s.Device.ColumnTypes[2], TypeCode::PAR);
+    EXPECT_EQ(s.Device.PARa1, 500);
+    EXPECT_EQ(s.Device.SensorName, "ZUV PAR");
 
     dialogs.Answers.push_back(dir.Path("no/such/dir/x.dev"));
     BPar_DeviceClick(ctx);
@@ -183,10 +183,10 @@ TEST_F(DeviceFileTest, ApplyParCoefficients)
 {
     ui.Texts["E_a1"] = "2.5xyz";
     ui.Texts["E_a0"] = "junk";
-    s.PARIm = 1.0;
+    s.Device.PARIm = 1.0;
     BPAR_ApplyClick(ctx);
-    EXPECT_EQ(s.PARa1, 2.5);
-    EXPECT_EQ(s.PARa0, 0.0);
+    EXPECT_EQ(s.Device.PARa1, 2.5);
+    EXPECT_EQ(s.Device.PARa0, 0.0);
     EXPECT_EQ(ui.Texts["L_a1"], "2.5");
     EXPECT_EQ(ui.Texts["L_a0"], "0");
     EXPECT_EQ(ui.Texts["L_Im"], "1");
@@ -204,9 +204,9 @@ TEST_F(DeviceFileTest, RandomFilesNeverBreakTheModel)
         for (int i = 0; i < parts; ++i)
             text += pieces[next() % std::size(pieces)];
         Parse(text);
-        EXPECT_GE(s.DataFieldCount, 0);
-        EXPECT_LE(s.DataFieldCount, s.ExpectedColumns > 0 ? s.ExpectedColumns : kMaxColumns);
-        EXPECT_LE(s.EngrUnits.size(), 83u);
+        EXPECT_GE(s.Device.DataFieldCount, 0);
+        EXPECT_LE(s.Device.DataFieldCount, s.Device.ExpectedColumns > 0 ? s.Device.ExpectedColumns : kMaxColumns);
+        EXPECT_LE(s.Device.EngrUnits.size(), 83u);
         while (core.Warnings().TakeNext())
             core.Warnings().BoxClosed();
     }

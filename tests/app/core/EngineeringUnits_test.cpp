@@ -11,10 +11,10 @@ protected:
     HostState s;
     Conversion()
     {
-        s.DataFieldCount = 1;
-        s.TypeScale.fill(1.0);
-        s.RefBaseline.fill(9999.9);
-        s.TypeTempK1.fill(1.0);
+        s.Device.DataFieldCount = 1;
+        s.Device.TypeScale.fill(1.0);
+        s.Device.RefBaseline.fill(9999.9);
+        s.Device.TypeTempK1.fill(1.0);
     }
 };
 
@@ -34,25 +34,25 @@ TEST_F(Conversion, BackscatterAt500nm)
 TEST_F(Conversion, FormulasByType)
 {
     using namespace TypeCode;
-    s.ColumnTypes[0] = CHL;
-    s.ColumnTypes[1] = ITemp;
-    s.ColumnTypes[2] = Counter;
-    s.ColumnTypes[3] = VSF100;
-    s.ColumnTypes[4] = FirstLambda;
+    s.Device.ColumnTypes[0] = CHL;
+    s.Device.ColumnTypes[1] = ITemp;
+    s.Device.ColumnTypes[2] = Counter;
+    s.Device.ColumnTypes[3] = VSF100;
+    s.Device.ColumnTypes[4] = FirstLambda;
     s.TypeValue[CHL] = 100;
-    s.TypeOffset[CHL] = 40;
-    s.TypeScale[CHL] = 0.5;
+    s.Device.TypeOffset[CHL] = 40;
+    s.Device.TypeScale[CHL] = 0.5;
     s.TypeValue[ITemp] = 2000;
-    s.TypeScale[ITemp] = 0.01;
-    s.TypeOffset[ITemp] = -5;
+    s.Device.TypeScale[ITemp] = 0.01;
+    s.Device.TypeOffset[ITemp] = -5;
     s.TypeValue[Counter] = 17;
     s.TypeValue[VSF100] = 30;
-    s.TypeOffset[VSF100] = 10;
-    s.TypeScale[VSF100] = 2;
+    s.Device.TypeOffset[VSF100] = 10;
+    s.Device.TypeScale[VSF100] = 2;
     s.TypeValue[FirstLambda] = 60;
-    s.TypeOffset[FirstLambda] = 50;
-    s.TypeScale[FirstLambda] = 0.0001;
-    s.TypeWavelength[FirstLambda] = 500;
+    s.Device.TypeOffset[FirstLambda] = 50;
+    s.Device.TypeScale[FirstLambda] = 0.0001;
+    s.Device.TypeWavelength[FirstLambda] = 500;
     ComputeEngineeringUnits(s, true);
     EXPECT_EQ(s.EngValue[CHL], 30);
     EXPECT_EQ(s.EngValue[ITemp], 15);
@@ -60,9 +60,9 @@ TEST_F(Conversion, FormulasByType)
     EXPECT_EQ(s.TypeVSF[VSF100], 40);
     EXPECT_NEAR(s.TypeBeta[FirstLambda], 0.001, 1e-15);
     EXPECT_EQ(s.TypeBb[FirstLambda],
-              ComputeBackscatter(s.Salinity, s.Theta, s.Chi, 500, 1, s.TypeBeta[FirstLambda]).TotalBackscatter);
+              ComputeBackscatter(s.Device.Salinity, s.Device.Theta, s.Device.Chi, 500, 1, s.TypeBeta[FirstLambda]).TotalBackscatter);
 
-    s.DataFieldCount = 0;   // no device file: nothing converts
+    s.Device.DataFieldCount = 0;   // no device file: nothing converts
     s.TypeValue[CHL] = 0;
     ComputeEngineeringUnits(s, true);
     EXPECT_EQ(s.EngValue[CHL], 30);
@@ -71,11 +71,11 @@ TEST_F(Conversion, FormulasByType)
 TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
 {
     using namespace TypeCode;
-    s.ColumnTypes[0] = PAR;
-    s.ColumnTypes[1] = CHL;
-    s.PARIm = 1.3589;
-    s.PARa0 = 0;
-    s.PARa1 = 1;
+    s.Device.ColumnTypes[0] = PAR;
+    s.Device.ColumnTypes[1] = CHL;
+    s.Device.PARIm = 1.3589;
+    s.Device.PARa0 = 0;
+    s.Device.PARa1 = 1;
     s.TypeValue[PAR] = 16;
     s.TypeValue[CHL] = 5;
     ComputeEngineeringUnits(s, true);
@@ -90,7 +90,7 @@ TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
     EXPECT_DOUBLE_EQ(s.EngValue[PAR], 1e16);
     EXPECT_EQ(s.EngValue[CHL], 5);
 
-    s.PARa1 = 0;   // no calibration: PAR keeps its value, the rest converts
+    s.Device.PARa1 = 0;   // no calibration: PAR keeps its value, the rest converts
     ComputeEngineeringUnits(s, true);
     EXPECT_DOUBLE_EQ(s.EngValue[PAR], 1e16);
     EXPECT_EQ(s.EngValue[CHL], 9);
@@ -99,24 +99,24 @@ TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
 TEST_F(Conversion, CorrectionsNeverDivideByZero)
 {
     using namespace TypeCode;
-    s.ColumnTypes[0] = 8;   // second lambda, reference type 16
+    s.Device.ColumnTypes[0] = 8;   // second lambda, reference type 16
     s.TypeValue[8] = 100;
     s.RatioCorrection = 1;
     s.TempCorrection = 1;
-    s.TypeTempK1[8] = 1;
-    s.TypeTempK0[8] = 0;
+    s.Device.TypeTempK1[8] = 1;
+    s.Device.TypeTempK0[8] = 0;
     s.RawITemp = 0;
     ApplyReferenceCorrection(s);   // no reference column, zero temperature divisor
     EXPECT_EQ(s.TypeValue[8], 100);
     EXPECT_TRUE(std::isfinite(s.TypeValue[8]));
 
-    s.ColumnTypes[1] = 16;
+    s.Device.ColumnTypes[1] = 16;
     s.TypeValue[16] = 50;
     ApplyReferenceCorrection(s);   // baseline not captured yet
     EXPECT_EQ(s.TypeValue[8], 100);
-    s.RefBaseline[16] = 25;
-    s.TypeScale[16] = 1;
-    s.TypeOffset[16] = 0;
+    s.Device.RefBaseline[16] = 25;
+    s.Device.TypeScale[16] = 1;
+    s.Device.TypeOffset[16] = 0;
     s.TempCorrection = 0;
     ApplyReferenceCorrection(s);   // ratio 50 / 25 = 2
     EXPECT_EQ(s.TypeValue[8], 50);
@@ -128,7 +128,7 @@ TEST_F(Conversion, CorrectionsNeverDivideByZero)
     ApplyReferenceCorrection(s);
     EXPECT_DOUBLE_EQ(s.TypeValue[8], 100 / (0.001794468729587918 * 1000));
 
-    s.ColumnTypes[2] = FirstLambda;   // the first lambda has no reference
+    s.Device.ColumnTypes[2] = FirstLambda;   // the first lambda has no reference
     s.TypeValue[FirstLambda] = 7;
     ApplyReferenceCorrection(s);
     EXPECT_EQ(s.TypeValue[FirstLambda], 7);
@@ -136,9 +136,9 @@ TEST_F(Conversion, CorrectionsNeverDivideByZero)
 
 TEST_F(Conversion, NonPositiveWavelengthSkipsBackscatter)
 {
-    s.ColumnTypes[0] = TypeCode::FirstLambda;
+    s.Device.ColumnTypes[0] = TypeCode::FirstLambda;
     s.TypeValue[7] = 2;
-    s.TypeWavelength[7] = 0;
+    s.Device.TypeWavelength[7] = 0;
     s.TypeBb[7] = 0.5;
     ComputeEngineeringUnits(s, true);
     EXPECT_EQ(s.TypeBeta[7], 2);

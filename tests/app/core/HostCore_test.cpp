@@ -11,8 +11,8 @@ class HostCoreTimers : public HostFixture {};
 
 TEST_F(HostCoreTimers, FirstTickPreparesTheWindow)
 {
-    s.TypeScale[25] = 3;
-    s.Theta = 0;
+    s.Device.TypeScale[25] = 3;
+    s.Device.Theta = 0;
     plot.Channels.resize(2);
     core.Timer55msTimer();
     EXPECT_EQ(ui.Texts["Form1"], "ZUV View:  v1.20 2009-Mar-11   ZUV:  ");
@@ -22,9 +22,9 @@ TEST_F(HostCoreTimers, FirstTickPreparesTheWindow)
     EXPECT_FALSE(ui.IsVisible("TSFLSetup"));
     EXPECT_FALSE(ui.IsVisible("TSPARSetup"));
     EXPECT_FALSE(ui.IsVisible("TSNTUSetup"));
-    EXPECT_EQ(s.TypeScale[25], 1.0);
-    EXPECT_EQ(s.RefBaseline[31], -9999.9);
-    EXPECT_NEAR(s.Theta, 2.041975, 1e-6);
+    EXPECT_EQ(s.Device.TypeScale[25], 1.0);
+    EXPECT_EQ(s.Device.RefBaseline[31], -9999.9);
+    EXPECT_NEAR(s.Device.Theta, 2.041975, 1e-6);
     EXPECT_EQ(s.TickCount, 1);
     EXPECT_FALSE(s.FirstTick55);
     ui.Texts["Form1"] = "other";
@@ -76,13 +76,13 @@ TEST_F(HostCoreTimers, HalfSecondTickShowsScaleOffsetRangesAndPages)
     s.MeterEngrScale = 255;
     s.EngrOffsetReceived = true;
     s.MeterEngrOffset = 7;
-    s.ASV1Range = 2.5f;
-    s.ASV2Range = 5.0f;
-    s.ASV4Range = 10.0f;
-    s.EngrUnits = "ug/l";
+    s.Device.ASV1Range = 2.5f;
+    s.Device.ASV2Range = 5.0f;
+    s.Device.ASV4Range = 10.0f;
+    s.Device.EngrUnits = "ug/l";
     s.MeterAnalogRange = 4;
-    s.DevEngrScale = 0.0121f;
-    s.DevEngrOffset = 48.0f;
+    s.Device.DevEngrScale = 0.0121f;
+    s.Device.DevEngrOffset = 48.0f;
     s.EngValue[TypeCode::NTU] = 1.5;
     core.Timer500msTimer();
     EXPECT_EQ(ui.Texts["LBuglscale"], "0.0255");
@@ -192,17 +192,17 @@ TEST(FakeWindow, KnowsTheStoredControlsAndRefusesOthers)
 
 TEST_F(DeviceLayoutTest, PagesAndChoicesFollowTheColumns)
 {
-    s.SensorName = "Sensor X";
-    s.ColumnTypes[0] = TypeCode::IEngr;   // the first column is not counted
+    s.Device.SensorName = "Sensor X";
+    s.Device.ColumnTypes[0] = TypeCode::IEngr;   // the first column is not counted
     ApplyDeviceLayout(ctx);
     EXPECT_EQ(plot.Title, "Sensor X");
     EXPECT_FALSE(ui.IsVisible("PlotTypeCB"));
     EXPECT_TRUE(ui.IsVisible("TSSetup"));
 
-    s.ColumnTypes[1] = TypeCode::FirstLambda;
-    s.ColumnTypes[2] = TypeCode::ITemp;
-    s.ColumnTypes[3] = TypeCode::PAR;
-    s.ColumnTypes[4] = TypeCode::VSF125;
+    s.Device.ColumnTypes[1] = TypeCode::FirstLambda;
+    s.Device.ColumnTypes[2] = TypeCode::ITemp;
+    s.Device.ColumnTypes[3] = TypeCode::PAR;
+    s.Device.ColumnTypes[4] = TypeCode::VSF125;
     ui.Indexes["PlotTypeCB"] = 1;
     ApplyDeviceLayout(ctx);
     EXPECT_TRUE(ui.IsVisible("PlotTypeCB"));
@@ -219,12 +219,12 @@ TEST_F(DeviceLayoutTest, PagesAndChoicesFollowTheColumns)
     // Counted afresh each time, and pages hide again.
     ApplyDeviceLayout(ctx);
     EXPECT_EQ(s.PresenceCounts[TypeCode::ITemp], 1);
-    s.ColumnTypes[3] = 0;
+    s.Device.ColumnTypes[3] = 0;
     ApplyDeviceLayout(ctx);
     EXPECT_FALSE(ui.IsVisible("TSPARSetup"));
 
-    s.ColumnTypes = {};
-    s.ColumnTypes[1] = TypeCode::Counter;
+    s.Device.ColumnTypes = {};
+    s.Device.ColumnTypes[1] = TypeCode::Counter;
     ApplyDeviceLayout(ctx);
     EXPECT_FALSE(ui.IsVisible("PlotTypeCB"));
 }

@@ -17,7 +17,7 @@ protected:
 TEST_F(InputPath, OverflowRestartsTheLineAndWarnsOncePerLine)
 {
     s.DevicePath = "x.dev";   // so the restarted tail is not simply taken as data
-    s.ExpectedColumns = 1;
+    s.Device.ExpectedColumns = 1;
     AssembleLines(ctx, std::string(250, '1'));
     EXPECT_TRUE(Warnings().empty());
     AssembleLines(ctx, "2");   // the 251st character starts the new line
@@ -138,7 +138,7 @@ TEST_F(InputPath, LinesSplitOverTicksAndAPortClosingMidStream)
 TEST_F(InputPath, GarbageGoesToTheReplyParserAndNeverCrashes)
 {
     s.DevicePath = "x.dev";
-    s.ExpectedColumns = 3;
+    s.Device.ExpectedColumns = 3;
     std::string noise;
     for (int i = 0; i < 4096; ++i)
         noise += char((i * 131 + 7) & 0xFF);
@@ -156,7 +156,7 @@ TEST_F(InputPath, GarbageGoesToTheReplyParserAndNeverCrashes)
 TEST_F(InputPath, RepliesReachTheParserOnceADeviceFileIsLoaded)
 {
     s.DevicePath = "x.dev";
-    s.ExpectedColumns = 3;
+    s.Device.ExpectedColumns = 3;
     AssembleLines(ctx, "AVE 30\r\nVER 1.0\r\n");
     EXPECT_EQ(s.MeterAverage, 30u);
     EXPECT_TRUE(s.MeterIdentified);

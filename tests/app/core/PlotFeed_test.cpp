@@ -10,16 +10,16 @@ protected:
     {
         int col = 0;
         for (int t : types)
-            s.ColumnTypes[size_t(col++)] = t;
-        s.DataFieldCount = col;
+            s.Device.ColumnTypes[size_t(col++)] = t;
+        s.Device.DataFieldCount = col;
     }
 };
 
 TEST_F(PlotFeedTest, ChannelsFollowThePlottedColumns)
 {
-    s.TypeWavelength[7] = 470;
-    s.TypeWavelength[8] = 532;
-    s.TypeColor[7] = RGB(0, 153, 255);
+    s.Device.TypeWavelength[7] = 470;
+    s.Device.TypeWavelength[8] = 532;
+    s.Device.TypeColor[7] = RGB(0, 153, 255);
     Columns({TypeCode::FirstLambda, TypeCode::Counter, TypeCode::CHL, 8, TypeCode::VSF125});
     BuildPlotChannels(ctx);
     ASSERT_EQ(plot.ChannelCount(), 4);
@@ -33,7 +33,7 @@ TEST_F(PlotFeedTest, ChannelsFollowThePlottedColumns)
     EXPECT_EQ(s.ColumnChannel[1], kNoChannel);
     EXPECT_EQ(s.ColumnChannel[3], 2);
 
-    s.DataFieldCount = 0;
+    s.Device.DataFieldCount = 0;
     BuildPlotChannels(ctx);
     EXPECT_EQ(plot.ChannelCount(), 0);
 }
@@ -41,7 +41,7 @@ TEST_F(PlotFeedTest, ChannelsFollowThePlottedColumns)
 TEST_F(PlotFeedTest, RawModePointsAndTitles)
 {
     Columns({TypeCode::CHL, TypeCode::ITemp, TypeCode::IEngr, TypeCode::Counter});
-    s.EngrUnits = "ug/l";
+    s.Device.EngrUnits = "ug/l";
     BuildPlotChannels(ctx);
     s.TypeValue[TypeCode::CHL] = 123.4;
     s.TypeValue[TypeCode::ITemp] = 2100;
@@ -85,7 +85,7 @@ TEST_F(PlotFeedTest, PowerUserTitlesShowStatistics)
 
 TEST_F(PlotFeedTest, EngineeringModeTitles)
 {
-    s.TypeWavelength[7] = 470;
+    s.Device.TypeWavelength[7] = 470;
     Columns({TypeCode::FirstLambda, TypeCode::CHL, TypeCode::Pressure, TypeCode::PAR, TypeCode::VSF100});
     BuildPlotChannels(ctx);
     s.TypeBeta[7] = 0.00123;
@@ -161,10 +161,10 @@ TEST_F(PlotFeedTest, OptionHandlersClearThePlot)
 
 TEST_F(PlotFeedTest, TitleAndSettingsFile)
 {
-    s.SensorName = "ZUV-FL";
+    s.Device.SensorName = "ZUV-FL";
     PreparePlot(ctx);
     EXPECT_EQ(plot.Title, "ZUV-FL");
-    s.SensorName = "Other";
+    s.Device.SensorName = "Other";
     SetPlotTitle(ctx);
     EXPECT_EQ(plot.Title, "Other");
     SavePlotSettings(ctx);

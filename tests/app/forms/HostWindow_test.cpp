@@ -530,7 +530,7 @@ TEST_F(HostWindow, PlaceholderPlotListsItsChannels)
     timers.Advance(300);
     const std::string shown = Main<TMemo>("iPlot1")->Text();
     EXPECT_NE(shown.find("Placeholder"), std::string::npos);
-    EXPECT_NE(shown.find(form1->Core().State().SensorName), std::string::npos) << shown;
+    EXPECT_NE(shown.find(form1->Core().State().Device.SensorName), std::string::npos) << shown;
     EXPECT_NE(shown.find("(2 points, last "), std::string::npos) << shown;
 }
 
