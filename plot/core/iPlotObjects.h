@@ -86,6 +86,28 @@ public:
     // Asked before an object shows its context menu; setting `cancel` suppresses the menu.
     virtual void DoPopUpMenuEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY) = 0;
 
+    // --- What channels ask of the plot ------------------------------------------------------
+    // The answers below are those of a plot without data-point events, so that hosts which
+    // carry no channels need not provide them.
+    // The column separator of the data and log files: Tab or comma.
+    virtual char GetSavingSeparator() { return '\t'; }
+    // The select mode of the toolbar is on: data points can be hit by the mouse.
+    virtual bool GetSelectModeActive() { return false; }
+    // The plot is being designed: no OPC activity.
+    virtual bool DoIsDesigning() { return false; }
+    // Data view 0's rectangle in client pixels, within which data-point hints are kept.
+    virtual TRect GetDataViewRect() { return {}; }
+    // Width and height in pixels of a text drawn in the plot's hint font.
+    virtual TPoint GetHintTextExtent(const std::string&) { return {}; }
+    // Data-point dispatchers: each fires the plot's event with the channel's index and the
+    // point's index (-1: no point).
+    virtual void DoDataPointMouseDown(TiPlotChannelCustom*, int, const TiPlotMouseData&) {}
+    virtual void DoDataPointMouseMove(TiPlotChannelCustom*, int, const TiPlotMouseData&) {}
+    virtual void DoDataPointMouseUp(TiPlotChannelCustom*, int, const TiPlotMouseData&) {}
+    virtual void DoDataPointClick(TiPlotChannelCustom*, int) {}
+    virtual void DoDataPointMoved(TiPlotChannelCustom*, int, double, double, double, double) {}
+    virtual void DoDataPointCustomizeHint(TiPlotChannelCustom*, int, std::string&) {}
+
 protected:
     ~IPlotHost() = default;
 };

@@ -22,6 +22,11 @@
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Reflection.h"
 #include "plot/core/iPlotObjects.h"
+<<<<<<< HEAD
+=======
+#include "platform/canvas/Graphics.h"
+#include "platform/core/Reflection.h"
+>>>>>>> channels
 
 #include <memory>
 #include <string>

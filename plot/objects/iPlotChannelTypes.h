@@ -8,3 +8,7 @@
 PRAVIX_ENUM(TiPlotDataStyle, ipdsStandard, ipdsCompact, ipdsCompactInterval, ipdsFullFeature)
 // Valid, Null (breaks the trace) or Empty (skipped; the trace continues past it).
 PRAVIX_ENUM(TiPlotDataPointStatus, ipdpsValid, ipdpsNull, ipdpsEmpty)
+// Which coordinates dragging a point with the mouse changes.
+PRAVIX_ENUM(TiPlotChannelDataPointMoveStyle, ipcdpmsXandY, ipcdpmsXOnly, ipcdpmsYOnly)
+// What a data cursor shows: values under one pointer, or the distance between two.
+PRAVIX_ENUM(TiPlotDataCursorStyle, ipcsValueXY, ipcsValueX, ipcsValueY, ipcsDeltaX, ipcsDeltaY, ipcsInverseDeltaX)
