@@ -6,18 +6,11 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
-<<<<<<< HEAD
 #include "platform/core/MathSupport.h"
 #include "platform/core/StrUtils.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
 #include "plot/core/iPlotManagers.h"
-=======
-#include "platform/gui/Keys.h"
-#include "platform/core/MathSupport.h"
-#include "platform/gui/Menus.h"
-#include "platform/core/StrUtils.h"
->>>>>>> channels
 
 #include <algorithm>
 #include <cmath>

@@ -22,11 +22,6 @@
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Reflection.h"
 #include "plot/core/iPlotObjects.h"
-<<<<<<< HEAD
-=======
-#include "platform/canvas/Graphics.h"
-#include "platform/core/Reflection.h"
->>>>>>> channels
 
 #include <memory>
 #include <string>
