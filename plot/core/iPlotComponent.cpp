@@ -51,7 +51,9 @@ TiPlotComponent::TiPlotComponent(TComponent* owner) : TiCustomComponent(owner)
     m_master->OnInsert = TNotifyEvent::Bind(this, &TiPlotComponent::MasterInsert);
     m_master->OnInvalidateNow = TNotifyEvent::Bind(static_cast<TiComponent*>(this), &TiComponent::InvalidateNowEvent);
 
-    m_popupMenu = new TPopupMenu(this);
+    // Not a child of the control: the form description holds no menu of the plot's.
+    m_popupMenu = std::make_unique<TPopupMenu>(nullptr);
+    m_master->SetUserCanAddRemoveChannels(false);
     m_hintsFont = std::make_unique<TFont>();
     for (auto& list : m_imageLists)
         list = std::make_unique<TImageList>(24, 24);
@@ -460,14 +462,14 @@ void TiPlotComponent::AddDataArray(double x, const TVariant& data)
     const int dimensions = data.IsArray() ? data.DimCount() : 0;
     if (dimensions == 1) {
         std::vector<double> row;
-        for (int i = data.LowBound(0); i <= data.HighBound(0); ++i)
+        for (int i = data.LowBound(1); i <= data.HighBound(1); ++i)
             row.push_back(data.GetElement({i}).AsDouble());
         AddDataArray(x, row);
     } else if (dimensions == 2) {
         std::vector<std::vector<double>> block;
-        for (int i = data.LowBound(0); i <= data.HighBound(0); ++i) {
+        for (int i = data.LowBound(1); i <= data.HighBound(1); ++i) {
             block.emplace_back();
-            for (int row = data.LowBound(1); row <= data.HighBound(1); ++row)
+            for (int row = data.LowBound(2); row <= data.HighBound(2); ++row)
                 block.back().push_back(data.GetElement({i, row}).AsDouble());
         }
         AddDataArray(x, block);
@@ -881,7 +883,7 @@ void TiPlotComponent::MasterAxisMouseWheel(TiPlotAxis* axis, int wheelDelta, TSh
 
 void TiPlotComponent::MasterAxisKeyDown(TiPlotAxis* axis, int& key, TShiftState shift)
 {
-    ForwardToOtherAxes(axis, [&](TiPlotAxis& other) { other.iKeyDown(key, shift, m_popupMenu); });
+    ForwardToOtherAxes(axis, [&](TiPlotAxis& other) { other.iKeyDown(key, shift, m_popupMenu.get()); });
 }
 
 std::vector<TiPlotAxisDataRange> TiPlotComponent::GetAxisDataRanges(bool xAxis, const std::string& axisName,

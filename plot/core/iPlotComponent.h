@@ -18,6 +18,7 @@
 
 #include "components/iCustomComponent.h"
 #include "platform/canvas/ImageList.h"
+#include "platform/gui/Menus.h"
 #include "plot/core/iPlotLayoutManager.h"
 #include "plot/core/iPlotMasterManager.h"
 #include "plot/objects/iPlotAxis.h"
@@ -417,7 +418,7 @@ private:
     void WriteImageList(int index, TWriter& writer);
 
     std::unique_ptr<TiPlotMasterManager> m_master;
-    TPopupMenu* m_popupMenu = nullptr;
+    std::unique_ptr<TPopupMenu> m_popupMenu;
     std::unique_ptr<TFont> m_hintsFont;
     std::array<std::unique_ptr<TImageList>, 3> m_imageLists;
     std::unique_ptr<TFont> m_annotationDefaultFont;
