@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -103,6 +104,7 @@ struct State {
     std::map<std::thread::id, std::string> LastErrors;
     std::thread Worker;
     bool Stop = false;
+    bool StopsAtExit = false;
     bool Paused = false;
 
     ~State()
@@ -121,6 +123,12 @@ State& S()
     static State state;
     return state;
 }
+
+// The state is made when the library is loaded, not at its first call. Statics are destroyed
+// in the reverse order of their making, so a program's static component that made its items
+// before that first call would free them into a state already destroyed. Made at load, the
+// state lives until the library is unloaded, which its user does last.
+[[maybe_unused]] const bool g_stateMadeAtLoad = (S(), true);
 
 using Lock = std::unique_lock<std::mutex>;
 
@@ -231,9 +239,26 @@ bool SignalWorking(const Signal& s)
     return s.GroupHandle == 0 || FindGroup(s.GroupHandle) != nullptr;
 }
 
+// Once the program has begun to exit, nothing is delivered any more: the callbacks would run
+// into objects that the exit is destroying. Signals can still be removed after that.
+void StopWorkerAtExit()
+{
+    Lock lock(S().Mutex);
+    S().Stop = true;
+    lock.unlock();
+    S().Wake.notify_all();
+    if (S().Worker.joinable()) S().Worker.join();
+}
+
 void StartWorker()
 {
-    if (!S().Worker.joinable()) S().Worker = std::thread(WorkerLoop);
+    if (S().Stop) return;
+    if (!S().Worker.joinable()) {
+        // Exit handlers run in the reverse order of registration: registered with the first
+        // worker, the stop runs before the exit destroys anything made before it.
+        if (!S().StopsAtExit) S().StopsAtExit = std::atexit(StopWorkerAtExit) == 0;
+        S().Worker = std::thread(WorkerLoop);
+    }
     S().Wake.notify_all();
 }
 

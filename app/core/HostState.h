@@ -108,6 +108,8 @@ struct HostState {
     bool RawRecording = false, EngrRecording = false, Receiving = false, ReplayMode = false,
          ReplayRunning = false;
     bool EngrHeaderPending = false;   // a device file was loaded while engineering recording was on
+    std::string RawPath, EngrPath;    // the record files' names, for the message when one fails
+    bool RawUnsynced = false, EngrUnsynced = false;   // written since the last push to the disk
     int SilenceCountdown = 0, ReceiveStatus = 0;
     long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
     std::array<char, 3> EtxWindow{'x', 'x', 'x'};

@@ -45,6 +45,32 @@ void DispatchLine(HostContext& ctx, const std::string& line)
     }
 }
 
+// One line of the replay file per step, while the replay runs.
+void PollReplay(HostContext& ctx)
+{
+    if (!ctx.s.ReplayRunning)
+        return;
+    std::string line = ReadReplayLine(ctx);
+    if (line.empty())
+        ctx.ui.SetText("BTStartData", "Start Replay");
+    else
+        ProcessChunk(ctx, line);
+}
+
+// Several reads per step, so a saturated line at 38400 baud never overruns the port.
+void PollPort(HostContext& ctx)
+{
+    int taken = 0;
+    while (taken < kMaxBytesPerTick) {
+        char chunk[kReadChunk];
+        std::size_t n = ReadComm(ctx, chunk, std::size_t(std::min(kReadChunk, kMaxBytesPerTick - taken)));
+        if (n == 0)
+            break;
+        taken += int(n);
+        ProcessChunk(ctx, std::string_view(chunk, n));
+    }
+}
+
 }  // namespace
 
 void PollInput(HostContext& ctx)
@@ -55,26 +81,11 @@ void PollInput(HostContext& ctx)
         ApplyDeviceLayout(ctx);
         BuildPlotChannels(ctx);
     }
-    if (s.ReplayMode) {
-        if (!s.ReplayRunning)
-            return;
-        std::string line = ReadReplayLine(ctx);
-        if (line.empty())
-            ctx.ui.SetText("BTStartData", "Start Replay");
-        else
-            ProcessChunk(ctx, line);
-        return;
-    }
-    // Several reads per tick, so a saturated line at 38400 baud never overruns the port.
-    int taken = 0;
-    while (taken < kMaxBytesPerTick) {
-        char chunk[kReadChunk];
-        std::size_t n = ReadComm(ctx, chunk, std::size_t(std::min(kReadChunk, kMaxBytesPerTick - taken)));
-        if (n == 0)
-            break;
-        taken += int(n);
-        ProcessChunk(ctx, std::string_view(chunk, n));
-    }
+    if (s.ReplayMode)
+        PollReplay(ctx);
+    else
+        PollPort(ctx);
+    FlushRecordFiles(ctx);
 }
 
 void ShowRawInMemo(HostContext& ctx, std::string_view bytes)

@@ -1,5 +1,9 @@
 #include "app/core/Recording.h"
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 #include "app/core/CFormat.h"
 #include "app/core/DeviceFile.h"
 #include "app/core/FileNames.h"
@@ -11,19 +15,84 @@ using namespace TypeCode;
 
 const char* const kRawFilter = "Raw Files (*.raw)|*.raw|All Files (*.*)|*.*";
 
-void WriteCounted(std::FILE* file, const std::string& bytes, long& size)
+// One record file's share of the host state.
+struct RecordFile {
+    FilePtr& File;
+    bool& Recording;
+    bool& Unsynced;
+    std::string& Path;
+    long& Size;
+    const char* Kind;   // as the warning names it
+};
+
+RecordFile RawRecord(HostState& s)
 {
-    size += long(std::fwrite(bytes.data(), 1, bytes.size(), file));
+    return {s.RawFile, s.RawRecording, s.RawUnsynced, s.RawPath, s.RawFileSize, "raw"};
 }
 
-// Creates a record file, closing the one it replaces; warns when it cannot be created.
-bool CreateRecordFile(HostContext& ctx, FilePtr& file, const std::string& path)
+RecordFile EngrRecord(HostState& s)
 {
-    file.reset();
-    file.reset(std::fopen(path.c_str(), "wb"));
-    if (!file)
+    return {s.EngrFile, s.EngrRecording, s.EngrUnsynced, s.EngrPath, s.EngrFileSize, "engineering units"};
+}
+
+// fflush hands the bytes to the system, fdatasync has the system write them out, so they
+// survive a power cut too. A device that cannot be synced (EINVAL, EROFS) has nothing more to
+// write out.
+bool PushToDisk(std::FILE* file)
+{
+    if (std::fflush(file) != 0)
+        return false;
+    return ::fdatasync(::fileno(file)) == 0 || errno == EINVAL || errno == EROFS;
+}
+
+// A record file failed: the recording ends there, and the user learns why.
+void StopOnWriteError(HostContext& ctx, RecordFile r, int error)
+{
+    r.Recording = false;
+    r.Unsynced = false;
+    r.File.reset();
+    ctx.ShowWarning("Recording Stopped",
+                    CFormat("The %s record file \"%s\" could not be written: %s.\nRecording to it has stopped; the "
+                            "file keeps what was written before.",
+                            r.Kind, r.Path.c_str(), std::strerror(error)));
+}
+
+void WriteRecord(HostContext& ctx, RecordFile r, std::string_view bytes)
+{
+    std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), r.File.get());
+    r.Size += long(written);
+    r.Unsynced = true;
+    if (written < bytes.size())
+        StopOnWriteError(ctx, r, errno);
+}
+
+// Writes out what is buffered and closes the file; a failure to do so is reported.
+void EndRecording(HostContext& ctx, RecordFile r)
+{
+    if (!r.Recording)
+        return;
+    if (!PushToDisk(r.File.get())) {
+        StopOnWriteError(ctx, r, errno);
+        return;
+    }
+    r.Recording = false;
+    r.Unsynced = false;
+    r.File.reset();
+}
+
+// Creates a record file, ending the recording it replaces; warns when it cannot be created.
+bool CreateRecordFile(HostContext& ctx, RecordFile r, const std::string& path)
+{
+    EndRecording(ctx, r);
+    r.File.reset(std::fopen(path.c_str(), "wb"));
+    if (!r.File) {
         ctx.ShowWarning("Unable to open file.", "Error opening fille");
-    return bool(file);
+        return false;
+    }
+    r.Path = path;
+    r.Size = 0;
+    r.Recording = true;
+    return true;
 }
 
 const char* EngrHeaderPiece(int t)
@@ -58,33 +127,20 @@ void BTRecordRawClick(HostContext& ctx)
     if (!path)
         return;
     std::string name = WithDefaultExtension(*path, "raw");
-    ctx.s.RawRecording = false;
-    if (!CreateRecordFile(ctx, ctx.s.RawFile, name))
-        return;
-    ctx.ui.SetText("LBRawFileName", CFormat("Raw File Name:  %s", name.c_str()));
-    ctx.s.RawRecording = true;
-    ctx.s.RawFileSize = 0;
+    if (CreateRecordFile(ctx, RawRecord(ctx.s), name))
+        ctx.ui.SetText("LBRawFileName", CFormat("Raw File Name:  %s", name.c_str()));
 }
 
 void WriteRawRecord(HostContext& ctx, std::string_view bytes)
 {
-    HostState& s = ctx.s;
-    if (bytes.empty() || !s.RawRecording || !s.RawFile)
-        return;
-    s.RawFileSize += long(std::fwrite(bytes.data(), 1, bytes.size(), s.RawFile.get()));
+    if (!bytes.empty() && ctx.s.RawRecording)
+        WriteRecord(ctx, RawRecord(ctx.s), bytes);
 }
 
 void BTStopRecordClick(HostContext& ctx)
 {
-    HostState& s = ctx.s;
-    if (s.RawRecording) {
-        s.RawRecording = false;
-        s.RawFile.reset();
-    }
-    if (s.EngrRecording) {
-        s.EngrRecording = false;
-        s.EngrFile.reset();
-    }
+    EndRecording(ctx, RawRecord(ctx.s));
+    EndRecording(ctx, EngrRecord(ctx.s));
 }
 
 void BTRecordEngrClick(HostContext& ctx)
@@ -96,28 +152,37 @@ void BTRecordEngrClick(HostContext& ctx)
         {"Open Engr Units Record File", "eng", "Engineering Units|*.eng|All Files|*.*", true});
     if (!path)
         return;
-    s.EngrRecording = false;
-    if (!CreateRecordFile(ctx, s.EngrFile, *path)) {
+    if (!CreateRecordFile(ctx, EngrRecord(s), *path)) {
         ctx.ui.SetText("LBEngrFileName", "Engr Units File: ");
         return;
     }
     ctx.ui.SetText("LBEngrFileName", CFormat("Engr Units File:  %s", path->c_str()));
-    s.EngrRecording = true;
-    s.EngrFileSize = 0;
     s.EngrHeaderPending = false;
-    WriteCounted(s.EngrFile.get(), EngrHeaderLine(s), s.EngrFileSize);
+    WriteRecord(ctx, EngrRecord(s), EngrHeaderLine(s));
 }
 
 void WriteEngrRecord(HostContext& ctx)
 {
     HostState& s = ctx.s;
-    if (!s.EngrRecording || !s.EngrFile)
+    if (!s.EngrRecording)
         return;
+    std::string text = EngrDataRow(s);
     if (s.EngrHeaderPending) {   // a new device file changed the columns
         s.EngrHeaderPending = false;
-        WriteCounted(s.EngrFile.get(), EngrHeaderLine(s), s.EngrFileSize);
+        text.insert(0, EngrHeaderLine(s));
     }
-    WriteCounted(s.EngrFile.get(), EngrDataRow(s), s.EngrFileSize);
+    WriteRecord(ctx, EngrRecord(s), text);
+}
+
+void FlushRecordFiles(HostContext& ctx)
+{
+    for (RecordFile r : {RawRecord(ctx.s), EngrRecord(ctx.s)}) {
+        if (!r.Recording || !r.Unsynced)
+            continue;
+        r.Unsynced = false;
+        if (!PushToDisk(r.File.get()))
+            StopOnWriteError(ctx, r, errno);
+    }
 }
 
 std::string EngrHeaderLine(const HostState& s)

@@ -26,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class TCanvas;
 class TTimer;
@@ -33,6 +34,12 @@ class TiPlotObject;
 class TiPlotXAxis;
 class TiPlotYAxis;
 class TiPlotChannelCustom;
+class TiPlotToolBar;
+
+// The buttons of a toolbar, as its events name them.
+PRAVIX_ENUM(TiPlotToolBarButtonType, iptbbtResume, iptbbtPause, iptbbtScrollAxesMode, iptbbtZoomAxesMode,
+            iptbbtSelect, iptbbtZoomBox, iptbbtZoomOut, iptbbtZoomIn, iptbbtCursor, iptbbtEdit, iptbbtCopy,
+            iptbbtSave, iptbbtPrint, iptbbtPreview)
 
 // The mouse event as plot objects see it. Coordinates are client pixels of the plot; the
 // axis pixels are the coordinate along the X axes and along the Y axes, which exchange
@@ -70,6 +77,42 @@ public:
     virtual TiPlotXAxis* GetXAxisByName(const std::string& name) = 0;
     virtual TiPlotYAxis* GetYAxisByName(const std::string& name) = 0;
     virtual TiPlotChannelCustom* GetChannelByName(const std::string& name) = 0;
+
+    // --- What the data view and the toolbar ask of the plot -------------------------------
+    // The answers below are those of a plot without axes, toolbars or data cursors, so that
+    // hosts which carry none need not provide them.
+    virtual int XAxisCount() { return 0; }
+    virtual TiPlotXAxis* GetXAxis(int) { return nullptr; }
+    virtual int YAxisCount() { return 0; }
+    virtual TiPlotYAxis* GetYAxis(int) { return nullptr; }
+    // nullptr when the plot has no toolbar of that index.
+    virtual TiPlotToolBar* GetToolBar(int) { return nullptr; }
+    virtual int DataCursorCount() { return 0; }
+    virtual TiPlotObject* GetDataCursor(int) { return nullptr; }
+    // Every object of the plot, in the order of the list of all objects (a snapshot).
+    virtual std::vector<TiPlotObject*> GetAllObjects() { return {}; }
+    // TrackingEnabled false (true) on every X axis, then on every Y axis.
+    virtual void DisableAllTracking() {}
+    virtual void EnableAllTracking() {}
+    virtual void SetSelectModeActive(bool) {}
+    // While set, an axis with MasterUIInput hands its input to no other axis: the guard of
+    // master-axis forwarding, which the data view also holds while it gives one input to
+    // every axis itself, so that no axis receives it twice.
+    virtual bool GetMasterAxisInputGuard() { return false; }
+    virtual void SetMasterAxisInputGuard(bool) {}
+    // What the toolbar's last buttons run: the editor, the clipboard, the image file, the
+    // printer and the print preview.
+    virtual void EditProperties() {}
+    virtual void CopyToClipBoard() {}
+    virtual void Save() {}
+    virtual void PrintChart() {}
+    virtual void PreviewChart() {}
+    // Fires OnBeforeZoomBox: the handler may change the rectangle or cancel the zoom.
+    virtual void DoBeforeZoomBox(TRect& /*zoomRect*/, bool& /*cancel*/) {}
+    // Toolbar events, with the toolbar's index in its manager and the button's type.
+    virtual void DoToolBarButtonBeforeClick(TiPlotToolBar*, TiPlotToolBarButtonType, bool& /*cancel*/) {}
+    virtual void DoToolBarButtonClick(TiPlotToolBar*, TiPlotToolBarButtonType) {}
+    virtual void DoToolBarCustomizeHint(TiPlotToolBar*, std::string& /*text*/) {}
 
     // Dispatchers: each fires the plot's event for the object's kind, with the object's
     // index in the manager of its kind; objects of kinds without such an event fire nothing.

@@ -6,6 +6,10 @@
 #include "components/iComponent.h"
 #include "components/iOPCItem.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -259,6 +263,54 @@ TEST_F(OPCItem, OwnerShowsItsErrorStateWhileTheQualityIsNotGood)
     item.ReceiveData(item.Handle());
     EXPECT_TRUE(owner.ErrorActive());
     m_manager.Clear();
+}
+
+}  // namespace
+
+namespace {
+
+// Stands for the program's statics that callbacks reach. The exit destroys it, and it lingers
+// a while then, so a value delivered during the exit would find it destroyed.
+struct TExitWitness {
+    std::atomic<bool> Destroyed = false;
+    ~TExitWitness()
+    {
+        Destroyed = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+};
+
+// A component that outlives main (a static one) frees its items among the program's exit
+// handlers, after the library was first used; a program that ends with std::exit never frees
+// its forms, so their items stay registered while the exit destroys the program's statics.
+// Neither may bring the exit down, and no value may arrive once the exit has begun.
+TEST(OPCItemAtExit, ItemsFreedAfterMainOrNeverFreedLeaveTheLibraryCleanly)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");   // a fresh process, so the library starts unused
+    for (bool freedAtExit : {true, false}) {
+        auto exitWithAnActiveItem = [freedAtExit] {
+            static TExitWitness witness;
+            static TiOPCItemManager freedByTheExit;
+            static TiOPCItemManager* const neverFreed = new TiOPCItemManager;   // kept in reach, not leaked
+            TiOPCItemManager& manager = freedAtExit ? freedByTheExit : *neverFreed;
+            static std::atomic<int> delivered = 0;
+            SetOPCCallbackDispatcher([](std::function<void()> work) {
+                if (witness.Destroyed) std::_Exit(3);
+                ++delivered;
+                work();
+            });
+            TiOPCItem& item = *manager.GetItem(manager.Add());
+            item.SetPropertyName("Value");
+            item.SetServerName(kSimulation);
+            item.SetItemName("Ship.Engine.Speed");
+            item.SetUpdateRate(1);
+            item.Activate();
+            while (delivered < 3)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::exit(0);
+        };
+        EXPECT_EXIT(exitWithAnActiveItem(), testing::ExitedWithCode(0), "") << "freed at exit: " << freedAtExit;
+    }
 }
 
 }  // namespace

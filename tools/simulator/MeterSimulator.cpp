@@ -62,7 +62,7 @@ std::string WithSeparators(const std::string& packed, char sep)
 
 }  // namespace
 
-MeterSimulator::MeterSimulator(SimulatorConfig config) : config_(std::move(config))
+MeterSimulator::MeterSimulator(SimulatorConfig config) : config_(std::move(config)), noise_(config_.NoiseSeed)
 {
     const std::map<std::string, std::string> defaults = {
         {"VER", "ZUV-SIM 1.0"}, {"AVE", "30"}, {"PKT", "0"}, {"SET", "1"}, {"INT", "000010"}, {"REC", "0"},
@@ -283,10 +283,39 @@ void MeterSimulator::EmitDueLines()
     auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / config_.LinesPerSecond));
     if (now - nextLine_ > std::chrono::seconds(1))
         nextLine_ = now;   // after a pause, carry on instead of bursting
-    while (nextLine_ <= now) {
+    while (nextLine_ <= now && !pauseDue_) {
         Send(NextDataLine());
+        InjectDueFaults();
         nextLine_ += period;
     }
+}
+
+void MeterSimulator::InjectDueFaults()
+{
+    auto due = [this](int every) { return every > 0 && linesSent_ % every == 0; };
+    if (due(config_.NoiseEvery)) {
+        Send(NoiseLine());
+        ++noiseLines_;
+    }
+    if (due(config_.LongLineEvery)) {
+        Send(LongLine(300));
+        ++longLines_;
+    }
+    if (due(config_.PauseEvery))
+        pauseDue_ = true;   // once the lines before it are out
+}
+
+// Up to 100 random bytes after a "#", which no data line or reply starts with; no CR or LF
+// inside, so the noise never cuts into the lines around it.
+std::string MeterSimulator::NoiseLine()
+{
+    std::string line = "#";
+    std::uniform_int_distribution<int> length(1, 100), byte(0, 255);
+    for (int n = length(noise_); n > 0; --n) {
+        char c = char(byte(noise_));
+        line += c == '\n' || c == '\r' ? '~' : c;
+    }
+    return line + "\r\n";
 }
 
 void MeterSimulator::Send(const std::string& text)
@@ -294,17 +323,25 @@ void MeterSimulator::Send(const std::string& text)
     // Nobody listening: like a real meter, the oldest output is lost rather than piling up.
     constexpr std::size_t kMaxPending = 64 * 1024;
     out_ += text;
-    if (out_.size() > kMaxPending)
+    if (out_.size() > kMaxPending) {
+        bytesDropped_ += out_.size() - kMaxPending;
         out_.erase(0, out_.size() - kMaxPending);
+    }
 }
 
 void MeterSimulator::Flush()
 {
-    if (master_ < 0 || out_.empty() || Clock::now() < pausedUntil_)
+    if (master_ < 0 || Clock::now() < pausedUntil_)
         return;
-    ssize_t n = ::write(master_, out_.data(), out_.size());
-    if (n > 0)
-        out_.erase(0, size_t(n));
+    if (!out_.empty()) {
+        ssize_t n = ::write(master_, out_.data(), out_.size());
+        if (n > 0)
+            out_.erase(0, size_t(n));
+    }
+    if (out_.empty() && pauseDue_) {
+        pauseDue_ = false;
+        PauseFor(config_.PauseMilliseconds);
+    }
 }
 
 void MeterSimulator::InjectBytes(const std::string& bytes)
@@ -313,12 +350,17 @@ void MeterSimulator::InjectBytes(const std::string& bytes)
     Flush();
 }
 
-void MeterSimulator::InjectLongLine(std::size_t length)
+std::string MeterSimulator::LongLine(std::size_t length)
 {
     std::string line;
     for (std::size_t i = 0; i < length; ++i)
         line += char('0' + i % 10);
-    InjectBytes(line + "\r\n");
+    return line + "\r\n";
+}
+
+void MeterSimulator::InjectLongLine(std::size_t length)
+{
+    InjectBytes(LongLine(length));
 }
 
 void MeterSimulator::PauseFor(int milliseconds)

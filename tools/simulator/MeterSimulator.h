@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ struct SimulatorConfig {
     std::string InternalLog;         // sent after "$get", followed by "etx"
     // Reply values by keyword: VER, AVE, PKT, SET, INT, REC, MEM, CAL, ASV, UGL, OFF, CLK, DAT.
     std::map<std::string, std::string> Settings;
+    // Faults among the data lines, each after every so many data lines (0: never).
+    int NoiseEvery = 0;      // a line of random bytes, never a data line or a reply
+    int LongLineEvery = 0;   // a line longer than the host's line buffer
+    int PauseEvery = 0;      // silence for PauseMilliseconds
+    int PauseMilliseconds = 0;
+    unsigned NoiseSeed = 1;
 };
 
 class MeterSimulator {
@@ -39,6 +46,10 @@ public:
     const std::vector<std::string>& Commands() const { return commands_; }
     int StopSequences() const { return stops_; }
     long LinesSent() const { return linesSent_; }
+    long NoiseLinesSent() const { return noiseLines_; }
+    long LongLinesSent() const { return longLines_; }
+    // Output thrown away because nobody read it (the oldest goes first).
+    std::size_t BytesDropped() const { return bytesDropped_; }
     std::string Setting(const std::string& key) const;
     std::string NextDataLine();   // builds (and counts) the next data line, CR LF included
 
@@ -63,6 +74,9 @@ private:
     void Send(const std::string& text);
     void Flush();
     void EmitDueLines();
+    void InjectDueFaults();
+    std::string NoiseLine();
+    static std::string LongLine(std::size_t length);   // digits, so its tail reads as one number
 
     SimulatorConfig config_;
     int master_ = -1;
@@ -72,7 +86,10 @@ private:
     int bangs_ = 0;
     int stops_ = 0;
     bool streaming_ = false;
-    long linesSent_ = 0;
+    long linesSent_ = 0, noiseLines_ = 0, longLines_ = 0;
+    std::size_t bytesDropped_ = 0;
+    bool pauseDue_ = false;   // a scheduled pause starts when what came before it is sent
+    std::mt19937 noise_;
     std::string out_;
     std::vector<std::string> commands_;
     int columns_ = 3;

@@ -44,6 +44,11 @@ protected:
         config.LinesPerSecond = 40;
         config.NoDatePrefix = noDate;
         config.InternalLog = std::move(log);
+        StartSimulator(config);
+    }
+
+    void StartSimulator(const SimulatorConfig& config)
+    {
         sim = std::make_unique<MeterSimulator>(config);
         std::string error;
         ASSERT_TRUE(sim->Open(&error)) << error;
@@ -331,6 +336,36 @@ TEST_F(EndToEnd, NoiseLongLinesPausesAndALostLine)
         core.Timer55msTimer();
     BTStopClick(ctx);   // writing to a line that went away loses the bytes, nothing more
     EXPECT_GE(s.LineCounter, before + 3);
+}
+
+TEST_F(EndToEnd, NoDataLineIsLostAmongScheduledFaults)
+{
+    SimulatorConfig config;
+    config.DevicePath = SampleDevice("fluorometer.dev");
+    config.LinesPerSecond = 100;
+    config.NoiseEvery = 2;
+    config.LongLineEvery = 5;
+    config.PauseEvery = 15;
+    config.PauseMilliseconds = 100;
+    StartSimulator(config);
+    LoadDevice("fluorometer.dev");
+    OpenCom3();
+    dialogs.Answers.push_back(dir.Path("run.eng"));
+    BTRecordEngrClick(ctx);
+    BTStartClick(ctx);
+    ASSERT_TRUE(RunUntil([&] { return s.LineCounter >= 60; }));
+    BTStopClick(ctx);
+    ASSERT_TRUE(RunUntil([&] { return !sim->Streaming(); }));
+    for (int i = 0; i < 5; ++i)   // what was on its way when the meter stopped
+        Tick();
+    BTStopRecordClick(ctx);
+
+    EXPECT_EQ(s.LineCounter, double(sim->LinesSent()));
+    EXPECT_GE(sim->NoiseLinesSent(), 30);
+    EXPECT_GE(sim->LongLinesSent(), 12);
+    EXPECT_EQ(sim->BytesDropped(), 0u);
+    std::string eng = ReadFileBytes(dir.Path("run.eng"));
+    EXPECT_EQ(std::count(eng.begin(), eng.end(), '\n'), 1 + sim->LinesSent());
 }
 
 TEST(Simulator, StopSequenceArrivingByteByByte)

@@ -1,10 +1,19 @@
 #include "HostFakes.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "support/SourcePaths.h"
 #include "platform/core/Streams.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
+#include "app/core/CFormat.h"
 #include "app/core/DeviceFile.h"
 #include "app/core/InputPath.h"
 #include "app/core/LogDownload.h"
@@ -103,6 +112,129 @@ TEST_F(RecordingTest, EngineeringRecordWithoutDeviceFileAsksForOne)
     BTStopRecordClick(ctx);
     EXPECT_EQ(ReadFileBytes(dir.Path("plain.eng")), "Count\tDate\tTime\r\n0\t010101\t151515\r\n");
 }
+
+TEST_F(RecordingTest, EveryInputStepReachesTheDiskWithoutStopRecord)
+{
+    LoadDevice("S\nColumns=2\nCHL=1 1 0\nNTU=2 1 0\n");
+    OpenPort();
+    dialogs.Answers.push_back(dir.Path("run.raw"));
+    BTRecordRawClick(ctx);
+    dialogs.Answers.push_back(dir.Path("run.eng"));
+    BTRecordEngrClick(ctx);
+    std::string raw;
+    for (int step = 1; step <= 3; ++step) {
+        std::string lines = CFormat("%d\t1\r\n%d\t2\r\n", step, step);
+        raw += lines;
+        port.Inbound = lines;
+        PollInput(ctx);
+        // Another reader sees every line of the step, as it would after a crash.
+        EXPECT_EQ(ReadFileBytes(dir.Path("run.raw")), raw);
+        std::string eng = ReadFileBytes(dir.Path("run.eng"));
+        EXPECT_EQ(std::count(eng.begin(), eng.end(), '\n'), 1 + 2 * step) << eng;
+    }
+    EXPECT_TRUE(Warnings().empty());
+}
+
+// A file size limit stands in for a disk that fills up while recording: writes beyond it
+// fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+struct RecordFailure {
+    const char* name;
+    bool raw;       // which record fails; the other one goes on
+    bool fillsUp;   // a disk that fills up after some data, or one that is full from the start
+};
+
+void PrintTo(const RecordFailure& c, std::ostream* out) { *out << c.name; }
+
+class RecordFailureTest : public RecordingTest, public testing::WithParamInterface<RecordFailure> {};
+
+TEST_P(RecordFailureTest, StopsThatRecordingWithAWarningAndKeepsWhatWasWritten)
+{
+    const RecordFailure& c = GetParam();
+    if (!c.fillsUp && !std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    LoadDevice("S\nColumns=2\nCHL=1 1 0\nNTU=2 1 0\n");
+    OpenPort();
+    std::string failing = dir.Path(c.raw ? "fails.raw" : "fails.eng");
+    if (!c.fillsUp)
+        std::filesystem::create_symlink("/dev/full", failing);
+    auto record = [&](bool raw, const std::string& path) {
+        dialogs.Answers.push_back(path);
+        raw ? BTRecordRawClick(ctx) : BTRecordEngrClick(ctx);
+    };
+    record(c.raw, failing);
+    // A size limit holds for every file, so only the full device shows the other recording go on.
+    std::string good = dir.Path(c.raw ? "good.eng" : "good.raw");
+    if (!c.fillsUp)
+        record(!c.raw, good);
+    std::string sent;
+    auto step = [&](int k) {
+        port.Inbound = CFormat("%d\t1\r\n", k);
+        sent += port.Inbound;
+        PollInput(ctx);
+    };
+    step(1);
+    step(2);
+    std::string before = c.fillsUp ? ReadFileBytes(failing) : "";
+    {
+        std::optional<FileSizeLimit> limit;
+        if (c.fillsUp)
+            limit.emplace(rlim_t(before.size() + 5));
+        for (int k = 3; k <= 6; ++k)
+            step(k);
+    }
+
+    EXPECT_FALSE(c.raw ? s.RawRecording : s.EngrRecording);
+    ASSERT_EQ(Warnings().size(), 1u);   // once, not at every later step
+    EXPECT_EQ(Warnings()[0].Caption, "Recording Stopped");
+    EXPECT_EQ(Warnings()[0].Text, CFormat("The %s record file \"%s\" could not be written: %s.\nRecording to it has "
+                                          "stopped; the file keeps what was written before.",
+                                          c.raw ? "raw" : "engineering units", failing.c_str(),
+                                          std::strerror(c.fillsUp ? EFBIG : ENOSPC)));
+    core.Timer1SecondTimer();
+    EXPECT_EQ(ui.Texts["LBRecordStatus"], c.fillsUp ? "Recording:  OFF" : c.raw ? "Recording:  Engr Units" : "Recording:  Raw");
+    if (c.fillsUp) {
+        std::string kept = ReadFileBytes(failing);
+        EXPECT_EQ(kept.substr(0, before.size()), before);
+        EXPECT_LE(kept.size(), before.size() + 5);
+        if (c.raw) {
+            EXPECT_EQ(kept, sent.substr(0, kept.size()));
+        }
+    }
+    BTStopRecordClick(ctx);
+    EXPECT_EQ(Warnings().size(), 1u);
+    if (!c.fillsUp) {
+        std::string goodText = ReadFileBytes(good);
+        EXPECT_EQ(std::count(goodText.begin(), goodText.end(), '\n'), c.raw ? 7 : 6) << goodText;   // header + rows
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RecordFailureTest,
+                         testing::Values(RecordFailure{"RawOnAFullDevice", true, false},
+                                         RecordFailure{"EngineeringOnAFullDevice", false, false},
+                                         RecordFailure{"RawFillingUp", true, true},
+                                         RecordFailure{"EngineeringFillingUp", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
 {
@@ -310,6 +442,72 @@ TEST_F(StateFileTest, OutOfRangeFieldsKeepTheirStartValues)
     EXPECT_EQ(r.TempCorrection, 1);
     EXPECT_FALSE(r.EarlyCommands);
     EXPECT_TRUE(port2.Opened.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Lines of a record file that are complete (CR LF ended), split into their TAB-separated fields.
+std::vector<std::vector<std::string>> CompleteRows(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::size_t start = 0, end;
+    while ((end = text.find("\r\n", start)) != std::string::npos) {
+        std::vector<std::string> fields;
+        std::size_t from = start, tab;
+        while ((tab = text.find('\t', from)) < end) {
+            fields.push_back(text.substr(from, tab - from));
+            from = tab + 1;
+        }
+        fields.push_back(text.substr(from, end - from));
+        rows.push_back(fields);
+        start = end + 2;
+    }
+    return rows;
+}
+
+// The host process is killed in the middle of a recording: every line that it had taken in
+// by the end of the last step it finished is in both record files. The meter numbers its lines
+// and sends noise between them, so a lost, doubled or torn line shows.
+TEST(RecordingKilled, EveryLineOfTheStepsBeforeTheKillIsInBothFiles)
+{
+    TempDir dir;
+    std::string device = dir.Write("counting.dev", "Counting meter\nColumns=4\nDate=1\nTime=2\nCOUNTER=3\nCHL=4 1 0\n");
+    ChildProcess meter, host;
+    ASSERT_TRUE(meter.Start(BuiltProgram("tools/simulator/zuvsim"),
+                            {"--device", device, "--rate", "200", "--noise", "3", "--link", dir.Path("tty")}));
+    ASSERT_TRUE(meter.ReadLine());
+    ASSERT_TRUE(host.Start(BuiltProgram("tools/recorder/zuvrecord"), {"--port", dir.Path("tty"), "--device", device,
+                                                                      "--raw", dir.Path("run.raw"), "--eng",
+                                                                      dir.Path("run.eng")}));
+    long taken = 0;
+    while (taken < 150) {
+        auto line = host.ReadLine();
+        ASSERT_TRUE(line) << "the host stopped reporting at " << taken << " lines";
+        if (line->rfind("lines ", 0) == 0)
+            taken = std::stol(line->substr(6));
+    }
+    host.Signal(SIGKILL);
+    int status = host.Wait();
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+    std::vector<std::vector<std::string>> raw;
+    for (auto& row : CompleteRows(ReadFileBytes(dir.Path("run.raw"))))
+        if (row.size() == 4 && row[0].find('/') != std::string::npos)
+            raw.push_back(row);
+    auto eng = CompleteRows(ReadFileBytes(dir.Path("run.eng")));
+    ASSERT_GE(raw.size(), std::size_t(taken));
+    ASSERT_GE(eng.size(), std::size_t(taken) + 1);
+    EXPECT_EQ(eng[0], (std::vector<std::string>{"Count", "Date", "Time", "Counter", "CHL(ug/l)"}));
+    for (long i = 0; i < taken; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(raw[std::size_t(i)][2], std::to_string(i + 1));
+        const auto& row = eng[std::size_t(i) + 1];
+        ASSERT_EQ(row.size(), 5u);
+        EXPECT_EQ(row[0], std::to_string(i));
+        EXPECT_EQ(row[3], std::to_string(i + 1));
+    }
 }
 
 }  // namespace

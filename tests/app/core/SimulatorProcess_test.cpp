@@ -1,80 +1,36 @@
 // The zuvsim program as a separate process, driven by the host core over its terminal.
 
 #include "HostFakes.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "support/SourcePaths.h"
 #include "platform/core/Streams.h"
 
 #include <csignal>
 #include <filesystem>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 #include "app/core/DeviceFile.h"
 #include "app/core/MeterCommands.h"
 #include "app/core/SerialLink.h"
 #include "platform/core/SerialPort.h"
 
-extern char** environ;
-
 namespace {
-
-std::string SimulatorProgram()
-{
-    auto self = std::filesystem::read_symlink("/proc/self/exe");
-    return (self.parent_path().parent_path() / "tools/simulator/zuvsim").string();
-}
 
 class SimulatorProcess : public testing::Test {
 protected:
     TempDir dir;
-    pid_t pid = -1;
-    int out = -1;
+    ChildProcess sim;
 
     // Starts zuvsim and returns the first line it prints (the terminal's path).
     std::string Start(std::vector<std::string> args)
     {
-        int pipeFds[2];
-        if (::pipe(pipeFds) != 0)
+        if (!sim.Start(BuiltProgram("tools/simulator/zuvsim"), std::move(args)))
             return {};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-        std::string program = SimulatorProgram();
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(pipeFds[1]);
-        out = pipeFds[0];
-        if (rc != 0)
-            return {};
-        std::string line;
-        pollfd p{out, POLLIN, 0};
-        char c;
-        while (::poll(&p, 1, 5000) > 0 && ::read(out, &c, 1) == 1 && c != '\n')
-            line += c;
-        return line;
+        return sim.ReadLine(std::chrono::seconds(5)).value_or("");
     }
 
-    ~SimulatorProcess() override
-    {
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);   // the simulator this test started
-            int status = 0;
-            ::waitpid(pid, &status, 0);
-        }
-        if (out >= 0)
-            ::close(out);
-        unsetenv("COM5");
-    }
+    ~SimulatorProcess() override { unsetenv("COM5"); }
 };
 
 TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
@@ -111,26 +67,35 @@ TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
     EXPECT_GT(core.State().EngValue[TypeCode::PAR], 0.0);
     BTStopClick(ctx);
 
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    pid = -1;
+    sim.Signal(SIGTERM);
+    int status = sim.Wait();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
-TEST_F(SimulatorProcess, RefusesUnknownOptions)
+TEST_F(SimulatorProcess, RefusesUnknownOptionsAndBadValues)
 {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--bogus"}, {"--set", "AVE"}, {"--rate"}}) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--bogus"}, {"--set", "AVE"}, {"--rate"},
+        {"--noise", "x"}, {"--long-lines", "-1"},
+        {"--pause", "5"},          // no milliseconds
+        {"--hang-up", "0"},
+    };
+    for (const auto& args : cases) {
         Start(args);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        pid = -1;
-        ::close(out);
-        out = -1;
+        int status = sim.Wait();
         EXPECT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 2) << args[0];
     }
+}
+
+TEST_F(SimulatorProcess, HangsUpByItselfWhenAsked)
+{
+    std::string link = dir.Path("zuv-link");
+    ASSERT_FALSE(Start({"--hang-up", "0.2", "--link", link}).empty());
+    int status = sim.Wait();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
 }  // namespace
