@@ -284,12 +284,12 @@ TiPlotChannelCustom* TiPlotComponent::GetChannelCustom(int index) const
     return Manager(TiPlotObjectKind::Channel).GetItemAs<TiPlotChannelCustom>(index);
 }
 
-TiPlotXAxis* TiPlotComponent::GetXAxis(int index) const
+TiPlotXAxis* TiPlotComponent::GetXAxis(int index)
 {
     return Manager(TiPlotObjectKind::XAxis).GetItemAs<TiPlotXAxis>(index);
 }
 
-TiPlotYAxis* TiPlotComponent::GetYAxis(int index) const
+TiPlotYAxis* TiPlotComponent::GetYAxis(int index)
 {
     return Manager(TiPlotObjectKind::YAxis).GetItemAs<TiPlotYAxis>(index);
 }
@@ -367,20 +367,24 @@ void TiPlotComponent::RefreshLayoutManager()
     EnableLayoutManager();
 }
 
+TiPlotToolBar* TiPlotComponent::GetToolBar(int index)
+{
+    if (index < 0 || index >= ToolBarCount())
+        return nullptr;
+    return dynamic_cast<TiPlotToolBar*>(Item(TiPlotObjectKind::ToolBar, index));
+}
+
 bool TiPlotComponent::GetSelectModeActive()
 {
-    if (ToolBarCount() == 0)
-        return false;
-    const TPropertyRef selectMode = FindProperty(*GetToolBar(0), "SelectMode");
-    return selectMode && selectMode.GetOrd() != 0;
+    TiPlotToolBar* toolBar = GetToolBar(0);
+    return toolBar && toolBar->GetSelectActive();
 }
 
 void TiPlotComponent::SetSelectModeActive(bool value)
 {
-    if (ToolBarCount() == 0 || GetSelectModeActive() == value)
-        return;
-    if (const TPropertyRef selectMode = FindProperty(*GetToolBar(0), "SelectMode"))
-        selectMode.SetOrd(value);
+    // As if toolbar 0's Select button were clicked.
+    if (TiPlotToolBar* toolBar = GetToolBar(0); toolBar && toolBar->GetSelectActive() != value)
+        toolBar->DoButtonClickSelect();
 }
 
 double TiPlotComponent::GetNow() { return Now(); }
@@ -786,6 +790,34 @@ void TiPlotComponent::DoDataPointCustomizeHint(TiPlotChannelCustom* channel, int
     OnDataPointCustomizeHint(this, ChannelIndex(channel), index, text);
 }
 
+std::vector<TiPlotObject*> TiPlotComponent::GetAllObjects()
+{
+    std::vector<TiPlotObject*> objects;
+    if (TiPlotObjectManager* all = GetPlotObjectManager())
+        for (int i = 0; i < all->GetCount(); ++i)
+            objects.push_back(all->GetObject(i));
+    return objects;
+}
+
+void TiPlotComponent::DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button,
+                                                 bool& cancel)
+{
+    TiPlotObjectKind kind;
+    OnBeforeToolBarButtonClick(this, IndexOf(toolBar, kind), button, cancel);
+}
+
+void TiPlotComponent::DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button)
+{
+    TiPlotObjectKind kind;
+    OnToolBarButtonClick(this, IndexOf(toolBar, kind), button);
+}
+
+void TiPlotComponent::DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text)
+{
+    TiPlotObjectKind kind;
+    OnToolBarCustomizeHint(this, IndexOf(toolBar, kind), text);
+}
+
 // ---------------------------------------------------------------------------------------------
 // IPlotAxisHost
 
@@ -955,7 +987,7 @@ void TiPlotComponent::Loaded()
     TiCustomComponent::Loaded();
     // A toolbar that shares the title's level is moved beyond it, once, before levelling.
     if (ToolBarCount() > 0 && LabelCount() > 0) {
-        TiPlotLayoutObject* toolBar = GetToolBar(0);
+        TiPlotLayoutObject* toolBar = GetToolBarObject(0);
         TiPlotLayoutObject* title = GetLabel(0);
         if (toolBar->Horizontal() == title->Horizontal() && toolBar->ZOrder() == title->ZOrder())
             toolBar->SetZOrder(toolBar->ZOrder() + 1);
@@ -1313,8 +1345,8 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
     // was made (black).
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;
-    TiPlotObject* dv0 = GetDataView(0);
-    auto* dataViewPaint = Role<IPlotDataViewPaint>(dv0);
+    TiPlotLayoutObject* dv0 = GetDataView(0);
+    auto* dataViewPaint = dynamic_cast<TiPlotDataView*>(dv0);
     const TColor dataViewBackColor = !dataViewPaint || dataViewPaint->BackgroundTransparent()
                                          ? BackGroundColor()
                                          : dataViewPaint->BackgroundColor();
@@ -1366,7 +1398,7 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
         dataViewPaint->DrawBackground(canvas);
 
     FillLayerList();
-    const TRect dv = static_cast<TiPlotLayoutObject*>(dv0)->GetDrawRect();
+    const TRect dv = dv0->GetDrawRect();
     for (const auto& entry : m_layerList.Entries()) {
         canvas.IntersectClipRect(TRect{dv.Left, dv.Top, dv.Right + 1, dv.Bottom + 1});
         entry.second->Draw(canvas, dataViewBackColor);
@@ -1398,7 +1430,7 @@ void TiPlotComponent::DrawOutSideObjects(TCanvas& canvas)
     for (int i = 0; i < LabelCount(); ++i)
         GetLabel(i)->Draw(canvas, BackGroundColor());
     for (int i = 0; i < ToolBarCount(); ++i)
-        GetToolBar(i)->Draw(canvas, BackGroundColor());
+        GetToolBarObject(i)->Draw(canvas, BackGroundColor());
 }
 
 PRAVIX_PUBLISH(TiPlotComponent,

@@ -22,6 +22,8 @@
 #include "plot/core/iPlotLayoutManager.h"
 #include "plot/core/iPlotMasterManager.h"
 #include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotDataView.h"
+#include "plot/objects/iPlotToolBar.h"
 
 #include <array>
 #include <memory>
@@ -137,10 +139,10 @@ public:
     virtual void RemoveAllTranslations();
 
     int ChannelCount() const { return Count(TiPlotObjectKind::Channel); }
-    int XAxisCount() const { return Count(TiPlotObjectKind::XAxis); }
-    int YAxisCount() const { return Count(TiPlotObjectKind::YAxis); }
+    int XAxisCount() override { return Count(TiPlotObjectKind::XAxis); }
+    int YAxisCount() override { return Count(TiPlotObjectKind::YAxis); }
     int DataViewCount() const { return Count(TiPlotObjectKind::DataView); }
-    int DataCursorCount() const { return Count(TiPlotObjectKind::DataCursor); }
+    int DataCursorCount() override { return Count(TiPlotObjectKind::DataCursor); }
     int LegendCount() const { return Count(TiPlotObjectKind::Legend); }
     int TableCount() const { return Count(TiPlotObjectKind::Table); }
     int ToolBarCount() const { return Count(TiPlotObjectKind::ToolBar); }
@@ -151,13 +153,15 @@ public:
 
     // Index errors raise "List index out of bounds (%d)".
     TiPlotChannelCustom* GetChannelCustom(int index) const;
-    TiPlotXAxis* GetXAxis(int index) const;
-    TiPlotYAxis* GetYAxis(int index) const;
+    TiPlotXAxis* GetXAxis(int index) override;
+    TiPlotYAxis* GetYAxis(int index) override;
     TiPlotLayoutObject* GetDataView(int index) const { return LayoutItem(TiPlotObjectKind::DataView, index); }
-    TiPlotObject* GetDataCursor(int index) const { return Item(TiPlotObjectKind::DataCursor, index); }
+    TiPlotObject* GetDataCursor(int index) override { return Item(TiPlotObjectKind::DataCursor, index); }
     TiPlotLayoutObject* GetLegend(int index) const { return LayoutItem(TiPlotObjectKind::Legend, index); }
     TiPlotLayoutObject* GetTable(int index) const { return LayoutItem(TiPlotObjectKind::Table, index); }
-    TiPlotLayoutObject* GetToolBar(int index) const { return LayoutItem(TiPlotObjectKind::ToolBar, index); }
+    // nullptr when there is no toolbar of that index (or it is of a class of its own).
+    TiPlotToolBar* GetToolBar(int index) override;
+    TiPlotLayoutObject* GetToolBarObject(int index) const { return LayoutItem(TiPlotObjectKind::ToolBar, index); }
     TiPlotObject* GetLimit(int index) const { return Item(TiPlotObjectKind::Limit, index); }
     TiPlotLayoutObject* GetLabel(int index) const { return LayoutItem(TiPlotObjectKind::Label, index); }
     TiPlotObject* GetAnnotation(int index) const { return Item(TiPlotObjectKind::Annotation, index); }
@@ -180,12 +184,12 @@ public:
     // Stops logging first when it runs; then empties every channel and resets the axes' first
     // alignment.
     void ClearAllData();
-    void DisableAllTracking() { SetAllTracking(false); }
-    void EnableAllTracking() { SetAllTracking(true); }
+    void DisableAllTracking() override { SetAllTracking(false); }
+    void EnableAllTracking() override { SetAllTracking(true); }
     void DisableLayoutManager();
     void EnableLayoutManager();
     void RefreshLayoutManager();
-    void SetSelectModeActive(bool value);
+    void SetSelectModeActive(bool value) override;
     static double GetNow();
     void MousePointerSet(TCursor cursor) { SetCursor(cursor); }
     // A data cursor reports that it moved: OnDataCursorChange with its index.
@@ -338,6 +342,9 @@ public:
         OnYAxisMinSpanChangeFinished;
     TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
     TNotifyEvent OnAfterPaint;
+    Event<TObject*, TRect&, bool&> OnBeforeZoomBox;
+    Event<TObject*, int, TiPlotToolBarButtonType> OnToolBarButtonClick;
+    Event<TObject*, int, TiPlotToolBarButtonType, bool&> OnBeforeToolBarButtonClick;
 
     // --- IPlotHost ------------------------------------------------------------------------------
     std::string TranslateText(const std::string& text) override;
@@ -363,6 +370,14 @@ public:
     void DoDataPointMoved(TiPlotChannelCustom* channel, int index, double oldX, double oldY, double newX,
                           double newY) override;
     void DoDataPointCustomizeHint(TiPlotChannelCustom* channel, int index, std::string& text) override;
+    std::vector<TiPlotObject*> GetAllObjects() override;
+    bool GetMasterAxisInputGuard() override { return m_forwardingMasterInput; }
+    void SetMasterAxisInputGuard(bool value) override { m_forwardingMasterInput = value; }
+    void EditProperties() override { m_master->EditProperties(); }
+    void DoBeforeZoomBox(TRect& zoomRect, bool& cancel) override { OnBeforeZoomBox(this, zoomRect, cancel); }
+    void DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button, bool& cancel) override;
+    void DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button) override;
+    void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text) override;
 
     // --- IPlotAxisHost --------------------------------------------------------------------------
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;

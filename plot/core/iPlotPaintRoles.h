@@ -8,18 +8,6 @@
 class TCanvas;
 class TiPlotObject;
 
-// The data view: the background under the layers and the frame over them.
-class IPlotDataViewPaint {
-public:
-    virtual bool BackgroundTransparent() const = 0;
-    virtual TColor BackgroundColor() const = 0;
-    virtual void DrawBackground(TCanvas& canvas) = 0;
-    virtual void DrawForeground(TCanvas& canvas) = 0;
-
-protected:
-    ~IPlotDataViewPaint() = default;
-};
-
 // A data cursor: brought up to date before the layout and pointed at the data view drawn.
 class IPlotDataCursorPaint {
 public:

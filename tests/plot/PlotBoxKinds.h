@@ -1,12 +1,14 @@
 #pragma once
 // Boxes that stand in for the plot's toolbars, legends, tables, labels, data views and data
-// cursors in tests of the plot control: each asks for a depth and an end guard that the test
+// cursors (or for those not yet built) in tests of the plot control: each asks for a depth and an end guard that the test
 // chooses, and draws itself as a filled rectangle of its own colour, so the layout pass and
 // the paint pass can be checked at their pixels. Include from one test program's source only:
 // it publishes classes.
 
 #include "plot/core/iPlotManagers.h"
 #include "plot/core/iPlotPaintRoles.h"
+#include "plot/objects/iPlotDataView.h"
+#include "plot/objects/iPlotToolBar.h"
 
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Reflection.h"
@@ -80,39 +82,19 @@ private:
     double m_marginBottom = 0.25;
 };
 
-// The data view: its background and a frame, and a record of the pass's calls.
-class TBoxDataView : public TTestBox, public IPlotDataViewPaint {
+// The data view of the layout tests: a place with grid axis names and nothing to draw.
+class TBoxDataView : public TTestBox {
     PRAVIX_CLASS(TBoxDataView, TTestBox)
 public:
     TBoxDataView(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
                  TNotifyEvent onRename)
         : TTestBox(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename))
     {
-        Fill = TColor(0x202020);
     }
     std::string GridXAxisName() const { return m_gridX; }
     void SetGridXAxisName(const std::string& v) { m_gridX = v; }
     std::string GridYAxisName() const { return m_gridY; }
     void SetGridYAxisName(const std::string& v) { m_gridY = v; }
-    bool BackgroundTransparent() const override { return false; }
-    TColor BackgroundColor() const override { return Fill; }
-    // Its right and bottom pixel lines belong to it.
-    void DrawBackground(TCanvas& canvas) override
-    {
-        canvas.Brush().SetColor(Fill);
-        canvas.Brush().SetStyle(bsSolid);
-        const TRect r = GetDrawRect();
-        canvas.FillRect(TRect{r.Left, r.Top, r.Right + 1, r.Bottom + 1});
-    }
-    void DrawForeground(TCanvas& canvas) override
-    {
-        canvas.Pen().SetColor(clWhite);
-        canvas.Brush().SetStyle(bsClear);
-        const TRect r = GetDrawRect();
-        canvas.Rectangle(TRect{r.Left, r.Top, r.Right + 1, r.Bottom + 1});
-    }
-    // The grid layer draws nothing of its own here.
-    void Draw(TCanvas&, TColor) override { ++DrawCount; }
 
 private:
     std::string m_gridX;
@@ -153,16 +135,22 @@ PRAVIX_PUBLISH(TBoxDataView,
 PRAVIX_PUBLISH(TBoxDataCursor, Prop("ChannelName", &TBoxDataCursor::ChannelName, &TBoxDataCursor::SetChannelName))
 
 // Registers the boxes as the plot's toolbars, legends, tables, labels, data views and data
-// cursors for as long as it lives.
+// cursors for as long as it lives; with `realToolBarAndDataView` the plot's own toolbar and
+// data view take their places.
 class TBoxKinds {
 public:
-    TBoxKinds()
+    explicit TBoxKinds(bool realToolBarAndDataView = false)
     {
-        m_registrations.push_back(TiPlotKindRegistration::Of<TBoxToolBar>(TiPlotObjectKind::ToolBar));
+        if (realToolBarAndDataView) {
+            m_registrations.push_back(TiPlotKindRegistration::Of<TiPlotToolBar>(TiPlotObjectKind::ToolBar));
+            m_registrations.push_back(TiPlotKindRegistration::Of<TiPlotDataView>(TiPlotObjectKind::DataView));
+        } else {
+            m_registrations.push_back(TiPlotKindRegistration::Of<TBoxToolBar>(TiPlotObjectKind::ToolBar));
+            m_registrations.push_back(TiPlotKindRegistration::Of<TBoxDataView>(TiPlotObjectKind::DataView));
+        }
         m_registrations.push_back(TiPlotKindRegistration::Of<TBoxLegend>(TiPlotObjectKind::Legend));
         m_registrations.push_back(TiPlotKindRegistration::Of<TBoxTable>(TiPlotObjectKind::Table));
         m_registrations.push_back(TiPlotKindRegistration::Of<TBoxLabel>(TiPlotObjectKind::Label));
-        m_registrations.push_back(TiPlotKindRegistration::Of<TBoxDataView>(TiPlotObjectKind::DataView));
         m_registrations.push_back(TiPlotKindRegistration::Of<TBoxDataCursor>(TiPlotObjectKind::DataCursor));
     }
 

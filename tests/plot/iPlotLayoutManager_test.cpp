@@ -30,14 +30,14 @@ TEST_F(LayoutTest, ANewAxisTakesTheOutermostLevelAndPushesTheStackOutward)
     EXPECT_EQ(old->ZOrder(), 0);
     EXPECT_EQ(plot.DataViewZHorz(), 1);
     EXPECT_EQ(plot.GetLabel(0)->ZOrder(), 2);
-    EXPECT_EQ(plot.GetToolBar(0)->ZOrder(), 3);
+    EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), 3);
 
     TiPlotXAxis* added = plot.GetXAxis(plot.AddXAxis());
     EXPECT_EQ(added->ZOrder(), 0);
     EXPECT_EQ(old->ZOrder(), 1);
     EXPECT_EQ(plot.DataViewZHorz(), 2);
     EXPECT_EQ(plot.GetLabel(0)->ZOrder(), 3);
-    EXPECT_EQ(plot.GetToolBar(0)->ZOrder(), 4);
+    EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), 4);
     // Bottom list: outermost level first.
     const TiPlotLayoutList& bottom = layout.SideList(TiPlotLayoutSide::Bottom);
     ASSERT_EQ(bottom.Count(), 2);
@@ -54,7 +54,7 @@ TEST_F(LayoutTest, ANewAxisTakesTheOutermostLevelAndPushesTheStackOutward)
     plot.DeleteXAxis(1);
     EXPECT_EQ(old->ZOrder(), 0);
     EXPECT_EQ(plot.DataViewZHorz(), 1);
-    EXPECT_EQ(plot.GetToolBar(0)->ZOrder(), 3);
+    EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), 3);
 }
 
 TEST_F(LayoutTest, MergingAndOpeningLevels)
@@ -79,13 +79,13 @@ TEST_F(LayoutTest, MergingAndOpeningLevels)
     EXPECT_EQ(plot.DataViewZHorz(), 2);
 
     // Above level 2: the object opens level 3 and only what was above level 2 moves.
-    const int toolBarBefore = plot.GetToolBar(0)->ZOrder();
+    const int toolBarBefore = plot.GetToolBarObject(0)->ZOrder();
     const int labelBefore = plot.GetLabel(0)->ZOrder();
     layout.InsertZOrder(second, 2, iidAbove);
     EXPECT_EQ(second->ZOrder(), 3);
     EXPECT_EQ(plot.DataViewZHorz(), 2);
     EXPECT_EQ(plot.GetLabel(0)->ZOrder(), labelBefore + (labelBefore > 2 ? 1 : 0));
-    EXPECT_EQ(plot.GetToolBar(0)->ZOrder(), toolBarBefore + 1);
+    EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), toolBarBefore + 1);
 }
 
 TEST_F(LayoutTest, SwitchedOffObjectsKeepTheirLevelsAndSideListsWait)
