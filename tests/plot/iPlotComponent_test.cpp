@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -432,6 +433,74 @@ TEST_F(PlotTest, APlotReadFromItsFormDescriptionEqualsTheOneWritten)
     EXPECT_TRUE(copy->GetLayoutManager()->Enabled());
     EXPECT_FALSE(copy->Updating());
     EXPECT_EQ(copy->GetLayoutManager()->SideList(TiPlotLayoutSide::Top).Count(), 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlotTest, PublishedPropertiesInStoredOrder)
+{
+    TiPlot plot(nullptr);
+    std::vector<std::string> names;
+    for (const TPropInfo* p : plot.ClassInfo().Properties())
+        names.push_back(p->Name());
+    const std::vector<std::string> own = {
+        "DataViewZHorz", "DataViewZVert", "XYAxesReverse", "UserCanEditObjects", "UserCanAddRemoveChannels",
+        "OuterMarginLeft", "OuterMarginTop", "OuterMarginRight", "OuterMarginBottom", "PrintOrientation",
+        "PrintMarginLeft", "PrintMarginTop", "PrintMarginRight", "PrintMarginBottom", "PrintShowDialog",
+        "PrintDocumentName", "PrinterName", "HintsPause", "HintsHidePause", "HintsShow", "HintsFont",
+        "EditorFormStyle", "CopyToClipBoardFormat", "TitleVisible", "TitleText", "TitleFont", "TitleMargin",
+        "LogFileName", "LogBufferSize", "LoggingActive"};
+    auto first = std::find(names.begin(), names.end(), own.front());
+    ASSERT_NE(first, names.end());
+    EXPECT_EQ(std::vector<std::string>(first, first + std::ptrdiff_t(own.size())), own);
+    EXPECT_EQ(plot.OuterMarginLeft(), 5);
+    EXPECT_EQ(plot.HintsPause(), 500);
+    EXPECT_EQ(plot.HintsHidePause(), 2500);
+    EXPECT_EQ(plot.PrintOrientation(), poLandscape);
+    EXPECT_EQ(plot.PrintDocumentName(), "Untitled");
+    EXPECT_EQ(plot.BackGroundColor(), clBlack);
+    EXPECT_EQ(plot.BorderStyle(), ibsLowered);
+    EXPECT_EQ(plot.BackGroundGradientStartColor(), TColor(0xFF0000));
+    EXPECT_EQ(plot.AnnotationDefaultFont()->GetColor(), clWhite);
+    EXPECT_TRUE(plot.AutoFrameRate());
+    EXPECT_EQ(plot.UpdateFrameRate(), 60);
+    EXPECT_FALSE(plot.UserCanAddRemoveChannels());
+}
+
+// A stored toolbar on the title's level is moved beyond it once the form is read.
+TEST_F(PlotTest, AToolbarStoredOnTheTitlesLevelMovesBeyondIt)
+{
+    TiPlot plot(nullptr);
+    plot.SetName("Plot");
+    plot.DisableLayoutManager();
+    plot.GetToolBarObject(0)->SetZOrder(2);
+    plot.EnableLayoutManager();
+    const std::string text = WriteComponentToText(plot);
+    std::unique_ptr<TComponent> read(CreateComponentFromText(text, nullptr));
+    auto* copy = dynamic_cast<TiPlot*>(read.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->GetLabel(0)->ZOrder(), 2);
+    EXPECT_EQ(copy->GetToolBarObject(0)->ZOrder(), 3);
+}
+
+// A master axis hands its input to the other axes of its direction, which pass it on no further.
+TEST_F(PlotTest, MasterAxesDriveTheOtherAxesOfTheirDirection)
+{
+    TiPlot plot(nullptr);
+    plot.SetBounds(0, 0, 600, 400);
+    TiPlotYAxis* second = plot.GetYAxis(plot.AddYAxis());
+    TiPlotYAxis* first = plot.GetYAxis(0);
+    first->SetMasterUIInput(true);
+    second->SetMasterUIInput(true);
+    plot.ReCalcLayout();
+    const double before = second->Min();
+    first->DoMouseWheel(120, {}, 0, 0);
+    EXPECT_NE(second->Min(), before);
+    EXPECT_EQ(first->Min(), second->Min());
+    EXPECT_FALSE(plot.GetMasterAxisInputGuard());
+    EXPECT_EQ(plot.GetXAxis(0)->Min(), 0);
 }
 
 } // namespace
