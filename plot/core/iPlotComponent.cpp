@@ -1413,7 +1413,31 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
         GetLegend(i)->Draw(canvas, BackGroundColor());
     for (int i = 0; i < TableCount(); ++i)
         GetTable(i)->Draw(canvas, BackGroundColor());
+    DrawHint(canvas);
     OnAfterPaint(this);
+}
+
+void TiPlotComponent::ShowHint(const std::string& text, int left, int top)
+{
+    m_hintText = text;
+    m_hintLeft = left;
+    m_hintTop = top;
+    m_hintShowing = true;
+    InvalidateChange();
+}
+
+void TiPlotComponent::DrawHint(TCanvas& canvas)
+{
+    m_hintPainted = m_hintShowing;
+    if (!m_hintShowing)
+        return;
+    canvas.Font().Assign(*m_hintsFont);
+    canvas.Brush().SetColor(clInfoBk);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Font().SetColor(clInfoText);
+    const TRect box{m_hintLeft, m_hintTop, m_hintLeft + canvas.TextWidth(m_hintText) + 4,
+                    m_hintTop + canvas.TextHeight(m_hintText) + 4};
+    canvas.TextRect(box, m_hintLeft + 2, m_hintTop + 2, m_hintText);
 }
 
 void TiPlotComponent::DrawOutSideObjects(TCanvas& canvas)

@@ -223,6 +223,11 @@ public:
     bool AddAxesCollisionDetectionItem(const TRect& rect) override;
     void AddAxesCollisionItem(const TRect& rect) { m_axesCollisions.push_back(rect); }
     void ClearAxesCollisionList() { m_axesCollisions.clear(); }
+    // The hint box the input dispatch shows: painted by every frame while showing.
+    void ShowHint(const std::string& text, int left, int top);
+    void HideHint() { m_hintShowing = false; }
+    bool HintShowing() const { return m_hintShowing; }
+    bool HintPainted() const { return m_hintPainted; }
     // The objects of the last paint's layers, in drawing order.
     const TiPlotKeyedList<TiPlotObject>& LayerList() const { return m_layerList; }
 
@@ -429,6 +434,7 @@ private:
     int ChannelIndex(TiPlotChannelCustom* channel) const;
     void AddPoint(TiPlotChannelCustom& channel, double x, double y, bool null, bool empty);
     void FillLayerList();
+    void DrawHint(TCanvas& canvas);
     void ReadImageList(int index, TReader& reader);
     void WriteImageList(int index, TWriter& writer);
 
@@ -476,6 +482,11 @@ private:
     TiPlotKeyedList<TiPlotObject> m_layerList;
     std::vector<TRect> m_axesCollisions;
     bool m_forwardingMasterInput = false;
+    std::string m_hintText;
+    int m_hintLeft = 0;
+    int m_hintTop = 0;
+    bool m_hintShowing = false;
+    bool m_hintPainted = false;
     // A form is being read: switched on again by Loaded.
     bool m_readingForm = false;
 };

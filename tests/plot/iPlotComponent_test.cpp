@@ -4,6 +4,7 @@
 
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/SystemColors.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormDescription.h"
 #include "platform/core/Variant.h"
@@ -188,6 +189,16 @@ TEST_F(PlotTest, ANewStripChartDrawsItsObjectsInTheirPlaces)
     auto* cursor = dynamic_cast<TBoxDataCursor*>(plot.GetDataCursor(0));
     EXPECT_EQ(cursor->Updates, 1);
     EXPECT_EQ(cursor->PaintDataView, plot.GetDataView(0));
+
+    // A hint box is drawn over everything while it shows.
+    plot.ShowHint("Channel 1: 81", 200, 150);
+    PaintedPlot hinted;
+    Paint(plot, hinted, "iPlotComponent_hint.png");
+    EXPECT_TRUE(plot.HintPainted());
+    EXPECT_EQ(hinted.bitmap.Canvas().GetPixel(201, 151), ColorToRGB(clInfoBk));
+    plot.HideHint();
+    plot.iPaintTo(hinted.bitmap.Canvas());
+    EXPECT_FALSE(plot.HintPainted());
 }
 
 TEST_F(PlotTest, ANewXYPlotDrawsItsObjectsInTheirPlaces)
