@@ -264,9 +264,16 @@ PRAVIX_PUBLISH(TiPlotChannel,
         .Default(iopcxvsOPCServerTimeStamp))
 
 // The channel manager takes every channel by its base and makes strip-chart channels unless
-// the plot names another class.
-static const TiPlotKindRegistration channelKind =
-    TiPlotKindRegistration::Of<TiPlotChannel, TiPlotChannelCustom>(TiPlotObjectKind::Channel);
+// the plot names another class; clearing the plot's data empties every channel.
+static TiPlotKindRegistration RegisterChannelKind()
+{
+    TiPlotKindClass kindClass;
+    kindClass.Create = &CreatePlotObject<TiPlotChannel>;
+    kindClass.IsKind = [](const TObject* object) { return dynamic_cast<const TiPlotChannelCustom*>(object) != nullptr; };
+    kindClass.ClearData = [](TiPlotObject& channel) { static_cast<TiPlotChannelCustom&>(channel).Clear(); };
+    return TiPlotKindRegistration(TiPlotObjectKind::Channel, std::move(kindClass));
+}
+static const TiPlotKindRegistration channelKind = RegisterChannelKind();
 
 // ---------------------------------------------------------------------------------------------
 // X order and adding points

@@ -358,6 +358,19 @@ TEST_F(PlotTest, CallsAndTheirEffects)
     ASSERT_EQ(plot.GetChannel(1)->GetCount(), 3);
     EXPECT_EQ(plot.GetChannel(1)->GetDataX(0), 0);
     EXPECT_EQ(plot.GetChannel(1)->GetDataX(2), 1.0);
+
+    // Pause and resume: tracking off and on again on every axis.
+    plot.AddYAxis();
+    plot.DisableAllTracking();
+    EXPECT_FALSE(plot.GetXAxis(0)->TrackingEnabled());
+    EXPECT_FALSE(plot.GetYAxis(1)->TrackingEnabled());
+    plot.EnableAllTracking();
+    EXPECT_TRUE(plot.GetXAxis(0)->TrackingEnabled());
+    EXPECT_TRUE(plot.GetYAxis(1)->TrackingEnabled());
+
+    plot.ClearAllData();
+    EXPECT_EQ(plot.GetChannel(0)->GetCount(), 0);
+    EXPECT_EQ(plot.GetChannel(1)->GetCount(), 0);
 }
 
 TEST_F(PlotTest, TransferredPointsAreBornNullOrEmpty)
