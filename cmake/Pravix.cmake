@@ -15,7 +15,10 @@ function(pravix_library target dir)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
   # Every symbol a library uses must come from what it links, so a call into a layer the
   # library does not depend on (the GUI from GUI-free code) fails when the library links.
-  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  # (Not in the fuzz build: clang links the sanitizer runtimes into the programs only.)
+  if(NOT PRAVIX_FUZZ)
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
 endfunction()
 
 # pravix_tests(<dir> DEPS ... [RUNTIME_DEPS ...] [NO_APPLICATION]): one test program per

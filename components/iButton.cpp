@@ -78,7 +78,7 @@ void TiButton::iMouseUp(TMouseButton, TShiftState, int x, int y)
     if (!m_enabled)
         return;
     m_mouseDown = false;
-    if (PtInRect(GetDrawRect(), TPoint(x, y)))
+    if (PtInRect(GetDrawRect(), TPoint{x, y}))
         DoChange();
 }
 

@@ -17,7 +17,7 @@ public:
     TiButton();
     ~TiButton() override;
 
-    TRect GetDrawRect() const { return TRect(m_left, m_top, m_right, m_bottom); }
+    TRect GetDrawRect() const { return TRect{m_left, m_top, m_right, m_bottom}; }
     void SetDrawRect(const TRect& rect);
     int GetWidth() const { return m_right - m_left; }
     int GetHeight() const { return m_bottom - m_top; }

@@ -164,8 +164,8 @@ void TiCheckBox::iMouseUp(TMouseButton, TShiftState, int x, int y)
 TRect TiCheckBox::BoxRect(int mid) const
 {
     if (m_alignment == taLeftJustify)
-        return TRect(Width() - 13, mid - 7, Width(), mid + 6);
-    return TRect(0, mid - 7, 13, mid + 6);
+        return TRect{Width() - 13, mid - 7, Width(), mid + 6};
+    return TRect{0, mid - 7, 13, mid + 6};
 }
 
 TRect TiCheckBox::TextRect(TCanvas& canvas, int mid) const
@@ -173,7 +173,7 @@ TRect TiCheckBox::TextRect(TCanvas& canvas, int mid) const
     const int tw = canvas.TextWidth(Caption());
     const int th = canvas.TextHeight(Caption());
     const int left = m_alignment == taLeftJustify ? 1 : 18;
-    return TRect(left, mid - th / 2 - 1, tw + left, mid + th - th / 2 - 1);
+    return TRect{left, mid - th / 2 - 1, tw + left, mid + th - th / 2 - 1};
 }
 
 // A tick three pixels thick: the same bent line at three heights.
@@ -183,14 +183,14 @@ void TiCheckBox::DrawTick(TCanvas& canvas, int boxLeft, int mid)
     canvas.Pen().SetStyle(psSolid);
     canvas.Pen().SetWidth(1);
     for (int lift = 0; lift < 3; ++lift)
-        canvas.Polyline({TPoint(boxLeft + 3, mid - lift), TPoint(boxLeft + 5, mid + 2 - lift),
-                         TPoint(boxLeft + 10, mid - 3 - lift)});
+        canvas.Polyline({TPoint{boxLeft + 3, mid - lift}, TPoint{boxLeft + 5, mid + 2 - lift},
+                         TPoint{boxLeft + 10, mid - 3 - lift}});
 }
 
 void TiCheckBox::DrawFocus(TCanvas& canvas, const TRect& textRect)
 {
-    TRect focus(textRect.Left - 1, textRect.Top - 1, textRect.Right + 1, textRect.Bottom + 2);
-    IntersectRect(focus, focus, TRect(0, 0, Width() - 1, Height() - 1));
+    TRect focus{textRect.Left - 1, textRect.Top - 1, textRect.Right + 1, textRect.Bottom + 2};
+    IntersectRect(focus, focus, TRect{0, 0, Width() - 1, Height() - 1});
     canvas.Font().SetColor(clWhite);
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(clBlack);

@@ -357,7 +357,7 @@ void TiComponent::PaintOffScreen(TCanvas& canvas)
 
 void TiComponent::DrawErrorState(TCanvas& canvas)
 {
-    TRect r(0, 0, Width(), Height());
+    TRect r{0, 0, Width(), Height()};
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(m_errorBackGroundColor);
     canvas.FillRect(r);
@@ -370,9 +370,9 @@ void TiComponent::DrawPaintFailure(TCanvas& canvas, const std::string& message)
     // The failed paint may have left a clip, an origin or a rotated font behind; the message
     // must show whatever it left.
     canvas.SelectClipRgn(nullptr);
-    canvas.SetOrigin(TPoint(0, 0));
+    canvas.SetOrigin(TPoint{0, 0});
     canvas.Font().SetEscapement(0);
-    TRect r(0, 0, Width(), Height());
+    TRect r{0, 0, Width(), Height()};
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(clBlack);
     canvas.FillRect(r);
@@ -410,6 +410,8 @@ TBitmap& TiComponent::GetBackGroundBitmap()
 {
     if (!m_backGroundBitmap)
         CreateBackGroundBitmap();
+    else
+        m_backGroundBitmap->SetSize(Width(), Height());   // the control was resized since
     return *m_backGroundBitmap;
 }
 
@@ -431,18 +433,18 @@ void TiComponent::DrawBackGround(TCanvas& canvas, TColor color)
 {
     m_backGroundChanged = false;
     if (m_backGroundPicture && m_backGroundPicture->GetWidth() > 0) {
-        canvas.StretchDraw(TRect(0, 0, Width(), Height()), *m_backGroundPicture);
+        canvas.StretchDraw(TRect{0, 0, Width(), Height()}, *m_backGroundPicture);
         return;
     }
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(color);
-    canvas.FillRect(TRect(0, 0, Width(), Height()));
+    canvas.FillRect(TRect{0, 0, Width(), Height()});
     DrawBorder(canvas);
 }
 
 void TiComponent::DrawBorder(TCanvas& canvas)
 {
-    const TRect r(0, 0, Width(), Height());
+    const TRect r{0, 0, Width(), Height()};
     switch (m_borderStyle) {
     case ibsRaised:
         iDrawEdge(canvas, r, idesRaised);
@@ -461,7 +463,7 @@ int TiComponent::GetBorderMargin() const { return m_borderStyle == ibsNone ? 0 :
 
 TPoint TiComponent::GetCenterPoint(TCanvas&) const
 {
-    return TPoint(Width() / 2 + m_offsetX, Height() / 2 + m_offsetY);
+    return TPoint{Width() / 2 + m_offsetX, Height() / 2 + m_offsetY};
 }
 
 TPointDouble TiComponent::GetCenterPointDouble(TCanvas&) const
@@ -472,8 +474,8 @@ TPointDouble TiComponent::GetCenterPointDouble(TCanvas&) const
 TPoint TiComponent::GetXYRadPoint(double radius, TDegrees angle, TPoint center) const
 {
     const double radians = angle.Value * M_PI / 180;
-    return TPoint(center.X + int(std::nearbyint(std::cos(radians) * radius)),
-                  center.Y - int(std::nearbyint(std::sin(radians) * radius)));
+    return TPoint{center.X + int(std::nearbyint(std::cos(radians) * radius)),
+                  center.Y - int(std::nearbyint(std::sin(radians) * radius))};
 }
 
 // --- Input --------------------------------------------------------------------------------------

@@ -223,7 +223,7 @@ void TiRadioGroup::DrawFrame(TCanvas& canvas, int half)
     PenLine(canvas, clBtnHighlight, 1, half + 1, w - 2, half + 1);
     PenLine(canvas, clBtnHighlight, 1, half + 1, 1, h - 1);
     canvas.Pen().SetColor(clBtnShadow);
-    canvas.Polyline({TPoint(0, half), TPoint(w - 2, half), TPoint(w - 2, h - 2), TPoint(0, h - 2), TPoint(0, half)});
+    canvas.Polyline({TPoint{0, half}, TPoint{w - 2, half}, TPoint{w - 2, h - 2}, TPoint{0, h - 2}, TPoint{0, half}});
     PenLine(canvas, clBtnHighlight, w - 1, half + 1, w - 1, h - 1);
     PenLine(canvas, clBtnHighlight, w - 1, h - 1, 0, h - 1);
 }
@@ -232,7 +232,7 @@ void TiRadioGroup::DrawFrame(TCanvas& canvas, int half)
 void TiRadioGroup::DrawCaption(TCanvas& canvas)
 {
     const int cw = canvas.TextWidth("A");
-    TRect r(cw, 0, cw + canvas.TextWidth(Caption()), canvas.TextHeight(Caption()));
+    TRect r{cw, 0, cw + canvas.TextWidth(Caption()), canvas.TextHeight(Caption())};
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(BackGroundColor());
     canvas.FillRect(r);
@@ -255,7 +255,7 @@ void TiRadioGroup::DrawButton(TCanvas& canvas, int x, int y, bool pressed)
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(face);
     canvas.Pen().SetColor(face);
-    canvas.FillRect(TRect(x - 3, y - 4, x + 5, y + 4));
+    canvas.FillRect(TRect{x - 3, y - 4, x + 5, y + 4});
     for (const TRingStroke& s : kRing)
         PenLine(canvas, s.Color, x + s.X1, y + s.Y1, x + s.X2, y + s.Y2);
 }
@@ -271,7 +271,7 @@ void TiRadioGroup::DrawItem(TCanvas& canvas, int i)
     canvas.Brush().SetStyle(bsClear);
     canvas.Font().SetColor(Font()->GetColor());
     const int th = canvas.TextHeight(text);
-    TRect textRect(x + 12, y - th / 2, x + 12 + canvas.TextWidth(text), y + th / 2);
+    TRect textRect{x + 12, y - th / 2, x + 12 + canvas.TextWidth(text), y + th / 2};
     iDrawText(canvas, text, textRect, {itfHLeft, itfVCenter, itfNoClip}, Enabled(), BackGroundColor());
 
     if (i == m_itemIndex) {
@@ -285,7 +285,7 @@ void TiRadioGroup::DrawItem(TCanvas& canvas, int i)
         canvas.Font().SetColor(clWhite);
         canvas.Brush().SetStyle(bsSolid);
         canvas.Brush().SetColor(clBlack);
-        iDrawFocusRect2(canvas, TRect(textRect.Left - 1, textRect.Top - 1, textRect.Right + 1, textRect.Bottom + 3));
+        iDrawFocusRect2(canvas, TRect{textRect.Left - 1, textRect.Top - 1, textRect.Right + 1, textRect.Bottom + 3});
     }
 }
 

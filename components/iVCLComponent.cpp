@@ -273,11 +273,8 @@ void TiVCLComponent::SetBounds(int left, int top, int width, int height)
     if (left == Left() && top == Top() && width == Width() && height == Height())
         return;
     TiComponent::SetBounds(left, top, width, height);
-    if (m_captureBitmap && Width() >= 1 && Height() >= 1)
-        m_captureBitmap->SetSize(Width(), Height());
+    // The capture and the back buffer take the new size when they are next painted.
     RequestTransparentCapture();
-    if (Width() > 0 && Height() > 0)
-        GetBackGroundBitmap().SetSize(Width(), Height());
     BackGroundChange();
 }
 
@@ -291,7 +288,6 @@ void TiVCLComponent::SetTransparent(bool value)
     if (value) {
         if (!m_captureBitmap) {
             m_captureBitmap = std::make_unique<TBitmap>();
-            m_captureBitmap->SetSize(Width(), Height());
             RequestTransparentCapture();
         }
         RequestTransparentCapture();
@@ -329,7 +325,7 @@ void TiVCLComponent::CaptureParentBeneath()
     }
     capture.Brush().SetStyle(bsSolid);
     capture.Brush().SetColor(parent ? parent->Color() : BackGroundColor());
-    capture.FillRect(TRect(0, 0, Width(), Height()));
+    capture.FillRect(TRect{0, 0, Width(), Height()});
 }
 
 void TiVCLComponent::GetTransparentBitmap()
@@ -349,7 +345,7 @@ void TiVCLComponent::GetTransparentBitmap()
     TCanvas& capture = m_captureBitmap->Canvas();
     capture.Brush().SetStyle(bsSolid);
     capture.Brush().SetColor(BackGroundColor());
-    capture.FillRect(TRect(0, 0, Width(), Height()));
+    capture.FillRect(TRect{0, 0, Width(), Height()});
 }
 
 void TiVCLComponent::DrawBackGround(TCanvas& canvas, TColor color)
@@ -564,8 +560,8 @@ void TiVCLComponent::iPaintToDC(int x, int y, bool transparent, TCanvas& canvas)
         int level;
         ~RestoreCanvas() { canvas.RestoreDC(level); }
     } restoreCanvas{canvas, canvas.SaveDC()};
-    canvas.SetOrigin(TPoint(x, y));
-    canvas.IntersectClipRect(TRect(0, 0, Width(), Height()));
+    canvas.SetOrigin(TPoint{x, y});
+    canvas.IntersectClipRect(TRect{0, 0, Width(), Height()});
     TScopedValue<bool> withoutBackground(m_paintingWithoutBackground, transparent);
     PaintToMetaFile(canvas);  // locked, with CachedDrawing off for the duration
 }

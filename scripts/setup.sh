@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth x11-apps imagemagick
   poppler-utils python3 python3-pil
+  clang libclang-rt-14-dev
 )
 
 missing=()

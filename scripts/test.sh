@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: a normal build, then a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
-# PRAVIX_CMAKE_ARGS adds configuration arguments to both builds.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then runs every fuzz target briefly.
+# Exits non-zero on any failure. PRAVIX_CMAKE_ARGS adds configuration arguments to both builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -21,5 +21,10 @@ export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 (cd build/sanitize && ctest --output-on-failure -j "$jobs" --timeout 600)
+
+# A short run of every fuzz target catches a target that no longer builds or runs, and the
+# crashes that come quickly; scripts/fuzz.sh with a longer time searches deeper.
+echo "== fuzz targets"
+scripts/fuzz.sh 10
 
 echo "== all tests passed"

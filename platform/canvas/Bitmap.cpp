@@ -8,7 +8,9 @@
 #include "platform/core/StrUtils.h"
 #include "platform/canvas/SystemColors.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <set>
 
@@ -115,11 +117,38 @@ void TBitmap::LoadFromFile(const std::string& fileName)
     LoadFromBytes(TBytes(bytes.begin(), bytes.end()));
 }
 
+namespace {
+
+std::uint32_t LittleEndian32(const std::vector<std::uint8_t>& b, size_t at)
+{
+    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+           std::uint32_t(b[at + 3]) << 24;
+}
+
+// An uncompressed BMP must hold all the rows its header declares: a file of a few bytes that
+// claims a million columns would otherwise be made up pixel by pixel for seconds.
+bool HoldsItsRows(const std::vector<std::uint8_t>& b)
+{
+    if (b.size() < 54 || LittleEndian32(b, 14) < 40)
+        return true;   // the small OS/2 header: left to the decoder
+    const std::uint32_t compression = LittleEndian32(b, 30);
+    if (compression != 0 && compression != 3)
+        return true;   // run-length data has no fixed size
+    const std::int64_t width = std::int32_t(LittleEndian32(b, 18));
+    const std::int64_t height = std::int32_t(LittleEndian32(b, 22));
+    const std::int64_t bits = b[28] | b[29] << 8;
+    const std::int64_t stride = (std::abs(width) * bits + 31) / 32 * 4;
+    const std::int64_t available = std::int64_t(b.size()) - std::int64_t(LittleEndian32(b, 10));
+    return available >= 0 && (stride == 0 || std::abs(height) <= available / stride);
+}
+
+} // namespace
+
 void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
 {
     QImage image;
     const bool isBmp = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
-    if (!isBmp || !image.loadFromData(bytes.data(), int(bytes.size()), "BMP") || image.isNull())
+    if (!isBmp || !HoldsItsRows(bytes) || !image.loadFromData(bytes.data(), int(bytes.size()), "BMP") || image.isNull())
         throw Exception("Bitmap image is not valid");
     d->Image = image.convertToFormat(QImage::Format_RGB32);
     Changed();

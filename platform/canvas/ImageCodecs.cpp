@@ -116,6 +116,27 @@ struct JpegError {
 
 void JpegOutputMessage(j_common_ptr) {}
 
+// A file that ends early would be decoded to the end anyway, every missing pixel made up:
+// seconds of work for a few bytes that claim a large picture. It is refused as broken.
+void JpegEmitMessage(j_common_ptr info, int level)
+{
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        info->err->error_exit(info);
+}
+
+// Every progressive scan passes over the whole picture, and a scan takes only a few bytes:
+// far more scans than any encoder writes are refused.
+constexpr int kMaxJpegScans = 100;
+
+void JpegCheckScans(j_common_ptr info)
+{
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > kMaxJpegScans) {
+        info->err->msg_code = JERR_NOTIMPL;
+        info->err->error_exit(info);
+    }
+}
+
 struct JpegDestination {
     jpeg_destination_mgr Manager;
     CBuffer Buffer;
@@ -188,6 +209,9 @@ int EncodeJpegC(const unsigned char* rgb, int width, int height, int quality, in
 
 // Pictures larger than this are refused as broken rather than allocated.
 constexpr unsigned long long kMaxDecodedPixels = 1ull << 28;
+// libjpeg's own buffers: enough for the whole-image coefficients of a progressive picture of
+// some 40 megapixels, far less than the largest picture's pixels.
+constexpr long kMaxJpegWorkMemory = 256l << 20;
 
 int DecodeJpegC(const unsigned char* data, unsigned long size, unsigned char** pixels, int* width, int* height,
                 int* messageCode)
@@ -198,6 +222,9 @@ int DecodeJpegC(const unsigned char* data, unsigned long size, unsigned char** p
     info.err = jpeg_std_error(&error.Manager);
     error.Manager.error_exit = JpegErrorExit;
     error.Manager.output_message = JpegOutputMessage;
+    error.Manager.emit_message = JpegEmitMessage;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = JpegCheckScans;
     if (setjmp(error.Jump)) {
         *messageCode = error.Manager.msg_code;
         std::free(buffer);
@@ -205,8 +232,18 @@ int DecodeJpegC(const unsigned char* data, unsigned long size, unsigned char** p
         return 0;
     }
     jpeg_create_decompress(&info);
+    info.progress = &progress;
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
+    // The size is checked before libjpeg sets up its buffers: a progressive file allocates
+    // coefficients for the whole image when decompression starts, whatever its real content.
+    // The memory cap stops what the size check cannot see (many scans, many components).
+    if (1ull * info.image_width * info.image_height > kMaxDecodedPixels) {
+        *messageCode = JERR_IMAGE_TOO_BIG;
+        jpeg_destroy_decompress(&info);
+        return 0;
+    }
+    info.mem->max_memory_to_use = kMaxJpegWorkMemory;
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     const unsigned long long count = 1ull * info.output_width * info.output_height;

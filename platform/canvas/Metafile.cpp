@@ -12,6 +12,7 @@
 
 #include <uemf_safe.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -36,6 +37,18 @@ void TMetafile::Assign(const TMetafile& source)
 
 namespace {
 
+// Coordinates of rectangles read from a file and of everything played are held within this
+// bound, so that no width, height or sum of a coordinate and an extent overflows an int.
+// It lies far beyond any device: nothing that can be seen changes.
+constexpr int kCoordinateLimit = (1 << 30) - 1;
+
+int ClampCoordinate(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return int(std::clamp(v, double(-kCoordinateLimit), double(kCoordinateLimit)));
+}
+
 class MetafileDevice final : public TCanvasDevice {
 public:
     explicit MetafileDevice(std::vector<TCanvasRecord>& records) : m_records(records) {}
@@ -48,11 +61,11 @@ private:
 struct Scaler {
     double Sx, Sy;
     int Dx, Dy;
-    int X(int x) const { return Dx + int(std::lround(x * Sx)); }
-    int Y(int y) const { return Dy + int(std::lround(y * Sy)); }
+    int X(int x) const { return ClampCoordinate(Dx + std::nearbyint(x * Sx)); }
+    int Y(int y) const { return ClampCoordinate(Dy + std::nearbyint(y * Sy)); }
     TPoint Point(TPoint p) const { return {X(p.X), Y(p.Y)}; }
     TRect Rect(const TRect& r) const { return {X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)}; }
-    int Length(int n) const { return int(std::lround(n * (Sx + Sy) / 2)); }
+    int Length(int n) const { return ClampCoordinate(std::nearbyint(n * (Sx + Sy) / 2)); }
 };
 
 TCanvasRecord Scaled(TCanvasRecord r, const Scaler& s)
@@ -63,7 +76,7 @@ TCanvasRecord Scaled(TCanvasRecord r, const Scaler& s)
     TCanvasState& state = r.State;
     if (state.Pen.Width > 0)
         state.Pen.Width = std::max(1, s.Length(state.Pen.Width));
-    state.Font.Height = int(std::lround(state.Font.Height * s.Sy));
+    state.Font.Height = ClampCoordinate(std::nearbyint(state.Font.Height * s.Sy));
     if (state.Font.Height == 0)
         state.Font.Height = -1;
     state.HatchScale = std::max(1, s.Length(state.HatchScale));
@@ -565,7 +578,12 @@ public:
         Need(at, 1);
         return m_data[at];
     }
-    TRect Rect(size_t at) const { return {I32(at), I32(at + 4), I32(at + 8), I32(at + 12)}; }
+    // Within the coordinate limit, like every rectangle made from the file's numbers.
+    TRect Rect(size_t at) const { return ClampedRect(I32(at), I32(at + 4), I32(at + 8), I32(at + 12)); }
+    static TRect ClampedRect(double left, double top, double right, double bottom)
+    {
+        return {ClampCoordinate(left), ClampCoordinate(top), ClampCoordinate(right), ClampCoordinate(bottom)};
+    }
     TPoint Point(size_t at) const { return {I32(at), I32(at + 4)}; }
     std::u16string Utf16(size_t at, size_t count) const
     {
@@ -683,14 +701,14 @@ public:
         case EMR_STRETCHDIBITS:
             Emit(TCanvasOp::Image, [&](TCanvasRecord& r) {
                 const TPoint dest = in.Point(at + 24);
-                r.Rect = {dest.X, dest.Y, dest.X + in.I32(at + 72), dest.Y + in.I32(at + 76)};
+                r.Rect = Reader::ClampedRect(dest.X, dest.Y, double(dest.X) + in.I32(at + 72), double(dest.Y) + in.I32(at + 76));
                 r.Image = ReadDib(in, at, in.U32(at + 48), in.U32(at + 56), in.U32(at + 60), &r.Color);
             });
             break;
         case EMR_ALPHABLEND:
             Emit(TCanvasOp::Image, [&](TCanvasRecord& r) {
                 const TPoint dest = in.Point(at + 24);
-                r.Rect = {dest.X, dest.Y, dest.X + in.I32(at + 32), dest.Y + in.I32(at + 36)};
+                r.Rect = Reader::ClampedRect(dest.X, dest.Y, double(dest.X) + in.I32(at + 32), double(dest.Y) + in.I32(at + 36));
                 r.Image = ReadDib(in, at, in.U32(at + 84), in.U32(at + 92), in.U32(at + 96), &r.Color);
                 r.Transparent = true;
             });
@@ -851,8 +869,8 @@ void TMetafile::LoadFromBytes(const TBytes& bytes)
         decoder.Decode(in, at, type, size);
         at += size;
     }
-    m_width = bounds.Right - bounds.Left + 1;
-    m_height = bounds.Bottom - bounds.Top + 1;
+    m_width = std::max(0, bounds.Right - bounds.Left + 1);
+    m_height = std::max(0, bounds.Bottom - bounds.Top + 1);
     m_creator = creator;
     m_description = description;
     m_records = std::move(records);

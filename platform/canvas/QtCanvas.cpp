@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -196,23 +198,59 @@ struct LinePixels {
     QVector<QPoint> Off;
 };
 
+// The part of the segment from a to b inside `area` as parameters 0 <= t0 <= t1 <= 1 of the
+// segment (Liang-Barsky); false when the segment misses the area.
+bool ClipSegment(TPoint a, TPoint b, const QRect& area, double& t0, double& t1)
+{
+    t0 = 0;
+    t1 = 1;
+    const double dx = double(b.X) - a.X, dy = double(b.Y) - a.Y;
+    // Each edge as p * t <= q: left, right, top, bottom.
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {double(a.X) - area.left(), double(area.right()) - a.X, double(a.Y) - area.top(),
+                         double(area.bottom()) - a.Y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    return t0 <= t1;
+}
+
+TPoint PointAt(TPoint a, TPoint b, double t)
+{
+    return {int(std::lround(a.X + t * (double(b.X) - a.X))), int(std::lround(a.Y + t * (double(b.Y) - a.Y)))};
+}
+
 // The pixels of a one-pixel polyline: every segment leaves out its end point, so inner
 // vertices are drawn once and the final point not at all; a closed outline returns to
 // its start. The dash pattern starts afresh with every call.
-LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle style)
+// Only the pixels inside `area` matter, so each segment is first cut to it (with a margin,
+// so that rounding the cut ends cannot move a visible pixel): far-off points would
+// otherwise overflow the steps or trace a billion pixels nobody sees. The dash pattern
+// keeps the phase the whole segment would have given it.
+LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle style, QRect area)
 {
     if (closed && !points.empty())
         points.push_back(points.front());
+    area.adjust(-2, -2, 2, 2);
     const std::vector<int>& pattern = DashPattern(style);
     int cycle = 0;
     for (int n : pattern)
         cycle += n;
     LinePixels out;
-    int position = 0;
+    std::int64_t position = 0;
     auto plot = [&](int x, int y) {
         bool on = true;
         if (cycle > 0) {
-            int p = position % cycle;
+            int p = int(position % cycle);
             size_t i = 0;
             while (p >= pattern[i]) {
                 p -= pattern[i];
@@ -224,10 +262,20 @@ LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle styl
         ++position;
     };
     for (size_t i = 0; i + 1 < points.size(); ++i) {
-        int x = points[i].X, y = points[i].Y;
-        const int x1 = points[i + 1].X, y1 = points[i + 1].Y;
-        const int dx = std::abs(x1 - x), dy = std::abs(y1 - y);
-        const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
+        const TPoint from = points[i], to = points[i + 1];
+        const std::int64_t steps = std::max(std::abs(std::int64_t(to.X) - from.X), std::abs(std::int64_t(to.Y) - from.Y));
+        const std::int64_t segmentEnd = position + steps;
+        double t0, t1;
+        if (steps == 0 || !ClipSegment(from, to, area, t0, t1)) {
+            position = segmentEnd;
+            continue;
+        }
+        const TPoint a = t0 > 0 ? PointAt(from, to, t0) : from;
+        const TPoint b = t1 < 1 ? PointAt(from, to, t1) : to;
+        position += std::int64_t(std::llround(t0 * double(steps)));
+        int x = a.X, y = a.Y;
+        const int dx = std::abs(b.X - x), dy = std::abs(b.Y - y);
+        const int sx = x < b.X ? 1 : -1, sy = y < b.Y ? 1 : -1;
         int err = dx - dy;
         for (int step = std::max(dx, dy); step > 0; --step) {
             plot(x, y);
@@ -241,6 +289,7 @@ LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle styl
                 y += sy;
             }
         }
+        position = segmentEnd;
     }
     return out;
 }
@@ -367,6 +416,17 @@ private:
     QPainter* m_painter;
     TPainterTarget m_target;
 
+    // The device in drawing coordinates.
+    QRect DrawingArea() const
+    {
+        if (m_image)
+            return m_image->rect();
+        const QRect device(0, 0, m_painter->device()->width(), m_painter->device()->height());
+        bool invertible = false;
+        const QTransform toDrawing = m_painter->transform().inverted(&invertible);
+        return invertible ? toDrawing.mapRect(device) : device;
+    }
+
     void Paint(const TCanvasState& s, const Shape& draw)
     {
         if (m_painter) {
@@ -436,7 +496,7 @@ private:
             });
             return;
         }
-        const LinePixels pixels = TracePolyline(points, closed, s.Pen.Style);
+        const LinePixels pixels = TracePolyline(points, closed, s.Pen.Style, DrawingArea());
         if (s.BkMode == bkOpaque)
             DrawPixels(s, pixels.Off, s.BkColor, false);
         DrawPixels(s, pixels.On, s.Pen.Color, false);
@@ -516,7 +576,7 @@ private:
             const QFontMetrics& fm = cached.Metrics;
             const QString text = QString::fromStdU16String(Win1252ToUtf16(r.Text));
             p.translate(r.Points[0].X, r.Points[0].Y);
-            p.rotate(-s.Font.Escapement / 10.0);
+            p.rotate(-double(s.Font.Escapement) / 10.0);   // -INT_MIN does not exist as an int
             if (s.BkMode == bkOpaque)
                 p.fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(s.BkColor));
             p.setFont(font);

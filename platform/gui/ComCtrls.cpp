@@ -76,6 +76,8 @@ private:
 
 void ShowImagesOf(QTreeWidget* view, const TImageList* images)
 {
+    if (!view)
+        return;   // the window is gone (the control is being destroyed)
     view->setIconSize(images ? QSize(images->GetWidth(), images->GetHeight()) : QSize());
     view->doItemsLayout();
     view->viewport()->update();

@@ -154,8 +154,10 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (c.MaxWidth()) width = std::min(width, c.MaxWidth());
     if (c.MinHeight()) height = std::max(height, c.MinHeight());
     if (c.MaxHeight()) height = std::min(height, c.MaxHeight());
-    width = std::max(0, width);
-    height = std::max(0, height);
+    width = std::clamp(width, 0, kMaxControlExtent);
+    height = std::clamp(height, 0, kMaxControlExtent);
+    left = std::clamp(left, -kMaxControlPosition, kMaxControlPosition);
+    top = std::clamp(top, -kMaxControlPosition, kMaxControlPosition);
     const TRect bounds{left, top, left + width, top + height};
     if (bounds == d->bounds)
         return;

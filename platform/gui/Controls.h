@@ -63,6 +63,11 @@ private:
     int m_minWidth = 0;
 };
 
+// The largest width and height of a control (the window system's coordinates are 16-bit) and
+// the farthest position.
+constexpr int kMaxControlExtent = 32767;
+constexpr int kMaxControlPosition = 1 << 30;
+
 class TControl : public TComponent {
     PRAVIX_CLASS(TControl, TComponent)
 public:
@@ -77,7 +82,9 @@ public:
     void SetWidth(int value);
     int Height() const;
     void SetHeight(int value);
-    // Nothing when all four equal the current bounds.
+    // Nothing when all four equal the current bounds. Sizes are held to 0..kMaxControlExtent
+    // and positions to +-kMaxControlPosition: a size read from a file must not become a
+    // picture of gigabytes, nor a position plus a size overflow.
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const;
     virtual int ClientWidth() const;

@@ -14,6 +14,7 @@
 #include "platform/core/Streams.h"
 #include "platform/core/StringList.h"
 #include "platform/gui/TestHooks.h"
+#include "support/SourcePaths.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -819,6 +820,22 @@ TEST_F(OPCBinding, ItemsTravelInTheFormDescription)
     EXPECT_EQ(copy.GetOPCItem(1)->PropertyKind(), tkInteger);
     EXPECT_EQ(WriteComponentToText(copy), text);
     copy.OPCRemoveAllItems();
+}
+
+TEST(iVCLComponent, AnAbsurdSizeFromAPropertyFileIsHeldToWhatAWindowCanBe)
+{
+    // Width = 64000000 once made the back buffer at once, gigabytes before anything was shown.
+    TTestGauge gauge;
+    gauge.LoadPropertiesFromFile(SourcePath("tests/fixtures/properties/huge-size.txt"));
+    EXPECT_EQ(gauge.Width(), kMaxControlExtent);
+    EXPECT_EQ(gauge.Height(), kMaxControlExtent);
+    EXPECT_EQ(gauge.Left(), kMaxControlPosition);
+    EXPECT_EQ(gauge.Top(), -kMaxControlPosition);
+    EXPECT_EQ(gauge.OffScreenBitmap(), nullptr);
+    // Back at a sensible size, the back buffer is made at that size when it is painted.
+    gauge.SetBounds(0, 0, 40, 30);
+    EXPECT_EQ(gauge.GetBackGroundBitmap().GetWidth(), 40);
+    EXPECT_EQ(gauge.GetBackGroundBitmap().GetHeight(), 30);
 }
 
 TEST(iVCLComponent, ClassChain)

@@ -7,8 +7,14 @@
 #include "components/iOPCManager.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ComCtrls.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/FormDescription.h"
+#include "support/SourcePaths.h"
 
+#include <fstream>
+#include <memory>
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -138,6 +144,20 @@ TEST_F(OPCExplorer, AWindowFreedElsewhereIsNotFreedAgainByTheHolder)
 }
 
 // Ends the application's message loop, so it comes last.
+TEST(OPCExplorerFromADescription, AnExplorerDescribedInsideAnExplorerIsFreedCleanly)
+{
+    // Freeing the outer window once reached the tree's window after it was gone.
+    std::ifstream in(SourcePath("tests/fixtures/forms/explorer-inside-explorer.txt"), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    ASSERT_FALSE(text.str().empty());
+    try {
+        std::unique_ptr<TComponent> root(CreateComponentFromText(text.str(), nullptr));
+    } catch (const Exception&) {
+        // A refused description is fine; only the freeing matters.
+    }
+}
+
 TEST(OPCExplorerAtProgramEnd, TheApplicationFreesTheWindowBeforeTheFormHoldingTheHolder)
 {
     ASSERT_FALSE(OPCDLLNotLoaded());

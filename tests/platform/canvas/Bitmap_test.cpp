@@ -4,6 +4,8 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/canvas/ImageCodecs.h"
+#include "platform/core/Streams.h"
+#include "support/SourcePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +96,13 @@ TEST(Bitmap, BrokenFilesAreRefusedAndChangeNothing)
     bytes.resize(30);
     TBitmap target;
     target.SetSize(7, 7);
-    for (const TBytes& data : {bytes, TBytes{'B', 'M'}, TBytes{1, 2, 3}}) {
+    // 185 bytes whose header claims 1048576 x 16 pixels: once made up pixel by pixel for seconds.
+    const std::string claimsTooMuch = ReadFileBytes(SourcePath("tests/fixtures/bmp/million-columns-185-bytes.bmp"));
+    const TBytes tooShort(claimsTooMuch.begin(), claimsTooMuch.end());
+    // Row size times row count beyond 64 bits.
+    const std::string claimsAbsurdly = ReadFileBytes(SourcePath("tests/fixtures/bmp/rows-overflow-the-size-check.bmp"));
+    const TBytes absurd(claimsAbsurdly.begin(), claimsAbsurdly.end());
+    for (const TBytes& data : {bytes, TBytes{'B', 'M'}, TBytes{1, 2, 3}, tooShort, absurd}) {
         try {
             target.LoadFromBytes(data);
             ADD_FAILURE() << "accepted";

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 const std::vector<Legend> kMarks = {{clWhite, '.'}, {clBlack, '#'}, {clRed, 'r'}, {clBlue, 'b'}, {clLime, 'g'}};
@@ -32,6 +34,38 @@ TEST(CanvasLines, SegmentsLeaveOutTheirFinalPoint)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(c.GetPixel(10 + i, 2 + i), clBlack) << i;
     EXPECT_EQ(c.GetPixel(14, 6), clWhite);
+}
+
+TEST(CanvasLines, FarOffLinesDrawOnlyWhatCrossesTheBitmap)
+{
+    struct Case { int fromX; TPenStyle style; const char* why; };
+    const Case cases[] = {
+        {INT_MIN, psSolid, "a start at INT_MIN once overflowed the step count"},
+        {-1000000000, psSolid, "a billion pixels to the left were traced one by one"},
+        // 6000000 pixels before the bitmap: a whole number of dot cycles, so the pattern
+        // at the left edge is the one a line starting there has.
+        {-6000000, psDot, "the dash phase counts the pixels left out"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.why);
+        auto b = WhiteBitmap(40, 4);
+        TCanvas& c = b->Canvas();
+        c.Pen().SetStyle(k.style);
+        c.Brush().SetStyle(bsClear);
+        c.MoveTo(k.fromX, 1);
+        c.LineTo(34, 1);
+        auto near = WhiteBitmap(40, 4);
+        near->Canvas().Pen().SetStyle(k.style);
+        near->Canvas().Brush().SetStyle(bsClear);
+        near->Canvas().MoveTo(0, 1);
+        near->Canvas().LineTo(34, 1);
+        EXPECT_EQ(Row(*b, 1, 0, 40, kMarks), Row(*near, 1, 0, 40, kMarks));
+    }
+    // Both ends far off, across the whole int range: the row is drawn edge to edge.
+    auto b = WhiteBitmap(40, 4);
+    b->Canvas().MoveTo(INT_MIN, 2);
+    b->Canvas().LineTo(INT_MAX, 2);
+    EXPECT_EQ(Row(*b, 2, 0, 40, kMarks), std::string(40, '#'));
 }
 
 TEST(CanvasLines, OnePixelDashPatternsRestartAtEveryCall)

@@ -1,6 +1,7 @@
 // PNG and JPEG encoders, checked in the bytes and with an outside decoder.
 
 #include "PixelTestUtil.h"
+#include "support/SourcePaths.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
@@ -8,7 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
 
@@ -116,6 +123,56 @@ TEST(Codecs, LibraryErrorsCarryTheLibrarysText)
     TBytes truncated = EncodeJPEG(*Quadrants(), 75, false, false);
     truncated.resize(20);
     EXPECT_EQ(MessageOf([&] { DecodeJPEG(truncated, target); }).rfind("JPEG error #", 0), 0u);
+}
+
+namespace {
+
+const std::uint8_t kStartOfScan[] = {0xFF, 0xDA};
+
+TBytes Fixture(const std::string& name)
+{
+    std::ifstream in(SourcePath("tests/fixtures/jpeg/" + name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+} // namespace
+
+TEST(Codecs, JpegFilesThatClaimMoreThanTheyHoldAreRefused)
+{
+    const struct {
+        const char* file;
+        int code;
+        const char* why;
+    } cases[] = {
+        // libjpeg would set up coefficient buffers of gigabytes before the first pixel.
+        {"progressive-65000x65000.jpg", JERR_IMAGE_TOO_BIG, "a few hundred bytes declaring 65000 x 65000"},
+        // Seconds of made-up pixels for a picture whose data ends after its first scans.
+        {"progressive-255x55320-few-bytes.jpg", JWRN_JPEG_EOF, "a tall picture of 285 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const TBytes bytes = Fixture(c.file);
+        ASSERT_FALSE(bytes.empty());
+        TBitmap target;
+        EXPECT_EQ(MessageOf([&] { DecodeJPEG(bytes, target); }), "JPEG error #" + std::to_string(c.code));
+        EXPECT_TRUE(target.Empty());
+    }
+}
+
+TEST(Codecs, AProgressiveJpegOfEndlessScansIsRefused)
+{
+    // A scan costs a pass over the whole picture and can be a dozen bytes long.
+    TBytes bytes = EncodeJPEG(*Quadrants(), 75, true, false);
+    const auto sos = std::search(bytes.begin(), bytes.end(), std::begin(kStartOfScan), std::end(kStartOfScan));
+    ASSERT_NE(sos, bytes.end());
+    const TBytes header(bytes.begin(), sos);
+    const TBytes scans(sos, bytes.end() - 2);   // without the end-of-image marker
+    TBytes endless = header;
+    for (int i = 0; i < 120; ++i)
+        endless.insert(endless.end(), scans.begin(), scans.end());
+    endless.insert(endless.end(), {0xFF, 0xD9});
+    TBitmap target;
+    EXPECT_EQ(MessageOf([&] { DecodeJPEG(endless, target); }), "JPEG error #" + std::to_string(JERR_NOTIMPL));
 }
 
 TEST(JPEGImage, HoldsEncodedBytesAndDrawsThem)

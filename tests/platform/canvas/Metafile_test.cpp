@@ -2,6 +2,7 @@
 // from it is checked by libuemf's record validator, Pillow's reader and the emf2svg converter.
 
 #include "PixelTestUtil.h"
+#include "support/SourcePaths.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
@@ -271,4 +272,41 @@ TEST(EnhancedMetafile, BrokenFilesAreRefusedAndChangeNothing)
         }
         EXPECT_EQ(target.GetWidth(), 7);
     }
+}
+
+// Files whose numbers sit at the ends of the int range: each loads and plays, at scale 1 and
+// stretched far beyond the picture, without an overflow (the sanitizer build checks), and
+// what lies inside the picture is still drawn.
+TEST(EnhancedMetafile, ExtremeNumbersLoadAndPlayWithoutOverflow)
+{
+    const struct {
+        const char* file;
+        const char* why;
+    } cases[] = {
+        {"header-width-overflow.emf", "bounds from INT_MIN to INT_MAX: the width overflows"},
+        {"bitmap-extent-overflow.emf", "a bitmap placed near INT_MAX with a large extent"},
+        {"clip-overflow.emf", "two clip rectangles over the whole int range, intersected on load"},
+        {"font-escapement-int-min.emf", "a font rotated by INT_MIN tenths of a degree"},
+        {"far-off-line.emf", "a one-pixel line from (INT_MIN, INT_MIN) into the picture"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        TMetafile mf;
+        mf.LoadFromFile(SourcePath(std::string("tests/fixtures/metafile/") + c.file));
+        EXPECT_GT(mf.GetWidth(), 0);
+        auto picture = WhiteBitmap(200, 100);
+        mf.Play(picture->Canvas(), {0, 0, 200, 100});
+        mf.Play(picture->Canvas(), {-100000, -100000, 2000000000, 2000000000});
+    }
+}
+
+TEST(EnhancedMetafile, AFarOffLineIsDrawnWhereItCrossesThePicture)
+{
+    TMetafile mf;
+    mf.LoadFromFile(SourcePath("tests/fixtures/metafile/far-off-line.emf"));
+    auto picture = WhiteBitmap(200, 100);
+    mf.Play(picture->Canvas(), {0, 0, 200, 100});
+    // From (INT_MIN, INT_MIN) to (199, 99): one pixel below the diagonal through the corner.
+    EXPECT_EQ(picture->Canvas().GetPixel(150, 50), clRed);
+    EXPECT_EQ(picture->Canvas().GetPixel(101, 1), clRed);
 }

@@ -11,7 +11,12 @@
 #include "platform/gui/TestHooks.h"
 #include "platform/gui/Timers.h"
 
+#include "support/SourcePaths.h"
+
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 #include <memory>
 #include <string>
@@ -148,6 +153,19 @@ TEST(Forms, EveryControlIsBuiltFromTheDescription)
     EXPECT_EQ(form->FindControl<TEdit>("PageEdit1")->Parent(), pages->Pages(2));
     EXPECT_TRUE(form->FindControl<TTimer>("Timer1")->Running());
     EXPECT_EQ(form->FindControl<TTimer>("Timer1")->Interval(), 55u);
+}
+
+TEST(Forms, AnAbsurdSizeInADescriptionIsHeldToWhatAWindowCanBe)
+{
+    std::ifstream in(SourcePath("tests/fixtures/forms/huge-form.txt"));
+    std::stringstream text;
+    text << in.rdbuf();
+    std::unique_ptr<TComponent> root(CreateComponentFromText(text.str(), nullptr));
+    auto* form = dynamic_cast<TForm*>(root.get());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->Width(), kMaxControlExtent);
+    EXPECT_EQ(form->Height(), kMaxControlExtent);
+    EXPECT_EQ(form->Left(), kMaxControlPosition);
 }
 
 TEST(Forms, ComboAndListEventsFireOnlyOnUserAction)
