@@ -4,6 +4,7 @@
 #include "components/iGPFunctions.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Scoped.h"
 #include "platform/gui/Menus.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/StringList.h"
@@ -39,15 +40,11 @@ PRAVIX_PUBLISH(TiComponent,
 
 namespace {
 
-// Runs `fn` with `flag` set, clearing it however `fn` ends.
+// Runs `fn` with `flag` raised.
 template <typename Fn>
 void WithFlag(bool& flag, Fn&& fn)
 {
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{flag};
-    flag = true;
+    TScopedFlag raised(flag);
     fn();
 }
 
@@ -62,17 +59,6 @@ std::string MessageOf(std::exception_ptr error)
     }
 }
 
-// Lock() ... Unlock() for a scope.
-class TComponentLock {
-public:
-    explicit TComponentLock(TiComponent& component) : m_component(component) { m_component.Lock(); }
-    ~TComponentLock() { m_component.Unlock(); }
-    TComponentLock(const TComponentLock&) = delete;
-    TComponentLock& operator=(const TComponentLock&) = delete;
-
-private:
-    TiComponent& m_component;
-};
 
 const char* const SkippedUnlessSavingAll[] = {"Left", "Top",  "Width", "Height",  "Align", "Cursor",
                                              "ShowHint", "Tag", "Visible", "Enabled", "Hint", "HelpContext"};
@@ -327,7 +313,7 @@ void TiComponent::Paint() { PaintToDC(); }
 void TiComponent::PaintToDC()
 {
     try {
-        TComponentLock lock(*this);
+        TScopedLock<TiComponent> lock(*this);
         struct FreeBitmap {
             std::unique_ptr<TBitmap>& bitmap;
             ~FreeBitmap() { bitmap.reset(); }
@@ -382,13 +368,8 @@ void TiComponent::DrawPaintFailure(TCanvas& canvas, const std::string& message)
 
 void TiComponent::PaintToMetaFile(TCanvas& canvas)
 {
-    TComponentLock lock(*this);
-    struct RestoreCachedDrawing {
-        bool& field;
-        bool saved;
-        ~RestoreCachedDrawing() { field = saved; }
-    } restore{m_cachedDrawing, m_cachedDrawing};
-    m_cachedDrawing = false;
+    TScopedLock<TiComponent> lock(*this);
+    TScopedValue<bool> uncached(m_cachedDrawing, false);
     iPaintTo(canvas);
 }
 
@@ -617,7 +598,7 @@ void TiComponent::PropertyVarType(const std::string& path, TTypeKind& kind) cons
 
 void TiComponent::SaveImageToBitmap(const std::string& fileName)
 {
-    TComponentLock lock(*this);
+    TScopedLock<TiComponent> lock(*this);
     TBitmap bitmap;
     bitmap.SetSize(Width(), Height());
     iPaintTo(bitmap.Canvas());

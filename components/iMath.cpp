@@ -199,6 +199,10 @@ void Spline(const TDoubleArray& XA, const TDoubleArray& YA, int N, double /*YP1*
 {
     RequirePoints(XA, N);
     RequirePoints(YA, N);
+    // Repeated X values would divide by zero below and leave infinities in Y2; they are the
+    // same fault that SplineInterpolation reports.
+    for (int i = 2; i <= N; ++i)
+        if (XA[i] == XA[i - 1]) throw Exception("Splint Error - xa's must be distinct");
     // The end slopes are always those of the first and last interval.
     if (Y2.size() < static_cast<std::size_t>(N) + 1) Y2.resize(N + 1);
     TDoubleArray u(N + 1, 0.0);

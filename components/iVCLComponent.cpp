@@ -6,6 +6,7 @@
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/Metafile.h"
 #include "platform/core/Registry.h"
+#include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/Streams.h"
 #include "platform/core/StringList.h"
@@ -18,35 +19,6 @@ PRAVIX_PUBLISH(TiVCLComponent,
     Field("OnBeforeNewOPCData", &TiVCLComponent::OnBeforeNewOPCData))
 
 namespace {
-
-// Lock() ... Unlock() for a scope.
-class TLockGuard {
-public:
-    explicit TLockGuard(TiComponent& component) : m_component(component) { m_component.Lock(); }
-    ~TLockGuard() { m_component.Unlock(); }
-    TLockGuard(const TLockGuard&) = delete;
-    TLockGuard& operator=(const TLockGuard&) = delete;
-
-private:
-    TiComponent& m_component;
-};
-
-// Gives a variable a value for a scope and puts the old one back however the scope ends.
-template <typename T>
-class TScopedValue {
-public:
-    TScopedValue(T& variable, T value) : m_variable(variable), m_saved(std::move(variable))
-    {
-        m_variable = std::move(value);
-    }
-    ~TScopedValue() { m_variable = std::move(m_saved); }
-    TScopedValue(const TScopedValue&) = delete;
-    TScopedValue& operator=(const TScopedValue&) = delete;
-
-private:
-    T& m_variable;
-    T m_saved;
-};
 
 void CheckJPEGCompression(int compression)
 {
@@ -317,7 +289,7 @@ void TiVCLComponent::CaptureParentBeneath()
         TBitmap picture;
         picture.SetSize(component->Width(), component->Height());
         {
-            TLockGuard lock(*component);
+            TScopedLock<TiComponent> lock(*component);
             component->iPaintTo(picture.Canvas());
         }
         capture.Draw(-Left(), -Top(), picture);
@@ -486,7 +458,7 @@ void TiVCLComponent::DefineProperties(TFiler& filer)
 
 void TiVCLComponent::PaintLocked(TCanvas& canvas)
 {
-    TLockGuard lock(*this);
+    TScopedLock<TiComponent> lock(*this);
     iPaintTo(canvas);
 }
 
@@ -555,11 +527,7 @@ std::unique_ptr<TJPEGImage> TiVCLComponent::GetJPEG(int compression, bool progre
 
 void TiVCLComponent::iPaintToDC(int x, int y, bool transparent, TCanvas& canvas)
 {
-    struct RestoreCanvas {
-        TCanvas& canvas;
-        int level;
-        ~RestoreCanvas() { canvas.RestoreDC(level); }
-    } restoreCanvas{canvas, canvas.SaveDC()};
+    TCanvasStateSaver savedState(canvas);
     canvas.SetOrigin(TPoint{x, y});
     canvas.IntersectClipRect(TRect{0, 0, Width(), Height()});
     TScopedValue<bool> withoutBackground(m_paintingWithoutBackground, transparent);

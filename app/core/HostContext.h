@@ -1,11 +1,10 @@
 #pragma once
 // Everything the host logic works on: the state record and the narrow interfaces to the
-// window, the plot, the serial port, the dialogs, the warnings and the clock.
+// window, the plot, the serial port, the dialogs and the warnings. Time comes from the platform clock.
 
 #include <string>
 
 #include "app/core/FileDialogs.h"
-#include "app/core/HostClock.h"
 #include "app/core/HostPlot.h"
 #include "app/core/HostState.h"
 #include "app/core/HostUi.h"
@@ -18,7 +17,6 @@ struct HostContext {
     IHostPlot& plot;
     ISerialPort& port;
     IFileDialogs& dialogs;
-    const IHostClock& clock;
     WarningQueue& warnings;
 
     void ShowWarning(const std::string& caption, const std::string& text) { warnings.Post(caption, text); }

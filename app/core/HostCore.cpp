@@ -22,9 +22,8 @@ std::string StorageText(const char* label, int blocks)
 }
 }  // namespace
 
-HostCore::HostCore(IHostUi& ui, IHostPlot& plot, ISerialPort& port, IFileDialogs& dialogs,
-                   const IHostClock& clock)
-    : warnings_(state_.WarningDepth), ctx_{state_, ui, plot, port, dialogs, clock, warnings_}
+HostCore::HostCore(IHostUi& ui, IHostPlot& plot, ISerialPort& port, IFileDialogs& dialogs)
+    : warnings_(state_.WarningDepth), ctx_{state_, ui, plot, port, dialogs, warnings_}
 {
 }
 

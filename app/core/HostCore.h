@@ -10,7 +10,7 @@
 
 class HostCore {
 public:
-    HostCore(IHostUi& ui, IHostPlot& plot, ISerialPort& port, IFileDialogs& dialogs, const IHostClock& clock);
+    HostCore(IHostUi& ui, IHostPlot& plot, ISerialPort& port, IFileDialogs& dialogs);
     HostCore(const HostCore&) = delete;
     HostCore& operator=(const HostCore&) = delete;
 

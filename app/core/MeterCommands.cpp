@@ -8,6 +8,7 @@
 #include "app/core/InputPath.h"
 #include "app/core/MeterProtocol.h"
 #include "app/core/SerialLink.h"
+#include "platform/core/Clock.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ void BTEraseClick(HostContext& ctx) { SendCommand(ctx, "$emc"); }
 
 void BTSetDandTPCClick(HostContext& ctx)
 {
-    HostTime t = ctx.clock.Now();
+    const TLocalTime t = LocalTime();
     int year = TwoDigitYear(t.Year);
     if (ctx.s.EarlyCommands) {
         SendCommand(ctx, CFormat("$SDT %02d%02d%02d", t.Month, t.Day, year));
@@ -84,7 +85,7 @@ void BTSetDandTPCClick(HostContext& ctx)
 
 void BTSetTimeClick(HostContext& ctx)
 {
-    HostTime t = ctx.clock.Now();
+    const TLocalTime t = LocalTime();
     SendCommand(ctx, CFormat("$SCK %02d%02d%02d", t.Hour, t.Minute, t.Second));
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/core/CFormat.h"
 #include "app/core/HostContext.h"
+#include "platform/core/Clock.h"
 #include "platform/core/StrUtils.h"
 
 namespace {
@@ -45,8 +46,14 @@ void ShowSetupState(HostContext& ctx, int state)
 
 void ReadHostClock(HostContext& ctx)
 {
-    HostTime t = ctx.clock.Now();
+    const TLocalTime t = LocalTime();
     ctx.s.HostClock = {t.Hour, t.Minute, t.Second, t.Day, t.Month, TwoDigitYear(t.Year)};
+}
+
+int TwoDigitYear(int calendarYear)
+{
+    int year = calendarYear - 1900;
+    return year > 99 ? year - 100 : year;
 }
 
 void ParseMeterReply(HostContext& ctx, const std::string& line)

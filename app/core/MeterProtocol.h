@@ -9,5 +9,7 @@ struct HostContext;
 // 1: "Setup is Current" (panel hidden); anything else: "Setup Not Stored".
 void ShowSetupState(HostContext& ctx, int state);
 void ParseMeterReply(HostContext& ctx, const std::string& line);
-// Reads the host's local time into HostClock.
+// Reads the host's local time (the platform clock) into HostClock.
 void ReadHostClock(HostContext& ctx);
+// The meter's two-digit year: calendar year minus 1900, minus a further 100 when above 99.
+int TwoDigitYear(int calendarYear);

@@ -4,7 +4,6 @@
 
 #include "app/core/DeviceFile.h"
 #include "app/core/FormResource.h"
-#include "app/core/HostClock.h"
 #include "app/core/HostCore.h"
 #include "app/forms/HostPort.h"
 #include "app/core/LogDownload.h"
@@ -85,12 +84,12 @@ constexpr Binding kChanges[] = {
 } // namespace
 
 TForm1::TForm1(TComponent* owner)
-    : TForm1(owner, std::make_unique<SerialPort>(), std::make_unique<SystemHostClock>())
+    : TForm1(owner, std::make_unique<SerialPort>())
 {
 }
 
-TForm1::TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port, std::unique_ptr<IHostClock> clock)
-    : TForm(owner), ExitProgram([](int code) { std::exit(code); }), port_(std::move(port)), clock_(std::move(clock))
+TForm1::TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port)
+    : TForm(owner), ExitProgram([](int code) { std::exit(code); }), port_(std::move(port))
 {
     ReadDescription(FormResource("QX5Main"));
     memo_ = FindControl<TMemo>("Memo1");
@@ -99,7 +98,7 @@ TForm1::TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port, std::unique
     // The sample rate is counted in 55 ms ticks, so this one tick must keep time.
     timer55_->SetPrecise(true);
     plot_ = std::make_unique<PlaceholderPlot>(*FindControl<TMemo>("iPlot1"));
-    core_ = std::make_unique<HostCore>(*this, *plot_, *port_, *this, *clock_);
+    core_ = std::make_unique<HostCore>(*this, *plot_, *port_, *this);
     std::weak_ptr<bool> alive = alive_;
     core_->Warnings().SetOnQueued([this, alive] {
         PostToGui([this, alive] {

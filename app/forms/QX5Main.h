@@ -14,7 +14,6 @@
 #include "platform/gui/Forms.h"
 
 class HostCore;
-class IHostClock;
 class ISerialPort;
 class PlaceholderPlot;
 class TComponent;
@@ -25,9 +24,9 @@ class TTimer;
 class TForm1 : public TForm, public IHostUi, public IFileDialogs {
     PRAVIX_CLASS(TForm1, TForm)
 public:
-    // The real serial port and the system clock.
+    // On the real serial port.
     explicit TForm1(TComponent* owner);
-    TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port, std::unique_ptr<IHostClock> clock);
+    TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port);
     ~TForm1() override;
 
     HostCore& Core() { return *core_; }
@@ -72,7 +71,6 @@ private:
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
 
     std::unique_ptr<ISerialPort> port_;
-    std::unique_ptr<IHostClock> clock_;
     std::unique_ptr<PlaceholderPlot> plot_;
     std::unique_ptr<HostCore> core_;
     TMemo* memo_ = nullptr;

@@ -285,3 +285,17 @@ private:
     void DrawTextLine(const std::u16string& line, int x, int y, const TRect* clip, int prefixIndex);
     int TextWidth16(const std::u16string& text);
 };
+
+// Saves the whole canvas state (pen, brush, font, origin, clip) for a scope and brings it
+// back however the scope ends.
+class TCanvasStateSaver {
+public:
+    explicit TCanvasStateSaver(TCanvas& canvas) : m_canvas(canvas), m_level(canvas.SaveDC()) {}
+    ~TCanvasStateSaver() { m_canvas.RestoreDC(m_level); }
+    TCanvasStateSaver(const TCanvasStateSaver&) = delete;
+    TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
+
+private:
+    TCanvas& m_canvas;
+    int m_level;
+};

@@ -1,5 +1,6 @@
 #include "platform/gui/Application.h"
 
+#include "platform/core/Scoped.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gui/Forms.h"
@@ -190,11 +191,7 @@ void TApplication::ShowException(const std::string& message)
         std::fprintf(stderr, "%s: %s\n", d->title.c_str(), message.c_str());
         return;
     }
-    d->errorBoxOpen = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{d->errorBoxOpen};
+    TScopedFlag boxOpen(d->errorBoxOpen);
     ShowErrorBox(d->title, message);
 }
 

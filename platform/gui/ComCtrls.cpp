@@ -1,5 +1,6 @@
 #include "platform/gui/ComCtrls.h"
 
+#include "platform/core/Scoped.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/canvas/ImageList.h"
@@ -21,12 +22,6 @@
 #include <cmath>
 
 namespace {
-
-struct Silence {
-    int& depth;
-    explicit Silence(int& d) : depth(d) { ++depth; }
-    ~Silence() { --depth; }
-};
 
 constexpr int kNodeRole = Qt::UserRole + 1;
 
@@ -126,7 +121,7 @@ int TPageControl::ActivePageIndex() const
 
 void TPageControl::SetActivePageIndex(int index)
 {
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     static_cast<QTabWidget*>(Handle())->setCurrentIndex(index);
 }
 
@@ -147,7 +142,7 @@ void TPageControl::InsertChildWidget(TControl* child)
         return;
     }
     m_pages.push_back(sheet);
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     auto* tabs = static_cast<QTabWidget*>(Handle());
     const int index = tabs->addTab(sheet->Handle(), ToQString(sheet->Caption()));
     tabs->setTabVisible(index, sheet->TabVisible());
@@ -163,7 +158,7 @@ void TPageControl::RemoveChildWidget(TControl* child)
         return;
     }
     m_pages.erase(it);
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     if (auto* tabs = static_cast<QTabWidget*>(Handle())) {
         tabs->removeTab(tabs->indexOf(child->Handle()));
         child->Handle()->setParent(nullptr);
@@ -173,7 +168,7 @@ void TPageControl::RemoveChildWidget(TControl* child)
 void TPageControl::ShowTab(TTabSheet* sheet)
 {
     auto* tabs = static_cast<QTabWidget*>(Handle());
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     tabs->setTabVisible(tabs->indexOf(sheet->Handle()), sheet->TabVisible());
 }
 
@@ -360,7 +355,7 @@ void TTreeView::DeleteNode(TTreeNode* node)
     const auto it = std::find_if(siblings.begin(), siblings.end(), [node](const auto& n) { return n.get() == node; });
     std::unique_ptr<TTreeNode> owned = std::move(*it);
     siblings.erase(it);
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     delete ItemOf(owned->m_item);
 }
 
@@ -377,7 +372,7 @@ TTreeNode* TTreeView::Selected() const
 
 void TTreeView::SetSelected(TTreeNode* node)
 {
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     static_cast<QTreeWidget*>(Handle())->setCurrentItem(node ? ItemOf(node->m_item) : nullptr);
 }
 
@@ -480,7 +475,7 @@ void TListView::SetSortType(TSortType value)
 void TListView::Refresh()
 {
     auto* view = static_cast<QTreeWidget*>(Handle());
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     TListItem* selected = Selected();
     view->clear();
     view->setColumnCount(std::max(1, ColumnCount()));
@@ -512,7 +507,7 @@ TListItem* TListView::Selected() const
 void TListView::SetSelected(TListItem* item)
 {
     auto* view = static_cast<QTreeWidget*>(Handle());
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     for (int i = 0; i < view->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = view->topLevelItem(i);
         if (row->data(0, kNodeRole).value<void*>() == item) {
@@ -658,7 +653,7 @@ double TDateTimePicker::DateTime() const
 
 void TDateTimePicker::SetDateTime(double value)
 {
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     static_cast<QDateTimeEdit*>(Handle())->setDateTime(FromDays(value));
 }
 

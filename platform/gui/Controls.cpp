@@ -1,5 +1,6 @@
 #include "platform/gui/Controls.h"
 
+#include "platform/core/Scoped.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Forms.h"
@@ -24,10 +25,6 @@ namespace {
 int g_teardown = 0;
 TControl* g_capture = nullptr;
 
-struct TeardownGuard {
-    TeardownGuard() { ++g_teardown; }
-    ~TeardownGuard() { --g_teardown; }
-};
 
 // The self-drawn widget: opaque, nothing erased, hover moves delivered.
 class CustomWidget : public QWidget {
@@ -114,7 +111,7 @@ TControl::~TControl()
     }
     if (d->popupMenu)
         d->popupMenu->RemoveFreeNotification(this);
-    TeardownGuard guard;
+    TScopedIncrement teardown(g_teardown);
     delete d->widget.data();
 }
 
@@ -659,11 +656,7 @@ void TCustomControl::PaintEvent()
     std::string error;
     try {
         std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
-        m_canvas = canvas.get();
-        struct Reset {
-            TCanvas*& c;
-            ~Reset() { c = nullptr; }
-        } reset{m_canvas};
+        TScopedValue<TCanvas*> painting(m_canvas, canvas.get());
         Paint();
     } catch (const std::exception& e) {
         error = e.what();

@@ -1,5 +1,6 @@
 #include "platform/gui/Forms.h"
 
+#include "platform/core/Scoped.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/core/FormDescription.h"
@@ -344,11 +345,7 @@ TModalResult TForm::ShowModal()
     if (Visible() || m_modal)
         throw Exception("Cannot make a visible window modal");
     m_modalResult = mrNone;
-    m_modal = true;
-    struct ModalReset {
-        bool& modal;
-        ~ModalReset() { modal = false; }
-    } reset{m_modal};
+    TScopedFlag modal(m_modal);
     if (TestHooks::TModalScript* script = TestHooks::TModalScript::Active()) {
         script->Shown.push_back(TestHooks::TModalKind::ShowModal);
         script->ModalForms.push_back(Name());

@@ -1,6 +1,8 @@
 #pragma once
 // Internal to the platform layer: the published properties the standard controls share,
-// so that each control lists its own set from the same groups, in the desktop's order.
+// so that each control lists its own set from the same groups. Their order is the order in
+// which a control's properties are written to a form description and assigned when it is
+// read back: saved descriptions, and the tests that compare them line by line, depend on it.
 
 #include "platform/canvas/VisualLayer.h"
 #include "platform/gui/Controls.h"

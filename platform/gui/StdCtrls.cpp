@@ -1,5 +1,6 @@
 #include "platform/gui/StdCtrls.h"
 
+#include "platform/core/Scoped.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/core/Filer.h"
@@ -48,13 +49,6 @@ void SetBackground(QWidget* w, TColor color, QPalette::ColorRole role, bool fill
     if (role == QPalette::Window)
         w->setAutoFillBackground(fill);
 }
-
-// Holds back the change events of a program's own change.
-struct Silence {
-    int& depth;
-    explicit Silence(int& d) : depth(d) { ++depth; }
-    ~Silence() { --depth; }
-};
 
 // Draws the items of an owner-drawn list through the control's handler, at the item height
 // the control asks for.
@@ -147,7 +141,7 @@ public:
     {
         CheckIndex(index, Count());
         m_items[std::size_t(index)].text = s;
-        Silence quiet(m_silent);
+        TScopedIncrement quiet(m_silent);
         m_view.set(index, ToQString(s));
         NotifyChanged();
     }
@@ -162,7 +156,7 @@ public:
     {
         CheckIndex(index, Count() + 1);
         m_items.insert(m_items.begin() + index, {s, object});
-        Silence quiet(m_silent);
+        TScopedIncrement quiet(m_silent);
         m_view.insert(index, ToQString(s));
         NotifyChanged();
     }
@@ -171,7 +165,7 @@ public:
     {
         CheckIndex(index, Count());
         m_items.erase(m_items.begin() + index);
-        Silence quiet(m_silent);
+        TScopedIncrement quiet(m_silent);
         m_view.remove(index);
         NotifyChanged();
     }
@@ -179,7 +173,7 @@ public:
     void Clear() override
     {
         m_items.clear();
-        Silence quiet(m_silent);
+        TScopedIncrement quiet(m_silent);
         m_view.clear();
         NotifyChanged();
     }
@@ -645,7 +639,7 @@ int TComboBox::ItemIndex() const { return static_cast<QComboBox*>(Handle())->cur
 
 void TComboBox::SetItemIndex(int index)
 {
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     auto* combo = static_cast<QComboBox*>(Handle());
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
     if (index < 0 && combo->isEditable())
@@ -665,7 +659,7 @@ void TComboBox::SetStyle(TComboBoxStyle value)
                 DispatchToControl([this] { Change(); });
         });
     }
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     combo->setCurrentIndex(index);
 }
 
@@ -682,7 +676,7 @@ void TComboBox::TextChanged()
 {
     auto* combo = static_cast<QComboBox*>(Handle());
     const QString text = ToQString(TControl::Caption());
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     if (combo->isEditable())
         combo->setEditText(text);
     else
@@ -714,7 +708,7 @@ void TComboBox::SimulateSelect(int index)
     if (index < 0 || index >= combo->count())
         return;
     {
-        Silence quiet(m_silent);
+        TScopedIncrement quiet(m_silent);
         combo->setCurrentIndex(index);
     }
     emit combo->activated(index);
@@ -766,7 +760,7 @@ int TListBox::ItemIndex() const { return static_cast<QListWidget*>(Handle())->cu
 
 void TListBox::SetItemIndex(int index)
 {
-    Silence quiet(m_silent);
+    TScopedIncrement quiet(m_silent);
     auto* list = static_cast<QListWidget*>(Handle());
     list->setCurrentRow(index >= 0 && index < list->count() ? index : -1);
     if (index < 0)

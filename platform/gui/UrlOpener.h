@@ -1,6 +1,8 @@
 #pragma once
 // Opening a web address in the desktop's default browser.
 
+#include "platform/canvas/VisualLayer.h"
+
 #include <string>
 
 // Hands the address to the desktop's URL opener as one argument: no shell and no command

@@ -6,6 +6,9 @@
 #include "platform/core/MathSupport.h"
 #include "platform/gui/Timers.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kVirtualKeyF10 = 121;
@@ -23,6 +26,35 @@ std::string ZeroPadded(long long value, std::size_t width)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------------------------
+// IPlotHost
+
+namespace {
+
+// Percent of a pixel extent to a pixel, to the nearest (halves to even), kept within the
+// range the canvas handles; an empty extent gives its start.
+int PercentToPixel(int start, int extent, double fraction)
+{
+    if (extent <= 0)
+        return start;
+    const double pixel = std::nearbyint(extent * fraction + start);
+    return int(std::clamp(pixel, -32000.0, 32000.0));
+}
+
+} // namespace
+
+int IPlotHost::PositionPercentToPixelsX(double percent)
+{
+    const TRect view = GetDataViewRect();
+    return PercentToPixel(view.Left, view.Width(), percent / 100);
+}
+
+int IPlotHost::PositionPercentToPixelsY(double percent)
+{
+    const TRect view = GetDataViewRect();
+    return PercentToPixel(view.Top, view.Height(), (100 - percent) / 100);
+}
 
 // ---------------------------------------------------------------------------------------------
 // TiPlotObject

@@ -151,6 +151,16 @@ public:
     virtual void DoDataPointMoved(TiPlotChannelCustom*, int, double, double, double, double) {}
     virtual void DoDataPointCustomizeHint(TiPlotChannelCustom*, int, std::string&) {}
 
+    // --- What the trace drawing and the legend ask of the plot ------------------------------
+    // The plot's channels in order; a plot without channels answers none.
+    virtual int ChannelCount() { return 0; }
+    virtual TiPlotChannelCustom* GetChannel(int) { return nullptr; }
+    // A position in percent of data view 0 in client pixels, across its width (X) or up its
+    // height (Y: 0 percent at the bottom). The default works on GetDataViewRect and keeps
+    // the result within +-32000 like the data view does.
+    virtual int PositionPercentToPixelsX(double percent);
+    virtual int PositionPercentToPixelsY(double percent);
+
 protected:
     ~IPlotHost() = default;
 };

@@ -16,6 +16,7 @@
 // Dragging a point's X with the mouse can break the X order; the channel does not re-sort.
 
 #include "plot/objects/iPlotChannelCustom.h"
+#include "plot/objects/iPlotTraceDrawing.h"
 
 #include <memory>
 #include <string>
@@ -248,8 +249,50 @@ public:
     void DataCursorUpate(TObject* cursor) override;
     bool HitTestsBars() const override { return m_barEnabled; }
     TRect GetBarRect(int Index) override;
+    // Before each paint: the draw range, the digital levels and the pixel columns; sets
+    // ReadyToDraw when there is something to draw.
+    void DrawSetup(TCanvas& canvas) override;
+    // Fill, bars, trace, markers and high-low bars, in that order. A drawing error (an
+    // interpolation that fails) ends this channel's drawing only.
+    void Draw(TCanvas& canvas, TColor backGroundColor) override;
+    void DrawConnectPoints(TCanvas& canvas, bool reverse, TColor backGroundColor) override;
+    void DrawMarkers(TCanvas& canvas, bool reverse, TColor backGroundColor) override;
+    int DigitalHighPixel() const { return m_digitalHighPixel; }
+    int DigitalLowPixel() const { return m_digitalLowPixel; }
+
+protected:
+    void DrawFill(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    void DrawBar(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    void DrawFast(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    // The reduced columns A and B and their joins; AStartsStretch: A is the first column
+    // after a break or the start.
+    void DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
+                      const TiPlotMinMaxPoint& C, bool AStartsStretch);
+    void DrawDigital(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    void DrawDigitalSequence(TCanvas& canvas, bool reverse, TDigitalSequenceData& S);
+    void DrawDifferential(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    void DrawCubicSpline(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    // Knots from index 1 to N, as the interpolation routines take them.
+    void DrawCubicSplineSet(TCanvas& canvas, bool reverse, const std::vector<double>& X,
+                            const std::vector<double>& Y, std::vector<double>& Y2, int N);
+    void DrawPolynomial(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    void DrawRational(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    void DrawHighLow(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    void DrawHighLowCandleStick(TCanvas& canvas, bool reverse, TColor backGroundColor);
 
 private:
+    // The brush of fills: FillStyle in the channel or fill colour.
+    TColor FillBrushColor() const { return m_fillUseChannelColor ? Color() : m_fillColor; }
+    bool FillShows() const { return m_fillEnabled && m_fillStyle != bsClear; }
+    // One reduced column; at the end of a stretch, the end point's pixel shows only where
+    // another point of the column (otherMinY .. otherMaxY) reached or passed it.
+    void DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
+                    int endPixel, double otherMinY, double otherMaxY);
+    // A curve through one value per pixel column from x0 to xN; `valueAt` gives the value.
+    template <typename ValueAt>
+    void DrawCurve(TCanvas& canvas, bool reverse, double x0, double xN, ValueAt valueAt);
+    // Polynomial or rational curve through every point held.
+    void DrawInterpolatedCurve(TCanvas& canvas, bool reverse, bool rational);
     void CheckForValidXValue(double X);
     void RestartOnFirstPoint();
     double OPCItemValue(int Index) const;

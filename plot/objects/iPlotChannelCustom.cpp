@@ -634,9 +634,6 @@ TRect TiPlotChannelCustom::GetBarRect(int)
     return {};
 }
 
-void TiPlotChannelCustom::DrawConnectPoints(TCanvas&, bool, TColor) {}
-void TiPlotChannelCustom::DrawMarkers(TCanvas&, bool, TColor) {}
-
 bool TiPlotChannelCustom::iMouseHitTest(const TiPlotMouseData& mouseData)
 {
     bool result = inherited::iMouseHitTest(mouseData);

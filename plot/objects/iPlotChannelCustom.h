@@ -236,6 +236,25 @@ public:
     const TRect& LegendRect() const { return m_legendRect; }
     void SetLegendRect(const TRect& Rect) { m_legendRect = Rect; }
     int HitIndex() const { return m_hitIndex; }
+    // The texts the latest data-cursor update wrote, which the legend shows in cursor mode.
+    const std::string& DataCursorXText() const { return m_cursorCache.XText; }
+    const std::string& DataCursorYText() const { return m_cursorCache.YText; }
+
+    // --- Drawing primitives (shared by both channel classes) -------------------------------------
+    // Both axes are bound.
+    bool AxesValid();
+    // The pixels of a value point; 0 and 0 unless both axes are bound.
+    void GetPointPixels(double X, double Y, int& PX, int& PY);
+    // The marker's centre in client pixels, exchanged while the axes are reversed.
+    TPoint GetMarkerPoint(int Index);
+    // Draws point Index's marker centred on P; Index -1 draws the legend's sample with the
+    // channel-wide look (its size capped at 6).
+    void DrawMarker(TCanvas& canvas, int Index, const TPoint& P, TColor backGroundColor);
+    // Y at X (X at Y) on the line through the two points; 0 (X1) when the line is vertical.
+    static double GetNewY(double X1, double Y1, double X2, double Y2, double X);
+    static double GetNewX(double X1, double Y1, double X2, double Y2, double Y);
+    // Moves (X, Y) along the line from (X0, Y0) onto the edge of the axes' ranges.
+    void GetViewIntersectPoint(double X0, double Y0, double& X, double& Y);
     const TRect& HitRect() const { return m_hitRect; }
 
     // --- Files ------------------------------------------------------------------------------
@@ -295,6 +314,19 @@ protected:
     // Appends the pending rows to the log file.
     void WriteLog();
     TiPlotDataCustomList& List() const { return *m_list; }
+    // One segment in value space, clipped to the X axis range (and to the Y axis range when
+    // ClipToAxes and RefStyle is ipurScale), drawn with the current pen. With ipurPercent Y
+    // is a percentage of data view 0.
+    void DrawLine(TCanvas& canvas, bool reverse, double X1, double Y1, double X2, double Y2,
+                  TiPlotUnitReferenceStyle RefStyle);
+    // Four value points as one filled polygon with the current pen and brush, unclipped.
+    void DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1, const TPointDouble& P2,
+                         const TPointDouble& P3, const TPointDouble& P4,
+                         TiPlotUnitReferenceStyle RefStyle = ipurScale);
+    // The pixel of a value point; Y in percent of data view 0 for ipurPercent.
+    TPoint ValueToPixels(bool reverse, double X, double Y, TiPlotUnitReferenceStyle RefStyle);
+    // The trace pen: colour, TiPlotLineStyle and width (1 as the thin cosmetic pen).
+    static void SetTracePen(TCanvas& canvas, TColor color, TiPlotLineStyle style, int width);
     void SetDrawStartIndex(int value) { m_drawStartIndex = value; }
     void SetDrawStopIndex(int value) { m_drawStopIndex = value; }
     // The data cursor text cache of the concrete channels.

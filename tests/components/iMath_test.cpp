@@ -115,6 +115,16 @@ TEST(iMath, InterpolationErrorsCarryTheirTexts)
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Polynomial Interpolation Error - Pause in Routine Data");
     }
+    // Repeated X anywhere in the knots is refused before any infinity reaches Y2.
+    for (const TDoubleArray& knots : {TDoubleArray{0, 1, 1, 2}, TDoubleArray{0, 3, 4, 4}, TDoubleArray{0, 2, 2}}) {
+        TDoubleArray second;
+        try {
+            Spline(knots, TDoubleArray(knots.size(), 1.0), int(knots.size()) - 1, 1e30, 1e30, second);
+            ADD_FAILURE();
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), "Splint Error - xa's must be distinct");
+        }
+    }
     // Too few points or arrays shorter than N are refused, never read past their end.
     TDoubleArray out;
     EXPECT_THROW(Spline(TDoubleArray{0, 1}, TDoubleArray{0, 1}, 1, 0, 0, out), Exception);

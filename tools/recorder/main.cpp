@@ -147,7 +147,7 @@ bool ParseOptions(int argc, char** argv, Options& o)
 
 class Recorder {
 public:
-    Recorder() : core_(ui_, plot_, port_, dialogs_, clock_), ctx_(core_.Context()), s_(core_.State())
+    Recorder() : core_(ui_, plot_, port_, dialogs_), ctx_(core_.Context()), s_(core_.State())
     {
         ui_.Checked["R_PARWater"] = true;
         ui_.Checked["RealTimeData"] = true;
@@ -224,7 +224,6 @@ private:
     CountingPlot plot_;
     SerialPort port_;
     ScriptedDialogs dialogs_;
-    SystemHostClock clock_;
     HostCore core_;
     HostContext& ctx_;
     HostState& s_;

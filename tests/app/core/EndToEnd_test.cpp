@@ -30,8 +30,7 @@ protected:
     FakePlot plot;
     SerialPort port;
     FakeDialogs dialogs;
-    SystemHostClock clock;
-    HostCore core{ui, plot, port, dialogs, clock};
+    HostCore core{ui, plot, port, dialogs};
     HostState& s = core.State();
     HostContext& ctx = core.Context();
     TempDir dir;
@@ -214,8 +213,8 @@ TEST_F(EndToEnd, ReplayOfTheRawRecordGivesTheLiveEngineeringRows)
         FakePlot plot2;
         FakePort port2;
         FakeDialogs dialogs2;
-        FakeClock clock2;
-        HostCore later(ui2, plot2, port2, dialogs2, clock2);
+        PinnedClock clock2;
+        HostCore later(ui2, plot2, port2, dialogs2);
         HostContext& r = later.Context();
         ui2.Checked["R_PARWater"] = true;
         later.Timer55msTimer();

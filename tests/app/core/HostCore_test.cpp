@@ -3,6 +3,8 @@
 #include "app/core/DeviceLayout.h"
 #include "app/core/SerialLink.h"
 
+#include <gtest/gtest-spi.h>
+
 namespace {
 
 class HostCoreTimers : public HostFixture {};
@@ -175,6 +177,18 @@ TEST_F(HostCoreTimers, FormActivateOnlySetsTheShownChoice)
 }
 
 class DeviceLayoutTest : public HostFixture {};
+
+// The fake windows know the controls of the stored forms, in any letter case, and fail the
+// test that names another: a misspelt name in the host logic cannot pass unseen.
+TEST(FakeWindow, KnowsTheStoredControlsAndRefusesOthers)
+{
+    FakeUi ui;
+    ui.SetText("PStore", "Setup Not Stored");  // the main window
+    ui.SetItemIndex("hprg", 1);                // the host port form, in another case
+    ui.SetVisible("PasswordForm", true);       // a form itself
+    EXPECT_NONFATAL_FAILURE(ui.SetText("PStorage", "x"), "the host's windows have no control \"PStorage\"");
+    EXPECT_NONFATAL_FAILURE(ui.GetItemIndex("NoSuchCombo"), "no control");
+}
 
 TEST_F(DeviceLayoutTest, PagesAndChoicesFollowTheColumns)
 {

@@ -6,11 +6,39 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/core/FormResource.h"
 #include "app/core/HostCore.h"
+#include "platform/core/Clock.h"
+#include "platform/core/StrUtils.h"
 
+// The names of the host's forms and their components ("TLabel PStore {" names PStore), read
+// from the stored form descriptions, so the fake knows exactly the controls the windows have.
+inline const std::set<std::string>& HostComponentNames()
+{
+    static const std::set<std::string> names = [] {
+        std::set<std::string> found;
+        for (const char* form : {"QX5Main", "HostPort", "password", "warning"}) {
+            std::istringstream text(FormResource(form));
+            std::vector<std::string> words;
+            for (std::string word; text >> word;)
+                words.push_back(word);
+            for (size_t i = 0; i + 2 < words.size(); ++i) {
+                if (words[i][0] == 'T' && words[i + 2] == "{")
+                    found.insert(LowerCase(words[i + 1]));
+            }
+        }
+        return found;
+    }();
+    return names;
+}
+
+// The host's windows as the host core sees them. Like the real ones, the fake refuses a
+// control name that no window has (names compare without regard to case).
 class FakeUi : public IHostUi {
 public:
     std::map<std::string, std::string> Texts;
@@ -23,26 +51,26 @@ public:
     int ActivePage = 5;
     int TimerInterval = 55;
 
-    void SetText(const std::string& c, const std::string& t) override { Texts[c] = t; }
+    void SetText(const std::string& c, const std::string& t) override { Texts[Known(c)] = t; }
     std::string GetText(const std::string& c) const override
     {
-        auto it = Texts.find(c);
+        auto it = Texts.find(Known(c));
         return it == Texts.end() ? std::string() : it->second;
     }
-    void SetVisible(const std::string& c, bool v) override { Visible[c] = v; }
-    void SetColor(const std::string& c, TColor color) override { Colors[c] = color; }
+    void SetVisible(const std::string& c, bool v) override { Visible[Known(c)] = v; }
+    void SetColor(const std::string& c, TColor color) override { Colors[Known(c)] = color; }
     int GetItemIndex(const std::string& c) const override
     {
-        auto it = Indexes.find(c);
+        auto it = Indexes.find(Known(c));
         return it == Indexes.end() ? -1 : it->second;
     }
-    void SetItemIndex(const std::string& c, int i) override { Indexes[c] = i; }
+    void SetItemIndex(const std::string& c, int i) override { Indexes[Known(c)] = i; }
     bool GetChecked(const std::string& c) const override
     {
-        auto it = Checked.find(c);
+        auto it = Checked.find(Known(c));
         return it != Checked.end() && it->second;
     }
-    void SetChecked(const std::string& c, bool v) override { Checked[c] = v; }
+    void SetChecked(const std::string& c, bool v) override { Checked[Known(c)] = v; }
     void SetActivePage(int index) override { ActivePage = index; }
     int MemoLineCount() const override { return int(Memo.size()); }
     void MemoDeleteFirstLine() override { Memo.erase(Memo.begin()); }
@@ -53,8 +81,15 @@ public:
 
     bool IsVisible(const std::string& c) const
     {
-        auto it = Visible.find(c);
+        auto it = Visible.find(Known(c));
         return it != Visible.end() && it->second;
+    }
+
+private:
+    static const std::string& Known(const std::string& c)
+    {
+        EXPECT_TRUE(HostComponentNames().contains(LowerCase(c))) << "the host's windows have no control \"" << c << "\"";
+        return c;
     }
 };
 
@@ -181,10 +216,10 @@ private:
     }
 };
 
-class FakeClock : public IHostClock {
+// Host tests run at 7 March 2026, 09:05:04 unless they move the clock (SetNow).
+class PinnedClock : public TClockOverride {
 public:
-    HostTime Time{2026, 3, 7, 9, 5, 4};
-    HostTime Now() const override { return Time; }
+    PinnedClock() : TClockOverride(EncodeDate(2026, 3, 7) + EncodeTime(9, 5, 4, 0)) {}
 };
 
 // A HostCore on fakes, with the controls at their stored start values.
@@ -194,8 +229,8 @@ protected:
     FakePlot plot;
     FakePort port;
     FakeDialogs dialogs;
-    FakeClock clock;
-    HostCore core{ui, plot, port, dialogs, clock};
+    PinnedClock clock;
+    HostCore core{ui, plot, port, dialogs};
     HostState& s = core.State();
     HostContext& ctx = core.Context();
 

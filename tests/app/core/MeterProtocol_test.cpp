@@ -64,7 +64,7 @@ TEST_F(MeterProtocol, CommandsFollowTheMeterSetupAndChoices)
         BTAnalogRangeClick(ctx);
         EXPECT_EQ(port.TakeWritten(), std::string("$ASV ") + range + "\r\n") << index;
     }
-    clock.Time = {2003, 12, 31, 23, 59, 58};
+    clock.SetNow(EncodeDate(2003, 12, 31) + EncodeTime(23, 59, 58, 0));
     BTSetDandTPCClick(ctx);
     EXPECT_EQ(port.TakeWritten(), "$CLK 235958\r\n$DAT 123103\r\n");
 }

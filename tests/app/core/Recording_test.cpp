@@ -364,7 +364,7 @@ TEST_F(StateFileTest, ExitSavesAndTheNextStartRestores)
     FakeUi ui2;
     FakePlot plot2;
     FakePort port2;
-    HostCore next(ui2, plot2, port2, dialogs, clock);
+    HostCore next(ui2, plot2, port2, dialogs);
     next.Timer55msTimer();
     next.Timer1SecondTimer();
     HostState& r = next.State();
@@ -413,7 +413,7 @@ TEST_F(StateFileTest, BadStateFilesStartClean)
         dir.Write("last.rbs", text);
         FakeUi ui2;
         FakePort port2;
-        HostCore next(ui2, plot, port2, dialogs, clock);
+        HostCore next(ui2, plot, port2, dialogs);
         next.Timer1SecondTimer();
         EXPECT_EQ(next.State().DevicePath, "") << text;
         EXPECT_TRUE(port2.Opened.empty()) << text;
@@ -427,7 +427,7 @@ TEST_F(StateFileTest, OutOfRangeFieldsKeepTheirStartValues)
     FakeUi ui2;
     ui2.Indexes["CBBaudRate"] = 2;
     FakePort port2;
-    HostCore next(ui2, plot, port2, dialogs, clock);
+    HostCore next(ui2, plot, port2, dialogs);
     next.Timer1SecondTimer();
     HostState& r = next.State();
     EXPECT_EQ(r.DevicePath, "sensor.dev");

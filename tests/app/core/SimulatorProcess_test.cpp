@@ -44,8 +44,7 @@ TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
     FakePlot plot;
     SerialPort port;
     FakeDialogs dialogs;
-    SystemHostClock clock;
-    HostCore core(ui, plot, port, dialogs, clock);
+    HostCore core(ui, plot, port, dialogs);
     HostContext& ctx = core.Context();
     ui.Indexes["CBBaudRate"] = 1;
     ui.Checked["R_PARWater"] = true;

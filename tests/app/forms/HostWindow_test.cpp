@@ -31,12 +31,13 @@
 
 namespace {
 
-// The four forms in their creation order, on a fake port and clock, in a fresh working
+// The four forms in their creation order, on a fake port and a pinned clock, in a fresh working
 // folder (the state files land there).
 class HostWindow : public testing::Test {
 protected:
     TempDir dir;
     std::filesystem::path oldFolder = std::filesystem::current_path();
+    PinnedClock clock;
     TestHooks::TFakeTimers timers;
     TestHooks::TModalScript modal;
     FakePort* port = nullptr;
@@ -51,7 +52,7 @@ protected:
         std::filesystem::current_path(dir.Folder());
         auto fakePort = std::make_unique<FakePort>();
         port = fakePort.get();
-        form1 = std::make_unique<TForm1>(nullptr, std::move(fakePort), std::make_unique<FakeClock>());
+        form1 = std::make_unique<TForm1>(nullptr, std::move(fakePort));
         form1->ExitProgram = [this](int code) { exitCodes.push_back(code); };
         form2 = std::make_unique<TForm2>(nullptr);
         selectHP = std::make_unique<TSelectHPForm>(nullptr);
@@ -580,8 +581,9 @@ TEST(HostWindowOnScreen, EveryPageShowsItsControls)
     const auto oldFolder = std::filesystem::current_path();
     std::filesystem::current_path(dir.Folder());
     {
+        PinnedClock clock;
         TestHooks::TFakeTimers timers;   // the pages stay as stored while we look at them
-        auto form1 = std::make_unique<TForm1>(nullptr, std::make_unique<FakePort>(), std::make_unique<FakeClock>());
+        auto form1 = std::make_unique<TForm1>(nullptr, std::make_unique<FakePort>());
         auto form2 = std::make_unique<TForm2>(nullptr);
         auto selectHP = std::make_unique<TSelectHPForm>(nullptr);
         auto password = std::make_unique<TPasswordForm>(nullptr);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <stdexcept>
 
 namespace {
 
@@ -324,6 +325,24 @@ TEST(CanvasState, SaveAndRestoreBringBackTheWholeState)
     EXPECT_FALSE(c.IsClipped());
     c.RestoreDC(-1);   // nothing left to restore
     EXPECT_EQ(c.Pen().GetColor(), clRed);
+}
+
+TEST(CanvasState, SaverBringsTheStateBackWhenAnExceptionLeavesTheScope)
+{
+    auto b = WhiteBitmap(10, 10);
+    TCanvas& c = b->Canvas();
+    c.Pen().SetColor(clRed);
+    try {
+        TCanvasStateSaver saved(c);
+        c.Pen().SetColor(clLime);
+        c.SetOrigin({3, 3});
+        c.IntersectClipRect({0, 0, 2, 2});
+        throw std::runtime_error("paint failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(c.Pen().GetColor(), clRed);
+    EXPECT_EQ(c.GetOrigin(), Point(0, 0));
+    EXPECT_FALSE(c.IsClipped());
 }
 
 TEST(CanvasEdges, RaisedAndSunkenBevelsUseTheFixedColours)

@@ -1,0 +1,955 @@
+// Trace drawing of the channels: the primitives both channel classes share (clipped segment,
+// value-space polygon, markers) and every trace style of the strip-chart channel.
+
+#include "plot/objects/iPlotTraceDrawing.h"
+
+#include "components/iGPFunctions.h"
+#include "components/iMath.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotChannel.h"
+#include "platform/core/Exceptions.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <utility>
+
+PRAVIX_PUBLISH(TiPlotMinMaxPoint)
+PRAVIX_PUBLISH(TiMinMaxPoint)
+
+// ---------------------------------------------------------------------------------------------
+// Accumulators
+
+void TiPlotMinMaxPoint::Clear()
+{
+    Empty = true;
+    MaxY = -1e301;
+    MinY = 1e301;
+    LeadingRunEnded = false;
+    MaxYAfterRun = -1e301;
+    MinYAfterRun = 1e301;
+}
+
+void TiPlotMinMaxPoint::AddData(double X, double Y, int XPixel)
+{
+    if (Empty) {
+        Empty = false;
+        this->XPixel = XPixel;
+        this->X = X;
+        FirstY = Y;
+    }
+    if (Y > MaxY)
+        MaxY = Y;
+    if (Y < MinY)
+        MinY = Y;
+    LastX = X;
+    LastY = Y;
+}
+
+void TiPlotMinMaxPoint::AddData(double X, double Y, int XPixel, int YPixel)
+{
+    if (Empty || YPixel != LastYPixel) {
+        MaxYBeforeRun = MaxY;
+        MinYBeforeRun = MinY;
+    }
+    if (Empty) {
+        FirstYPixel = YPixel;
+    } else if (LeadingRunEnded || YPixel != FirstYPixel) {
+        LeadingRunEnded = true;
+        MaxYAfterRun = std::max(MaxYAfterRun, Y);
+        MinYAfterRun = std::min(MinYAfterRun, Y);
+    }
+    AddData(X, Y, XPixel);
+    LastYPixel = YPixel;
+}
+
+void TiPlotMinMaxPoint::AssignDown(const TiPlotMinMaxPoint& Source)
+{
+    Empty = Source.Empty;
+    XPixel = Source.XPixel;
+    X = Source.X;
+    MaxY = Source.MaxY;
+    MinY = Source.MinY;
+    FirstY = Source.FirstY;
+    LastY = Source.LastY;
+    LastX = Source.LastX;
+    LastYPixel = Source.LastYPixel;
+    MaxYBeforeRun = Source.MaxYBeforeRun;
+    MinYBeforeRun = Source.MinYBeforeRun;
+    FirstYPixel = Source.FirstYPixel;
+    LeadingRunEnded = Source.LeadingRunEnded;
+    MaxYAfterRun = Source.MaxYAfterRun;
+    MinYAfterRun = Source.MinYAfterRun;
+}
+
+void TiMinMaxPoint::Clear()
+{
+    Empty = true;
+    FirstValue = true;
+    Max = -1e301;
+    Min = 1e301;
+}
+
+void TiMinMaxPoint::AddData(double Value, bool Null, int XPixel)
+{
+    Empty = false;
+    if (Null)
+        return;
+    if (FirstValue) {
+        FirstValue = false;
+        First = Value;
+        this->XPixel = XPixel;
+    }
+    if (Value > Max)
+        Max = Value;
+    if (Value < Min)
+        Min = Value;
+    Last = Value;
+}
+
+void TiMinMaxPoint::AssignDown(const TPersistent& Source)
+{
+    const auto* source = dynamic_cast<const TiMinMaxPoint*>(&Source);
+    if (!source)
+        throw Exception("Assign class must be TiMinMaxPoint");
+    Empty = source->Empty;
+    FirstValue = source->FirstValue;
+    XPixel = source->XPixel;
+    Max = source->Max;
+    Min = source->Min;
+    First = source->First;
+    Last = source->Last;
+}
+
+namespace {
+
+// A rectangle from two corners in either order, each empty extent grown to one pixel, with
+// the coordinates exchanged while the axes are reversed.
+TRect PixelBox(int x1, int y1, int x2, int y2, bool reverse)
+{
+    TRect r = Rect(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    if (r.Right == r.Left)
+        ++r.Right;
+    if (r.Bottom == r.Top)
+        ++r.Bottom;
+    return reverse ? Rect(r.Top, r.Left, r.Bottom, r.Right) : r;
+}
+
+void Line(TCanvas& canvas, TPoint a, TPoint b)
+{
+    canvas.Polyline({a, b});
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Primitives of every channel
+
+bool TiPlotChannelCustom::AxesValid()
+{
+    return GetXAxis() && GetYAxis();
+}
+
+void TiPlotChannelCustom::GetPointPixels(double X, double Y, int& PX, int& PY)
+{
+    PX = 0;
+    PY = 0;
+    if (!AxesValid())
+        return;
+    PX = GetXAxis()->PositionToPixels(X);
+    PY = GetYAxis()->PositionToPixels(Y);
+}
+
+double TiPlotChannelCustom::GetNewY(double X1, double Y1, double X2, double Y2, double X)
+{
+    if (X1 == X2)
+        return 0;
+    return Y1 + (Y2 - Y1) * (X - X1) / (X2 - X1);
+}
+
+double TiPlotChannelCustom::GetNewX(double X1, double Y1, double X2, double Y2, double Y)
+{
+    // A horizontal line has no single answer; its start serves.
+    if (X1 == X2 || Y1 == Y2)
+        return X1;
+    return X1 + (X2 - X1) * (Y - Y1) / (Y2 - Y1);
+}
+
+void TiPlotChannelCustom::GetViewIntersectPoint(double X0, double Y0, double& X, double& Y)
+{
+    if (!AxesValid())
+        return;
+    TiPlotXAxis& xAxis = *GetXAxis();
+    TiPlotYAxis& yAxis = *GetYAxis();
+    if (X == X0) {
+        Y = Y > yAxis.GetMax() ? yAxis.GetMax() : yAxis.Min();
+        return;
+    }
+    if (X < xAxis.Min() || X >= xAxis.GetMax()) {
+        const double edge = X >= xAxis.GetMax() ? xAxis.GetMax() : xAxis.Min();
+        Y = GetNewY(X0, Y0, X, Y, edge);
+        X = edge;
+        return;
+    }
+    const double edge = Y >= yAxis.GetMax() ? yAxis.GetMax() : yAxis.Min();
+    if (Y != Y0)
+        X = GetNewX(X0, Y0, X, Y, edge);
+    Y = edge;
+}
+
+TPoint TiPlotChannelCustom::ValueToPixels(bool reverse, double X, double Y, TiPlotUnitReferenceStyle RefStyle)
+{
+    const int px = GetXAxis()->PositionToPixels(X);
+    int py;
+    if (RefStyle == ipurPercent)
+        py = reverse ? Owner()->PositionPercentToPixelsX(Y) : Owner()->PositionPercentToPixelsY(Y);
+    else
+        py = GetYAxis()->PositionToPixels(Y);
+    return reverse ? TPoint{py, px} : TPoint{px, py};
+}
+
+void TiPlotChannelCustom::SetTracePen(TCanvas& canvas, TColor color, TiPlotLineStyle style, int width)
+{
+    static constexpr TPenStyle kPenStyles[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot};
+    canvas.Pen().SetColor(color);
+    canvas.Pen().SetStyle(kPenStyles[std::clamp(int(style), 0, 4)]);
+    // Width 1 is the thin cosmetic pen, the only one that draws dashes.
+    canvas.Pen().SetWidth(width == 1 ? 0 : width);
+}
+
+void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, double Y1, double X2, double Y2,
+                                   TiPlotUnitReferenceStyle RefStyle)
+{
+    if (!AxesValid())
+        return;
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    const TiPlotYAxis& yAxis = *GetYAxis();
+    double ax = X1, ay = Y1, bx = X2, by = Y2;
+    if (X2 < X1) {
+        std::swap(ax, bx);
+        std::swap(ay, by);
+    }
+    const double xMin = xAxis.Min(), xMax = xAxis.GetMax();
+    const double yMin = yAxis.Min(), yMax = yAxis.GetMax();
+    auto inX = [&](double x) { return xMin <= x && x <= xMax; };
+    auto inY = [&](double y) { return yMin <= y && y <= yMax; };
+    const bool clipY = RefStyle == ipurScale && ClipToAxes();
+    const bool visibleX = (ax < xMin && bx > xMax) || inX(ax) || inX(bx);
+    const bool visibleY =
+        !clipY || (ay < yMin && by > yMax) || (ay > yMax && by < yMin) || inY(ay) || inY(by);
+    if (!visibleX || !visibleY)
+        return;
+
+    if (ax < xMin) {
+        ay = GetNewY(ax, ay, bx, by, xMin);
+        ax = xMin;
+    }
+    if (bx > xMax) {
+        by = GetNewY(ax, ay, bx, by, xMax);
+        bx = xMax;
+    }
+    if (clipY) {
+        auto clipEnd = [&](double& x, double& y) {
+            const double edge = y > yMax ? yMax : yMin;
+            if (y > yMax || y < yMin) {
+                x = GetNewX(ax, ay, bx, by, edge);
+                y = edge;
+            }
+        };
+        clipEnd(ax, ay);
+        clipEnd(bx, by);
+        if (!xAxis.ValueOnScale(ax) || !xAxis.ValueOnScale(bx) || !yAxis.ValueOnScale(ay) ||
+            !yAxis.ValueOnScale(by))
+            return;
+    }
+    Line(canvas, ValueToPixels(reverse, ax, ay, RefStyle), ValueToPixels(reverse, bx, by, RefStyle));
+}
+
+void TiPlotChannelCustom::DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1,
+                                          const TPointDouble& P2, const TPointDouble& P3, const TPointDouble& P4,
+                                          TiPlotUnitReferenceStyle RefStyle)
+{
+    if (!AxesValid())
+        return;
+    canvas.Polygon({ValueToPixels(reverse, P1.X, P1.Y, RefStyle), ValueToPixels(reverse, P2.X, P2.Y, RefStyle),
+                    ValueToPixels(reverse, P3.X, P3.Y, RefStyle), ValueToPixels(reverse, P4.X, P4.Y, RefStyle)});
+}
+
+TPoint TiPlotChannelCustom::GetMarkerPoint(int Index)
+{
+    int px, py;
+    GetPointPixels(GetDataX(Index), GetDataY(Index), px, py);
+    return XYAxesReversed() ? TPoint{py, px} : TPoint{px, py};
+}
+
+void TiPlotChannelCustom::DrawConnectPoints(TCanvas& canvas, bool reverse, TColor backGroundColor)
+{
+    if (!TraceVisible())
+        return;
+    SetTracePen(canvas, Color(), TraceLineStyle(), TraceLineWidth());
+    canvas.Brush().SetStyle(bsClear);
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start == stop || start < 0 || stop < 0)
+        return;
+    bool havePrevious = false;
+    double previousX = 0, previousY = 0;
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        double x, y;
+        bool empty, null;
+        GetXYEmptyNull(i, x, y, empty, null);
+        if (empty)
+            continue;
+        if (null) {
+            havePrevious = false;
+            continue;
+        }
+        if (havePrevious) {
+            SetTracePen(canvas, GetDataTraceLineColor(i), GetDataTraceLineStyle(i), GetDataTraceLineWidth(i));
+            canvas.SetBkColor(backGroundColor);
+            DrawLine(canvas, reverse, previousX, previousY, x, y, ipurScale);
+        }
+        previousX = x;
+        previousY = y;
+        havePrevious = true;
+    }
+}
+
+void TiPlotChannelCustom::DrawMarkers(TCanvas& canvas, bool, TColor backGroundColor)
+{
+    if (!MarkersVisible())
+        return;
+    canvas.Font().Assign(*MarkersFont());
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start < 0 || stop < 0)
+        return;
+    // Too many points in view: markers would only hide the trace.
+    if (MarkersTurnOffLimit() > 0 && std::abs(stop - start) > MarkersTurnOffLimit())
+        return;
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i)
+        if (GetDataMarkerShowing(i))
+            DrawMarker(canvas, i, GetMarkerPoint(i), backGroundColor);
+}
+
+void TiPlotChannelCustom::DrawMarker(TCanvas& canvas, int Index, const TPoint& P, TColor backGroundColor)
+{
+    if (!MarkersVisible())
+        return;
+    const bool individual = Index >= 0 && MarkersAllowIndividual();
+    const TiPlotMarkerStyle style = individual ? GetDataMarkerStyle(Index) : MarkersStyle();
+    int S = individual ? GetDataMarkerSize(Index) : MarkersSize();
+    if (Index == -1)
+        S = std::min(S, 6);
+    const TColor penColor = MarkersPenUseChannelColor() ? Color()
+                            : individual                 ? GetDataMarkerPenColor(Index)
+                                                         : MarkersPenColor();
+    const TColor brushColor = MarkersBrushUseChannelColor() ? Color()
+                              : individual                   ? GetDataMarkerBrushColor(Index)
+                                                             : MarkersBrushColor();
+    canvas.Pen().SetWidth(individual ? GetDataMarkerPenWidth(Index) : MarkersPenWidth());
+    canvas.Pen().SetStyle(individual ? GetDataMarkerPenStyle(Index) : MarkersPenStyle());
+    canvas.Pen().SetColor(penColor);
+    canvas.Brush().SetColor(brushColor);
+    canvas.Brush().SetStyle(individual ? GetDataMarkerBrushStyle(Index) : MarkersBrushStyle());
+
+    const int x = P.X, y = P.Y;
+    switch (style) {
+    case ipmsCircle: canvas.Ellipse(x - S, y - S, x + S, y + S); break;
+    case ipmsSquare: canvas.Rectangle(x - S, y - S, x + S, y + S); break;
+    case ipmsDiamond: canvas.Polygon({{x + S, y}, {x, y + S}, {x - S, y}, {x, y - S}}); break;
+    case ipmsCross:
+        Line(canvas, {x + S, y + S}, {x - S, y - S});
+        Line(canvas, {x + S, y - S}, {x - S, y + S});
+        break;
+    case ipmsPlus:
+        Line(canvas, {x, y + S}, {x, y - S});
+        Line(canvas, {x + S, y}, {x - S, y});
+        break;
+    // The apex of a triangle is the point itself.
+    case ipmsTriangleUp: canvas.Polygon({{x - S, y + S}, {x, y}, {x + S, y + S}}); break;
+    case ipmsTriangleDown: canvas.Polygon({{x - S, y - S}, {x, y}, {x + S, y - S}}); break;
+    case ipmsTriangleLeft: canvas.Polygon({{x + S, y - S}, {x, y}, {x + S, y + S}}); break;
+    case ipmsTriangleRight: canvas.Polygon({{x - S, y - S}, {x, y}, {x - S, y + S}}); break;
+    case ipmsVerticalLine: Line(canvas, {x, y - S}, {x, y + S}); break;
+    case ipmsHorizontalLine: Line(canvas, {x - S, y}, {x + S, y}); break;
+    case ipmsCharacter: {
+        const char character = Index < 0 ? '\0' : GetDataMarkerCharacter(Index);
+        if (character == '\0')
+            break;
+        canvas.Brush().SetStyle(bsClear);
+        canvas.SetBkColor(backGroundColor);
+        TRect cell = Rect(x, y, x, y);
+        iDrawText(canvas, std::string(1, character), cell, {itfHCenter, itfVCenter, itfSingleLine, itfNoClip},
+                  true, backGroundColor);
+        break;
+    }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The strip-chart channel
+
+void TiPlotChannel::DrawSetup(TCanvas&)
+{
+    SetReadyToDraw(false);
+    TiPlotXAxis* xAxis = GetXAxis();
+    TiPlotYAxis* yAxis = GetYAxis();
+    if (!xAxis || !yAxis || !Visible() || GetCount() == 0)
+        return;
+    UpdateXIncreasing();
+    if (!m_drawOutOfOrderXValues) {
+        const bool before = m_xIncreasing ? GetXLast() < xAxis->Min() : GetXFirst() < xAxis->Min();
+        const bool after = m_xIncreasing ? GetXFirst() > xAxis->GetMax() : GetXLast() > xAxis->GetMax();
+        if (before || after)
+            return;
+    }
+    CalcStartXIndex();
+    CalcStopXIndex();
+    const bool differential =
+        m_interpolationStyle == ipistDifferential || m_interpolationStyle == ipistDifferentialTerminated;
+    if (!differential && (DrawStartIndex() == -1 || DrawStopIndex() == -1))
+        return;
+    // Percentage levels are percentages of the data view, like the lines drawn at them.
+    auto levelPixel = [&](double level) {
+        if (m_digitalReferenceStyle == ipdrScale)
+            return yAxis->PositionToPixels(level);
+        return XYAxesReversed() ? Owner()->PositionPercentToPixelsX(level) : Owner()->PositionPercentToPixelsY(level);
+    };
+    m_digitalHighPixel = levelPixel(m_digitalReferenceHigh);
+    m_digitalLowPixel = levelPixel(m_digitalReferenceLow);
+    SetPixelRange(xAxis->GetMinPixels(), xAxis->GetMaxPixels());
+    SetReadyToDraw(true);
+}
+
+void TiPlotChannel::Draw(TCanvas& canvas, TColor backGroundColor)
+{
+    if (!ReadyToDraw() || !AxesValid())
+        return;
+    const bool reverse = XYAxesReversed();
+    const int saved = canvas.SaveDC();
+    try {
+        if (ClipToAxes()) {
+            TRect clip = PixelBox(GetXAxis()->GetMinPixels(), GetYAxis()->GetMinPixels(), GetXAxis()->GetMaxPixels(),
+                                  GetYAxis()->GetMaxPixels(), reverse);
+            // The axes' end lines belong to the area, as they do to the data view's clip.
+            clip = Rect(clip.Left, clip.Top, clip.Right + 1, clip.Bottom + 1);
+            canvas.IntersectClipRect(clip);
+        }
+        DrawFill(canvas, reverse, backGroundColor);
+        DrawBar(canvas, reverse, backGroundColor);
+        DrawConnectPoints(canvas, reverse, backGroundColor);
+        DrawMarkers(canvas, reverse, backGroundColor);
+        if (m_highLowStyle == iphlsOpenClose)
+            DrawHighLow(canvas, reverse, backGroundColor);
+        else
+            DrawHighLowCandleStick(canvas, reverse, backGroundColor);
+    } catch (const std::exception&) {
+        // A failing interpolation (repeated X under a spline, say) costs this channel only.
+    }
+    canvas.RestoreDC(saved);
+}
+
+void TiPlotChannel::DrawConnectPoints(TCanvas& canvas, bool reverse, TColor backGroundColor)
+{
+    if (!TraceVisible())
+        return;
+    SetTracePen(canvas, Color(), TraceLineStyle(), TraceLineWidth());
+    canvas.Brush().SetStyle(bsClear);
+    canvas.SetBkColor(backGroundColor);
+    if (m_digitalEnabled) {
+        DrawDigital(canvas, reverse, backGroundColor);
+        return;
+    }
+    switch (m_interpolationStyle) {
+    case ipistStraightLine:
+        if (m_fastDrawEnabled)
+            DrawFast(canvas, reverse, backGroundColor);
+        else
+            TiPlotChannelCustom::DrawConnectPoints(canvas, reverse, backGroundColor);
+        break;
+    case ipistCubicSpline: DrawCubicSpline(canvas, reverse, backGroundColor); break;
+    case ipistPolynomial: DrawPolynomial(canvas, reverse, backGroundColor); break;
+    case ipistRational: DrawRational(canvas, reverse, backGroundColor); break;
+    case ipistDifferential:
+    case ipistDifferentialTerminated: DrawDifferential(canvas, reverse, backGroundColor); break;
+    }
+}
+
+void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
+{
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start == stop || start < 0 || stop < 0)
+        return;
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    const TiPlotYAxis& yAxis = *GetYAxis();
+    TiPlotMinMaxPoint A, B, C;
+    // A holds the first column of a stretch until the first set is drawn.
+    bool firstSet = true;
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        double x, y;
+        bool empty, null;
+        GetXYEmptyNull(i, x, y, empty, null);
+        if (empty)
+            continue;
+        if (null) {
+            DrawPointSet(canvas, reverse, A, B, C, firstSet);
+            firstSet = true;
+            A.Clear();
+            B.Clear();
+            C.Clear();
+            continue;
+        }
+        // Points beyond either end of the X range gather apart from the edge column they
+        // round into: their segments are clipped away or at the edge, not drawn in it.
+        const int p = x < xAxis.Min()      ? std::numeric_limits<int>::min()
+                      : x > xAxis.GetMax() ? std::numeric_limits<int>::max()
+                                           : xAxis.PositionToPixels(x);
+        const int py = yAxis.PositionToPixels(y);
+        if (A.Empty || p == A.XPixel) {
+            A.AddData(x, y, p, py);
+        } else if (B.Empty || p == B.XPixel) {
+            B.AddData(x, y, p, py);
+        } else {
+            C.AddData(x, y, p, py);
+            DrawPointSet(canvas, reverse, A, B, C, firstSet);
+            firstSet = false;
+            A.AssignDown(C);
+            B.Clear();
+            C.Clear();
+        }
+    }
+    DrawPointSet(canvas, reverse, A, B, C, firstSet);
+}
+
+void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A,
+                                 const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C, bool AStartsStretch)
+{
+    // C holds a point whenever the trace goes on; without one, the last column holding points
+    // ends the stretch. Segments are drawn from their smaller X, so on a decreasing channel
+    // the pixel they leave out is at the stretch's first point instead of its last.
+    const bool stretchEnds = C.Empty;
+    auto column = [&](const TiPlotMinMaxPoint& P, bool lastColumn, bool firstColumn) {
+        if (P.Empty || P.MinY == P.MaxY)
+            return;
+        if (m_xIncreasing)
+            DrawColumn(canvas, reverse, P, lastColumn, P.LastY, P.LastYPixel, P.MinYBeforeRun, P.MaxYBeforeRun);
+        else
+            DrawColumn(canvas, reverse, P, firstColumn, P.FirstY, P.FirstYPixel, P.MinYAfterRun, P.MaxYAfterRun);
+    };
+    column(A, stretchEnds && B.Empty, AStartsStretch);
+    column(B, stretchEnds, false);
+    // Joins run from the X of a column's last point, so that a join clipped at the axis edge
+    // meets the edge where the segment between the two points does.
+    if (!A.Empty && !B.Empty)
+        DrawLine(canvas, reverse, A.LastX, A.LastY, B.X, B.FirstY, ipurScale);
+    if (!B.Empty && !C.Empty)
+        DrawLine(canvas, reverse, B.LastX, B.LastY, C.X, C.FirstY, ipurScale);
+}
+
+void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch,
+                               double endY, int endPixel, double otherMinY, double otherMaxY)
+{
+    // A line leaves out its end pixel, so the column is drawn both ways to show its full
+    // range, as the segments between its points do. Where the stretch ends, they leave the
+    // end point's pixel out unless another point reached or passed it (the points of the run
+    // on that pixel only join it with lines of no length).
+    if (endsStretch) {
+        if (otherMinY > otherMaxY)
+            return;
+        const TiPlotYAxis& yAxis = *GetYAxis();
+        const int other1 = yAxis.PositionToPixels(otherMinY);
+        const int other2 = yAxis.PositionToPixels(otherMaxY);
+        if (endPixel < std::min(other1, other2) || endPixel > std::max(other1, other2)) {
+            const double far = yAxis.PositionToPixels(P.MaxY) == endPixel ? P.MinY : P.MaxY;
+            DrawLine(canvas, reverse, P.X, far, P.X, endY, ipurScale);
+            return;
+        }
+    }
+    DrawLine(canvas, reverse, P.X, P.MinY, P.X, P.MaxY, ipurScale);
+    DrawLine(canvas, reverse, P.X, P.MaxY, P.X, P.MinY, ipurScale);
+}
+
+void TiPlotChannel::DrawFill(TCanvas& canvas, bool reverse, TColor backGroundColor)
+{
+    if (!FillShows() || m_interpolationStyle != ipistStraightLine || m_digitalEnabled)
+        return;
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start < 0 || stop < 0)
+        return;
+    canvas.Brush().SetColor(FillBrushColor());
+    canvas.Brush().SetStyle(m_fillStyle);
+    canvas.Pen().SetColor(FillBrushColor());
+    canvas.Pen().SetWidth(0);
+    canvas.Pen().SetStyle(psClear);
+    canvas.SetBkColor(backGroundColor);
+    bool havePrevious = false;
+    double previousX = 0, previousY = 0;
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        double x, y;
+        bool empty, null;
+        GetXYEmptyNull(i, x, y, empty, null);
+        if (empty)
+            continue;
+        if (null) {
+            havePrevious = false;
+            continue;
+        }
+        if (havePrevious)
+            DrawQuadPolygon(canvas, reverse, {x, m_fillReference}, {x, y}, {previousX, previousY},
+                            {previousX, m_fillReference});
+        previousX = x;
+        previousY = y;
+        havePrevious = true;
+    }
+}
+
+void TiPlotChannel::DrawBar(TCanvas& canvas, bool, TColor backGroundColor)
+{
+    if (!m_barEnabled)
+        return;
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start < 0 || stop < 0)
+        return;
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        if (!GetDataValid(i) || !GetDataBarVisible(i))
+            continue;
+        canvas.Brush().SetColor(m_barBrushUseChannelColor ? Color() : GetDataBarBrushColor(i));
+        canvas.Pen().SetColor(m_barPenUseChannelColor ? Color() : GetDataBarPenColor(i));
+        canvas.Pen().SetWidth(GetDataBarPenWidth(i));
+        canvas.Pen().SetStyle(GetDataBarPenStyle(i));
+        canvas.Brush().SetStyle(GetDataBarBrushStyle(i));
+        canvas.SetBkColor(backGroundColor);
+        TRect r = GetBarRect(i);
+        if (r.Right == r.Left)
+            ++r.Right;
+        canvas.Rectangle(r);
+    }
+}
+
+void TiPlotChannel::DrawDigital(TCanvas& canvas, bool reverse, TColor)
+{
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start == stop || start < 0 || stop < 0)
+        return;
+    TDigitalSequenceData S;
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        double x, y;
+        bool empty, null;
+        GetXYEmptyNull(i, x, y, empty, null);
+        if (empty)
+            continue;
+        if (null) {
+            DrawDigitalSequence(canvas, reverse, S);
+            continue;
+        }
+        const bool high = y != 0;
+        if (!S.Started) {
+            S.Started = true;
+            S.StartX = x;
+            S.HighState = high;
+        } else if (high != S.HighState) {
+            S.HasNext = true;
+            S.NextX = x;
+            DrawDigitalSequence(canvas, reverse, S);
+            S.Started = true;
+            S.StartX = x;
+            S.HighState = high;
+        } else {
+            S.HasLast = true;
+            S.LastX = x;
+        }
+    }
+    DrawDigitalSequence(canvas, reverse, S);
+}
+
+void TiPlotChannel::DrawDigitalSequence(TCanvas& canvas, bool reverse, TDigitalSequenceData& S)
+{
+    canvas.Brush().SetColor(FillBrushColor());
+    canvas.Brush().SetStyle(m_fillStyle);
+    const TiPlotUnitReferenceStyle ref = m_digitalReferenceStyle == ipdrScale ? ipurScale : ipurPercent;
+    const double level = S.HighState ? m_digitalReferenceHigh : m_digitalReferenceLow;
+    const double otherLevel = S.HighState ? m_digitalReferenceLow : m_digitalReferenceHigh;
+    auto run = [&](double endX) {
+        // A clear fill would only outline the run in the fill colour.
+        if (FillShows()) {
+            canvas.Pen().SetColor(FillBrushColor());
+            DrawQuadPolygon(canvas, reverse, {S.StartX, m_fillReference}, {S.StartX, level}, {endX, level},
+                            {endX, m_fillReference}, ref);
+            canvas.Pen().SetColor(Color());
+        }
+        DrawLine(canvas, reverse, S.StartX, level, endX, level, ref);
+    };
+    if (S.HasNext) {
+        run(S.NextX);
+        DrawLine(canvas, reverse, S.NextX, level, S.NextX, otherLevel, ref);
+    } else if (S.Started && S.HasLast) {
+        run(S.LastX);
+    }
+    S.Clear();
+}
+
+void TiPlotChannel::DrawDifferential(TCanvas& canvas, bool reverse, TColor)
+{
+    if (GetCount() == 0)
+        return;
+    canvas.Brush().SetColor(FillBrushColor());
+    canvas.Brush().SetStyle(m_fillStyle);
+    bool pending = false;
+    double px = 0, py = 0;
+    auto hold = [&](double toX) {
+        if (FillShows()) {
+            canvas.Pen().SetColor(FillBrushColor());
+            DrawQuadPolygon(canvas, reverse, {px, m_fillReference}, {px, py}, {toX, py}, {toX, m_fillReference});
+            canvas.Pen().SetColor(Color());
+        }
+        DrawLine(canvas, reverse, px, py, toX, py, ipurScale);
+    };
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start == -1 || stop == -1) {
+        for (int i = GetCount() - 1; i >= 0 && !pending; --i)
+            if (GetDataValid(i)) {
+                pending = true;
+                px = GetDataX(i);
+                py = GetDataY(i);
+            }
+    } else {
+        for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+            double x, y;
+            bool empty, null;
+            GetXYEmptyNull(i, x, y, empty, null);
+            if (empty)
+                continue;
+            if (null) {
+                if (pending)
+                    hold(x);
+                pending = false;
+                continue;
+            }
+            if (pending) {
+                hold(x);
+                DrawLine(canvas, reverse, x, py, x, y, ipurScale);
+            }
+            pending = true;
+            px = x;
+            py = y;
+        }
+    }
+    if (m_interpolationStyle == ipistDifferential && pending) {
+        canvas.Pen().SetColor(Color());
+        // The last value holds to the edge the data runs toward.
+        hold(m_xIncreasing ? GetXAxis()->GetMax() : GetXAxis()->Min());
+    }
+}
+
+template <typename ValueAt>
+void TiPlotChannel::DrawCurve(TCanvas& canvas, bool reverse, double x0, double xN, ValueAt valueAt)
+{
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    // Only the part of the curve over the axis range is drawn, whatever the order of its X.
+    if (x0 > xN)
+        std::swap(x0, xN);
+    x0 = std::max(x0, xAxis.Min());
+    xN = std::min(xN, xAxis.GetMax());
+    if (x0 > xN)
+        return;
+    int p0 = xAxis.PositionToPixels(x0), pN = xAxis.PositionToPixels(xN);
+    if (p0 > pN)
+        std::swap(p0, pN);
+    double previousX = 0, previousY = 0;
+    for (int p = p0; p <= pN; ++p) {
+        const double x = xAxis.PixelsToPosition(p);
+        const double y = valueAt(x);
+        if (FillShows()) {
+            canvas.Pen().SetColor(FillBrushColor());
+            DrawLine(canvas, reverse, x, m_fillReference, x, y, ipurScale);
+            canvas.Pen().SetColor(Color());
+        }
+        if (p == p0) {
+            previousX = x;
+            previousY = y;
+        }
+        DrawLine(canvas, reverse, previousX, previousY, x, y, ipurScale);
+        AddPixelListValue(xAxis.PositionToPixels(x), y);
+        previousX = x;
+        previousY = y;
+    }
+}
+
+void TiPlotChannel::DrawCubicSpline(TCanvas& canvas, bool reverse, TColor)
+{
+    const int count = GetCount();
+    if (count < 2)
+        return;
+    TDoubleArray X(size_t(count) + 1), Y(size_t(count) + 1), Y2(size_t(count) + 1);
+    int N = 0;
+    for (int i = 0; i < count; ++i) {
+        double x, y;
+        bool empty, null;
+        GetXYEmptyNull(i, x, y, empty, null);
+        if (empty)
+            continue;
+        if (null) {
+            DrawCubicSplineSet(canvas, reverse, X, Y, Y2, N);
+            N = 0;
+            continue;
+        }
+        ++N;
+        X[size_t(N)] = x;
+        Y[size_t(N)] = y;
+    }
+    if (N > 0)
+        DrawCubicSplineSet(canvas, reverse, X, Y, Y2, N);
+}
+
+void TiPlotChannel::DrawCubicSplineSet(TCanvas& canvas, bool reverse, const TDoubleArray& X, const TDoubleArray& Y,
+                                       TDoubleArray& Y2, int N)
+{
+    if (N <= 1)
+        return;
+    // The spline wants its knots ascending; a decreasing channel is walked the other way.
+    TDoubleArray xs(X.begin(), X.begin() + N + 1), ys(Y.begin(), Y.begin() + N + 1);
+    if (xs[size_t(N)] < xs[1]) {
+        std::reverse(xs.begin() + 1, xs.end());
+        std::reverse(ys.begin() + 1, ys.end());
+    }
+    Spline(xs, ys, N, 1e30, 1e30, Y2);
+    DrawCurve(canvas, reverse, xs[1], xs[size_t(N)], [&](double x) {
+        double y;
+        SplineInterpolation(xs, ys, Y2, N, x, y);
+        return y;
+    });
+}
+
+void TiPlotChannel::DrawInterpolatedCurve(TCanvas& canvas, bool reverse, bool rational)
+{
+    const int count = GetCount();
+    if (count < 2)
+        return;
+    // Every point held takes part, Null and Empty ones with their stored values.
+    TDoubleArray X(size_t(count) + 1), Y(size_t(count) + 1);
+    for (int i = 0; i < count; ++i) {
+        X[size_t(i) + 1] = GetDataX(i);
+        Y[size_t(i) + 1] = GetDataY(i);
+    }
+    DrawCurve(canvas, reverse, GetDataX(0), GetDataX(count - 1), [&](double x) {
+        double y, dy;
+        if (rational)
+            RationalInterpolation(X, Y, count, x, y, dy);
+        else
+            PolynomialInterpolation(X, Y, count, x, y, dy);
+        return y;
+    });
+}
+
+void TiPlotChannel::DrawPolynomial(TCanvas& canvas, bool reverse, TColor)
+{
+    DrawInterpolatedCurve(canvas, reverse, false);
+}
+
+void TiPlotChannel::DrawRational(TCanvas& canvas, bool reverse, TColor)
+{
+    DrawInterpolatedCurve(canvas, reverse, true);
+}
+
+void TiPlotChannel::DrawMarkers(TCanvas& canvas, bool reverse, TColor backGroundColor)
+{
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start < 0 || stop < 0 || !MarkersVisible())
+        return;
+    if (!m_digitalEnabled) {
+        TiPlotChannelCustom::DrawMarkers(canvas, reverse, backGroundColor);
+        return;
+    }
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    const TiPlotYAxis& yAxis = *GetYAxis();
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        if (!GetDataValid(i) || !GetDataMarkerShow(i))
+            continue;
+        const double x = GetDataX(i), y = GetDataY(i);
+        if (!xAxis.ValueOnScale(x) || !yAxis.ValueOnScale(y))
+            continue;
+        const int px = xAxis.PositionToPixels(x);
+        const int py = y == 0 ? m_digitalLowPixel : m_digitalHighPixel;
+        DrawMarker(canvas, i, reverse ? TPoint{py, px} : TPoint{px, py}, backGroundColor);
+    }
+}
+
+void TiPlotChannel::DrawHighLow(TCanvas& canvas, bool reverse, TColor backGroundColor)
+{
+    if (!m_highLowEnabled)
+        return;
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start < 0 || stop < 0)
+        return;
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    const TiPlotYAxis& yAxis = *GetYAxis();
+    canvas.Pen().SetWidth(0);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.SetBkColor(backGroundColor);
+    auto box = [&](const TRect& r, TColor color) {
+        canvas.Pen().SetColor(color);
+        canvas.Brush().SetColor(color);
+        canvas.Rectangle(r);
+    };
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        if (!GetDataValid(i))
+            continue;
+        const int W = xAxis.WidthToPixels(m_highLowBarWidth);
+        const int c = xAxis.PositionToPixels(GetDataX(i));
+        int right = c + W - W / 2;
+        const int left = c - W / 2;
+        // A bar narrower than a pixel still shows, one pixel wide.
+        if (left == right)
+            right = left + 1;
+        const int yL = yAxis.PositionToPixels(GetDataLow(i));
+        int yH = yAxis.PositionToPixels(GetDataHigh(i));
+        if (yH == yL)
+            yH = yL + 1;
+        const int mid = (left + right) / 2;
+        if (m_highLowOpenShow) {
+            const int OW = xAxis.WidthToPixels(m_highLowOpenWidth);
+            const int OH = yAxis.WidthToPixels(m_highLowOpenHeight);
+            const int o = yAxis.PositionToPixels(GetDataOpen(i));
+            box(PixelBox(mid - OW + 1, o + OH - OH / 2 - 1, mid, o - OH / 2, reverse), m_highLowOpenColor);
+        }
+        if (m_highLowCloseShow) {
+            const int CW = xAxis.WidthToPixels(m_highLowCloseWidth);
+            const int CH = yAxis.WidthToPixels(m_highLowCloseHeight);
+            const int o = yAxis.PositionToPixels(GetDataClose(i));
+            box(PixelBox(mid, o + CH - CH / 2 - 1, mid + CW - 1, o - CH / 2, reverse), m_highLowCloseColor);
+        }
+        box(PixelBox(left, yL, right, yH, reverse), m_highLowBarColor);
+    }
+}
+
+void TiPlotChannel::DrawHighLowCandleStick(TCanvas& canvas, bool reverse, TColor backGroundColor)
+{
+    if (!m_highLowEnabled)
+        return;
+    const int start = DrawStartIndex(), stop = DrawStopIndex();
+    if (start < 0 || stop < 0)
+        return;
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    const TiPlotYAxis& yAxis = *GetYAxis();
+    canvas.Pen().SetWidth(0);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.SetBkColor(backGroundColor);
+    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
+        if (!GetDataValid(i))
+            continue;
+        const int px = xAxis.PositionToPixels(GetDataX(i));
+        const int high = yAxis.PositionToPixels(GetDataHigh(i));
+        const int low = yAxis.PositionToPixels(GetDataLow(i));
+        canvas.Pen().SetColor(m_highLowShadowColor);
+        if (reverse)
+            Line(canvas, {high, px}, {low, px});
+        else
+            Line(canvas, {px, high}, {px, low});
+        const int half = xAxis.WidthToPixels(m_highLowBarWidth) / 2;
+        const double open = GetDataOpen(i), close = GetDataClose(i);
+        canvas.Brush().SetColor(open <= close ? m_highLowBullishColor : m_highLowBearishColor);
+        canvas.Rectangle(PixelBox(px - half, yAxis.PositionToPixels(open), px + half + 1,
+                                  yAxis.PositionToPixels(close), reverse));
+    }
+}
