@@ -10,7 +10,7 @@ TiPlot::TiPlot(TComponent* owner) : TiPlotComponent(owner)
     EndUpdate();
 }
 
-TiPlotChannel* TiPlot::GetChannel(int index) const
+TiPlotChannel* TiPlot::GetChannel(int index)
 {
     return GetChannelManager()->GetItemAs<TiPlotChannel>(index);
 }

@@ -6,15 +6,16 @@
 //     plot.GetChannel(0)->AddXY(GetNow(), 12.5);
 
 #include "plot/core/iPlotComponent.h"
+#include "plot/objects/iPlotChannel.h"
 
-class TiPlotChannel;
 
 class TiPlot : public TiPlotComponent {
     PRAVIX_CLASS(TiPlot, TiPlotComponent)
 public:
     explicit TiPlot(TComponent* owner);
 
-    // "Invalid class typecast" when the channel is of another class.
-    TiPlotChannel* GetChannel(int index) const;
+    // Index errors raise "List index out of bounds (%d)"; "Invalid class typecast" when the
+    // channel is of another class.
+    TiPlotChannel* GetChannel(int index) override;
     bool IsStripChartPlot() const override { return true; }
 };

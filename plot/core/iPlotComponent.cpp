@@ -284,6 +284,13 @@ TiPlotChannelCustom* TiPlotComponent::GetChannelCustom(int index) const
     return Manager(TiPlotObjectKind::Channel).GetItemAs<TiPlotChannelCustom>(index);
 }
 
+TiPlotChannelCustom* TiPlotComponent::GetChannel(int index)
+{
+    if (index < 0 || index >= ChannelCount())
+        return nullptr;
+    return GetChannelCustom(index);
+}
+
 TiPlotXAxis* TiPlotComponent::GetXAxis(int index)
 {
     return Manager(TiPlotObjectKind::XAxis).GetItemAs<TiPlotXAxis>(index);
@@ -1353,14 +1360,14 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
     ClearAxesCollisionList();
     m_layerList.Clear();
 
-    auto* legend0 = Role<IPlotLegendPaint>(GetLegend(0));
+    auto* legend0 = dynamic_cast<TiPlotLegend*>(GetLegend(0));
     if (legend0)
-        legend0->SetCursorValuesShown(false);
+        legend0->SetCursorValues(false);
     for (int i = 0; i < DataCursorCount(); ++i) {
         if (auto* cursor = Role<IPlotDataCursorPaint>(GetDataCursor(i))) {
             cursor->DoUpdate();
             if (cursor->ShowsAllChannelsInLegend() && legend0)
-                legend0->SetCursorValuesShown(true);
+                legend0->SetCursorValues(true);
         }
     }
     auto calcTicks = [this, &canvas] {

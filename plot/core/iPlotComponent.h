@@ -23,6 +23,7 @@
 #include "plot/core/iPlotMasterManager.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotDataView.h"
+#include "plot/objects/iPlotLegend.h"
 #include "plot/objects/iPlotToolBar.h"
 
 #include <array>
@@ -138,7 +139,7 @@ public:
     virtual void RemoveAllLabels();
     virtual void RemoveAllTranslations();
 
-    int ChannelCount() const { return Count(TiPlotObjectKind::Channel); }
+    int ChannelCount() override { return Count(TiPlotObjectKind::Channel); }
     int XAxisCount() override { return Count(TiPlotObjectKind::XAxis); }
     int YAxisCount() override { return Count(TiPlotObjectKind::YAxis); }
     int DataViewCount() const { return Count(TiPlotObjectKind::DataView); }
@@ -151,6 +152,8 @@ public:
     int AnnotationCount() const { return Count(TiPlotObjectKind::Annotation); }
     int TranslationCount() const;
 
+    // nullptr for an index out of range.
+    TiPlotChannelCustom* GetChannel(int index) override;
     // Index errors raise "List index out of bounds (%d)".
     TiPlotChannelCustom* GetChannelCustom(int index) const;
     TiPlotXAxis* GetXAxis(int index) override;

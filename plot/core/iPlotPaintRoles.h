@@ -19,15 +19,6 @@ protected:
     ~IPlotDataCursorPaint() = default;
 };
 
-// A legend: shows the data cursor's values when a cursor covers all channels.
-class IPlotLegendPaint {
-public:
-    virtual void SetCursorValuesShown(bool value) = 0;
-
-protected:
-    ~IPlotLegendPaint() = default;
-};
-
 // A limit: a fill-type limit is drawn under the data view's grid, the others over it.
 class IPlotLimitPaint {
 public:

@@ -8,6 +8,7 @@
 #include "plot/core/iPlotManagers.h"
 #include "plot/core/iPlotPaintRoles.h"
 #include "plot/objects/iPlotDataView.h"
+#include "plot/objects/iPlotLegend.h"
 #include "plot/objects/iPlotToolBar.h"
 
 #include "platform/canvas/Graphics.h"
@@ -135,8 +136,8 @@ PRAVIX_PUBLISH(TBoxDataView,
 PRAVIX_PUBLISH(TBoxDataCursor, Prop("ChannelName", &TBoxDataCursor::ChannelName, &TBoxDataCursor::SetChannelName))
 
 // Registers the boxes as the plot's toolbars, legends, tables, labels, data views and data
-// cursors for as long as it lives; with `realToolBarAndDataView` the plot's own toolbar and
-// data view take their places.
+// cursors for as long as it lives; with `realToolBarAndDataView` the plot's own toolbar,
+// data view and legend take their places.
 class TBoxKinds {
 public:
     explicit TBoxKinds(bool realToolBarAndDataView = false)
@@ -144,11 +145,12 @@ public:
         if (realToolBarAndDataView) {
             m_registrations.push_back(TiPlotKindRegistration::Of<TiPlotToolBar>(TiPlotObjectKind::ToolBar));
             m_registrations.push_back(TiPlotKindRegistration::Of<TiPlotDataView>(TiPlotObjectKind::DataView));
+            m_registrations.push_back(TiPlotKindRegistration::Of<TiPlotLegend>(TiPlotObjectKind::Legend));
         } else {
             m_registrations.push_back(TiPlotKindRegistration::Of<TBoxToolBar>(TiPlotObjectKind::ToolBar));
             m_registrations.push_back(TiPlotKindRegistration::Of<TBoxDataView>(TiPlotObjectKind::DataView));
+            m_registrations.push_back(TiPlotKindRegistration::Of<TBoxLegend>(TiPlotObjectKind::Legend));
         }
-        m_registrations.push_back(TiPlotKindRegistration::Of<TBoxLegend>(TiPlotObjectKind::Legend));
         m_registrations.push_back(TiPlotKindRegistration::Of<TBoxTable>(TiPlotObjectKind::Table));
         m_registrations.push_back(TiPlotKindRegistration::Of<TBoxLabel>(TiPlotObjectKind::Label));
         m_registrations.push_back(TiPlotKindRegistration::Of<TBoxDataCursor>(TiPlotObjectKind::DataCursor));
