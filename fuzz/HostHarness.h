@@ -29,7 +29,8 @@ public:
     void ShowException(const std::string&) override {}
 
 private:
-    template <typename Map, typename V> static V Find(const Map& m, const std::string& key, V fallback)
+    template <typename Map, typename V>
+    static V Find(const Map& m, const std::string& key, V fallback)
     {
         auto it = m.find(key);
         return it == m.end() ? fallback : it->second;

@@ -10,9 +10,6 @@ TiPlot::TiPlot(TComponent* owner) : TiPlotComponent(owner)
     EndUpdate();
 }
 
-TiPlotChannel* TiPlot::GetChannel(int index)
-{
-    return GetChannelManager()->GetItemAs<TiPlotChannel>(index);
-}
+TiPlotChannel* TiPlot::GetChannel(int index) { return GetChannelManager()->GetItemAs<TiPlotChannel>(index); }
 
 PRAVIX_PUBLISH(TiPlot)

@@ -8,7 +8,6 @@
 #include "plot/core/iPlotComponent.h"
 #include "plot/objects/iPlotChannel.h"
 
-
 class TiPlot : public TiPlotComponent {
     PRAVIX_CLASS(TiPlot, TiPlotComponent)
 public:

@@ -31,7 +31,7 @@ T* Role(TiPlotObject* object)
     return dynamic_cast<T*>(object);
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Construction and destruction
@@ -751,10 +751,7 @@ void TiPlotComponent::DoPopUpMenuEvent(TiPlotObject* object, bool& cancel, int s
         Events(kind).OnPopupMenu(this, index, cancel, screenX, screenY);
 }
 
-TRect TiPlotComponent::GetDataViewRect()
-{
-    return DataViewCount() > 0 ? GetDataView(0)->GetDrawRect() : TRect{};
-}
+TRect TiPlotComponent::GetDataViewRect() { return DataViewCount() > 0 ? GetDataView(0)->GetDrawRect() : TRect{}; }
 
 TPoint TiPlotComponent::GetHintTextExtent(const std::string& text)
 {
@@ -777,8 +774,7 @@ void TiPlotComponent::DoDataPointMouseMove(TiPlotChannelCustom* channel, int ind
 
 void TiPlotComponent::DoDataPointMouseUp(TiPlotChannelCustom* channel, int index, const TiPlotMouseData& mouseData)
 {
-    OnMouseUpDataPoint(this, ChannelIndex(channel), index, mouseData.Button, mouseData.Shift, mouseData.X,
-                       mouseData.Y);
+    OnMouseUpDataPoint(this, ChannelIndex(channel), index, mouseData.Button, mouseData.Shift, mouseData.X, mouseData.Y);
 }
 
 void TiPlotComponent::DoDataPointClick(TiPlotChannelCustom* channel, int index)
@@ -786,8 +782,8 @@ void TiPlotComponent::DoDataPointClick(TiPlotChannelCustom* channel, int index)
     OnClickDataPoint(this, ChannelIndex(channel), index);
 }
 
-void TiPlotComponent::DoDataPointMoved(TiPlotChannelCustom* channel, int index, double oldX, double oldY,
-                                       double newX, double newY)
+void TiPlotComponent::DoDataPointMoved(TiPlotChannelCustom* channel, int index, double oldX, double oldY, double newX,
+                                       double newY)
 {
     OnDataPointMoved(this, ChannelIndex(channel), index, oldX, oldY, newX, newY);
 }
@@ -806,8 +802,7 @@ std::vector<TiPlotObject*> TiPlotComponent::GetAllObjects()
     return objects;
 }
 
-void TiPlotComponent::DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button,
-                                                 bool& cancel)
+void TiPlotComponent::DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button, bool& cancel)
 {
     TiPlotObjectKind kind;
     OnBeforeToolBarButtonClick(this, IndexOf(toolBar, kind), button, cancel);
@@ -856,7 +851,7 @@ void TiPlotComponent::DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMi
     TiPlotObjectKind kind;
     const int index = IndexOf(axis, kind);
     (axis->IsXAxis() ? OnXAxisMinSpanChangeFinished : OnYAxisMinSpanChangeFinished)(this, index, oldMin, oldSpan,
-                                                                                     newMin, newSpan);
+                                                                                    newMin, newSpan);
 }
 
 void TiPlotComponent::DoAxesCustomizeLabel(TiPlotAxis* axis, double value, std::string& text)
@@ -968,11 +963,11 @@ void TiPlotComponent::DefineProperties(TFiler& filer)
             [this, i](TWriter& w) { WriteImageList(i, w); }, ImageList(i).Count() > 0);
     }
     const std::pair<const char*, TiPlotObjectKind> managers[] = {
-        {"ToolBarManager", TiPlotObjectKind::ToolBar},       {"LegendManager", TiPlotObjectKind::Legend},
-        {"TableManager", TiPlotObjectKind::Table},           {"XAxisManager", TiPlotObjectKind::XAxis},
-        {"YAxisManager", TiPlotObjectKind::YAxis},           {"ChannelManager", TiPlotObjectKind::Channel},
-        {"DataViewManager", TiPlotObjectKind::DataView},     {"DataCursorManager", TiPlotObjectKind::DataCursor},
-        {"LimitManager", TiPlotObjectKind::Limit},           {"LabelManager", TiPlotObjectKind::Label},
+        {"ToolBarManager", TiPlotObjectKind::ToolBar},   {"LegendManager", TiPlotObjectKind::Legend},
+        {"TableManager", TiPlotObjectKind::Table},       {"XAxisManager", TiPlotObjectKind::XAxis},
+        {"YAxisManager", TiPlotObjectKind::YAxis},       {"ChannelManager", TiPlotObjectKind::Channel},
+        {"DataViewManager", TiPlotObjectKind::DataView}, {"DataCursorManager", TiPlotObjectKind::DataCursor},
+        {"LimitManager", TiPlotObjectKind::Limit},       {"LabelManager", TiPlotObjectKind::Label},
     };
     for (const auto& [name, kind] : managers) {
         TiPlotObjectOwnedManager* manager = m_master->ManagerOf(kind);
@@ -1121,7 +1116,7 @@ void PlaceBands(TCanvas& canvas, const TiPlotLayoutList& list, bool fromLast, in
 
 int Round(double value) { return int(RoundHalfEven(value)); }
 
-} // namespace
+}  // namespace
 
 void TiPlotComponent::CalcLayout(TCanvas& canvas)
 {
@@ -1354,9 +1349,8 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
         return;
     TiPlotLayoutObject* dv0 = GetDataView(0);
     auto* dataViewPaint = dynamic_cast<TiPlotDataView*>(dv0);
-    const TColor dataViewBackColor = !dataViewPaint || dataViewPaint->BackgroundTransparent()
-                                         ? BackGroundColor()
-                                         : dataViewPaint->BackgroundColor();
+    const TColor dataViewBackColor =
+        !dataViewPaint || dataViewPaint->BackgroundTransparent() ? BackGroundColor() : dataViewPaint->BackgroundColor();
     ClearAxesCollisionList();
     m_layerList.Clear();
 
@@ -1464,19 +1458,19 @@ void TiPlotComponent::DrawOutSideObjects(TCanvas& canvas)
         GetToolBarObject(i)->Draw(canvas, BackGroundColor());
 }
 
-PRAVIX_PUBLISH(TiPlotComponent,
-    Prop("DataViewZHorz", &TiPlotComponent::DataViewZHorz, &TiPlotComponent::SetDataViewZHorz),
+PRAVIX_PUBLISH(
+    TiPlotComponent, Prop("DataViewZHorz", &TiPlotComponent::DataViewZHorz, &TiPlotComponent::SetDataViewZHorz),
     Prop("DataViewZVert", &TiPlotComponent::DataViewZVert, &TiPlotComponent::SetDataViewZVert),
     Prop("XYAxesReverse", &TiPlotComponent::XYAxesReverse, &TiPlotComponent::SetXYAxesReverse).Default(false),
     Prop("UserCanEditObjects", &TiPlotComponent::UserCanEditObjects, &TiPlotComponent::SetUserCanEditObjects)
         .Default(true),
     Prop("UserCanAddRemoveChannels", &TiPlotComponent::UserCanAddRemoveChannels,
-         &TiPlotComponent::SetUserCanAddRemoveChannels).Default(false),
+         &TiPlotComponent::SetUserCanAddRemoveChannels)
+        .Default(false),
     Prop("OuterMarginLeft", &TiPlotComponent::OuterMarginLeft, &TiPlotComponent::SetOuterMarginLeft).Default(5),
     Prop("OuterMarginTop", &TiPlotComponent::OuterMarginTop, &TiPlotComponent::SetOuterMarginTop).Default(5),
     Prop("OuterMarginRight", &TiPlotComponent::OuterMarginRight, &TiPlotComponent::SetOuterMarginRight).Default(5),
-    Prop("OuterMarginBottom", &TiPlotComponent::OuterMarginBottom, &TiPlotComponent::SetOuterMarginBottom)
-        .Default(5),
+    Prop("OuterMarginBottom", &TiPlotComponent::OuterMarginBottom, &TiPlotComponent::SetOuterMarginBottom).Default(5),
     Prop("PrintOrientation", &TiPlotComponent::PrintOrientation, &TiPlotComponent::SetPrintOrientation)
         .Default(poLandscape),
     Prop("PrintMarginLeft", &TiPlotComponent::PrintMarginLeft, &TiPlotComponent::SetPrintMarginLeft),
@@ -1491,8 +1485,7 @@ PRAVIX_PUBLISH(TiPlotComponent,
     Prop("HintsShow", &TiPlotComponent::HintsShow, &TiPlotComponent::SetHintsShow).Default(true),
     Prop("HintsFont", &TiPlotComponent::HintsFont, &TiPlotComponent::SetHintsFont).Owned(),
     Prop("EditorFormStyle", &TiPlotComponent::EditorFormStyle, &TiPlotComponent::SetEditorFormStyle),
-    Prop("CopyToClipBoardFormat", &TiPlotComponent::CopyToClipBoardFormat,
-         &TiPlotComponent::SetCopyToClipBoardFormat),
+    Prop("CopyToClipBoardFormat", &TiPlotComponent::CopyToClipBoardFormat, &TiPlotComponent::SetCopyToClipBoardFormat),
     Prop("TitleVisible", &TiPlotComponent::TitleVisible, &TiPlotComponent::SetTitleVisible).Default(true),
     Prop("TitleText", &TiPlotComponent::TitleText, &TiPlotComponent::SetTitleText),
     Prop("TitleFont", &TiPlotComponent::TitleFont, &TiPlotComponent::SetTitleFont).Owned(),
@@ -1500,16 +1493,18 @@ PRAVIX_PUBLISH(TiPlotComponent,
     Prop("LogFileName", &TiPlotComponent::LogFileName, &TiPlotComponent::SetLogFileName),
     Prop("LogBufferSize", &TiPlotComponent::LogBufferSize, &TiPlotComponent::SetLogBufferSize).Default(0),
     Prop("LoggingActive", &TiPlotComponent::LoggingActive),
-    Prop("AnnotationDefaultFont", &TiPlotComponent::AnnotationDefaultFont,
-         &TiPlotComponent::SetAnnotationDefaultFont).Owned(),
+    Prop("AnnotationDefaultFont", &TiPlotComponent::AnnotationDefaultFont, &TiPlotComponent::SetAnnotationDefaultFont)
+        .Owned(),
     Prop("AnnotationDefaultBrushStlye", &TiPlotComponent::AnnotationDefaultBrushStlye,
          &TiPlotComponent::SetAnnotationDefaultBrushStlye),
     Prop("AnnotationDefaultBrushColor", &TiPlotComponent::AnnotationDefaultBrushColor,
-         &TiPlotComponent::SetAnnotationDefaultBrushColor).AsColor(),
+         &TiPlotComponent::SetAnnotationDefaultBrushColor)
+        .AsColor(),
     Prop("AnnotationDefaultPenStlye", &TiPlotComponent::AnnotationDefaultPenStlye,
          &TiPlotComponent::SetAnnotationDefaultPenStlye),
     Prop("AnnotationDefaultPenColor", &TiPlotComponent::AnnotationDefaultPenColor,
-         &TiPlotComponent::SetAnnotationDefaultPenColor).AsColor(),
+         &TiPlotComponent::SetAnnotationDefaultPenColor)
+        .AsColor(),
     Prop("AnnotationDefaultPenWidth", &TiPlotComponent::AnnotationDefaultPenWidth,
          &TiPlotComponent::SetAnnotationDefaultPenWidth),
     Prop("AnnotationDefaultReference", &TiPlotComponent::AnnotationDefaultReference,
@@ -1528,9 +1523,11 @@ PRAVIX_PUBLISH(TiPlotComponent,
     Prop("BackGroundGradientDirection", &TiPlotComponent::BackGroundGradientDirection,
          &TiPlotComponent::SetBackGroundGradientDirection),
     Prop("BackGroundGradientStartColor", &TiPlotComponent::BackGroundGradientStartColor,
-         &TiPlotComponent::SetBackGroundGradientStartColor).AsColor(),
+         &TiPlotComponent::SetBackGroundGradientStartColor)
+        .AsColor(),
     Prop("BackGroundGradientStopColor", &TiPlotComponent::BackGroundGradientStopColor,
-         &TiPlotComponent::SetBackGroundGradientStopColor).AsColor(),
+         &TiPlotComponent::SetBackGroundGradientStopColor)
+        .AsColor(),
     Prop("DataFileColumnSeparator", &TiPlotComponent::DataFileColumnSeparator,
          &TiPlotComponent::SetDataFileColumnSeparator),
     Prop("DataFileFormat", &TiPlotComponent::DataFileFormat, &TiPlotComponent::SetDataFileFormat),

@@ -15,8 +15,8 @@ namespace {
 template <class Placeholder>
 Placeholder* MakePlaceholder(TiPlotLayoutManager& manager, bool horizontal)
 {
-    auto* placeholder = new Placeholder(manager.Owner(), manager.OnChange, manager.OnInsert, manager.OnRemove,
-                                        manager.OnRename);
+    auto* placeholder =
+        new Placeholder(manager.Owner(), manager.OnChange, manager.OnInsert, manager.OnRemove, manager.OnRename);
     placeholder->SetHorizontal(horizontal);
     placeholder->SetZOrder(1);
     placeholder->SetName("Data View");
@@ -34,7 +34,7 @@ bool IsKind(const TObject* object, TiPlotObjectKind kind)
     return GetPlotObjectKind(object, found) && found == kind;
 }
 
-} // namespace
+}  // namespace
 
 TiPlotLayoutManager::TiPlotLayoutManager(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                                          TNotifyEvent onRemove, TNotifyEvent onRename)
@@ -145,10 +145,10 @@ void TiPlotLayoutManager::InsertZOrder(TiPlotLayoutObject* object, int z, TiInse
         for (const TiPlotLayoutObject* other : others) {
             if (other->ZOrder() != z)
                 continue;
-            const bool overlap = other->StartPercent() < object->StopPercent() &&
-                                 other->StopPercent() > object->StartPercent();
-            const bool same = other->StartPercent() == object->StartPercent() &&
-                              other->StopPercent() == object->StopPercent();
+            const bool overlap =
+                other->StartPercent() < object->StopPercent() && other->StopPercent() > object->StartPercent();
+            const bool same =
+                other->StartPercent() == object->StartPercent() && other->StopPercent() == object->StopPercent();
             if (overlap || same) {
                 openLevel = true;
                 break;
@@ -171,10 +171,9 @@ void TiPlotLayoutManager::InsertZOrder(TiPlotLayoutObject* object, int z, TiInse
 void TiPlotLayoutManager::RemoveZOrder(TiPlotLayoutObject* object)
 {
     const std::vector<TiPlotLayoutObject*> others = OthersOfOrientation(object, false);
-    const bool levelShared = std::any_of(others.begin(), others.end(),
-                                         [object](const TiPlotLayoutObject* other) {
-                                             return other->ZOrder() == object->ZOrder();
-                                         });
+    const bool levelShared = std::any_of(others.begin(), others.end(), [object](const TiPlotLayoutObject* other) {
+        return other->ZOrder() == object->ZOrder();
+    });
     if (!levelShared) {
         for (TiPlotLayoutObject* other : OthersOfOrientation(object, true)) {
             if (other->ZOrder() > object->ZOrder())
@@ -195,9 +194,8 @@ void TiPlotLayoutManager::DoLayoutChange(TObject*)
             continue;
         auto* object = static_cast<TiPlotLayoutObject*>(item);
         std::string key = object->GetZOrderString() + object->GetStartPercentString();
-        const TiPlotLayoutObject* placeholder = object->GetIsHorz()
-                                                    ? static_cast<TiPlotLayoutObject*>(m_dataViewHorz)
-                                                    : static_cast<TiPlotLayoutObject*>(m_dataViewVert);
+        const TiPlotLayoutObject* placeholder = object->GetIsHorz() ? static_cast<TiPlotLayoutObject*>(m_dataViewHorz)
+                                                                    : static_cast<TiPlotLayoutObject*>(m_dataViewVert);
         const bool beyond = object->ZOrder() > placeholder->ZOrder();
         object->SetReverseSide(beyond);
         if (object->GetIsHorz())
@@ -214,14 +212,10 @@ void TiPlotLayoutManager::DoLayoutChange(TObject*)
 const TiPlotLayoutList& TiPlotLayoutManager::SideList(TiPlotLayoutSide side) const
 {
     switch (side) {
-    case TiPlotLayoutSide::Top:
-        return m_top;
-    case TiPlotLayoutSide::Bottom:
-        return m_bottom;
-    case TiPlotLayoutSide::Left:
-        return m_left;
-    case TiPlotLayoutSide::Right:
-        break;
+    case TiPlotLayoutSide::Top: return m_top;
+    case TiPlotLayoutSide::Bottom: return m_bottom;
+    case TiPlotLayoutSide::Left: return m_left;
+    case TiPlotLayoutSide::Right: break;
     }
     return m_right;
 }

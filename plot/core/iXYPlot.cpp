@@ -17,7 +17,7 @@ TiPlotObjectPtr<TiPlotObject> RefuseChannel(IPlotHost*, TNotifyEvent, TNotifyEve
     throw Exception("No class is registered for XY channels");
 }
 
-} // namespace
+}  // namespace
 
 void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass) { ChannelClassSlot() = channelClass; }
 

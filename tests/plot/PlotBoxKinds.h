@@ -1,9 +1,8 @@
 #pragma once
 // Boxes that stand in for the plot's toolbars, legends, tables, labels, data views and data
-// cursors (or for those not yet built) in tests of the plot control: each asks for a depth and an end guard that the test
-// chooses, and draws itself as a filled rectangle of its own colour, so the layout pass and
-// the paint pass can be checked at their pixels. Include from one test program's source only:
-// it publishes classes.
+// cursors (or for those not yet built) in tests of the plot control: each asks for a depth and an end guard that the
+// test chooses, and draws itself as a filled rectangle of its own colour, so the layout pass and the paint pass can be
+// checked at their pixels. Include from one test program's source only: it publishes classes.
 
 #include "plot/core/iPlotManagers.h"
 #include "plot/core/iPlotPaintRoles.h"
@@ -42,18 +41,18 @@ public:
     }
 };
 
-#define TEST_BOX_KIND(Class, FillColor, DepthPixels, Horz)                                                  \
-    class Class : public TTestBox {                                                                        \
-        PRAVIX_CLASS(Class, TTestBox)                                                                      \
-    public:                                                                                                \
-        Class(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,       \
-              TNotifyEvent onRename)                                                                       \
+#define TEST_BOX_KIND(Class, FillColor, DepthPixels, Horz)                                                        \
+    class Class : public TTestBox {                                                                               \
+        PRAVIX_CLASS(Class, TTestBox)                                                                             \
+    public:                                                                                                       \
+        Class(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,              \
+              TNotifyEvent onRename)                                                                              \
             : TTestBox(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)) \
-        {                                                                                                  \
-            Fill = FillColor;                                                                              \
-            Depth = DepthPixels;                                                                           \
-            SetHorizontal(Horz);                                                                           \
-        }                                                                                                  \
+        {                                                                                                         \
+            Fill = FillColor;                                                                                     \
+            Depth = DepthPixels;                                                                                  \
+            SetHorizontal(Horz);                                                                                  \
+        }                                                                                                         \
     };
 
 TEST_BOX_KIND(TBoxToolBar, TColor(0xC08040), 36, true)
@@ -107,8 +106,7 @@ class TBoxDataCursor : public TiPlotManagerObject, public IPlotDataCursorPaint {
 public:
     TBoxDataCursor(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
                    TNotifyEvent onRename)
-        : TiPlotManagerObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
-                              std::move(onRename))
+        : TiPlotManagerObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename))
     {
     }
     std::string ChannelName() const { return m_channelName; }
@@ -127,12 +125,10 @@ PRAVIX_PUBLISH(TTestBox)
 PRAVIX_PUBLISH(TBoxToolBar)
 PRAVIX_PUBLISH(TBoxLegend)
 PRAVIX_PUBLISH(TBoxTable)
-PRAVIX_PUBLISH(TBoxLabel,
-    Prop("Caption", &TBoxLabel::Caption, &TBoxLabel::SetCaption),
-    Prop("MarginBottom", &TBoxLabel::MarginBottom, &TBoxLabel::SetMarginBottom))
-PRAVIX_PUBLISH(TBoxDataView,
-    Prop("GridXAxisName", &TBoxDataView::GridXAxisName, &TBoxDataView::SetGridXAxisName),
-    Prop("GridYAxisName", &TBoxDataView::GridYAxisName, &TBoxDataView::SetGridYAxisName))
+PRAVIX_PUBLISH(TBoxLabel, Prop("Caption", &TBoxLabel::Caption, &TBoxLabel::SetCaption),
+               Prop("MarginBottom", &TBoxLabel::MarginBottom, &TBoxLabel::SetMarginBottom))
+PRAVIX_PUBLISH(TBoxDataView, Prop("GridXAxisName", &TBoxDataView::GridXAxisName, &TBoxDataView::SetGridXAxisName),
+               Prop("GridYAxisName", &TBoxDataView::GridYAxisName, &TBoxDataView::SetGridYAxisName))
 PRAVIX_PUBLISH(TBoxDataCursor, Prop("ChannelName", &TBoxDataCursor::ChannelName, &TBoxDataCursor::SetChannelName))
 
 // Registers the boxes as the plot's toolbars, legends, tables, labels, data views and data

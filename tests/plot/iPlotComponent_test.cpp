@@ -262,10 +262,15 @@ TEST_F(PlotTest, RefusedCallsGiveTheirErrorAndChangeNothing)
         {"TransferChannelData stop = count", [&] { plot.TransferChannelData(0, 1, 0, 1); },
          "StopIndex Must Out Of Range"},
         // A row wider than the plot adds nothing, not even to the first channels.
-        {"AddDataArray 3 values, 2 channels", [&] { plot.AddDataArray(10, std::vector<double>{1, 2, 3}); },
+        {"AddDataArray 3 values, 2 channels",
+         [&] {
+             plot.AddDataArray(10, std::vector<double>{1, 2, 3});
+         },
          "List index out of bounds (2)"},
         {"AddDataArray 3 dimensions",
-         [&] { plot.AddDataArray(0, TVariant::CreateArray({{0, 1}, {0, 1}, {0, 1}}, varDouble)); },
+         [&] {
+             plot.AddDataArray(0, TVariant::CreateArray({{0, 1}, {0, 1}, {0, 1}}, varDouble));
+         },
          "Data Array must be 1 or 2 Dimensions"},
         {"AddDataArray scalar", [&] { plot.AddDataArray(0, TVariant(1.0)); }, "Data Array must be 1 or 2 Dimensions"},
         {"ImageListClear(3)", [&] { plot.ImageListClear(3); }, "ImageList Index must be 0-2"},
@@ -460,7 +465,7 @@ TEST_F(PlotTest, APlotReadFromItsFormDescriptionEqualsTheOneWritten)
     EXPECT_EQ(copy->GetLayoutManager()->SideList(TiPlotLayoutSide::Top).Count(), 2);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -470,13 +475,36 @@ TEST_F(PlotTest, PublishedPropertiesInStoredOrder)
     std::vector<std::string> names;
     for (const TPropInfo* p : plot.ClassInfo().Properties())
         names.push_back(p->Name());
-    const std::vector<std::string> own = {
-        "DataViewZHorz", "DataViewZVert", "XYAxesReverse", "UserCanEditObjects", "UserCanAddRemoveChannels",
-        "OuterMarginLeft", "OuterMarginTop", "OuterMarginRight", "OuterMarginBottom", "PrintOrientation",
-        "PrintMarginLeft", "PrintMarginTop", "PrintMarginRight", "PrintMarginBottom", "PrintShowDialog",
-        "PrintDocumentName", "PrinterName", "HintsPause", "HintsHidePause", "HintsShow", "HintsFont",
-        "EditorFormStyle", "CopyToClipBoardFormat", "TitleVisible", "TitleText", "TitleFont", "TitleMargin",
-        "LogFileName", "LogBufferSize", "LoggingActive"};
+    const std::vector<std::string> own = {"DataViewZHorz",
+                                          "DataViewZVert",
+                                          "XYAxesReverse",
+                                          "UserCanEditObjects",
+                                          "UserCanAddRemoveChannels",
+                                          "OuterMarginLeft",
+                                          "OuterMarginTop",
+                                          "OuterMarginRight",
+                                          "OuterMarginBottom",
+                                          "PrintOrientation",
+                                          "PrintMarginLeft",
+                                          "PrintMarginTop",
+                                          "PrintMarginRight",
+                                          "PrintMarginBottom",
+                                          "PrintShowDialog",
+                                          "PrintDocumentName",
+                                          "PrinterName",
+                                          "HintsPause",
+                                          "HintsHidePause",
+                                          "HintsShow",
+                                          "HintsFont",
+                                          "EditorFormStyle",
+                                          "CopyToClipBoardFormat",
+                                          "TitleVisible",
+                                          "TitleText",
+                                          "TitleFont",
+                                          "TitleMargin",
+                                          "LogFileName",
+                                          "LogBufferSize",
+                                          "LoggingActive"};
     auto first = std::find(names.begin(), names.end(), own.front());
     ASSERT_NE(first, names.end());
     EXPECT_EQ(std::vector<std::string>(first, first + std::ptrdiff_t(own.size())), own);
@@ -528,4 +556,4 @@ TEST_F(PlotTest, MasterAxesDriveTheOtherAxesOfTheirDirection)
     EXPECT_EQ(plot.GetXAxis(0)->Min(), 0);
 }
 
-} // namespace
+}  // namespace

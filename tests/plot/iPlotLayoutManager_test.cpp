@@ -179,9 +179,8 @@ void RunLayoutCase(const LayoutCase& c)
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const TRect r = boxes[i]->GetDrawRect();
         const TRect e = c.objects[i].expected;
-        EXPECT_EQ(r, e) << "object " << i << ": got (" << r.Left << ", " << r.Top << ", " << r.Right << ", "
-                        << r.Bottom << ") expected (" << e.Left << ", " << e.Top << ", " << e.Right << ", "
-                        << e.Bottom << ")";
+        EXPECT_EQ(r, e) << "object " << i << ": got (" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom
+                        << ") expected (" << e.Left << ", " << e.Top << ", " << e.Right << ", " << e.Bottom << ")";
     }
 }
 
@@ -213,11 +212,10 @@ TEST_F(LayoutTest, RectanglesOfObjectSets)
          {{K::ToolBar, true, 3, 0, 100, 36, 0, true, {2, 2, 597, 38}},
           {K::Legend, false, 0, 0, 100, 0, 8, true, {7, 51, 7, 384}}}},
         // Half a side: Top = Bottom - Round(DVH / 2). Data view (47, 7, 592, 392).
-        {"a vertical half span",
-         {{K::Legend, false, 0, 0, 50, 40, 0, true, {7, 200, 47, 392}}}},
+        {"a vertical half span", {{K::Legend, false, 0, 0, 50, 40, 0, true, {7, 200, 47, 392}}}},
     };
     for (const LayoutCase& c : cases)
         RunLayoutCase(c);
 }
 
-} // namespace
+}  // namespace
