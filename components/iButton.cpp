@@ -33,7 +33,7 @@ bool StoreChanged(const T& value, T& field)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void TiButton::SetVisible(bool value)
 {

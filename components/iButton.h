@@ -5,8 +5,8 @@
 // (OnChange).
 
 #include "components/iTypes.h"
-#include "platform/core/Component.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/core/Component.h"
 
 #include <memory>
 #include <string>

@@ -2,23 +2,21 @@
 
 #include "components/iGPFunctions.h"
 #include "components/iScopedFlag_p.h"
-#include "platform/gui/Keys.h"
 #include "platform/canvas/Bitmap.h"
+#include "platform/gui/Keys.h"
 
-PRAVIX_PUBLISH(TiCheckBox,
-    Redeclare("Width").Default(97),
-    Redeclare("Height").Default(17),
-    Prop("Caption", &TControl::Caption, &TControl::SetCaption),
-    Prop("Checked", &TiCheckBox::Checked, &TiCheckBox::SetChecked).Default(false),
-    Prop("Alignment", &TiCheckBox::Alignment, &TiCheckBox::SetAlignment).Default(taRightJustify),
-    Prop("AutoSize", &TiCheckBox::AutoSize, &TiCheckBox::iSetAutoSize).Default(true),
-    Prop("Font", &TControl::Font, &TControl::SetFont).Owned(),
-    Field("OnChange", &TiCheckBox::OnChange),
-    Field("OnChangeUser", &TiCheckBox::OnChangeUser),
-    Prop("BackGroundColor", &TiComponent::BackGroundColor, &TiComponent::SetBackGroundColor)
-        .AsColor().Default(clBtnFace),
-    Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1),
-    Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true))
+PRAVIX_PUBLISH(TiCheckBox, Redeclare("Width").Default(97), Redeclare("Height").Default(17),
+               Prop("Caption", &TControl::Caption, &TControl::SetCaption),
+               Prop("Checked", &TiCheckBox::Checked, &TiCheckBox::SetChecked).Default(false),
+               Prop("Alignment", &TiCheckBox::Alignment, &TiCheckBox::SetAlignment).Default(taRightJustify),
+               Prop("AutoSize", &TiCheckBox::AutoSize, &TiCheckBox::iSetAutoSize).Default(true),
+               Prop("Font", &TControl::Font, &TControl::SetFont).Owned(), Field("OnChange", &TiCheckBox::OnChange),
+               Field("OnChangeUser", &TiCheckBox::OnChangeUser),
+               Prop("BackGroundColor", &TiComponent::BackGroundColor, &TiComponent::SetBackGroundColor)
+                   .AsColor()
+                   .Default(clBtnFace),
+               Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1),
+               Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true))
 
 TiCheckBox::TiCheckBox(TComponent* owner) : TiCustomComponent(owner)
 {

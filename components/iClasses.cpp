@@ -149,7 +149,7 @@ bool StripPrefix(std::string& name, const std::string& prefix)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void SaveObjectToStringList(TObject* instance, const std::string& prefix, TStrings& lines, const TStrings* skip)
 {
@@ -297,8 +297,7 @@ void TiXMLMemoryStream::WriteElement(std::string_view name, std::string_view val
 
 void TiXMLMemoryStream::SkipPast(char c)
 {
-    while (ReadChar() != c) {
-    }
+    while (ReadChar() != c) {}
 }
 
 // The rest of a tag's name up to ">"; a blank ends the name and the rest of the tag is skipped.

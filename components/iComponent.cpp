@@ -5,38 +5,32 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Scoped.h"
-#include "platform/gui/Menus.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/StringList.h"
+#include "platform/gui/Menus.h"
 
 #include <cmath>
 #include <exception>
 
 PRAVIX_PUBLISH(TiComponent,
-    Prop("UpdateFrameRate", &TiComponent::UpdateFrameRate, &TiComponent::SetUpdateFrameRate).Default(60),
-    Prop("AutoFrameRate", &TiComponent::AutoFrameRate, &TiComponent::SetAutoFrameRate).Default(false),
-    Prop("OptionSaveAllProperties", &TiComponent::OptionSaveAllProperties,
-         &TiComponent::SetOptionSaveAllProperties).Default(false),
-    Prop("Visible", &TControl::Visible, &TControl::SetVisible).Default(true),
-    Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true),
-    Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default(false),
-    Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
-    Prop("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop}),
-    Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints).Owned(),
-    Field("OnClick", &TControl::OnClick),
-    Field("OnDblClick", &TControl::OnDblClick),
-    Field("OnDragDrop", &TControl::OnDragDrop),
-    Field("OnDragOver", &TControl::OnDragOver),
-    Field("OnStartDrag", &TControl::OnStartDrag),
-    Field("OnEndDrag", &TControl::OnEndDrag),
-    Field("OnMouseDown", &TControl::OnMouseDown),
-    Field("OnMouseMove", &TControl::OnMouseMove),
-    Field("OnMouseUp", &TControl::OnMouseUp),
-    Field("OnKeyDown", &TWinControl::OnKeyDown),
-    Field("OnKeyPress", &TWinControl::OnKeyPress),
-    Field("OnKeyUp", &TWinControl::OnKeyUp),
-    Field("OnEnter", &TWinControl::OnEnter),
-    Field("OnExit", &TWinControl::OnExit))
+               Prop("UpdateFrameRate", &TiComponent::UpdateFrameRate, &TiComponent::SetUpdateFrameRate).Default(60),
+               Prop("AutoFrameRate", &TiComponent::AutoFrameRate, &TiComponent::SetAutoFrameRate).Default(false),
+               Prop("OptionSaveAllProperties", &TiComponent::OptionSaveAllProperties,
+                    &TiComponent::SetOptionSaveAllProperties)
+                   .Default(false),
+               Prop("Visible", &TControl::Visible, &TControl::SetVisible).Default(true),
+               Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true),
+               Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default(false),
+               Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
+               Prop("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop}),
+               Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints).Owned(),
+               Field("OnClick", &TControl::OnClick), Field("OnDblClick", &TControl::OnDblClick),
+               Field("OnDragDrop", &TControl::OnDragDrop), Field("OnDragOver", &TControl::OnDragOver),
+               Field("OnStartDrag", &TControl::OnStartDrag), Field("OnEndDrag", &TControl::OnEndDrag),
+               Field("OnMouseDown", &TControl::OnMouseDown), Field("OnMouseMove", &TControl::OnMouseMove),
+               Field("OnMouseUp", &TControl::OnMouseUp), Field("OnKeyDown", &TWinControl::OnKeyDown),
+               Field("OnKeyPress", &TWinControl::OnKeyPress), Field("OnKeyUp", &TWinControl::OnKeyUp),
+               Field("OnEnter", &TWinControl::OnEnter), Field("OnExit", &TWinControl::OnExit))
 
 namespace {
 
@@ -59,11 +53,10 @@ std::string MessageOf(std::exception_ptr error)
     }
 }
 
+const char* const SkippedUnlessSavingAll[] = {"Left",     "Top", "Width",   "Height",  "Align", "Cursor",
+                                              "ShowHint", "Tag", "Visible", "Enabled", "Hint",  "HelpContext"};
 
-const char* const SkippedUnlessSavingAll[] = {"Left", "Top",  "Width", "Height",  "Align", "Cursor",
-                                             "ShowHint", "Tag", "Visible", "Enabled", "Hint", "HelpContext"};
-
-} // namespace
+}  // namespace
 
 TiComponent::TiComponent(TComponent* owner)
     : TCustomControl(owner), m_lastRepaintTime(MonotonicSeconds()), m_errorFont(std::make_unique<TFont>())
@@ -164,14 +157,9 @@ void TiComponent::RepaintAll() { BackGroundChange(); }
 void TiComponent::DoRepaintType(TiRepaintType type)
 {
     switch (type) {
-    case irtInvalidate:
-        InvalidateChange();
-        break;
-    case irtBackGround:
-        BackGroundChange();
-        break;
-    case irtNone:
-        break;
+    case irtInvalidate: InvalidateChange(); break;
+    case irtBackGround: BackGroundChange(); break;
+    case irtNone: break;
     }
 }
 
@@ -186,7 +174,7 @@ bool StoreChanged(const T& value, T& field)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void TiComponent::SetBooleanProperty(bool value, bool& field, TiRepaintType type)
 {
@@ -242,10 +230,7 @@ void TiComponent::SetAutoFrameRate(bool value)
 void TiComponent::SetOffsetX(int value) { SetIntegerProperty(value, m_offsetX, irtBackGround); }
 void TiComponent::SetOffsetY(int value) { SetIntegerProperty(value, m_offsetY, irtBackGround); }
 
-void TiComponent::SetShowDisabledState(bool value)
-{
-    SetBooleanProperty(value, m_showDisabledState, irtBackGround);
-}
+void TiComponent::SetShowDisabledState(bool value) { SetBooleanProperty(value, m_showDisabledState, irtBackGround); }
 
 void TiComponent::SetErrorActive(bool value) { SetBooleanProperty(value, m_errorActive, irtBackGround); }
 void TiComponent::SetErrorText(const std::string& value) { SetStringProperty(value, m_errorText, irtBackGround); }
@@ -261,10 +246,7 @@ void TiComponent::SetErrorFont(TFont* value)
         m_errorFont->Assign(*value);  // its change notification asks for the repaint
 }
 
-void TiComponent::SetBackGroundColor(TColor value)
-{
-    SetColorProperty(value, m_backGroundColor, irtBackGround);
-}
+void TiComponent::SetBackGroundColor(TColor value) { SetColorProperty(value, m_backGroundColor, irtBackGround); }
 
 void TiComponent::SetBorderStyle(TiBevelStyle value)
 {
@@ -392,7 +374,7 @@ TBitmap& TiComponent::GetBackGroundBitmap()
     if (!m_backGroundBitmap)
         CreateBackGroundBitmap();
     else
-        m_backGroundBitmap->SetSize(Width(), Height());   // the control was resized since
+        m_backGroundBitmap->SetSize(Width(), Height());  // the control was resized since
     return *m_backGroundBitmap;
 }
 
@@ -427,14 +409,9 @@ void TiComponent::DrawBorder(TCanvas& canvas)
 {
     const TRect r{0, 0, Width(), Height()};
     switch (m_borderStyle) {
-    case ibsRaised:
-        iDrawEdge(canvas, r, idesRaised);
-        break;
-    case ibsLowered:
-        iDrawEdge(canvas, r, idesSunken);
-        break;
-    case ibsNone:
-        break;
+    case ibsRaised: iDrawEdge(canvas, r, idesRaised); break;
+    case ibsLowered: iDrawEdge(canvas, r, idesSunken); break;
+    case ibsNone: break;
     }
 }
 
@@ -442,10 +419,7 @@ int TiComponent::GetBorderMargin() const { return m_borderStyle == ibsNone ? 0 :
 
 // --- Geometry -----------------------------------------------------------------------------------
 
-TPoint TiComponent::GetCenterPoint(TCanvas&) const
-{
-    return TPoint{Width() / 2 + m_offsetX, Height() / 2 + m_offsetY};
-}
+TPoint TiComponent::GetCenterPoint(TCanvas&) const { return TPoint{Width() / 2 + m_offsetX, Height() / 2 + m_offsetY}; }
 
 TPointDouble TiComponent::GetCenterPointDouble(TCanvas&) const
 {

@@ -22,11 +22,11 @@
 // Published properties are declared as Reflection.h shows; the property file
 // (SavePropertiesToFile) holds them as property text (iClasses.h).
 
-#include "components/iGPGeometry.h"   // TDegrees
+#include "components/iGPGeometry.h"  // TDegrees
 #include "components/iTypes.h"
 #include "platform/canvas/Bitmap.h"
-#include "platform/gui/Controls.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/gui/Controls.h"
 #include "platform/gui/Timers.h"
 
 #include <memory>
@@ -43,7 +43,7 @@ public:
     ~TiComponent() override;
 
     // --- Hooks (not published) ----------------------------------------------------------
-    TiPaintEvent OnOffScreenPaint;        // after iPaintTo, with the off-screen canvas
+    TiPaintEvent OnOffScreenPaint;  // after iPaintTo, with the off-screen canvas
     TChangePropertyEvent OnChangeProperty;
     TRequestEditEvent OnRequestEdit;
     TGetDesigningEvent OnGetDesigning;
@@ -51,7 +51,7 @@ public:
     // --- Repaint requests ---------------------------------------------------------------
     void InvalidateChange();
     void BackGroundChange();
-    void InvalidateNow();                 // at once: no frame-rate limit, ignores updating
+    void InvalidateNow();  // at once: no frame-rate limit, ignores updating
     void DoRepaintType(TiRepaintType type);
     void ResetBackGroundChange() { m_backGroundChanged = false; }
     bool BackGroundChanged() const { return m_backGroundChanged; }

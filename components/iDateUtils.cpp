@@ -26,7 +26,7 @@ TDateTime IncByFraction(TDateTime D, std::int64_t N, double perDay)
     return (D * perDay + static_cast<double>(N)) / perDay;
 }
 
-} // namespace
+}  // namespace
 
 Word YearOf(TDateTime D) { return Word(Decode(D).Values[0]); }
 Word MonthOf(TDateTime D) { return Word(Decode(D).Values[1]); }
@@ -49,7 +49,8 @@ bool TryRecodeDateTime(TDateTime D, Word Y, Word M, Word Day, Word H, Word N, Wo
     Components c = Decode(D);
     const std::array<Word, 7> requested{Y, M, Day, H, N, S, MS};
     for (std::size_t i = 0; i < requested.size(); ++i)
-        if (requested[i] != RecodeLeaveFieldAsIs) c.Values[i] = requested[i];
+        if (requested[i] != RecodeLeaveFieldAsIs)
+            c.Values[i] = requested[i];
     const auto& v = c.Values;
     return TryEncodeDateTime(v[0], v[1], v[2], v[3], v[4], v[5], v[6], Result);
 }
@@ -57,7 +58,8 @@ bool TryRecodeDateTime(TDateTime D, Word Y, Word M, Word Day, Word H, Word N, Wo
 TDateTime RecodeDateTime(TDateTime D, Word Y, Word M, Word Day, Word H, Word N, Word S, Word MS)
 {
     TDateTime result = 0;
-    if (!TryRecodeDateTime(D, Y, M, Day, H, N, S, MS, result)) InvalidDateTimeError(Y, M, Day, H, N, S, MS, D);
+    if (!TryRecodeDateTime(D, Y, M, Day, H, N, S, MS, result))
+        InvalidDateTimeError(Y, M, Day, H, N, S, MS, D);
     return result;
 }
 
@@ -69,7 +71,10 @@ TDateTime RecodeDay(TDateTime D, Word Value) { return RecodeDateTime(D, Keep, Ke
 TDateTime RecodeHour(TDateTime D, Word Value) { return RecodeDateTime(D, Keep, Keep, Keep, Value, Keep, Keep, Keep); }
 TDateTime RecodeMinute(TDateTime D, Word Value) { return RecodeDateTime(D, Keep, Keep, Keep, Keep, Value, Keep, Keep); }
 TDateTime RecodeSecond(TDateTime D, Word Value) { return RecodeDateTime(D, Keep, Keep, Keep, Keep, Keep, Value, Keep); }
-TDateTime RecodeMilliSecond(TDateTime D, Word Value) { return RecodeDateTime(D, Keep, Keep, Keep, Keep, Keep, Keep, Value); }
+TDateTime RecodeMilliSecond(TDateTime D, Word Value)
+{
+    return RecodeDateTime(D, Keep, Keep, Keep, Keep, Keep, Keep, Value);
+}
 
 TDateTime RecodeDate(TDateTime D, Word Y, Word M, Word Day)
 {
@@ -86,7 +91,8 @@ void InvalidDateTimeError(Word Y, Word M, Word Day, Word H, Word N, Word S, Word
     const Components own = Decode(D);
     const std::array<Word, 7> requested{Y, M, Day, H, N, S, MS};
     auto text = [&](std::size_t i) -> std::string {
-        if (requested[i] != RecodeLeaveFieldAsIs) return std::to_string(requested[i]);
+        if (requested[i] != RecodeLeaveFieldAsIs)
+            return std::to_string(requested[i]);
         return D == 0 ? "?" : std::to_string(own.Values[i]);
     };
     const TFormatSettings& region = Region();

@@ -1,24 +1,18 @@
 #include "components/iDrawClasses.h"
 
 #include "components/iGPFunctions.h"
+#include "platform/canvas/SystemColors.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MathSupport.h"
-#include "platform/canvas/SystemColors.h"
 
 #include <algorithm>
 
 PRAVIX_PUBLISH(TiDrawObject)
 PRAVIX_PUBLISH(TiDraw)
 
-void TiDrawObject::ClearPolyPoints()
-{
-    m_points.clear();
-}
+void TiDrawObject::ClearPolyPoints() { m_points.clear(); }
 
-void TiDrawObject::AddPolyPoint(const TPointDouble& Point)
-{
-    m_points.push_back(Point);
-}
+void TiDrawObject::AddPolyPoint(const TPointDouble& Point) { m_points.push_back(Point); }
 
 void TiDrawObject::CheckIndex(int index) const
 {
@@ -74,7 +68,7 @@ TRegion FillBevelled(TCanvas& canvas, const std::vector<TPoint>& points, TiBevel
     return TRegion::FromPolygon(points, pfmAlternate);
 }
 
-} // namespace
+}  // namespace
 
 TRegion TiDraw::Triangle(TCanvas& Canvas, const TRect& Rect, TiQuadDirection Direction, TiBevelStyle Bevel,
                          TColor Color, bool)
@@ -91,8 +85,8 @@ TRegion TiDraw::Triangle(TCanvas& Canvas, const TRect& Rect, TiQuadDirection Dir
     return FillBevelled(Canvas, points, Bevel, Color);
 }
 
-TRegion TiDraw::Pointer(TCanvas& Canvas, const TRect& Rect, TiQuadDirection Direction, TiBevelStyle Bevel,
-                        TColor Color, bool)
+TRegion TiDraw::Pointer(TCanvas& Canvas, const TRect& Rect, TiQuadDirection Direction, TiBevelStyle Bevel, TColor Color,
+                        bool)
 {
     const TRect& r = Rect;
     const TPoint mid = GetRectCenterPoint(r);

@@ -3,8 +3,8 @@
 // and TiDraw, class routines for shaded triangles, pointers, borders and cylinder shading.
 
 #include "components/iTypes.h"
-#include "platform/core/Component.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/core/Component.h"
 
 #include <vector>
 

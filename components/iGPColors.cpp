@@ -1,16 +1,13 @@
 #include "components/iGPColors.h"
 
-#include "platform/core/MathSupport.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/MathSupport.h"
 
 #include <algorithm>
 
 namespace {
 
-int ClampChannel(long long value)
-{
-    return int(std::clamp<long long>(value, 0, 255));
-}
+int ClampChannel(long long value) { return int(std::clamp<long long>(value, 0, 255)); }
 
 // Applies f to each channel of rgb (the low, middle and high byte).
 template <typename F>
@@ -29,7 +26,7 @@ TColor Darken(TColor color, double fraction)
     return MapChannels(ColorToRGB(color), [fraction](int c) { return Trunc(c - c * fraction); });
 }
 
-} // namespace
+}  // namespace
 
 TColor ColorOffset(TColor Color, std::uint8_t Amount, bool Brighter)
 {

@@ -10,10 +10,7 @@ void iSetFocus(TWinControl* Control)
         Control->SetFocus();
 }
 
-void iSetDesigning(TComponent* Component)
-{
-    Component->SetComponentState(csDesigning, true);
-}
+void iSetDesigning(TComponent* Component) { Component->SetComponentState(csDesigning, true); }
 
 void iAlignVCenterControl(TControl* Reference, TControl* Control)
 {

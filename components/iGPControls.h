@@ -1,7 +1,7 @@
 #pragma once
 // Small routines for controls and forms, and the state of the modifier keys.
 
-#include "platform/gui/Keys.h"   // GetShiftDown, GetCtrlDown, GetAltDown
+#include "platform/gui/Keys.h"  // GetShiftDown, GetCtrlDown, GetAltDown
 
 class TComponent;
 class TControl;

@@ -1,8 +1,8 @@
 #include "components/iGPFunctions.h"
 
 #include "components/iMath.h"
-#include "platform/core/MathSupport.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/MathSupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,10 +29,18 @@ struct FlagBit {
 
 // itfHLeft and itfVTop are the zero defaults; itfShowPrefix works by its absence.
 constexpr FlagBit kFlagBits[] = {
-    {itfHCenter, DT_CENTER},           {itfHRight, DT_RIGHT},           {itfVCenter, DT_VCENTER},
-    {itfVBottom, DT_BOTTOM},           {itfWordBreak, DT_WORDBREAK},    {itfSingleLine, DT_SINGLELINE},
-    {itfExpandTabs, DT_EXPANDTABS},    {itfNoClip, DT_NOCLIP},          {itfCalcRect, DT_CALCRECT},
-    {itfEndEllipsis, DT_END_ELLIPSIS}, {itfPathEllipsis, DT_PATH_ELLIPSIS}, {itfWordEllipsis, DT_WORD_ELLIPSIS},
+    {itfHCenter, DT_CENTER},
+    {itfHRight, DT_RIGHT},
+    {itfVCenter, DT_VCENTER},
+    {itfVBottom, DT_BOTTOM},
+    {itfWordBreak, DT_WORDBREAK},
+    {itfSingleLine, DT_SINGLELINE},
+    {itfExpandTabs, DT_EXPANDTABS},
+    {itfNoClip, DT_NOCLIP},
+    {itfCalcRect, DT_CALCRECT},
+    {itfEndEllipsis, DT_END_ELLIPSIS},
+    {itfPathEllipsis, DT_PATH_ELLIPSIS},
+    {itfWordEllipsis, DT_WORD_ELLIPSIS},
     {itfModifyString, DT_MODIFYSTRING},
 };
 
@@ -63,7 +71,7 @@ std::vector<std::string> TextLines(const std::string& text)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 int iDrawText(TCanvas& Canvas, const std::string& Text, TRect& Rect, const TiTextFlags& Flags, bool Enabled,
               TColor Color)
@@ -102,9 +110,18 @@ TRect iDrawRotatedText(TCanvas& Canvas, const std::string& Text, const TRect& Re
         TPoint start;
         int escapement = 0;
         switch (Angle) {
-        case ira090: start = {c.X - h / 2, c.Y + w / 2}; escapement = 900; break;
-        case ira180: start = {c.X + w / 2, c.Y + h / 2}; escapement = 1800; break;
-        default: start = {c.X - h / 2 + h, c.Y - w / 2}; escapement = 2700; break;
+        case ira090:
+            start = {c.X - h / 2, c.Y + w / 2};
+            escapement = 900;
+            break;
+        case ira180:
+            start = {c.X + w / 2, c.Y + h / 2};
+            escapement = 1800;
+            break;
+        default:
+            start = {c.X - h / 2 + h, c.Y - w / 2};
+            escapement = 2700;
+            break;
         }
         FontGuard guard(Canvas.Font());
         Canvas.Font().SetEscapement(escapement);
@@ -172,10 +189,7 @@ void iDrawEdge(TCanvas& Canvas, const TRect& Rect, TiDrawEdgeStyle Style)
     }
 }
 
-void iDrawFocusRect2(TCanvas& Canvas, const TRect& Rect)
-{
-    Canvas.DrawFocusRect(Rect);
-}
+void iDrawFocusRect2(TCanvas& Canvas, const TRect& Rect) { Canvas.DrawFocusRect(Rect); }
 
 void iDrawFocusRect(TCanvas& Canvas, const TRect& Rect, TColor Color)
 {
@@ -189,10 +203,7 @@ void iRectangle(TCanvas& Canvas, const TRect& Rect)
     Canvas.Rectangle(iRect(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom));
 }
 
-void Line(TCanvas& Canvas, int X1, int Y1, int X2, int Y2)
-{
-    Canvas.Polyline({{X1, Y1}, {X2, Y2}});
-}
+void Line(TCanvas& Canvas, int X1, int Y1, int X2, int Y2) { Canvas.Polyline({{X1, Y1}, {X2, Y2}}); }
 
 void LineBevel(TCanvas& Canvas, int X1, int Y1, int X2, int Y2, TiBevelStyle Style)
 {
@@ -228,7 +239,7 @@ void DrawBorder(TCanvas& canvas, const TRect& r, const TColor (&colors)[4])
     }
 }
 
-} // namespace
+}  // namespace
 
 void DrawRaisedBorder(TCanvas& Canvas, const TRect& Rect)
 {
@@ -262,7 +273,7 @@ void PrepareArrow(TCanvas& canvas)
     canvas.Brush().SetStyle(bsSolid);
 }
 
-} // namespace
+}  // namespace
 
 void iDrawButtonArrowUp(TCanvas& Canvas, const TRect& Rect, bool Pressed)
 {
@@ -280,8 +291,7 @@ void iDrawButtonArrowDown(TCanvas& Canvas, const TRect& Rect, bool Pressed)
     Canvas.Polygon({{c.X - 3, c.Y - 2}, {c.X + 3, c.Y - 2}, {c.X, c.Y + 1}});
 }
 
-void ArcSegment(TCanvas& Canvas, double Angle1, double Angle2, int Radius1, int Radius2, TPoint Center,
-                TColor Color)
+void ArcSegment(TCanvas& Canvas, double Angle1, double Angle2, int Radius1, int Radius2, TPoint Center, TColor Color)
 {
     constexpr int kSteps = 400;
     Canvas.Pen().SetColor(Color);
@@ -322,7 +332,7 @@ TColor BlendStep(TColor from, TColor to, int i, int n)
 
 struct GradientPlan {
     int Steps;
-    bool Reversed;     // stop -> start
+    bool Reversed;  // stop -> start
     int PenWidth;
 };
 
@@ -380,7 +390,7 @@ void DrawGradientStep(TCanvas& canvas, const TRect& r, TiFillDirection direction
     }
 }
 
-} // namespace
+}  // namespace
 
 void DrawGradientDirection(TCanvas& Canvas, const TRect& Rect, TiFillDirection Direction, TColor StartColor,
                            TColor StopColor)
@@ -461,7 +471,7 @@ void DrawGradientCircle(TCanvas& Canvas, TColor Color1, TColor Color2, TPoint Ce
         const int x0 = RoundClamp(middleX - halfChord);
         const int x1 = RoundClamp(middleX + halfChord);
         Canvas.Pen().SetColor(BlendStep(from, to, i, steps));
-        Line(Canvas, x0, sum - x0, x1 + 1, sum - x1 - 1);   // up to and including (x1, sum - x1)
+        Line(Canvas, x0, sum - x0, x1 + 1, sum - x1 - 1);  // up to and including (x1, sum - x1)
     }
 }
 

@@ -44,17 +44,17 @@ int iTextHeightFixedWidth(TCanvas& Canvas, const std::string& Text, int Width);
 struct TLogFont {
     int Height = 0;
     int Width = 0;
-    int Escapement = 0;        // tenths of a degree, counter-clockwise
+    int Escapement = 0;  // tenths of a degree, counter-clockwise
     int Orientation = 0;
-    int Weight = 400;          // 700 bold
+    int Weight = 400;  // 700 bold
     bool Italic = false;
     bool Underline = false;
     bool StrikeOut = false;
-    int CharSet = 1;           // DEFAULT_CHARSET
+    int CharSet = 1;  // DEFAULT_CHARSET
     int OutPrecision = 0;
     int ClipPrecision = 0;
     int Quality = 0;
-    int PitchAndFamily = 2;    // VARIABLE_PITCH
+    int PitchAndFamily = 2;  // VARIABLE_PITCH
     std::string FaceName;
     friend bool operator==(const TLogFont&, const TLogFont&) = default;
 };
@@ -89,8 +89,7 @@ void iDrawButtonArrowUp(TCanvas& Canvas, const TRect& Rect, bool Pressed);
 void iDrawButtonArrowDown(TCanvas& Canvas, const TRect& Rect, bool Pressed);
 // The arc of Radius1 between the two angles (degrees, counter-clockwise, either order) as a
 // line when Radius1 = Radius2, else the ring sector between the two radii filled, in Color.
-void ArcSegment(TCanvas& Canvas, double Angle1, double Angle2, int Radius1, int Radius2, TPoint Center,
-                TColor Color);
+void ArcSegment(TCanvas& Canvas, double Angle1, double Angle2, int Radius1, int Radius2, TPoint Center, TColor Color);
 
 // ---- Gradients ----
 

@@ -19,15 +19,9 @@ TRect iXYReverseRect(bool Reverse, int X1, int Y1, int X2, int Y2)
     return Reverse ? iRect(Y1, X1, Y2, X2) : iRect(X1, Y1, X2, Y2);
 }
 
-TPoint iXYReversePoint(bool Reverse, int X, int Y)
-{
-    return Reverse ? Point(Y, X) : Point(X, Y);
-}
+TPoint iXYReversePoint(bool Reverse, int X, int Y) { return Reverse ? Point(Y, X) : Point(X, Y); }
 
-TPoint iPointReverse(bool Reverse, int X, int Y)
-{
-    return iXYReversePoint(Reverse, X, Y);
-}
+TPoint iPointReverse(bool Reverse, int X, int Y) { return iXYReversePoint(Reverse, X, Y); }
 
 TPoint PointOrientation(int A, int B, TiOrientation Orientation)
 {
@@ -44,10 +38,7 @@ TRect GetCenterPointRect(int X, int Y, int Width, int Height)
     return {X - Width / 2, Y - Height / 2, X + Width - Width / 2, Y + Height - Height / 2};
 }
 
-TPoint GetRectCenterPoint(const TRect& Rect)
-{
-    return {(Rect.Left + Rect.Right) / 2, (Rect.Top + Rect.Bottom) / 2};
-}
+TPoint GetRectCenterPoint(const TRect& Rect) { return {(Rect.Left + Rect.Right) / 2, (Rect.Top + Rect.Bottom) / 2}; }
 
 namespace {
 
@@ -60,7 +51,7 @@ std::pair<int, int> WidenToSize(int lo, int hi, int size)
     return {centre - size / 2, centre + size - size / 2};
 }
 
-} // namespace
+}  // namespace
 
 TRect GetClickRect(const std::vector<TPoint>& Points, int Size)
 {
@@ -90,15 +81,9 @@ TPoint GetXYRadPoint(TDegrees Angle, double Radius, TPoint Center)
     return {Center.X + RoundClamp(offset.X), Center.Y + RoundClamp(offset.Y)};
 }
 
-TPointDouble PointDouble(double X, double Y)
-{
-    return {X, Y};
-}
+TPointDouble PointDouble(double X, double Y) { return {X, Y}; }
 
-TPoint PointDoubleToPoint(TPointDouble P)
-{
-    return {RoundClamp(P.X), RoundClamp(P.Y)};
-}
+TPoint PointDoubleToPoint(TPointDouble P) { return {RoundClamp(P.X), RoundClamp(P.Y)}; }
 
 int TruncHalf(double X)
 {
@@ -106,13 +91,9 @@ int TruncHalf(double X)
     return int(std::clamp<long long>(t, INT_MIN, INT_MAX));
 }
 
-void SwapIntegers(int& A, int& B)
-{
-    std::swap(A, B);
-}
+void SwapIntegers(int& A, int& B) { std::swap(A, B); }
 
-TiQuadDirection GetQuadDirection(TiOrientation Orientation, TiOrientationSide Side, bool FlipOrientation,
-                                 bool FlipSide)
+TiQuadDirection GetQuadDirection(TiOrientation Orientation, TiOrientationSide Side, bool FlipOrientation, bool FlipSide)
 {
     if (FlipOrientation)
         Orientation = Orientation == ioVertical ? ioHorizontal : ioVertical;
@@ -123,10 +104,7 @@ TiQuadDirection GetQuadDirection(TiOrientation Orientation, TiOrientationSide Si
     return Side == iosBottomRight ? iqdBottom : iqdTop;
 }
 
-double GetSign(double X)
-{
-    return X < 0 ? -1.0 : 1.0;
-}
+double GetSign(double X) { return X < 0 ? -1.0 : 1.0; }
 
 double GetAngleNormalized(double Angle)
 {

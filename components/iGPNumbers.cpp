@@ -57,7 +57,7 @@ std::string DigitsOf(std::uint32_t value, unsigned bitsPerDigit, int digitCount)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int iStrToInt(const std::string& S)
 {
@@ -95,11 +95,17 @@ bool IsRoundStep(double interval)
 {
     const int exponent = int(Trunc(Log10(interval)));
     switch (RoundHalfEven(interval / double(IntPower(10, exponent)) * 1000)) {
-    case 100: case 200: case 250: case 500: case 750:
-    case 1000: case 2000: case 2500: case 5000: case 7500:
-        return true;
-    default:
-        return false;
+    case 100:
+    case 200:
+    case 250:
+    case 500:
+    case 750:
+    case 1000:
+    case 2000:
+    case 2500:
+    case 5000:
+    case 7500: return true;
+    default: return false;
     }
 }
 
@@ -174,12 +180,9 @@ double ScaleBase(double span)
     return span < 1 ? base / 10 : base;
 }
 
-int ClampToInt(long long value)
-{
-    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
+int ClampToInt(long long value) { return int(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 
-} // namespace
+}  // namespace
 
 void GetAutoScaleValuesAdjustable(double Min, double Max, int DesiredTicks, int MaxTicks, double& NewMin,
                                   double& NewMax, int& TickCount)
@@ -210,8 +213,8 @@ void GetAutoScaleValuesAdjustable(double Min, double Max, int DesiredTicks, int 
     }
 }
 
-void GetAutoScaleValuesFixed(double Min, double Max, int DesiredTicks, int MaxTicks, double& NewMin,
-                             double& NewMax, int& TickCount)
+void GetAutoScaleValuesFixed(double Min, double Max, int DesiredTicks, int MaxTicks, double& NewMin, double& NewMax,
+                             int& TickCount)
 {
     NewMin = Min;
     NewMax = Max;
@@ -246,7 +249,7 @@ void GetAutoScaleValuesFixed(double Min, double Max, int DesiredTicks, int MaxTi
 namespace {
 
 constexpr long long kMsPerDay = 86400000;
-constexpr long long kDayLimit = 1000000000;   // beyond any span a date can have
+constexpr long long kDayLimit = 1000000000;  // beyond any span a date can have
 
 // The span in whole units of unitMs milliseconds: whole days plus the time of day, which
 // is the absolute fraction rounded to the millisecond. A fraction that rounds up to a full
@@ -274,29 +277,14 @@ int Saturated(long long total, int whenNegative)
     return int(std::min<long long>(total, INT_MAX));
 }
 
-} // namespace
+}  // namespace
 
-int DateToMilliSeconds(TDateTime Span)
-{
-    return Saturated(SpanInUnits(Span, 1), INT_MAX);
-}
+int DateToMilliSeconds(TDateTime Span) { return Saturated(SpanInUnits(Span, 1), INT_MAX); }
 
-int DateToSeconds(TDateTime Span)
-{
-    return Saturated(SpanInUnits(Span, 1000), INT_MAX);
-}
+int DateToSeconds(TDateTime Span) { return Saturated(SpanInUnits(Span, 1000), INT_MAX); }
 
-int DateToMinutes(TDateTime Span)
-{
-    return Saturated(SpanInUnits(Span, 60000), 10000);
-}
+int DateToMinutes(TDateTime Span) { return Saturated(SpanInUnits(Span, 60000), 10000); }
 
-int DateToHours(TDateTime Span)
-{
-    return Saturated(SpanInUnits(Span, 3600000), INT_MAX);
-}
+int DateToHours(TDateTime Span) { return Saturated(SpanInUnits(Span, 3600000), INT_MAX); }
 
-void iDecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day)
-{
-    DecodeDate(DateTime, Year, Month, Day);
-}
+void iDecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day) { DecodeDate(DateTime, Year, Month, Day); }

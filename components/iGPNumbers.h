@@ -29,8 +29,8 @@ std::string iIntToStr(std::uint32_t Value, TiIntegerFormatStyle Style, int Digit
 void GetAutoScaleValuesAdjustable(double Min, double Max, int DesiredTicks, int MaxTicks, double& NewMin,
                                   double& NewMax, int& TickCount);
 // Round ticks inside Min..Max: the widest round range within it.
-void GetAutoScaleValuesFixed(double Min, double Max, int DesiredTicks, int MaxTicks, double& NewMin,
-                             double& NewMax, int& TickCount);
+void GetAutoScaleValuesFixed(double Min, double Max, int DesiredTicks, int MaxTicks, double& NewMin, double& NewMax,
+                             int& TickCount);
 
 // Whole milliseconds, seconds, minutes or hours of a span in days (whole days plus the time
 // of day, read from the absolute fraction as a time is decoded), saturating at 2147483647.

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int ERROR_FILE_NOT_FOUND_CODE = 2;
 
-} // namespace
+}  // namespace
 
 int TiGotoURL::RegKey(TRegistryRoot RootKey, const std::string& SubKey, std::string& Value)
 {

@@ -2,8 +2,8 @@
 // TiGotoURL: opens a web address in the desktop's default browser.
 
 #include "platform/core/Component.h"
-#include "platform/core/Registry.h"
 #include "platform/core/Reflection.h"
+#include "platform/core/Registry.h"
 
 #include <string>
 

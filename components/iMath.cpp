@@ -12,15 +12,18 @@ constexpr Extended Pi = std::numbers::pi_v<long double>;
 
 Extended CheckedResult(Extended r)
 {
-    if (std::isnan(r)) RaiseInvalidOp();
-    if (std::isinf(r)) RaiseOverflow();
+    if (std::isnan(r))
+        RaiseInvalidOp();
+    if (std::isinf(r))
+        RaiseOverflow();
     return r;
 }
 
 Extended Div(Extended a, Extended b)
 {
     if (b == 0) {
-        if (a == 0 || std::isnan(a)) RaiseInvalidOp();
+        if (a == 0 || std::isnan(a))
+            RaiseInvalidOp();
         RaiseZeroDivide();
     }
     return CheckedResult(a / b);
@@ -28,14 +31,17 @@ Extended Div(Extended a, Extended b)
 
 Extended Sqrt(Extended x)
 {
-    if (x < 0 || std::isnan(x)) RaiseInvalidOp();
+    if (x < 0 || std::isnan(x))
+        RaiseInvalidOp();
     return std::sqrt(x);
 }
 
 Extended Ln(Extended x)
 {
-    if (x == 0) RaiseZeroDivide();
-    if (x < 0 || std::isnan(x)) RaiseInvalidOp();
+    if (x == 0)
+        RaiseZeroDivide();
+    if (x < 0 || std::isnan(x))
+        RaiseInvalidOp();
     return std::log(x);
 }
 
@@ -44,8 +50,10 @@ Extended Exp(Extended x) { return CheckedResult(std::exp(x)); }
 // Bounds of a 1-based array holding N points.
 void RequirePoints(const TDoubleArray& a, int N)
 {
-    if (N < 2) throw Exception("Interpolation needs at least two points");
-    if (a.size() < static_cast<std::size_t>(N) + 1) RaiseListIndexError(N);
+    if (N < 2)
+        throw Exception("Interpolation needs at least two points");
+    if (a.size() < static_cast<std::size_t>(N) + 1)
+        RaiseListIndexError(N);
 }
 
 int NearestIndex(const TDoubleArray& XA, int N, double X)
@@ -93,7 +101,8 @@ bool SegmentsMeet(TPoint p1, TPoint p2, TPoint q1, TPoint q2)
     const int d2 = Sign(Cross(q1, q2, p2));
     const int d3 = Sign(Cross(p1, p2, q1));
     const int d4 = Sign(Cross(p1, p2, q2));
-    if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+    if (d1 * d2 < 0 && d3 * d4 < 0)
+        return true;
     return (d1 == 0 && OnSegment(q1, q2, p1)) || (d2 == 0 && OnSegment(q1, q2, p2)) ||
            (d3 == 0 && OnSegment(p1, p2, q1)) || (d4 == 0 && OnSegment(p1, p2, q2));
 }
@@ -103,7 +112,7 @@ bool InsideWithEdges(const TRect& r, TPoint p)
     return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
 }
 
-} // namespace
+}  // namespace
 
 Extended Tan(Extended X) { return Div(std::sin(X), std::cos(X)); }
 Extended Cot(Extended X) { return Tan(Pi / 2 - X); }
@@ -166,8 +175,10 @@ Extended Power(Extended Base, Extended Exponent) { return Exp(Exponent * Ln(Base
 Extended Pow(Extended X, int I)
 {
     if (X == 0) {
-        if (I == 0) return 1;
-        if (I > 0) return 0;
+        if (I == 0)
+            return 1;
+        if (I > 0)
+            return 0;
         RaiseZeroDivide();
     }
     return IntPower(X, I);
@@ -180,7 +191,8 @@ Extended IntPower(Extended X, int N)
     Extended result = 1;
     Extended base = X;
     while (e != 0) {
-        if (e & 1) result *= base;
+        if (e & 1)
+            result *= base;
         base *= base;
         e >>= 1;
     }
@@ -189,22 +201,24 @@ Extended IntPower(Extended X, int N)
 
 double RoundTo(double Value, std::int8_t Digit)
 {
-    if (Value == 0) return 0;
+    if (Value == 0)
+        return 0;
     const Extended f = IntPower(10, Digit);
     return static_cast<double>(std::nearbyint(Value / f) * f);
 }
 
-void Spline(const TDoubleArray& XA, const TDoubleArray& YA, int N, double /*YP1*/, double /*YPN*/,
-            TDoubleArray& Y2)
+void Spline(const TDoubleArray& XA, const TDoubleArray& YA, int N, double /*YP1*/, double /*YPN*/, TDoubleArray& Y2)
 {
     RequirePoints(XA, N);
     RequirePoints(YA, N);
     // Repeated X values would divide by zero below and leave infinities in Y2; they are the
     // same fault that SplineInterpolation reports.
     for (int i = 2; i <= N; ++i)
-        if (XA[i] == XA[i - 1]) throw Exception("Splint Error - xa's must be distinct");
+        if (XA[i] == XA[i - 1])
+            throw Exception("Splint Error - xa's must be distinct");
     // The end slopes are always those of the first and last interval.
-    if (Y2.size() < static_cast<std::size_t>(N) + 1) Y2.resize(N + 1);
+    if (Y2.size() < static_cast<std::size_t>(N) + 1)
+        Y2.resize(N + 1);
     TDoubleArray u(N + 1, 0.0);
     Y2[1] = -0.5;
     u[1] = 0;
@@ -218,11 +232,12 @@ void Spline(const TDoubleArray& XA, const TDoubleArray& YA, int N, double /*YP1*
     const double qn = 0.5;
     const double un = 0;
     Y2[N] = (un - qn * u[N - 1]) / (qn * Y2[N - 1] + 1);
-    for (int k = N - 1; k >= 1; --k) Y2[k] = Y2[k] * Y2[k + 1] + u[k];
+    for (int k = N - 1; k >= 1; --k)
+        Y2[k] = Y2[k] * Y2[k + 1] + u[k];
 }
 
-void SplineInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, const TDoubleArray& Y2A, int N,
-                         double X, double& Y)
+void SplineInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, const TDoubleArray& Y2A, int N, double X,
+                         double& Y)
 {
     RequirePoints(XA, N);
     RequirePoints(YA, N);
@@ -231,18 +246,20 @@ void SplineInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, const T
     int khi = N;
     while (khi - klo > 1) {
         const int k = (khi + klo) / 2;
-        if (XA[k] > X) khi = k;
-        else klo = k;
+        if (XA[k] > X)
+            khi = k;
+        else
+            klo = k;
     }
     const double h = XA[khi] - XA[klo];
-    if (h == 0) throw Exception("Splint Error - xa's must be distinct");
+    if (h == 0)
+        throw Exception("Splint Error - xa's must be distinct");
     const double a = (XA[khi] - X) / h;
     const double b = (X - XA[klo]) / h;
     Y = a * YA[klo] + b * YA[khi] + ((a * a * a - a) * Y2A[klo] + (b * b * b - b) * Y2A[khi]) * (h * h) / 6;
 }
 
-void PolynomialInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y,
-                             double& DY)
+void PolynomialInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y, double& DY)
 {
     RequirePoints(XA, N);
     RequirePoints(YA, N);
@@ -257,7 +274,8 @@ void PolynomialInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int
             const double hp = XA[i + m] - X;
             const double w = c[i + 1] - d[i];
             double den = ho - hp;
-            if (den == 0) throw Exception("Polynomial Interpolation Error - Pause in Routine Data");
+            if (den == 0)
+                throw Exception("Polynomial Interpolation Error - Pause in Routine Data");
             den = w / den;
             d[i] = hp * den;
             c[i] = ho * den;
@@ -266,8 +284,7 @@ void PolynomialInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int
     }
 }
 
-void RationalInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y,
-                           double& DY)
+void RationalInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y, double& DY)
 {
     RequirePoints(XA, N);
     RequirePoints(YA, N);
@@ -281,7 +298,8 @@ void RationalInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N
     int ns = NearestIndex(XA, N, X);
     TDoubleArray c(YA.begin(), YA.begin() + N + 1);
     TDoubleArray d(N + 1);
-    for (int i = 1; i <= N; ++i) d[i] = YA[i] + 1e-25;
+    for (int i = 1; i <= N; ++i)
+        d[i] = YA[i] + 1e-25;
     Y = YA[ns];
     --ns;
     for (int m = 1; m <= N - 1; ++m) {
@@ -290,7 +308,8 @@ void RationalInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N
             const double h = XA[i + m] - X;
             const double t = (XA[i] - X) * d[i] / h;
             double dd = t - c[i + 1];
-            if (dd == 0) throw Exception("Rational Interpolation Error - Pause in Routine Data");
+            if (dd == 0)
+                throw Exception("Rational Interpolation Error - Pause in Routine Data");
             dd = w / dd;
             d[i] = c[i + 1] * dd;
             c[i] = t * dd;

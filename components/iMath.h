@@ -51,12 +51,10 @@ double RoundTo(double Value, std::int8_t Digit);
 using TDoubleArray = std::vector<double>;
 
 void Spline(const TDoubleArray& XA, const TDoubleArray& YA, int N, double YP1, double YPN, TDoubleArray& Y2);
-void SplineInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, const TDoubleArray& Y2A, int N,
-                         double X, double& Y);
-void PolynomialInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y,
-                             double& DY);
-void RationalInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y,
-                           double& DY);
+void SplineInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, const TDoubleArray& Y2A, int N, double X,
+                         double& Y);
+void PolynomialInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y, double& DY);
+void RationalInterpolation(const TDoubleArray& XA, const TDoubleArray& YA, int N, double X, double& Y, double& DY);
 
 // True when the segment crosses an edge of the rectangle or an end point lies inside
 // it, edges included.

@@ -1,8 +1,8 @@
 #include "components/iOPCDLLLoader.h"
 
-#include "platform/gui/Application.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/StrUtils.h"
+#include "platform/gui/Application.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -15,20 +15,22 @@ namespace {
 const char* const kLibraryName = "iOPC2.dll";
 
 // The library's functions in the order they are looked up.
-#define IOPC2_FUNCTIONS(X)                                                                              \
-    X(SignalAdd) X(SignalRemove) X(SignalSuspend) X(SignalResume) X(SignalGetActive)                     \
-    X(SignalGetUpdateSuspended) X(SignalGetGroupHandle) X(SignalSendData) X(SignalGetDataNow)            \
-    X(SignalGetData) X(SignalGetTimeStamp) X(SignalGetQuality) X(EditorSessionStart) X(EditorSessionStop) \
-    X(EditorComputerBranchOpen) X(EditorComputerBranchClose) X(EditorComputerBranchGetItemCount)         \
-    X(EditorComputerBranchGetItemData) X(EditorServerSetup) X(EditorServerGetCount) X(EditorServerGetData) \
-    X(EditorItemSetup) X(EditorItemGetBrowseType) X(EditorItemSetPath) X(EditorItemGetBranchItems)       \
-    X(EditorItemGetQualifiedName) X(GroupAdd) X(GroupDelete) X(GroupResume) X(GroupSuspend)              \
-    X(GroupGetCount) X(GroupGetHandleByName) X(GroupGetName) X(GroupGetComputerName)                     \
-    X(GroupGetOPCServerName) X(GroupGetUpdateRate) X(GroupSetUpdateRate) X(GroupGetHandle)               \
-    X(CloseAllServerConnections) X(ServerConnectionGetCount) X(ServerConnectionGetName)                  \
-    X(ServerConnectionGetGroupCount) X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)        \
-    X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem) X(ManagerDestroyed)                \
-    X(GetLastCallErrorString)
+#define IOPC2_FUNCTIONS(X)                                                                                            \
+    X(SignalAdd)                                                                                                      \
+    X(SignalRemove) X(SignalSuspend) X(SignalResume) X(SignalGetActive) X(SignalGetUpdateSuspended)                   \
+        X(SignalGetGroupHandle) X(SignalSendData) X(SignalGetDataNow) X(SignalGetData) X(SignalGetTimeStamp)          \
+            X(SignalGetQuality) X(EditorSessionStart) X(EditorSessionStop) X(EditorComputerBranchOpen)                \
+                X(EditorComputerBranchClose) X(EditorComputerBranchGetItemCount) X(EditorComputerBranchGetItemData)   \
+                    X(EditorServerSetup) X(EditorServerGetCount) X(EditorServerGetData) X(EditorItemSetup)            \
+                        X(EditorItemGetBrowseType) X(EditorItemSetPath) X(EditorItemGetBranchItems)                   \
+                            X(EditorItemGetQualifiedName) X(GroupAdd) X(GroupDelete) X(GroupResume) X(GroupSuspend)   \
+                                X(GroupGetCount) X(GroupGetHandleByName) X(GroupGetName) X(GroupGetComputerName)      \
+                                    X(GroupGetOPCServerName) X(GroupGetUpdateRate) X(GroupSetUpdateRate)              \
+                                        X(GroupGetHandle) X(CloseAllServerConnections) X(ServerConnectionGetCount)    \
+                                            X(ServerConnectionGetName) X(ServerConnectionGetGroupCount)               \
+                                                X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)          \
+                                                    X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem) \
+                                                        X(ManagerDestroyed) X(GetLastCallErrorString)
 
 struct TEntries {
 #define IOPC2_ENTRY(name) decltype(&::name) name = nullptr;
@@ -43,7 +45,8 @@ public:
     {
         const char* folder = std::getenv("IOPC2_DIR");
         m_module = LoadLibrary(kLibraryName, {folder ? folder : "", ExecutableFolder()});
-        if (!m_module) return;
+        if (!m_module)
+            return;
 #define IOPC2_RESOLVE(name) Entries.name = reinterpret_cast<decltype(&::name)>(GetProcAddress(m_module, #name));
         IOPC2_FUNCTIONS(IOPC2_RESOLVE)
 #undef IOPC2_RESOLVE
@@ -77,7 +80,8 @@ const bool g_loadedAtStart = Binding().Loaded();
 template <class F>
 F Require(F entry, const char* name)
 {
-    if (!Binding().Loaded()) throw Exception("Pravix OPC DLL Not Found.");
+    if (!Binding().Loaded())
+        throw Exception("Pravix OPC DLL Not Found.");
     if (!entry)
         throw Exception(std::string("Function \"") + name + "\" not found in \"" + kLibraryName + "\".");
     return entry;
@@ -91,7 +95,8 @@ F Require(F entry, const char* name)
 void RaiseLastCallError()
 {
     const std::string text = OPCDLLLastCallErrorString();
-    if (!text.empty()) throw Exception(text);
+    if (!text.empty())
+        throw Exception(text);
 }
 
 // A library string made from 8-bit text; owned by whoever receives it.
@@ -146,14 +151,17 @@ R CallOut(F entry, Args... args)
 // A VARIANT holding a copy of the value; the caller clears it.
 VARIANT ToOle(const TVariant& value)
 {
-    if (value.IsArray()) throw EConvertError("Arrays cannot be passed to the OPC library");
+    if (value.IsArray())
+        throw EConvertError("Arrays cannot be passed to the OPC library");
     VARIANT v;
     VariantInit(&v);
     v.vt = value.VarType();
     switch (v.vt) {
-    case varEmpty: case varNull: break;
+    case varEmpty:
+    case varNull: break;
     case varSingle: v.u.fltVal = float(value.AsDouble()); break;
-    case varDouble: case varDate: v.u.dblVal = value.AsDouble(); break;
+    case varDouble:
+    case varDate: v.u.dblVal = value.AsDouble(); break;
     case varCurrency: v.u.cyVal = std::llround(static_cast<long double>(value.AsDouble()) * 10000); break;
     case varOleStr: v.u.bstrVal = NewBstr(value.AsText()); break;
     case varBoolean: v.u.boolVal = value.AsDouble() != 0 ? -1 : 0; break;
@@ -166,7 +174,8 @@ VARIANT ToOle(const TVariant& value)
         case varByte: v.u.bVal = uint8_t(n); break;
         case varSmallint: v.u.iVal = int16_t(n); break;
         case varWord: v.u.uiVal = uint16_t(n); break;
-        case varLongWord: case varUInt: v.u.ulVal = uint32_t(n); break;
+        case varLongWord:
+        case varUInt: v.u.ulVal = uint32_t(n); break;
         case varInt64: v.u.llVal = n; break;
         default: v.u.lVal = int32_t(n); break;
         }
@@ -210,15 +219,15 @@ void DispatchCallback(std::function<void()> work)
         std::lock_guard lock(g_dispatcherMutex);
         dispatcher = g_dispatcher;
     }
-    if (dispatcher) dispatcher(std::move(work));
-    else if (IsGuiThread()) work();
-    else PostToGui(std::move(work));
+    if (dispatcher)
+        dispatcher(std::move(work));
+    else if (IsGuiThread())
+        work();
+    else
+        PostToGui(std::move(work));
 }
 
-bool SameGuid(const TGUID* a, const TGUID& b)
-{
-    return a && std::memcmp(a, &b, sizeof b) == 0;
-}
+bool SameGuid(const TGUID* a, const TGUID& b) { return a && std::memcmp(a, &b, sizeof b) == 0; }
 
 const TGUID kIUnknown = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr int32_t kNoInterface = int32_t(0x80004002u);
@@ -228,7 +237,8 @@ constexpr int32_t kNoInterface = int32_t(0x80004002u);
 template <class I>
 int32_t QueryInterfaceOf(I* self, const TGUID* iid, void** obj, const TGUID& own)
 {
-    if (!obj) return kNoInterface;
+    if (!obj)
+        return kNoInterface;
     *obj = SameGuid(iid, own) || SameGuid(iid, kIUnknown) ? self : nullptr;
     return *obj ? 0 : kNoInterface;
 }
@@ -243,15 +253,9 @@ int32_t NoReferenceCount(I*)
 
 // ---- state --------------------------------------------------------------------------------
 
-bool OPCDLLNotLoaded()
-{
-    return !Binding().Loaded();
-}
+bool OPCDLLNotLoaded() { return !Binding().Loaded(); }
 
-HMODULE OPCDLLModule()
-{
-    return Binding().Module();
-}
+HMODULE OPCDLLModule() { return Binding().Module(); }
 
 // ---- signals ------------------------------------------------------------------------------
 
@@ -268,11 +272,11 @@ int OPCDLLSignalAdd(const std::string& ComputerName, const std::string& ServerNa
 }
 
 // A raising wrapper of a library function that takes only a handle (or index) and answers nothing.
-#define IOPC2_HANDLE_CALL(wrapper, name)       \
-    void wrapper(int Handle)                    \
-    {                                           \
-        REQUIRE(name)(Handle);                  \
-        RaiseLastCallError();                   \
+#define IOPC2_HANDLE_CALL(wrapper, name) \
+    void wrapper(int Handle)             \
+    {                                    \
+        REQUIRE(name)(Handle);           \
+        RaiseLastCallError();            \
     }
 
 IOPC2_HANDLE_CALL(OPCDLLSignalRemove, SignalRemove)
@@ -283,20 +287,14 @@ IOPC2_HANDLE_CALL(OPCDLLGroupDelete, GroupDelete)
 IOPC2_HANDLE_CALL(OPCDLLGroupResume, GroupResume)
 IOPC2_HANDLE_CALL(OPCDLLGroupSuspend, GroupSuspend)
 
-bool OPCDLLSignalGetActive(int Handle)
-{
-    return CallOut<uint8_t>(REQUIRE(SignalGetActive), Handle) != 0;
-}
+bool OPCDLLSignalGetActive(int Handle) { return CallOut<uint8_t>(REQUIRE(SignalGetActive), Handle) != 0; }
 
 bool OPCDLLSignalGetUpdateSuspended(int Handle)
 {
     return CallOut<uint8_t>(REQUIRE(SignalGetUpdateSuspended), Handle) != 0;
 }
 
-int OPCDLLSignalGetGroupHandle(int Handle)
-{
-    return CallOut<int32_t>(REQUIRE(SignalGetGroupHandle), Handle);
-}
+int OPCDLLSignalGetGroupHandle(int Handle) { return CallOut<int32_t>(REQUIRE(SignalGetGroupHandle), Handle); }
 
 void OPCDLLSignalSendData(int Handle, const TVariant& Data)
 {
@@ -319,15 +317,9 @@ TVariant OPCDLLSignalGetData(int Handle)
     return value;
 }
 
-TDateTime OPCDLLSignalGetTimeStamp(int Handle)
-{
-    return CallOut<double>(REQUIRE(SignalGetTimeStamp), Handle);
-}
+TDateTime OPCDLLSignalGetTimeStamp(int Handle) { return CallOut<double>(REQUIRE(SignalGetTimeStamp), Handle); }
 
-uint16_t OPCDLLSignalGetQuality(int Handle)
-{
-    return CallOut<uint16_t>(REQUIRE(SignalGetQuality), Handle);
-}
+uint16_t OPCDLLSignalGetQuality(int Handle) { return CallOut<uint16_t>(REQUIRE(SignalGetQuality), Handle); }
 
 // ---- groups -------------------------------------------------------------------------------
 
@@ -359,10 +351,7 @@ int OPCDLLGroupGetCount()
     return count;
 }
 
-int OPCDLLGroupGetHandle(int Index)
-{
-    return CallOut<int32_t>(REQUIRE(GroupGetHandle), Index);
-}
+int OPCDLLGroupGetHandle(int Index) { return CallOut<int32_t>(REQUIRE(GroupGetHandle), Index); }
 
 // A raising wrapper of a library function that answers a text for a handle.
 template <class F>
@@ -374,25 +363,13 @@ std::string GroupText(F entry, int Handle)
     return text.Text();
 }
 
-std::string OPCDLLGroupGetName(int Handle)
-{
-    return GroupText(REQUIRE(GroupGetName), Handle);
-}
+std::string OPCDLLGroupGetName(int Handle) { return GroupText(REQUIRE(GroupGetName), Handle); }
 
-std::string OPCDLLGroupGetComputerName(int Handle)
-{
-    return GroupText(REQUIRE(GroupGetComputerName), Handle);
-}
+std::string OPCDLLGroupGetComputerName(int Handle) { return GroupText(REQUIRE(GroupGetComputerName), Handle); }
 
-std::string OPCDLLGroupGetOPCServerName(int Handle)
-{
-    return GroupText(REQUIRE(GroupGetOPCServerName), Handle);
-}
+std::string OPCDLLGroupGetOPCServerName(int Handle) { return GroupText(REQUIRE(GroupGetOPCServerName), Handle); }
 
-int OPCDLLGroupGetUpdateRate(int Handle)
-{
-    return CallOut<int32_t>(REQUIRE(GroupGetUpdateRate), Handle);
-}
+int OPCDLLGroupGetUpdateRate(int Handle) { return CallOut<int32_t>(REQUIRE(GroupGetUpdateRate), Handle); }
 
 void OPCDLLGroupSetUpdateRate(int Handle, int Rate)
 {
@@ -425,10 +402,7 @@ std::string IndexedText(F entry, int Index)
     return text.Text();
 }
 
-std::string OPCDLLServerConnectionGetName(int Index)
-{
-    return IndexedText(REQUIRE(ServerConnectionGetName), Index);
-}
+std::string OPCDLLServerConnectionGetName(int Index) { return IndexedText(REQUIRE(ServerConnectionGetName), Index); }
 
 int OPCDLLServerConnectionGetGroupCount()
 {
@@ -459,7 +433,8 @@ void OPCDLLServerConnectionDisconnect(const std::string& Name)
 int OPCDLLEditorSessionStart()
 {
     auto entry = QUIET(EditorSessionStart);
-    if (!entry) return -1;
+    if (!entry)
+        return -1;
     const int session = entry();
     RaiseLastCallError();
     return session;
@@ -467,12 +442,12 @@ int OPCDLLEditorSessionStart()
 
 // A quiet wrapper of a library function that takes only a session and answers nothing.
 #define IOPC2_QUIET_SESSION_CALL(wrapper, name) \
-    void wrapper(int Session)                     \
-    {                                             \
-        if (auto entry = QUIET(name)) {           \
-            entry(Session);                       \
-            RaiseLastCallError();                 \
-        }                                         \
+    void wrapper(int Session)                   \
+    {                                           \
+        if (auto entry = QUIET(name)) {         \
+            entry(Session);                     \
+            RaiseLastCallError();               \
+        }                                       \
     }
 
 IOPC2_QUIET_SESSION_CALL(OPCDLLEditorSessionStop, EditorSessionStop)
@@ -480,13 +455,14 @@ IOPC2_QUIET_SESSION_CALL(OPCDLLEditorComputerBranchClose, EditorComputerBranchCl
 
 // A quiet wrapper of a library function that answers a count for a session.
 #define IOPC2_QUIET_SESSION_COUNT(wrapper, name) \
-    int wrapper(int Session)                       \
-    {                                              \
-        auto entry = QUIET(name);                  \
-        if (!entry) return 0;                      \
-        const int value = entry(Session);          \
-        RaiseLastCallError();                      \
-        return value;                              \
+    int wrapper(int Session)                     \
+    {                                            \
+        auto entry = QUIET(name);                \
+        if (!entry)                              \
+            return 0;                            \
+        const int value = entry(Session);        \
+        RaiseLastCallError();                    \
+        return value;                            \
     }
 
 IOPC2_QUIET_SESSION_COUNT(OPCDLLEditorComputerBranchGetItemCount, EditorComputerBranchGetItemCount)
@@ -504,7 +480,8 @@ void OPCDLLEditorComputerBranchOpen(int Session, const TiNetData& NetData)
 void OPCDLLEditorComputerBranchGetItemData(int Session, int Index, TiNetData& NetData)
 {
     auto entry = QUIET(EditorComputerBranchGetItemData);
-    if (!entry) return;
+    if (!entry)
+        return;
     TiNetData received = NetData;
     entry(&received, Session, Index);
     RaiseLastCallError();
@@ -522,7 +499,8 @@ void OPCDLLEditorServerSetup(int Session, const std::string& ComputerName)
 void OPCDLLEditorServerGetData(int Session, int Index, TOPCServerData& ServerData)
 {
     auto entry = QUIET(EditorServerGetData);
-    if (!entry) return;
+    if (!entry)
+        return;
     TiServerData received{nullptr, ServerData.IconIndex};
     entry(&received, Session, Index);
     const std::string name = received.Name ? received.Name : "";
@@ -551,7 +529,8 @@ void OPCDLLEditorItemSetPath(int Session, const std::string& Path)
 std::string OPCDLLEditorItemGetBranchItems(int Session, TiBrowseType BrowseType)
 {
     auto entry = QUIET(EditorItemGetBranchItems);
-    if (!entry) return "";
+    if (!entry)
+        return "";
     TBstrOut items;
     entry(items.Receive(), Session, int32_t(BrowseType));
     RaiseLastCallError();
@@ -561,7 +540,8 @@ std::string OPCDLLEditorItemGetBranchItems(int Session, TiBrowseType BrowseType)
 std::string OPCDLLEditorItemGetQualifiedName(int Session, const std::string& Path, const std::string& ItemName)
 {
     auto entry = QUIET(EditorItemGetQualifiedName);
-    if (!entry) return "";
+    if (!entry)
+        return "";
     TBstrOut name;
     entry(name.Receive(), Session, TBstrIn(Path), TBstrIn(ItemName));
     RaiseLastCallError();
@@ -571,7 +551,8 @@ std::string OPCDLLEditorItemGetQualifiedName(int Session, const std::string& Pat
 int OPCDLLManagerCreated()
 {
     auto entry = QUIET(ManagerCreated);
-    if (!entry) return 0;
+    if (!entry)
+        return 0;
     const int value = entry();
     RaiseLastCallError();
     return value;
@@ -596,7 +577,8 @@ void OPCDLLManagerDestroyed()
 std::string OPCDLLLastCallErrorString()
 {
     auto entry = QUIET(GetLastCallErrorString);
-    if (!entry) return "";
+    if (!entry)
+        return "";
     TBstrOut text;
     entry(text.Receive());
     return text.Text();
@@ -652,7 +634,8 @@ void TOPCSignalUpdate::NewData(IOPCSignalUpdate* self, int32_t handle)
             sample.Error = e.what();
         }
         DispatchCallback([state = std::move(state), sample = std::move(sample)] {
-            if (auto alive = state.lock()) alive->Handler(sample);
+            if (auto alive = state.lock())
+                alive->Handler(sample);
         });
     } catch (...) {
         // Out of memory or a failing hand-over: the sample is lost, the library goes on.
@@ -690,17 +673,15 @@ void TOPCGroupUpdate::BeforeUpdate(IOPCGroupUpdate* self, int32_t handle)
     Dispatch(self, TKind::BeforeUpdate, handle);
 }
 
-void TOPCGroupUpdate::AfterUpdate(IOPCGroupUpdate* self, int32_t handle)
-{
-    Dispatch(self, TKind::AfterUpdate, handle);
-}
+void TOPCGroupUpdate::AfterUpdate(IOPCGroupUpdate* self, int32_t handle) { Dispatch(self, TKind::AfterUpdate, handle); }
 
 void TOPCGroupUpdate::Dispatch(IOPCGroupUpdate* self, TKind kind, int32_t handle)
 {
     try {
         std::weak_ptr<TState> state = reinterpret_cast<TInterface*>(self)->Owner->m_state;
         DispatchCallback([state = std::move(state), kind, handle] {
-            if (auto alive = state.lock()) alive->Handler(kind, handle);
+            if (auto alive = state.lock())
+                alive->Handler(kind, handle);
         });
     } catch (...) {
         // As for signals: nothing escapes into the library.

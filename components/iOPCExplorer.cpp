@@ -2,9 +2,9 @@
 
 #include "components/iOPCDLLLoader.h"
 #include "platform/canvas/Bitmap.h"
-#include "platform/gui/ComCtrls.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Resources.h"
+#include "platform/gui/ComCtrls.h"
 
 TiOPCExplorerForm* iOPCExplorerForm = nullptr;
 

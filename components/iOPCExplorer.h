@@ -3,8 +3,8 @@
 // holds open. At most one exists per program; iOPCExplorerForm refers to it (nullptr while
 // there is none). Group holders create and show it (TiOPCManager::ExplorerShow).
 
-#include "platform/gui/Forms.h"
 #include "platform/canvas/ImageList.h"
+#include "platform/gui/Forms.h"
 
 #include <memory>
 

@@ -6,18 +6,17 @@
 #include <cmath>
 #include <cstdint>
 
-PRAVIX_PUBLISH(TiOPCItem,
-    Prop("PropertyName", &TiOPCItem::PropertyName, &TiOPCItem::SetPropertyName),
-    Prop("GroupName", &TiOPCItem::GroupName, &TiOPCItem::SetGroupName),
-    Prop("ComputerName", &TiOPCItem::ComputerName, &TiOPCItem::SetComputerName),
-    Prop("ServerName", &TiOPCItem::ServerName, &TiOPCItem::SetServerName),
-    Prop("ItemName", &TiOPCItem::ItemName, &TiOPCItem::SetItemName),
-    Prop("Scalar", &TiOPCItem::Scalar, &TiOPCItem::SetScalar),
-    Prop("Offset", &TiOPCItem::Offset, &TiOPCItem::SetOffset),
-    Prop("UpdateRate", &TiOPCItem::UpdateRate, &TiOPCItem::SetUpdateRate),
-    Prop("UpdateSuspended", &TiOPCItem::GetUpdateSuspended),
-    Prop("AutoConnect", &TiOPCItem::AutoConnect, &TiOPCItem::SetAutoConnect),
-    Prop("AutoError", &TiOPCItem::AutoError, &TiOPCItem::SetAutoError))
+PRAVIX_PUBLISH(TiOPCItem, Prop("PropertyName", &TiOPCItem::PropertyName, &TiOPCItem::SetPropertyName),
+               Prop("GroupName", &TiOPCItem::GroupName, &TiOPCItem::SetGroupName),
+               Prop("ComputerName", &TiOPCItem::ComputerName, &TiOPCItem::SetComputerName),
+               Prop("ServerName", &TiOPCItem::ServerName, &TiOPCItem::SetServerName),
+               Prop("ItemName", &TiOPCItem::ItemName, &TiOPCItem::SetItemName),
+               Prop("Scalar", &TiOPCItem::Scalar, &TiOPCItem::SetScalar),
+               Prop("Offset", &TiOPCItem::Offset, &TiOPCItem::SetOffset),
+               Prop("UpdateRate", &TiOPCItem::UpdateRate, &TiOPCItem::SetUpdateRate),
+               Prop("UpdateSuspended", &TiOPCItem::GetUpdateSuspended),
+               Prop("AutoConnect", &TiOPCItem::AutoConnect, &TiOPCItem::SetAutoConnect),
+               Prop("AutoError", &TiOPCItem::AutoError, &TiOPCItem::SetAutoError))
 
 PRAVIX_PUBLISH(TiOPCItemManager)
 
@@ -28,11 +27,17 @@ constexpr uint16_t kRequestText = VT_BSTR;
 bool IsIntegerType(TVarType vt)
 {
     switch (vt) {
-    case varSmallint: case varInteger: case varByte: case varShortInt: case varWord: case varLongWord:
-    case varInt64: case varUInt64: case varInt: case varUInt:
-        return true;
-    default:
-        return false;
+    case varSmallint:
+    case varInteger:
+    case varByte:
+    case varShortInt:
+    case varWord:
+    case varLongWord:
+    case varInt64:
+    case varUInt64:
+    case varInt:
+    case varUInt: return true;
+    default: return false;
     }
 }
 
@@ -40,7 +45,8 @@ bool IsIntegerType(TVarType vt)
 TVariant RoundedInteger(double exact)
 {
     const double rounded = std::nearbyint(exact);  // halves to even
-    if (rounded >= double(INT32_MIN) && rounded <= double(INT32_MAX)) return TVariant(int(rounded));
+    if (rounded >= double(INT32_MIN) && rounded <= double(INT32_MAX))
+        return TVariant(int(rounded));
     return TVariant(rounded);
 }
 
@@ -48,7 +54,8 @@ TVariant RoundedInteger(double exact)
 void ScaleStep(TVariant& data, double factor, bool multiply)
 {
     const TVarType vt = data.VarType();
-    if (!IsIntegerType(vt) && vt != varSingle && vt != varDouble) return;
+    if (!IsIntegerType(vt) && vt != varSingle && vt != varDouble)
+        return;
     const double value = data.AsDouble();
     const double result = multiply ? value * factor : value + factor;
     data = IsIntegerType(vt) ? RoundedInteger(result) : TVariant(result);
@@ -69,14 +76,12 @@ TiOPCItem::~TiOPCItem()
     }
 }
 
-bool TiOPCItem::Designing() const
-{
-    return m_manager && m_manager->GetDesigning();
-}
+bool TiOPCItem::Designing() const { return m_manager && m_manager->GetDesigning(); }
 
 void TiOPCItem::ReactivateIfActive()
 {
-    if (!OPCDLLNotLoaded() && GetActive()) Activate();
+    if (!OPCDLLNotLoaded() && GetActive())
+        Activate();
 }
 
 void TiOPCItem::SetPropertyName(const std::string& value)
@@ -92,7 +97,8 @@ void TiOPCItem::SetPropertyName(const std::string& value)
 void TiOPCItem::SetGroupName(const std::string& value)
 {
     m_groupName = value;
-    if (GetActive()) Activate();
+    if (GetActive())
+        Activate();
 }
 
 void TiOPCItem::SetComputerName(const std::string& value)
@@ -122,46 +128,52 @@ void TiOPCItem::SetUpdateRate(int value)
 void TiOPCItem::SetAutoConnect(bool value)
 {
     m_autoConnect = value;
-    if (OPCDLLNotLoaded() || !m_manager || !m_manager->Owner) return;
+    if (OPCDLLNotLoaded() || !m_manager || !m_manager->Owner)
+        return;
     const auto* owner = dynamic_cast<const TiComponent*>(m_manager->Owner);
-    if (owner && !owner->IsLoading() && m_autoConnect) Activate();
+    if (owner && !owner->IsLoading() && m_autoConnect)
+        Activate();
 }
 
 void TiOPCItem::SetAutoError(bool value)
 {
-    if (value == m_autoError) return;
+    if (value == m_autoError)
+        return;
     m_autoError = value;
-    if (m_autoError) UpdateError();
+    if (m_autoError)
+        UpdateError();
 }
 
 void TiOPCItem::Loaded()
 {
     try {
-        if (m_autoError) UpdateError();
-        if (m_autoConnect && !Designing()) Activate();
+        if (m_autoError)
+            UpdateError();
+        if (m_autoConnect && !Designing())
+            Activate();
     } catch (const std::exception&) {
         // A missing library or server never stops loading.
     }
 }
 
-void TiOPCItem::Activate()
-{
-    Register(false);
-}
+void TiOPCItem::Activate() { Register(false); }
 
-void TiOPCItem::ActivateSuspend()
-{
-    Register(true);
-}
+void TiOPCItem::ActivateSuspend() { Register(true); }
 
 void TiOPCItem::Register(bool suspended)
 {
-    if (OPCDLLNotLoaded() || !m_manager || Designing()) return;
-    if (m_autoError) UpdateError();
-    if (m_handle != 0) Deactivate();
-    if (Trim(m_propertyName).empty() || Trim(m_itemName).empty()) return;
-    if (Trim(m_groupName).empty() && Trim(m_serverName).empty()) return;
-    if (GetActive()) Deactivate();
+    if (OPCDLLNotLoaded() || !m_manager || Designing())
+        return;
+    if (m_autoError)
+        UpdateError();
+    if (m_handle != 0)
+        Deactivate();
+    if (Trim(m_propertyName).empty() || Trim(m_itemName).empty())
+        return;
+    if (Trim(m_groupName).empty() && Trim(m_serverName).empty())
+        return;
+    if (GetActive())
+        Deactivate();
     const uint16_t requested = m_propertyKind == tkString ? kRequestText : 0;
     m_handle = OPCDLLSignalAdd(m_computerName, m_serverName, m_itemName, m_groupName, m_updateRate, suspended,
                                requested, m_callback.Interface());
@@ -169,7 +181,8 @@ void TiOPCItem::Register(bool suspended)
 
 void TiOPCItem::Deactivate()
 {
-    if (OPCDLLNotLoaded() || !m_manager || Designing() || m_handle == 0) return;
+    if (OPCDLLNotLoaded() || !m_manager || Designing() || m_handle == 0)
+        return;
     OPCDLLSignalRemove(m_handle);
     m_handle = 0;
 }
@@ -186,31 +199,40 @@ void TiOPCItem::ReceiveData(int Handle)
 
 void TiOPCItem::ApplyData(const TOPCSignalSample& sample)
 {
-    if (sample.Handle != m_handle || m_handle == 0) return;  // left over from an ended registration
-    if (!sample.Error.empty()) throw Exception(sample.Error);
+    if (sample.Handle != m_handle || m_handle == 0)
+        return;  // left over from an ended registration
+    if (!sample.Error.empty())
+        throw Exception(sample.Error);
     m_data = sample.Data;
     m_timeStamp = sample.TimeStamp;
     m_quality = sample.Quality;
-    if (GetQualityGood()) Scale();
-    if (m_autoError) UpdateError();
-    if (m_manager) m_manager->OnNewData(this);
+    if (GetQualityGood())
+        Scale();
+    if (m_autoError)
+        UpdateError();
+    if (m_manager)
+        m_manager->OnNewData(this);
 }
 
 // Scalar 0 and Offset 0 mean "none", not multiplication by 0.
 void TiOPCItem::Scale()
 {
-    if (m_scalar != 0) ScaleStep(m_data, m_scalar, true);
-    if (m_offset != 0) ScaleStep(m_data, m_offset, false);
+    if (m_scalar != 0)
+        ScaleStep(m_data, m_scalar, true);
+    if (m_offset != 0)
+        ScaleStep(m_data, m_offset, false);
 }
 
 void TiOPCItem::SetData(const TVariant& Value)
 {
-    if (!OPCDLLNotLoaded()) OPCDLLSignalSendData(m_handle, Value);
+    if (!OPCDLLNotLoaded())
+        OPCDLLSignalSendData(m_handle, Value);
 }
 
 TVariant TiOPCItem::GetDataNow(uint16_t& Quality)
 {
-    if (OPCDLLNotLoaded()) return TVariant();
+    if (OPCDLLNotLoaded())
+        return TVariant();
     OPCDLLSignalGetDataNow(m_handle);
     m_data = OPCDLLSignalGetData(m_handle);
     m_timeStamp = OPCDLLSignalGetTimeStamp(m_handle);
@@ -221,40 +243,43 @@ TVariant TiOPCItem::GetDataNow(uint16_t& Quality)
 
 void TiOPCItem::UpdateSuspend()
 {
-    if (!OPCDLLNotLoaded()) OPCDLLSignalSuspend(m_handle);
+    if (!OPCDLLNotLoaded())
+        OPCDLLSignalSuspend(m_handle);
 }
 
 void TiOPCItem::UpdateResume()
 {
-    if (!OPCDLLNotLoaded()) OPCDLLSignalResume(m_handle);
+    if (!OPCDLLNotLoaded())
+        OPCDLLSignalResume(m_handle);
 }
 
 bool TiOPCItem::GetUpdateSuspended() const
 {
-    if (OPCDLLNotLoaded() || m_handle == 0) return false;
+    if (OPCDLLNotLoaded() || m_handle == 0)
+        return false;
     return OPCDLLSignalGetUpdateSuspended(m_handle);
 }
 
 // The owning component shows its error state while the quality is not good.
 void TiOPCItem::UpdateError()
 {
-    if (!GetActive()) return;
-    if (auto* owner = dynamic_cast<TiComponent*>(m_manager->Owner)) owner->SetErrorActive(!GetQualityGood());
+    if (!GetActive())
+        return;
+    if (auto* owner = dynamic_cast<TiComponent*>(m_manager->Owner))
+        owner->SetErrorActive(!GetQualityGood());
 }
 
 // An item without a handle is not registered: it is not active, and the library is not asked.
 bool TiOPCItem::GetActive() const
 {
-    if (!m_manager || Designing() || OPCDLLNotLoaded() || m_handle == 0) return false;
+    if (!m_manager || Designing() || OPCDLLNotLoaded() || m_handle == 0)
+        return false;
     return OPCDLLSignalGetActive(m_handle);
 }
 
 // ---- TiOPCItemManager ---------------------------------------------------------------------
 
-TiOPCItemManager::~TiOPCItemManager()
-{
-    Clear();
-}
+TiOPCItemManager::~TiOPCItemManager() { Clear(); }
 
 int TiOPCItemManager::Add()
 {
@@ -281,14 +306,16 @@ void TiOPCItemManager::Delete(int Index)
 
 TiOPCItem* TiOPCItemManager::GetItem(int Index) const
 {
-    if (Index < 0 || Index >= GetCount()) RaiseListIndexError(Index);
+    if (Index < 0 || Index >= GetCount())
+        RaiseListIndexError(Index);
     return m_items[size_t(Index)].get();
 }
 
 int TiOPCItemManager::FindIndex(const TiOPCItem* Item) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (m_items[i].get() == Item) return int(i);
+        if (m_items[i].get() == Item)
+            return int(i);
     return -1;
 }
 
@@ -302,14 +329,16 @@ bool TiOPCItemManager::GetDesigning()
 void TiOPCItemManager::WriteToStream(TWriter& Writer)
 {
     Writer.WriteCollectionBegin();
-    for (auto& item : m_items) Writer.WriteItem(*item);
+    for (auto& item : m_items)
+        Writer.WriteItem(*item);
     Writer.WriteCollectionEnd();
 }
 
 void TiOPCItemManager::ReadFromStream(TReader& Reader)
 {
     Clear();
-    if (!Reader.NextIsCollection()) return;
+    if (!Reader.NextIsCollection())
+        return;
     Reader.ReadCollectionBegin();
     while (!Reader.EndOfCollection()) {
         TiOPCItem* item = GetItem(Add());

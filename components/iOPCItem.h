@@ -124,9 +124,9 @@ public:
 
     // Filled in by whoever creates the manager.
     TGetDesigningEvent OnGetDesigning;
-    TNotifyEvent OnNewData;                // Sender is the item
+    TNotifyEvent OnNewData;  // Sender is the item
     TOPCItemGetDataTypeEvent OnGetDataType;
-    TComponent* Owner = nullptr;           // not owned; may be nullptr
+    TComponent* Owner = nullptr;  // not owned; may be nullptr
 
 private:
     std::vector<std::unique_ptr<TiOPCItem>> m_items;

@@ -1,52 +1,43 @@
 #include "components/iOPCManager.h"
 
 #include "components/iOPCExplorer.h"
-#include "platform/gui/Application.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"
-#include "platform/gui/Menus.h"
 #include "platform/core/Resources.h"
 #include "platform/core/StrUtils.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Menus.h"
 
-PRAVIX_PUBLISH(TiOPCGroupObject,
-    Prop("Name", &TiOPCGroupObject::Name),
-    Prop("ComputerName", &TiOPCGroupObject::ComputerName),
-    Prop("OPCServerName", &TiOPCGroupObject::OPCServerName),
-    Prop("UpdateRate", &TiOPCGroupObject::UpdateRate, &TiOPCGroupObject::SetUpdateRate))
+PRAVIX_PUBLISH(TiOPCGroupObject, Prop("Name", &TiOPCGroupObject::Name),
+               Prop("ComputerName", &TiOPCGroupObject::ComputerName),
+               Prop("OPCServerName", &TiOPCGroupObject::OPCServerName),
+               Prop("UpdateRate", &TiOPCGroupObject::UpdateRate, &TiOPCGroupObject::SetUpdateRate))
 
-PRAVIX_PUBLISH(TiOPCGroupStream,
-    Field("Name", &TiOPCGroupStream::Name),
-    Field("ComputerName", &TiOPCGroupStream::ComputerName),
-    Field("OPCServerName", &TiOPCGroupStream::OPCServerName),
-    Field("UpdateRate", &TiOPCGroupStream::UpdateRate))
+PRAVIX_PUBLISH(TiOPCGroupStream, Field("Name", &TiOPCGroupStream::Name),
+               Field("ComputerName", &TiOPCGroupStream::ComputerName),
+               Field("OPCServerName", &TiOPCGroupStream::OPCServerName),
+               Field("UpdateRate", &TiOPCGroupStream::UpdateRate))
 
-PRAVIX_PUBLISH(TiOPCManager,
-    Prop("Visible", &TControl::Visible, &TControl::SetVisible).Default(false),
-    Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
-    Redeclare("Width").Default(28),
-    Redeclare("Height").Default(28),
-    Field("OnBeforeGroupUpdate", &TiOPCManager::OnBeforeGroupUpdate),
-    Field("OnAfterGroupUpdate", &TiOPCManager::OnAfterGroupUpdate))
+PRAVIX_PUBLISH(TiOPCManager, Prop("Visible", &TControl::Visible, &TControl::SetVisible).Default(false),
+               Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu), Redeclare("Width").Default(28),
+               Redeclare("Height").Default(28), Field("OnBeforeGroupUpdate", &TiOPCManager::OnBeforeGroupUpdate),
+               Field("OnAfterGroupUpdate", &TiOPCManager::OnAfterGroupUpdate))
 
 // ---- TiOPCGroupObject ---------------------------------------------------------------------
 
 // Only a registered group has a rate at the library to change.
 void TiOPCGroupObject::SetUpdateRate(int Value)
 {
-    if (Value == m_updateRate) return;
+    if (Value == m_updateRate)
+        return;
     m_updateRate = Value;
-    if (m_handle != 0) OPCDLLGroupSetUpdateRate(m_handle, Value);
+    if (m_handle != 0)
+        OPCDLLGroupSetUpdateRate(m_handle, Value);
 }
 
-void TiOPCGroupObject::Resume()
-{
-    OPCDLLGroupResume(m_handle);
-}
+void TiOPCGroupObject::Resume() { OPCDLLGroupResume(m_handle); }
 
-void TiOPCGroupObject::Suspend()
-{
-    OPCDLLGroupSuspend(m_handle);
-}
+void TiOPCGroupObject::Suspend() { OPCDLLGroupSuspend(m_handle); }
 
 // ---- TiOPCManager -------------------------------------------------------------------------
 
@@ -80,14 +71,15 @@ TiOPCManager::~TiOPCManager()
     delete iOPCExplorerForm;  // clears the shared reference itself
     try {
         GroupClear();
-        if (m_managerCreated != 0) OPCDLLManagerDestroyed();
+        if (m_managerCreated != 0)
+            OPCDLLManagerDestroyed();
     } catch (const std::exception&) {
         // A failing library must not stop the holder from going away.
     }
 }
 
-int TiOPCManager::GroupAdd(const std::string& Name, const std::string& ComputerName,
-                           const std::string& OPCServerName, int UpdateRate)
+int TiOPCManager::GroupAdd(const std::string& Name, const std::string& ComputerName, const std::string& OPCServerName,
+                           int UpdateRate)
 {
     auto group = std::make_unique<TiOPCGroupObject>();
     group->m_name = Name;
@@ -104,32 +96,37 @@ int TiOPCManager::GroupAdd(const std::string& Name, const std::string& ComputerN
 void TiOPCManager::GroupDelete(int Index)
 {
     TiOPCGroupObject* group = GetGroup(Index);
-    if (group->m_handle != 0) OPCDLLGroupDelete(group->m_handle);
+    if (group->m_handle != 0)
+        OPCDLLGroupDelete(group->m_handle);
     m_groups.erase(m_groups.begin() + Index);
 }
 
 void TiOPCManager::GroupClear()
 {
-    while (!m_groups.empty()) GroupDelete(0);
+    while (!m_groups.empty())
+        GroupDelete(0);
 }
 
 TiOPCGroupObject* TiOPCManager::GetGroup(int Index) const
 {
-    if (Index < 0 || Index >= GetGroupCount()) RaiseListIndexError(Index);
+    if (Index < 0 || Index >= GetGroupCount())
+        RaiseListIndexError(Index);
     return m_groups[size_t(Index)].get();
 }
 
 TiOPCGroupObject* TiOPCManager::GetGroupByHandle(int Handle) const
 {
     for (const auto& group : m_groups)
-        if (group->m_handle == Handle) return group.get();
+        if (group->m_handle == Handle)
+            return group.get();
     return nullptr;
 }
 
 int TiOPCManager::GetGroupIndex(const std::string& Name) const
 {
     for (size_t i = 0; i < m_groups.size(); ++i)
-        if (SameText(m_groups[i]->m_name, Name)) return int(i);
+        if (SameText(m_groups[i]->m_name, Name))
+            return int(i);
     return -1;
 }
 
@@ -158,7 +155,8 @@ void TiOPCManager::WriteGroups(TWriter& writer)
 void TiOPCManager::ReadGroups(TReader& reader)
 {
     GroupClear();
-    if (!reader.NextIsCollection()) return;
+    if (!reader.NextIsCollection())
+        return;
     reader.ReadCollectionBegin();
     while (!reader.EndOfCollection()) {
         TiOPCGroupStream entry;
@@ -168,10 +166,7 @@ void TiOPCManager::ReadGroups(TReader& reader)
     reader.ReadCollectionEnd();
 }
 
-void TiOPCManager::SetBounds(int left, int top, int, int)
-{
-    TCustomControl::SetBounds(left, top, kSize, kSize);
-}
+void TiOPCManager::SetBounds(int left, int top, int, int) { TCustomControl::SetBounds(left, top, kSize, kSize); }
 
 // A raised one-pixel frame around the holder's picture.
 void TiOPCManager::Paint()
@@ -189,10 +184,7 @@ void TiOPCManager::Paint()
     m_images->Draw(canvas, 2, 2, 0, Enabled());
 }
 
-void TiOPCManager::CloseAllServerConnections()
-{
-    OPCDLLCloseAllServerConnections();
-}
+void TiOPCManager::CloseAllServerConnections() { OPCDLLCloseAllServerConnections(); }
 
 void TiOPCManager::ExplorerShow()
 {
@@ -210,20 +202,17 @@ void TiOPCManager::FireUpdate(const TGroupUpdateEvent& event, int handle)
     event(this, group ? group->m_name : std::string());
 }
 
-void TiOPCManager::BeforeUpdate(int Handle)
-{
-    FireUpdate(OnBeforeGroupUpdate, Handle);
-}
+void TiOPCManager::BeforeUpdate(int Handle) { FireUpdate(OnBeforeGroupUpdate, Handle); }
 
-void TiOPCManager::AfterUpdate(int Handle)
-{
-    FireUpdate(OnAfterGroupUpdate, Handle);
-}
+void TiOPCManager::AfterUpdate(int Handle) { FireUpdate(OnAfterGroupUpdate, Handle); }
 
 // A handed-over update for a group that is gone by now is dropped.
 void TiOPCManager::GroupUpdated(TOPCGroupUpdate::TKind kind, int handle)
 {
-    if (handle == 0 || !GetGroupByHandle(handle)) return;
-    if (kind == TOPCGroupUpdate::TKind::BeforeUpdate) BeforeUpdate(handle);
-    else AfterUpdate(handle);
+    if (handle == 0 || !GetGroupByHandle(handle))
+        return;
+    if (kind == TOPCGroupUpdate::TKind::BeforeUpdate)
+        BeforeUpdate(handle);
+    else
+        AfterUpdate(handle);
 }

@@ -6,8 +6,8 @@
 // for a group deleted in the meantime is dropped there.
 
 #include "components/iOPCDLLLoader.h"
-#include "platform/gui/Controls.h"
 #include "platform/canvas/ImageList.h"
+#include "platform/gui/Controls.h"
 
 #include <memory>
 #include <string>

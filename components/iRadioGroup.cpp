@@ -2,26 +2,24 @@
 
 #include "components/iGPFunctions.h"
 #include "components/iScopedFlag_p.h"
-#include "platform/gui/Keys.h"
 #include "platform/core/MathSupport.h"
 #include "platform/core/StringList.h"
+#include "platform/gui/Keys.h"
 
 #include <algorithm>
 
-PRAVIX_PUBLISH(TiRadioGroup,
-    Redeclare("Width").Default(97),
-    Redeclare("Height").Default(17),
-    Prop("Caption", &TControl::Caption, &TControl::SetCaption),
-    Prop("Font", &TControl::Font, &TControl::SetFont).Owned(),
-    Prop("Items", &TiRadioGroup::Items, &TiRadioGroup::SetItems).Owned(),
-    Prop("ItemIndex", &TiRadioGroup::ItemIndex, &TiRadioGroup::SetItemIndex),
-    Prop("Columns", &TiRadioGroup::Columns, &TiRadioGroup::SetColumns).Default(1),
-    Field("OnChange", &TiRadioGroup::OnChange),
-    Field("OnChangeUser", &TiRadioGroup::OnChangeUser),
-    Prop("BackGroundColor", &TiComponent::BackGroundColor, &TiComponent::SetBackGroundColor)
-        .AsColor().Default(clBtnFace),
-    Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1),
-    Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true))
+PRAVIX_PUBLISH(TiRadioGroup, Redeclare("Width").Default(97), Redeclare("Height").Default(17),
+               Prop("Caption", &TControl::Caption, &TControl::SetCaption),
+               Prop("Font", &TControl::Font, &TControl::SetFont).Owned(),
+               Prop("Items", &TiRadioGroup::Items, &TiRadioGroup::SetItems).Owned(),
+               Prop("ItemIndex", &TiRadioGroup::ItemIndex, &TiRadioGroup::SetItemIndex),
+               Prop("Columns", &TiRadioGroup::Columns, &TiRadioGroup::SetColumns).Default(1),
+               Field("OnChange", &TiRadioGroup::OnChange), Field("OnChangeUser", &TiRadioGroup::OnChangeUser),
+               Prop("BackGroundColor", &TiComponent::BackGroundColor, &TiComponent::SetBackGroundColor)
+                   .AsColor()
+                   .Default(clBtnFace),
+               Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1),
+               Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true))
 
 namespace {
 
@@ -37,16 +35,16 @@ struct TRingStroke {
 
 // The sunken ring: dark inner shadow, shadow, face and highlight, in drawing order.
 constexpr TRingStroke kRing[] = {
-    {cl3DDkShadow, -4, -2, -4, 2},   {cl3DDkShadow, -3, 2, -3, 3},    {cl3DDkShadow, -3, -3, -3, -5},
-    {cl3DDkShadow, -3, -4, -1, -4},  {cl3DDkShadow, -1, -5, 3, -5},   {cl3DDkShadow, 3, -4, 5, -4},
-    {clBtnShadow, -5, -2, -5, 2},    {clBtnShadow, -4, 2, -4, 4},     {clBtnShadow, -4, -3, -4, -5},
-    {clBtnShadow, -3, -5, -1, -5},   {clBtnShadow, -1, -6, 3, -6},    {clBtnShadow, 3, -5, 5, -5},
-    {clBtnFace, 6, -3, 6, -5},       {clBtnFace, 6, 2, 6, 6},         {clBtnFace, 5, -2, 5, 2},
-    {clBtnFace, 4, -3, 4, -2},       {clBtnFace, 4, 2, 4, 4},         {clBtnFace, 5, 4, 5, 6},
-    {clBtnFace, -5, 5, -1, 5},       {clBtnFace, 3, 5, 5, 5},         {clBtnFace, -1, 4, 3, 4},
-    {clBtnFace, 3, 3, 4, 3},         {clBtnFace, -3, 3, -1, 3},
-    {clBtnHighlight, 5, -3, 5, -5},  {clBtnHighlight, 6, -2, 6, 2},   {clBtnHighlight, 5, 2, 5, 4},
-    {clBtnHighlight, 3, 4, 5, 4},    {clBtnHighlight, -1, 5, 3, 5},   {clBtnHighlight, -3, 4, -1, 4},
+    {cl3DDkShadow, -4, -2, -4, 2},  {cl3DDkShadow, -3, 2, -3, 3},   {cl3DDkShadow, -3, -3, -3, -5},
+    {cl3DDkShadow, -3, -4, -1, -4}, {cl3DDkShadow, -1, -5, 3, -5},  {cl3DDkShadow, 3, -4, 5, -4},
+    {clBtnShadow, -5, -2, -5, 2},   {clBtnShadow, -4, 2, -4, 4},    {clBtnShadow, -4, -3, -4, -5},
+    {clBtnShadow, -3, -5, -1, -5},  {clBtnShadow, -1, -6, 3, -6},   {clBtnShadow, 3, -5, 5, -5},
+    {clBtnFace, 6, -3, 6, -5},      {clBtnFace, 6, 2, 6, 6},        {clBtnFace, 5, -2, 5, 2},
+    {clBtnFace, 4, -3, 4, -2},      {clBtnFace, 4, 2, 4, 4},        {clBtnFace, 5, 4, 5, 6},
+    {clBtnFace, -5, 5, -1, 5},      {clBtnFace, 3, 5, 5, 5},        {clBtnFace, -1, 4, 3, 4},
+    {clBtnFace, 3, 3, 4, 3},        {clBtnFace, -3, 3, -1, 3},      {clBtnHighlight, 5, -3, 5, -5},
+    {clBtnHighlight, 6, -2, 6, 2},  {clBtnHighlight, 5, 2, 5, 4},   {clBtnHighlight, 3, 4, 5, 4},
+    {clBtnHighlight, -1, 5, 3, 5},  {clBtnHighlight, -3, 4, -1, 4},
 };
 
 void PenLine(TCanvas& canvas, TColor color, int x1, int y1, int x2, int y2)
@@ -55,7 +53,7 @@ void PenLine(TCanvas& canvas, TColor color, int x1, int y1, int x2, int y2)
     Line(canvas, x1, y1, x2, y2);
 }
 
-} // namespace
+}  // namespace
 
 TiRadioGroup::TiRadioGroup(TComponent* owner) : TiCustomComponent(owner), m_items(std::make_unique<TStringList>())
 {

@@ -4,8 +4,8 @@
 // that keeps them), the label-channel object and three plain data holders.
 
 #include "components/iDataNullList.h"
-#include "platform/core/Component.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/core/Component.h"
 
 #include <algorithm>
 #include <memory>

@@ -17,8 +17,7 @@ PRAVIX_ENUM(TiFillDirection, ifdTopBottom, ifdBottomTop, ifdLeftRight, ifdRightL
             ifdBottomRightTopLeft, ifdBottomLeftTopRight, ifdTopRightBottomLeft, ifdRectangleOut, ifdRectangleIn,
             ifdCircleOut, ifdCircleIn)
 PRAVIX_ENUM(TiPlotMarkerStyle, ipmsCircle, ipmsSquare, ipmsDiamond, ipmsCross, ipmsPlus, ipmsTriangleUp,
-            ipmsTriangleDown, ipmsTriangleLeft, ipmsTriangleRight, ipmsVerticalLine, ipmsHorizontalLine,
-            ipmsCharacter)
+            ipmsTriangleDown, ipmsTriangleLeft, ipmsTriangleRight, ipmsVerticalLine, ipmsHorizontalLine, ipmsCharacter)
 PRAVIX_ENUM(TiPlotLineStyle, iplsSolid, iplsDash, iplsDot, iplsDashDot, iplsDashDotDot)
 PRAVIX_ENUM(TiPlotExportFormat, ipefMetaFile, ipefBitmap, ipefJPEG)
 PRAVIX_ENUM(TiPlotUnitReferenceStyle, ipurScale, ipurPercent)
@@ -45,9 +44,9 @@ PRAVIX_ENUM(TiMouseControlStyle, imcsClickAnyWhere, imcsClickIndicator)
 PRAVIX_ENUM(TiLabelAlignment, ilaCenter, ilaJustified)
 PRAVIX_ENUM(TiChannelLineStyle, iclsSolid, iclsDash, iclsDot, iclsDashDot, iclsDashDotDot)
 PRAVIX_ENUM(TiChannelDataSatus, icdsActual, icdsNull, icdsInterpolated)
-PRAVIX_ENUM(TiTextFlag, itfHLeft, itfHCenter, itfHRight, itfVTop, itfVCenter, itfVBottom, itfWordBreak,
-            itfSingleLine, itfExpandTabs, itfNoClip, itfShowPrefix, itfCalcRect, itfEndEllipsis, itfPathEllipsis,
-            itfWordEllipsis, itfModifyString)
+PRAVIX_ENUM(TiTextFlag, itfHLeft, itfHCenter, itfHRight, itfVTop, itfVCenter, itfVBottom, itfWordBreak, itfSingleLine,
+            itfExpandTabs, itfNoClip, itfShowPrefix, itfCalcRect, itfEndEllipsis, itfPathEllipsis, itfWordEllipsis,
+            itfModifyString)
 PRAVIX_ENUM(TiDrawEdgeStyle, idesSunken, idesRaised, idesFlat)
 PRAVIX_ENUM(TiDrawObjectType, tidoEllipse, tidoRectangle, tidoLine, tidoText, tidoImage, tidoArc, tidoPolygon)
 PRAVIX_ENUM(TiNameSpaceType, instFlat, instHierarchial)
@@ -68,8 +67,8 @@ struct TiRectDouble {
 using PointDoubleDynamicArray = std::vector<TPointDouble>;
 
 // Event types shared by the components.
-using TIndexObjectEvent = Event<int>;                                   // (Index)
-using TBeforeOPCNewDataEvent = Event<int, TVariant&>;                   // (Index, var Data)
-using TGetDesigningEvent = Event<TObject*, bool&>;                      // (Sender, var Designing)
-using TChangePropertyEvent = Event<TObject*, const std::string&>;       // (Sender, PropName)
-using TRequestEditEvent = Event<TObject*, const std::string&, bool&>;   // (Sender, PropName, var CanEdit)
+using TIndexObjectEvent = Event<int>;                                  // (Index)
+using TBeforeOPCNewDataEvent = Event<int, TVariant&>;                  // (Index, var Data)
+using TGetDesigningEvent = Event<TObject*, bool&>;                     // (Sender, var Designing)
+using TChangePropertyEvent = Event<TObject*, const std::string&>;      // (Sender, PropName)
+using TRequestEditEvent = Event<TObject*, const std::string&, bool&>;  // (Sender, PropName, var CanEdit)

@@ -1,10 +1,10 @@
 #include "components/iVCLComponent.h"
 
 #include "components/iClasses.h"
-#include "platform/core/Conversions.h"
-#include "platform/core/Exceptions.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/Metafile.h"
+#include "platform/core/Conversions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Registry.h"
 #include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
@@ -14,9 +14,8 @@
 #include <cstdint>
 #include <filesystem>
 
-PRAVIX_PUBLISH(TiVCLComponent,
-    Field("OnNewOPCData", &TiVCLComponent::OnNewOPCData),
-    Field("OnBeforeNewOPCData", &TiVCLComponent::OnBeforeNewOPCData))
+PRAVIX_PUBLISH(TiVCLComponent, Field("OnNewOPCData", &TiVCLComponent::OnNewOPCData),
+               Field("OnBeforeNewOPCData", &TiVCLComponent::OnBeforeNewOPCData))
 
 namespace {
 
@@ -74,26 +73,17 @@ void SetPropertyFromText(TObject& object, const TPropInfo& p, const std::string&
 {
     switch (p.Kind()) {
     case tkInteger:
-    case tkSet:
-        p.SetOrd(object, TextToOrdinal(text));
-        break;
+    case tkSet: p.SetOrd(object, TextToOrdinal(text)); break;
     case tkChar: {
         const int code = StrToInt(text);
         if (code >= 0 && code <= 255)
             p.SetOrd(object, code);
         break;
     }
-    case tkEnumeration:
-        p.SetOrd(object, StrToInt(EnumerationText(p.Type(), text)));
-        break;
-    case tkFloat:
-        p.SetFloat(object, FileStrToFloat(text));
-        break;
-    case tkString:
-        p.SetString(object, text);
-        break;
-    default:
-        break;
+    case tkEnumeration: p.SetOrd(object, StrToInt(EnumerationText(p.Type(), text))); break;
+    case tkFloat: p.SetFloat(object, FileStrToFloat(text)); break;
+    case tkString: p.SetString(object, text); break;
+    default: break;
     }
 }
 
@@ -127,7 +117,7 @@ void ExpectPiece(TiXMLMemoryStream& stream, const char* expected)
         throw Exception("Error Loading Scheme. XML File Malformed");
 }
 
-} // namespace
+}  // namespace
 
 // --- Construction -------------------------------------------------------------------------
 

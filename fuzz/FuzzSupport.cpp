@@ -1,8 +1,8 @@
 #include "FuzzSupport.h"
 
 #include "platform/canvas/Bitmap.h"
-#include "platform/gui/Application.h"
 #include "platform/core/Regional.h"
+#include "platform/gui/Application.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -30,11 +30,13 @@ void StartPlatform();
 
 // Runs `body`, letting the library's own exceptions through silently: broken input is
 // expected to raise them. Anything else escapes and ends the run as a finding.
-template <typename Body> void ExpectingLibraryErrors(Body body);
+template <typename Body>
+void ExpectingLibraryErrors(Body body);
 
 #include "platform/core/Exceptions.h"
 
-template <typename Body> void ExpectingLibraryErrors(Body body)
+template <typename Body>
+void ExpectingLibraryErrors(Body body)
 {
     try {
         body();

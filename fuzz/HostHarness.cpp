@@ -16,6 +16,6 @@ void HostHarness::LoadSampleDevice(unsigned choice)
     const std::size_t i = choice % files.size();
     FilePtr file = OpenMemoryFile(files[i]);
     if (!ParseDeviceFile(Context(), file.get()))
-        std::abort();   // the samples are valid: a failure here is a fault of the harness
+        std::abort();  // the samples are valid: a failure here is a fault of the harness
     State().DevicePath = names[i];
 }

@@ -4,6 +4,7 @@
 // window, plot, port or clock behind them.
 
 #include "app/core/HostCore.h"
+#include "platform/core/Clock.h"
 
 #include <algorithm>
 #include <map>
@@ -29,7 +30,8 @@ public:
     void ShowException(const std::string&) override {}
 
 private:
-    template <typename Map, typename V> static V Find(const Map& m, const std::string& key, V fallback)
+    template <typename Map, typename V>
+    static V Find(const Map& m, const std::string& key, V fallback)
     {
         auto it = m.find(key);
         return it == m.end() ? fallback : it->second;
@@ -89,9 +91,10 @@ public:
     std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-class HarnessClock : public IHostClock {
+// Time stands still, so the same input always gives the same record names and texts.
+class HarnessClock : public TClockOverride {
 public:
-    HostTime Now() const override { return {2026, 3, 7, 9, 5, 4}; }
+    HarnessClock() : TClockOverride(EncodeDate(2026, 3, 7) + EncodeTime(9, 5, 4, 0)) {}
 };
 
 // The stand-ins and a core on them, with the controls at the values the main window starts with.
@@ -101,7 +104,7 @@ struct HostHarness {
     HarnessPort port;
     HarnessDialogs dialogs;
     HarnessClock clock;
-    HostCore core{ui, plot, port, dialogs, clock};
+    HostCore core{ui, plot, port, dialogs};
 
     HostHarness()
     {

@@ -1,8 +1,8 @@
 // Device files: the column model, the calibrations and the sensor parameters; a file that
 // loaded is then used by a data line, as it would be in the program.
 
-#include "HostHarness.h"
 #include "FuzzSupport.h"
+#include "HostHarness.h"
 
 #include "app/core/DataLine.h"
 #include "app/core/DeviceFile.h"

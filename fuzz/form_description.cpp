@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     StartPlatform();
-    (void)TFuzzComponent::StaticClassInfo();   // links the class in: only the descriptions name it
+    (void)TFuzzComponent::StaticClassInfo();  // links the class in: only the descriptions name it
     return 0;
 }
 

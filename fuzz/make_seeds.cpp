@@ -20,7 +20,8 @@ std::string g_corpus;
 
 void Write(const std::string& name, const void* bytes, std::size_t size)
 {
-    std::ofstream(g_corpus + "/" + name, std::ios::binary).write(static_cast<const char*>(bytes), std::streamsize(size));
+    std::ofstream(g_corpus + "/" + name, std::ios::binary)
+        .write(static_cast<const char*>(bytes), std::streamsize(size));
 }
 void Write(const std::string& name, const TBytes& bytes) { Write(name, bytes.data(), bytes.size()); }
 
@@ -77,7 +78,7 @@ void WriteMetafile()
     Write("metafile/drawing.emf", metafile.SaveToBytes());
 }
 
-}   // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     StartPlatform();
-    (void)TFuzzComponent::StaticClassInfo();   // links the class in: only the descriptions name it
+    (void)TFuzzComponent::StaticClassInfo();  // links the class in: only the descriptions name it
     return 0;
 }
 
@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const std::string_view head = (data[0] & 1) ? "TiOPCManager Manager {\n  @Groups = "
-                                                : "TFuzzComponent Component {\n  @OPCItems = ";
+    const std::string_view head =
+        (data[0] & 1) ? "TiOPCManager Manager {\n  @Groups = " : "TFuzzComponent Component {\n  @OPCItems = ";
     const std::string text = std::string(head) + std::string(AsText(data + 1, size - 1)) + "\n}\n";
     ExpectingLibraryErrors([&] {
         std::unique_ptr<TComponent> root(CreateComponentFromText(text, nullptr));

@@ -1,8 +1,8 @@
 // A recorded raw file replayed through the input path, one line per tick, with a sample
 // device file loaded; the first byte picks the device file.
 
-#include "HostHarness.h"
 #include "FuzzSupport.h"
+#include "HostHarness.h"
 
 #include "app/core/Replay.h"
 

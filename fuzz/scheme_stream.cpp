@@ -3,8 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "components/iClasses.h"
 #include "FuzzComponent.h"
+#include "components/iClasses.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

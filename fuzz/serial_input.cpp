@@ -2,8 +2,8 @@
 // the data-line grammar, field parsing and the gate of the loaded device file, and the
 // meter replies among them. The first byte picks the device file and the command set.
 
-#include "HostHarness.h"
 #include "FuzzSupport.h"
+#include "HostHarness.h"
 
 #include "app/core/InputPath.h"
 

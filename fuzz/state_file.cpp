@@ -1,8 +1,8 @@
 // The state file of the last run ("last.rbs"), restored at start: its settings line and the
 // device file it names, in a scratch folder that holds the sample device files.
 
-#include "HostHarness.h"
 #include "FuzzSupport.h"
+#include "HostHarness.h"
 
 #include "app/core/StateFile.h"
 
@@ -43,7 +43,7 @@ void EnterScratchFolder()
         WriteFile(name, SampleFile(std::string("resources/devices/") + name));
 }
 
-}   // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -33,10 +33,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string Quoted(std::string_view s)
-{
-    return "\"" + std::string(s) + "\"";
-}
+std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
 double Seconds()
 {
@@ -88,7 +85,7 @@ struct State {
     std::condition_variable CallbackDone;
     std::unique_ptr<World> Sim = std::make_unique<World>();
     std::map<int32_t, Signal> Signals;
-    std::vector<Group> Groups;          // in creation order
+    std::vector<Group> Groups;  // in creation order
     std::vector<std::string> Connections;
     std::map<int32_t, Session> Sessions;
     int32_t NextHandle = 1;
@@ -114,7 +111,8 @@ struct State {
             Stop = true;
         }
         Wake.notify_all();
-        if (Worker.joinable()) Worker.join();
+        if (Worker.joinable())
+            Worker.join();
     }
 };
 
@@ -183,37 +181,43 @@ void CallVoid(const char* name, Body&& body)
 Signal& SignalOf(int32_t handle)
 {
     auto it = S().Signals.find(handle);
-    if (it == S().Signals.end()) throw Error("Invalid signal handle " + std::to_string(handle) + ".");
+    if (it == S().Signals.end())
+        throw Error("Invalid signal handle " + std::to_string(handle) + ".");
     return it->second;
 }
 
 Group* FindGroup(int32_t handle)
 {
     for (Group& g : S().Groups)
-        if (g.Handle == handle) return &g;
+        if (g.Handle == handle)
+            return &g;
     return nullptr;
 }
 
 Group& GroupOf(int32_t handle)
 {
     Group* g = FindGroup(handle);
-    if (!g) throw Error("Invalid group handle " + std::to_string(handle) + ".");
+    if (!g)
+        throw Error("Invalid group handle " + std::to_string(handle) + ".");
     return *g;
 }
 
 Session& SessionOf(int32_t session)
 {
     auto it = S().Sessions.find(session);
-    if (it == S().Sessions.end()) throw Error("Invalid browse session " + std::to_string(session) + ".");
+    if (it == S().Sessions.end())
+        throw Error("Invalid browse session " + std::to_string(session) + ".");
     return it->second;
 }
 
 Server& ServerOf(const std::string& computer, const std::string& server)
 {
     Computer* c = S().Sim->FindComputer(computer);
-    if (!c) throw Error("Computer " + Quoted(computer) + " not found.");
+    if (!c)
+        throw Error("Computer " + Quoted(computer) + " not found.");
     Server* s = c->FindServer(server);
-    if (!s) throw Error("OPC server " + Quoted(server) + " not found on " + Quoted(c->Name) + ".");
+    if (!s)
+        throw Error("OPC server " + Quoted(server) + " not found on " + Quoted(c->Name) + ".");
     return *s;
 }
 
@@ -230,12 +234,14 @@ bool ConnectionOpen(const std::string& name)
 
 void OpenConnection(const std::string& name)
 {
-    if (!ConnectionOpen(name)) S().Connections.push_back(name);
+    if (!ConnectionOpen(name))
+        S().Connections.push_back(name);
 }
 
 bool SignalWorking(const Signal& s)
 {
-    if (!ConnectionOpen(s.Connection)) return false;
+    if (!ConnectionOpen(s.Connection))
+        return false;
     return s.GroupHandle == 0 || FindGroup(s.GroupHandle) != nullptr;
 }
 
@@ -247,16 +253,19 @@ void StopWorkerAtExit()
     S().Stop = true;
     lock.unlock();
     S().Wake.notify_all();
-    if (S().Worker.joinable()) S().Worker.join();
+    if (S().Worker.joinable())
+        S().Worker.join();
 }
 
 void StartWorker()
 {
-    if (S().Stop) return;
+    if (S().Stop)
+        return;
     if (!S().Worker.joinable()) {
         // Exit handlers run in the reverse order of registration: registered with the first
         // worker, the stop runs before the exit destroys anything made before it.
-        if (!S().StopsAtExit) S().StopsAtExit = std::atexit(StopWorkerAtExit) == 0;
+        if (!S().StopsAtExit)
+            S().StopsAtExit = std::atexit(StopWorkerAtExit) == 0;
         S().Worker = std::thread(WorkerLoop);
     }
     S().Wake.notify_all();
@@ -297,7 +306,8 @@ void Snapshot(Signal& s)
 // True when the signal may receive data and its item changed since the last delivery.
 bool HasNews(Signal& s)
 {
-    if (s.Suspended || !SignalWorking(s)) return false;
+    if (s.Suspended || !SignalWorking(s))
+        return false;
     s.Source->Refresh(S().Sim->SecondsSinceStart(), NowAsDateTime());
     return s.Source->Version != s.DeliveredVersion;
 }
@@ -306,7 +316,8 @@ bool HasNews(Signal& s)
 bool DeliverSignal(Lock& lock, int32_t handle)
 {
     auto it = S().Signals.find(handle);
-    if (it == S().Signals.end() || !HasNews(it->second)) return false;
+    if (it == S().Signals.end() || !HasNews(it->second))
+        return false;
     Signal& s = it->second;
     Snapshot(s);
     s.DeliveredVersion = s.Source->Version;
@@ -319,11 +330,14 @@ bool DeliverSignal(Lock& lock, int32_t handle)
 int DeliverGroup(Lock& lock, int32_t groupHandle)
 {
     Group* group = FindGroup(groupHandle);
-    if (!group || group->Suspended || !ConnectionOpen(group->Connection)) return 0;
+    if (!group || group->Suspended || !ConnectionOpen(group->Connection))
+        return 0;
     std::vector<int32_t> changed;
     for (auto& [handle, s] : S().Signals)
-        if (s.GroupHandle == groupHandle && HasNews(s)) changed.push_back(handle);
-    if (changed.empty()) return 0;
+        if (s.GroupHandle == groupHandle && HasNews(s))
+            changed.push_back(handle);
+    if (changed.empty())
+        return 0;
     IOPCGroupUpdate* callback = group->Callback;
     Invoke(lock, groupHandle, [=] { callback->lpVtbl->BeforeUpdate(callback, groupHandle); });
     int delivered = 0;
@@ -353,15 +367,18 @@ double DeliverDue(Lock& lock)
         next = std::min(next, g.NextDue);
     }
     for (auto& [handle, s] : S().Signals) {
-        if (s.GroupHandle != 0) continue;
+        if (s.GroupHandle != 0)
+            continue;
         if (s.NextDue <= now) {
             dueSignals.push_back(handle);
             s.NextDue = now + RateSeconds(s.Rate);
         }
         next = std::min(next, s.NextDue);
     }
-    for (int32_t g : dueGroups) DeliverGroup(lock, g);
-    for (int32_t s : dueSignals) DeliverSignal(lock, s);
+    for (int32_t g : dueGroups)
+        DeliverGroup(lock, g);
+    for (int32_t s : dueSignals)
+        DeliverSignal(lock, s);
     return next;
 }
 
@@ -373,8 +390,10 @@ void WorkerLoop()
     Lock lock(s.Mutex);
     while (!s.Stop) {
         double next = Seconds() + 0.05;
-        if (!s.Paused) next = DeliverDue(lock);
-        if (s.Stop) break;
+        if (!s.Paused)
+            next = DeliverDue(lock);
+        if (s.Stop)
+            break;
         const auto wait = std::chrono::duration<double>(std::max(0.0, next - Seconds()));
         s.Wake.wait_for(lock, std::chrono::duration_cast<std::chrono::microseconds>(wait));
     }
@@ -390,40 +409,47 @@ std::vector<std::string> SplitLines(const std::string& text)
     std::string line;
     for (char c : text) {
         if (c == '\n' || c == '\r') {
-            if (!line.empty()) lines.push_back(line);
+            if (!line.empty())
+                lines.push_back(line);
             line.clear();
         } else {
             line += c;
         }
     }
-    if (!line.empty()) lines.push_back(line);
+    if (!line.empty())
+        lines.push_back(line);
     return lines;
 }
 
 std::string JoinLines(const std::vector<std::string>& names)
 {
     std::string text;
-    for (const std::string& n : names) text += (text.empty() ? "" : "\r\n") + n;
+    for (const std::string& n : names)
+        text += (text.empty() ? "" : "\r\n") + n;
     return text;
 }
 
 const NetEntry* FindNetEntry(const NetEntry& at, const std::string& remoteName)
 {
     for (const NetEntry& child : at.Children) {
-        if (child.Kind != IOPC2_NET_COMPUTER && SameName(child.RemoteName, remoteName)) return &child;
-        if (const NetEntry* found = FindNetEntry(child, remoteName)) return found;
+        if (child.Kind != IOPC2_NET_COMPUTER && SameName(child.RemoteName, remoteName))
+            return &child;
+        if (const NetEntry* found = FindNetEntry(child, remoteName))
+            return found;
     }
     return nullptr;
 }
 
 void CollectIds(const Server& server, std::vector<std::string>& ids)
 {
-    for (const auto& item : server.Items) ids.push_back(item->Id);
+    for (const auto& item : server.Items)
+        ids.push_back(item->Id);
 }
 
 void SetOut(BSTR* out, const std::string& text)
 {
-    if (out) *out = ToBstr(text);
+    if (out)
+        *out = ToBstr(text);
 }
 
 }  // namespace
@@ -434,13 +460,15 @@ using namespace iopc2;
 // ---- signals ------------------------------------------------------------------------------
 
 IOPC2_EXPORT void SignalAdd(int32_t* Handle, BSTR ComputerName, BSTR ServerName, BSTR ItemName, BSTR GroupName,
-                            int32_t UpdateRate, uint8_t Suspended, VARTYPE RequestedType,
-                            IOPCSignalUpdate* Callback)
+                            int32_t UpdateRate, uint8_t Suspended, VARTYPE RequestedType, IOPCSignalUpdate* Callback)
 {
-    if (Handle) *Handle = 0;
+    if (Handle)
+        *Handle = 0;
     CallVoid("SignalAdd", [&](Lock&) {
-        if (!Handle || !Callback) throw Error("SignalAdd needs a handle and a callback.");
-        if (UpdateRate < 0) throw Error("Invalid update rate " + std::to_string(UpdateRate) + ".");
+        if (!Handle || !Callback)
+            throw Error("SignalAdd needs a handle and a callback.");
+        if (UpdateRate < 0)
+            throw Error("Invalid update rate " + std::to_string(UpdateRate) + ".");
         const std::string group = FromBstr(GroupName), computer = FromBstr(ComputerName);
         const std::string serverName = FromBstr(ServerName), itemId = FromBstr(ItemName);
         Signal s;
@@ -448,18 +476,21 @@ IOPC2_EXPORT void SignalAdd(int32_t* Handle, BSTR ComputerName, BSTR ServerName,
         if (!group.empty()) {
             auto g = std::find_if(S().Groups.begin(), S().Groups.end(),
                                   [&](const Group& x) { return SameName(x.Name, group); });
-            if (g == S().Groups.end()) throw Error("Group " + Quoted(group) + " not found.");
+            if (g == S().Groups.end())
+                throw Error("Group " + Quoted(group) + " not found.");
             server = &ServerOf(g->ComputerName, g->ServerName);
             s.GroupHandle = g->Handle;
             s.Connection = g->Connection;
         } else {
-            if (serverName.empty()) throw Error("Neither an OPC server nor a group given.");
+            if (serverName.empty())
+                throw Error("Neither an OPC server nor a group given.");
             server = &ServerOf(computer, serverName);
             s.Connection = ConnectionName(computer, *server);
             OpenConnection(s.Connection);
         }
         s.Source = server->FindItem(itemId);
-        if (!s.Source) throw Error("Item " + Quoted(itemId) + " not found on " + Quoted(server->Name) + ".");
+        if (!s.Source)
+            throw Error("Item " + Quoted(itemId) + " not found on " + Quoted(server->Name) + ".");
         s.Handle = S().NextHandle++;
         s.Rate = UpdateRate;
         s.Suspended = Suspended != 0;
@@ -488,21 +519,17 @@ static void SetSuspended(const char* name, int32_t handle, bool suspended)
     });
 }
 
-IOPC2_EXPORT void SignalSuspend(int32_t Handle)
-{
-    SetSuspended("SignalSuspend", Handle, true);
-}
+IOPC2_EXPORT void SignalSuspend(int32_t Handle) { SetSuspended("SignalSuspend", Handle, true); }
 
-IOPC2_EXPORT void SignalResume(int32_t Handle)
-{
-    SetSuspended("SignalResume", Handle, false);
-}
+IOPC2_EXPORT void SignalResume(int32_t Handle) { SetSuspended("SignalResume", Handle, false); }
 
 IOPC2_EXPORT void SignalGetActive(int32_t Handle, uint8_t* Active)
 {
-    if (Active) *Active = 0;
+    if (Active)
+        *Active = 0;
     CallVoid("SignalGetActive", [&](Lock&) {
-        if (Handle == 0 || !Active) return;  // an unregistered signal is simply not active
+        if (Handle == 0 || !Active)
+            return;  // an unregistered signal is simply not active
         *Active = SignalWorking(SignalOf(Handle)) ? 1 : 0;
     });
 }
@@ -511,7 +538,8 @@ IOPC2_EXPORT void SignalGetUpdateSuspended(int32_t Handle, uint8_t* Suspended)
 {
     CallVoid("SignalGetUpdateSuspended", [&](Lock&) {
         const bool suspended = SignalOf(Handle).Suspended;
-        if (Suspended) *Suspended = suspended ? 1 : 0;
+        if (Suspended)
+            *Suspended = suspended ? 1 : 0;
     });
 }
 
@@ -519,7 +547,8 @@ IOPC2_EXPORT void SignalGetGroupHandle(int32_t Handle, int32_t* GroupHandle)
 {
     CallVoid("SignalGetGroupHandle", [&](Lock&) {
         const int32_t group = SignalOf(Handle).GroupHandle;
-        if (GroupHandle) *GroupHandle = group;
+        if (GroupHandle)
+            *GroupHandle = group;
     });
 }
 
@@ -527,8 +556,10 @@ IOPC2_EXPORT void SignalSendData(int32_t Handle, VARIANT* Data)
 {
     CallVoid("SignalSendData", [&](Lock&) {
         Signal& s = SignalOf(Handle);
-        if (!Data) throw Error("No value given.");
-        if (!s.Source->Writable) throw Error("Item " + Quoted(s.Source->Id) + " is read-only.");
+        if (!Data)
+            throw Error("No value given.");
+        if (!s.Source->Writable)
+            throw Error("Item " + Quoted(s.Source->Id) + " is read-only.");
         const Value written(*Data);
         S().Writes.emplace_back(s.Source->Id, written);
         s.Source->Set(written.ConvertedTo(s.Source->Type), 0xC0, NowAsDateTime());
@@ -556,7 +587,8 @@ IOPC2_EXPORT void SignalGetTimeStamp(int32_t Handle, double* TimeStamp)
 {
     CallVoid("SignalGetTimeStamp", [&](Lock&) {
         const double t = SignalOf(Handle).TimeStamp;
-        if (TimeStamp) *TimeStamp = t;
+        if (TimeStamp)
+            *TimeStamp = t;
     });
 }
 
@@ -564,7 +596,8 @@ IOPC2_EXPORT void SignalGetQuality(int32_t Handle, uint16_t* Quality)
 {
     CallVoid("SignalGetQuality", [&](Lock&) {
         const uint16_t q = SignalOf(Handle).Quality;
-        if (Quality) *Quality = q;
+        if (Quality)
+            *Quality = q;
     });
 }
 
@@ -596,7 +629,8 @@ IOPC2_EXPORT void EditorComputerBranchOpen(int32_t Session, TiNetData NetData)
         if (NetData.Valid) {
             const std::string name = From8Bit(NetData.RemoteName);
             level = FindNetEntry(*level, name);
-            if (!level) throw Error("Network resource " + Quoted(name) + " not found.");
+            if (!level)
+                throw Error("Network resource " + Quoted(name) + " not found.");
         }
         for (const NetEntry& e : level->Children)
             session.Level.push_back(NetOut{e.Kind, "", To8Bit(e.RemoteName), To8Bit(e.Comment), "Pravix Network"});
@@ -610,8 +644,7 @@ IOPC2_EXPORT void EditorComputerBranchClose(int32_t Session)
 
 IOPC2_EXPORT int32_t EditorComputerBranchGetItemCount(int32_t Session)
 {
-    return Call("EditorComputerBranchGetItemCount", 0,
-                [&](Lock&) { return int32_t(SessionOf(Session).Level.size()); });
+    return Call("EditorComputerBranchGetItemCount", 0, [&](Lock&) { return int32_t(SessionOf(Session).Level.size()); });
 }
 
 IOPC2_EXPORT void EditorComputerBranchGetItemData(TiNetData* NetData, int32_t Session, int32_t Index)
@@ -620,7 +653,8 @@ IOPC2_EXPORT void EditorComputerBranchGetItemData(TiNetData* NetData, int32_t Se
         struct Session& session = SessionOf(Session);
         if (Index < 0 || size_t(Index) >= session.Level.size())
             throw Error("Network entry index " + std::to_string(Index) + " out of range.");
-        if (!NetData) return;
+        if (!NetData)
+            return;
         NetOut& e = session.Level[size_t(Index)];
         *NetData = TiNetData{};
         NetData->Valid = 1;
@@ -643,8 +677,10 @@ IOPC2_EXPORT void EditorServerSetup(int32_t Session, BSTR ComputerName)
         session.Servers.clear();
         const std::string name = FromBstr(ComputerName);
         Computer* computer = S().Sim->FindComputer(name);
-        if (!computer) throw Error("Computer " + Quoted(name) + " not found.");
-        for (auto& server : computer->Servers) session.Servers.push_back(server.get());
+        if (!computer)
+            throw Error("Computer " + Quoted(name) + " not found.");
+        for (auto& server : computer->Servers)
+            session.Servers.push_back(server.get());
     });
 }
 
@@ -659,7 +695,8 @@ IOPC2_EXPORT void EditorServerGetData(TiServerData* ServerData, int32_t Session,
         struct Session& session = SessionOf(Session);
         if (Index < 0 || size_t(Index) >= session.Servers.size())
             throw Error("Server index " + std::to_string(Index) + " out of range.");
-        if (!ServerData) return;
+        if (!ServerData)
+            return;
         const Server* server = session.Servers[size_t(Index)];
         ServerData->Name = strdup(To8Bit(server->Name).c_str());
         ServerData->IconIndex = server->IconIndex;
@@ -686,7 +723,8 @@ IOPC2_EXPORT int32_t EditorItemGetBrowseType(int32_t Session)
 
 static Server& BrowsedServer(struct Session& session)
 {
-    if (!session.Browse) throw Error("No OPC server set up for browsing.");
+    if (!session.Browse)
+        throw Error("No OPC server set up for browsing.");
     return *session.Browse;
 }
 
@@ -711,7 +749,8 @@ IOPC2_EXPORT void EditorItemSetPath(int32_t Session, BSTR Path)
 
 IOPC2_EXPORT void EditorItemGetBranchItems(BSTR* Items, int32_t Session, int32_t BrowseType)
 {
-    if (Items) *Items = nullptr;
+    if (Items)
+        *Items = nullptr;
     CallVoid("EditorItemGetBranchItems", [&](Lock&) {
         struct Session& session = SessionOf(Session);
         const Server& server = BrowsedServer(session);
@@ -719,7 +758,8 @@ IOPC2_EXPORT void EditorItemGetBranchItems(BSTR* Items, int32_t Session, int32_t
         std::vector<std::string> names;
         switch (BrowseType) {
         case IOPC2_BROWSE_BRANCH:
-            for (const Branch& b : at->Branches) names.push_back(b.Name);
+            for (const Branch& b : at->Branches)
+                names.push_back(b.Name);
             break;
         case IOPC2_BROWSE_LEAF: names = at->Leaves; break;
         case IOPC2_BROWSE_FLAT: CollectIds(server, names); break;
@@ -731,16 +771,19 @@ IOPC2_EXPORT void EditorItemGetBranchItems(BSTR* Items, int32_t Session, int32_t
 
 IOPC2_EXPORT void EditorItemGetQualifiedName(BSTR* Name, int32_t Session, BSTR Path, BSTR ItemName)
 {
-    if (Name) *Name = nullptr;
+    if (Name)
+        *Name = nullptr;
     CallVoid("EditorItemGetQualifiedName", [&](Lock&) {
         Server& server = BrowsedServer(SessionOf(Session));
         const std::vector<std::string> path = RootFirst(Path);
         const std::string leaf = FromBstr(ItemName);
         const Branch* branch = server.FindBranch(path);
         std::string id;
-        for (const std::string& p : path) id += p + ".";
+        for (const std::string& p : path)
+            id += p + ".";
         id += leaf;
-        if (!branch || !server.FindItem(id)) throw Error("Item " + Quoted(id) + " not found.");
+        if (!branch || !server.FindItem(id))
+            throw Error("Item " + Quoted(id) + " not found.");
         SetOut(Name, server.FindItem(id)->Id);
     });
 }
@@ -750,13 +793,17 @@ IOPC2_EXPORT void EditorItemGetQualifiedName(BSTR* Name, int32_t Session, BSTR P
 IOPC2_EXPORT void GroupAdd(int32_t* Handle, BSTR Name, BSTR ComputerName, BSTR OPCServerName, int32_t UpdateRate,
                            IOPCGroupUpdate* Callback)
 {
-    if (Handle) *Handle = 0;
+    if (Handle)
+        *Handle = 0;
     CallVoid("GroupAdd", [&](Lock&) {
-        if (!Handle || !Callback) throw Error("GroupAdd needs a handle and a callback.");
-        if (UpdateRate < 0) throw Error("Invalid update rate " + std::to_string(UpdateRate) + ".");
+        if (!Handle || !Callback)
+            throw Error("GroupAdd needs a handle and a callback.");
+        if (UpdateRate < 0)
+            throw Error("Invalid update rate " + std::to_string(UpdateRate) + ".");
         Group g;
         g.Name = FromBstr(Name);
-        if (g.Name.empty()) throw Error("A group needs a name.");
+        if (g.Name.empty())
+            throw Error("A group needs a name.");
         g.ComputerName = FromBstr(ComputerName);
         g.ServerName = FromBstr(OPCServerName);
         g.Connection = ConnectionName(g.ComputerName, ServerOf(g.ComputerName, g.ServerName));
@@ -793,19 +840,22 @@ IOPC2_EXPORT void GroupSuspend(int32_t Handle)
 IOPC2_EXPORT void GroupGetCount(int32_t* Count)
 {
     CallVoid("GroupGetCount", [&](Lock&) {
-        if (Count) *Count = int32_t(S().Groups.size());
+        if (Count)
+            *Count = int32_t(S().Groups.size());
     });
 }
 #endif
 
 IOPC2_EXPORT void GroupGetHandleByName(BSTR Name, int32_t* Handle)
 {
-    if (Handle) *Handle = 0;
+    if (Handle)
+        *Handle = 0;
     CallVoid("GroupGetHandleByName", [&](Lock&) {
         const std::string name = FromBstr(Name);
         for (const Group& g : S().Groups)
             if (SameName(g.Name, name)) {
-                if (Handle) *Handle = g.Handle;
+                if (Handle)
+                    *Handle = g.Handle;
                 return;
             }
     });
@@ -813,14 +863,12 @@ IOPC2_EXPORT void GroupGetHandleByName(BSTR Name, int32_t* Handle)
 
 static void GroupText(const char* function, int32_t handle, BSTR* out, std::string Group::*field)
 {
-    if (out) *out = nullptr;
+    if (out)
+        *out = nullptr;
     CallVoid(function, [&](Lock&) { SetOut(out, GroupOf(handle).*field); });
 }
 
-IOPC2_EXPORT void GroupGetName(int32_t Handle, BSTR* Name)
-{
-    GroupText("GroupGetName", Handle, Name, &Group::Name);
-}
+IOPC2_EXPORT void GroupGetName(int32_t Handle, BSTR* Name) { GroupText("GroupGetName", Handle, Name, &Group::Name); }
 
 IOPC2_EXPORT void GroupGetComputerName(int32_t Handle, BSTR* Name)
 {
@@ -836,14 +884,16 @@ IOPC2_EXPORT void GroupGetUpdateRate(int32_t Handle, int32_t* Rate)
 {
     CallVoid("GroupGetUpdateRate", [&](Lock&) {
         const int32_t rate = GroupOf(Handle).Rate;
-        if (Rate) *Rate = rate;
+        if (Rate)
+            *Rate = rate;
     });
 }
 
 IOPC2_EXPORT void GroupSetUpdateRate(int32_t Handle, int32_t Rate)
 {
     CallVoid("GroupSetUpdateRate", [&](Lock&) {
-        if (Rate < 0) throw Error("Invalid update rate " + std::to_string(Rate) + ".");
+        if (Rate < 0)
+            throw Error("Invalid update rate " + std::to_string(Rate) + ".");
         Group& g = GroupOf(Handle);
         g.Rate = Rate;
         g.NextDue = 0;
@@ -856,7 +906,8 @@ IOPC2_EXPORT void GroupGetHandle(int32_t Index, int32_t* Handle)
     CallVoid("GroupGetHandle", [&](Lock&) {
         if (Index < 0 || size_t(Index) >= S().Groups.size())
             throw Error("Group index " + std::to_string(Index) + " out of range.");
-        if (Handle) *Handle = S().Groups[size_t(Index)].Handle;
+        if (Handle)
+            *Handle = S().Groups[size_t(Index)].Handle;
     });
 }
 
@@ -874,7 +925,8 @@ IOPC2_EXPORT int32_t ServerConnectionGetCount(void)
 
 IOPC2_EXPORT void ServerConnectionGetName(BSTR* Name, int32_t Index)
 {
-    if (Name) *Name = nullptr;
+    if (Name)
+        *Name = nullptr;
     CallVoid("ServerConnectionGetName", [&](Lock&) {
         if (Index < 0 || size_t(Index) >= S().Connections.size())
             throw Error("Connection index " + std::to_string(Index) + " out of range.");
@@ -889,7 +941,8 @@ IOPC2_EXPORT int32_t ServerConnectionGetGroupCount(void)
 
 IOPC2_EXPORT void ServerConnectionGetGroupName(BSTR* Name, int32_t Index)
 {
-    if (Name) *Name = nullptr;
+    if (Name)
+        *Name = nullptr;
     CallVoid("ServerConnectionGetGroupName", [&](Lock&) {
         if (Index < 0 || size_t(Index) >= S().Groups.size())
             throw Error("Group index " + std::to_string(Index) + " out of range.");
@@ -903,7 +956,8 @@ IOPC2_EXPORT void ServerConnectionReconnect(BSTR Name)
     CallVoid("ServerConnectionReconnect", [&](Lock&) {
         const std::string name = FromBstr(Name);
         const size_t slash = name.find('\\');
-        if (slash == std::string::npos) throw Error("Server connection " + Quoted(name) + " not found.");
+        if (slash == std::string::npos)
+            throw Error("Server connection " + Quoted(name) + " not found.");
         const std::string computer = name.substr(0, slash);
         OpenConnection(ConnectionName(computer, ServerOf(computer, name.substr(slash + 1))));
         S().Wake.notify_all();
@@ -916,7 +970,8 @@ IOPC2_EXPORT void ServerConnectionDisconnect(BSTR Name)
         const std::string name = FromBstr(Name);
         auto& c = S().Connections;
         auto it = std::find_if(c.begin(), c.end(), [&](const std::string& x) { return SameName(x, name); });
-        if (it == c.end()) throw Error("Server connection " + Quoted(name) + " not found.");
+        if (it == c.end())
+            throw Error("Server connection " + Quoted(name) + " not found.");
         c.erase(it);
     });
 }
@@ -942,7 +997,8 @@ IOPC2_EXPORT void ManagerAddItem(BSTR Name, int32_t Value)
 IOPC2_EXPORT void ManagerDestroyed(void)
 {
     CallVoid("ManagerDestroyed", [](Lock&) {
-        if (S().Managers == 0) throw Error("No group holder was created.");
+        if (S().Managers == 0)
+            throw Error("No group holder was created.");
         --S().Managers;
     });
 }
@@ -950,7 +1006,8 @@ IOPC2_EXPORT void ManagerDestroyed(void)
 IOPC2_EXPORT void GetLastCallErrorString(BSTR* Text)
 {
     const std::string error = LastError();
-    if (Text) *Text = error.empty() ? nullptr : ToBstr(error);
+    if (Text)
+        *Text = error.empty() ? nullptr : ToBstr(error);
 }
 
 // ---- test control -------------------------------------------------------------------------
@@ -982,7 +1039,8 @@ IOPC2_EXPORT uint8_t iOPC2Test_SetItemValue(const char* computerName, const char
     Lock lock(S().Mutex);
     Server* server = S().Sim->FindServer(From8Bit(computerName), From8Bit(serverName));
     Item* item = server && value ? server->FindItem(From8Bit(itemId)) : nullptr;
-    if (!item) return 0;
+    if (!item)
+        return 0;
     item->Set(Value(*value), quality, timeStamp != 0 ? timeStamp : NowAsDateTime());
     S().Wake.notify_all();
     return 1;
@@ -993,11 +1051,15 @@ IOPC2_EXPORT int32_t iOPC2Test_DeliverNow(void)
     Lock lock(S().Mutex);
     int32_t delivered = 0;
     std::vector<int32_t> groups, signals;
-    for (const Group& g : S().Groups) groups.push_back(g.Handle);
+    for (const Group& g : S().Groups)
+        groups.push_back(g.Handle);
     for (const auto& [handle, s] : S().Signals)
-        if (s.GroupHandle == 0) signals.push_back(handle);
-    for (int32_t g : groups) delivered += DeliverGroup(lock, g);
-    for (int32_t s : signals) delivered += DeliverSignal(lock, s) ? 1 : 0;
+        if (s.GroupHandle == 0)
+            signals.push_back(handle);
+    for (int32_t g : groups)
+        delivered += DeliverGroup(lock, g);
+    for (int32_t s : signals)
+        delivered += DeliverSignal(lock, s) ? 1 : 0;
     return delivered;
 }
 
@@ -1010,9 +1072,11 @@ IOPC2_EXPORT int32_t iOPC2Test_GetWriteCount(void)
 IOPC2_EXPORT uint8_t iOPC2Test_GetWrite(int32_t index, BSTR* itemId, VARIANT* value)
 {
     Lock lock(S().Mutex);
-    if (index < 0 || size_t(index) >= S().Writes.size()) return 0;
+    if (index < 0 || size_t(index) >= S().Writes.size())
+        return 0;
     const auto& [id, written] = S().Writes[size_t(index)];
-    if (itemId) *itemId = ToBstr(id);
+    if (itemId)
+        *itemId = ToBstr(id);
     if (value) {
         VariantInit(value);
         written.CopyTo(value);

@@ -29,9 +29,24 @@ typedef OLECHAR* BSTR;
 typedef uint16_t VARTYPE;
 
 enum {
-    VT_EMPTY = 0, VT_NULL = 1, VT_I2 = 2, VT_I4 = 3, VT_R4 = 4, VT_R8 = 5, VT_CY = 6, VT_DATE = 7,
-    VT_BSTR = 8, VT_BOOL = 11, VT_I1 = 16, VT_UI1 = 17, VT_UI2 = 18, VT_UI4 = 19, VT_I8 = 20,
-    VT_UI8 = 21, VT_INT = 22, VT_UINT = 23
+    VT_EMPTY = 0,
+    VT_NULL = 1,
+    VT_I2 = 2,
+    VT_I4 = 3,
+    VT_R4 = 4,
+    VT_R8 = 5,
+    VT_CY = 6,
+    VT_DATE = 7,
+    VT_BSTR = 8,
+    VT_BOOL = 11,
+    VT_I1 = 16,
+    VT_UI1 = 17,
+    VT_UI2 = 18,
+    VT_UI4 = 19,
+    VT_I8 = 20,
+    VT_UI8 = 21,
+    VT_INT = 22,
+    VT_UINT = 23
 };
 
 typedef struct VARIANT {
@@ -51,8 +66,8 @@ typedef struct VARIANT {
         float fltVal;
         double dblVal;
         double date;
-        int64_t cyVal;     /* currency: value * 10000 */
-        int16_t boolVal;   /* -1 true, 0 false */
+        int64_t cyVal;   /* currency: value * 10000 */
+        int16_t boolVal; /* -1 true, 0 false */
         BSTR bstrVal;
     } u;
 } VARIANT;
@@ -67,14 +82,14 @@ enum { IOPC2_BROWSE_BRANCH = 0, IOPC2_BROWSE_LEAF = 1, IOPC2_BROWSE_FLAT = 2 };
 /* Packed: copy its fields by value; a reference to a pointer field would be misaligned. */
 #pragma pack(push, 1)
 typedef struct TiNetData {
-    uint8_t Valid;        /* 0: the top level of the network; 1: the entry named below */
-    uint8_t Kind;         /* an IOPC2_NET_ kind */
+    uint8_t Valid; /* 0: the top level of the network; 1: the entry named below */
+    uint8_t Kind;  /* an IOPC2_NET_ kind */
     int32_t Scope;
     int32_t Type;
     int32_t DisplayType;
     int32_t Usage;
-    char* LocalName;      /* zero-terminated 8-bit texts; those the library hands out stay */
-    char* RemoteName;     /* valid until the session's branch is closed or opened again */
+    char* LocalName;  /* zero-terminated 8-bit texts; those the library hands out stay */
+    char* RemoteName; /* valid until the session's branch is closed or opened again */
     char* Comment;
     char* Provider;
 } TiNetData;
@@ -124,27 +139,31 @@ struct IOPCGroupUpdate {
 };
 
 /* 7F440F9E-2014-4D28-8C84-83B938DBACC0 and A2E9253A-E335-4D6E-A298-CFA504F5B837 */
-static const TGUID IID_IOPCSignalUpdate = {0x7F440F9Eu, 0x2014, 0x4D28,
-                                           {0x8C, 0x84, 0x83, 0xB9, 0x38, 0xDB, 0xAC, 0xC0}};
-static const TGUID IID_IOPCGroupUpdate = {0xA2E9253Au, 0xE335, 0x4D6E,
-                                          {0xA2, 0x98, 0xCF, 0xA5, 0x04, 0xF5, 0xB8, 0x37}};
+static const TGUID IID_IOPCSignalUpdate = {
+    0x7F440F9Eu, 0x2014, 0x4D28, {0x8C, 0x84, 0x83, 0xB9, 0x38, 0xDB, 0xAC, 0xC0}};
+static const TGUID IID_IOPCGroupUpdate = {
+    0xA2E9253Au, 0xE335, 0x4D6E, {0xA2, 0x98, 0xCF, 0xA5, 0x04, 0xF5, 0xB8, 0x37}};
 
 /* BSTR helpers (inline so both sides allocate and free alike). */
 static inline BSTR BstrAllocLen(const OLECHAR* text, uint32_t length)
 {
-    if (length > (UINT32_MAX - 6) / 2) return NULL;
+    if (length > (UINT32_MAX - 6) / 2)
+        return NULL;
     char* block = (char*)malloc(4 + (size_t)length * 2 + 2);
-    if (!block) return NULL;
+    if (!block)
+        return NULL;
     uint32_t bytes = length * 2;
     memcpy(block, &bytes, 4);
-    if (length) memcpy(block + 4, text, (size_t)length * 2);
+    if (length)
+        memcpy(block + 4, text, (size_t)length * 2);
     memset(block + 4 + (size_t)length * 2, 0, 2);
     return (BSTR)(void*)(block + 4);
 }
 
 static inline uint32_t BstrLen(const OLECHAR* s)
 {
-    if (!s) return 0;
+    if (!s)
+        return 0;
     uint32_t bytes;
     memcpy(&bytes, (const char*)s - 4, 4);
     return bytes / 2;
@@ -152,17 +171,16 @@ static inline uint32_t BstrLen(const OLECHAR* s)
 
 static inline void BstrFree(BSTR s)
 {
-    if (s) free((char*)s - 4);
+    if (s)
+        free((char*)s - 4);
 }
 
-static inline void VariantInit(VARIANT* v)
-{
-    memset(v, 0, sizeof *v);
-}
+static inline void VariantInit(VARIANT* v) { memset(v, 0, sizeof *v); }
 
 static inline void VariantClear(VARIANT* v)
 {
-    if (v->vt == VT_BSTR) BstrFree(v->u.bstrVal);
+    if (v->vt == VT_BSTR)
+        BstrFree(v->u.bstrVal);
     VariantInit(v);
 }
 
@@ -176,8 +194,8 @@ static inline void VariantCopy(VARIANT* dst, const VARIANT* src)
 }
 
 /* The library's functions, as exported under these exact names. */
-void SignalAdd(int32_t* Handle, BSTR ComputerName, BSTR ServerName, BSTR ItemName, BSTR GroupName,
-               int32_t UpdateRate, uint8_t Suspended, VARTYPE RequestedType, IOPCSignalUpdate* Callback);
+void SignalAdd(int32_t* Handle, BSTR ComputerName, BSTR ServerName, BSTR ItemName, BSTR GroupName, int32_t UpdateRate,
+               uint8_t Suspended, VARTYPE RequestedType, IOPCSignalUpdate* Callback);
 void SignalRemove(int32_t Handle);
 void SignalSuspend(int32_t Handle);
 void SignalResume(int32_t Handle);

@@ -55,7 +55,8 @@ static std::u32string DecodeUtf8(std::string_view s)
         bool ok = true;
         for (int k = 1; k <= extra; ++k) {
             const unsigned char t = s[i + k];
-            if ((t & 0xC0) != 0x80) ok = false;
+            if ((t & 0xC0) != 0x80)
+                ok = false;
             c = (c << 6) | (t & 0x3F);
         }
         out += ok ? c : U'?';
@@ -96,16 +97,19 @@ std::string From8Bit(const char* s)
 std::string To8Bit(std::string_view utf8)
 {
     std::string out;
-    for (char32_t c : DecodeUtf8(utf8)) out += c < 0x100 ? char(c) : '?';
+    for (char32_t c : DecodeUtf8(utf8))
+        out += c < 0x100 ? char(c) : '?';
     return out;
 }
 
 bool SameName(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
         auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (lower(a[i]) != lower(b[i]))
+            return false;
     }
     return true;
 }
@@ -124,7 +128,8 @@ double NowAsDateTime()
 
 Value& Value::operator=(const Value& other)
 {
-    if (this != &other) VariantCopy(&m_v, &other.m_v);
+    if (this != &other)
+        VariantCopy(&m_v, &other.m_v);
     return *this;
 }
 
@@ -167,12 +172,15 @@ static bool AsNumber(const VARIANT& v, double& d)
     case VT_UI1: d = v.u.bVal; return true;
     case VT_I2: d = v.u.iVal; return true;
     case VT_UI2: d = v.u.uiVal; return true;
-    case VT_I4: case VT_INT: d = v.u.lVal; return true;
-    case VT_UI4: case VT_UINT: d = v.u.ulVal; return true;
+    case VT_I4:
+    case VT_INT: d = v.u.lVal; return true;
+    case VT_UI4:
+    case VT_UINT: d = v.u.ulVal; return true;
     case VT_I8: d = double(v.u.llVal); return true;
     case VT_UI8: d = double(v.u.ullVal); return true;
     case VT_R4: d = v.u.fltVal; return true;
-    case VT_R8: case VT_DATE: d = v.u.dblVal; return true;
+    case VT_R8:
+    case VT_DATE: d = v.u.dblVal; return true;
     case VT_CY: d = double(v.u.cyVal) / 10000.0; return true;
     case VT_BOOL: d = v.u.boolVal ? -1 : 0; return true;
     default: return false;
@@ -181,8 +189,10 @@ static bool AsNumber(const VARIANT& v, double& d)
 
 bool Value::operator==(const Value& other) const
 {
-    if (m_v.vt != other.m_v.vt) return false;
-    if (m_v.vt == VT_BSTR) return FromBstr(m_v.u.bstrVal) == FromBstr(other.m_v.u.bstrVal);
+    if (m_v.vt != other.m_v.vt)
+        return false;
+    if (m_v.vt == VT_BSTR)
+        return FromBstr(m_v.u.bstrVal) == FromBstr(other.m_v.u.bstrVal);
     return std::memcmp(&m_v.u, &other.m_v.u, sizeof m_v.u) == 0;
 }
 
@@ -190,10 +200,14 @@ std::string Value::AsText() const
 {
     char buffer[64];
     switch (m_v.vt) {
-    case VT_EMPTY: case VT_NULL: return "";
+    case VT_EMPTY:
+    case VT_NULL: return "";
     case VT_BSTR: return FromBstr(m_v.u.bstrVal);
     case VT_BOOL: return m_v.u.boolVal ? "True" : "False";
-    case VT_R4: case VT_R8: case VT_DATE: case VT_CY: {
+    case VT_R4:
+    case VT_R8:
+    case VT_DATE:
+    case VT_CY: {
         double d = 0;
         AsNumber(m_v, d);
         std::snprintf(buffer, sizeof buffer, "%.15g", d);
@@ -213,13 +227,17 @@ std::string Value::AsText() const
 Value Value::ConvertedTo(VARTYPE vt) const
 {
     double d = 0;
-    if (vt == 0 || vt == m_v.vt) return *this;
-    if (vt == VT_BSTR) return Text(AsText());
-    if (!AsNumber(m_v, d)) return *this;
+    if (vt == 0 || vt == m_v.vt)
+        return *this;
+    if (vt == VT_BSTR)
+        return Text(AsText());
+    if (!AsNumber(m_v, d))
+        return *this;
     switch (vt) {
     case VT_R8: return Real(d);
     case VT_I4:
-        if (std::fabs(d) < 2147483647.0) return Int(int32_t(std::lrint(d)));
+        if (std::fabs(d) < 2147483647.0)
+            return Int(int32_t(std::lrint(d)));
         return *this;
     case VT_BOOL: return Boolean(d != 0);
     default: return *this;
@@ -272,7 +290,8 @@ void Item::Set(const Value& v, uint16_t quality, double timeStamp)
 Item* Server::FindItem(std::string_view id)
 {
     for (auto& item : Items)
-        if (SameName(item->Id, id)) return item.get();
+        if (SameName(item->Id, id))
+            return item.get();
     return nullptr;
 }
 
@@ -282,8 +301,10 @@ const Branch* Server::FindBranch(const std::vector<std::string>& path) const
     for (const std::string& name : path) {
         const Branch* next = nullptr;
         for (const Branch& b : at->Branches)
-            if (SameName(b.Name, name)) next = &b;
-        if (!next) return nullptr;
+            if (SameName(b.Name, name))
+                next = &b;
+        if (!next)
+            return nullptr;
         at = next;
     }
     return at;
@@ -292,7 +313,8 @@ const Branch* Server::FindBranch(const std::vector<std::string>& path) const
 Server* Computer::FindServer(std::string_view name)
 {
     for (auto& s : Servers)
-        if (SameName(s->Name, name)) return s.get();
+        if (SameName(s->Name, name))
+            return s.get();
     return nullptr;
 }
 
@@ -318,10 +340,14 @@ void AddItem(Server& server, const ItemDef& def)
     item->Amplitude = def.Amplitude;
     item->Writable = def.Writable;
     if (def.Kind == Wave::Fixed) {
-        if (def.Type == VT_BSTR) item->Current = Value::Text(def.FixedText ? def.FixedText : "");
-        else if (def.Type == VT_BOOL) item->Current = Value::Boolean(false);
-        else if (def.Type == VT_I4) item->Current = Value::Int(0);
-        else item->Current = Value::Real(def.Amplitude);
+        if (def.Type == VT_BSTR)
+            item->Current = Value::Text(def.FixedText ? def.FixedText : "");
+        else if (def.Type == VT_BOOL)
+            item->Current = Value::Boolean(false);
+        else if (def.Type == VT_I4)
+            item->Current = Value::Int(0);
+        else
+            item->Current = Value::Real(def.Amplitude);
     }
     // File the leaf under its branches (hierarchical servers) or at the root (flat ones).
     std::string_view rest = def.Path;
@@ -331,7 +357,8 @@ void AddItem(Server& server, const ItemDef& def)
             const std::string name(rest.substr(0, dot));
             Branch* next = nullptr;
             for (Branch& b : at->Branches)
-                if (b.Name == name) next = &b;
+                if (b.Name == name)
+                    next = &b;
             if (!next) {
                 at->Branches.push_back(Branch{name, {}, {}});
                 next = &at->Branches.back();
@@ -359,7 +386,8 @@ std::unique_ptr<Server> MakeSimulationServer()
         {"Sensors.Status", Wave::Fixed, VT_BSTR, 1, 1, true, "Ready"},
         {"Sensors.Setpoint", Wave::Fixed, VT_R8, 1, 12.5, true, nullptr},
     };
-    for (const ItemDef& s : defs) AddItem(*server, s);
+    for (const ItemDef& s : defs)
+        AddItem(*server, s);
     return server;
 }
 
@@ -374,7 +402,8 @@ std::unique_ptr<Server> MakeFlatServer()
         {"Random.Int2", Wave::Counter, VT_I2, 0.25, 1, true, nullptr},
         {"Bucket.Text", Wave::Fixed, VT_BSTR, 1, 1, true, "Empty"},
     };
-    for (const ItemDef& s : defs) AddItem(*server, s);
+    for (const ItemDef& s : defs)
+        AddItem(*server, s);
     return server;
 }
 
@@ -393,7 +422,8 @@ World::World() : m_start(NowAsDateTime())
     m_computers.push_back(std::move(survey));
 
     NetEntry domain{IOPC2_NET_DOMAIN, "OCEAN", "Research vessels", {}};
-    for (auto& c : m_computers) domain.Children.push_back(NetEntry{IOPC2_NET_COMPUTER, c->Name, "", {}});
+    for (auto& c : m_computers)
+        domain.Children.push_back(NetEntry{IOPC2_NET_COMPUTER, c->Name, "", {}});
     NetEntry network{IOPC2_NET_NETWORK, "Pravix Network", "", {domain}};
     m_network = NetEntry{IOPC2_NET_ROOT, "", "", {network}};
     RefreshAll(m_start);
@@ -401,9 +431,11 @@ World::World() : m_start(NowAsDateTime())
 
 Computer* World::FindComputer(std::string_view name)
 {
-    if (name.empty() || SameName(name, "Local") || SameName(name, "localhost")) return m_computers[0].get();
+    if (name.empty() || SameName(name, "Local") || SameName(name, "localhost"))
+        return m_computers[0].get();
     for (auto& c : m_computers)
-        if (SameName(c->Name, name)) return c.get();
+        if (SameName(c->Name, name))
+            return c.get();
     return nullptr;
 }
 
@@ -413,10 +445,7 @@ Server* World::FindServer(std::string_view computer, std::string_view server)
     return c ? c->FindServer(server) : nullptr;
 }
 
-double World::SecondsSinceStart() const
-{
-    return (NowAsDateTime() - m_start) * 86400.0;
-}
+double World::SecondsSinceStart() const { return (NowAsDateTime() - m_start) * 86400.0; }
 
 void World::RefreshAll(double now)
 {
@@ -425,7 +454,8 @@ void World::RefreshAll(double now)
         for (auto& s : c->Servers)
             for (auto& item : s->Items) {
                 item->Refresh(seconds, now);
-                if (item->TimeStamp == 0) item->TimeStamp = now;
+                if (item->TimeStamp == 0)
+                    item->TimeStamp = now;
             }
 }
 

@@ -17,7 +17,7 @@ namespace iopc2 {
 // Text inside the library is UTF-8; the boundary converts.
 std::string FromBstr(const OLECHAR* s);
 BSTR ToBstr(std::string_view utf8);
-std::string From8Bit(const char* s);   // Latin-1 -> UTF-8
+std::string From8Bit(const char* s);  // Latin-1 -> UTF-8
 std::string To8Bit(std::string_view utf8);
 bool SameName(std::string_view a, std::string_view b);  // ASCII case-insensitive
 
@@ -27,7 +27,11 @@ double NowAsDateTime();  // local time, days since 1899-12-30
 class Value {
 public:
     Value() { VariantInit(&m_v); }
-    explicit Value(const VARIANT& v) { VariantInit(&m_v); VariantCopy(&m_v, &v); }
+    explicit Value(const VARIANT& v)
+    {
+        VariantInit(&m_v);
+        VariantCopy(&m_v, &v);
+    }
     Value(const Value& other) : Value(other.m_v) {}
     Value& operator=(const Value& other);
     ~Value() { VariantClear(&m_v); }
@@ -39,7 +43,7 @@ public:
     const VARIANT& Get() const { return m_v; }
     void CopyTo(VARIANT* out) const { VariantCopy(out, &m_v); }
     bool operator==(const Value& other) const;
-    Value ConvertedTo(VARTYPE vt) const;   // the value as the requested type where it converts
+    Value ConvertedTo(VARTYPE vt) const;  // the value as the requested type where it converts
     std::string AsText() const;
 
 private:
@@ -49,9 +53,9 @@ private:
 enum class Wave { Sine, Ramp, Counter, Random, Toggle, Fixed };
 
 struct Item {
-    std::string Id;       // the qualified identifier
+    std::string Id;  // the qualified identifier
     Wave Kind = Wave::Fixed;
-    double Period = 10;   // seconds of one wave period
+    double Period = 10;  // seconds of one wave period
     double Amplitude = 1;
     VARTYPE Type = VT_R8;
     bool Writable = true;

@@ -1,12 +1,12 @@
 #include "platform/canvas/Bitmap.h"
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Streams.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Resources.h"
 #include "platform/core/StrUtils.h"
-#include "platform/canvas/SystemColors.h"
+#include "platform/core/Streams.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -25,7 +25,7 @@ void ReportMissingResourceOnce(const std::string& name)
         std::fprintf(stderr, "Bitmap resource \"%s\" not found\n", name.c_str());
 }
 
-} // namespace
+}  // namespace
 
 struct TBitmap::Private {
     QImage Image;
@@ -130,10 +130,10 @@ std::uint32_t LittleEndian32(const std::vector<std::uint8_t>& b, size_t at)
 bool HoldsItsRows(const std::vector<std::uint8_t>& b)
 {
     if (b.size() < 54 || LittleEndian32(b, 14) < 40)
-        return true;   // the small OS/2 header: left to the decoder
+        return true;  // the small OS/2 header: left to the decoder
     const std::uint32_t compression = LittleEndian32(b, 30);
     if (compression != 0 && compression != 3)
-        return true;   // run-length data has no fixed size
+        return true;  // run-length data has no fixed size
     const std::int64_t width = std::int32_t(LittleEndian32(b, 18));
     const std::int64_t height = std::int32_t(LittleEndian32(b, 22));
     const std::int64_t bits = b[28] | b[29] << 8;
@@ -142,7 +142,7 @@ bool HoldsItsRows(const std::vector<std::uint8_t>& b)
     return available >= 0 && (stride == 0 || std::abs(height) <= available / stride);
 }
 
-} // namespace
+}  // namespace
 
 void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
 {

@@ -1,8 +1,8 @@
 #pragma once
 // An off-screen picture with a canvas: 32-bit RGB in memory, 24-bit BMP on disk.
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <cstdint>
 #include <memory>
@@ -34,7 +34,7 @@ public:
     bool GetTransparent() const;
     void SetTransparent(bool value);
     TColor GetTransparentColor() const;
-    void SetTransparentColor(TColor value);   // clDefault: the bottom-left pixel
+    void SetTransparentColor(TColor value);  // clDefault: the bottom-left pixel
 
     // BMP of 1, 4, 8, 24 or 32 bits per pixel. A broken file raises "Bitmap image is not
     // valid" and leaves the bitmap as it was.

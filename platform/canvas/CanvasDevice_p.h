@@ -1,14 +1,14 @@
 #pragma once
 // Platform-internal: the back end behind a canvas.
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/CanvasRecord.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <string>
 
 struct TTextSize {
     int Width = 0;
-    int Height = 0;   // ascent + descent
+    int Height = 0;  // ascent + descent
     int Ascent = 0;
 };
 

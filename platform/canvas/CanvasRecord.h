@@ -3,8 +3,8 @@
 // turns every call into records and hands them to its back end; the metafile keeps them
 // as its display list and the recording canvas as its log.
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <memory>
 #include <string>
@@ -24,8 +24,8 @@ enum class TCanvasOp {
 };
 
 // Text record options.
-constexpr unsigned kTextClipped = 1;   // clip to Rect
-constexpr unsigned kTextOpaque = 2;    // fill Rect with the background colour first
+constexpr unsigned kTextClipped = 1;  // clip to Rect
+constexpr unsigned kTextOpaque = 2;   // fill Rect with the background colour first
 
 struct TCanvasRecord {
     TCanvasOp Op = TCanvasOp::Polyline;

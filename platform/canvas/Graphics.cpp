@@ -3,8 +3,8 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/CanvasDevice_p.h"
 #include "platform/canvas/QtCanvas_p.h"
-#include "platform/core/StrUtils.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/StrUtils.h"
 
 #include <QPolygon>
 #include <QRegion>
@@ -27,7 +27,7 @@ void Update(T& field, const T& value, const TNotifyCallback& onChange)
         onChange();
 }
 
-} // namespace
+}  // namespace
 
 void TPen::SetColor(TColor value) { Update(m_data.Color, value, OnChange); }
 void TPen::SetWidth(int value) { Update(m_data.Width, std::max(0, value), OnChange); }
@@ -55,7 +55,7 @@ int MulDiv(int value, int numerator, int denominator)
     return int(std::lround(double(value) * numerator / denominator));
 }
 
-} // namespace
+}  // namespace
 
 int TFont::GetSize() const { return -MulDiv(m_data.Height, 72, 96); }
 void TFont::SetSize(int value) { SetHeight(-MulDiv(value, 96, 72)); }
@@ -73,7 +73,7 @@ TRegion FromQRegion(const QRegion& q)
     return TRegion::FromRects(std::move(rects));
 }
 
-} // namespace
+}  // namespace
 
 TRegion TRegion::FromRect(const TRect& r)
 {
@@ -164,7 +164,7 @@ struct TCanvas::Private {
     TColor BkColor = clWhite;
     TBkMode BkMode = bkOpaque;
     bool Clipped = false;
-    TRegion Clip;     // device coordinates
+    TRegion Clip;  // device coordinates
     TPoint Origin;
     TPoint PenPos;
     std::vector<SavedState> Saved;
@@ -360,10 +360,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text)
     d->PenPos = {x + TextWidth16(s), y};
 }
 
-int TCanvas::TextWidth16(const std::u16string& text)
-{
-    return d->Device->TextExtent(d->Font.Data(), text).Width;
-}
+int TCanvas::TextWidth16(const std::u16string& text) { return d->Device->TextExtent(d->Font.Data(), text).Width; }
 
 int TCanvas::TextWidth(const std::string& text) { return TextWidth16(Win1252ToUtf16(text)); }
 
@@ -440,7 +437,7 @@ std::vector<std::u16string> SplitLines(const std::u16string& s)
 
 struct TextLine {
     std::u16string Text;
-    int Prefix = -1;   // index of the underlined character
+    int Prefix = -1;  // index of the underlined character
 };
 
 // "&x" underlines x, "&&" is one "&".
@@ -458,7 +455,7 @@ TextLine StripPrefix(const std::u16string& s)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format)
 {
@@ -592,8 +589,8 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format)
             const std::u16string& t = line.Text;
             for (size_t tab = t.find(kTab);; tab = t.find(kTab, start)) {
                 const std::u16string part = t.substr(start, tab == std::u16string::npos ? tab : tab - start);
-                const int prefix = line.Prefix >= int(start) && line.Prefix < int(start + part.size())
-                                       ? line.Prefix - int(start) : -1;
+                const int prefix =
+                    line.Prefix >= int(start) && line.Prefix < int(start + part.size()) ? line.Prefix - int(start) : -1;
                 DrawTextLine(part, x + offset, y, clip, prefix);
                 if (tab == std::u16string::npos)
                     break;
@@ -611,7 +608,9 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format)
 
 void TCanvas::DrawEdge(const TRect& r, unsigned edge)
 {
-    struct Bevel { TColor topLeft, bottomRight; };
+    struct Bevel {
+        TColor topLeft, bottomRight;
+    };
     const bool sunken = edge == EDGE_SUNKEN;
     const Bevel outer = sunken ? Bevel{clBtnShadow, clBtnHighlight} : Bevel{cl3DLight, cl3DDkShadow};
     const Bevel inner = sunken ? Bevel{cl3DDkShadow, cl3DLight} : Bevel{clBtnHighlight, clBtnShadow};
@@ -689,8 +688,8 @@ bool TCanvas::PtVisible(int x, int y) const
 
 int TCanvas::SaveDC()
 {
-    d->Saved.push_back({d->Pen.Data(), d->Brush.Data(), d->Font.Data(), d->BkColor, d->BkMode, d->Clipped,
-                        d->Clip, d->Origin});
+    d->Saved.push_back(
+        {d->Pen.Data(), d->Brush.Data(), d->Font.Data(), d->BkColor, d->BkMode, d->Clipped, d->Clip, d->Origin});
     return int(d->Saved.size());
 }
 
@@ -714,23 +713,19 @@ void TCanvas::RestoreDC(int level)
 // Published properties: what property files, form descriptions and editors see of the
 // drawing objects. Font colour, height and style have no declared default, so they are
 // always written; the size is derived from the height and never stored.
-PRAVIX_PUBLISH(TPen,
-    Prop("Color", &TPen::GetColor, &TPen::SetColor).AsColor().Default(clBlack),
-    Prop("Style", &TPen::GetStyle, &TPen::SetStyle).Default(psSolid),
-    Prop("Width", &TPen::GetWidth, &TPen::SetWidth).Default(1))
+PRAVIX_PUBLISH(TPen, Prop("Color", &TPen::GetColor, &TPen::SetColor).AsColor().Default(clBlack),
+               Prop("Style", &TPen::GetStyle, &TPen::SetStyle).Default(psSolid),
+               Prop("Width", &TPen::GetWidth, &TPen::SetWidth).Default(1))
 
-PRAVIX_PUBLISH(TBrush,
-    Prop("Color", &TBrush::GetColor, &TBrush::SetColor).AsColor().Default(clWhite),
-    Prop("Style", &TBrush::GetStyle, &TBrush::SetStyle).Default(bsSolid))
+PRAVIX_PUBLISH(TBrush, Prop("Color", &TBrush::GetColor, &TBrush::SetColor).AsColor().Default(clWhite),
+               Prop("Style", &TBrush::GetStyle, &TBrush::SetStyle).Default(bsSolid))
 
-PRAVIX_PUBLISH(TFont,
-    Prop("Charset", &TFont::GetCharset, &TFont::SetCharset).Default(1),
-    Prop("Color", &TFont::GetColor, &TFont::SetColor).AsColor(),
-    Prop("Height", &TFont::GetHeight, &TFont::SetHeight),
-    Prop("Name", &TFont::GetName, &TFont::SetName),
-    Prop("Pitch", &TFont::GetPitch, &TFont::SetPitch).Default(fpDefault),
-    Prop("Size", &TFont::GetSize, &TFont::SetSize).Stored(false),
-    Prop("Style", &TFont::GetStyle, &TFont::SetStyle))
+PRAVIX_PUBLISH(TFont, Prop("Charset", &TFont::GetCharset, &TFont::SetCharset).Default(1),
+               Prop("Color", &TFont::GetColor, &TFont::SetColor).AsColor(),
+               Prop("Height", &TFont::GetHeight, &TFont::SetHeight), Prop("Name", &TFont::GetName, &TFont::SetName),
+               Prop("Pitch", &TFont::GetPitch, &TFont::SetPitch).Default(fpDefault),
+               Prop("Size", &TFont::GetSize, &TFont::SetSize).Stored(false),
+               Prop("Style", &TFont::GetStyle, &TFont::SetStyle))
 
 namespace {
 
@@ -738,23 +733,27 @@ template <class T>
 bool AssignSame(T& destination, const TPersistent& source)
 {
     const auto* same = dynamic_cast<const T*>(&source);
-    if (same) destination.Assign(*same);
+    if (same)
+        destination.Assign(*same);
     return same != nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void TPen::Assign(const TPersistent& source)
 {
-    if (!AssignSame(*this, source)) TPersistent::Assign(source);
+    if (!AssignSame(*this, source))
+        TPersistent::Assign(source);
 }
 
 void TBrush::Assign(const TPersistent& source)
 {
-    if (!AssignSame(*this, source)) TPersistent::Assign(source);
+    if (!AssignSame(*this, source))
+        TPersistent::Assign(source);
 }
 
 void TFont::Assign(const TPersistent& source)
 {
-    if (!AssignSame(*this, source)) TPersistent::Assign(source);
+    if (!AssignSame(*this, source))
+        TPersistent::Assign(source);
 }

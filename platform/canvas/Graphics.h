@@ -39,12 +39,12 @@ struct TBrushData {
 
 struct TFontData {
     std::string Name = "Arial";
-    int Height = -11;          // negative: character height in pixels; positive: cell height
+    int Height = -11;  // negative: character height in pixels; positive: cell height
     TColor Color = clWindowText;
     TFontStyles Style;
     int Charset = 1;
     TFontPitch Pitch = fpDefault;
-    int Escapement = 0;        // tenths of a degree, counter-clockwise
+    int Escapement = 0;  // tenths of a degree, counter-clockwise
     friend bool operator==(const TFontData&, const TFontData&) = default;
 };
 
@@ -164,8 +164,8 @@ struct TCanvasState {
     TColor BkColor = clWhite;
     TBkMode BkMode = bkOpaque;
     bool Clipped = false;
-    TRegion Clip;              // device coordinates, used when Clipped
-    int HatchScale = 1;        // hatch cell size multiplier (printing scales hatches)
+    TRegion Clip;        // device coordinates, used when Clipped
+    int HatchScale = 1;  // hatch cell size multiplier (printing scales hatches)
     friend bool operator==(const TCanvasState&, const TCanvasState&) = default;
 };
 
@@ -228,7 +228,7 @@ public:
     void Ellipse(int left, int top, int right, int bottom);
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     void FillRect(const TRect& r);
-    void FrameRect(const TRect& r);   // one-pixel frame in the brush colour
+    void FrameRect(const TRect& r);  // one-pixel frame in the brush colour
     TColor GetPixel(int x, int y);
     void SetPixel(int x, int y, TColor color);
 
@@ -258,11 +258,11 @@ public:
     // nullptr removes all clipping; a region (logical coordinates) replaces the clip.
     void SelectClipRgn(const TRegion* region);
     bool IsClipped() const;
-    TRect GetClipBox() const;                  // logical; (0, 0, 0, 0) when unclipped
+    TRect GetClipBox() const;  // logical; (0, 0, 0, 0) when unclipped
     bool PtVisible(int x, int y) const;
 
-    int SaveDC();                              // returns the saved level (1, 2, ...)
-    void RestoreDC(int level);                 // level < 0: relative (-1 = last saved)
+    int SaveDC();               // returns the saved level (1, 2, ...)
+    void RestoreDC(int level);  // level < 0: relative (-1 = last saved)
 
     // The full state as primitives see it (clip in device coordinates).
     TCanvasState State() const;

@@ -1,9 +1,9 @@
 #include "platform/canvas/ImageCodecs.h"
 
 #include "platform/canvas/Bitmap.h"
+#include "platform/canvas/QtCanvas_p.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
-#include "platform/canvas/QtCanvas_p.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 #include <png.h>
 
 // The C libraries report errors by longjmp. Every function that calls setjmp below is
@@ -109,10 +109,7 @@ struct JpegError {
     std::jmp_buf Jump;
 };
 
-[[noreturn]] void JpegErrorExit(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<JpegError*>(info->err)->Jump, 1);
-}
+[[noreturn]] void JpegErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info->err)->Jump, 1); }
 
 void JpegOutputMessage(j_common_ptr) {}
 
@@ -287,10 +284,7 @@ std::vector<unsigned char> RgbRows(const TBitmap& image)
     return rgb;
 }
 
-[[noreturn]] void RaiseJpegError(int code)
-{
-    throw Exception("JPEG error #" + std::to_string(code));
-}
+[[noreturn]] void RaiseJpegError(int code) { throw Exception("JPEG error #" + std::to_string(code)); }
 
 void PutLE(TBytes& out, std::uint32_t value, int size)
 {
@@ -298,7 +292,7 @@ void PutLE(TBytes& out, std::uint32_t value, int size)
         out.push_back(std::uint8_t(value >> (8 * i)));
 }
 
-} // namespace
+}  // namespace
 
 TBytes EncodePNG(const TBitmap& image, int level)
 {
@@ -360,10 +354,10 @@ TBytes WriteBMP(const TBitmap& image)
     PutLE(out, 54, 4);
     PutLE(out, 40, 4);
     PutLE(out, std::uint32_t(width), 4);
-    PutLE(out, std::uint32_t(height), 4);   // positive: bottom-up
+    PutLE(out, std::uint32_t(height), 4);  // positive: bottom-up
     PutLE(out, 1, 2);
     PutLE(out, 24, 2);
-    PutLE(out, 0, 4);                        // no compression
+    PutLE(out, 0, 4);  // no compression
     PutLE(out, imageSize, 4);
     PutLE(out, 0, 4);
     PutLE(out, 0, 4);
@@ -407,7 +401,10 @@ void TJPEGImage::LoadFromFile(const std::string& fileName)
     const std::string bytes = ReadFileBytes(fileName);
     LoadFromBytes(TBytes(bytes.begin(), bytes.end()));
 }
-void TJPEGImage::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, m_bytes.data(), m_bytes.size()); }
+void TJPEGImage::SaveToFile(const std::string& fileName) const
+{
+    WriteFileBytes(fileName, m_bytes.data(), m_bytes.size());
+}
 
 const TBitmap& TJPEGImage::Decoded() const
 {

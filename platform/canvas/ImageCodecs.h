@@ -3,8 +3,8 @@
 // Library failures raise Exception with "PNG error - <libpng's text>" or
 // "JPEG error #<libjpeg's message code>".
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <cstdint>
 #include <memory>
@@ -59,7 +59,7 @@ private:
 
 private:
     TBytes m_bytes;
-    mutable std::unique_ptr<TBitmap> m_decoded;   // decoded on first use
+    mutable std::unique_ptr<TBitmap> m_decoded;  // decoded on first use
     int m_quality = 75;
     bool m_progressive = false;
     bool m_bestSpeed = false;

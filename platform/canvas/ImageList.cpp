@@ -1,9 +1,9 @@
 #include "platform/canvas/ImageList.h"
 
 #include "platform/canvas/Bitmap.h"
-#include "platform/core/Exceptions.h"
 #include "platform/canvas/QtCanvas_p.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
 
 #include <QBuffer>
 
@@ -49,7 +49,7 @@ std::int32_t GetI32(const TBytes& in, size_t& at)
     return std::int32_t(v);
 }
 
-} // namespace
+}  // namespace
 
 TImageList::TImageList(int width, int height) : m_width(std::max(1, width)), m_height(std::max(1, height)) {}
 TImageList::~TImageList() = default;

@@ -2,8 +2,8 @@
 // A list of equally sized images with a transparent colour each, drawn normally or
 // greyed (embossed) for disabled commands.
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +48,6 @@ public:
 private:
     int m_width;
     int m_height;
-    std::vector<std::shared_ptr<TBitmap>> m_images;   // transparent bitmaps
+    std::vector<std::shared_ptr<TBitmap>> m_images;  // transparent bitmaps
     void Changed();
 };

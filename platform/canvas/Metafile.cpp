@@ -2,11 +2,11 @@
 
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/CanvasDevice_p.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/Streams.h"
 #include "platform/canvas/QtCanvas_p.h"
-#include "platform/core/StrUtils.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/StrUtils.h"
+#include "platform/core/Streams.h"
 
 #include <QFontMetrics>
 
@@ -89,7 +89,7 @@ TCanvasRecord Scaled(TCanvasRecord r, const Scaler& s)
     return r;
 }
 
-} // namespace
+}  // namespace
 
 void TMetafile::Play(TCanvas& canvas, const TRect& r) const
 {
@@ -113,16 +113,38 @@ TMetafileCanvas::TMetafileCanvas(TMetafile& metafile, const std::string& creator
 namespace {
 
 enum : std::uint32_t {
-    EMR_HEADER = 1, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_EOF = 14, EMR_SETPIXELV = 15, EMR_SETBKMODE = 18,
-    EMR_SETPOLYFILLMODE = 19, EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25,
-    EMR_MOVETOEX = 27, EMR_INTERSECTCLIPRECT = 30, EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SELECTOBJECT = 37,
-    EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_ELLIPSE = 42,
-    EMR_RECTANGLE = 43, EMR_LINETO = 54, EMR_INVERTRGN = 73, EMR_EXTSELECTCLIPRGN = 75, EMR_STRETCHDIBITS = 81,
-    EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTW = 84, EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87,
+    EMR_HEADER = 1,
+    EMR_POLYGON = 3,
+    EMR_POLYLINE = 4,
+    EMR_EOF = 14,
+    EMR_SETPIXELV = 15,
+    EMR_SETBKMODE = 18,
+    EMR_SETPOLYFILLMODE = 19,
+    EMR_SETTEXTALIGN = 22,
+    EMR_SETTEXTCOLOR = 24,
+    EMR_SETBKCOLOR = 25,
+    EMR_MOVETOEX = 27,
+    EMR_INTERSECTCLIPRECT = 30,
+    EMR_SAVEDC = 33,
+    EMR_RESTOREDC = 34,
+    EMR_SELECTOBJECT = 37,
+    EMR_CREATEPEN = 38,
+    EMR_CREATEBRUSHINDIRECT = 39,
+    EMR_DELETEOBJECT = 40,
+    EMR_ELLIPSE = 42,
+    EMR_RECTANGLE = 43,
+    EMR_LINETO = 54,
+    EMR_INVERTRGN = 73,
+    EMR_EXTSELECTCLIPRGN = 75,
+    EMR_STRETCHDIBITS = 81,
+    EMR_EXTCREATEFONTINDIRECTW = 82,
+    EMR_EXTTEXTOUTW = 84,
+    EMR_POLYGON16 = 86,
+    EMR_POLYLINE16 = 87,
     EMR_ALPHABLEND = 114,
 };
 
-constexpr std::uint32_t kSignature = 0x464D4520;   // " EMF"
+constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF"
 constexpr std::uint32_t kStockObject = 0x80000000;
 constexpr std::uint32_t kNullBrush = 0x80000005;
 constexpr std::uint32_t kBlackPen = 0x80000007;
@@ -284,7 +306,8 @@ public:
         case TCanvasOp::Polygon: return Points(EMR_POLYGON, r.Points);
         case TCanvasOp::Rectangle:
         case TCanvasOp::FocusRect: return Box(EMR_RECTANGLE, r.Rect);
-        case TCanvasOp::FillRect: return Box(EMR_RECTANGLE, {r.Rect.Left, r.Rect.Top, r.Rect.Right + 1, r.Rect.Bottom + 1});
+        case TCanvasOp::FillRect:
+            return Box(EMR_RECTANGLE, {r.Rect.Left, r.Rect.Top, r.Rect.Right + 1, r.Rect.Bottom + 1});
         case TCanvasOp::Ellipse: return Box(EMR_ELLIPSE, r.Rect);
         case TCanvasOp::Pixel: return Pixel(r);
         case TCanvasOp::Text: return Text(r);
@@ -441,7 +464,7 @@ private:
         const std::uint32_t offDx = offString + ((2 * n + 3) & ~3u);
         const size_t at = m_w.Begin(EMR_EXTTEXTOUTW);
         m_w.Rect({p.X, p.Y, p.X + std::max(width, 1) - 1, p.Y + fm.ascent() + fm.descent() - 1});
-        m_w.U32(1);          // compatible graphics mode
+        m_w.U32(1);  // compatible graphics mode
         m_w.F32(0), m_w.F32(0);
         m_w.Point(p);
         m_w.U32(n);
@@ -481,7 +504,7 @@ private:
         const size_t at = m_w.Begin(EMR_ALPHABLEND);
         m_w.Rect(Inclusive(d));
         m_w.I32(d.Left), m_w.I32(d.Top), m_w.I32(d.Width()), m_w.I32(d.Height());
-        m_w.U32(0x01FF0000);   // source-over, constant alpha 255, per-pixel alpha
+        m_w.U32(0x01FF0000);  // source-over, constant alpha 255, per-pixel alpha
         m_w.I32(0), m_w.I32(0);
         m_w.F32(1), m_w.F32(0), m_w.F32(0), m_w.F32(1), m_w.F32(0), m_w.F32(0);
         m_w.U32(0), m_w.U32(0);
@@ -502,7 +525,7 @@ private:
     }
 };
 
-} // namespace
+}  // namespace
 
 TBytes TMetafile::SaveToBytes() const
 {
@@ -514,8 +537,8 @@ TBytes TMetafile::SaveToBytes() const
             int(std::lround(height * kHundredthsMmPerPixel)) - 1});
     w.U32(kSignature);
     w.U32(0x10000);
-    w.U32(0);   // nBytes, patched
-    w.U32(0);   // nRecords, patched
+    w.U32(0);  // nBytes, patched
+    w.U32(0);  // nRecords, patched
     w.U16(std::uint16_t(kHandles)), w.U16(0);
     std::u16string description = Win1252ToUtf16(m_creator) + u'\0' + Win1252ToUtf16(m_description) + u'\0' + u'\0';
     w.U32(std::uint32_t(description.size()));
@@ -669,9 +692,9 @@ public:
         }
         case EMR_CREATEBRUSHINDIRECT: {
             const std::uint32_t style = in.U32(at + 12), hatch = in.U32(at + 20);
-            const TBrushStyle brush = style == kBrushNull ? bsClear
-                                    : style == kBrushHatched && hatch <= 5 ? TBrushStyle(bsHorizontal + hatch)
-                                                                           : bsSolid;
+            const TBrushStyle brush = style == kBrushNull                    ? bsClear
+                                      : style == kBrushHatched && hatch <= 5 ? TBrushStyle(bsHorizontal + hatch)
+                                                                             : bsSolid;
             m_brushes[in.U32(at + 8)] = {TColor(in.U32(at + 16) & 0xFFFFFF), brush};
             break;
         }
@@ -701,20 +724,23 @@ public:
         case EMR_STRETCHDIBITS:
             Emit(TCanvasOp::Image, [&](TCanvasRecord& r) {
                 const TPoint dest = in.Point(at + 24);
-                r.Rect = Reader::ClampedRect(dest.X, dest.Y, double(dest.X) + in.I32(at + 72), double(dest.Y) + in.I32(at + 76));
+                r.Rect = Reader::ClampedRect(dest.X, dest.Y, double(dest.X) + in.I32(at + 72),
+                                             double(dest.Y) + in.I32(at + 76));
                 r.Image = ReadDib(in, at, in.U32(at + 48), in.U32(at + 56), in.U32(at + 60), &r.Color);
             });
             break;
         case EMR_ALPHABLEND:
             Emit(TCanvasOp::Image, [&](TCanvasRecord& r) {
                 const TPoint dest = in.Point(at + 24);
-                r.Rect = Reader::ClampedRect(dest.X, dest.Y, double(dest.X) + in.I32(at + 32), double(dest.Y) + in.I32(at + 36));
+                r.Rect = Reader::ClampedRect(dest.X, dest.Y, double(dest.X) + in.I32(at + 32),
+                                             double(dest.Y) + in.I32(at + 36));
                 r.Image = ReadDib(in, at, in.U32(at + 84), in.U32(at + 92), in.U32(at + 96), &r.Color);
                 r.Transparent = true;
             });
             break;
         case EMR_INVERTRGN:
-            Emit(TCanvasOp::InvertRect, [&](TCanvasRecord& r) { r.Rect = ReadRegion(in, at + 28, in.U32(at + 24)).GetRgnBox(); });
+            Emit(TCanvasOp::InvertRect,
+                 [&](TCanvasRecord& r) { r.Rect = ReadRegion(in, at + 28, in.U32(at + 24)).GetRgnBox(); });
             break;
         case EMR_INTERSECTCLIPRECT: {
             const TRegion box = TRegion::FromRect(in.Rect(at + 8));
@@ -728,7 +754,7 @@ public:
             m_state.Clip = ReadRegion(in, at + 16, cb);
             break;
         }
-        default: break;   // records this library does not draw
+        default: break;  // records this library does not draw
         }
     }
 
@@ -816,7 +842,8 @@ private:
         if (points.size() < 2)
             return;
         const bool polygon = type == EMR_POLYGON || type == EMR_POLYGON16;
-        Emit(polygon ? TCanvasOp::Polygon : TCanvasOp::Polyline, [&](TCanvasRecord& r) { r.Points = std::move(points); });
+        Emit(polygon ? TCanvasOp::Polygon : TCanvasOp::Polyline,
+             [&](TCanvasRecord& r) { r.Points = std::move(points); });
     }
 
     void DecodeText(const Reader& in, size_t at, std::uint32_t size)
@@ -834,7 +861,7 @@ private:
     }
 };
 
-} // namespace
+}  // namespace
 
 void TMetafile::LoadFromBytes(const TBytes& bytes)
 {
@@ -848,7 +875,8 @@ void TMetafile::LoadFromBytes(const TBytes& bytes)
     if (headerSize < 88 || headerSize > total)
         RaiseInvalidMetafile();
     if (nDescription > 0 && offDescription >= 88 && offDescription < headerSize) {
-        const std::u16string text = in.Utf16(offDescription, std::min<size_t>(nDescription, (headerSize - offDescription) / 2));
+        const std::u16string text =
+            in.Utf16(offDescription, std::min<size_t>(nDescription, (headerSize - offDescription) / 2));
         const size_t split = text.find(u'\0');
         creator = Utf16ToWin1252(text.substr(0, split));
         if (split != std::u16string::npos) {

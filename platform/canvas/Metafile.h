@@ -3,8 +3,8 @@
 // rectangle of any canvas (print preview, printing, clipboard) and saved as a real
 // enhanced metafile (.emf).
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/CanvasRecord.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <cstdint>
 #include <string>

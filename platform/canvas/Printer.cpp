@@ -1,9 +1,9 @@
 #include "platform/canvas/Printer.h"
 
-#include "platform/core/Exceptions.h"
 #include "platform/canvas/Printer_p.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/core/Exceptions.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -20,13 +20,13 @@ struct PaperCodeEntry {
 };
 
 constexpr PaperCodeEntry kPaperCodes[] = {
-    {QPageSize::Letter, 1},    {QPageSize::Tabloid, 3},  {QPageSize::Ledger, 4},  {QPageSize::Legal, 5},
-    {QPageSize::Executive, 7}, {QPageSize::A3, 8},       {QPageSize::A4, 9},      {QPageSize::A5, 11},
-    {QPageSize::B4, 12},       {QPageSize::B5, 13},      {QPageSize::Folio, 14},  {QPageSize::Quarto, 15},
-    {QPageSize::Comm10E, 20},  {QPageSize::DLE, 27},     {QPageSize::C5E, 28},
+    {QPageSize::Letter, 1},    {QPageSize::Tabloid, 3}, {QPageSize::Ledger, 4}, {QPageSize::Legal, 5},
+    {QPageSize::Executive, 7}, {QPageSize::A3, 8},      {QPageSize::A4, 9},     {QPageSize::A5, 11},
+    {QPageSize::B4, 12},       {QPageSize::B5, 13},     {QPageSize::Folio, 14}, {QPageSize::Quarto, 15},
+    {QPageSize::Comm10E, 20},  {QPageSize::DLE, 27},    {QPageSize::C5E, 28},
 };
 
-} // namespace
+}  // namespace
 
 struct TPrinter::Private {
     QPrinter printer{QPrinter::HighResolution};
@@ -56,8 +56,8 @@ struct TPrinter::Private {
     {
         if (printer.outputFormat() != QPrinter::PdfFormat)
             return;
-        const std::string name = outputFileName.empty() ? (title.empty() ? "Untitled" : title) + ".pdf"
-                                                        : outputFileName;
+        const std::string name =
+            outputFileName.empty() ? (title.empty() ? "Untitled" : title) + ".pdf" : outputFileName;
         printer.setOutputFileName(PathToQString(name));
     }
 
@@ -90,10 +90,7 @@ std::vector<std::string> TPrinter::Printers() const
     return names;
 }
 
-int TPrinter::PrinterIndex() const
-{
-    return d->index;
-}
+int TPrinter::PrinterIndex() const { return d->index; }
 
 void TPrinter::SetPrinterIndex(int index)
 {
@@ -118,20 +115,11 @@ bool TPrinter::SelectPrinter(const std::string& name)
     return false;
 }
 
-bool TPrinter::PrintsToFile() const
-{
-    return d->printer.outputFormat() == QPrinter::PdfFormat;
-}
+bool TPrinter::PrintsToFile() const { return d->printer.outputFormat() == QPrinter::PdfFormat; }
 
-std::string TPrinter::OutputFileName() const
-{
-    return d->outputFileName;
-}
+std::string TPrinter::OutputFileName() const { return d->outputFileName; }
 
-void TPrinter::SetOutputFileName(const std::string& fileName)
-{
-    d->outputFileName = fileName;
-}
+void TPrinter::SetOutputFileName(const std::string& fileName) { d->outputFileName = fileName; }
 
 TPrinterOrientation TPrinter::Orientation() const
 {
@@ -143,30 +131,15 @@ void TPrinter::SetOrientation(TPrinterOrientation orientation)
     d->printer.setPageOrientation(orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-std::string TPrinter::Title() const
-{
-    return d->title;
-}
+std::string TPrinter::Title() const { return d->title; }
 
-void TPrinter::SetTitle(const std::string& title)
-{
-    d->title = title;
-}
+void TPrinter::SetTitle(const std::string& title) { d->title = title; }
 
-bool TPrinter::Printing() const
-{
-    return d->printing;
-}
+bool TPrinter::Printing() const { return d->printing; }
 
-bool TPrinter::Aborted() const
-{
-    return d->aborted;
-}
+bool TPrinter::Aborted() const { return d->aborted; }
 
-int TPrinter::PageNumber() const
-{
-    return d->page;
-}
+int TPrinter::PageNumber() const { return d->page; }
 
 void TPrinter::BeginDoc()
 {
@@ -212,50 +185,23 @@ void TPrinter::Abort()
     d->page = 0;
 }
 
-TCanvas* TPrinter::Canvas() const
-{
-    return d->canvas.get();
-}
+TCanvas* TPrinter::Canvas() const { return d->canvas.get(); }
 
-int TPrinter::PageWidth() const
-{
-    return d->PaintRect().width();
-}
+int TPrinter::PageWidth() const { return d->PaintRect().width(); }
 
-int TPrinter::PageHeight() const
-{
-    return d->PaintRect().height();
-}
+int TPrinter::PageHeight() const { return d->PaintRect().height(); }
 
-int TPrinter::DpiX() const
-{
-    return d->printer.resolution();
-}
+int TPrinter::DpiX() const { return d->printer.resolution(); }
 
-int TPrinter::DpiY() const
-{
-    return d->printer.resolution();
-}
+int TPrinter::DpiY() const { return d->printer.resolution(); }
 
-int TPrinter::OffsetX() const
-{
-    return d->PaintRect().left() - d->FullRect().left();
-}
+int TPrinter::OffsetX() const { return d->PaintRect().left() - d->FullRect().left(); }
 
-int TPrinter::OffsetY() const
-{
-    return d->PaintRect().top() - d->FullRect().top();
-}
+int TPrinter::OffsetY() const { return d->PaintRect().top() - d->FullRect().top(); }
 
-double TPrinter::PaperWidthInches() const
-{
-    return d->printer.pageLayout().fullRect(QPageLayout::Inch).width();
-}
+double TPrinter::PaperWidthInches() const { return d->printer.pageLayout().fullRect(QPageLayout::Inch).width(); }
 
-double TPrinter::PaperHeightInches() const
-{
-    return d->printer.pageLayout().fullRect(QPageLayout::Inch).height();
-}
+double TPrinter::PaperHeightInches() const { return d->printer.pageLayout().fullRect(QPageLayout::Inch).height(); }
 
 int TPrinter::PaperCode() const
 {
@@ -273,10 +219,7 @@ TPrinter* Printer()
     return &printer;
 }
 
-QPrinter* PrinterDevice()
-{
-    return &Printer()->d->printer;
-}
+QPrinter* PrinterDevice() { return &Printer()->d->printer; }
 
 QPainter* PrinterPainter()
 {

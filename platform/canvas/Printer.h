@@ -23,7 +23,7 @@ public:
     // Installed printers; a single "PDF" entry when there is none.
     std::vector<std::string> Printers() const;
     int PrinterIndex() const;
-    void SetPrinterIndex(int index);  // -1 selects the default printer
+    void SetPrinterIndex(int index);              // -1 selects the default printer
     bool SelectPrinter(const std::string& name);  // false when there is no such printer
     bool PrintsToFile() const;
     // The PDF file written when printing to file; default: Title + ".pdf" in the current folder.

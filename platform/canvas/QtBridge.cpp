@@ -3,15 +3,9 @@
 
 #include <QFile>
 
-std::string PathFromQString(const QString& s)
-{
-    return QFile::encodeName(s).toStdString();
-}
+std::string PathFromQString(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
-QString PathToQString(const std::string& s)
-{
-    return QFile::decodeName(QByteArray::fromStdString(s));
-}
+QString PathToQString(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
 
 int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers)
 {
@@ -35,9 +29,11 @@ int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers)
         return 112 + (key - Qt::Key_F1);
     switch (key) {
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
     case Qt::Key_Clear: return 12;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
     case Qt::Key_Shift: return 16;
     case Qt::Key_Control: return 17;
     case Qt::Key_Alt: return 18;
@@ -61,17 +57,28 @@ int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_NumLock: return 144;
     case Qt::Key_ScrollLock: return 145;
     // Punctuation by its unshifted key on a US keyboard.
-    case Qt::Key_Semicolon: case Qt::Key_Colon: return 186;
-    case Qt::Key_Equal: case Qt::Key_Plus: return 187;
-    case Qt::Key_Comma: case Qt::Key_Less: return 188;
-    case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
-    case Qt::Key_Period: case Qt::Key_Greater: return 190;
-    case Qt::Key_Slash: case Qt::Key_Question: return 191;
-    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return 192;
-    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return 219;
-    case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
-    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
-    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 222;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
     // Shifted digits report the digit key.
     case Qt::Key_Exclam: return '1';
     case Qt::Key_At: return '2';
@@ -90,12 +97,18 @@ int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers)
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 {
     TShiftState s;
-    if (modifiers & Qt::ShiftModifier) s.insert(ssShift);
-    if (modifiers & Qt::ControlModifier) s.insert(ssCtrl);
-    if (modifiers & Qt::AltModifier) s.insert(ssAlt);
-    if (buttons & Qt::LeftButton) s.insert(ssLeft);
-    if (buttons & Qt::RightButton) s.insert(ssRight);
-    if (buttons & Qt::MiddleButton) s.insert(ssMiddle);
+    if (modifiers & Qt::ShiftModifier)
+        s.insert(ssShift);
+    if (modifiers & Qt::ControlModifier)
+        s.insert(ssCtrl);
+    if (modifiers & Qt::AltModifier)
+        s.insert(ssAlt);
+    if (buttons & Qt::LeftButton)
+        s.insert(ssLeft);
+    if (buttons & Qt::RightButton)
+        s.insert(ssRight);
+    if (buttons & Qt::MiddleButton)
+        s.insert(ssMiddle);
     return s;
 }
 

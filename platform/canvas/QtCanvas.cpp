@@ -1,12 +1,12 @@
 #include "platform/canvas/QtCanvas_p.h"
 
 #include "platform/canvas/Bitmap.h"
-#include "platform/core/StrUtils.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/StrUtils.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QApplication>
 
 #include <algorithm>
 #include <array>
@@ -118,7 +118,7 @@ int PixelSizeFor(QFont font, int height)
     return std::max(1, int(std::lround(height * 100.0 / (fm.ascent() + fm.descent()))));
 }
 
-} // namespace
+}  // namespace
 
 QFont MakeQFont(const TFontData& data)
 {
@@ -160,7 +160,7 @@ const CachedFont& FontFor(const TFontData& data)
 
 const QFontMetrics& MetricsFor(const TFontData& data) { return FontFor(data).Metrics; }
 
-} // namespace
+}  // namespace
 
 TColor TCanvasDevice::GetPixel(int, int) { return clBlack; }
 
@@ -263,7 +263,8 @@ LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle styl
     };
     for (size_t i = 0; i + 1 < points.size(); ++i) {
         const TPoint from = points[i], to = points[i + 1];
-        const std::int64_t steps = std::max(std::abs(std::int64_t(to.X) - from.X), std::abs(std::int64_t(to.Y) - from.Y));
+        const std::int64_t steps =
+            std::max(std::abs(std::int64_t(to.X) - from.X), std::abs(std::int64_t(to.Y) - from.Y));
         const std::int64_t segmentEnd = position + steps;
         double t0, t1;
         if (steps == 0 || !ClipSegment(from, to, area, t0, t1)) {
@@ -298,8 +299,8 @@ bool HatchBit(TBrushStyle style, int x, int y)
 {
     const bool horizontal = y == 7;
     const bool vertical = x == 7;
-    const bool forward = x == y;            // top-left to bottom-right
-    const bool backward = x + y == 7;       // bottom-left to top-right
+    const bool forward = x == y;       // top-left to bottom-right
+    const bool backward = x + y == 7;  // bottom-left to top-right
     switch (style) {
     case bsHorizontal: return horizontal;
     case bsVertical: return vertical;
@@ -522,8 +523,8 @@ private:
         if (s.Pen.Style == psClear)
             return;
         if (!IsWide(s.Pen)) {
-            DrawPolyline(s, {{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}},
-                         true);
+            DrawPolyline(
+                s, {{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}}, true);
             return;
         }
         const double inset = s.Pen.Width / 2.0;
@@ -576,7 +577,7 @@ private:
             const QFontMetrics& fm = cached.Metrics;
             const QString text = QString::fromStdU16String(Win1252ToUtf16(r.Text));
             p.translate(r.Points[0].X, r.Points[0].Y);
-            p.rotate(-double(s.Font.Escapement) / 10.0);   // -INT_MIN does not exist as an int
+            p.rotate(-double(s.Font.Escapement) / 10.0);  // -INT_MIN does not exist as an int
             if (s.BkMode == bkOpaque)
                 p.fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(s.BkColor));
             p.setFont(font);
@@ -609,13 +610,18 @@ private:
             TCanvasState s = r.State;
             s.Pen = {s.Font.Color, 1, psDot};
             s.BkMode = bkTransparent;
-            DrawPolyline(s, {{box.Left, box.Top}, {box.Right - 1, box.Top}, {box.Right - 1, box.Bottom - 1},
-                             {box.Left, box.Bottom - 1}}, true);
+            DrawPolyline(s,
+                         {{box.Left, box.Top},
+                          {box.Right - 1, box.Top},
+                          {box.Right - 1, box.Bottom - 1},
+                          {box.Left, box.Bottom - 1}},
+                         true);
             return;
         }
         QVector<QPoint> points = FrameOutline(box);
-        points.erase(std::remove_if(points.begin(), points.end(), [](const QPoint& pt) { return (pt.x() + pt.y()) % 2 != 0; }),
-                     points.end());
+        points.erase(
+            std::remove_if(points.begin(), points.end(), [](const QPoint& pt) { return (pt.x() + pt.y()) % 2 != 0; }),
+            points.end());
         DrawPixels(r.State, points, r.Color, true);
     }
 
@@ -642,7 +648,7 @@ private:
     }
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<TCanvas> CreatePainterCanvas(QPainter& painter, TPainterTarget target)
 {

@@ -9,8 +9,8 @@
 // A printer page does the same with TPainterTarget::Printer (focus rectangles become dotted
 // rectangles in the font colour, inversions are left out).
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/CanvasDevice_p.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <QColor>
 #include <QFont>
@@ -32,7 +32,7 @@ std::unique_ptr<TCanvasDevice> CreateImageDevice(QImage& image);
 
 QFont MakeQFont(const TFontData& font);
 QRegion ToQRegion(const TRegion& region);
-QColor ToQColor(TColor color);          // system colours resolved
+QColor ToQColor(TColor color);  // system colours resolved
 TColor FromQRgb(QRgb rgb);
 // Fonts need an application object. Text drawn before the program made one creates a
 // QApplication (off-screen when there is no display); code that sets up the application

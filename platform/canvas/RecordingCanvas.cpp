@@ -26,14 +26,15 @@ std::string Hex(TColor color)
 
 const char* PenStyleName(TPenStyle s)
 {
-    static const char* names[] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
+    static const char* names[] = {"psSolid",      "psDash",  "psDot",        "psDashDot",
+                                  "psDashDotDot", "psClear", "psInsideFrame"};
     return names[s];
 }
 
 const char* BrushStyleName(TBrushStyle s)
 {
-    static const char* names[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
-                                  "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+    static const char* names[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                  "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
     return names[s];
 }
 
@@ -44,7 +45,7 @@ std::string RectText(const TRect& r)
     return out.str();
 }
 
-} // namespace
+}  // namespace
 
 TRecordingCanvas::TRecordingCanvas() : TRecordingCanvas(std::make_shared<std::vector<TCanvasRecord>>()) {}
 
@@ -79,9 +80,7 @@ std::string DescribeRecord(const TCanvasRecord& r)
         if (r.Options & kTextClipped)
             out << " in " << RectText(r.Rect);
         break;
-    default:
-        out << " " << RectText(r.Rect);
-        break;
+    default: out << " " << RectText(r.Rect); break;
     }
     if (r.Op == TCanvasOp::Pixel || r.Op == TCanvasOp::FocusRect)
         out << " color=" << Hex(r.Color);
@@ -92,7 +91,8 @@ std::string DescribeRecord(const TCanvasRecord& r)
     out << " pen=" << Hex(s.Pen.Color) << "/" << s.Pen.Width << "/" << PenStyleName(s.Pen.Style);
     out << " brush=" << Hex(s.Brush.Color) << "/" << BrushStyleName(s.Brush.Style);
     if (r.Op == TCanvasOp::Text)
-        out << " font=" << s.Font.Name << "/" << s.Font.Height << "/" << Hex(s.Font.Color) << "/esc" << s.Font.Escapement;
+        out << " font=" << s.Font.Name << "/" << s.Font.Height << "/" << Hex(s.Font.Color) << "/esc"
+            << s.Font.Escapement;
     out << " bk=" << Hex(s.BkColor) << (s.BkMode == bkOpaque ? "/opaque" : "/transparent");
     if (s.Clipped)
         out << " clip=" << RectText(s.Clip.GetRgnBox());

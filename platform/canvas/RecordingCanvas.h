@@ -2,8 +2,8 @@
 // A canvas that draws nothing and keeps every primitive with its arguments and the pen,
 // brush, font, background and clip it was drawn with: the geometry of a paint, for tests.
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/CanvasRecord.h"
+#include "platform/canvas/VisualLayer.h"
 
 #include <memory>
 #include <string>

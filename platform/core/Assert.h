@@ -5,9 +5,8 @@
 // never evaluate it, so it must not have side effects.
 
 #ifdef PRAVIX_ASSERTIONS
-#define PRAVIX_ASSERT(condition, why)                                                   \
-    ((condition) ? static_cast<void>(0)                                                 \
-                 : PravixAssertionFailed(#condition, why, __FILE__, __LINE__))
+#define PRAVIX_ASSERT(condition, why) \
+    ((condition) ? static_cast<void>(0) : PravixAssertionFailed(#condition, why, __FILE__, __LINE__))
 #else
 #define PRAVIX_ASSERT(condition, why) static_cast<void>(sizeof(static_cast<bool>(condition)))
 #endif

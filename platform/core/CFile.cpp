@@ -9,10 +9,7 @@
 
 #include <sys/stat.h>
 
-CFile::CFile(CFile&& other) noexcept
-    : m_file(std::exchange(other.m_file, nullptr)), m_textMode(other.m_textMode)
-{
-}
+CFile::CFile(CFile&& other) noexcept : m_file(std::exchange(other.m_file, nullptr)), m_textMode(other.m_textMode) {}
 
 CFile& CFile::operator=(CFile&& other) noexcept
 {
@@ -24,10 +21,7 @@ CFile& CFile::operator=(CFile&& other) noexcept
     return *this;
 }
 
-CFile::~CFile()
-{
-    Close();
-}
+CFile::~CFile() { Close(); }
 
 bool CFile::Open(const std::string& fileName, const char* mode)
 {
@@ -112,10 +106,7 @@ std::size_t CFile::ReadLine(char* buffer, std::size_t bufferSize)
     return count;
 }
 
-bool CFile::Eof() const
-{
-    return m_file && std::feof(m_file) != 0;
-}
+bool CFile::Eof() const { return m_file && std::feof(m_file) != 0; }
 
 void CFile::Rewind()
 {
@@ -123,10 +114,7 @@ void CFile::Rewind()
         std::rewind(m_file);
 }
 
-bool CFile::Flush()
-{
-    return m_file && std::fflush(m_file) == 0;
-}
+bool CFile::Flush() { return m_file && std::fflush(m_file) == 0; }
 
 bool FileExists(const std::string& fileName)
 {

@@ -40,8 +40,8 @@ public:
     // read error). Embedded NUL bytes are counted like any other byte.
     std::size_t ReadLine(char* buffer, std::size_t bufferSize);
 
-    bool Eof() const;    // a read has met the end of the file
-    void Rewind();       // back to the start; clears the end-of-file and error indicators
+    bool Eof() const;  // a read has met the end of the file
+    void Rewind();     // back to the start; clears the end-of-file and error indicators
     bool Flush();
 
 private:

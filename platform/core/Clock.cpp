@@ -26,7 +26,7 @@ double SystemMonotonic()
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-} // namespace
+}  // namespace
 
 TDateTime Now()
 {
@@ -54,10 +54,7 @@ TClockOverride::TClockOverride(TDateTime now, double monotonicSeconds)
 {
 }
 
-TClockOverride::~TClockOverride()
-{
-    g_override.store(m_previous);
-}
+TClockOverride::~TClockOverride() { g_override.store(m_previous); }
 
 void TClockOverride::SetNow(TDateTime now) { m_now.store(now); }
 void TClockOverride::SetMonotonic(double seconds) { m_monotonic.store(seconds); }

@@ -15,10 +15,7 @@ const TClassInfo& TObject::StaticClassInfo()
     return info;
 }
 
-const TClassInfo& TObject::ClassInfo() const
-{
-    return StaticClassInfo();
-}
+const TClassInfo& TObject::ClassInfo() const { return StaticClassInfo(); }
 
 static const TClassRegistration pravixClassRegistration_TObject(TObject::StaticClassInfo());
 
@@ -27,10 +24,7 @@ static const TClassRegistration pravixClassRegistration_TObject(TObject::StaticC
 
 PRAVIX_PUBLISH(TPersistent)
 
-void TPersistent::Assign(const TPersistent& source)
-{
-    source.AssignTo(*this);
-}
+void TPersistent::Assign(const TPersistent& source) { source.AssignTo(*this); }
 
 void TPersistent::AssignTo(TPersistent& destination) const
 {
@@ -42,9 +36,8 @@ void TPersistent::DefineProperties(TFiler&) {}
 // ---------------------------------------------------------------------------------------
 // TComponent
 
-PRAVIX_PUBLISH(TComponent,
-    Prop("Name", &TComponent::Name, &TComponent::SetName),
-    Prop("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0))
+PRAVIX_PUBLISH(TComponent, Prop("Name", &TComponent::Name, &TComponent::SetName),
+               Prop("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0))
 
 TComponent::TComponent(TComponent* owner)
 {
@@ -61,10 +54,7 @@ TComponent::~TComponent()
         m_owner->RemoveComponent(this);
 }
 
-void TComponent::SetName(const std::string& name)
-{
-    m_name = name;
-}
+void TComponent::SetName(const std::string& name) { m_name = name; }
 
 TComponent* TComponent::Components(int index) const
 {
@@ -132,17 +122,11 @@ void TComponent::SetComponentState(TComponentStateFlag flag, bool on)
         m_state &= ~unsigned(flag);
 }
 
-void TComponent::Loaded()
-{
-    SetComponentState(csLoading, false);
-}
+void TComponent::Loaded() { SetComponentState(csLoading, false); }
 
 void TComponent::SetParentComponent(TComponent*) {}
 
-TComponent* TComponent::GetParentComponent() const
-{
-    return nullptr;
-}
+TComponent* TComponent::GetParentComponent() const { return nullptr; }
 
 void TComponent::Notification(TComponent* component, TOperation operation)
 {

@@ -134,10 +134,7 @@ const char* NonFiniteText(double value)
     return value > 0 ? "INF" : "-INF";
 }
 
-std::string Sign(double value, const Decimal& rounded)
-{
-    return (std::signbit(value) && !rounded.IsZero()) ? "-" : "";
-}
+std::string Sign(double value, const Decimal& rounded) { return (std::signbit(value) && !rounded.IsZero()) ? "-" : ""; }
 
 // Integer digits of a rounded number, grouped by thousands when a separator is given.
 std::string IntegerDigits(const Decimal& d, int minimumDigits, char groupSeparator)
@@ -173,11 +170,11 @@ std::string ExponentText(int exponent, bool plusSign, int minimumDigits)
 struct NumberPattern {
     std::string prefix;
     std::string suffix;
-    int integerZeros = 0;    // minimum integer digits
+    int integerZeros = 0;  // minimum integer digits
     bool grouping = false;
     bool hasPoint = false;
     int requiredDecimals = 0;
-    int decimals = 0;        // placeholders after the point
+    int decimals = 0;  // placeholders after the point
 };
 
 bool IsPlaceholder(char c) { return c == '0' || c == '#' || c == ',' || c == '.'; }
@@ -306,7 +303,7 @@ bool ParseFloat(std::string_view text, double& value, IsSeparator isSeparator)
     throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------------------- formatting
 
@@ -335,10 +332,7 @@ std::string FloatToStr(double value, char decimalSeparator, int significantDigit
     return text + "E" + ExponentText(d.exponent, false, 1);
 }
 
-std::string FormatFixed(double value, int decimals)
-{
-    return FormatFixed(value, decimals, Region().DecimalSeparator);
-}
+std::string FormatFixed(double value, int decimals) { return FormatFixed(value, decimals, Region().DecimalSeparator); }
 
 std::string FormatFixed(double value, int decimals, char decimalSeparator)
 {

@@ -65,10 +65,7 @@ long long FloorMod(long long a, long long b) { return ((a % b) + b) % b; }
 
 // A date day number with a time of day (0 <= fraction < 1): days before 30 December 1899
 // carry the time negatively, so that the whole part stays the day.
-TDateTime Combine(TDateTime date, double timeFraction)
-{
-    return date >= 0 ? date + timeFraction : date - timeFraction;
-}
+TDateTime Combine(TDateTime date, double timeFraction) { return date >= 0 ? date + timeFraction : date - timeFraction; }
 
 [[noreturn]] void RaiseEncodeError(const char* what)
 {
@@ -167,38 +164,30 @@ public:
                     ++count;
             }
             switch (token) {
-            case 'Y':
-                out += count <= 2 ? Number(t.year % 100, 2) : Number(t.year, 4);
-                break;
+            case 'Y': out += count <= 2 ? Number(t.year % 100, 2) : Number(t.year, 4); break;
             case 'M':
-                out += count == 1 ? Number(t.month, 1)
-                     : count == 2 ? Number(t.month, 2)
-                     : count == 3 ? Name(r.ShortMonthNames, t.month)
-                                  : Name(r.LongMonthNames, t.month);
+                out += count == 1   ? Number(t.month, 1)
+                       : count == 2 ? Number(t.month, 2)
+                       : count == 3 ? Name(r.ShortMonthNames, t.month)
+                                    : Name(r.LongMonthNames, t.month);
                 break;
             case 'D':
                 if (count >= 5)
                     Append(r.ShortDateFormat, depth + 1);
                 else
-                    out += count == 1 ? Number(t.day, 1)
-                         : count == 2 ? Number(t.day, 2)
-                         : count == 3 ? Name(r.ShortDayNames, t.dayOfWeek)
-                                      : Name(r.LongDayNames, t.dayOfWeek);
+                    out += count == 1   ? Number(t.day, 1)
+                           : count == 2 ? Number(t.day, 2)
+                           : count == 3 ? Name(r.ShortDayNames, t.dayOfWeek)
+                                        : Name(r.LongDayNames, t.dayOfWeek);
                 break;
             case 'H': {
                 const int hour = twelveHour ? (t.hour % 12 == 0 ? 12 : t.hour % 12) : t.hour;
                 out += Number(hour, count == 1 ? 1 : 2);
                 break;
             }
-            case 'N':
-                out += Number(t.minute, count == 1 ? 1 : 2);
-                break;
-            case 'S':
-                out += Number(t.second, count == 1 ? 1 : 2);
-                break;
-            case 'Z':
-                out += Number(t.millisecond, count == 1 ? 1 : 3);
-                break;
+            case 'N': out += Number(t.minute, count == 1 ? 1 : 2); break;
+            case 'S': out += Number(t.second, count == 1 ? 1 : 2); break;
+            case 'Z': out += Number(t.millisecond, count == 1 ? 1 : 3); break;
             case 'C':
                 Append(r.ShortDateFormat, depth + 1);
                 if (t.hasTime) {
@@ -206,22 +195,15 @@ public:
                     Append(r.LongTimeFormat, depth + 1);
                 }
                 break;
-            case 'A':
-                count = AppendAmPm(format, i);
-                break;
-            case '/':
-                out += r.DateSeparator;
-                break;
-            case ':':
-                out += r.TimeSeparator;
-                break;
+            case 'A': count = AppendAmPm(format, i); break;
+            case '/': out += r.DateSeparator; break;
+            case ':': out += r.TimeSeparator; break;
             case '"':
             case '\'':
                 count = QuotedLength(format, i);
                 out += QuotedText(format.substr(i, count));
                 break;
-            default:
-                out += c;
+            default: out += c;
             }
             i += count;
         }
@@ -352,7 +334,10 @@ private:
         }
         for (int k = 0; k < count; ++k) {
             switch (order[size_t(k)]) {
-            case 'Y': year = n[k]; yearDigits = digits[k]; break;
+            case 'Y':
+                year = n[k];
+                yearDigits = digits[k];
+                break;
             case 'M': month = n[k]; break;
             default: day = n[k]; break;
             }
@@ -427,7 +412,7 @@ private:
     size_t pos = 0;
 };
 
-} // namespace
+}  // namespace
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -453,15 +438,15 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& result)
 
 bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& result)
 {
-    if (hour < 0 || hour >= 24 || minute < 0 || minute >= 60 || second < 0 || second >= 60 ||
-        millisecond < 0 || millisecond >= 1000)
+    if (hour < 0 || hour >= 24 || minute < 0 || minute >= 60 || second < 0 || second >= 60 || millisecond < 0 ||
+        millisecond >= 1000)
         return false;
     result = (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + millisecond) / kMsPerDay;
     return true;
 }
 
-bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                       int millisecond, TDateTime& result)
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                       TDateTime& result)
 {
     TDateTime date = 0, time = 0;
     if (!TryEncodeDate(year, month, day, date) || !TryEncodeTime(hour, minute, second, millisecond, time))

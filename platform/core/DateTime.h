@@ -15,8 +15,8 @@ int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
 // Years 1..9999. Invalid components: TryEncode* return false, Encode* raise EConvertError.
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& result);
-bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                       int millisecond, TDateTime& result);
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                       TDateTime& result);
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 

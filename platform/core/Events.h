@@ -28,9 +28,10 @@ public:
     Event() = default;
     Event(std::nullptr_t) {}
     template <typename F,
-              typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, Event> &&
-                                          std::is_invocable_v<F&, Args...>>>
-    Event(F&& handler) : m_handler(std::forward<F>(handler)) {}
+              typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, Event> && std::is_invocable_v<F&, Args...>>>
+    Event(F&& handler) : m_handler(std::forward<F>(handler))
+    {
+    }
 
     // Binds an object and one of its methods, the way the form designer wires handlers.
     template <typename Obj, typename Method>

@@ -16,10 +16,10 @@ private:
     std::string m_message;
 };
 
-#define PRAVIX_EXCEPTION(Name, Base)                 \
-    class Name : public Base {                       \
-    public:                                          \
-        using Base::Base;                            \
+#define PRAVIX_EXCEPTION(Name, Base) \
+    class Name : public Base {       \
+    public:                          \
+        using Base::Base;            \
     };
 
 PRAVIX_EXCEPTION(EConvertError, Exception)
@@ -37,10 +37,10 @@ PRAVIX_EXCEPTION(EOutOfMemory, Exception)
 #undef PRAVIX_EXCEPTION
 
 // Raisers with the fixed texts.
-[[noreturn]] void RaiseListIndexError(long long index);          // "List index out of bounds (%d)"
-[[noreturn]] void RaiseZeroDivide();                             // "Floating point division by zero"
-[[noreturn]] void RaiseInvalidOp();                              // "Invalid floating point operation"
-[[noreturn]] void RaiseOverflow();                               // "Floating point overflow"
-[[noreturn]] void RaiseAbstractError();                          // "Abstract Error"
-[[noreturn]] void RaiseFileOpenError(const std::string& fileName);   // "Cannot open file "%s". %s"
-[[noreturn]] void RaiseFileCreateError(const std::string& fileName); // "Cannot create file "%s". %s"
+[[noreturn]] void RaiseListIndexError(long long index);               // "List index out of bounds (%d)"
+[[noreturn]] void RaiseZeroDivide();                                  // "Floating point division by zero"
+[[noreturn]] void RaiseInvalidOp();                                   // "Invalid floating point operation"
+[[noreturn]] void RaiseOverflow();                                    // "Floating point overflow"
+[[noreturn]] void RaiseAbstractError();                               // "Abstract Error"
+[[noreturn]] void RaiseFileOpenError(const std::string& fileName);    // "Cannot open file "%s". %s"
+[[noreturn]] void RaiseFileCreateError(const std::string& fileName);  // "Cannot create file "%s". %s"

@@ -12,7 +12,9 @@
 EFormDescriptionError::EFormDescriptionError(int line, std::string property, const std::string& message)
     : EStreamError("Error in form description at line " + std::to_string(line) +
                    (property.empty() ? std::string() : ", property " + property) + ": " + message),
-      m_line(line), m_property(std::move(property)), m_reason(message)
+      m_line(line),
+      m_property(std::move(property)),
+      m_reason(message)
 {
 }
 
@@ -437,10 +439,7 @@ private:
         throw EFormDescriptionError(at.line, m_property, at.kind == Tok::Error ? at.text : message);
     }
 
-    const Token& Peek(std::size_t ahead = 0) const
-    {
-        return m_tokens[std::min(m_pos + ahead, m_tokens.size() - 1)];
-    }
+    const Token& Peek(std::size_t ahead = 0) const { return m_tokens[std::min(m_pos + ahead, m_tokens.size() - 1)]; }
     const Token& Next()
     {
         const Token& t = Peek();
@@ -685,8 +684,7 @@ private:
                 if (!ref.SetString(ReadString()))
                     Refused(at);
                 break;
-            default:
-                Fail(path, "properties of this kind cannot be assigned");
+            default: Fail(path, "properties of this kind cannot be assigned");
             }
         });
     }
@@ -776,8 +774,8 @@ private:
     std::size_t m_pos = 0;
     int m_depth = 0;
     TComponent* m_root = nullptr;
-    std::string m_property;      // the entry being read, for messages
-    std::string m_definedName;   // the defined property DefineProperties is asked for
+    std::string m_property;     // the entry being read, for messages
+    std::string m_definedName;  // the defined property DefineProperties is asked for
     bool m_definedHandled = false;
     std::vector<TComponent*> m_loaded;
     std::vector<Reference> m_references;
@@ -810,8 +808,7 @@ public:
     }
 
     // TFiler
-    void DefineProperty(const std::string& name, const ReadFunction&, const WriteFunction& write,
-                        bool hasData) override
+    void DefineProperty(const std::string& name, const ReadFunction&, const WriteFunction& write, bool hasData) override
     {
         if (!hasData || !write)
             return;
@@ -871,10 +868,7 @@ public:
         instance.DefineProperties(*this);
     }
 
-    void WriteProperty(TPersistent& instance, const TPropInfo& property) override
-    {
-        WriteOne(instance, property, {});
-    }
+    void WriteProperty(TPersistent& instance, const TPropInfo& property) override { WriteOne(instance, property, {}); }
 
 private:
     // The component whose block holds `c`: its parent when the description holds the
@@ -934,19 +928,14 @@ private:
                 return;
             text = SetValueText(p.Type(), p.GetOrd(instance));
             break;
-        case tkFloat:
-            text = FloatText(p.GetFloat(instance), p.Type().FloatType);
-            break;
-        case tkString:
-            text = QuotedText(p.GetString(instance));
-            break;
+        case tkFloat: text = FloatText(p.GetFloat(instance), p.Type().FloatType); break;
+        case tkString: text = QuotedText(p.GetString(instance)); break;
         case tkClass:
             text = ObjectText(instance, p, path);
             if (text.empty())
                 return;
             break;
-        default:
-            return;
+        default: return;
         }
         Line(path + " = " + text);
     }
@@ -979,7 +968,7 @@ private:
     int m_indent = 0;
 };
 
-} // namespace
+}  // namespace
 
 TComponent* CreateComponentFromText(std::string_view utf8Text, TComponent* owner)
 {

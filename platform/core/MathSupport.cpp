@@ -10,13 +10,13 @@ namespace {
 template <typename F>
 long long ToInt64(F integral)
 {
-    constexpr F limit = F(9223372036854775808.0L);  // 2^63
+    constexpr F limit = F(9223372036854775808.0L);     // 2^63
     if (!(integral > -limit - 1 && integral < limit))  // also catches NaN
         RaiseInvalidOp();
     return static_cast<long long>(integral);
 }
 
-} // namespace
+}  // namespace
 
 // nearbyint follows the current rounding mode, which the library never changes from
 // round-to-nearest-even.

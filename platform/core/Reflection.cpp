@@ -66,7 +66,7 @@ TTypeInfo Simple(TTypeKind kind, std::string name)
     return info;
 }
 
-} // namespace
+}  // namespace
 
 const TTypeInfo& TTypeInfo::Boolean()
 {
@@ -80,28 +80,37 @@ const TTypeInfo& TTypeInfo::Integer()
     return info;
 }
 
-#define PRAVIX_COLOR_NAME(name) {#name, name}
+#define PRAVIX_COLOR_NAME(name) \
+    {                           \
+#name, name             \
+    }
 
 const TTypeInfo& TTypeInfo::Color()
 {
     static const TTypeInfo info = [] {
         TTypeInfo t = Simple(tkInteger, "TColor");
         t.ValueNames = {
-            PRAVIX_COLOR_NAME(clBlack), PRAVIX_COLOR_NAME(clMaroon), PRAVIX_COLOR_NAME(clGreen),
-            PRAVIX_COLOR_NAME(clOlive), PRAVIX_COLOR_NAME(clNavy), PRAVIX_COLOR_NAME(clPurple),
-            PRAVIX_COLOR_NAME(clTeal), PRAVIX_COLOR_NAME(clGray), PRAVIX_COLOR_NAME(clSilver),
-            PRAVIX_COLOR_NAME(clRed), PRAVIX_COLOR_NAME(clLime), PRAVIX_COLOR_NAME(clYellow),
-            PRAVIX_COLOR_NAME(clBlue), PRAVIX_COLOR_NAME(clFuchsia), PRAVIX_COLOR_NAME(clAqua),
-            PRAVIX_COLOR_NAME(clWhite), PRAVIX_COLOR_NAME(clNone), PRAVIX_COLOR_NAME(clDefault),
-            PRAVIX_COLOR_NAME(clScrollBar), PRAVIX_COLOR_NAME(clBackground), PRAVIX_COLOR_NAME(clActiveCaption),
-            PRAVIX_COLOR_NAME(clInactiveCaption), PRAVIX_COLOR_NAME(clMenu), PRAVIX_COLOR_NAME(clWindow),
-            PRAVIX_COLOR_NAME(clWindowFrame), PRAVIX_COLOR_NAME(clMenuText), PRAVIX_COLOR_NAME(clWindowText),
-            PRAVIX_COLOR_NAME(clCaptionText), PRAVIX_COLOR_NAME(clActiveBorder),
-            PRAVIX_COLOR_NAME(clInactiveBorder), PRAVIX_COLOR_NAME(clAppWorkSpace),
-            PRAVIX_COLOR_NAME(clHighlight), PRAVIX_COLOR_NAME(clHighlightText), PRAVIX_COLOR_NAME(clBtnFace),
-            PRAVIX_COLOR_NAME(clBtnShadow), PRAVIX_COLOR_NAME(clGrayText), PRAVIX_COLOR_NAME(clBtnText),
-            PRAVIX_COLOR_NAME(clInactiveCaptionText), PRAVIX_COLOR_NAME(clBtnHighlight),
-            PRAVIX_COLOR_NAME(cl3DDkShadow), PRAVIX_COLOR_NAME(cl3DLight), PRAVIX_COLOR_NAME(clInfoText),
+            PRAVIX_COLOR_NAME(clBlack),         PRAVIX_COLOR_NAME(clMaroon),
+            PRAVIX_COLOR_NAME(clGreen),         PRAVIX_COLOR_NAME(clOlive),
+            PRAVIX_COLOR_NAME(clNavy),          PRAVIX_COLOR_NAME(clPurple),
+            PRAVIX_COLOR_NAME(clTeal),          PRAVIX_COLOR_NAME(clGray),
+            PRAVIX_COLOR_NAME(clSilver),        PRAVIX_COLOR_NAME(clRed),
+            PRAVIX_COLOR_NAME(clLime),          PRAVIX_COLOR_NAME(clYellow),
+            PRAVIX_COLOR_NAME(clBlue),          PRAVIX_COLOR_NAME(clFuchsia),
+            PRAVIX_COLOR_NAME(clAqua),          PRAVIX_COLOR_NAME(clWhite),
+            PRAVIX_COLOR_NAME(clNone),          PRAVIX_COLOR_NAME(clDefault),
+            PRAVIX_COLOR_NAME(clScrollBar),     PRAVIX_COLOR_NAME(clBackground),
+            PRAVIX_COLOR_NAME(clActiveCaption), PRAVIX_COLOR_NAME(clInactiveCaption),
+            PRAVIX_COLOR_NAME(clMenu),          PRAVIX_COLOR_NAME(clWindow),
+            PRAVIX_COLOR_NAME(clWindowFrame),   PRAVIX_COLOR_NAME(clMenuText),
+            PRAVIX_COLOR_NAME(clWindowText),    PRAVIX_COLOR_NAME(clCaptionText),
+            PRAVIX_COLOR_NAME(clActiveBorder),  PRAVIX_COLOR_NAME(clInactiveBorder),
+            PRAVIX_COLOR_NAME(clAppWorkSpace),  PRAVIX_COLOR_NAME(clHighlight),
+            PRAVIX_COLOR_NAME(clHighlightText), PRAVIX_COLOR_NAME(clBtnFace),
+            PRAVIX_COLOR_NAME(clBtnShadow),     PRAVIX_COLOR_NAME(clGrayText),
+            PRAVIX_COLOR_NAME(clBtnText),       PRAVIX_COLOR_NAME(clInactiveCaptionText),
+            PRAVIX_COLOR_NAME(clBtnHighlight),  PRAVIX_COLOR_NAME(cl3DDkShadow),
+            PRAVIX_COLOR_NAME(cl3DLight),       PRAVIX_COLOR_NAME(clInfoText),
             PRAVIX_COLOR_NAME(clInfoBk),
         };
         return t;
@@ -194,10 +203,7 @@ bool TPropInfo::IsOrdinalKind(TTypeKind kind)
            kind == tkInt64;
 }
 
-bool TPropInfo::IsStored(const TObject& instance) const
-{
-    return !m_stored || m_stored(instance);
-}
+bool TPropInfo::IsStored(const TObject& instance) const { return !m_stored || m_stored(instance); }
 
 bool TPropInfo::IsDefaultValue(const TObject& instance) const
 {
@@ -316,10 +322,7 @@ void TPropDecl::ApplyChangesTo(TPropInfo& inherited) const
         inherited.m_owned = true;
 }
 
-TPropDecl Redeclare(std::string name)
-{
-    return TPropDecl(std::move(name), true);
-}
+TPropDecl Redeclare(std::string name) { return TPropDecl(std::move(name), true); }
 
 // ---------------------------------------------------------------------------------------
 // Class information and registry
@@ -391,12 +394,9 @@ std::map<std::string, const TClassInfo*, CaseInsensitiveLess>& Registry()
     return registry;
 }
 
-} // namespace
+}  // namespace
 
-void RegisterClass(const TClassInfo& info)
-{
-    Registry()[info.Name()] = &info;
-}
+void RegisterClass(const TClassInfo& info) { Registry()[info.Name()] = &info; }
 
 const TClassInfo* FindClass(std::string_view className)
 {
@@ -457,10 +457,10 @@ bool Walk(TObject& instance, const std::function<bool(const TPropertyRef&)>& vis
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool WalkProperties(TObject& instance, const std::function<bool(const TPropertyRef&)>& visit,
-                    std::string_view prefix, bool followReferences)
+bool WalkProperties(TObject& instance, const std::function<bool(const TPropertyRef&)>& visit, std::string_view prefix,
+                    bool followReferences)
 {
     std::vector<TObject*> chain;
     return Walk(instance, visit, Trim(prefix), followReferences, chain);

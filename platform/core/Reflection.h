@@ -103,11 +103,11 @@ public:
 
 struct TTypeInfo {
     TTypeKind Kind = tkUnknown;
-    std::string Name;                        // "Integer", "Boolean", "TiBevelStyle", "TFont"...
-    std::vector<std::string> EnumNames;      // tkEnumeration: value names by ordinal
-    const TTypeInfo* ElementType = nullptr;  // tkSet: the elements' enumeration
-    int SetBits = 0;                         // tkSet: storage width, 8, 16 or 32 bits
-    TFloatType FloatType = ftDouble;         // tkFloat
+    std::string Name;                              // "Integer", "Boolean", "TiBevelStyle", "TFont"...
+    std::vector<std::string> EnumNames;            // tkEnumeration: value names by ordinal
+    const TTypeInfo* ElementType = nullptr;        // tkSet: the elements' enumeration
+    int SetBits = 0;                               // tkSet: storage width, 8, 16 or 32 bits
+    TFloatType FloatType = ftDouble;               // tkFloat
     const TClassInfo& (*ClassInfoOf)() = nullptr;  // tkClass; called lazily (classes may refer to each other)
     // tkInteger: values with a name (the colour constants of TColor), which files use instead
     // of the number.
@@ -144,16 +144,16 @@ struct TTypeInfo {
 };
 
 // Declares the value names of an existing enum. The enum must be contiguous from 0.
-#define PRAVIX_ENUM_INFO(Type, ...)                                                        \
-    inline const TTypeInfo& PravixTypeInfo(Type*)                                          \
-    {                                                                                      \
-        static const TTypeInfo info = TTypeInfo::Enumeration(#Type, #__VA_ARGS__);         \
-        return info;                                                                       \
+#define PRAVIX_ENUM_INFO(Type, ...)                                                \
+    inline const TTypeInfo& PravixTypeInfo(Type*)                                  \
+    {                                                                              \
+        static const TTypeInfo info = TTypeInfo::Enumeration(#Type, #__VA_ARGS__); \
+        return info;                                                               \
     }
 
 // Declares an enum together with its value names.
-#define PRAVIX_ENUM(Type, ...)   \
-    enum Type { __VA_ARGS__ };   \
+#define PRAVIX_ENUM(Type, ...) \
+    enum Type { __VA_ARGS__ }; \
     PRAVIX_ENUM_INFO(Type, __VA_ARGS__)
 
 class TPropDecl;
@@ -216,10 +216,19 @@ private:
 
 namespace reflection_detail {
 
-template <typename T> struct IsStdSet : std::false_type {};
-template <typename E> struct IsStdSet<std::set<E>> : std::true_type { using Element = E; };
-template <typename T> struct IsEvent : std::false_type {};
-template <typename... A> struct IsEvent<Event<A...>> : std::true_type {};
+template <typename T>
+struct IsStdSet : std::false_type {
+};
+template <typename E>
+struct IsStdSet<std::set<E>> : std::true_type {
+    using Element = E;
+};
+template <typename T>
+struct IsEvent : std::false_type {
+};
+template <typename... A>
+struct IsEvent<Event<A...>> : std::true_type {
+};
 
 template <typename V>
 constexpr bool IsOrdinal = std::is_integral_v<V> || std::is_enum_v<V> || IsStdSet<V>::value;
@@ -227,8 +236,9 @@ constexpr bool IsOrdinal = std::is_integral_v<V> || std::is_enum_v<V> || IsStdSe
 template <typename E>
 const TTypeInfo& EnumInfo()
 {
-    static_assert(requires { PravixTypeInfo(static_cast<E*>(nullptr)); },
-                  "declare the enum's value names with PRAVIX_ENUM or PRAVIX_ENUM_INFO");
+    static_assert(
+        requires { PravixTypeInfo(static_cast<E*>(nullptr)); },
+        "declare the enum's value names with PRAVIX_ENUM or PRAVIX_ENUM_INFO");
     return PravixTypeInfo(static_cast<E*>(nullptr));
 }
 
@@ -311,49 +321,59 @@ V FromOrdinal(std::int64_t ordinal)
 }
 
 // Reading and writing a member, whichever way the class offers it.
-template <typename G> struct Getter;
-template <typename C, typename R> struct Getter<R (C::*)() const> {
+template <typename G>
+struct Getter;
+template <typename C, typename R>
+struct Getter<R (C::*)() const> {
     using Class = C;
     using Value = std::remove_cvref_t<R>;
     static Value Get(R (C::*g)() const, const C& c) { return (c.*g)(); }
 };
-template <typename C, typename R> struct Getter<R (C::*)() const noexcept> {
+template <typename C, typename R>
+struct Getter<R (C::*)() const noexcept> {
     using Class = C;
     using Value = std::remove_cvref_t<R>;
     static Value Get(R (C::*g)() const noexcept, const C& c) { return (c.*g)(); }
 };
-template <typename C, typename R> struct Getter<R (C::*)()> {  // getters not marked const
+template <typename C, typename R>
+struct Getter<R (C::*)()> {  // getters not marked const
     using Class = C;
     using Value = std::remove_cvref_t<R>;
     static Value Get(R (C::*g)(), const C& c) { return (const_cast<C&>(c).*g)(); }
 };
-template <typename C, typename V> struct Getter<V C::*> {
+template <typename C, typename V>
+struct Getter<V C::*> {
     using Class = C;
     using Value = V;
     static Value Get(V C::*field, const C& c) { return c.*field; }
 };
 
-template <typename S> struct Setter;
-template <> struct Setter<std::nullptr_t> {
+template <typename S>
+struct Setter;
+template <>
+struct Setter<std::nullptr_t> {
     using Value = void;
 };
-template <typename C, typename R, typename A> struct Setter<R (C::*)(A)> {
+template <typename C, typename R, typename A>
+struct Setter<R (C::*)(A)> {
     using Class = C;
     using Value = std::remove_cvref_t<A>;
     static void Set(R (C::*s)(A), C& c, Value v) { (c.*s)(std::move(v)); }
 };
-template <typename C, typename R, typename A> struct Setter<R (C::*)(A) noexcept> {
+template <typename C, typename R, typename A>
+struct Setter<R (C::*)(A) noexcept> {
     using Class = C;
     using Value = std::remove_cvref_t<A>;
     static void Set(R (C::*s)(A) noexcept, C& c, Value v) { (c.*s)(std::move(v)); }
 };
-template <typename C, typename V> struct Setter<V C::*> {
+template <typename C, typename V>
+struct Setter<V C::*> {
     using Class = C;
     using Value = V;
     static void Set(V C::*field, C& c, Value v) { c.*field = std::move(v); }
 };
 
-} // namespace reflection_detail
+}  // namespace reflection_detail
 
 // A property as a class declares it; built by Prop(), Field() and Redeclare().
 class TPropDecl {
@@ -446,9 +466,7 @@ TPropDecl Prop(std::string name, G getter, S setter = nullptr)
         static_assert(std::is_same_v<typename Setter<S>::Value, V>, "getter and setter disagree on the type");
 
     TPropDecl decl(std::move(name));
-    auto get = [getter](const TObject& o) -> V {
-        return Getter<G>::Get(getter, static_cast<const GetClass&>(o));
-    };
+    auto get = [getter](const TObject& o) -> V { return Getter<G>::Get(getter, static_cast<const GetClass&>(o)); };
     auto set = [setter](TObject& o, V v) {
         if constexpr (hasSetter)
             Setter<S>::Set(setter, static_cast<typename Setter<S>::Class&>(o), std::move(v));
@@ -513,13 +531,13 @@ constexpr TClassInfo::Factory ClassFactoryFor()
 }
 
 // In the class body: the class's name for the class registry and its parent.
-#define PRAVIX_CLASS(Class, Base)                                          \
-public:                                                                    \
-    using inherited = Base;                                                \
-    static const TClassInfo& StaticClassInfo();                            \
+#define PRAVIX_CLASS(Class, Base)                                              \
+public:                                                                        \
+    using inherited = Base;                                                    \
+    static const TClassInfo& StaticClassInfo();                                \
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); } \
-                                                                           \
-private:                                                                   \
+                                                                               \
+private:                                                                       \
     static std::vector<TPropDecl> PublishedProperties();
 
 // In the class's .cpp: the published properties, in declared order (maybe none).
@@ -527,18 +545,18 @@ private:                                                                   \
 #define PRAVIX_PUBLISH(Class, ...) PRAVIX_PUBLISH_LIST(Class, (std::vector<TPropDecl>{__VA_ARGS__}))
 
 // The same, for a list built by an expression (e.g. joined from shared groups).
-#define PRAVIX_PUBLISH_LIST(Class, listExpression)                                    \
-    std::vector<TPropDecl> Class::PublishedProperties()                               \
-    {                                                                                 \
-        static_assert(std::is_base_of_v<Class::inherited, Class>, "wrong base class"); \
-        return listExpression;                                                        \
-    }                                                                                 \
-    const TClassInfo& Class::StaticClassInfo()                                        \
-    {                                                                                 \
-        static const TClassInfo info(#Class, &Class::inherited::StaticClassInfo(),    \
-                                     ClassFactoryFor<Class>(), PublishedProperties()); \
-        return info;                                                                  \
-    }                                                                                 \
+#define PRAVIX_PUBLISH_LIST(Class, listExpression)                                                           \
+    std::vector<TPropDecl> Class::PublishedProperties()                                                      \
+    {                                                                                                        \
+        static_assert(std::is_base_of_v<Class::inherited, Class>, "wrong base class");                       \
+        return listExpression;                                                                               \
+    }                                                                                                        \
+    const TClassInfo& Class::StaticClassInfo()                                                               \
+    {                                                                                                        \
+        static const TClassInfo info(#Class, &Class::inherited::StaticClassInfo(), ClassFactoryFor<Class>(), \
+                                     PublishedProperties());                                                 \
+        return info;                                                                                         \
+    }                                                                                                        \
     static const TClassRegistration pravixClassRegistration_##Class(Class::StaticClassInfo());
 
 // The class registry: class name -> class information and factory.
@@ -559,9 +577,9 @@ struct TClassRegistration {
 
 // A property found on an object or one of its sub-objects.
 struct TPropertyRef {
-    TObject* Instance = nullptr;      // the object holding the property
+    TObject* Instance = nullptr;  // the object holding the property
     const TPropInfo* Info = nullptr;
-    std::string Path;                 // dotted path from where the search started
+    std::string Path;  // dotted path from where the search started
 
     explicit operator bool() const { return Info != nullptr; }
     std::int64_t GetOrd() const { return Info->GetOrd(*Instance); }

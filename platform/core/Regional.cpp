@@ -102,13 +102,12 @@ TFormatSettings& Current()
     return settings;
 }
 
-} // namespace
+}  // namespace
 
 TFormatSettings TFormatSettings::English()
 {
     TFormatSettings s;
-    s.ShortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    s.ShortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     s.LongMonthNames = {"January", "February", "March",     "April",   "May",      "June",
                         "July",    "August",   "September", "October", "November", "December"};
     s.ShortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -127,9 +126,6 @@ const TFormatSettings& Region() { return Current(); }
 
 void SetRegion(const TFormatSettings& settings) { Current() = settings; }
 
-TRegionGuard::TRegionGuard(const TFormatSettings& settings) : m_saved(Region())
-{
-    SetRegion(settings);
-}
+TRegionGuard::TRegionGuard(const TFormatSettings& settings) : m_saved(Region()) { SetRegion(settings); }
 
 TRegionGuard::~TRegionGuard() { SetRegion(m_saved); }

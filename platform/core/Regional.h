@@ -21,7 +21,7 @@ struct TFormatSettings {
     std::string TimePMString = "PM";
     std::array<std::string, 12> ShortMonthNames;  // January first
     std::array<std::string, 12> LongMonthNames;
-    std::array<std::string, 7> ShortDayNames;     // Sunday first
+    std::array<std::string, 7> ShortDayNames;  // Sunday first
     std::array<std::string, 7> LongDayNames;
 
     // The fixed English set that tests pin: ".", ",", "/", ":", "m/d/yyyy", "hh:nn:ss".

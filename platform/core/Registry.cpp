@@ -262,16 +262,14 @@ std::string RegistryFileName(TRegistryRoot root)
         return folder + "/" + names[root];
     }
     switch (root) {
-    case HKEY_LOCAL_MACHINE:
-        return "/etc/xdg/Pravix/machine.ini";
+    case HKEY_LOCAL_MACHINE: return "/etc/xdg/Pravix/machine.ini";
     case HKEY_CURRENT_USER: {
         std::string config = EnvironmentValue("XDG_CONFIG_HOME");
         if (config.empty())
             config = HomeFolder() + "/.config";
         return config + "/Pravix/user.ini";
     }
-    case HKEY_CLASSES_ROOT:
-        break;
+    case HKEY_CLASSES_ROOT: break;
     }
     return "";
 }

@@ -37,10 +37,7 @@ bool WaitWritable(int fd)
 
 SerialPort::SerialPort() = default;
 
-SerialPort::~SerialPort()
-{
-    Close();
-}
+SerialPort::~SerialPort() { Close(); }
 
 bool SerialPort::Open(const std::string& path)
 {
@@ -89,14 +86,11 @@ std::size_t SerialPort::Read(void* buffer, std::size_t n)
             return std::size_t(r);
         if (r < 0 && errno == EINTR)
             continue;
-        return 0;   // nothing buffered, or the line went away (EIO on a closed pseudo-terminal)
+        return 0;  // nothing buffered, or the line went away (EIO on a closed pseudo-terminal)
     }
 }
 
-void SerialPort::WriteByte(unsigned char byte)
-{
-    Write(&byte, 1);
-}
+void SerialPort::WriteByte(unsigned char byte) { Write(&byte, 1); }
 
 void SerialPort::Write(const void* bytes, std::size_t n)
 {
@@ -112,7 +106,7 @@ void SerialPort::Write(const void* bytes, std::size_t n)
             if (!WaitWritable(fd_))
                 return;
         } else {
-            return;   // the line is gone; the bytes are lost as on a dead link
+            return;  // the line is gone; the bytes are lost as on a dead link
         }
     }
 }
@@ -128,10 +122,7 @@ bool SerialPort::Close()
     return ::close(fd) == 0;
 }
 
-bool SerialPort::IsOpen() const
-{
-    return fd_ >= 0;
-}
+bool SerialPort::IsOpen() const { return fd_ >= 0; }
 
 std::string ComPortPath(int n)
 {

@@ -9,13 +9,13 @@
 class ISerialPort {
 public:
     virtual ~ISerialPort() = default;
-    virtual bool Open(const std::string& path) = 0;   // closes a port that is open first
-    virtual bool Configure(int baud) = 0;             // 4800, 9600, 19200 or 38400
+    virtual bool Open(const std::string& path) = 0;  // closes a port that is open first
+    virtual bool Configure(int baud) = 0;            // 4800, 9600, 19200 or 38400
     // What is buffered, at most n bytes; 0 when nothing is there or no port is open.
     virtual std::size_t Read(void* buffer, std::size_t n) = 0;
     virtual void WriteByte(unsigned char byte) = 0;
     virtual void Write(const void* bytes, std::size_t n) = 0;
-    virtual bool Close() = 0;                         // false when closing failed
+    virtual bool Close() = 0;  // false when closing failed
     virtual bool IsOpen() const = 0;
 };
 

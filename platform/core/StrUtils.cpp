@@ -9,10 +9,10 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 // Code points of bytes 0x80..0x9F; 0 marks the five unassigned bytes.
-constexpr std::array<char16_t, 32> kHighControlRange = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kHighControlRange = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char16_t ByteToCodePoint(unsigned char b)
 {
@@ -34,19 +34,21 @@ char CodePointToByte(char32_t cp)
     return '?';
 }
 
-} // namespace
+}  // namespace
 
 std::string UpperCase(std::string_view s)
 {
     std::string r(s);
-    for (char& c : r) c = AsciiUpper(c);
+    for (char& c : r)
+        c = AsciiUpper(c);
     return r;
 }
 
 std::string LowerCase(std::string_view s)
 {
     std::string r(s);
-    for (char& c : r) c = AsciiLower(c);
+    for (char& c : r)
+        c = AsciiLower(c);
     return r;
 }
 
@@ -56,28 +58,29 @@ int CompareText(std::string_view a, std::string_view b)
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char ca = static_cast<unsigned char>(AsciiUpper(a[i]));
         const unsigned char cb = static_cast<unsigned char>(AsciiUpper(b[i]));
-        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
     }
-    if (a.size() == b.size()) return 0;
+    if (a.size() == b.size())
+        return 0;
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool SameText(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && CompareText(a, b) == 0;
-}
+bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
 std::string TrimLeft(std::string_view s)
 {
     std::size_t i = 0;
-    while (i < s.size() && IsBlankOrControl(s[i])) ++i;
+    while (i < s.size() && IsBlankOrControl(s[i]))
+        ++i;
     return std::string(s.substr(i));
 }
 
 std::string TrimRight(std::string_view s)
 {
     std::size_t n = s.size();
-    while (n > 0 && IsBlankOrControl(s[n - 1])) --n;
+    while (n > 0 && IsBlankOrControl(s[n - 1]))
+        --n;
     return std::string(s.substr(0, n));
 }
 
@@ -87,7 +90,8 @@ std::u16string Win1252ToUtf16(std::string_view s)
 {
     std::u16string r;
     r.reserve(s.size());
-    for (char c : s) r.push_back(ByteToCodePoint(static_cast<unsigned char>(c)));
+    for (char c : s)
+        r.push_back(ByteToCodePoint(static_cast<unsigned char>(c)));
     return r;
 }
 
@@ -143,7 +147,10 @@ std::string Utf8ToWin1252(std::string_view s)
         bool valid = true;
         for (int k = 1; k <= extra; ++k) {
             const unsigned char cb = static_cast<unsigned char>(s[i + k]);
-            if ((cb & 0xC0) != 0x80) { valid = false; break; }
+            if ((cb & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
             cp = (cp << 6) | (cb & 0x3F);
         }
         if (!valid) {

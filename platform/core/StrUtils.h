@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-std::string UpperCase(std::string_view s);   // ASCII letters only
-std::string LowerCase(std::string_view s);   // ASCII letters only
+std::string UpperCase(std::string_view s);  // ASCII letters only
+std::string LowerCase(std::string_view s);  // ASCII letters only
 bool SameText(std::string_view a, std::string_view b);
 int CompareText(std::string_view a, std::string_view b);  // <0, 0, >0 ignoring ASCII case
-std::string Trim(std::string_view s);        // drops characters <= blank at both ends
+std::string Trim(std::string_view s);                     // drops characters <= blank at both ends
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 

@@ -45,10 +45,7 @@ void TStream::WriteBuffer(const void* buffer, long long count)
         RaiseWriteError();
 }
 
-void TStream::WriteBuffer(std::string_view bytes)
-{
-    WriteBuffer(bytes.data(), static_cast<long long>(bytes.size()));
-}
+void TStream::WriteBuffer(std::string_view bytes) { WriteBuffer(bytes.data(), static_cast<long long>(bytes.size())); }
 
 long long TStream::CopyFrom(TStream& source, long long count)
 {
@@ -131,10 +128,7 @@ void TMemoryStream::LoadFromFile(const std::string& fileName)
     m_position = 0;
 }
 
-void TMemoryStream::SaveToStream(TStream& target) const
-{
-    target.WriteBuffer(m_bytes);
-}
+void TMemoryStream::SaveToStream(TStream& target) const { target.WriteBuffer(m_bytes); }
 
 void TMemoryStream::SaveToFile(const std::string& fileName) const
 {
@@ -144,8 +138,7 @@ void TMemoryStream::SaveToFile(const std::string& fileName) const
 
 // ---------------------------------------------------------------------------------------
 
-TFileStream::TFileStream(const std::string& fileName, TFileStreamMode mode)
-    : m_fileName(fileName)
+TFileStream::TFileStream(const std::string& fileName, TFileStreamMode mode) : m_fileName(fileName)
 {
     const std::string path = Win1252ToUtf8(fileName);
     switch (mode) {
@@ -154,12 +147,8 @@ TFileStream::TFileStream(const std::string& fileName, TFileStreamMode mode)
         if (m_fd < 0)
             RaiseFileCreateError(fileName);
         return;
-    case fmOpenRead:
-        m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        break;
-    case fmOpenReadWrite:
-        m_fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-        break;
+    case fmOpenRead: m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); break;
+    case fmOpenReadWrite: m_fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC); break;
     }
     if (m_fd < 0)
         RaiseFileOpenError(fileName);
@@ -171,10 +160,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileStreamMode mode)
     }
 }
 
-TFileStream::~TFileStream()
-{
-    ::close(m_fd);
-}
+TFileStream::~TFileStream() { ::close(m_fd); }
 
 long long TFileStream::Read(void* buffer, long long count)
 {
@@ -214,10 +200,7 @@ long long TFileStream::Seek(long long offset, TSeekOrigin origin)
     return target;
 }
 
-long long TFileStream::Position() const
-{
-    return static_cast<long long>(::lseek(m_fd, 0, SEEK_CUR));
-}
+long long TFileStream::Position() const { return static_cast<long long>(::lseek(m_fd, 0, SEEK_CUR)); }
 
 long long TFileStream::Size() const
 {
@@ -264,7 +247,7 @@ float ReadFloat32LE(TStream& stream)
 {
     unsigned char bytes[4];
     stream.ReadBuffer(bytes, 4);
-    const std::uint32_t bits = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                               std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
+    const std::uint32_t bits = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
+                               std::uint32_t(bytes[3]) << 24;
     return std::bit_cast<float>(bits);
 }

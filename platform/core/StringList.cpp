@@ -47,7 +47,7 @@ std::vector<std::string> SplitLines(std::string_view text)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // TStrings
@@ -83,10 +83,7 @@ std::string TStrings::Text() const
     return text;
 }
 
-void TStrings::SetText(std::string_view text)
-{
-    AddStrings(SplitLines(text));
-}
+void TStrings::SetText(std::string_view text) { AddStrings(SplitLines(text)); }
 
 std::string TStrings::CommaText() const
 {
@@ -195,10 +192,7 @@ void TStrings::Assign(const TPersistent& source)
     EndUpdate();
 }
 
-void TStrings::BeginUpdate()
-{
-    ++m_updateCount;
-}
+void TStrings::BeginUpdate() { ++m_updateCount; }
 
 void TStrings::EndUpdate()
 {
@@ -327,8 +321,9 @@ int TStringList::IndexOf(std::string_view s) const
 
 bool TStringList::Find(std::string_view s, int& index) const
 {
-    auto it = std::lower_bound(m_items.begin(), m_items.end(), s,
-                               [](const Item& item, std::string_view key) { return CompareText(item.String, key) < 0; });
+    auto it = std::lower_bound(m_items.begin(), m_items.end(), s, [](const Item& item, std::string_view key) {
+        return CompareText(item.String, key) < 0;
+    });
     index = int(it - m_items.begin());
     return it != m_items.end() && CompareText(it->String, s) == 0;
 }
@@ -347,7 +342,4 @@ void TStringList::Sort()
     NotifyChanged();
 }
 
-void TStringList::Changed()
-{
-    OnChange(this);
-}
+void TStringList::Changed() { OnChange(this); }

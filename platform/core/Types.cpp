@@ -2,20 +2,13 @@
 
 #include <algorithm>
 
-bool PtInRect(const TRect& r, TPoint p)
-{
-    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
-}
+bool PtInRect(const TRect& r, TPoint p) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; }
 
-bool IsRectEmpty(const TRect& r)
-{
-    return r.Right <= r.Left || r.Bottom <= r.Top;
-}
+bool IsRectEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
 
 bool IntersectRect(TRect& dst, const TRect& a, const TRect& b)
 {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
     if (IsRectEmpty(r)) {
         dst = TRect{};
         return false;

@@ -24,11 +24,16 @@ struct IntegerRange {
 bool IsIntegerKind(TVarType type)
 {
     switch (type) {
-    case varSmallint: case varInteger: case varShortInt: case varByte: case varWord:
-    case varLongWord: case varInt64: case varInt: case varUInt:
-        return true;
-    default:
-        return false;
+    case varSmallint:
+    case varInteger:
+    case varShortInt:
+    case varByte:
+    case varWord:
+    case varLongWord:
+    case varInt64:
+    case varInt:
+    case varUInt: return true;
+    default: return false;
     }
 }
 
@@ -39,8 +44,10 @@ IntegerRange RangeOf(TVarType type)
     case varByte: return {0, 255};
     case varSmallint: return {-32768, 32767};
     case varWord: return {0, 65535};
-    case varInteger: case varInt: return {-2147483648LL, 2147483647LL};
-    case varLongWord: case varUInt: return {0, 4294967295LL};
+    case varInteger:
+    case varInt: return {-2147483648LL, 2147483647LL};
+    case varLongWord:
+    case varUInt: return {0, 4294967295LL};
     default: return {std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max()};
     }
 }
@@ -49,18 +56,26 @@ IntegerRange RangeOf(TVarType type)
 std::size_t ElementSize(TVarType type)
 {
     switch (type) {
-    case varShortInt: case varByte: return 1;
-    case varSmallint: case varWord: case varBoolean: return 2;
-    case varInteger: case varInt: case varLongWord: case varUInt: case varSingle: return 4;
-    case varDouble: case varDate: case varCurrency: case varInt64: case varUInt64: return 8;
+    case varShortInt:
+    case varByte: return 1;
+    case varSmallint:
+    case varWord:
+    case varBoolean: return 2;
+    case varInteger:
+    case varInt:
+    case varLongWord:
+    case varUInt:
+    case varSingle: return 4;
+    case varDouble:
+    case varDate:
+    case varCurrency:
+    case varInt64:
+    case varUInt64: return 8;
     default: return 0;
     }
 }
 
-bool IsArrayElementKind(TVarType type)
-{
-    return ElementSize(type) > 0 || type == varOleStr || type == varVariant;
-}
+bool IsArrayElementKind(TVarType type) { return ElementSize(type) > 0 || type == varOleStr || type == varVariant; }
 
 std::string TypeName(TVarType type)
 {
@@ -92,8 +107,7 @@ std::string TypeName(TVarType type)
 
 [[noreturn]] void RaiseCastError(TVarType from, TVarType to)
 {
-    throw EConvertError("Could not convert variant of type (" + TypeName(from) + ") into type (" +
-                        TypeName(to) + ")");
+    throw EConvertError("Could not convert variant of type (" + TypeName(from) + ") into type (" + TypeName(to) + ")");
 }
 
 [[noreturn]] void RaiseNotArray() { throw EConvertError("Variant is not an array"); }
@@ -102,8 +116,8 @@ std::string TypeName(TVarType type)
 // Currency is exact in ten-thousandths: its text is built from the integer, not a double.
 std::string CurrencyText(long long units, char decimalSeparator)
 {
-    const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
-                                                   : static_cast<unsigned long long>(units);
+    const unsigned long long magnitude =
+        units < 0 ? 0ULL - static_cast<unsigned long long>(units) : static_cast<unsigned long long>(units);
     std::string text = (units < 0 ? "-" : "") + std::to_string(magnitude / 10000);
     std::string fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
     while (!fraction.empty() && fraction.back() == '0')
@@ -127,7 +141,7 @@ void Store(unsigned char* p, T value)
     std::memcpy(p, &value, sizeof value);
 }
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------------------- array store
 
@@ -147,7 +161,10 @@ public:
             items.assign(count, type == varOleStr ? TVariant("") : TVariant());
     }
 
-    std::size_t Count() const { return ElementSize(elementType) ? raw.size() / ElementSize(elementType) : items.size(); }
+    std::size_t Count() const
+    {
+        return ElementSize(elementType) ? raw.size() / ElementSize(elementType) : items.size();
+    }
 
     std::size_t Position(std::initializer_list<int> indices) const
     {
@@ -177,8 +194,10 @@ public:
         case varByte: return TVariant::OfInteger(elementType, Load<std::uint8_t>(p));
         case varSmallint: return TVariant::OfInteger(elementType, Load<std::int16_t>(p));
         case varWord: return TVariant::OfInteger(elementType, Load<std::uint16_t>(p));
-        case varInteger: case varInt: return TVariant::OfInteger(elementType, Load<std::int32_t>(p));
-        case varLongWord: case varUInt: return TVariant::OfInteger(elementType, Load<std::uint32_t>(p));
+        case varInteger:
+        case varInt: return TVariant::OfInteger(elementType, Load<std::int32_t>(p));
+        case varLongWord:
+        case varUInt: return TVariant::OfInteger(elementType, Load<std::uint32_t>(p));
         case varInt64: return TVariant(static_cast<long long>(Load<std::int64_t>(p)));
         case varUInt64: return TVariant::OfUInt64(Load<std::uint64_t>(p));
         case varSingle: return TVariant::OfSingle(Load<float>(p));
@@ -242,8 +261,12 @@ TVariant::TVariant(TVariant&& other) noexcept = default;
 TVariant& TVariant::operator=(TVariant&& other) noexcept = default;
 
 TVariant::TVariant(const TVariant& other)
-    : m_type(other.m_type), m_int(other.m_int), m_uint64(other.m_uint64), m_real(other.m_real),
-      m_text(other.m_text), m_array(other.m_array ? std::make_unique<TVarArray>(*other.m_array) : nullptr)
+    : m_type(other.m_type),
+      m_int(other.m_int),
+      m_uint64(other.m_uint64),
+      m_real(other.m_real),
+      m_text(other.m_text),
+      m_array(other.m_array ? std::make_unique<TVarArray>(*other.m_array) : nullptr)
 {
 }
 
@@ -417,7 +440,9 @@ double TVariant::AsDouble() const
 {
     switch (m_type) {
     case varEmpty: return 0;
-    case varSingle: case varDouble: case varDate: return m_real;
+    case varSingle:
+    case varDouble:
+    case varDate: return m_real;
     case varUInt64: return double(m_uint64);
     case varCurrency: return double(static_cast<long double>(m_int) / 10000);
     case varOleStr: return StrToFloat(m_text);
@@ -432,7 +457,8 @@ std::string TVariant::AsText() const
 {
     const char separator = Region().DecimalSeparator;
     switch (m_type) {
-    case varEmpty: case varNull: return "";
+    case varEmpty:
+    case varNull: return "";
     case varBoolean: return m_int ? "True" : "False";
     case varUInt64: return std::to_string(m_uint64);
     case varSingle: return FloatToStr(m_real, separator, 7);
@@ -482,7 +508,6 @@ TVariant TVariant::AsType(TVarType type) const
         if (m_type == varOleStr && (SameText(m_text, "True") || SameText(m_text, "False")))
             return TVariant(SameText(m_text, "True"));
         return TVariant(AsDouble() != 0);
-    default:
-        RaiseCastError(m_type, type);
+    default: RaiseCastError(m_type, type);
     }
 }

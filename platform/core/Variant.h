@@ -15,11 +15,11 @@ using TVarType = std::uint16_t;
 
 constexpr TVarType varEmpty = 0;
 constexpr TVarType varNull = 1;
-constexpr TVarType varSmallint = 2;   // 16-bit signed
-constexpr TVarType varInteger = 3;    // 32-bit signed
+constexpr TVarType varSmallint = 2;  // 16-bit signed
+constexpr TVarType varInteger = 3;   // 32-bit signed
 constexpr TVarType varSingle = 4;
 constexpr TVarType varDouble = 5;
-constexpr TVarType varCurrency = 6;   // 64-bit count of ten-thousandths
+constexpr TVarType varCurrency = 6;  // 64-bit count of ten-thousandths
 constexpr TVarType varDate = 7;
 constexpr TVarType varOleStr = 8;     // text
 constexpr TVarType varBoolean = 11;   // -1 / 0
@@ -30,8 +30,8 @@ constexpr TVarType varWord = 18;
 constexpr TVarType varLongWord = 19;
 constexpr TVarType varInt64 = 20;
 constexpr TVarType varUInt64 = 21;
-constexpr TVarType varInt = 22;       // 32-bit signed
-constexpr TVarType varUInt = 23;      // 32-bit unsigned
+constexpr TVarType varInt = 22;   // 32-bit signed
+constexpr TVarType varUInt = 23;  // 32-bit unsigned
 constexpr TVarType varArray = 0x2000;
 constexpr TVarType varTypeMask = 0x0FFF;
 
@@ -85,7 +85,7 @@ public:
     std::size_t ElementCount() const;
     TVariant GetElement(std::initializer_list<int> indices) const;
     void PutElement(std::initializer_list<int> indices, const TVariant& value);  // converted to the element kind
-    TVariant GetElementAt(std::size_t position) const;  // position in element order
+    TVariant GetElementAt(std::size_t position) const;                           // position in element order
     void PutElementAt(std::size_t position, const TVariant& value);
     // The elements as stored (1, 2, 4 or 8 bytes each as their kind; Booleans as 16-bit
     // -1/0); null for arrays of text or variants.

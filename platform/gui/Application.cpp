@@ -1,11 +1,11 @@
 #include "platform/gui/Application.h"
 
+#include "platform/canvas/QtBridge_p.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Scoped.h"
 #include "platform/gui/ControlBridge_p.h"
-#include "platform/core/Exceptions.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Modal_p.h"
-#include "platform/canvas/QtBridge_p.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -49,7 +49,7 @@ std::string MessageOf(std::exception_ptr error)
     }
 }
 
-} // namespace
+}  // namespace
 
 bool& InputEventClaimed()
 {
@@ -97,15 +97,9 @@ void TApplication::Initialize(int& argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-void TApplication::Initialize()
-{
-    Initialize(d->argc, d->argv);
-}
+void TApplication::Initialize() { Initialize(d->argc, d->argv); }
 
-bool TApplication::IsInitialized() const
-{
-    return d->app != nullptr;
-}
+bool TApplication::IsInitialized() const { return d->app != nullptr; }
 
 void TApplication::Run()
 {
@@ -125,10 +119,7 @@ void TApplication::AdoptForm(TForm* form)
         d->mainForm = form;
 }
 
-void TApplication::KeepForm(TForm* form)
-{
-    d->forms.push_back(form);
-}
+void TApplication::KeepForm(TForm* form) { d->forms.push_back(form); }
 
 void TApplication::ForgetForm(TForm* form)
 {
@@ -153,10 +144,7 @@ void TApplication::Terminate()
         QApplication::exit(0);
 }
 
-bool TApplication::Terminated() const
-{
-    return d->terminated;
-}
+bool TApplication::Terminated() const { return d->terminated; }
 
 void TApplication::ProcessMessages()
 {
@@ -164,25 +152,13 @@ void TApplication::ProcessMessages()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-const std::string& TApplication::Title() const
-{
-    return d->title;
-}
+const std::string& TApplication::Title() const { return d->title; }
 
-void TApplication::SetTitle(const std::string& title)
-{
-    d->title = title;
-}
+void TApplication::SetTitle(const std::string& title) { d->title = title; }
 
-TForm* TApplication::MainForm() const
-{
-    return d->mainForm;
-}
+TForm* TApplication::MainForm() const { return d->mainForm; }
 
-void TApplication::SetMainForm(TForm* form)
-{
-    d->mainForm = form;
-}
+void TApplication::SetMainForm(TForm* form) { d->mainForm = form; }
 
 void TApplication::ShowException(const std::string& message)
 {
@@ -205,10 +181,7 @@ void TApplication::HandleException(std::exception_ptr error)
     }
 }
 
-int TApplication::DroppedErrorCount() const
-{
-    return d->droppedErrors;
-}
+int TApplication::DroppedErrorCount() const { return d->droppedErrors; }
 
 void PostToGui(std::function<void()> fn)
 {

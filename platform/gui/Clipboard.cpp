@@ -14,20 +14,14 @@ namespace {
 
 using TBytes = TClipboard::Bytes;
 
-QClipboard* System()
-{
-    return QGuiApplication::clipboard();
-}
+QClipboard* System() { return QGuiApplication::clipboard(); }
 
 QByteArray ToByteArray(const TBytes& bytes)
 {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
-TBytes FromByteArray(const QByteArray& bytes)
-{
-    return TBytes(bytes.begin(), bytes.end());
-}
+TBytes FromByteArray(const QByteArray& bytes) { return TBytes(bytes.begin(), bytes.end()); }
 
 void PutImage(QMimeData& data, const TBytes& png)
 {
@@ -38,22 +32,13 @@ void PutImage(QMimeData& data, const TBytes& png)
     }
 }
 
-} // namespace
+}  // namespace
 
-void TClipboard::Clear()
-{
-    System()->clear();
-}
+void TClipboard::Clear() { System()->clear(); }
 
-void TClipboard::SetText(const std::string& text)
-{
-    System()->setText(ToQString(text));
-}
+void TClipboard::SetText(const std::string& text) { System()->setText(ToQString(text)); }
 
-std::string TClipboard::AsText() const
-{
-    return FromQString(System()->text());
-}
+std::string TClipboard::AsText() const { return FromQString(System()->text()); }
 
 bool TClipboard::HasText() const
 {
@@ -61,10 +46,7 @@ bool TClipboard::HasText() const
     return data && data->hasText();
 }
 
-void TClipboard::SetImagePNG(const TBytes& png)
-{
-    SetFormats({}, png);
-}
+void TClipboard::SetImagePNG(const TBytes& png) { SetFormats({}, png); }
 
 TClipboard::Bytes TClipboard::ImagePNG() const
 {

@@ -1,12 +1,12 @@
 #include "platform/gui/ComCtrls.h"
 
-#include "platform/core/Scoped.h"
 #include "platform/canvas/Bitmap.h"
-#include "platform/gui/ControlBridge_p.h"
 #include "platform/canvas/ImageList.h"
-#include "platform/gui/Published_p.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/core/Scoped.h"
+#include "platform/gui/ControlBridge_p.h"
+#include "platform/gui/Published_p.h"
 
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
@@ -72,13 +72,13 @@ private:
 void ShowImagesOf(QTreeWidget* view, const TImageList* images)
 {
     if (!view)
-        return;   // the window is gone (the control is being destroyed)
+        return;  // the window is gone (the control is being destroyed)
     view->setIconSize(images ? QSize(images->GetWidth(), images->GetHeight()) : QSize());
     view->doItemsLayout();
     view->viewport()->update();
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // TPageControl and TTabSheet
@@ -114,10 +114,7 @@ void TPageControl::SetActivePage(TTabSheet* page)
         SetActivePageIndex(int(it - m_pages.begin()));
 }
 
-int TPageControl::ActivePageIndex() const
-{
-    return static_cast<QTabWidget*>(Handle())->currentIndex();
-}
+int TPageControl::ActivePageIndex() const { return static_cast<QTabWidget*>(Handle())->currentIndex(); }
 
 void TPageControl::SetActivePageIndex(int index)
 {
@@ -172,15 +169,9 @@ void TPageControl::ShowTab(TTabSheet* sheet)
     tabs->setTabVisible(tabs->indexOf(sheet->Handle()), sheet->TabVisible());
 }
 
-TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner)
-{
-    AttachWidget(new QWidget);
-}
+TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) { AttachWidget(new QWidget); }
 
-TPageControl* TTabSheet::PageControl() const
-{
-    return dynamic_cast<TPageControl*>(Parent());
-}
+TPageControl* TTabSheet::PageControl() const { return dynamic_cast<TPageControl*>(Parent()); }
 
 int TTabSheet::PageIndex() const
 {
@@ -227,9 +218,7 @@ void TStatusBar::SetSimpleText(const std::string& text)
 // ---------------------------------------------------------------------------------------
 // TTreeView
 
-TTreeNode::TTreeNode(TTreeView& view, TTreeNode* parent, void* item) : m_view(view), m_parent(parent), m_item(item)
-{
-}
+TTreeNode::TTreeNode(TTreeView& view, TTreeNode* parent, void* item) : m_view(view), m_parent(parent), m_item(item) {}
 
 static QTreeWidgetItem* ItemOf(void* item) { return static_cast<QTreeWidgetItem*>(item); }
 
@@ -365,10 +354,7 @@ void TTreeView::Clear()
         DeleteNode(m_roots.back().get());
 }
 
-TTreeNode* TTreeView::Selected() const
-{
-    return NodeOf(static_cast<QTreeWidget*>(Handle())->currentItem());
-}
+TTreeNode* TTreeView::Selected() const { return NodeOf(static_cast<QTreeWidget*>(Handle())->currentItem()); }
 
 void TTreeView::SetSelected(TTreeNode* node)
 {
@@ -542,8 +528,16 @@ TUpDown::TUpDown(TComponent* owner) : TWinControl(owner)
     SetBounds(0, 0, 17, 21);
 }
 
-void TUpDown::SetMin(int value) { m_min = value; SetPosition(m_position); }
-void TUpDown::SetMax(int value) { m_max = value; SetPosition(m_position); }
+void TUpDown::SetMin(int value)
+{
+    m_min = value;
+    SetPosition(m_position);
+}
+void TUpDown::SetMax(int value)
+{
+    m_max = value;
+    SetPosition(m_position);
+}
 
 void TUpDown::SetPosition(int value)
 {
@@ -620,7 +614,7 @@ double ToDays(const QDateTime& when)
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-} // namespace
+}  // namespace
 
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner)
 {
@@ -646,10 +640,7 @@ void TDateTimePicker::SetKind(TDateTimeKind kind)
     edit->setCalendarPopup(kind == dtkDate);
 }
 
-double TDateTimePicker::DateTime() const
-{
-    return ToDays(static_cast<QDateTimeEdit*>(Handle())->dateTime());
-}
+double TDateTimePicker::DateTime() const { return ToDays(static_cast<QDateTimeEdit*>(Handle())->dateTime()); }
 
 void TDateTimePicker::SetDateTime(double value)
 {
@@ -666,52 +657,42 @@ void TDateTimePicker::SimulateEdit(double value)
 // Published properties
 
 PRAVIX_PUBLISH_GROUPS(TPageControl,
-    {Prop("ActivePageIndex", &TPageControl::ActivePageIndex, &TPageControl::SetActivePageIndex)},
-    VisualProps(), TabProps(),
-    {Field("OnChange", &TPageControl::OnChange)},
-    MouseEventProps())
+                      {Prop("ActivePageIndex", &TPageControl::ActivePageIndex, &TPageControl::SetActivePageIndex)},
+                      VisualProps(), TabProps(), {Field("OnChange", &TPageControl::OnChange)}, MouseEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TTabSheet,
-    CaptionProps(),
-    {Prop("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible).Default(true),
-     Prop("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl)},
-    MouseEventProps())
+PRAVIX_PUBLISH_GROUPS(TTabSheet, CaptionProps(),
+                      {Prop("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible).Default(true),
+                       Prop("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl)},
+                      MouseEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TStatusBar,
-    VisualProps(),
-    {Prop("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel).Default(true),
-     Prop("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)})
+PRAVIX_PUBLISH_GROUPS(TStatusBar, VisualProps(),
+                      {Prop("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel).Default(true),
+                       Prop("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)})
 
-PRAVIX_PUBLISH_GROUPS(TTreeView,
-    VisualProps(),
-    {Prop("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly).Default(true),
-     Prop("SortType", &TTreeView::SortType, &TTreeView::SetSortType).Default(stNone)},
-    TabProps(),
-    {Field("OnChange", &TTreeView::OnChange),
-     Field("OnDeletion", &TTreeView::OnDeletion),
-     Field("OnExpanding", &TTreeView::OnExpanding)},
-    MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TTreeView, VisualProps(),
+                      {Prop("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly).Default(true),
+                       Prop("SortType", &TTreeView::SortType, &TTreeView::SetSortType).Default(stNone)},
+                      TabProps(),
+                      {Field("OnChange", &TTreeView::OnChange), Field("OnDeletion", &TTreeView::OnDeletion),
+                       Field("OnExpanding", &TTreeView::OnExpanding)},
+                      MouseEventProps(), KeyEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TListView,
-    VisualProps(),
-    {Prop("SortType", &TListView::SortType, &TListView::SetSortType).Default(stNone)},
-    TabProps(),
-    {Field("OnSelectItem", &TListView::OnSelectItem)},
-    MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TListView, VisualProps(),
+                      {Prop("SortType", &TListView::SortType, &TListView::SetSortType).Default(stNone)}, TabProps(),
+                      {Field("OnSelectItem", &TListView::OnSelectItem)}, MouseEventProps(), KeyEventProps())
 
 PRAVIX_PUBLISH_GROUPS(TUpDown,
-    {Prop("Associate", &TUpDown::Associate, &TUpDown::SetAssociate),
-     Prop("Increment", &TUpDown::Increment, &TUpDown::SetIncrement).Default(1),
-     Prop("Max", &TUpDown::Max, &TUpDown::SetMax).Default(100),
-     Prop("Min", &TUpDown::Min, &TUpDown::SetMin).Default(0),
-     Prop("Position", &TUpDown::Position, &TUpDown::SetPosition).Default(0),
-     Prop("Wrap", &TUpDown::Wrap, &TUpDown::SetWrap).Default(false),
-     Field("OnChanging", &TUpDown::OnChanging),
-     Field("OnClick", &TUpDown::OnClick)},
-    VisualProps(), TabProps())
+                      {Prop("Associate", &TUpDown::Associate, &TUpDown::SetAssociate),
+                       Prop("Increment", &TUpDown::Increment, &TUpDown::SetIncrement).Default(1),
+                       Prop("Max", &TUpDown::Max, &TUpDown::SetMax).Default(100),
+                       Prop("Min", &TUpDown::Min, &TUpDown::SetMin).Default(0),
+                       Prop("Position", &TUpDown::Position, &TUpDown::SetPosition).Default(0),
+                       Prop("Wrap", &TUpDown::Wrap, &TUpDown::SetWrap).Default(false),
+                       Field("OnChanging", &TUpDown::OnChanging), Field("OnClick", &TUpDown::OnClick)},
+                      VisualProps(), TabProps())
 
 PRAVIX_PUBLISH_GROUPS(TDateTimePicker,
-    {Prop("DateTime", &TDateTimePicker::DateTime, &TDateTimePicker::SetDateTime),
-     Prop("Kind", &TDateTimePicker::Kind, &TDateTimePicker::SetKind).Default(dtkDate),
-     Field("OnChange", &TDateTimePicker::OnChange)},
-    VisualProps(), TabProps(), KeyEventProps())
+                      {Prop("DateTime", &TDateTimePicker::DateTime, &TDateTimePicker::SetDateTime),
+                       Prop("Kind", &TDateTimePicker::Kind, &TDateTimePicker::SetKind).Default(dtkDate),
+                       Field("OnChange", &TDateTimePicker::OnChange)},
+                      VisualProps(), TabProps(), KeyEventProps())

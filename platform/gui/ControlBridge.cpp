@@ -1,9 +1,9 @@
 #include "platform/gui/ControlBridge_p.h"
 
+#include "platform/canvas/QtBridge_p.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
-#include "platform/canvas/QtBridge_p.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -34,7 +34,7 @@ char TypedChar(const QKeyEvent& e)
     return bytes.empty() ? 0 : bytes[0];
 }
 
-} // namespace
+}  // namespace
 
 ControlBridge::ControlBridge(TControl* control, QWidget* widget, QWidget* inputWidget)
     : m_control(control), m_widget(widget), m_inputWidget(inputWidget)
@@ -57,10 +57,7 @@ TControl* ControlBridge::ControlOf(const QWidget* widget)
     return nullptr;
 }
 
-void ControlBridge::Paint(TCustomControl& control)
-{
-    control.PaintEvent();
-}
+void ControlBridge::Paint(TCustomControl& control) { control.PaintEvent(); }
 
 bool ControlBridge::eventFilter(QObject* watched, QEvent* event)
 {
@@ -102,8 +99,7 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event)
             consumed = true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return consumed;
 }
@@ -153,8 +149,8 @@ bool ControlBridge::MouseEvent(QWidget* source, QEvent* event)
         break;
     case QEvent::MouseButtonRelease: {
         shift = ShiftStateFromQt(e->modifiers(), e->buttons());
-        const bool click = c->d->pressed && button == mbLeft && c->ClickOnMouseUp() &&
-                           PtInRect(c->ClientRect(), {p.x(), p.y()});
+        const bool click =
+            c->d->pressed && button == mbLeft && c->ClickOnMouseUp() && PtInRect(c->ClientRect(), {p.x(), p.y()});
         if (button == mbLeft)
             c->d->pressed = false;
         DispatchToControl([&] {

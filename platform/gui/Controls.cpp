@@ -1,13 +1,13 @@
 #include "platform/gui/Controls.h"
 
+#include "platform/canvas/QtBridge_p.h"
+#include "platform/canvas/QtCanvas_p.h"
 #include "platform/core/Scoped.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
-#include "platform/canvas/QtBridge_p.h"
-#include "platform/canvas/QtCanvas_p.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,14 +17,12 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-
 #include <algorithm>
 
 namespace {
 
 int g_teardown = 0;
 TControl* g_capture = nullptr;
-
 
 // The self-drawn widget: opaque, nothing erased, hover moves delivered.
 class CustomWidget : public QWidget {
@@ -47,20 +45,33 @@ private:
     TCustomControl* m_control;
 };
 
-} // namespace
+}  // namespace
 
-bool WidgetsTearingDown()
-{
-    return g_teardown > 0;
-}
+bool WidgetsTearingDown() { return g_teardown > 0; }
 
 // ---------------------------------------------------------------------------------------
 // TSizeConstraints
 
-void TSizeConstraints::SetMaxHeight(int value) { m_maxHeight = std::max(0, value); Changed(); }
-void TSizeConstraints::SetMaxWidth(int value) { m_maxWidth = std::max(0, value); Changed(); }
-void TSizeConstraints::SetMinHeight(int value) { m_minHeight = std::max(0, value); Changed(); }
-void TSizeConstraints::SetMinWidth(int value) { m_minWidth = std::max(0, value); Changed(); }
+void TSizeConstraints::SetMaxHeight(int value)
+{
+    m_maxHeight = std::max(0, value);
+    Changed();
+}
+void TSizeConstraints::SetMaxWidth(int value)
+{
+    m_maxWidth = std::max(0, value);
+    Changed();
+}
+void TSizeConstraints::SetMinHeight(int value)
+{
+    m_minHeight = std::max(0, value);
+    Changed();
+}
+void TSizeConstraints::SetMinWidth(int value)
+{
+    m_minWidth = std::max(0, value);
+    Changed();
+}
 
 void TSizeConstraints::Assign(const TPersistent& source)
 {
@@ -82,14 +93,13 @@ void TSizeConstraints::Changed()
 }
 
 PRAVIX_PUBLISH(TSizeConstraints,
-    Prop("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight).Default(0),
-    Prop("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth).Default(0),
-    Prop("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight).Default(0),
-    Prop("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth).Default(0))
+               Prop("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight).Default(0),
+               Prop("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth).Default(0),
+               Prop("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight).Default(0),
+               Prop("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth).Default(0))
 
 // ---------------------------------------------------------------------------------------
 // TControl
-
 
 TControl::TControl(TComponent* owner) : TComponent(owner), d(std::make_unique<Private>())
 {
@@ -115,10 +125,7 @@ TControl::~TControl()
     delete d->widget.data();
 }
 
-QWidget* TControl::Handle() const
-{
-    return d->widget;
-}
+QWidget* TControl::Handle() const { return d->widget; }
 
 void TControl::AttachWidget(QWidget* widget, QWidget* inputWidget)
 {
@@ -147,10 +154,14 @@ void TControl::SetHeight(int value) { SetBounds(Left(), Top(), Width(), value); 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     const TSizeConstraints& c = d->constraints;
-    if (c.MinWidth()) width = std::max(width, c.MinWidth());
-    if (c.MaxWidth()) width = std::min(width, c.MaxWidth());
-    if (c.MinHeight()) height = std::max(height, c.MinHeight());
-    if (c.MaxHeight()) height = std::min(height, c.MaxHeight());
+    if (c.MinWidth())
+        width = std::max(width, c.MinWidth());
+    if (c.MaxWidth())
+        width = std::min(width, c.MaxWidth());
+    if (c.MinHeight())
+        height = std::max(height, c.MinHeight());
+    if (c.MaxHeight())
+        height = std::min(height, c.MaxHeight());
     width = std::clamp(width, 0, kMaxControlExtent);
     height = std::clamp(height, 0, kMaxControlExtent);
     left = std::clamp(left, -kMaxControlPosition, kMaxControlPosition);
@@ -462,10 +473,7 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     OnMouseDown(this, button, shift, x, y);
 }
 
-void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    OnMouseUp(this, button, shift, x, y);
-}
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) { OnMouseUp(this, button, shift, x, y); }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
 void TControl::DblClick() { OnDblClick(this); }
@@ -607,11 +615,8 @@ void TWinControl::Realign()
                 c->SetBounds(rest.Right - c->Width(), rest.Top, c->Width(), rest.Height());
                 rest.Right -= c->Width();
                 break;
-            case alClient:
-                c->SetBounds(rest.Left, rest.Top, rest.Width(), rest.Height());
-                break;
-            default:
-                break;
+            case alClient: c->SetBounds(rest.Left, rest.Top, rest.Width(), rest.Height()); break;
+            default: break;
             }
         }
     };
@@ -676,14 +681,12 @@ void TCustomControl::PaintEvent()
     }
 }
 
-PRAVIX_PUBLISH(TControl,
-    Prop("Left", &TControl::Left, &TControl::SetLeft),
-    Prop("Top", &TControl::Top, &TControl::SetTop),
-    Prop("Width", &TControl::Width, &TControl::SetWidth),
-    Prop("Height", &TControl::Height, &TControl::SetHeight),
-    Prop("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault),
-    Prop("Hint", &TControl::Hint, &TControl::SetHint),
-    Prop("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext).Default(0))
+PRAVIX_PUBLISH(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
+               Prop("Top", &TControl::Top, &TControl::SetTop), Prop("Width", &TControl::Width, &TControl::SetWidth),
+               Prop("Height", &TControl::Height, &TControl::SetHeight),
+               Prop("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault),
+               Prop("Hint", &TControl::Hint, &TControl::SetHint),
+               Prop("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext).Default(0))
 
 PRAVIX_PUBLISH(TWinControl)
 PRAVIX_PUBLISH(TCustomControl)

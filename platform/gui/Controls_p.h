@@ -1,10 +1,10 @@
 #pragma once
 // Internal to the platform layer: the state behind a control.
 
+#include "platform/canvas/Graphics.h"
 #include "platform/canvas/VisualLayer.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/gui/Controls.h"
-#include "platform/canvas/Graphics.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -19,17 +19,8 @@ void SetScreenCursor(TCursor cursor)
         QGuiApplication::setOverrideCursor(QCursor(CursorShapeFor(cursor)));
 }
 
-TCursor ScreenCursor()
-{
-    return g_screenCursor;
-}
+TCursor ScreenCursor() { return g_screenCursor; }
 
-TScreenCursorGuard::TScreenCursorGuard(TCursor cursor) : m_previous(g_screenCursor)
-{
-    SetScreenCursor(cursor);
-}
+TScreenCursorGuard::TScreenCursorGuard(TCursor cursor) : m_previous(g_screenCursor) { SetScreenCursor(cursor); }
 
-TScreenCursorGuard::~TScreenCursorGuard()
-{
-    SetScreenCursor(m_previous);
-}
+TScreenCursorGuard::~TScreenCursorGuard() { SetScreenCursor(m_previous); }

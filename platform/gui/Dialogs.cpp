@@ -1,34 +1,31 @@
 #include "platform/gui/Dialogs.h"
 
-#include "platform/gui/Application.h"
-#include "platform/gui/Modal_p.h"
 #include "platform/canvas/Printer_p.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Modal_p.h"
 #include "platform/gui/TestHooks.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
-#include <QFontComboBox>
-#include <QFormLayout>
-#include <QSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontComboBox>
+#include <QFormLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace {
 
 using TestHooks::TModalKind;
 using TestHooks::TModalScript;
 
-QWidget* DialogParent()
-{
-    return QApplication::activeWindow();
-}
+QWidget* DialogParent() { return QApplication::activeWindow(); }
 
 TModalResult DefaultAnswer(const TMsgDlgButtons& buttons)
 {
@@ -53,9 +50,12 @@ struct ButtonInfo {
 };
 
 constexpr ButtonInfo kButtons[] = {
-    {mbYes, QMessageBox::Yes, mrYes},         {mbNo, QMessageBox::No, mrNo},
-    {mbOK, QMessageBox::Ok, mrOk},            {mbCancel, QMessageBox::Cancel, mrCancel},
-    {mbAbort, QMessageBox::Abort, mrAbort},   {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbYes, QMessageBox::Yes, mrYes},
+    {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},
+    {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},
+    {mbRetry, QMessageBox::Retry, mrRetry},
     {mbIgnore, QMessageBox::Ignore, mrIgnore},
 };
 
@@ -127,7 +127,7 @@ bool RunRealFileDialog(TFileDialogRequest& r)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string MessageDlgCaption(TMsgDlgType type)
 {
@@ -355,7 +355,7 @@ bool RunRealFontDialog(TFontData& font)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool ExecuteFontDialog(TFontData& font)
 {

@@ -2,8 +2,8 @@
 // Modal services: message boxes, message dialogs, the beep and the common dialogs (open,
 // save, colour, print). Every one of them can be intercepted by the test hooks.
 
-#include "platform/canvas/VisualLayer.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/VisualLayer.h"
 #include "platform/core/Types.h"
 
 #include <array>

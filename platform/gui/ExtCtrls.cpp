@@ -1,9 +1,9 @@
 #include "platform/gui/ExtCtrls.h"
 
-#include "platform/gui/ControlBridge_p.h"
-#include "platform/gui/Published_p.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/gui/ControlBridge_p.h"
+#include "platform/gui/Published_p.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -46,7 +46,9 @@ protected:
             }
         }
         const TAlignment a = m_panel->Alignment();
-        const Qt::Alignment h = a == taLeftJustify ? Qt::AlignLeft : a == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
+        const Qt::Alignment h = a == taLeftJustify    ? Qt::AlignLeft
+                                : a == taRightJustify ? Qt::AlignRight
+                                                      : Qt::AlignHCenter;
         p.setPen(palette().color(QPalette::WindowText));
         p.drawText(r, int(h | Qt::AlignVCenter), ToQString(m_panel->Caption()));
     }
@@ -55,15 +57,28 @@ private:
     TPanel* m_panel;
 };
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner)
-{
-    AttachWidget(new PanelWidget(this));
-}
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) { AttachWidget(new PanelWidget(this)); }
 
-void TPanel::SetBevelInner(TPanelBevel value) { m_bevelInner = value; Invalidate(); }
-void TPanel::SetBevelOuter(TPanelBevel value) { m_bevelOuter = value; Invalidate(); }
-void TPanel::SetBevelWidth(int value) { m_bevelWidth = std::max(1, value); Invalidate(); }
-void TPanel::SetAlignment(TAlignment value) { m_alignment = value; Invalidate(); }
+void TPanel::SetBevelInner(TPanelBevel value)
+{
+    m_bevelInner = value;
+    Invalidate();
+}
+void TPanel::SetBevelOuter(TPanelBevel value)
+{
+    m_bevelOuter = value;
+    Invalidate();
+}
+void TPanel::SetBevelWidth(int value)
+{
+    m_bevelWidth = std::max(1, value);
+    Invalidate();
+}
+void TPanel::SetAlignment(TAlignment value)
+{
+    m_alignment = value;
+    Invalidate();
+}
 
 // ---------------------------------------------------------------------------------------
 // TRadioGroup
@@ -75,10 +90,7 @@ TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner), m_items(std::m
     SetTabStop(true);
 }
 
-TRadioGroup::~TRadioGroup()
-{
-    m_items->OnChange = nullptr;
-}
+TRadioGroup::~TRadioGroup() { m_items->OnChange = nullptr; }
 
 TStrings* TRadioGroup::Items() const { return m_items.get(); }
 
@@ -157,10 +169,7 @@ void TRadioGroup::SimulateClick(int index)
         static_cast<QRadioButton*>(m_buttons[std::size_t(index)])->click();
 }
 
-void TRadioGroup::TextChanged()
-{
-    static_cast<QGroupBox*>(Handle())->setTitle(ToQString(Caption()));
-}
+void TRadioGroup::TextChanged() { static_cast<QGroupBox*>(Handle())->setTitle(ToQString(Caption())); }
 
 void TRadioGroup::Resize()
 {
@@ -218,7 +227,11 @@ TShape::TShape(TComponent* owner) : TControl(owner)
     AttachWidget(new ShapeWidget(this));
 }
 
-void TShape::SetShape(TShapeType value) { m_shape = value; Invalidate(); }
+void TShape::SetShape(TShapeType value)
+{
+    m_shape = value;
+    Invalidate();
+}
 
 void TShape::SetBrush(TBrush* value)
 {
@@ -282,31 +295,27 @@ void TScrollBox::FitContent()
 // Published properties
 
 PRAVIX_PUBLISH_GROUPS(TPanel,
-    {Prop("Alignment", &TPanel::Alignment, &TPanel::SetAlignment).Default(taCenter),
-     Prop("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner).Default(bvNone),
-     Prop("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter).Default(bvRaised),
-     Prop("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth).Default(1)},
-    CaptionProps(), VisualProps(), TabProps(),
-    {Field("OnResize", &TPanel::OnResize)},
-    MouseEventProps())
+                      {Prop("Alignment", &TPanel::Alignment, &TPanel::SetAlignment).Default(taCenter),
+                       Prop("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner).Default(bvNone),
+                       Prop("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter).Default(bvRaised),
+                       Prop("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth).Default(1)},
+                      CaptionProps(), VisualProps(), TabProps(), {Field("OnResize", &TPanel::OnResize)},
+                      MouseEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TRadioGroup,
-    CaptionProps(),
-    {Prop("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns).Default(1),
-     Prop("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex).Default(-1),
-     Prop("Items", &TRadioGroup::Items, &TRadioGroup::SetItems).Owned()},
-    VisualProps(), TabProps(),
-    {Field("OnClick", &TRadioGroup::OnClick)})
+PRAVIX_PUBLISH_GROUPS(TRadioGroup, CaptionProps(),
+                      {Prop("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns).Default(1),
+                       Prop("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex).Default(-1),
+                       Prop("Items", &TRadioGroup::Items, &TRadioGroup::SetItems).Owned()},
+                      VisualProps(), TabProps(), {Field("OnClick", &TRadioGroup::OnClick)})
 
-PRAVIX_PUBLISH_GROUPS(TShape,
-    VisualProps(),
-    {Prop("Brush", &TShape::Brush, &TShape::SetBrush).Owned(),
-     Prop("Pen", &TShape::Pen, &TShape::SetPen).Owned(),
-     Prop("Shape", &TShape::Shape, &TShape::SetShape).Default(stRectangle)},
-    MouseEventProps())
+PRAVIX_PUBLISH_GROUPS(TShape, VisualProps(),
+                      {Prop("Brush", &TShape::Brush, &TShape::SetBrush).Owned(),
+                       Prop("Pen", &TShape::Pen, &TShape::SetPen).Owned(),
+                       Prop("Shape", &TShape::Shape, &TShape::SetShape).Default(stRectangle)},
+                      MouseEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TScrollBox,
-    VisualProps(),
+PRAVIX_PUBLISH_GROUPS(
+    TScrollBox, VisualProps(),
     {Prop("BorderStyle", &TScrollBox::BorderStyle, &TScrollBox::SetBorderStyle).Default(bsSingleBorder),
      Field("OnResize", &TScrollBox::OnResize)},
     TabProps(), MouseEventProps())

@@ -1,10 +1,10 @@
 #pragma once
 // Panels, radio groups, shapes, scroll boxes and the form timer component.
 
-#include "platform/canvas/VisualLayer.h"
-#include "platform/gui/Controls.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/VisualLayer.h"
 #include "platform/core/StringList.h"
+#include "platform/gui/Controls.h"
 
 #include <memory>
 #include <vector>

@@ -1,14 +1,14 @@
 #include "platform/gui/Forms.h"
 
+#include "platform/canvas/Graphics.h"
+#include "platform/canvas/QtBridge_p.h"
+#include "platform/canvas/QtCanvas_p.h"
+#include "platform/core/FormDescription.h"
 #include "platform/core/Scoped.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ControlBridge_p.h"
-#include "platform/core/FormDescription.h"
-#include "platform/canvas/Graphics.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
-#include "platform/canvas/QtBridge_p.h"
-#include "platform/canvas/QtCanvas_p.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHooks.h"
 
@@ -64,8 +64,9 @@ protected:
     // Enter and Escape that no control took go to the form's Default or Cancel button.
     void keyPressEvent(QKeyEvent* event) override
     {
-        const int key = event->key() == Qt::Key_Escape ? VK_ESCAPE
-                        : (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) ? VK_RETURN : 0;
+        const int key = event->key() == Qt::Key_Escape                                      ? VK_ESCAPE
+                        : (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) ? VK_RETURN
+                                                                                            : 0;
         bool taken = false;
         if (key && m_form)
             DispatchToControl([&] { taken = m_form->DialogKey(key); });
@@ -94,12 +95,9 @@ private:
     TForm* m_form;
 };
 
-} // namespace
+}  // namespace
 
-static FormWidget* WindowOf(const TForm* form)
-{
-    return static_cast<FormWidget*>(form->Handle());
-}
+static FormWidget* WindowOf(const TForm* form) { return static_cast<FormWidget*>(form->Handle()); }
 
 TForm::TForm(TComponent* owner) : TWinControl(owner)
 {
@@ -131,15 +129,9 @@ void TForm::ReadDescription(std::string_view utf8Text)
     OnCreate(this);
 }
 
-QWidget* TForm::ClientWidget() const
-{
-    return WindowOf(this)->client;
-}
+QWidget* TForm::ClientWidget() const { return WindowOf(this)->client; }
 
-int TForm::MenuBarHeight() const
-{
-    return WindowOf(this)->BarHeight();
-}
+int TForm::MenuBarHeight() const { return WindowOf(this)->BarHeight(); }
 
 int TForm::ClientWidth() const { return Width(); }
 void TForm::SetClientWidth(int value) { SetWidth(value); }
@@ -207,7 +199,7 @@ TButton* FindDialogButton(TWinControl* parent, int key)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 bool TForm::DialogKey(int key)
 {
@@ -298,10 +290,7 @@ void TForm::SetActiveControl(TWinControl* control)
         control->SetFocus();
 }
 
-void TForm::SetModalResult(TModalResult result)
-{
-    m_modalResult = result;
-}
+void TForm::SetModalResult(TModalResult result) { m_modalResult = result; }
 
 void TForm::CenterOnScreen()
 {
@@ -374,10 +363,7 @@ bool TForm::CloseQuery()
     return canClose;
 }
 
-void TForm::DoClose(TCloseAction& action)
-{
-    OnClose(this, action);
-}
+void TForm::DoClose(TCloseAction& action) { OnClose(this, action); }
 
 void TForm::Close()
 {
@@ -404,10 +390,7 @@ void TForm::Close()
         Release();
 }
 
-void TForm::CloseRequested()
-{
-    Close();
-}
+void TForm::CloseRequested() { Close(); }
 
 void TForm::Release()
 {
@@ -449,7 +432,7 @@ void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& out)
     }
 }
 
-} // namespace
+}  // namespace
 
 void TForm::SelectNext(TWinControl* current, bool forward, bool checkTabStop)
 {
@@ -484,32 +467,26 @@ int ScreenHeight()
     return screen ? screen->geometry().height() : 0;
 }
 
-PRAVIX_PUBLISH(TForm,
-    Prop("Caption", &TForm::Caption, &TForm::SetCaption),
-    Prop("Color", &TForm::Color, &TForm::SetColor).AsColor(),
-    Prop("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth),
-    Prop("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
-    Prop("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle).Default(bsSizeable),
-    Prop("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons),
-    Prop("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle).Default(fsNormal),
-    Prop("Position", &TForm::Position, &TForm::SetPosition).Default(poDesigned),
-    Prop("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview).Default(false),
-    Prop("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll).Default(false),
-    Prop("Visible", &TForm::Visible, &TForm::SetVisible).Default(false),
-    Prop("Enabled", &TForm::Enabled, &TForm::SetEnabled).Default(true),
-    Prop("Constraints", &TForm::Constraints, &TForm::SetConstraints).Owned(),
-    Prop("Font", &TForm::Font, &TForm::SetFont).Owned(),
-    Prop("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
-    Prop("Menu", &TForm::Menu, &TForm::SetMenu),
-    Prop("ShowHint", &TForm::ShowHint, &TForm::SetShowHint).Default(false),
-    Field("OnCreate", &TForm::OnCreate),
-    Field("OnDestroy", &TForm::OnDestroy),
-    Field("OnShow", &TForm::OnShow),
-    Field("OnHide", &TForm::OnHide),
-    Field("OnActivate", &TForm::OnActivate),
-    Field("OnDeactivate", &TForm::OnDeactivate),
-    Field("OnClose", &TForm::OnClose),
-    Field("OnCloseQuery", &TForm::OnCloseQuery),
-    Field("OnResize", &TForm::OnResize),
-    Field("OnKeyDown", &TForm::OnKeyDown),
-    Field("OnKeyPress", &TForm::OnKeyPress))
+PRAVIX_PUBLISH(TForm, Prop("Caption", &TForm::Caption, &TForm::SetCaption),
+               Prop("Color", &TForm::Color, &TForm::SetColor).AsColor(),
+               Prop("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth),
+               Prop("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
+               Prop("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle).Default(bsSizeable),
+               Prop("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons),
+               Prop("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle).Default(fsNormal),
+               Prop("Position", &TForm::Position, &TForm::SetPosition).Default(poDesigned),
+               Prop("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview).Default(false),
+               Prop("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll).Default(false),
+               Prop("Visible", &TForm::Visible, &TForm::SetVisible).Default(false),
+               Prop("Enabled", &TForm::Enabled, &TForm::SetEnabled).Default(true),
+               Prop("Constraints", &TForm::Constraints, &TForm::SetConstraints).Owned(),
+               Prop("Font", &TForm::Font, &TForm::SetFont).Owned(),
+               Prop("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
+               Prop("Menu", &TForm::Menu, &TForm::SetMenu),
+               Prop("ShowHint", &TForm::ShowHint, &TForm::SetShowHint).Default(false),
+               Field("OnCreate", &TForm::OnCreate), Field("OnDestroy", &TForm::OnDestroy),
+               Field("OnShow", &TForm::OnShow), Field("OnHide", &TForm::OnHide),
+               Field("OnActivate", &TForm::OnActivate), Field("OnDeactivate", &TForm::OnDeactivate),
+               Field("OnClose", &TForm::OnClose), Field("OnCloseQuery", &TForm::OnCloseQuery),
+               Field("OnResize", &TForm::OnResize), Field("OnKeyDown", &TForm::OnKeyDown),
+               Field("OnKeyPress", &TForm::OnKeyPress))

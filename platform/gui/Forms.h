@@ -18,8 +18,8 @@
 // whatever other forms are shown.
 
 #include "platform/canvas/VisualLayer.h"
-#include "platform/gui/Controls.h"
 #include "platform/core/Exceptions.h"
+#include "platform/gui/Controls.h"
 
 class TMainMenu;
 class TButton;
@@ -28,8 +28,8 @@ class TButton;
 
 PRAVIX_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 PRAVIX_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
-PRAVIX_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-            poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+PRAVIX_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+            poMainFormCenter, poOwnerFormCenter)
 PRAVIX_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
 using TBorderIcons = std::set<TBorderIcon>;
 

@@ -16,13 +16,10 @@ bool ModifierDown(TShiftStateElement element, Qt::KeyboardModifier modifier)
     return QGuiApplication::instance() && (QGuiApplication::queryKeyboardModifiers() & modifier);
 }
 
-} // namespace
+}  // namespace
 
 bool GetShiftDown() { return ModifierDown(ssShift, Qt::ShiftModifier); }
 bool GetCtrlDown() { return ModifierDown(ssCtrl, Qt::ControlModifier); }
 bool GetAltDown() { return ModifierDown(ssAlt, Qt::AltModifier); }
 
-void TestHooks::SetKeyboardState(std::optional<TShiftState> state)
-{
-    g_injected = std::move(state);
-}
+void TestHooks::SetKeyboardState(std::optional<TShiftState> state) { g_injected = std::move(state); }

@@ -1,7 +1,7 @@
 #include "platform/gui/Menus.h"
 
-#include "platform/gui/ControlBridge_p.h"
 #include "platform/canvas/QtBridge_p.h"
+#include "platform/gui/ControlBridge_p.h"
 #include "platform/gui/TestHooks.h"
 
 #include <QAction>
@@ -70,10 +70,7 @@ int TMenuItem::IndexOf(const TMenuItem* item) const
     return it == m_items.end() ? -1 : int(it - m_items.begin());
 }
 
-void TMenuItem::Add(TMenuItem* item)
-{
-    Insert(Count(), item);
-}
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 
 void TMenuItem::Insert(int index, TMenuItem* item)
 {
@@ -100,10 +97,7 @@ void TMenuItem::Remove(TMenuItem* item)
     ItemsChanged();
 }
 
-void TMenuItem::Delete(int index)
-{
-    Remove(Items(index));
-}
+void TMenuItem::Delete(int index) { Remove(Items(index)); }
 
 void TMenuItem::Clear()
 {
@@ -185,7 +179,7 @@ bool HasVisibleItem(const TMenuItem* root)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 void TPopupMenu::Popup(int screenX, int screenY)
 {
@@ -202,18 +196,16 @@ void TPopupMenu::Popup(int screenX, int screenY)
     Items()->SubMenu()->exec(QPoint(screenX, screenY));
 }
 
-PRAVIX_PUBLISH(TMenuItem,
-    Prop("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck).Default(false),
-    Prop("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
-    Prop("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false),
-    Prop("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true),
-    Prop("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
-    Prop("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem).Default(false),
-    Prop("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true),
-    Field("OnClick", &TMenuItem::OnClick))
+PRAVIX_PUBLISH(TMenuItem, Prop("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck).Default(false),
+               Prop("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
+               Prop("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false),
+               Prop("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true),
+               Prop("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
+               Prop("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem).Default(false),
+               Prop("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true),
+               Field("OnClick", &TMenuItem::OnClick))
 
 PRAVIX_PUBLISH(TMenu)
 PRAVIX_PUBLISH(TMainMenu)
-PRAVIX_PUBLISH(TPopupMenu,
-    Prop("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup).Default(true),
-    Field("OnPopup", &TPopupMenu::OnPopup))
+PRAVIX_PUBLISH(TPopupMenu, Prop("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup).Default(true),
+               Field("OnPopup", &TPopupMenu::OnPopup))

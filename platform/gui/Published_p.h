@@ -4,9 +4,9 @@
 // which a control's properties are written to a form description and assigned when it is
 // read back: saved descriptions, and the tests that compare them line by line, depend on it.
 
+#include "platform/canvas/Graphics.h"
 #include "platform/canvas/VisualLayer.h"
 #include "platform/gui/Controls.h"
-#include "platform/canvas/Graphics.h"
 #include "platform/gui/Menus.h"
 
 #include <initializer_list>
@@ -23,15 +23,9 @@ inline std::vector<TPropDecl> JoinProps(std::initializer_list<std::vector<TPropD
 // PRAVIX_PUBLISH for a class whose list is joined from groups.
 #define PRAVIX_PUBLISH_GROUPS(Class, ...) PRAVIX_PUBLISH_LIST(Class, JoinProps({__VA_ARGS__}))
 
-inline std::vector<TPropDecl> CaptionProps()
-{
-    return {Prop("Caption", &TControl::Caption, &TControl::SetCaption)};
-}
+inline std::vector<TPropDecl> CaptionProps() { return {Prop("Caption", &TControl::Caption, &TControl::SetCaption)}; }
 
-inline std::vector<TPropDecl> TextProps()
-{
-    return {Prop("Text", &TControl::Text, &TControl::SetText)};
-}
+inline std::vector<TPropDecl> TextProps() { return {Prop("Text", &TControl::Text, &TControl::SetText)}; }
 
 // Align, Anchors, Color, Constraints, Enabled, Font, PopupMenu, ShowHint, Visible.
 inline std::vector<TPropDecl> VisualProps()
@@ -60,10 +54,8 @@ inline std::vector<TPropDecl> TabProps()
 inline std::vector<TPropDecl> MouseEventProps()
 {
     return {
-        Field("OnClick", &TControl::OnClick),
-        Field("OnDblClick", &TControl::OnDblClick),
-        Field("OnMouseDown", &TControl::OnMouseDown),
-        Field("OnMouseMove", &TControl::OnMouseMove),
+        Field("OnClick", &TControl::OnClick),         Field("OnDblClick", &TControl::OnDblClick),
+        Field("OnMouseDown", &TControl::OnMouseDown), Field("OnMouseMove", &TControl::OnMouseMove),
         Field("OnMouseUp", &TControl::OnMouseUp),
     };
 }
@@ -71,10 +63,8 @@ inline std::vector<TPropDecl> MouseEventProps()
 inline std::vector<TPropDecl> KeyEventProps()
 {
     return {
-        Field("OnEnter", &TWinControl::OnEnter),
-        Field("OnExit", &TWinControl::OnExit),
-        Field("OnKeyDown", &TWinControl::OnKeyDown),
-        Field("OnKeyPress", &TWinControl::OnKeyPress),
+        Field("OnEnter", &TWinControl::OnEnter),     Field("OnExit", &TWinControl::OnExit),
+        Field("OnKeyDown", &TWinControl::OnKeyDown), Field("OnKeyPress", &TWinControl::OnKeyPress),
         Field("OnKeyUp", &TWinControl::OnKeyUp),
     };
 }

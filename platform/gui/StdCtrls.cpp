@@ -1,16 +1,16 @@
 #include "platform/gui/StdCtrls.h"
 
-#include "platform/core/Scoped.h"
 #include "platform/canvas/Bitmap.h"
-#include "platform/gui/ControlBridge_p.h"
-#include "platform/core/Filer.h"
-#include "platform/gui/Forms.h"
-#include "platform/canvas/ImageCodecs.h"
-#include "platform/gui/Keys.h"
-#include "platform/gui/Published_p.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/core/Filer.h"
+#include "platform/core/Scoped.h"
+#include "platform/gui/ControlBridge_p.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Keys.h"
+#include "platform/gui/Published_p.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,7 +106,7 @@ bool DrawOwnerItem(C& control, TCanvas*& canvasSlot, QPainter& painter, int inde
     return true;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // Item lists of combo and list boxes: the strings and objects live here; the widget shows
@@ -202,7 +202,9 @@ void TLabel::SetAlignment(TAlignment value)
 {
     m_alignment = value;
     auto* label = static_cast<QLabel*>(Handle());
-    const Qt::Alignment h = value == taCenter ? Qt::AlignHCenter : value == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+    const Qt::Alignment h = value == taCenter         ? Qt::AlignHCenter
+                            : value == taRightJustify ? Qt::AlignRight
+                                                      : Qt::AlignLeft;
     label->setAlignment(h | Qt::AlignTop);
 }
 
@@ -218,10 +220,7 @@ void TLabel::SetWordWrap(bool value)
     static_cast<QLabel*>(Handle())->setWordWrap(value);
 }
 
-void TLabel::TextChanged()
-{
-    static_cast<QLabel*>(Handle())->setText(WithoutAccelerator(Caption()));
-}
+void TLabel::TextChanged() { static_cast<QLabel*>(Handle())->setText(WithoutAccelerator(Caption())); }
 
 // A label whose colour was never changed shows its parent's background.
 void TLabel::ColorChanged()
@@ -251,10 +250,7 @@ void TButton::Click()
     TWinControl::Click();
 }
 
-void TButton::TextChanged()
-{
-    static_cast<QPushButton*>(Handle())->setText(ToQString(Caption()));
-}
+void TButton::TextChanged() { static_cast<QPushButton*>(Handle())->setText(ToQString(Caption())); }
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
 
@@ -297,8 +293,9 @@ void TSpeedButton::ShowGlyph()
 void TSpeedButton::DefineProperties(TFiler& filer)
 {
     TControl::DefineProperties(filer);
-    filer.DefineProperty("Glyph", [this](TReader& r) { m_glyph->LoadFromBytes(r.ReadBinary()); },
-                         [this](TWriter& w) { w.WriteBinary(WriteBMP(*m_glyph)); }, !m_glyph->Empty());
+    filer.DefineProperty(
+        "Glyph", [this](TReader& r) { m_glyph->LoadFromBytes(r.ReadBinary()); },
+        [this](TWriter& w) { w.WriteBinary(WriteBMP(*m_glyph)); }, !m_glyph->Empty());
 }
 
 void TSpeedButton::SetFlat(bool value)
@@ -307,10 +304,7 @@ void TSpeedButton::SetFlat(bool value)
     static_cast<QToolButton*>(Handle())->setAutoRaise(value);
 }
 
-bool TSpeedButton::Down() const
-{
-    return static_cast<QToolButton*>(Handle())->isChecked();
-}
+bool TSpeedButton::Down() const { return static_cast<QToolButton*>(Handle())->isChecked(); }
 
 void TSpeedButton::SetDown(bool value)
 {
@@ -349,25 +343,13 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner)
     SetColor(clWindow);
 }
 
-std::string TEdit::Caption() const
-{
-    return FromQString(static_cast<QLineEdit*>(Handle())->text());
-}
+std::string TEdit::Caption() const { return FromQString(static_cast<QLineEdit*>(Handle())->text()); }
 
-void TEdit::TextChanged()
-{
-    static_cast<QLineEdit*>(Handle())->setText(ToQString(TControl::Caption()));
-}
+void TEdit::TextChanged() { static_cast<QLineEdit*>(Handle())->setText(ToQString(TControl::Caption())); }
 
-void TEdit::ColorChanged()
-{
-    SetBackground(Handle(), Color(), QPalette::Base);
-}
+void TEdit::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Base); }
 
-void TEdit::Change()
-{
-    OnChange(this);
-}
+void TEdit::Change() { OnChange(this); }
 
 bool TEdit::ReadOnly() const { return static_cast<QLineEdit*>(Handle())->isReadOnly(); }
 void TEdit::SetReadOnly(bool value) { static_cast<QLineEdit*>(Handle())->setReadOnly(value); }
@@ -384,10 +366,7 @@ int TEdit::MaxLength() const
     return length == 32767 ? 0 : length;
 }
 
-void TEdit::SetMaxLength(int value)
-{
-    static_cast<QLineEdit*>(Handle())->setMaxLength(value > 0 ? value : 32767);
-}
+void TEdit::SetMaxLength(int value) { static_cast<QLineEdit*>(Handle())->setMaxLength(value > 0 ? value : 32767); }
 
 void TEdit::SelectAll() { static_cast<QLineEdit*>(Handle())->selectAll(); }
 
@@ -397,15 +376,9 @@ int TEdit::SelStart() const
     return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
 }
 
-void TEdit::SetSelStart(int value)
-{
-    static_cast<QLineEdit*>(Handle())->setCursorPosition(value);
-}
+void TEdit::SetSelStart(int value) { static_cast<QLineEdit*>(Handle())->setCursorPosition(value); }
 
-int TEdit::SelLength() const
-{
-    return int(static_cast<QLineEdit*>(Handle())->selectedText().size());
-}
+int TEdit::SelLength() const { return int(static_cast<QLineEdit*>(Handle())->selectedText().size()); }
 
 void TEdit::SetSelLength(int value)
 {
@@ -413,10 +386,7 @@ void TEdit::SetSelLength(int value)
     edit->setSelection(edit->cursorPosition(), value);
 }
 
-void TEdit::SimulateTyping(const std::string& text)
-{
-    static_cast<QLineEdit*>(Handle())->insert(ToQString(text));
-}
+void TEdit::SimulateTyping(const std::string& text) { static_cast<QLineEdit*>(Handle())->insert(ToQString(text)); }
 
 TMaskEdit::TMaskEdit(TComponent* owner) : TEdit(owner) {}
 
@@ -525,20 +495,11 @@ void TMemo::SetLines(TStrings* value)
         m_lines->Assign(*value);
 }
 
-std::string TMemo::Caption() const
-{
-    return m_lines->Text();
-}
+std::string TMemo::Caption() const { return m_lines->Text(); }
 
-void TMemo::TextChanged()
-{
-    static_cast<QPlainTextEdit*>(Handle())->setPlainText(ToQString(TControl::Caption()));
-}
+void TMemo::TextChanged() { static_cast<QPlainTextEdit*>(Handle())->setPlainText(ToQString(TControl::Caption())); }
 
-void TMemo::ColorChanged()
-{
-    SetBackground(Handle(), Color(), QPalette::Base);
-}
+void TMemo::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Base); }
 
 void TMemo::Change() { OnChange(this); }
 
@@ -553,7 +514,7 @@ bool TMemo::WordWrap() const
 void TMemo::SetWordWrap(bool value)
 {
     static_cast<QPlainTextEdit*>(Handle())->setLineWrapMode(value ? QPlainTextEdit::WidgetWidth
-                                                                 : QPlainTextEdit::NoWrap);
+                                                                  : QPlainTextEdit::NoWrap);
 }
 
 void TMemo::SetScrollBars(TScrollStyle value)
@@ -569,10 +530,7 @@ void TMemo::SetScrollBars(TScrollStyle value)
 void TMemo::Clear() { m_lines->Clear(); }
 void TMemo::SelectAll() { static_cast<QPlainTextEdit*>(Handle())->selectAll(); }
 
-bool TMemo::WantsKey(int key) const
-{
-    return (key == VK_RETURN && m_wantReturns) || (key == VK_TAB && m_wantTabs);
-}
+bool TMemo::WantsKey(int key) const { return (key == VK_RETURN && m_wantReturns) || (key == VK_TAB && m_wantTabs); }
 
 // ---------------------------------------------------------------------------------------
 // TComboBox
@@ -592,7 +550,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner)
 {
@@ -666,10 +624,7 @@ void TComboBox::SetStyle(TComboBoxStyle value)
 int TComboBox::DropDownCount() const { return static_cast<QComboBox*>(Handle())->maxVisibleItems(); }
 void TComboBox::SetDropDownCount(int value) { static_cast<QComboBox*>(Handle())->setMaxVisibleItems(value); }
 
-std::string TComboBox::Caption() const
-{
-    return FromQString(static_cast<QComboBox*>(Handle())->currentText());
-}
+std::string TComboBox::Caption() const { return FromQString(static_cast<QComboBox*>(Handle())->currentText()); }
 
 // Setting the text of a list-only combo selects the item with that text (or none).
 void TComboBox::TextChanged()
@@ -683,10 +638,7 @@ void TComboBox::TextChanged()
         combo->setCurrentIndex(combo->findText(text, Qt::MatchFixedString));
 }
 
-void TComboBox::ColorChanged()
-{
-    SetBackground(Handle(), Color(), QPalette::Base);
-}
+void TComboBox::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Base); }
 
 void TComboBox::Change() { OnChange(this); }
 void TComboBox::Select() { OnSelect(this); }
@@ -805,43 +757,22 @@ TRect TListBox::ItemRect(int index) const
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-void TListBox::SimulateClick(int index)
-{
-    static_cast<QListWidget*>(Handle())->setCurrentRow(index);
-}
+void TListBox::SimulateClick(int index) { static_cast<QListWidget*>(Handle())->setCurrentRow(index); }
 
-void TListBox::ColorChanged()
-{
-    SetBackground(Handle(), Color(), QPalette::Base);
-}
+void TListBox::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Base); }
 
-bool TListBox::WantsKey(int key) const
-{
-    return key != VK_TAB;
-}
+bool TListBox::WantsKey(int key) const { return key != VK_TAB; }
 
 // ---------------------------------------------------------------------------------------
 // Check boxes and radio buttons
 
-bool TButtonControl::Checked() const
-{
-    return static_cast<QAbstractButton*>(Handle())->isChecked();
-}
+bool TButtonControl::Checked() const { return static_cast<QAbstractButton*>(Handle())->isChecked(); }
 
-void TButtonControl::SetChecked(bool value)
-{
-    static_cast<QAbstractButton*>(Handle())->setChecked(value);
-}
+void TButtonControl::SetChecked(bool value) { static_cast<QAbstractButton*>(Handle())->setChecked(value); }
 
-void TButtonControl::Click()
-{
-    static_cast<QAbstractButton*>(Handle())->click();
-}
+void TButtonControl::Click() { static_cast<QAbstractButton*>(Handle())->click(); }
 
-void TButtonControl::TextChanged()
-{
-    static_cast<QAbstractButton*>(Handle())->setText(ToQString(Caption()));
-}
+void TButtonControl::TextChanged() { static_cast<QAbstractButton*>(Handle())->setText(ToQString(Caption())); }
 
 TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner)
 {
@@ -865,107 +796,83 @@ TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner)
 // ---------------------------------------------------------------------------------------
 // TGroupBox
 
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner)
-{
-    AttachWidget(new QGroupBox);
-}
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { AttachWidget(new QGroupBox); }
 
-void TGroupBox::TextChanged()
-{
-    static_cast<QGroupBox*>(Handle())->setTitle(ToQString(Caption()));
-}
+void TGroupBox::TextChanged() { static_cast<QGroupBox*>(Handle())->setTitle(ToQString(Caption())); }
 
-void TGroupBox::ColorChanged()
-{
-    SetBackground(Handle(), Color(), QPalette::Window, false);
-}
+void TGroupBox::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Window, false); }
 
 // ---------------------------------------------------------------------------------------
 // Published properties
 
 PRAVIX_PUBLISH_GROUPS(TLabel,
-    {Prop("Alignment", &TLabel::Alignment, &TLabel::SetAlignment).Default(taLeftJustify),
-     Prop("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(false)},
-    CaptionProps(), VisualProps(),
-    {Prop("Transparent", &TLabel::Transparent, &TLabel::SetTransparent).Default(false),
-     Prop("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(false)},
-    MouseEventProps())
+                      {Prop("Alignment", &TLabel::Alignment, &TLabel::SetAlignment).Default(taLeftJustify),
+                       Prop("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(false)},
+                      CaptionProps(), VisualProps(),
+                      {Prop("Transparent", &TLabel::Transparent, &TLabel::SetTransparent).Default(false),
+                       Prop("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(false)},
+                      MouseEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TButton,
-    {Prop("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false)},
-    CaptionProps(),
-    {Prop("Default", &TButton::Default, &TButton::SetDefault).Default(false),
-     Prop("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0)},
-    VisualProps(), TabProps(), MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TButton, {Prop("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false)}, CaptionProps(),
+                      {Prop("Default", &TButton::Default, &TButton::SetDefault).Default(false),
+                       Prop("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0)},
+                      VisualProps(), TabProps(), MouseEventProps(), KeyEventProps())
 
 PRAVIX_PUBLISH(TBitBtn)
 
 PRAVIX_PUBLISH_GROUPS(TSpeedButton,
-    {Prop("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false),
-     Prop("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex).Default(0),
-     Prop("Down", &TSpeedButton::Down, &TSpeedButton::SetDown).Default(false)},
-    CaptionProps(),
-    {Prop("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false)},
-    VisualProps(), MouseEventProps())
+                      {Prop("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false),
+                       Prop("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex).Default(0),
+                       Prop("Down", &TSpeedButton::Down, &TSpeedButton::SetDown).Default(false)},
+                      CaptionProps(), {Prop("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false)},
+                      VisualProps(), MouseEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TEdit,
-    VisualProps(),
-    {Prop("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength).Default(0),
-     Prop("PasswordChar", &TEdit::PasswordChar, &TEdit::SetPasswordChar).Default(char(0)),
-     Prop("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly).Default(false)},
-    TabProps(), TextProps(),
-    {Field("OnChange", &TEdit::OnChange)},
-    MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TEdit, VisualProps(),
+                      {Prop("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength).Default(0),
+                       Prop("PasswordChar", &TEdit::PasswordChar, &TEdit::SetPasswordChar).Default(char(0)),
+                       Prop("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly).Default(false)},
+                      TabProps(), TextProps(), {Field("OnChange", &TEdit::OnChange)}, MouseEventProps(),
+                      KeyEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TMaskEdit,
-    {Prop("EditMask", &TMaskEdit::EditMask, &TMaskEdit::SetEditMask)})
+PRAVIX_PUBLISH_GROUPS(TMaskEdit, {Prop("EditMask", &TMaskEdit::EditMask, &TMaskEdit::SetEditMask)})
 
-PRAVIX_PUBLISH_GROUPS(TMemo,
-    VisualProps(),
-    {Prop("Lines", &TMemo::Lines, &TMemo::SetLines).Owned(),
-     Prop("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly).Default(false),
-     Prop("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars).Default(ssNone)},
-    TabProps(),
-    {Prop("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns).Default(true),
-     Prop("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs).Default(false),
-     Prop("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap).Default(false),
-     Field("OnChange", &TMemo::OnChange)},
-    MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TMemo, VisualProps(),
+                      {Prop("Lines", &TMemo::Lines, &TMemo::SetLines).Owned(),
+                       Prop("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly).Default(false),
+                       Prop("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars).Default(ssNone)},
+                      TabProps(),
+                      {Prop("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns).Default(true),
+                       Prop("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs).Default(false),
+                       Prop("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap).Default(false),
+                       Field("OnChange", &TMemo::OnChange)},
+                      MouseEventProps(), KeyEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TComboBox,
-    {Prop("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown)},
-    VisualProps(),
-    {Prop("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8),
-     Prop("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight),
-     Prop("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex).Default(-1),
-     Prop("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted).Default(false)},
-    TabProps(), TextProps(),
-    {Prop("Items", &TComboBox::Items, &TComboBox::SetItems).Owned(),
-     Field("OnChange", &TComboBox::OnChange),
-     Field("OnDrawItem", &TComboBox::OnDrawItem),
-     Field("OnDropDown", &TComboBox::OnDropDown),
-     Field("OnSelect", &TComboBox::OnSelect)},
-    KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TComboBox, {Prop("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown)},
+                      VisualProps(),
+                      {Prop("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8),
+                       Prop("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight),
+                       Prop("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex).Default(-1),
+                       Prop("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted).Default(false)},
+                      TabProps(), TextProps(),
+                      {Prop("Items", &TComboBox::Items, &TComboBox::SetItems).Owned(),
+                       Field("OnChange", &TComboBox::OnChange), Field("OnDrawItem", &TComboBox::OnDrawItem),
+                       Field("OnDropDown", &TComboBox::OnDropDown), Field("OnSelect", &TComboBox::OnSelect)},
+                      KeyEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TListBox,
-    VisualProps(),
-    {Prop("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight),
-     Prop("Items", &TListBox::Items, &TListBox::SetItems).Owned(),
-     Prop("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard)},
-    TabProps(),
-    {Field("OnDrawItem", &TListBox::OnDrawItem)},
-    MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TListBox, VisualProps(),
+                      {Prop("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight),
+                       Prop("Items", &TListBox::Items, &TListBox::SetItems).Owned(),
+                       Prop("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard)},
+                      TabProps(), {Field("OnDrawItem", &TListBox::OnDrawItem)}, MouseEventProps(), KeyEventProps())
 
 PRAVIX_PUBLISH(TButtonControl)
 
-PRAVIX_PUBLISH_GROUPS(TCheckBox,
-    CaptionProps(),
-    {Prop("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Default(false)},
-    VisualProps(), TabProps(), MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TCheckBox, CaptionProps(),
+                      {Prop("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Default(false)}, VisualProps(),
+                      TabProps(), MouseEventProps(), KeyEventProps())
 
-PRAVIX_PUBLISH_GROUPS(TRadioButton,
-    CaptionProps(),
-    {Prop("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false)},
-    VisualProps(), TabProps(), MouseEventProps(), KeyEventProps())
+PRAVIX_PUBLISH_GROUPS(TRadioButton, CaptionProps(),
+                      {Prop("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false)},
+                      VisualProps(), TabProps(), MouseEventProps(), KeyEventProps())
 
 PRAVIX_PUBLISH_GROUPS(TGroupBox, CaptionProps(), VisualProps(), TabProps(), MouseEventProps())

@@ -9,8 +9,8 @@
 // changes. The Simulate... functions act as the user does, through the same path.
 
 #include "platform/canvas/VisualLayer.h"
-#include "platform/gui/Controls.h"
 #include "platform/core/StringList.h"
+#include "platform/gui/Controls.h"
 
 #include <memory>
 #include <string>

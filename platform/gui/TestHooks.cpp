@@ -1,11 +1,11 @@
 #include "platform/gui/TestHooks.h"
 
 #include "platform/canvas/Bitmap.h"
+#include "platform/canvas/QtBridge_p.h"
+#include "platform/canvas/QtCanvas_p.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Modal_p.h"
-#include "platform/canvas/QtBridge_p.h"
-#include "platform/canvas/QtCanvas_p.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,9 +19,9 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <set>
 #include <QThread>
 #include <QWheelEvent>
+#include <set>
 
 namespace {
 
@@ -35,11 +35,11 @@ int QtKeyFromVirtual(int vk)
     if (vk >= 112 && vk <= 135)
         return Qt::Key_F1 + (vk - 112);
     static const std::pair<int, int> keys[] = {
-        {8, Qt::Key_Backspace}, {9, Qt::Key_Tab},     {13, Qt::Key_Return}, {16, Qt::Key_Shift},
-        {17, Qt::Key_Control},  {18, Qt::Key_Alt},    {27, Qt::Key_Escape}, {32, Qt::Key_Space},
-        {33, Qt::Key_PageUp},   {34, Qt::Key_PageDown}, {35, Qt::Key_End},  {36, Qt::Key_Home},
-        {37, Qt::Key_Left},     {38, Qt::Key_Up},     {39, Qt::Key_Right},  {40, Qt::Key_Down},
-        {45, Qt::Key_Insert},   {46, Qt::Key_Delete}, {93, Qt::Key_Menu},
+        {8, Qt::Key_Backspace}, {9, Qt::Key_Tab},       {13, Qt::Key_Return}, {16, Qt::Key_Shift},
+        {17, Qt::Key_Control},  {18, Qt::Key_Alt},      {27, Qt::Key_Escape}, {32, Qt::Key_Space},
+        {33, Qt::Key_PageUp},   {34, Qt::Key_PageDown}, {35, Qt::Key_End},    {36, Qt::Key_Home},
+        {37, Qt::Key_Left},     {38, Qt::Key_Up},       {39, Qt::Key_Right},  {40, Qt::Key_Down},
+        {45, Qt::Key_Insert},   {46, Qt::Key_Delete},   {93, Qt::Key_Menu},
     };
     for (auto [v, q] : keys) {
         if (v == vk)
@@ -51,9 +51,12 @@ int QtKeyFromVirtual(int vk)
 Qt::KeyboardModifiers Modifiers(const TShiftState& shift)
 {
     Qt::KeyboardModifiers m;
-    if (shift.count(ssShift)) m |= Qt::ShiftModifier;
-    if (shift.count(ssCtrl)) m |= Qt::ControlModifier;
-    if (shift.count(ssAlt)) m |= Qt::AltModifier;
+    if (shift.count(ssShift))
+        m |= Qt::ShiftModifier;
+    if (shift.count(ssCtrl))
+        m |= Qt::ControlModifier;
+    if (shift.count(ssAlt))
+        m |= Qt::AltModifier;
     return m;
 }
 
@@ -67,24 +70,18 @@ void SendMouse(TControl& control, QEvent::Type type, TMouseButton button, int x,
 {
     QWidget* w = control.Handle();
     const QPointF local(x, y);
-    QMouseEvent e(type, local, w->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : QtButton(button),
-                  held, Modifiers(shift));
+    QMouseEvent e(type, local, w->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : QtButton(button), held,
+                  Modifiers(shift));
     QCoreApplication::sendEvent(w, &e);
 }
 
-} // namespace
+}  // namespace
 
-void CountBeep()
-{
-    ++g_beeps;
-}
+void CountBeep() { ++g_beeps; }
 
 namespace TestHooks {
 
-TModalScript::TModalScript()
-{
-    g_script = this;
-}
+TModalScript::TModalScript() { g_script = this; }
 
 TModalScript::~TModalScript()
 {
@@ -92,19 +89,13 @@ TModalScript::~TModalScript()
         g_script = nullptr;
 }
 
-TModalScript* TModalScript::Active()
-{
-    return g_script;
-}
+TModalScript* TModalScript::Active() { return g_script; }
 
 namespace {
 TUrlOpenerScript* g_urlScript = nullptr;
-} // namespace
+}  // namespace
 
-TUrlOpenerScript::TUrlOpenerScript()
-{
-    g_urlScript = this;
-}
+TUrlOpenerScript::TUrlOpenerScript() { g_urlScript = this; }
 
 TUrlOpenerScript::~TUrlOpenerScript()
 {
@@ -112,20 +103,11 @@ TUrlOpenerScript::~TUrlOpenerScript()
         g_urlScript = nullptr;
 }
 
-TUrlOpenerScript* TUrlOpenerScript::Active()
-{
-    return g_urlScript;
-}
+TUrlOpenerScript* TUrlOpenerScript::Active() { return g_urlScript; }
 
-int BeepCount()
-{
-    return g_beeps;
-}
+int BeepCount() { return g_beeps; }
 
-void ResetBeepCount()
-{
-    g_beeps = 0;
-}
+void ResetBeepCount() { g_beeps = 0; }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
 {
@@ -147,21 +129,24 @@ void PumpFor(int milliseconds)
 
 namespace {
 
-void SendKeyEvent(QEvent::Type type, TWinControl& control, int virtualKey, TShiftState shift,
-                  const std::string& typed)
+void SendKeyEvent(QEvent::Type type, TWinControl& control, int virtualKey, TShiftState shift, const std::string& typed)
 {
     QString text = ToQString(typed);
     if (text.isEmpty()) {
-        if (virtualKey == 13) text = QStringLiteral("\r");
-        else if (virtualKey == 27) text = QString(QChar(27));
-        else if (virtualKey == 9) text = QStringLiteral("\t");
-        else if (virtualKey == 8) text = QStringLiteral("\b");
+        if (virtualKey == 13)
+            text = QStringLiteral("\r");
+        else if (virtualKey == 27)
+            text = QString(QChar(27));
+        else if (virtualKey == 9)
+            text = QStringLiteral("\t");
+        else if (virtualKey == 8)
+            text = QStringLiteral("\b");
     }
     QKeyEvent event(type, QtKeyFromVirtual(virtualKey), Modifiers(shift), text);
     QCoreApplication::sendEvent(control.Handle(), &event);
 }
 
-} // namespace
+}  // namespace
 
 void SendKeyDown(TWinControl& control, int virtualKey, TShiftState shift, const std::string& typed)
 {
@@ -205,9 +190,12 @@ void SendDoubleClick(TControl& control, int x, int y)
 void SendMouseMove(TControl& control, int x, int y, TShiftState shift)
 {
     Qt::MouseButtons held;
-    if (shift.count(ssLeft)) held |= Qt::LeftButton;
-    if (shift.count(ssRight)) held |= Qt::RightButton;
-    if (shift.count(ssMiddle)) held |= Qt::MiddleButton;
+    if (shift.count(ssLeft))
+        held |= Qt::LeftButton;
+    if (shift.count(ssRight))
+        held |= Qt::RightButton;
+    if (shift.count(ssMiddle))
+        held |= Qt::MiddleButton;
     SendMouse(control, QEvent::MouseMove, mbLeft, x, y, shift, held);
 }
 
@@ -277,4 +265,4 @@ bool CloseActiveModal()
     return modal->close();
 }
 
-} // namespace TestHooks
+}  // namespace TestHooks

@@ -4,8 +4,8 @@
 // timers can run on a fake clock. Nothing here is active unless a test switches it on.
 
 #include "platform/canvas/VisualLayer.h"
-#include "platform/gui/Dialogs.h"
 #include "platform/core/Types.h"
+#include "platform/gui/Dialogs.h"
 
 #include <functional>
 #include <optional>
@@ -22,8 +22,18 @@ class TWinControl;
 
 namespace TestHooks {
 
-enum class TModalKind { MessageBox, MessageDlg, ErrorBox, OpenDialog, SaveDialog, ColorDialog, FontDialog,
-                        PrintDialog, ShowModal, PopupMenu };
+enum class TModalKind {
+    MessageBox,
+    MessageDlg,
+    ErrorBox,
+    OpenDialog,
+    SaveDialog,
+    ColorDialog,
+    FontDialog,
+    PrintDialog,
+    ShowModal,
+    PopupMenu
+};
 
 struct TMessageRecord {
     TModalKind Kind = TModalKind::MessageBox;
@@ -69,10 +79,10 @@ public:
     std::vector<TModalKind> Shown;
     std::vector<TMessageRecord> Messages;
     std::vector<TFileDialogRequest> FileDialogs;  // as they were when shown
-    std::vector<TColorRequest> ColorDialogs;       // as they were when shown
-    std::vector<TFontData> FontDialogs;            // as they were when shown
+    std::vector<TColorRequest> ColorDialogs;      // as they were when shown
+    std::vector<TFontData> FontDialogs;           // as they were when shown
     std::vector<TMenuSnapshot> Popups;
-    std::vector<std::string> ModalForms;      // form names
+    std::vector<std::string> ModalForms;  // form names
 
     static TModalScript* Active();
 };
@@ -153,4 +163,4 @@ public:
     static TFakeTimers* Active();
 };
 
-} // namespace TestHooks
+}  // namespace TestHooks

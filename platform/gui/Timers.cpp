@@ -84,8 +84,7 @@ private:
     long long m_due = 0;
 };
 
-TTimer::TTimer(TComponent* owner)
-    : TComponent(owner), m_core(std::make_unique<TimerCore>([this] { OnTimer(this); }))
+TTimer::TTimer(TComponent* owner) : TComponent(owner), m_core(std::make_unique<TimerCore>([this] { OnTimer(this); }))
 {
     Update();
 }
@@ -141,10 +140,11 @@ void TTimer::Update()
         m_core->Start(int(m_interval), int(m_interval));
 }
 
-TComponentTimer::TComponentTimer() : m_core(std::make_unique<TimerCore>([this] {
-      if (OnInternalTimer)
-          OnInternalTimer();
-  }))
+TComponentTimer::TComponentTimer()
+    : m_core(std::make_unique<TimerCore>([this] {
+          if (OnInternalTimer)
+              OnInternalTimer();
+      }))
 {
     // Components count and animate by their ticks: a coarse timer may move each tick by up
     // to a twentieth of the interval, 100 ms at a 2 s interval.
@@ -176,7 +176,7 @@ namespace TestHooks {
 namespace {
 TFakeTimers* g_fake = nullptr;
 long long g_fakeNow = 0;
-}
+}  // namespace
 
 TFakeTimers::TFakeTimers()
 {
@@ -222,9 +222,8 @@ void TFakeTimers::Advance(int milliseconds)
     }
 }
 
-} // namespace TestHooks
+}  // namespace TestHooks
 
-PRAVIX_PUBLISH(TTimer,
-    Prop("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true),
-    Prop("Interval", &TTimer::Interval, &TTimer::SetInterval).Default(1000),
-    Field("OnTimer", &TTimer::OnTimer))
+PRAVIX_PUBLISH(TTimer, Prop("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true),
+               Prop("Interval", &TTimer::Interval, &TTimer::SetInterval).Default(1000),
+               Field("OnTimer", &TTimer::OnTimer))

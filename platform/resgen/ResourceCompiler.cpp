@@ -116,8 +116,8 @@ int PaletteIndex(const std::string& path, std::size_t row, std::size_t column, c
     for (int i = 0; i < 16; ++i)
         if (kPalette[i].key == c)
             return i;
-    throw Failure(path + ":" + std::to_string(row + 1) + ":" + std::to_string(column + 1) +
-                  ": \"" + std::string(1, c) + "\" is not a palette character");
+    throw Failure(path + ":" + std::to_string(row + 1) + ":" + std::to_string(column + 1) + ": \"" + std::string(1, c) +
+                  "\" is not a palette character");
 }
 
 void PutLE(std::string& out, std::uint32_t value, int bytes)

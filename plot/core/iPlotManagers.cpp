@@ -27,7 +27,7 @@ constexpr std::array<const char*, kPlotObjectKindCount> kKindNames = {
     "Toolbar", "Legend", "Table", "X-Axis", "Y-Axis", "Channel", "Data View", "Cursor", "Limit", "Label", "Annotation",
 };
 
-} // namespace
+}  // namespace
 
 TiPlotKindRegistration::TiPlotKindRegistration(TiPlotObjectKind kind, TiPlotKindClass kindClass)
     : m_kind(kind), m_previous(std::exchange(KindSlot(kind), std::make_shared<TiPlotKindClass>(std::move(kindClass))))
@@ -84,7 +84,7 @@ IPlotHost* CheckedManagerOwner(IPlotHost* owner, const TNotifyEvent& onChange, c
     return owner;
 }
 
-} // namespace
+}  // namespace
 
 TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                                                      TNotifyEvent onRemove, TNotifyEvent onRename)
@@ -236,8 +236,7 @@ PRAVIX_PUBLISH(TiPlotObjectManagerCustom)
 // TiPlotObjectOwnedManager
 
 TiPlotObjectOwnedManager::TiPlotObjectOwnedManager(TiPlotObjectKind kind, IPlotHost* owner, TNotifyEvent onChange,
-                                                   TNotifyEvent onInsert, TNotifyEvent onRemove,
-                                                   TNotifyEvent onRename)
+                                                   TNotifyEvent onInsert, TNotifyEvent onRemove, TNotifyEvent onRename)
     : TiPlotObjectManagerCustom(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
                                 std::move(onRename)),
       m_kind(kind)
@@ -294,8 +293,7 @@ std::string TiPlotObjectOwnedManager::FirstName(const TiPlotObjectManagerCustom*
     return manager && manager->GetCount() > 0 ? manager->GetObject(0)->Name() : std::string();
 }
 
-void TiPlotObjectOwnedManager::SetPublishedString(TiPlotObject& object, const char* property,
-                                                  const std::string& value)
+void TiPlotObjectOwnedManager::SetPublishedString(TiPlotObject& object, const char* property, const std::string& value)
 {
     if (const TPropertyRef ref = FindProperty(object, property))
         ref.SetString(value);
@@ -306,13 +304,13 @@ PRAVIX_PUBLISH(TiPlotObjectOwnedManager)
 // ---------------------------------------------------------------------------------------------
 // The typed managers
 
-#define PRAVIX_TYPED_MANAGER_CONSTRUCTOR(Class, Kind)                                                     \
-    Class::Class(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,   \
-                 TNotifyEvent onRename)                                                                   \
-        : inherited(TiPlotObjectKind::Kind, owner, std::move(onChange), std::move(onInsert),              \
-                    std::move(onRemove), std::move(onRename))                                             \
-    {                                                                                                     \
-    }                                                                                                     \
+#define PRAVIX_TYPED_MANAGER_CONSTRUCTOR(Class, Kind)                                                             \
+    Class::Class(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,           \
+                 TNotifyEvent onRename)                                                                           \
+        : inherited(TiPlotObjectKind::Kind, owner, std::move(onChange), std::move(onInsert), std::move(onRemove), \
+                    std::move(onRename))                                                                          \
+    {                                                                                                             \
+    }                                                                                                             \
     PRAVIX_PUBLISH(Class)
 
 PRAVIX_TYPED_MANAGER_CONSTRUCTOR(TiPlotToolBarManager, ToolBar)
@@ -372,7 +370,7 @@ constexpr std::array<TColor, 30> kChannelPalette = {
 };
 constexpr TColor kFirstChannelColor = 0x0000FF;  // red
 
-} // namespace
+}  // namespace
 
 TiPlotObjectPtr<TiPlotObject> TiPlotChannelManager::CreateObject()
 {

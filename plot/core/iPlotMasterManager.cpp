@@ -29,7 +29,7 @@ TiPlotEditorFactory& EditorFactory()
 // The kinds the plot editor lists, in the order the editor's lists are tested.
 bool EditorListsKind(TiPlotObjectKind kind) { return kind != TiPlotObjectKind::Annotation; }
 
-} // namespace
+}  // namespace
 
 void RegisterPlotLayoutManager(TiPlotLayoutManagerClass layoutClass) { LayoutManagerClass() = std::move(layoutClass); }
 
@@ -62,18 +62,19 @@ TiPlotMasterManager::TiPlotMasterManager(IPlotHost* owner) : m_owner(owner)
     m_labelManager = MakeManager<TiPlotLabelManager>();
     m_annotationManager = MakeManager<TiPlotAnnotationManager>();
     if (const auto& layoutClass = LayoutManagerClass(); layoutClass && layoutClass->Create) {
-        m_layoutManager = layoutClass->Create(m_owner, TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationChange),
-                                              TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
-                                              TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove),
-                                              TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRename));
+        m_layoutManager =
+            layoutClass->Create(m_owner, TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationChange),
+                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
+                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove),
+                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRename));
     }
     m_translationManager =
         new TiPlotTranslationManager(TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
                                      TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove));
 
-    for (TiPlotAxisLinkedManager* linked :
-         {static_cast<TiPlotAxisLinkedManager*>(m_channelManager), static_cast<TiPlotAxisLinkedManager*>(m_dataViewManager),
-          static_cast<TiPlotAxisLinkedManager*>(m_limitManager)}) {
+    for (TiPlotAxisLinkedManager* linked : {static_cast<TiPlotAxisLinkedManager*>(m_channelManager),
+                                            static_cast<TiPlotAxisLinkedManager*>(m_dataViewManager),
+                                            static_cast<TiPlotAxisLinkedManager*>(m_limitManager)}) {
         linked->SetXAxisManager(m_xAxisManager);
         linked->SetYAxisManager(m_yAxisManager);
     }
@@ -116,9 +117,9 @@ TiPlotMasterManager::~TiPlotMasterManager()
 
 std::array<TiPlotObjectOwnedManager*, kPlotObjectKindCount> TiPlotMasterManager::TypedManagers() const
 {
-    return {m_toolBarManager, m_legendManager,     m_tableManager, m_xAxisManager, m_yAxisManager,
-            m_channelManager, m_dataViewManager,   m_dataCursorManager, m_limitManager, m_labelManager,
-            m_annotationManager};
+    return {m_toolBarManager, m_legendManager,  m_tableManager,     m_xAxisManager,
+            m_yAxisManager,   m_channelManager, m_dataViewManager,  m_dataCursorManager,
+            m_limitManager,   m_labelManager,   m_annotationManager};
 }
 
 TiPlotObjectOwnedManager* TiPlotMasterManager::ManagerOf(TiPlotObjectKind kind) const
@@ -290,12 +291,12 @@ namespace {
 
 // The kinds in the order plot-wide switches reach them.
 constexpr TiPlotObjectKind kSwitchOrder[] = {
-    TiPlotObjectKind::Channel, TiPlotObjectKind::XAxis,      TiPlotObjectKind::YAxis,  TiPlotObjectKind::DataView,
-    TiPlotObjectKind::ToolBar, TiPlotObjectKind::Legend,     TiPlotObjectKind::Table,  TiPlotObjectKind::DataCursor,
-    TiPlotObjectKind::Limit,   TiPlotObjectKind::Label,      TiPlotObjectKind::Annotation,
+    TiPlotObjectKind::Channel, TiPlotObjectKind::XAxis,  TiPlotObjectKind::YAxis,      TiPlotObjectKind::DataView,
+    TiPlotObjectKind::ToolBar, TiPlotObjectKind::Legend, TiPlotObjectKind::Table,      TiPlotObjectKind::DataCursor,
+    TiPlotObjectKind::Limit,   TiPlotObjectKind::Label,  TiPlotObjectKind::Annotation,
 };
 
-} // namespace
+}  // namespace
 
 void TiPlotMasterManager::SetUserCanEditObjects(bool value)
 {
@@ -438,8 +439,7 @@ void TranslateItems(TStrings& items, const TiPlotTranslationManager& table)
 void TranslateComponent(TComponent& component, const TiPlotTranslationManager& table)
 {
     // Texts the user typed or that name objects are written back into the plot: left alone.
-    if (dynamic_cast<TEdit*>(&component) || dynamic_cast<TMemo*>(&component) ||
-        dynamic_cast<TListBox*>(&component))
+    if (dynamic_cast<TEdit*>(&component) || dynamic_cast<TMemo*>(&component) || dynamic_cast<TListBox*>(&component))
         return;
     if (auto* combo = dynamic_cast<TComboBox*>(&component)) {
         if (!EndsWith(combo->Name(), "NameComboBox"))
@@ -459,7 +459,7 @@ void TranslateComponent(TComponent& component, const TiPlotTranslationManager& t
     }
 }
 
-} // namespace
+}  // namespace
 
 void TiPlotMasterManager::DoTranslation(TForm* form)
 {

@@ -1,9 +1,9 @@
 #include "plot/core/iPlotObjects.h"
 
-#include "platform/gui/Application.h"
 #include "platform/core/Conversions.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MathSupport.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/Timers.h"
 
 #include <algorithm>
@@ -25,7 +25,7 @@ std::string ZeroPadded(long long value, std::size_t width)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // IPlotHost
@@ -42,7 +42,7 @@ int PercentToPixel(int start, int extent, double fraction)
     return int(std::clamp(pixel, -32000.0, 32000.0));
 }
 
-} // namespace
+}  // namespace
 
 int IPlotHost::PositionPercentToPixelsX(double percent)
 {
@@ -376,13 +376,12 @@ std::string TiPlotObject::GetTranslation(const std::string& text) const
     return m_owner ? m_owner->TranslateText(text) : text;
 }
 
-PRAVIX_PUBLISH(TiPlotObject,
-    Prop("Name", &TiPlotObject::Name, &TiPlotObject::SetName),
-    Prop("Visible", &TiPlotObject::Visible, &TiPlotObject::SetVisible).Default(true),
-    Prop("Enabled", &TiPlotObject::Enabled, &TiPlotObject::SetEnabled).Default(true),
-    Prop("Layer", &TiPlotObject::Layer, &TiPlotObject::SetLayer).Default(100),
-    Prop("PopupEnabled", &TiPlotObject::PopupEnabled, &TiPlotObject::SetPopupEnabled).Default(true),
-    Prop("CanFocus", &TiPlotObject::CanFocus, &TiPlotObject::SetCanFocus).Default(true))
+PRAVIX_PUBLISH(TiPlotObject, Prop("Name", &TiPlotObject::Name, &TiPlotObject::SetName),
+               Prop("Visible", &TiPlotObject::Visible, &TiPlotObject::SetVisible).Default(true),
+               Prop("Enabled", &TiPlotObject::Enabled, &TiPlotObject::SetEnabled).Default(true),
+               Prop("Layer", &TiPlotObject::Layer, &TiPlotObject::SetLayer).Default(100),
+               Prop("PopupEnabled", &TiPlotObject::PopupEnabled, &TiPlotObject::SetPopupEnabled).Default(true),
+               Prop("CanFocus", &TiPlotObject::CanFocus, &TiPlotObject::SetCanFocus).Default(true))
 
 // ---------------------------------------------------------------------------------------------
 // TiPlotManagerObject
@@ -406,13 +405,12 @@ IPlotHost* CheckedOwner(IPlotHost* owner, const TNotifyEvent& onChange, const TN
     return owner;
 }
 
-} // namespace
+}  // namespace
 
 TiPlotManagerObject::TiPlotManagerObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                                          TNotifyEvent onRemove, TNotifyEvent onRename)
     // Copies, not moves: the arguments of one call are evaluated in no fixed order.
-    : TiPlotObject(CheckedOwner(owner, onChange, onInsert, onRemove, onRename), onChange, onInsert, onRemove,
-                   onRename)
+    : TiPlotObject(CheckedOwner(owner, onChange, onInsert, onRemove, onRename), onChange, onInsert, onRemove, onRename)
 {
 }
 
@@ -423,8 +421,7 @@ PRAVIX_PUBLISH(TiPlotManagerObject)
 
 TiPlotLayoutObject::TiPlotLayoutObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                                        TNotifyEvent onRemove, TNotifyEvent onRename)
-    : TiPlotManagerObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
-                          std::move(onRename))
+    : TiPlotManagerObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename))
 {
 }
 
@@ -490,10 +487,7 @@ void TiPlotLayoutObject::SetReverseSide(bool value)
 
 std::string TiPlotLayoutObject::GetZOrderString() const { return ZeroPadded(m_zOrder, 3); }
 
-std::string TiPlotLayoutObject::GetStartPercentString() const
-{
-    return ZeroPadded(RoundHalfEven(m_startPercent), 3);
-}
+std::string TiPlotLayoutObject::GetStartPercentString() const { return ZeroPadded(RoundHalfEven(m_startPercent), 3); }
 
 bool TiPlotLayoutObject::iMouseHitTest(const TiPlotMouseData& mouseData)
 {
@@ -521,10 +515,10 @@ std::optional<TPoint> TiPlotLayoutObject::KeyboardPopupCentre() const
 }
 
 PRAVIX_PUBLISH(TiPlotLayoutObject,
-    Prop("StopPercent", &TiPlotLayoutObject::StopPercent, &TiPlotLayoutObject::SetStopPercent),
-    Prop("StartPercent", &TiPlotLayoutObject::StartPercent, &TiPlotLayoutObject::SetStartPercent),
-    Prop("ZOrder", &TiPlotLayoutObject::ZOrder, &TiPlotLayoutObject::SetZOrder),
-    Prop("Horizontal", &TiPlotLayoutObject::Horizontal, &TiPlotLayoutObject::SetHorizontal))
+               Prop("StopPercent", &TiPlotLayoutObject::StopPercent, &TiPlotLayoutObject::SetStopPercent),
+               Prop("StartPercent", &TiPlotLayoutObject::StartPercent, &TiPlotLayoutObject::SetStartPercent),
+               Prop("ZOrder", &TiPlotLayoutObject::ZOrder, &TiPlotLayoutObject::SetZOrder),
+               Prop("Horizontal", &TiPlotLayoutObject::Horizontal, &TiPlotLayoutObject::SetHorizontal))
 
 // ---------------------------------------------------------------------------------------------
 // TiPlotButton

@@ -19,8 +19,8 @@
 
 #include "platform/core/Component.h"
 #include "platform/core/Events.h"
-#include "platform/gui/Menus.h"
 #include "platform/core/Types.h"
+#include "platform/gui/Menus.h"
 
 #include <memory>
 #include <optional>
@@ -37,9 +37,9 @@ class TiPlotChannelCustom;
 class TiPlotToolBar;
 
 // The buttons of a toolbar, as its events name them.
-PRAVIX_ENUM(TiPlotToolBarButtonType, iptbbtResume, iptbbtPause, iptbbtScrollAxesMode, iptbbtZoomAxesMode,
-            iptbbtSelect, iptbbtZoomBox, iptbbtZoomOut, iptbbtZoomIn, iptbbtCursor, iptbbtEdit, iptbbtCopy,
-            iptbbtSave, iptbbtPrint, iptbbtPreview)
+PRAVIX_ENUM(TiPlotToolBarButtonType, iptbbtResume, iptbbtPause, iptbbtScrollAxesMode, iptbbtZoomAxesMode, iptbbtSelect,
+            iptbbtZoomBox, iptbbtZoomOut, iptbbtZoomIn, iptbbtCursor, iptbbtEdit, iptbbtCopy, iptbbtSave, iptbbtPrint,
+            iptbbtPreview)
 
 // The mouse event as plot objects see it. Coordinates are client pixels of the plot; the
 // axis pixels are the coordinate along the X axes and along the Y axes, which exchange
@@ -117,11 +117,9 @@ public:
     // Dispatchers: each fires the plot's event for the object's kind, with the object's
     // index in the manager of its kind; objects of kinds without such an event fire nothing.
     virtual void DoObjectClick(TiPlotObject* object) = 0;
-    virtual void DoObjectMouseDown(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
-                                   int y) = 0;
+    virtual void DoObjectMouseDown(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y) = 0;
     virtual void DoObjectMouseMove(TiPlotObject* object, TShiftState shift, int x, int y) = 0;
-    virtual void DoObjectMouseUp(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
-                                 int y) = 0;
+    virtual void DoObjectMouseUp(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y) = 0;
     virtual void DoObjectMouseWheel(TiPlotObject* object, int wheelDelta, TShiftState shift, int x, int y) = 0;
     virtual void DoGetMouseCursor(TiPlotObject* object, TCursor& cursor) = 0;
     virtual void DoObjectGotFocus(TiPlotObject* object) = 0;
@@ -179,14 +177,14 @@ public:
     ~TiPlotObject() override;
 
     // --- Notification callbacks, each fired with the object as the sender when assigned ---
-    TNotifyEvent OnChange;          // content changed: repaint
-    TNotifyEvent OnLayoutChange;    // geometry changed: re-layout (assigned by the layout manager)
-    TNotifyEvent OnRemove;          // the object is leaving the plot
-    TNotifyEvent OnInsert;          // the object registers itself (Loaded)
-    TNotifyEvent OnRename;          // the name changed; PreviousName holds the old one
-    TNotifyEvent OnSetFocus;        // the user selected the object
-    TNotifyEvent OnEdit;            // the "Edit..." popup item was chosen
-    TNotifyEvent OnInvalidateNow;   // repaint at once, without the frame-rate limit
+    TNotifyEvent OnChange;         // content changed: repaint
+    TNotifyEvent OnLayoutChange;   // geometry changed: re-layout (assigned by the layout manager)
+    TNotifyEvent OnRemove;         // the object is leaving the plot
+    TNotifyEvent OnInsert;         // the object registers itself (Loaded)
+    TNotifyEvent OnRename;         // the name changed; PreviousName holds the old one
+    TNotifyEvent OnSetFocus;       // the user selected the object
+    TNotifyEvent OnEdit;           // the "Edit..." popup item was chosen
+    TNotifyEvent OnInvalidateNow;  // repaint at once, without the frame-rate limit
 
     // --- Published properties -------------------------------------------------------------
     const std::string& Name() const { return m_name; }
@@ -338,8 +336,8 @@ using TiPlotObjectPtr = std::unique_ptr<T, TiPlotObjectReleaser>;
 // What stands in for a virtual constructor: makes an object of one class with the owner and
 // the four callbacks, not yet registered, and hands it out owned.
 using TiPlotObjectFactory = TiPlotObjectPtr<TiPlotObject> (*)(IPlotHost* owner, TNotifyEvent onChange,
-                                                                TNotifyEvent onInsert, TNotifyEvent onRemove,
-                                                                TNotifyEvent onRename);
+                                                              TNotifyEvent onInsert, TNotifyEvent onRemove,
+                                                              TNotifyEvent onRename);
 
 template <class T>
 TiPlotObjectPtr<TiPlotObject> CreatePlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
@@ -445,8 +443,8 @@ public:
     ~TiPlotButton() override;
 
     TNotifyEvent OnClick;
-    TNotifyEvent OnGroupClick;   // before OnClick for a button of a group
-    TNotifyEvent OnInvalidate;   // asks the owner to repaint the button
+    TNotifyEvent OnGroupClick;  // before OnClick for a button of a group
+    TNotifyEvent OnInvalidate;  // asks the owner to repaint the button
     TNotifyEvent OnDownChange;
 
     TRect GetDrawRect() const { return m_drawRect; }

@@ -10,7 +10,9 @@
 // TiPlotTranslationObject
 
 TiPlotTranslationObject::TiPlotTranslationObject(TNotifyEvent onInsert, TNotifyEvent onRemove)
-    : OnInsert(std::move(onInsert)), OnRemove(std::move(onRemove)), m_originalString("Unknown"),
+    : OnInsert(std::move(onInsert)),
+      OnRemove(std::move(onRemove)),
+      m_originalString("Unknown"),
       m_replacementString("Unknown")
 {
 }
@@ -26,9 +28,10 @@ void ReleaseTranslationObject(TiPlotTranslationObject* entry)
 }
 
 PRAVIX_PUBLISH(TiPlotTranslationObject,
-    Prop("OriginalString", &TiPlotTranslationObject::OriginalString, &TiPlotTranslationObject::SetOriginalString),
-    Prop("ReplacementString", &TiPlotTranslationObject::ReplacementString,
-         &TiPlotTranslationObject::SetReplacementString))
+               Prop("OriginalString", &TiPlotTranslationObject::OriginalString,
+                    &TiPlotTranslationObject::SetOriginalString),
+               Prop("ReplacementString", &TiPlotTranslationObject::ReplacementString,
+                    &TiPlotTranslationObject::SetReplacementString))
 
 // ---------------------------------------------------------------------------------------------
 // TiPlotTranslationManager
@@ -44,7 +47,7 @@ const TNotifyEvent& Checked(const TNotifyEvent& event, const char* message)
 
 constexpr char kTab = '\t';
 
-} // namespace
+}  // namespace
 
 TiPlotTranslationManager::TiPlotTranslationManager(TNotifyEvent onInsert, TNotifyEvent onRemove)
     : OnInsert(Checked(onInsert, "OnInsert event handler can not be null")),

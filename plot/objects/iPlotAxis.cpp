@@ -116,15 +116,14 @@ std::string Price32ndsText(double value)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Construction
 
 TiPlotAxis::TiPlotAxis(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
                        TNotifyEvent onRename)
-    : TiPlotLayoutObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
-                         std::move(onRename)),
+    : TiPlotLayoutObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)),
       m_titleFont(std::make_unique<TFont>()),
       m_labelsFont(std::make_unique<TFont>())
 {
@@ -285,7 +284,7 @@ void TiPlotAxis::UpdateResumeValues()
 // ---------------------------------------------------------------------------------------------
 // Plain published setters: store and announce when the value differs.
 
-#define PLAIN_SETTER(Type, Name, field, Kind)                                                        \
+#define PLAIN_SETTER(Type, Name, field, Kind) \
     void TiPlotAxis::Set##Name(Type value) { Set##Kind##Property(value, field, &TiPlotObject::TriggerChange); }
 
 PLAIN_SETTER(double, DesiredStart, m_desiredStart, Double)
@@ -345,11 +344,11 @@ static bool StoreEnum(E value, E& field)
     return true;
 }
 
-#define ENUM_SETTER(Type, Name, field)                                                               \
-    void TiPlotAxis::Set##Name(Type value)                                                           \
-    {                                                                                                \
-        if (StoreEnum(value, field))                                                                 \
-            TriggerChange(this);                                                                     \
+#define ENUM_SETTER(Type, Name, field)     \
+    void TiPlotAxis::Set##Name(Type value) \
+    {                                      \
+        if (StoreEnum(value, field))       \
+            TriggerChange(this);           \
     }
 
 ENUM_SETTER(TiRotationAngle, LabelsRotation, m_labelsRotation)
@@ -425,8 +424,7 @@ int TiPlotAxis::EndMargin(TCanvas& canvas)
         int labelLength = 0;
         if (m_labelsVisible)
             labelLength = LabelsRunAlong() ? GetRequiredLabelLength(canvas) : LabelHeightOfMin(canvas);
-        return int(RoundHalfEven(labelLength / 2.0) +
-                   RoundHalfEven(canvas.TextWidth("0") * m_stackingEndsMargin));
+        return int(RoundHalfEven(labelLength / 2.0) + RoundHalfEven(canvas.TextWidth("0") * m_stackingEndsMargin));
     }
     int extent = 0;
     if (m_labelsVisible)
@@ -553,8 +551,8 @@ int TiPlotAxis::GetSpanLength() const
 // ---------------------------------------------------------------------------------------------
 // Published properties
 
-PRAVIX_PUBLISH(TiPlotAxis,
-    Prop("Min", &TiPlotAxis::Min, &TiPlotAxis::SetMin),
+PRAVIX_PUBLISH(
+    TiPlotAxis, Prop("Min", &TiPlotAxis::Min, &TiPlotAxis::SetMin),
     Prop("Span", &TiPlotAxis::Span, &TiPlotAxis::SetSpan),
     Prop("DesiredStart", &TiPlotAxis::DesiredStart, &TiPlotAxis::SetDesiredStart),
     Prop("DesiredIncrement", &TiPlotAxis::DesiredIncrement, &TiPlotAxis::SetDesiredIncrement),
@@ -577,24 +575,22 @@ PRAVIX_PUBLISH(TiPlotAxis,
     Prop("LabelsPrecision", &TiPlotAxis::LabelsPrecision, &TiPlotAxis::SetLabelsPrecision).Default(3),
     Prop("LabelsPrecisionStyle", &TiPlotAxis::LabelsPrecisionStyle, &TiPlotAxis::SetLabelsPrecisionStyle)
         .Default(ipsSignificantDigits),
-    Prop("LabelsFormatStyle", &TiPlotAxis::LabelsFormatStyle, &TiPlotAxis::SetLabelsFormatStyle)
-        .Default(iptfValue),
+    Prop("LabelsFormatStyle", &TiPlotAxis::LabelsFormatStyle, &TiPlotAxis::SetLabelsFormatStyle).Default(iptfValue),
     Prop("DateTimeFormat", &TiPlotAxis::DateTimeFormat, &TiPlotAxis::SetDateTimeFormat),
     Prop("LabelsMinLength", &TiPlotAxis::LabelsMinLength, &TiPlotAxis::SetLabelsMinLength),
-    Prop("LabelsMinLengthAutoAdjust", &TiPlotAxis::LabelsMinLengthAutoAdjust,
-         &TiPlotAxis::SetLabelsMinLengthAutoAdjust).Default(false),
+    Prop("LabelsMinLengthAutoAdjust", &TiPlotAxis::LabelsMinLengthAutoAdjust, &TiPlotAxis::SetLabelsMinLengthAutoAdjust)
+        .Default(false),
     Prop("ScaleLineShow", &TiPlotAxis::ScaleLineShow, &TiPlotAxis::SetScaleLineShow).Default(true),
     Prop("ScaleLinesShow", &TiPlotAxis::ScaleLinesShow, &TiPlotAxis::SetScaleLinesShow).Default(true),
-    Prop("ScaleLinesColor", &TiPlotAxis::ScaleLinesColor, &TiPlotAxis::SetScaleLinesColor)
-        .Default(TColor(0xFFFFFF)),
+    Prop("ScaleLinesColor", &TiPlotAxis::ScaleLinesColor, &TiPlotAxis::SetScaleLinesColor).Default(TColor(0xFFFFFF)),
     Prop("StackingEndsMargin", &TiPlotAxis::StackingEndsMargin, &TiPlotAxis::SetStackingEndsMargin),
     Prop("ScaleType", &TiPlotAxis::ScaleType, &TiPlotAxis::SetScaleType).Default(ipstLinear),
     Prop("TrackingEnabled", &TiPlotAxis::TrackingEnabled, &TiPlotAxis::SetTrackingEnabled).Default(true),
     Prop("TrackingStyle", &TiPlotAxis::TrackingStyle, &TiPlotAxis::SetTrackingStyle),
     Prop("TrackingIncrementStyle", &TiPlotAxis::TrackingIncrementStyle, &TiPlotAxis::SetTrackingIncrementStyle)
         .Default(iptisMinimum),
-    Prop("TrackingAlignFirstStyle", &TiPlotAxis::TrackingAlignFirstStyle,
-         &TiPlotAxis::SetTrackingAlignFirstStyle).Default(ipafsMin),
+    Prop("TrackingAlignFirstStyle", &TiPlotAxis::TrackingAlignFirstStyle, &TiPlotAxis::SetTrackingAlignFirstStyle)
+        .Default(ipafsMin),
     Prop("TrackingScrollCompressMax", &TiPlotAxis::TrackingScrollCompressMax,
          &TiPlotAxis::SetTrackingScrollCompressMax),
     Prop("TrackingSpanMinimum", &TiPlotAxis::TrackingSpanMinimum, &TiPlotAxis::SetTrackingSpanMinimum),
@@ -602,29 +598,26 @@ PRAVIX_PUBLISH(TiPlotAxis,
     Prop("TrackingMinMargin", &TiPlotAxis::TrackingMinMargin, &TiPlotAxis::SetTrackingMinMargin),
     Prop("CursorUseDefaultFormat", &TiPlotAxis::CursorUseDefaultFormat, &TiPlotAxis::SetCursorUseDefaultFormat)
         .Default(true),
-    Prop("CursorFormatStyle", &TiPlotAxis::CursorFormatStyle, &TiPlotAxis::SetCursorFormatStyle)
-        .Default(iptfValue),
+    Prop("CursorFormatStyle", &TiPlotAxis::CursorFormatStyle, &TiPlotAxis::SetCursorFormatStyle).Default(iptfValue),
     Prop("CursorDateTimeFormat", &TiPlotAxis::CursorDateTimeFormat, &TiPlotAxis::SetCursorDateTimeFormat),
     Prop("CursorPrecisionStyle", &TiPlotAxis::CursorPrecisionStyle, &TiPlotAxis::SetCursorPrecisionStyle)
         .Default(ipsSignificantDigits),
     Prop("CursorPrecision", &TiPlotAxis::CursorPrecision, &TiPlotAxis::SetCursorPrecision).Default(3),
     Prop("CursorMinLength", &TiPlotAxis::CursorMinLength, &TiPlotAxis::SetCursorMinLength),
-    Prop("CursorMinLengthAutoAdjust", &TiPlotAxis::CursorMinLengthAutoAdjust,
-         &TiPlotAxis::SetCursorMinLengthAutoAdjust).Default(false),
+    Prop("CursorMinLengthAutoAdjust", &TiPlotAxis::CursorMinLengthAutoAdjust, &TiPlotAxis::SetCursorMinLengthAutoAdjust)
+        .Default(false),
     Prop("LegendUseDefaultFormat", &TiPlotAxis::LegendUseDefaultFormat, &TiPlotAxis::SetLegendUseDefaultFormat)
         .Default(true),
-    Prop("LegendFormatStyle", &TiPlotAxis::LegendFormatStyle, &TiPlotAxis::SetLegendFormatStyle)
-        .Default(iptfValue),
+    Prop("LegendFormatStyle", &TiPlotAxis::LegendFormatStyle, &TiPlotAxis::SetLegendFormatStyle).Default(iptfValue),
     Prop("LegendDateTimeFormat", &TiPlotAxis::LegendDateTimeFormat, &TiPlotAxis::SetLegendDateTimeFormat),
     Prop("LegendPrecisionStyle", &TiPlotAxis::LegendPrecisionStyle, &TiPlotAxis::SetLegendPrecisionStyle)
         .Default(ipsSignificantDigits),
     Prop("LegendPrecision", &TiPlotAxis::LegendPrecision, &TiPlotAxis::SetLegendPrecision).Default(3),
     Prop("LegendMinLength", &TiPlotAxis::LegendMinLength, &TiPlotAxis::SetLegendMinLength),
-    Prop("LegendMinLengthAutoAdjust", &TiPlotAxis::LegendMinLengthAutoAdjust,
-         &TiPlotAxis::SetLegendMinLengthAutoAdjust).Default(false),
-    Prop("CursorScaler", &TiPlotAxis::CursorScaler, &TiPlotAxis::SetCursorScaler),
-    Prop("ScrollMinMaxEnabled", &TiPlotAxis::ScrollMinMaxEnabled, &TiPlotAxis::SetScrollMinMaxEnabled)
+    Prop("LegendMinLengthAutoAdjust", &TiPlotAxis::LegendMinLengthAutoAdjust, &TiPlotAxis::SetLegendMinLengthAutoAdjust)
         .Default(false),
+    Prop("CursorScaler", &TiPlotAxis::CursorScaler, &TiPlotAxis::SetCursorScaler),
+    Prop("ScrollMinMaxEnabled", &TiPlotAxis::ScrollMinMaxEnabled, &TiPlotAxis::SetScrollMinMaxEnabled).Default(false),
     Prop("ScrollMin", &TiPlotAxis::ScrollMin, &TiPlotAxis::SetScrollMin),
     Prop("ScrollMax", &TiPlotAxis::ScrollMax, &TiPlotAxis::SetScrollMax),
     Prop("RestoreValuesOnResume", &TiPlotAxis::RestoreValuesOnResume, &TiPlotAxis::SetRestoreValuesOnResume)
@@ -658,7 +651,7 @@ TiPlotKindRegistration RegisterAxisKind(TiPlotObjectKind kind)
 const TiPlotKindRegistration xAxisKind = RegisterAxisKind<TiPlotXAxis>(TiPlotObjectKind::XAxis);
 const TiPlotKindRegistration yAxisKind = RegisterAxisKind<TiPlotYAxis>(TiPlotObjectKind::YAxis);
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Texts of values
@@ -703,9 +696,7 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
         else
             text = FormatDateTime(dateTimeFormat, value);
         break;
-    case iptfPrice32nds:
-        text = std::isfinite(value) ? Price32ndsText(value) : FormatFixed(value, 0);
-        break;
+    case iptfPrice32nds: text = std::isfinite(value) ? Price32ndsText(value) : FormatFixed(value, 0); break;
     case iptfThousands:
         text = FormatFloat(decimals > 0 ? "#,#0." + std::string(size_t(decimals), '0') : "#,#0", value);
         break;
@@ -747,8 +738,8 @@ std::string TiPlotAxis::SetText(double value, const TextSet& set, bool forceValu
                        m_labelsPrecisionStyle, m_labelsPrecision, m_labelsMinLengthAutoAdjust, m_labelsMinLength);
     } else {
         double minLength = set.MinLength;
-        text = GetText(value, forceValueFormat ? iptfValue : set.FormatStyle, set.DateTimeFormat,
-                       set.PrecisionStyle, set.Precision, set.MinLengthAutoAdjust, minLength);
+        text = GetText(value, forceValueFormat ? iptfValue : set.FormatStyle, set.DateTimeFormat, set.PrecisionStyle,
+                       set.Precision, set.MinLengthAutoAdjust, minLength);
     }
     return ReplaceLineBreaks(std::move(text));
 }
@@ -852,10 +843,10 @@ void TiPlotAxis::CalcTicks(TCanvas& canvas)
     canvas.Font().Assign(*m_labelsFont);
 
     // How many labels fit along the axis.
-    double cell = LabelsRunAlong()
-                      ? double(RoundHalfEven(GetRequiredLabelLength(canvas) +
-                                             canvas.TextWidth("0") * (m_labelSeparation + 1)))
-                      : double(RoundHalfEven(canvas.TextHeight("0") * (m_labelSeparation + 1)));
+    double cell =
+        LabelsRunAlong()
+            ? double(RoundHalfEven(GetRequiredLabelLength(canvas) + canvas.TextWidth("0") * (m_labelSeparation + 1)))
+            : double(RoundHalfEven(canvas.TextHeight("0") * (m_labelSeparation + 1)));
     if (cell < 1)
         cell = 1;
     const int spanLength = GetSpanLength();
@@ -944,8 +935,8 @@ void TiPlotAxis::CalcPrice32Ticks(TCanvas&, int n, double& increment, int& count
 void TiPlotAxis::CalcDateTimeTicks(TCanvas&, int n, double& increment, int& count)
 {
     struct Unit {
-        long long total;        // the span in whole units
-        double unitDays;        // one unit in days
+        long long total;  // the span in whole units
+        double unitDays;  // one unit in days
         std::initializer_list<int> steps;
     };
     const long long days = m_span >= 9.2e18 ? INT64_MAX : Trunc(m_span);
@@ -1199,9 +1190,8 @@ void TiPlotAxis::DrawSetup(TCanvas& canvas)
         return;
     if (IPlotAxisHost* host = AxisHost()) {
         const int edge = InnerEdge();
-        host->AddAxesCollisionDetectionItem(GetIsHorz()
-                                                ? TRect{m_scaleRect.Left, edge, m_scaleRect.Right, edge + 1}
-                                                : TRect{edge, m_scaleRect.Top, edge + 1, m_scaleRect.Bottom});
+        host->AddAxesCollisionDetectionItem(GetIsHorz() ? TRect{m_scaleRect.Left, edge, m_scaleRect.Right, edge + 1}
+                                                        : TRect{edge, m_scaleRect.Top, edge + 1, m_scaleRect.Bottom});
     }
 }
 
@@ -1293,8 +1283,8 @@ void TiPlotAxis::DrawTitle(TCanvas& canvas)
     const int across = GetIsHorz() == !turned ? canvas.TextHeight(m_title) : canvas.TextWidth(m_title);
     const TRect draw = GetDrawRect();
     // The outer edge is the far side from the data view.
-    const int outerEdge = Outward() > 0 ? (GetIsHorz() ? draw.Bottom : draw.Right)
-                                        : (GetIsHorz() ? draw.Top : draw.Left);
+    const int outerEdge =
+        Outward() > 0 ? (GetIsHorz() ? draw.Bottom : draw.Right) : (GetIsHorz() ? draw.Top : draw.Left);
     const int near = outerEdge - Outward() * m_outerMargin;
     const int far = near - Outward() * across;
     const TRect cell = GetIsHorz() ? AcrossRect(m_scaleRect.Left, m_scaleRect.Right, near, far)
@@ -1510,8 +1500,8 @@ void TiPlotAxis::NewTrackingData(double value)
         if (value > m + s) {
             newSpan = compressedSpan();
             // While the compression grows the span, Min stays; once capped, a page on.
-            const bool capped = m_trackingScrollCompressMax != 0 && newSpan == m_trackingScrollCompressMax &&
-                                value - m > newSpan;
+            const bool capped =
+                m_trackingScrollCompressMax != 0 && newSpan == m_trackingScrollCompressMax && value - m > newSpan;
             if (m_trackingScrollCompressMax == 0 || capped)
                 newMin = m + newSpan;
         } else if (value < m) {
@@ -1834,9 +1824,9 @@ void TiPlotAxis::AddMenuItems(TPopupMenu* popupMenu)
         popupMenu->Items()->Insert(index, item);
         return item;
     };
-    insert(0, "Tracking Enabled", [this] { SetTrackingEnabled(!m_trackingEnabled); })
-        ->SetChecked(m_trackingEnabled);
-    insert(1, "Update Resume Values", [this] { UpdateResumeValues(); })
-        ->SetEnabled(!m_trackingEnabled && (m_resumeMin != m_min || m_resumeSpan != m_span));
+    insert(0, "Tracking Enabled", [this] { SetTrackingEnabled(!m_trackingEnabled); })->SetChecked(m_trackingEnabled);
+    insert(1, "Update Resume Values", [this] {
+        UpdateResumeValues();
+    })->SetEnabled(!m_trackingEnabled && (m_resumeMin != m_min || m_resumeSpan != m_span));
     insert(2, "Zoom to Fit", [this] { ZoomToFit(); });
 }

@@ -95,9 +95,9 @@ class TiPlotTickObject : public TObject {
 public:
     TiPlotTickObject() = default;
     TiPlotTickType Style = ipttMajor;
-    double Position = 0;     // axis value
-    int Pixel = 0;           // set for ticks on the scale
-    std::string Label;       // text of a major tick
+    double Position = 0;  // axis value
+    int Pixel = 0;        // set for ticks on the scale
+    std::string Label;    // text of a major tick
     bool OnScale = false;
 };
 

@@ -2,11 +2,11 @@
 
 #include "components/iOPCItem.h"
 #include "components/iOPCManager.h"
-#include "plot/core/iPlotManagers.h"
-#include "plot/objects/iPlotAxis.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/StrUtils.h"
+#include "plot/core/iPlotManagers.h"
+#include "plot/objects/iPlotAxis.h"
 
 #include <cmath>
 #include <cstdio>
@@ -21,8 +21,7 @@ constexpr double SecondsPerDay = 60.0 * 60.0 * 24.0;
 
 TiPlotChannel::TiPlotChannel(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
                              TNotifyEvent onRename)
-    : TiPlotChannelCustom(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
-                          std::move(onRename)),
+    : TiPlotChannelCustom(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)),
       m_elapsedStartTime(Now()),
       m_opcManager(std::make_unique<TiOPCManager>(nullptr)),
       m_opcItemManager(std::make_unique<TiOPCItemManager>())
@@ -65,7 +64,10 @@ void TiPlotChannel::SetInterpolationStyle(TiPlotInterpolationStyle value)
     TriggerChange(this);
 }
 
-void TiPlotChannel::SetFillEnabled(bool value) { SetBooleanProperty(value, m_fillEnabled, &TiPlotObject::TriggerChange); }
+void TiPlotChannel::SetFillEnabled(bool value)
+{
+    SetBooleanProperty(value, m_fillEnabled, &TiPlotObject::TriggerChange);
+}
 void TiPlotChannel::SetFillReference(double value)
 {
     SetDoubleProperty(value, m_fillReference, &TiPlotObject::TriggerChange);
@@ -150,7 +152,7 @@ CHANNEL_BOOL_SETTER(BarBrushUseChannelColor, m_barBrushUseChannelColor)
 #undef CHANNEL_BOOL_SETTER
 
 // The bar appearance lives in the point list, like the trace's.
-#define CHANNEL_BAR_SETTER(Name, Type)      \
+#define CHANNEL_BAR_SETTER(Name, Type)        \
     void TiPlotChannel::Set##Name(Type value) \
     {                                         \
         List().Name = value;                  \
@@ -167,10 +169,7 @@ CHANNEL_BAR_SETTER(BarBrushStyle, TBrushStyle)
 
 #undef CHANNEL_BAR_SETTER
 
-TiOPCItem& TiPlotChannel::Item(int Index) const
-{
-    return *m_opcItemManager->GetItem(Index);
-}
+TiOPCItem& TiPlotChannel::Item(int Index) const { return *m_opcItemManager->GetItem(Index); }
 
 std::string TiPlotChannel::OPCGroupName() const { return Item(0).GroupName(); }
 void TiPlotChannel::SetOPCGroupName(const std::string& value) { Item(0).SetGroupName(value); }
@@ -195,14 +194,16 @@ void TiPlotChannel::SetOPCOffset2(double value) { Item(1).SetOffset(value); }
 bool TiPlotChannel::OPCAutoConnect() const { return Item(0).AutoConnect(); }
 void TiPlotChannel::SetOPCAutoConnect(bool value) { Item(0).SetAutoConnect(value); }
 
-PRAVIX_PUBLISH(TiPlotChannel,
+PRAVIX_PUBLISH(
+    TiPlotChannel,
     Prop("FastDrawEnabled", &TiPlotChannel::FastDrawEnabled, &TiPlotChannel::SetFastDrawEnabled).Default(true),
-    Prop("AllowOutOfOrderXValues", &TiPlotChannel::AllowOutOfOrderXValues,
-         &TiPlotChannel::SetAllowOutOfOrderXValues).Default(true),
+    Prop("AllowOutOfOrderXValues", &TiPlotChannel::AllowOutOfOrderXValues, &TiPlotChannel::SetAllowOutOfOrderXValues)
+        .Default(true),
     Prop("DrawOutOfOrderXValues", &TiPlotChannel::DrawOutOfOrderXValues, &TiPlotChannel::SetDrawOutOfOrderXValues)
         .Default(false),
     Prop("ResetStartTimeOnFirstDataPoint", &TiPlotChannel::ResetStartTimeOnFirstDataPoint,
-         &TiPlotChannel::SetResetStartTimeOnFirstDataPoint).Default(false),
+         &TiPlotChannel::SetResetStartTimeOnFirstDataPoint)
+        .Default(false),
     Prop("InterpolationStyle", &TiPlotChannel::InterpolationStyle, &TiPlotChannel::SetInterpolationStyle)
         .Default(ipistStraightLine),
     Prop("FillEnabled", &TiPlotChannel::FillEnabled, &TiPlotChannel::SetFillEnabled).Default(false),
@@ -219,29 +220,35 @@ PRAVIX_PUBLISH(TiPlotChannel,
     Prop("HighLowStyle", &TiPlotChannel::HighLowStyle, &TiPlotChannel::SetHighLowStyle).Default(iphlsOpenClose),
     Prop("HighLowEnabled", &TiPlotChannel::HighLowEnabled, &TiPlotChannel::SetHighLowEnabled).Default(false),
     Prop("HighLowBarColor", &TiPlotChannel::HighLowBarColor, &TiPlotChannel::SetHighLowBarColor)
-        .AsColor().Default(16711680),
+        .AsColor()
+        .Default(16711680),
     Prop("HighLowBarWidth", &TiPlotChannel::HighLowBarWidth, &TiPlotChannel::SetHighLowBarWidth),
     Prop("HighLowOpenShow", &TiPlotChannel::HighLowOpenShow, &TiPlotChannel::SetHighLowOpenShow).Default(true),
     Prop("HighLowOpenColor", &TiPlotChannel::HighLowOpenColor, &TiPlotChannel::SetHighLowOpenColor)
-        .AsColor().Default(32768),
+        .AsColor()
+        .Default(32768),
     Prop("HighLowOpenWidth", &TiPlotChannel::HighLowOpenWidth, &TiPlotChannel::SetHighLowOpenWidth),
     Prop("HighLowOpenHeight", &TiPlotChannel::HighLowOpenHeight, &TiPlotChannel::SetHighLowOpenHeight),
     Prop("HighLowCloseShow", &TiPlotChannel::HighLowCloseShow, &TiPlotChannel::SetHighLowCloseShow).Default(true),
     Prop("HighLowCloseColor", &TiPlotChannel::HighLowCloseColor, &TiPlotChannel::SetHighLowCloseColor)
-        .AsColor().Default(255),
+        .AsColor()
+        .Default(255),
     Prop("HighLowCloseWidth", &TiPlotChannel::HighLowCloseWidth, &TiPlotChannel::SetHighLowCloseWidth),
     Prop("HighLowCloseHeight", &TiPlotChannel::HighLowCloseHeight, &TiPlotChannel::SetHighLowCloseHeight),
     Prop("HighLowShadowColor", &TiPlotChannel::HighLowShadowColor, &TiPlotChannel::SetHighLowShadowColor)
-        .AsColor().Default(8421504),
+        .AsColor()
+        .Default(8421504),
     Prop("HighLowBullishColor", &TiPlotChannel::HighLowBullishColor, &TiPlotChannel::SetHighLowBullishColor)
-        .AsColor().Default(16777215),
+        .AsColor()
+        .Default(16777215),
     Prop("HighLowBearishColor", &TiPlotChannel::HighLowBearishColor, &TiPlotChannel::SetHighLowBearishColor)
-        .AsColor().Default(8421504),
+        .AsColor()
+        .Default(8421504),
     Prop("BarEnabled", &TiPlotChannel::BarEnabled, &TiPlotChannel::SetBarEnabled).Default(false),
     Prop("BarPenUseChannelColor", &TiPlotChannel::BarPenUseChannelColor, &TiPlotChannel::SetBarPenUseChannelColor)
         .Default(true),
-    Prop("BarBrushUseChannelColor", &TiPlotChannel::BarBrushUseChannelColor,
-         &TiPlotChannel::SetBarBrushUseChannelColor).Default(true),
+    Prop("BarBrushUseChannelColor", &TiPlotChannel::BarBrushUseChannelColor, &TiPlotChannel::SetBarBrushUseChannelColor)
+        .Default(true),
     Prop("BarReference", &TiPlotChannel::BarReference, &TiPlotChannel::SetBarReference),
     Prop("BarWidth", &TiPlotChannel::BarWidth, &TiPlotChannel::SetBarWidth),
     Prop("BarPenColor", &TiPlotChannel::BarPenColor, &TiPlotChannel::SetBarPenColor).AsColor().Default(255),
@@ -264,22 +271,25 @@ PRAVIX_PUBLISH(TiPlotChannel,
         .Default(iopcxvsOPCServerTimeStamp))
 
 // The channel manager takes every channel by its base and makes strip-chart channels unless
-// the plot names another class.
-static const TiPlotKindRegistration channelKind =
-    TiPlotKindRegistration::Of<TiPlotChannel, TiPlotChannelCustom>(TiPlotObjectKind::Channel);
+// the plot names another class; clearing the plot's data empties every channel.
+static TiPlotKindRegistration RegisterChannelKind()
+{
+    TiPlotKindClass kindClass;
+    kindClass.Create = &CreatePlotObject<TiPlotChannel>;
+    kindClass.IsKind = [](const TObject* object) {
+        return dynamic_cast<const TiPlotChannelCustom*>(object) != nullptr;
+    };
+    kindClass.ClearData = [](TiPlotObject& channel) { static_cast<TiPlotChannelCustom&>(channel).Clear(); };
+    return TiPlotKindRegistration(TiPlotObjectKind::Channel, std::move(kindClass));
+}
+static const TiPlotKindRegistration channelKind = RegisterChannelKind();
 
 // ---------------------------------------------------------------------------------------------
 // X order and adding points
 
-void TiPlotChannel::UpdateXIncreasing()
-{
-    m_xIncreasing = GetCount() < 2 || GetDataX(1) >= GetDataX(0);
-}
+void TiPlotChannel::UpdateXIncreasing() { m_xIncreasing = GetCount() < 2 || GetDataX(1) >= GetDataX(0); }
 
-void TiPlotChannel::ResetElapsedStartTime()
-{
-    m_elapsedStartTime = Now();
-}
+void TiPlotChannel::ResetElapsedStartTime() { m_elapsedStartTime = Now(); }
 
 void TiPlotChannel::RestartOnFirstPoint()
 {
@@ -373,11 +383,11 @@ int TiPlotChannel::AddHighLow(double X, double High, double Low, double Open, do
     return index;
 }
 
-#define CHANNEL_POINT_SETTER(Name, Type)                        \
-    void TiPlotChannel::SetData##Name(int Index, Type Value)   \
-    {                                                          \
-        List().Set##Name(Index, Value);                        \
-        TriggerChange(this);                                   \
+#define CHANNEL_POINT_SETTER(Name, Type)                     \
+    void TiPlotChannel::SetData##Name(int Index, Type Value) \
+    {                                                        \
+        List().Set##Name(Index, Value);                      \
+        TriggerChange(this);                                 \
     }
 
 CHANNEL_POINT_SETTER(High, double)
@@ -435,10 +445,7 @@ void TiPlotChannel::OPCUpdateResume() { Item(0).UpdateResume(); }
 bool TiPlotChannel::GetOPCActive() const { return Item(0).GetActive(); }
 bool TiPlotChannel::GetOPCQualityGood() const { return Item(0).GetQualityGood(); }
 
-double TiPlotChannel::OPCItemValue(int Index) const
-{
-    return Item(Index).Data().AsDouble();
-}
+double TiPlotChannel::OPCItemValue(int Index) const { return Item(Index).Data().AsDouble(); }
 
 void TiPlotChannel::OPCNewData(TObject* sender)
 {
@@ -446,20 +453,11 @@ void TiPlotChannel::OPCNewData(TObject* sender)
     if (!item || item != &Item(0))
         return;
     switch (m_opcXValueSource) {
-    case iopcxvsOPCServerTimeStamp:
-        AddXYInternal(item->TimeStamp(), OPCItemValue(0), false, false);
-        break;
-    case iopcxvsSystemTimeStamp:
-        AddXYInternal(Now(), OPCItemValue(0), false, false);
-        break;
-    case iopcxvsElapsedTime:
-        AddYElapsedTime(OPCItemValue(0));
-        break;
-    case iopcxvsElapsedSeconds:
-        AddYElapsedSeconds(OPCItemValue(0));
-        break;
-    case iopcxvsOPCItem:
-        break;  // the pair arrives through AfterGroupUpdate
+    case iopcxvsOPCServerTimeStamp: AddXYInternal(item->TimeStamp(), OPCItemValue(0), false, false); break;
+    case iopcxvsSystemTimeStamp: AddXYInternal(Now(), OPCItemValue(0), false, false); break;
+    case iopcxvsElapsedTime: AddYElapsedTime(OPCItemValue(0)); break;
+    case iopcxvsElapsedSeconds: AddYElapsedSeconds(OPCItemValue(0)); break;
+    case iopcxvsOPCItem: break;  // the pair arrives through AfterGroupUpdate
     }
 }
 
@@ -475,10 +473,7 @@ void TiPlotChannel::AfterGroupUpdate(TObject*, const std::string&)
 
 namespace {
 
-double Key(double x, bool increasing)
-{
-    return increasing ? x : -x;
-}
+double Key(double x, bool increasing) { return increasing ? x : -x; }
 
 }  // namespace
 
@@ -747,10 +742,8 @@ TiPlotDataPointStatus TiPlotChannel::DoYLookup(double X, double& Y)
         Y = entry.Value;
         return entry.Empty ? ipdpsNull : ipdpsValid;
     }
-    case ipistDifferential:
-        return StepLookup(X, Y, true);
-    case ipistDifferentialTerminated:
-        return StepLookup(X, Y, false);
+    case ipistDifferential: return StepLookup(X, Y, true);
+    case ipistDifferentialTerminated: return StepLookup(X, Y, false);
     }
     return ipdpsEmpty;
 }
@@ -827,17 +820,12 @@ std::string TiPlotChannel::GetDataCursorDisplayText(TiPlotDataCursorStyle Style,
         return GetYValueText(Y);
     };
     switch (Style) {
-    case ipcsValueXY:
-        return GetXValueText(X) + ", " + yText();
+    case ipcsValueXY: return GetXValueText(X) + ", " + yText();
     case ipcsValueX:
-    case ipcsDeltaX:
-        return GetXValueText(X);
-    case ipcsValueY:
-        return yText();
-    case ipcsDeltaY:
-        return GetYAxis() ? GetYValueText(Y) : "No Y-Axis";
-    case ipcsInverseDeltaX:
-        return X >= 1e301 ? GetTranslation("Infinite") : xAxis->GetCursorValueText(X);
+    case ipcsDeltaX: return GetXValueText(X);
+    case ipcsValueY: return yText();
+    case ipcsDeltaY: return GetYAxis() ? GetYValueText(Y) : "No Y-Axis";
+    case ipcsInverseDeltaX: return X >= 1e301 ? GetTranslation("Infinite") : xAxis->GetCursorValueText(X);
     }
     return {};
 }
@@ -930,8 +918,8 @@ bool TiPlotChannel::iMouseHitTest(const TiPlotMouseData& mouseData)
     double y;
     if (GetYInterpolated(xAxis->PixelsToPosition(mouseData.XAxisPixels), y)) {
         const int py = yAxis->PositionToPixels(y);
-        const TRect square = Rect(mouseData.XAxisPixels - 10, mouseData.YAxisPixels - 10,
-                                  mouseData.XAxisPixels + 10, mouseData.YAxisPixels + 10);
+        const TRect square = Rect(mouseData.XAxisPixels - 10, mouseData.YAxisPixels - 10, mouseData.XAxisPixels + 10,
+                                  mouseData.YAxisPixels + 10);
         if (PtInRect(square, {mouseData.XAxisPixels, py}))
             result = true;
     }

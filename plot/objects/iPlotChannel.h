@@ -226,8 +226,7 @@ public:
     bool GetYInterpolated(double X, double& Y);
     // The value under a data cursor at X, by the interpolation style.
     TiPlotDataPointStatus DoYLookup(double X, double& Y);
-    std::string GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
-                                         TiPlotDataPointStatus Status);
+    std::string GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y, TiPlotDataPointStatus Status);
 
     // --- Pixel columns of the last drawn curve ------------------------------------------------
     int PixelStart() const { return m_pixelStart; }
@@ -273,8 +272,8 @@ protected:
     void DrawDifferential(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawCubicSpline(TCanvas& canvas, bool reverse, TColor backGroundColor);
     // Knots from index 1 to N, as the interpolation routines take them.
-    void DrawCubicSplineSet(TCanvas& canvas, bool reverse, const std::vector<double>& X,
-                            const std::vector<double>& Y, std::vector<double>& Y2, int N);
+    void DrawCubicSplineSet(TCanvas& canvas, bool reverse, const std::vector<double>& X, const std::vector<double>& Y,
+                            std::vector<double>& Y2, int N);
     void DrawPolynomial(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawRational(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawHighLow(TCanvas& canvas, bool reverse, TColor backGroundColor);

@@ -1,16 +1,16 @@
 #include "plot/objects/iPlotChannelCustom.h"
 
 #include "components/iClasses.h"
-#include "plot/objects/iPlotAxis.h"
-#include "plot/objects/iPlotDataCompactIntervalList.h"
-#include "plot/objects/iPlotDataCompactList.h"
-#include "plot/objects/iPlotDataFullList.h"
-#include "plot/objects/iPlotDataNullList.h"
 #include "platform/core/Conversions.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/Streams.h"
 #include "platform/core/StringList.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotDataCompactIntervalList.h"
+#include "plot/objects/iPlotDataCompactList.h"
+#include "plot/objects/iPlotDataFullList.h"
+#include "plot/objects/iPlotDataNullList.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,22 +20,17 @@
 std::unique_ptr<TiPlotDataCustomList> CreatePointList(TiPlotDataStyle Style)
 {
     switch (Style) {
-    case ipdsCompact:
-        return std::make_unique<TiPlotDataCompactList>();
-    case ipdsCompactInterval:
-        return std::make_unique<TiPlotDataCompactIntervalList>();
-    case ipdsFullFeature:
-        return std::make_unique<TiPlotDataFullList>();
-    case ipdsStandard:
-        break;
+    case ipdsCompact: return std::make_unique<TiPlotDataCompactList>();
+    case ipdsCompactInterval: return std::make_unique<TiPlotDataCompactIntervalList>();
+    case ipdsFullFeature: return std::make_unique<TiPlotDataFullList>();
+    case ipdsStandard: break;
     }
     return std::make_unique<TiPlotDataNullList>();
 }
 
 TiPlotChannelCustom::TiPlotChannelCustom(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                                          TNotifyEvent onRemove, TNotifyEvent onRename)
-    : TiPlotManagerObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
-                          std::move(onRename)),
+    : TiPlotManagerObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)),
       m_list(CreatePointList(ipdsStandard))
 {
     SetColor(clRed);
@@ -52,10 +47,7 @@ TiPlotChannelCustom::TiPlotChannelCustom(IPlotHost* owner, TNotifyEvent onChange
 
 TiPlotChannelCustom::~TiPlotChannelCustom() = default;
 
-void TiPlotChannelCustom::MarkersFontChanged()
-{
-    TriggerChange(this);
-}
+void TiPlotChannelCustom::MarkersFontChanged() { TriggerChange(this); }
 
 // ---------------------------------------------------------------------------------------------
 // Published properties
@@ -180,55 +172,60 @@ void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle value)
     TriggerChange(this);
 }
 
-PRAVIX_PUBLISH(TiPlotChannelCustom,
-    Prop("TitleText", &TiPlotChannelCustom::TitleText, &TiPlotChannelCustom::SetTitleText),
+PRAVIX_PUBLISH(
+    TiPlotChannelCustom, Prop("TitleText", &TiPlotChannelCustom::TitleText, &TiPlotChannelCustom::SetTitleText),
     Prop("VisibleInLegend", &TiPlotChannelCustom::VisibleInLegend, &TiPlotChannelCustom::SetVisibleInLegend)
         .Default(true),
     Prop("ClipToAxes", &TiPlotChannelCustom::ClipToAxes, &TiPlotChannelCustom::SetClipToAxes).Default(false),
-    Prop("ShowDataPointHints", &TiPlotChannelCustom::ShowDataPointHints,
-         &TiPlotChannelCustom::SetShowDataPointHints).Default(false),
+    Prop("ShowDataPointHints", &TiPlotChannelCustom::ShowDataPointHints, &TiPlotChannelCustom::SetShowDataPointHints)
+        .Default(false),
     Prop("UserCanMoveDataPoints", &TiPlotChannelCustom::UserCanMoveDataPoints,
-         &TiPlotChannelCustom::SetUserCanMoveDataPoints).Default(false),
+         &TiPlotChannelCustom::SetUserCanMoveDataPoints)
+        .Default(false),
     Prop("UserCanMoveDataPointsStyle", &TiPlotChannelCustom::UserCanMoveDataPointsStyle,
-         &TiPlotChannelCustom::SetUserCanMoveDataPointsStyle).Default(ipcdpmsXandY),
-    Prop("RingBufferSize", &TiPlotChannelCustom::RingBufferSize, &TiPlotChannelCustom::SetRingBufferSize)
-        .Default(0),
+         &TiPlotChannelCustom::SetUserCanMoveDataPointsStyle)
+        .Default(ipcdpmsXandY),
+    Prop("RingBufferSize", &TiPlotChannelCustom::RingBufferSize, &TiPlotChannelCustom::SetRingBufferSize).Default(0),
     Prop("TraceVisible", &TiPlotChannelCustom::TraceVisible, &TiPlotChannelCustom::SetTraceVisible).Default(true),
     Prop("Color", &TiPlotChannelCustom::Color, &TiPlotChannelCustom::SetColor).AsColor().Default(255),
     Prop("TraceLineStyle", &TiPlotChannelCustom::TraceLineStyle, &TiPlotChannelCustom::SetTraceLineStyle)
         .Default(iplsSolid),
-    Prop("TraceLineWidth", &TiPlotChannelCustom::TraceLineWidth, &TiPlotChannelCustom::SetTraceLineWidth)
-        .Default(1),
+    Prop("TraceLineWidth", &TiPlotChannelCustom::TraceLineWidth, &TiPlotChannelCustom::SetTraceLineWidth).Default(1),
     Prop("MarkersAllowIndividual", &TiPlotChannelCustom::MarkersAllowIndividual,
-         &TiPlotChannelCustom::SetMarkersAllowIndividual).Default(false),
+         &TiPlotChannelCustom::SetMarkersAllowIndividual)
+        .Default(false),
     Prop("MarkersPenUseChannelColor", &TiPlotChannelCustom::MarkersPenUseChannelColor,
-         &TiPlotChannelCustom::SetMarkersPenUseChannelColor).Default(true),
+         &TiPlotChannelCustom::SetMarkersPenUseChannelColor)
+        .Default(true),
     Prop("MarkersBrushUseChannelColor", &TiPlotChannelCustom::MarkersBrushUseChannelColor,
-         &TiPlotChannelCustom::SetMarkersBrushUseChannelColor).Default(true),
+         &TiPlotChannelCustom::SetMarkersBrushUseChannelColor)
+        .Default(true),
     Prop("MarkersTurnOffLimit", &TiPlotChannelCustom::MarkersTurnOffLimit,
          &TiPlotChannelCustom::SetMarkersTurnOffLimit),
     Prop("MarkersVisible", &TiPlotChannelCustom::MarkersVisible, &TiPlotChannelCustom::SetMarkersVisible)
         .Default(false),
     Prop("MarkersSize", &TiPlotChannelCustom::MarkersSize, &TiPlotChannelCustom::SetMarkersSize).Default(3),
-    Prop("MarkersStyle", &TiPlotChannelCustom::MarkersStyle, &TiPlotChannelCustom::SetMarkersStyle)
-        .Default(ipmsCircle),
+    Prop("MarkersStyle", &TiPlotChannelCustom::MarkersStyle, &TiPlotChannelCustom::SetMarkersStyle).Default(ipmsCircle),
     Prop("MarkersPenColor", &TiPlotChannelCustom::MarkersPenColor, &TiPlotChannelCustom::SetMarkersPenColor)
-        .AsColor().Default(255),
+        .AsColor()
+        .Default(255),
     Prop("MarkersPenStyle", &TiPlotChannelCustom::MarkersPenStyle, &TiPlotChannelCustom::SetMarkersPenStyle)
         .Default(psSolid),
-    Prop("MarkersPenWidth", &TiPlotChannelCustom::MarkersPenWidth, &TiPlotChannelCustom::SetMarkersPenWidth)
-        .Default(0),
+    Prop("MarkersPenWidth", &TiPlotChannelCustom::MarkersPenWidth, &TiPlotChannelCustom::SetMarkersPenWidth).Default(0),
     Prop("MarkersBrushColor", &TiPlotChannelCustom::MarkersBrushColor, &TiPlotChannelCustom::SetMarkersBrushColor)
-        .AsColor().Default(255),
+        .AsColor()
+        .Default(255),
     Prop("MarkersBrushStyle", &TiPlotChannelCustom::MarkersBrushStyle, &TiPlotChannelCustom::SetMarkersBrushStyle)
         .Default(bsSolid),
     Prop("MarkersFont", &TiPlotChannelCustom::MarkersFont, &TiPlotChannelCustom::SetMarkersFont).Owned(),
     Prop("XAxisName", &TiPlotChannelCustom::XAxisName, &TiPlotChannelCustom::SetXAxisName),
     Prop("YAxisName", &TiPlotChannelCustom::YAxisName, &TiPlotChannelCustom::SetYAxisName),
     Prop("XAxisTrackingEnabled", &TiPlotChannelCustom::XAxisTrackingEnabled,
-         &TiPlotChannelCustom::SetXAxisTrackingEnabled).Default(true),
+         &TiPlotChannelCustom::SetXAxisTrackingEnabled)
+        .Default(true),
     Prop("YAxisTrackingEnabled", &TiPlotChannelCustom::YAxisTrackingEnabled,
-         &TiPlotChannelCustom::SetYAxisTrackingEnabled).Default(true),
+         &TiPlotChannelCustom::SetYAxisTrackingEnabled)
+        .Default(true),
     Prop("LogFileName", &TiPlotChannelCustom::LogFileName, &TiPlotChannelCustom::SetLogFileName),
     Prop("LogBufferSize", &TiPlotChannelCustom::LogBufferSize, &TiPlotChannelCustom::SetLogBufferSize).Default(0),
     Prop("LoggingActive", &TiPlotChannelCustom::LoggingActive),
@@ -237,10 +234,7 @@ PRAVIX_PUBLISH(TiPlotChannelCustom,
 // ---------------------------------------------------------------------------------------------
 // Adding points
 
-int TiPlotChannelCustom::AddXY(double X, double Y)
-{
-    return AddXYInternal(X, Y, false, false);
-}
+int TiPlotChannelCustom::AddXY(double X, double Y) { return AddXYInternal(X, Y, false, false); }
 
 int TiPlotChannelCustom::AddXYInternal(double X, double Y, bool Null, bool Empty)
 {
@@ -301,10 +295,7 @@ void TiPlotChannelCustom::TrackAxes(double X, double Y, bool Null, bool Empty)
 
 namespace {
 
-bool IsOneDimensional(const TVariant& data)
-{
-    return data.IsArray() && data.DimCount() == 1;
-}
+bool IsOneDimensional(const TVariant& data) { return data.IsArray() && data.DimCount() == 1; }
 
 }  // namespace
 
@@ -445,7 +436,7 @@ double TiPlotChannelCustom::GetYMean() { return m_runningYMean = ScanValid(*m_li
 // ---------------------------------------------------------------------------------------------
 // Per-point accessors
 
-#define CHANNEL_POINT_SETTER(Name, ListName, Type)               \
+#define CHANNEL_POINT_SETTER(Name, ListName, Type)                 \
     void TiPlotChannelCustom::SetData##Name(int Index, Type Value) \
     {                                                              \
         m_list->Set##ListName(Index, Value);                       \
@@ -629,10 +620,7 @@ TRect TiPlotChannelCustom::GetMarkerRect(int Index)
     return Rect(px - size, py - size, px + size, py + size);
 }
 
-TRect TiPlotChannelCustom::GetBarRect(int)
-{
-    return {};
-}
+TRect TiPlotChannelCustom::GetBarRect(int) { return {}; }
 
 bool TiPlotChannelCustom::iMouseHitTest(const TiPlotMouseData& mouseData)
 {
@@ -736,13 +724,15 @@ void TiPlotChannelCustom::DoMouseMove(const TiPlotMouseData& mouseData)
     const bool canSetX = m_dataStyle != ipdsCompactInterval || m_dragIndex == 0;
     if (moveX && canSetX) {
         if (TiPlotXAxis* axis = GetXAxis()) {
-            const double dX = axis->PixelsToPosition(m_dragStartPixelsX) - axis->PixelsToPosition(mouseData.XAxisPixels);
+            const double dX =
+                axis->PixelsToPosition(m_dragStartPixelsX) - axis->PixelsToPosition(mouseData.XAxisPixels);
             SetDataX(m_dragIndex, m_dragStartX - dX);
         }
     }
     if (moveY) {
         if (TiPlotYAxis* axis = GetYAxis()) {
-            const double dY = axis->PixelsToPosition(m_dragStartPixelsY) - axis->PixelsToPosition(mouseData.YAxisPixels);
+            const double dY =
+                axis->PixelsToPosition(m_dragStartPixelsY) - axis->PixelsToPosition(mouseData.YAxisPixels);
             SetDataY(m_dragIndex, m_dragStartY - dY);
         }
     }

@@ -15,11 +15,11 @@
 // channel's.
 
 #include "components/iTypes.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/core/Variant.h"
 #include "plot/core/iPlotObjects.h"
 #include "plot/objects/iPlotChannelTypes.h"
 #include "plot/objects/iPlotDataCustomList.h"
-#include "platform/canvas/Graphics.h"
-#include "platform/core/Variant.h"
 
 #include <memory>
 #include <string>
@@ -59,10 +59,7 @@ public:
     bool UserCanMoveDataPoints() const { return m_userCanMoveDataPoints; }
     void SetUserCanMoveDataPoints(bool value) { m_userCanMoveDataPoints = value; }
     TiPlotChannelDataPointMoveStyle UserCanMoveDataPointsStyle() const { return m_userCanMoveDataPointsStyle; }
-    void SetUserCanMoveDataPointsStyle(TiPlotChannelDataPointMoveStyle value)
-    {
-        m_userCanMoveDataPointsStyle = value;
-    }
+    void SetUserCanMoveDataPointsStyle(TiPlotChannelDataPointMoveStyle value) { m_userCanMoveDataPointsStyle = value; }
     // The point list's ring size; 0: the list grows without bound.
     int RingBufferSize() const { return m_list->GetRingBufferSize(); }
     void SetRingBufferSize(int value);
@@ -321,8 +318,7 @@ protected:
                   TiPlotUnitReferenceStyle RefStyle);
     // Four value points as one filled polygon with the current pen and brush, unclipped.
     void DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1, const TPointDouble& P2,
-                         const TPointDouble& P3, const TPointDouble& P4,
-                         TiPlotUnitReferenceStyle RefStyle = ipurScale);
+                         const TPointDouble& P3, const TPointDouble& P4, TiPlotUnitReferenceStyle RefStyle = ipurScale);
     // The pixel of a value point; Y in percent of data view 0 for ipurPercent.
     TPoint ValueToPixels(bool reverse, double X, double Y, TiPlotUnitReferenceStyle RefStyle);
     // The trace pen: colour, TiPlotLineStyle and width (1 as the thin cosmetic pen).

@@ -4,10 +4,7 @@
 
 PRAVIX_PUBLISH(TiPlotDataCompactIntervalList)
 
-TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList()
-{
-    SetDataPointSize(sizeof(float));
-}
+TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList() { SetDataPointSize(sizeof(float)); }
 
 void TiPlotDataCompactIntervalList::WritePoint(int Slot, double, double Y, bool, bool)
 {
@@ -44,10 +41,7 @@ void TiPlotDataCompactIntervalList::DeletePoints(int N)
     m_firstX += N * m_interval;
 }
 
-double TiPlotDataCompactIntervalList::GetX(int Index) const
-{
-    return m_firstX + Index * m_interval;
-}
+double TiPlotDataCompactIntervalList::GetX(int Index) const { return m_firstX + Index * m_interval; }
 
 double TiPlotDataCompactIntervalList::GetY(int Index) const { return Point<float>(Index); }
 void TiPlotDataCompactIntervalList::SetY(int Index, double Value) { Point<float>(Index) = float(Value); }

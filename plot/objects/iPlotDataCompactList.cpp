@@ -2,10 +2,7 @@
 
 PRAVIX_PUBLISH(TiPlotDataCompactList)
 
-TiPlotDataCompactList::TiPlotDataCompactList()
-{
-    SetDataPointSize(sizeof(TPoint8));
-}
+TiPlotDataCompactList::TiPlotDataCompactList() { SetDataPointSize(sizeof(TPoint8)); }
 
 void TiPlotDataCompactList::WritePoint(int Slot, double X, double Y, bool, bool)
 {

@@ -9,10 +9,7 @@
 
 PRAVIX_PUBLISH(TiPlotDataCustomList)
 
-TiPlotDataCustomList::~TiPlotDataCustomList()
-{
-    std::free(m_block);
-}
+TiPlotDataCustomList::~TiPlotDataCustomList() { std::free(m_block); }
 
 void TiPlotDataCustomList::CopyListWideAttributes(const TiPlotDataCustomList& Source)
 {
@@ -162,10 +159,7 @@ void TiPlotDataCustomList::Grow()
     SetCapacity(NextCapacity(m_capacity, m_maximumCount));
 }
 
-void TiPlotDataCustomList::RaiseExceedMaximum()
-{
-    throw Exception("Exceed Maximum List Size");
-}
+void TiPlotDataCustomList::RaiseExceedMaximum() { throw Exception("Exceed Maximum List Size"); }
 
 void TiPlotDataCustomList::CheckCapacity(int NewCapacity) const
 {
@@ -220,10 +214,7 @@ void TiPlotDataCustomList::Unwrap()
     m_ringStart = 0;
 }
 
-const char* TiPlotDataCustomList::DeleteRangeMessage() const
-{
-    return "Delete size out of Range";
-}
+const char* TiPlotDataCustomList::DeleteRangeMessage() const { return "Delete size out of Range"; }
 
 void TiPlotDataCustomList::DeletePoints(int N)
 {

@@ -158,12 +158,21 @@ protected:
     virtual const char* DeleteRangeMessage() const;
 
     // The stored point of a logical index, as the concrete list's point type.
-    template <typename T> T& Point(int Index) { return static_cast<T*>(m_block)[GetActualIndex(Index)]; }
-    template <typename T> const T& Point(int Index) const
+    template <typename T>
+    T& Point(int Index)
+    {
+        return static_cast<T*>(m_block)[GetActualIndex(Index)];
+    }
+    template <typename T>
+    const T& Point(int Index) const
     {
         return static_cast<const T*>(m_block)[GetActualIndex(Index)];
     }
-    template <typename T> T& AtSlot(int Slot) { return static_cast<T*>(m_block)[Slot]; }
+    template <typename T>
+    T& AtSlot(int Slot)
+    {
+        return static_cast<T*>(m_block)[Slot];
+    }
 
     bool IsWrapping() const { return m_ringBuffer && m_count == m_capacity && m_capacity > 0; }
 

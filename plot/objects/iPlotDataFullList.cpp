@@ -2,10 +2,7 @@
 
 PRAVIX_PUBLISH(TiPlotDataFullList)
 
-TiPlotDataFullList::TiPlotDataFullList()
-{
-    SetDataPointSize(sizeof(TPoint136));
-}
+TiPlotDataFullList::TiPlotDataFullList() { SetDataPointSize(sizeof(TPoint136)); }
 
 // A new point takes the list-wide attributes; its marker character starts empty.
 void TiPlotDataFullList::WritePoint(int Slot, double X, double Y, bool Null, bool Empty)
@@ -37,10 +34,7 @@ void TiPlotDataFullList::WritePoint(int Slot, double X, double Y, bool Null, boo
     point.BarBrushStyle = std::uint8_t(BarBrushStyle);
 }
 
-const char* TiPlotDataFullList::DeleteRangeMessage() const
-{
-    return "Delete Size Out Of Range";
-}
+const char* TiPlotDataFullList::DeleteRangeMessage() const { return "Delete Size Out Of Range"; }
 
 void TiPlotDataFullList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const
 {
@@ -52,15 +46,12 @@ void TiPlotDataFullList::GetXYEmptyNull(int Index, double& X, double& Y, bool& E
 }
 
 // One getter and setter pair per record field, each through the logical index.
-#define FULL_LIST_FIELD(Name, Type)                                                   \
-    Type TiPlotDataFullList::Get##Name(int Index) const                               \
-    {                                                                                 \
-        return Type(Point<TPoint136>(Index).Name);                                    \
-    }                                                                                 \
-    void TiPlotDataFullList::Set##Name(int Index, Type Value)                         \
-    {                                                                                 \
-        auto& field = Point<TPoint136>(Index).Name;                                   \
-        field = std::remove_reference_t<decltype(field)>(Value);                      \
+#define FULL_LIST_FIELD(Name, Type)                                                                    \
+    Type TiPlotDataFullList::Get##Name(int Index) const { return Type(Point<TPoint136>(Index).Name); } \
+    void TiPlotDataFullList::Set##Name(int Index, Type Value)                                          \
+    {                                                                                                  \
+        auto& field = Point<TPoint136>(Index).Name;                                                    \
+        field = std::remove_reference_t<decltype(field)>(Value);                                       \
     }
 
 FULL_LIST_FIELD(X, double)

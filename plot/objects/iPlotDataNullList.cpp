@@ -4,10 +4,7 @@ PRAVIX_PUBLISH(TiPlotDataNullList)
 
 namespace {
 
-std::uint16_t Bit(bool on, std::uint16_t bit)
-{
-    return on ? bit : 0;
-}
+std::uint16_t Bit(bool on, std::uint16_t bit) { return on ? bit : 0; }
 
 std::uint16_t MarkerStyleBits(TiPlotMarkerStyle style)
 {
@@ -16,15 +13,12 @@ std::uint16_t MarkerStyleBits(TiPlotMarkerStyle style)
 
 }  // namespace
 
-TiPlotDataNullList::TiPlotDataNullList()
-{
-    SetDataPointSize(sizeof(TPoint24));
-}
+TiPlotDataNullList::TiPlotDataNullList() { SetDataPointSize(sizeof(TPoint24)); }
 
 void TiPlotDataNullList::WritePoint(int Slot, double X, double Y, bool Null, bool Empty)
 {
-    const std::uint16_t status = Bit(Null, NullBit) | Bit(Empty, EmptyBit) |
-                                 Bit(MarkerVisible, MarkerVisibleBit) | MarkerStyleBits(MarkerStyle);
+    const std::uint16_t status =
+        Bit(Null, NullBit) | Bit(Empty, EmptyBit) | Bit(MarkerVisible, MarkerVisibleBit) | MarkerStyleBits(MarkerStyle);
     AtSlot<TPoint24>(Slot) = {X, Y, status};
 }
 

@@ -1,10 +1,10 @@
 #include "plot/objects/iPlotDataView.h"
 
 #include "components/iGPFunctions.h"
-#include "plot/objects/iPlotToolBar.h"
 #include "platform/core/MathSupport.h"
 #include "platform/core/StrUtils.h"
 #include "platform/gui/Keys.h"
+#include "plot/objects/iPlotToolBar.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -48,7 +48,7 @@ private:
     bool m_wasSet = false;
 };
 
-} // namespace
+}  // namespace
 
 TiPlotDataView::TiPlotDataView(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
                                TNotifyEvent onRename)
@@ -92,7 +92,7 @@ void TiPlotDataView::SetGridYAxisName(const std::string& value)
     TriggerChange(this);
 }
 
-#define PLAIN_SETTER(Type, Name, field, Kind)                                                          \
+#define PLAIN_SETTER(Type, Name, field, Kind) \
     void TiPlotDataView::Set##Name(Type value) { Set##Kind##Property(value, field, &TiPlotObject::TriggerChange); }
 
 PLAIN_SETTER(bool, GridShow, m_gridShow, Boolean)
@@ -119,10 +119,10 @@ void TiPlotDataView::SetStyleProperty(TiPlotGridLineStyle value, TiPlotGridLineS
 void TiPlotDataView::SetGridLineMajorStyle(TiPlotGridLineStyle value) { SetStyleProperty(value, m_gridLineMajorStyle); }
 void TiPlotDataView::SetGridLineMinorStyle(TiPlotGridLineStyle value) { SetStyleProperty(value, m_gridLineMinorStyle); }
 
-#define GRID_PEN_SETTERS(Kind, field)                                                                  \
-    PLAIN_SETTER(bool, GridLine##Kind##Custom, field.Custom, Boolean)                                   \
-    PLAIN_SETTER(TColor, GridLine##Kind##Color, field.Color, Color)                                     \
-    PLAIN_SETTER(int, GridLine##Kind##Width, field.Width, Integer)                                      \
+#define GRID_PEN_SETTERS(Kind, field)                                 \
+    PLAIN_SETTER(bool, GridLine##Kind##Custom, field.Custom, Boolean) \
+    PLAIN_SETTER(TColor, GridLine##Kind##Color, field.Color, Color)   \
+    PLAIN_SETTER(int, GridLine##Kind##Width, field.Width, Integer)    \
     void TiPlotDataView::SetGridLine##Kind##Style(TiPlotGridLineStyle value) { SetStyleProperty(value, field.Style); }
 
 GRID_PEN_SETTERS(XMajor, m_xMajor)
@@ -538,18 +538,22 @@ TCursor TiPlotDataView::GetMousePointer(TPoint p)
     return cursor;
 }
 
-#define GRID_PEN_PROPS(Kind)                                                                           \
-    Prop("GridLine" #Kind "Custom", &TiPlotDataView::GridLine##Kind##Custom,                           \
-         &TiPlotDataView::SetGridLine##Kind##Custom).Default(false),                                   \
-    Prop("GridLine" #Kind "Color", &TiPlotDataView::GridLine##Kind##Color,                             \
-         &TiPlotDataView::SetGridLine##Kind##Color).Default(clGreen),                                  \
-    Prop("GridLine" #Kind "Width", &TiPlotDataView::GridLine##Kind##Width,                             \
-         &TiPlotDataView::SetGridLine##Kind##Width).Default(0),                                        \
-    Prop("GridLine" #Kind "Style", &TiPlotDataView::GridLine##Kind##Style,                             \
-         &TiPlotDataView::SetGridLine##Kind##Style).Default(ipglsSolid)
+#define GRID_PEN_PROPS(Kind)                                                   \
+    Prop("GridLine" #Kind "Custom", &TiPlotDataView::GridLine##Kind##Custom,   \
+         &TiPlotDataView::SetGridLine##Kind##Custom)                           \
+        .Default(false),                                                       \
+        Prop("GridLine" #Kind "Color", &TiPlotDataView::GridLine##Kind##Color, \
+             &TiPlotDataView::SetGridLine##Kind##Color)                        \
+            .Default(clGreen),                                                 \
+        Prop("GridLine" #Kind "Width", &TiPlotDataView::GridLine##Kind##Width, \
+             &TiPlotDataView::SetGridLine##Kind##Width)                        \
+            .Default(0),                                                       \
+        Prop("GridLine" #Kind "Style", &TiPlotDataView::GridLine##Kind##Style, \
+             &TiPlotDataView::SetGridLine##Kind##Style)                        \
+            .Default(ipglsSolid)
 
-PRAVIX_PUBLISH(TiPlotDataView,
-    Prop("Title", &TiPlotDataView::Title, &TiPlotDataView::SetTitle),
+PRAVIX_PUBLISH(
+    TiPlotDataView, Prop("Title", &TiPlotDataView::Title, &TiPlotDataView::SetTitle),
     Prop("BackgroundTransparent", &TiPlotDataView::BackgroundTransparent, &TiPlotDataView::SetBackgroundTransparent)
         .Default(true),
     Prop("BackgroundColor", &TiPlotDataView::BackgroundColor, &TiPlotDataView::SetBackgroundColor).Default(clTeal),
@@ -558,8 +562,7 @@ PRAVIX_PUBLISH(TiPlotDataView,
     Prop("GridShow", &TiPlotDataView::GridShow, &TiPlotDataView::SetGridShow).Default(true),
     Prop("GridLineColor", &TiPlotDataView::GridLineColor, &TiPlotDataView::SetGridLineColor).Default(clGreen),
     Prop("GridLineShowLeft", &TiPlotDataView::GridLineShowLeft, &TiPlotDataView::SetGridLineShowLeft).Default(true),
-    Prop("GridLineShowRight", &TiPlotDataView::GridLineShowRight, &TiPlotDataView::SetGridLineShowRight)
-        .Default(true),
+    Prop("GridLineShowRight", &TiPlotDataView::GridLineShowRight, &TiPlotDataView::SetGridLineShowRight).Default(true),
     Prop("GridLineShowTop", &TiPlotDataView::GridLineShowTop, &TiPlotDataView::SetGridLineShowTop).Default(true),
     Prop("GridLineShowBottom", &TiPlotDataView::GridLineShowBottom, &TiPlotDataView::SetGridLineShowBottom)
         .Default(true),
@@ -575,16 +578,12 @@ PRAVIX_PUBLISH(TiPlotDataView,
         .Default(ipglsSolid),
     Prop("GridLineMinorStyle", &TiPlotDataView::GridLineMinorStyle, &TiPlotDataView::SetGridLineMinorStyle)
         .Default(ipglsSolid),
-    GRID_PEN_PROPS(XMajor),
-    GRID_PEN_PROPS(XMinor),
-    GRID_PEN_PROPS(YMajor),
-    GRID_PEN_PROPS(YMinor),
+    GRID_PEN_PROPS(XMajor), GRID_PEN_PROPS(XMinor), GRID_PEN_PROPS(YMajor), GRID_PEN_PROPS(YMinor),
     Prop("AxesControlEnabled", &TiPlotDataView::AxesControlEnabled, &TiPlotDataView::SetAxesControlEnabled),
-    Prop("AxesControlMouseStyle", &TiPlotDataView::AxesControlMouseStyle,
-         &TiPlotDataView::SetAxesControlMouseStyle),
-    Prop("AxesControlWheelStyle", &TiPlotDataView::AxesControlWheelStyle,
-         &TiPlotDataView::SetAxesControlWheelStyle),
+    Prop("AxesControlMouseStyle", &TiPlotDataView::AxesControlMouseStyle, &TiPlotDataView::SetAxesControlMouseStyle),
+    Prop("AxesControlWheelStyle", &TiPlotDataView::AxesControlWheelStyle, &TiPlotDataView::SetAxesControlWheelStyle),
     Prop("AxesControlAllowInSelectMode", &TiPlotDataView::AxesControlAllowInSelectMode,
-         &TiPlotDataView::SetAxesControlAllowInSelectMode).Default(false))
+         &TiPlotDataView::SetAxesControlAllowInSelectMode)
+        .Default(false))
 
 #undef GRID_PEN_PROPS

@@ -69,14 +69,14 @@ public:
 
     // The pens of one kind of grid line (X majors, X minors, Y majors, Y minors); without
     // Custom the lines take GridLineColor, width 0 and the shared major or minor style.
-#define PRAVIX_GRID_PEN(Kind, field)                                                                   \
-    bool GridLine##Kind##Custom() const { return field.Custom; }                                       \
-    void SetGridLine##Kind##Custom(bool value);                                                       \
-    TColor GridLine##Kind##Color() const { return field.Color; }                                       \
-    void SetGridLine##Kind##Color(TColor value);                                                      \
-    int GridLine##Kind##Width() const { return field.Width; }                                          \
-    void SetGridLine##Kind##Width(int value);                                                         \
-    TiPlotGridLineStyle GridLine##Kind##Style() const { return field.Style; }                          \
+#define PRAVIX_GRID_PEN(Kind, field)                                          \
+    bool GridLine##Kind##Custom() const { return field.Custom; }              \
+    void SetGridLine##Kind##Custom(bool value);                               \
+    TColor GridLine##Kind##Color() const { return field.Color; }              \
+    void SetGridLine##Kind##Color(TColor value);                              \
+    int GridLine##Kind##Width() const { return field.Width; }                 \
+    void SetGridLine##Kind##Width(int value);                                 \
+    TiPlotGridLineStyle GridLine##Kind##Style() const { return field.Style; } \
     void SetGridLine##Kind##Style(TiPlotGridLineStyle value);
     PRAVIX_GRID_PEN(XMajor, m_xMajor)
     PRAVIX_GRID_PEN(XMinor, m_xMinor)

@@ -1,10 +1,10 @@
 #include "plot/objects/iPlotLegend.h"
 
 #include "components/iGPFunctions.h"
+#include "platform/core/StrUtils.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannelCustom.h"
-#include "platform/core/StrUtils.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,20 +12,14 @@
 namespace {
 
 // Rounding to the nearest integer, halves to even.
-int RoundHalfEven(double value)
-{
-    return int(std::nearbyint(value));
-}
+int RoundHalfEven(double value) { return int(std::nearbyint(value)); }
 
-int CeilDiv(int a, int b)
-{
-    return (a + b - 1) / b;
-}
+int CeilDiv(int a, int b) { return (a + b - 1) / b; }
 
 constexpr int kButtonSize = 17;
 constexpr int kButtonRoom = 25;
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // TiPlotLegendButton
@@ -59,8 +53,8 @@ TiPlotLegend::TiPlotLegend(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent
     for (TFont* font : {m_font.get(), m_selectedItemFont.get(), m_columnTitlesFont.get()})
         font->OnChange = [this] { FontChanged(); };
     auto makeButton = [&](void (TiPlotLegend::*click)(TObject*)) {
-        auto button = std::make_unique<TiPlotLegendButton>(owner, [](TObject*) {}, [](TObject*) {},
-                                                           [](TObject*) {}, [](TObject*) {});
+        auto button = std::make_unique<TiPlotLegendButton>(
+            owner, [](TObject*) {}, [](TObject*) {}, [](TObject*) {}, [](TObject*) {});
         button->SetAutoRepeat(true);
         button->SetOwnerObject(this);
         button->OnClick = [this, click](TObject* sender) { (this->*click)(sender); };
@@ -77,10 +71,19 @@ TiPlotLegend::~TiPlotLegend() = default;
 // --- Setters ---------------------------------------------------------------------------------
 
 void TiPlotLegend::SetMarginLeft(double value) { SetDoubleProperty(value, m_marginLeft, &TiPlotObject::TriggerChange); }
-void TiPlotLegend::SetMarginRight(double value) { SetDoubleProperty(value, m_marginRight, &TiPlotObject::TriggerChange); }
+void TiPlotLegend::SetMarginRight(double value)
+{
+    SetDoubleProperty(value, m_marginRight, &TiPlotObject::TriggerChange);
+}
 void TiPlotLegend::SetMarginTop(double value) { SetDoubleProperty(value, m_marginTop, &TiPlotObject::TriggerChange); }
-void TiPlotLegend::SetMarginBottom(double value) { SetDoubleProperty(value, m_marginBottom, &TiPlotObject::TriggerChange); }
-void TiPlotLegend::SetBackGroundColor(TColor value) { SetColorProperty(value, m_backGroundColor, &TiPlotObject::TriggerChange); }
+void TiPlotLegend::SetMarginBottom(double value)
+{
+    SetDoubleProperty(value, m_marginBottom, &TiPlotObject::TriggerChange);
+}
+void TiPlotLegend::SetBackGroundColor(TColor value)
+{
+    SetColorProperty(value, m_backGroundColor, &TiPlotObject::TriggerChange);
+}
 void TiPlotLegend::SetBackGroundTransparent(bool value)
 {
     SetBooleanProperty(value, m_backGroundTransparent, &TiPlotObject::TriggerChange);
@@ -89,9 +92,21 @@ void TiPlotLegend::SetSelectedItemBackGroundColor(TColor value)
 {
     SetColorProperty(value, m_selectedItemBackGroundColor, &TiPlotObject::TriggerChange);
 }
-void TiPlotLegend::SetSelectedItemFont(TFont* value) { if (value) m_selectedItemFont->Assign(*value); }
-void TiPlotLegend::SetFont(TFont* value) { if (value) m_font->Assign(*value); }
-void TiPlotLegend::SetColumnTitlesFont(TFont* value) { if (value) m_columnTitlesFont->Assign(*value); }
+void TiPlotLegend::SetSelectedItemFont(TFont* value)
+{
+    if (value)
+        m_selectedItemFont->Assign(*value);
+}
+void TiPlotLegend::SetFont(TFont* value)
+{
+    if (value)
+        m_font->Assign(*value);
+}
+void TiPlotLegend::SetColumnTitlesFont(TFont* value)
+{
+    if (value)
+        m_columnTitlesFont->Assign(*value);
+}
 void TiPlotLegend::SetShow(TColumn column, bool value)
 {
     SetBooleanProperty(value, m_show[column], &TiPlotObject::TriggerChange);
@@ -100,7 +115,10 @@ void TiPlotLegend::SetCaption(TColumn column, const std::string& value)
 {
     SetStringProperty(value, m_caption[column], &TiPlotObject::TriggerChange);
 }
-void TiPlotLegend::SetColumnSpacing(double value) { SetDoubleProperty(value, m_columnSpacing, &TiPlotObject::TriggerChange); }
+void TiPlotLegend::SetColumnSpacing(double value)
+{
+    SetDoubleProperty(value, m_columnSpacing, &TiPlotObject::TriggerChange);
+}
 void TiPlotLegend::SetWrapColDesiredCount(int value)
 {
     SetIntegerProperty(std::max(value, 1), m_wrapColDesiredCount, &TiPlotObject::TriggerChange);
@@ -156,8 +174,14 @@ void TiPlotLegend::SetChannelNameColorStyle(TiPlotLegendChannelNameColorStyle va
     m_channelNameColorStyle = value;
     TriggerChange(this);
 }
-void TiPlotLegend::SetLineColumnWidth(int value) { SetIntegerProperty(value, m_lineColumnWidth, &TiPlotObject::TriggerChange); }
-void TiPlotLegend::SetLineColumnHeight(int value) { SetIntegerProperty(value, m_lineColumnHeight, &TiPlotObject::TriggerChange); }
+void TiPlotLegend::SetLineColumnWidth(int value)
+{
+    SetIntegerProperty(value, m_lineColumnWidth, &TiPlotObject::TriggerChange);
+}
+void TiPlotLegend::SetLineColumnHeight(int value)
+{
+    SetIntegerProperty(value, m_lineColumnHeight, &TiPlotObject::TriggerChange);
+}
 void TiPlotLegend::SetItemViewStartIndex(int value)
 {
     SetIntegerProperty(value, m_itemViewStartIndex, &TiPlotObject::TriggerChange);
@@ -175,10 +199,7 @@ void TiPlotLegend::DownButtonClick(TObject*)
         SetItemViewStartIndex(m_itemViewStartIndex + 1);
 }
 
-void TiPlotLegend::ButtonInvalidate(TObject*)
-{
-    TriggerInvalidateNow(this);
-}
+void TiPlotLegend::ButtonInvalidate(TObject*) { TriggerInvalidateNow(this); }
 
 // --- Cell texts ------------------------------------------------------------------------------
 
@@ -190,12 +211,9 @@ std::string TiPlotLegend::DisplayName(TiPlotChannelCustom* channel) const
 
 namespace {
 
-std::string AxisName(TiPlotAxis* axis)
-{
-    return Trim(axis->Title()).empty() ? axis->Name() : axis->Title();
-}
+std::string AxisName(TiPlotAxis* axis) { return Trim(axis->Title()).empty() ? axis->Name() : axis->Title(); }
 
-} // namespace
+}  // namespace
 
 std::string TiPlotLegend::GetXAxisNameText(TiPlotChannelCustom* channel)
 {
@@ -222,7 +240,7 @@ std::string ValueText(TiPlotLegend& legend, TiPlotChannelCustom* channel, TiPlot
     return axis->GetLegendText(value());
 }
 
-} // namespace
+}  // namespace
 
 std::string TiPlotLegend::GetXAxisValueText(TiPlotChannelCustom* channel)
 {
@@ -355,9 +373,9 @@ void TiPlotLegend::CalcRects(TCanvas& canvas)
     const int w0 = canvas.TextWidth("0");
     const int h0 = canvas.TextHeight("0");
     m_h0 = h0;
-    m_innerRect = Rect(draw.Left + RoundHalfEven(w0 * m_marginLeft), draw.Top + RoundHalfEven(h0 * m_marginTop),
-                       draw.Right - RoundHalfEven(w0 * m_marginRight),
-                       draw.Bottom - RoundHalfEven(h0 * m_marginBottom));
+    m_innerRect =
+        Rect(draw.Left + RoundHalfEven(w0 * m_marginLeft), draw.Top + RoundHalfEven(h0 * m_marginTop),
+             draw.Right - RoundHalfEven(w0 * m_marginRight), draw.Bottom - RoundHalfEven(h0 * m_marginBottom));
     m_columnGap = RoundHalfEven(w0 * m_columnSpacing);
     m_rowGap = RoundHalfEven(h0 * m_wrapRowSpacingMin);
     m_itemColumnGap = RoundHalfEven(h0 * m_wrapColSpacingMin);  // heights of "0", as stored
@@ -435,8 +453,8 @@ void TiPlotLegend::CalcRects(TCanvas& canvas)
     if (R * C < n && Enabled()) {
         m_upButton->SetVisible(true);
         m_downButton->SetVisible(true);
-        m_upButton->SetDrawRect(Rect(m_itemsRect.Right - kButtonSize, m_itemsRect.Top, m_itemsRect.Right,
-                                     m_itemsRect.Top + kButtonSize));
+        m_upButton->SetDrawRect(
+            Rect(m_itemsRect.Right - kButtonSize, m_itemsRect.Top, m_itemsRect.Right, m_itemsRect.Top + kButtonSize));
         m_downButton->SetDrawRect(Rect(m_itemsRect.Right - kButtonSize, m_itemsRect.Bottom - kButtonSize,
                                        m_itemsRect.Right, m_itemsRect.Bottom));
         m_requiredWidth += kButtonRoom;
@@ -504,11 +522,7 @@ void TiPlotLegend::DrawLine(TCanvas& canvas, int X, int Y, TColor color, TiPlotL
 {
     // Hand-made patterns for the usual 13-pixel sample: [from, to) pairs.
     static const std::vector<std::pair<int, int>> kPatterns[] = {
-        {{0, 13}},
-        {{0, 5}, {8, 13}},
-        {{0, 2}, {4, 6}, {8, 10}},
-        {{0, 5}, {7, 9}},
-        {{0, 5}, {7, 9}, {11, 13}},
+        {{0, 13}}, {{0, 5}, {8, 13}}, {{0, 2}, {4, 6}, {8, 10}}, {{0, 5}, {7, 9}}, {{0, 5}, {7, 9}, {11, 13}},
     };
     static constexpr TPenStyle kPenStyles[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot};
     const int s = std::clamp(int(style), 0, 4);
@@ -538,12 +552,12 @@ void TiPlotLegend::DrawColumnTitles(TCanvas& canvas)
         for (int c = colName; c < colCount; ++c) {
             if (!Shown(TColumn(c)))
                 continue;
-            const TiTextFlag align = c == colName                                  ? itfHLeft
+            const TiTextFlag align = c == colName                                 ? itfHLeft
                                      : (c == colXAxisTitle || c == colYAxisTitle) ? itfHCenter
                                                                                   : itfHRight;
             TRect cell = Rect(x + m_offset[c], m_captionRect.Top, x + m_offset[c] + m_width[c], m_captionRect.Bottom);
-            iDrawText(canvas, GetTranslation(m_caption[c]), cell, {align, itfVCenter, itfSingleLine, itfNoClip},
-                      true, m_backGroundColor);
+            iDrawText(canvas, GetTranslation(m_caption[c]), cell, {align, itfVCenter, itfSingleLine, itfNoClip}, true,
+                      m_backGroundColor);
         }
 }
 
@@ -695,17 +709,20 @@ void TiPlotLegend::AddMenuItems(TPopupMenu* popupMenu)
 // --- Published properties -------------------------------------------------------------------
 
 PRAVIX_PUBLISH(TiPlotLegendButton)
-PRAVIX_PUBLISH(TiPlotLegend,
-    Prop("MarginLeft", &TiPlotLegend::MarginLeft, &TiPlotLegend::SetMarginLeft),
+PRAVIX_PUBLISH(
+    TiPlotLegend, Prop("MarginLeft", &TiPlotLegend::MarginLeft, &TiPlotLegend::SetMarginLeft),
     Prop("MarginRight", &TiPlotLegend::MarginRight, &TiPlotLegend::SetMarginRight),
     Prop("MarginTop", &TiPlotLegend::MarginTop, &TiPlotLegend::SetMarginTop),
     Prop("MarginBottom", &TiPlotLegend::MarginBottom, &TiPlotLegend::SetMarginBottom),
-    Prop("BackGroundColor", &TiPlotLegend::BackGroundColor, &TiPlotLegend::SetBackGroundColor).AsColor()
+    Prop("BackGroundColor", &TiPlotLegend::BackGroundColor, &TiPlotLegend::SetBackGroundColor)
+        .AsColor()
         .Default(0x808080),
     Prop("BackGroundTransparent", &TiPlotLegend::BackGroundTransparent, &TiPlotLegend::SetBackGroundTransparent)
         .Default(true),
     Prop("SelectedItemBackGroundColor", &TiPlotLegend::SelectedItemBackGroundColor,
-         &TiPlotLegend::SetSelectedItemBackGroundColor).AsColor().Default(0x00FFFF),
+         &TiPlotLegend::SetSelectedItemBackGroundColor)
+        .AsColor()
+        .Default(0x00FFFF),
     Prop("SelectedItemFont", &TiPlotLegend::SelectedItemFont, &TiPlotLegend::SetSelectedItemFont).Owned(),
     Prop("Font", &TiPlotLegend::Font, &TiPlotLegend::SetFont).Owned(),
     Prop("ShowColumnLine", &TiPlotLegend::ShowColumnLine, &TiPlotLegend::SetShowColumnLine).Default(true),
@@ -751,5 +768,4 @@ PRAVIX_PUBLISH(TiPlotLegend,
     Prop("LineColumnHeight", &TiPlotLegend::LineColumnHeight, &TiPlotLegend::SetLineColumnHeight).Default(13))
 
 // The legend as the plot's legend kind.
-static const TiPlotKindRegistration legendKind =
-    TiPlotKindRegistration::Of<TiPlotLegend>(TiPlotObjectKind::Legend);
+static const TiPlotKindRegistration legendKind = TiPlotKindRegistration::Of<TiPlotLegend>(TiPlotObjectKind::Legend);

@@ -15,8 +15,8 @@
 // channel from them the moment the channel leaves the plot.
 
 #include "components/iTypes.h"
-#include "plot/core/iPlotObjects.h"
 #include "platform/canvas/Graphics.h"
+#include "plot/core/iPlotObjects.h"
 
 #include <array>
 #include <memory>
@@ -42,16 +42,27 @@ struct TiPlotLegendItem {
     int Height = 0;
     int X = 0;
     int Y = 0;
-    int Row = 0;      // from 1; 0 while not placed
-    int Column = 0;   // from 1
+    int Row = 0;     // from 1; 0 while not placed
+    int Column = 0;  // from 1
 };
 
 class TiPlotLegend : public TiPlotLayoutObject {
     PRAVIX_CLASS(TiPlotLegend, TiPlotLayoutObject)
 public:
     // The columns of an item, in their order across it.
-    enum TColumn { colLine, colMarker, colName, colXAxisTitle, colYAxisTitle, colXValue, colYValue, colYMax,
-                   colYMin, colYMean, colCount };
+    enum TColumn {
+        colLine,
+        colMarker,
+        colName,
+        colXAxisTitle,
+        colYAxisTitle,
+        colXValue,
+        colYValue,
+        colYMax,
+        colYMin,
+        colYMean,
+        colCount
+    };
 
     TiPlotLegend(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
                  TNotifyEvent onRename);

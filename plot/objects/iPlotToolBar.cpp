@@ -1,10 +1,10 @@
 #include "plot/objects/iPlotToolBar.h"
 
 #include "components/iGPFunctions.h"
-#include "plot/objects/iPlotAxis.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/core/Exceptions.h"
+#include "plot/objects/iPlotAxis.h"
 
 #include <cmath>
 
@@ -24,11 +24,10 @@ constexpr TColor kPressedFace = 0xEFEFEF;
 constexpr int kNoImage = -2;
 
 // The bitmap of each button, in the order of the button types; small ones add "SMALL".
-constexpr const char* kImageNames[] = {"AUTO",      "PAUSE",  "SCROLL",     "ZOOM",   "SELECT",
-                                       "SCROLLBOX", "ZOOMOUT", "ZOOMIN",    "CURSOR", "PROPERTIES",
-                                       "COPY",      "SAVE",   "PRINTER",    "PREVIEW"};
+constexpr const char* kImageNames[] = {"AUTO",   "PAUSE",  "SCROLL",     "ZOOM", "SELECT", "SCROLLBOX", "ZOOMOUT",
+                                       "ZOOMIN", "CURSOR", "PROPERTIES", "COPY", "SAVE",   "PRINTER",   "PREVIEW"};
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // TiPlotToolBarButton
@@ -111,8 +110,8 @@ void TiPlotToolBarButton::Draw(TCanvas& canvas, TColor)
         m_imageList->Draw(canvas, x, y, m_imageIndex, Enabled());
 }
 
-void TiPlotToolBarButton::iMouseMove(TiHintData& hintData, TShiftState shift, int x, int y, int screenX,
-                                     int screenY, bool doubleClick)
+void TiPlotToolBarButton::iMouseMove(TiHintData& hintData, TShiftState shift, int x, int y, int screenX, int screenY,
+                                     bool doubleClick)
 {
     TiPlotButton::iMouseMove(hintData, shift, x, y, screenX, screenY, doubleClick);
     m_mouseOver = true;
@@ -208,9 +207,8 @@ TiPlotToolBarButton* TiPlotToolBar::AddSpacer()
 
 TiPlotToolBarButton* TiPlotToolBar::GetButton(TiPlotToolBarButtonType type) const
 {
-    TiPlotToolBarButton* const buttons[] = {m_resume,  m_pause,   m_scroll, m_zoom,   m_select,
-                                            m_zoomBox, m_zoomOut, m_zoomIn, m_cursor, m_edit,
-                                            m_copy,    m_save,    m_print,  m_preview};
+    TiPlotToolBarButton* const buttons[] = {m_resume, m_pause,  m_scroll, m_zoom, m_select, m_zoomBox, m_zoomOut,
+                                            m_zoomIn, m_cursor, m_edit,   m_copy, m_save,   m_print,   m_preview};
     return buttons[type];
 }
 
@@ -288,10 +286,7 @@ void TiPlotToolBar::SetZoomInOutFactor(double value)
     SetDoubleProperty(value, m_zoomInOutFactor, &TiPlotObject::TriggerChange);
 }
 
-void TiPlotToolBar::SetFlatBorder(bool value)
-{
-    SetBooleanProperty(value, m_flatBorder, &TiPlotObject::TriggerChange);
-}
+void TiPlotToolBar::SetFlatBorder(bool value) { SetBooleanProperty(value, m_flatBorder, &TiPlotObject::TriggerChange); }
 
 void TiPlotToolBar::SetFlatButtons(bool value)
 {
@@ -429,7 +424,8 @@ void TiPlotToolBar::CursorClick(TObject*)
 // The editor reports its own changes; no click event follows it.
 void TiPlotToolBar::EditClick(TObject*)
 {
-    RunAction(iptbbtEdit, [this] { Owner()->EditProperties(); }, false);
+    RunAction(
+        iptbbtEdit, [this] { Owner()->EditProperties(); }, false);
 }
 
 void TiPlotToolBar::CopyClick(TObject*)
@@ -555,7 +551,8 @@ int TiPlotToolBar::GetRequiredWidth(TCanvas&)
     return (m_smallButtons ? kSmallButtonSize : kLargeButtonSize) + 2 * kBarMargin;
 }
 
-PRAVIX_PUBLISH(TiPlotToolBar,
+PRAVIX_PUBLISH(
+    TiPlotToolBar,
     Prop("ShowResumeButton", &TiPlotToolBar::ShowResumeButton, &TiPlotToolBar::SetShowResumeButton).Default(true),
     Prop("ShowPauseButton", &TiPlotToolBar::ShowPauseButton, &TiPlotToolBar::SetShowPauseButton).Default(true),
     Prop("ShowAxesModeButtons", &TiPlotToolBar::ShowAxesModeButtons, &TiPlotToolBar::SetShowAxesModeButtons)
@@ -563,15 +560,13 @@ PRAVIX_PUBLISH(TiPlotToolBar,
     Prop("ShowZoomInOutButtons", &TiPlotToolBar::ShowZoomInOutButtons, &TiPlotToolBar::SetShowZoomInOutButtons)
         .Default(true),
     Prop("ShowSelectButton", &TiPlotToolBar::ShowSelectButton, &TiPlotToolBar::SetShowSelectButton).Default(false),
-    Prop("ShowZoomBoxButton", &TiPlotToolBar::ShowZoomBoxButton, &TiPlotToolBar::SetShowZoomBoxButton)
-        .Default(true),
+    Prop("ShowZoomBoxButton", &TiPlotToolBar::ShowZoomBoxButton, &TiPlotToolBar::SetShowZoomBoxButton).Default(true),
     Prop("ShowCursorButton", &TiPlotToolBar::ShowCursorButton, &TiPlotToolBar::SetShowCursorButton).Default(true),
     Prop("ShowEditButton", &TiPlotToolBar::ShowEditButton, &TiPlotToolBar::SetShowEditButton).Default(true),
     Prop("ShowCopyButton", &TiPlotToolBar::ShowCopyButton, &TiPlotToolBar::SetShowCopyButton).Default(true),
     Prop("ShowSaveButton", &TiPlotToolBar::ShowSaveButton, &TiPlotToolBar::SetShowSaveButton).Default(true),
     Prop("ShowPrintButton", &TiPlotToolBar::ShowPrintButton, &TiPlotToolBar::SetShowPrintButton).Default(true),
-    Prop("ShowPreviewButton", &TiPlotToolBar::ShowPreviewButton, &TiPlotToolBar::SetShowPreviewButton)
-        .Default(false),
+    Prop("ShowPreviewButton", &TiPlotToolBar::ShowPreviewButton, &TiPlotToolBar::SetShowPreviewButton).Default(false),
     Prop("ZoomInOutFactor", &TiPlotToolBar::ZoomInOutFactor, &TiPlotToolBar::SetZoomInOutFactor),
     Prop("FlatBorder", &TiPlotToolBar::FlatBorder, &TiPlotToolBar::SetFlatBorder).Default(false),
     Prop("FlatButtons", &TiPlotToolBar::FlatButtons, &TiPlotToolBar::SetFlatButtons).Default(false),

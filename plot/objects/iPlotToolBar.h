@@ -150,8 +150,7 @@ public:
 
 private:
     using TAction = void (TiPlotToolBar::*)(TObject*);
-    TiPlotToolBarButton* AddEntry(const std::string& hint, int group, const std::string& imageName,
-                                  TAction action);
+    TiPlotToolBarButton* AddEntry(const std::string& hint, int group, const std::string& imageName, TAction action);
     TiPlotToolBarButton* AddSpacer();
     void SetupImages(bool small);
     void ButtonInvalidate(TObject* sender);

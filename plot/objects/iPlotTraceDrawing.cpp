@@ -5,9 +5,9 @@
 
 #include "components/iGPFunctions.h"
 #include "components/iMath.h"
+#include "platform/core/Exceptions.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
-#include "platform/core/Exceptions.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -135,20 +135,14 @@ TRect PixelBox(int x1, int y1, int x2, int y2, bool reverse)
     return reverse ? Rect(r.Top, r.Left, r.Bottom, r.Right) : r;
 }
 
-void Line(TCanvas& canvas, TPoint a, TPoint b)
-{
-    canvas.Polyline({a, b});
-}
+void Line(TCanvas& canvas, TPoint a, TPoint b) { canvas.Polyline({a, b}); }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Primitives of every channel
 
-bool TiPlotChannelCustom::AxesValid()
-{
-    return GetXAxis() && GetYAxis();
-}
+bool TiPlotChannelCustom::AxesValid() { return GetXAxis() && GetYAxis(); }
 
 void TiPlotChannelCustom::GetPointPixels(double X, double Y, int& PX, int& PY)
 {
@@ -235,8 +229,7 @@ void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, dou
     auto inY = [&](double y) { return yMin <= y && y <= yMax; };
     const bool clipY = RefStyle == ipurScale && ClipToAxes();
     const bool visibleX = (ax < xMin && bx > xMax) || inX(ax) || inX(bx);
-    const bool visibleY =
-        !clipY || (ay < yMin && by > yMax) || (ay > yMax && by < yMin) || inY(ay) || inY(by);
+    const bool visibleY = !clipY || (ay < yMin && by > yMax) || (ay > yMax && by < yMin) || inY(ay) || inY(by);
     if (!visibleX || !visibleY)
         return;
 
@@ -258,15 +251,14 @@ void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, dou
         };
         clipEnd(ax, ay);
         clipEnd(bx, by);
-        if (!xAxis.ValueOnScale(ax) || !xAxis.ValueOnScale(bx) || !yAxis.ValueOnScale(ay) ||
-            !yAxis.ValueOnScale(by))
+        if (!xAxis.ValueOnScale(ax) || !xAxis.ValueOnScale(bx) || !yAxis.ValueOnScale(ay) || !yAxis.ValueOnScale(by))
             return;
     }
     Line(canvas, ValueToPixels(reverse, ax, ay, RefStyle), ValueToPixels(reverse, bx, by, RefStyle));
 }
 
-void TiPlotChannelCustom::DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1,
-                                          const TPointDouble& P2, const TPointDouble& P3, const TPointDouble& P4,
+void TiPlotChannelCustom::DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1, const TPointDouble& P2,
+                                          const TPointDouble& P3, const TPointDouble& P4,
                                           TiPlotUnitReferenceStyle RefStyle)
 {
     if (!AxesValid())
@@ -340,11 +332,11 @@ void TiPlotChannelCustom::DrawMarker(TCanvas& canvas, int Index, const TPoint& P
     if (Index == -1)
         S = std::min(S, 6);
     const TColor penColor = MarkersPenUseChannelColor() ? Color()
-                            : individual                 ? GetDataMarkerPenColor(Index)
-                                                         : MarkersPenColor();
+                            : individual                ? GetDataMarkerPenColor(Index)
+                                                        : MarkersPenColor();
     const TColor brushColor = MarkersBrushUseChannelColor() ? Color()
-                              : individual                   ? GetDataMarkerBrushColor(Index)
-                                                             : MarkersBrushColor();
+                              : individual                  ? GetDataMarkerBrushColor(Index)
+                                                            : MarkersBrushColor();
     canvas.Pen().SetWidth(individual ? GetDataMarkerPenWidth(Index) : MarkersPenWidth());
     canvas.Pen().SetStyle(individual ? GetDataMarkerPenStyle(Index) : MarkersPenStyle());
     canvas.Pen().SetColor(penColor);
@@ -378,8 +370,8 @@ void TiPlotChannelCustom::DrawMarker(TCanvas& canvas, int Index, const TPoint& P
         canvas.Brush().SetStyle(bsClear);
         canvas.SetBkColor(backGroundColor);
         TRect cell = Rect(x, y, x, y);
-        iDrawText(canvas, std::string(1, character), cell, {itfHCenter, itfVCenter, itfSingleLine, itfNoClip},
-                  true, backGroundColor);
+        iDrawText(canvas, std::string(1, character), cell, {itfHCenter, itfVCenter, itfSingleLine, itfNoClip}, true,
+                  backGroundColor);
         break;
     }
     }
@@ -520,8 +512,8 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
     DrawPointSet(canvas, reverse, A, B, C, firstSet);
 }
 
-void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A,
-                                 const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C, bool AStartsStretch)
+void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
+                                 const TiPlotMinMaxPoint& C, bool AStartsStretch)
 {
     // C holds a point whenever the trace goes on; without one, the last column holding points
     // ends the stretch. Segments are drawn from their smaller X, so on a decreasing channel
@@ -545,8 +537,8 @@ void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinM
         DrawLine(canvas, reverse, B.LastX, B.LastY, C.X, C.FirstY, ipurScale);
 }
 
-void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch,
-                               double endY, int endPixel, double otherMinY, double otherMaxY)
+void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
+                               int endPixel, double otherMinY, double otherMaxY)
 {
     // A line leaves out its end pixel, so the column is drawn both ways to show its full
     // range, as the segments between its points do. Where the stretch ends, they leave the
@@ -949,7 +941,7 @@ void TiPlotChannel::DrawHighLowCandleStick(TCanvas& canvas, bool reverse, TColor
         const int half = xAxis.WidthToPixels(m_highLowBarWidth) / 2;
         const double open = GetDataOpen(i), close = GetDataClose(i);
         canvas.Brush().SetColor(open <= close ? m_highLowBullishColor : m_highLowBearishColor);
-        canvas.Rectangle(PixelBox(px - half, yAxis.PositionToPixels(open), px + half + 1,
-                                  yAxis.PositionToPixels(close), reverse));
+        canvas.Rectangle(
+            PixelBox(px - half, yAxis.PositionToPixels(open), px + half + 1, yAxis.PositionToPixels(close), reverse));
     }
 }

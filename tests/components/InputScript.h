@@ -8,8 +8,8 @@
 // "move x,y" (left button held), "click x,y", "dblclick x,y", "key-down vk", "key-up vk",
 // "key vk" (down and up), "blur" (the focus leaves).
 
-#include "platform/gui/Controls.h"
 #include "platform/core/StrUtils.h"
+#include "platform/gui/Controls.h"
 #include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
@@ -25,18 +25,30 @@ inline void PlayInputStep(TWinControl& control, const std::string& step)
     int a = 0, b = 0;
     char comma = 0;
     in >> a >> comma >> b;
-    if (verb == "down") TestHooks::SendMouseDown(control, mbLeft, a, b);
-    else if (verb == "up") TestHooks::SendMouseUp(control, mbLeft, a, b);
-    else if (verb == "rdown") TestHooks::SendMouseDown(control, mbRight, a, b);
-    else if (verb == "rup") TestHooks::SendMouseUp(control, mbRight, a, b);
-    else if (verb == "move") TestHooks::SendMouseMove(control, a, b, {ssLeft});
-    else if (verb == "click") TestHooks::SendClick(control, a, b);
-    else if (verb == "dblclick") TestHooks::SendDoubleClick(control, a, b);
-    else if (verb == "key-down") TestHooks::SendKeyDown(control, a);
-    else if (verb == "key-up") TestHooks::SendKeyUp(control, a);
-    else if (verb == "key") TestHooks::SendKey(control, a);
-    else if (verb == "blur") TestHooks::SendFocus(control, false);
-    else ADD_FAILURE() << "unknown input step '" << step << "'";
+    if (verb == "down")
+        TestHooks::SendMouseDown(control, mbLeft, a, b);
+    else if (verb == "up")
+        TestHooks::SendMouseUp(control, mbLeft, a, b);
+    else if (verb == "rdown")
+        TestHooks::SendMouseDown(control, mbRight, a, b);
+    else if (verb == "rup")
+        TestHooks::SendMouseUp(control, mbRight, a, b);
+    else if (verb == "move")
+        TestHooks::SendMouseMove(control, a, b, {ssLeft});
+    else if (verb == "click")
+        TestHooks::SendClick(control, a, b);
+    else if (verb == "dblclick")
+        TestHooks::SendDoubleClick(control, a, b);
+    else if (verb == "key-down")
+        TestHooks::SendKeyDown(control, a);
+    else if (verb == "key-up")
+        TestHooks::SendKeyUp(control, a);
+    else if (verb == "key")
+        TestHooks::SendKey(control, a);
+    else if (verb == "blur")
+        TestHooks::SendFocus(control, false);
+    else
+        ADD_FAILURE() << "unknown input step '" << step << "'";
 }
 
 inline void PlayInput(TWinControl& control, const std::string& script)

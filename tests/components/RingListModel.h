@@ -48,7 +48,7 @@ struct TRingListModel {
             if (Ring)
                 Items.pop_front();  // a ring keeps its newest records
             else
-                Items.pop_back();   // a plain list its leading ones
+                Items.pop_back();  // a plain list its leading ones
         }
         Capacity = n;
         if (n == 0)

@@ -69,10 +69,8 @@ TEST(iButton, DrawsRaisedOrSunkenWithItsCaption)
     TiButton button;
     button.SetDrawRect(TRect(2, 2, 62, 24));
     button.SetCaption("Start");
-    const std::vector<Legend> legend = {{clWhite, 'w'},
-                                        {ColorToRGB(cl3DLight), 'l'},
-                                        {ColorToRGB(clBtnShadow), 's'},
-                                        {ColorToRGB(cl3DDkShadow), 'd'}};
+    const std::vector<Legend> legend = {
+        {clWhite, 'w'}, {ColorToRGB(cl3DLight), 'l'}, {ColorToRGB(clBtnShadow), 's'}, {ColorToRGB(cl3DDkShadow), 'd'}};
     auto bitmap = WhiteBitmap(64, 26);
     button.Draw(bitmap->Canvas(), true);
     // Raised: light outside, highlight inside at the top; shadow, then dark shadow at the bottom.

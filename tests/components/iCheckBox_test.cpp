@@ -3,13 +3,13 @@
 #include "components/InputScript.h"
 #include "components/iGPFunctions.h"
 #include "platform/canvas/Bitmap.h"
-#include "platform/core/FormDescription.h"
-#include "platform/gui/Forms.h"
 #include "platform/canvas/ImageCodecs.h"
-#include "platform/gui/Keys.h"
 #include "platform/canvas/PixelTestUtil.h"
-#include "platform/core/Streams.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/FormDescription.h"
+#include "platform/core/Streams.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Keys.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ struct TCheckBoxOnForm {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(iCheckBox, KeyAndMouseSequences)
 {
@@ -55,16 +55,14 @@ TEST(iCheckBox, KeyAndMouseSequences)
         {"the last pixel lies inside", "down 5,5; up 96,16", true, "P(Checked)CU"},
         {"the release may be dragged back inside", "down 5,5; move 150,60; up 20,8", true, "P(Checked)CU"},
         {"the right button presses nothing", "rdown 5,5; rup 5,5", false, ""},
-        {"two clicks make a double click: each press counts once", "dblclick 5,5", false,
-         "P(Checked)CUP(Checked)CU"},
+        {"two clicks make a double click: each press counts once", "dblclick 5,5", false, "P(Checked)CUP(Checked)CU"},
         {"the space key toggles when it comes up", "key-down 32", false, ""},
         {"", "key-down 32; key-up 32", true, "P(Checked)CU"},
         {"a space up without its down does nothing", "key-up 32", false, ""},
         {"other keys do nothing", "key 13; key 65; key 39", false, ""},
-        {"space down takes over a mouse press", "down 5,5; key-down 32; up 5,5; key-up 32", true,
-         "P(Checked)CU"},
-        {"a click while space is down toggles, and so does the space",
-         "key-down 32; down 5,5; up 5,5; key-up 32", false, "P(Checked)CUP(Checked)CU"},
+        {"space down takes over a mouse press", "down 5,5; key-down 32; up 5,5; key-up 32", true, "P(Checked)CU"},
+        {"a click while space is down toggles, and so does the space", "key-down 32; down 5,5; up 5,5; key-up 32",
+         false, "P(Checked)CUP(Checked)CU"},
         {"losing the focus cancels a key press", "key-down 32; blur; key-up 32", false, ""},
         {"losing the focus cancels a mouse press", "down 5,5; blur; up 5,5", false, ""},
     };
@@ -166,8 +164,8 @@ TEST(iCheckBox, PublishedPropertiesRoundTripThroughAPropertyFile)
     std::vector<std::string> names;
     for (const TPropInfo* p : TiCheckBox::StaticClassInfo().Properties())
         names.push_back(p->Name());
-    const std::vector<std::string> own = {"Caption", "Checked", "Alignment", "AutoSize", "Font", "OnChange",
-                                          "OnChangeUser", "BackGroundColor", "TabOrder", "TabStop"};
+    const std::vector<std::string> own = {"Caption",  "Checked",      "Alignment",       "AutoSize", "Font",
+                                          "OnChange", "OnChangeUser", "BackGroundColor", "TabOrder", "TabStop"};
     ASSERT_GE(names.size(), own.size());
     EXPECT_EQ(std::vector<std::string>(names.end() - own.size(), names.end()), own);
 
@@ -203,7 +201,7 @@ const std::vector<Legend> kColours = {{clWhite, 'w'},
                                       {ColorToRGB(cl3DDkShadow), 'd'},
                                       {ColorToRGB(cl3DLight), 'l'}};
 
-} // namespace
+}  // namespace
 
 int CountColour(TBitmap& b, TRect area, TColor colour)
 {
@@ -231,10 +229,19 @@ TEST(iCheckBox, DrawsTheBoxTheTickAndThePress)
         {"the tick, three pixels thick", [&] { box.SetChecked(true); }, 5, "-sdwwwwwkkkwlw---"},
         {"where the tick starts", [] {}, 3, "-sdwwwkkkwwwlw---"},
         {"pressed: the box shows the background", [&] { box.iKeyDown(space, {}); }, 5, "-sd-----kkk-lw---"},
-        {"disabled: the same", [&] { box.iDoKillFocus(); box.SetChecked(false); box.SetEnabled(false); }, 5,
-         "-sd---------lw---"},
+        {"disabled: the same",
+         [&] {
+             box.iDoKillFocus();
+             box.SetChecked(false);
+             box.SetEnabled(false);
+         },
+         5, "-sd---------lw---"},
         {"caption first: the box sits at the right edge",
-         [&] { box.SetEnabled(true); box.SetAlignment(taLeftJustify); }, 97 - 13 + 5, "-sdwwwwwwwwwlw---"},
+         [&] {
+             box.SetEnabled(true);
+             box.SetAlignment(taLeftJustify);
+         },
+         97 - 13 + 5, "-sdwwwwwwwwwlw---"},
         {"", [] {}, 70, "-----------------"},
     };
     for (const Case& c : cases) {
@@ -313,7 +320,8 @@ TEST(iCheckBox, ReadFromAFormDescriptionWithoutEventsOrResizing)
         TForm Settings {
           TiCheckBox LogBox { Left = 8 Top = 8 Width = 140 Height = 21 Caption = "Log to file"
                               Checked = True Alignment = taLeftJustify }
-        })", nullptr));
+        })",
+                                                             nullptr));
     auto* box = dynamic_cast<TiCheckBox*>(form->FindComponent("LogBox"));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->Checked());

@@ -1,9 +1,9 @@
 #include "components/iClasses.h"
 
 #include "components/iTypes.h"
+#include "platform/canvas/Graphics.h"
 #include "platform/core/Conversions.h"
 #include "platform/core/FormDescription.h"
-#include "platform/canvas/Graphics.h"
 #include "platform/core/Regional.h"
 #include "support/TempDir.h"
 
@@ -37,21 +37,15 @@ private:
     std::unique_ptr<TFont> m_font = std::make_unique<TFont>();
 };
 
-PRAVIX_PUBLISH(TTestWidget,
-    Field("Color", &TTestWidget::Color).Default(clWindow),
-    Field("BorderStyle", &TTestWidget::BorderStyle).Default(ibsNone),
-    Field("Visible", &TTestWidget::Visible).Default(true),
-    Field("Flags", &TTestWidget::Flags).Default(TiTextFlags{}),
-    Field("Count", &TTestWidget::Count),
-    Field("Letter", &TTestWidget::Letter).Default('a'),
-    Field("Span", &TTestWidget::Span),
-    Field("Caption", &TTestWidget::Caption),
-    Prop("Font", &TTestWidget::Font, &TTestWidget::SetFont).Owned(),
-    Field("Buddy", &TTestWidget::Buddy),
-    Field("Hidden", &TTestWidget::Hidden).Stored(false),
-    Prop("ReadOnly", &TTestWidget::ReadOnly),
-    Field("Big", &TTestWidget::Big),
-    Field("OnChange", &TTestWidget::OnChange))
+PRAVIX_PUBLISH(TTestWidget, Field("Color", &TTestWidget::Color).Default(clWindow),
+               Field("BorderStyle", &TTestWidget::BorderStyle).Default(ibsNone),
+               Field("Visible", &TTestWidget::Visible).Default(true),
+               Field("Flags", &TTestWidget::Flags).Default(TiTextFlags{}), Field("Count", &TTestWidget::Count),
+               Field("Letter", &TTestWidget::Letter).Default('a'), Field("Span", &TTestWidget::Span),
+               Field("Caption", &TTestWidget::Caption), Prop("Font", &TTestWidget::Font, &TTestWidget::SetFont).Owned(),
+               Field("Buddy", &TTestWidget::Buddy), Field("Hidden", &TTestWidget::Hidden).Stored(false),
+               Prop("ReadOnly", &TTestWidget::ReadOnly), Field("Big", &TTestWidget::Big),
+               Field("OnChange", &TTestWidget::OnChange))
 
 namespace {
 
@@ -85,12 +79,12 @@ void Configure(TTestWidget& w)
 }
 
 const std::vector<std::string> ConfiguredLines = {
-    "Name = W1",           "Color = -2147483633", "BorderStyle = 2",   "Visible = 0",
-    "Flags = 192",         "Count = 0",           "Span = 2.5",        "Caption = one#13#10two",
-    "Font.Color = 255",    "Font.Height = -11",   "Font.Name = Arial", "Font.Style = 1",
+    "Name = W1",        "Color = -2147483633", "BorderStyle = 2",   "Visible = 0",
+    "Flags = 192",      "Count = 0",           "Span = 2.5",        "Caption = one#13#10two",
+    "Font.Color = 255", "Font.Height = -11",   "Font.Name = Arial", "Font.Style = 1",
 };
 
-} // namespace
+}  // namespace
 
 TEST(PropertyText, WritesEveryKindAndReadsBackByteForByte)
 {
@@ -194,11 +188,10 @@ TEST(PropertyText, LongLinesAreCutAt255NeverInsideAnEscape)
         std::string tail;
     };
     const Case cases[] = {
-        {std::string(243, 'a') + "\r", 253, "aa"},       // escape at 253..255: dropped
-        {std::string(244, 'a') + "\r", 254, "aa"},       // escape at 254..256: dropped
-        {std::string(242, 'a') + "\rb", 255, "#13"},     // escape at 252..254: kept whole
-        {std::string(300, 'b'), 255, "bb"},
-        {std::string(245, 'c'), 255, "cc"},              // exactly 255: unchanged
+        {std::string(243, 'a') + "\r", 253, "aa"},    // escape at 253..255: dropped
+        {std::string(244, 'a') + "\r", 254, "aa"},    // escape at 254..256: dropped
+        {std::string(242, 'a') + "\rb", 255, "#13"},  // escape at 252..254: kept whole
+        {std::string(300, 'b'), 255, "bb"},          {std::string(245, 'c'), 255, "cc"},  // exactly 255: unchanged
     };
     for (const Case& c : cases) {
         TTestWidget w;
@@ -219,22 +212,22 @@ TEST(PropertyText, ReaderPassesOverWhatItCannotAssign)
     w.Visible = true;
     TStringList lines;
     Fill(lines, {
-                    "File Type = TiPlot",     // names no property
-                    "no separator here",      // no "="
-                    "ReadOnly = 3",           // read-only
-                    "Hidden = 9",             // not stored, but writable
-                    "BorderStyle = 3",        // ordinal out of range
-                    "Visible = 2",            // Boolean out of range
-                    "Flags = 65537",          // masked to the 16 bits of the set
-                    "Letter = 300",           // no character
-                    "Buddy.Count = 4",        // a reference, not a sub-object
-                    "Font.Missing = 1",       // unknown inside a sub-object
-                    "Font.Color = 4294967295", // unsigned colour text wraps
-                    "Font.Size = 12",         // not stored, but writable
+                    "File Type = TiPlot",       // names no property
+                    "no separator here",        // no "="
+                    "ReadOnly = 3",             // read-only
+                    "Hidden = 9",               // not stored, but writable
+                    "BorderStyle = 3",          // ordinal out of range
+                    "Visible = 2",              // Boolean out of range
+                    "Flags = 65537",            // masked to the 16 bits of the set
+                    "Letter = 300",             // no character
+                    "Buddy.Count = 4",          // a reference, not a sub-object
+                    "Font.Missing = 1",         // unknown inside a sub-object
+                    "Font.Color = 4294967295",  // unsigned colour text wraps
+                    "Font.Size = 12",           // not stored, but writable
                     "Color = -2147483633",
-                    "Span = 2,75",            // written where the separator is ","
+                    "Span = 2,75",  // written where the separator is ","
                     "Caption =   padded  ",
-                    "Big = 12",               // 64-bit integers are not part of the text
+                    "Big = 12",  // 64-bit integers are not part of the text
                 });
     TTestWidget buddy;
     w.Buddy = &buddy;
@@ -288,9 +281,9 @@ TEST(PropertyText, DefaultValuesAreLeftOutAndNotResetOnReading)
     TTestWidget w;
     TStringList lines;
     SaveObjectToStringList(&w, "", lines);
-    EXPECT_EQ(Lines(lines), (std::vector<std::string>{"Name = ", "Count = 0", "Span = 1", "Caption = ",
-                                                      "Font.Color = -2147483640", "Font.Height = -11",
-                                                      "Font.Name = Arial", "Font.Style = 0"}));
+    EXPECT_EQ(Lines(lines),
+              (std::vector<std::string>{"Name = ", "Count = 0", "Span = 1", "Caption = ", "Font.Color = -2147483640",
+                                        "Font.Height = -11", "Font.Name = Arial", "Font.Style = 0"}));
     TTestWidget changed;
     changed.BorderStyle = ibsLowered;
     LoadObjectFromStringList(&changed, "", lines);
@@ -368,15 +361,11 @@ public:
     int ReadOnly() const { return 1; }
 };
 
-} // namespace
+}  // namespace
 
-PRAVIX_PUBLISH(TTestOther,
-    Field("Count", &TTestOther::Count),
-    Field("Span", &TTestOther::Span),
-    Field("Caption", &TTestOther::Caption),
-    Field("Extra", &TTestOther::Extra),
-    Field("Hidden", &TTestOther::Hidden),
-    Prop("ReadOnly", &TTestOther::ReadOnly))
+PRAVIX_PUBLISH(TTestOther, Field("Count", &TTestOther::Count), Field("Span", &TTestOther::Span),
+               Field("Caption", &TTestOther::Caption), Field("Extra", &TTestOther::Extra),
+               Field("Hidden", &TTestOther::Hidden), Prop("ReadOnly", &TTestOther::ReadOnly))
 
 TEST(PropertyText, AssignObjectCopiesByNameAndKind)
 {
@@ -394,7 +383,7 @@ TEST(PropertyText, AssignObjectCopiesByNameAndKind)
     EXPECT_EQ(b.Letter, 'z');
     EXPECT_EQ(b.Span, 2.5);
     EXPECT_EQ(b.Caption, a.Caption);
-    EXPECT_EQ(b.Hidden, 5);                     // not stored
+    EXPECT_EQ(b.Hidden, 5);                         // not stored
     EXPECT_EQ(b.Font()->GetColor(), clWindowText);  // sub-objects are not copied
     EXPECT_EQ(b.Buddy, nullptr);
 
@@ -420,8 +409,8 @@ public:
     void DefineProperties(TFiler& filer) override
     {
         filer.DefineProperty(
-            "Extra", [this](TReader& r) { Extra = r.ReadInteger(); },
-            [this](TWriter& w) { w.WriteInteger(Extra); }, Extra != 0);
+            "Extra", [this](TReader& r) { Extra = r.ReadInteger(); }, [this](TWriter& w) { w.WriteInteger(Extra); },
+            Extra != 0);
     }
 };
 
@@ -456,12 +445,10 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
-PRAVIX_PUBLISH(TTestItem,
-    Field("Value", &TTestItem::Value).Default(0),
-    Field("Hidden", &TTestItem::Hidden).Stored(false),
-    Prop("ReadOnly", &TTestItem::ReadOnly))
+PRAVIX_PUBLISH(TTestItem, Field("Value", &TTestItem::Value).Default(0),
+               Field("Hidden", &TTestItem::Hidden).Stored(false), Prop("ReadOnly", &TTestItem::ReadOnly))
 PRAVIX_PUBLISH(TTestHolder)
 
 TEST(PropertyText, WriterWritesItemPropertiesAndDefinedProperties)
@@ -571,7 +558,7 @@ TEST(SchemeStreams, XmlStreamReadsElementsAndPieces)
         std::string message;
     };
     const Case errors[] = {
-        {s.Position(), "XML Parsing Error - \"<\" not Found"},  // at the line end
+        {s.Position(), "XML Parsing Error - \"<\" not Found"},      // at the line end
         {s.Position() + 2, "XML Parsing Error - \"/\" not Found"},  // at "<Count>"
     };
     for (const Case& c : errors) {

@@ -1,10 +1,10 @@
 #include "components/iComponent.h"
 
+#include "platform/canvas/SystemColors.h"
 #include "platform/core/Clock.h"
-#include "platform/gui/Forms.h"
 #include "platform/core/Streams.h"
 #include "platform/core/StringList.h"
-#include "platform/canvas/SystemColors.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/TestHooks.h"
 #include "support/TempDir.h"
 
@@ -103,12 +103,12 @@ private:
     std::unique_ptr<TTestPart> m_part = std::make_unique<TTestPart>();
 };
 
-} // namespace
+}  // namespace
 
 PRAVIX_PUBLISH(TTestPart, Field("Name", &TTestPart::Name), Field("Count", &TTestPart::Count).Default(0))
 
-PRAVIX_PUBLISH(TTestComponent,
-    Prop("PointerColor", &TTestComponent::PointerColor, &TTestComponent::SetPointerColor),
+PRAVIX_PUBLISH(
+    TTestComponent, Prop("PointerColor", &TTestComponent::PointerColor, &TTestComponent::SetPointerColor),
     Prop("Span", &TTestComponent::Span, &TTestComponent::SetSpan),
     Prop("Title", &TTestComponent::Title, &TTestComponent::SetTitle),
     Prop("BorderStyle", &TiComponent::BorderStyle, &TiComponent::SetBorderStyle).Default(ibsNone),
@@ -155,7 +155,7 @@ struct TFakeTime {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(iComponent, StartsWithTheSpecifiedState)
 {
@@ -182,11 +182,22 @@ TEST(iComponent, StartsWithTheSpecifiedState)
     std::vector<std::string> names;
     for (const TPropInfo* p : TiComponent::StaticClassInfo().Properties())
         names.push_back(p->Name());
-    const std::vector<std::string> expected = {
-        "Name", "Tag", "Left", "Top", "Width", "Height", "Cursor", "Hint", "HelpContext", "UpdateFrameRate",
-        "AutoFrameRate", "OptionSaveAllProperties", "Visible", "Enabled", "ShowHint", "PopupMenu", "Anchors",
-        "Constraints", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnStartDrag", "OnEndDrag",
-        "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnEnter", "OnExit"};
+    const std::vector<std::string> expected = {"Name",          "Tag",
+                                               "Left",          "Top",
+                                               "Width",         "Height",
+                                               "Cursor",        "Hint",
+                                               "HelpContext",   "UpdateFrameRate",
+                                               "AutoFrameRate", "OptionSaveAllProperties",
+                                               "Visible",       "Enabled",
+                                               "ShowHint",      "PopupMenu",
+                                               "Anchors",       "Constraints",
+                                               "OnClick",       "OnDblClick",
+                                               "OnDragDrop",    "OnDragOver",
+                                               "OnStartDrag",   "OnEndDrag",
+                                               "OnMouseDown",   "OnMouseMove",
+                                               "OnMouseUp",     "OnKeyDown",
+                                               "OnKeyPress",    "OnKeyUp",
+                                               "OnEnter",       "OnExit"};
     EXPECT_EQ(names, expected);
 }
 
@@ -488,7 +499,7 @@ TEST(iComponent, Geometry)
     EXPECT_EQ(centre.Y, 15.0);
     EXPECT_EQ(c.GetXYRadPoint(10, TDegrees(90), TPoint(50, 50)), TPoint(50, 40));
     EXPECT_EQ(c.GetXYRadPoint(10, TDegrees(45), TPoint(50, 50)), TPoint(57, 43));
-    EXPECT_EQ(c.GetXYRadPoint(2.5, TDegrees(0), TPoint(0, 0)), TPoint(2, 0));     // halves to even
+    EXPECT_EQ(c.GetXYRadPoint(2.5, TDegrees(0), TPoint(0, 0)), TPoint(2, 0));  // halves to even
     EXPECT_EQ(c.GetXYRadPoint(3.5, TDegrees(180), TPoint(0, 0)), TPoint(-4, 0));
 }
 
@@ -547,9 +558,17 @@ TEST(iComponent, DesigningLoadingAndPropertyTypes)
         TTypeKind kind;
     };
     const Case cases[] = {
-        {"ErrorFont.Name", tkString}, {"ErrorFont.Style", tkSet}, {"Part.Name", tkString}, {"part.COUNT", tkInteger}, {"Span", tkFloat},   {"AutoFrameRate", tkEnumeration},
-        {"Anchors", tkSet},      {"Constraints.MinWidth", tkInteger},            {"Part", tkUnknown},
-        {"Nothing", tkUnknown},  {"OnClick", tkMethod},
+        {"ErrorFont.Name", tkString},
+        {"ErrorFont.Style", tkSet},
+        {"Part.Name", tkString},
+        {"part.COUNT", tkInteger},
+        {"Span", tkFloat},
+        {"AutoFrameRate", tkEnumeration},
+        {"Anchors", tkSet},
+        {"Constraints.MinWidth", tkInteger},
+        {"Part", tkUnknown},
+        {"Nothing", tkUnknown},
+        {"OnClick", tkMethod},
     };
     for (const Case& k : cases) {
         TTypeKind kind = tkClass;
@@ -571,18 +590,17 @@ TEST(iComponent, PropertyFilesSkipPositionUnlessAskedAndReadBackInOneRepaint)
     c.Part()->Count = 3;
     const std::string file = dir.Path("gauge.txt");
     c.SavePropertiesToFile(file);
-    EXPECT_EQ(ReadFileBytes(file),
-              "File Type = TTestComponent\r\n"
-              "PointerColor = -2147483633\r\n"
-              "Span = 2.5\r\n"
-              "Title = two#13#10lines\r\n"
-              "BorderStyle = 1\r\n"
-              "Part.Name = part\r\n"
-              "Part.Count = 3\r\n"
-              "ErrorFont.Color = 255\r\n"
-              "ErrorFont.Height = -11\r\n"
-              "ErrorFont.Name = Arial\r\n"
-              "ErrorFont.Style = 1\r\n");
+    EXPECT_EQ(ReadFileBytes(file), "File Type = TTestComponent\r\n"
+                                   "PointerColor = -2147483633\r\n"
+                                   "Span = 2.5\r\n"
+                                   "Title = two#13#10lines\r\n"
+                                   "BorderStyle = 1\r\n"
+                                   "Part.Name = part\r\n"
+                                   "Part.Count = 3\r\n"
+                                   "ErrorFont.Color = 255\r\n"
+                                   "ErrorFont.Height = -11\r\n"
+                                   "ErrorFont.Name = Arial\r\n"
+                                   "ErrorFont.Style = 1\r\n");
 
     TTestComponent copy;
     const int count = copy.RepaintRequestCount();
@@ -599,7 +617,8 @@ TEST(iComponent, PropertyFilesSkipPositionUnlessAskedAndReadBackInOneRepaint)
     c.SavePropertiesToFile(file);
     TStringList lines;
     lines.LoadFromFile(file);
-    for (const char* line : {"Left = 5", "Top = 6", "Width = 70", "Height = 40", "Hint = ", "OptionSaveAllProperties = 1"})
+    for (const char* line :
+         {"Left = 5", "Top = 6", "Width = 70", "Height = 40", "Hint = ", "OptionSaveAllProperties = 1"})
         EXPECT_NE(lines.IndexOf(line), -1) << line;
     for (int i = 0; i < lines.Count(); ++i)
         EXPECT_NE(lines[i].rfind("Name =", 0), 0u) << lines[i];

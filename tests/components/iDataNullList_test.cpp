@@ -5,17 +5,11 @@
 #include <gtest/gtest.h>
 
 // Readable failure messages.
-void PrintTo(const TDataNull& r, std::ostream* out)
-{
-    *out << "(" << r.Value << ", " << int(r.Status) << ")";
-}
+void PrintTo(const TDataNull& r, std::ostream* out) { *out << "(" << r.Value << ", " << int(r.Status) << ")"; }
 
 namespace {
 
-TDataNull Record(int n)
-{
-    return {n * 0.5, TiChannelDataSatus(n % 3)};
-}
+TDataNull Record(int n) { return {n * 0.5, TiChannelDataSatus(n % 3)}; }
 
 std::vector<TDataNull> Items(const TiDataNullList& list)
 {
@@ -25,7 +19,7 @@ std::vector<TDataNull> Items(const TiDataNullList& list)
     return items;
 }
 
-} // namespace
+}  // namespace
 
 TEST(iDataNullList, RingKeepsTheNewestAndSaysWhenItReplaced)
 {
@@ -45,10 +39,10 @@ TEST(iDataNullList, RingKeepsTheNewestAndSaysWhenItReplaced)
     EXPECT_EQ(Items(list), (std::vector<TDataNull>{c, d}));
     EXPECT_EQ(list.RingStart(), 0);
     EXPECT_FALSE(list.Add(Record(5)));
-    EXPECT_TRUE(list.Add(Record(6)));                 // wraps again
-    list.SetCapacity(5);                               // enlarged: room again
+    EXPECT_TRUE(list.Add(Record(6)));  // wraps again
+    list.SetCapacity(5);               // enlarged: room again
     EXPECT_EQ(Items(list), (std::vector<TDataNull>{d, Record(5), Record(6)}));
-    list.SetCapacity(2);                               // shrunk: the newest stay
+    list.SetCapacity(2);  // shrunk: the newest stay
     EXPECT_EQ(Items(list), (std::vector<TDataNull>{Record(5), Record(6)}));
 }
 

@@ -37,7 +37,11 @@ TEST(iDateUtils, RecodeReplacesOnlyTheGivenComponents)
 
 TEST(iDateUtils, InvalidRecodeNamesTheRequestedValue)
 {
-    struct Case { TDateTime d; Word month; const char* message; };
+    struct Case {
+        TDateTime d;
+        Word month;
+        const char* message;
+    };
     const Case cases[] = {
         {EncodeDate(2021, 1, 31) + EncodeTime(8, 30, 5, 7), 2, "''2021/2/31 8:30:5.7'' is not a valid date and time"},
         {0, 13, "''?/13/? ?:?:?.?'' is not a valid date and time"},

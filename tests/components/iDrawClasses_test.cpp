@@ -1,8 +1,8 @@
 #include "components/iDrawClasses.h"
 
 #include "platform/canvas/Bitmap.h"
-#include "platform/core/Exceptions.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ std::unique_ptr<TBitmap> Filled(int width, int height, TColor color)
     return bitmap;
 }
 
-} // namespace
+}  // namespace
 
 TEST(iDrawClasses, DrawObjectKeepsPointsAndChecksIndexes)
 {
@@ -50,11 +50,11 @@ TEST(iDrawClasses, RaisedTriangleIsLitFromTheTopLeftAndReturnsItsRegion)
     auto b = Filled(40, 40, clGray);
     TCanvas& c = b->Canvas();
     const TRegion region = TiDraw::Triangle(c, {5, 5, 35, 35}, iqdBottom, ibsRaised, clRed, false);
-    EXPECT_EQ(c.GetPixel(20, 12), clRed);     // inside
-    EXPECT_EQ(c.GetPixel(20, 5), clWhite);    // top edge faces up
-    EXPECT_EQ(c.GetPixel(10, 15), clWhite);   // left edge faces down and left
-    EXPECT_EQ(c.GetPixel(30, 15), clBlack);   // right edge faces down and right
-    EXPECT_EQ(c.GetPixel(6, 30), clGray);     // outside
+    EXPECT_EQ(c.GetPixel(20, 12), clRed);    // inside
+    EXPECT_EQ(c.GetPixel(20, 5), clWhite);   // top edge faces up
+    EXPECT_EQ(c.GetPixel(10, 15), clWhite);  // left edge faces down and left
+    EXPECT_EQ(c.GetPixel(30, 15), clBlack);  // right edge faces down and right
+    EXPECT_EQ(c.GetPixel(6, 30), clGray);    // outside
     EXPECT_TRUE(region.PtInRegion(20, 12));
     EXPECT_FALSE(region.PtInRegion(6, 30));
 
@@ -65,9 +65,14 @@ TEST(iDrawClasses, RaisedTriangleIsLitFromTheTopLeftAndReturnsItsRegion)
 
 TEST(iDrawClasses, PointerTipsAtTheNamedSide)
 {
-    struct Case { TiQuadDirection dir; TPoint tip, corner; };
+    struct Case {
+        TiQuadDirection dir;
+        TPoint tip, corner;
+    };
     const Case cases[] = {
-        {iqdLeft, {1, 20}, {1, 2}}, {iqdRight, {38, 20}, {38, 2}}, {iqdTop, {20, 1}, {2, 1}},
+        {iqdLeft, {1, 20}, {1, 2}},
+        {iqdRight, {38, 20}, {38, 2}},
+        {iqdTop, {20, 1}, {2, 1}},
         {iqdBottom, {20, 38}, {2, 38}},
     };
     for (const Case& k : cases) {

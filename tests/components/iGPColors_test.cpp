@@ -4,7 +4,10 @@
 
 TEST(iGPColors, OffsetsResolveSystemColoursAndClampEachChannel)
 {
-    struct Case { const char* name; TColor got, want; };
+    struct Case {
+        const char* name;
+        TColor got, want;
+    };
     const Case cases[] = {
         {"brighter", ColorOffset(RGB(10, 250, 100), 16, true), RGB(26, 255, 116)},
         {"darker", ColorOffset(RGB(10, 250, 100), 16, false), RGB(0, 234, 84)},

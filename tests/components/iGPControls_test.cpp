@@ -2,8 +2,8 @@
 
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Controls.h"
-#include "platform/gui/Forms.h"
 #include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +64,7 @@ TEST(iGPControls, FormOwnerIsTheFirstFormUpTheOwnerChain)
     auto* panel = new TPanel(&form);
     TComponent plain(nullptr);
     EXPECT_EQ(GetCustomFormOwner(panel), &form);
-    EXPECT_EQ(GetCustomFormOwner(&form), nullptr);       // the chain starts with the owner
+    EXPECT_EQ(GetCustomFormOwner(&form), nullptr);  // the chain starts with the owner
     EXPECT_EQ(GetCustomFormOwner(&plain), nullptr);
 
     // No form: the last windowed control met on the way up.

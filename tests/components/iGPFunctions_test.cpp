@@ -60,14 +60,17 @@ std::vector<const TCanvasRecord*> Texts(const TRecordingCanvas& c)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 // ---- Text ----
 
 TEST(iGPFunctionsText, HorizontalAlignmentPlacesTheInk)
 {
     const TRect r{10, 10, 190, 40};
-    struct Case { TiTextFlag flag; const char* name; };
+    struct Case {
+        TiTextFlag flag;
+        const char* name;
+    };
     for (const Case& c : {Case{itfHLeft, "left"}, Case{itfHCenter, "centre"}, Case{itfHRight, "right"}}) {
         auto b = Filled(200, 50);
         TRect rect = r;
@@ -110,13 +113,13 @@ TEST(iGPFunctionsText, AmpersandIsDrawnUnlessPrefixesAreShown)
     iDrawText(c, "&Save", r, {itfSingleLine}, true, clBtnFace);
     ASSERT_EQ(Texts(c).size(), 1u);
     EXPECT_EQ(Texts(c)[0]->Text, "&Save");
-    EXPECT_EQ(c.Records().size(), 1u);   // no underline
+    EXPECT_EQ(c.Records().size(), 1u);  // no underline
 
     c.Clear();
     iDrawText(c, "&Save", r, {itfSingleLine, itfShowPrefix}, true, clBtnFace);
     ASSERT_EQ(Texts(c).size(), 1u);
     EXPECT_EQ(Texts(c)[0]->Text, "Save");
-    EXPECT_EQ(c.Records().size(), 2u);   // the text and the underline of "S"
+    EXPECT_EQ(c.Records().size(), 2u);  // the text and the underline of "S"
 }
 
 TEST(iGPFunctionsText, DisabledTextIsEmbossedExceptOnBlackOrWhenMeasuring)
@@ -153,10 +156,13 @@ TEST(iGPFunctionsText, WidthIsTheWidestLineAndHeightCountsLines)
 {
     TRecordingCanvas c;
     const int line = c.TextHeight("A");
-    struct Case { const char* text; const char* widest; };
+    struct Case {
+        const char* text;
+        const char* widest;
+    };
     const Case cases[] = {
-        {"ab\r\nabcd", "abcd"}, {"abcd\r\nab", "abcd"}, {"", ""}, {"abcd\r\n", "abcd"},
-        {"ab\rabcd\nx", "abcd"}, {"\n\nab", "ab"},
+        {"ab\r\nabcd", "abcd"}, {"abcd\r\nab", "abcd"},  {"", ""},
+        {"abcd\r\n", "abcd"},   {"ab\rabcd\nx", "abcd"}, {"\n\nab", "ab"},
     };
     for (const Case& k : cases)
         EXPECT_EQ(iTextWidth(c, k.text), c.TextWidth(k.widest)) << k.text;
@@ -202,7 +208,7 @@ TEST(iGPFunctionsText, UnturnedTextWithACarriageReturnKeepsItsLines)
     EXPECT_EQ(Texts(c).size(), 2u);
     c.Clear();
     iDrawRotatedText(c, "one\ntwo", {0, 0, 100, 100}, ira000, iahLeft, true, clBtnFace);
-    ASSERT_EQ(Texts(c).size(), 1u);   // no CR: one line, the LF dropped
+    ASSERT_EQ(Texts(c).size(), 1u);  // no CR: one line, the LF dropped
     EXPECT_EQ(Texts(c)[0]->Text, "onetwo");
     c.Clear();
     iDrawRotatedText(c, "one\r\ntwo", {0, 0, 100, 100}, ira090, iahLeft, true, clBtnFace);
@@ -237,7 +243,10 @@ TEST(iGPFunctionsEdges, RaisedAndSunkenEdgesHaveTwoBevels)
 {
     const TColor light = GetSysColor(22), dark = GetSysColor(21), shadow = GetSysColor(16), white = clWhite;
     const TColor inside = RGB(1, 2, 3);
-    struct Case { TiDrawEdgeStyle style; TColor outerTL, innerTL, outerBR, innerBR; };
+    struct Case {
+        TiDrawEdgeStyle style;
+        TColor outerTL, innerTL, outerBR, innerBR;
+    };
     for (const Case& k : {Case{idesRaised, light, white, dark, shadow}, Case{idesSunken, shadow, dark, white, light}}) {
         auto b = Filled(40, 30, inside);
         iDrawEdge(b->Canvas(), {5, 5, 35, 25}, k.style);
@@ -250,8 +259,8 @@ TEST(iGPFunctionsEdges, RaisedAndSunkenEdgesHaveTwoBevels)
         EXPECT_EQ(c.GetPixel(34, 10), k.outerBR) << int(k.style);
         EXPECT_EQ(c.GetPixel(20, 24), k.outerBR) << int(k.style);
         EXPECT_EQ(c.GetPixel(33, 23), k.innerBR) << int(k.style);
-        EXPECT_EQ(c.GetPixel(20, 15), inside) << int(k.style);     // interior untouched
-        EXPECT_EQ(c.GetPixel(35, 25), inside) << int(k.style);     // nothing outside
+        EXPECT_EQ(c.GetPixel(20, 15), inside) << int(k.style);  // interior untouched
+        EXPECT_EQ(c.GetPixel(35, 25), inside) << int(k.style);  // nothing outside
         EXPECT_EQ(c.GetPixel(4, 4), inside) << int(k.style);
     }
 }
@@ -277,9 +286,9 @@ TEST(iGPFunctionsEdges, FocusRectangleInvertsAlternatePixelsAndASecondCallRestor
     iDrawFocusRect(c, {4, 4, 20, 20}, clBlack);
     EXPECT_EQ(c.Pen().GetColor(), clBlack);
     EXPECT_EQ(c.Brush().GetColor(), clBlack);
-    EXPECT_EQ(c.GetPixel(4, 4), clBlack);     // (x + y) even: inverted
+    EXPECT_EQ(c.GetPixel(4, 4), clBlack);  // (x + y) even: inverted
     EXPECT_EQ(c.GetPixel(5, 4), clWhite);
-    EXPECT_EQ(c.GetPixel(10, 10), clWhite);   // inside untouched
+    EXPECT_EQ(c.GetPixel(10, 10), clWhite);  // inside untouched
     iDrawFocusRect2(c, {4, 4, 20, 20});
     EXPECT_EQ(CountPixels(*b, clWhite), 30 * 30);
 }
@@ -288,18 +297,18 @@ TEST(iGPFunctionsEdges, BevelLinesAndBorders)
 {
     auto b = Filled(40, 40, clGray);
     TCanvas& c = b->Canvas();
-    LineBevel(c, 30, 5, 10, 5, ibsRaised);      // drawn left to right
+    LineBevel(c, 30, 5, 10, 5, ibsRaised);  // drawn left to right
     EXPECT_EQ(c.GetPixel(10, 5), clWhite);
     EXPECT_EQ(c.GetPixel(29, 5), clWhite);
-    EXPECT_EQ(c.GetPixel(30, 5), clGray);       // the end point is left out
+    EXPECT_EQ(c.GetPixel(30, 5), clGray);  // the end point is left out
     EXPECT_EQ(c.GetPixel(10, 6), clBlack);
-    LineBevel(c, 8, 30, 8, 10, ibsLowered);     // vertical, top to bottom
+    LineBevel(c, 8, 30, 8, 10, ibsLowered);  // vertical, top to bottom
     EXPECT_EQ(c.GetPixel(8, 10), clBlack);
     EXPECT_EQ(c.GetPixel(9, 10), clWhite);
     EXPECT_EQ(c.GetPixel(8, 30), clGray);
 
     TRecordingCanvas rec;
-    LineBevel(rec, 10, 5, 2, 8, ibsNone);       // X ordered, Ys kept
+    LineBevel(rec, 10, 5, 2, 8, ibsNone);  // X ordered, Ys kept
     ASSERT_EQ(rec.Records().size(), 1u);
     EXPECT_EQ(rec.Records()[0].Points, (std::vector<TPoint>{{2, 5}, {10, 8}}));
 
@@ -308,10 +317,12 @@ TEST(iGPFunctionsEdges, BevelLinesAndBorders)
     DrawRaisedBorder(raised->Canvas(), {2, 2, 15, 15});
     auto sunken = Filled(20, 20, clGray);
     DrawSunkenBorder(sunken->Canvas(), {2, 2, 15, 15});
-    struct Probe { int x, y; TColor raised, sunken; };
-    for (const Probe& p : {Probe{2, 2, shadow, shadow}, Probe{15, 15, clBlack, clWhite},
-                           Probe{3, 3, clWhite, clBlack}, Probe{14, 14, shadow, shadow}, Probe{8, 8, clGray, clGray}})
-    {
+    struct Probe {
+        int x, y;
+        TColor raised, sunken;
+    };
+    for (const Probe& p : {Probe{2, 2, shadow, shadow}, Probe{15, 15, clBlack, clWhite}, Probe{3, 3, clWhite, clBlack},
+                           Probe{14, 14, shadow, shadow}, Probe{8, 8, clGray, clGray}}) {
         EXPECT_EQ(raised->Canvas().GetPixel(p.x, p.y), p.raised) << p.x << "," << p.y;
         EXPECT_EQ(sunken->Canvas().GetPixel(p.x, p.y), p.sunken) << p.x << "," << p.y;
     }
@@ -319,9 +330,15 @@ TEST(iGPFunctionsEdges, BevelLinesAndBorders)
 
 TEST(iGPFunctionsEdges, TrianglesAndArrowsPointTheirWay)
 {
-    struct Case { TiDirection dir; TPoint tip, base; };
+    struct Case {
+        TiDirection dir;
+        TPoint tip, base;
+    };
     const Case cases[] = {
-        {idUp, {10, 2}, {10, 17}}, {idDown, {10, 17}, {10, 2}}, {idRight, {17, 10}, {2, 10}}, {idLeft, {2, 10}, {17, 10}},
+        {idUp, {10, 2}, {10, 17}},
+        {idDown, {10, 17}, {10, 2}},
+        {idRight, {17, 10}, {2, 10}},
+        {idLeft, {2, 10}, {17, 10}},
     };
     for (const Case& k : cases) {
         auto b = Filled(21, 21);
@@ -335,7 +352,7 @@ TEST(iGPFunctionsEdges, TrianglesAndArrowsPointTheirWay)
             << int(k.dir);
     }
     auto up = Filled(20, 20);
-    iDrawButtonArrowUp(up->Canvas(), {0, 0, 20, 20}, false);   // c = (9, 10)
+    iDrawButtonArrowUp(up->Canvas(), {0, 0, 20, 20}, false);  // c = (9, 10)
     EXPECT_EQ(InkBox(*up), Rect(6, 8, 13, 12));
     auto down = Filled(20, 20);
     iDrawButtonArrowDown(down->Canvas(), {0, 0, 20, 20}, true);  // c = (10, 10)
@@ -347,10 +364,10 @@ TEST(iGPFunctionsEdges, ArcSegmentsRunCounterClockwise)
     auto b = Filled(100, 100);
     TCanvas& c = b->Canvas();
     ArcSegment(c, 90, 0, 10, 30, {50, 50}, clRed);   // the upper-right quarter ring
-    EXPECT_EQ(c.GetPixel(50 + 14, 50 - 14), clRed);   // 45 degrees, radius 20
+    EXPECT_EQ(c.GetPixel(50 + 14, 50 - 14), clRed);  // 45 degrees, radius 20
     EXPECT_EQ(c.GetPixel(50 - 14, 50 - 14), clWhite);
     EXPECT_EQ(c.GetPixel(50 + 14, 50 + 14), clWhite);
-    EXPECT_EQ(c.GetPixel(52, 48), clWhite);           // inside the inner radius
+    EXPECT_EQ(c.GetPixel(52, 48), clWhite);  // inside the inner radius
 
     TRecordingCanvas rec;
     ArcSegment(rec, 0, 180, 20, 20, {50, 50}, clBlue);
@@ -369,7 +386,11 @@ TEST(iGPFunctionsEdges, ArcSegmentsRunCounterClockwise)
 TEST(iGPFunctionsGradients, EachDirectionRunsBetweenItsEndColours)
 {
     const TColor start = RGB(200, 0, 0), stop = RGB(0, 0, 200);
-    struct Case { TiFillDirection dir; TPoint startAt, stopAt; int tolerance; };
+    struct Case {
+        TiFillDirection dir;
+        TPoint startAt, stopAt;
+        int tolerance;
+    };
     const Case cases[] = {
         {ifdTopBottom, {30, 0}, {30, 39}, 0},
         {ifdBottomTop, {30, 39}, {30, 0}, 0},
@@ -420,11 +441,11 @@ TEST(iGPFunctionsGradients, RoundPatchAndShadedDisc)
     auto b = Filled(41, 41, clLime);
     DrawGradient(b->Canvas(), clNavy, clRed, {0, 0, 40, 40}, false);
     TCanvas& c = b->Canvas();
-    EXPECT_EQ(c.GetPixel(0, 0), clNavy);       // outside the circle: Color1
+    EXPECT_EQ(c.GetPixel(0, 0), clNavy);  // outside the circle: Color1
     EXPECT_EQ(c.GetPixel(39, 39), clNavy);
     EXPECT_EQ(c.GetPixel(2, 38), clNavy);
-    EXPECT_LE(ColorDistance(c.GetPixel(8, 8), clWhite), 80);        // white toward the top left
-    EXPECT_LE(ColorDistance(c.GetPixel(32, 32), clRed), 80);        // Color2 toward the bottom right
+    EXPECT_LE(ColorDistance(c.GetPixel(8, 8), clWhite), 80);  // white toward the top left
+    EXPECT_LE(ColorDistance(c.GetPixel(32, 32), clRed), 80);  // Color2 toward the bottom right
     auto reversed = Filled(41, 41, clLime);
     DrawGradient(reversed->Canvas(), clNavy, clRed, {0, 0, 40, 40}, true);
     EXPECT_LE(ColorDistance(reversed->Canvas().GetPixel(8, 8), clRed), 80);
@@ -434,7 +455,7 @@ TEST(iGPFunctionsGradients, RoundPatchAndShadedDisc)
     TCanvas& d = disc->Canvas();
     EXPECT_LE(ColorDistance(d.GetPixel(11, 11), clWhite), 60);
     EXPECT_LE(ColorDistance(d.GetPixel(29, 29), clBlack), 60);
-    EXPECT_EQ(d.GetPixel(2, 2), clLime);       // outside the disc
+    EXPECT_EQ(d.GetPixel(2, 2), clLime);  // outside the disc
     EXPECT_EQ(d.GetPixel(20, 38), clLime);
     // No gaps: every pixel well inside the radius is painted.
     for (int y = 8; y <= 32; ++y)

@@ -1,6 +1,6 @@
 #include "components/iGPGeometry.h"
 
-#include "components/iComponent.h"   // shares the degree type: both headers in one file
+#include "components/iComponent.h"  // shares the degree type: both headers in one file
 
 #include "platform/core/Exceptions.h"
 
@@ -35,14 +35,18 @@ TEST(iGPGeometry, CentresUseIntegerHalvesTowardZero)
 
 TEST(iGPGeometry, ClickRectIsTheBoundingBoxWidenedToSizeWhereNarrower)
 {
-    struct Case { std::vector<TPoint> points; int size; TRect want; };
+    struct Case {
+        std::vector<TPoint> points;
+        int size;
+        TRect want;
+    };
     const Case cases[] = {
-        {{{10, 10}}, 6, {7, 7, 13, 13}},                        // one point: a Size square about it
-        {{{10, 10}}, 5, {8, 8, 13, 13}},                        // odd size: the extra pixel right/bottom
-        {{{0, 0}, {100, 2}}, 6, {0, -2, 100, 4}},               // wide in X, widened in Y only
-        {{{0, 0}, {6, 6}}, 6, {0, 0, 6, 6}},                    // extent equal to Size: replaced, same box
-        {{{5, 40}, {-3, 2}, {1, 20}}, 4, {-3, 2, 5, 40}},       // both wider: the bounding box
-        {{}, 6, {0, 0, 0, 0}},                                  // no points
+        {{{10, 10}}, 6, {7, 7, 13, 13}},                   // one point: a Size square about it
+        {{{10, 10}}, 5, {8, 8, 13, 13}},                   // odd size: the extra pixel right/bottom
+        {{{0, 0}, {100, 2}}, 6, {0, -2, 100, 4}},          // wide in X, widened in Y only
+        {{{0, 0}, {6, 6}}, 6, {0, 0, 6, 6}},               // extent equal to Size: replaced, same box
+        {{{5, 40}, {-3, 2}, {1, 20}}, 4, {-3, 2, 5, 40}},  // both wider: the bounding box
+        {{}, 6, {0, 0, 0, 0}},                             // no points
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetClickRect(c.points, c.size), c.want) << c.points.size() << " points, size " << c.size;
@@ -52,7 +56,7 @@ TEST(iGPGeometry, RadialPointsRunCounterClockwiseOnScreen)
 {
     const TPoint c{100, 100};
     EXPECT_EQ(GetXYRadPoint(TDegrees(0), 10, c), Point(110, 100));
-    EXPECT_EQ(GetXYRadPoint(TDegrees(90), 10, c), Point(100, 90));    // up: Y decreases
+    EXPECT_EQ(GetXYRadPoint(TDegrees(90), 10, c), Point(100, 90));  // up: Y decreases
     EXPECT_EQ(GetXYRadPoint(TDegrees(180), 10, c), Point(90, 100));
     EXPECT_EQ(GetXYRadPoint(TDegrees(270), 10, c), Point(100, 110));
     EXPECT_EQ(GetXYRadPoint(TDegrees(45), 10, c), Point(107, 93));
@@ -81,14 +85,17 @@ TEST(iGPGeometry, PixelConversionsRoundHalvesToEvenAndClamp)
 
 TEST(iGPGeometry, QuadDirectionFollowsOrientationAndSideAfterFlips)
 {
-    struct Case { TiOrientation o; TiOrientationSide s; bool flipO; bool flipS; TiQuadDirection want; };
+    struct Case {
+        TiOrientation o;
+        TiOrientationSide s;
+        bool flipO;
+        bool flipS;
+        TiQuadDirection want;
+    };
     const Case cases[] = {
-        {ioVertical, iosBottomRight, false, false, iqdRight},
-        {ioVertical, iosTopLeft, false, false, iqdLeft},
-        {ioHorizontal, iosBottomRight, false, false, iqdBottom},
-        {ioHorizontal, iosTopLeft, false, false, iqdTop},
-        {ioVertical, iosBottomRight, true, false, iqdBottom},
-        {ioVertical, iosBottomRight, false, true, iqdLeft},
+        {ioVertical, iosBottomRight, false, false, iqdRight},    {ioVertical, iosTopLeft, false, false, iqdLeft},
+        {ioHorizontal, iosBottomRight, false, false, iqdBottom}, {ioHorizontal, iosTopLeft, false, false, iqdTop},
+        {ioVertical, iosBottomRight, true, false, iqdBottom},    {ioVertical, iosBottomRight, false, true, iqdLeft},
         {ioHorizontal, iosBottomRight, true, true, iqdLeft},
     };
     for (const Case& c : cases)
@@ -102,8 +109,8 @@ TEST(iGPGeometry, SignAndNormalisedAngles)
     EXPECT_EQ(GetSign(0), 1.0);
     EXPECT_EQ(GetSign(3), 1.0);
     const std::pair<double, double> cases[] = {
-        {720, 0}, {400.5, 40.5}, {360, 0}, {359.5, 359.5}, {0, 0},
-        {-30, 330}, {-400, 320}, {-360, 360}, {-720, 360}, {-0.5, 359.5},
+        {720, 0},   {400.5, 40.5}, {360, 0},    {359.5, 359.5}, {0, 0},
+        {-30, 330}, {-400, 320},   {-360, 360}, {-720, 360},    {-0.5, 359.5},
     };
     for (auto [angle, want] : cases)
         EXPECT_DOUBLE_EQ(GetAngleNormalized(angle), want) << angle;

@@ -10,15 +10,20 @@
 
 TEST(iGPNumbers, DecimalPointsForAScale)
 {
-    struct Case { double min, max; int precision; TiPrecisionStyle style; int want; };
+    struct Case {
+        double min, max;
+        int precision;
+        TiPrecisionStyle style;
+        int want;
+    };
     const Case cases[] = {
-        {0, 0.5, 3, ipsSignificantDigits, 3},     // 3 - (0 + 1) + 1
-        {0, 1000, 3, ipsSignificantDigits, 0},    // never negative
+        {0, 0.5, 3, ipsSignificantDigits, 3},   // 3 - (0 + 1) + 1
+        {0, 1000, 3, ipsSignificantDigits, 0},  // never negative
         {0, 10, 3, ipsSignificantDigits, 1},
         {0, 5, 3, ipsSignificantDigits, 2},
-        {5, 0, 3, ipsSignificantDigits, 2},       // the span is unsigned
+        {5, 0, 3, ipsSignificantDigits, 2},  // the span is unsigned
         {0, 0.05, 3, ipsSignificantDigits, 4},
-        {2, 2, 3, ipsSignificantDigits, 1},       // no span: 0, plus 1 for being below 1
+        {2, 2, 3, ipsSignificantDigits, 1},  // no span: 0, plus 1 for being below 1
         {0, 5, 0, ipsSignificantDigits, 0},
         {0, 5, 4, ipsFixedDecimalPoints, 4},
         {0, 5, -2, ipsFixedDecimalPoints, -2},
@@ -32,7 +37,7 @@ TEST(iGPNumbers, DecimalPointsForAScale)
 TEST(iGPNumbers, PrecisionStyleFormatsWithTheRegionsSeparator)
 {
     EXPECT_EQ(iFormatPrecisionStyle(3.14159, 10, 3, ipsSignificantDigits), "3.1");
-    EXPECT_EQ(iFormatPrecisionStyle(2.5, 1000, 3, ipsSignificantDigits), "3");   // halves away from zero
+    EXPECT_EQ(iFormatPrecisionStyle(2.5, 1000, 3, ipsSignificantDigits), "3");  // halves away from zero
     EXPECT_EQ(iFormatPrecisionStyle(-0.04, 10, 3, ipsSignificantDigits), "0.0");
     EXPECT_EQ(iFormatPrecisionStyle(1234.5, 0.5, 2, ipsFixedDecimalPoints), "1234.50");
     EXPECT_EQ(iFormatPrecisionStyle(7, 1, -3, ipsFixedDecimalPoints), "7");
@@ -47,7 +52,13 @@ TEST(iGPNumbers, PrecisionStyleFormatsWithTheRegionsSeparator)
 
 TEST(iGPNumbers, IntegerTextInEachStyle)
 {
-    struct Case { std::uint32_t value; TiIntegerFormatStyle style; int digits; bool zeros; const char* want; };
+    struct Case {
+        std::uint32_t value;
+        TiIntegerFormatStyle style;
+        int digits;
+        bool zeros;
+        const char* want;
+    };
     const Case cases[] = {
         {4294967295u, iifsInteger, 0, false, "4294967295"},
         {0, iifsInteger, 0, false, "0"},
@@ -60,7 +71,7 @@ TEST(iGPNumbers, IntegerTextInEachStyle)
         {5, iifsBinary, 8, true, "00000101"},
         {0x80000000u, iifsBinary, 0, false, "10000000000000000000000000000000"},
         {8, iifsOctal, 0, false, "10"},
-        {0xFFFFFFFFu, iifsOctal, 0, false, "37777777777"},   // all 32 bits, not the low 30
+        {0xFFFFFFFFu, iifsOctal, 0, false, "37777777777"},  // all 32 bits, not the low 30
         {0xC0000000u, iifsOctal, 0, false, "30000000000"},
     };
     for (const Case& c : cases)
@@ -74,8 +85,8 @@ TEST(iGPNumbers, IntegerTextReadsBinaryOctalAndDecimal)
     EXPECT_EQ(iStrToInt("42"), 42);
     EXPECT_EQ(iStrToInt("-7"), -7);
     EXPECT_EQ(iStrToInt("b"), 0);
-    EXPECT_EQ(iStrToInt("b2"), 2);                                  // digits are weighted, not checked
-    EXPECT_EQ(iStrToInt("b" + std::string(33, '1')), -1);           // wraps to 32 bits
+    EXPECT_EQ(iStrToInt("b2"), 2);                         // digits are weighted, not checked
+    EXPECT_EQ(iStrToInt("b" + std::string(33, '1')), -1);  // wraps to 32 bits
     EXPECT_EQ(iStrToInt("o37777777777"), -1);
     for (const char* bad : {"", "B101", "bx", "o8z", "12a"})
         EXPECT_THROW(iStrToInt(bad), EConvertError) << bad;
@@ -109,7 +120,7 @@ void ExpectScale(const Scale& got, const Scale& want, const char* what)
     EXPECT_EQ(got.ticks, want.ticks) << what;
 }
 
-} // namespace
+}  // namespace
 
 TEST(iGPNumbers, AdjustableScaleGrowsToRoundTicks)
 {
@@ -162,7 +173,7 @@ TEST(iGPNumbers, TimeSpansInWholeUnitsSaturate)
     EXPECT_EQ(DateToMilliSeconds(EncodeTime(1, 2, 3, 4)), 3723004);
     EXPECT_EQ(DateToMinutes(1.5), 2160);
     EXPECT_EQ(DateToHours(1.5), 36);
-    EXPECT_EQ(DateToHours(0.99999999999), 24);          // a fraction rounding up to a day counts as a day, not 0
+    EXPECT_EQ(DateToHours(0.99999999999), 24);  // a fraction rounding up to a day counts as a day, not 0
     EXPECT_EQ(DateToSeconds(0.9999999999999995), 86400);
     // Totals beyond 32 bits saturate instead of wrapping (50 days of milliseconds).
     EXPECT_EQ(DateToMilliSeconds(50), INT_MAX);

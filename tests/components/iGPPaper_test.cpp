@@ -6,12 +6,27 @@
 
 TEST(iGPPaper, PaperCodesGiveInchesWidthFirst)
 {
-    struct Case { int code; double width, height; };
+    struct Case {
+        int code;
+        double width, height;
+    };
     const Case cases[] = {
-        {1, 8.5, 11}, {9, 210 / 25.4, 297 / 25.4}, {4, 17, 11}, {5, 8.5, 14}, {8, 297 / 25.4, 420 / 25.4},
-        {35, 176 / 25.4, 125 / 25.4}, {52, 11.69, 18}, {66, 420 / 25.4, 594 / 25.4}, {68, 322 / 25.4, 445 / 25.4},
+        {1, 8.5, 11},
+        {9, 210 / 25.4, 297 / 25.4},
+        {4, 17, 11},
+        {5, 8.5, 14},
+        {8, 297 / 25.4, 420 / 25.4},
+        {35, 176 / 25.4, 125 / 25.4},
+        {52, 11.69, 18},
+        {66, 420 / 25.4, 594 / 25.4},
+        {68, 322 / 25.4, 445 / 25.4},
         // Codes without an entry give Letter.
-        {0, 8.5, 11}, {48, 8.5, 11}, {49, 8.5, 11}, {69, 8.5, 11}, {-9, 8.5, 11}, {32767, 8.5, 11},
+        {0, 8.5, 11},
+        {48, 8.5, 11},
+        {49, 8.5, 11},
+        {69, 8.5, 11},
+        {-9, 8.5, 11},
+        {32767, 8.5, 11},
     };
     for (const Case& c : cases) {
         double w = 0, h = 0;
@@ -38,7 +53,7 @@ TEST(iGPPaper, PrinterPaperIsTurnedWithTheOrientation)
     GetPrinterPaperSize(w, h);
     EXPECT_DOUBLE_EQ(w, th);
     EXPECT_DOUBLE_EQ(h, tw);
-    if (printer->PaperCode() == 1) {   // the default paper, Letter
+    if (printer->PaperCode() == 1) {  // the default paper, Letter
         EXPECT_DOUBLE_EQ(w, 11);
         EXPECT_DOUBLE_EQ(h, 8.5);
     }

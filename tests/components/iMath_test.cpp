@@ -14,7 +14,11 @@ constexpr double Pi = std::numbers::pi;
 
 TEST(iMath, ElementaryFunctionsMatchTheirDefinitions)
 {
-    struct Case { const char* name; Extended got; double want; };
+    struct Case {
+        const char* name;
+        Extended got;
+        double want;
+    };
     const Case cases[] = {
         {"Tan", Tan(0.5L), std::tan(0.5)},
         {"Cot", Cot(0.5L), 1 / std::tan(0.5)},
@@ -58,7 +62,11 @@ TEST(iMath, RoundToRoundsToPowersOfTenWithHalvesToEven)
 
 TEST(iMath, FaultsRaiseTheMathErrorsInsteadOfReturningInfinityOrNaN)
 {
-    struct Case { const char* name; std::function<void()> call; const char* message; };
+    struct Case {
+        const char* name;
+        std::function<void()> call;
+        const char* message;
+    };
     const Case cases[] = {
         {"Log10(0)", [] { Log10(0); }, "Floating point division by zero"},
         {"Log10(-1)", [] { Log10(-1); }, "Invalid floating point operation"},
@@ -84,7 +92,8 @@ TEST(iMath, SplineThroughAParabolaInterpolatesBetweenKnots)
 {
     const TDoubleArray xa{0, 0, 1, 2, 3, 4};
     TDoubleArray ya(6);
-    for (int i = 1; i <= 5; ++i) ya[i] = xa[i] * xa[i];
+    for (int i = 1; i <= 5; ++i)
+        ya[i] = xa[i] * xa[i];
     TDoubleArray y2;
     Spline(xa, ya, 5, 0, 0, y2);
     ASSERT_EQ(y2.size(), 6u);
@@ -150,7 +159,11 @@ TEST(iMath, PolynomialAndRationalInterpolationReproduceSmoothFunctions)
 TEST(iMath, LineIntersectsRectTestsTheSegmentNotItsLine)
 {
     const TRect r = Rect(10, 10, 20, 20);
-    struct Case { TPoint a, b; bool hit; const char* name; };
+    struct Case {
+        TPoint a, b;
+        bool hit;
+        const char* name;
+    };
     const Case cases[] = {
         {{12, 12}, {15, 15}, true, "inside"},
         {{0, 15}, {30, 15}, true, "crossing horizontally"},

@@ -3,13 +3,13 @@
 #include "components/InputScript.h"
 #include "components/iGPFunctions.h"
 #include "platform/canvas/Bitmap.h"
-#include "platform/core/FormDescription.h"
-#include "platform/gui/Forms.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/PixelTestUtil.h"
+#include "platform/canvas/SystemColors.h"
+#include "platform/core/FormDescription.h"
 #include "platform/core/Streams.h"
 #include "platform/core/StringList.h"
-#include "platform/canvas/SystemColors.h"
+#include "platform/gui/Forms.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ struct TGroupOnForm {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(iRadioGroup, KeyAndMouseSequences)
 {
@@ -124,10 +124,9 @@ TEST(iRadioGroup, ItemIndexStaysWithinTheItems)
         };
     };
     const Case cases[] = {
-        {3, 0, set(5), 2, 1},     {3, 0, set(-7), -1, 1},  {3, 1, set(1), 1, 0},
-        {0, 0, set(3), -1, 1},    {0, -1, set(-1), -1, 0}, {3, -1, key(37), -1, 0},
-        {3, -1, key(39), 0, 1},   {3, 2, key(39), 0, 1},   {3, 0, key(38), 2, 1},
-        {0, -1, key(39), -1, 0},
+        {3, 0, set(5), 2, 1},    {3, 0, set(-7), -1, 1},  {3, 1, set(1), 1, 0},   {0, 0, set(3), -1, 1},
+        {0, -1, set(-1), -1, 0}, {3, -1, key(37), -1, 0}, {3, -1, key(39), 0, 1}, {3, 2, key(39), 0, 1},
+        {3, 0, key(38), 2, 1},   {0, -1, key(39), -1, 0},
     };
     for (const Case& c : cases) {
         TiRadioGroup g(nullptr);
@@ -166,9 +165,8 @@ TEST(iRadioGroup, PublishedPropertiesAndTheirFile)
     std::vector<std::string> names;
     for (const TPropInfo* p : TiRadioGroup::StaticClassInfo().Properties())
         names.push_back(p->Name());
-    const std::vector<std::string> own = {"Caption", "Font",         "Items",           "ItemIndex",
-                                          "Columns", "OnChange",     "OnChangeUser",    "BackGroundColor",
-                                          "TabOrder", "TabStop"};
+    const std::vector<std::string> own = {"Caption",  "Font",         "Items",           "ItemIndex", "Columns",
+                                          "OnChange", "OnChangeUser", "BackGroundColor", "TabOrder",  "TabStop"};
     ASSERT_GE(names.size(), own.size());
     EXPECT_EQ(std::vector<std::string>(names.end() - own.size(), names.end()), own);
 
@@ -181,7 +179,7 @@ TEST(iRadioGroup, PublishedPropertiesAndTheirFile)
     lines.LoadFromFile(dir.Path("group.txt"));
     EXPECT_GE(lines.IndexOf("ItemIndex = 0"), 0);  // no declared default: always written
     EXPECT_GE(lines.IndexOf("Columns = 3"), 0);
-    EXPECT_LT(lines.IndexOf("TabStop = 1"), 0);    // the default
+    EXPECT_LT(lines.IndexOf("TabStop = 1"), 0);  // the default
     TiRadioGroup b(nullptr);
     b.LoadPropertiesFromFile(dir.Path("group.txt"));
     EXPECT_EQ(b.Caption(), "Port");
@@ -202,7 +200,7 @@ TEST(iRadioGroup, HitTestFollowsTheLastPaint)
     struct Case {
         int x, y, item;
     };
-    const Case cases[] = {{20, 27, 0}, {20, 55, 1}, {20, 83, 2}, {110, 27, 3}, {110, 55, 4},
+    const Case cases[] = {{20, 27, 0},  {20, 55, 1}, {20, 83, 2}, {110, 27, 3}, {110, 55, 4},
                           {110, 83, 5}, {20, 5, -1}, {7, 27, 0},  {101, 27, 3}, {100, 27, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(group.GetMouseItemIndex(c.x, c.y), c.item) << c.x << "," << c.y;
@@ -224,7 +222,7 @@ const std::vector<Legend> kColours = {{clWhite, 'w'},
                                       {ColorToRGB(clBtnShadow), 's'},
                                       {ColorToRGB(cl3DDkShadow), 'd'}};
 
-} // namespace
+}  // namespace
 
 TEST(iRadioGroup, DrawsFrameButtonsDotAndPress)
 {
@@ -243,10 +241,8 @@ TEST(iRadioGroup, DrawsFrameButtonsDotAndPress)
     EXPECT_EQ(Row(*Paint(g), 27, 8, 22, kColours), "-sdwwwwwwww-w-");
 
     // The etched frame: its top line at half the text height (6), broken by the caption.
-    EXPECT_EQ(Column(*plain, 0, 0, 100, kColours),
-              std::string(6, '-') + std::string(93, 's') + "-");
-    EXPECT_EQ(Column(*plain, 1, 0, 100, kColours),
-              std::string(6, '-') + "s" + std::string(91, 'w') + "sw");
+    EXPECT_EQ(Column(*plain, 0, 0, 100, kColours), std::string(6, '-') + std::string(93, 's') + "-");
+    EXPECT_EQ(Column(*plain, 1, 0, 100, kColours), std::string(6, '-') + "s" + std::string(91, 'w') + "sw");
     TBitmap scratch;
     scratch.Canvas().Font().Assign(*g.Font());
     const int cw = scratch.Canvas().TextWidth("A");
@@ -288,7 +284,8 @@ TEST(iRadioGroup, ReadFromAFormDescription)
         TForm Settings {
           TiRadioGroup Port { Width = 180 Height = 90 Caption = "Port"
                               Items = ("COM1", "COM2", "COM3") ItemIndex = 2 Columns = 2 }
-        })", nullptr));
+        })",
+                                                             nullptr));
     auto* group = dynamic_cast<TiRadioGroup*>(form->FindComponent("Port"));
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->Items()->Count(), 3);

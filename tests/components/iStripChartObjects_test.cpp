@@ -16,18 +16,18 @@ TEST(iStripChartObjects, ContinuousFormIgnoresNullsWrittenIntoIt)
     channel.DataAdd(2.5);
     bool null = true;
     EXPECT_EQ(channel.GetDataItem(1, null), 2.5);
-    EXPECT_FALSE(null);                                 // never null here
-    EXPECT_EQ(channel.GetDataStatus(1), icdsNull);      // as added
+    EXPECT_FALSE(null);                             // never null here
+    EXPECT_EQ(channel.GetDataStatus(1), icdsNull);  // as added
     EXPECT_EQ(channel.HighestIndex(), -1);
 
-    channel.SetDataItem(0, 9, icdsNull);                // dropped
+    channel.SetDataItem(0, 9, icdsNull);  // dropped
     EXPECT_EQ(channel.GetDataItem(0, null), 1.5);
     EXPECT_EQ(channel.HighestIndex(), -1);
     channel.SetDataItem(1, 7, icdsInterpolated);
     EXPECT_EQ(channel.GetDataItem(1, null), 7);
     EXPECT_EQ(channel.GetDataStatus(1), icdsInterpolated);
     EXPECT_EQ(channel.HighestIndex(), 1);
-    channel.SetDataItem(0, 3, icdsActual);              // a lower index leaves the highest
+    channel.SetDataItem(0, 3, icdsActual);  // a lower index leaves the highest
     EXPECT_EQ(channel.HighestIndex(), 1);
 
     EXPECT_EQ(RaisedBy([&] { channel.GetDataItem(2, null); }), "Index out of Bounds");

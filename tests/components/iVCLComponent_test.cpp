@@ -2,17 +2,17 @@
 
 #include "components/iClasses.h"
 #include "opc/iOPC2Test.h"
-#include "platform/gui/Application.h"
+#include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/Metafile.h"
 #include "platform/core/DynamicLibrary.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormDescription.h"
-#include "platform/gui/Forms.h"
-#include "platform/canvas/ImageCodecs.h"
-#include "platform/canvas/Metafile.h"
-#include "platform/core/Registry.h"
 #include "platform/core/Regional.h"
+#include "platform/core/Registry.h"
 #include "platform/core/Streams.h"
 #include "platform/core/StringList.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/TestHooks.h"
 #include "support/SourcePaths.h"
 #include "support/TempDir.h"
@@ -95,16 +95,15 @@ private:
     TTestGauge* m_partner = nullptr;
 };
 
-} // namespace
+}  // namespace
 
-PRAVIX_PUBLISH(TTestGauge,
-    Prop("Position", &TTestGauge::Position, &TTestGauge::SetPosition),
-    Prop("Active", &TTestGauge::Active, &TTestGauge::SetActive).Default(false),
-    Prop("Mode", &TTestGauge::Mode, &TTestGauge::SetMode).Default(ibsNone),
-    Prop("Count", &TTestGauge::Count, &TTestGauge::SetCount).Default(0),
-    Prop("Label", &TTestGauge::Label, &TTestGauge::SetLabel),
-    Prop("Font", &TTestGauge::Font, &TTestGauge::SetFont).Owned(),
-    Prop("Partner", &TTestGauge::Partner, &TTestGauge::SetPartner))
+PRAVIX_PUBLISH(TTestGauge, Prop("Position", &TTestGauge::Position, &TTestGauge::SetPosition),
+               Prop("Active", &TTestGauge::Active, &TTestGauge::SetActive).Default(false),
+               Prop("Mode", &TTestGauge::Mode, &TTestGauge::SetMode).Default(ibsNone),
+               Prop("Count", &TTestGauge::Count, &TTestGauge::SetCount).Default(0),
+               Prop("Label", &TTestGauge::Label, &TTestGauge::SetLabel),
+               Prop("Font", &TTestGauge::Font, &TTestGauge::SetFont).Owned(),
+               Prop("Partner", &TTestGauge::Partner, &TTestGauge::SetPartner))
 
 namespace {
 
@@ -147,7 +146,8 @@ std::string PillowReads(const std::string& fileName)
     const std::string command =
         "/usr/bin/python3 -c \"import sys; from PIL import Image; im = Image.open(sys.argv[1]); im.load(); "
         "print(im.format, im.size[0], im.size[1], 1 if im.info.get('progressive') else 0, "
-        "im.convert('RGB').getpixel((15, 15)), im.convert('RGB').getpixel((40, 40)))\" '" + fileName + "' 2>&1";
+        "im.convert('RGB').getpixel((15, 15)), im.convert('RGB').getpixel((40, 40)))\" '" +
+        fileName + "' 2>&1";
     std::string out;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[256];
@@ -260,9 +260,9 @@ TEST(iVCLComponent, MetafileIsAnEnhancedMetafileWithTheCreatorText)
     gauge.SaveImageToMetaFile(name);
     const TBytes b = FileBytes(name);
     ASSERT_GT(b.size(), 88u);
-    EXPECT_EQ(U32(b, 0), 1u);             // EMR_HEADER
-    EXPECT_EQ(U32(b, 40), 0x464D4520u);   // " EMF"
-    EXPECT_EQ(U32(b, 48), b.size());      // nBytes
+    EXPECT_EQ(U32(b, 0), 1u);            // EMR_HEADER
+    EXPECT_EQ(U32(b, 40), 0x464D4520u);  // " EMF"
+    EXPECT_EQ(U32(b, 48), b.size());     // nBytes
     const std::uint32_t count = U32(b, 60);
     const std::uint32_t offset = U32(b, 64);
     ASSERT_EQ(count, 9u);  // "Pravix" NUL (empty description) NUL NUL
@@ -378,7 +378,7 @@ TEST(iVCLComponent, TransparentComponentShowsTheParentBeneath)
     picture.SetSize(40, 30);
     child.iPaintToDC(0, 0, false, picture.Canvas());
     EXPECT_FALSE(child.TransparentCapturePending());
-    EXPECT_EQ(picture.Canvas().GetPixel(0, 0), clRed);    // the parent's square at (10, 10)
+    EXPECT_EQ(picture.Canvas().GetPixel(0, 0), clRed);     // the parent's square at (10, 10)
     EXPECT_EQ(picture.Canvas().GetPixel(30, 25), clBlue);  // the parent's background
     EXPECT_EQ(picture.Canvas().GetPixel(10, 10), clRed);   // the child's own drawing on top
 
@@ -484,7 +484,10 @@ TEST(iVCLComponent, OPCSetPropertyConvertsTextByKind)
     };
     const Case cases[] = {
         {"font.color", TVariant(255), [&] { return gauge.Font()->GetColor() == 255; }},
-        {"FONT.STYLE", TVariant("3"), [&] { return gauge.Font()->GetStyle() == TFontStyles{fsBold, fsItalic}; }},
+        {"FONT.STYLE", TVariant("3"),
+         [&] {
+             return gauge.Font()->GetStyle() == TFontStyles{fsBold, fsItalic};
+         }},
         {"Font.Style", TVariant(255), [&] { return gauge.Font()->GetStyle().size() == 4; }},  // masked
         {"Active", TVariant("true"), [&] { return gauge.Active(); }},
         {"Active", TVariant("FALSE"), [&] { return !gauge.Active(); }},
@@ -543,15 +546,14 @@ TEST(iVCLComponent, SeparateNameValue)
 
 // --- Themes ---------------------------------------------------------------------------------
 
-const char* const SchemeFile =
-    "<SchemeTypes>\r\n<SchemeType>\r\n<Name>Colors</Name>\r\n"
-    "<Scheme>\r\n<Name>Red</Name>\r\n<Properties>\r\n"
-    "<Font.Color>255</Font.Color>\r\n<Position>1.5</Position>\r\n<Label>a b</Label>\r\n"
-    "</Properties>\r\n</Scheme>\r\n"
-    "<Scheme>\r\n<Name>Plain</Name>\r\n<Properties>\r\n</Properties>\r\n</Scheme>\r\n"
-    "</SchemeType>\r\n<SchemeType>\r\n<Name>COLORS</Name>\r\n"
-    "<Scheme>\r\n<Name>Blue</Name>\r\n<Properties>\r\n<Font.Color>16711680</Font.Color>\r\n"
-    "</Properties>\r\n</Scheme>\r\n</SchemeType>\r\n</SchemeTypes>\r\n";
+const char* const SchemeFile = "<SchemeTypes>\r\n<SchemeType>\r\n<Name>Colors</Name>\r\n"
+                               "<Scheme>\r\n<Name>Red</Name>\r\n<Properties>\r\n"
+                               "<Font.Color>255</Font.Color>\r\n<Position>1.5</Position>\r\n<Label>a b</Label>\r\n"
+                               "</Properties>\r\n</Scheme>\r\n"
+                               "<Scheme>\r\n<Name>Plain</Name>\r\n<Properties>\r\n</Properties>\r\n</Scheme>\r\n"
+                               "</SchemeType>\r\n<SchemeType>\r\n<Name>COLORS</Name>\r\n"
+                               "<Scheme>\r\n<Name>Blue</Name>\r\n<Properties>\r\n<Font.Color>16711680</Font.Color>\r\n"
+                               "</Properties>\r\n</Scheme>\r\n</SchemeType>\r\n</SchemeTypes>\r\n";
 
 void LoadText(TiXMLMemoryStream& stream, const std::string& text)
 {
@@ -691,8 +693,8 @@ protected:
         VariantInit(&v);
         v.vt = VT_R8;
         v.u.dblVal = value;
-        ASSERT_TRUE(Export<decltype(&iOPC2Test_SetItemValue)>("iOPC2Test_SetItemValue")("Local", Server, item, &v,
-                                                                                           quality, 0));
+        ASSERT_TRUE(
+            Export<decltype(&iOPC2Test_SetItemValue)>("iOPC2Test_SetItemValue")("Local", Server, item, &v, quality, 0));
     }
 
     // Lets the library's thread deliver and the GUI thread apply, until `done` holds.
@@ -742,8 +744,7 @@ TEST_F(OPCBinding, APropertyFollowsItsItemAndDoesNotEchoIt)
     SetValue("Sensors.Counter", 2, 0xC0);  // held still
     const int counter = Bind("Sensors.Counter", "Count");
     const int i = Bind("Sensors.Setpoint", "Position");
-    ASSERT_TRUE(DeliverUntil(
-        [&] { return m_gauge.Position() == 12.5 && !m_gauge.GetOPCItemData(counter).IsEmpty(); }));
+    ASSERT_TRUE(DeliverUntil([&] { return m_gauge.Position() == 12.5 && !m_gauge.GetOPCItemData(counter).IsEmpty(); }));
     events.clear();
     const int writes = Writes();
 
@@ -850,4 +851,4 @@ TEST(iVCLComponent, ClassChain)
     EXPECT_EQ(gauge.OPCSpecialList().Count(), 0);
 }
 
-} // namespace
+}  // namespace

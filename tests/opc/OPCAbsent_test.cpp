@@ -16,7 +16,9 @@ TEST(OPCAbsent, RaisingWrappersRaiseTheNotFoundText)
     TOPCSignalUpdate signal([](const TOPCSignalSample&) {});
     const std::function<void()> calls[] = {
         [] { OPCDLLGroupGetCount(); },
-        [&] { OPCDLLSignalAdd("Local", "Pravix.Simulation.1", "Sensors.Setpoint", "", 500, false, 0, signal.Interface()); },
+        [&] {
+            OPCDLLSignalAdd("Local", "Pravix.Simulation.1", "Sensors.Setpoint", "", 500, false, 0, signal.Interface());
+        },
         [] { OPCDLLSignalRemove(1); },
         [] { OPCDLLSignalGetData(1); },
         [] { OPCDLLSignalSendData(1, TVariant(1.0)); },
@@ -25,7 +27,8 @@ TEST(OPCAbsent, RaisingWrappersRaiseTheNotFoundText)
         [] { OPCDLLServerConnectionGetCount(); },
         [] { OPCDLLServerConnectionGetName(0); },
     };
-    for (const auto& call : calls) EXPECT_EQ(ExceptionText(call), "Pravix OPC DLL Not Found.");
+    for (const auto& call : calls)
+        EXPECT_EQ(ExceptionText(call), "Pravix OPC DLL Not Found.");
 }
 
 TEST(OPCAbsent, QuietWrappersAnswerTheirDefaults)

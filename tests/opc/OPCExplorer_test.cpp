@@ -5,10 +5,10 @@
 
 #include "components/iOPCExplorer.h"
 #include "components/iOPCManager.h"
-#include "platform/gui/Application.h"
-#include "platform/gui/ComCtrls.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormDescription.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/ComCtrls.h"
 #include "support/SourcePaths.h"
 
 #include <fstream>

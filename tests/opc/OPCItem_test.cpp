@@ -81,16 +81,13 @@ TEST_F(OPCItem, GoodValuesAreScaledByTheirTypeAndOthersKeptAsReceived)
         double expected;
     };
     const Case cases[] = {
-        {VT_I2, 5, 0xC0, 2, 1, VT_I4, 11},
-        {VT_R8, 2.5, 0xC0, 2, 1, VT_R8, 6.0},
-        {VT_R4, 1.5, 0xC0, 2, 0, VT_R8, 3.0},
-        {VT_UI1, 200, 0xC0, 0, 0.5, VT_I4, 200},       // 200.5 rounds to the even 200
-        {VT_I4, 7, 0xC0, 0.5, 0, VT_I4, 4},            // 3.5 rounds to the even 4
-        {VT_I2, 5, 0x40, 2, 1, VT_I2, 5},              // uncertain quality: unscaled
-        {VT_I2, 5, 0xC0, 0, 0, VT_I2, 5},              // Scalar 0 means no scaling
-        {VT_I4, 2e9, 0xC0, 2, 0, VT_R8, 4e9},          // beyond 32 bits: a double, not a wrapped integer
-        {VT_I8, 3, 0xC0, 3, 0, VT_I4, 9},
-        {VT_BOOL, 1, 0xC0, 2, 1, VT_BOOL, -1},         // other types stay as they are
+        {VT_I2, 5, 0xC0, 2, 1, VT_I4, 11},    {VT_R8, 2.5, 0xC0, 2, 1, VT_R8, 6.0},
+        {VT_R4, 1.5, 0xC0, 2, 0, VT_R8, 3.0}, {VT_UI1, 200, 0xC0, 0, 0.5, VT_I4, 200},  // 200.5 rounds to the even 200
+        {VT_I4, 7, 0xC0, 0.5, 0, VT_I4, 4},                                             // 3.5 rounds to the even 4
+        {VT_I2, 5, 0x40, 2, 1, VT_I2, 5},                                               // uncertain quality: unscaled
+        {VT_I2, 5, 0xC0, 0, 0, VT_I2, 5},                                               // Scalar 0 means no scaling
+        {VT_I4, 2e9, 0xC0, 2, 0, VT_R8, 4e9},  // beyond 32 bits: a double, not a wrapped integer
+        {VT_I8, 3, 0xC0, 3, 0, VT_I4, 9},     {VT_BOOL, 1, 0xC0, 2, 1, VT_BOOL, -1},  // other types stay as they are
     };
     TiOPCItem& item = NewItem();
     item.Activate();
@@ -158,7 +155,9 @@ TEST_F(OPCItem, ValuesArriveFromTheLibrarysThreadAndStaleOnesAreDropped)
 
 TEST_F(OPCItem, AStringPropertyAsksForText)
 {
-    m_manager.OnGetDataType = [](const std::string& name, TTypeKind& kind) { kind = name == "Caption" ? tkString : tkFloat; };
+    m_manager.OnGetDataType = [](const std::string& name, TTypeKind& kind) {
+        kind = name == "Caption" ? tkString : tkFloat;
+    };
     TiOPCItem& item = NewItem("Sensors.Setpoint", "Caption");
     EXPECT_EQ(item.PropertyKind(), tkString);
     item.Activate();
@@ -206,8 +205,11 @@ TEST_F(OPCItem, StreamedItemsRegisterAsTheyAreRead)
 {
     NewItem();  // replaced by what is read
     TFakeReader reader({{{"PropertyName", "Value"}, {"ServerName", kSimulation}, {"ItemName", "Sensors.Setpoint"}},
-                        {{"PropertyName", "Value"}, {"ServerName", kSimulation}, {"ItemName", "Sensors.Pump"},
-                         {"AutoConnect", "0"}, {"Scalar", "2.5"}}});
+                        {{"PropertyName", "Value"},
+                         {"ServerName", kSimulation},
+                         {"ItemName", "Sensors.Pump"},
+                         {"AutoConnect", "0"},
+                         {"Scalar", "2.5"}}});
     m_manager.ReadFromStream(reader);
     ASSERT_EQ(m_manager.GetCount(), 2);
     EXPECT_NE(m_manager.GetItem(0)->Handle(), 0);
@@ -221,9 +223,8 @@ TEST(OPCItemProperties, WritablePublishedPropertiesAreTheStreamedOnes)
     std::vector<std::string> writable, readOnly;
     for (const TPropInfo* p : TiOPCItem::StaticClassInfo().Properties())
         (p->HasSetter() ? writable : readOnly).push_back(p->Name());
-    EXPECT_EQ(writable, (std::vector<std::string>{"PropertyName", "GroupName", "ComputerName", "ServerName",
-                                                   "ItemName", "Scalar", "Offset", "UpdateRate", "AutoConnect",
-                                                   "AutoError"}));
+    EXPECT_EQ(writable, (std::vector<std::string>{"PropertyName", "GroupName", "ComputerName", "ServerName", "ItemName",
+                                                  "Scalar", "Offset", "UpdateRate", "AutoConnect", "AutoError"}));
     EXPECT_EQ(readOnly, std::vector<std::string>{"UpdateSuspended"});
     TiOPCItem item;
     for (const TPropInfo* p : TiOPCItem::StaticClassInfo().Properties())
@@ -286,16 +287,17 @@ struct TExitWitness {
 // Neither may bring the exit down, and no value may arrive once the exit has begun.
 TEST(OPCItemAtExit, ItemsFreedAfterMainOrNeverFreedLeaveTheLibraryCleanly)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");   // a fresh process, so the library starts unused
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, so the library starts unused
     for (bool freedAtExit : {true, false}) {
         auto exitWithAnActiveItem = [freedAtExit] {
             static TExitWitness witness;
             static TiOPCItemManager freedByTheExit;
-            static TiOPCItemManager* const neverFreed = new TiOPCItemManager;   // kept in reach, not leaked
+            static TiOPCItemManager* const neverFreed = new TiOPCItemManager;  // kept in reach, not leaked
             TiOPCItemManager& manager = freedAtExit ? freedByTheExit : *neverFreed;
             static std::atomic<int> delivered = 0;
             SetOPCCallbackDispatcher([](std::function<void()> work) {
-                if (witness.Destroyed) std::_Exit(3);
+                if (witness.Destroyed)
+                    std::_Exit(3);
                 ++delivered;
                 work();
             });

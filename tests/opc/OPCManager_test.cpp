@@ -19,8 +19,12 @@ protected:
         TEST_EXPORT(iOPC2Test_Reset)();
         TEST_EXPORT(iOPC2Test_SetWorkerPaused)(1);
         m_manager = std::make_unique<TiOPCManager>(nullptr);
-        m_manager->OnBeforeGroupUpdate = [this](TObject*, const std::string& name) { m_events.push_back("before " + name); };
-        m_manager->OnAfterGroupUpdate = [this](TObject*, const std::string& name) { m_events.push_back("after " + name); };
+        m_manager->OnBeforeGroupUpdate = [this](TObject*, const std::string& name) {
+            m_events.push_back("before " + name);
+        };
+        m_manager->OnAfterGroupUpdate = [this](TObject*, const std::string& name) {
+            m_events.push_back("after " + name);
+        };
     }
     void TearDown() override
     {
@@ -114,9 +118,10 @@ TEST_F(OPCManager, GroupsStreamWritesEachGroupAndRegistersThemWhenRead)
     TFakeWriter writer;
     probe.Write(writer);
     ASSERT_EQ(writer.Items.size(), 2u);
-    EXPECT_EQ(writer.Items[1], (std::map<std::string, std::string>{
-                                   {"Name", "Engine"}, {"ComputerName", "SURVEY1"},
-                                   {"OPCServerName", "Pravix.Flat.1"}, {"UpdateRate", "250"}}));
+    EXPECT_EQ(writer.Items[1], (std::map<std::string, std::string>{{"Name", "Engine"},
+                                                                   {"ComputerName", "SURVEY1"},
+                                                                   {"OPCServerName", "Pravix.Flat.1"},
+                                                                   {"UpdateRate", "250"}}));
 
     TFakeReader reader({std::map<std::string, std::string>{
         {"Name", "Hold"}, {"ComputerName", "Local"}, {"OPCServerName", kSimulation}, {"UpdateRate", "100"}}});

@@ -27,10 +27,7 @@ void SetItem(const char* item, double value, uint16_t quality = 0xC0, double tim
     ASSERT_TRUE(TEST_EXPORT(iOPC2Test_SetItemValue)(kComputer, kSimulation, item, &v, quality, timeStamp));
 }
 
-double Number(const TVariant& v)
-{
-    return v.AsDouble();
-}
+double Number(const TVariant& v) { return v.AsDouble(); }
 
 class OPCPresent : public testing::Test {
 protected:
@@ -54,8 +51,7 @@ protected:
         TEST_EXPORT(iOPC2Test_Reset)();
     }
 
-    int AddSignal(const char* item, int rate = 50, bool suspended = false, uint16_t type = 0,
-                  const char* group = "")
+    int AddSignal(const char* item, int rate = 50, bool suspended = false, uint16_t type = 0, const char* group = "")
     {
         const int handle = OPCDLLSignalAdd(kComputer, *group ? "" : kSimulation, item, group, rate, suspended, type,
                                            m_signal.Interface());
@@ -71,21 +67,58 @@ protected:
 
 TEST_F(OPCPresent, TheLibraryExportsEveryFunctionTheBindingLooksUp)
 {
-    const char* names[] = {
-        "SignalAdd", "SignalRemove", "SignalSuspend", "SignalResume", "SignalGetActive", "SignalGetUpdateSuspended",
-        "SignalGetGroupHandle", "SignalSendData", "SignalGetDataNow", "SignalGetData", "SignalGetTimeStamp",
-        "SignalGetQuality", "EditorSessionStart", "EditorSessionStop", "EditorComputerBranchOpen",
-        "EditorComputerBranchClose", "EditorComputerBranchGetItemCount", "EditorComputerBranchGetItemData",
-        "EditorServerSetup", "EditorServerGetCount", "EditorServerGetData", "EditorItemSetup",
-        "EditorItemGetBrowseType", "EditorItemSetPath", "EditorItemGetBranchItems", "EditorItemGetQualifiedName",
-        "GroupAdd", "GroupDelete", "GroupResume", "GroupSuspend", "GroupGetCount", "GroupGetHandleByName",
-        "GroupGetName", "GroupGetComputerName", "GroupGetOPCServerName", "GroupGetUpdateRate",
-        "GroupSetUpdateRate", "GroupGetHandle", "CloseAllServerConnections", "ServerConnectionGetCount",
-        "ServerConnectionGetName", "ServerConnectionGetGroupCount", "ServerConnectionGetGroupName",
-        "ServerConnectionReconnect", "ServerConnectionDisconnect", "ManagerCreated", "ManagerAddItem",
-        "ManagerDestroyed", "GetLastCallErrorString"};
+    const char* names[] = {"SignalAdd",
+                           "SignalRemove",
+                           "SignalSuspend",
+                           "SignalResume",
+                           "SignalGetActive",
+                           "SignalGetUpdateSuspended",
+                           "SignalGetGroupHandle",
+                           "SignalSendData",
+                           "SignalGetDataNow",
+                           "SignalGetData",
+                           "SignalGetTimeStamp",
+                           "SignalGetQuality",
+                           "EditorSessionStart",
+                           "EditorSessionStop",
+                           "EditorComputerBranchOpen",
+                           "EditorComputerBranchClose",
+                           "EditorComputerBranchGetItemCount",
+                           "EditorComputerBranchGetItemData",
+                           "EditorServerSetup",
+                           "EditorServerGetCount",
+                           "EditorServerGetData",
+                           "EditorItemSetup",
+                           "EditorItemGetBrowseType",
+                           "EditorItemSetPath",
+                           "EditorItemGetBranchItems",
+                           "EditorItemGetQualifiedName",
+                           "GroupAdd",
+                           "GroupDelete",
+                           "GroupResume",
+                           "GroupSuspend",
+                           "GroupGetCount",
+                           "GroupGetHandleByName",
+                           "GroupGetName",
+                           "GroupGetComputerName",
+                           "GroupGetOPCServerName",
+                           "GroupGetUpdateRate",
+                           "GroupSetUpdateRate",
+                           "GroupGetHandle",
+                           "CloseAllServerConnections",
+                           "ServerConnectionGetCount",
+                           "ServerConnectionGetName",
+                           "ServerConnectionGetGroupCount",
+                           "ServerConnectionGetGroupName",
+                           "ServerConnectionReconnect",
+                           "ServerConnectionDisconnect",
+                           "ManagerCreated",
+                           "ManagerAddItem",
+                           "ManagerDestroyed",
+                           "GetLastCallErrorString"};
     EXPECT_EQ(std::size(names), 49u);
-    for (const char* name : names) EXPECT_NE(GetProcAddress(OPCDLLModule(), name), nullptr) << name;
+    for (const char* name : names)
+        EXPECT_NE(GetProcAddress(OPCDLLModule(), name), nullptr) << name;
 }
 
 TEST_F(OPCPresent, WorkerThreadDeliversEachNewValueWithTimeStampAndQuality)
@@ -137,9 +170,11 @@ TEST_F(OPCPresent, NoCallbackArrivesAfterTheSignalIsRemoved)
     std::atomic<int> calls = 0;
     // Counted on the library's thread itself, at the moment of the hand-over.
     SetOPCCallbackDispatcher([&](std::function<void()>) { ++calls; });
-    const int handle = OPCDLLSignalAdd(kComputer, "Pravix.Flat.1", "Random.Int2", "", 0, false, 0, m_signal.Interface());
+    const int handle =
+        OPCDLLSignalAdd(kComputer, "Pravix.Flat.1", "Random.Int2", "", 0, false, 0, m_signal.Interface());
     TEST_EXPORT(iOPC2Test_SetWorkerPaused)(0);
-    while (calls < 3) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    while (calls < 3)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     OPCDLLSignalRemove(handle);
     const int after = calls;
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -262,12 +297,15 @@ TEST_F(OPCPresent, GroupUpdatesFrameTheNewDataOfTheirSignals)
         events.push_back((kind == TOPCGroupUpdate::TKind::BeforeUpdate ? "before " : "after ") +
                          std::to_string(handle));
     });
-    TOPCSignalUpdate signalUpdate([&](const TOPCSignalSample& s) { events.push_back("data " + std::to_string(s.Handle)); });
+    TOPCSignalUpdate signalUpdate(
+        [&](const TOPCSignalSample& s) { events.push_back("data " + std::to_string(s.Handle)); });
 
     SetItem("Ship.Position.Depth", 10);  // fixed, so that only the changes made here count
     const int group = OPCDLLGroupAdd("Fast", kComputer, kSimulation, 100, groupUpdate.Interface());
-    const int depth = OPCDLLSignalAdd(kComputer, "", "Ship.Position.Depth", "FAST", 0, false, 0, signalUpdate.Interface());
-    const int setpoint = OPCDLLSignalAdd(kComputer, "", "Sensors.Setpoint", "fast", 0, false, 0, signalUpdate.Interface());
+    const int depth =
+        OPCDLLSignalAdd(kComputer, "", "Ship.Position.Depth", "FAST", 0, false, 0, signalUpdate.Interface());
+    const int setpoint =
+        OPCDLLSignalAdd(kComputer, "", "Sensors.Setpoint", "fast", 0, false, 0, signalUpdate.Interface());
     EXPECT_EQ(OPCDLLSignalGetGroupHandle(depth), group);
     EXPECT_EQ(TEST_EXPORT(iOPC2Test_DeliverNow)(), 2);
     m_queue.RunPending();
@@ -298,8 +336,7 @@ TEST_F(OPCPresent, GroupUpdatesFrameTheNewDataOfTheirSignals)
     OPCDLLGroupDelete(group);
     OPCDLLGroupDelete(twin);
     EXPECT_FALSE(OPCDLLSignalGetActive(setpoint));
-    EXPECT_EQ(ExceptionText([&] { OPCDLLGroupGetName(group); }),
-              "Invalid group handle " + std::to_string(group) + ".");
+    EXPECT_EQ(ExceptionText([&] { OPCDLLGroupGetName(group); }), "Invalid group handle " + std::to_string(group) + ".");
     OPCDLLSignalRemove(depth);
     OPCDLLSignalRemove(setpoint);
     m_queue.RunPending();
@@ -392,11 +429,22 @@ namespace {
 TEST_F(OPCPresent, EveryValueKindCrossesTheBoundaryBothWays)
 {
     const TVariant values[] = {
-        TVariant(), TVariant::Null(), TVariant::OfInteger(varSmallint, -5), TVariant(70000),
-        TVariant::OfInteger(varByte, 200), TVariant::OfInteger(varShortInt, -7), TVariant::OfInteger(varWord, 65535),
-        TVariant::OfInteger(varLongWord, 4000000000LL), TVariant(1099511627776LL),
-        TVariant::OfUInt64(18000000000000000000ULL), TVariant::OfSingle(1.5f), TVariant(2.25),
-        TVariant::OfCurrency(12.3456), TVariant::OfDate(45000.25), TVariant(true), TVariant("Z\xFCrich \x80"),
+        TVariant(),
+        TVariant::Null(),
+        TVariant::OfInteger(varSmallint, -5),
+        TVariant(70000),
+        TVariant::OfInteger(varByte, 200),
+        TVariant::OfInteger(varShortInt, -7),
+        TVariant::OfInteger(varWord, 65535),
+        TVariant::OfInteger(varLongWord, 4000000000LL),
+        TVariant(1099511627776LL),
+        TVariant::OfUInt64(18000000000000000000ULL),
+        TVariant::OfSingle(1.5f),
+        TVariant(2.25),
+        TVariant::OfCurrency(12.3456),
+        TVariant::OfDate(45000.25),
+        TVariant(true),
+        TVariant("Z\xFCrich \x80"),
     };
     const int handle = AddSignal("Sensors.Setpoint");
     int index = 0;

@@ -26,7 +26,8 @@ template <class F>
 F TestExport(const char* name)
 {
     auto f = reinterpret_cast<F>(GetProcAddress(OPCDLLModule(), name));
-    if (!f) throw std::runtime_error(std::string("missing test export ") + name);
+    if (!f)
+        throw std::runtime_error(std::string("missing test export ") + name);
     return f;
 }
 
@@ -35,7 +36,8 @@ public:
     TCallbackQueue()
     {
         SetOPCCallbackDispatcher([this](std::function<void()> work) {
-            if (std::this_thread::get_id() != m_owner) PostedFromOtherThread = true;
+            if (std::this_thread::get_id() != m_owner)
+                PostedFromOtherThread = true;
             std::lock_guard lock(m_mutex);
             m_work.push_back(std::move(work));
             m_posted.notify_all();
@@ -51,7 +53,8 @@ public:
             std::function<void()> work;
             {
                 std::unique_lock lock(m_mutex);
-                if (!m_posted.wait_until(lock, deadline, [&] { return !m_work.empty(); })) return done();
+                if (!m_posted.wait_until(lock, deadline, [&] { return !m_work.empty(); }))
+                    return done();
                 work = std::move(m_work.front());
                 m_work.pop_front();
             }
@@ -67,7 +70,8 @@ public:
             std::function<void()> work;
             {
                 std::lock_guard lock(m_mutex);
-                if (m_work.empty()) return;
+                if (m_work.empty())
+                    return;
                 work = std::move(m_work.front());
                 m_work.pop_front();
             }
@@ -113,9 +117,12 @@ public:
     {
         for (const auto& [name, text] : m_items[m_next]) {
             TPropertyRef p = FindProperty(item, name);
-            if (p.Info->Kind() == tkString) p.SetString(text);
-            else if (p.Info->Kind() == tkFloat) p.SetFloat(std::stod(text));
-            else p.SetOrd(std::stoll(text));
+            if (p.Info->Kind() == tkString)
+                p.SetString(text);
+            else if (p.Info->Kind() == tkFloat)
+                p.SetFloat(std::stod(text));
+            else
+                p.SetOrd(std::stoll(text));
         }
         ++m_next;
     }
@@ -144,11 +151,15 @@ public:
     {
         Items.emplace_back();
         for (const TPropInfo* p : item.ClassInfo().Properties()) {
-            if (!p->HasSetter()) continue;
+            if (!p->HasSetter())
+                continue;
             std::string text;
-            if (p->Kind() == tkString) text = p->GetString(item);
-            else if (p->Kind() == tkFloat) text = std::to_string(double(p->GetFloat(item)));
-            else if (p->Kind() != tkMethod) text = std::to_string(p->GetOrd(item));
+            if (p->Kind() == tkString)
+                text = p->GetString(item);
+            else if (p->Kind() == tkFloat)
+                text = std::to_string(double(p->GetFloat(item)));
+            else if (p->Kind() != tkMethod)
+                text = std::to_string(p->GetOrd(item));
             Items.back()[p->Name()] = text;
         }
     }
@@ -166,7 +177,8 @@ public:
     void DefineProperty(const std::string& name, const ReadFunction& read, const WriteFunction& write,
                         bool hasData) override
     {
-        if (name != m_name) return;
+        if (name != m_name)
+            return;
         Found = true;
         Read = read;
         Write = write;

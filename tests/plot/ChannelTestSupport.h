@@ -2,12 +2,12 @@
 // Shared by the channel tests: a plot host that answers the channel's questions and records
 // its data-point events, real axes bound by name, and a channel made on it.
 
-#include "plot/objects/iPlotAxis.h"
-#include "plot/objects/iPlotChannel.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Regional.h"
 #include "platform/core/StrUtils.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>
 

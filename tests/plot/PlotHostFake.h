@@ -5,9 +5,9 @@
 // does, forwards master-axis input behind its re-entry guard, and records every event and
 // plot operation in a log.
 
+#include "platform/core/StrUtils.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotToolBar.h"
-#include "platform/core/StrUtils.h"
 
 #include <functional>
 #include <string>
@@ -22,7 +22,7 @@ public:
     std::vector<TiPlotYAxis*> YAxes;
     std::vector<TiPlotToolBar*> ToolBars;
     std::vector<TiPlotObject*> DataCursors;
-    std::vector<TiPlotObject*> Objects;   // the list of all objects
+    std::vector<TiPlotObject*> Objects;  // the list of all objects
     bool SelectModeActive = false;
     Log Calls;
     // Answers of the cancellable events.
@@ -32,8 +32,8 @@ public:
 
     static std::string ButtonName(TiPlotToolBarButtonType type)
     {
-        static const char* const names[] = {"Resume", "Pause", "Scroll", "Zoom",  "Select", "ZoomBox", "ZoomOut",
-                                            "ZoomIn", "Cursor", "Edit",  "Copy",  "Save",   "Print",   "Preview"};
+        static const char* const names[] = {"Resume", "Pause",  "Scroll", "Zoom", "Select", "ZoomBox", "ZoomOut",
+                                            "ZoomIn", "Cursor", "Edit",   "Copy", "Save",   "Print",   "Preview"};
         return names[type];
     }
     Log Take() { return std::exchange(Calls, {}); }
@@ -62,10 +62,7 @@ public:
     TiPlotXAxis* GetXAxis(int index) override { return XAxes.at(index); }
     int YAxisCount() override { return int(YAxes.size()); }
     TiPlotYAxis* GetYAxis(int index) override { return YAxes.at(index); }
-    TiPlotToolBar* GetToolBar(int index) override
-    {
-        return index < int(ToolBars.size()) ? ToolBars[index] : nullptr;
-    }
+    TiPlotToolBar* GetToolBar(int index) override { return index < int(ToolBars.size()) ? ToolBars[index] : nullptr; }
     int DataCursorCount() override { return int(DataCursors.size()); }
     TiPlotObject* GetDataCursor(int index) override { return DataCursors.at(index); }
     std::vector<TiPlotObject*> GetAllObjects() override { return Objects; }

@@ -37,10 +37,10 @@ struct TTestReferences {
     void Drop(TObject* removed) { std::erase(Pointers, removed); }
 };
 
-#define TEST_PLOT_KIND_BODY(Class, Base)                                                                    \
+#define TEST_PLOT_KIND_BODY(Class, Base)                                                                  \
     PRAVIX_CLASS(Class, Base)                                                                             \
 public:                                                                                                   \
-    Class(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,           \
+    Class(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,          \
           TNotifyEvent onRename)                                                                          \
         : Base(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)) \
     {                                                                                                     \
@@ -171,24 +171,19 @@ private:
 PRAVIX_PUBLISH(TTestToolBar)
 PRAVIX_PUBLISH(TTestLegend)
 PRAVIX_PUBLISH(TTestTable)
-PRAVIX_PUBLISH(TTestAxis,
-    Prop("Title", &TTestAxis::Title, &TTestAxis::SetTitle),
-    Prop("Min", &TTestAxis::Min, &TTestAxis::SetMin))
+PRAVIX_PUBLISH(TTestAxis, Prop("Title", &TTestAxis::Title, &TTestAxis::SetTitle),
+               Prop("Min", &TTestAxis::Min, &TTestAxis::SetMin))
 PRAVIX_PUBLISH(TTestXAxis)
 PRAVIX_PUBLISH(TTestYAxis)
-PRAVIX_PUBLISH(TTestAxisUser,
-    Prop("XAxisName", &TTestAxisUser::XAxisName, &TTestAxisUser::SetXAxisName),
-    Prop("YAxisName", &TTestAxisUser::YAxisName, &TTestAxisUser::SetYAxisName))
-PRAVIX_PUBLISH(TTestChannel,
-    Prop("TitleText", &TTestChannel::TitleText, &TTestChannel::SetTitleText),
-    Prop("Color", &TTestChannel::Color, &TTestChannel::SetColor))
+PRAVIX_PUBLISH(TTestAxisUser, Prop("XAxisName", &TTestAxisUser::XAxisName, &TTestAxisUser::SetXAxisName),
+               Prop("YAxisName", &TTestAxisUser::YAxisName, &TTestAxisUser::SetYAxisName))
+PRAVIX_PUBLISH(TTestChannel, Prop("TitleText", &TTestChannel::TitleText, &TTestChannel::SetTitleText),
+               Prop("Color", &TTestChannel::Color, &TTestChannel::SetColor))
 PRAVIX_PUBLISH(TTestXYChannel)
 PRAVIX_PUBLISH(TTestLimit)
-PRAVIX_PUBLISH(TTestDataView,
-    Prop("GridXAxisName", &TTestDataView::GridXAxisName, &TTestDataView::SetGridXAxisName),
-    Prop("GridYAxisName", &TTestDataView::GridYAxisName, &TTestDataView::SetGridYAxisName))
-PRAVIX_PUBLISH(TTestDataCursor,
-    Prop("ChannelName", &TTestDataCursor::ChannelName, &TTestDataCursor::SetChannelName))
+PRAVIX_PUBLISH(TTestDataView, Prop("GridXAxisName", &TTestDataView::GridXAxisName, &TTestDataView::SetGridXAxisName),
+               Prop("GridYAxisName", &TTestDataView::GridYAxisName, &TTestDataView::SetGridYAxisName))
+PRAVIX_PUBLISH(TTestDataCursor, Prop("ChannelName", &TTestDataCursor::ChannelName, &TTestDataCursor::SetChannelName))
 PRAVIX_PUBLISH(TTestLabel, Prop("Caption", &TTestLabel::Caption, &TTestLabel::SetCaption))
 PRAVIX_PUBLISH(TTestAnnotation, Prop("Text", &TTestAnnotation::Text, &TTestAnnotation::SetText))
 

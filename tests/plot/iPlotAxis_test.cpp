@@ -117,7 +117,7 @@ class AxisTest : public ::testing::Test {
 protected:
     FakeHost host;
     TBitmap bitmap;
-    TRegionGuard region;   // English separators
+    TRegionGuard region;  // English separators
     int changes = 0;
 
     AxisTest() { bitmap.SetSize(640, 480); }
@@ -126,8 +126,8 @@ protected:
     std::unique_ptr<Axis> Make()
     {
         const TNotifyEvent ignore = [](TObject*) {};
-        auto axis = std::make_unique<Axis>(&host, TNotifyEvent([this](TObject*) { ++changes; }), ignore, ignore,
-                                           ignore);
+        auto axis =
+            std::make_unique<Axis>(&host, TNotifyEvent([this](TObject*) { ++changes; }), ignore, ignore, ignore);
         return axis;
     }
     // A horizontal axis along x = 100..500, a vertical one along y = 50..450 (bottom up).
@@ -157,7 +157,7 @@ protected:
 TEST_F(AxisTest, ScaleSettersClampAndFireTheirEventsOnce)
 {
     auto axis = XAxis();
-    axis->SetSpan(0);   // below the floor
+    axis->SetSpan(0);  // below the floor
     EXPECT_EQ(axis->Span(), 1e-300);
     EXPECT_EQ(host.Take(), (Log{"Span 100>1e-300", "MinSpan 0,100>0,1e-300"}));
     axis->SetSpan(-5);  // clamps to the value already there: nothing
@@ -173,12 +173,12 @@ TEST_F(AxisTest, ScaleSettersClampAndFireTheirEventsOnce)
 
     axis->SetMinSpan(10, 20);
     EXPECT_EQ(host.Take(), (Log{"Min -1e+300>10", "Span 1e+300>20", "MinSpan -1e+300,1e+300>10,20"}));
-    axis->SetMinSpan(10, 30);   // only the span changes: no min event
+    axis->SetMinSpan(10, 30);  // only the span changes: no min event
     EXPECT_EQ(host.Take(), (Log{"Span 20>30", "MinSpan 10,20>10,30"}));
     axis->SetMinSpan(10, 30);
     EXPECT_EQ(host.Take(), Log{});
     EXPECT_FALSE(axis->InSetMinSpan());
-    axis->SetMinSpan(std::nan(""), 5);   // refused, not stored
+    axis->SetMinSpan(std::nan(""), 5);  // refused, not stored
     EXPECT_EQ(axis->Min(), 10);
 }
 
@@ -186,7 +186,7 @@ TEST_F(AxisTest, LogAxisNeverHoldsAMinimumThatIsNotAboveZero)
 {
     auto axis = XAxis(0, 100);
     axis->SetScaleType(ipstLog10);
-    EXPECT_EQ(axis->Min(), 1.0);          // switched without events
+    EXPECT_EQ(axis->Min(), 1.0);  // switched without events
     EXPECT_EQ(host.Take(), Log{});
     axis->SetMin(0);
     EXPECT_EQ(axis->Min(), 1.0);
@@ -195,7 +195,7 @@ TEST_F(AxisTest, LogAxisNeverHoldsAMinimumThatIsNotAboveZero)
     EXPECT_EQ(axis->Span(), 1.0);
     axis->SetMinSpan(0.001, 999);
     axis->CalcTicks(bitmap.Canvas());
-    EXPECT_EQ(axis->PositionToPixels(0), axis->PositionToPixels(1.0));   // 0 is read as 1
+    EXPECT_EQ(axis->PositionToPixels(0), axis->PositionToPixels(1.0));  // 0 is read as 1
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -316,12 +316,9 @@ TEST_F(AxisTest, PercentMapsThroughTheAxisShareOfTheDataView)
     };
     // The axis covers the first half of the data view: 0.5 of the view is its far end.
     const Case cases[] = {
-        {"linear", false, ipstLinear, 0.5, 100},
-        {"linear quarter", false, ipstLinear, 0.25, 50},
-        {"linear reversed", true, ipstLinear, 0.5, 0},
-        {"linear reversed quarter", true, ipstLinear, 0.25, 50},
-        {"log", false, ipstLog10, 0.5, 1000},
-        {"log quarter", false, ipstLog10, 0.25, std::pow(10.0, 1.5)},
+        {"linear", false, ipstLinear, 0.5, 100},       {"linear quarter", false, ipstLinear, 0.25, 50},
+        {"linear reversed", true, ipstLinear, 0.5, 0}, {"linear reversed quarter", true, ipstLinear, 0.25, 50},
+        {"log", false, ipstLog10, 0.5, 1000},          {"log quarter", false, ipstLog10, 0.25, std::pow(10.0, 1.5)},
         {"log reversed", true, ipstLog10, 0.5, 1},
     };
     for (const Case& c : cases) {
@@ -345,7 +342,7 @@ TEST_F(AxisTest, PointOnScaleIncludesBothEnds)
     auto x = XAxis();
     EXPECT_TRUE(x->PointOnScale(0));
     EXPECT_TRUE(x->PointOnScale(100));
-    EXPECT_FALSE(x->PointOnScale(-0.2));   // pixel 99
+    EXPECT_FALSE(x->PointOnScale(-0.2));  // pixel 99
     EXPECT_FALSE(x->PointOnScale(100.2));
     EXPECT_EQ(x->GetMinPixels(), 100);
     EXPECT_EQ(x->GetMaxPixels(), 500);
@@ -426,9 +423,8 @@ TEST_F(AxisTest, TextOfEveryFormat)
         SCOPED_TRACE(c.name);
         axis->SetSpan(c.span);
         double minLength = 0;
-        EXPECT_EQ(axis->GetText(c.value, c.format, c.dateTimeFormat, c.style, c.precision, true, minLength),
-                  c.text);
-        EXPECT_EQ(minLength, 0);   // only the adjusting label text measures
+        EXPECT_EQ(axis->GetText(c.value, c.format, c.dateTimeFormat, c.style, c.precision, true, minLength), c.text);
+        EXPECT_EQ(minLength, 0);  // only the adjusting label text measures
     }
 }
 
@@ -440,7 +436,7 @@ TEST_F(AxisTest, LogAxisValueTextsFollowTheValueMagnitude)
     int customized = 0;
     host.CustomizeLabel = [&](double, std::string&) { ++customized; };
     EXPECT_EQ(axis->GetLabelText(1234), "1234");
-    EXPECT_EQ(axis->GetLabelText(0.01234), "0.012");   // Trunc(log10) cuts toward zero
+    EXPECT_EQ(axis->GetLabelText(0.01234), "0.012");  // Trunc(log10) cuts toward zero
     EXPECT_EQ(axis->GetLabelText(5), "5.00");
     EXPECT_EQ(customized, 3);
     // A value that has no place on a log scale is unknown and is not customized.
@@ -470,8 +466,8 @@ TEST_F(AxisTest, CursorAndLegendTextsUseTheirOwnSetsOnOneLine)
 {
     auto axis = XAxis(0, 100);
     axis->SetLabelsFormatStyle(iptfExponent);
-    EXPECT_EQ(axis->GetCursorText(1234), "1.23E+003");       // label set by default
-    EXPECT_EQ(axis->GetCursorValueText(1234), "1234");       // always the value format
+    EXPECT_EQ(axis->GetCursorText(1234), "1.23E+003");  // label set by default
+    EXPECT_EQ(axis->GetCursorValueText(1234), "1234");  // always the value format
     EXPECT_EQ(axis->GetLegendText(1234), "1.23E+003");
     axis->SetCursorUseDefaultFormat(false);
     axis->SetCursorFormatStyle(iptfPrefix);
@@ -485,7 +481,7 @@ TEST_F(AxisTest, CursorAndLegendTextsUseTheirOwnSetsOnOneLine)
     host.CustomizeLabel = [](double, std::string& text) { text = "a\r\nb\rc"; };
     EXPECT_EQ(axis->GetCursorText(1), "a b c");
     EXPECT_EQ(axis->GetLegendText(1), "a b c");
-    EXPECT_EQ(axis->GetLabelText(1), "a\r\nb\rc");   // labels may break lines
+    EXPECT_EQ(axis->GetLabelText(1), "a\r\nb\rc");  // labels may break lines
 }
 
 TEST_F(AxisTest, OnlyTheAdjustingLabelTextGrowsTheMinimumLength)
@@ -497,7 +493,7 @@ TEST_F(AxisTest, OnlyTheAdjustingLabelTextGrowsTheMinimumLength)
     EXPECT_EQ(axis->LabelsMinLength(), 2);
     axis->GetLabelTextAdjust(123456);
     EXPECT_EQ(axis->LabelsMinLength(), 6);
-    axis->GetLabelTextAdjust(5);   // never shrinks
+    axis->GetLabelTextAdjust(5);  // never shrinks
     EXPECT_EQ(axis->LabelsMinLength(), 6);
 }
 
@@ -528,8 +524,7 @@ class TickTest : public AxisTest {
 protected:
     // A horizontal axis with room for exactly `n` labels: with the labels turned across
     // the axis, a label cell is three heights of "0" (the default separation of 2).
-    std::unique_ptr<TiPlotXAxis> AxisWithRoomFor(int n, double min, double span,
-                                                 TiPlotTextFormat format = iptfValue)
+    std::unique_ptr<TiPlotXAxis> AxisWithRoomFor(int n, double min, double span, TiPlotTextFormat format = iptfValue)
     {
         auto axis = Make<TiPlotXAxis>();
         axis->SetLabelsRotation(ira090);
@@ -618,7 +613,7 @@ TEST_F(TickTest, MinorTicksDesiredStartAndDesiredIncrement)
     axis->SetDesiredIncrement(25);
     axis->CalcTicks(bitmap.Canvas());
     EXPECT_EQ(TicksOf(*axis).majors, (std::vector<double>{0, 25, 50, 75, 100}));
-    axis->SetDesiredIncrement(1);   // a hundred labels do not fit: chosen automatically
+    axis->SetDesiredIncrement(1);  // a hundred labels do not fit: chosen automatically
     axis->CalcTicks(bitmap.Canvas());
     EXPECT_EQ(axis->MajorIncrement(), 10);
 }
@@ -626,7 +621,7 @@ TEST_F(TickTest, MinorTicksDesiredStartAndDesiredIncrement)
 TEST_F(TickTest, DegenerateScalesEndInOneTickInTheMiddle)
 {
     auto axis = AxisWithRoomFor(10, 0, 100);
-    axis->SetMinorCount(1000000000);   // far more than 5000 ticks
+    axis->SetMinorCount(1000000000);  // far more than 5000 ticks
     axis->CalcTicks(bitmap.Canvas());
     Ticks t = TicksOf(*axis);
     EXPECT_EQ(t.majors, std::vector<double>{50});
@@ -652,7 +647,7 @@ TEST_F(TickTest, LogDecades)
     axis->SetDrawRect({10, 400, 10 + 3 * cell, 440});
     axis->CalcTicks(bitmap.Canvas());
     Ticks t = TicksOf(*axis);
-    EXPECT_EQ(t.majors, (std::vector<double>{1, 100, 1e4, 1e6}));   // every second decade
+    EXPECT_EQ(t.majors, (std::vector<double>{1, 100, 1e4, 1e6}));  // every second decade
     EXPECT_EQ(t.labels, (std::vector<std::string>{"1.00", "100", "10000", "1000000"}));
     EXPECT_TRUE(t.minors.empty());
 
@@ -661,7 +656,7 @@ TEST_F(TickTest, LogDecades)
     axis->CalcTicks(bitmap.Canvas());
     t = TicksOf(*axis);
     EXPECT_EQ(t.majors, (std::vector<double>{1, 10, 100, 1000}));
-    EXPECT_EQ(t.minors.size(), 24u);   // 2..9 of each decade below the top
+    EXPECT_EQ(t.minors.size(), 24u);  // 2..9 of each decade below the top
     EXPECT_EQ(t.minors.front(), 2);
 
     // Less than a decade: linear steps, positive positions only.
@@ -677,7 +672,7 @@ TEST_F(TickTest, DateTimeStepsFromMillisecondsToYears)
     struct Case {
         const char* name;
         double span;
-        double increment;   // days; months or years for calendar steps
+        double increment;  // days; months or years for calendar steps
         bool months, years;
     };
     const Case cases[] = {
@@ -709,15 +704,14 @@ TEST_F(TickTest, CalendarTicksStartOnTheFirstOfAnAlignedMonth)
     axis->SetDateTimeFormat("m/d/yyyy");
     axis->CalcTicks(bitmap.Canvas());
     Ticks t = TicksOf(*axis);
-    EXPECT_EQ(t.labels, (std::vector<std::string>{"7/1/2001", "1/1/2002", "7/1/2002", "1/1/2003", "7/1/2003",
-                                                  "1/1/2004"}));
-    EXPECT_TRUE(t.minors.empty());   // no minor ticks between months
+    EXPECT_EQ(t.labels,
+              (std::vector<std::string>{"7/1/2001", "1/1/2002", "7/1/2002", "1/1/2003", "7/1/2003", "1/1/2004"}));
+    EXPECT_TRUE(t.minors.empty());  // no minor ticks between months
 
     axis = AxisWithRoomFor(10, EncodeDate(2001, 3, 15), 10958, iptfDateTime);
     axis->SetDateTimeFormat("yyyy");
     axis->CalcTicks(bitmap.Canvas());
-    EXPECT_EQ(TicksOf(*axis).labels,
-              (std::vector<std::string>{"2005", "2010", "2015", "2020", "2025", "2030"}));
+    EXPECT_EQ(TicksOf(*axis).labels, (std::vector<std::string>{"2005", "2010", "2015", "2020", "2025", "2030"}));
 
     // Dates before 1899 keep their years; the scale is only held within 100 years.
     axis = AxisWithRoomFor(10, EncodeDate(1801, 3, 15), 10958, iptfDateTime);
@@ -783,7 +777,7 @@ TEST_F(TickTest, CustomTickListIsKeptAndPlaced)
 
 struct Step {
     double value;
-    double min, span;   // the scale after the value
+    double min, span;  // the scale after the value
 };
 
 struct TrackingCase {
@@ -799,40 +793,87 @@ TEST_F(AxisTest, TrackingStylesFollowIncomingValues)
 {
     const auto none = [](TiPlotAxis&) {};
     const TrackingCase cases[] = {
-        {"first value ignored, then the span grows", iptsScaleMinMax, ipafsNone, 0, 100, none,
+        {"first value ignored, then the span grows",
+         iptsScaleMinMax,
+         ipafsNone,
+         0,
+         100,
+         none,
          {{500, 0, 100}, {600, 0, 600}}},
-        {"scale min-max moves the window down", iptsScaleMinMax, ipafsAuto, 0, 100, none,
+        {"scale min-max moves the window down",
+         iptsScaleMinMax,
+         ipafsAuto,
+         0,
+         100,
+         none,
          {{50, 0, 100}, {-20, -20, 100}}},
-        {"expand min-max keeps both ends", iptsExpandMinMax, ipafsAuto, 0, 100, none,
+        {"expand min-max keeps both ends",
+         iptsExpandMinMax,
+         ipafsAuto,
+         0,
+         100,
+         none,
          {{50, 0, 100}, {-20, -20, 120}, {130, -20, 150}}},
-        {"scale max grows up only", iptsScaleMax, ipafsAuto, 0, 100, none,
+        {"scale max grows up only",
+         iptsScaleMax,
+         ipafsAuto,
+         0,
+         100,
+         none,
          {{50, 0, 100}, {150, 0, 150}, {-50, 0, 150}}},
-        {"scale min grows down only", iptsScaleMin, ipafsAuto, 0, 100, none,
+        {"scale min grows down only",
+         iptsScaleMin,
+         ipafsAuto,
+         0,
+         100,
+         none,
          {{50, 0, 100}, {-50, -50, 150}, {500, -50, 150}}},
-        {"smooth scroll", iptsScrollSmooth, ipafsAuto, 0, 10, none,
-         {{5, 0, 10}, {12, 2, 10}, {1, 1, 10}}},
-        {"smooth scroll compresses up to the cap", iptsScrollSmooth, ipafsAuto, 0, 10,
+        {"smooth scroll", iptsScrollSmooth, ipafsAuto, 0, 10, none, {{5, 0, 10}, {12, 2, 10}, {1, 1, 10}}},
+        {"smooth scroll compresses up to the cap",
+         iptsScrollSmooth,
+         ipafsAuto,
+         0,
+         10,
          [](TiPlotAxis& a) { a.SetTrackingScrollCompressMax(30); },
          {{5, 0, 10}, {12, 0, 12}, {25, 0, 25}, {40, 10, 30}, {45, 15, 30}}},
-        {"page scroll", iptsScrollPage, ipafsAuto, 0, 10, none,
-         {{5, 0, 10}, {12, 10, 10}, {35, 20, 10}, {5, 10, 10}}},
-        {"page scroll compresses, then pages by the cap", iptsScrollPage, ipafsAuto, 0, 10,
+        {"page scroll", iptsScrollPage, ipafsAuto, 0, 10, none, {{5, 0, 10}, {12, 10, 10}, {35, 20, 10}, {5, 10, 10}}},
+        {"page scroll compresses, then pages by the cap",
+         iptsScrollPage,
+         ipafsAuto,
+         0,
+         10,
          [](TiPlotAxis& a) { a.SetTrackingScrollCompressMax(30); },
          {{5, 0, 10}, {12, 0, 12}, {25, 0, 25}, {40, 30, 30}}},
-        {"span minimum about the middle", iptsScaleMinMax, ipafsAuto, 40, 20,
+        {"span minimum about the middle",
+         iptsScaleMinMax,
+         ipafsAuto,
+         40,
+         20,
          [](TiPlotAxis& a) { a.SetTrackingSpanMinimum(50); },
          {{50, 40, 20}, {50, 25, 50}}},
-        {"min margin moves the window down", iptsScaleMinMax, ipafsAuto, 0, 100,
+        {"min margin moves the window down",
+         iptsScaleMinMax,
+         ipafsAuto,
+         0,
+         100,
          [](TiPlotAxis& a) { a.SetTrackingMinMargin(10); },
          {{50, 0, 100}, {5, -5, 100}}},
-        {"max margin grows the span", iptsScaleMinMax, ipafsAuto, 0, 100,
+        {"max margin grows the span",
+         iptsScaleMinMax,
+         ipafsAuto,
+         0,
+         100,
          [](TiPlotAxis& a) { a.SetTrackingMaxMargin(10); },
          {{50, 0, 100}, {95, 0, 105}}},
         {"first value aligns Min", iptsScaleMinMax, ipafsMin, 0, 100, none, {{42, 42, 100}}},
         {"first value aligns Max", iptsScaleMinMax, ipafsMax, 0, 100, none, {{42, -58, 100}}},
-        {"auto alignment only moves for a value outside", iptsScaleMinMax, ipafsAuto, 0, 100, none,
-         {{150, 150, 100}}},
-        {"tracking off", iptsScaleMinMax, ipafsMin, 0, 100, [](TiPlotAxis& a) { a.SetTrackingEnabled(false); },
+        {"auto alignment only moves for a value outside", iptsScaleMinMax, ipafsAuto, 0, 100, none, {{150, 150, 100}}},
+        {"tracking off",
+         iptsScaleMinMax,
+         ipafsMin,
+         0,
+         100,
+         [](TiPlotAxis& a) { a.SetTrackingEnabled(false); },
          {{42, 0, 100}, {500, 0, 100}}},
     };
     for (const TrackingCase& c : cases) {
@@ -857,7 +898,7 @@ TEST_F(AxisTest, ExpandCollapseFitsTheChannelsOfTheAxis)
     axis->SetTrackingAlignFirstStyle(ipafsAuto);
     host.Ranges = {{10, 30}, {5, 20}};
     host.RunningRanges = {{-100, 400}};
-    axis->NewTrackingData(50);   // first value: inside, nothing
+    axis->NewTrackingData(50);  // first value: inside, nothing
     axis->NewTrackingData(50);
     EXPECT_EQ(axis->Min(), 5);
     EXPECT_EQ(axis->Span(), 25);
@@ -868,7 +909,7 @@ TEST_F(AxisTest, ExpandCollapseFitsTheChannelsOfTheAxis)
     axis->ZoomToFit();
     EXPECT_EQ(axis->Min(), 4);
     EXPECT_EQ(axis->Span(), 43);
-    axis->ZoomToFitFast();   // running extremes, no span minimum
+    axis->ZoomToFitFast();  // running extremes, no span minimum
     EXPECT_EQ(axis->Min(), -101);
     EXPECT_EQ(axis->Span(), 503);
 
@@ -885,7 +926,7 @@ TEST_F(TickTest, AdjustToIncrementSnapsOutwardOnceThereAreTicks)
     auto axis = Make<TiPlotYAxis>();
     axis->SetMinSpan(3, 94);
     axis->SetTrackingIncrementStyle(iptisMajor);
-    axis->AdjustToIncrement();   // before the first paint: no increment, no change
+    axis->AdjustToIncrement();  // before the first paint: no increment, no change
     EXPECT_EQ(axis->Min(), 3);
 
     axis = nullptr;
@@ -949,7 +990,7 @@ TEST_F(AxisTest, ZoomAndScrollByReference)
     EXPECT_EQ(axis->Span(), 200);
 
     axis->SetMinSpan(0, 100);
-    axis->ZoomPercentByReference(0, 100, 100, 1);   // ten times in about the middle
+    axis->ZoomPercentByReference(0, 100, 100, 1);  // ten times in about the middle
     EXPECT_DOUBLE_EQ(axis->Min(), 45);
     EXPECT_DOUBLE_EQ(axis->Span(), 10);
 
@@ -958,24 +999,24 @@ TEST_F(AxisTest, ZoomAndScrollByReference)
     EXPECT_EQ(axis->Min(), 10);
     axis->SetScrollMinMaxEnabled(true);
     axis->ScrollPercentByReference(10, 20, 30, -5);
-    EXPECT_EQ(axis->Min(), 0);   // stops at ScrollMin
+    EXPECT_EQ(axis->Min(), 0);  // stops at ScrollMin
     axis->ScrollPercentByReference(0, 20, 20, 50);
     EXPECT_EQ(axis->Min(), 80);  // and at ScrollMax - Span
 
     auto log = XAxis();
     log->SetScaleType(ipstLog10);
     log->SetMinSpan(10, 90);
-    log->Zoom(1);   // a decade out: Min / 10, Span x 10
+    log->Zoom(1);  // a decade out: Min / 10, Span x 10
     EXPECT_DOUBLE_EQ(log->Min(), 1);
     EXPECT_DOUBLE_EQ(log->Span(), 900);
     log->SetMinSpan(10, 90);
-    log->ScrollPercentByReference(10, 100, 100, 1);   // one whole span (a decade) up
+    log->ScrollPercentByReference(10, 100, 100, 1);  // one whole span (a decade) up
     EXPECT_DOUBLE_EQ(log->Min(), 100);
     EXPECT_DOUBLE_EQ(log->Span(), 900);
     log->SetScrollMinMaxEnabled(true);
     log->SetScrollMin(1);
     log->SetScrollMax(1000);
-    log->ScrollPercentByReference(100, 1000, 1000, 1);   // the new maximum passes ScrollMax
+    log->ScrollPercentByReference(100, 1000, 1000, 1);  // the new maximum passes ScrollMax
     EXPECT_DOUBLE_EQ(log->Min(), 100);
     EXPECT_DOUBLE_EQ(log->GetMax(), 1000);
     log->ScrollPercentByReference(100, 1000, 1000, -5);
@@ -1015,9 +1056,9 @@ TiPlotMouseData At(int x, int y, TShiftState shift = {})
 
 TEST_F(AxisTest, DraggingScrollsTheScaleWithTheMouse)
 {
-    auto axis = XAxis(0, 100);   // 4 pixels per unit
+    auto axis = XAxis(0, 100);  // 4 pixels per unit
     axis->DoMouseLeft(At(300, 420));
-    axis->DoMouseMove(At(340, 420));   // 40 px right: the scale follows, 10 units down
+    axis->DoMouseMove(At(340, 420));  // 40 px right: the scale follows, 10 units down
     EXPECT_FALSE(axis->TrackingEnabled());
     EXPECT_DOUBLE_EQ(axis->Min(), -10);
     axis->DoMouseMove(At(320, 420));
@@ -1025,18 +1066,18 @@ TEST_F(AxisTest, DraggingScrollsTheScaleWithTheMouse)
     host.Calls.clear();
     axis->DoMouseUp(At(320, 420));
     EXPECT_EQ(host.Take(), (Log{"Click", "Finished 0,100>-5,100"}));
-    axis->DoMouseMove(At(400, 420));   // released: moves do nothing
+    axis->DoMouseMove(At(400, 420));  // released: moves do nothing
     EXPECT_DOUBLE_EQ(axis->Min(), -5);
 
     auto y = YAxis(0, 100);
     y->DoMouseLeft(At(50, 300));
-    y->DoMouseMove(At(50, 260));   // 40 px up
+    y->DoMouseMove(At(50, 260));  // 40 px up
     EXPECT_DOUBLE_EQ(y->Min(), -10);
     y->SetMode(ipamZoom);
-    y->DoMouseMove(At(50, 260 - 400 * 4));   // a whole length up: zoomed in by ten
+    y->DoMouseMove(At(50, 260 - 400 * 4));  // a whole length up: zoomed in by ten
     EXPECT_NEAR(y->Span(), 10, 1e-9);
     const double min = y->Min();
-    y->DoMouseMove(At(50, -1340 - 40, {ssCtrl}));   // Ctrl exchanges the mode: scrolls a tenth
+    y->DoMouseMove(At(50, -1340 - 40, {ssCtrl}));  // Ctrl exchanges the mode: scrolls a tenth
     EXPECT_NEAR(y->Span(), 10, 1e-9);
     EXPECT_NEAR(y->Min(), min - 1, 1e-9);
 }
@@ -1065,7 +1106,7 @@ TEST_F(AxisTest, WheelStepsOneNotchWhateverTheDelta)
     EXPECT_DOUBLE_EQ(axis->Min(), 10);
     axis->DoMouseWheel(-1, {}, 0, 0);
     EXPECT_DOUBLE_EQ(axis->Min(), 5);
-    axis->DoMouseWheel(120, {ssCtrl}, 0, 0);   // zoom: by 10^0.025 about the middle
+    axis->DoMouseWheel(120, {ssCtrl}, 0, 0);  // zoom: by 10^0.025 about the middle
     EXPECT_NEAR(axis->Span(), 100 / std::pow(10.0, 0.025), 1e-9);
     EXPECT_NEAR(axis->GetMid(), 55, 1e-9);
 }
@@ -1095,7 +1136,7 @@ TEST_F(AxisTest, KeysScrollOrZoomByPagesAndPercents)
     }
     auto axis = XAxis(0, 100);
     int other = 'A';
-    axis->iKeyDown(other, {}, nullptr);   // any key stops tracking, only these move
+    axis->iKeyDown(other, {}, nullptr);  // any key stops tracking, only these move
     EXPECT_FALSE(axis->TrackingEnabled());
     EXPECT_EQ(axis->Min(), 0);
     EXPECT_EQ(host.Take(), Log{});
@@ -1208,7 +1249,7 @@ TEST_F(DrawTest, HorizontalAxisAtTheScaleLineATickALabelAndTheTitle)
     TCanvas& canvas = bitmap.Canvas();
     // The scale line, InnerMargin (5) below the edge facing the data view.
     EXPECT_EQ(canvas.GetPixel(300, 405), clWhite);
-    EXPECT_EQ(canvas.GetPixel(620, 405), clWhite);   // Max, where its tick is
+    EXPECT_EQ(canvas.GetPixel(620, 405), clWhite);  // Max, where its tick is
     EXPECT_TRUE(IsBlack(canvas.GetPixel(300, 404)));
     EXPECT_TRUE(IsBlack(canvas.GetPixel(621, 405)));
     // Labels every 20 fit; the major tick of 40 runs MajorLength (7) pixels out from the line.
@@ -1227,8 +1268,8 @@ TEST_F(DrawTest, HorizontalAxisAtTheScaleLineATickALabelAndTheTitle)
     const int w = canvas.TextWidth("40"), h = canvas.TextHeight("40");
     const int top = 405 + 7 + int(std::lround(canvas.TextHeight("A") * 0.25));
     EXPECT_TRUE(Inked(canvas, {px - w / 2, top, px + w / 2 + 1, top + h}));
-    EXPECT_FALSE(Inked(canvas, {px - w, 412, px + w, top}));           // the margin stays clear
-    EXPECT_FALSE(Inked(canvas, {px + w, top, px + 80, top + h}));       // nothing between labels
+    EXPECT_FALSE(Inked(canvas, {px - w, 412, px + w, top}));       // the margin stays clear
+    EXPECT_FALSE(Inked(canvas, {px + w, top, px + 80, top + h}));  // nothing between labels
     // The title reads along the bottom, OuterMargin (5) inside the outer edge, centred.
     canvas.Font().Assign(*x->TitleFont());
     const int th = canvas.TextHeight("Time (s)");
@@ -1348,7 +1389,7 @@ TEST_F(AxisTest, ReferenceAxesAreLookedUpOnceAndFollowRenames)
     EXPECT_EQ(other->GetCartesianRefAxis(), y.get());
     EXPECT_EQ(other->GetAlignRefAxis(), x.get());
     host.YAxes.clear();
-    EXPECT_EQ(other->GetCartesianRefAxis(), y.get());   // cached
+    EXPECT_EQ(other->GetCartesianRefAxis(), y.get());  // cached
 
     y->SetName("Renamed");
     other->NotificationRename(y.get());
@@ -1416,8 +1457,7 @@ public:
         bool hasData;
     };
     std::map<std::string, Entry> entries;
-    void DefineProperty(const std::string& name, const ReadFunction& read, const WriteFunction&,
-                        bool hasData) override
+    void DefineProperty(const std::string& name, const ReadFunction& read, const WriteFunction&, bool hasData) override
     {
         entries[name] = {read, hasData};
     }
@@ -1453,12 +1493,12 @@ TEST_F(AxisTest, StreamedSpanKeysAreClampedAndZeroSettingsWritten)
     axis->DefineProperties(defined);
     EXPECT_FALSE(defined.entries.at("LabelSeparation").hasData);
     EXPECT_FALSE(defined.entries.at("TitleMargin").hasData);
-    EXPECT_FALSE(defined.entries.at("Span").hasData);   // read only
+    EXPECT_FALSE(defined.entries.at("Span").hasData);  // read only
     EXPECT_FALSE(defined.entries.at("Span_2").hasData);
 
     host.Calls.clear();
     FloatReader zero(0);
-    defined.entries.at("Span_2").read(zero);   // a stored 0 would divide by zero
+    defined.entries.at("Span_2").read(zero);  // a stored 0 would divide by zero
     EXPECT_EQ(axis->Span(), 1e-300);
     FloatReader negative(-5);
     defined.entries.at("Span").read(negative);
@@ -1466,7 +1506,7 @@ TEST_F(AxisTest, StreamedSpanKeysAreClampedAndZeroSettingsWritten)
     FloatReader fifty(50);
     defined.entries.at("Span").read(fifty);
     EXPECT_EQ(axis->Span(), 50);
-    EXPECT_EQ(host.Take(), Log{});   // silently
+    EXPECT_EQ(host.Take(), Log{});  // silently
 
     axis->SetLabelSeparation(0);
     DefinedProperties again;
@@ -1490,10 +1530,10 @@ TEST_F(AxisTest, AxesAreThePlotsAxisKindsAndClearingDataRealignsThem)
 
     y->SetTrackingAlignFirstStyle(ipafsMin);
     y->NewTrackingData(10);
-    y->NewTrackingData(20);   // a later value: inside, nothing
+    y->NewTrackingData(20);  // a later value: inside, nothing
     EXPECT_EQ(y->Min(), 10);
     yKind->ClearData(*y);
-    y->NewTrackingData(30);   // the first value again
+    y->NewTrackingData(30);  // the first value again
     EXPECT_EQ(y->Min(), 30);
 }
 
@@ -1503,7 +1543,7 @@ TEST_F(AxisTest, GridLinesAtTheTicksOfTheirKind)
     TCanvas& canvas = bitmap.Canvas();
     x->DrawGridLines(canvas, {100, 10, 500, 300}, true, false, ipglsSolid, ipglsDot, clRed, clBlue, 1, 1);
     EXPECT_EQ(canvas.GetPixel(x->PositionToPixels(40), 150), clRed);
-    EXPECT_TRUE(IsBlack(canvas.GetPixel(x->PositionToPixels(50), 150)));   // a minor: not shown
+    EXPECT_TRUE(IsBlack(canvas.GetPixel(x->PositionToPixels(50), 150)));  // a minor: not shown
     x->SetGridLinesVisible(false);
     x->DrawGridLines(canvas, {100, 10, 500, 300}, true, true, ipglsSolid, ipglsSolid, clLime, clLime, 1, 1);
     EXPECT_EQ(canvas.GetPixel(x->PositionToPixels(40), 150), clRed);
@@ -1583,10 +1623,10 @@ TEST_F(DrawTest, CartesianLabelsThatCollideAreLeftOut)
     cartesian->SetDrawRect({100, 240, 540, 280});
     TCanvas& canvas = bitmap.Canvas();
     cartesian->CalcTicks(canvas);
-    host.Collisions.push_back({0, 246, 640, 300});   // something already below the line
+    host.Collisions.push_back({0, 246, 640, 300});  // something already below the line
     cartesian->Draw(canvas, clBlack);
     EXPECT_EQ(canvas.GetPixel(200, 240), clWhite);
     EXPECT_FALSE(Inked(canvas, {100, 247, 540, 300}));
 }
 
-} // namespace
+}  // namespace

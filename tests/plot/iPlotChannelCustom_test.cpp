@@ -71,9 +71,18 @@ struct AddCase {
     double RunningYMin, RunningYMax, RunningYMean, RunningXMean;
 };
 
-Call XY(double x, double y) { return [=](TiPlotChannel& c) { return c.AddXY(x, y); }; }
-Call XNull(double x) { return [=](TiPlotChannel& c) { return c.AddXNull(x); }; }
-Call XEmpty(double x) { return [=](TiPlotChannel& c) { return c.AddXEmpty(x); }; }
+Call XY(double x, double y)
+{
+    return [=](TiPlotChannel& c) { return c.AddXY(x, y); };
+}
+Call XNull(double x)
+{
+    return [=](TiPlotChannel& c) { return c.AddXNull(x); };
+}
+Call XEmpty(double x)
+{
+    return [=](TiPlotChannel& c) { return c.AddXEmpty(x); };
+}
 Call YArray(double interval, std::initializer_list<double> ys)
 {
     TVariant data = Array(ys);
@@ -94,33 +103,58 @@ Call XYArrays(std::initializer_list<double> xs, std::initializer_list<double> ys
 TEST_F(ChannelTest, AddFamilyGivesPointsIndexesAndStatistics)
 {
     const AddCase cases[] = {
-        {"pairs", {XY(1, 10), XY(2, 20)}, {0, 1}, {{1, 10, false, false}, {2, 20, false, false}}, 2, 10, 20, 15,
-         1.5},
+        {"pairs", {XY(1, 10), XY(2, 20)}, {0, 1}, {{1, 10, false, false}, {2, 20, false, false}}, 2, 10, 20, 15, 1.5},
         // Null and Empty points carry Y 0, which never enters the statistics.
         {"null and empty",
          {XY(1, 10), XY(2, 20), XNull(3), XY(4, 30), XEmpty(5)},
          {0, 1, 2, 3, 4},
-         {{1, 10, false, false}, {2, 20, false, false}, {3, 0, true, false}, {4, 30, false, false},
+         {{1, 10, false, false},
+          {2, 20, false, false},
+          {3, 0, true, false},
+          {4, 30, false, false},
           {5, 0, false, true}},
-         3, 10, 30, 20, 7.0 / 3},
+         3,
+         10,
+         30,
+         20,
+         7.0 / 3},
         {"Y array on an empty channel starts at 0",
          {YArray(0.5, {1, 2, 3})},
          {-2},
          {{0, 1, false, false}, {0.5, 2, false, false}, {1, 3, false, false}},
-         3, 1, 3, 2, 0.5},
+         3,
+         1,
+         3,
+         2,
+         0.5},
         // The first element repeats the newest X.
         {"Y array after X 7",
          {XY(7, 4), YArray(0.5, {1, 2, 3})},
          {0, -2},
          {{7, 4, false, false}, {7, 1, false, false}, {7.5, 2, false, false}, {8, 3, false, false}},
-         4, 1, 4, 2.5, 7.375},
+         4,
+         1,
+         4,
+         2.5,
+         7.375},
         {"X and Y arrays",
          {XYArrays({1, 2}, {-5, 5})},
          {-2},
          {{1, -5, false, false}, {2, 5, false, false}},
-         2, -5, 5, 0, 1.5},
-        {"only invalid points", {XNull(1), XEmpty(2)}, {0, 1}, {{1, 0, true, false}, {2, 0, false, true}}, 0, 1e300,
-         -1e300, 0, 0},
+         2,
+         -5,
+         5,
+         0,
+         1.5},
+        {"only invalid points",
+         {XNull(1), XEmpty(2)},
+         {0, 1},
+         {{1, 0, true, false}, {2, 0, false, true}},
+         0,
+         1e300,
+         -1e300,
+         0,
+         0},
     };
     for (const AddCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -163,10 +197,16 @@ TEST_F(ChannelTest, ArrayShapesAreCheckedBeforeAnythingIsAdded)
     TVariant threeRows = TVariant::CreateArray({{0, 2}, {0, 2}}, varDouble);
     ExpectMessage([&] { Channel->AddXYArrays(matrix, Array({1})); }, "X-Data array must be 1 dimensional");
     ExpectMessage([&] { Channel->AddXYArrays(Array({1}), TVariant(3.0)); }, "Y-Data array must be 1 dimensional");
-    ExpectMessage([&] { Channel->AddXYArrays(Array({1, 2}, 0), Array({1, 2}, 1)); },
-                  "X-Data and Y-Data low bound dimension must match");
-    ExpectMessage([&] { Channel->AddXYArrays(Array({1, 2}), Array({1, 2, 3})); },
-                  "X-Data and Y-Data hogh bound dimension must match");
+    ExpectMessage(
+        [&] {
+            Channel->AddXYArrays(Array({1, 2}, 0), Array({1, 2}, 1));
+        },
+        "X-Data and Y-Data low bound dimension must match");
+    ExpectMessage(
+        [&] {
+            Channel->AddXYArrays(Array({1, 2}), Array({1, 2, 3}));
+        },
+        "X-Data and Y-Data hogh bound dimension must match");
     ExpectMessage([&] { Channel->AddXYArray(Array({1, 2})); }, "Array Must Be 2 Dimensional");
     ExpectMessage([&] { Channel->AddXYArray(threeRows); }, "Array First Dimension Must Be 2 Elements");
     ExpectMessage([&] { Channel->AddYArray(1, matrix); }, "Y-Data array must be 1 dimensional");
@@ -178,7 +218,8 @@ TEST_F(ChannelTest, ArrayShapesAreCheckedBeforeAnythingIsAdded)
     matrix.PutElement({0, 1}, 2.0);
     matrix.PutElement({1, 1}, 20.0);
     Channel->AddXYArray(matrix);
-    EXPECT_EQ(Points(*Channel), (std::vector<PointRow>{{1, 10, false, false}, {2, 20, false, false}, {0, 0, false, false}}));
+    EXPECT_EQ(Points(*Channel),
+              (std::vector<PointRow>{{1, 10, false, false}, {2, 20, false, false}, {0, 0, false, false}}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -188,8 +229,9 @@ class ChannelStyle : public ChannelTest, public testing::WithParamInterface<TiPl
 
 INSTANTIATE_TEST_SUITE_P(AllStyles, ChannelStyle,
                          testing::Values(ipdsStandard, ipdsCompact, ipdsCompactInterval, ipdsFullFeature),
-                         [](const auto& info) { return std::string(PravixTypeInfo((TiPlotDataStyle*)nullptr)
-                                                                       .EnumName(info.param)); });
+                         [](const auto& info) {
+                             return std::string(PravixTypeInfo((TiPlotDataStyle*)nullptr).EnumName(info.param));
+                         });
 
 // A ring of 5 fed 23 points: the index returned is always the newest point's, the channel
 // holds the five newest in order, and the running statistics still cover all 23.
@@ -404,7 +446,8 @@ TEST_F(ChannelFiles, TheFirstLineDecidesTheSeparator)
 {
     const std::string path = Dir.Write("tab.txt", "1\t2\r\n3,4\r\n5\tnull\r\n\r\n6\tNULL\n");
     Channel->LoadDataFromFile(path, false);
-    EXPECT_EQ(Points(*Channel), (std::vector<PointRow>{{1, 2, false, false}, {5, 0, true, false}, {6, 0, true, false}}));
+    EXPECT_EQ(Points(*Channel),
+              (std::vector<PointRow>{{1, 2, false, false}, {5, 0, true, false}, {6, 0, true, false}}));
 
     Channel->LoadDataFromFile(Dir.Write("empty.txt", ""), true);
     EXPECT_EQ(Channel->GetCount(), 0);

@@ -343,12 +343,9 @@ TEST_F(ChannelTest, StepLookupsHoldTheValueBeforeX)
     };
     const Case cases[] = {
         {ipistStraightLine, 2, ipdpsValid, 1.4},  // on the line from (0, 1) to (10, 3)
-        {ipistStraightLine, 4, ipdpsValid, 1.8},
-        {ipistStraightLine, 12, ipdpsNull, 0},
-        {ipistStraightLine, 17, ipdpsNull, 0},
-        {ipistDifferential, 5, ipdpsValid, 1},
-        {ipistDifferential, 12, ipdpsValid, 3},
-        {ipistDifferential, 17, ipdpsNull, 0},
+        {ipistStraightLine, 4, ipdpsValid, 1.8}, {ipistStraightLine, 12, ipdpsNull, 0},
+        {ipistStraightLine, 17, ipdpsNull, 0},   {ipistDifferential, 5, ipdpsValid, 1},
+        {ipistDifferential, 12, ipdpsValid, 3},  {ipistDifferential, 17, ipdpsNull, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.X);
@@ -550,11 +547,11 @@ TEST_F(ChannelTest, DataPointHintsStayInTheView)
     auto px = [&](double x) { return m_xAxis->PositionToPixels(x); };
     auto py = [&](double y) { return m_yAxis->PositionToPixels(y); };
     const Case cases[] = {
-        {50, 50, px(50) - 30, py(50) - 21},   // above, centred
-        {50, 99, px(50) - 30, py(99) + 21},   // at the top: below
-        {2, 50, px(2) + 9, py(50) - 8},       // at the left: to the right, centred
-        {98, 50, px(98) - 65, py(50) - 8},    // at the right: to the left
-        {98, 1, px(98) - 65, 450 - 16},       // and kept inside the bottom
+        {50, 50, px(50) - 30, py(50) - 21},  // above, centred
+        {50, 99, px(50) - 30, py(99) + 21},  // at the top: below
+        {2, 50, px(2) + 9, py(50) - 8},      // at the left: to the right, centred
+        {98, 50, px(98) - 65, py(50) - 8},   // at the right: to the left
+        {98, 1, px(98) - 65, 450 - 16},      // and kept inside the bottom
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.X) + ", " + std::to_string(c.Y));

@@ -213,8 +213,9 @@ void ExpectSame(const TiPlotDataCustomList& list, const ReferenceList& model)
 
 class PointListStyle : public testing::TestWithParam<TiPlotDataStyle> {};
 
-INSTANTIATE_TEST_SUITE_P(AllLists, PointListStyle, testing::ValuesIn(AllStyles),
-                         [](const auto& info) { return PravixTypeInfo(static_cast<TiPlotDataStyle*>(nullptr)).EnumName(info.param); });
+INSTANTIATE_TEST_SUITE_P(AllLists, PointListStyle, testing::ValuesIn(AllStyles), [](const auto& info) {
+    return PravixTypeInfo(static_cast<TiPlotDataStyle*>(nullptr)).EnumName(info.param);
+});
 
 // Random adds, deletes, capacity changes, ring switches and clears keep every list equal
 // to the reference model, for small rings, rings around the growth steps and long runs.

@@ -3,10 +3,10 @@
 #include "PlotHostFake.h"
 #include "platform/canvas/PixelTestUtil.h"
 
+#include "components/iClasses.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/gui/Keys.h"
-#include "components/iClasses.h"
 
 #include <gtest/gtest.h>
 
@@ -94,9 +94,9 @@ protected:
 TEST_F(DataViewTest, PercentConversionsClampAndSurviveACollapsedRectangle)
 {
     EXPECT_EQ(view->PositionPercentToPixelsX(25), 140);
-    EXPECT_EQ(view->PositionPercentToPixelsY(0), 310);    // 0 % is the bottom edge
+    EXPECT_EQ(view->PositionPercentToPixelsY(0), 310);  // 0 % is the bottom edge
     EXPECT_EQ(view->PositionPercentToPixelsY(100), 10);
-    EXPECT_EQ(view->PositionPercentToPixelsX(-10), 0);     // outside 0..100 is kept
+    EXPECT_EQ(view->PositionPercentToPixelsX(-10), 0);  // outside 0..100 is kept
     EXPECT_DOUBLE_EQ(view->PixelsXToPositionPercent(240), 50);
     EXPECT_DOUBLE_EQ(view->PixelsYToPositionPercent(85), 75);
     EXPECT_DOUBLE_EQ(view->PixelsXToPositionPercent(840), 200);
@@ -159,7 +159,7 @@ TEST_F(DataViewTest, LeftDragScrollsTheAxesInTheDirectionsItIsLockedTo)
         TiPlotAxesControlStyle style;
         bool shift;
         int dx, dy;
-        double xMin, yMin;   // after the drag
+        double xMin, yMin;  // after the drag
     };
     // Dragging 40 pixels right moves X by -10 units, 30 pixels up moves Y by -10.
     const Case cases[] = {
@@ -189,8 +189,8 @@ TEST_F(DataViewTest, ShiftLockLastsUntilTheNextPress)
     view->SetAxesControlEnabled(true);
     const TShiftState shift{ssShift};
     view->DoMouseLeft(Mouse(200, 200, shift));
-    view->DoMouseMove(Mouse(208, 201, shift));   // locked to X
-    view->DoMouseMove(Mouse(208, 171));           // Shift released: still X only
+    view->DoMouseMove(Mouse(208, 201, shift));  // locked to X
+    view->DoMouseMove(Mouse(208, 171));         // Shift released: still X only
     view->DoMouseUp(Mouse(208, 171));
     EXPECT_NEAR(x->Min(), -2, 1e-9);
     EXPECT_NEAR(y->Min(), 0, 1e-9);
@@ -279,7 +279,7 @@ TEST_F(DataViewTest, WheelReachesEveryChosenAxisOnceEvenWithMasterInput)
         TiPlotAxesControlStyle style;
         bool shift;
         bool handled;
-        double xMin, yMin;   // after one notch: 5 % of the span
+        double xMin, yMin;  // after one notch: 5 % of the span
     };
     const Case cases[] = {
         {ipacsXAxis, false, true, 5, 0}, {ipacsXAxis, true, true, 0, 5}, {ipacsYAxis, false, true, 0, 5},
@@ -330,7 +330,7 @@ TEST_F(DataViewTest, GridAxisFollowsRenamesAndForgetsRemovedAxes)
     host.YAxes.clear();
     y.reset();
     EXPECT_EQ(view->YAxisNeeded(), nullptr);
-    view->Draw(bitmap.Canvas(), clBlack);   // no grid lines of a gone axis, no crash
+    view->Draw(bitmap.Canvas(), clBlack);  // no grid lines of a gone axis, no crash
 }
 
 TEST_F(DataViewTest, AnotherSelectedObjectTakesTheFocusAndTheMenuOffersEdit)
@@ -364,10 +364,12 @@ TEST_F(DataViewTest, PropertyLinesInDeclaredOrderAndBack)
     SaveObjectToStringList(view.get(), "", lines);
     // Values at their declared default are left out; the three axes-control settings have
     // none and are always written.
-    const std::vector<std::string> fresh{
-        "Name = Data View 1",   "StopPercent = 100",   "StartPercent = 0",      "ZOrder = 0",
-        "Horizontal = 0",       "Title = ",            "GridXAxisName = X1",    "GridYAxisName = Y1",
-        "AxesControlEnabled = 0", "AxesControlMouseStyle = 2", "AxesControlWheelStyle = 0"};
+    const std::vector<std::string> fresh{"Name = Data View 1",       "StopPercent = 100",
+                                         "StartPercent = 0",         "ZOrder = 0",
+                                         "Horizontal = 0",           "Title = ",
+                                         "GridXAxisName = X1",       "GridYAxisName = Y1",
+                                         "AxesControlEnabled = 0",   "AxesControlMouseStyle = 2",
+                                         "AxesControlWheelStyle = 0"};
     ASSERT_EQ(lines.Count(), int(fresh.size()));
     for (int i = 0; i < lines.Count(); ++i)
         EXPECT_EQ(lines[i], fresh[i]) << i;
@@ -393,8 +395,8 @@ TEST_F(DataViewTest, PropertyLinesInDeclaredOrderAndBack)
 
 class DataViewDrawTest : public DataViewTest {
 protected:
-    const std::vector<Legend> legend{{clBlack, '.'}, {clGreen, 'g'}, {clTeal, 't'}, {clRed, 'r'},
-                                     {clYellow, 'y'}, {clWhite, 'w'}};
+    const std::vector<Legend> legend{{clBlack, '.'}, {clGreen, 'g'},  {clTeal, 't'},
+                                     {clRed, 'r'},   {clYellow, 'y'}, {clWhite, 'w'}};
 };
 
 TEST_F(DataViewDrawTest, BackgroundGridAndFrameAtThePixels)
@@ -413,15 +415,15 @@ TEST_F(DataViewDrawTest, BackgroundGridAndFrameAtThePixels)
     EXPECT_EQ(Column(bitmap, x40, 306, 313, legend), "ggggg..");
     EXPECT_EQ(Row(bitmap, y40, 36, 46, legend), "....gggggg");
     EXPECT_EQ(Row(bitmap, y40, 436, 444, legend), "ggggg...");
-    EXPECT_EQ(Row(bitmap, 200, 38, 46, legend), "..gttttt");          // left frame, teal inside
-    EXPECT_EQ(Row(bitmap, 200, 196, 204, legend), "ttttgttt");         // the major of 40
-    EXPECT_EQ(Row(bitmap, 200, 236, 244, legend), "tttttttt");         // no minors
+    EXPECT_EQ(Row(bitmap, 200, 38, 46, legend), "..gttttt");    // left frame, teal inside
+    EXPECT_EQ(Row(bitmap, 200, 196, 204, legend), "ttttgttt");  // the major of 40
+    EXPECT_EQ(Row(bitmap, 200, 236, 244, legend), "tttttttt");  // no minors
     EXPECT_EQ(Row(bitmap, 200, 436, 444, legend), "ttttg...");
     // The frame closes every corner: the bottom line reaches the right edge's column.
     EXPECT_EQ(Row(bitmap, 310, 436, 444, legend), "ggggg...");
     EXPECT_EQ(Column(bitmap, 440, 6, 14, legend), "....gggg");
     EXPECT_EQ(Column(bitmap, 40, 306, 313, legend), "ggggg..");
-    EXPECT_EQ(canvas.GetPixel(20, 200), clBlack);   // nothing outside the view
+    EXPECT_EQ(canvas.GetPixel(20, 200), clBlack);  // nothing outside the view
     SavePNG(bitmap, "iPlotDataView_grid.png");
 }
 
@@ -429,7 +431,7 @@ TEST_F(DataViewDrawTest, CustomPensAllAxesAndAnUnknownName)
 {
     TCanvas& canvas = bitmap.Canvas();
     auto x2 = MakeObject<TiPlotXAxis>(&host, "X2");
-    x2->SetMinSpan(0, 40);   // its 20 lies between the majors of the other X axis
+    x2->SetMinSpan(0, 40);  // its 20 lies between the majors of the other X axis
     Place(*x2, {40, 330, 440, 360});
     host.XAxes.push_back(x2.get());
     view->SetGridXAxisName("<all>");
@@ -440,7 +442,7 @@ TEST_F(DataViewDrawTest, CustomPensAllAxesAndAnUnknownName)
     // Both X axes draw their majors in the custom red; no Y grid; the frame stays green.
     EXPECT_EQ(canvas.GetPixel(x->PositionToPixels(40), 100), clRed);
     EXPECT_EQ(canvas.GetPixel(x2->PositionToPixels(20), 100), clRed);
-    EXPECT_EQ(canvas.GetPixel(x2->PositionToPixels(20) + 1, 100), clBlack);   // one pixel wide
+    EXPECT_EQ(canvas.GetPixel(x2->PositionToPixels(20) + 1, 100), clBlack);  // one pixel wide
     EXPECT_EQ(Row(bitmap, y->PositionToPixels(40), 100, 110, legend), "..........");
     EXPECT_EQ(canvas.GetPixel(40, 100), clGreen);
     EXPECT_EQ(canvas.GetPixel(300, 310), clGreen);
@@ -480,4 +482,4 @@ TEST_F(DataViewDrawTest, SelectedViewAndRubberBand)
     EXPECT_EQ(InkBox(after, clBlack), TRect());
 }
 
-} // namespace
+}  // namespace

@@ -2,10 +2,10 @@
 
 #include "ChannelTestSupport.h"
 
-#include "plot/objects/iPlotDataView.h"
 #include "components/iClasses.h"
-#include "platform/core/StringList.h"
 #include "platform/canvas/ImageCodecs.h"
+#include "platform/core/StringList.h"
+#include "plot/objects/iPlotDataView.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +33,7 @@ TNotifyEvent Ignore()
     return [](TObject*) {};
 }
 
-} // namespace
+}  // namespace
 
 class LegendTest : public testing::Test {
 protected:
@@ -184,8 +184,7 @@ TEST_F(LegendTest, AHorizontalLegendSpreadsItsColumns)
     const int required = Legend->GetRequiredWidth(Canvas());
     EXPECT_EQ(Legend->ColumnCount(), 3);
     EXPECT_EQ(Legend->RowCount(), 2);
-    EXPECT_EQ(required, 2 * int(std::nearbyint(h0 * 1.0)) + 2 * Legend->RowHeight() +
-                            int(std::nearbyint(h0 * 0.25)));
+    EXPECT_EQ(required, 2 * int(std::nearbyint(h0 * 1.0)) + 2 * Legend->RowHeight() + int(std::nearbyint(h0 * 0.25)));
     const int extra = (width - 2 * margin - 25 - 3 * block) / 2;
     EXPECT_EQ(Legend->Items()[5].Column, 3);
     EXPECT_EQ(Legend->ColumnXList().at(1), margin + block + extra);
@@ -201,7 +200,8 @@ TEST_F(LegendTest, LongNamesWrapWithinTheirWidth)
     Legend->SetDrawRect(Rect(0, 0, 300, 300));
     Legend->CalcRects(Canvas());
     const int oneLine = Legend->RowHeight();
-    EXPECT_EQ(Legend->ColumnWidth(TiPlotLegend::colName), Canvas().TextWidth("A rather long channel title for the meter"));
+    EXPECT_EQ(Legend->ColumnWidth(TiPlotLegend::colName),
+              Canvas().TextWidth("A rather long channel title for the meter"));
     Legend->SetChannelNameMaxWidth(10);
     Legend->CalcRects(Canvas());
     EXPECT_EQ(Legend->ColumnWidth(TiPlotLegend::colName), 10 * w0);

@@ -19,8 +19,8 @@ protected:
     template <class M>
     std::unique_ptr<M, TiPlotManagerReleaser> Make()
     {
-        return std::unique_ptr<M, TiPlotManagerReleaser>(new M(&host, Handler("Change"), Handler("Insert"),
-                                                               Handler("Remove"), Handler("Rename")));
+        return std::unique_ptr<M, TiPlotManagerReleaser>(
+            new M(&host, Handler("Change"), Handler("Insert"), Handler("Remove"), Handler("Rename")));
     }
     TNotifyEvent Handler(std::string name)
     {
@@ -40,7 +40,7 @@ protected:
     std::vector<std::string> calls;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(StandaloneManager, NextNameFollowsTheHighestNumberAfterTheBase)
 {
@@ -78,9 +78,8 @@ TEST_F(StandaloneManager, NextNameFollowsTheHighestNumberAfterTheBase)
         {TiPlotObjectKind::Annotation, {"Annotation 1"}, "Annotation 2"},
     };
     for (const Case& c : cases) {
-        std::unique_ptr<TiPlotObjectOwnedManager, TiPlotManagerReleaser> typed(
-            new TiPlotObjectOwnedManager(c.kind, &host, Handler("Change"), Handler("Insert"), Handler("Remove"),
-                                         Handler("Rename")));
+        std::unique_ptr<TiPlotObjectOwnedManager, TiPlotManagerReleaser> typed(new TiPlotObjectOwnedManager(
+            c.kind, &host, Handler("Change"), Handler("Insert"), Handler("Remove"), Handler("Rename")));
         for (const std::string& name : c.names)
             Add(*typed, name);
         EXPECT_EQ(typed->GetNextName(), c.next) << PlotObjectKindName(c.kind) << " " << testing::PrintToString(c.names);
@@ -109,8 +108,8 @@ TEST_F(StandaloneManager, LookUpsByNameAndIndex)
     EXPECT_THROW(axes->GetItemAs<TTestYAxis>(0), EConvertError);
     // Taking an object in twice keeps one entry; an object of another kind is not taken.
     axes->InsertObject(axes->GetItem(0));
-    TiPlotObjectPtr<TiPlotObject> label = CreatePlotObject<TTestLabel>(&host, Handler("Change"), Handler("Insert"),
-                                                                       Handler("Remove"), Handler("Rename"));
+    TiPlotObjectPtr<TiPlotObject> label =
+        CreatePlotObject<TTestLabel>(&host, Handler("Change"), Handler("Insert"), Handler("Remove"), Handler("Rename"));
     axes->NotificationInsert(label.get());
     EXPECT_EQ(axes->GetCount(), 2);
     // Delete drops the entry only; the object stays whole.

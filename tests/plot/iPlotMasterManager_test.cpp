@@ -77,14 +77,23 @@ public:
 
     TForm& Form() override { return m_form; }
     bool Closing() const override { return IsClosing; }
-    void AppendObject(TiPlotObjectKind, TiPlotObject* object) override { m_log.push_back("EditorAppend " + Describe(object)); }
-    void DeleteObject(TiPlotObjectKind, TiPlotObject* object) override { m_log.push_back("EditorDelete " + Describe(object)); }
+    void AppendObject(TiPlotObjectKind, TiPlotObject* object) override
+    {
+        m_log.push_back("EditorAppend " + Describe(object));
+    }
+    void DeleteObject(TiPlotObjectKind, TiPlotObject* object) override
+    {
+        m_log.push_back("EditorDelete " + Describe(object));
+    }
     void ObjectRenamed(TiPlotObjectKind, TiPlotObject* object) override
     {
         m_log.push_back("EditorRenamed " + object->PreviousName() + ">" + object->Name());
     }
     void FillLists(TiPlotMasterManager&) override { m_log.push_back("EditorFill"); }
-    void SelectObject(TiPlotObjectKind, TiPlotObject* object) override { m_log.push_back("EditorSelect " + Describe(object)); }
+    void SelectObject(TiPlotObjectKind, TiPlotObject* object) override
+    {
+        m_log.push_back("EditorSelect " + Describe(object));
+    }
     void UpdateAll() override { m_log.push_back("EditorUpdateAll"); }
     void StoreGeneralPages() override { m_log.push_back("EditorStore"); }
     void SetChannelAddRemoveVisible(bool visible) override
@@ -147,8 +156,7 @@ protected:
                 TiPlotObject* object = manager->GetItem(i);
                 if (object->MouseObject() == gone)
                     return true;
-                for (const TTestReferences* refs :
-                     {&static_cast<TTestReferences&>(ReferencesOf(*object))}) {
+                for (const TTestReferences* refs : {&static_cast<TTestReferences&>(ReferencesOf(*object))}) {
                     if (std::find(refs->Pointers.begin(), refs->Pointers.end(), gone) != refs->Pointers.end())
                         return true;
                 }
@@ -175,12 +183,12 @@ protected:
 };
 
 constexpr TiPlotObjectKind kEveryKind[] = {
-    TiPlotObjectKind::ToolBar,  TiPlotObjectKind::Legend,     TiPlotObjectKind::Table, TiPlotObjectKind::XAxis,
-    TiPlotObjectKind::YAxis,    TiPlotObjectKind::Channel,    TiPlotObjectKind::DataView,
-    TiPlotObjectKind::DataCursor, TiPlotObjectKind::Limit,    TiPlotObjectKind::Label, TiPlotObjectKind::Annotation,
+    TiPlotObjectKind::ToolBar, TiPlotObjectKind::Legend,  TiPlotObjectKind::Table,      TiPlotObjectKind::XAxis,
+    TiPlotObjectKind::YAxis,   TiPlotObjectKind::Channel, TiPlotObjectKind::DataView,   TiPlotObjectKind::DataCursor,
+    TiPlotObjectKind::Limit,   TiPlotObjectKind::Label,   TiPlotObjectKind::Annotation,
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(MasterManager, CreatesObjectsOfEveryKindWithTheirFirstSettings)
 {
@@ -201,9 +209,18 @@ TEST_F(MasterManager, CreatesObjectsOfEveryKindWithTheirFirstSettings)
 
     // Each object is announced once it is filed and named: the rename of the naming comes
     // first, the plot's add event last.
-    const Log expected{"Insert X-Axis 1",    "Insert Y-Axis 1", "Insert Channel 1", "Insert Channel 2",
-                       "Insert Data View 1", "Insert Cursor 1", "Insert Limit 1",   "Insert Label 1",
-                       "Insert TTestAnnotation", "Insert Toolbar 1", "Insert Legend 1", "Insert Table 1",
+    const Log expected{"Insert X-Axis 1",
+                       "Insert Y-Axis 1",
+                       "Insert Channel 1",
+                       "Insert Channel 2",
+                       "Insert Data View 1",
+                       "Insert Cursor 1",
+                       "Insert Limit 1",
+                       "Insert Label 1",
+                       "Insert TTestAnnotation",
+                       "Insert Toolbar 1",
+                       "Insert Legend 1",
+                       "Insert Table 1",
                        "Insert TiPlotTranslationObject"};
     EXPECT_EQ(Take(), expected);
 
@@ -400,13 +417,10 @@ public:
         InsertObject(static_cast<TiPlotObject*>(sender));
         Heard->push_back("LayoutInsert " + Describe(sender));
     }
-    void NotificationRename(TObject* sender) override
-    {
-        Heard->push_back("LayoutRename " + Describe(sender));
-    }
+    void NotificationRename(TObject* sender) override { Heard->push_back("LayoutRename " + Describe(sender)); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(MasterManagerLayout, TheLayoutManagerPlugsInAndHearsTheNews)
 {
@@ -451,7 +465,7 @@ TEST_F(MasterManager, DestructionReleasesEverything)
     for (TiPlotObjectKind kind : kEveryKind)
         doomed->AddObject(kind);
     doomed->AddTranslation();
-    doomed.reset();  // the sanitizer build checks that nothing is left or read after its release
+    doomed.reset();              // the sanitizer build checks that nothing is left or read after its release
     EXPECT_TRUE(heard.empty());  // the plot goes with its master manager and is told nothing
 
     // The plot's own way: the objects' callbacks are cut first, so nothing calls back.
@@ -676,8 +690,8 @@ TEST_F(MasterManager, FormsAreTranslatedExceptTheirEditsAndNameLists)
     master.DoTranslation(&form);
     EXPECT_EQ(form.Caption(), "Edit...");
 
-    for (auto [from, to] : {std::pair{"Edit...", "Modifier..."}, {"Title", "Titre"}, {"OK", "D'accord"},
-                            {"Visible", "Visible\xE9"}}) {
+    for (auto [from, to] :
+         {std::pair{"Edit...", "Modifier..."}, {"Title", "Titre"}, {"OK", "D'accord"}, {"Visible", "Visible\xE9"}}) {
         const int index = master.AddTranslation();
         master.TranslationManager()->GetItem(index)->SetOriginalString(from);
         master.TranslationManager()->GetItem(index)->SetReplacementString(to);

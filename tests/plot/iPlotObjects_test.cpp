@@ -1,9 +1,9 @@
 #include "plot/core/iPlotObjects.h"
 
 #include "components/iClasses.h"
-#include "platform/gui/Application.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/StringList.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +156,7 @@ protected:
     std::unique_ptr<TTestManagedObject> MakeManaged()
     {
         auto object = std::make_unique<TTestManagedObject>(&host, wiring.Handler("Change"), wiring.Handler("Insert"),
-                                                            wiring.Handler("Remove"), wiring.Handler("Rename"));
+                                                           wiring.Handler("Remove"), wiring.Handler("Rename"));
         wiring.Complete(*object);
         return object;
     }
@@ -173,7 +173,7 @@ std::vector<std::string> Captions(const TestHooks::TMenuSnapshot& menu)
     return captions;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(PlotObjects, ManagedObjectsRefuseMissingArgumentsInOrder)
 {
@@ -227,9 +227,9 @@ TEST_F(PlotObjects, InitialStateAndPublishedProperties)
         const char* name;
         std::optional<std::int64_t> declaredDefault;
     };
-    const Expected expected[] = {{"Name", {}},         {"Visible", 1},  {"Enabled", 1},        {"Layer", 100},
-                                 {"PopupEnabled", 1},  {"CanFocus", 1}, {"StopPercent", {}},   {"StartPercent", {}},
-                                 {"ZOrder", {}},       {"Horizontal", {}}};
+    const Expected expected[] = {{"Name", {}},        {"Visible", 1},    {"Enabled", 1},      {"Layer", 100},
+                                 {"PopupEnabled", 1}, {"CanFocus", 1},   {"StopPercent", {}}, {"StartPercent", {}},
+                                 {"ZOrder", {}},      {"Horizontal", {}}};
     const auto& properties = TiPlotLayoutObject::StaticClassInfo().Properties();
     ASSERT_EQ(properties.size(), std::size(expected));
     for (std::size_t i = 0; i < properties.size(); ++i) {
@@ -333,9 +333,8 @@ TEST_F(PlotObjects, ReleaseAnnouncesTheRemovalWhileTheObjectIsWhole)
 TEST_F(PlotObjects, TheFactorysPointerAnnouncesTheRemovalWhenDropped)
 {
     // Dropped before registration (say, Loaded threw): still announced, then freed.
-    TiPlotObjectPtr<TiPlotObject> object =
-        CreatePlotObject<TTestLayoutObject>(&host, wiring.Handler("Change"), wiring.Handler("Insert"),
-                                            wiring.Handler("Remove"), wiring.Handler("Rename"));
+    TiPlotObjectPtr<TiPlotObject> object = CreatePlotObject<TTestLayoutObject>(
+        &host, wiring.Handler("Change"), wiring.Handler("Insert"), wiring.Handler("Remove"), wiring.Handler("Rename"));
     ASSERT_NE(dynamic_cast<TTestLayoutObject*>(object.get()), nullptr);
     bool destroyed = false;
     static_cast<TTestLayoutObject&>(*object).Destroyed = &destroyed;
@@ -384,9 +383,9 @@ TEST_F(PlotObjects, SpanClampingKeepsAtLeastOnePercent)
         double expectedStart, expectedStop;
     };
     const Case cases[] = {
-        {0, 100, true, 99.5, 99, 100},  {0, 100, false, 0.5, 0, 1},   {0, 100, true, -5, 0, 100},
-        {0, 100, false, 250, 0, 100},   {0, 50, true, 49.5, 49.5, 50.5}, {40, 100, false, 40.5, 39.5, 40.5},
-        {0, 100, true, 150, 99, 100},   {20, 80, true, 30, 30, 80},
+        {0, 100, true, 99.5, 99, 100}, {0, 100, false, 0.5, 0, 1},      {0, 100, true, -5, 0, 100},
+        {0, 100, false, 250, 0, 100},  {0, 50, true, 49.5, 49.5, 50.5}, {40, 100, false, 40.5, 39.5, 40.5},
+        {0, 100, true, 150, 99, 100},  {20, 80, true, 30, 30, 80},
     };
     for (const Case& c : cases) {
         auto object = MakeLayout();
@@ -527,8 +526,7 @@ TEST_F(PlotObjects, KeyboardPopupOpensAtTheCentreOfALayoutObject)
         int key = c.key;
         layout->iKeyDown(key, c.shift, &menu);
         EXPECT_EQ(key, c.key);
-        EXPECT_EQ(menu.ShownAt, c.opens ? std::vector<TPoint>{Point(990, 2030)} : std::vector<TPoint>{})
-            << c.key;
+        EXPECT_EQ(menu.ShownAt, c.opens ? std::vector<TPoint>{Point(990, 2030)} : std::vector<TPoint>{}) << c.key;
     }
     layout->SetPopupEnabled(false);
     int key = 93;
@@ -569,9 +567,9 @@ TEST_F(PlotObjects, LayoutAttributesRoundTripThroughPropertyText)
     object->SetStartPercent(20.5);
     TStringList lines;
     SaveObjectToStringList(object.get(), "", lines);
-    const std::vector<std::string> expected = {"Name = Axis 1",       "Visible = 0", "Layer = 7",
-                                               "StopPercent = 80",    "StartPercent = 20.5",
-                                               "ZOrder = 0",          "Horizontal = 0"};
+    const std::vector<std::string> expected = {"Name = Axis 1",    "Visible = 0",         "Layer = 7",
+                                               "StopPercent = 80", "StartPercent = 20.5", "ZOrder = 0",
+                                               "Horizontal = 0"};
     ASSERT_EQ(lines.Count(), int(expected.size()));
     for (int i = 0; i < lines.Count(); ++i)
         EXPECT_EQ(lines[i], expected[std::size_t(i)]);

@@ -3,12 +3,12 @@
 #include "PlotHostFake.h"
 #include "platform/canvas/PixelTestUtil.h"
 
+#include "components/iClasses.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/canvas/SystemColors.h"
 #include "platform/gui/Controls.h"
-#include "components/iClasses.h"
 #include "platform/gui/TestHooks.h"
 #include "plot/objects/iPlotDataView.h"
 
@@ -95,15 +95,24 @@ TEST_F(ToolBarTest, EntriesInDisplayOrder)
     };
     // Spacers have no hint.
     const Entry entries[] = {
-        {"Resume All (Tracking)", 0, "AUTO", true}, {"Pause All (Tracking)", 0, "PAUSE", true},
-        {"", 0, "", true},                          {"Scroll (Axes)", 2, "SCROLL", true},
-        {"Zoom (Axes)", 2, "ZOOM", true},           {"", 0, "", true},
-        {"Zoom Out All Axes", 0, "ZOOMOUT", true},  {"Zoom In All Axes", 0, "ZOOMIN", true},
-        {"", 0, "", true},                          {"Select", -1, "SELECT", false},
-        {"Zoom Box", -1, "SCROLLBOX", true},        {"Cursor", -2, "CURSOR", true},
-        {"", 0, "", true},                          {"Properties", 0, "PROPERTIES", true},
-        {"", 0, "", true},                          {"Copy to Clipboard", 0, "COPY", true},
-        {"Save to File", 0, "SAVE", true},          {"Print", 0, "PRINTER", true},
+        {"Resume All (Tracking)", 0, "AUTO", true},
+        {"Pause All (Tracking)", 0, "PAUSE", true},
+        {"", 0, "", true},
+        {"Scroll (Axes)", 2, "SCROLL", true},
+        {"Zoom (Axes)", 2, "ZOOM", true},
+        {"", 0, "", true},
+        {"Zoom Out All Axes", 0, "ZOOMOUT", true},
+        {"Zoom In All Axes", 0, "ZOOMIN", true},
+        {"", 0, "", true},
+        {"Select", -1, "SELECT", false},
+        {"Zoom Box", -1, "SCROLLBOX", true},
+        {"Cursor", -2, "CURSOR", true},
+        {"", 0, "", true},
+        {"Properties", 0, "PROPERTIES", true},
+        {"", 0, "", true},
+        {"Copy to Clipboard", 0, "COPY", true},
+        {"Save to File", 0, "SAVE", true},
+        {"Print", 0, "PRINTER", true},
         {"Preview", 0, "PREVIEW", false},
     };
     ASSERT_EQ(bar->EntryCount(), 19);
@@ -114,7 +123,7 @@ TEST_F(ToolBarTest, EntriesInDisplayOrder)
         EXPECT_EQ(entry.GroupIndex(), entries[i].group) << i;
         EXPECT_EQ(entry.ImageName(), entries[i].image) << i;
         EXPECT_EQ(entry.Visible(), entries[i].visible) << i;
-        EXPECT_EQ(entry.Down(), i == 3) << i;   // Scroll
+        EXPECT_EQ(entry.Down(), i == 3) << i;  // Scroll
         EXPECT_EQ(entry.ToolBar(), bar.get());
     }
     EXPECT_TRUE(bar->Horizontal());
@@ -130,9 +139,8 @@ TEST_F(ToolBarTest, ShowPropertiesAreTheButtonsVisibilityInTheFile)
     TStringList lines;
     SaveObjectToStringList(bar.get(), "", lines);
     const std::vector<std::string> expected{
-        "Name = Toolbar 1",          "StopPercent = 100",     "StartPercent = 0",  "ZOrder = 0",
-        "Horizontal = 1",            "ShowAxesModeButtons = 0", "ShowPreviewButton = 1",
-        "ZoomInOutFactor = 2",       "SmallButtons = 1"};
+        "Name = Toolbar 1",        "StopPercent = 100",     "StartPercent = 0",    "ZOrder = 0",      "Horizontal = 1",
+        "ShowAxesModeButtons = 0", "ShowPreviewButton = 1", "ZoomInOutFactor = 2", "SmallButtons = 1"};
     ASSERT_EQ(lines.Count(), int(expected.size()));
     for (int i = 0; i < lines.Count(); ++i)
         EXPECT_EQ(lines[i], expected[i]) << i;
@@ -147,8 +155,8 @@ TEST_F(ToolBarTest, ShowPropertiesAreTheButtonsVisibilityInTheFile)
 TEST_F(ToolBarTest, ZoomInPausesThenHalvesEverySpanInTheEventOrder)
 {
     bar->DoButtonClickZoomIn();
-    EXPECT_EQ(host.Take(), (Log{"Before ZoomIn", "Before Pause", "DisableAllTracking", "Clicked Pause",
-                                "Clicked ZoomIn"}));
+    EXPECT_EQ(host.Take(),
+              (Log{"Before ZoomIn", "Before Pause", "DisableAllTracking", "Clicked Pause", "Clicked ZoomIn"}));
     EXPECT_EQ(x->Min(), 25);
     EXPECT_EQ(x->Span(), 50);
     EXPECT_EQ(y->Span(), 50);
@@ -257,8 +265,8 @@ TEST_F(ToolBarTest, ResumeLeavesCursorAndSelectModesAndTracksAgain)
     x->SetUserSelected(true);
     host.Take();
     bar->DoButtonClickResume();
-    EXPECT_EQ(host.Take(), (Log{"Before Resume", "Before Cursor", "Clicked Cursor", "Before Select",
-                                "SelectMode off", "Clicked Select", "EnableAllTracking", "Clicked Resume"}));
+    EXPECT_EQ(host.Take(), (Log{"Before Resume", "Before Cursor", "Clicked Cursor", "Before Select", "SelectMode off",
+                                "Clicked Select", "EnableAllTracking", "Clicked Resume"}));
     EXPECT_FALSE(cursor1->Visible());
     EXPECT_FALSE(cursor1->UserSelected());
     EXPECT_FALSE(x->UserSelected());
@@ -276,8 +284,8 @@ TEST_F(ToolBarTest, ButtonsWhoseTargetsArePlotOperationsFireTheirEvents)
     bar->DoButtonClickPreview();
     // The editor reports its own changes: no click event after it.
     EXPECT_EQ(host.Take(), (Log{"Before Edit", "EditProperties", "Before Copy", "CopyToClipBoard", "Clicked Copy",
-                                "Before Save", "Save", "Clicked Save", "Before Print", "PrintChart",
-                                "Clicked Print", "Before Preview", "PreviewChart", "Clicked Preview"}));
+                                "Before Save", "Save", "Clicked Save", "Before Print", "PrintChart", "Clicked Print",
+                                "Before Preview", "PreviewChart", "Clicked Preview"}));
 }
 
 TEST_F(ToolBarTest, HintIsTranslatedBelowTheButtonAndCustomized)
@@ -297,9 +305,9 @@ TEST_F(ToolBarTest, ButtonsLieInOneRowWithSpacersBetweenTheGroups)
 {
     Draw();
     const int lefts[] = {3, 33, 73, 103, 143, 173, 213, 243, 283, 323, 353, 383};
-    const TiPlotToolBarButtonType order[] = {iptbbtResume, iptbbtPause,  iptbbtScrollAxesMode, iptbbtZoomAxesMode,
-                                             iptbbtZoomOut, iptbbtZoomIn, iptbbtZoomBox,       iptbbtCursor,
-                                             iptbbtEdit,   iptbbtCopy,   iptbbtSave,           iptbbtPrint};
+    const TiPlotToolBarButtonType order[] = {iptbbtResume,  iptbbtPause,  iptbbtScrollAxesMode, iptbbtZoomAxesMode,
+                                             iptbbtZoomOut, iptbbtZoomIn, iptbbtZoomBox,        iptbbtCursor,
+                                             iptbbtEdit,    iptbbtCopy,   iptbbtSave,           iptbbtPrint};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(Button(order[i]).GetDrawRect(), TRect(lefts[i], 3, lefts[i] + 30, 33)) << i;
     // A point on a spacer finds the spacer, one beside the row the bar itself.
@@ -322,9 +330,10 @@ TEST_F(ToolBarTest, BarButtonsPressedAndDisabledAtThePixels)
 {
     const TColor face = ColorToRGB(clBtnFace), light = ColorToRGB(cl3DLight), dark = ColorToRGB(cl3DDkShadow);
     const TColor highlight = ColorToRGB(clBtnHighlight), shadow = ColorToRGB(clBtnShadow);
-    const std::vector<Legend> legend{{face, 'f'}, {light, 'l'}, {dark, 'd'}, {highlight, 'h'}, {shadow, 's'},
-                                     {clBlack, 'k'}, {TColor(0xEFEFEF), 'p'}};
-    x->SetTrackingEnabled(false);   // Resume enabled, Pause enabled (Y still tracks)
+    const std::vector<Legend> legend{
+        {face, 'f'},    {light, 'l'},           {dark, 'd'}, {highlight, 'h'}, {shadow, 's'},
+        {clBlack, 'k'}, {TColor(0xEFEFEF), 'p'}};
+    x->SetTrackingEnabled(false);  // Resume enabled, Pause enabled (Y still tracks)
     Draw();
     TCanvas& canvas = bitmap.Canvas();
     // The bar: face colour, a raised edge, one pixel wider than its rectangle.
@@ -333,7 +342,7 @@ TEST_F(ToolBarTest, BarButtonsPressedAndDisabledAtThePixels)
     EXPECT_EQ(Row(bitmap, 20, 596, 602, legend), "ffsdfk");
     // Resume: a raised button (outer light, inner highlight) with its picture from (6, 6).
     EXPECT_EQ(Row(bitmap, 20, 2, 6, legend), "flhf");
-    EXPECT_EQ(canvas.GetPixel(6 + 6, 6 + 2), clBlack);   // the tip of its arrow
+    EXPECT_EQ(canvas.GetPixel(6 + 6, 6 + 2), clBlack);  // the tip of its arrow
     // Scroll is down: sunken edge (outer shadow, inner dark), pressed face, picture one
     // pixel right and down.
     EXPECT_EQ(Row(bitmap, 20, 73, 77, legend), "sdpp");
@@ -350,13 +359,13 @@ TEST_F(ToolBarTest, BarButtonsPressedAndDisabledAtThePixels)
     for (int py = 6; py < 30; ++py)
         for (int px = 6; px < 60; ++px)
             ASSERT_NE(canvas.GetPixel(px, py), clBlack) << px << "," << py;
-    EXPECT_EQ(canvas.GetPixel(106 + 5, 6 + 13), clBlack);   // Zoom stays enabled
+    EXPECT_EQ(canvas.GetPixel(106 + 5, 6 + 13), clBlack);  // Zoom stays enabled
     SavePNG(bitmap, "iPlotToolBar_disabled.png");
 }
 
 TEST_F(ToolBarTest, SmallAndFlatButtons)
 {
-    x->SetTrackingEnabled(false);   // Resume enabled
+    x->SetTrackingEnabled(false);  // Resume enabled
     bar->SetSmallButtons(true);
     EXPECT_EQ(bar->GetRequiredWidth(bitmap.Canvas()), 28);
     for (int i = 0; i < bar->EntryCount(); ++i)
@@ -404,7 +413,7 @@ TEST_F(ToolBarTest, AMissingBitmapIsNoImageAndIsLookedForOnce)
     Button(iptbbtSave).SetImageName("SAVE");
     Draw();
     EXPECT_EQ(Button(iptbbtSave).ImageIndex(), -2);
-    EXPECT_EQ(Button(iptbbtCopy).ImageName(), "SMALLCOPY");   // the new set names every picture
+    EXPECT_EQ(Button(iptbbtCopy).ImageName(), "SMALLCOPY");  // the new set names every picture
     EXPECT_EQ(bar->ImageList().Count(), 11);
 }
 
@@ -492,7 +501,7 @@ TEST_F(ToolBarTest, ButtonsDriveTheAxesThroughRealClicks)
     view->SetBackgroundTransparent(false);
     PlotStandIn plot(host, *bar, *view, *x, *y);
     TBitmap screen;
-    TestHooks::GrabControl(plot, screen);   // the first paint lays the buttons out
+    TestHooks::GrabControl(plot, screen);  // the first paint lays the buttons out
     // The plot repaints after every change; the user clicks what the last paint shows.
     const auto click = [&](TiPlotToolBarButtonType type) {
         TestHooks::GrabControl(plot, screen);
@@ -543,4 +552,4 @@ TEST_F(ToolBarTest, ButtonsDriveTheAxesThroughRealClicks)
     SavePNG(screen, "iPlotToolBar_plot.png");
 }
 
-} // namespace
+}  // namespace

@@ -20,7 +20,7 @@ void SavePNG(const TBitmap& bitmap, const std::string& name)
     std::fclose(file);
 }
 
-} // namespace
+}  // namespace
 
 // A channel on axes X 0..100 over pixels 100..500 and Y 0..100 over 450..50, painted on a
 // black bitmap the way the paint pass paints it.
@@ -103,10 +103,10 @@ TEST(TraceRecords, MinMaxPointReducesAColumn)
 TEST_F(TraceTest, LineHelpersFollowTheLineToTheViewEdge)
 {
     EXPECT_EQ(TiPlotChannelCustom::GetNewY(0, 0, 10, 20, 5), 10);
-    EXPECT_EQ(TiPlotChannelCustom::GetNewY(3, 0, 3, 20, 5), 0);    // vertical: no answer
+    EXPECT_EQ(TiPlotChannelCustom::GetNewY(3, 0, 3, 20, 5), 0);  // vertical: no answer
     EXPECT_EQ(TiPlotChannelCustom::GetNewX(0, 0, 10, 20, 5), 2.5);
     EXPECT_EQ(TiPlotChannelCustom::GetNewX(3, 0, 3, 20, 5), 3);
-    EXPECT_EQ(TiPlotChannelCustom::GetNewX(1, 4, 9, 4, 7), 1);     // horizontal: its start
+    EXPECT_EQ(TiPlotChannelCustom::GetNewX(1, 4, 9, 4, 7), 1);  // horizontal: its start
     struct Case {
         double X0, Y0, X, Y, ExpectedX, ExpectedY;
     };
@@ -132,7 +132,7 @@ TEST_F(TraceTest, SegmentsJoinValidPointsAndBreakAtNull)
     Channel->AddXY(20, 30);
     Channel->AddXEmpty(25);  // skipped: the trace runs on
     Channel->AddXY(30, 10);
-    Channel->AddXNull(40);   // breaks the trace
+    Channel->AddXNull(40);  // breaks the trace
     Channel->AddXY(50, 50);
     Channel->AddXY(60, 50);
     for (bool fast : {false, true}) {
@@ -141,11 +141,11 @@ TEST_F(TraceTest, SegmentsJoinValidPointsAndBreakAtNull)
         Paint();
         EXPECT_EQ(At(10, 10), clRed);
         EXPECT_EQ(At(15, 20), clRed);
-        EXPECT_EQ(At(25, 20), clRed);   // across the Empty point
-        EXPECT_EQ(At(40, 30), kBack);   // no segment into or out of the Null
+        EXPECT_EQ(At(25, 20), clRed);  // across the Empty point
+        EXPECT_EQ(At(40, 30), kBack);  // no segment into or out of the Null
         EXPECT_EQ(At(45, 30), kBack);
         EXPECT_EQ(At(55, 50), clRed);
-        EXPECT_EQ(At(60, 50), kBack);   // a line leaves out its end pixel
+        EXPECT_EQ(At(60, 50), kBack);  // a line leaves out its end pixel
     }
 }
 
@@ -291,9 +291,9 @@ TEST_F(TraceTest, FillCoversTheAreaDownToItsReference)
     Channel->AddXY(90, 60);
     Paint();
     EXPECT_EQ(At(30, 40), clBlue);
-    EXPECT_EQ(At(30, 10), kBack);   // below the reference
-    EXPECT_EQ(At(30, 70), kBack);   // above the trace
-    EXPECT_EQ(At(30, 60), clRed);   // the trace over its fill
+    EXPECT_EQ(At(30, 10), kBack);  // below the reference
+    EXPECT_EQ(At(30, 70), kBack);  // above the trace
+    EXPECT_EQ(At(30, 60), clRed);  // the trace over its fill
     EXPECT_EQ(At(55, 40), kBack);
     EXPECT_EQ(At(80, 40), clBlue);
     Channel->SetInterpolationStyle(ipistCubicSpline);  // the straight fill is for straight traces
@@ -310,9 +310,9 @@ TEST_F(TraceTest, StepTracesHoldEachValueToTheNextPoint)
         SCOPED_TRACE(int(style));
         Channel->SetInterpolationStyle(style);
         Paint();
-        EXPECT_EQ(At(40, 20), clRed);   // the first value holds...
-        EXPECT_EQ(At(40, 40), kBack);   // no slope
-        EXPECT_EQ(At(60, 40), clRed);   // ...and steps at the next X
+        EXPECT_EQ(At(40, 20), clRed);                                       // the first value holds...
+        EXPECT_EQ(At(40, 40), kBack);                                       // no slope
+        EXPECT_EQ(At(60, 40), clRed);                                       // ...and steps at the next X
         EXPECT_EQ(At(80, 60), style == ipistDifferential ? clRed : kBack);  // to the right edge
     }
     // Data wholly left of the axis range draws nothing, steps included.
@@ -335,12 +335,12 @@ TEST_F(TraceTest, DigitalTracesRunAtTheirLevels)
         SCOPED_TRACE(int(style));
         Channel->SetDigitalReferenceStyle(style);
         Paint();
-        EXPECT_EQ(At(20, 10), clRed);   // low from the first X to the third
-        EXPECT_EQ(At(30, 50), clRed);   // the rise at the third X
-        EXPECT_EQ(At(40, 90), clRed);   // high to the fifth X
-        EXPECT_EQ(At(50, 50), clRed);   // the fall there
+        EXPECT_EQ(At(20, 10), clRed);  // low from the first X to the third
+        EXPECT_EQ(At(30, 50), clRed);  // the rise at the third X
+        EXPECT_EQ(At(40, 90), clRed);  // high to the fifth X
+        EXPECT_EQ(At(50, 50), clRed);  // the fall there
         EXPECT_EQ(At(40, 10), kBack);
-        EXPECT_EQ(At(55, 10), kBack);   // the last single-point run draws nothing
+        EXPECT_EQ(At(55, 10), kBack);  // the last single-point run draws nothing
         EXPECT_EQ(Channel->DigitalHighPixel(), PY(90));
     }
     // Percent levels follow the data view, not the Y axis.
@@ -466,7 +466,7 @@ TEST_F(TraceTest, ReversedAxesExchangeThePixels)
         SCOPED_TRACE(fast);
         Channel->SetFastDrawEnabled(fast);
         Paint();
-        EXPECT_EQ(Pixel(PY(50), PX(15)), clRed);   // the trace runs down the X pixels
+        EXPECT_EQ(Pixel(PY(50), PX(15)), clRed);  // the trace runs down the X pixels
         EXPECT_EQ(Pixel(PX(15), PY(50)), kBack);
         EXPECT_EQ(Pixel(PY(40), PX(20)), clBlue);  // a bar lies across, from its reference
         EXPECT_EQ(Pixel(PY(20), PX(20)), kBack);
@@ -486,52 +486,61 @@ TEST_F(TraceTest, GalleryOfStyles)
     };
     const std::vector<Panel> panels = {
         {"segments", [&](TiPlotChannel& c) { wave(c, 12); }},
-        {"fast min/max", [&](TiPlotChannel& c) {
+        {"fast min/max",
+         [&](TiPlotChannel& c) {
              c.SetFastDrawEnabled(true);
              std::mt19937 r(7);
              for (int i = 0; i < 20000; ++i)
                  c.AddXY(i * 100.0 / 20000, 50 + 30 * std::sin(i / 2000.0) + std::normal_distribution<>(0, 6)(r));
          }},
-        {"dashed + markers", [&](TiPlotChannel& c) {
+        {"dashed + markers",
+         [&](TiPlotChannel& c) {
              wave(c, 12);
              c.SetTraceLineStyle(iplsDash);
              c.SetMarkersVisible(true);
              c.SetMarkersSize(3);
          }},
-        {"wide pen", [&](TiPlotChannel& c) {
+        {"wide pen",
+         [&](TiPlotChannel& c) {
              wave(c, 12);
              c.SetTraceLineWidth(3);
          }},
-        {"cubic spline", [&](TiPlotChannel& c) {
+        {"cubic spline",
+         [&](TiPlotChannel& c) {
              wave(c, 7);
              c.SetInterpolationStyle(ipistCubicSpline);
              c.SetMarkersVisible(true);
          }},
-        {"polynomial", [&](TiPlotChannel& c) {
+        {"polynomial",
+         [&](TiPlotChannel& c) {
              wave(c, 7);
              c.SetInterpolationStyle(ipistPolynomial);
              c.SetMarkersVisible(true);
          }},
-        {"rational", [&](TiPlotChannel& c) {
+        {"rational",
+         [&](TiPlotChannel& c) {
              for (int i = 0; i < 7; ++i)
                  c.AddXY(5 + 15 * i, 90 - 80 / (1 + i * 0.8));
              c.SetInterpolationStyle(ipistRational);
              c.SetMarkersVisible(true);
          }},
-        {"step + fill", [&](TiPlotChannel& c) {
+        {"step + fill",
+         [&](TiPlotChannel& c) {
              wave(c, 10);
              c.SetInterpolationStyle(ipistDifferential);
              c.SetFillEnabled(true);
              c.SetFillUseChannelColor(false);
              c.SetFillColor(0x604000);
          }},
-        {"fill hatched", [&](TiPlotChannel& c) {
+        {"fill hatched",
+         [&](TiPlotChannel& c) {
              wave(c, 12);
              c.SetFillEnabled(true);
              c.SetFillStyle(bsFDiagonal);
              c.SetFillReference(50);
          }},
-        {"digital", [&](TiPlotChannel& c) {
+        {"digital",
+         [&](TiPlotChannel& c) {
              const int ys[] = {0, 0, 1, 1, 1, 0, 1, 0, 0, 1, 1, 0};
              for (int i = 0; i < 12; ++i)
                  c.AddXY(5 + 8 * i, ys[i]);
@@ -541,7 +550,8 @@ TEST_F(TraceTest, GalleryOfStyles)
              c.SetMarkersVisible(true);
              c.SetMarkersSize(2);
          }},
-        {"bars", [&](TiPlotChannel& c) {
+        {"bars",
+         [&](TiPlotChannel& c) {
              wave(c, 12);
              c.SetBarEnabled(true);
              c.SetBarWidth(5);
@@ -549,7 +559,8 @@ TEST_F(TraceTest, GalleryOfStyles)
              c.SetBarBrushUseChannelColor(false);
              c.SetBarBrushColor(0x404080);
          }},
-        {"high-low", [&](TiPlotChannel& c) {
+        {"high-low",
+         [&](TiPlotChannel& c) {
              c.SetDataStyle(ipdsFullFeature);
              c.SetTraceVisible(false);
              c.SetHighLowEnabled(true);
@@ -559,7 +570,8 @@ TEST_F(TraceTest, GalleryOfStyles)
              for (int i = 0; i < 10; ++i)
                  c.AddHighLow(8 + 9 * i, 70 + (i % 3) * 5, 30 - (i % 2) * 5, 40 + i * 2, 60 - i * 2);
          }},
-        {"candlesticks", [&](TiPlotChannel& c) {
+        {"candlesticks",
+         [&](TiPlotChannel& c) {
              c.SetDataStyle(ipdsFullFeature);
              c.SetTraceVisible(false);
              c.SetHighLowEnabled(true);
@@ -569,10 +581,9 @@ TEST_F(TraceTest, GalleryOfStyles)
                  c.AddHighLow(8 + 9 * i, 75 + (i % 3) * 5, 25 - (i % 2) * 5, 40 + i * 2, 60 - i * 2);
          }},
     };
-    std::vector<TiPlotMarkerStyle> markers = {ipmsCircle,        ipmsSquare,         ipmsDiamond,
-                                              ipmsCross,         ipmsPlus,           ipmsTriangleUp,
-                                              ipmsTriangleDown,  ipmsTriangleLeft,   ipmsTriangleRight,
-                                              ipmsVerticalLine,  ipmsHorizontalLine, ipmsCharacter};
+    std::vector<TiPlotMarkerStyle> markers = {ipmsCircle,        ipmsSquare,       ipmsDiamond,        ipmsCross,
+                                              ipmsPlus,          ipmsTriangleUp,   ipmsTriangleDown,   ipmsTriangleLeft,
+                                              ipmsTriangleRight, ipmsVerticalLine, ipmsHorizontalLine, ipmsCharacter};
     const int cols = 4, cell = 404;
     const int rows = int(panels.size() + 1 + cols - 1) / cols;
     TBitmap gallery;

@@ -38,7 +38,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TranslationTable, NewestEntriesComeFirstAndWin)
 {
@@ -92,16 +92,19 @@ TEST_F(TranslationTable, FilesAreReadLineByLine)
         std::string error;
     };
     const Case cases[] = {
-        {"CR LF and LF both end lines; no line after the last end",
-         "a\tb\r\nc\td\n", {{"c", "d"}, {"a", "b"}}, ""},
+        {"CR LF and LF both end lines; no line after the last end", "a\tb\r\nc\td\n", {{"c", "d"}, {"a", "b"}}, ""},
         {"a last line without an end", "a\tb\r\nc\td", {{"c", "d"}, {"a", "b"}}, ""},
         {"empty parts", "\tnothing\r\nblank\t\r\n\t\r\n", {{"", ""}, {"blank", ""}, {"", "nothing"}}, ""},
         {"further TABs belong to the replacement", "a\tb\tc\r\n", {{"a", "b\tc"}}, ""},
         {"8-bit text is taken byte for byte", "Fen\xEAtre\tWindow \xA9\r\n", {{"Fen\xEAtre", "Window \xA9"}}, ""},
         {"the later of two lines wins", "x\t1\r\nx\t2\r\n", {{"x", "2"}, {"x", "1"}}, ""},
-        {"a line without TAB stops the load, keeping the lines before it", "a\tb\r\nc\td\r\nno tab\r\ne\tf\r\n",
-         {{"c", "d"}, {"a", "b"}}, "Error Loading Data - Invalid Format - Tab Deliminator Missing"},
-        {"an empty line is a line without TAB", "a\tb\r\n\r\nc\td\r\n", {{"a", "b"}},
+        {"a line without TAB stops the load, keeping the lines before it",
+         "a\tb\r\nc\td\r\nno tab\r\ne\tf\r\n",
+         {{"c", "d"}, {"a", "b"}},
+         "Error Loading Data - Invalid Format - Tab Deliminator Missing"},
+        {"an empty line is a line without TAB",
+         "a\tb\r\n\r\nc\td\r\n",
+         {{"a", "b"}},
          "Error Loading Data - Invalid Format - Tab Deliminator Missing"},
         {"an empty file empties the table", "", {}, ""},
     };

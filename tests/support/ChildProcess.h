@@ -74,7 +74,8 @@ public:
         std::string line;
         pollfd p{out_, POLLIN, 0};
         for (;;) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             char c;
             if (left.count() <= 0 || ::poll(&p, 1, int(left.count())) <= 0 || ::read(out_, &c, 1) != 1)
                 return std::nullopt;
@@ -87,7 +88,7 @@ public:
     void Signal(int signal)
     {
         if (pid_ > 0)
-            ::kill(pid_, signal);   // only the process this object started
+            ::kill(pid_, signal);  // only the process this object started
     }
 
     // Waits for the process to end and returns its wait status.

@@ -1,5 +1,5 @@
-#include "platform/gui/Application.h"
 #include "platform/core/Regional.h"
+#include "platform/gui/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "PixelTestUtil.h"
 
-#include "platform/core/Exceptions.h"
 #include "platform/canvas/ImageCodecs.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
 #include "support/SourcePaths.h"
 
@@ -26,7 +26,7 @@ TEST(Bitmap, NewContentIsBlackAndGrowingKeepsThePicture)
     EXPECT_EQ(b.Canvas().GetPixel(5, 4), clBlack);
     b.SetWidth(0);
     EXPECT_TRUE(b.Empty());
-    EXPECT_EQ(changes, 4);   // three sizes and the pixel drawn on its canvas
+    EXPECT_EQ(changes, 4);  // three sizes and the pixel drawn on its canvas
 }
 
 TEST(Bitmap, AssignCopiesAndTheCopiesStayApart)
@@ -49,7 +49,7 @@ TEST(Bitmap, TransparentColourDefaultsToTheBottomLeftPixel)
     b->SetTransparentColor(clRed);
     EXPECT_EQ(b->GetTransparentColor(), clRed);
     TBitmap empty;
-    EXPECT_EQ(empty.GetTransparentColor(), clBlack);   // nothing to read from an empty picture
+    EXPECT_EQ(empty.GetTransparentColor(), clBlack);  // nothing to read from an empty picture
 }
 
 TEST(Bitmap, SavesA24BitBottomUpFileThatPillowReads)
@@ -58,12 +58,12 @@ TEST(Bitmap, SavesA24BitBottomUpFileThatPillowReads)
     b->Canvas().SetPixel(0, 0, clRed);
     b->Canvas().SetPixel(4, 2, clBlue);
     const TBytes bytes = WriteBMP(*b);
-    ASSERT_EQ(bytes.size(), 54u + 16u * 3u);   // 15 bytes of pixels padded to 16 per row
+    ASSERT_EQ(bytes.size(), 54u + 16u * 3u);  // 15 bytes of pixels padded to 16 per row
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[1], 'M');
-    EXPECT_EQ(bytes[28], 24);                  // bits per pixel
-    EXPECT_EQ(bytes[22], 3);                   // positive height: bottom-up
-    EXPECT_EQ(bytes[54 + 12], 0xFF);           // first stored row is the bottom one: blue at x = 4
+    EXPECT_EQ(bytes[28], 24);         // bits per pixel
+    EXPECT_EQ(bytes[22], 3);          // positive height: bottom-up
+    EXPECT_EQ(bytes[54 + 12], 0xFF);  // first stored row is the bottom one: blue at x = 4
     const std::string file = TempPath("save.bmp");
     b->SaveToFile(file);
     EXPECT_EQ(PillowProbe(file, "0,0 4,2 1,1"), "BMP 5x3 RGB\n255,0,0\n0,0,255\n255,255,255\n");

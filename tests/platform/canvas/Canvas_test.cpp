@@ -14,7 +14,7 @@ namespace {
 
 const std::vector<Legend> kMarks = {{clWhite, '.'}, {clBlack, '#'}, {clRed, 'r'}, {clBlue, 'b'}, {clLime, 'g'}};
 
-} // namespace
+}  // namespace
 
 TEST(CanvasLines, SegmentsLeaveOutTheirFinalPoint)
 {
@@ -26,9 +26,9 @@ TEST(CanvasLines, SegmentsLeaveOutTheirFinalPoint)
     EXPECT_EQ(c.GetPenPos(), Point(8, 1));
 
     c.Polyline({{2, 3}, {6, 3}, {6, 7}, {2, 7}});
-    EXPECT_EQ(Row(*b, 3, 0, 8, kMarks), "..#####.");   // the corner vertex is drawn once
+    EXPECT_EQ(Row(*b, 3, 0, 8, kMarks), "..#####.");  // the corner vertex is drawn once
     EXPECT_EQ(Column(*b, 6, 3, 8, kMarks), "#####");
-    EXPECT_EQ(Row(*b, 7, 0, 8, kMarks), "...####.");   // the last point (2, 7) is left out
+    EXPECT_EQ(Row(*b, 7, 0, 8, kMarks), "...####.");  // the last point (2, 7) is left out
 
     c.MoveTo(10, 2);
     c.LineTo(14, 6);
@@ -39,7 +39,11 @@ TEST(CanvasLines, SegmentsLeaveOutTheirFinalPoint)
 
 TEST(CanvasLines, FarOffLinesDrawOnlyWhatCrossesTheBitmap)
 {
-    struct Case { int fromX; TPenStyle style; const char* why; };
+    struct Case {
+        int fromX;
+        TPenStyle style;
+        const char* why;
+    };
     const Case cases[] = {
         {INT_MIN, psSolid, "a start at INT_MIN once overflowed the step count"},
         {-1000000000, psSolid, "a billion pixels to the left were traced one by one"},
@@ -71,21 +75,21 @@ TEST(CanvasLines, FarOffLinesDrawOnlyWhatCrossesTheBitmap)
 
 TEST(CanvasLines, OnePixelDashPatternsRestartAtEveryCall)
 {
-    struct Case { TPenStyle style; const char* pattern; };
+    struct Case {
+        TPenStyle style;
+        const char* pattern;
+    };
     const Case cases[] = {
-        {psSolid, "##################################"},
-        {psDash, "##################......##########"},
-        {psDot, "###...###...###...###...###...###."},
-        {psDashDot, "#########......###......#########."},
-        {psDashDotDot, "#########...###...###...#########."},
-        {psInsideFrame, "##################################"},
+        {psSolid, "##################################"},      {psDash, "##################......##########"},
+        {psDot, "###...###...###...###...###...###."},        {psDashDot, "#########......###......#########."},
+        {psDashDotDot, "#########...###...###...#########."}, {psInsideFrame, "##################################"},
         {psClear, ".................................."},
     };
     for (const Case& k : cases) {
         auto b = WhiteBitmap(40, 4);
         TCanvas& c = b->Canvas();
         c.Pen().SetStyle(k.style);
-        c.Brush().SetStyle(bsClear);   // transparent background: gaps keep the white
+        c.Brush().SetStyle(bsClear);  // transparent background: gaps keep the white
         c.MoveTo(0, 1);
         c.LineTo(34, 1);
         EXPECT_EQ(Row(*b, 1, 0, 34, kMarks), k.pattern) << k.style;
@@ -102,7 +106,7 @@ TEST(CanvasLines, DashGapsTakeTheBackgroundOnlyInOpaqueMode)
     TCanvas& c = b->Canvas();
     c.Pen().SetStyle(psDot);
     c.Pen().SetColor(clBlack);
-    c.Brush().SetColor(clRed);   // background colour follows the brush, mode opaque
+    c.Brush().SetColor(clRed);  // background colour follows the brush, mode opaque
     EXPECT_EQ(c.GetBkColor(), clRed);
     EXPECT_EQ(c.GetBkMode(), bkOpaque);
     c.MoveTo(0, 1);
@@ -123,7 +127,7 @@ TEST(CanvasLines, WidePensAreSolidAndCentred)
     c.Pen().SetStyle(psDash);
     c.MoveTo(5, 5);
     c.LineTo(35, 5);
-    EXPECT_EQ(Row(*b, 5, 5, 35, kMarks), std::string(30, '#'));   // no dash gaps
+    EXPECT_EQ(Row(*b, 5, 5, 35, kMarks), std::string(30, '#'));  // no dash gaps
     EXPECT_EQ(c.GetPixel(20, 4), clBlack);
     EXPECT_EQ(c.GetPixel(20, 6), clBlack);
     EXPECT_EQ(c.GetPixel(20, 3), clWhite);
@@ -143,7 +147,7 @@ TEST(CanvasShapes, RectangleOutlinesItsEdgesAndFillsInside)
 
     c.Pen().SetStyle(psClear);
     c.Brush().SetColor(clBlue);
-    c.Rectangle(2, 8, 8, 11);   // no outline: the fill stops one short of right and bottom
+    c.Rectangle(2, 8, 8, 11);  // no outline: the fill stops one short of right and bottom
     EXPECT_EQ(Row(*b, 8, 0, 10, kMarks), "..bbbbb...");
     EXPECT_EQ(Row(*b, 9, 0, 10, kMarks), "..bbbbb...");
     EXPECT_EQ(Row(*b, 10, 0, 10, kMarks), "..........");
@@ -192,7 +196,7 @@ TEST(CanvasShapes, EllipseStaysInItsBoundingRectangle)
     c.Ellipse(4, 3, 24, 15);
     EXPECT_EQ(InkBox(*b, clWhite), Rect(4, 3, 24, 15));
     EXPECT_EQ(c.GetPixel(14, 9), clRed);
-    EXPECT_EQ(c.GetPixel(4, 3), clWhite);   // corners stay outside
+    EXPECT_EQ(c.GetPixel(4, 3), clWhite);  // corners stay outside
 }
 
 TEST(CanvasShapes, PolygonFillsWithTheAlternateRule)
@@ -215,12 +219,16 @@ TEST(CanvasShapes, PolygonFillsWithTheAlternateRule)
     auto o = WhiteBitmap(12, 12);
     o->Canvas().Brush().SetStyle(bsClear);
     o->Canvas().Polygon({{2, 2}, {8, 2}, {8, 6}, {2, 6}});
-    EXPECT_EQ(InkBox(*o, clWhite), Rect(2, 2, 9, 7));   // closed outline: every vertex drawn
+    EXPECT_EQ(InkBox(*o, clWhite), Rect(2, 2, 9, 7));  // closed outline: every vertex drawn
 }
 
 TEST(CanvasBrushes, HatchesAreAlignedToTheDeviceOriginWithBackgroundGaps)
 {
-    struct Case { TBrushStyle style; TPoint ink; TPoint gap; };
+    struct Case {
+        TBrushStyle style;
+        TPoint ink;
+        TPoint gap;
+    };
     const Case cases[] = {
         {bsHorizontal, {3, 7}, {3, 6}}, {bsVertical, {7, 3}, {6, 3}}, {bsFDiagonal, {5, 5}, {5, 4}},
         {bsBDiagonal, {2, 5}, {2, 4}},  {bsCross, {7, 7}, {3, 3}},    {bsDiagCross, {3, 4}, {2, 4}},
@@ -231,15 +239,15 @@ TEST(CanvasBrushes, HatchesAreAlignedToTheDeviceOriginWithBackgroundGaps)
         c.Brush().SetStyle(k.style);
         c.Brush().SetColor(clBlue);
         c.SetBkColor(clRed);
-        c.FillRect({3, 3, 24, 24});   // starts off the 8-pixel grid
+        c.FillRect({3, 3, 24, 24});  // starts off the 8-pixel grid
         EXPECT_EQ(c.GetPixel(k.ink.X + 8, k.ink.Y + 8), clBlue) << k.style;
         EXPECT_EQ(c.GetPixel(k.gap.X + 8, k.gap.Y + 8), clRed) << k.style << " gap";
         EXPECT_EQ(c.GetPixel(k.ink.X + 16, k.ink.Y + 8), clBlue) << k.style;
         c.SetBkMode(bkTransparent);
         c.Brush().SetColor(clLime);
-        c.SetBkMode(bkTransparent);   // the brush colour re-opens the mode; set it again
+        c.SetBkMode(bkTransparent);  // the brush colour re-opens the mode; set it again
         c.FillRect({0, 0, 24, 24});
-        EXPECT_EQ(c.GetPixel(k.gap.X + 8, k.gap.Y + 8), clRed) << k.style;   // gaps untouched
+        EXPECT_EQ(c.GetPixel(k.gap.X + 8, k.gap.Y + 8), clRed) << k.style;  // gaps untouched
     }
 }
 
@@ -250,7 +258,7 @@ TEST(CanvasPixels, ReadAndWrite)
     EXPECT_EQ(b->Canvas().GetPixel(1, 2), clRed);
     b->Canvas().SetPixel(1, 1, clBtnFace);
     EXPECT_EQ(b->Canvas().GetPixel(1, 1), GetSysColor(15));
-    EXPECT_EQ(b->Canvas().GetPixel(10, 10), clBlack);   // outside the picture
+    EXPECT_EQ(b->Canvas().GetPixel(10, 10), clBlack);  // outside the picture
 }
 
 TEST(CanvasClip, IntersectClipRectAndRegionsLimitDrawing)
@@ -285,7 +293,7 @@ TEST(CanvasClip, OriginMovesDrawingAndClipRectangles)
     c.Brush().SetColor(clRed);
     c.FillRect({-10, -10, 30, 30});
     EXPECT_EQ(c.GetClipBox(), Rect(0, 0, 4, 4));
-    EXPECT_EQ(c.GetPixel(0, 0), clRed);   // pixels are read through the origin too
+    EXPECT_EQ(c.GetPixel(0, 0), clRed);  // pixels are read through the origin too
     c.SetOrigin({0, 0});
     EXPECT_EQ(InkBox(*b, clWhite), Rect(10, 5, 14, 9));
 }
@@ -323,7 +331,7 @@ TEST(CanvasState, SaveAndRestoreBringBackTheWholeState)
     EXPECT_EQ(c.Font().GetHeight(), -20);
     EXPECT_EQ(c.GetOrigin(), Point(0, 0));
     EXPECT_FALSE(c.IsClipped());
-    c.RestoreDC(-1);   // nothing left to restore
+    c.RestoreDC(-1);  // nothing left to restore
     EXPECT_EQ(c.Pen().GetColor(), clRed);
 }
 
@@ -347,7 +355,10 @@ TEST(CanvasState, SaverBringsTheStateBackWhenAnExceptionLeavesTheScope)
 
 TEST(CanvasEdges, RaisedAndSunkenBevelsUseTheFixedColours)
 {
-    struct Case { unsigned edge; TColor outerTL, outerBR, innerTL, innerBR; };
+    struct Case {
+        unsigned edge;
+        TColor outerTL, outerBR, innerTL, innerBR;
+    };
     const Case cases[] = {
         {EDGE_SUNKEN, clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight},
         {EDGE_RAISED, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow},
@@ -362,16 +373,16 @@ TEST(CanvasEdges, RaisedAndSunkenBevelsUseTheFixedColours)
         const TColor oTL = ColorToRGB(k.outerTL), oBR = ColorToRGB(k.outerBR);
         const TColor iTL = ColorToRGB(k.innerTL), iBR = ColorToRGB(k.innerBR);
         EXPECT_EQ(at(2, 3), oTL);
-        EXPECT_EQ(at(10, 3), oTL);    // row T up to R - 2
-        EXPECT_EQ(at(11, 3), oBR);    // column R - 1 from T
-        EXPECT_EQ(at(2, 8), oTL);     // column L up to B - 2
-        EXPECT_EQ(at(2, 9), oBR);     // row B - 1 from L
+        EXPECT_EQ(at(10, 3), oTL);  // row T up to R - 2
+        EXPECT_EQ(at(11, 3), oBR);  // column R - 1 from T
+        EXPECT_EQ(at(2, 8), oTL);   // column L up to B - 2
+        EXPECT_EQ(at(2, 9), oBR);   // row B - 1 from L
         EXPECT_EQ(at(11, 9), oBR);
         EXPECT_EQ(at(3, 4), iTL);
         EXPECT_EQ(at(9, 4), iTL);
         EXPECT_EQ(at(10, 4), iBR);
         EXPECT_EQ(at(3, 8), iBR);
-        EXPECT_EQ(at(6, 6), clRed);   // interior untouched
+        EXPECT_EQ(at(6, 6), clRed);  // interior untouched
         EXPECT_EQ(at(12, 3), clRed);
         EXPECT_EQ(at(2, 10), clRed);
     }
@@ -386,11 +397,11 @@ TEST(CanvasXor, FocusRectangleInvertsAlternatePixelsAndASecondCallRestores)
     c.Font().SetColor(clWhite);
     c.Brush().SetColor(clBlack);
     c.DrawFocusRect({2, 2, 12, 10});
-    EXPECT_EQ(c.GetPixel(2, 2), clBlack);   // (x + y) even: white inverted
+    EXPECT_EQ(c.GetPixel(2, 2), clBlack);  // (x + y) even: white inverted
     EXPECT_EQ(c.GetPixel(3, 2), clWhite);
-    EXPECT_EQ(c.GetPixel(11, 5), clAqua);   // red inverted
+    EXPECT_EQ(c.GetPixel(11, 5), clAqua);  // red inverted
     EXPECT_EQ(c.GetPixel(11, 4), clRed);
-    EXPECT_EQ(c.GetPixel(6, 6), clRed);     // inside untouched
+    EXPECT_EQ(c.GetPixel(6, 6), clRed);  // inside untouched
     c.DrawFocusRect({2, 2, 12, 10});
     EXPECT_EQ(c.GetPixel(2, 2), clWhite);
     EXPECT_EQ(c.GetPixel(11, 5), clRed);
@@ -407,7 +418,7 @@ TEST(CanvasBitmaps, TransparentDrawLeavesTheKeyColourOut)
     sprite.Canvas().FillRect({0, 0, 3, 2});
     sprite.Canvas().SetPixel(1, 0, clRed);
     auto b = WhiteBitmap(8, 8);
-    sprite.SetTransparent(true);   // key: the bottom-left pixel, teal
+    sprite.SetTransparent(true);  // key: the bottom-left pixel, teal
     EXPECT_EQ(sprite.GetTransparentColor(), clTeal);
     b->Canvas().Draw(2, 2, sprite);
     EXPECT_EQ(Row(*b, 2, 1, 6, kMarks), "..r..");

@@ -7,11 +7,12 @@ namespace {
 std::vector<std::string> PropertyNames(const TClassInfo& info)
 {
     std::vector<std::string> names;
-    for (const TPropInfo* p : info.Properties()) names.push_back(p->Name());
+    for (const TPropInfo* p : info.Properties())
+        names.push_back(p->Name());
     return names;
 }
 
-} // namespace
+}  // namespace
 
 TEST(GraphicsProperties, FontPublishesItsPropertiesInStoredOrder)
 {

@@ -3,9 +3,9 @@
 #include "PixelTestUtil.h"
 #include "support/SourcePaths.h"
 
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
-#include "platform/canvas/ImageCodecs.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include <fstream>
 #include <iterator>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace {
 
@@ -61,20 +61,21 @@ std::string MessageOf(const std::function<void()>& f)
     return "no exception";
 }
 
-} // namespace
+}  // namespace
 
 TEST(PNG, EightBitRgbWithoutInterlaceAtTheGivenLevel)
 {
     const auto image = Quadrants();
     const TBytes stored = EncodePNG(*image, 0);
     const TBytes best = EncodePNG(*image, 9);
-    EXPECT_GT(stored.size(), 64u * 64u * 3u);   // level 0 does not compress
+    EXPECT_GT(stored.size(), 64u * 64u * 3u);  // level 0 does not compress
     EXPECT_LT(best.size(), stored.size() / 10);
     ASSERT_GT(best.size(), 29u);
-    EXPECT_EQ(best[24], 8);   // bit depth
-    EXPECT_EQ(best[25], 2);   // colour type RGB
-    EXPECT_EQ(best[28], 0);   // no interlace
-    EXPECT_EQ(ProbeBytes(best, "q.png", "0,0 40,0 0,40 63,63"), "PNG 64x64 RGB\n255,0,0\n0,255,0\n0,0,255\n255,255,255\n");
+    EXPECT_EQ(best[24], 8);  // bit depth
+    EXPECT_EQ(best[25], 2);  // colour type RGB
+    EXPECT_EQ(best[28], 0);  // no interlace
+    EXPECT_EQ(ProbeBytes(best, "q.png", "0,0 40,0 0,40 63,63"),
+              "PNG 64x64 RGB\n255,0,0\n0,255,0\n0,0,255\n255,255,255\n");
 }
 
 TEST(JPEG, QualityProgressionAndDecoding)
@@ -85,20 +86,20 @@ TEST(JPEG, QualityProgressionAndDecoding)
     const TBytes progressive = EncodeJPEG(*image, 90, true, false);
     const TBytes fast = EncodeJPEG(*image, 90, false, true);
     EXPECT_GT(high.size(), low.size());
-    EXPECT_TRUE(HasMarker(high, 0xC0));   // baseline frame
+    EXPECT_TRUE(HasMarker(high, 0xC0));  // baseline frame
     EXPECT_FALSE(HasMarker(high, 0xC2));
     EXPECT_TRUE(HasMarker(progressive, 0xC2));
     EXPECT_FALSE(HasMarker(progressive, 0xC0));
     EXPECT_TRUE(HasMarker(fast, 0xC0));
 
-    auto gradient = WhiteBitmap(64, 64);   // fine detail, where the two DCTs round differently
+    auto gradient = WhiteBitmap(64, 64);  // fine detail, where the two DCTs round differently
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             gradient->Canvas().SetPixel(x, y, RGB(x * 4, (x * y) % 256, (x ^ y) * 4));
     EXPECT_NE(EncodeJPEG(*gradient, 90, false, false), EncodeJPEG(*gradient, 90, false, true));
 
     const std::string probe = ProbeBytes(progressive, "q.jpg", "8,8 56,56");
-    EXPECT_EQ(probe.substr(0, 17), "JPEG 64x64 RGB\n25") << probe;   // red channel near 255
+    EXPECT_EQ(probe.substr(0, 17), "JPEG 64x64 RGB\n25") << probe;  // red channel near 255
 
     TBitmap decoded;
     DecodeJPEG(high, decoded);
@@ -135,7 +136,7 @@ TBytes Fixture(const std::string& name)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-} // namespace
+}  // namespace
 
 TEST(Codecs, JpegFilesThatClaimMoreThanTheyHoldAreRefused)
 {
@@ -166,7 +167,7 @@ TEST(Codecs, AProgressiveJpegOfEndlessScansIsRefused)
     const auto sos = std::search(bytes.begin(), bytes.end(), std::begin(kStartOfScan), std::end(kStartOfScan));
     ASSERT_NE(sos, bytes.end());
     const TBytes header(bytes.begin(), sos);
-    const TBytes scans(sos, bytes.end() - 2);   // without the end-of-image marker
+    const TBytes scans(sos, bytes.end() - 2);  // without the end-of-image marker
     TBytes endless = header;
     for (int i = 0; i < 120; ++i)
         endless.insert(endless.end(), scans.begin(), scans.end());

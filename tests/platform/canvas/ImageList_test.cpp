@@ -2,10 +2,10 @@
 
 #include "PixelTestUtil.h"
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Streams.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ std::unique_ptr<TBitmap> Glyph(int width = 16)
     return b;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ImageList, AddCutsImagesAndDrawLeavesTheMaskColourOut)
 {
@@ -41,7 +41,7 @@ TEST(ImageList, AddCutsImagesAndDrawLeavesTheMaskColourOut)
     list.Draw(target->Canvas(), 10, 2, 0);
     EXPECT_EQ(InkBox(*target, clWhite), Rect(12, 4, 21, 13));
     EXPECT_EQ(target->Canvas().GetPixel(20, 12), clYellow);
-    list.Draw(target->Canvas(), 0, 0, 5);   // out of range: nothing
+    list.Draw(target->Canvas(), 0, 0, 5);  // out of range: nothing
     list.SetSize(24, 24);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(changes, 3);
@@ -59,10 +59,10 @@ TEST(ImageList, DisabledImagesAreEmbossed)
     const TColor shadow = ColorToRGB(clBtnShadow), highlight = ColorToRGB(clBtnHighlight);
     EXPECT_EQ(c.GetPixel(2, 2), shadow);
     EXPECT_EQ(c.GetPixel(5, 5), shadow);
-    EXPECT_EQ(c.GetPixel(6, 6), highlight);   // the highlight shows one pixel down-right
+    EXPECT_EQ(c.GetPixel(6, 6), highlight);  // the highlight shows one pixel down-right
     EXPECT_EQ(c.GetPixel(6, 3), highlight);
     EXPECT_EQ(c.GetPixel(1, 1), ColorToRGB(clBtnFace));
-    EXPECT_EQ(c.GetPixel(10, 10), ColorToRGB(clBtnFace));   // light pixels leave no mark
+    EXPECT_EQ(c.GetPixel(10, 10), ColorToRGB(clBtnFace));  // light pixels leave no mark
 }
 
 TEST(ImageList, BinaryFormRoundTripsWithAlphaPngs)
@@ -104,8 +104,8 @@ TEST(ImageList, BrokenDataIsRefusedAndChangesNothing)
     longLength[19] = 0x7F;
     TBytes manyImages = good;
     manyImages[15] = 0x10;
-    for (const TBytes& bytes : {TBytes{'i', 'I', 'L'}, TBytes(good.begin(), good.begin() + 30), badPng, longLength,
-                                manyImages}) {
+    for (const TBytes& bytes :
+         {TBytes{'i', 'I', 'L'}, TBytes(good.begin(), good.begin() + 30), badPng, longLength, manyImages}) {
         try {
             list.LoadFromBytes(bytes);
             ADD_FAILURE() << "accepted";

@@ -4,9 +4,9 @@
 #include "PixelTestUtil.h"
 #include "support/SourcePaths.h"
 
+#include "platform/canvas/Metafile.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
-#include "platform/canvas/Metafile.h"
 
 #include <gtest/gtest.h>
 #include <uemf_safe.h>
@@ -86,7 +86,7 @@ void Record(TMetafile& mf, bool withFocusRect)
     Scene(canvas, withFocusRect);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Metafile, PlaybackAtScaleOneMatchesDirectDrawing)
 {
@@ -163,9 +163,9 @@ TEST(EnhancedMetafile, HeaderDescriptionAndRecordsAreWellFormed)
     EXPECT_EQ(U32(bytes, 0), 1u);
     EXPECT_EQ(U32(bytes, 40), 0x464D4520u);
     EXPECT_EQ(U32(bytes, 48), bytes.size());
-    EXPECT_EQ(U32(bytes, 8 + 8), 99u);    // bounds right, inclusive
+    EXPECT_EQ(U32(bytes, 8 + 8), 99u);  // bounds right, inclusive
     EXPECT_EQ(U32(bytes, 8 + 12), 79u);
-    EXPECT_EQ(U32(bytes, 24 + 8), 2645u);   // frame in 0.01 mm: 100 px at 96 dpi = 2646
+    EXPECT_EQ(U32(bytes, 24 + 8), 2645u);  // frame in 0.01 mm: 100 px at 96 dpi = 2646
     const std::u16string expected = u"Pravix" + std::u16string(1, u'\0') + u"Strip Chart" + std::u16string(2, u'\0');
     EXPECT_EQ(U32(bytes, 60), expected.size());
     std::u16string description;
@@ -184,9 +184,9 @@ TEST(EnhancedMetafile, HeaderDescriptionAndRecordsAreWellFormed)
         at += size;
     }
     EXPECT_EQ(U32(bytes, 52), records);
-    EXPECT_EQ(last, 14u);   // end of file
-    for (std::uint32_t type : {33u, 34u, 18u, 25u, 24u, 22u, 19u, 38u, 39u, 82u, 37u, 40u, 27u, 54u, 4u, 3u,
-                               43u, 42u, 15u, 84u, 30u, 75u, 81u, 114u, 73u})
+    EXPECT_EQ(last, 14u);  // end of file
+    for (std::uint32_t type : {33u, 34u, 18u, 25u, 24u, 22u, 19u, 38u, 39u, 82u, 37u,  40u, 27u,
+                               54u, 4u,  3u,  43u, 42u, 15u, 84u, 30u, 75u, 81u, 114u, 73u})
         EXPECT_GT(types[type], 0) << "record type " << type;
 }
 
@@ -214,15 +214,14 @@ TEST(EnhancedMetafile, AnOutsideConverterRendersTheFile)
     std::remove(emf.c_str());
     std::remove(svg.c_str());
     for (const char* expected : {
-             "<path d=\"M 2.0000,2.0000 L 90.0000,2.0000 \" stroke=\"#FF0000\"",        // move + line, dashed
+             "<path d=\"M 2.0000,2.0000 L 90.0000,2.0000 \" stroke=\"#FF0000\"",  // move + line, dashed
              "<ellipse cx=\"62.5000\" cy=\"17.5000\" rx=\"17.5000\" ry=\"12.5000\"  fill=\"#FFFF00\"",
-             "M 10.0000,35.0000 L 30.0000,35.0000 L 20.0000,50.0000 Z",                 // polygon
-             "M 40.0000,40.0000 L 60.0000,40.0000 L 60.0000,55.0000 ",                  // polyline
-             "M 0.0000,55.0000 L 50.0000,55.0000 L 50.0000,70.0000",                    // clip rectangle
-             "font-family=\"Arial\" fill=\"#000080\"",
-             "font-size=\"14.0000\" ><![CDATA[Clipped text]]>",
-             "width=\"4.0000\" height=\"4.0000\" x=\"88.0000\" y=\"40.0000\"",         // transparent bitmap
-             "width=\"8.0000\" height=\"8.0000\" x=\"88.0000\" y=\"50.0000\"",         // stretched bitmap
+             "M 10.0000,35.0000 L 30.0000,35.0000 L 20.0000,50.0000 Z",  // polygon
+             "M 40.0000,40.0000 L 60.0000,40.0000 L 60.0000,55.0000 ",   // polyline
+             "M 0.0000,55.0000 L 50.0000,55.0000 L 50.0000,70.0000",     // clip rectangle
+             "font-family=\"Arial\" fill=\"#000080\"", "font-size=\"14.0000\" ><![CDATA[Clipped text]]>",
+             "width=\"4.0000\" height=\"4.0000\" x=\"88.0000\" y=\"40.0000\"",  // transparent bitmap
+             "width=\"8.0000\" height=\"8.0000\" x=\"88.0000\" y=\"50.0000\"",  // stretched bitmap
          })
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
@@ -259,7 +258,7 @@ TEST(EnhancedMetafile, BrokenFilesAreRefusedAndChangeNothing)
     TBytes truncated(good.begin(), good.begin() + 60);
     TBytes hugeCount = good;
     for (size_t at = U32(good, 4); at < good.size(); at += U32(good, at + 4))
-        if (U32(good, at) == 4)   // a polyline: claim far more points than it has
+        if (U32(good, at) == 4)  // a polyline: claim far more points than it has
             hugeCount[at + 24] = 0xFF, hugeCount[at + 27] = 0x7F;
     for (const TBytes& bytes : {badSignature, badRecordSize, truncated, hugeCount, TBytes{}}) {
         TMetafile target;

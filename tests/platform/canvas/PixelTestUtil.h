@@ -39,14 +39,16 @@ inline char LegendMark(TBitmap& b, int x, int y, const std::vector<Legend>& lege
 inline std::string Row(TBitmap& b, int y, int x0, int x1, const std::vector<Legend>& legend)
 {
     std::string s;
-    for (int x = x0; x < x1; ++x) s += LegendMark(b, x, y, legend);
+    for (int x = x0; x < x1; ++x)
+        s += LegendMark(b, x, y, legend);
     return s;
 }
 
 inline std::string Column(TBitmap& b, int x, int y0, int y1, const std::vector<Legend>& legend)
 {
     std::string s;
-    for (int y = y0; y < y1; ++y) s += LegendMark(b, x, y, legend);
+    for (int y = y0; y < y1; ++y)
+        s += LegendMark(b, x, y, legend);
     return s;
 }
 

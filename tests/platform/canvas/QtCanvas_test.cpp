@@ -29,7 +29,7 @@ QImage WhiteImage(int w, int h)
 
 TColor At(const QImage& image, int x, int y) { return FromQRgb(image.pixel(x, y)); }
 
-} // namespace
+}  // namespace
 
 TEST(PainterCanvas, DrawsTheSamePixelsAsABitmapCanvas)
 {
@@ -64,7 +64,7 @@ TEST(PainterCanvas, KeepsThePaintersClipAndInvertsOnScreen)
     EXPECT_EQ(At(image, 9, 9), clRed);
     EXPECT_EQ(At(image, 10, 10), clWhite);
     EXPECT_EQ(At(image, 0, 0), clAqua);
-    EXPECT_EQ(At(image, 4, 4), clAqua);   // red XOR white
+    EXPECT_EQ(At(image, 4, 4), clAqua);  // red XOR white
     EXPECT_EQ(At(image, 5, 4), clRed);
 }
 

@@ -19,8 +19,9 @@ TEST(RecordingCanvas, LogsPrimitivesWithPenBrushFontAndClip)
     const std::vector<std::string> log = c.Log();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0], "Rectangle (11,2,40,40) pen=$000000FF/2/psSolid brush=$00FFFFFF/bsCross bk=$00FFFFFF/opaque");
-    EXPECT_EQ(log[1], "Text (13,4) \"Hi\" pen=$000000FF/2/psSolid brush=$00FFFFFF/bsCross font=Arial/-11/$80000008/esc900 "
-                      "bk=$00FFFFFF/opaque clip=(10,0,15,5)");
+    EXPECT_EQ(log[1],
+              "Text (13,4) \"Hi\" pen=$000000FF/2/psSolid brush=$00FFFFFF/bsCross font=Arial/-11/$80000008/esc900 "
+              "bk=$00FFFFFF/opaque clip=(10,0,15,5)");
     EXPECT_EQ(c.Records()[1].State.Font.Escapement, 900);
     c.Clear();
     EXPECT_TRUE(c.Records().empty());
@@ -35,5 +36,5 @@ TEST(SystemColors, FixedTableAndResolution)
     EXPECT_EQ(ColorToRGB(clBtnShadow), RGB(0xA0, 0xA0, 0xA0));
     EXPECT_EQ(ColorToRGB(cl3DDkShadow), RGB(0x69, 0x69, 0x69));
     EXPECT_EQ(ColorToRGB(TColor(0x80000063)), clBlack);
-    EXPECT_EQ(ColorToRGB(0x02123456), 0x123456);   // palette-relative flag ignored
+    EXPECT_EQ(ColorToRGB(0x02123456), 0x123456);  // palette-relative flag ignored
 }

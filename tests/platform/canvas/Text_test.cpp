@@ -18,7 +18,7 @@ std::vector<const TCanvasRecord*> Texts(const TRecordingCanvas& c)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Fonts, SizeAndHeightConvertAt96Dpi)
 {
@@ -26,7 +26,9 @@ TEST(Fonts, SizeAndHeightConvertAt96Dpi)
     EXPECT_EQ(font.GetName(), "Arial");
     EXPECT_EQ(font.GetHeight(), -11);
     EXPECT_EQ(font.GetSize(), 8);
-    struct Case { int size, height; };
+    struct Case {
+        int size, height;
+    };
     for (const Case& k : {Case{8, -11}, Case{10, -13}, Case{12, -16}, Case{14, -19}}) {
         font.SetSize(k.size);
         EXPECT_EQ(font.GetHeight(), k.height);
@@ -51,9 +53,9 @@ TEST(Fonts, MetricsComeFromTheMappedFaceWhateverTheName)
     EXPECT_EQ(c.TextWidth("ABC"), width);
     c.Font().SetName("DejaVu Sans");
     EXPECT_EQ(c.TextWidth("ABC"), width);
-    EXPECT_GT(height, 11);   // cell height: ascent + descent of an 11-pixel em
+    EXPECT_GT(height, 11);  // cell height: ascent + descent of an 11-pixel em
     EXPECT_LT(height, 16);
-    c.Font().SetHeight(height);   // a positive height asks for that cell height
+    c.Font().SetHeight(height);  // a positive height asks for that cell height
     EXPECT_EQ(c.TextHeight("x"), height);
     EXPECT_EQ(c.TextWidth(""), 0);
 }
@@ -72,11 +74,11 @@ TEST(TextOut, TheCellStartsAtThePointAndIsFilledOnlyInOpaqueMode)
     EXPECT_GE(ink.Top, 5);
     EXPECT_LE(ink.Right, 10 + w);
     EXPECT_LE(ink.Bottom, 5 + h);
-    EXPECT_GT(ink.Bottom, 5 + h / 2);   // the descender of g
+    EXPECT_GT(ink.Bottom, 5 + h / 2);  // the descender of g
     EXPECT_EQ(c.GetPenPos(), Point(10 + w, 5));
 
     c.Brush().SetStyle(bsSolid);
-    c.Brush().SetColor(clRed);   // opaque background in the brush colour
+    c.Brush().SetColor(clRed);  // opaque background in the brush colour
     c.TextOut(10, 5, "Hxg");
     EXPECT_EQ(c.GetPixel(10, 5), clRed);
     EXPECT_EQ(c.GetPixel(10 + w - 1, 5 + h - 1), clRed);
@@ -119,7 +121,7 @@ TEST(DrawText, WordBreakWrapsAtBlanksAndKeepsLongWordsWhole)
     const int width = c.TextWidth("alpha beta");
     TRect r{0, 0, width, 0};
     EXPECT_EQ(c.DrawText("alpha beta gamma", r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX), 2 * lh);
-    EXPECT_EQ(r, Rect(0, 0, width, 2 * lh));   // the width is kept
+    EXPECT_EQ(r, Rect(0, 0, width, 2 * lh));  // the width is kept
 
     r = {10, 20, 10 + width, 100};
     EXPECT_EQ(c.DrawText("alpha beta gamma", r, DT_WORDBREAK | DT_NOPREFIX), 2 * lh);
@@ -142,12 +144,16 @@ TEST(DrawText, AlignmentAndVerticalPlacementOnlyWithSingleLine)
     TRecordingCanvas c;
     const int lh = c.TextHeight("x");
     const int w = c.TextWidth("ab");
-    struct Case { unsigned flags; TPoint at; int result; };
+    struct Case {
+        unsigned flags;
+        TPoint at;
+        int result;
+    };
     const Case cases[] = {
         {DT_LEFT, {10, 10}, lh},
         {DT_CENTER, {10 + (100 - w) / 2, 10}, lh},
         {DT_RIGHT, {110 - w, 10}, lh},
-        {DT_VCENTER, {10, 10}, lh},                                      // ignored without SingleLine
+        {DT_VCENTER, {10, 10}, lh},  // ignored without SingleLine
         {DT_BOTTOM, {10, 10}, lh},
         {DT_SINGLELINE | DT_VCENTER, {10, 10 + (50 - lh) / 2}, (50 - lh) / 2 + lh},
         {DT_SINGLELINE | DT_BOTTOM | DT_RIGHT, {110 - w, 60 - lh}, 50},
@@ -207,7 +213,12 @@ TEST(DrawText, LineBreaksClippingTabsAndPrefixes)
 TEST(DrawText, EllipsesShortenLinesThatDoNotFit)
 {
     TRecordingCanvas c;
-    struct Case { unsigned flag; const char* text; const char* starts; const char* ends; };
+    struct Case {
+        unsigned flag;
+        const char* text;
+        const char* starts;
+        const char* ends;
+    };
     const Case cases[] = {
         {DT_END_ELLIPSIS, "abcdefghijklmnop", "abc", "..."},
         {DT_WORD_ELLIPSIS, "alpha beta gamma delta", "alpha", "..."},

@@ -8,10 +8,7 @@
 
 namespace {
 
-void WriteRaw(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteRaw(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // Every piece ReadLine gives with a buffer of bufferSize bytes, until it returns 0.
 std::vector<std::string> Pieces(CFile& file, std::size_t bufferSize)
@@ -69,8 +66,7 @@ TEST(CFile, BoundedLineReadsCountNulBytesAndCutLongLinesIntoPieces)
     const std::vector<std::string> pieces = Pieces(file, 99);  // at most 98 bytes a read
     const std::vector<std::string> expected = {
         std::string("a\0b\tc\r\n", 7),  // CR kept, NUL counted
-        longLine.substr(0, 98), longLine.substr(98, 98), longLine.substr(196) + "\n",
-        "\n", "last, no line end",
+        longLine.substr(0, 98),        longLine.substr(98, 98), longLine.substr(196) + "\n", "\n", "last, no line end",
     };
     EXPECT_EQ(pieces, expected);
     EXPECT_TRUE(file.Eof());
@@ -134,7 +130,12 @@ TEST(CFile, MovingHandsTheOpenFileOver)
 
 TEST(SplitPath, FolderNameAndExtension)
 {
-    struct Case { const char* path; const char* directory; const char* name; const char* extension; };
+    struct Case {
+        const char* path;
+        const char* directory;
+        const char* name;
+        const char* extension;
+    };
     const Case cases[] = {
         {"/home/sea/zuv-12.dev", "/home/sea/", "zuv-12", ".dev"},
         {"C:\\cal\\ZUV 7.DEV", "C:\\cal\\", "ZUV 7", ".DEV"},

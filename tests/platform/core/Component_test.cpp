@@ -28,7 +28,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 PRAVIX_PUBLISH(TTracked)
 

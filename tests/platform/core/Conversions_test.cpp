@@ -23,7 +23,7 @@ TFormatSettings German()
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Conversions, FloatToStrUsesFifteenDigitsAndSwitchesToExponentOutsideFixedRange)
 {
@@ -41,8 +41,8 @@ TEST(Conversions, FloatToStrUsesFifteenDigitsAndSwitchesToExponentOutsideFixedRa
         {2.0 / 3, "0.666666666666667"},
         {-1234.5, "-1234.5"},
         {999999999999999.0, "999999999999999"},
-        {9999999999999999.0, "1E16"},            // rounds up into the exponent range
-        {1e-5, "0.00001"},                     // lowest fixed value
+        {9999999999999999.0, "1E16"},  // rounds up into the exponent range
+        {1e-5, "0.00001"},             // lowest fixed value
         {9.99999999999999e-6, "9.99999999999999E-6"},
         {0.00001234, "0.00001234"},
         {123456789012345678.0, "1.23456789012346E17"},
@@ -76,11 +76,11 @@ TEST(Conversions, FixedAndExponentFormsRoundTheExactBinaryValueHalvesAwayFromZer
         const char* exponent;
     };
     const Case cases[] = {
-        {0.125, 2, "0.13", "1.3E-001"},     // exactly half: away from zero
+        {0.125, 2, "0.13", "1.3E-001"},  // exactly half: away from zero
         {-0.125, 2, "-0.13", "-1.3E-001"},
         {2.5, 0, "3", "3E+000"},
         {-2.5, 0, "-3", "-3E+000"},
-        {2.675, 2, "2.67", "2.7E+000"},     // binary value lies below the half
+        {2.675, 2, "2.67", "2.7E+000"},  // binary value lies below the half
         {1.005, 2, "1.00", "1.0E+000"},
         {1234.5678, 2, "1234.57", "1.2E+003"},
         {1234, 3, "1234.000", "1.23E+003"},
@@ -109,7 +109,7 @@ TEST(Conversions, FormatFloatPatterns)
     const Case cases[] = {
         {"0.000", 3.14159, "3.142"},
         {"0.000", -0.0004, "0.000"},
-        {"0.", 2.5, "3"},               // no zeros after the point: no separator
+        {"0.", 2.5, "3"},  // no zeros after the point: no separator
         {"0.", 1.4, "1"},
         {"0", -0.4, "0"},
         {"#,#0", 1234567.5, "1,234,568"},
@@ -178,14 +178,13 @@ TEST(Conversions, IntegerText)
 {
     EXPECT_EQ(IntToStr(-9223372036854775807LL - 1), "-9223372036854775808");
     const std::pair<const char*, int> valid[] = {
-        {"  42 ", 42}, {"+7", 7}, {"-0", 0}, {"-2147483648", -2147483647 - 1}, {"2147483647", 2147483647},
-        {"007", 7},
+        {"  42 ", 42}, {"+7", 7}, {"-0", 0}, {"-2147483648", -2147483647 - 1}, {"2147483647", 2147483647}, {"007", 7},
     };
     for (const auto& [text, expected] : valid)
         EXPECT_EQ(StrToInt(text), expected) << text;
 
-    for (const char* text : {"", "+", "-", "2147483648", "-2147483649", "99999999999999999999", "1.0", "0x10",
-                             "1 2", "+-5", "12a"}) {
+    for (const char* text :
+         {"", "+", "-", "2147483648", "-2147483649", "99999999999999999999", "1.0", "0x10", "1 2", "+-5", "12a"}) {
         int value = 7;
         EXPECT_FALSE(TryStrToInt(text, value)) << text;
         EXPECT_EQ(value, 7);

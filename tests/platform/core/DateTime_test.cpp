@@ -56,7 +56,7 @@ TFormatSettings DottedRegion()
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DateTime, CalendarRules)
 {
@@ -71,14 +71,21 @@ TEST(DateTime, CalendarRules)
 TEST(DateTime, EncodeDateCountsDaysFromTheEpochAndRefusesInvalidDates)
 {
     const std::pair<Date, double> days[] = {
-        {{1899, 12, 30}, 0}, {{1899, 12, 29}, -1}, {{1900, 1, 1}, 2}, {{1900, 3, 1}, 61},
+        {{1899, 12, 30}, 0},    {{1899, 12, 29}, -1}, {{1900, 1, 1}, 2},         {{1900, 3, 1}, 61},
         {{2000, 2, 29}, 36585}, {{1, 1, 1}, -693593}, {{9999, 12, 31}, 2958465},
     };
     for (const auto& [d, expected] : days)
         EXPECT_EQ(EncodeDate(d.year, d.month, d.day), expected) << d;
 
-    for (Date d : {Date{1900, 2, 29}, {2100, 2, 29}, {2000, 2, 30}, {2024, 4, 31}, {2024, 13, 1}, {2024, 0, 1},
-                   {0, 1, 1}, {10000, 1, 1}, {2024, 1, 0}}) {
+    for (Date d : {Date{1900, 2, 29},
+                   {2100, 2, 29},
+                   {2000, 2, 30},
+                   {2024, 4, 31},
+                   {2024, 13, 1},
+                   {2024, 0, 1},
+                   {0, 1, 1},
+                   {10000, 1, 1},
+                   {2024, 1, 0}}) {
         TDateTime v = 7;
         EXPECT_FALSE(TryEncodeDate(d.year, d.month, d.day, v)) << d;
         EXPECT_EQ(v, 7);
@@ -118,14 +125,14 @@ TEST(DateTime, DecodingRoundsToTheMillisecondFirst)
         {At(2024, 12, 31) + 86399999.6 * ms, {2025, 1, 1}, {0, 0, 0, 0}},  // 23:59:59.9996
         {At(2024, 12, 31) + 86399999.4 * ms, {2024, 12, 31}, {23, 59, 59, 999}},
         {0.5, {1899, 12, 30}, {12, 0, 0, 0}},
-        {-1.25, {1899, 12, 29}, {6, 0, 0, 0}},        // before the epoch: absolute fraction is the time
+        {-1.25, {1899, 12, 29}, {6, 0, 0, 0}},  // before the epoch: absolute fraction is the time
         {-0.25, {1899, 12, 30}, {6, 0, 0, 0}},
         {-1 - 86399999.6 * ms, {1899, 12, 28}, {0, 0, 0, 0}},
         {At(2024, 2, 29, 13, 5, 7, 9), {2024, 2, 29}, {13, 5, 7, 9}},
         {At(1899, 12, 29, 6, 0, 0, 0), {1899, 12, 29}, {6, 0, 0, 0}},
         {std::nan(""), {0, 0, 0}, {0, 0, 0, 0}},
         {HUGE_VAL, {0, 0, 0}, {0, 0, 0, 0}},
-        {-693594.5, {0, 0, 0}, {12, 0, 0, 0}},       // before year 1
+        {-693594.5, {0, 0, 0}, {12, 0, 0, 0}},  // before year 1
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DateOf(c.value), c.date) << c.value;
@@ -136,11 +143,11 @@ TEST(DateTime, DecodingRoundsToTheMillisecondFirst)
 
 TEST(DateTime, DayOfWeekCountsFromSunday)
 {
-    EXPECT_EQ(DayOfWeek(0), 7);                  // 30 December 1899, a Saturday
+    EXPECT_EQ(DayOfWeek(0), 7);  // 30 December 1899, a Saturday
     EXPECT_EQ(DayOfWeek(-1), 6);
-    EXPECT_EQ(DayOfWeek(At(2024, 2, 29)), 5);    // Thursday
-    EXPECT_EQ(DayOfWeek(At(2024, 3, 3, 23)), 1); // Sunday
-    EXPECT_EQ(DayOfWeek(At(1, 1, 1)), 2);        // Monday
+    EXPECT_EQ(DayOfWeek(At(2024, 2, 29)), 5);     // Thursday
+    EXPECT_EQ(DayOfWeek(At(2024, 3, 3, 23)), 1);  // Sunday
+    EXPECT_EQ(DayOfWeek(At(1, 1, 1)), 2);         // Monday
 }
 
 TEST(DateTime, IncMonthClampsTheDayToTheMonthEnd)
@@ -151,9 +158,9 @@ TEST(DateTime, IncMonthClampsTheDayToTheMonthEnd)
         Date to;
     };
     const Case cases[] = {
-        {{2024, 1, 31}, 1, {2024, 2, 29}}, {{2023, 1, 31}, 1, {2023, 2, 28}}, {{2024, 3, 31}, -1, {2024, 2, 29}},
-        {{2024, 5, 31}, 1, {2024, 6, 30}}, {{2023, 12, 15}, 1, {2024, 1, 15}}, {{2024, 1, 15}, -13, {2022, 12, 15}},
-        {{2000, 2, 29}, 12, {2001, 2, 28}}, {{1900, 1, 31}, 1, {1900, 2, 28}}, {{1899, 11, 30}, 1, {1899, 12, 30}},
+        {{2024, 1, 31}, 1, {2024, 2, 29}},  {{2023, 1, 31}, 1, {2023, 2, 28}},  {{2024, 3, 31}, -1, {2024, 2, 29}},
+        {{2024, 5, 31}, 1, {2024, 6, 30}},  {{2023, 12, 15}, 1, {2024, 1, 15}}, {{2024, 1, 15}, -13, {2022, 12, 15}},
+        {{2000, 2, 29}, 12, {2001, 2, 28}}, {{1900, 1, 31}, 1, {1900, 2, 28}},  {{1899, 11, 30}, 1, {1899, 12, 30}},
         {{1, 1, 31}, 0, {1, 1, 31}},
     };
     for (const Case& c : cases)
@@ -174,13 +181,40 @@ TEST(DateTime, FormatDateTimeTokens)
 {
     const TDateTime v = At(2024, 3, 5, 14, 7, 9, 45);  // a Tuesday
     const std::pair<const char*, const char*> cases[] = {
-        {"d", "5"}, {"dd", "05"}, {"ddd", "Tue"}, {"dddd", "Tuesday"}, {"ddddd", "3/5/2024"},
-        {"m", "3"}, {"mm", "03"}, {"mmm", "Mar"}, {"mmmm", "March"}, {"yy", "24"}, {"yyyy", "2024"},
-        {"h", "14"}, {"hh:mm", "14:07"}, {"h:m", "14:7"}, {"d m", "5 3"}, {"n", "7"}, {"nn", "07"},
-        {"s", "9"}, {"ss", "09"}, {"z", "45"}, {"zzz", "045"}, {"hh:nn:ss.zzz", "14:07:09.045"},
-        {"hh am/pm", "02 pm"}, {"h AM/PM", "2 PM"}, {"h a/p", "2 p"}, {"h ampm", "2 PM"},
-        {"c", "3/5/2024 14:07:09"}, {"C", "3/5/2024 14:07:09"}, {"'d' d", "d 5"}, {"\"at\" hh", "at 14"},
-        {"DD/MM/YYYY", "05/03/2024"}, {"yyyy-mm-dd", "2024-03-05"}, {"x", "x"}, {"", ""},
+        {"d", "5"},
+        {"dd", "05"},
+        {"ddd", "Tue"},
+        {"dddd", "Tuesday"},
+        {"ddddd", "3/5/2024"},
+        {"m", "3"},
+        {"mm", "03"},
+        {"mmm", "Mar"},
+        {"mmmm", "March"},
+        {"yy", "24"},
+        {"yyyy", "2024"},
+        {"h", "14"},
+        {"hh:mm", "14:07"},
+        {"h:m", "14:7"},
+        {"d m", "5 3"},
+        {"n", "7"},
+        {"nn", "07"},
+        {"s", "9"},
+        {"ss", "09"},
+        {"z", "45"},
+        {"zzz", "045"},
+        {"hh:nn:ss.zzz", "14:07:09.045"},
+        {"hh am/pm", "02 pm"},
+        {"h AM/PM", "2 PM"},
+        {"h a/p", "2 p"},
+        {"h ampm", "2 PM"},
+        {"c", "3/5/2024 14:07:09"},
+        {"C", "3/5/2024 14:07:09"},
+        {"'d' d", "d 5"},
+        {"\"at\" hh", "at 14"},
+        {"DD/MM/YYYY", "05/03/2024"},
+        {"yyyy-mm-dd", "2024-03-05"},
+        {"x", "x"},
+        {"", ""},
     };
     for (const auto& [format, text] : cases)
         EXPECT_EQ(FormatDateTime(format, v), text) << format;
@@ -212,9 +246,9 @@ TEST(DateTime, StrToDateTimeReadsTheRegionsForms)
         {"3/5/2024 2:07 pm", At(2024, 3, 5, 14, 7)},
         {"3/5/2024 14:07:09.5", At(2024, 3, 5, 14, 7, 9, 500)},
         {"3/5/24", At(2024, 3, 5)},
-        {"3/5/75", At(2075, 3, 5)},   // two-digit years fall within 50 years of now
+        {"3/5/75", At(2075, 3, 5)},  // two-digit years fall within 50 years of now
         {"3/5/76", At(1976, 3, 5)},
-        {"3/5", At(2026, 3, 5)},      // current year
+        {"3/5", At(2026, 3, 5)},  // current year
         {"12:00 AM", 0},
         {"2:30 PM", EncodeTime(14, 30, 0, 0)},
         {"12/29/1899 06:00:00", -1.25},
@@ -222,8 +256,8 @@ TEST(DateTime, StrToDateTimeReadsTheRegionsForms)
     for (const auto& [text, value] : cases)
         EXPECT_EQ(StrToDateTime(text), value) << text;
 
-    for (const char* text : {"", "2/30/2024", "13/1/2024", "25:00", "abc", "3/5/2024 x", "13:00 PM", "3/5/2024/",
-                             "3", "3/5/", "1:2:3:4", "3/5/2024 14:07:09.1234"}) {
+    for (const char* text : {"", "2/30/2024", "13/1/2024", "25:00", "abc", "3/5/2024 x", "13:00 PM", "3/5/2024/", "3",
+                             "3/5/", "1:2:3:4", "3/5/2024 14:07:09.1234"}) {
         TDateTime v = 7;
         EXPECT_FALSE(TryStrToDateTime(text, v)) << text;
         EXPECT_EQ(v, 7);

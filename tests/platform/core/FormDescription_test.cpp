@@ -60,8 +60,9 @@ public:
         filer.DefineProperty(
             "Blob", [this](TReader& r) { Blob = r.ReadBinary(); }, [this](TWriter& w) { w.WriteBinary(Blob); },
             !Blob.empty());
-        filer.DefineProperty("Entries", [this](TReader& r) { ReadEntries(r); },
-                             [this](TWriter& w) { WriteEntries(w); }, !Entries.empty());
+        filer.DefineProperty(
+            "Entries", [this](TReader& r) { ReadEntries(r); }, [this](TWriter& w) { WriteEntries(w); },
+            !Entries.empty());
     }
 
     std::string Caption() const { return m_caption; }
@@ -121,29 +122,19 @@ public:
     using TFdControl::TFdControl;
 };
 
-PRAVIX_PUBLISH(TFdFont,
-    Field("Color", &TFdFont::Color),
-    Field("Style", &TFdFont::Style),
-    Field("Name", &TFdFont::Name))
+PRAVIX_PUBLISH(TFdFont, Field("Color", &TFdFont::Color), Field("Style", &TFdFont::Style), Field("Name", &TFdFont::Name))
 
-PRAVIX_PUBLISH(TFdItem,
-    Field("Name", &TFdItem::Name),
-    Field("Value", &TFdItem::Value),
-    Field("Count", &TFdItem::Count).Default(0))
+PRAVIX_PUBLISH(TFdItem, Field("Name", &TFdItem::Name), Field("Value", &TFdItem::Value),
+               Field("Count", &TFdItem::Count).Default(0))
 
-PRAVIX_PUBLISH(TFdControl,
-    Field("Left", &TFdControl::Left),
-    Prop("Caption", &TFdControl::Caption, &TFdControl::SetCaption),
-    Field("Enabled", &TFdControl::Enabled).Default(true),
-    Field("Shape", &TFdControl::Shape).Default(fdsNone),
-    Field("Shapes", &TFdControl::Shapes).Default(TFdShapes{}),
-    Field("Ratio", &TFdControl::Ratio),
-    Field("Precise", &TFdControl::Precise),
-    Field("Big", &TFdControl::Big).Default(0),
-    Field("Letter", &TFdControl::Letter).Default('a'),
-    Prop("Font", &TFdControl::Font).Owned(),
-    Prop("Items", &TFdControl::Items).Owned(),
-    Field("Buddy", &TFdControl::Buddy))
+PRAVIX_PUBLISH(TFdControl, Field("Left", &TFdControl::Left),
+               Prop("Caption", &TFdControl::Caption, &TFdControl::SetCaption),
+               Field("Enabled", &TFdControl::Enabled).Default(true),
+               Field("Shape", &TFdControl::Shape).Default(fdsNone),
+               Field("Shapes", &TFdControl::Shapes).Default(TFdShapes{}), Field("Ratio", &TFdControl::Ratio),
+               Field("Precise", &TFdControl::Precise), Field("Big", &TFdControl::Big).Default(0),
+               Field("Letter", &TFdControl::Letter).Default('a'), Prop("Font", &TFdControl::Font).Owned(),
+               Prop("Items", &TFdControl::Items).Owned(), Field("Buddy", &TFdControl::Buddy))
 
 PRAVIX_PUBLISH(TFdForm)
 
@@ -189,12 +180,9 @@ const char* kFullDescription = R"(TFdForm Main {
 }
 )";
 
-TFdControl* Child(TComponent& root, const char* name)
-{
-    return dynamic_cast<TFdControl*>(root.FindComponent(name));
-}
+TFdControl* Child(TComponent& root, const char* name) { return dynamic_cast<TFdControl*>(root.FindComponent(name)); }
 
-} // namespace
+}  // namespace
 
 TEST(FormDescription, ReadsEveryValueKindNestedObjectsAndDefinedProperties)
 {
@@ -326,7 +314,8 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         {"TFdForm F {\n  Ratio = 1e400\n}", 2, "Ratio", "number 1e400 out of range"},
         {"TFdForm F {\n  Precise = 1e99999\n}", 2, "Precise", "number 1e99999 out of range"},
         {"TFdForm F {\n  Shape = fdsTriangle\n}", 2, "Shape", "fdsTriangle is not a value of TFdShape"},
-        {"TFdForm F {\n  Shapes = [fdsNone fdsCircle]\n}", 2, "Shapes", "\",\" or \"]\" was expected, not \"fdsCircle\""},
+        {"TFdForm F {\n  Shapes = [fdsNone fdsCircle]\n}", 2, "Shapes",
+         "\",\" or \"]\" was expected, not \"fdsCircle\""},
         {"TFdForm F {\n  Enabled = 1\n}", 2, "Enabled", "a value name was expected, not \"1\""},
         {"TFdForm F {\n  Width = 3\n}", 2, "Width", "TFdForm has no property Width"},
         {"TFdForm F {\n  Font.Size = 3\n}", 2, "Font.Size", "TFdForm has no property Font.Size"},
@@ -334,7 +323,8 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         {"TFdForm F {\n  Caption = \"\\q\"\n}", 2, "Caption", "unknown escape \\q"},
         {"TFdForm F {\n  Caption = 12\n}", 2, "Caption", "a string was expected, not \"12\""},
         {"TFdForm F {\n  Letter = 256\n}", 2, "Letter", "character code 256 out of range"},
-        {"TFdForm F {\n  Font = 3\n}", 2, "Font", "the properties of a sub-object are assigned one by one (Font.Name = ...)"},
+        {"TFdForm F {\n  Font = 3\n}", 2, "Font",
+         "the properties of a sub-object are assigned one by one (Font.Name = ...)"},
         {"TFdForm F {\n  Items = (\"a\" \"b\")\n}", 2, "Items", "\",\" was expected, not a string"},
         {"TFdForm F {\n  Buddy = Nobody\n}", 2, "Buddy", "no component is named Nobody"},
         {"TFdForm F {\n  @Blob = #ABC\n}", 2, "@Blob", "binary data with an odd number of hex digits"},
@@ -378,7 +368,8 @@ TEST(FormDescription, BadInputNamesTheLineAndTheProperty)
         TComponent owner(nullptr);
         CreateComponentFromText("TFdForm F {\n  Left = x\n}", &owner);
     } catch (const EFormDescriptionError& e) {
-        EXPECT_EQ(e.Message(), "Error in form description at line 2, property Left: an integer was expected, not \"x\"");
+        EXPECT_EQ(e.Message(),
+                  "Error in form description at line 2, property Left: an integer was expected, not \"x\"");
     }
 }
 
@@ -392,11 +383,8 @@ public:
     int Count = 0;
 };
 
-PRAVIX_PUBLISH(TFdSwatch,
-    Field("Color", &TFdSwatch::Color).AsColor(),
-    Field("Border", &TFdSwatch::Border).AsColor(),
-    Field("Fill", &TFdSwatch::Fill).AsColor(),
-    Field("Count", &TFdSwatch::Count))
+PRAVIX_PUBLISH(TFdSwatch, Field("Color", &TFdSwatch::Color).AsColor(), Field("Border", &TFdSwatch::Border).AsColor(),
+               Field("Fill", &TFdSwatch::Fill).AsColor(), Field("Count", &TFdSwatch::Count))
 
 TEST(FormDescription, ColoursAreReadAndWrittenByTheirConstantsNames)
 {

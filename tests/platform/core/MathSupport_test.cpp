@@ -9,8 +9,16 @@
 TEST(MathSupport, RoundingHalvesToEvenAndTruncationTowardZero)
 {
     const std::pair<double, long long> rounded[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
-        {2.4999999999999996, 2}, {1e15 + 0.5, 1000000000000000}, {-9.2e18, -9200000000000000000},
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {3.5, 4},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {2.4999999999999996, 2},
+        {1e15 + 0.5, 1000000000000000},
+        {-9.2e18, -9200000000000000000},
     };
     for (const auto& [value, expected] : rounded)
         EXPECT_EQ(RoundHalfEven(value), expected) << value;
@@ -40,8 +48,9 @@ TEST(MathSupport, RoundClampKeepsEveryValueOnAFiniteScale)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<double, int> cases[] = {
-        {12.5, 12}, {13.5, 14}, {-0.5, 0}, {1e300, 32000}, {-1e300, -32000}, {inf, 32000}, {-inf, -32000},
-        {std::nan(""), -32000}, {31999.6, 32000},
+        {12.5, 12},       {13.5, 14},   {-0.5, 0},      {1e300, 32000},
+        {-1e300, -32000}, {inf, 32000}, {-inf, -32000}, {std::nan(""), -32000},
+        {31999.6, 32000},
     };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(RoundClamp(value), expected) << value;

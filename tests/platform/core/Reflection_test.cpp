@@ -73,24 +73,19 @@ private:
 
 PRAVIX_PUBLISH(TTestFont, Prop("Color", &TTestFont::Color, &TTestFont::SetColor))
 
-PRAVIX_PUBLISH(TTestBase,
-    Prop("Width", &TTestBase::Width, &TTestBase::SetWidth),
-    Prop("Visible", &TTestBase::Visible, &TTestBase::SetVisible).Default(true),
-    Prop("Font", &TTestBase::Font, &TTestBase::SetFont).Owned(),
-    Prop("Buddy", &TTestBase::Buddy, &TTestBase::SetBuddy))
+PRAVIX_PUBLISH(TTestBase, Prop("Width", &TTestBase::Width, &TTestBase::SetWidth),
+               Prop("Visible", &TTestBase::Visible, &TTestBase::SetVisible).Default(true),
+               Prop("Font", &TTestBase::Font, &TTestBase::SetFont).Owned(),
+               Prop("Buddy", &TTestBase::Buddy, &TTestBase::SetBuddy))
 
-PRAVIX_PUBLISH(TTestDerived,
-    Prop("Style", &TTestDerived::Style, &TTestDerived::SetStyle).Default(itsNone),
-    Redeclare("Visible").Default(false),
-    Prop("Styles", &TTestDerived::Styles, &TTestDerived::SetStyles).Default(TTestStyles{itsRaised}),
-    Prop("Span", &TTestDerived::Span, &TTestDerived::SetSpan).Stored(&TTestDerived::IsSpanStored),
-    Prop("Caption", &TTestDerived::Caption, &TTestDerived::SetCaption),
-    Field("Extended", &TTestDerived::m_extended),
-    Field("Big", &TTestDerived::m_big),
-    Field("Letter", &TTestDerived::m_char),
-    Prop("ReadOnly", &TTestDerived::m_readOnly),
-    Field("Data", &TTestDerived::m_variant),
-    Field("OnChange", &TTestDerived::OnChange))
+PRAVIX_PUBLISH(TTestDerived, Prop("Style", &TTestDerived::Style, &TTestDerived::SetStyle).Default(itsNone),
+               Redeclare("Visible").Default(false),
+               Prop("Styles", &TTestDerived::Styles, &TTestDerived::SetStyles).Default(TTestStyles{itsRaised}),
+               Prop("Span", &TTestDerived::Span, &TTestDerived::SetSpan).Stored(&TTestDerived::IsSpanStored),
+               Prop("Caption", &TTestDerived::Caption, &TTestDerived::SetCaption),
+               Field("Extended", &TTestDerived::m_extended), Field("Big", &TTestDerived::m_big),
+               Field("Letter", &TTestDerived::m_char), Prop("ReadOnly", &TTestDerived::m_readOnly),
+               Field("Data", &TTestDerived::m_variant), Field("OnChange", &TTestDerived::OnChange))
 
 namespace {
 
@@ -102,7 +97,7 @@ std::vector<std::string> Names(const TClassInfo& info)
     return names;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Reflection, PropertiesInDeclaredOrderInheritedFirstRedeclaredInPlace)
 {
@@ -133,9 +128,9 @@ TEST(Reflection, KindsAndTypeInformationFollowTheCppTypes)
     const struct {
         const char* name;
         TTypeKind kind;
-    } cases[] = {{"Width", tkInteger},  {"Visible", tkEnumeration}, {"Font", tkClass},   {"Style", tkEnumeration},
-                 {"Styles", tkSet},     {"Span", tkFloat},          {"Caption", tkString}, {"Big", tkInt64},
-                 {"Letter", tkChar},    {"OnChange", tkMethod},     {"Name", tkString},  {"Data", tkVariant}};
+    } cases[] = {{"Width", tkInteger}, {"Visible", tkEnumeration}, {"Font", tkClass},     {"Style", tkEnumeration},
+                 {"Styles", tkSet},    {"Span", tkFloat},          {"Caption", tkString}, {"Big", tkInt64},
+                 {"Letter", tkChar},   {"OnChange", tkMethod},     {"Name", tkString},    {"Data", tkVariant}};
     for (const auto& k : cases)
         EXPECT_EQ(c.FindProperty(k.name)->Kind(), k.kind) << k.name;
 

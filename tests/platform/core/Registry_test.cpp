@@ -86,8 +86,7 @@ TEST_F(Registry, RootsKeepTheirOwnFilesAndDefaultValuesHaveTheEmptyName)
 
     const std::string type = OpenKey(HKEY_CLASSES_ROOT, ".htm", false)->ReadString("");
     EXPECT_EQ(type, "htmlfile");
-    EXPECT_EQ(OpenKey(HKEY_CLASSES_ROOT, type + "\\shell\\open\\command", false)->ReadString(""),
-              "\"browser\" \"%1\"");
+    EXPECT_EQ(OpenKey(HKEY_CLASSES_ROOT, type + "\\shell\\open\\command", false)->ReadString(""), "\"browser\" \"%1\"");
     EXPECT_EQ(OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Pravix\\Themes", false)->ReadString("User Defined Theme Path"),
               "/m");
     EXPECT_EQ(OpenKey(HKEY_CURRENT_USER, "SOFTWARE\\Pravix\\Themes", false)->ReadString("User Defined Theme Path"),

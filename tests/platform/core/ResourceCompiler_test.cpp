@@ -64,7 +64,10 @@ protected:
 
 TEST_F(ResourceCompiler, BrokenInputFailsWithTheFileAndPlace)
 {
-    struct Case { std::vector<std::pair<std::string, std::string>> files; std::string message; };
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> files;
+        std::string message;
+    };
     const Case cases[] = {
         {{{"bitmaps/RAGGED.txt", "......\r\n.....\r\n"}}, "RAGGED.txt:2: row is 5 pixels wide, the first row 6"},
         {{{"bitmaps/BADCHAR.txt", "..\n.Z\n"}}, "BADCHAR.txt:2:2: \"Z\" is not a palette character"},
@@ -86,7 +89,8 @@ TEST_F(ResourceCompiler, BrokenInputFailsWithTheFileAndPlace)
 TEST_F(ResourceCompiler, OtherFilesAreStoredByteForByteUnderTheirUpperCaseStem)
 {
     // A .txt outside "bitmaps" is text, not pixel art.
-    const ToolRun run = Compile({Write("forms/Main.dfm.txt", std::string("A\0\xFF", 3)), Write("bitmaps/dot.txt", "W\n")});
+    const ToolRun run =
+        Compile({Write("forms/Main.dfm.txt", std::string("A\0\xFF", 3)), Write("bitmaps/dot.txt", "W\n")});
     ASSERT_EQ(run.status, 0) << run.output;
     const std::string source = Generated();
     EXPECT_NE(source.find("65,0,255,"), std::string::npos);

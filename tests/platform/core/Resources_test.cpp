@@ -40,10 +40,10 @@ TEST(Resources, PixelArtBecomesA4BitBitmapWithTheWindowsPalette)
     EXPECT_EQ(LE(bmp, 10, 4), 118u);  // pixel data offset
     EXPECT_EQ(LE(bmp, 14, 4), 40u);   // info header size
     EXPECT_EQ(LE(bmp, 18, 4), 6u);
-    EXPECT_EQ(LE(bmp, 22, 4), 3u);    // positive height: bottom-up
+    EXPECT_EQ(LE(bmp, 22, 4), 3u);  // positive height: bottom-up
     EXPECT_EQ(LE(bmp, 26, 2), 1u);
     EXPECT_EQ(LE(bmp, 28, 2), 4u);
-    EXPECT_EQ(LE(bmp, 30, 4), 0u);    // uncompressed
+    EXPECT_EQ(LE(bmp, 30, 4), 0u);  // uncompressed
     EXPECT_EQ(LE(bmp, 34, 4), 12u);
     EXPECT_EQ(LE(bmp, 46, 4), 16u);
 
@@ -57,9 +57,9 @@ TEST(Resources, PixelArtBecomesA4BitBitmapWithTheWindowsPalette)
 
     // The pattern (resources/bitmaps/TESTPATTERN.txt), top row first.
     const int expected[3][6] = {
-        {6, 0, 1, 3, 2, 4},     // . k r y g b
-        {5, 7, 8, 9, 10, 11},   // m s x R G Y
-        {12, 13, 14, 15, 6, 0}, // B M C W . k
+        {6, 0, 1, 3, 2, 4},      // . k r y g b
+        {5, 7, 8, 9, 10, 11},    // m s x R G Y
+        {12, 13, 14, 15, 6, 0},  // B M C W . k
     };
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 6; ++x)

@@ -14,7 +14,8 @@ TEST(StrUtils, CaseInsensitiveComparisonTouchesAsciiLettersOnly)
 TEST(StrUtils, Windows1252RoundTripsThroughUtf8AndUtf16)
 {
     std::string all;
-    for (int b = 1; b < 256; ++b) all.push_back(char(b));
+    for (int b = 1; b < 256; ++b)
+        all.push_back(char(b));
     EXPECT_EQ(Utf8ToWin1252(Win1252ToUtf8(all)), all);
     EXPECT_EQ(Utf16ToWin1252(Win1252ToUtf16(all)), all);
     EXPECT_EQ(Win1252ToUtf8("\x80\xB5"), "\xE2\x82\xAC\xC2\xB5");  // euro sign, micro sign

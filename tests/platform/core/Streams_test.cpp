@@ -162,7 +162,10 @@ TEST_F(Streams, FileStreamCreateTruncatesAndReadWriteAppendsAtTheEnd)
 
 TEST(Float32, LittleEndianBytesWhateverTheHost)
 {
-    struct Case { float value; std::uint32_t bits; };
+    struct Case {
+        float value;
+        std::uint32_t bits;
+    };
     const Case cases[] = {
         {1.0f, 0x3F800000u}, {-2.5f, 0xC0200000u}, {1e38f, 0x7E967699u}, {2e38f, 0x7F167699u}, {0.0f, 0u},
     };

@@ -39,7 +39,7 @@ struct Counted : TObject {
     int& alive;
 };
 
-} // namespace
+}  // namespace
 
 TEST(StringList, SortedListInsertsDuplicatesBeforeEqualKeys)
 {
@@ -195,8 +195,8 @@ TEST(StringList, TextAndFilesUseCrLfAfterEveryLine)
         std::string text;
         std::vector<std::string> lines;
     } cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}},         {"a\rb\r", {"a", "b"}},
-        {"a\n\nb", {"a", "", "b"}}, {"\r\n", {""}},                {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},   {"a\nb", {"a", "b"}}, {"a\rb\r", {"a", "b"}},
+        {"a\n\nb", {"a", "", "b"}},   {"\r\n", {""}},       {"", {}},
         {"a\r\r\nb", {"a", "", "b"}},
     };
     for (const auto& c : cases) {

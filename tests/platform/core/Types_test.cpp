@@ -5,7 +5,10 @@
 TEST(Rect, PointInsideIsLeftTopInclusiveRightBottomExclusive)
 {
     const TRect r = Rect(10, 20, 30, 40);
-    struct Case { TPoint p; bool inside; };
+    struct Case {
+        TPoint p;
+        bool inside;
+    };
     const Case cases[] = {
         {{10, 20}, true}, {{29, 39}, true}, {{30, 39}, false}, {{29, 40}, false}, {{9, 25}, false},
     };

@@ -1,5 +1,5 @@
-#include "platform/gui/Application.h"
 #include "platform/core/Exceptions.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/TestHooks.h"
 #include "platform/gui/Timers.h"
 
@@ -24,7 +24,12 @@ TEST(Application, PostedCallsRunInPostingOrderFromAnyThread)
 {
     std::vector<int> order;
     PostToGui([&] { order.push_back(1); });
-    std::thread worker([&] { PostToGui([&] { EXPECT_TRUE(IsGuiThread()); order.push_back(2); }); });
+    std::thread worker([&] {
+        PostToGui([&] {
+            EXPECT_TRUE(IsGuiThread());
+            order.push_back(2);
+        });
+    });
     worker.join();
     PostToGui([&] { order.push_back(3); });
     EXPECT_TRUE(IsGuiThread());

@@ -1,12 +1,12 @@
-#include "platform/gui/Application.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/canvas/Printer.h"
+#include "platform/core/Exceptions.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Cursors.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/core/Exceptions.h"
 #include "platform/gui/Keys.h"
-#include "platform/canvas/Printer.h"
 #include "platform/gui/TestHooks.h"
 #include "platform/gui/Timers.h"
 
@@ -59,10 +59,14 @@ TEST(Dialogs, FilterStringsBecomeQtFilters)
 
 TEST(Dialogs, DefaultExtensionIsAppendedOnlyWithoutOne)
 {
-    struct Case { const char* name; const char* ext; const char* result; };
+    struct Case {
+        const char* name;
+        const char* ext;
+        const char* result;
+    };
     const Case cases[] = {
-        {"/tmp/run1", "*.raw", "/tmp/run1.raw"}, {"/tmp/run1", "raw", "/tmp/run1.raw"},
-        {"/tmp/run1", ".dev", "/tmp/run1.dev"},  {"/tmp/run1.txt", "raw", "/tmp/run1.txt"},
+        {"/tmp/run1", "*.raw", "/tmp/run1.raw"},   {"/tmp/run1", "raw", "/tmp/run1.raw"},
+        {"/tmp/run1", ".dev", "/tmp/run1.dev"},    {"/tmp/run1.txt", "raw", "/tmp/run1.txt"},
         {"/tmp.d/run1", "eng", "/tmp.d/run1.eng"}, {"/tmp/run1", "", "/tmp/run1"},
     };
     for (const Case& c : cases)
@@ -105,8 +109,8 @@ TEST(Dialogs, CancelledDialogsChangeNothing)
     EXPECT_EQ(colour.Color, clRed);
     TPrintDialog print;
     EXPECT_FALSE(print.Execute());
-    EXPECT_EQ(script.Shown, (std::vector<TModalKind>{TModalKind::OpenDialog, TModalKind::ColorDialog,
-                                                     TModalKind::PrintDialog}));
+    EXPECT_EQ(script.Shown,
+              (std::vector<TModalKind>{TModalKind::OpenDialog, TModalKind::ColorDialog, TModalKind::PrintDialog}));
 }
 
 TEST(Dialogs, OpenDialogMultiSelectReturnsEveryFile)

@@ -1,10 +1,10 @@
+#include "platform/canvas/Graphics.h"
+#include "platform/core/FormDescription.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
-#include "platform/core/FormDescription.h"
 #include "platform/gui/Forms.h"
-#include "platform/canvas/Graphics.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
@@ -115,7 +115,7 @@ struct EventLog {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Forms, EveryControlIsBuiltFromTheDescription)
 {
@@ -196,8 +196,8 @@ TEST(Forms, ComboAndListEventsFireOnlyOnUserAction)
     list->SimulateClick(1);
     group->SimulateClick(3);
     pages->SimulateSelect(0);
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"combo change", "combo select", "list click", "group click",
-                                                     "pages change"}));
+    EXPECT_EQ(log.entries,
+              (std::vector<std::string>{"combo change", "combo select", "list click", "group click", "pages change"}));
     EXPECT_EQ(combo->ItemIndex(), 3);
     EXPECT_EQ(group->ItemIndex(), 3);
 }
@@ -304,7 +304,7 @@ public:
     std::string paintError;
 };
 
-} // namespace
+}  // namespace
 
 TEST(Forms, DoubleClickComesAsDoubleClickThenTheSecondPress)
 {
@@ -445,8 +445,9 @@ TEST(Forms, EveryModalServiceIsIntercepted)
     form->FindControl<TPopupMenu>("Popup1")->Popup(10, 10);
 
     using K = TestHooks::TModalKind;
-    EXPECT_EQ(script.Shown, (std::vector<K>{K::MessageBox, K::MessageDlg, K::ErrorBox, K::OpenDialog, K::SaveDialog,
-                                            K::ColorDialog, K::FontDialog, K::PrintDialog, K::ShowModal, K::PopupMenu}));
+    EXPECT_EQ(script.Shown,
+              (std::vector<K>{K::MessageBox, K::MessageDlg, K::ErrorBox, K::OpenDialog, K::SaveDialog, K::ColorDialog,
+                              K::FontDialog, K::PrintDialog, K::ShowModal, K::PopupMenu}));
     EXPECT_EQ(script.ModalForms, (std::vector<std::string>{"TestForm"}));
     EXPECT_TRUE(copied);
     const TestHooks::TMenuSnapshot& menu = script.Popups.at(0);

@@ -41,7 +41,7 @@ TSpeedButton* MakeButton(TForm& form)
     return button;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SpeedButtonGlyph, ShowsTheGlyphWithoutItsTransparentColourAndFollowsChangesToIt)
 {

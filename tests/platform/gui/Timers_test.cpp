@@ -53,7 +53,10 @@ TEST(Timers, DisabledOrZeroIntervalDoesNotRun)
 TEST(Timers, ComponentTimerFirstIntervalThenRegular)
 {
     TestHooks::TFakeTimers fake;
-    struct Case { int first, interval; std::vector<long long> ticks; };
+    struct Case {
+        int first, interval;
+        std::vector<long long> ticks;
+    };
     const Case cases[] = {
         {500, 50, {500, 550, 600}},
         {0, 100, {100, 200, 300}},

@@ -1,7 +1,7 @@
 #include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageList.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Forms.h"
-#include "platform/canvas/ImageList.h"
 #include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ protected:
     std::unique_ptr<TForm> form;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ViewImages, TreeNodeShowsItsImageAndWhileSelectedItsSelectedImageWithoutTheMaskColour)
 {
@@ -110,7 +110,7 @@ TEST_F(ViewImages, ListItemsShowTheirSmallImage)
     list->SetSmallImages(&images);
     list->AddItem("First")->ImageIndex = 1;
     list->AddItem("Second")->ImageIndex = 1;
-    list->AddItem("Plain");            // no image
+    list->AddItem("Plain");                   // no image
     list->AddItem("Beyond")->ImageIndex = 9;  // not in the list
     list->Refresh();
     EXPECT_EQ(CountPixels(*list, clBlue), 200);

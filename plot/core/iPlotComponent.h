@@ -1,0 +1,495 @@
+#pragma once
+// TiPlotComponent: the windowed plot control, the one window of a plot. It owns the master
+// manager and through it every plot object; it offers per kind the operations to add,
+// delete, remove all, count and find objects; it publishes the plot-wide settings and the
+// plot's events; it lays the objects out around the data view and paints them in layer
+// order; and it stores its objects in its form description.
+//
+//     TiPlot plot(form);                        // the default objects of a strip chart
+//     int c = plot.AddChannel();                // its index; OnAddChannel fires with it
+//     plot.GetYAxis(0)->SetMinSpan(0, 50);
+//     plot.DeleteChannel(c);                    // OnRemoveChannel fires before it goes
+//
+// Data values mark null and empty points with tiny sentinels (GetNullValue, GetEmptyValue).
+// Plot objects reach the control only through IPlotHost and IPlotAxisHost.
+//
+// Kinds plug in through the master manager's registry: a kind whose class has not been
+// registered is simply absent (its Add raises, the default objects leave it out).
+
+#include "components/iCustomComponent.h"
+#include "platform/canvas/ImageList.h"
+#include "platform/gui/Menus.h"
+#include "plot/core/iPlotLayoutManager.h"
+#include "plot/core/iPlotMasterManager.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotDataView.h"
+#include "plot/objects/iPlotLegend.h"
+#include "plot/objects/iPlotToolBar.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TPopupMenu;
+class TiPlotChannelCustom;
+class TVariant;
+
+PRAVIX_ENUM(TiPlotDataFileColumnSeparator, ipdfcsTab, ipdfcsComma)
+PRAVIX_ENUM(TiPlotDataFileFormat, ipdffText, ipdffCompactInterval)
+PRAVIX_ENUM(TiPlotReferenceType, iprtDataView, iprtChannel, iprtXChannelYDataView, iprtXDataViewYChannel)
+PRAVIX_ENUM(TiPlotReferenceIndividual, ipriAuto, ipriDataView, ipriChannel)
+
+using TiPlotObjectEvent = Event<TObject*, int>;
+using TiPlotObjectMouseEvent = Event<TObject*, int, TMouseButton, TShiftState, int, int>;
+using TiPlotObjectMouseMoveEvent = Event<TObject*, int, TShiftState, int, int>;
+using TiPlotObjectMouseWheelEvent = Event<TObject*, int, int, TShiftState, int, int>;
+using TiPlotObjectGetMouseCursorEvent = Event<TObject*, int, TCursor&>;
+using TiPlotPopupMenuEvent = Event<TObject*, int, bool&, int, int>;
+using TiPlotObjectCustomizeTextEvent = Event<TObject*, int, std::string&>;
+using TiPlotClickDataPointEvent = Event<TObject*, int, int>;
+using TiPlotDataPointMouseEvent = Event<TObject*, int, int, TMouseButton, TShiftState, int, int>;
+using TiPlotDataPointMouseMoveEvent = Event<TObject*, int, int, TShiftState, int, int>;
+using TiPlotDataPointMovedEvent = Event<TObject*, int, int, double, double, double, double>;
+using TiPlotDataPointCustomizeTextEvent = Event<TObject*, int, int, std::string&>;
+using TiPlotObjectDoubleValueChangeEvent = Event<TObject*, int, double, double>;
+using TiPlotAxesMinSpanChangeEvent = Event<TObject*, int, double, double, double, double>;
+using TiPlotAxesCustomizeLabelEvent = Event<TObject*, int, double, std::string&>;
+
+// The events of one object kind (an unassigned slot: the kind has no such event).
+struct TiPlotKindEvents {
+    TiPlotObjectEvent OnAdd, OnRemove, OnClick, OnDblClick, OnGotFocus, OnLostFocus;
+    TiPlotObjectMouseEvent OnMouseDown, OnMouseUp;
+    TiPlotObjectMouseMoveEvent OnMouseMove;
+    TiPlotObjectMouseWheelEvent OnMouseWheel;
+    TiPlotObjectGetMouseCursorEvent OnGetMouseCursor;
+    TiPlotPopupMenuEvent OnPopupMenu;
+};
+
+class TiPlotComponent : public TiCustomComponent, public IPlotHost, public IPlotAxisHost {
+    PRAVIX_CLASS(TiPlotComponent, TiCustomComponent)
+public:
+    explicit TiPlotComponent(TComponent* owner);
+    ~TiPlotComponent() override;
+
+    // --- Value sentinels ------------------------------------------------------------------------
+    static bool ValueIsNull(double value) { return value > 1e-301 && value < 1e-300; }
+    static bool ValueIsEmpty(double value) { return value > 1e-302 && value < 1e-301; }
+    static bool ValueIsNotDataPoint(double value) { return value > 1e-303 && value < 1e-302; }
+    static double GetNullValue() { return 5e-301; }
+    static double GetEmptyValue() { return 5e-302; }
+    static double GetNotDataPoint() { return 5e-303; }
+
+    // --- Managers ---------------------------------------------------------------------------------
+    TiPlotMasterManager& MasterManager() const { return *m_master; }
+    TiPlotToolBarManager* GetToolBarManager() const { return m_master->ToolBarManager(); }
+    TiPlotLegendManager* GetLegendManager() const { return m_master->LegendManager(); }
+    TiPlotTableManager* GetTableManager() const { return m_master->TableManager(); }
+    TiPlotXAxisManager* GetXAxisManager() const { return m_master->XAxisManager(); }
+    TiPlotYAxisManager* GetYAxisManager() const { return m_master->YAxisManager(); }
+    TiPlotChannelManager* GetChannelManager() const { return m_master->ChannelManager(); }
+    TiPlotDataViewManager* GetDataViewManager() const { return m_master->DataViewManager(); }
+    TiPlotDataCursorManager* GetDataCursorManager() const { return m_master->DataCursorManager(); }
+    TiPlotLimitManager* GetLimitManager() const { return m_master->LimitManager(); }
+    TiPlotLabelManager* GetLabelManager() const { return m_master->LabelManager(); }
+    TiPlotAnnotationManager* GetAnnotationManager() const { return m_master->AnnotationManager(); }
+    TiPlotLayoutManager* GetLayoutManager() const;
+    TiPlotTranslationManager* GetTranslationManager() const { return m_master->TranslationManager(); }
+    TiPlotObjectManager* GetPlotObjectManager() const { return m_master->PlotObjectManager(); }
+
+    // --- Object API: Add returns the new index; Delete and RemoveAll repaint at once --------------
+    virtual int AddChannel();
+    virtual int AddDataView();
+    virtual int AddDataCursor();
+    virtual int AddXAxis();
+    virtual int AddYAxis();
+    virtual int AddLegend();
+    virtual int AddTable();
+    virtual int AddToolBar();
+    virtual int AddAnnotation();
+    virtual int AddLimit();
+    virtual int AddLabel();
+    int AddTranslation(const std::string& originalString, const std::string& replacementString);
+
+    virtual void DeleteToolBar(int index);
+    virtual void DeleteLegend(int index);
+    virtual void DeleteTable(int index);
+    virtual void DeleteXAxis(int index);
+    virtual void DeleteYAxis(int index);
+    virtual void DeleteDataView(int index);
+    virtual void DeleteDataCursor(int index);
+    virtual void DeleteChannel(int index);
+    virtual void DeleteAnnotation(int index);
+    virtual void DeleteLimit(int index);
+    // Label 0 is the title: "Label Index 0 can not be Deleted (Resevered for Title)".
+    virtual void DeleteLabel(int index);
+    virtual void DeleteTranslation(int index);
+
+    virtual void RemoveAllToolBars();
+    virtual void RemoveAllLegends();
+    virtual void RemoveAllTables();
+    virtual void RemoveAllXAxes();
+    virtual void RemoveAllYAxes();
+    virtual void RemoveAllDataViews();
+    virtual void RemoveAllDataCursors();
+    virtual void RemoveAllChannels();
+    virtual void RemoveAllAnnotations();
+    virtual void RemoveAllLimits();
+    // Keeps the title (label 0).
+    virtual void RemoveAllLabels();
+    virtual void RemoveAllTranslations();
+
+    int ChannelCount() override { return Count(TiPlotObjectKind::Channel); }
+    int XAxisCount() override { return Count(TiPlotObjectKind::XAxis); }
+    int YAxisCount() override { return Count(TiPlotObjectKind::YAxis); }
+    int DataViewCount() const { return Count(TiPlotObjectKind::DataView); }
+    int DataCursorCount() override { return Count(TiPlotObjectKind::DataCursor); }
+    int LegendCount() const { return Count(TiPlotObjectKind::Legend); }
+    int TableCount() const { return Count(TiPlotObjectKind::Table); }
+    int ToolBarCount() const { return Count(TiPlotObjectKind::ToolBar); }
+    int LimitCount() const { return Count(TiPlotObjectKind::Limit); }
+    int LabelCount() const { return Count(TiPlotObjectKind::Label); }
+    int AnnotationCount() const { return Count(TiPlotObjectKind::Annotation); }
+    int TranslationCount() const;
+
+    // nullptr for an index out of range.
+    TiPlotChannelCustom* GetChannel(int index) override;
+    // Index errors raise "List index out of bounds (%d)".
+    TiPlotChannelCustom* GetChannelCustom(int index) const;
+    TiPlotXAxis* GetXAxis(int index) override;
+    TiPlotYAxis* GetYAxis(int index) override;
+    TiPlotLayoutObject* GetDataView(int index) const { return LayoutItem(TiPlotObjectKind::DataView, index); }
+    TiPlotObject* GetDataCursor(int index) override { return Item(TiPlotObjectKind::DataCursor, index); }
+    TiPlotLayoutObject* GetLegend(int index) const { return LayoutItem(TiPlotObjectKind::Legend, index); }
+    TiPlotLayoutObject* GetTable(int index) const { return LayoutItem(TiPlotObjectKind::Table, index); }
+    // nullptr when there is no toolbar of that index (or it is of a class of its own).
+    TiPlotToolBar* GetToolBar(int index) override;
+    TiPlotLayoutObject* GetToolBarObject(int index) const { return LayoutItem(TiPlotObjectKind::ToolBar, index); }
+    TiPlotObject* GetLimit(int index) const { return Item(TiPlotObjectKind::Limit, index); }
+    TiPlotLayoutObject* GetLabel(int index) const { return LayoutItem(TiPlotObjectKind::Label, index); }
+    TiPlotObject* GetAnnotation(int index) const { return Item(TiPlotObjectKind::Annotation, index); }
+    std::string GetTranslationOriginalString(int index) const;
+    std::string GetTranslationReplacementString(int index) const;
+    void LoadTranslationsFromFile(const std::string& fileName);
+    void SaveTranslationsToFile(const std::string& fileName);
+
+    // The first object whose name equals `name` ignoring ASCII case; nullptr / -1 when none.
+    TiPlotChannelCustom* GetChannelByName(const std::string& name) override;
+    TiPlotXAxis* GetXAxisByName(const std::string& name) override;
+    TiPlotYAxis* GetYAxisByName(const std::string& name) override;
+    TiPlotObject* GetObjectByName(TiPlotObjectKind kind, const std::string& name) const;
+    int GetIndexByName(TiPlotObjectKind kind, const std::string& name) const;
+    int GetChannelIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::Channel, name); }
+    int GetXAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::XAxis, name); }
+    int GetYAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::YAxis, name); }
+
+    // --- Other operations -----------------------------------------------------------------------
+    // Stops logging first when it runs; then empties every channel and resets the axes' first
+    // alignment.
+    void ClearAllData();
+    void DisableAllTracking() override { SetAllTracking(false); }
+    void EnableAllTracking() override { SetAllTracking(true); }
+    void DisableLayoutManager();
+    void EnableLayoutManager();
+    void RefreshLayoutManager();
+    void SetSelectModeActive(bool value) override;
+    static double GetNow();
+    void MousePointerSet(TCursor cursor) { SetCursor(cursor); }
+    // A data cursor reports that it moved: OnDataCursorChange with its index.
+    void DataCursorChange(TObject* sender);
+    // Copies points StartIndex..StopIndex of one channel to the end of another, each born
+    // with the source point's null and empty state.
+    void TransferChannelData(int sourceIndex, int destinationIndex, int startIndex, int stopIndex);
+    // One row: element i goes to channel i at X (a null or empty sentinel adds such a point).
+    // More elements than channels: the index error, nothing added.
+    void AddDataArray(double x, const std::vector<double>& row);
+    // A block: data[i][row] goes to channel i, each row one `xStep` after the channel's last X
+    // (0 for an empty channel).
+    void AddDataArray(double xStep, const std::vector<std::vector<double>>& block);
+    // Any other dimension count: "Data Array must be 1 or 2 Dimensions".
+    void AddDataArray(double x, const TVariant& data);
+    int PendingLogRowCount() const { return m_pendingLogRowCount; }
+
+    // --- Image lists (index 0 to 2) ---------------------------------------------------------------
+    TImageList& ImageList(int index) const;
+    void ImageListClear(int index);
+    void ImageListAdd(int index, TBitmap& bitmap) { ImageListLoadFromBitmap(index, bitmap); }
+    void ImageListLoadFromBitmap(int index, TBitmap& bitmap);
+    void ImageListLoadFromResourceName(int index, const std::string& resourceName);
+
+    // --- Layout and painting ----------------------------------------------------------------------
+    void CalcLayout(TCanvas& canvas);
+    // Paints on a scratch bitmap to bring every object's pixel positions up to date.
+    void ReCalcLayout();
+    void iPaintTo(TCanvas& canvas) override;
+    void DrawOutSideObjects(TCanvas& canvas);
+    bool AddAxesCollisionDetectionItem(const TRect& rect) override;
+    void AddAxesCollisionItem(const TRect& rect) { m_axesCollisions.push_back(rect); }
+    void ClearAxesCollisionList() { m_axesCollisions.clear(); }
+    // The hint box the input dispatch shows: painted by every frame while showing.
+    void ShowHint(const std::string& text, int left, int top);
+    void HideHint() { m_hintShowing = false; }
+    bool HintShowing() const { return m_hintShowing; }
+    bool HintPainted() const { return m_hintPainted; }
+    // The objects of the last paint's layers, in drawing order.
+    const TiPlotKeyedList<TiPlotObject>& LayerList() const { return m_layerList; }
+
+    // --- Published properties ---------------------------------------------------------------------
+    int DataViewZHorz() const;
+    void SetDataViewZHorz(int value);
+    int DataViewZVert() const;
+    void SetDataViewZVert(int value);
+    bool XYAxesReverse() const { return m_master->XYAxesReverse(); }
+    void SetXYAxesReverse(bool value) { m_master->SetXYAxesReverse(value); }
+    bool UserCanEditObjects() const { return m_master->UserCanEditObjects(); }
+    void SetUserCanEditObjects(bool value) { m_master->SetUserCanEditObjects(value); }
+    bool UserCanAddRemoveChannels() const { return m_master->UserCanAddRemoveChannels(); }
+    void SetUserCanAddRemoveChannels(bool value) { m_master->SetUserCanAddRemoveChannels(value); }
+    int OuterMarginLeft() const { return m_outerMarginLeft; }
+    void SetOuterMarginLeft(int value) { SetIntegerProperty(value, m_outerMarginLeft, irtInvalidate); }
+    int OuterMarginTop() const { return m_outerMarginTop; }
+    void SetOuterMarginTop(int value) { SetIntegerProperty(value, m_outerMarginTop, irtInvalidate); }
+    int OuterMarginRight() const { return m_outerMarginRight; }
+    void SetOuterMarginRight(int value) { SetIntegerProperty(value, m_outerMarginRight, irtInvalidate); }
+    int OuterMarginBottom() const { return m_outerMarginBottom; }
+    void SetOuterMarginBottom(int value) { SetIntegerProperty(value, m_outerMarginBottom, irtInvalidate); }
+    TPrinterOrientation PrintOrientation() const { return m_printOrientation; }
+    void SetPrintOrientation(TPrinterOrientation value) { m_printOrientation = value; }
+    double PrintMarginLeft() const { return m_printMargins[0]; }
+    void SetPrintMarginLeft(double value) { m_printMargins[0] = value; }
+    double PrintMarginTop() const { return m_printMargins[1]; }
+    void SetPrintMarginTop(double value) { m_printMargins[1] = value; }
+    double PrintMarginRight() const { return m_printMargins[2]; }
+    void SetPrintMarginRight(double value) { m_printMargins[2] = value; }
+    double PrintMarginBottom() const { return m_printMargins[3]; }
+    void SetPrintMarginBottom(double value) { m_printMargins[3] = value; }
+    bool PrintShowDialog() const { return m_printShowDialog; }
+    void SetPrintShowDialog(bool value) { m_printShowDialog = value; }
+    const std::string& PrintDocumentName() const { return m_printDocumentName; }
+    void SetPrintDocumentName(const std::string& value) { m_printDocumentName = value; }
+    const std::string& PrinterName() const { return m_printerName; }
+    void SetPrinterName(const std::string& value) { m_printerName = value; }
+    int HintsPause() const { return m_hintsPause; }
+    void SetHintsPause(int value) { SetIntegerProperty(value, m_hintsPause, irtNone); }
+    int HintsHidePause() const { return m_hintsHidePause; }
+    void SetHintsHidePause(int value) { SetIntegerProperty(value, m_hintsHidePause, irtNone); }
+    bool HintsShow() const { return m_hintsShow; }
+    void SetHintsShow(bool value) { SetBooleanProperty(value, m_hintsShow, irtNone); }
+    TFont* HintsFont() const { return m_hintsFont.get(); }
+    void SetHintsFont(TFont* value);
+    TiPlotEditorFormStyle EditorFormStyle() const { return m_master->EditorFormStyle(); }
+    void SetEditorFormStyle(TiPlotEditorFormStyle value) { m_master->SetEditorFormStyle(value); }
+    TiPlotExportFormat CopyToClipBoardFormat() const { return m_copyToClipBoardFormat; }
+    void SetCopyToClipBoardFormat(TiPlotExportFormat value) { m_copyToClipBoardFormat = value; }
+    // Label 0's; empty text, false, 0 and the control's font without labels.
+    bool TitleVisible() const;
+    void SetTitleVisible(bool value);
+    std::string TitleText() const;
+    void SetTitleText(const std::string& value);
+    TFont* TitleFont() const;
+    void SetTitleFont(TFont* value);
+    double TitleMargin() const;
+    void SetTitleMargin(double value);
+    const std::string& LogFileName() const { return m_logFileName; }
+    void SetLogFileName(const std::string& value);
+    int LogBufferSize() const { return m_logBufferSize; }
+    void SetLogBufferSize(int value) { SetIntegerProperty(value, m_logBufferSize, irtNone); }
+    bool LoggingActive() const { return m_loggingActive; }
+    TFont* AnnotationDefaultFont() const { return m_annotationDefaultFont.get(); }
+    void SetAnnotationDefaultFont(TFont* value);
+    TBrushStyle AnnotationDefaultBrushStlye() const { return m_annotationDefaultBrushStyle; }
+    void SetAnnotationDefaultBrushStlye(TBrushStyle value) { m_annotationDefaultBrushStyle = value; }
+    TColor AnnotationDefaultBrushColor() const { return m_annotationDefaultBrushColor; }
+    void SetAnnotationDefaultBrushColor(TColor value) { m_annotationDefaultBrushColor = value; }
+    TPenStyle AnnotationDefaultPenStlye() const { return m_annotationDefaultPenStyle; }
+    void SetAnnotationDefaultPenStlye(TPenStyle value) { m_annotationDefaultPenStyle = value; }
+    TColor AnnotationDefaultPenColor() const { return m_annotationDefaultPenColor; }
+    void SetAnnotationDefaultPenColor(TColor value) { m_annotationDefaultPenColor = value; }
+    int AnnotationDefaultPenWidth() const { return m_annotationDefaultPenWidth; }
+    void SetAnnotationDefaultPenWidth(int value) { m_annotationDefaultPenWidth = value; }
+    TiPlotReferenceType AnnotationDefaultReference() const { return m_annotationDefaultReference; }
+    void SetAnnotationDefaultReference(TiPlotReferenceType value) { m_annotationDefaultReference = value; }
+    TiPlotReferenceIndividual AnnotationDefaultReferencePositionX() const { return m_annotationReferences[0]; }
+    void SetAnnotationDefaultReferencePositionX(TiPlotReferenceIndividual value) { m_annotationReferences[0] = value; }
+    TiPlotReferenceIndividual AnnotationDefaultReferencePositionY() const { return m_annotationReferences[1]; }
+    void SetAnnotationDefaultReferencePositionY(TiPlotReferenceIndividual value) { m_annotationReferences[1] = value; }
+    TiPlotReferenceIndividual AnnotationDefaultReferenceSizeX() const { return m_annotationReferences[2]; }
+    void SetAnnotationDefaultReferenceSizeX(TiPlotReferenceIndividual value) { m_annotationReferences[2] = value; }
+    TiPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return m_annotationReferences[3]; }
+    void SetAnnotationDefaultReferenceSizeY(TiPlotReferenceIndividual value) { m_annotationReferences[3] = value; }
+    bool ClipAnnotationsToAxes() const { return m_clipAnnotationsToAxes; }
+    void SetClipAnnotationsToAxes(bool value) { SetBooleanProperty(value, m_clipAnnotationsToAxes, irtInvalidate); }
+    bool BackGroundGradientEnabled() const { return m_gradientEnabled; }
+    void SetBackGroundGradientEnabled(bool value) { SetBooleanProperty(value, m_gradientEnabled, irtInvalidate); }
+    TiFillDirection BackGroundGradientDirection() const { return m_gradientDirection; }
+    void SetBackGroundGradientDirection(TiFillDirection value);
+    TColor BackGroundGradientStartColor() const { return m_gradientStartColor; }
+    void SetBackGroundGradientStartColor(TColor value) { SetColorProperty(value, m_gradientStartColor, irtInvalidate); }
+    TColor BackGroundGradientStopColor() const { return m_gradientStopColor; }
+    void SetBackGroundGradientStopColor(TColor value) { SetColorProperty(value, m_gradientStopColor, irtInvalidate); }
+    TiPlotDataFileColumnSeparator DataFileColumnSeparator() const { return m_dataFileColumnSeparator; }
+    void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value);
+    TiPlotDataFileFormat DataFileFormat() const { return m_dataFileFormat; }
+    void SetDataFileFormat(TiPlotDataFileFormat value);
+    // Logging itself belongs to the plot's files; the flag is what the setters above check.
+    void SetLoggingActiveForFiles(bool value) { m_loggingActive = value; }
+
+    // --- Events -----------------------------------------------------------------------------------
+    // Per kind, indexed by TiPlotObjectKind; OnAddChannel is Events(Channel).OnAdd.
+    TiPlotKindEvents& Events(TiPlotObjectKind kind) { return m_kindEvents[std::size_t(kind)]; }
+    TiPlotObjectEvent OnDataCursorChange;
+    TiPlotObjectCustomizeTextEvent OnDataCursorCustomizeHint, OnXAxisCustomizeHint, OnYAxisCustomizeHint,
+        OnToolBarCustomizeHint;
+    TiPlotClickDataPointEvent OnClickDataPoint, OnDblClickDataPoint;
+    TiPlotDataPointMouseEvent OnMouseDownDataPoint, OnMouseUpDataPoint;
+    TiPlotDataPointMouseMoveEvent OnMouseMoveDataPoint;
+    TiPlotDataPointMovedEvent OnDataPointMoved;
+    TiPlotDataPointCustomizeTextEvent OnDataPointCustomizeHint;
+    TiPlotObjectDoubleValueChangeEvent OnXAxisMinChange, OnXAxisSpanChange, OnYAxisMinChange, OnYAxisSpanChange;
+    TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnXAxisMinSpanChangeFinished, OnYAxisMinSpanChange,
+        OnYAxisMinSpanChangeFinished;
+    TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
+    TNotifyEvent OnAfterPaint;
+    Event<TObject*, TRect&, bool&> OnBeforeZoomBox;
+    Event<TObject*, int, TiPlotToolBarButtonType> OnToolBarButtonClick;
+    Event<TObject*, int, TiPlotToolBarButtonType, bool&> OnBeforeToolBarButtonClick;
+
+    // --- IPlotHost ------------------------------------------------------------------------------
+    std::string TranslateText(const std::string& text) override;
+    TPoint PlotClientToScreen(TPoint clientPoint) override;
+    void DoObjectClick(TiPlotObject* object) override;
+    void DoObjectMouseDown(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y) override;
+    void DoObjectMouseMove(TiPlotObject* object, TShiftState shift, int x, int y) override;
+    void DoObjectMouseUp(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y) override;
+    void DoObjectMouseWheel(TiPlotObject* object, int wheelDelta, TShiftState shift, int x, int y) override;
+    void DoGetMouseCursor(TiPlotObject* object, TCursor& cursor) override;
+    void DoObjectGotFocus(TiPlotObject* object) override;
+    void DoObjectLostFocus(TiPlotObject* object) override;
+    void DoPopUpMenuEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY) override;
+    char GetSavingSeparator() override { return m_dataFileColumnSeparator == ipdfcsComma ? ',' : '\t'; }
+    bool GetSelectModeActive() override;
+    bool DoIsDesigning() override { return GetIsDesigning(); }
+    TRect GetDataViewRect() override;
+    TPoint GetHintTextExtent(const std::string& text) override;
+    void DoDataPointMouseDown(TiPlotChannelCustom* channel, int index, const TiPlotMouseData& mouseData) override;
+    void DoDataPointMouseMove(TiPlotChannelCustom* channel, int index, const TiPlotMouseData& mouseData) override;
+    void DoDataPointMouseUp(TiPlotChannelCustom* channel, int index, const TiPlotMouseData& mouseData) override;
+    void DoDataPointClick(TiPlotChannelCustom* channel, int index) override;
+    void DoDataPointMoved(TiPlotChannelCustom* channel, int index, double oldX, double oldY, double newX,
+                          double newY) override;
+    void DoDataPointCustomizeHint(TiPlotChannelCustom* channel, int index, std::string& text) override;
+    std::vector<TiPlotObject*> GetAllObjects() override;
+    bool GetMasterAxisInputGuard() override { return m_forwardingMasterInput; }
+    void SetMasterAxisInputGuard(bool value) override { m_forwardingMasterInput = value; }
+    void EditProperties() override { m_master->EditProperties(); }
+    void DoBeforeZoomBox(TRect& zoomRect, bool& cancel) override { OnBeforeZoomBox(this, zoomRect, cancel); }
+    void DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button, bool& cancel) override;
+    void DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button) override;
+    void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text) override;
+
+    // --- IPlotAxisHost --------------------------------------------------------------------------
+    void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;
+    void DoAxesSpanChange(TiPlotAxis* axis, double oldSpan, double newSpan) override;
+    void DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin, double newSpan) override;
+    void DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
+                                     double newSpan) override;
+    void DoAxesCustomizeLabel(TiPlotAxis* axis, double value, std::string& text) override;
+    void DoXAxisCustomizeHint(TiPlotAxis* axis, std::string& text) override;
+    void DoYAxisCustomizeHint(TiPlotAxis* axis, std::string& text) override;
+    void MasterAxisMouseLeft(TiPlotAxis* axis, const TiPlotMouseData& mouseData) override;
+    void MasterAxisMouseMove(TiPlotAxis* axis, const TiPlotMouseData& mouseData) override;
+    void MasterAxisMouseUp(TiPlotAxis* axis, const TiPlotMouseData& mouseData) override;
+    void MasterAxisMouseWheel(TiPlotAxis* axis, int wheelDelta, TShiftState shift, int x, int y) override;
+    void MasterAxisKeyDown(TiPlotAxis* axis, int& key, TShiftState shift) override;
+    std::vector<TiPlotAxisDataRange> GetAxisDataRanges(bool xAxis, const std::string& axisName, bool running) override;
+    bool IsStripChartPlot() const override { return false; }
+
+    // --- Form description -------------------------------------------------------------------------
+    void DefineProperties(TFiler& filer) override;
+    void Loaded() override;
+
+protected:
+    // Hooks of the master manager.
+    virtual void MasterInsert(TObject* sender);
+    virtual void MasterRemove(TObject* sender);
+    virtual void MasterChange(TObject* sender);
+
+    // False while the plot's channel class is missing (an XY plot before its channels land).
+    virtual bool CanMakeChannels() const { return true; }
+    // Adds an object of the kind when its class is registered; -1 when it is not.
+    int AddDefaultObject(TiPlotObjectKind kind);
+    // The default objects of the strip-chart and XY plots, with the layout manager switched off.
+    void CreateDefaultObjects();
+
+private:
+    int Count(TiPlotObjectKind kind) const;
+    TiPlotObjectOwnedManager& Manager(TiPlotObjectKind kind) const;
+    TiPlotObject* Item(TiPlotObjectKind kind, int index) const { return Manager(kind).GetObject(index); }
+    TiPlotLayoutObject* LayoutItem(TiPlotObjectKind kind, int index) const;
+    int AddObject(TiPlotObjectKind kind);
+    void DeleteObject(TiPlotObjectKind kind, int index);
+    void RemoveAll(TiPlotObjectKind kind);
+    TiPlotLayoutObject* TitleLabel() const;
+    void SetAllTracking(bool enabled);
+    int IndexOf(TiPlotObject* object, TiPlotObjectKind& kind) const;
+    template <class Fire>
+    void ForwardToOtherAxes(TiPlotAxis* axis, Fire fire);
+    int ChannelIndex(TiPlotChannelCustom* channel) const;
+    void AddPoint(TiPlotChannelCustom& channel, double x, double y, bool null, bool empty);
+    void FillLayerList();
+    void DrawHint(TCanvas& canvas);
+    void ReadImageList(int index, TReader& reader);
+    void WriteImageList(int index, TWriter& writer);
+
+    std::unique_ptr<TiPlotMasterManager> m_master;
+    std::unique_ptr<TPopupMenu> m_popupMenu;
+    std::unique_ptr<TFont> m_hintsFont;
+    std::array<std::unique_ptr<TImageList>, 3> m_imageLists;
+    std::unique_ptr<TFont> m_annotationDefaultFont;
+    std::array<TiPlotKindEvents, kPlotObjectKindCount> m_kindEvents;
+
+    int m_outerMarginLeft = 5;
+    int m_outerMarginTop = 5;
+    int m_outerMarginRight = 5;
+    int m_outerMarginBottom = 5;
+    TPrinterOrientation m_printOrientation = poLandscape;
+    std::array<double, 4> m_printMargins{1.0, 1.0, 1.0, 1.0};
+    bool m_printShowDialog = true;
+    std::string m_printDocumentName = "Untitled";
+    std::string m_printerName;
+    int m_hintsPause = 500;
+    int m_hintsHidePause = 2500;
+    bool m_hintsShow = true;
+    TiPlotExportFormat m_copyToClipBoardFormat = ipefMetaFile;
+    std::string m_logFileName;
+    int m_logBufferSize = 0;
+    bool m_loggingActive = false;
+    int m_pendingLogRowCount = 0;
+    TBrushStyle m_annotationDefaultBrushStyle = bsSolid;
+    TColor m_annotationDefaultBrushColor = TColor(0xFFFFFF);
+    TPenStyle m_annotationDefaultPenStyle = psSolid;
+    TColor m_annotationDefaultPenColor = TColor(0xFFFFFF);
+    int m_annotationDefaultPenWidth = 1;
+    TiPlotReferenceType m_annotationDefaultReference = iprtDataView;
+    std::array<TiPlotReferenceIndividual, 4> m_annotationReferences{ipriAuto, ipriAuto, ipriAuto, ipriAuto};
+    bool m_clipAnnotationsToAxes = true;
+    bool m_gradientEnabled = false;
+    TiFillDirection m_gradientDirection = ifdTopBottom;
+    TColor m_gradientStartColor = TColor(0xFF0000);
+    TColor m_gradientStopColor = TColor(0);
+    TiPlotDataFileColumnSeparator m_dataFileColumnSeparator = ipdfcsTab;
+    TiPlotDataFileFormat m_dataFileFormat = ipdffText;
+
+    // Layout and paint state.
+    std::array<TiPlotLayoutList, 4> m_visibleSides;  // indexed by TiPlotLayoutSide
+    TiPlotKeyedList<TiPlotObject> m_layerList;
+    std::vector<TRect> m_axesCollisions;
+    bool m_forwardingMasterInput = false;
+    std::string m_hintText;
+    int m_hintLeft = 0;
+    int m_hintTop = 0;
+    bool m_hintShowing = false;
+    bool m_hintPainted = false;
+    // A form is being read: switched on again by Loaded.
+    bool m_readingForm = false;
+};

@@ -1,0 +1,40 @@
+#include "plot/core/iXYPlot.h"
+
+#include "platform/core/Exceptions.h"
+
+namespace {
+
+TiPlotObjectFactory& ChannelClassSlot()
+{
+    static TiPlotObjectFactory channelClass = nullptr;
+    return channelClass;
+}
+
+// What the channel manager makes while no XY channel class is registered: nothing, so that
+// an XY plot never holds strip-chart channels.
+TiPlotObjectPtr<TiPlotObject> RefuseChannel(IPlotHost*, TNotifyEvent, TNotifyEvent, TNotifyEvent, TNotifyEvent)
+{
+    throw Exception("No class is registered for XY channels");
+}
+
+}  // namespace
+
+void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass) { ChannelClassSlot() = channelClass; }
+
+TiPlotObjectFactory XYPlotChannelClass() { return ChannelClassSlot(); }
+
+TiXYPlot::TiXYPlot(TComponent* owner) : TiPlotComponent(owner)
+{
+    MasterManager().SetChannelClass(XYPlotChannelClass() ? XYPlotChannelClass() : &RefuseChannel);
+    CreateDefaultObjects();
+}
+
+int TiXYPlot::AddChannel()
+{
+    // A class registered after the plot was made is taken up here.
+    if (XYPlotChannelClass() && MasterManager().ChannelClass() != XYPlotChannelClass())
+        MasterManager().SetChannelClass(XYPlotChannelClass());
+    return TiPlotComponent::AddChannel();
+}
+
+PRAVIX_PUBLISH(TiXYPlot)

@@ -1,0 +1,21 @@
+#pragma once
+// TiXYPlot: the plot whose channels draw Y against any X. It makes its channels from the XY
+// channel class registered with RegisterXYPlotChannelClass; until one is registered it has
+// no channels (AddChannel raises).
+
+#include "plot/core/iPlotComponent.h"
+
+// The XY channel's unit registers its class here.
+void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass);
+TiPlotObjectFactory XYPlotChannelClass();
+
+class TiXYPlot : public TiPlotComponent {
+    PRAVIX_CLASS(TiXYPlot, TiPlotComponent)
+public:
+    explicit TiXYPlot(TComponent* owner);
+
+    int AddChannel() override;
+
+protected:
+    bool CanMakeChannels() const override { return XYPlotChannelClass() != nullptr; }
+};

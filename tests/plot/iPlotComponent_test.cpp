@@ -1,0 +1,559 @@
+#include "plot/core/iPlotComponent.h"
+
+#include "PlotBoxKinds.h"
+
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/FormDescription.h"
+#include "platform/core/Variant.h"
+#include "plot/core/iPlot.h"
+#include "plot/core/iXYPlot.h"
+#include "plot/objects/iPlotChannel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The plot's own toolbar, data view and legend; boxes for the kinds still to come.
+class PlotTest : public ::testing::Test {
+protected:
+    TBoxKinds m_kinds{true};
+};
+
+void SavePNG(const TBitmap& bitmap, const std::string& name)
+{
+    const TBytes bytes = EncodePNG(bitmap, 9);
+    std::FILE* file = std::fopen(name.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// The message of the exception `call` raises; empty when it raises none.
+std::string ErrorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+TEST_F(PlotTest, ANewStripChartHoldsTheDefaultObjects)
+{
+    TiPlot plot(nullptr);
+    EXPECT_EQ(plot.Width(), 500);
+    EXPECT_EQ(plot.Height(), 200);
+    ASSERT_EQ(plot.ToolBarCount(), 1);
+    EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), 3);
+    ASSERT_EQ(plot.LegendCount(), 1);
+    EXPECT_EQ(plot.GetLegend(0)->ZOrder(), 2);
+    EXPECT_EQ(plot.GetXAxis(0)->Name(), "X-Axis 1");
+    EXPECT_EQ(plot.GetYAxis(0)->Name(), "Y-Axis 1");
+    ASSERT_EQ(plot.ChannelCount(), 1);
+    EXPECT_EQ(plot.GetChannel(0)->Name(), "Channel 1");
+    EXPECT_EQ(plot.GetChannel(0)->Color(), TColor(0x0000FF));
+    EXPECT_EQ(plot.GetChannel(0)->XAxisName(), "X-Axis 1");
+    EXPECT_EQ(plot.GetDataView(0)->Name(), "Data View 1");
+    EXPECT_EQ(plot.GetDataCursor(0)->Name(), "Cursor 1");
+    ASSERT_EQ(plot.LabelCount(), 1);
+    EXPECT_EQ(plot.GetLabel(0)->Name(), "Title");
+    EXPECT_EQ(plot.GetLabel(0)->ZOrder(), 2);
+    EXPECT_EQ(plot.TitleText(), "Untitled");
+    EXPECT_EQ(plot.TitleMargin(), 0);
+    EXPECT_TRUE(plot.IsStripChartPlot());
+    EXPECT_TRUE(plot.GetLayoutManager()->Enabled());
+    EXPECT_FALSE(plot.Updating());
+}
+
+TEST_F(PlotTest, AnXYPlotWithoutItsChannelClassHasNoChannels)
+{
+    TiXYPlot plot(nullptr);
+    EXPECT_EQ(plot.ChannelCount(), 0);
+    EXPECT_EQ(plot.XAxisCount(), 1);
+    EXPECT_FALSE(plot.IsStripChartPlot());
+    EXPECT_EQ(ErrorOf([&] { plot.AddChannel(); }), "No class is registered for XY channels");
+    EXPECT_EQ(plot.ChannelCount(), 0);
+}
+
+TEST(PlotKinds, KindsNotYetRegisteredAreAbsent)
+{
+    // Only the axes and the strip-chart channel are registered by the library itself here.
+    TiPlot plot(nullptr);
+    EXPECT_EQ(plot.ToolBarCount(), 0);
+    EXPECT_EQ(plot.XAxisCount(), 1);
+    EXPECT_EQ(plot.ChannelCount(), 1);
+    EXPECT_EQ(plot.TitleText(), "");
+    plot.SetTitleText("ignored");
+    EXPECT_EQ(plot.TitleText(), "");
+    // Without a toolbar, legend and data view the pass draws nothing: the bitmap stays black.
+    TBitmap bitmap;
+    bitmap.SetSize(100, 60);
+    int painted = 0;
+    plot.OnAfterPaint = [&](TObject*) { ++painted; };
+    plot.iPaintTo(bitmap.Canvas());
+    EXPECT_EQ(painted, 0);
+    EXPECT_EQ(bitmap.Canvas().GetPixel(50, 30), clBlack);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting at 600 x 400
+
+struct PaintedPlot {
+    TBitmap bitmap;
+    int afterPaint = 0;
+};
+
+void Paint(TiPlotComponent& plot, PaintedPlot& out, const std::string& png)
+{
+    plot.SetBounds(0, 0, 600, 400);
+    plot.OnAfterPaint = [&out](TObject*) { ++out.afterPaint; };
+    out.bitmap.SetSize(600, 400);
+    plot.iPaintTo(out.bitmap.Canvas());
+    SavePNG(out.bitmap, png);
+}
+
+TColor CentreOf(TBitmap& bitmap, const TRect& r)
+{
+    return bitmap.Canvas().GetPixel((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+
+// Some pixel of the rectangle differs from `background`: something was drawn there.
+bool DrawnIn(TBitmap& bitmap, const TRect& r, TColor background)
+{
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            if (bitmap.Canvas().GetPixel(x, y) != background)
+                return true;
+    return false;
+}
+
+void ExpectDefaultObjectsInPlace(TiPlotComponent& plot, PaintedPlot& painted)
+{
+    EXPECT_EQ(painted.afterPaint, 1);
+    TBitmap& bitmap = painted.bitmap;
+    const TRect toolBar = plot.GetToolBarObject(0)->GetDrawRect();
+    const TRect title = plot.GetLabel(0)->GetDrawRect();
+    const TRect legend = plot.GetLegend(0)->GetDrawRect();
+    const TRect dataView = plot.GetDataView(0)->GetDrawRect();
+    const TRect xAxis = plot.GetXAxis(0)->GetDrawRect();
+    const TRect yAxis = plot.GetYAxis(0)->GetDrawRect();
+
+    // Toolbar on the border at the top, title under it, legend on the right, X axis below
+    // and Y axis left of the data view.
+    EXPECT_EQ(toolBar.Top, 2);
+    EXPECT_EQ(toolBar.Bottom, 38);
+    EXPECT_LE(toolBar.Bottom, title.Top);
+    EXPECT_LE(title.Bottom, dataView.Top);
+    EXPECT_GE(legend.Left, dataView.Right);
+    EXPECT_GE(xAxis.Top, dataView.Bottom);
+    EXPECT_LE(yAxis.Right, dataView.Left);
+    EXPECT_GT(dataView.Right - dataView.Left, 300);
+    EXPECT_GT(dataView.Bottom - dataView.Top, 200);
+
+    auto* view = dynamic_cast<TiPlotDataView*>(plot.GetDataView(0));
+    const TColor viewBack = view->BackgroundTransparent() ? plot.BackGroundColor() : view->BackgroundColor();
+    EXPECT_TRUE(DrawnIn(bitmap, toolBar, clBlack));
+    EXPECT_EQ(CentreOf(bitmap, title), TColor(0x4040C0));
+    // A legend lists channels: without any it draws nothing.
+    EXPECT_EQ(DrawnIn(bitmap, legend, clBlack), plot.ChannelCount() > 0);
+    // The grid lies on the ticks; next to the top left corner only the background shows.
+    EXPECT_EQ(bitmap.Canvas().GetPixel(dataView.Left + 3, dataView.Top + 3), viewBack);
+    EXPECT_TRUE(DrawnIn(bitmap, TRect{dataView.Left, dataView.Top, dataView.Right + 1, dataView.Bottom + 1}, viewBack));
+    EXPECT_TRUE(DrawnIn(bitmap, xAxis, clBlack));
+    EXPECT_TRUE(DrawnIn(bitmap, yAxis, clBlack));
+    // The outer margin stays the plot's background.
+    EXPECT_EQ(bitmap.Canvas().GetPixel(300, 396), clBlack);
+}
+
+TEST_F(PlotTest, ANewStripChartDrawsItsObjectsInTheirPlaces)
+{
+    TiPlot plot(nullptr);
+    for (int i = 0; i < 10; ++i)
+        plot.GetChannel(0)->AddXY(i, i * i);
+    PaintedPlot painted;
+    Paint(plot, painted, "iPlotComponent_stripchart.png");
+    ExpectDefaultObjectsInPlace(plot, painted);
+    auto* cursor = dynamic_cast<TBoxDataCursor*>(plot.GetDataCursor(0));
+    EXPECT_EQ(cursor->Updates, 1);
+    EXPECT_EQ(cursor->PaintDataView, plot.GetDataView(0));
+
+    // A hint box is drawn over everything while it shows.
+    plot.ShowHint("Channel 1: 81", 200, 150);
+    PaintedPlot hinted;
+    Paint(plot, hinted, "iPlotComponent_hint.png");
+    EXPECT_TRUE(plot.HintPainted());
+    EXPECT_EQ(hinted.bitmap.Canvas().GetPixel(201, 151), ColorToRGB(clInfoBk));
+    plot.HideHint();
+    plot.iPaintTo(hinted.bitmap.Canvas());
+    EXPECT_FALSE(plot.HintPainted());
+}
+
+TEST_F(PlotTest, ANewXYPlotDrawsItsObjectsInTheirPlaces)
+{
+    TiXYPlot plot(nullptr);
+    PaintedPlot painted;
+    Paint(plot, painted, "iPlotComponent_xy.png");
+    ExpectDefaultObjectsInPlace(plot, painted);
+}
+
+TEST_F(PlotTest, LayersAreDrawnInKeyOrderClippedToTheDataView)
+{
+    TiPlot plot(nullptr);
+    plot.GetYAxis(0)->SetCartesianStyle(ipcsMaster);
+    plot.GetXAxis(0)->SetCartesianStyle(ipcsMaster);
+    plot.GetChannel(plot.AddChannel())->SetLayer(99);
+    for (int i = 0; i < plot.ChannelCount(); ++i)
+        plot.GetChannel(i)->AddXY(1, 1);
+    PaintedPlot painted;
+    Paint(plot, painted, "iPlotComponent_layers.png");
+    std::vector<std::string> keys;
+    for (const auto& entry : plot.LayerList().Entries())
+        keys.push_back(entry.first);
+    // With equal layers: the grid, Y axes, X axes, channels; a lower layer first.
+    ASSERT_EQ(plot.LayerList().Count(), 5);
+    EXPECT_EQ(plot.LayerList().Object(0), plot.GetChannel(1));
+    EXPECT_EQ(keys[0], "000099F");
+    EXPECT_EQ(keys[1], "000100B");
+    EXPECT_EQ(keys[2], "000100D");
+    EXPECT_EQ(keys[3], "000100E");
+    EXPECT_EQ(keys[4], "000100F");
+    EXPECT_EQ(plot.LayerList().Object(1), plot.GetDataView(0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Public operations
+
+TEST_F(PlotTest, RefusedCallsGiveTheirErrorAndChangeNothing)
+{
+    TiPlot plot(nullptr);
+    plot.AddChannel();
+    plot.GetChannel(0)->AddXY(0, 1);
+    TBitmap tall;
+    tall.SetSize(24, 30);
+    TBitmap small;
+    small.SetSize(16, 16);
+
+    struct Case {
+        const char* call;
+        std::function<void()> run;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"DeleteLabel(0)", [&] { plot.DeleteLabel(0); }, "Label Index 0 can not be Deleted (Resevered for Title)"},
+        {"GetChannel(5)", [&] { plot.GetChannel(5); }, "List index out of bounds (5)"},
+        {"DeleteXAxis(1)", [&] { plot.DeleteXAxis(1); }, "List index out of bounds (1)"},
+        {"TransferChannelData start -1", [&] { plot.TransferChannelData(0, 1, -1, 0); },
+         "Start Index Must be 0 or Greater"},
+        // The stop index equal to the source's count is one past its last point.
+        {"TransferChannelData stop = count", [&] { plot.TransferChannelData(0, 1, 0, 1); },
+         "StopIndex Must Out Of Range"},
+        // A row wider than the plot adds nothing, not even to the first channels.
+        {"AddDataArray 3 values, 2 channels",
+         [&] {
+             plot.AddDataArray(10, std::vector<double>{1, 2, 3});
+         },
+         "List index out of bounds (2)"},
+        {"AddDataArray 3 dimensions",
+         [&] {
+             plot.AddDataArray(0, TVariant::CreateArray({{0, 1}, {0, 1}, {0, 1}}, varDouble));
+         },
+         "Data Array must be 1 or 2 Dimensions"},
+        {"AddDataArray scalar", [&] { plot.AddDataArray(0, TVariant(1.0)); }, "Data Array must be 1 or 2 Dimensions"},
+        {"ImageListClear(3)", [&] { plot.ImageListClear(3); }, "ImageList Index must be 0-2"},
+        {"ImageListAdd(-1)", [&] { plot.ImageListAdd(-1, small); }, "ImageList Index must be 0-2"},
+        // Equal in width, taller: neither both smaller nor both larger.
+        {"ImageListAdd 24x30 to a 24x24 list", [&] { plot.ImageListAdd(0, tall); },
+         "Image Width and Height must be the same as other images, or both smaller, or both larger"},
+    };
+    TBitmap first;
+    first.SetSize(24, 24);
+    plot.ImageListAdd(0, first);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        EXPECT_EQ(ErrorOf(c.run), c.error);
+        EXPECT_EQ(plot.ChannelCount(), 2);
+        EXPECT_EQ(plot.GetChannel(0)->GetCount(), 1);
+        EXPECT_EQ(plot.GetChannel(1)->GetCount(), 0);
+        EXPECT_EQ(plot.LabelCount(), 1);
+        EXPECT_EQ(plot.XAxisCount(), 1);
+        EXPECT_EQ(plot.ImageList(0).Count(), 1);
+        EXPECT_EQ(plot.PendingLogRowCount(), 0);
+    }
+
+    // While logging: the file name and format are refused, an unchanged separator is not.
+    plot.SetLoggingActiveForFiles(true);
+    EXPECT_EQ(ErrorOf([&] { plot.SetLogFileName("other.txt"); }),
+              "Log File Name can not be changed while logging is active.");
+    EXPECT_EQ(ErrorOf([&] { plot.SetDataFileFormat(ipdffText); }),
+              "Data File Format can not be changed while logging active");
+    EXPECT_EQ(ErrorOf([&] { plot.SetDataFileColumnSeparator(ipdfcsComma); }),
+              "Data File Column Seperator can not be changed while logging active");
+    EXPECT_EQ(ErrorOf([&] { plot.SetDataFileColumnSeparator(ipdfcsTab); }), "");
+    EXPECT_EQ(ErrorOf([&] { plot.SetLogFileName(""); }), "");
+    EXPECT_EQ(plot.LogFileName(), "");
+}
+
+TEST_F(PlotTest, CallsAndTheirEffects)
+{
+    TiPlot plot(nullptr);
+    std::vector<std::string> events;
+    auto& channelEvents = plot.Events(TiPlotObjectKind::Channel);
+    channelEvents.OnAdd = [&](TObject*, int i) { events.push_back("add " + std::to_string(i)); };
+    channelEvents.OnRemove = [&](TObject*, int i) {
+        events.push_back("remove " + std::to_string(i) + " of " + std::to_string(plot.ChannelCount()));
+    };
+
+    EXPECT_EQ(plot.AddChannel(), 1);
+    EXPECT_EQ(plot.AddChannel(), 2);
+    plot.DeleteChannel(0);
+    EXPECT_EQ(events, (std::vector<std::string>{"add 1", "add 2", "remove 0 of 3"}));
+    EXPECT_EQ(plot.GetChannelByName("CHANNEL 2"), plot.GetChannel(0));
+    EXPECT_EQ(plot.GetChannelIndexByName("channel 3"), 1);
+    EXPECT_EQ(plot.GetChannelByName("Channel 9"), nullptr);
+    EXPECT_EQ(plot.GetChannelIndexByName("Channel 9"), -1);
+
+    // Labels: RemoveAll keeps the title.
+    plot.AddLabel();
+    plot.AddLabel();
+    plot.RemoveAllLabels();
+    EXPECT_EQ(plot.LabelCount(), 1);
+    EXPECT_EQ(plot.TitleText(), "Untitled");
+    plot.SetTitleText("ZUV");
+    EXPECT_EQ(plot.TitleText(), "ZUV");
+
+    // Sentinels: exclusive bounds.
+    EXPECT_TRUE(TiPlotComponent::ValueIsNull(TiPlotComponent::GetNullValue()));
+    EXPECT_FALSE(TiPlotComponent::ValueIsNull(1e-300));
+    EXPECT_FALSE(TiPlotComponent::ValueIsNull(1e-301));
+    EXPECT_TRUE(TiPlotComponent::ValueIsEmpty(TiPlotComponent::GetEmptyValue()));
+    EXPECT_TRUE(TiPlotComponent::ValueIsNotDataPoint(TiPlotComponent::GetNotDataPoint()));
+
+    // A row: one point per channel at X, sentinels become null and empty points.
+    plot.AddChannel();
+    plot.AddDataArray(10, std::vector<double>{4, TiPlotComponent::GetNullValue(), TiPlotComponent::GetEmptyValue()});
+    EXPECT_EQ(plot.PendingLogRowCount(), 1);
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(plot.GetChannel(i)->GetCount(), 1);
+        EXPECT_EQ(plot.GetChannel(i)->GetDataX(0), 10);
+    }
+    EXPECT_TRUE(plot.GetChannel(1)->GetDataNull(0));
+    EXPECT_TRUE(plot.GetChannel(2)->GetDataEmpty(0));
+
+    // A block: X is a step after each channel's last X (0 for an empty channel).
+    plot.RemoveAllChannels();
+    EXPECT_EQ(plot.ChannelCount(), 0);
+    plot.AddChannel();
+    plot.AddChannel();
+    TVariant block = TVariant::CreateArray({{0, 1}, {0, 2}}, varDouble);
+    plot.AddDataArray(0.5, block);
+    EXPECT_EQ(plot.PendingLogRowCount(), 4);
+    ASSERT_EQ(plot.GetChannel(1)->GetCount(), 3);
+    EXPECT_EQ(plot.GetChannel(1)->GetDataX(0), 0);
+    EXPECT_EQ(plot.GetChannel(1)->GetDataX(2), 1.0);
+
+    // Pause and resume: tracking off and on again on every axis.
+    plot.AddYAxis();
+    plot.DisableAllTracking();
+    EXPECT_FALSE(plot.GetXAxis(0)->TrackingEnabled());
+    EXPECT_FALSE(plot.GetYAxis(1)->TrackingEnabled());
+    plot.EnableAllTracking();
+    EXPECT_TRUE(plot.GetXAxis(0)->TrackingEnabled());
+    EXPECT_TRUE(plot.GetYAxis(1)->TrackingEnabled());
+
+    plot.ClearAllData();
+    EXPECT_EQ(plot.GetChannel(0)->GetCount(), 0);
+    EXPECT_EQ(plot.GetChannel(1)->GetCount(), 0);
+}
+
+TEST_F(PlotTest, TransferredPointsAreBornNullOrEmpty)
+{
+    TiPlot plot(nullptr);
+    TiPlotChannel* source = plot.GetChannel(0);
+    TiPlotChannel* destination = plot.GetChannel(plot.AddChannel());
+    source->AddXY(1, 5);
+    source->AddXNull(2);
+    source->AddXEmpty(3);
+    source->AddXY(4, 7);
+    plot.TransferChannelData(0, 1, 1, 3);
+    ASSERT_EQ(destination->GetCount(), 3);
+    EXPECT_TRUE(destination->GetDataNull(0));
+    EXPECT_TRUE(destination->GetDataEmpty(1));
+    EXPECT_EQ(destination->GetDataY(2), 7);
+    // The null and empty points never reached the statistics.
+    EXPECT_EQ(destination->RunningYMin(), 7);
+    // Stop before start copies nothing.
+    plot.TransferChannelData(0, 1, 3, 2);
+    EXPECT_EQ(destination->GetCount(), 3);
+}
+
+TEST_F(PlotTest, SmallerImagesAreCentredOnTheListSize)
+{
+    TiPlot plot(nullptr);
+    TBitmap first;
+    first.SetSize(24, 24);
+    plot.ImageListAdd(1, first);
+    TBitmap small;
+    small.SetSize(8, 8);
+    small.Canvas().Brush().SetColor(clRed);
+    small.Canvas().FillRect(TRect{0, 0, 8, 8});
+    small.Canvas().SetPixel(0, 7, clWhite);  // the transparent colour: bottom-left pixel
+    plot.ImageListAdd(1, small);
+    ASSERT_EQ(plot.ImageList(1).Count(), 2);
+    TBitmap image;
+    plot.ImageList(1).GetBitmap(1, image);
+    EXPECT_EQ(image.GetWidth(), 24);
+    EXPECT_EQ(image.Canvas().GetPixel(12, 12), clRed);
+    plot.ImageListClear(1);
+    EXPECT_EQ(plot.ImageList(1).Count(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Form descriptions
+
+TEST_F(PlotTest, APlotReadFromItsFormDescriptionEqualsTheOneWritten)
+{
+    // As the host's main window holds its plot.
+    TiPlot plot(nullptr);
+    plot.SetName("Plot");
+    plot.SetTitleText("ZUV");
+    plot.SetLogFileName("ZUV Log.txt");
+    plot.SetUserCanEditObjects(false);
+    plot.GetDataCursor(0)->SetVisible(false);
+    plot.GetChannel(plot.AddChannel())->SetTitleText("Turbidity");
+    plot.GetYAxis(0)->SetMinSpan(-5, 50);
+    plot.AddTranslation("Channel", "Kanal");
+    TBitmap image;
+    image.SetSize(24, 24);
+    plot.ImageListAdd(2, image);
+    const std::string text = WriteComponentToText(plot);
+    EXPECT_TRUE(plot.GetLayoutManager()->Enabled());
+    EXPECT_FALSE(plot.Updating());
+    EXPECT_NE(text.find("@ChannelManager = <"), std::string::npos) << text;
+    EXPECT_NE(text.find("@ImageList2 = #"), std::string::npos);
+    EXPECT_EQ(text.find("@ImageList0"), std::string::npos);
+
+    std::unique_ptr<TComponent> read(CreateComponentFromText(text, nullptr));
+    auto* copy = dynamic_cast<TiPlot*>(read.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(WriteComponentToText(*copy), text);
+    EXPECT_EQ(copy->TitleText(), "ZUV");
+    EXPECT_EQ(copy->LogFileName(), "ZUV Log.txt");
+    EXPECT_FALSE(copy->UserCanEditObjects());
+    ASSERT_EQ(copy->ChannelCount(), 2);
+    EXPECT_EQ(copy->GetChannel(1)->TitleText(), "Turbidity");
+    EXPECT_FALSE(copy->GetDataCursor(0)->Visible());
+    EXPECT_EQ(copy->GetYAxis(0)->Min(), -5);
+    EXPECT_EQ(copy->GetToolBarObject(0)->ZOrder(), 3);
+    EXPECT_EQ(copy->TranslationCount(), 1);
+    EXPECT_EQ(copy->ImageList(2).Count(), 1);
+    EXPECT_TRUE(copy->GetLayoutManager()->Enabled());
+    EXPECT_FALSE(copy->Updating());
+    EXPECT_EQ(copy->GetLayoutManager()->SideList(TiPlotLayoutSide::Top).Count(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotTest, PublishedPropertiesInStoredOrder)
+{
+    TiPlot plot(nullptr);
+    std::vector<std::string> names;
+    for (const TPropInfo* p : plot.ClassInfo().Properties())
+        names.push_back(p->Name());
+    const std::vector<std::string> own = {"DataViewZHorz",
+                                          "DataViewZVert",
+                                          "XYAxesReverse",
+                                          "UserCanEditObjects",
+                                          "UserCanAddRemoveChannels",
+                                          "OuterMarginLeft",
+                                          "OuterMarginTop",
+                                          "OuterMarginRight",
+                                          "OuterMarginBottom",
+                                          "PrintOrientation",
+                                          "PrintMarginLeft",
+                                          "PrintMarginTop",
+                                          "PrintMarginRight",
+                                          "PrintMarginBottom",
+                                          "PrintShowDialog",
+                                          "PrintDocumentName",
+                                          "PrinterName",
+                                          "HintsPause",
+                                          "HintsHidePause",
+                                          "HintsShow",
+                                          "HintsFont",
+                                          "EditorFormStyle",
+                                          "CopyToClipBoardFormat",
+                                          "TitleVisible",
+                                          "TitleText",
+                                          "TitleFont",
+                                          "TitleMargin",
+                                          "LogFileName",
+                                          "LogBufferSize",
+                                          "LoggingActive"};
+    auto first = std::find(names.begin(), names.end(), own.front());
+    ASSERT_NE(first, names.end());
+    EXPECT_EQ(std::vector<std::string>(first, first + std::ptrdiff_t(own.size())), own);
+    EXPECT_EQ(plot.OuterMarginLeft(), 5);
+    EXPECT_EQ(plot.HintsPause(), 500);
+    EXPECT_EQ(plot.HintsHidePause(), 2500);
+    EXPECT_EQ(plot.PrintOrientation(), poLandscape);
+    EXPECT_EQ(plot.PrintDocumentName(), "Untitled");
+    EXPECT_EQ(plot.BackGroundColor(), clBlack);
+    EXPECT_EQ(plot.BorderStyle(), ibsLowered);
+    EXPECT_EQ(plot.BackGroundGradientStartColor(), TColor(0xFF0000));
+    EXPECT_EQ(plot.AnnotationDefaultFont()->GetColor(), clWhite);
+    EXPECT_TRUE(plot.AutoFrameRate());
+    EXPECT_EQ(plot.UpdateFrameRate(), 60);
+    EXPECT_FALSE(plot.UserCanAddRemoveChannels());
+}
+
+// A stored toolbar on the title's level is moved beyond it once the form is read.
+TEST_F(PlotTest, AToolbarStoredOnTheTitlesLevelMovesBeyondIt)
+{
+    TiPlot plot(nullptr);
+    plot.SetName("Plot");
+    plot.DisableLayoutManager();
+    plot.GetToolBarObject(0)->SetZOrder(2);
+    plot.EnableLayoutManager();
+    const std::string text = WriteComponentToText(plot);
+    std::unique_ptr<TComponent> read(CreateComponentFromText(text, nullptr));
+    auto* copy = dynamic_cast<TiPlot*>(read.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->GetLabel(0)->ZOrder(), 2);
+    EXPECT_EQ(copy->GetToolBarObject(0)->ZOrder(), 3);
+}
+
+// A master axis hands its input to the other axes of its direction, which pass it on no further.
+TEST_F(PlotTest, MasterAxesDriveTheOtherAxesOfTheirDirection)
+{
+    TiPlot plot(nullptr);
+    plot.SetBounds(0, 0, 600, 400);
+    TiPlotYAxis* second = plot.GetYAxis(plot.AddYAxis());
+    TiPlotYAxis* first = plot.GetYAxis(0);
+    first->SetMasterUIInput(true);
+    second->SetMasterUIInput(true);
+    plot.ReCalcLayout();
+    const double before = second->Min();
+    first->DoMouseWheel(120, {}, 0, 0);
+    EXPECT_NE(second->Min(), before);
+    EXPECT_EQ(first->Min(), second->Min());
+    EXPECT_FALSE(plot.GetMasterAxisInputGuard());
+    EXPECT_EQ(plot.GetXAxis(0)->Min(), 0);
+}
+
+}  // namespace
