@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cstdio>
 
 std::string CFormat(const char* format, ...)
 {

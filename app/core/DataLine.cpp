@@ -11,10 +11,7 @@ namespace {
 
 constexpr char kPrefix[] = "QOVA_B";
 
-bool IsFieldChar(char c)
-{
-    return (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
+bool IsFieldChar(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
 bool Scan3(const std::string& text, const char* format, DateTimeNumbers& out)
 {
@@ -25,10 +22,7 @@ bool Scan3(const std::string& text, const char* format, DateTimeNumbers& out)
     return true;
 }
 
-bool IsReferenceType(int t)
-{
-    return (t >= 16 && t <= 24) || (t >= 31 && t <= 36) || t == 38 || t == 53;
-}
+bool IsReferenceType(int t) { return (t >= 16 && t <= 24) || (t >= 31 && t <= 36) || t == 38 || t == 53; }
 
 bool IsPlainValueType(int t)
 {
@@ -46,7 +40,7 @@ void StoreByType(HostState& s)
             s.TypeValue[t] = v;
         } else if (IsReferenceType(t)) {
             s.TypeValue[t] = v;
-            if (s.Device.RefBaseline[t] > 9999.0)   // the first reading after a device-file load
+            if (s.Device.RefBaseline[t] > 9999.0)  // the first reading after a device-file load
                 s.Device.RefBaseline[t] = v;
         } else if (t == TypeCode::ITemp || t == TypeCode::XTemp || t == TypeCode::Pressure) {
             s.TypeValue[t] = v;
@@ -105,7 +99,7 @@ int SplitDataLine(std::string_view line, bool alternate, FieldArray& values, Dat
         if (pos < 6 && c == kPrefix[pos])
             continue;
         if (c == 'B' && pos == 6) {
-            date[0] = 99;   // the meter gives no date
+            date[0] = 99;  // the meter gives no date
         } else if (IsFieldChar(c)) {
             field += c;
         } else if (c == ':') {
@@ -141,9 +135,9 @@ bool ParseDataLine(HostContext& ctx, std::string_view line)
         if (n == 0)
             return false;
         if (s.MismatchCount++ == 5)
-            ctx.ShowWarning("Possible Mis-Match between Device File and Meter",
-                            CFormat("Execution Error - Columns found %d != Columns Expected %d", n,
-                                    s.Device.ExpectedColumns));
+            ctx.ShowWarning(
+                "Possible Mis-Match between Device File and Meter",
+                CFormat("Execution Error - Columns found %d != Columns Expected %d", n, s.Device.ExpectedColumns));
         return false;
     }
 

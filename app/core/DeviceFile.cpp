@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kPieceLength = 98;   // lines are read in pieces of this many characters
+constexpr int kPieceLength = 98;  // lines are read in pieces of this many characters
 
 // The next piece of at most 98 characters, line end included; false at the end of the file.
 bool ReadPiece(std::FILE* file, std::string& piece)
@@ -95,8 +95,8 @@ bool ParseDeviceFile(HostContext& ctx, std::FILE* file)
 
 void LoadDeviceFileClick(HostContext& ctx)
 {
-    auto path = ctx.dialogs.OpenFile(
-        {"Open Device File", "dev", "Device File (*.dev)|*.dev|All files (*.*)|*.*", false});
+    auto path =
+        ctx.dialogs.OpenFile({"Open Device File", "dev", "Device File (*.dev)|*.dev|All files (*.*)|*.*", false});
     if (!path)
         return;
     FilePtr file(std::fopen(path->c_str(), "rb"));

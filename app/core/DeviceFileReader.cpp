@@ -34,10 +34,7 @@ std::string PrintablePrefix(const std::string& text, size_t max)
     return text.substr(0, n);
 }
 
-bool ValidColumn(int n)
-{
-    return n >= 1 && n <= kMaxColumns;
-}
+bool ValidColumn(int n) { return n >= 1 && n <= kMaxColumns; }
 
 }  // namespace
 
@@ -164,7 +161,8 @@ DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
     return Result::Ok;
 }
 
-template <typename F> DeviceFileReader::Result DeviceFileReader::Param(ValueScanner& scan, F set)
+template <typename F>
+DeviceFileReader::Result DeviceFileReader::Param(ValueScanner& scan, F set)
 {
     auto v = scan.Float();
     if (!v)

@@ -19,7 +19,8 @@ public:
 private:
     class ValueScanner;
     Result Act(int kind, ValueScanner& scan);
-    template <typename F> Result Param(ValueScanner& scan, F set);
+    template <typename F>
+    Result Param(ValueScanner& scan, F set);
     Result ParCoefficient(ValueScanner& scan, double& field, bool& read);
     Result Column(int n, int type, double scale, double offset);
     Result LambdaRow(ValueScanner& scan);

@@ -9,8 +9,8 @@ struct DeviceModel {
     // What the window shows once the load succeeds.
     bool ShowParPage = false;
     bool ParImRead = false, ParA0Read = false, ParA1Read = false;
-    int Lambdas = 0;   // "Lambda=" lines read so far
+    int Lambdas = 0;  // "Lambda=" lines read so far
 
-    explicit DeviceModel(const DeviceRecord& current);   // the reset record; parameters kept from current
+    explicit DeviceModel(const DeviceRecord& current);  // the reset record; parameters kept from current
     void Commit(HostState& s) const;
 };

@@ -14,6 +14,8 @@ using F = ColumnForm;
 // the file, and their titles and headings are built around the wavelength.
 // Several texts differ from their neighbours' pattern; the plot, the window and the record
 // files show them as they stand, so each oddity is kept and noted on its row.
+// One row per line keeps the table readable as a table.
+// clang-format off
 const DeviceQuantity kQuantities[] = {
     // Type, keyword, alias, column form, raw name, plot colour, plot title, engineering title, record header
     {SalinityParam, {"Salinity=", 9}, {}, F::None, nullptr, clBlack, nullptr, nullptr, nullptr},
@@ -82,6 +84,7 @@ const DeviceQuantity kQuantities[] = {
     {PARA0, {"A0=", 3}, {}, F::None, nullptr, clBlack, nullptr, nullptr, nullptr},
     {PARA1, {"A1=", 3}, {}, F::None, nullptr, clBlack, nullptr, nullptr, nullptr},
 };
+// clang-format on
 
 bool Starts(const std::string& line, const DeviceKeyword& k)
 {

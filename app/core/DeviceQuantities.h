@@ -13,25 +13,25 @@ constexpr int kNoKeyword = -3;
 
 struct DeviceKeyword {
     const char* Text = nullptr;
-    int Chars = 0;   // compared over its first Chars characters, without regard to case
+    int Chars = 0;  // compared over its first Chars characters, without regard to case
 };
 
 enum class ColumnForm {
-    None,         // a parameter line: names no column
-    Calibrated,   // "n scale offset"
-    Plain,        // "n": scale 1, offset 0
-    Own,          // read by a rule of its own (column count, lambdas, PAR)
+    None,        // a parameter line: names no column
+    Calibrated,  // "n scale offset"
+    Plain,       // "n": scale 1, offset 0
+    Own,         // read by a rule of its own (column count, lambdas, PAR)
 };
 
 struct DeviceQuantity {
-    int Type;                   // its type code, or the kind of a parameter line
+    int Type;  // its type code, or the kind of a parameter line
     DeviceKeyword Keyword, Alias;
     ColumnForm Form;
-    const char* RawName;        // its name in raw-mode titles; null: no raw-mode title
+    const char* RawName;  // its name in raw-mode titles; null: no raw-mode title
     TColor PlotColor;
-    const char* PlotTitle;      // first title of its plot channel; null: it gets no channel
-    const char* EngrTitle;      // engineering-mode title, formatting the value; null: none
-    const char* RecordHeader;   // its heading in the engineering record; null: none
+    const char* PlotTitle;     // first title of its plot channel; null: it gets no channel
+    const char* EngrTitle;     // engineering-mode title, formatting the value; null: none
+    const char* RecordHeader;  // its heading in the engineering record; null: none
 };
 
 // The row of a type code or line kind; null when none has one.

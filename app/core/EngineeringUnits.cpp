@@ -7,17 +7,14 @@
 
 namespace {
 
-constexpr double kPi = 3.1415;   // the meter's own value, used throughout its formulas
+constexpr double kPi = 3.1415;  // the meter's own value, used throughout its formulas
 
 bool HasColumnOfType(const HostState& s, int type)
 {
     return std::find(s.Device.ColumnTypes.begin(), s.Device.ColumnTypes.end(), type) != s.Device.ColumnTypes.end();
 }
 
-bool UsableDivisor(double d)
-{
-    return d != 0.0 && std::isfinite(d);
-}
+bool UsableDivisor(double d) { return d != 0.0 && std::isfinite(d); }
 
 }  // namespace
 
@@ -59,25 +56,30 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
             continue;
         double v = s.TypeValue[t];
         switch (t) {
-        case CHL: case CDOM: case Uranine: case Phycocyanin: case Phycoerythrin: case Rhodamine:
-        case LSS: case NTU: case Engr1:
-            s.EngValue[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t];
-            break;
-        case ITemp: case XTemp: case Pressure:
-            s.EngValue[t] = v * s.Device.TypeScale[t] + s.Device.TypeOffset[t];
-            break;
-        case IEngr: case Counter: case Raw:
-            s.EngValue[t] = v;
-            break;
-        case VSF100: case VSF125: case VSF150:
-            s.TypeVSF[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t];
-            break;
+        case CHL:
+        case CDOM:
+        case Uranine:
+        case Phycocyanin:
+        case Phycoerythrin:
+        case Rhodamine:
+        case LSS:
+        case NTU:
+        case Engr1: s.EngValue[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t]; break;
+        case ITemp:
+        case XTemp:
+        case Pressure: s.EngValue[t] = v * s.Device.TypeScale[t] + s.Device.TypeOffset[t]; break;
+        case IEngr:
+        case Counter:
+        case Raw: s.EngValue[t] = v; break;
+        case VSF100:
+        case VSF125:
+        case VSF150: s.TypeVSF[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t]; break;
         case PAR: {
             if (s.Device.PARa1 == 0.0)
-                break;   // no calibration: the PAR value keeps its last result
+                break;  // no calibration: the PAR value keeps its last result
             double x = (v - s.Device.PARa0) / s.Device.PARa1;
             if (!(x <= 16))
-                return;   // the rest of the line keeps its previous results
+                return;  // the rest of the line keeps its previous results
             s.EngValue[t] = (parInWater ? s.Device.PARIm : 1.0) * std::pow(10.0, x);
             break;
         }
@@ -85,8 +87,8 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
             if (IsLambda(t)) {
                 s.TypeBeta[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t];
                 if (s.Device.TypeWavelength[t] > 0) {
-                    Backscatter b = ComputeBackscatter(s.Device.Salinity, s.Device.Theta, s.Device.Chi, s.Device.TypeWavelength[t],
-                                                       s.Device.WaterKind, s.TypeBeta[t]);
+                    Backscatter b = ComputeBackscatter(s.Device.Salinity, s.Device.Theta, s.Device.Chi,
+                                                       s.Device.TypeWavelength[t], s.Device.WaterKind, s.TypeBeta[t]);
                     s.TypeBetap[t] = b.ParticleBeta;
                     s.TypeBbp[t] = b.ParticleBackscatter;
                     s.TypeBb[t] = b.TotalBackscatter;
@@ -97,8 +99,7 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
     }
 }
 
-Backscatter ComputeBackscatter(double salinity, double theta, double chi, double lambda, int waterKind,
-                               double beta)
+Backscatter ComputeBackscatter(double salinity, double theta, double chi, double lambda, int waterKind, double beta)
 {
     double cosTheta = std::cos(theta);
     double phase = 1 + ((1 - 0.09) / (1 + 0.09)) * cosTheta * cosTheta;
@@ -107,8 +108,8 @@ Backscatter ComputeBackscatter(double salinity, double theta, double chi, double
     Backscatter b;
     b.ParticleBeta = beta - betaWater;
     b.ParticleBackscatter = 2 * kPi * chi * b.ParticleBeta;
-    double halfWater = waterKind == 0 ? 0.5 * 0.0022533 * std::pow(scaled, -4.23)
-                                      : 0.5 * 0.0029308 * std::pow(scaled, -4.24);
+    double halfWater =
+        waterKind == 0 ? 0.5 * 0.0022533 * std::pow(scaled, -4.23) : 0.5 * 0.0029308 * std::pow(scaled, -4.24);
     b.TotalBackscatter = b.ParticleBackscatter + halfWater;
     return b;
 }

@@ -13,8 +13,7 @@ struct Backscatter {
 void ApplyReferenceCorrection(HostState& s);
 // parInWater: the PAR page's "In Water" choice (else "In Air").
 void ComputeEngineeringUnits(HostState& s, bool parInWater);
-Backscatter ComputeBackscatter(double salinity, double theta, double chi, double lambda, int waterKind,
-                               double beta);
+Backscatter ComputeBackscatter(double salinity, double theta, double chi, double lambda, int waterKind, double beta);
 
 constexpr int kHistoryKept = 65;
 void PushHistory(HostState& s, int type, double value);

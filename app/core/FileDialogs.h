@@ -7,8 +7,8 @@
 
 struct FileDialogRequest {
     std::string Title;
-    std::string DefaultExt;   // as the dialog is given it ("dev", "*.raw" ...)
-    std::string Filter;       // "Description|pattern|Description|pattern"
+    std::string DefaultExt;  // as the dialog is given it ("dev", "*.raw" ...)
+    std::string Filter;      // "Description|pattern|Description|pattern"
     bool PromptOverwrite = false;
 };
 

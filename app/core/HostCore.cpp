@@ -52,7 +52,7 @@ void HostCore::FirstTick55()
     ui.SetVisible("TSNTUSetup", s.PresenceCounts[TypeCode::NTU] > 0);
     s.Device.TypeScale.fill(1.0);
     s.Device.TypeOffset.fill(0.0);
-    s.Device.RefBaseline.fill(-9999.9);   // no baseline is captured until a device file is loaded
+    s.Device.RefBaseline.fill(-9999.9);  // no baseline is captured until a device file is loaded
     s.Device.Theta = 117 * 3.1415 / 180;
 }
 
@@ -80,10 +80,7 @@ void HostCore::Timer55msTimer()
     }
 }
 
-int HostCore::Timer55msInterval() const
-{
-    return state_.ReplayMode ? kReplayInterval : kLiveInterval;
-}
+int HostCore::Timer55msInterval() const { return state_.ReplayMode ? kReplayInterval : kLiveInterval; }
 
 void HostCore::ShowMeterSetup()
 {
@@ -195,12 +192,6 @@ void HostCore::BTPasswordOKClick()
     state_.PowerUser = entry.size() >= 9 && entry.compare(0, 9, kPowerUserPassword) == 0;
 }
 
-void HostCore::Form2Button1Click()
-{
-    ctx_.ui.SetVisible("Form2", false);
-}
+void HostCore::Form2Button1Click() { ctx_.ui.SetVisible("Form2", false); }
 
-void HostCore::BTExitClick()
-{
-    SaveStateOnExit(ctx_);
-}
+void HostCore::BTExitClick() { SaveStateOnExit(ctx_); }

@@ -11,7 +11,7 @@ public:
     virtual ~IHostPlot() = default;
 
     virtual void RemoveAllChannels() = 0;
-    virtual int AddChannel() = 0;   // returns the new channel's index
+    virtual int AddChannel() = 0;  // returns the new channel's index
     virtual int ChannelCount() const = 0;
     virtual void SetChannelColor(int channel, TColor color) = 0;
     virtual void SetChannelTitleText(int channel, const std::string& text) = 0;

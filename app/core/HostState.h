@@ -10,8 +10,8 @@
 
 #include "platform/core/Types.h"
 
-constexpr int kMaxColumns = 75;   // fields of a data line, columns of a device file
-constexpr int kTypeCount = 75;    // per-type tables are indexed by type code (0..63 in use)
+constexpr int kMaxColumns = 75;  // fields of a data line, columns of a device file
+constexpr int kTypeCount = 75;   // per-type tables are indexed by type code (0..63 in use)
 constexpr int kHistoryLength = 100;
 constexpr int kNoChannel = -1;
 
@@ -21,8 +21,7 @@ constexpr int Columns = 0, Date = 1, Time = 2, SalinityParam = 4, ThetaParam = 5
 constexpr int FirstLambda = 7, LastLambda = 15;
 constexpr int FirstLambdaRef = 16, LastLambdaRef = 24;
 constexpr int CHL = 25, CDOM = 26, Uranine = 27, Phycocyanin = 28, Phycoerythrin = 29, Rhodamine = 30;
-constexpr int CHLRef = 31, CDOMRef = 32, UranineRef = 33, PhycocyaninRef = 34, PhycoerythrinRef = 35,
-              RhodamineRef = 36;
+constexpr int CHLRef = 31, CDOMRef = 32, UranineRef = 33, PhycocyaninRef = 34, PhycoerythrinRef = 35, RhodamineRef = 36;
 constexpr int LSS = 37, LSSRef = 38, ITemp = 39, XTemp = 40, Pressure = 41, NotUsed = 42;
 constexpr int LambdaLine = 43, LambdaRefLine = 44, ASV1 = 45, ASV2 = 46, ASV4 = 47, MaxVoltage = 48;
 constexpr int EngrScaleOffset = 49, EngrUnitsLine = 50, IEngr = 51, NTU = 52, NTURef = 53;
@@ -38,8 +37,10 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-template <typename T> using PerColumn = std::array<T, kMaxColumns>;
-template <typename T> using PerType = std::array<T, kTypeCount>;
+template <typename T>
+using PerColumn = std::array<T, kMaxColumns>;
+template <typename T>
+using PerType = std::array<T, kTypeCount>;
 
 // What a device file says about the sensor: the quantity and calibration of every column and
 // the sensor's parameters. A load builds a whole record aside and commits it in one assignment.
@@ -47,16 +48,16 @@ struct DeviceRecord {
     std::string SensorName = "ZUV Sensor";
     PerColumn<int> ColumnTypes{};
     int ExpectedColumns = 0;
-    int DataFieldCount = 0;   // 0 = no device file loaded
+    int DataFieldCount = 0;  // 0 = no device file loaded
     PerType<double> TypeScale{}, TypeOffset{}, RefBaseline{};
     PerType<int> TypeWavelength{};
     PerType<TColor> TypeColor{};
     PerType<double> TypeTempK1{}, TypeTempK0{};
     double Salinity = 32.0;
-    double Theta = 117 * 3.1415 / 180;   // radians
+    double Theta = 117 * 3.1415 / 180;  // radians
     double Chi = 1.1;
-    int WaterKind = 1;                   // 0 pure water, 1 sea water
-    std::string EngrUnits;               // at most 83 characters
+    int WaterKind = 1;      // 0 pure water, 1 sea water
+    std::string EngrUnits;  // at most 83 characters
     float ASV1Range = 0, ASV2Range = 0, ASV4Range = 0, MaxVoltage = 0;
     int EngrScaleColumn = -1;
     float DevEngrScale = -1.0f, DevEngrOffset = 0.0f;
@@ -64,7 +65,7 @@ struct DeviceRecord {
 };
 
 struct HostState {
-    DeviceRecord Device;   // the loaded device file
+    DeviceRecord Device;  // the loaded device file
     std::string DevicePath;
 
     // Column model: the values of the current line by column and by type
@@ -82,7 +83,7 @@ struct HostState {
     int MismatchCount = 0;
     double LineCounter = 0.0, FirstLineCounter = 0.0, SampleX = 0.01;
     std::array<int, 3> MeterDate{}, MeterTime{};
-    std::array<int, 6> HostClock{};   // hour, minute, second, day, month, two-digit year
+    std::array<int, 6> HostClock{};  // hour, minute, second, day, month, two-digit year
     bool DateLabelsDirty = false;
     int RateLineCount = -1, RateWindow = 5, TickCount = 0, RateTickMark = 0;
     double RawITemp = 0, RawXTemp = 0, RawPres = 0;
@@ -106,18 +107,17 @@ struct HostState {
              MeterAnalogRange = 2;
     int MeterEngrScale = 1, MeterEngrOffset = 0;
     bool EngrScaleReceived = false, EngrOffsetReceived = false;
-    std::string MeterInterval = "hhmmss";   // at most 19 characters
+    std::string MeterInterval = "hhmmss";  // at most 19 characters
     int MemoryBlocksUsed = -1;
-    bool EarlyCommands = false;             // "Alternate Commands" ticked
+    bool EarlyCommands = false;  // "Alternate Commands" ticked
 
     // Files
     FilePtr RawFile, EngrFile, ReceiveFile, ReplayFile;
     std::string ReplayPath;
-    bool RawRecording = false, EngrRecording = false, Receiving = false, ReplayMode = false,
-         ReplayRunning = false;
-    bool EngrHeaderPending = false;   // a device file was loaded while engineering recording was on
-    std::string RawPath, EngrPath;    // the record files' names, for the message when one fails
-    bool RawUnsynced = false, EngrUnsynced = false;   // written since the last push to the disk
+    bool RawRecording = false, EngrRecording = false, Receiving = false, ReplayMode = false, ReplayRunning = false;
+    bool EngrHeaderPending = false;                  // a device file was loaded while engineering recording was on
+    std::string RawPath, EngrPath;                   // the record files' names, for the message when one fails
+    bool RawUnsynced = false, EngrUnsynced = false;  // written since the last push to the disk
     int SilenceCountdown = 0, ReceiveStatus = 0;
     long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
     std::array<char, 3> EtxWindow{'x', 'x', 'x'};

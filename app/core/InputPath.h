@@ -6,11 +6,11 @@
 
 struct HostContext;
 
-constexpr int kReadChunk = 100;      // bytes per port read
+constexpr int kReadChunk = 100;  // bytes per port read
 constexpr int kMaxBytesPerTick = 1000;
-constexpr int kMaxLineLength = 250;  // characters before a line is restarted
-constexpr int kMemoLineLength = 120; // characters before a pane line wraps
-constexpr int kMemoMaxLines = 100;   // lines kept before the first is dropped (101 shown)
+constexpr int kMaxLineLength = 250;   // characters before a line is restarted
+constexpr int kMemoLineLength = 120;  // characters before a pane line wraps
+constexpr int kMemoMaxLines = 100;    // lines kept before the first is dropped (101 shown)
 
 void PollInput(HostContext& ctx);
 void ShowRawInMemo(HostContext& ctx, std::string_view bytes);

@@ -44,7 +44,7 @@ void BTGetDataClick(HostContext& ctx)
     s.Receiving = true;
     s.ReceiveStatus = ReceiveState::InProgress;
     s.ReceiveFileSize = 0;
-    s.EtxWindow = {'x', 'x', 'x'};   // a mark half-seen in an earlier download must not end this one
+    s.EtxWindow = {'x', 'x', 'x'};  // a mark half-seen in an earlier download must not end this one
     ctx.ui.SetText("LBReceiveFile", CFormat("Receive File:  %s", path->c_str()));
     ctx.ui.SetText("LBReceiveStatus", "Receive File Status:  In Progress");
     ctx.ui.SetText("LBReceiveFileSize", "Receive File Size: 0 K");

@@ -12,10 +12,7 @@
 
 namespace {
 
-void MarkNotStored(HostContext& ctx)
-{
-    ShowSetupState(ctx, 0);
-}
+void MarkNotStored(HostContext& ctx) { ShowSetupState(ctx, 0); }
 
 void SendWithEditText(HostContext& ctx, const char* command, const char* edit)
 {

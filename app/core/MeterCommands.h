@@ -9,7 +9,7 @@ void BTStopClick(HostContext& ctx);
 void BTStoreSetupClick(HostContext& ctx);
 void BTGetSetupClick(HostContext& ctx);
 void BTGetDandTClick(HostContext& ctx);
-void BTGetDandT2Click(HostContext& ctx);   // the same; no control is bound to it
+void BTGetDandT2Click(HostContext& ctx);  // the same; no control is bound to it
 void BTLoggingClick(HostContext& ctx);
 void BTAverageClick(HostContext& ctx);
 void BTPacketClick(HostContext& ctx);

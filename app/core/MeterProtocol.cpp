@@ -12,10 +12,7 @@ namespace {
 
 const char* const kVersionCaption = "ZUV View:  v1.20 2009-Mar-11   ZUV: %s";
 
-bool StartsWith(const std::string& s, const char* prefix)
-{
-    return s.compare(0, std::strlen(prefix), prefix) == 0;
-}
+bool StartsWith(const std::string& s, const char* prefix) { return s.compare(0, std::strlen(prefix), prefix) == 0; }
 
 // Three numbers from a date or time word: separated by `sep`, else two digits each.
 bool ReadTriple(const char* word, char sep, std::array<int, 3>& out)

@@ -23,8 +23,7 @@ void BPAR_ApplyClick(HostContext& ctx)
 
 void BPar_DeviceClick(HostContext& ctx)
 {
-    auto path = ctx.dialogs.SaveFile(
-        {"", "*.dev", "Device Files (*.dev)|*.dev|All Files (*.*)|*.*", true});
+    auto path = ctx.dialogs.SaveFile({"", "*.dev", "Device Files (*.dev)|*.dev|All Files (*.*)|*.*", true});
     if (!path)
         return;
     std::string name = WithDefaultExtension(*path, "dev");

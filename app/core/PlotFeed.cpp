@@ -30,8 +30,7 @@ ChannelLook LookOf(const HostState& s, int t)
 
 bool PlotSwitchOff(const HostState& s, int t)
 {
-    return (t == ITemp && s.ITempPlot == 0) || (t == XTemp && s.XTempPlot == 0) ||
-           (t == Pressure && s.PresPlot == 0);
+    return (t == ITemp && s.ITempPlot == 0) || (t == XTemp && s.XTempPlot == 0) || (t == Pressure && s.PresPlot == 0);
 }
 
 void SetTitle(HostContext& ctx, int channel, const std::string& text)
@@ -81,11 +80,26 @@ double FeedEngineering(HostContext& ctx, int t, int ch)
     if (IsLambda(t)) {
         int w = s.Device.TypeWavelength[t];
         switch (s.BetaSelect) {
-        case 0: y = s.TypeBeta[t]; title = CFormat("Beta %3d : %6.4lf", w, y); break;
-        case 1: y = s.TypeBetap[t]; title = CFormat("Betap %3d: %6.4lf", w, y); break;
-        case 2: y = s.TypeBbp[t]; title = CFormat("bbp %3d: %6.4lf", w, y); break;
-        case 3: y = s.TypeBb[t]; title = CFormat("bb %3d: %6.4lf", w, y); break;
-        default: y = s.TypeValue[t]; title = CFormat("Invalid %3d: %1lf ", w, y); break;
+        case 0:
+            y = s.TypeBeta[t];
+            title = CFormat("Beta %3d : %6.4lf", w, y);
+            break;
+        case 1:
+            y = s.TypeBetap[t];
+            title = CFormat("Betap %3d: %6.4lf", w, y);
+            break;
+        case 2:
+            y = s.TypeBbp[t];
+            title = CFormat("bbp %3d: %6.4lf", w, y);
+            break;
+        case 3:
+            y = s.TypeBb[t];
+            title = CFormat("bb %3d: %6.4lf", w, y);
+            break;
+        default:
+            y = s.TypeValue[t];
+            title = CFormat("Invalid %3d: %1lf ", w, y);
+            break;
         }
     } else if (const DeviceQuantity* q = QuantityOf(t); q && q->EngrTitle) {
         double e = IsVSF(t) ? s.TypeVSF[t] : s.EngValue[t];
@@ -96,10 +110,7 @@ double FeedEngineering(HostContext& ctx, int t, int ch)
     return y;
 }
 
-void ClearPlot(HostContext& ctx)
-{
-    ctx.plot.ClearAllData();
-}
+void ClearPlot(HostContext& ctx) { ctx.plot.ClearAllData(); }
 
 bool LambdaPresent(const HostState& s)
 {
@@ -188,7 +199,7 @@ void SavePlotSettings(HostContext& ctx)
 
 void LoadPlotSettings(HostContext& ctx)
 {
-    struct stat st{};
+    struct stat st {};
     if (::stat(kPlotSettingsFile, &st) == 0)
         ctx.plot.LoadPropertiesFromFile(kPlotSettingsFile);
 }

@@ -7,7 +7,7 @@
 struct HostContext;
 
 constexpr double kNoValue = 99999.0;
-constexpr double kPlotLimit = 99990.0;   // values at or above it are never plotted
+constexpr double kPlotLimit = 99990.0;  // values at or above it are never plotted
 
 void BuildPlotChannels(HostContext& ctx);
 void FeedPlot(HostContext& ctx, int columnCount, int plotType);
@@ -25,4 +25,4 @@ void xTempCBChange(HostContext& ctx);
 void PresCBChange(HostContext& ctx);
 void PlotTypeCBChange(HostContext& ctx);
 
-extern const char* const kPlotSettingsFile;   // "zuvpravix.rbs"
+extern const char* const kPlotSettingsFile;  // "zuvpravix.rbs"

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include "app/core/CFormat.h"
-#include "app/core/DeviceQuantities.h"
 #include "app/core/DeviceFile.h"
+#include "app/core/DeviceQuantities.h"
 #include "app/core/FileNames.h"
 #include "app/core/HostContext.h"
 
@@ -23,7 +23,7 @@ struct RecordFile {
     bool& Unsynced;
     std::string& Path;
     long& Size;
-    const char* Kind;   // as the warning names it
+    const char* Kind;  // as the warning names it
 };
 
 RecordFile RawRecord(HostState& s)
@@ -125,8 +125,8 @@ void BTRecordEngrClick(HostContext& ctx)
     HostState& s = ctx.s;
     if (s.Device.DataFieldCount == 0)
         LoadDeviceFileClick(ctx);
-    auto path = ctx.dialogs.SaveFile(
-        {"Open Engr Units Record File", "eng", "Engineering Units|*.eng|All Files|*.*", true});
+    auto path =
+        ctx.dialogs.SaveFile({"Open Engr Units Record File", "eng", "Engineering Units|*.eng|All Files|*.*", true});
     if (!path)
         return;
     if (!CreateRecordFile(ctx, EngrRecord(s), *path)) {
@@ -144,7 +144,7 @@ void WriteEngrRecord(HostContext& ctx)
     if (!s.EngrRecording)
         return;
     std::string text = EngrDataRow(s);
-    if (s.EngrHeaderPending) {   // a new device file changed the columns
+    if (s.EngrHeaderPending) {  // a new device file changed the columns
         s.EngrHeaderPending = false;
         text.insert(0, EngrHeaderLine(s));
     }
@@ -194,12 +194,22 @@ std::string EngrDataRow(const HostState& s)
             row += CFormat("%c%6.4lf", '\t', s.TypeVSF[t]);
         } else {
             switch (t) {
-            case IEngr: case CHL: case Phycocyanin: case Phycoerythrin: case Uranine: case Rhodamine: case CDOM:
-            case LSS: case NTU: case ITemp: case XTemp: case Engr1: case PAR:
-                row += CFormat("%c%6.4lf", '\t', s.EngValue[t]);
-                break;
+            case IEngr:
+            case CHL:
+            case Phycocyanin:
+            case Phycoerythrin:
+            case Uranine:
+            case Rhodamine:
+            case CDOM:
+            case LSS:
+            case NTU:
+            case ITemp:
+            case XTemp:
+            case Engr1:
+            case PAR: row += CFormat("%c%6.4lf", '\t', s.EngValue[t]); break;
             case Pressure: row += CFormat("%c%5.1lf", '\t', s.EngValue[t]); break;
-            case Counter: case Raw: row += CFormat("%c%1.0lf", '\t', s.EngValue[t]); break;
+            case Counter:
+            case Raw: row += CFormat("%c%1.0lf", '\t', s.EngValue[t]); break;
             default: break;
             }
         }

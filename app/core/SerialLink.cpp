@@ -71,10 +71,7 @@ void CBHostPortChange(HostContext& ctx)
     ctx.s.SetupRequestCountdown = 10;
 }
 
-void PCOMPortClick(HostContext& ctx)
-{
-    ctx.ui.SetVisible("SelectHPForm", true);
-}
+void PCOMPortClick(HostContext& ctx) { ctx.ui.SetVisible("SelectHPForm", true); }
 
 void SelectHPFormBTOKClick(HostContext& ctx)
 {

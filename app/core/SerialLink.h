@@ -10,7 +10,7 @@ struct HostContext;
 void SetBaudIndex(HostContext& ctx, int rate);
 void OpenCommPort(HostContext& ctx, int portNumber);
 void CloseCommPort(HostContext& ctx);
-void WriteComm(HostContext& ctx, std::string_view bytes);   // one write per byte
+void WriteComm(HostContext& ctx, std::string_view bytes);  // one write per byte
 std::size_t ReadComm(HostContext& ctx, char* buffer, std::size_t count);
 void SendCommand(HostContext& ctx, std::string_view text);  // the text, then CR LF
 

@@ -87,8 +87,8 @@ void SaveStateOnExit(HostContext& ctx)
         return;
     std::string text = CFormat("%d %d %d %d %d %d %d %d %d %d %d %d\r\n", ctx.ui.GetItemIndex("CBHostPort"),
                                ctx.ui.GetItemIndex("CBBaudRate"), s.PowerUser ? 1 : 0, s.StatMode, s.PlotType,
-                               s.BetaSelect, s.ITempPlot, s.XTempPlot, s.PresPlot, s.RatioCorrection,
-                               s.TempCorrection, ctx.ui.GetChecked("EarlyCommands") ? 1 : 0) +
+                               s.BetaSelect, s.ITempPlot, s.XTempPlot, s.PresPlot, s.RatioCorrection, s.TempCorrection,
+                               ctx.ui.GetChecked("EarlyCommands") ? 1 : 0) +
                        FileNameOf(s.DevicePath) + "\r\n";
     std::fwrite(text.data(), 1, text.size(), file.get());
     file.reset();
@@ -106,8 +106,8 @@ void RestoreState(HostContext& ctx)
         return;
     int f[kFieldCount];
     std::string first = ReadLine(state.get());
-    if (std::sscanf(first.c_str(), "%d %d %d %d %d %d %d %d %d %d %d %d", &f[0], &f[1], &f[2], &f[3], &f[4],
-                    &f[5], &f[6], &f[7], &f[8], &f[9], &f[10], &f[11]) != kFieldCount)
+    if (std::sscanf(first.c_str(), "%d %d %d %d %d %d %d %d %d %d %d %d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5],
+                    &f[6], &f[7], &f[8], &f[9], &f[10], &f[11]) != kFieldCount)
         return;
     std::string name = ReadLine(state.get());
     FilePtr device(std::fopen(name.c_str(), "rb"));

@@ -6,7 +6,7 @@
 
 struct HostContext;
 
-extern const char* const kStateFile;   // "last.rbs"
+extern const char* const kStateFile;  // "last.rbs"
 
 // Saves the state and the plot's settings when a port item is chosen and a device file
 // is loaded. The caller then ends the program.

@@ -30,7 +30,7 @@ public:
     const std::deque<Warning>& Pending() const { return pending_; }
 
 private:
-    int& depth_;   // open plus queued boxes
+    int& depth_;  // open plus queued boxes
     std::deque<Warning> pending_;
     std::function<void()> onQueued_;
 };

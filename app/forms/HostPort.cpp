@@ -2,8 +2,8 @@
 
 #include "app/core/FormResource.h"
 #include "app/core/HostCore.h"
-#include "app/forms/QX5Main.h"
 #include "app/core/SerialLink.h"
+#include "app/forms/QX5Main.h"
 #include "platform/gui/StdCtrls.h"
 
 TSelectHPForm* SelectHPForm = nullptr;

@@ -11,7 +11,7 @@
 #include "platform/gui/Timers.h"
 
 namespace {
-constexpr unsigned kRefreshInterval = 250;   // ms; the feed adds points every 55 ms
+constexpr unsigned kRefreshInterval = 250;  // ms; the feed adds points every 55 ms
 }
 
 PlaceholderPlot::PlaceholderPlot(TMemo& display) : display_(display), refresh_(std::make_unique<TTimer>())

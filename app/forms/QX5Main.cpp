@@ -5,25 +5,25 @@
 #include "app/core/DeviceFile.h"
 #include "app/core/FormResource.h"
 #include "app/core/HostCore.h"
-#include "app/forms/HostPort.h"
 #include "app/core/LogDownload.h"
 #include "app/core/MeterCommands.h"
 #include "app/core/ParSetup.h"
-#include "app/forms/PlaceholderPlot.h"
 #include "app/core/PlotFeed.h"
 #include "app/core/Recording.h"
 #include "app/core/Replay.h"
 #include "app/core/SerialLink.h"
+#include "app/forms/HostPort.h"
+#include "app/forms/PlaceholderPlot.h"
 #include "app/forms/password.h"
 #include "app/forms/warning.h"
+#include "platform/core/SerialPort.h"
+#include "platform/core/StrUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Menus.h"
-#include "platform/core/SerialPort.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/core/StrUtils.h"
 #include "platform/gui/Timers.h"
 
 TForm1* Form1 = nullptr;
@@ -38,25 +38,44 @@ struct Binding {
 
 // Buttons and clickable panels.
 constexpr Binding kClicks[] = {
-    {"BTStartData", BTStartClick},         {"BTStopData", BTStopClick},
-    {"BTRecordRaw", BTRecordRawClick},     {"BTStopRecord", BTStopRecordClick},
-    {"BTRecordEngr", BTRecordEngrClick},   {"PMeterType", LoadDeviceFileClick},
-    {"PCOMPort", PCOMPortClick},           {"BTAverage", BTAverageClick},
-    {"BTPacket", BTPacketClick},           {"BTSample", BTSampleClick},
-    {"BTInterval", BTIntervalClick},       {"BTGetDandT", BTGetDandTClick},
-    {"BTGetSetup1", BTGetSetupClick},      {"BTGetSetup2", BTGetSetupClick},
-    {"BTGetSetup3", BTGetSetupClick},      {"BTSetDandTPC", BTSetDandTPCClick},
-    {"BTSetTime", BTSetTimeClick},         {"BTLogging", BTLoggingClick},
-    {"BTErase", BTEraseClick},             {"BTErase2", BTEraseClick},
-    {"BTOpen", BTOpenClick},               {"BTClose", BTCloseClick},
-    {"BTStoreToFlash1", BTStoreSetupClick}, {"BTStoreToFlash2", BTStoreSetupClick},
-    {"BTStoreToFlash3", BTStoreSetupClick}, {"BTReloadSetup1", BTReloadClick},
-    {"BTReloadSetup2", BTReloadClick},     {"Button3", BTReloadClick},
-    {"BTAnalogRange2", BTAnalogRangeClick}, {"BTAnalogRange3", BTAnalogRangeClick},
-    {"BTflscale", BTflscaleClick},         {"BTfloffset", BTfloffsetClick},
-    {"BTCal", BTCalClick},                 {"BPAR_Apply", BPAR_ApplyClick},
-    {"BPar_Device", BPar_DeviceClick},     {"BTSendText", BTSendTextClick},
-    {"BTGetData", BTGetDataClick},         {"BitBtnCancel", BitBtnCancelClick},
+    {"BTStartData", BTStartClick},
+    {"BTStopData", BTStopClick},
+    {"BTRecordRaw", BTRecordRawClick},
+    {"BTStopRecord", BTStopRecordClick},
+    {"BTRecordEngr", BTRecordEngrClick},
+    {"PMeterType", LoadDeviceFileClick},
+    {"PCOMPort", PCOMPortClick},
+    {"BTAverage", BTAverageClick},
+    {"BTPacket", BTPacketClick},
+    {"BTSample", BTSampleClick},
+    {"BTInterval", BTIntervalClick},
+    {"BTGetDandT", BTGetDandTClick},
+    {"BTGetSetup1", BTGetSetupClick},
+    {"BTGetSetup2", BTGetSetupClick},
+    {"BTGetSetup3", BTGetSetupClick},
+    {"BTSetDandTPC", BTSetDandTPCClick},
+    {"BTSetTime", BTSetTimeClick},
+    {"BTLogging", BTLoggingClick},
+    {"BTErase", BTEraseClick},
+    {"BTErase2", BTEraseClick},
+    {"BTOpen", BTOpenClick},
+    {"BTClose", BTCloseClick},
+    {"BTStoreToFlash1", BTStoreSetupClick},
+    {"BTStoreToFlash2", BTStoreSetupClick},
+    {"BTStoreToFlash3", BTStoreSetupClick},
+    {"BTReloadSetup1", BTReloadClick},
+    {"BTReloadSetup2", BTReloadClick},
+    {"Button3", BTReloadClick},
+    {"BTAnalogRange2", BTAnalogRangeClick},
+    {"BTAnalogRange3", BTAnalogRangeClick},
+    {"BTflscale", BTflscaleClick},
+    {"BTfloffset", BTfloffsetClick},
+    {"BTCal", BTCalClick},
+    {"BPAR_Apply", BPAR_ApplyClick},
+    {"BPar_Device", BPar_DeviceClick},
+    {"BTSendText", BTSendTextClick},
+    {"BTGetData", BTGetDataClick},
+    {"BitBtnCancel", BitBtnCancelClick},
 };
 
 // Menu items other than Exit ("MenuPowerUser" has no handler).
@@ -69,11 +88,16 @@ constexpr Binding kMenuItems[] = {
 
 // Combo boxes: their change events fire on the user's choice only.
 constexpr Binding kChanges[] = {
-    {"CBHostPort", CBHostPortChange},         {"CBBaudRate", CBHostPortChange},
-    {"CBAnalogRange", CBAnalogRangeChange},   {"CBAnalogRange4", CBAnalogRange4Change},
-    {"PlotTypeCB", PlotTypeCBChange},         {"BBPlotCB", BBPlotCBChange},
-    {"StdDevCB", StdDevCBChange},             {"iTempCB", iTempCBChange},
-    {"xTempCB", xTempCBChange},               {"PresCB", PresCBChange},
+    {"CBHostPort", CBHostPortChange},
+    {"CBBaudRate", CBHostPortChange},
+    {"CBAnalogRange", CBAnalogRangeChange},
+    {"CBAnalogRange4", CBAnalogRange4Change},
+    {"PlotTypeCB", PlotTypeCBChange},
+    {"BBPlotCB", BBPlotCBChange},
+    {"StdDevCB", StdDevCBChange},
+    {"iTempCB", iTempCBChange},
+    {"xTempCB", xTempCBChange},
+    {"PresCB", PresCBChange},
 };
 
 [[noreturn]] void NotSupported(const std::string& control, const char* what)
@@ -81,12 +105,9 @@ constexpr Binding kChanges[] = {
     throw Exception("The control " + control + " has no " + what + ".");
 }
 
-} // namespace
+}  // namespace
 
-TForm1::TForm1(TComponent* owner)
-    : TForm1(owner, std::make_unique<SerialPort>())
-{
-}
+TForm1::TForm1(TComponent* owner) : TForm1(owner, std::make_unique<SerialPort>()) {}
 
 TForm1::TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port)
     : TForm(owner), ExitProgram([](int code) { std::exit(code); }), port_(std::move(port))
@@ -162,8 +183,8 @@ TComponent* TForm1::Named(const std::string& name) const
         return const_cast<TForm1*>(this);
     if (TComponent* own = FindComponent(name))
         return own;
-    for (TForm* form : {static_cast<TForm*>(Form2), static_cast<TForm*>(SelectHPForm),
-                        static_cast<TForm*>(PasswordForm)}) {
+    for (TForm* form :
+         {static_cast<TForm*>(Form2), static_cast<TForm*>(SelectHPForm), static_cast<TForm*>(PasswordForm)}) {
         if (!form)
             continue;
         if (SameText(name, form->Name()))

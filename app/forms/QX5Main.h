@@ -67,7 +67,8 @@ private:
     // The component of that name on this window or on one of the small forms; raises when
     // there is none (a misspelt name is a programming error, never silently ignored).
     TComponent* Named(const std::string& name) const;
-    template <class T> T* NamedAs(const std::string& name) const;
+    template <class T>
+    T* NamedAs(const std::string& name) const;
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
 
     std::unique_ptr<ISerialPort> port_;

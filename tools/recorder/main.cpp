@@ -116,7 +116,7 @@ private:
 
 struct Options {
     std::string Port, Device, Raw, Eng;
-    double Seconds = 0;   // 0: until a signal
+    double Seconds = 0;  // 0: until a signal
 };
 
 int Usage()
@@ -157,7 +157,7 @@ public:
     // message when one of them fails.
     bool Start(const Options& o)
     {
-        Tick();   // the program's first tick prepares the tables a device file then fills
+        Tick();  // the program's first tick prepares the tables a device file then fills
         ::setenv("COM1", o.Port.c_str(), 1);
         dialogs_.Answers = {o.Device, o.Raw, o.Eng};
         LoadDeviceFileClick(ctx_);
@@ -191,7 +191,7 @@ public:
     void Stop()
     {
         BTStopClick(ctx_);
-        int drain = 18;   // about a second for the lines still on their way
+        int drain = 18;  // about a second for the lines still on their way
         RunWhile([&] { return drain-- > 0; });
         BTStopRecordClick(ctx_);
         ReportWarnings();
@@ -242,7 +242,7 @@ int main(int argc, char** argv)
     if (!recorder.Start(options))
         return 1;
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                              std::chrono::duration<double>(options.Seconds));
+                                                            std::chrono::duration<double>(options.Seconds));
     recorder.RunWhile(
         [&] { return !stopRequested && (options.Seconds <= 0 || std::chrono::steady_clock::now() < end); });
     recorder.Stop();

@@ -11,8 +11,8 @@
 #include <fstream>
 #include <poll.h>
 #include <termios.h>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -65,8 +65,8 @@ std::string WithSeparators(const std::string& packed, char sep)
 MeterSimulator::MeterSimulator(SimulatorConfig config) : config_(std::move(config)), noise_(config_.NoiseSeed)
 {
     const std::map<std::string, std::string> defaults = {
-        {"VER", "ZUV-SIM 1.0"}, {"AVE", "30"}, {"PKT", "0"}, {"SET", "1"}, {"INT", "000010"}, {"REC", "0"},
-        {"MEM", "120"}, {"CAL", "0"}, {"ASV", "2"}, {"UGL", "100"}, {"OFF", "0"}, {"MVS", "0"},
+        {"VER", "ZUV-SIM 1.0"}, {"AVE", "30"}, {"PKT", "0"}, {"SET", "1"},   {"INT", "000010"}, {"REC", "0"},
+        {"MEM", "120"},         {"CAL", "0"},  {"ASV", "2"}, {"UGL", "100"}, {"OFF", "0"},      {"MVS", "0"},
     };
     for (const auto& [key, value] : defaults)
         config_.Settings.emplace(key, value);
@@ -75,10 +75,7 @@ MeterSimulator::MeterSimulator(SimulatorConfig config) : config_(std::move(confi
     ReadDeviceFile();
 }
 
-MeterSimulator::~MeterSimulator()
-{
-    CloseLine();
-}
+MeterSimulator::~MeterSimulator() { CloseLine(); }
 
 void MeterSimulator::ReadDeviceFile()
 {
@@ -163,7 +160,7 @@ void MeterSimulator::HandleInput(const char* bytes, std::size_t n)
             if (++bangs_ == 5) {
                 bangs_ = 0;
                 ++stops_;
-                streaming_ = false;   // lines go out whole, so this is at a line end
+                streaming_ = false;  // lines go out whole, so this is at a line end
                 commands_.push_back("!!!!!");
             }
             continue;
@@ -179,10 +176,7 @@ void MeterSimulator::HandleInput(const char* bytes, std::size_t n)
     }
 }
 
-void MeterSimulator::Reply(const std::string& key)
-{
-    Send(key + " " + Setting(key) + "\r\n");
-}
+void MeterSimulator::Reply(const std::string& key) { Send(key + " " + Setting(key) + "\r\n"); }
 
 void MeterSimulator::HandleCommand(const std::string& command)
 {
@@ -191,8 +185,8 @@ void MeterSimulator::HandleCommand(const std::string& command)
     std::string verb = upper.substr(0, upper.find(' '));
     std::string arg = command.find(' ') == std::string::npos ? std::string() : command.substr(command.find(' ') + 1);
     static const std::map<std::string, std::string> kSetCommands = {
-        {"$AVE", "AVE"}, {"$PKT", "PKT"}, {"$SET", "SET"}, {"$INT", "INT"}, {"$REC", "REC"}, {"$CAL", "CAL"},
-        {"$ASV", "ASV"}, {"$UGL", "UGL"}, {"$OFF", "OFF"}, {"$MVS", "MVS"},
+        {"$AVE", "AVE"}, {"$PKT", "PKT"}, {"$SET", "SET"}, {"$INT", "INT"}, {"$REC", "REC"},
+        {"$CAL", "CAL"}, {"$ASV", "ASV"}, {"$UGL", "UGL"}, {"$OFF", "OFF"}, {"$MVS", "MVS"},
     };
     if (auto it = kSetCommands.find(verb); it != kSetCommands.end() && !arg.empty()) {
         config_.Settings[it->second] = arg;
@@ -280,9 +274,10 @@ void MeterSimulator::EmitDueLines()
     auto now = Clock::now();
     if (now < pausedUntil_)
         return;
-    auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / config_.LinesPerSecond));
+    auto period =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / config_.LinesPerSecond));
     if (now - nextLine_ > std::chrono::seconds(1))
-        nextLine_ = now;   // after a pause, carry on instead of bursting
+        nextLine_ = now;  // after a pause, carry on instead of bursting
     while (nextLine_ <= now && !pauseDue_) {
         Send(NextDataLine());
         InjectDueFaults();
@@ -302,7 +297,7 @@ void MeterSimulator::InjectDueFaults()
         ++longLines_;
     }
     if (due(config_.PauseEvery))
-        pauseDue_ = true;   // once the lines before it are out
+        pauseDue_ = true;  // once the lines before it are out
 }
 
 // Up to 100 random bytes after a "#", which no data line or reply starts with; no CR or LF
@@ -358,10 +353,7 @@ std::string MeterSimulator::LongLine(std::size_t length)
     return line + "\r\n";
 }
 
-void MeterSimulator::InjectLongLine(std::size_t length)
-{
-    InjectBytes(LongLine(length));
-}
+void MeterSimulator::InjectLongLine(std::size_t length) { InjectBytes(LongLine(length)); }
 
 void MeterSimulator::PauseFor(int milliseconds)
 {

@@ -11,16 +11,16 @@
 #include <vector>
 
 struct SimulatorConfig {
-    std::string DevicePath;          // device file giving the columns ("Columns=", "Date=", "Time=", "COUNTER=")
+    std::string DevicePath;  // device file giving the columns ("Columns=", "Date=", "Time=", "COUNTER=")
     double LinesPerSecond = 2.0;
-    bool NoDatePrefix = false;       // start data lines with "QOVA_BB" (the meter gives no date)
-    std::string InternalLog;         // sent after "$get", followed by "etx"
+    bool NoDatePrefix = false;  // start data lines with "QOVA_BB" (the meter gives no date)
+    std::string InternalLog;    // sent after "$get", followed by "etx"
     // Reply values by keyword: VER, AVE, PKT, SET, INT, REC, MEM, CAL, ASV, UGL, OFF, CLK, DAT.
     std::map<std::string, std::string> Settings;
     // Faults among the data lines, each after every so many data lines (0: never).
-    int NoiseEvery = 0;      // a line of random bytes, never a data line or a reply
-    int LongLineEvery = 0;   // a line longer than the host's line buffer
-    int PauseEvery = 0;      // silence for PauseMilliseconds
+    int NoiseEvery = 0;     // a line of random bytes, never a data line or a reply
+    int LongLineEvery = 0;  // a line longer than the host's line buffer
+    int PauseEvery = 0;     // silence for PauseMilliseconds
     int PauseMilliseconds = 0;
     unsigned NoiseSeed = 1;
 };
@@ -51,12 +51,12 @@ public:
     // Output thrown away because nobody read it (the oldest goes first).
     std::size_t BytesDropped() const { return bytesDropped_; }
     std::string Setting(const std::string& key) const;
-    std::string NextDataLine();   // builds (and counts) the next data line, CR LF included
+    std::string NextDataLine();  // builds (and counts) the next data line, CR LF included
 
     // Faults.
     void InjectBytes(const std::string& bytes);
     void InjectLongLine(std::size_t length);
-    void PauseFor(int milliseconds);   // PauseFor(0) ends a pause at once
+    void PauseFor(int milliseconds);  // PauseFor(0) ends a pause at once
     // The next log dump stops for that long after its first bytes, like a meter slow to read
     // its memory.
     void PauseNextLogAfter(std::size_t bytes, int milliseconds);
@@ -76,11 +76,11 @@ private:
     void EmitDueLines();
     void InjectDueFaults();
     std::string NoiseLine();
-    static std::string LongLine(std::size_t length);   // digits, so its tail reads as one number
+    static std::string LongLine(std::size_t length);  // digits, so its tail reads as one number
 
     SimulatorConfig config_;
     int master_ = -1;
-    int slave_ = -1;   // kept open so the master never sees a hang-up between host opens
+    int slave_ = -1;  // kept open so the master never sees a hang-up between host opens
     std::string slavePath_;
     std::string command_;
     int bangs_ = 0;
@@ -88,12 +88,12 @@ private:
     bool streaming_ = false;
     long linesSent_ = 0, noiseLines_ = 0, longLines_ = 0;
     std::size_t bytesDropped_ = 0;
-    bool pauseDue_ = false;   // a scheduled pause starts when what came before it is sent
+    bool pauseDue_ = false;  // a scheduled pause starts when what came before it is sent
     std::mt19937 noise_;
     std::string out_;
     std::vector<std::string> commands_;
     int columns_ = 3;
-    int dateColumn_ = 0, timeColumn_ = 0, counterColumn_ = 0;   // 1-based, 0 none
+    int dateColumn_ = 0, timeColumn_ = 0, counterColumn_ = 0;  // 1-based, 0 none
     Clock::time_point nextLine_{};
     Clock::time_point pausedUntil_{};
     std::size_t logPauseAt_ = std::string::npos;

@@ -31,10 +31,9 @@ void RequestStop(int) { stopRequested = 1; }
 
 int Usage()
 {
-    std::fprintf(stderr,
-                 "usage: zuvsim [--device FILE.dev] [--rate LINES_PER_SECOND] [--link PATH] [--no-date] "
-                 "[--log FILE] [--set KEY=VALUE]... [--noise N] [--long-lines N] [--pause N:MILLISECONDS] "
-                 "[--hang-up SECONDS] [--seed N]\n");
+    std::fprintf(stderr, "usage: zuvsim [--device FILE.dev] [--rate LINES_PER_SECOND] [--link PATH] [--no-date] "
+                         "[--log FILE] [--set KEY=VALUE]... [--noise N] [--long-lines N] [--pause N:MILLISECONDS] "
+                         "[--hang-up SECONDS] [--seed N]\n");
     return 2;
 }
 

@@ -7,7 +7,7 @@ namespace {
 struct SplitCase {
     const char* line;
     bool alternate;
-    int fields;   // 0: not a data line
+    int fields;  // 0: not a data line
 };
 
 TEST(DataLineGrammar, SplitTable)
@@ -17,20 +17,20 @@ TEST(DataLineGrammar, SplitTable)
         {"QOVA_BB12.5\t3", false, 2},
         {"QOVA_B12.5\t3", false, 2},
         {"QO12\t3", false, 2},
-        {"B12", false, 0},            // B only at position 5 or 6
-        {"12\tQOVA_BB1", false, 0},   // the prefix only at the line start
-        {"qova_bb1", false, 0},       // lower case
-        {"1\t2 ", false, 0},          // blank
-        {"1\t2\xB0", false, 0},       // byte above 127
-        {"", false, 0},               // empty line: one empty field
-        {"1\t", false, 0},            // trailing TAB: empty last field
+        {"B12", false, 0},           // B only at position 5 or 6
+        {"12\tQOVA_BB1", false, 0},  // the prefix only at the line start
+        {"qova_bb1", false, 0},      // lower case
+        {"1\t2 ", false, 0},         // blank
+        {"1\t2\xB0", false, 0},      // byte above 127
+        {"", false, 0},              // empty line: one empty field
+        {"1\t", false, 0},           // trailing TAB: empty last field
         {"-", false, 0},
         {"1.2.3", false, 1},
         {"03/07/26\t12:30:15\t5", false, 3},
-        {"03/07\t5", false, 0},       // one slash
-        {"1:2\t5", false, 0},         // one colon
-        {"1/2/3/4", false, 0},        // three slashes
-        {"1:2/3", false, 0},          // colon and slash
+        {"03/07\t5", false, 0},  // one slash
+        {"1:2\t5", false, 0},    // one colon
+        {"1/2/3/4", false, 0},   // three slashes
+        {"1:2/3", false, 0},     // colon and slash
         {"030726\t123015\t5", true, 3},
         {"030726\t123015\t5", false, 3},
         {"03/07/26\t5", true, 0},
@@ -72,9 +72,9 @@ TEST(DataLineGrammar, ParseFieldRules)
         int slashes, colons, kind;
     };
     const Case cases[] = {
-        {"7", 0, 0, FieldKind::Number},      {"", 0, 0, FieldKind::NotAField},
-        {"1:2:3", 0, 2, FieldKind::Time},    {"1/2/3", 2, 0, FieldKind::Date},
-        {"1/2", 1, 0, FieldKind::NotAField}, {"120309", 99, 99, FieldKind::PackedDate},
+        {"7", 0, 0, FieldKind::Number},         {"", 0, 0, FieldKind::NotAField},
+        {"1:2:3", 0, 2, FieldKind::Time},       {"1/2/3", 2, 0, FieldKind::Date},
+        {"1/2", 1, 0, FieldKind::NotAField},    {"120309", 99, 99, FieldKind::PackedDate},
         {"1203", 99, 99, FieldKind::NotAField}, {"101530", 0, 99, FieldKind::PackedTime},
         {"1:2:x", 0, 2, FieldKind::NotAField},
     };

@@ -1,7 +1,7 @@
 #include "HostFakes.h"
-#include "support/TempDir.h"
-#include "support/SourcePaths.h"
 #include "platform/core/Streams.h"
+#include "support/SourcePaths.h"
+#include "support/TempDir.h"
 
 #include "app/core/CFormat.h"
 #include "app/core/DeviceFile.h"
@@ -37,12 +37,12 @@ TEST_F(DeviceFileTest, EveryColumnRow)
                       "NTU=18 1 1\nNTUREF=19\niTemp=20 0.01 -40\nxTemp=21 1 0\nPRES=22 1 0\nVSF100=23 1 0\n"
                       "VSF125=24 1 0\nVSF150=25 1 0\nIENGR=26\nREF=27\nN/U=28\nCOUNTER=29\nRAW=30\nENGR1=31 1 0\n"
                       "PAR=32\nLambda=33 0.5 40 470 470\nLambdaref=3 1 0\nLambdaref=34 2 5\n"));
-    const int expected[] = {1, 2, 17, 31, 28, 28, 34, 29, 35, 27, 33, 30, 36, 26, 32, 37, 38, 52, 53, 39, 40,
-                            41, 54, 55, 56, 51, 42, 42, 57, 58, 59, 60, 7};
+    const int expected[] = {1,  2,  17, 31, 28, 28, 34, 29, 35, 27, 33, 30, 36, 26, 32, 37, 38,
+                            52, 53, 39, 40, 41, 54, 55, 56, 51, 42, 42, 57, 58, 59, 60, 7};
     for (int col = 0; col < 33; ++col)
         EXPECT_EQ(s.Device.ColumnTypes[col], expected[col]) << "column " << col + 1;
-    EXPECT_EQ(s.Device.ColumnTypes[33], 0);   // Lambdaref for column 34 keeps the column's (empty) type
-    EXPECT_EQ(s.Device.DataFieldCount, 34);   // PAR and Columns are not counted
+    EXPECT_EQ(s.Device.ColumnTypes[33], 0);  // Lambdaref for column 34 keeps the column's (empty) type
+    EXPECT_EQ(s.Device.DataFieldCount, 34);  // PAR and Columns are not counted
     EXPECT_EQ(s.Device.ExpectedColumns, 40);
     EXPECT_EQ(s.Device.SensorName, "My Sensor");
     EXPECT_EQ(s.Device.TypeScale[28], 3.0);
@@ -51,7 +51,7 @@ TEST_F(DeviceFileTest, EveryColumnRow)
     EXPECT_FLOAT_EQ(float(s.Device.TypeScale[39]), 0.01f);
     EXPECT_EQ(s.Device.TypeWavelength[7], 470);
     EXPECT_EQ(s.Device.TypeColor[7], RGB(0, 153, 255));
-    EXPECT_EQ(s.Device.TypeScale[0], 2.0);   // Lambdaref on an untyped column recalibrates type 0
+    EXPECT_EQ(s.Device.TypeScale[0], 2.0);  // Lambdaref on an untyped column recalibrates type 0
     EXPECT_EQ(s.Device.RefBaseline[31], 9999.9);
     EXPECT_TRUE(s.PlotSetupPending);
     EXPECT_TRUE(ui.IsVisible("TSPARSetup"));
@@ -77,14 +77,14 @@ TEST_F(DeviceFileTest, ParametersAndTexts)
     EXPECT_EQ(ui.Texts["E_a0"], "0.1");
     EXPECT_EQ(ui.Texts["L_a1"], "2.5E-7");
     EXPECT_EQ(s.Device.ExpectedColumns, 3);
-    EXPECT_EQ(s.Device.ColumnTypes[2], 0);   // "Columns=" after the column's own line clears it
+    EXPECT_EQ(s.Device.ColumnTypes[2], 0);  // "Columns=" after the column's own line clears it
 }
 
 TEST_F(DeviceFileTest, FailuresLeaveNoDeviceFile)
 {
     struct Case {
         const char* text;
-        const char* caption;   // nullptr: no message of its own
+        const char* caption;  // nullptr: no message of its own
         const char* message;
     };
     const Case cases[] = {
@@ -151,7 +151,7 @@ TEST_F(DeviceFileTest, LoadingFromTheMenu)
     LoadDeviceFileClick(ctx);
     EXPECT_EQ(s.DevicePath, "");
     EXPECT_EQ(Warnings().size(), 2u);
-    LoadDeviceFileClick(ctx);   // cancelled
+    LoadDeviceFileClick(ctx);  // cancelled
     EXPECT_EQ(Warnings().size(), 2u);
 }
 
@@ -194,8 +194,9 @@ TEST_F(DeviceFileTest, ApplyParCoefficients)
 
 TEST_F(DeviceFileTest, RandomFilesNeverBreakTheModel)
 {
-    const char* pieces[] = {"Columns=", "Lambda=", "Lambdaref=", "CHL=", "PAR=", "iengrunits=", "IM=", "-",
-                            "999999999999", "1e39", "0", "75", "76", " ", "\t", "\r\n", "\n", "=", "\xff", "3.5"};
+    const char* pieces[] = {
+        "Columns=", "Lambda=", "Lambdaref=", "CHL=", "PAR=", "iengrunits=", "IM=", "-", "999999999999", "1e39",
+        "0",        "75",      "76",         " ",    "\t",   "\r\n",        "\n",  "=", "\xff",         "3.5"};
     unsigned seed = 12345;
     auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
     for (int file = 0; file < 300; ++file) {

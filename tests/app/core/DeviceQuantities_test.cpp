@@ -62,9 +62,9 @@ TEST(DeviceQuantities, KeywordsFindTheirRow)
             EXPECT_EQ(KeywordKind(std::string(k.Text) + "1 2 3"), q->Type) << k.Text;
             EXPECT_EQ(KeywordKind(lower + "\r\n"), q->Type) << k.Text;
         }
-    EXPECT_EQ(KeywordKind("CHLRExyz=4"), TypeCode::CHLRef);   // only the first five letters count
+    EXPECT_EQ(KeywordKind("CHLRExyz=4"), TypeCode::CHLRef);  // only the first five letters count
     EXPECT_EQ(KeywordKind("Unknown=1"), kNoKeyword);
-    EXPECT_EQ(KeywordKind("CHL"), kNoKeyword);                // shorter than its keyword
+    EXPECT_EQ(KeywordKind("CHL"), kNoKeyword);  // shorter than its keyword
 }
 
 // A plotted quantity is titled in both plot modes and headed in the record.

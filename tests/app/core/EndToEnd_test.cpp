@@ -1,9 +1,9 @@
 // The host core with the real serial port against the meter simulator on a pseudo-terminal.
 
 #include "HostFakes.h"
-#include "support/TempDir.h"
-#include "support/SourcePaths.h"
 #include "platform/core/Streams.h"
+#include "support/SourcePaths.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,7 +23,11 @@ namespace {
 
 class EndToEnd : public testing::Test {
 public:
-    std::vector<Warning> Warnings() { auto& q = core.Warnings().Pending(); return {q.begin(), q.end()}; }
+    std::vector<Warning> Warnings()
+    {
+        auto& q = core.Warnings().Pending();
+        return {q.begin(), q.end()};
+    }
 
 protected:
     FakeUi ui;
@@ -78,7 +82,8 @@ protected:
         sim->Pump(2);
     }
 
-    template <typename Pred> bool RunUntil(Pred done, int maxTicks = 400)
+    template <typename Pred>
+    bool RunUntil(Pred done, int maxTicks = 400)
     {
         for (int i = 0; i < maxTicks; ++i) {
             if (done())
@@ -128,7 +133,7 @@ TEST_F(EndToEnd, DataFlowsToThePlotAndStopsOnTheStopSequence)
     OpenCom3();
     BTStartClick(ctx);
     ASSERT_TRUE(RunUntil([&] { return s.LineCounter >= 20; }));
-    ASSERT_EQ(plot.ChannelCount(), 3);   // CHL, iTemp, Pres
+    ASSERT_EQ(plot.ChannelCount(), 3);  // CHL, iTemp, Pres
     EXPECT_EQ(plot.Channels[0].Title.rfind("CHL: ", 0), 0u);
     EXPECT_GE(plot.Channels[0].Points.size(), 19u);
     EXPECT_TRUE(Warnings().empty());
@@ -188,7 +193,7 @@ std::vector<std::string> RowsAfterCount(const std::string& eng)
 TEST_F(EndToEnd, ReplayOfTheRawRecordGivesTheLiveEngineeringRows)
 {
     StartSimulator("fluorometer.dev");
-    core.Timer55msTimer();   // the program's first tick comes before a device file
+    core.Timer55msTimer();  // the program's first tick comes before a device file
     LoadDevice("fluorometer.dev");
     OpenCom3();
     dialogs.Answers.push_back(dir.Path("live.raw"));
@@ -199,7 +204,7 @@ TEST_F(EndToEnd, ReplayOfTheRawRecordGivesTheLiveEngineeringRows)
     ASSERT_TRUE(RunUntil([&] { return s.LineCounter >= 20; }));
     BTStopClick(ctx);
     ASSERT_TRUE(RunUntil([&] { return sim->StopSequences() == 1; }));
-    for (int i = 0; i < 10; ++i)   // the line in flight arrives whole
+    for (int i = 0; i < 10; ++i)  // the line in flight arrives whole
         Tick();
     BTStopRecordClick(ctx);
     const double liveLines = s.LineCounter;
@@ -264,8 +269,8 @@ TEST_F(EndToEnd, LogDownloadEndStates)
     LoadDevice("fluorometer.dev");
     OpenCom3();
     // The set-up request's replies come first, up to the line end of the last one.
-    ASSERT_TRUE(RunUntil(
-        [&] { return !ui.Memo.empty() && ui.Memo.back().rfind("DAT ", 0) == 0 && s.LineBuffer.empty(); }));
+    ASSERT_TRUE(
+        RunUntil([&] { return !ui.Memo.empty() && ui.Memo.back().rfind("DAT ", 0) == 0 && s.LineBuffer.empty(); }));
 
     struct {
         const char* label;
@@ -275,11 +280,11 @@ TEST_F(EndToEnd, LogDownloadEndStates)
     } const cases[] = {
         {"Complete", false, true, ReceiveState::Complete, dump},
         {"Cancelled", true, true, ReceiveState::Cancelled, dump},
-        {"Incomplete", false, false, ReceiveState::Incomplete, log + "e"},   // last: its rest never comes
+        {"Incomplete", false, false, ReceiveState::Incomplete, log + "e"},  // last: its rest never comes
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        sim->PauseNextLogAfter(log.size() + 1, 60000);   // "e", then a long wait before "tx"
+        sim->PauseNextLogAfter(log.size() + 1, 60000);  // "e", then a long wait before "tx"
         std::string path = dir.Path(std::string(c.label) + ".raw");
         dialogs.Answers.push_back(path);
         BTGetDataClick(ctx);
@@ -306,7 +311,7 @@ TEST_F(EndToEnd, LogDownloadEndStates)
         EXPECT_EQ(ReadFileBytes(path), c.file);
         EXPECT_EQ(s.ReceiveFileSize, long(c.file.size()));
     }
-    EXPECT_EQ(s.LineCounter, 0.0);   // the log's data lines were stored, not parsed
+    EXPECT_EQ(s.LineCounter, 0.0);  // the log's data lines were stored, not parsed
 }
 
 TEST_F(EndToEnd, NoiseLongLinesPausesAndALostLine)
@@ -333,7 +338,7 @@ TEST_F(EndToEnd, NoiseLongLinesPausesAndALostLine)
     sim->CloseLine();
     for (int i = 0; i < 20; ++i)
         core.Timer55msTimer();
-    BTStopClick(ctx);   // writing to a line that went away loses the bytes, nothing more
+    BTStopClick(ctx);  // writing to a line that went away loses the bytes, nothing more
     EXPECT_GE(s.LineCounter, before + 3);
 }
 
@@ -355,7 +360,7 @@ TEST_F(EndToEnd, NoDataLineIsLostAmongScheduledFaults)
     ASSERT_TRUE(RunUntil([&] { return s.LineCounter >= 60; }));
     BTStopClick(ctx);
     ASSERT_TRUE(RunUntil([&] { return !sim->Streaming(); }));
-    for (int i = 0; i < 5; ++i)   // what was on its way when the meter stopped
+    for (int i = 0; i < 5; ++i)  // what was on its way when the meter stopped
         Tick();
     BTStopRecordClick(ctx);
 
@@ -397,7 +402,7 @@ TEST(Simulator, ExclusivePortAndReadsThatNeverWait)
     EXPECT_TRUE(first.Configure(38400));
     char buf[100];
     EXPECT_EQ(first.Read(buf, sizeof buf), 0u);
-    if (geteuid() != 0) {   // the administrator may open an exclusive terminal anyway
+    if (geteuid() != 0) {  // the administrator may open an exclusive terminal anyway
         EXPECT_FALSE(second.Open(sim.SlavePath()));
     }
     first.Close();

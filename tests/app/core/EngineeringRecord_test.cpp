@@ -3,9 +3,9 @@
 // from the calibration written in the device file and the conversion formulas.
 
 #include "HostFakes.h"
+#include "platform/core/Streams.h"
 #include "support/SourcePaths.h"
 #include "support/TempDir.h"
-#include "platform/core/Streams.h"
 
 #include <cmath>
 #include <cstdio>
@@ -26,7 +26,7 @@ std::string Fmt(const char* format, double v)
 // Calibration numbers on a device file's lines are read in single precision.
 double F(float v) { return v; }
 
-const double kPi = 3.1415;   // the meter's own value
+const double kPi = 3.1415;  // the meter's own value
 
 // fluorometer.dev: date 1, time 2, CHL=3 0.0121 48, CHLREF=4, iTemp=5 0.01 5, PRES=6 0.05 -10.1325.
 std::string FluorometerRow(int count, const char* date, const char* time, double chl, double itemp, double pres)
@@ -95,7 +95,7 @@ std::string ParRow(int count, const char* time, double par)
 struct SampleCase {
     std::string device;
     std::vector<std::string> lines;
-    std::string eng;   // the whole expected file
+    std::string eng;  // the whole expected file
 };
 
 std::vector<SampleCase> SampleCases()
@@ -106,7 +106,7 @@ std::vector<SampleCase> SampleCases()
     return {
         {"fluorometer.dev",
          {"03/07/26\t12:30:15\t1307\t1363\t1453\t1587\r\n", "03/07/26\t12:30:16\t1316\t1371\t1444\t1577\r\n",
-          "03/07/26\t12:30:17\t40\t1400\t-20\t0\r\n"},   // below the dark counts, below zero degrees
+          "03/07/26\t12:30:17\t40\t1400\t-20\t0\r\n"},  // below the dark counts, below zero degrees
          "Count\tDate\tTime\tCHL(ug/l)\tiTemp(C)\tPres(dbar)\r\n" +
              FluorometerRow(0, "030726", "123015", 1307, 1453, 1587) +
              FluorometerRow(1, "030726", "123016", 1316, 1444, 1577) +
@@ -116,7 +116,7 @@ std::vector<SampleCase> SampleCases()
          BackscatterHeader() + BackscatterRow(1, 1, bb1) + BackscatterRow(2, 2, bb2) + BackscatterRow(3, 3, dark)},
         {"par.dev",
          {"03/07/26\t12:30:15\t1307\r\n", "03/07/26\t12:30:16\t1280\r\n",
-          "03/07/26\t12:30:17\t9501\r\n",   // off the calibration's scale: PAR keeps its last value
+          "03/07/26\t12:30:17\t9501\r\n",  // off the calibration's scale: PAR keeps its last value
           "03/07/26\t12:30:18\t1000\r\n"},
          "Count\tDate\tTime\tPAR(umol/m2/s)\r\n" + ParRow(0, "123015", ParInWater(1307)) +
              ParRow(1, "123016", ParInWater(1280)) + ParRow(2, "123017", ParInWater(1280)) +
@@ -130,7 +130,7 @@ TEST_P(SampleDeviceRecord, RowsFollowTheCalibration)
 {
     const SampleCase& c = GetParam();
     TempDir dir;
-    core.Timer55msTimer();   // the program's first tick always comes before a device file
+    core.Timer55msTimer();  // the program's first tick always comes before a device file
     ui.Indexes["CBHostPort"] = 1;
     CBHostPortChange(ctx);
     dialogs.Answers.push_back(SampleDevice(c.device));

@@ -60,9 +60,10 @@ TEST_F(Conversion, FormulasByType)
     EXPECT_EQ(s.TypeVSF[VSF100], 40);
     EXPECT_NEAR(s.TypeBeta[FirstLambda], 0.001, 1e-15);
     EXPECT_EQ(s.TypeBb[FirstLambda],
-              ComputeBackscatter(s.Device.Salinity, s.Device.Theta, s.Device.Chi, 500, 1, s.TypeBeta[FirstLambda]).TotalBackscatter);
+              ComputeBackscatter(s.Device.Salinity, s.Device.Theta, s.Device.Chi, 500, 1, s.TypeBeta[FirstLambda])
+                  .TotalBackscatter);
 
-    s.Device.DataFieldCount = 0;   // no device file: nothing converts
+    s.Device.DataFieldCount = 0;  // no device file: nothing converts
     s.TypeValue[CHL] = 0;
     ComputeEngineeringUnits(s, true);
     EXPECT_EQ(s.EngValue[CHL], 30);
@@ -84,13 +85,13 @@ TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
     ComputeEngineeringUnits(s, false);
     EXPECT_DOUBLE_EQ(s.EngValue[PAR], 1e16);
 
-    s.TypeValue[PAR] = 16.0001;   // the line's conversion stops here
+    s.TypeValue[PAR] = 16.0001;  // the line's conversion stops here
     s.TypeValue[CHL] = 9;
     ComputeEngineeringUnits(s, true);
     EXPECT_DOUBLE_EQ(s.EngValue[PAR], 1e16);
     EXPECT_EQ(s.EngValue[CHL], 5);
 
-    s.Device.PARa1 = 0;   // no calibration: PAR keeps its value, the rest converts
+    s.Device.PARa1 = 0;  // no calibration: PAR keeps its value, the rest converts
     ComputeEngineeringUnits(s, true);
     EXPECT_DOUBLE_EQ(s.EngValue[PAR], 1e16);
     EXPECT_EQ(s.EngValue[CHL], 9);
@@ -99,26 +100,26 @@ TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
 TEST_F(Conversion, CorrectionsNeverDivideByZero)
 {
     using namespace TypeCode;
-    s.Device.ColumnTypes[0] = 8;   // second lambda, reference type 16
+    s.Device.ColumnTypes[0] = 8;  // second lambda, reference type 16
     s.TypeValue[8] = 100;
     s.RatioCorrection = 1;
     s.TempCorrection = 1;
     s.Device.TypeTempK1[8] = 1;
     s.Device.TypeTempK0[8] = 0;
     s.RawITemp = 0;
-    ApplyReferenceCorrection(s);   // no reference column, zero temperature divisor
+    ApplyReferenceCorrection(s);  // no reference column, zero temperature divisor
     EXPECT_EQ(s.TypeValue[8], 100);
     EXPECT_TRUE(std::isfinite(s.TypeValue[8]));
 
     s.Device.ColumnTypes[1] = 16;
     s.TypeValue[16] = 50;
-    ApplyReferenceCorrection(s);   // baseline not captured yet
+    ApplyReferenceCorrection(s);  // baseline not captured yet
     EXPECT_EQ(s.TypeValue[8], 100);
     s.Device.RefBaseline[16] = 25;
     s.Device.TypeScale[16] = 1;
     s.Device.TypeOffset[16] = 0;
     s.TempCorrection = 0;
-    ApplyReferenceCorrection(s);   // ratio 50 / 25 = 2
+    ApplyReferenceCorrection(s);  // ratio 50 / 25 = 2
     EXPECT_EQ(s.TypeValue[8], 50);
 
     s.RatioCorrection = 0;
@@ -128,7 +129,7 @@ TEST_F(Conversion, CorrectionsNeverDivideByZero)
     ApplyReferenceCorrection(s);
     EXPECT_DOUBLE_EQ(s.TypeValue[8], 100 / (0.001794468729587918 * 1000));
 
-    s.Device.ColumnTypes[2] = FirstLambda;   // the first lambda has no reference
+    s.Device.ColumnTypes[2] = FirstLambda;  // the first lambda has no reference
     s.TypeValue[FirstLambda] = 7;
     ApplyReferenceCorrection(s);
     EXPECT_EQ(s.TypeValue[FirstLambda], 7);
@@ -163,7 +164,7 @@ TEST_F(Conversion, HistoryAndStatistics)
     for (int v = 11; v <= 70; ++v)
         sum += (v - mean) * (v - mean);
     EXPECT_DOUBLE_EQ(HistoryStat(s, 30, 60), std::sqrt(sum / 59));
-    EXPECT_DOUBLE_EQ(HistoryStat(s, 30, 1), 63.0);   // mean of the newest 15: 56..70
+    EXPECT_DOUBLE_EQ(HistoryStat(s, 30, 1), 63.0);  // mean of the newest 15: 56..70
 }
 
 }  // namespace

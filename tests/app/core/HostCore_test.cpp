@@ -47,7 +47,7 @@ TEST_F(HostCoreTimers, DateLabelsFollowAcceptedLines)
 TEST_F(HostCoreTimers, HalfSecondTickShowsTheMeterSetup)
 {
     core.Timer500msTimer();
-    EXPECT_EQ(ui.Texts.count("LBAVE"), 0u);   // nothing before the meter identified itself
+    EXPECT_EQ(ui.Texts.count("LBAVE"), 0u);  // nothing before the meter identified itself
     s.MeterIdentified = true;
     s.MeterAverage = 30;
     s.MeterLogging = 1;
@@ -153,7 +153,7 @@ TEST_F(HostCoreTimers, PowerUserPassword)
     for (Case c : {Case{"MarbleKey", true}, Case{"MarbleKeyAndMore", true}, Case{"MarbleKe", false},
                    Case{"marblekey", false}, Case{"", false}}) {
         ui.Texts["MEPassword"] = c.entry;
-        if (s.PowerUser) {   // a click while on only switches it off
+        if (s.PowerUser) {  // a click while on only switches it off
             core.PowerUserPanelClick();
             EXPECT_FALSE(s.PowerUser);
             EXPECT_FALSE(ui.IsVisible("PasswordForm"));
@@ -193,7 +193,7 @@ TEST(FakeWindow, KnowsTheStoredControlsAndRefusesOthers)
 TEST_F(DeviceLayoutTest, PagesAndChoicesFollowTheColumns)
 {
     s.Device.SensorName = "Sensor X";
-    s.Device.ColumnTypes[0] = TypeCode::IEngr;   // the first column is not counted
+    s.Device.ColumnTypes[0] = TypeCode::IEngr;  // the first column is not counted
     ApplyDeviceLayout(ctx);
     EXPECT_EQ(plot.Title, "Sensor X");
     EXPECT_FALSE(ui.IsVisible("PlotTypeCB"));

@@ -88,7 +88,8 @@ public:
 private:
     static const std::string& Known(const std::string& c)
     {
-        EXPECT_TRUE(HostComponentNames().contains(LowerCase(c))) << "the host's windows have no control \"" << c << "\"";
+        EXPECT_TRUE(HostComponentNames().contains(LowerCase(c)))
+            << "the host's windows have no control \"" << c << "\"";
         return c;
     }
 };

@@ -16,11 +16,11 @@ protected:
 
 TEST_F(InputPath, OverflowRestartsTheLineAndWarnsOncePerLine)
 {
-    s.DevicePath = "x.dev";   // so the restarted tail is not simply taken as data
+    s.DevicePath = "x.dev";  // so the restarted tail is not simply taken as data
     s.Device.ExpectedColumns = 1;
     AssembleLines(ctx, std::string(250, '1'));
     EXPECT_TRUE(Warnings().empty());
-    AssembleLines(ctx, "2");   // the 251st character starts the new line
+    AssembleLines(ctx, "2");  // the 251st character starts the new line
     ASSERT_EQ(Warnings().size(), 1u);
     EXPECT_EQ(Warnings()[0].Caption, "Input Buffer Overflow");
     EXPECT_EQ(Warnings()[0].Text, "Check Baud Rate");
@@ -74,7 +74,7 @@ TEST_F(InputPath, SampleRateTexts)
 {
     // Ten lines in twenty ticks after a window of ten: 0.11 s, 9.09 Hz, window 10.
     s.RateLineCount = -1;
-    UpdateSampleRate(ctx);   // restarts: window 5, tick 1
+    UpdateSampleRate(ctx);  // restarts: window 5, tick 1
     EXPECT_EQ(s.RateWindow, 5);
     s.RateWindow = 10;
     s.RateLineCount = 0;
@@ -116,7 +116,7 @@ TEST_F(InputPath, PollInputReadsUpTo1000BytesPerTickIn100ByteReads)
     EXPECT_EQ(s.TotalBytesRead, 2500);
     port.ReadSizes.clear();
     PollInput(ctx);
-    EXPECT_EQ(port.ReadSizes.size(), 1u);   // an empty port ends the tick's reads
+    EXPECT_EQ(port.ReadSizes.size(), 1u);  // an empty port ends the tick's reads
 }
 
 TEST_F(InputPath, LinesSplitOverTicksAndAPortClosingMidStream)
@@ -129,7 +129,7 @@ TEST_F(InputPath, LinesSplitOverTicksAndAPortClosingMidStream)
     PollInput(ctx);
     EXPECT_EQ(s.LineCounter, 1.0);
     EXPECT_EQ(s.FieldValues[2], 3);
-    port.Close();   // the line went away: reads give nothing, the half line waits
+    port.Close();  // the line went away: reads give nothing, the half line waits
     PollInput(ctx);
     EXPECT_EQ(s.LineBuffer, "4\t");
     EXPECT_EQ(s.LineCounter, 1.0);

@@ -93,23 +93,17 @@ TEST_F(MeterProtocol, ScaleAndOffsetEntriesAreRangeChecked)
     struct Case {
         const char* edit;
         const char* text;
-        const char* sent;       // nullptr: nothing sent
+        const char* sent;  // nullptr: nothing sent
         bool warns;
         bool marksNotStored;
     };
     const Case cases[] = {
-        {"MEflscale", "0.0255", "$ugl 255\r\n", false, true},
-        {"MEflscale", "0.0001", "$ugl 1\r\n", false, true},
-        {"MEflscale", "0.0123", "$ugl 123\r\n", false, true},
-        {"MEflscale", "0.00009", nullptr, true, false},
-        {"MEflscale", "0.0256", nullptr, true, false},
-        {"MEflscale", "abc", nullptr, false, true},
-        {"MEfloffset", "127", "$off 127\r\n", false, true},
-        {"MEfloffset", "0", "$off 0\r\n", false, true},
-        {"MEfloffset", "12abc", "$off 12\r\n", false, true},
-        {"MEfloffset", "128", nullptr, true, false},
-        {"MEfloffset", "-1", nullptr, true, false},
-        {"MEfloffset", "x", nullptr, false, true},
+        {"MEflscale", "0.0255", "$ugl 255\r\n", false, true}, {"MEflscale", "0.0001", "$ugl 1\r\n", false, true},
+        {"MEflscale", "0.0123", "$ugl 123\r\n", false, true}, {"MEflscale", "0.00009", nullptr, true, false},
+        {"MEflscale", "0.0256", nullptr, true, false},        {"MEflscale", "abc", nullptr, false, true},
+        {"MEfloffset", "127", "$off 127\r\n", false, true},   {"MEfloffset", "0", "$off 0\r\n", false, true},
+        {"MEfloffset", "12abc", "$off 12\r\n", false, true},  {"MEfloffset", "128", nullptr, true, false},
+        {"MEfloffset", "-1", nullptr, true, false},           {"MEfloffset", "x", nullptr, false, true},
     };
     for (const Case& c : cases) {
         ui.Texts[c.edit] = c.text;
@@ -141,7 +135,7 @@ TEST_F(MeterProtocol, EngineeringOutputWarnsAboutTheDeviceFile)
                          "Device File With the Engineering Units Enabled");
     EXPECT_EQ(w[1].Text, "By Turning the Internally Calculated Engineering Units Off,\nYou Will Be Required to Load "
                          "a Device File Without the Engineering Units Enabled");
-    EXPECT_EQ(s.MeterEngrOutput, 1u);   // changes only with the meter's reply
+    EXPECT_EQ(s.MeterEngrOutput, 1u);  // changes only with the meter's reply
 }
 
 TEST_F(MeterProtocol, SetupStatePanel)
@@ -214,7 +208,7 @@ TEST_F(MeterProtocol, ShutterAndMemoryFull)
     ParseMeterReply(ctx, "MEM 4094");
     EXPECT_TRUE(ui.IsVisible("Form2"));
     ParseMeterReply(ctx, "MEM 100");
-    EXPECT_TRUE(ui.IsVisible("Form2"));   // a later reply does not hide it
+    EXPECT_TRUE(ui.IsVisible("Form2"));  // a later reply does not hide it
     core.Form2Button1Click();
     EXPECT_FALSE(ui.IsVisible("Form2"));
 }
@@ -228,7 +222,7 @@ TEST_F(MeterProtocol, DateAndTimeReplies)
     ParseMeterReply(ctx, "DAT 03/07/26");
     EXPECT_EQ(s.MeterDate, (std::array<int, 3>{3, 7, 26}));
     EXPECT_EQ(s.HostClock, (std::array<int, 6>{9, 5, 4, 7, 3, 26}));
-    ParseMeterReply(ctx, "DAT 1231");        // neither form: nothing stored
+    ParseMeterReply(ctx, "DAT 1231");  // neither form: nothing stored
     ParseMeterReply(ctx, "CLK xx");
     EXPECT_EQ(s.MeterDate, (std::array<int, 3>{3, 7, 26}));
     EXPECT_EQ(s.MeterTime, (std::array<int, 3>{1, 2, 3}));
@@ -272,7 +266,7 @@ TEST_F(MeterProtocol, StopAndStartInReplayDoNotTalkToTheMeter)
     BTStopClick(ctx);
     EXPECT_FALSE(s.ReplayRunning);
     EXPECT_EQ(port.Written, "");
-    EXPECT_EQ(s.RateLineCount, 3);   // only the live start restarts the rate window
+    EXPECT_EQ(s.RateLineCount, 3);  // only the live start restarts the rate window
     s.ReplayMode = false;
     BTStartClick(ctx);
     EXPECT_EQ(s.RateLineCount, -1);

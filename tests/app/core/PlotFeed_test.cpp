@@ -51,10 +51,10 @@ TEST_F(PlotFeedTest, RawModePointsAndTitles)
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 123 Counts");
     EXPECT_EQ(plot.Channels[0].Points, (std::vector<std::pair<double, double>>{{5, 123.4}}));
     EXPECT_EQ(plot.Channels[1].Title, "iTemp: 2100 Counts");
-    EXPECT_TRUE(plot.Channels[1].Points.empty());   // ITempPlot 0: title but no points
+    EXPECT_TRUE(plot.Channels[1].Points.empty());  // ITempPlot 0: title but no points
     EXPECT_EQ(plot.Channels[2].Title, "iEngr: 3.14 ug/l");
 
-    s.TypeValue[TypeCode::CHL] = 99990;   // the no-value mark is never plotted
+    s.TypeValue[TypeCode::CHL] = 99990;  // the no-value mark is never plotted
     FeedPlot(ctx, kMaxColumns, 0);
     EXPECT_EQ(plot.Channels[0].Points.size(), 1u);
 }
@@ -74,7 +74,7 @@ TEST_F(PlotFeedTest, PowerUserTitlesShowStatistics)
     FeedPlot(ctx, kMaxColumns, 0);
     EXPECT_EQ(plot.Channels[0].Title.substr(0, 5), "CHL: ");
     EXPECT_NE(plot.Channels[0].Title.find(" stddev"), std::string::npos);
-    s.StatMode = 7;   // no title at all
+    s.StatMode = 7;  // no title at all
     plot.Channels[0].Title = "kept";
     FeedPlot(ctx, kMaxColumns, 0);
     EXPECT_EQ(plot.Channels[0].Title, "kept");
@@ -116,7 +116,7 @@ TEST_F(PlotFeedTest, StaleChannelIndexesAreSkipped)
 {
     Columns({TypeCode::CHL, TypeCode::NTU});
     BuildPlotChannels(ctx);
-    plot.RemoveAllChannels();   // e.g. a property file replaced the channels
+    plot.RemoveAllChannels();  // e.g. a property file replaced the channels
     FeedPlot(ctx, kMaxColumns, 0);
     EXPECT_EQ(plot.ChannelCount(), 0);
 }
@@ -128,7 +128,7 @@ TEST_F(PlotFeedTest, OptionHandlersClearThePlot)
     EXPECT_EQ(s.BetaSelect, 2);
     ui.Indexes["StdDevCB"] = 3;
     StdDevCBChange(ctx);
-    EXPECT_EQ(s.StatMode, 0);   // only in power-user mode
+    EXPECT_EQ(s.StatMode, 0);  // only in power-user mode
     EXPECT_EQ(plot.Clears, 1);
     s.PowerUser = true;
     StdDevCBChange(ctx);
@@ -152,10 +152,10 @@ TEST_F(PlotFeedTest, OptionHandlersClearThePlot)
     plot.YMin = 5;
     PlotTypeCBChange(ctx);
     EXPECT_FALSE(ui.IsVisible("BBPlotCB"));
-    EXPECT_EQ(plot.YMin, 5);   // "Raw Data" leaves the axis
+    EXPECT_EQ(plot.YMin, 5);  // "Raw Data" leaves the axis
     plot.YAxes = 0;
     ui.Indexes["PlotTypeCB"] = 1;
-    PlotTypeCBChange(ctx);   // a plot without Y axes is left alone
+    PlotTypeCBChange(ctx);  // a plot without Y axes is left alone
     EXPECT_EQ(plot.Clears, 8);
 }
 

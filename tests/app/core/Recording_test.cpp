@@ -1,8 +1,8 @@
 #include "HostFakes.h"
-#include "support/ChildProcess.h"
-#include "support/TempDir.h"
-#include "support/SourcePaths.h"
 #include "platform/core/Streams.h"
+#include "support/ChildProcess.h"
+#include "support/SourcePaths.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -96,14 +96,13 @@ TEST_F(RecordingTest, NewDeviceFileWhileRecordingAddsAHeader)
     LoadDevice("T\nColumns=1\nNTU=1 1 0\n");
     AssembleLines(ctx, "6\n");
     BTStopRecordClick(ctx);
-    EXPECT_EQ(ReadFileBytes(dir.Path("run.eng")),
-              "Count\tDate\tTime\tCHL(ug/l)\r\n0\t010101\t151515\t5.0000\r\n"
-              "Count\tDate\tTime\tNTU\r\n1\t010101\t151515\t6.0000\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.Path("run.eng")), "Count\tDate\tTime\tCHL(ug/l)\r\n0\t010101\t151515\t5.0000\r\n"
+                                                  "Count\tDate\tTime\tNTU\r\n1\t010101\t151515\t6.0000\r\n");
 }
 
 TEST_F(RecordingTest, EngineeringRecordWithoutDeviceFileAsksForOne)
 {
-    dialogs.Answers.push_back(std::nullopt);   // device dialog cancelled
+    dialogs.Answers.push_back(std::nullopt);  // device dialog cancelled
     dialogs.Answers.push_back(dir.Path("plain.eng"));
     BTRecordEngrClick(ctx);
     EXPECT_EQ(dialogs.Requests[0].Title, "Open Device File");
@@ -160,8 +159,8 @@ private:
 
 struct RecordFailure {
     const char* name;
-    bool raw;       // which record fails; the other one goes on
-    bool fillsUp;   // a disk that fills up after some data, or one that is full from the start
+    bool raw;      // which record fails; the other one goes on
+    bool fillsUp;  // a disk that fills up after some data, or one that is full from the start
 };
 
 void PrintTo(const RecordFailure& c, std::ostream* out) { *out << c.name; }
@@ -205,14 +204,16 @@ TEST_P(RecordFailureTest, StopsThatRecordingWithAWarningAndKeepsWhatWasWritten)
     }
 
     EXPECT_FALSE(c.raw ? s.RawRecording : s.EngrRecording);
-    ASSERT_EQ(Warnings().size(), 1u);   // once, not at every later step
+    ASSERT_EQ(Warnings().size(), 1u);  // once, not at every later step
     EXPECT_EQ(Warnings()[0].Caption, "Recording Stopped");
-    EXPECT_EQ(Warnings()[0].Text, CFormat("The %s record file \"%s\" could not be written: %s.\nRecording to it has "
-                                          "stopped; the file keeps what was written before.",
-                                          c.raw ? "raw" : "engineering units", failing.c_str(),
-                                          std::strerror(c.fillsUp ? EFBIG : ENOSPC)));
+    EXPECT_EQ(Warnings()[0].Text,
+              CFormat("The %s record file \"%s\" could not be written: %s.\nRecording to it has "
+                      "stopped; the file keeps what was written before.",
+                      c.raw ? "raw" : "engineering units", failing.c_str(), std::strerror(c.fillsUp ? EFBIG : ENOSPC)));
     core.Timer1SecondTimer();
-    EXPECT_EQ(ui.Texts["LBRecordStatus"], c.fillsUp ? "Recording:  OFF" : c.raw ? "Recording:  Engr Units" : "Recording:  Raw");
+    EXPECT_EQ(ui.Texts["LBRecordStatus"], c.fillsUp ? "Recording:  OFF"
+                                          : c.raw   ? "Recording:  Engr Units"
+                                                    : "Recording:  Raw");
     if (c.fillsUp) {
         std::string kept = ReadFileBytes(failing);
         EXPECT_EQ(kept.substr(0, before.size()), before);
@@ -225,7 +226,7 @@ TEST_P(RecordFailureTest, StopsThatRecordingWithAWarningAndKeepsWhatWasWritten)
     EXPECT_EQ(Warnings().size(), 1u);
     if (!c.fillsUp) {
         std::string goodText = ReadFileBytes(good);
-        EXPECT_EQ(std::count(goodText.begin(), goodText.end(), '\n'), c.raw ? 7 : 6) << goodText;   // header + rows
+        EXPECT_EQ(std::count(goodText.begin(), goodText.end(), '\n'), c.raw ? 7 : 6) << goodText;  // header + rows
     }
 }
 
@@ -252,7 +253,7 @@ TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
     EXPECT_EQ(s.ReceiveStatus, ReceiveState::Complete);
     EXPECT_EQ(ReadFileBytes(dir.Path("log.raw")), "line 1\r\nline 2 eTX and after");
     EXPECT_EQ(s.ReceiveFileSize, 28);
-    EXPECT_EQ(s.LineCounter, 0.0);   // no data lines are parsed during a download
+    EXPECT_EQ(s.LineCounter, 0.0);  // no data lines are parsed during a download
 
     // A new download does not inherit the half-seen mark of the last one.
     s.EtxWindow = {'x', 'e', 't'};
@@ -290,7 +291,7 @@ TEST_F(RecordingTest, LogDownloadSilenceAndCancel)
     port.TakeWritten();
     BTGetDataClick(ctx);
     EXPECT_FALSE(s.Receiving);
-    EXPECT_EQ(port.Written, "");   // no "$get" without a file
+    EXPECT_EQ(port.Written, "");  // no "$get" without a file
 }
 
 TEST_F(RecordingTest, ReplayPassesTheLivePathAndRewindsAtTheEnd)
@@ -306,13 +307,13 @@ TEST_F(RecordingTest, ReplayPassesTheLivePathAndRewindsAtTheEnd)
     dialogs.Answers.push_back(dir.Path("again.raw"));
     BTRecordRawClick(ctx);
 
-    PollInput(ctx);   // paused at start
+    PollInput(ctx);  // paused at start
     EXPECT_EQ(s.LineCounter, 0.0);
     BTStartClick(ctx);
     for (int i = 0; i < 3; ++i)
         PollInput(ctx);
-    EXPECT_EQ(s.LineCounter, 2.0);   // the last line has no line end yet
-    PollInput(ctx);                  // end of file: the last line counts, then pause and rewind
+    EXPECT_EQ(s.LineCounter, 2.0);  // the last line has no line end yet
+    PollInput(ctx);                 // end of file: the last line counts, then pause and rewind
     EXPECT_EQ(s.LineCounter, 3.0);
     EXPECT_FALSE(s.ReplayRunning);
     EXPECT_EQ(ui.Texts["BTStartData"], "Start Replay");
@@ -381,12 +382,12 @@ TEST_F(StateFileTest, ExitSavesAndTheNextStartRestores)
     EXPECT_EQ(r.RatioCorrection, 1);
     EXPECT_TRUE(r.EarlyCommands);
     EXPECT_TRUE(ui2.GetChecked("EarlyCommands"));
-    EXPECT_TRUE(ui2.IsVisible("PCOMPort"));   // port item 0: nothing opened
+    EXPECT_TRUE(ui2.IsVisible("PCOMPort"));  // port item 0: nothing opened
     EXPECT_EQ(ui2.ActivePage, 4);
     EXPECT_FALSE(ui2.IsVisible("PMeterType"));
     EXPECT_EQ(plot2.Loaded, (std::vector<std::string>{"zuvpravix.rbs"}));
     EXPECT_TRUE(r.PlotSetupPending);
-    next.Timer55msTimer();   // the channels are built at the next input step
+    next.Timer55msTimer();  // the channels are built at the next input step
     EXPECT_EQ(plot2.ChannelCount(), 2);
     EXPECT_EQ(r.ITempPlot, 1);
 }
@@ -396,16 +397,16 @@ TEST_F(StateFileTest, NothingIsSavedWithoutPortItemOrDeviceFile)
     core.BTExitClick();
     EXPECT_FALSE(std::filesystem::exists("last.rbs"));
     LoadDevice("S\nColumns=1\nCHL=1 1 0\n");
-    core.BTExitClick();   // CBHostPort still at -1
+    core.BTExitClick();  // CBHostPort still at -1
     EXPECT_FALSE(std::filesystem::exists("last.rbs"));
 }
 
 TEST_F(StateFileTest, BadStateFilesStartClean)
 {
     const char* files[] = {
-        "1 2 3\r\nsensor.dev\r\n",                       // short of twelve numbers
-        "1 2 0 0 0 0 0 0 0 0 0 0\r\nmissing.dev\r\n",    // device file missing
-        "1 2 0 0 0 0 0 0 0 0 0 0\r\nbroken.dev\r\n",     // device file invalid
+        "1 2 3\r\nsensor.dev\r\n",                     // short of twelve numbers
+        "1 2 0 0 0 0 0 0 0 0 0 0\r\nmissing.dev\r\n",  // device file missing
+        "1 2 0 0 0 0 0 0 0 0 0 0\r\nbroken.dev\r\n",   // device file invalid
     };
     dir.Write("sensor.dev", "S\nColumns=1\nCHL=1 1 0\n");
     dir.Write("broken.dev", "S\nCHL=x\n");
@@ -478,9 +479,9 @@ TEST(RecordingKilled, EveryLineOfTheStepsBeforeTheKillIsInBothFiles)
     ASSERT_TRUE(meter.Start(BuiltProgram("tools/simulator/zuvsim"),
                             {"--device", device, "--rate", "200", "--noise", "3", "--link", dir.Path("tty")}));
     ASSERT_TRUE(meter.ReadLine());
-    ASSERT_TRUE(host.Start(BuiltProgram("tools/recorder/zuvrecord"), {"--port", dir.Path("tty"), "--device", device,
-                                                                      "--raw", dir.Path("run.raw"), "--eng",
-                                                                      dir.Path("run.eng")}));
+    ASSERT_TRUE(
+        host.Start(BuiltProgram("tools/recorder/zuvrecord"), {"--port", dir.Path("tty"), "--device", device, "--raw",
+                                                              dir.Path("run.raw"), "--eng", dir.Path("run.eng")}));
     long taken = 0;
     while (taken < 150) {
         auto line = host.ReadLine();

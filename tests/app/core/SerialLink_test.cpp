@@ -58,7 +58,7 @@ TEST_F(SerialLink, FailedOpenLeavesNoPortAndReports)
     EXPECT_EQ(ui.CommErrors[0], "Could Not Open COM10");
     EXPECT_FALSE(ui.IsVisible("PCOMPort"));
     EXPECT_EQ(s.PortIndex, 10);
-    EXPECT_TRUE(Warnings().empty());   // comm errors are not host warnings
+    EXPECT_TRUE(Warnings().empty());  // comm errors are not host warnings
 
     // Nothing is open: writes are lost, reads give nothing, no close is attempted.
     BTGetSetupClick(ctx);

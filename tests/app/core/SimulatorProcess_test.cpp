@@ -1,10 +1,10 @@
 // The zuvsim program as a separate process, driven by the host core over its terminal.
 
 #include "HostFakes.h"
-#include "support/ChildProcess.h"
-#include "support/TempDir.h"
-#include "support/SourcePaths.h"
 #include "platform/core/Streams.h"
+#include "support/ChildProcess.h"
+#include "support/SourcePaths.h"
+#include "support/TempDir.h"
 
 #include <csignal>
 #include <filesystem>
@@ -75,9 +75,8 @@ TEST_F(SimulatorProcess, HostReadsDataThroughTheLink)
 TEST_F(SimulatorProcess, RefusesUnknownOptionsAndBadValues)
 {
     const std::vector<std::vector<std::string>> cases = {
-        {"--bogus"}, {"--set", "AVE"}, {"--rate"},
-        {"--noise", "x"}, {"--long-lines", "-1"},
-        {"--pause", "5"},          // no milliseconds
+        {"--bogus"},        {"--set", "AVE"},       {"--rate"},
+        {"--noise", "x"},   {"--long-lines", "-1"}, {"--pause", "5"},  // no milliseconds
         {"--hang-up", "0"},
     };
     for (const auto& args : cases) {

@@ -14,7 +14,6 @@
 
 #include <unistd.h>
 
-#include "tests/app/core/HostFakes.h"
 #include "app/forms/HostPort.h"
 #include "app/forms/QX5Main.h"
 #include "app/forms/password.h"
@@ -28,6 +27,7 @@
 #include "platform/gui/Timers.h"
 #include "support/SourcePaths.h"
 #include "support/TempDir.h"
+#include "tests/app/core/HostFakes.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ struct ControlSpec {
     const char* Form;
     const char* Name;
     const char* Class;
-    const char* Text;   // nullptr: not checked
+    const char* Text;  // nullptr: not checked
 };
 
 // Every control the host logic or the user reaches, with its stored text.
@@ -272,12 +272,14 @@ const ItemsSpec kItems[] = {
     {"SelectHPForm", "BRRG", "4800 Baud|9600 Baud|19200 Baud|38400 Baud", 2},
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(HostWindow, FormsHoldEveryControlUnderItsNameWithItsStoredText)
 {
-    std::map<std::string, TForm*> forms{
-        {"Form1", form1.get()}, {"Form2", form2.get()}, {"SelectHPForm", selectHP.get()}, {"PasswordForm", password.get()}};
+    std::map<std::string, TForm*> forms{{"Form1", form1.get()},
+                                        {"Form2", form2.get()},
+                                        {"SelectHPForm", selectHP.get()},
+                                        {"PasswordForm", password.get()}};
     for (const ControlSpec& c : kControls) {
         SCOPED_TRACE(c.Name);
         TForm* form = forms.at(c.Form);
@@ -335,7 +337,8 @@ TEST_F(HostWindow, StoredLayoutStates)
     EXPECT_TRUE(Main<TMenuItem>("RealTimeData")->Checked());
     EXPECT_FALSE(Main<TMenuItem>("MenuPowerUser")->Visible());
 
-    const std::pair<const char*, unsigned> intervals[] = {{"Timer55ms", 55}, {"Timer500ms", 500}, {"Timer1Second", 1000}};
+    const std::pair<const char*, unsigned> intervals[] = {
+        {"Timer55ms", 55}, {"Timer500ms", 500}, {"Timer1Second", 1000}};
     for (const auto& [name, ms] : intervals) {
         EXPECT_EQ(Main<TTimer>(name)->Interval(), ms);
         EXPECT_TRUE(Main<TTimer>(name)->Enabled());
@@ -433,7 +436,7 @@ TEST_F(HostWindow, CoreWarningsAreShownAfterTheHandlerWithABeepAtMostTen)
     const int beeps = TestHooks::BeepCount();
     for (int i = 0; i < 12; ++i)
         Main<TButton>("BTflscale")->Click();
-    EXPECT_TRUE(modal.Messages.empty());   // nothing shown inside the click
+    EXPECT_TRUE(modal.Messages.empty());  // nothing shown inside the click
     ASSERT_TRUE(TestHooks::PumpUntil([&] { return modal.Messages.size() >= 10; }, 2000));
     TestHooks::PumpFor(50);
     ASSERT_EQ(modal.Messages.size(), 10u);
@@ -538,7 +541,7 @@ TEST_F(HostWindow, PlaceholderPlotListsItsChannels)
 // and ends the process at once with code 0.
 TEST(HostProgram, ExitEndsTheProcessWithCodeZero)
 {
-    GTEST_FLAG_SET(death_test_style, "fast");   // the child shares this working folder
+    GTEST_FLAG_SET(death_test_style, "fast");  // the child shares this working folder
     TempDir dir;
     const auto oldFolder = std::filesystem::current_path();
     std::filesystem::current_path(dir.Folder());
@@ -560,7 +563,7 @@ TEST(HostProgram, ExitEndsTheProcessWithCodeZero)
             Form1->FindControl<TMenuItem>("Exit1")->Click();
         });
         Application->Run();
-        std::exit(3);   // Run returned: the exit did not happen
+        std::exit(3);  // Run returned: the exit did not happen
     };
     EXPECT_EXIT(runAndExit(), testing::ExitedWithCode(0), "");
     std::ifstream state("last.rbs", std::ios::binary);
@@ -582,7 +585,7 @@ TEST(HostWindowOnScreen, EveryPageShowsItsControls)
     std::filesystem::current_path(dir.Folder());
     {
         PinnedClock clock;
-        TestHooks::TFakeTimers timers;   // the pages stay as stored while we look at them
+        TestHooks::TFakeTimers timers;  // the pages stay as stored while we look at them
         auto form1 = std::make_unique<TForm1>(nullptr, std::make_unique<FakePort>());
         auto form2 = std::make_unique<TForm2>(nullptr);
         auto selectHP = std::make_unique<TSelectHPForm>(nullptr);
@@ -590,8 +593,8 @@ TEST(HostWindowOnScreen, EveryPageShowsItsControls)
         form1->Show();
         ASSERT_TRUE(TestHooks::PumpUntil([&] { return form1->Showing(); }, 5000));
         // Activation picks the "Plot ..." entries of the temperature and pressure choices.
-        EXPECT_TRUE(TestHooks::PumpUntil(
-            [&] { return form1->FindControl<TComboBox>("iTempCB")->ItemIndex() == 1; }, 5000));
+        EXPECT_TRUE(
+            TestHooks::PumpUntil([&] { return form1->FindControl<TComboBox>("iTempCB")->ItemIndex() == 1; }, 5000));
         EXPECT_EQ(form1->FindControl<TComboBox>("xTempCB")->ItemIndex(), 1);
         EXPECT_EQ(form1->FindControl<TComboBox>("PresCB")->ItemIndex(), 1);
         auto* pages = form1->FindControl<TPageControl>("PageControl1");
