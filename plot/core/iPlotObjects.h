@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -277,6 +278,16 @@ protected:
     void SetDoubleProperty(double value, double& field, TNotification notify);
     void SetIntegerProperty(int value, int& field, TNotification notify);
     void SetStringProperty(const std::string& value, std::string& field, TNotification notify);
+    template <typename E>
+    requires std::is_enum_v<E>
+    void SetEnumProperty(E value, E& field, TNotification notify)
+    {
+        if (value == field)
+            return;
+        field = value;
+        if (notify)
+            (this->*notify)(this);
+    }
 
     void AddEditMenuItems(TPopupMenu* popupMenu);
     void EditMenuItemClick(TObject* sender);

@@ -58,10 +58,7 @@ void TiPlotChannel::SetDrawOutOfOrderXValues(bool value)
 
 void TiPlotChannel::SetInterpolationStyle(TiPlotInterpolationStyle value)
 {
-    if (value == m_interpolationStyle)
-        return;
-    m_interpolationStyle = value;
-    TriggerChange(this);
+    SetEnumProperty(value, m_interpolationStyle, &TiPlotObject::TriggerChange);
 }
 
 void TiPlotChannel::SetFillEnabled(bool value)
@@ -75,10 +72,7 @@ void TiPlotChannel::SetFillReference(double value)
 
 void TiPlotChannel::SetFillStyle(TBrushStyle value)
 {
-    if (value == m_fillStyle)
-        return;
-    m_fillStyle = value;
-    TriggerChange(this);
+    SetEnumProperty(value, m_fillStyle, &TiPlotObject::TriggerChange);
 }
 
 void TiPlotChannel::SetFillColor(TColor value) { SetColorProperty(value, m_fillColor, &TiPlotObject::TriggerChange); }
@@ -94,10 +88,7 @@ void TiPlotChannel::SetDigitalEnabled(bool value)
 
 void TiPlotChannel::SetDigitalReferenceStyle(TiPlotDigitalReferenceStyle value)
 {
-    if (value == m_digitalReferenceStyle)
-        return;
-    m_digitalReferenceStyle = value;
-    TriggerChange(this);
+    SetEnumProperty(value, m_digitalReferenceStyle, &TiPlotObject::TriggerChange);
 }
 
 void TiPlotChannel::SetDigitalReferenceLow(double value)
@@ -112,10 +103,7 @@ void TiPlotChannel::SetDigitalReferenceHigh(double value)
 
 void TiPlotChannel::SetHighLowStyle(TiPlotHighLowStyle value)
 {
-    if (value == m_highLowStyle)
-        return;
-    m_highLowStyle = value;
-    TriggerChange(this);
+    SetEnumProperty(value, m_highLowStyle, &TiPlotObject::TriggerChange);
 }
 
 void TiPlotChannel::SetHighLowEnabled(bool value)
