@@ -113,11 +113,12 @@ struct JpegError {
 
 void JpegOutputMessage(j_common_ptr) {}
 
-// A file that ends early would be decoded to the end anyway, every missing pixel made up:
-// seconds of work for a few bytes that claim a large picture. It is refused as broken.
+// A file whose data ends early, at the end of the file or at a marker in the middle of a
+// scan, would be decoded to the end anyway, every missing pixel made up: seconds of work for
+// a few bytes that claim a large picture. It is refused as broken.
 void JpegEmitMessage(j_common_ptr info, int level)
 {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
         info->err->error_exit(info);
 }
 

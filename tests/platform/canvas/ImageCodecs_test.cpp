@@ -149,6 +149,8 @@ TEST(Codecs, JpegFilesThatClaimMoreThanTheyHoldAreRefused)
         {"progressive-65000x65000.jpg", JERR_IMAGE_TOO_BIG, "a few hundred bytes declaring 65000 x 65000"},
         // Seconds of made-up pixels for a picture whose data ends after its first scans.
         {"progressive-255x55320-few-bytes.jpg", JWRN_JPEG_EOF, "a tall picture of 285 bytes"},
+        // The scan's data stops at the end-of-image marker: 265 million pixels made up.
+        {"baseline-64792x4099-data-ends-at-marker.jpg", JWRN_HIT_MARKER, "a wide picture of 202 bytes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
