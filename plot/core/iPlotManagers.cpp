@@ -65,27 +65,6 @@ const char* PlotObjectKindName(TiPlotObjectKind kind) { return kKindNames.at(std
 // ---------------------------------------------------------------------------------------------
 // TiPlotObjectManagerCustom
 
-namespace {
-
-// Every argument is checked before the manager takes any of them.
-IPlotHost* CheckedManagerOwner(IPlotHost* owner, const TNotifyEvent& onChange, const TNotifyEvent& onInsert,
-                               const TNotifyEvent& onRemove, const TNotifyEvent& onRename)
-{
-    if (!owner)
-        throw Exception("Owner must be Assigned");
-    if (!onChange)
-        throw Exception("OnChange event handler can not be null");
-    if (!onInsert)
-        throw Exception("OnInsert event handler can not be null");
-    if (!onRemove)
-        throw Exception("OnRemove event handler can not be null");
-    if (!onRename)
-        throw Exception("AOnRename event handler can not be null");
-    return owner;
-}
-
-}  // namespace
-
 TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                                                      TNotifyEvent onRemove, TNotifyEvent onRename)
     // Copies, not moves: the arguments of one call are evaluated in no fixed order.
@@ -93,7 +72,7 @@ TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(IPlotHost* owner, TNotifyEv
       OnRemove(onRemove),
       OnInsert(onInsert),
       OnRename(onRename),
-      m_owner(CheckedManagerOwner(owner, onChange, onInsert, onRemove, onRename))
+      m_owner(CheckedPlotCallbacks(owner, "Owner must be Assigned", onChange, onInsert, onRemove, onRename))
 {
 }
 

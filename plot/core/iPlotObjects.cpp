@@ -386,14 +386,12 @@ PRAVIX_PUBLISH(TiPlotObject, Prop("Name", &TiPlotObject::Name, &TiPlotObject::Se
 // ---------------------------------------------------------------------------------------------
 // TiPlotManagerObject
 
-namespace {
-
-// Every argument is checked before the object takes any of them.
-IPlotHost* CheckedOwner(IPlotHost* owner, const TNotifyEvent& onChange, const TNotifyEvent& onInsert,
-                        const TNotifyEvent& onRemove, const TNotifyEvent& onRename)
+IPlotHost* CheckedPlotCallbacks(IPlotHost* owner, const char* noOwnerMessage, const TNotifyEvent& onChange,
+                                const TNotifyEvent& onInsert, const TNotifyEvent& onRemove,
+                                const TNotifyEvent& onRename)
 {
     if (!owner)
-        throw Exception("Owner must be assigned");
+        throw Exception(noOwnerMessage);
     if (!onChange)
         throw Exception("OnChange event handler can not be null");
     if (!onInsert)
@@ -405,12 +403,11 @@ IPlotHost* CheckedOwner(IPlotHost* owner, const TNotifyEvent& onChange, const TN
     return owner;
 }
 
-}  // namespace
-
 TiPlotManagerObject::TiPlotManagerObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                                          TNotifyEvent onRemove, TNotifyEvent onRename)
     // Copies, not moves: the arguments of one call are evaluated in no fixed order.
-    : TiPlotObject(CheckedOwner(owner, onChange, onInsert, onRemove, onRename), onChange, onInsert, onRemove, onRename)
+    : TiPlotObject(CheckedPlotCallbacks(owner, "Owner must be assigned", onChange, onInsert, onRemove, onRename),
+                   onChange, onInsert, onRemove, onRename)
 {
 }
 

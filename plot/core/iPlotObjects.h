@@ -164,6 +164,12 @@ protected:
     ~IPlotHost() = default;
 };
 
+// Checks every argument of a plot object's or manager's constructor before any is taken:
+// the owner (refused with `noOwnerMessage`) and the four callbacks. Returns the owner.
+IPlotHost* CheckedPlotCallbacks(IPlotHost* owner, const char* noOwnerMessage, const TNotifyEvent& onChange,
+                                const TNotifyEvent& onInsert, const TNotifyEvent& onRemove,
+                                const TNotifyEvent& onRename);
+
 class TiPlotObject : public TPersistent {
     PRAVIX_CLASS(TiPlotObject, TPersistent)
 public:
