@@ -4,6 +4,7 @@
 #include "platform/core/MathSupport.h"
 #include "platform/core/StrUtils.h"
 #include "platform/gui/Keys.h"
+#include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotToolBar.h"
 
 #include <cmath>
@@ -587,3 +588,7 @@ PRAVIX_PUBLISH(
         .Default(false))
 
 #undef GRID_PEN_PROPS
+
+// The data view as the plot's data view kind.
+static const TiPlotKindRegistration dataViewKind =
+    TiPlotKindRegistration::Of<TiPlotDataView>(TiPlotObjectKind::DataView);

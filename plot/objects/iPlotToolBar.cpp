@@ -4,6 +4,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/core/Exceptions.h"
+#include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
 
 #include <cmath>
@@ -571,3 +572,6 @@ PRAVIX_PUBLISH(
     Prop("FlatBorder", &TiPlotToolBar::FlatBorder, &TiPlotToolBar::SetFlatBorder).Default(false),
     Prop("FlatButtons", &TiPlotToolBar::FlatButtons, &TiPlotToolBar::SetFlatButtons).Default(false),
     Prop("SmallButtons", &TiPlotToolBar::SmallButtons, &TiPlotToolBar::SetSmallButtons).Default(false))
+
+// The toolbar as the plot's toolbar kind.
+static const TiPlotKindRegistration toolBarKind = TiPlotKindRegistration::Of<TiPlotToolBar>(TiPlotObjectKind::ToolBar);

@@ -91,22 +91,29 @@ TEST_F(PlotTest, AnXYPlotWithoutItsChannelClassHasNoChannels)
 
 TEST(PlotKinds, KindsNotYetRegisteredAreAbsent)
 {
-    // Only the axes and the strip-chart channel are registered by the library itself here.
+    // The library registers its axes, strip-chart channel, legend, data view and toolbar; the
+    // title label and the data cursor are not registered here.
     TiPlot plot(nullptr);
-    EXPECT_EQ(plot.ToolBarCount(), 0);
+    EXPECT_EQ(plot.ToolBarCount(), 1);
+    EXPECT_EQ(plot.DataViewCount(), 1);
     EXPECT_EQ(plot.XAxisCount(), 1);
     EXPECT_EQ(plot.ChannelCount(), 1);
+    EXPECT_EQ(plot.LabelCount(), 0);
+    EXPECT_EQ(plot.DataCursorCount(), 0);
     EXPECT_EQ(plot.TitleText(), "");
     plot.SetTitleText("ignored");
     EXPECT_EQ(plot.TitleText(), "");
-    // Without a toolbar, legend and data view the pass draws nothing: the bitmap stays black.
+    // Without a title and a cursor the plot still paints its toolbar, data view and axes.
     TBitmap bitmap;
-    bitmap.SetSize(100, 60);
+    bitmap.SetSize(300, 200);
+    plot.SetBounds(0, 0, 300, 200);
     int painted = 0;
     plot.OnAfterPaint = [&](TObject*) { ++painted; };
     plot.iPaintTo(bitmap.Canvas());
-    EXPECT_EQ(painted, 0);
-    EXPECT_EQ(bitmap.Canvas().GetPixel(50, 30), clBlack);
+    EXPECT_EQ(painted, 1);
+    const TRect view = plot.GetDataView(0)->GetDrawRect();
+    EXPECT_GT(view.Width(), 100);
+    EXPECT_GT(view.Height(), 50);
 }
 
 // ---------------------------------------------------------------------------------------------
