@@ -12,8 +12,8 @@
 #include "app/core/Recording.h"
 #include "app/core/Replay.h"
 #include "app/core/SerialLink.h"
+#include "app/forms/HostPlotControl.h"
 #include "app/forms/HostPort.h"
-#include "app/forms/PlaceholderPlot.h"
 #include "app/forms/password.h"
 #include "app/forms/warning.h"
 #include "platform/core/SerialPort.h"
@@ -25,6 +25,7 @@
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timers.h"
+#include "plot/core/iPlot.h"
 
 TForm1* Form1 = nullptr;
 
@@ -118,7 +119,7 @@ TForm1::TForm1(TComponent* owner, std::unique_ptr<ISerialPort> port)
     timer55_ = FindControl<TTimer>("Timer55ms");
     // The sample rate is counted in 55 ms ticks, so this one tick must keep time.
     timer55_->SetPrecise(true);
-    plot_ = std::make_unique<PlaceholderPlot>(*FindControl<TMemo>("iPlot1"));
+    plot_ = std::make_unique<HostPlotControl>(*FindControl<TiPlot>("iPlot1"));
     core_ = std::make_unique<HostCore>(*this, *plot_, *port_, *this);
     std::weak_ptr<bool> alive = alive_;
     core_->Warnings().SetOnQueued([this, alive] {

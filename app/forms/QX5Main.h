@@ -15,7 +15,7 @@
 
 class HostCore;
 class ISerialPort;
-class PlaceholderPlot;
+class HostPlotControl;
 class TComponent;
 class TMemo;
 class TPageControl;
@@ -72,7 +72,7 @@ private:
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
 
     std::unique_ptr<ISerialPort> port_;
-    std::unique_ptr<PlaceholderPlot> plot_;
+    std::unique_ptr<HostPlotControl> plot_;
     std::unique_ptr<HostCore> core_;
     TMemo* memo_ = nullptr;
     TPageControl* pages_ = nullptr;

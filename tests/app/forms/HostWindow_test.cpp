@@ -25,6 +25,9 @@
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHooks.h"
 #include "platform/gui/Timers.h"
+#include "plot/core/iPlot.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotChannel.h"
 #include "support/SourcePaths.h"
 #include "support/TempDir.h"
 #include "tests/app/core/HostFakes.h"
@@ -522,19 +525,31 @@ TEST_F(HostWindow, StateFileRestoresPortAndDeviceAfterOneSecond)
     EXPECT_FALSE(Main<TPanel>("PMeterType")->Visible());
 }
 
-TEST_F(HostWindow, PlaceholderPlotListsItsChannels)
+// The "Plot Data" page holds the plot control read with its stored objects, and the feed
+// reaches it: one channel per plotted column, a point per accepted line, current titles.
+TEST_F(HostWindow, ThePlotDataPageShowsTheLivePlot)
 {
+    auto* plot = Main<TiPlot>("iPlot1");
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(plot->Parent(), Main<TTabSheet>("TSPlot"));
+    EXPECT_EQ(plot->LogFileName(), "ZUV Log.txt");
+    EXPECT_FALSE(plot->UserCanEditObjects());
+    EXPECT_EQ(plot->ToolBarCount(), 1);
+    EXPECT_EQ(plot->DataViewCount(), 1);
+    EXPECT_EQ(plot->GetXAxis(0)->Name(), "X-Axis 1");
+    EXPECT_EQ(plot->GetYAxis(0)->Name(), "Y-Axis 1");
+
     AnswerFileDialogs(SampleDevice("fluorometer.dev"));
     Main<TMenuItem>("LoadDeviceFile")->Click();
     ChoosePort(1);
     port->Inbound = "01/02/26\t10:11:12\t1300\t1400\t1500\t1600\r\n01/02/26\t10:11:13\t1310\t1410\t1510\t1610\r\n";
     Ticks55(12);
-    TestHooks::PumpFor(20);
-    timers.Advance(300);
-    const std::string shown = Main<TMemo>("iPlot1")->Text();
-    EXPECT_NE(shown.find("Placeholder"), std::string::npos);
-    EXPECT_NE(shown.find(form1->Core().State().Device.SensorName), std::string::npos) << shown;
-    EXPECT_NE(shown.find("(2 points, last "), std::string::npos) << shown;
+    ASSERT_EQ(plot->ChannelCount(), 3);  // CHL, iTemp, Pres in column order
+    const TiPlotChannel* chl = plot->GetChannel(0);
+    EXPECT_EQ(chl->GetCount(), 2);
+    EXPECT_EQ(chl->GetXLast() - chl->GetXFirst(), 1.0);
+    EXPECT_EQ(chl->TitleText().rfind("CHL: ", 0), 0u) << chl->TitleText();
+    EXPECT_EQ(chl->Color(), TColor(0x00FF00FF));
 }
 
 // The program as main() runs it: File > Exit in the running message loop saves the state

@@ -1,0 +1,39 @@
+#include "app/forms/HostPlotControl.h"
+
+#include "plot/core/iPlot.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotChannel.h"
+
+void HostPlotControl::RemoveAllChannels() { m_plot.RemoveAllChannels(); }
+
+int HostPlotControl::AddChannel() { return m_plot.AddChannel(); }
+
+int HostPlotControl::ChannelCount() const { return m_plot.ChannelCount(); }
+
+void HostPlotControl::SetChannelColor(int channel, TColor color) { m_plot.GetChannel(channel)->SetColor(color); }
+
+void HostPlotControl::SetChannelTitleText(int channel, const std::string& text)
+{
+    m_plot.GetChannel(channel)->SetTitleText(text);
+}
+
+void HostPlotControl::ChannelAddXY(int channel, double x, double y) { m_plot.GetChannel(channel)->AddXY(x, y); }
+
+void HostPlotControl::ClearAllData() { m_plot.ClearAllData(); }
+
+int HostPlotControl::YAxisCount() const { return m_plot.YAxisCount(); }
+
+void HostPlotControl::SetYAxisMin(int axis, double value) { m_plot.GetYAxis(axis)->SetMin(value); }
+
+void HostPlotControl::SetYAxisSpan(int axis, double value) { m_plot.GetYAxis(axis)->SetSpan(value); }
+
+std::string HostPlotControl::TitleText() const { return m_plot.TitleText(); }
+
+void HostPlotControl::SetTitleText(const std::string& text) { m_plot.SetTitleText(text); }
+
+// A plain flag of the control: setting it asks for no repaint.
+void HostPlotControl::SetOptionSaveAllProperties(bool value) { m_plot.SetOptionSaveAllProperties(value); }
+
+void HostPlotControl::SavePropertiesToFile(const std::string& fileName) { m_plot.SavePropertiesToFile(fileName); }
+
+void HostPlotControl::LoadPropertiesFromFile(const std::string& fileName) { m_plot.LoadPropertiesFromFile(fileName); }
