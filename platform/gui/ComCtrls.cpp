@@ -12,7 +12,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QStatusBar>
+#include <QStyleOptionTabWidgetFrame>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -83,9 +85,27 @@ void ShowImagesOf(QTreeWidget* view, const TImageList* images)
 // ---------------------------------------------------------------------------------------
 // TPageControl and TTabSheet
 
+namespace {
+
+// A tab widget that tells the size of its page area without being shown: a hidden tab
+// widget lays out its pages only when it appears.
+class PageControlWidget : public QTabWidget {
+public:
+    QSize PageSize()
+    {
+        ensurePolished();
+        tabBar()->ensurePolished();
+        QStyleOptionTabWidgetFrame option;
+        initStyleOption(&option);
+        return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this).size();
+    }
+};
+
+}  // namespace
+
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner)
 {
-    auto* tabs = new QTabWidget;
+    auto* tabs = new PageControlWidget;
     QObject::connect(tabs, &QTabWidget::currentChanged, [this](int) {
         if (!m_silent)
             DispatchToControl([this] { Change(); });
@@ -131,6 +151,22 @@ void TPageControl::SimulateSelect(int index)
 
 void TPageControl::Change() { OnChange(this); }
 
+void TPageControl::SetBounds(int left, int top, int width, int height)
+{
+    TWinControl::SetBounds(left, top, width, height);
+    LayoutPages();
+}
+
+void TPageControl::LayoutPages()
+{
+    auto* tabs = static_cast<PageControlWidget*>(Handle());
+    if (!tabs)
+        return;
+    const QSize page = tabs->PageSize();
+    for (TTabSheet* sheet : m_pages)
+        sheet->SetBounds(0, 0, std::max(0, page.width()), std::max(0, page.height()));
+}
+
 void TPageControl::InsertChildWidget(TControl* child)
 {
     auto* sheet = dynamic_cast<TTabSheet*>(child);
@@ -143,6 +179,7 @@ void TPageControl::InsertChildWidget(TControl* child)
     auto* tabs = static_cast<QTabWidget*>(Handle());
     const int index = tabs->addTab(sheet->Handle(), ToQString(sheet->Caption()));
     tabs->setTabVisible(index, sheet->TabVisible());
+    LayoutPages();
 }
 
 // Found by identity: a sheet being destroyed is no longer a TTabSheet when it leaves.

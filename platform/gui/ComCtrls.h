@@ -26,6 +26,9 @@ public:
     void SetActivePageIndex(int index);
     // Switches to a page as the user's click on its tab does.
     void SimulateSelect(int index);
+    // The sheets take the page area at once, before the control is ever shown, so that the
+    // controls on them have a parent of their real size to anchor to.
+    void SetBounds(int left, int top, int width, int height) override;
 
     TNotifyEvent OnChange;
 
@@ -37,6 +40,7 @@ protected:
 private:
     friend class TTabSheet;
     void ShowTab(TTabSheet* sheet);
+    void LayoutPages();
     std::vector<TTabSheet*> m_pages;
     int m_silent = 0;
 };

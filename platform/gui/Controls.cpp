@@ -2,6 +2,7 @@
 
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/core/MathSupport.h"
 #include "platform/core/Scoped.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/gui/Controls_p.h"
@@ -170,16 +171,57 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (bounds == d->bounds)
         return;
     const bool resized = bounds.Width() != d->bounds.Width() || bounds.Height() != d->bounds.Height();
-    const TRect old = d->bounds;
     d->bounds = bounds;
     ApplyGeometry();
+    if (!IsLoading() && !(d->parent && d->parent->Aligning()))
+        UpdateAnchorRules();
     if (auto* self = dynamic_cast<TWinControl*>(this); self && resized && !IsLoading())
         self->Realign();
     if (d->parent && d->align != alNone && !IsLoading())
         d->parent->Realign();
-    (void)old;
     if (resized && !IsLoading())
         Resize();
+}
+
+void TControl::UpdateAnchorRules()
+{
+    const TAnchors& a = d->anchors;
+    d->anchored = d->parent && a != TAnchors{akLeft, akTop};
+    if (!d->anchored)
+        return;
+    auto rule = [](bool nearEdge, bool farEdge, int position, int size) {
+        if (farEdge)
+            return nearEdge ? size : position;
+        return position + size / 2;
+    };
+    d->anchorRules = {rule(a.contains(akLeft), a.contains(akRight), Left(), Width()),
+                      rule(a.contains(akTop), a.contains(akBottom), Top(), Height())};
+    d->originalParentSize = {d->parent->ClientWidth(), d->parent->ClientHeight()};
+}
+
+// Per direction: anchored to both edges the control keeps both distances (it stretches),
+// to the far edge only it keeps that distance, to neither it keeps its centre at the same
+// fraction of the parent.
+void TControl::ApplyAnchors(int parentWidth, int parentHeight)
+{
+    if (!d->anchored)
+        return;
+    const TAnchors& a = d->anchors;
+    auto place = [](bool nearEdge, bool farEdge, int rule, int original, int parent, int& position, int& size) {
+        if (farEdge) {
+            if (nearEdge)
+                size = parent - (original - rule);
+            else
+                position = parent - (original - rule);
+        } else if (!nearEdge && original > 0) {
+            position = int(RoundHalfEven(double(rule) * parent / original)) - size / 2;
+        }
+    };
+    int left = Left(), top = Top(), width = Width(), height = Height();
+    place(a.contains(akLeft), a.contains(akRight), d->anchorRules.X, d->originalParentSize.X, parentWidth, left, width);
+    place(a.contains(akTop), a.contains(akBottom), d->anchorRules.Y, d->originalParentSize.Y, parentHeight, top,
+          height);
+    SetBounds(left, top, width, height);
 }
 
 void TControl::ApplyGeometry()
@@ -229,6 +271,8 @@ void TControl::SetParent(TWinControl* parent)
         if (d->widget)
             parent->InsertChildWidget(this);
     }
+    if (!IsLoading())
+        UpdateAnchorRules();
     if (parent && d->align != alNone)
         parent->Realign();
 }
@@ -295,7 +339,12 @@ void TControl::SetAlign(TAlign align)
 }
 
 TAnchors TControl::Anchors() const { return d->anchors; }
-void TControl::SetAnchors(const TAnchors& anchors) { d->anchors = anchors; }
+void TControl::SetAnchors(const TAnchors& anchors)
+{
+    d->anchors = anchors;
+    if (!IsLoading())
+        UpdateAnchorRules();
+}
 TSizeConstraints* TControl::Constraints() const { return &d->constraints; }
 
 void TControl::SetConstraints(TSizeConstraints* value)
@@ -490,6 +539,8 @@ void TControl::Notification(TComponent* component, TOperation operation)
 void TControl::Loaded()
 {
     TComponent::Loaded();
+    // The parent has its stored size now: the place read is what the anchors keep.
+    UpdateAnchorRules();
     if (auto* self = dynamic_cast<TWinControl*>(this))
         self->Realign();
 }
@@ -589,10 +640,12 @@ bool TWinControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePo
 bool TWinControl::WantsKey(int) const { return false; }
 
 // Lays out the aligned children the way the desktop does: top, bottom, left, right, then
-// client, each taking its share of what is left, in creation order. Anchored children
-// keep their distances to the edges they are anchored to.
+// client, each taking its share of what is left, in creation order. Children without an
+// alignment follow their anchors in the whole client, hidden ones too, so that they show in
+// their place when they appear.
 void TWinControl::Realign()
 {
+    TScopedIncrement aligning(m_aligning);
     TRect rest = ClientRect();
     auto place = [&](TAlign which) {
         for (TControl* c : m_controls) {
@@ -622,6 +675,10 @@ void TWinControl::Realign()
     };
     for (TAlign which : {alTop, alBottom, alLeft, alRight, alClient})
         place(which);
+    for (TControl* c : m_controls) {
+        if (c->Align() == alNone)
+            c->ApplyAnchors(ClientWidth(), ClientHeight());
+    }
 }
 
 // ---------------------------------------------------------------------------------------

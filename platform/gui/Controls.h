@@ -202,6 +202,10 @@ private:
     friend class TWinControl;
     void ApplyGeometry();
     void ApplyConstraints();
+    // Takes the control's place in its parent as the reference its anchors keep.
+    void UpdateAnchorRules();
+    // Moves and sizes the control as its anchors ask in a parent client of the given size.
+    void ApplyAnchors(int parentWidth, int parentHeight);
 
     struct Private;
     std::unique_ptr<Private> d;
@@ -257,8 +261,10 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void Realign();
+    bool Aligning() const { return m_aligning > 0; }
 
     std::vector<TControl*> m_controls;
+    int m_aligning = 0;  // Realign places the children: their new bounds are not new anchor references
     bool m_tabStop = false;
     int m_tabOrder = -1;
 };

@@ -20,6 +20,13 @@ struct TControl::Private {
     bool enabled = true;
     TAlign align = alNone;
     TAnchors anchors{akLeft, akTop};
+    // Where a control anchored otherwise than left and top stands in its parent, taken when it
+    // was placed (UpdateAnchorRules): per direction the size when anchored to both edges, the
+    // near edge when anchored to the far one only, the centre when anchored to neither; and the
+    // parent's client size then. Unanchored: the parent's realignment leaves it alone.
+    bool anchored = false;
+    TPoint anchorRules{0, 0};
+    TPoint originalParentSize{0, 0};
     TSizeConstraints constraints;
     TCursor cursor = crDefault;
     std::string hint;

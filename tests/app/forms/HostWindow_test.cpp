@@ -552,6 +552,26 @@ TEST_F(HostWindow, ThePlotDataPageShowsTheLivePlot)
     EXPECT_EQ(chl->Color(), TColor(0x00FF00FF));
 }
 
+// An enlarged window gives the room to the pages and the plot; the controls anchored to the
+// left and top stay where they were stored.
+TEST_F(HostWindow, ThePlotGrowsWithTheWindow)
+{
+    auto* plot = Main<TiPlot>("iPlot1");
+    auto* pages = Main<TPageControl>("PageControl1");
+    const TRect plotBefore = plot->BoundsRect();
+    const TRect pagesBefore = pages->BoundsRect();
+    const TRect comboBefore = Main<TComboBox>("PresCB")->BoundsRect();
+    form1->SetBounds(form1->Left(), form1->Top(), form1->Width() + 400, form1->Height() + 300);
+    EXPECT_EQ(pages->Width(), pagesBefore.Width() + 400);
+    EXPECT_EQ(pages->Height(), pagesBefore.Height() + 300);
+    EXPECT_EQ(plot->BoundsRect(),
+              (TRect{plotBefore.Left, plotBefore.Top, plotBefore.Right + 400, plotBefore.Bottom + 300}));
+    EXPECT_EQ(Main<TComboBox>("PresCB")->BoundsRect(), comboBefore);
+    // The plot lies inside its page with the margins it was stored with.
+    EXPECT_LE(plot->BoundsRect().Right, Main<TTabSheet>("TSPlot")->Width());
+    EXPECT_LE(plot->BoundsRect().Bottom, Main<TTabSheet>("TSPlot")->Height());
+}
+
 // The program as main() runs it: File > Exit in the running message loop saves the state
 // and ends the process at once with code 0.
 TEST(HostProgram, ExitEndsTheProcessWithCodeZero)

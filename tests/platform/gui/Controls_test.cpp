@@ -1,0 +1,141 @@
+// Controls follow their parent's size: aligned children share the client, the others keep
+// the distances to the edges they are anchored to.
+
+#include "platform/core/FormDescription.h"
+#include "platform/gui/ComCtrls.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+struct AnchorCase {
+    const char* Why;
+    TAnchors Anchors;
+    TRect Grown;   // after the parent went from 400 x 300 to 600 x 400
+    TRect Shrunk;  // after it went on to 300 x 200 (a size below zero is held at zero)
+};
+
+// The child starts at (10, 20), 100 x 50, in a 400 x 300 parent.
+const AnchorCase kAnchorCases[] = {
+    {"left and top: stays where it is", {akLeft, akTop}, {10, 20, 110, 70}, {10, 20, 110, 70}},
+    {"right and bottom: keeps its distances to those edges",
+     {akRight, akBottom},
+     {210, 120, 310, 170},
+     {-90, -80, 10, -30}},
+    {"all four: stretches with the parent", {akLeft, akTop, akRight, akBottom}, {10, 20, 310, 170}, {10, 20, 10, 20}},
+    {"left, right and top: wider, same height and top", {akLeft, akRight, akTop}, {10, 20, 310, 70}, {10, 20, 10, 70}},
+    // The centre (60, 45) keeps its fraction of the parent: 60 / 400 and 45 / 300.
+    {"none: the centre keeps its place in proportion", {}, {40, 35, 140, 85}, {-5, 5, 95, 55}},
+    {"top and bottom only: taller, centred across", {akTop, akBottom}, {40, 20, 140, 170}, {-5, 20, 95, 20}},
+};
+
+TEST(Anchors, ChildrenFollowTheParentsSizeAsTheirAnchorsSay)
+{
+    for (const AnchorCase& c : kAnchorCases) {
+        SCOPED_TRACE(c.Why);
+        TPanel parent(nullptr);
+        parent.SetBounds(0, 0, 400, 300);
+        TPanel child(nullptr);
+        child.SetParent(&parent);
+        child.SetBounds(10, 20, 100, 50);
+        child.SetAnchors(c.Anchors);
+        parent.SetBounds(0, 0, 600, 400);
+        EXPECT_EQ(child.BoundsRect(), c.Grown);
+        parent.SetBounds(0, 0, 300, 200);
+        EXPECT_EQ(child.BoundsRect(), c.Shrunk);
+        // Back at the first size everything is where it started, whatever was held on the way.
+        parent.SetBounds(0, 0, 400, 300);
+        EXPECT_EQ(child.BoundsRect(), (TRect{10, 20, 110, 70}));
+    }
+}
+
+// The program moving a control makes its new place the one its anchors keep; a hidden
+// control follows too, so that it appears in its place.
+TEST(Anchors, AMoveByTheProgramIsTheNewReferenceAndHiddenControlsFollow)
+{
+    TPanel parent(nullptr);
+    parent.SetBounds(0, 0, 400, 300);
+    TPanel child(nullptr);
+    child.SetParent(&parent);
+    child.SetAnchors({akRight, akBottom});
+    child.SetBounds(300, 250, 50, 20);
+    child.SetVisible(false);
+    parent.SetBounds(0, 0, 500, 350);
+    EXPECT_EQ(child.BoundsRect(), (TRect{400, 300, 450, 320}));
+    child.SetBounds(100, 100, 50, 20);
+    parent.SetBounds(0, 0, 400, 300);
+    EXPECT_EQ(child.BoundsRect(), (TRect{0, 50, 50, 70}));
+}
+
+// Aligned children share the client first; anchored ones take the whole client as theirs.
+TEST(Anchors, AlignedAndAnchoredChildrenTogether)
+{
+    TPanel parent(nullptr);
+    parent.SetBounds(0, 0, 400, 300);
+    TPanel top(nullptr), client(nullptr), corner(nullptr);
+    for (TPanel* p : {&top, &client, &corner})
+        p->SetParent(&parent);
+    top.SetHeight(30);
+    top.SetAlign(alTop);
+    client.SetAlign(alClient);
+    corner.SetBounds(350, 270, 40, 20);
+    corner.SetAnchors({akRight, akBottom});
+    parent.SetBounds(0, 0, 640, 480);
+    EXPECT_EQ(top.BoundsRect(), (TRect{0, 0, 640, 30}));
+    EXPECT_EQ(client.BoundsRect(), (TRect{0, 30, 640, 480}));
+    EXPECT_EQ(corner.BoundsRect(), (TRect{590, 450, 630, 470}));
+}
+
+// A form read from its description: the page control sizes its sheets at once, so the
+// controls on a sheet grow with the window from the place they were stored at.
+TEST(Anchors, StoredControlsOnPagesFollowTheWindow)
+{
+    const char* const description = R"desc(
+TForm AnchorForm {
+  Width = 500
+  Height = 400
+  TPageControl Pages {
+    Left = 8 Top = 40 Width = 484 Height = 352 Anchors = [akLeft, akTop, akRight, akBottom]
+    TTabSheet Sheet1 {
+      Caption = "One"
+      TComboBox Choice { Left = 4 Top = 4 Width = 120 Height = 24 }
+      TPanel Area { Left = 4 Top = 34 Width = 200 Height = 100 Anchors = [akLeft, akTop, akRight, akBottom] }
+      TButton Go { Left = 120 Top = 250 Width = 80 Height = 24 Anchors = [akRight, akBottom] }
+    }
+  }
+  TLabel Status { Left = 300 Top = 8 Width = 192 Height = 16 Anchors = [akTop, akRight] }
+}
+)desc";
+    TForm form(nullptr);
+    ReadComponentFromText(form, description);
+    auto* pages = form.FindControl<TPageControl>("Pages");
+    auto* sheet = pages->Pages(0);
+    auto* area = form.FindControl<TPanel>("Area");
+    auto* go = form.FindControl<TButton>("Go");
+    auto* choice = form.FindControl<TComboBox>("Choice");
+    auto* status = form.FindControl<TLabel>("Status");
+    ASSERT_GT(sheet->Width(), 400);  // the page area, less the tabs and the frame
+    ASSERT_GT(sheet->Height(), 300);
+    const TRect areaBefore = area->BoundsRect();
+    const TRect goBefore = go->BoundsRect();
+    const int sheetWidth = sheet->Width(), sheetHeight = sheet->Height();
+
+    form.SetBounds(form.Left(), form.Top(), 800, 600);
+    EXPECT_EQ(pages->BoundsRect(), (TRect{8, 40, 792, 592}));
+    EXPECT_EQ(sheet->Width(), sheetWidth + 300);
+    EXPECT_EQ(sheet->Height(), sheetHeight + 200);
+    EXPECT_EQ(area->BoundsRect(),
+              (TRect{areaBefore.Left, areaBefore.Top, areaBefore.Right + 300, areaBefore.Bottom + 200}));
+    EXPECT_EQ(go->BoundsRect(),
+              (TRect{goBefore.Left + 300, goBefore.Top + 200, goBefore.Right + 300, goBefore.Bottom + 200}));
+    EXPECT_EQ(choice->BoundsRect(), (TRect{4, 4, 124, 28}));
+    EXPECT_EQ(status->BoundsRect(), (TRect{600, 8, 792, 24}));
+}
+
+}  // namespace
