@@ -244,6 +244,8 @@ void GrabControl(TControl& control, TBitmap& bitmap)
     bitmap.SetTransparent(false);
 }
 
+int PreferredWidth(TControl& control) { return control.Handle()->sizeHint().width(); }
+
 bool CloseActiveModal()
 {
     QWidget* modal = QApplication::activeModalWidget();

@@ -142,6 +142,10 @@ TWindowImage GrabWindow(TForm& form, const std::string& pngPath = {});
 // The control as it paints itself now (its widget rendered off-screen, children included).
 void GrabControl(TControl& control, TBitmap& bitmap);
 
+// The width the control needs to show its whole content (a combo box: its longest item and
+// its button), in the control's font and the window system's style.
+int PreferredWidth(TControl& control);
+
 // Closes the innermost real modal window (message box, dialog or modal form) as if the user
 // pressed its Cancel/close button. For tests that run the real nested loops.
 bool CloseActiveModal();

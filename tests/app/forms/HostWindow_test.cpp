@@ -572,6 +572,26 @@ TEST_F(HostWindow, ThePlotGrowsWithTheWindow)
     EXPECT_LE(plot->BoundsRect().Bottom, Main<TTabSheet>("TSPlot")->Height());
 }
 
+// The plot choices show their whole texts ("No Internal Temp Plot", "No Pressure Plot") above
+// the plot, none over another.
+TEST_F(HostWindow, ThePlotChoicesShowTheirWholeTexts)
+{
+    const TRect plot = Main<TiPlot>("iPlot1")->BoundsRect();
+    const int pageWidth = Main<TTabSheet>("TSPlot")->Width();
+    std::vector<TRect> placed;
+    for (const char* name : {"PlotTypeCB", "BBPlotCB", "StdDevCB", "iTempCB", "xTempCB", "PresCB"}) {
+        SCOPED_TRACE(name);
+        auto* combo = Main<TComboBox>(name);
+        const TRect r = combo->BoundsRect();
+        EXPECT_GE(combo->Width(), TestHooks::PreferredWidth(*combo));
+        EXPECT_LE(r.Right, pageWidth);
+        EXPECT_LE(r.Bottom, plot.Top);
+        for (const TRect& other : placed)
+            EXPECT_FALSE(r.Left < other.Right && other.Left < r.Right && r.Top < other.Bottom && other.Top < r.Bottom);
+        placed.push_back(r);
+    }
+}
+
 // The program as main() runs it: File > Exit in the running message loop saves the state
 // and ends the process at once with code 0.
 TEST(HostProgram, ExitEndsTheProcessWithCodeZero)
