@@ -36,4 +36,24 @@ void HostPlotControl::SetOptionSaveAllProperties(bool value) { m_plot.SetOptionS
 
 void HostPlotControl::SavePropertiesToFile(const std::string& fileName) { m_plot.SavePropertiesToFile(fileName); }
 
-void HostPlotControl::LoadPropertiesFromFile(const std::string& fileName) { m_plot.LoadPropertiesFromFile(fileName); }
+// The file holds the plot's place as it was when saved (all properties are saved), in a
+// window that may have had another size: the plot keeps its place on the page instead.
+void HostPlotControl::LoadPropertiesFromFile(const std::string& fileName)
+{
+    const TRect place = m_plot.BoundsRect();
+    const TAlign align = m_plot.Align();
+    const TAnchors anchors = m_plot.Anchors();
+    struct KeepPlace {
+        TiPlot& plot;
+        TRect place;
+        TAlign align;
+        TAnchors anchors;
+        ~KeepPlace()
+        {
+            plot.SetAlign(align);
+            plot.SetBounds(place.Left, place.Top, place.Width(), place.Height());
+            plot.SetAnchors(anchors);
+        }
+    } keep{m_plot, place, align, anchors};
+    m_plot.LoadPropertiesFromFile(fileName);
+}

@@ -1,7 +1,8 @@
 #pragma once
 // The host's plot operations on the main window's plot control, `iPlot1` on the "Plot Data"
 // page. Channels are addressed by their index in creation order; an index the plot does not
-// hold raises the plot's index error.
+// hold raises the plot's index error. Loading the settings file leaves the plot where it is
+// on the page.
 
 #include "app/core/HostPlot.h"
 

@@ -1,0 +1,155 @@
+// The host's live plot end to end: the main window on the real serial port, the meter
+// simulator on a pseudo-terminal, the plot control of the "Plot Data" page fed line by line,
+// and its settings kept from one run of the window to the next by File > Exit.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/core/CFormat.h"
+#include "app/core/HostCore.h"
+#include "app/forms/HostPort.h"
+#include "app/forms/QX5Main.h"
+#include "app/forms/password.h"
+#include "app/forms/warning.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/TestHooks.h"
+#include "plot/core/iPlot.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotChannel.h"
+#include "support/SourcePaths.h"
+#include "support/TempDir.h"
+#include "tests/app/core/HostFakes.h"
+#include "tools/simulator/MeterSimulator.h"
+
+namespace {
+
+// The four forms of one run of the program, on the serial port named COM3.
+struct HostRun {
+    std::unique_ptr<TForm1> form1 = std::make_unique<TForm1>(nullptr);
+    std::unique_ptr<TForm2> form2 = std::make_unique<TForm2>(nullptr);
+    std::unique_ptr<TSelectHPForm> selectHP = std::make_unique<TSelectHPForm>(nullptr);
+    std::unique_ptr<TPasswordForm> password = std::make_unique<TPasswordForm>(nullptr);
+    std::vector<int> exitCodes;
+
+    HostRun()
+    {
+        form1->ExitProgram = [this](int code) { exitCodes.push_back(code); };
+    }
+    ~HostRun()
+    {
+        password.reset();
+        selectHP.reset();
+        form2.reset();
+        form1.reset();
+    }
+    TiPlot& Plot() { return *form1->FindControl<TiPlot>("iPlot1"); }
+};
+
+class HostPlotEndToEnd : public testing::Test {
+protected:
+    TempDir dir;
+    std::filesystem::path oldFolder = std::filesystem::current_path();
+    PinnedClock clock;
+    TestHooks::TFakeTimers timers;
+    TestHooks::TModalScript modal;
+    std::unique_ptr<MeterSimulator> sim;
+
+    HostPlotEndToEnd()
+    {
+        std::filesystem::current_path(dir.Folder());
+        std::filesystem::copy_file(SampleDevice("fluorometer.dev"), "fluorometer.dev");
+        SimulatorConfig config;
+        config.DevicePath = SampleDevice("fluorometer.dev");
+        config.LinesPerSecond = 40;
+        sim = std::make_unique<MeterSimulator>(config);
+        std::string error;
+        EXPECT_TRUE(sim->Open(&error)) << error;
+        setenv("COM3", sim->SlavePath().c_str(), 1);
+        modal.OnFileDialog = [](TFileDialogRequest& r) {
+            r.FileName = "fluorometer.dev";
+            return true;
+        };
+    }
+    ~HostPlotEndToEnd() override
+    {
+        unsetenv("COM3");
+        std::filesystem::current_path(oldFolder);
+    }
+
+    // One 55 ms tick of the host with the simulator running around it.
+    void Tick()
+    {
+        sim->Pump(1);
+        timers.Advance(55);
+        sim->Pump(2);
+    }
+    template <typename Done>
+    bool RunUntil(Done done, int maxTicks = 400)
+    {
+        for (int i = 0; i < maxTicks && !done(); ++i)
+            Tick();
+        return done();
+    }
+};
+
+TEST_F(HostPlotEndToEnd, TheSimulatorsLinesArePlottedAndTheSettingsOutliveTheRun)
+{
+    {
+        HostRun run;
+        run.form1->FindControl<TMenuItem>("LoadDeviceFile")->Click();
+        run.form1->FindControl<TComboBox>("CBHostPort")->SimulateSelect(3);
+        run.form1->FindControl<TButton>("BTStartData")->Click();
+        const HostState& s = run.form1->Core().State();
+        ASSERT_TRUE(RunUntil([&] { return run.Plot().ChannelCount() == 3 && s.SampleX >= 25; }));
+
+        // One channel per plotted column (CHL, internal temperature, pressure), in column
+        // order and colour, each with a point per accepted line at X = the sample number.
+        TiPlot& plot = run.Plot();
+        const struct {
+            const char* Title;
+            TColor Color;
+        } kChannels[] = {
+            {"CHL: ", TColor(0x00FF00FF)}, {"iTemp: ", TColor(0x00808080)}, {"Pres: ", TColor(0x00FFFFFF)}};
+        const int points = plot.GetChannel(0)->GetCount();
+        EXPECT_GE(points, 20);
+        for (int c = 0; c < 3; ++c) {
+            SCOPED_TRACE(c);
+            const TiPlotChannel* channel = plot.GetChannel(c);
+            EXPECT_EQ(channel->Color(), kChannels[c].Color);
+            EXPECT_EQ(channel->GetCount(), points);
+            EXPECT_EQ(channel->GetXLast(), s.SampleX);
+            EXPECT_EQ(channel->GetXLast() - channel->GetXFirst(), points - 1);  // no line lost or doubled
+            // The title carries the value of the last line.
+            EXPECT_EQ(channel->TitleText(), CFormat("%s%1.0lf Counts", kChannels[c].Title, channel->GetYLast()));
+        }
+        EXPECT_EQ(s.MismatchCount, 0);
+
+        // Settings the user changed are saved by File > Exit, here from an enlarged window.
+        run.form1->SetBounds(0, 0, run.form1->Width() + 200, run.form1->Height() + 100);
+        plot.SetBackGroundColor(TColor(0x00402010));
+        plot.SetOuterMarginLeft(17);
+        run.form1->FindControl<TMenuItem>("Exit1")->Click();
+        EXPECT_EQ(run.exitCodes, std::vector<int>{0});
+        EXPECT_TRUE(std::filesystem::exists("zuvpravix.rbs"));
+    }
+
+    // The next run restores the state one second after its start, the plot's settings with it,
+    // and builds the channels for the device again.
+    HostRun run;
+    const TRect place = run.Plot().BoundsRect();
+    EXPECT_EQ(run.Plot().BackGroundColor(), TColor(0));
+    timers.Advance(1000);
+    EXPECT_EQ(run.Plot().BackGroundColor(), TColor(0x00402010));
+    EXPECT_EQ(run.Plot().OuterMarginLeft(), 17);
+    // The plot stays in its place on the page of this window, whatever size it had before.
+    EXPECT_EQ(run.Plot().BoundsRect(), place);
+    ASSERT_TRUE(RunUntil([&] { return run.Plot().ChannelCount() == 3 && run.Plot().GetChannel(0)->GetCount() > 0; }));
+    EXPECT_EQ(run.Plot().GetChannel(0)->TitleText().rfind("CHL: ", 0), 0u);
+}
+
+}  // namespace
