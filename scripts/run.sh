@@ -8,8 +8,9 @@
 # runs in build/run/ (its state files last.rbs and zuvpravix.rbs land there, next to copies
 # of the sample device files). With the simulator and no saved state yet, the first start
 # chooses COM1 and the fluorometer device file. Without a display the host runs on a virtual
-# X server: a screenshot is saved to build/screenshot.png after a few seconds, then the host
-# and the simulator are stopped.
+# X server, data is started and the "Plot Data" page shown: a screenshot of the live plot is
+# saved to build/screenshot.png a few seconds later, then the host and the simulator are
+# stopped.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -48,7 +49,7 @@ if [ -n "$port" ]; then
 elif [ -z "${COM1:-}" ]; then
   link=$run/zuvsim-tty
   rm -f "$link"
-  build/normal/tools/simulator/zuvsim --device resources/devices/fluorometer.dev --link "$link" \
+  build/normal/tools/simulator/zuvsim --device resources/devices/fluorometer.dev --rate 10 --link "$link" \
     > "$run/zuvsim.log" 2>&1 &
   sim_pid=$!
   for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
@@ -70,6 +71,18 @@ QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   cd "$1" || exit 1
   "$2" &
   host_pid=$!
+  window=$(xdotool search --sync --onlyvisible --name "^ZUV" | head -n1)
+  # The host restores its port and device file one second after its start and shows the
+  # "Raw Data" page. Then, as a user would: "Start Data", a click into the raw data pane and
+  # Ctrl+Tab to the next page, "Plot Data". Positions are those of the stored window, below
+  # its menu bar (the window is its client area of 600 pixels plus the bar).
+  sleep 2
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  bar=$((HEIGHT - 600))
+  xdotool mousemove --window "$window" 58 $((bar + 131)) click 1
+  sleep 0.5
+  xdotool mousemove --window "$window" 300 $((bar + 300)) click 1
+  xdotool key --window "$window" ctrl+Tab
   sleep 5
   kill -0 "$host_pid" || { echo "The host program ended early." >&2; exit 1; }
   import -window root "$3"

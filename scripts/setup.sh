@@ -10,7 +10,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev libuemf-dev emf2svg
   libgtest-dev
   fonts-dejavu-core
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick xdotool
   poppler-utils python3 python3-pil
   clang libclang-rt-14-dev
 )
