@@ -538,6 +538,11 @@ TEST_F(HostWindow, ThePlotDataPageShowsTheLivePlot)
     EXPECT_EQ(plot->DataViewCount(), 1);
     EXPECT_EQ(plot->GetXAxis(0)->Name(), "X-Axis 1");
     EXPECT_EQ(plot->GetYAxis(0)->Name(), "Y-Axis 1");
+    // The stored plot's title is "ZUV" and its data cursor hidden, wherever the plot has them.
+    if (plot->LabelCount() > 0)
+        EXPECT_EQ(plot->TitleText(), "ZUV");
+    for (int i = 0; i < plot->DataCursorCount(); ++i)
+        EXPECT_FALSE(plot->GetDataCursor(i)->Visible());
 
     AnswerFileDialogs(SampleDevice("fluorometer.dev"));
     Main<TMenuItem>("LoadDeviceFile")->Click();
