@@ -186,7 +186,9 @@ void TControl::SetBounds(int left, int top, int width, int height)
 void TControl::UpdateAnchorRules()
 {
     const TAnchors& a = d->anchors;
-    d->anchored = d->parent && a != TAnchors{akLeft, akTop};
+    // A parent without a size yet gives no distances to keep.
+    d->anchored =
+        d->parent && a != TAnchors{akLeft, akTop} && d->parent->ClientWidth() > 0 && d->parent->ClientHeight() > 0;
     if (!d->anchored)
         return;
     auto rule = [](bool nearEdge, bool farEdge, int position, int size) {
@@ -213,7 +215,7 @@ void TControl::ApplyAnchors(int parentWidth, int parentHeight)
                 size = parent - (original - rule);
             else
                 position = parent - (original - rule);
-        } else if (!nearEdge && original > 0) {
+        } else if (!nearEdge) {
             position = int(RoundHalfEven(double(rule) * parent / original)) - size / 2;
         }
     };
