@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,8 @@
 #include "app/forms/QX5Main.h"
 #include "app/forms/password.h"
 #include "app/forms/warning.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHooks.h"
@@ -27,6 +30,13 @@
 #include "tools/simulator/MeterSimulator.h"
 
 namespace {
+
+void SavePNG(const TBitmap& bitmap, const std::string& path)
+{
+    const TBytes bytes = EncodePNG(bitmap, 9);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
 
 // The four forms of one run of the program, on the serial port named COM3.
 struct HostRun {
@@ -128,6 +138,20 @@ TEST_F(HostPlotEndToEnd, TheSimulatorsLinesArePlottedAndTheSettingsOutliveTheRun
             EXPECT_EQ(channel->TitleText(), CFormat("%s%1.0lf Counts", kChannels[c].Title, channel->GetYLast()));
         }
         EXPECT_EQ(s.MismatchCount, 0);
+
+        // The traces show in the data view, each in its channel's colour.
+        TBitmap picture;
+        picture.SetSize(plot.Width(), plot.Height());
+        plot.iPaintTo(picture.Canvas());
+        SavePNG(picture, (oldFolder / "host_live_plot.png").string());
+        const TRect view = plot.GetDataView(0)->GetDrawRect();
+        for (const auto& channel : kChannels) {
+            int pixels = 0;
+            for (int y = view.Top; y < view.Bottom; ++y)
+                for (int x = view.Left; x < view.Right; ++x)
+                    pixels += picture.Canvas().GetPixel(x, y) == channel.Color;
+            EXPECT_GE(pixels, points) << channel.Title;  // a line through every point at least
+        }
 
         // Settings the user changed are saved by File > Exit, here from an enlarged window.
         run.form1->SetBounds(0, 0, run.form1->Width() + 200, run.form1->Height() + 100);
