@@ -12,6 +12,7 @@
 
 #include "app/core/CFormat.h"
 #include "app/core/HostCore.h"
+#include "app/forms/HostPlotControl.h"
 #include "app/forms/HostPort.h"
 #include "app/forms/QX5Main.h"
 #include "app/forms/password.h"
@@ -59,6 +60,49 @@ struct HostRun {
     }
     TiPlot& Plot() { return *form1->FindControl<TiPlot>("iPlot1"); }
 };
+
+// Each operation the host uses reaches the plot control; a channel the plot does not hold
+// is an error, never a silent write elsewhere.
+TEST(HostPlotControl, OperationsReachThePlotControl)
+{
+    TiPlot plot(nullptr);
+    HostPlotControl host(plot);
+    host.RemoveAllChannels();
+    EXPECT_EQ(host.ChannelCount(), 0);
+    EXPECT_EQ(host.AddChannel(), 0);
+    EXPECT_EQ(host.AddChannel(), 1);
+    host.SetChannelColor(1, TColor(0x0000FFFF));
+    host.SetChannelTitleText(1, "B125):");
+    host.ChannelAddXY(1, 3, 4.5);
+    host.ChannelAddXY(1, 4, 5.5);
+    const TiPlotChannel* channel = plot.GetChannel(1);
+    EXPECT_EQ(channel->Color(), TColor(0x0000FFFF));
+    EXPECT_EQ(channel->TitleText(), "B125):");
+    EXPECT_EQ(channel->GetCount(), 2);
+    EXPECT_EQ(channel->GetYLast(), 5.5);
+    EXPECT_EQ(plot.GetChannel(0)->GetCount(), 0);
+
+    host.ClearAllData();
+    EXPECT_EQ(host.ChannelCount(), 2);
+    EXPECT_EQ(channel->GetCount(), 0);
+    ASSERT_EQ(host.YAxisCount(), 1);
+    host.SetYAxisMin(0, 0.0);
+    host.SetYAxisSpan(0, 1.0);
+    EXPECT_EQ(plot.GetYAxis(0)->Min(), 0.0);
+    EXPECT_EQ(plot.GetYAxis(0)->Span(), 1.0);
+    host.SetOptionSaveAllProperties(true);
+    EXPECT_TRUE(plot.OptionSaveAllProperties());
+
+    for (int missing : {-1, 2}) {
+        try {
+            host.ChannelAddXY(missing, 0, 0);
+            ADD_FAILURE() << "no error for channel " << missing;
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()), CFormat("List index out of bounds (%d)", missing));
+        }
+    }
+    EXPECT_EQ(plot.GetChannel(0)->GetCount() + plot.GetChannel(1)->GetCount(), 0);
+}
 
 class HostPlotEndToEnd : public testing::Test {
 protected:
