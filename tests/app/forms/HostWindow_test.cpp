@@ -557,6 +557,27 @@ TEST_F(HostWindow, ThePlotDataPageShowsTheLivePlot)
     EXPECT_EQ(chl->Color(), TColor(0x00FF00FF));
 }
 
+// A damaged plot settings file is reported; the plot keeps its place, gets its channels for
+// the device and is fed as before.
+TEST_F(HostWindow, ADamagedPlotSettingsFileIsReportedAndThePlotStaysUsable)
+{
+    std::filesystem::copy_file(SampleDevice("fluorometer.dev"), "fluorometer.dev");
+    std::ofstream("last.rbs", std::ios::binary) << "1 2 0 0 0 0 0 0 0 0 0 0\r\nfluorometer.dev\r\n";
+    std::ofstream("zuvpravix.rbs", std::ios::binary)
+        << "File Type = TiPlot\r\nOuterMarginLeft = twelve\r\n\x01\xff\r\n";
+    auto* plot = Main<TiPlot>("iPlot1");
+    const TRect place = plot->BoundsRect();
+    timers.Advance(1000);
+    ASSERT_EQ(modal.Messages.size(), 1u);
+    EXPECT_EQ(modal.Messages[0].Text.rfind("Error Loading Properties - ", 0), 0u) << modal.Messages[0].Text;
+    EXPECT_EQ(plot->BoundsRect(), place);
+    EXPECT_FALSE(plot->Updating());
+    port->Inbound = "01/02/26\t10:11:12\t1300\t1400\t1500\t1600\r\n";
+    Ticks55(12);
+    ASSERT_EQ(plot->ChannelCount(), 3);
+    EXPECT_EQ(plot->GetChannel(0)->GetCount(), 1);
+}
+
 // An enlarged window gives the room to the pages and the plot; the controls anchored to the
 // left and top stay where they were stored.
 TEST_F(HostWindow, ThePlotGrowsWithTheWindow)
