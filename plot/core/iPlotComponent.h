@@ -492,4 +492,76 @@ private:
     bool m_hintPainted = false;
     // A form is being read: switched on again by Loaded.
     bool m_readingForm = false;
+
+    // --- Input dispatch (iPlotComponentInput.cpp) -------------------------------------------------
+    // Mouse, wheel and keys reach the plot objects: the object under the mouse, or the objects
+    // the user selected, as each kind of input asks; hints show after the mouse rested on an
+    // object. Events of data cursors, limits and annotations are fired through IPlotHost.
+public:
+    TiPlotObjectEvent OnBeforeDataCursorUpdate, OnAnnotationCoordinatesChange, OnAnnotationMoveUser,
+        OnAnnotationResizeUser, OnAnnotationCoordinatesChangeFinished;
+    TiPlotObjectDoubleValueChangeEvent OnLimitLine1PositionChange, OnLimitLine2PositionChange;
+
+    void DoDataCursorCustomizeHint(TiPlotObject* cursor, std::string& text) override;
+    void DoBeforeDataCursorUpdate(TiPlotObject* cursor) override;
+    void DoLimitLine1PositionChange(TiPlotObject* limit, double oldValue, double newValue) override;
+    void DoLimitLine2PositionChange(TiPlotObject* limit, double oldValue, double newValue) override;
+    void DoAnnotationCoordinatesChange(TiPlotObject* annotation) override;
+    void DoAnnotationMoveUser(TiPlotObject* annotation) override;
+    void DoAnnotationResizeUser(TiPlotObject* annotation) override;
+    void DoAnnotationCoordinatesChangeFinished(TiPlotObject* annotation) override;
+    bool KeepReleasedObject(TiPlotObject* object) override;
+
+    // The object that takes the mouse at the point of `mouseData` (a button of a toolbar,
+    // legend or table where one is hit); nullptr when none.
+    TiPlotObject* FindMouseObject(const TiPlotMouseData& mouseData);
+    void UpdateAxisPixels(TiPlotMouseData& mouseData) const;
+    // Hides the hint and stops the hint timer.
+    void KillHint();
+    TiPlotObject* MouseDownObject() const { return m_mouseDownObject; }
+    TiPlotObject* MouseOverObject() const { return m_mouseOverObject; }
+    TiPlotObject* HintObject() const { return m_hintObject; }
+    const std::string& HintText() const { return m_hintText; }
+    TPoint HintPosition() const { return {m_hintLeft, m_hintTop}; }
+    TPopupMenu* PopupMenuOfObjects() const { return m_popupMenu.get(); }
+
+protected:
+    void iWantSpecialKey(int& key, int& result) override;
+    void iKeyDown(int& key, TShiftState shift) override;
+    void iMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void iMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void iMouseMove(TShiftState shift, int x, int y) override;
+    void iDoubleClick() override;
+    bool iMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos) override;
+    void CaptureChanged(TControl* newHolder) override;
+
+private:
+    class TInputScope;
+    void HintTimer(TObject* sender);
+    void RestartHintTimer(int interval);
+    void HintStep(const TiHintData& hintData, TiPlotObject* over, int x, int y);
+    void SelectPressedObject(TiPlotObject& object, TShiftState shift);
+    void DeliverStaleRelease(TShiftState shift, int x, int y, TPoint screen);
+    // Drops every input reference to the object leaving the plot or to a button of it.
+    void ForgetInputObject(const TiPlotObject* removed);
+    // The index of the object in the manager of its kind when the plot fires that kind's
+    // events of the family; -1 otherwise, and always while a form is being read.
+    enum class TEventFamily { Object, Wheel, Cursor, Focus };
+    int EventIndex(TiPlotObject* object, TEventFamily family, TiPlotObjectKind& kind) const;
+    // Fires an event of one kind with the object's index in its manager, unless a form is read.
+    template <class Event, class... Args>
+    void FireForObject(const Event& event, TiPlotObject* object, Args&&... args);
+
+    TShiftState m_inputShift;
+    bool m_buttonHeld = false;
+    TiPlotObject* m_mouseDownObject = nullptr;
+    TiPlotObject* m_mouseOverObject = nullptr;
+    bool m_axisMultiSelect = false;
+    bool m_doubleClick = false;
+    TiPlotObject* m_hintObject = nullptr;
+    TPoint m_hintAnchor;
+    TRect m_hintDeadZone;
+    int m_inputDepth = 0;
+    // Released while input was being handled; freed when the outermost input returns.
+    std::vector<std::unique_ptr<TiPlotObject>> m_keptReleased;
 };
