@@ -12,6 +12,7 @@
 #include "platform/gui/TestHooks.h"
 #include "plot/core/iPlot.h"
 #include "plot/objects/iPlotChannel.h"
+#include "plot/objects/iPlotDataView.h"
 
 #include <gtest/gtest.h>
 
@@ -64,12 +65,17 @@ public:
         hint.Left = d.X + 10;
         hint.Top = d.Y + 20;
     }
-    bool DoMouseWheel(int delta, TShiftState, int, int) override
+    bool DoMouseWheel(int delta, TShiftState, int x, int y) override
     {
-        Record("wheel " + std::to_string(delta));
+        Record("wheel " + std::to_string(delta) + " at " + std::to_string(x) + "," + std::to_string(y));
         return true;
     }
     void DoMouseNotOver() override { Record("not over"); }
+    void AddMenuItems(TPopupMenu* menu) override
+    {
+        TiPlotManagerObject::AddMenuItems(menu);
+        AddEditMenuItems(menu);
+    }
     TCursor GetMousePointer(TPoint) override { return Pointer; }
     void iKeyDown(int& key, TShiftState shift, TPopupMenu* menu) override
     {
@@ -346,8 +352,8 @@ TEST_F(InputTest, WheelAndKeysActOnTheSelectionWhereverTheMouseIs)
     EXPECT_EQ(Take(), Log{});  // C lies under the mouse but is not selected
     Click(cAlone);
     Take();
-    TestHooks::SendWheel(plot, -120, 5, 5);  // far from C
-    EXPECT_EQ(Take(), (Log{"C wheel -120", "MouseWheel Cursor 1 -120"}));
+    TestHooks::SendWheel(plot, -120, 5, 7);  // far from C; the position in client pixels
+    EXPECT_EQ(Take(), (Log{"C wheel -120 at 5,7", "MouseWheel Cursor 1 -120"}));
     // The arrows are the plot's own keys: they reach the selection instead of moving the focus.
     TestHooks::SendKey(plot, 37);
     TestHooks::SendKey(plot, 40);
@@ -355,8 +361,53 @@ TEST_F(InputTest, WheelAndKeysActOnTheSelectionWhereverTheMouseIs)
     EXPECT_EQ(Take(), (Log{"C key 37", "C key 40", "C key 65"}));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Hover, pointer, capture and hints
+TEST_F(InputTest, TheWheelActsOnADataViewOnlyOnceItIsSelected)
+{
+    auto* view = dynamic_cast<TiPlotDataView*>(plot.GetDataView(0));
+    ASSERT_NE(view, nullptr);
+    view->SetAxesControlEnabled(true);
+    TiPlotXAxis* x = plot.GetXAxis(0);
+    const double min = x->Min();
+    TestHooks::SendWheel(plot, 120, OnView().X, OnView().Y);
+    EXPECT_EQ(x->Min(), min);
+    Click(OnView());
+    TestHooks::SendWheel(plot, 120, OnView().X, OnView().Y);
+    EXPECT_NE(x->Min(), min);
+}
+
+TEST_F(InputTest, ContextMenusOpenAtTheReleaseUnlessTheApplicationCancelsThem)
+{
+    bool cancel = false;
+    int asked = 0;
+    plot.Events(TiPlotObjectKind::DataCursor).OnPopupMenu = [&](TObject*, int index, bool& c, int, int) {
+        EXPECT_EQ(index, 1);
+        ++asked;
+        c = cancel;
+    };
+    struct Step {
+        const char* why;
+        bool cancel;
+        std::function<void()> input;
+        int asked;  // OnPopupMenuDataCursor
+        int shown;
+    };
+    const Step steps[] = {
+        {"a right click on C shows C's menu", false, [&] { Click(OnC(), {}, mbRight); }, 1, 1},
+        {"the application cancels it", true, [&] { Click(OnC(), {}, mbRight); }, 1, 0},
+        {"a left click asks nothing", false, [&] { Click(OnC()); }, 0, 0},
+        {"the menu key asks for the selected C, which has no place to show it", false,
+         [&] { TestHooks::SendKey(plot, 93); }, 1, 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        cancel = step.cancel;
+        modal.Popups.clear();
+        asked = 0;
+        step.input();
+        EXPECT_EQ(asked, step.asked);
+        EXPECT_EQ(int(modal.Popups.size()), step.shown);
+    }
+}
 
 TEST_F(InputTest, HoverSetsThePointerAndTheHintFollowsItsTimers)
 {
@@ -422,6 +473,41 @@ TEST_F(InputTest, TheHintBoxIsPaintedWhereTheObjectPlacedIt)
     EXPECT_EQ(plot.MouseOverObject(), nullptr);
     Paint();
     EXPECT_NE(screen.Canvas().GetPixel(box.X + 1, box.Y + 1), ColorToRGB(clInfoBk));
+}
+
+TEST_F(InputTest, AToolBarHintStaysWhileTheMouseMovesAlongTheToolBar)
+{
+    TestHooks::TFakeTimers timers;
+    TiPlotToolBar* bar = plot.GetToolBar(0);
+    const TPoint zoomIn = Centre(bar->GetButton(iptbbtZoomIn)->GetDrawRect());
+    const TPoint zoomOut = Centre(bar->GetButton(iptbbtZoomOut)->GetDrawRect());
+    TestHooks::SendMouseMove(plot, zoomIn.X, zoomIn.Y);
+    timers.Advance(500);
+    ASSERT_TRUE(plot.HintShowing());
+    const std::string firstText = plot.HintText();
+    const TPoint box = plot.HintPosition();
+    struct Step {
+        const char* why;
+        TPoint at;
+        int waitMs;
+        bool showing;
+    };
+    const Step steps[] = {
+        {"onto the next button: still up", zoomOut, 2000, true},
+        {"back again: still up", zoomIn, 2000, true},
+        {"resting the hide pause ends it", {-1, -1}, 500, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        if (step.at.X >= 0) {
+            TestHooks::SendMouseMove(plot, step.at.X, step.at.Y);
+            EXPECT_EQ(plot.HintPosition(), box);  // the box stays where it showed
+        }
+        if (step.at == zoomOut)
+            EXPECT_NE(plot.HintText(), firstText);  // its text follows the button
+        timers.Advance(step.waitMs);
+        EXPECT_EQ(plot.HintShowing(), step.showing);
+    }
 }
 
 TEST_F(InputTest, WithHintsOffNoTimerStarts)
