@@ -523,7 +523,6 @@ public:
     TiPlotObject* HintObject() const { return m_hintObject; }
     const std::string& HintText() const { return m_hintText; }
     TPoint HintPosition() const { return {m_hintLeft, m_hintTop}; }
-    TPopupMenu* PopupMenuOfObjects() const { return m_popupMenu.get(); }
 
 protected:
     void iWantSpecialKey(int& key, int& result) override;
@@ -552,7 +551,6 @@ private:
     template <class Event, class... Args>
     void FireForObject(const Event& event, TiPlotObject* object, Args&&... args);
 
-    TShiftState m_inputShift;
     bool m_buttonHeld = false;
     TiPlotObject* m_mouseDownObject = nullptr;
     TiPlotObject* m_mouseOverObject = nullptr;

@@ -9,8 +9,6 @@
 #include "plot/core/iPlotLayoutManager.h"
 #include "plot/objects/iPlotChannelCustom.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int kVirtualKeyLeft = 37;
@@ -148,7 +146,6 @@ void TiPlotComponent::SelectPressedObject(TiPlotObject& object, TShiftState shif
 void TiPlotComponent::iMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     TInputScope scope(*this);
-    m_inputShift = shift;
     GetPlotObjectManager()->SetShiftState(shift);
     m_buttonHeld = true;
 
@@ -204,7 +201,6 @@ void TiPlotComponent::iMouseMove(TShiftState shift, int x, int y)
     try {
         if (OutsideRect(TRect{0, 0, Width(), Height()}, x, y) && !m_buttonHeld && GetCapture())
             ReleaseCapture();
-        m_inputShift = shift;
         GetPlotObjectManager()->SetShiftState(shift);
         TiPlotMouseData mouseData;
         mouseData.X = x;
@@ -252,7 +248,6 @@ void TiPlotComponent::iMouseUp(TMouseButton button, TShiftState shift, int x, in
         return;
     TInputScope scope(*this);
     m_buttonHeld = false;
-    m_inputShift = shift;
     GetPlotObjectManager()->SetShiftState(shift);
     KillHint();
     m_axisMultiSelect = false;

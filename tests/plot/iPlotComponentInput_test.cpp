@@ -273,7 +273,7 @@ TEST_F(InputTest, PressesFindTheirObjectAndKeepTheSelection)
     }
 }
 
-TEST_F(InputTest, HiddenDisabledAndUnpaintedObjectsAreNotHit)
+TEST_F(InputTest, HiddenAndDisabledObjectsAreNotHitAndOnlyShiftOrCtrlSelectsAnUnfocusableOne)
 {
     const TPoint overlap{centre.X + 20, centre.Y};
     C->SetVisible(false);
@@ -283,11 +283,16 @@ TEST_F(InputTest, HiddenDisabledAndUnpaintedObjectsAreNotHit)
     L->SetEnabled(false);
     Click(overlap);
     EXPECT_EQ(Selected(), "C");
-    // Nothing is drawn outside the control: a press there finds nothing.
-    C->HitRect = {-100, -100, 1000, 1000};
-    plot.GetDataView(0)->SetVisible(false);
-    Click({centre.X - 200, centre.Y});
+    L->SetEnabled(true);
+    L->SetCanFocus(false);
+    Click(OnL());
     EXPECT_EQ(Selected(), "C");
+    EXPECT_EQ(Take().back(), "MouseUp Limit 0");  // pressed all the same
+    Click(OnL(), {ssShift});
+    EXPECT_EQ(Selected(), "L");
+    Click(OnC());
+    Click(OnL(), {ssCtrl});
+    EXPECT_EQ(Selected(), "L");
 }
 
 // ---------------------------------------------------------------------------------------------
