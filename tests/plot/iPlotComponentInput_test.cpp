@@ -414,6 +414,69 @@ TEST_F(InputTest, ContextMenusOpenAtTheReleaseUnlessTheApplicationCancelsThem)
     }
 }
 
+TEST_F(InputTest, AMasterAxisHandsItsInputToTheOtherAxesOfItsDirectionOnce)
+{
+    plot.AddXAxis();
+    Paint();
+    TiPlotXAxis* master = plot.GetXAxis(0);
+    TiPlotXAxis* other = plot.GetXAxis(1);
+    TiPlotYAxis* y = plot.GetYAxis(0);
+    // Both are masters: the axis reached by forwarding forwards nothing back.
+    master->SetMasterUIInput(true);
+    other->SetMasterUIInput(true);
+    const TPoint on = XAxisPoint();
+    Click(on);
+    ASSERT_EQ(Selected(), "X-Axis 1");
+    struct Step {
+        const char* why;
+        std::function<void()> input;
+        double otherMoved;  // other's minimum change; 0 for "moved at all"
+    };
+    const Step steps[] = {
+        {"a wheel notch scrolls each by 5 % of its span, once", [&] { TestHooks::SendWheel(plot, 120, on.X, on.Y); },
+         5},
+        {"an arrow key by 1 %", [&] { TestHooks::SendKey(plot, 39); }, 1},
+        {"a drag along the master",
+         [&] {
+             TestHooks::SendMouseDown(plot, mbLeft, on.X, on.Y);
+             TestHooks::SendMouseMove(plot, on.X - 40, on.Y, {ssLeft});
+             TestHooks::SendMouseUp(plot, mbLeft, on.X - 40, on.Y);
+         },
+         0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        const double masterMin = master->Min(), otherMin = other->Min(), yMin = y->Min();
+        step.input();
+        EXPECT_NE(master->Min(), masterMin);
+        if (step.otherMoved != 0)
+            EXPECT_NEAR(other->Min() - otherMin, step.otherMoved, 1e-9);
+        else
+            EXPECT_NE(other->Min(), otherMin);
+        EXPECT_EQ(y->Min(), yMin);
+    }
+    EXPECT_FALSE(plot.GetMasterAxisInputGuard());
+}
+
+TEST_F(InputTest, MovesAreIgnoredWhileAxesAreShiftSelected)
+{
+    TiPlotXAxis* x = plot.GetXAxis(0);
+    const TPoint on = XAxisPoint();
+    const double min = x->Min();
+    TestHooks::SendMouseDown(plot, mbLeft, on.X, on.Y, {ssShift});
+    TestHooks::SendMouseMove(plot, on.X - 40, on.Y, {ssLeft, ssShift});
+    EXPECT_EQ(x->Min(), min);
+    TestHooks::SendMouseUp(plot, mbLeft, on.X - 40, on.Y, {ssShift});
+    // Released, the same drag moves the axis.
+    TestHooks::SendMouseDown(plot, mbLeft, on.X, on.Y);
+    TestHooks::SendMouseMove(plot, on.X - 40, on.Y, {ssLeft});
+    TestHooks::SendMouseUp(plot, mbLeft, on.X - 40, on.Y);
+    EXPECT_NE(x->Min(), min);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hover, pointer, capture and hints
+
 TEST_F(InputTest, HoverSetsThePointerAndTheHintFollowsItsTimers)
 {
     TestHooks::TFakeTimers timers;
