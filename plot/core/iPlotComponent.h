@@ -414,8 +414,8 @@ public:
     // The property file: "File Type = Plot Config", the object counts, every object's
     // published properties under its kind and index ("Channel0.TitleText = ..."), then the
     // control's own. A load replaces the objects (toolbar 0 and the title label are kept and
-    // refilled); a file that does not fit changes nothing, a property value that does not
-    // convert stops the load with the objects read so far, and the plot stays usable.
+    // refilled); a file that does not fit or holds a value that does not convert changes
+    // nothing, and the plot stays usable.
     // Failures raise "Error Saving Properties - ..." / "Error Loading Properties - ...".
     void SavePropertiesToFile(const std::string& fileName) override;
     void LoadPropertiesFromFile(const std::string& fileName) override;
@@ -438,7 +438,8 @@ public:
 private:
     void SaveDataToFileText(const std::string& fileName);
     void SaveDataToFileCompactInterval(const std::string& fileName);
-    void ApplyPropertyLines(TStrings& lines);
+    void RehearsePropertyLines(const TStrings& lines) const;
+    void ApplyPropertyLines(TStrings& lines, bool rehearsal);
     void LoadObjectBlocks(TiPlotObjectKind kind, int count, TStrings& lines);
     // Writes the log when the pending rows have reached LogBufferSize.
     void WriteLogWhenDue();

@@ -20,6 +20,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,19 @@ void DiscardLines(const std::string& prefix, TStrings& lines)
         if (!SameText(name.substr(0, name.find('.')), prefix))
             return;
         lines.Delete(0);
+    }
+}
+
+// Removes the lines of the control's place on its form ("Left", "Visible" ...).
+void DiscardPlacementLines(TStrings& lines)
+{
+    for (int i = lines.Count() - 1; i >= 0; --i) {
+        std::string name, value;
+        SeparateStrings(lines.Get(i), "=", name, value);
+        const std::string property = name.substr(0, name.find('.'));
+        if (std::any_of(std::begin(kPlacementProperties), std::end(kPlacementProperties),
+                        [&](const char* placement) { return SameText(property, placement); }))
+            lines.Delete(i);
     }
 }
 
@@ -327,14 +341,36 @@ void TiPlotComponent::LoadPropertiesFromFile(const std::string& fileName)
         std::string fileType;
         if (!GetPropertyValueString("File Type", fileType, lines) || !SameText(fileType, "Plot Config"))
             throw Exception("Incompatible Plot Configuration File Type");
-        ApplyPropertyLines(lines);
+        RehearsePropertyLines(lines);
+        ApplyPropertyLines(lines, false);
     } catch (const std::exception& e) {
         throw Exception(std::string("Error Loading Properties - ") + e.what());
     }
     OnAfterLoadProperties(this);
 }
 
-void TiPlotComponent::ApplyPropertyLines(TStrings& lines)
+// A load replaces the plot's objects: a value that does not convert, found half-way, would
+// leave the plot with part of its objects and settings gone. The file is therefore loaded
+// into a new plot of the same class first, which finds those values before this plot changes.
+void TiPlotComponent::RehearsePropertyLines(const TStrings& lines) const
+{
+    if (!ClassInfo().CanCreate())
+        return;
+    std::unique_ptr<TObject> scratch(ClassInfo().Create(nullptr));
+    auto* plot = dynamic_cast<TiPlotComponent*>(scratch.get());
+    if (!plot)
+        return;
+    // While logging, the log's settings refuse changes: the rehearsal refuses them alike.
+    plot->m_loggingActive = m_loggingActive;
+    plot->m_logFileName = m_logFileName;
+    plot->m_dataFileFormat = m_dataFileFormat;
+    plot->m_dataFileColumnSeparator = m_dataFileColumnSeparator;
+    TStringList copy;
+    copy.Assign(lines);
+    plot->ApplyPropertyLines(copy, true);
+}
+
+void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
 {
     // The header is read whole before the plot changes, so a file that does not fit leaves
     // the plot as it was. Every saved object has at least its Name line: a count beyond the
@@ -371,6 +407,10 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines)
         RemoveAllDataCursors();
         for (std::size_t i = 0; i < kObjectBlockCount; ++i)
             LoadObjectBlocks(kObjectBlocks[i].Kind, counts[i], lines);
+        // A plot without a parent would show its window for a Visible line: the rehearsal
+        // leaves out the control's place, which never fails to convert anyway.
+        if (rehearsal)
+            DiscardPlacementLines(lines);
         LoadObjectFromStringList(this, "", lines);
     } catch (...) {
         EnableLayoutManager();

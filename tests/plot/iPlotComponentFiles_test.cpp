@@ -207,9 +207,12 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesReportAndLeaveThePlotUsable)
         {"a count that is no number", head + "ChannelCount = two\r\n", "'two' is not a valid integer value", -1},
         {"a count beyond the lines of the file", head + "ChannelCount = 100000000\r\nChannel0.Name = a\r\n",
          "ChannelCount 100000000 exceeds the objects in the file", -1},
-        {"a bad value half-way: the channel read so far stays",
+        {"a bad value half-way",
          head + "ChannelCount = 2\r\nChannel0.TitleText = x\r\nChannel1.XAxisTrackingEnabled = maybe\r\n",
-         "'maybe' is not a valid integer value", 2},
+         "'maybe' is not a valid integer value", -1},
+        {"a bad value of the control itself, after every object",
+         head + "ChannelCount = 1\r\nChannel0.TitleText = x\r\nHintsPause = soon\r\n",
+         "'soon' is not a valid integer value", -1},
         // Truncated: the counts promise more than the file holds; the objects are made with
         // their defaults, as a file without those lines would make them.
         {"truncated after the counts", head + "ChannelCount = 1\r\nXAxisCount = 1\r\nYAxisCount = 1\r\nToo", nullptr,
@@ -220,6 +223,7 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesReportAndLeaveThePlotUsable)
         TiPlot plot(nullptr);
         plot.AddChannel();
         plot.AddChannel();
+        plot.GetChannel(0)->SetTitleText("kept");
         const std::string file = Path("broken.cfg");
         WriteText(file, c.text);
         const std::string error = ErrorOf([&] { plot.LoadPropertiesFromFile(file); });
@@ -228,6 +232,9 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesReportAndLeaveThePlotUsable)
         else
             EXPECT_EQ(error, "");
         EXPECT_EQ(plot.ChannelCount(), c.channelsAfter < 0 ? 3 : c.channelsAfter);
+        if (c.channelsAfter < 0) {
+            EXPECT_EQ(plot.GetChannel(0)->TitleText(), "kept");
+        }
         ExpectUsable(plot);
     }
 }
@@ -530,9 +537,13 @@ TEST_F(PlotFilesTest, LoggingRefusesWhatItCannotDo)
     EXPECT_FALSE(plot.LoggingActive());
     plot.LogActivate(false);
     EXPECT_EQ(ErrorOf([&] { plot.LogActivate(false); }), "Logging Already Active");
-    // A property load while logging is refused by the format setter; the plot stays usable.
+    // A property load while logging is refused by the format setter before anything changes;
+    // the plot stays usable.
     plot.SavePropertiesToFile(Path("while-logging.cfg"));
-    EXPECT_NE(ErrorOf([&] { plot.LoadPropertiesFromFile(Path("while-logging.cfg")); }), "");
+    plot.GetChannel(0)->SetTitleText("kept");
+    EXPECT_EQ(ErrorOf([&] { plot.LoadPropertiesFromFile(Path("while-logging.cfg")); }),
+              "Error Loading Properties - Data File Format can not be changed while logging active");
+    EXPECT_EQ(plot.GetChannel(0)->TitleText(), "kept");
     ExpectUsable(plot);
     plot.LogDeactivate();
 }
