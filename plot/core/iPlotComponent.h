@@ -440,10 +440,10 @@ private:
     void SaveDataToFileCompactInterval(const std::string& fileName);
     void RehearsePropertyLines(const TStrings& lines) const;
     void ApplyPropertyLines(TStrings& lines, bool rehearsal);
-    void LoadObjectBlocks(TiPlotObjectKind kind, int count, TStrings& lines);
+    void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines);
     // Writes the log when the pending rows have reached LogBufferSize.
     void WriteLogWhenDue();
-    std::string LogTextRow(int row) const;
+    std::string LogTextRow(int row, char separator) const;
     void WriteLogCompactRow(TStream& stream, int row) const;
 
 protected:

@@ -110,12 +110,12 @@ void DiscardPlacementLines(TStrings& lines)
     }
 }
 
-// One header value of the property file as an integer; absent: `absent`.
-int TakeIntegerValue(const std::string& name, TStrings& lines, int absent, bool& present)
+// One header value of the property file as an integer, taken out of the lines; 0 when absent.
+int TakeIntegerValue(const std::string& name, TStrings& lines, bool& present)
 {
     std::string value;
     present = GetPropertyValueString(name, value, lines);
-    return present ? StrToInt(value) : absent;
+    return present ? StrToInt(value) : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -376,16 +376,18 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
     // the plot as it was. Every saved object has at least its Name line: a count beyond the
     // lines is a damaged file, not a request for a million objects.
     std::array<int, kObjectBlockCount> counts{};
+    long long objects = 0;
     for (std::size_t i = 0; i < kObjectBlockCount; ++i) {
         bool present;
-        counts[i] = std::max(0, TakeIntegerValue(kObjectBlocks[i].CountName, lines, 0, present));
-        if (counts[i] > lines.Count())
+        counts[i] = std::max(0, TakeIntegerValue(kObjectBlocks[i].CountName, lines, present));
+        objects += counts[i];
+        if (objects > lines.Count())
             throw Exception(std::string(kObjectBlocks[i].CountName) + " " + IntToStr(counts[i]) +
                             " exceeds the objects in the file");
     }
     bool horzPresent, vertPresent;
-    const int horz = TakeIntegerValue("DataViewZHorz", lines, 0, horzPresent);
-    const int vert = TakeIntegerValue("DataViewZVert", lines, 0, vertPresent);
+    const int horz = TakeIntegerValue("DataViewZHorz", lines, horzPresent);
+    const int vert = TakeIntegerValue("DataViewZVert", lines, vertPresent);
 
     DisableLayoutManager();
     BeginUpdate();
@@ -406,9 +408,10 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
         RemoveAllAnnotations();
         RemoveAllDataCursors();
         for (std::size_t i = 0; i < kObjectBlockCount; ++i)
-            LoadObjectBlocks(kObjectBlocks[i].Kind, counts[i], lines);
+            LoadObjectBlocks(kObjectBlocks[i].Kind, kObjectBlocks[i].Prefix, counts[i], lines);
         // A plot without a parent would show its window for a Visible line: the rehearsal
-        // leaves out the control's place, which never fails to convert anyway.
+        // leaves out the control's place (a few plain numbers and flags, the one part of the
+        // file it does not check).
         if (rehearsal)
             DiscardPlacementLines(lines);
         LoadObjectFromStringList(this, "", lines);
@@ -421,12 +424,10 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
     EndUpdate();
 }
 
-void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, int count, TStrings& lines)
+void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines)
 {
-    const TObjectBlock& block =
-        *std::find_if(std::begin(kObjectBlocks), std::end(kObjectBlocks), [kind](auto& b) { return b.Kind == kind; });
     for (int i = 0; i < count; ++i) {
-        const std::string prefix = block.Prefix + IntToStr(i);
+        const std::string prefix = kindPrefix + IntToStr(i);
         TiPlotObject* target = nullptr;
         if (kind == TiPlotObjectKind::ToolBar) {
             // The toolbar is part of the plot: every toolbar block refills toolbar 0.
@@ -598,9 +599,8 @@ void TiPlotComponent::WriteLogWhenDue()
 
 // Row r of the text log: X of channel 0's point r, then per channel its Y, "Null" or
 // "Empty", or an empty cell when the channel does not hold point r.
-std::string TiPlotComponent::LogTextRow(int row) const
+std::string TiPlotComponent::LogTextRow(int row, char separator) const
 {
-    const char separator = m_dataFileColumnSeparator == ipdfcsComma ? ',' : '\t';
     std::string line = FileFloat(GetChannelCustom(0)->GetDataX(row));
     for (int c = 0; c < Count(TiPlotObjectKind::Channel); ++c) {
         const TiPlotChannelCustom& channel = *GetChannelCustom(c);
@@ -629,7 +629,7 @@ void TiPlotComponent::WriteLog()
         if (m_dataFileFormat == ipdffCompactInterval) {
             WriteLogCompactRow(rows, r);
         } else {
-            const std::string line = LogTextRow(r);
+            const std::string line = LogTextRow(r, GetSavingSeparator());
             rows.Write(line.data(), (long long)line.size());
         }
     }
