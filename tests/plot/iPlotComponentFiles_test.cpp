@@ -19,11 +19,25 @@
 
 #include <unistd.h>
 
+// Annotations of the test: the property file leaves them out and a load removes them.
+class TTestAnnotation : public TiPlotManagerObject {
+    PRAVIX_CLASS(TTestAnnotation, TiPlotManagerObject)
+public:
+    TTestAnnotation(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
+                    TNotifyEvent onRename)
+        : TiPlotManagerObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename))
+    {
+    }
+};
+
+PRAVIX_PUBLISH(TTestAnnotation)
+
 namespace {
 
 class PlotFilesTest : public ::testing::Test {
 protected:
     TBoxKinds m_kinds{true};
+    TiPlotKindRegistration m_annotations = TiPlotKindRegistration::Of<TTestAnnotation>(TiPlotObjectKind::Annotation);
     // One name space per process: test cases and builds may run side by side.
     std::string m_dir = ::testing::TempDir();
     std::string Path(const std::string& name)
@@ -169,6 +183,39 @@ TEST_F(PlotFilesTest, PropertyFileListsTheObjectsKindByKindAndReadsBackToTheSame
     plot.SavePropertiesToFile(first);
     copy.LoadPropertiesFromFile(first);
     EXPECT_EQ(copy.Left(), 33);
+}
+
+TEST_F(PlotFilesTest, PropertyLoadKeepsToolBarAndTitleAndRemovesTheAnnotations)
+{
+    TiPlot plot(nullptr);
+    plot.AddAnnotation();
+    plot.AddAnnotation();
+    plot.AddLabel();
+    const std::string file = Path("kept.cfg");
+    // Every toolbar block goes to toolbar 0 (the last one wins); label 0 stays the title and
+    // is refilled, further labels are new.
+    WriteText(file, "File Type = Plot Config\r\nToolBarCount = 2\r\nLabelCount = 2\r\n"
+                    "ToolBar0.Visible = 0\r\nToolBar1.ZOrder = 7\r\n"
+                    "Label0.Caption = Turbidity\r\nLabel1.Name = Second\r\n");
+    TiPlotLayoutObject* toolBar = plot.GetToolBarObject(0);
+    TiPlotLayoutObject* title = plot.GetLabel(0);
+    plot.LoadPropertiesFromFile(file);
+    EXPECT_EQ(plot.AnnotationCount(), 0);
+    EXPECT_EQ(plot.ChannelCount(), 0);
+    ASSERT_EQ(plot.ToolBarCount(), 1);
+    EXPECT_EQ(plot.GetToolBarObject(0), toolBar);
+    EXPECT_FALSE(toolBar->Visible());
+    EXPECT_EQ(toolBar->ZOrder(), 7);
+    ASSERT_EQ(plot.LabelCount(), 2);
+    EXPECT_EQ(plot.GetLabel(0), title);
+    EXPECT_EQ(plot.TitleText(), "Turbidity");
+    EXPECT_EQ(plot.GetLabel(1)->Name(), "Second");
+
+    // Without a toolbar its blocks have nowhere to go and are passed over.
+    plot.RemoveAllToolBars();
+    plot.LoadPropertiesFromFile(file);
+    EXPECT_EQ(plot.ToolBarCount(), 0);
+    EXPECT_EQ(plot.TitleText(), "Turbidity");
 }
 
 TEST_F(PlotFilesTest, PropertyEventsFireAroundASuccessfulLoadOnly)
