@@ -444,7 +444,7 @@ private:
     // Writes the log when the pending rows have reached LogBufferSize.
     void WriteLogWhenDue();
     std::string LogTextRow(int row, char separator) const;
-    void WriteLogCompactRow(TStream& stream, int row) const;
+    void WriteCompactRow(TStream& stream, int row) const;
 
 protected:
     // Hooks of the master manager.

@@ -515,14 +515,14 @@ void TiPlotComponent::SaveDataToFileCompactInterval(const std::string& fileName)
     for (int c = 0; c < ChannelCount(); ++c)
         maxCount = std::max(maxCount, GetChannelCustom(c)->GetCount());
     for (int r = 0; r < maxCount; ++r)
-        WriteLogCompactRow(stream, r);
+        WriteCompactRow(stream, r);
     WriteFloat32LE(stream, kCompactEnd);
     stream.SaveToFile(fileName);
 }
 
 // Row r of the compact form: per channel X for the first two rows (the later ones follow
 // from their spacing), then Y; a channel without point r writes the missing marker.
-void TiPlotComponent::WriteLogCompactRow(TStream& stream, int row) const
+void TiPlotComponent::WriteCompactRow(TStream& stream, int row) const
 {
     for (int c = 0; c < Count(TiPlotObjectKind::Channel); ++c) {
         const TiPlotChannelCustom& channel = *GetChannelCustom(c);
@@ -627,7 +627,7 @@ void TiPlotComponent::WriteLog()
         if (r < 0)
             continue;
         if (m_dataFileFormat == ipdffCompactInterval) {
-            WriteLogCompactRow(rows, r);
+            WriteCompactRow(rows, r);
         } else {
             const std::string line = LogTextRow(r, GetSavingSeparator());
             rows.Write(line.data(), (long long)line.size());
