@@ -281,6 +281,22 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesChangeNothingAndLeaveThePlotUsable)
     }
 }
 
+TEST_F(PlotFilesTest, TranslationsTravelInTheirOwnFileNotInThePropertyFile)
+{
+    TiPlot plot(nullptr);
+    plot.AddTranslation("Null", "Nul");
+    plot.SaveTranslationsToFile(Path("words.txt"));
+    plot.SavePropertiesToFile(Path("no-words.cfg"));
+    EXPECT_EQ(ReadFileBytes(Path("no-words.cfg")).find("Nul\r\n"), std::string::npos);
+
+    TiPlot copy(nullptr);
+    copy.LoadTranslationsFromFile(Path("words.txt"));
+    ASSERT_EQ(copy.TranslationCount(), 1);
+    EXPECT_EQ(copy.GetTranslationReplacementString(0), "Nul");
+    copy.LoadPropertiesFromFile(Path("no-words.cfg"));
+    EXPECT_EQ(copy.TranslationCount(), 1) << "a property load keeps the translations";
+}
+
 // ---------------------------------------------------------------------------------------------
 // Data files
 
