@@ -329,6 +329,9 @@ TEST_F(PlotFilesTest, TextDataFileHasOneColumnPairPerChannelAndEmptyCellsPastThe
         plot.SaveDataToFile(file);
         EXPECT_EQ(ReadFileBytes(file), c.expected);
         EXPECT_EQ(saved, 1);
+        EXPECT_EQ(ErrorOf([&] { plot.SaveDataToFile(m_dir + "no/such/dir/data.txt"); }).substr(0, 20),
+                  "Error Saving Data - ");
+        EXPECT_EQ(saved, 1) << "no event for a failed save";
 
         // Read into an empty plot of three channels and written again: the same bytes.
         TiPlot copy(nullptr);
