@@ -110,14 +110,15 @@ void FillThreeChannels(TiPlot& plot)
         c.AddXY(10 + i, 100 + i);
 }
 
-// The plot is neither locked nor left without its layout after a failed load, and takes new
-// objects and data.
+// The plot is neither locked nor left without its layout after a failed load, takes new
+// objects and data, and paints.
 void ExpectUsable(TiPlot& plot)
 {
     EXPECT_FALSE(plot.Updating());
     EXPECT_TRUE(plot.GetLayoutManager()->Enabled());
     const int channel = plot.AddChannel();
     EXPECT_EQ(plot.GetChannel(channel)->AddXY(1, 2), 0);
+    EXPECT_NO_THROW(plot.ReCalcLayout());
 }
 
 // ---------------------------------------------------------------------------------------------
