@@ -355,7 +355,9 @@ TiPlotYAxis* TiPlotComponent::GetYAxisByName(const std::string& name)
 
 void TiPlotComponent::ClearAllData()
 {
-    // Logging belongs to the plot's files: while it runs, it is stopped there first.
+    // The rows still pending belong to the log before the points go.
+    if (m_loggingActive)
+        LogDeactivate();
     m_master->ClearAllData();
 }
 
@@ -449,6 +451,7 @@ void TiPlotComponent::AddDataArray(double x, const std::vector<double>& row)
     for (std::size_t i = 0; i < row.size(); ++i)
         AddPoint(*GetChannelCustom(int(i)), x, row[i], ValueIsNull(row[i]), ValueIsEmpty(row[i]));
     ++m_pendingLogRowCount;
+    WriteLogWhenDue();
 }
 
 void TiPlotComponent::AddDataArray(double xStep, const std::vector<std::vector<double>>& block)
@@ -468,6 +471,7 @@ void TiPlotComponent::AddDataArray(double xStep, const std::vector<std::vector<d
         }
     }
     m_pendingLogRowCount += int(rows);
+    WriteLogWhenDue();
 }
 
 void TiPlotComponent::AddDataArray(double x, const TVariant& data)

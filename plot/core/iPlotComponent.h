@@ -32,6 +32,8 @@
 #include <vector>
 
 class TPopupMenu;
+class TStream;
+class TStrings;
 class TiPlotChannelCustom;
 class TVariant;
 
@@ -407,6 +409,42 @@ public:
     // --- Form description -------------------------------------------------------------------------
     void DefineProperties(TFiler& filer) override;
     void Loaded() override;
+
+    // --- Plot files (iPlotComponentFiles.cpp) ---------------------------------------------------
+    // The property file: "File Type = Plot Config", the object counts, every object's
+    // published properties under its kind and index ("Channel0.TitleText = ..."), then the
+    // control's own. A load replaces the objects (toolbar 0 and the title label are kept and
+    // refilled); a file that does not fit or holds a value that does not convert changes
+    // nothing, and the plot stays usable.
+    // Failures raise "Error Saving Properties - ..." / "Error Loading Properties - ...".
+    void SavePropertiesToFile(const std::string& fileName) override;
+    void LoadPropertiesFromFile(const std::string& fileName) override;
+    // The points of every channel, as text columns or in the compact binary form
+    // (DataFileFormat). Loading reads data files and logs of both forms and adds their points
+    // to the existing channels; a file that does not read adds nothing ("Error Loading Data - ").
+    void SaveDataToFile(const std::string& fileName);
+    void LoadDataFromFile(const std::string& fileName);
+    // Logging appends the rows AddDataArray adds to LogFileName, every LogBufferSize rows.
+    void LogActivate(bool append);
+    void LogDeactivate();
+    void WriteLog();
+
+    TNotifyEvent OnAfterSaveProperties;
+    TNotifyEvent OnBeforeLoadProperties;
+    TNotifyEvent OnAfterLoadProperties;
+    TNotifyEvent OnAfterSaveData;
+    TNotifyEvent OnAfterLoadData;
+
+private:
+    void SaveDataToFileText(const std::string& fileName);
+    void SaveDataToFileCompactInterval(const std::string& fileName);
+    void RehearsePropertyLines(const TStrings& lines) const;
+    void ApplyPropertyLines(TStrings& lines, bool rehearsal);
+    void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines);
+    // Writes the log when the pending rows have reached LogBufferSize.
+    void WriteLogWhenDue();
+    std::string LogTextRow(int row, char separator) const;
+    void WriteCompactRow(TStream& stream, int row) const;
 
 protected:
     // Hooks of the master manager.
