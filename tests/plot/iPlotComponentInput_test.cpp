@@ -627,6 +627,21 @@ TEST_F(InputTest, DragsGoToThePressedObjectAndHoverSendsNoReleases)
     EXPECT_EQ(Take(), Log{"C not over"});
 }
 
+TEST_F(InputTest, ASelectedChannelHearsNoReleaseWhileTheMouseOnlyHovers)
+{
+    int ups = 0;
+    plot.OnMouseUpDataPoint = [&](TObject*, int, int, TMouseButton, TShiftState, int, int) { ++ups; };
+    // The channel's entry in the legend lies over the legend: the channel takes the click.
+    const TPoint entry = Centre(plot.GetChannel(0)->LegendRect());
+    Click(entry);
+    ASSERT_EQ(Selected(), "Channel 1");
+    EXPECT_EQ(Take(), (Log{"GotFocus Channel 0", "MouseDown Channel 0", "Click Channel 0", "MouseUp Channel 0"}));
+    const int afterClick = ups;
+    for (int i = 0; i < 5; ++i)
+        TestHooks::SendMouseMove(plot, OnView().X + i, OnView().Y);
+    EXPECT_EQ(ups, afterClick);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Events by kind
 
