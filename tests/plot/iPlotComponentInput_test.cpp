@@ -9,6 +9,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
 #include "platform/gui/TestHooks.h"
 #include "plot/core/iPlot.h"
 #include "plot/objects/iPlotChannel.h"
@@ -45,6 +46,7 @@ public:
     bool StaysSelected = false;
     // Every release handed to the object, whether or not it was pressed.
     int Releases = 0;
+    bool HintFails = false;
 
     bool iMouseHitTest(const TiPlotMouseData& d) override { return PtInRect(HitRect, TPoint{d.X, d.Y}); }
     void DoMouseLeft(const TiPlotMouseData&) override { Record("left"); }
@@ -61,6 +63,8 @@ public:
     }
     void DoMouseHint(const TiPlotMouseData& d, TiHintData& hint) override
     {
+        if (HintFails)
+            throw Exception("hint failed");
         hint.Text = HintText;
         hint.Left = d.X + 10;
         hint.Top = d.Y + 20;
@@ -576,6 +580,16 @@ TEST_F(InputTest, AToolBarHintStaysWhileTheMouseMovesAlongTheToolBar)
         timers.Advance(step.waitMs);
         EXPECT_EQ(plot.HintShowing(), step.showing);
     }
+}
+
+TEST_F(InputTest, AFailingHoverHandlerIsSwallowedAndTheInputGoesOn)
+{
+    C->HintFails = true;
+    TestHooks::SendMouseMove(plot, OnC().X, OnC().Y);
+    EXPECT_TRUE(modal.Messages.empty());  // no error box
+    EXPECT_EQ(NameOf(plot.MouseOverObject()), "C");
+    Click(OnC());
+    EXPECT_EQ(Selected(), "C");
 }
 
 TEST_F(InputTest, WithHintsOffNoTimerStarts)
