@@ -650,6 +650,10 @@ TEST_F(InputTest, ASelectedChannelHearsNoReleaseWhileTheMouseOnlyHovers)
     Click(entry);
     ASSERT_EQ(Selected(), "Channel 1");
     EXPECT_EQ(Take(), (Log{"GotFocus Channel 0", "MouseDown Channel 0", "Click Channel 0", "MouseUp Channel 0"}));
+    // Pressed and selected, the channel is released as both; its point is released once.
+    EXPECT_EQ(ups, 1);
+    Click(entry);
+    EXPECT_EQ(ups, 2);
     const int afterClick = ups;
     for (int i = 0; i < 5; ++i)
         TestHooks::SendMouseMove(plot, OnView().X + i, OnView().Y);
