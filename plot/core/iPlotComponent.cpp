@@ -820,6 +820,23 @@ void TiPlotComponent::DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string
     OnToolBarCustomizeHint(this, IndexOf(toolBar, kind), text);
 }
 
+void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* limit, double oldValue, double newValue)
+{
+    TiPlotObjectKind kind;
+    OnLimitLine1PositionChange(this, IndexOf(limit, kind), oldValue, newValue);
+}
+
+void TiPlotComponent::DoLimitLine2PositionChange(TiPlotObject* limit, double oldValue, double newValue)
+{
+    TiPlotObjectKind kind;
+    OnLimitLine2PositionChange(this, IndexOf(limit, kind), oldValue, newValue);
+}
+
+TImageList* TiPlotComponent::GetPlotImageList(int index)
+{
+    return index >= 0 && index < int(m_imageLists.size()) ? m_imageLists[std::size_t(index)].get() : nullptr;
+}
+
 // ---------------------------------------------------------------------------------------------
 // IPlotAxisHost
 

@@ -349,6 +349,7 @@ public:
     TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnXAxisMinSpanChangeFinished, OnYAxisMinSpanChange,
         OnYAxisMinSpanChangeFinished;
     TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
+    TiPlotObjectDoubleValueChangeEvent OnLimitLine1PositionChange, OnLimitLine2PositionChange;
     TNotifyEvent OnAfterPaint;
     Event<TObject*, TRect&, bool&> OnBeforeZoomBox;
     Event<TObject*, int, TiPlotToolBarButtonType> OnToolBarButtonClick;
@@ -386,6 +387,9 @@ public:
     void DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button, bool& cancel) override;
     void DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button) override;
     void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text) override;
+    void DoLimitLine1PositionChange(TiPlotObject* limit, double oldValue, double newValue) override;
+    void DoLimitLine2PositionChange(TiPlotObject* limit, double oldValue, double newValue) override;
+    TImageList* GetPlotImageList(int index) override;
 
     // --- IPlotAxisHost --------------------------------------------------------------------------
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;

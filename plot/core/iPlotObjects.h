@@ -30,6 +30,7 @@
 #include <vector>
 
 class TCanvas;
+class TImageList;
 class TTimer;
 class TiPlotObject;
 class TiPlotXAxis;
@@ -159,6 +160,13 @@ public:
     // the result within +-32000 like the data view does.
     virtual int PositionPercentToPixelsX(double percent);
     virtual int PositionPercentToPixelsY(double percent);
+
+    // --- What limits, labels and tables ask of the plot -------------------------------------
+    // A limit's line moved from `oldValue` to `newValue` (axis units).
+    virtual void DoLimitLine1PositionChange(TiPlotObject*, double /*oldValue*/, double /*newValue*/) {}
+    virtual void DoLimitLine2PositionChange(TiPlotObject*, double /*oldValue*/, double /*newValue*/) {}
+    // The plot's image list 0, 1 or 2; nullptr for any other index or a plot without them.
+    virtual TImageList* GetPlotImageList(int) { return nullptr; }
 
 protected:
     ~IPlotHost() = default;
