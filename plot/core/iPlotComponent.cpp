@@ -822,12 +822,16 @@ void TiPlotComponent::DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string
 
 void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* limit, double oldValue, double newValue)
 {
+    if (GetLoading())  // positions read from a form description are no moves
+        return;
     TiPlotObjectKind kind;
     OnLimitLine1PositionChange(this, IndexOf(limit, kind), oldValue, newValue);
 }
 
 void TiPlotComponent::DoLimitLine2PositionChange(TiPlotObject* limit, double oldValue, double newValue)
 {
+    if (GetLoading())  // positions read from a form description are no moves
+        return;
     TiPlotObjectKind kind;
     OnLimitLine2PositionChange(this, IndexOf(limit, kind), oldValue, newValue);
 }

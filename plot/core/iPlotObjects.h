@@ -161,7 +161,7 @@ public:
     virtual int PositionPercentToPixelsX(double percent);
     virtual int PositionPercentToPixelsY(double percent);
 
-    // --- What limits, labels and tables ask of the plot -------------------------------------
+    // --- What limits and labels ask of the plot ---------------------------------------------
     // A limit's line moved from `oldValue` to `newValue` (axis units).
     virtual void DoLimitLine1PositionChange(TiPlotObject*, double /*oldValue*/, double /*newValue*/) {}
     virtual void DoLimitLine2PositionChange(TiPlotObject*, double /*oldValue*/, double /*newValue*/) {}

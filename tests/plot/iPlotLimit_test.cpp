@@ -570,7 +570,11 @@ TEST(LimitInPlotTest, FillLimitsLieUnderTheGridLinesOver)
         events.push_back({std::to_string(index), LimitHost::Text(oldValue), LimitHost::Text(newValue)});
     };
     line->SetLine1Position(20);
-    EXPECT_EQ(events, (std::vector<Log>{{"1", "25", "20"}}));
+    plot.SetLoading(true);
+    line->SetLine1Position(21);
+    plot.SetLoading(false);
+    line->SetLine1Position(20);
+    EXPECT_EQ(events, (std::vector<Log>{{"1", "25", "20"}, {"1", "21", "20"}}));
 
     TBitmap bitmap;
     bitmap.SetSize(600, 400);
