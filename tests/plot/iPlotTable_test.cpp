@@ -3,6 +3,7 @@
 #include "ChannelTestSupport.h"
 
 #include "platform/canvas/ImageCodecs.h"
+#include "platform/core/Reflection.h"
 #include "plot/core/iPlot.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotDataView.h"
@@ -10,6 +11,7 @@
 #include "plot/objects/iPlotLimit.h"
 #include "plot/objects/iPlotToolBar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -406,4 +408,66 @@ TEST(TableInPlotTest, TablesLabelsAndLimitsTakeTheirPlaces)
             yellow += bitmap.Canvas().GetPixel(x, y) == clYellow;
     EXPECT_GT(grey, 500);
     EXPECT_GT(yellow, 20);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Published properties, as plot files write them
+
+namespace {
+
+// The names of the object's own published properties (its base's left out), in order.
+std::vector<std::string> OwnProperties(TObject& object, TObject& base)
+{
+    auto topLevel = [](TObject& instance) {
+        std::vector<std::string> names;
+        WalkProperties(instance, [&](const TPropertyRef& p) {
+            if (p.Path.find('.') == std::string::npos)
+                names.push_back(p.Path);
+            return true;
+        });
+        return names;
+    };
+    std::vector<std::string> names = topLevel(object);
+    const std::vector<std::string> inherited = topLevel(base);
+    EXPECT_TRUE(std::equal(inherited.begin(), inherited.end(), names.begin()));
+    names.erase(names.begin(), names.begin() + std::ptrdiff_t(inherited.size()));
+    return names;
+}
+
+}  // namespace
+
+TEST(PlotObjectProperties, LimitsLabelsAndTablesPublishInFileOrder)
+{
+    ChannelHost host;
+    auto ignore = [](TObject*) {};
+    TiPlotObject plain(&host, ignore, ignore, ignore, ignore);
+    TiPlotLayoutObject layout(&host, ignore, ignore, ignore, ignore);
+    TiPlotLimit limit(&host, ignore, ignore, ignore, ignore);
+    TiPlotLabel label(&host, ignore, ignore, ignore, ignore);
+    TiPlotTable table(&host, ignore, ignore, ignore, ignore);
+    EXPECT_EQ(OwnProperties(limit, plain),
+              (std::vector<std::string>{"Color", "LineStyle", "LineWidth", "FillStyle", "XAxisName", "YAxisName",
+                                        "Style", "Line1Position", "Line2Position", "UserCanMove",
+                                        "SelectModeOnlyInteraction", "ClipToAxes"}));
+    EXPECT_EQ(OwnProperties(label, layout),
+              (std::vector<std::string>{"MarginLeft", "MarginRight", "MarginTop", "MarginBottom", "Caption",
+                                        "Alignment", "Font", "ImageListIndex", "ImageIndex"}));
+    EXPECT_EQ(OwnProperties(table, layout),
+              (std::vector<std::string>{"MarginLeft", "MarginRight", "MarginTop", "MarginBottom", "GridBackGroundColor",
+                                        "GridBackGroundTransparent", "GridLinesColor", "GridLinesShow", "DataFont",
+                                        "ColumnSpacing", "RowSpacing", "RowsMax", "ColumnTitlesVisible",
+                                        "ColumnTitlesFont"}));
+    // A limit declares no defaults: every value is written, even the constructor's.
+    WalkProperties(limit, [&](const TPropertyRef& p) {
+        if (p.Path == "Style" || p.Path == "UserCanMove" || p.Path == "LineWidth")
+            EXPECT_FALSE(p.Info->IsDefaultValue(limit)) << p.Path;
+        return true;
+    });
+    // Titles shown (as made) are written; hidden titles equal the declared default and are
+    // left out, so such a table reads back with its titles shown.
+    const TPropertyRef titles = FindProperty(table, "ColumnTitlesVisible");
+    ASSERT_TRUE(titles);
+    EXPECT_FALSE(titles.Info->IsDefaultValue(table));
+    table.SetColumnTitlesVisible(false);
+    EXPECT_TRUE(titles.Info->IsDefaultValue(table));
 }
