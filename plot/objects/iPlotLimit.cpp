@@ -258,9 +258,14 @@ void TiPlotLimit::Draw(TCanvas& canvas, TColor backGroundColor)
         return;
     const Mapping m{*m_xAxis, *m_yAxis, XYAxesReversed()};
     TCanvasStateSaver saved(canvas);
-    if (m_clipToAxes)
-        canvas.IntersectClipRect(
-            m.Rect(m_xAxis->GetMinPixels(), m_yAxis->GetMinPixels(), m_xAxis->GetMaxPixels(), m_yAxis->GetMaxPixels()));
+    if (m_clipToAxes) {
+        // The axes' end pixels belong to the plotting area: a line at an axis end stays visible.
+        TRect area =
+            m.Rect(m_xAxis->GetMinPixels(), m_yAxis->GetMinPixels(), m_xAxis->GetMaxPixels(), m_yAxis->GetMaxPixels());
+        ++area.Right;
+        ++area.Bottom;
+        canvas.IntersectClipRect(area);
+    }
     switch (m_style) {
     case iplsLineX:
     case iplsLineY: DrawLine(canvas, m, backGroundColor); break;

@@ -374,6 +374,15 @@ TEST_F(LimitTest, ReversedAxesExchangeThePixelsAndClipToAxesKeepsInside)
     Paint();
     EXPECT_EQ(At(300, 30), kBack);
     EXPECT_EQ(At(300, 100), kRed);
+
+    // Lines at both ends of an axis stay inside the clipped area.
+    Limit->SetStyle(iplsLineY);
+    for (double position : {0.0, 100.0}) {
+        Limit->SetLine1Position(position);
+        Paint();
+        const int column = m_yAxis->PositionToPixels(position);
+        EXPECT_EQ(CountIn(Rect(column, 51, column + 1, 449), kRed), 398) << position;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
