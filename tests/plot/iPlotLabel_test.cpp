@@ -3,6 +3,7 @@
 #include "ChannelTestSupport.h"
 
 #include "components/iGPFunctions.h"
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/ImageList.h"
 #include "plot/core/iPlot.h"
 #include "plot/core/iPlotManagers.h"
@@ -286,4 +287,52 @@ TEST(LabelInPlotTest, LabelZeroIsThePlotsTitle)
         for (int x = band.Left; x < band.Right; ++x)
             white += bitmap.Canvas().GetPixel(x, y) == clWhite;
     EXPECT_GT(white, 50);
+}
+
+TEST_F(LabelTest, GalleryOfPlacements)
+{
+    // Three horizontal bands (left, centre, right), a vertical label, and a picture label,
+    // each band outlined in grey so that a person can see the placement in the PNG.
+    TBitmap picture;
+    FillBitmap(picture, 40, 16, clBlue);
+    picture.Canvas().SetPixel(0, 15, clLime);
+    struct Placement {
+        TRect band;
+        bool horizontal;
+        TiAlignmentHorizontal alignment;
+        const TBitmap* image;
+        const char* caption;
+    };
+    const Placement placements[] = {
+        {Rect(10, 10, 400, 40), true, iahLeft, nullptr, "Left"},
+        {Rect(10, 50, 400, 80), true, iahCenter, nullptr, "Centre"},
+        {Rect(10, 90, 400, 120), true, iahRight, nullptr, "Right"},
+        {Rect(10, 130, 400, 160), true, iahRight, &picture, "Picture"},
+        {Rect(420, 10, 460, 290), false, iahCenter, nullptr, "Vertical"},
+    };
+    Canvas().Brush().SetColor(kBack);
+    Canvas().FillRect(Rect(0, 0, 500, 300));
+    Label->SetMarginLeft(1);
+    Label->SetMarginRight(1);
+    for (const Placement& p : placements) {
+        Canvas().Brush().SetStyle(bsSolid);
+        Canvas().Brush().SetColor(0x404040);
+        Canvas().FrameRect(p.band);
+        Label->SetDrawRect(p.band);
+        Label->SetHorizontal(p.horizontal);
+        Label->SetAlignment(p.alignment);
+        Label->SetImage(p.image);
+        Label->SetCaption(p.caption);
+        Label->Draw(Canvas(), kBack);
+        int ink = 0;
+        for (int y = p.band.Top; y < p.band.Bottom; ++y)
+            for (int x = p.band.Left; x < p.band.Right; ++x)
+                ink += Canvas().GetPixel(x, y) == (p.image ? clBlue : clWhite);
+        EXPECT_GT(ink, 30) << p.caption;
+    }
+    const TBytes bytes = EncodePNG(m_bitmap, 9);
+    std::FILE* file = std::fopen("iPlotLabel_gallery.png", "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
 }
