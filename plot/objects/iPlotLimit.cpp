@@ -93,14 +93,14 @@ void TiLimitDataList::SetItem3(int index, double value)
 // TiPlotLimit
 
 struct TiPlotLimit::Mapping {
-    TiPlotXAxis& xAxis;
-    TiPlotYAxis& yAxis;
-    bool reversed;
+    TiPlotXAxis& XAxis;
+    TiPlotYAxis& YAxis;
+    bool Reversed;
 
-    int X(double value) const { return xAxis.PositionToPixels(value); }
-    int Y(double value) const { return yAxis.PositionToPixels(value); }
-    TPoint Point(int x, int y) const { return iPointReverse(reversed, x, y); }
-    TRect Rect(int x1, int y1, int x2, int y2) const { return iXYReverseRect(reversed, x1, y1, x2, y2); }
+    int X(double value) const { return XAxis.PositionToPixels(value); }
+    int Y(double value) const { return YAxis.PositionToPixels(value); }
+    TPoint Point(int x, int y) const { return iPointReverse(Reversed, x, y); }
+    TRect Rect(int x1, int y1, int x2, int y2) const { return iXYReverseRect(Reversed, x1, y1, x2, y2); }
     void Line(TCanvas& canvas, TPoint from, TPoint to) const
     {
         canvas.MoveTo(from.X, from.Y);
@@ -279,7 +279,7 @@ void TiPlotLimit::Draw(TCanvas& canvas, TColor backGroundColor)
 void TiPlotLimit::DrawLine(TCanvas& canvas, const Mapping& m, TColor backGroundColor)
 {
     const bool onX = m_style == iplsLineX;
-    const TiPlotAxis& axis = onX ? static_cast<const TiPlotAxis&>(m.xAxis) : m.yAxis;
+    const TiPlotAxis& axis = onX ? static_cast<const TiPlotAxis&>(m.XAxis) : m.YAxis;
     const double p = m_linePosition[0];
     if (p < axis.Min() || p > axis.GetMax())
         return;
@@ -288,11 +288,11 @@ void TiPlotLimit::DrawLine(TCanvas& canvas, const Mapping& m, TColor backGroundC
     canvas.Pen().SetStyle(m_lineStyle);
     canvas.Brush().SetColor(backGroundColor);
     if (onX) {
-        const int x = m.X(p), y1 = m.Y(m.yAxis.Min()), y2 = m.Y(m.yAxis.GetMax());
+        const int x = m.X(p), y1 = m.Y(m.YAxis.Min()), y2 = m.Y(m.YAxis.GetMax());
         m.Line(canvas, m.Point(x, y1), m.Point(x, y2));
         m_hitRect[0] = m.Rect(x - kHitHalfWidth, y1, x + kHitHalfWidth, y2);
     } else {
-        const int y = m.Y(p), x1 = m.X(m.xAxis.Min()), x2 = m.X(m.xAxis.GetMax());
+        const int y = m.Y(p), x1 = m.X(m.XAxis.Min()), x2 = m.X(m.XAxis.GetMax());
         m.Line(canvas, m.Point(x1, y), m.Point(x2, y));
         m_hitRect[0] = m.Rect(x1, y - kHitHalfWidth, x2, y + kHitHalfWidth);
     }
@@ -305,8 +305,8 @@ void TiPlotLimit::DrawBand(TCanvas& canvas, const Mapping& m)
     // Along the limit's axis the two line positions; across it the other axis's whole range.
     const int a1 = onX ? m.X(m_linePosition[0]) : m.Y(m_linePosition[0]);
     const int a2 = onX ? m.X(m_linePosition[1]) : m.Y(m_linePosition[1]);
-    const int c1 = onX ? m.Y(m.yAxis.Min()) : m.X(m.xAxis.Min());
-    const int c2 = onX ? m.Y(m.yAxis.GetMax()) : m.X(m.xAxis.GetMax());
+    const int c1 = onX ? m.Y(m.YAxis.Min()) : m.X(m.XAxis.Min());
+    const int c2 = onX ? m.Y(m.YAxis.GetMax()) : m.X(m.XAxis.GetMax());
     auto rect = [&](int along1, int across1, int along2, int across2) {
         return onX ? m.Rect(along1, across1, along2, across2) : m.Rect(across1, along1, across2, along2);
     };
@@ -347,7 +347,7 @@ void TiPlotLimit::DrawPolyBand(TCanvas& canvas, const Mapping& m)
     // band around a vertical profile); iplsPolyBandY follows positions along the X axis with
     // its limit values on the Y axis.
     const bool positionsOnY = m_style == iplsPolyBandX;
-    const TiPlotAxis& positionAxis = positionsOnY ? static_cast<const TiPlotAxis&>(m.yAxis) : m.xAxis;
+    const TiPlotAxis& positionAxis = positionsOnY ? static_cast<const TiPlotAxis&>(m.YAxis) : m.XAxis;
     auto corner = [&](double position, double value) {
         return positionsOnY ? m.Point(m.X(value), m.Y(position)) : m.Point(m.X(position), m.Y(value));
     };
