@@ -4,6 +4,7 @@
 
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/gui/TestHooks.h"
 #include "plot/core/iPlot.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotDataView.h"
@@ -609,4 +610,64 @@ TEST(LimitInPlotTest, FillLimitsLieUnderTheGridLinesOver)
     EXPECT_EQ(bitmap.Canvas().GetPixel(gridX, bandY), view->GridLineColor());
     // The yellow line lies over the grid: where it crosses a grid line, the line shows.
     EXPECT_EQ(bitmap.Canvas().GetPixel(xAxis->PositionToPixels(80), yAxis->PositionToPixels(20)), clYellow);
+}
+
+TEST(LimitInPlotTest, DragsThroughTheMouse)
+{
+    const TiPlotKindRegistration toolBars = TiPlotKindRegistration::Of<TiPlotToolBar>(TiPlotObjectKind::ToolBar);
+    const TiPlotKindRegistration dataViews = TiPlotKindRegistration::Of<TiPlotDataView>(TiPlotObjectKind::DataView);
+    TestHooks::TModalScript modal;  // context menus pick nothing
+    TiPlot plot(nullptr);
+    plot.SetBounds(0, 0, 600, 400);
+    auto* limit = dynamic_cast<TiPlotLimit*>(plot.GetLimit(plot.AddLimit()));
+    ASSERT_NE(limit, nullptr);
+    limit->SetUserCanMove(true);
+    TBitmap screen;
+    auto paint = [&] { TestHooks::GrabControl(plot, screen); };
+    paint();
+    TiPlotYAxis* yAxis = plot.GetYAxis(0);
+    const int x = (plot.GetDataViewRect().Left + plot.GetDataViewRect().Right) / 2;
+    Log log;
+    // Positions to the nearest unit: a pixel spans about a third of one here.
+    plot.OnLimitLine1PositionChange = [&](TObject*, int index, double oldValue, double newValue) {
+        log.push_back("Line1 " + std::to_string(index) + " " + std::to_string(std::lround(oldValue)) + ">" +
+                      std::to_string(std::lround(newValue)));
+    };
+    plot.Events(TiPlotObjectKind::Limit).OnClick = [&](TObject*, int index) {
+        log.push_back("Click " + std::to_string(index));
+    };
+
+    // Each row: the plot's select mode, a press at a value, a move to another, the release
+    // there after the repaint the move asked for; what the host heard.
+    const struct {
+        const char* why;
+        bool selectMode;
+        double press, to;
+        Log events;
+        double position;
+    } rows[] = {
+        {"outside select mode the line lets the press through", false, 40, 60, {}, 40},
+        {"in select mode it follows the mouse and clicks at the release",
+         true,
+         40,
+         60,
+         {"Line1 0 40>60", "Click 0"},
+         60},
+        {"a press beside the line takes nothing", true, 75, 90, {}, 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        limit->SetLine1Position(40);
+        plot.SetSelectModeActive(row.selectMode);
+        paint();
+        log.clear();
+        const int from = yAxis->PositionToPixels(row.press), to = yAxis->PositionToPixels(row.to);
+        TestHooks::SendMouseDown(plot, mbLeft, x, from);
+        TestHooks::SendMouseMove(plot, x, to, {ssLeft});  // the button held
+        paint();
+        TestHooks::SendMouseUp(plot, mbLeft, x, to);
+        EXPECT_EQ(log, row.events);
+        EXPECT_NEAR(limit->Line1Position(), row.position, 100.0 / yAxis->GetSpanLength());
+        EXPECT_FALSE(limit->LineGrabbed(0));
+    }
 }
