@@ -4,6 +4,7 @@
 
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/core/Reflection.h"
+#include "platform/gui/TestHooks.h"
 #include "plot/core/iPlot.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotDataView.h"
@@ -470,4 +471,48 @@ TEST(PlotObjectProperties, LimitsLabelsAndTablesPublishInFileOrder)
     EXPECT_FALSE(titles.Info->IsDefaultValue(table));
     table.SetColumnTitlesVisible(false);
     EXPECT_TRUE(titles.Info->IsDefaultValue(table));
+}
+
+TEST(TableInPlotTest, ScrollButtonsAnswerTheMouse)
+{
+    const TiPlotKindRegistration toolBars = TiPlotKindRegistration::Of<TiPlotToolBar>(TiPlotObjectKind::ToolBar);
+    const TiPlotKindRegistration dataViews = TiPlotKindRegistration::Of<TiPlotDataView>(TiPlotObjectKind::DataView);
+    TestHooks::TModalScript modal;  // context menus pick nothing
+    TiPlot plot(nullptr);
+    plot.SetBounds(0, 0, 600, 400);
+    auto* table = dynamic_cast<TiPlotTable*>(plot.GetTable(plot.AddTable()));
+    ASSERT_NE(table, nullptr);
+    table->AddColumn("Row");
+    for (int row = 0; row < 6; ++row) {
+        table->AddRow();
+        table->SetData(0, row, std::to_string(row));
+    }
+    table->SetRowsMax(2);
+    TBitmap screen;
+    auto paint = [&] { TestHooks::GrabControl(plot, screen); };
+    paint();
+    ASSERT_TRUE(table->DownButton()->Visible());
+    auto centre = [](const TRect& r) { return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; };
+
+    // Each row: a click (press and release at one point), then the rows shown after the
+    // repaint.
+    const struct {
+        const char* on;
+        int first, last;
+    } rows[] = {
+        {"down", 1, 2}, {"down", 2, 3}, {"up", 1, 2},   {"table", 1, 2}, {"down", 2, 3},
+        {"down", 3, 4}, {"down", 4, 5}, {"down", 4, 5}, {"up", 3, 4},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.on) + " to " + std::to_string(row.first));
+        const std::string on = row.on;
+        const TPoint p = on == "down" ? centre(table->DownButton()->GetDrawRect())
+                         : on == "up" ? centre(table->UpButton()->GetDrawRect())
+                                      : centre(table->InnerRect());
+        TestHooks::SendClick(plot, p.X, p.Y);
+        paint();
+        EXPECT_EQ(table->FirstShownRow(), row.first);
+        EXPECT_EQ(table->LastShownRow(), row.last);
+        EXPECT_FALSE(table->DownButton()->Down() || table->UpButton()->Down());
+    }
 }
