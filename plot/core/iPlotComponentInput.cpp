@@ -88,16 +88,16 @@ bool TiPlotComponent::KeepReleasedObject(TiPlotObject* object)
 
 void TiPlotComponent::ForgetInputObject(const TiPlotObject* removed)
 {
-    if (!removed)
-        return;
-    if (PlotObjectBelongsTo(m_mouseDownObject, removed))
-        m_mouseDownObject = nullptr;
-    if (PlotObjectBelongsTo(m_mouseOverObject, removed))
-        m_mouseOverObject = nullptr;
-    if (PlotObjectBelongsTo(m_hintObject, removed)) {
-        m_hintObject = nullptr;
-        KillHint();
+    bool forgot = false;
+    for (TiPlotObject** reference : {&m_mouseDownObject, &m_mouseOverObject, &m_hintObject}) {
+        if (PlotObjectBelongsTo(*reference, removed)) {
+            *reference = nullptr;
+            forgot = true;
+        }
     }
+    // A hint of the object, or of the place it took, would outlive it.
+    if (forgot)
+        KillHint();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/core/Exceptions.h"
 #include "platform/gui/TestHooks.h"
 #include "plot/core/iPlot.h"
 #include "plot/objects/iPlotChannel.h"
@@ -45,6 +46,7 @@ public:
     bool StaysSelected = false;
     // Every release handed to the object, whether or not it was pressed.
     int Releases = 0;
+    bool HintFails = false;
 
     bool iMouseHitTest(const TiPlotMouseData& d) override { return PtInRect(HitRect, TPoint{d.X, d.Y}); }
     void DoMouseLeft(const TiPlotMouseData&) override { Record("left"); }
@@ -61,6 +63,8 @@ public:
     }
     void DoMouseHint(const TiPlotMouseData& d, TiHintData& hint) override
     {
+        if (HintFails)
+            throw Exception("hint failed");
         hint.Text = HintText;
         hint.Left = d.X + 10;
         hint.Top = d.Y + 20;
@@ -578,6 +582,16 @@ TEST_F(InputTest, AToolBarHintStaysWhileTheMouseMovesAlongTheToolBar)
     }
 }
 
+TEST_F(InputTest, AFailingHoverHandlerIsSwallowedAndTheInputGoesOn)
+{
+    C->HintFails = true;
+    TestHooks::SendMouseMove(plot, OnC().X, OnC().Y);
+    EXPECT_TRUE(modal.Messages.empty());  // no error box
+    EXPECT_EQ(NameOf(plot.MouseOverObject()), "C");
+    Click(OnC());
+    EXPECT_EQ(Selected(), "C");
+}
+
 TEST_F(InputTest, WithHintsOffNoTimerStarts)
 {
     TestHooks::TFakeTimers timers;
@@ -625,6 +639,21 @@ TEST_F(InputTest, DragsGoToThePressedObjectAndHoverSendsNoReleases)
     EXPECT_FALSE(plot.GetCapture());
     EXPECT_EQ(plot.MouseOverObject(), nullptr);
     EXPECT_EQ(Take(), Log{"C not over"});
+}
+
+TEST_F(InputTest, ASelectedChannelHearsNoReleaseWhileTheMouseOnlyHovers)
+{
+    int ups = 0;
+    plot.OnMouseUpDataPoint = [&](TObject*, int, int, TMouseButton, TShiftState, int, int) { ++ups; };
+    // The channel's entry in the legend lies over the legend: the channel takes the click.
+    const TPoint entry = Centre(plot.GetChannel(0)->LegendRect());
+    Click(entry);
+    ASSERT_EQ(Selected(), "Channel 1");
+    EXPECT_EQ(Take(), (Log{"GotFocus Channel 0", "MouseDown Channel 0", "Click Channel 0", "MouseUp Channel 0"}));
+    const int afterClick = ups;
+    for (int i = 0; i < 5; ++i)
+        TestHooks::SendMouseMove(plot, OnView().X + i, OnView().Y);
+    EXPECT_EQ(ups, afterClick);
 }
 
 // ---------------------------------------------------------------------------------------------
