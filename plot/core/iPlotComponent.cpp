@@ -505,6 +505,11 @@ TImageList& TiPlotComponent::ImageList(int index) const
     return *m_imageLists[std::size_t(index)];
 }
 
+TImageList* TiPlotComponent::GetPlotImageList(int index)
+{
+    return index >= 0 && index < int(m_imageLists.size()) ? m_imageLists[std::size_t(index)].get() : nullptr;
+}
+
 void TiPlotComponent::ImageListClear(int index)
 {
     ImageList(index).Clear();

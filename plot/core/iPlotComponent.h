@@ -388,6 +388,7 @@ public:
     void DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button, bool& cancel) override;
     void DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button) override;
     void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text) override;
+    TImageList* GetPlotImageList(int index) override;
 
     // --- IPlotAxisHost --------------------------------------------------------------------------
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;

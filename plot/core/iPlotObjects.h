@@ -30,6 +30,7 @@
 #include <vector>
 
 class TCanvas;
+class TImageList;
 class TTimer;
 class TiPlotObject;
 class TiPlotXAxis;
@@ -175,6 +176,10 @@ public:
     // the result within +-32000 like the data view does.
     virtual int PositionPercentToPixelsX(double percent);
     virtual int PositionPercentToPixelsY(double percent);
+
+    // --- What labels ask of the plot ----------------------------------------------------------
+    // The plot's image list 0, 1 or 2; nullptr for any other index or a plot without them.
+    virtual TImageList* GetPlotImageList(int) { return nullptr; }
 
 protected:
     ~IPlotHost() = default;
