@@ -5,10 +5,14 @@
 #include "components/iGPFunctions.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/ImageList.h"
+#include "plot/core/iPlot.h"
 #include "plot/objects/iPlotDataView.h"
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -451,4 +455,132 @@ TEST_F(AnnotationTest, ImagesOutsideTheirListOrEmptyDrawNothing)
     EXPECT_TRUE(Note->Drawn());
     EXPECT_EQ(At(300, 250), kGreen);
     EXPECT_EQ(At(295 + 9, 245), kBack) << "the transparent colour";
+}
+
+// ---------------------------------------------------------------------------------------------
+// The annotation file
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes.append(buffer, n);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+TiPlotAnnotation& AnnotationOf(TiPlot& plot, int index)
+{
+    return *dynamic_cast<TiPlotAnnotation*>(plot.GetAnnotation(index));
+}
+
+class AnnotationFileTest : public testing::Test {
+protected:
+    std::string Path(const std::string& name)
+    {
+        m_paths.push_back(testing::TempDir() + "annotations_" + std::to_string(getpid()) + "_" + name);
+        return m_paths.back();
+    }
+    void TearDown() override
+    {
+        for (const std::string& path : m_paths)
+            std::remove(path.c_str());
+    }
+    std::string ErrorOf(const std::function<void()>& call)
+    {
+        try {
+            call();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return {};
+    }
+
+    TRegionGuard m_region;
+    std::vector<std::string> m_paths;
+};
+
+}  // namespace
+
+TEST_F(AnnotationFileTest, WrittenReadAndWrittenAgainIsTheSameFile)
+{
+    TiPlot plot(nullptr);
+    plot.SetAnnotationDefaultPenWidth(3);
+    TiPlotAnnotation& text = AnnotationOf(plot, plot.AddAnnotation());
+    text.SetText("Limit 4.5 NTU");
+    text.SetX(12.25);
+    text.SetTextHorzAlignment(iahLeft);
+    text.Font()->SetSize(11);
+    TiPlotAnnotation& box = AnnotationOf(plot, plot.AddAnnotation());
+    box.SetStyle(ipasRectangle2);
+    box.SetReference(iprtChannel);
+    box.SetChannelName("Turbidity");
+    box.SetX2(-1e-7);
+    box.SetPenWidth(1);  // the declared default: left out, so a load gives it the plot's default
+    box.SetUserCanMove(true);
+
+    const std::string first = Path("first.txt"), second = Path("second.txt");
+    plot.SaveAnnotationsToFile(first);
+    TiPlot other(nullptr);
+    other.SetAnnotationDefaultPenWidth(3);
+    other.AddAnnotation();
+    other.AddAnnotation();
+    other.AddAnnotation();
+    other.LoadAnnotationsFromFile(first);
+    ASSERT_EQ(other.AnnotationCount(), 2);
+    EXPECT_EQ(AnnotationOf(other, 0).Text(), "Limit 4.5 NTU");
+    EXPECT_EQ(AnnotationOf(other, 0).Font()->GetSize(), 11);
+    EXPECT_EQ(AnnotationOf(other, 1).Style(), ipasRectangle2);
+    EXPECT_EQ(AnnotationOf(other, 1).X2(), -1e-7);
+    EXPECT_TRUE(AnnotationOf(other, 1).UserCanMove());
+    EXPECT_EQ(AnnotationOf(other, 1).PenWidth(), 3) << "a value at its declared default takes the plot's default";
+    AnnotationOf(other, 1).SetPenWidth(1);
+    other.SaveAnnotationsToFile(second);
+    EXPECT_EQ(ReadFile(second), ReadFile(first));
+    EXPECT_EQ(ReadFile(first).rfind("AnnotationCount = 2\r\n", 0), 0u);
+}
+
+TEST_F(AnnotationFileTest, MalformedFilesChangeNothing)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"a value that does not convert, in the second annotation",
+         "AnnotationCount = 2\r\nAnnotation0.X = 5\r\nAnnotation1.Y = many\r\n", "Error Loading Annotations - "},
+        {"an unknown style", "AnnotationCount = 1\r\nAnnotation0.Style = ipasCloud\r\n",
+         "Error Loading Annotations - "},
+        {"a count far beyond the lines", "AnnotationCount = 2000000000\r\nAnnotation0.X = 5\r\n",
+         "Error Loading Annotations - "},
+        {"a count that is no number", "AnnotationCount = lots\r\n", "Error Loading Annotations - "},
+    };
+    for (const Case& c : cases) {
+        TiPlot plot(nullptr);
+        AnnotationOf(plot, plot.AddAnnotation()).SetText("kept");
+        const std::string path = Path("bad.txt");
+        WriteFile(path, c.text);
+        const std::string error = ErrorOf([&] { plot.LoadAnnotationsFromFile(path); });
+        EXPECT_EQ(error.rfind(c.message, 0), 0u) << c.why << ": " << error;
+        ASSERT_EQ(plot.AnnotationCount(), 1) << c.why;
+        EXPECT_EQ(AnnotationOf(plot, 0).Text(), "kept") << c.why;
+    }
+    TiPlot plot(nullptr);
+    EXPECT_EQ(
+        ErrorOf([&] { plot.LoadAnnotationsFromFile(Path("missing.txt")); }).rfind("Error Loading Annotations - ", 0),
+        0u);
 }
