@@ -5,8 +5,10 @@
 #include "components/iGPFunctions.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/ImageList.h"
+#include "platform/gui/TestHooks.h"
 #include "plot/core/iPlot.h"
 #include "plot/objects/iPlotDataView.h"
+#include "plot/objects/iPlotToolBar.h"
 
 #include <cmath>
 #include <cstdio>
@@ -19,6 +21,15 @@ namespace {
 constexpr TColor kBack = clBlack;
 constexpr TColor kRed = 0x0000FF;
 constexpr TColor kGreen = 0x00FF00;
+
+void SavePNGOf(const TBitmap& bitmap, const std::string& name)
+{
+    const TBytes bytes = EncodePNG(bitmap, 9);
+    if (std::FILE* file = std::fopen(name.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
 
 TNotifyEvent Ignore()
 {
@@ -583,4 +594,78 @@ TEST_F(AnnotationFileTest, MalformedFilesChangeNothing)
     EXPECT_EQ(
         ErrorOf([&] { plot.LoadAnnotationsFromFile(Path("missing.txt")); }).rfind("Error Loading Annotations - ", 0),
         0u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// In a plot, through its own mouse input
+
+TEST(AnnotationInPlotTest, DragsAndResizesThroughTheMouse)
+{
+    const TiPlotKindRegistration toolBars = TiPlotKindRegistration::Of<TiPlotToolBar>(TiPlotObjectKind::ToolBar);
+    const TiPlotKindRegistration dataViews = TiPlotKindRegistration::Of<TiPlotDataView>(TiPlotObjectKind::DataView);
+    TestHooks::TModalScript modal;  // context menus pick nothing
+    TiPlot plot(nullptr);
+    plot.SetBounds(0, 0, 600, 400);
+    auto* note = dynamic_cast<TiPlotAnnotation*>(plot.GetAnnotation(plot.AddAnnotation()));
+    ASSERT_NE(note, nullptr);
+    note->SetStyle(ipasRectangle2);
+    note->SetUserCanMove(true);
+    note->SetUserCanSize(true);
+    TBitmap screen;
+    auto paint = [&] { TestHooks::GrabControl(plot, screen); };
+    Log log;
+    auto record = [&log](const char* what) {
+        return [&log, what](TObject*, int index) { log.push_back(what + std::to_string(index)); };
+    };
+    plot.OnAnnotationMoveUser = record("Move ");
+    plot.OnAnnotationResizeUser = record("Resize ");
+    plot.OnAnnotationCoordinatesChangeFinished = record("Finished ");
+    plot.Events(TiPlotObjectKind::Annotation).OnClick = record("Click ");
+
+    // Each row: select mode, press and release points in percent of the data view; what the host
+    // heard and the corners afterwards (to the nearest percent).
+    const struct {
+        const char* why;
+        bool selectMode;
+        TPoint press, to;
+        Log events;
+        std::array<long, 4> corners;
+    } rows[] = {
+        {"outside select mode the mouse passes it by", false, {50, 50}, {70, 70}, {}, {40, 60, 60, 40}},
+        {"a press inside drags it whole",
+         true,
+         {50, 50},
+         {70, 60},
+         {"Move 0", "Click 0", "Finished 0"},
+         {60, 70, 80, 50}},
+        {"the top-left handle moves that corner only",
+         true,
+         {40, 60},
+         {20, 80},
+         {"Resize 0", "Click 0", "Finished 0"},
+         {20, 80, 60, 40}},
+    };
+    auto* view = dynamic_cast<TiPlotDataView*>(plot.GetDataView(0));
+    ASSERT_NE(view, nullptr);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        note->SetX(40);
+        note->SetY(60);
+        note->SetX2(60);
+        note->SetY2(40);
+        plot.SetSelectModeActive(row.selectMode);
+        paint();
+        log.clear();
+        const TPoint from{view->PositionPercentToPixelsX(row.press.X), view->PositionPercentToPixelsY(row.press.Y)};
+        const TPoint to{view->PositionPercentToPixelsX(row.to.X), view->PositionPercentToPixelsY(row.to.Y)};
+        TestHooks::SendMouseDown(plot, mbLeft, from.X, from.Y);
+        TestHooks::SendMouseMove(plot, to.X, to.Y, {ssLeft});
+        paint();
+        TestHooks::SendMouseUp(plot, mbLeft, to.X, to.Y);
+        EXPECT_EQ(log, row.events);
+        const std::array<long, 4> corners{std::lround(note->X()), std::lround(note->Y()), std::lround(note->X2()),
+                                          std::lround(note->Y2())};
+        EXPECT_EQ(corners, row.corners);
+    }
+    SavePNGOf(screen, "annotation-in-plot.png");
 }
