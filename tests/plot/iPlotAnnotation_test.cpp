@@ -277,6 +277,35 @@ TEST_F(AnnotationTest, FramesMixDataViewPercentAndChannelUnits)
     EXPECT_FALSE(Hit(300, 150));
 }
 
+TEST_F(AnnotationTest, ClipToAxesKeepsTheDrawingInsideTheChannelsAxes)
+{
+    m_xAxis->SetDrawRect({200, 450, 400, 470});  // the X axis spans only the middle half
+    m_xAxis->CalcTicks(Canvas());
+    Note->SetStyle(ipasRectangle);
+    Note->SetX(50);
+    Note->SetY(50);
+    Note->SetWidth(90);
+    Note->SetHeight(10);
+    Note->SetChannelName("C");
+    const struct {
+        const char* why;
+        bool clip;
+        std::string channel;
+        TColor outside;
+    } rows[] = {
+        {"unclipped it spans the data view", false, "C", kGreen},
+        {"clipped to the axes' span", true, "C", kBack},
+        {"without the channel it is clipped to the data view only", true, "none", kGreen},
+    };
+    for (const auto& row : rows) {
+        Note->SetClipToAxes(row.clip);
+        Note->SetChannelName(row.channel);
+        Paint(*Note);
+        EXPECT_EQ(At(150, 250), row.outside) << row.why;
+        EXPECT_EQ(At(300, 250), kGreen) << row.why;
+    }
+}
+
 TEST_F(AnnotationTest, HitAreasFollowTheStyle)
 {
     Host.SelectMode = true;
