@@ -454,6 +454,32 @@ TEST_F(AnnotationTest, MouseMovesAndResizes)
     }
 }
 
+// With the axes reversed X runs up the screen and Y across it: placement, moves and resizes
+// exchange their screen directions.
+TEST_F(AnnotationTest, ReversedAxesExchangeTheScreenDirections)
+{
+    Host.SelectMode = true;
+    Note->SetXYAxesReversed(true);
+    Note->SetStyle(ipasRectangle);
+    Note->SetUserCanMove(true);
+    Note->SetUserCanSize(true);
+    Note->SetX(25);
+    Note->SetY(50);
+    Note->SetWidth(10);   // along X: 40 pixels high
+    Note->SetHeight(20);  // along Y: 80 pixels wide
+    Paint(*Note);
+    EXPECT_EQ(Note->DrawnRect(), Rect(300 - 40, 350 - 20, 300 + 40, 350 + 20));
+
+    Drag({300, 350}, {340, 330});  // 40 pixels right is Y + 10, 20 pixels up is X + 5
+    EXPECT_DOUBLE_EQ(Note->X(), 30);
+    EXPECT_DOUBLE_EQ(Note->Y(), 60);
+
+    Drag({380, 350}, {400, 350});  // the bottom-right handle, 20 pixels right: Y size grows by 5
+    EXPECT_DOUBLE_EQ(Note->Height(), 25);
+    EXPECT_DOUBLE_EQ(Note->Width(), 10);
+    EXPECT_DOUBLE_EQ(Note->Y(), 62.5);
+}
+
 TEST_F(AnnotationTest, SettingACoordinateToItsValueReportsNothing)
 {
     Note->SetX(5);
