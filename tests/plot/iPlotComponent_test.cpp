@@ -91,19 +91,19 @@ TEST_F(PlotTest, AnXYPlotWithoutItsChannelClassHasNoChannels)
 
 TEST(PlotKinds, KindsNotYetRegisteredAreAbsent)
 {
-    // The library registers its axes, strip-chart channel, legend, data view and toolbar; the
-    // title label and the data cursor are not registered here.
+    // The library registers its axes, strip-chart channel, legend, data view, toolbar and
+    // labels (the title); the data cursor is not registered here.
     TiPlot plot(nullptr);
     EXPECT_EQ(plot.ToolBarCount(), 1);
     EXPECT_EQ(plot.DataViewCount(), 1);
     EXPECT_EQ(plot.XAxisCount(), 1);
     EXPECT_EQ(plot.ChannelCount(), 1);
-    EXPECT_EQ(plot.LabelCount(), 0);
+    EXPECT_EQ(plot.LabelCount(), 1);
     EXPECT_EQ(plot.DataCursorCount(), 0);
-    EXPECT_EQ(plot.TitleText(), "");
-    plot.SetTitleText("ignored");
-    EXPECT_EQ(plot.TitleText(), "");
-    // Without a title and a cursor the plot still paints its toolbar, data view and axes.
+    EXPECT_EQ(plot.TitleText(), "Untitled");
+    plot.SetTitleText("Set");
+    EXPECT_EQ(plot.TitleText(), "Set");
+    // Without a cursor the plot still paints its toolbar, data view, axes and title.
     TBitmap bitmap;
     bitmap.SetSize(300, 200);
     plot.SetBounds(0, 0, 300, 200);
