@@ -22,8 +22,10 @@ function(pravix_library target dir)
 endfunction()
 
 # pravix_tests(<dir> DEPS ... [RUNTIME_DEPS ...] [NO_APPLICATION]): one test program per
-# tests/<dir>/*_test.cpp, each registered with ctest test by test. GUI code runs on the offscreen
-# platform. NO_APPLICATION programs test GUI-free code: they link neither the visual platform
+# tests/<dir>/*_test.cpp, each registered with ctest test by test, or with
+# PRAVIX_TESTS_PER_PROGRAM as one ctest test per program (a process per test case costs more
+# than the case itself in a sanitizer build, so the full runs take whole programs). GUI code
+# runs on the offscreen platform. NO_APPLICATION programs test GUI-free code: they link neither the visual platform
 # nor its application object, so a GUI dependency of what they test fails to link. RUNTIME_DEPS
 # are targets built before the programs (libraries they load at run time); a variable
 # PRAVIX_TEST_ENV_<name> (name of the test file without extension) adds environment settings,
@@ -53,6 +55,12 @@ function(pravix_tests dir)
     set(filter "*")
     if(DEFINED PRAVIX_TEST_FILTER_${name})
       set(filter ${PRAVIX_TEST_FILTER_${name}})
+    endif()
+    if(PRAVIX_TESTS_PER_PROGRAM)
+      add_test(NAME ${target} COMMAND ${target} --gtest_filter=${filter}
+               WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+      set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}")
+      continue()
     endif()
     gtest_discover_tests(${target}
       TEST_FILTER ${filter}

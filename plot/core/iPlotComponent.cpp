@@ -59,6 +59,7 @@ TiPlotComponent::TiPlotComponent(TComponent* owner) : TiCustomComponent(owner)
         list = std::make_unique<TImageList>(24, 24);
     m_annotationDefaultFont = std::make_unique<TFont>();
     m_annotationDefaultFont->SetColor(clWhite);
+    OnInternalTimer = TNotifyEvent::Bind(this, &TiPlotComponent::HintTimer);
 }
 
 TiPlotComponent::~TiPlotComponent()
@@ -135,6 +136,7 @@ void TiPlotComponent::MasterRemove(TObject* sender)
 {
     TiPlotObjectKind kind;
     auto* object = dynamic_cast<TiPlotObject*>(sender);
+    ForgetInputObject(object);
     if (!object || !GetPlotObjectKind(object, kind) || !KindHasObjectEvents(kind))
         return;
     const TiPlotObjectEvent& event = Events(kind).OnRemove;
@@ -353,7 +355,9 @@ TiPlotYAxis* TiPlotComponent::GetYAxisByName(const std::string& name)
 
 void TiPlotComponent::ClearAllData()
 {
-    // Logging belongs to the plot's files: while it runs, it is stopped there first.
+    // The rows still pending belong to the log before the points go.
+    if (m_loggingActive)
+        LogDeactivate();
     m_master->ClearAllData();
 }
 
@@ -447,6 +451,7 @@ void TiPlotComponent::AddDataArray(double x, const std::vector<double>& row)
     for (std::size_t i = 0; i < row.size(); ++i)
         AddPoint(*GetChannelCustom(int(i)), x, row[i], ValueIsNull(row[i]), ValueIsEmpty(row[i]));
     ++m_pendingLogRowCount;
+    WriteLogWhenDue();
 }
 
 void TiPlotComponent::AddDataArray(double xStep, const std::vector<std::vector<double>>& block)
@@ -466,6 +471,7 @@ void TiPlotComponent::AddDataArray(double xStep, const std::vector<std::vector<d
         }
     }
     m_pendingLogRowCount += int(rows);
+    WriteLogWhenDue();
 }
 
 void TiPlotComponent::AddDataArray(double x, const TVariant& data)
@@ -497,6 +503,11 @@ TImageList& TiPlotComponent::ImageList(int index) const
     if (index < 0 || index > 2)
         throw Exception("ImageList Index must be 0-2");
     return *m_imageLists[std::size_t(index)];
+}
+
+TImageList* TiPlotComponent::GetPlotImageList(int index)
+{
+    return index >= 0 && index < int(m_imageLists.size()) ? m_imageLists[std::size_t(index)].get() : nullptr;
 }
 
 void TiPlotComponent::ImageListClear(int index)
@@ -679,78 +690,6 @@ std::string TiPlotComponent::TranslateText(const std::string& text)
 
 TPoint TiPlotComponent::PlotClientToScreen(TPoint clientPoint) { return ClientToScreen(clientPoint); }
 
-void TiPlotComponent::DoObjectClick(TiPlotObject* object)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0 && KindHasObjectEvents(kind))
-        Events(kind).OnClick(this, index);
-}
-
-void TiPlotComponent::DoObjectMouseDown(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnMouseDown(this, index, button, shift, x, y);
-}
-
-void TiPlotComponent::DoObjectMouseMove(TiPlotObject* object, TShiftState shift, int x, int y)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnMouseMove(this, index, shift, x, y);
-}
-
-void TiPlotComponent::DoObjectMouseUp(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnMouseUp(this, index, button, shift, x, y);
-}
-
-void TiPlotComponent::DoObjectMouseWheel(TiPlotObject* object, int wheelDelta, TShiftState shift, int x, int y)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnMouseWheel(this, index, wheelDelta, shift, x, y);
-}
-
-void TiPlotComponent::DoGetMouseCursor(TiPlotObject* object, TCursor& cursor)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnGetMouseCursor(this, index, cursor);
-}
-
-void TiPlotComponent::DoObjectGotFocus(TiPlotObject* object)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnGotFocus(this, index);
-}
-
-void TiPlotComponent::DoObjectLostFocus(TiPlotObject* object)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnLostFocus(this, index);
-}
-
-void TiPlotComponent::DoPopUpMenuEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(object, kind);
-    if (index >= 0)
-        Events(kind).OnPopupMenu(this, index, cancel, screenX, screenY);
-}
-
 TRect TiPlotComponent::GetDataViewRect() { return DataViewCount() > 0 ? GetDataView(0)->GetDrawRect() : TRect{}; }
 
 TPoint TiPlotComponent::GetHintTextExtent(const std::string& text)
@@ -759,38 +698,6 @@ TPoint TiPlotComponent::GetHintTextExtent(const std::string& text)
     scratch.SetSize(1, 1);
     scratch.Canvas().Font().Assign(*m_hintsFont);
     return {scratch.Canvas().TextWidth(text), scratch.Canvas().TextHeight(text)};
-}
-
-void TiPlotComponent::DoDataPointMouseDown(TiPlotChannelCustom* channel, int index, const TiPlotMouseData& mouseData)
-{
-    OnMouseDownDataPoint(this, ChannelIndex(channel), index, mouseData.Button, mouseData.Shift, mouseData.X,
-                         mouseData.Y);
-}
-
-void TiPlotComponent::DoDataPointMouseMove(TiPlotChannelCustom* channel, int index, const TiPlotMouseData& mouseData)
-{
-    OnMouseMoveDataPoint(this, ChannelIndex(channel), index, mouseData.Shift, mouseData.X, mouseData.Y);
-}
-
-void TiPlotComponent::DoDataPointMouseUp(TiPlotChannelCustom* channel, int index, const TiPlotMouseData& mouseData)
-{
-    OnMouseUpDataPoint(this, ChannelIndex(channel), index, mouseData.Button, mouseData.Shift, mouseData.X, mouseData.Y);
-}
-
-void TiPlotComponent::DoDataPointClick(TiPlotChannelCustom* channel, int index)
-{
-    OnClickDataPoint(this, ChannelIndex(channel), index);
-}
-
-void TiPlotComponent::DoDataPointMoved(TiPlotChannelCustom* channel, int index, double oldX, double oldY, double newX,
-                                       double newY)
-{
-    OnDataPointMoved(this, ChannelIndex(channel), index, oldX, oldY, newX, newY);
-}
-
-void TiPlotComponent::DoDataPointCustomizeHint(TiPlotChannelCustom* channel, int index, std::string& text)
-{
-    OnDataPointCustomizeHint(this, ChannelIndex(channel), index, text);
 }
 
 std::vector<TiPlotObject*> TiPlotComponent::GetAllObjects()
@@ -802,76 +709,8 @@ std::vector<TiPlotObject*> TiPlotComponent::GetAllObjects()
     return objects;
 }
 
-void TiPlotComponent::DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button, bool& cancel)
-{
-    TiPlotObjectKind kind;
-    OnBeforeToolBarButtonClick(this, IndexOf(toolBar, kind), button, cancel);
-}
-
-void TiPlotComponent::DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button)
-{
-    TiPlotObjectKind kind;
-    OnToolBarButtonClick(this, IndexOf(toolBar, kind), button);
-}
-
-void TiPlotComponent::DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text)
-{
-    TiPlotObjectKind kind;
-    OnToolBarCustomizeHint(this, IndexOf(toolBar, kind), text);
-}
-
 // ---------------------------------------------------------------------------------------------
 // IPlotAxisHost
-
-void TiPlotComponent::DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(axis, kind);
-    (axis->IsXAxis() ? OnXAxisMinChange : OnYAxisMinChange)(this, index, oldMin, newMin);
-}
-
-void TiPlotComponent::DoAxesSpanChange(TiPlotAxis* axis, double oldSpan, double newSpan)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(axis, kind);
-    (axis->IsXAxis() ? OnXAxisSpanChange : OnYAxisSpanChange)(this, index, oldSpan, newSpan);
-}
-
-void TiPlotComponent::DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
-                                          double newSpan)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(axis, kind);
-    (axis->IsXAxis() ? OnXAxisMinSpanChange : OnYAxisMinSpanChange)(this, index, oldMin, oldSpan, newMin, newSpan);
-}
-
-void TiPlotComponent::DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
-                                                  double newSpan)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(axis, kind);
-    (axis->IsXAxis() ? OnXAxisMinSpanChangeFinished : OnYAxisMinSpanChangeFinished)(this, index, oldMin, oldSpan,
-                                                                                    newMin, newSpan);
-}
-
-void TiPlotComponent::DoAxesCustomizeLabel(TiPlotAxis* axis, double value, std::string& text)
-{
-    TiPlotObjectKind kind;
-    const int index = IndexOf(axis, kind);
-    (axis->IsXAxis() ? OnXAxisCustomizeLabel : OnYAxisCustomizeLabel)(this, index, value, text);
-}
-
-void TiPlotComponent::DoXAxisCustomizeHint(TiPlotAxis* axis, std::string& text)
-{
-    TiPlotObjectKind kind;
-    OnXAxisCustomizeHint(this, IndexOf(axis, kind), text);
-}
-
-void TiPlotComponent::DoYAxisCustomizeHint(TiPlotAxis* axis, std::string& text)
-{
-    TiPlotObjectKind kind;
-    OnYAxisCustomizeHint(this, IndexOf(axis, kind), text);
-}
 
 // One guard serves all five forwards: an axis reached by forwarding does not forward again.
 template <class Fire>

@@ -32,6 +32,8 @@
 #include <vector>
 
 class TPopupMenu;
+class TStream;
+class TStrings;
 class TiPlotChannelCustom;
 class TVariant;
 
@@ -387,6 +389,7 @@ public:
     void DoToolBarButtonBeforeClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button, bool& cancel) override;
     void DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button) override;
     void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text) override;
+    TImageList* GetPlotImageList(int index) override;
 
     // --- IPlotAxisHost --------------------------------------------------------------------------
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;
@@ -408,6 +411,42 @@ public:
     // --- Form description -------------------------------------------------------------------------
     void DefineProperties(TFiler& filer) override;
     void Loaded() override;
+
+    // --- Plot files (iPlotComponentFiles.cpp) ---------------------------------------------------
+    // The property file: "File Type = Plot Config", the object counts, every object's
+    // published properties under its kind and index ("Channel0.TitleText = ..."), then the
+    // control's own. A load replaces the objects (toolbar 0 and the title label are kept and
+    // refilled); a file that does not fit or holds a value that does not convert changes
+    // nothing, and the plot stays usable.
+    // Failures raise "Error Saving Properties - ..." / "Error Loading Properties - ...".
+    void SavePropertiesToFile(const std::string& fileName) override;
+    void LoadPropertiesFromFile(const std::string& fileName) override;
+    // The points of every channel, as text columns or in the compact binary form
+    // (DataFileFormat). Loading reads data files and logs of both forms and adds their points
+    // to the existing channels; a file that does not read adds nothing ("Error Loading Data - ").
+    void SaveDataToFile(const std::string& fileName);
+    void LoadDataFromFile(const std::string& fileName);
+    // Logging appends the rows AddDataArray adds to LogFileName, every LogBufferSize rows.
+    void LogActivate(bool append);
+    void LogDeactivate();
+    void WriteLog();
+
+    TNotifyEvent OnAfterSaveProperties;
+    TNotifyEvent OnBeforeLoadProperties;
+    TNotifyEvent OnAfterLoadProperties;
+    TNotifyEvent OnAfterSaveData;
+    TNotifyEvent OnAfterLoadData;
+
+private:
+    void SaveDataToFileText(const std::string& fileName);
+    void SaveDataToFileCompactInterval(const std::string& fileName);
+    void RehearsePropertyLines(const TStrings& lines) const;
+    void ApplyPropertyLines(TStrings& lines, bool rehearsal);
+    void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines);
+    // Writes the log when the pending rows have reached LogBufferSize.
+    void WriteLogWhenDue();
+    std::string LogTextRow(int row, char separator) const;
+    void WriteCompactRow(TStream& stream, int row) const;
 
 protected:
     // Hooks of the master manager.
@@ -493,4 +532,74 @@ private:
     bool m_hintPainted = false;
     // A form is being read: switched on again by Loaded.
     bool m_readingForm = false;
+
+    // --- Input dispatch (iPlotComponentInput.cpp) -------------------------------------------------
+    // Mouse, wheel and keys reach the plot objects: the object under the mouse, or the objects
+    // the user selected, as each kind of input asks; hints show after the mouse rested on an
+    // object. Events of data cursors, limits and annotations are fired through IPlotHost.
+public:
+    TiPlotObjectEvent OnBeforeDataCursorUpdate, OnAnnotationCoordinatesChange, OnAnnotationMoveUser,
+        OnAnnotationResizeUser, OnAnnotationCoordinatesChangeFinished;
+    TiPlotObjectDoubleValueChangeEvent OnLimitLine1PositionChange, OnLimitLine2PositionChange;
+
+    void DoDataCursorCustomizeHint(TiPlotObject* cursor, std::string& text) override;
+    void DoBeforeDataCursorUpdate(TiPlotObject* cursor) override;
+    void DoLimitLine1PositionChange(TiPlotObject* limit, double oldValue, double newValue) override;
+    void DoLimitLine2PositionChange(TiPlotObject* limit, double oldValue, double newValue) override;
+    void DoAnnotationCoordinatesChange(TiPlotObject* annotation) override;
+    void DoAnnotationMoveUser(TiPlotObject* annotation) override;
+    void DoAnnotationResizeUser(TiPlotObject* annotation) override;
+    void DoAnnotationCoordinatesChangeFinished(TiPlotObject* annotation) override;
+    bool KeepReleasedObject(TiPlotObject* object) override;
+
+    // The object that takes the mouse at the point of `mouseData` (a button of a toolbar,
+    // legend or table where one is hit); nullptr when none.
+    TiPlotObject* FindMouseObject(const TiPlotMouseData& mouseData);
+    void UpdateAxisPixels(TiPlotMouseData& mouseData) const;
+    // Hides the hint and stops the hint timer.
+    void KillHint();
+    TiPlotObject* MouseDownObject() const { return m_mouseDownObject; }
+    TiPlotObject* MouseOverObject() const { return m_mouseOverObject; }
+    TiPlotObject* HintObject() const { return m_hintObject; }
+    const std::string& HintText() const { return m_hintText; }
+    TPoint HintPosition() const { return {m_hintLeft, m_hintTop}; }
+
+protected:
+    void iWantSpecialKey(int& key, int& result) override;
+    void iKeyDown(int& key, TShiftState shift) override;
+    void iMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void iMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void iMouseMove(TShiftState shift, int x, int y) override;
+    void iDoubleClick() override;
+    bool iMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos) override;
+    void CaptureChanged(TControl* newHolder) override;
+
+private:
+    class TInputScope;
+    void HintTimer(TObject* sender);
+    void RestartHintTimer(int interval);
+    void HintStep(const TiHintData& hintData, TiPlotObject* over, int x, int y);
+    void SelectPressedObject(TiPlotObject& object, TShiftState shift);
+    void DeliverStaleRelease(TShiftState shift, int x, int y, TPoint screen);
+    // Drops every input reference to the object leaving the plot or to a button of it.
+    void ForgetInputObject(const TiPlotObject* removed);
+    // The index of the object in the manager of its kind when the plot fires that kind's
+    // events of the family; -1 otherwise, and always while a form is being read.
+    enum class TEventFamily { Object, Wheel, Cursor, Focus };
+    int EventIndex(TiPlotObject* object, TEventFamily family, TiPlotObjectKind& kind) const;
+    // Fires an event of one kind with the object's index in its manager, unless a form is read.
+    template <class Event, class... Args>
+    void FireForObject(const Event& event, TiPlotObject* object, Args&&... args);
+
+    bool m_buttonHeld = false;
+    TiPlotObject* m_mouseDownObject = nullptr;
+    TiPlotObject* m_mouseOverObject = nullptr;
+    bool m_axisMultiSelect = false;
+    bool m_doubleClick = false;
+    TiPlotObject* m_hintObject = nullptr;
+    TPoint m_hintAnchor;
+    TRect m_hintDeadZone;
+    int m_inputDepth = 0;
+    // Released while input was being handled; freed when the outermost input returns.
+    std::vector<std::unique_ptr<TiPlotObject>> m_keptReleased;
 };

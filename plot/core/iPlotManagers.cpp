@@ -445,6 +445,15 @@ std::vector<TiPlotObject*> TiPlotObjectManager::SelectedObjects() const
     return selected;
 }
 
+template <class Call>
+void TiPlotObjectManager::ForEachSelected(Call call)
+{
+    // An object that a call before it took out of the plot gets no input any more.
+    for (TiPlotObject* object : SelectedObjects())
+        if (GetIndex(object) >= 0)
+            call(*object);
+}
+
 void TiPlotObjectManager::ClearAllUserSelections()
 {
     for (TiPlotObject* object : SelectedObjects())
@@ -460,37 +469,35 @@ void TiPlotObjectManager::SetShiftState(TShiftState shift)
 void TiPlotObjectManager::MouseDownFocusObjects(TMouseButton button, TShiftState shift, int x, int y, int screenX,
                                                 int screenY, TPopupMenu* popupMenu)
 {
-    for (TiPlotObject* object : SelectedObjects())
-        object->iMouseDown(button, shift, x, y, screenX, screenY, popupMenu);
+    ForEachSelected([&](TiPlotObject& object) { object.iMouseDown(button, shift, x, y, screenX, screenY, popupMenu); });
 }
 
 void TiPlotObjectManager::MouseUpFocusObjects(TMouseButton button, TShiftState shift, int x, int y, int screenX,
                                               int screenY, bool doubleClick, TPopupMenu* popupMenu)
 {
-    for (TiPlotObject* object : SelectedObjects())
-        object->iMouseUp(button, shift, x, y, screenX, screenY, doubleClick, popupMenu);
+    ForEachSelected(
+        [&](TiPlotObject& object) { object.iMouseUp(button, shift, x, y, screenX, screenY, doubleClick, popupMenu); });
 }
 
 void TiPlotObjectManager::KeyDownFocusObjects(int& key, TShiftState shift, TPopupMenu* popupMenu)
 {
-    for (TiPlotObject* object : SelectedObjects())
-        object->iKeyDown(key, shift, popupMenu);
+    ForEachSelected([&](TiPlotObject& object) { object.iKeyDown(key, shift, popupMenu); });
 }
 
 void TiPlotObjectManager::MouseMoveFocusObjects(const TiHintData& hintData, TShiftState shift, int x, int y,
                                                 int screenX, int screenY, bool doubleClick)
 {
-    for (TiPlotObject* object : SelectedObjects()) {
+    ForEachSelected([&](TiPlotObject& object) {
         TiHintData scratch = hintData;
-        object->iMouseMove(scratch, shift, x, y, screenX, screenY, doubleClick);
-    }
+        object.iMouseMove(scratch, shift, x, y, screenX, screenY, doubleClick);
+    });
 }
 
 bool TiPlotObjectManager::MouseWheelFocusObjects(int wheelDelta, TShiftState shift, TPoint mousePos)
 {
     bool handled = false;
-    for (TiPlotObject* object : SelectedObjects())
-        handled = object->iMouseWheel(wheelDelta, shift, mousePos) || handled;
+    ForEachSelected(
+        [&](TiPlotObject& object) { handled = object.iMouseWheel(wheelDelta, shift, mousePos) || handled; });
     return handled;
 }
 

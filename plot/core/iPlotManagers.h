@@ -425,4 +425,6 @@ public:
 private:
     // The selected objects now; a call may change the selection.
     std::vector<TiPlotObject*> SelectedObjects() const;
+    template <class Call>
+    void ForEachSelected(Call call);
 };

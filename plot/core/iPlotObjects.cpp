@@ -85,6 +85,8 @@ void ReleasePlotObject(TiPlotObject* object)
     if (!object)
         return;
     object->AnnounceRemoval();
+    if (object->m_owner && object->m_owner->KeepReleasedObject(object))
+        return;
     delete object;
 }
 

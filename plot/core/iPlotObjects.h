@@ -30,6 +30,7 @@
 #include <vector>
 
 class TCanvas;
+class TImageList;
 class TTimer;
 class TiPlotObject;
 class TiPlotXAxis;
@@ -128,6 +129,22 @@ public:
     // Asked before an object shows its context menu; setting `cancel` suppresses the menu.
     virtual void DoPopUpMenuEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY) = 0;
 
+    // --- What data cursors, limits and annotations report -----------------------------------
+    // Each fires the plot's event of that name with the object's index in its manager.
+    virtual void DoDataCursorCustomizeHint(TiPlotObject*, std::string& /*text*/) {}
+    virtual void DoBeforeDataCursorUpdate(TiPlotObject*) {}
+    virtual void DoLimitLine1PositionChange(TiPlotObject*, double /*oldValue*/, double /*newValue*/) {}
+    virtual void DoLimitLine2PositionChange(TiPlotObject*, double /*oldValue*/, double /*newValue*/) {}
+    virtual void DoAnnotationCoordinatesChange(TiPlotObject*) {}
+    virtual void DoAnnotationMoveUser(TiPlotObject*) {}
+    virtual void DoAnnotationResizeUser(TiPlotObject*) {}
+    virtual void DoAnnotationCoordinatesChangeFinished(TiPlotObject*) {}
+    // Asked by ReleasePlotObject after the removal was announced: while the plot hands input to
+    // its objects it keeps a released object alive until that input has been handled, so that a
+    // handler which deletes the object whose handler runs returns into live code. True when the
+    // plot took the object over.
+    virtual bool KeepReleasedObject(TiPlotObject*) { return false; }
+
     // --- What channels ask of the plot ------------------------------------------------------
     // The answers below are those of a plot without data-point events, so that hosts which
     // carry no channels need not provide them.
@@ -167,6 +184,10 @@ public:
     // the result within +-32000 like the data view does.
     virtual int PositionPercentToPixelsX(double percent);
     virtual int PositionPercentToPixelsY(double percent);
+
+    // --- What labels ask of the plot ----------------------------------------------------------
+    // The plot's image list 0, 1 or 2; nullptr for any other index or a plot without them.
+    virtual TImageList* GetPlotImageList(int) { return nullptr; }
 
 protected:
     ~IPlotHost() = default;

@@ -697,6 +697,7 @@ void TiPlotChannelCustom::DoMouseHint(const TiPlotMouseData& mouseData, TiHintDa
 void TiPlotChannelCustom::DoMouseLeft(const TiPlotMouseData& mouseData)
 {
     Owner()->DoDataPointMouseDown(this, m_hitIndex, mouseData);
+    m_pointPressed = true;
     m_mouseDownIndex = m_hitIndex;
     if (m_hitIndex == -1 || !PtInRect(m_hitRect, {mouseData.X, mouseData.Y}))
         return;
@@ -740,7 +741,10 @@ void TiPlotChannelCustom::DoMouseMove(const TiPlotMouseData& mouseData)
 
 void TiPlotChannelCustom::DoMouseUp(const TiPlotMouseData& mouseData)
 {
-    Owner()->DoDataPointMouseUp(this, m_mouseDownIndex, mouseData);
+    // A pressed channel that is also selected hears the release twice (as the pressed object
+    // and as one of the selection); its data point was pressed once and is released once.
+    if (std::exchange(m_pointPressed, false))
+        Owner()->DoDataPointMouseUp(this, m_mouseDownIndex, mouseData);
     const TPoint mouse{mouseData.X, mouseData.Y};
     if (m_dragging) {
         m_dragging = false;

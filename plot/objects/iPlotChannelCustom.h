@@ -355,6 +355,7 @@ private:
     bool m_dragging = false;
     int m_dragIndex = 0;
     int m_mouseDownIndex = 0;
+    bool m_pointPressed = false;  // between a left press and its first release
     TRect m_dragRect;
     double m_dragStartX = 0;
     double m_dragStartY = 0;

@@ -91,14 +91,15 @@ TEST_F(PlotTest, AnXYPlotWithoutItsChannelClassHasNoChannels)
 
 TEST(PlotKinds, KindsNotYetRegisteredAreAbsent)
 {
-    // Only the axes and the strip-chart channel are registered by the library itself here.
+    // Only the axes, the strip-chart channel and the labels (the title) are registered by the
+    // library itself here.
     TiPlot plot(nullptr);
     EXPECT_EQ(plot.ToolBarCount(), 0);
     EXPECT_EQ(plot.XAxisCount(), 1);
     EXPECT_EQ(plot.ChannelCount(), 1);
-    EXPECT_EQ(plot.TitleText(), "");
-    plot.SetTitleText("ignored");
-    EXPECT_EQ(plot.TitleText(), "");
+    EXPECT_EQ(plot.TitleText(), "Untitled");
+    plot.SetTitleText("Set");
+    EXPECT_EQ(plot.TitleText(), "Set");
     // Without a toolbar, legend and data view the pass draws nothing: the bitmap stays black.
     TBitmap bitmap;
     bitmap.SetSize(100, 60);
