@@ -170,8 +170,6 @@ public:
     // --- What data cursors ask of the plot -----------------------------------------------------
     // An XY plot (its cursors show a horizontal pointer for Y and never snap).
     virtual bool IsXYPlot() { return false; }
-    // Raised before a cursor asks its channels for their values.
-    virtual void DoBeforeDataCursorUpdate(TiPlotObject* /*cursor*/) {}
     // A cursor received new values: OnDataCursorChange with the cursor's index.
     virtual void DoDataCursorChange(TiPlotObject* /*cursor*/) {}
 
