@@ -421,6 +421,12 @@ public:
     // Failures raise "Error Saving Properties - ..." / "Error Loading Properties - ...".
     void SavePropertiesToFile(const std::string& fileName) override;
     void LoadPropertiesFromFile(const std::string& fileName) override;
+    // The annotation file: "AnnotationCount = n", then every annotation's published properties
+    // under "Annotation" and its index. A load replaces the annotations; a file that does not
+    // fit or holds a value that does not convert changes nothing.
+    // Failures raise "Error Saving Annotations - ..." / "Error Loading Annotations - ...".
+    void SaveAnnotationsToFile(const std::string& fileName);
+    void LoadAnnotationsFromFile(const std::string& fileName);
     // The points of every channel, as text columns or in the compact binary form
     // (DataFileFormat). Loading reads data files and logs of both forms and adds their points
     // to the existing channels; a file that does not read adds nothing ("Error Loading Data - ").
@@ -442,6 +448,7 @@ private:
     void SaveDataToFileCompactInterval(const std::string& fileName);
     void RehearsePropertyLines(const TStrings& lines) const;
     void ApplyPropertyLines(TStrings& lines, bool rehearsal);
+    void ApplyAnnotationLines(TStrings& lines);
     void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines);
     // Writes the log when the pending rows have reached LogBufferSize.
     void WriteLogWhenDue();

@@ -424,6 +424,62 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
     EndUpdate();
 }
 
+// ---------------------------------------------------------------------------------------------
+// Annotation file
+
+void TiPlotComponent::SaveAnnotationsToFile(const std::string& fileName)
+{
+    try {
+        TStringList lines;
+        lines.Add("AnnotationCount = " + IntToStr(AnnotationCount()));
+        for (int i = 0; i < AnnotationCount(); ++i)
+            SaveObjectToStringList(GetAnnotation(i), "Annotation" + IntToStr(i), lines);
+        lines.SaveToFile(fileName);
+    } catch (const std::exception& e) {
+        throw Exception(std::string("Error Saving Annotations - ") + e.what());
+    }
+}
+
+void TiPlotComponent::LoadAnnotationsFromFile(const std::string& fileName)
+{
+    try {
+        TStringList lines;
+        lines.LoadFromFile(fileName);
+        // The annotations are replaced only once the whole file has loaded into a scratch plot:
+        // a value that does not convert, found half-way, must not leave half of them gone.
+        if (ClassInfo().CanCreate()) {
+            std::unique_ptr<TObject> scratch(ClassInfo().Create(nullptr));
+            if (auto* plot = dynamic_cast<TiPlotComponent*>(scratch.get())) {
+                TStringList copy;
+                copy.Assign(lines);
+                plot->ApplyAnnotationLines(copy);
+            }
+        }
+        ApplyAnnotationLines(lines);
+    } catch (const std::exception& e) {
+        throw Exception(std::string("Error Loading Annotations - ") + e.what());
+    }
+}
+
+void TiPlotComponent::ApplyAnnotationLines(TStrings& lines)
+{
+    bool present;
+    const int count = std::max(0, TakeIntegerValue("AnnotationCount", lines, present));
+    // Every saved annotation has lines of its own: a count beyond them is a damaged file.
+    if (count > lines.Count())
+        throw Exception("AnnotationCount " + IntToStr(count) + " exceeds the annotations in the file");
+    BeginUpdate();
+    try {
+        RemoveAllAnnotations();
+        for (int i = 0; i < count; ++i)
+            LoadObjectFromStringList(GetAnnotation(AddAnnotation()), "Annotation" + IntToStr(i), lines);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
 void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines)
 {
     for (int i = 0; i < count; ++i) {
