@@ -199,6 +199,7 @@ public:
     void MousePointerSet(TCursor cursor) { SetCursor(cursor); }
     // A data cursor reports that it moved: OnDataCursorChange with its index.
     void DataCursorChange(TObject* sender);
+    void DoDataCursorChange(TiPlotObject* cursor) override { DataCursorChange(cursor); }
     // Copies points StartIndex..StopIndex of one channel to the end of another, each born
     // with the source point's null and empty state.
     void TransferChannelData(int sourceIndex, int destinationIndex, int startIndex, int stopIndex);

@@ -167,6 +167,12 @@ public:
     virtual void DoDataPointMoved(TiPlotChannelCustom*, int, double, double, double, double) {}
     virtual void DoDataPointCustomizeHint(TiPlotChannelCustom*, int, std::string&) {}
 
+    // --- What data cursors ask of the plot -----------------------------------------------------
+    // An XY plot (its cursors show a horizontal pointer for Y and never snap).
+    virtual bool IsXYPlot() { return false; }
+    // A cursor received new values: OnDataCursorChange with the cursor's index.
+    virtual void DoDataCursorChange(TiPlotObject* /*cursor*/) {}
+
     // --- What the trace drawing and the legend ask of the plot ------------------------------
     // The plot's channels in order; a plot without channels answers none.
     virtual int ChannelCount() { return 0; }

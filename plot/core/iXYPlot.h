@@ -15,6 +15,7 @@ public:
     explicit TiXYPlot(TComponent* owner);
 
     int AddChannel() override;
+    bool IsXYPlot() override { return true; }
 
 protected:
     bool CanMakeChannels() const override { return XYPlotChannelClass() != nullptr; }
