@@ -89,21 +89,21 @@ TEST_F(PlotTest, AnXYPlotWithoutItsChannelClassHasNoChannels)
     EXPECT_EQ(plot.ChannelCount(), 0);
 }
 
-TEST(PlotKinds, KindsNotYetRegisteredAreAbsent)
+TEST(PlotKinds, ANewPlotHoldsTheLibrarysDefaultObjects)
 {
-    // The library registers its axes, strip-chart channel, legend, data view, toolbar and
-    // labels (the title); the data cursor is not registered here.
+    // The library registers every kind a new plot is born with: axes, strip-chart channel,
+    // legend, data view, toolbar, the title label and the data cursor.
     TiPlot plot(nullptr);
     EXPECT_EQ(plot.ToolBarCount(), 1);
     EXPECT_EQ(plot.DataViewCount(), 1);
     EXPECT_EQ(plot.XAxisCount(), 1);
     EXPECT_EQ(plot.ChannelCount(), 1);
     EXPECT_EQ(plot.LabelCount(), 1);
-    EXPECT_EQ(plot.DataCursorCount(), 0);
+    EXPECT_EQ(plot.DataCursorCount(), 1);
     EXPECT_EQ(plot.TitleText(), "Untitled");
     plot.SetTitleText("Set");
     EXPECT_EQ(plot.TitleText(), "Set");
-    // Without a cursor the plot still paints its toolbar, data view, axes and title.
+    // The plot paints its toolbar, data view, axes and title.
     TBitmap bitmap;
     bitmap.SetSize(300, 200);
     plot.SetBounds(0, 0, 300, 200);
