@@ -28,8 +28,12 @@ void ShowTemperatureChoice(HostContext& ctx, const char* combo, int type, int& p
 {
     bool present = Present(ctx.s, type);
     ctx.ui.SetVisible(combo, present);
-    if (present)
-        plotSwitch = 1;
+    if (!present)
+        return;
+    plotSwitch = 1;
+    // The combo shows the switch it sets: left on "No ... Plot" it would contradict the trace
+    // on the page, and choosing that item would change nothing.
+    ctx.ui.SetItemIndex(combo, 1);
 }
 
 }  // namespace

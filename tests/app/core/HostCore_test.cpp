@@ -208,6 +208,7 @@ TEST_F(DeviceLayoutTest, PagesAndChoicesFollowTheColumns)
     EXPECT_TRUE(ui.IsVisible("PlotTypeCB"));
     EXPECT_TRUE(ui.IsVisible("iTempCB"));
     EXPECT_EQ(s.ITempPlot, 1);
+    EXPECT_EQ(ui.Indexes["iTempCB"], 1);  // the combo says what is plotted
     EXPECT_FALSE(ui.IsVisible("xTempCB"));
     EXPECT_EQ(s.XTempPlot, 0);
     EXPECT_TRUE(ui.IsVisible("BBPlotCB"));
