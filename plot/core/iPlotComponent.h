@@ -18,6 +18,8 @@
 
 #include "components/iCustomComponent.h"
 #include "platform/canvas/ImageList.h"
+#include "platform/canvas/Metafile.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/Menus.h"
 #include "plot/core/iPlotLayoutManager.h"
 #include "plot/core/iPlotMasterManager.h"
@@ -57,6 +59,8 @@ using TiPlotDataPointCustomizeTextEvent = Event<TObject*, int, int, std::string&
 using TiPlotObjectDoubleValueChangeEvent = Event<TObject*, int, double, double>;
 using TiPlotAxesMinSpanChangeEvent = Event<TObject*, int, double, double, double, double>;
 using TiPlotAxesCustomizeLabelEvent = Event<TObject*, int, double, std::string&>;
+// Page index (from 1) and whether this page reaches the end of the X range to print.
+using TiPlotPrintPageEvent = Event<TObject*, int, bool>;
 
 // The events of one object kind (an unassigned slot: the kind has no such event).
 struct TiPlotKindEvents {
@@ -539,6 +543,62 @@ private:
     bool m_hintPainted = false;
     // A form is being read: switched on again by Loaded.
     bool m_readingForm = false;
+
+    // --- Clipboard, image files and printing (iPlotComponentExport.cpp) ------------------------
+    // Every picture is painted by iPaintTo onto a foreign canvas. The copy, the image files and
+    // the printed pages leave the user's selection out; the copy and the pages also leave the
+    // toolbars out (all toolbars come back shown or hidden as toolbar 0 was).
+public:
+    // The picture in CopyToClipBoardFormat: an enhanced metafile ("image/emf"), a bitmap, or
+    // JPEG bytes ("image/jpeg", quality 100); each with an image other programs can paste.
+    void CopyToClipBoard() override;
+    // The plot as it shows now, toolbars and selection included, as a metafile held in the
+    // control's picture (owned by the control, replaced by the next snapshot).
+    TPicture* GetSnapShotPicture();
+    // Asks for a file name and saves the picture in the format the name's last three
+    // characters give, compared with case: "bmp", "emf", "jpg" (quality 100, progressive) or
+    // "png" (level 9). Any other ending saves nothing.
+    void Save() override;
+    // Prints X axis 0's range from its Min to its maximum, one page for each span the axis
+    // shows after OnBeforePrint, each page holding the plot scaled into the print margins.
+    // Failures raise "Error Printing : " and their message; the toolbars, X axis 0, the size
+    // and the outer margins are put back and the print job is closed whatever happens.
+    void PrintChart() override;
+    // For OnBeforePrint handlers. The paper is that of the last print, or the printer's as
+    // PrintOrientation turns it when nothing has been printed yet.
+    // Makes the control's height take the paper's proportions to its width.
+    void PrintSizeToFillPage();
+    // Sets X axis 0's span so that a page printed at the height of the paper shows
+    // `minutesPerMillimeter` minutes (X in days) per millimetre.
+    void PrintAdjustXSpanToMinutesPerMillimeter(double minutesPerMillimeter);
+    // The paper of the last print in inches (0 before the first).
+    double PrintPaperWidth() const { return m_paperWidth; }
+    double PrintPaperHeight() const { return m_paperHeight; }
+
+    TNotifyEvent OnBeforePrint;
+    TNotifyEvent OnAfterPrint;
+    TiPlotPrintPageEvent OnBeforePrintPage;
+
+private:
+    void DoPrintChart();
+    void DoPrintPage(const TRect& pageRect);
+    void PrintPages(int dpiX, int dpiY, int offsetX, int offsetY);
+    // The factor from control pixels to printer pixels that fits the control into the margins.
+    double PrintScale(int dpiX, int dpiY) const;
+    void CheckPrintableSize() const;
+    void TakePrinterPaperSize();
+    void PaintToControlMetafile(const std::string& description);
+    void SaveImageByEnding(const std::string& fileName);
+
+    std::unique_ptr<TMetafile> m_metafile;
+    std::unique_ptr<TPicture> m_picture;
+    std::unique_ptr<TSaveDialog> m_savePicker;
+    double m_paperWidth = 0;
+    double m_paperHeight = 0;
+    int m_pageWidth = 0;
+    int m_pageHeight = 0;
+    double m_printStart = 0;
+    double m_printStop = 0;
 
     // --- Input dispatch (iPlotComponentInput.cpp) -------------------------------------------------
     // Mouse, wheel and keys reach the plot objects: the object under the mouse, or the objects
