@@ -571,9 +571,6 @@ public:
     // Sets X axis 0's span so that a page printed at the height of the paper shows
     // `minutesPerMillimeter` minutes (X in days) per millimetre.
     void PrintAdjustXSpanToMinutesPerMillimeter(double minutesPerMillimeter);
-    // The paper of the last print in inches (0 before the first).
-    double PrintPaperWidth() const { return m_paperWidth; }
-    double PrintPaperHeight() const { return m_paperHeight; }
 
     TNotifyEvent OnBeforePrint;
     TNotifyEvent OnAfterPrint;

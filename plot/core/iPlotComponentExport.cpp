@@ -16,42 +16,26 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <vector>
+#include <string>
 
 namespace {
 
 const char* const kImageFilter =
     "Bitmap (*.bmp)|*.bmp|Enhanced Metafile (*.emf)|*.emf|JPEG File (*.jpg)|*.jpg|PNG (*.png)|*.png";
+// The extensions of the filter's entries, in order.
+constexpr std::array<const char*, 4> kImageExtensions{".bmp", ".emf", ".jpg", ".png"};
 // The image other programs paste along with the metafile and JPEG bytes: quick to make, as
 // it is made on every copy.
 constexpr int kClipboardPNGLevel = 1;
 
-// The file patterns of a "Description|pattern|..." filter, in order.
-std::vector<std::string> FilterPatterns(const std::string& filter)
-{
-    std::vector<std::string> patterns;
-    std::size_t start = 0;
-    for (bool pattern = false;; pattern = !pattern) {
-        const std::size_t bar = filter.find('|', start);
-        if (pattern)
-            patterns.push_back(filter.substr(start, bar - start));
-        if (bar == std::string::npos)
-            return patterns;
-        start = bar + 1;
-    }
-}
-
 // The save picker's naming: a chosen name keeps its extension only when it is the one of the
-// chosen filter (compared ignoring case); otherwise that filter's extension is appended, so
-// "plot" saved as PNG becomes "plot.png" and "plot.txt" becomes "plot.txt.png".
-std::string NameForChosenFilter(const std::string& fileName, const std::string& filter, int filterIndex)
+// chosen filter entry (compared ignoring case); otherwise that entry's extension is appended,
+// so "plot" saved as PNG becomes "plot.png" and "plot.txt" becomes "plot.txt.png".
+std::string NameForChosenFilter(const std::string& fileName, int filterIndex)
 {
-    const std::vector<std::string> patterns = FilterPatterns(filter);
-    if (filterIndex < 1 || filterIndex > int(patterns.size()))
+    if (filterIndex < 1 || filterIndex > int(kImageExtensions.size()))
         return fileName;
-    const std::string extension = patterns[filterIndex - 1].substr(1);
-    if (extension.empty() || extension == ".*")
-        return fileName;
+    const std::string extension = kImageExtensions[filterIndex - 1];
     const std::size_t dot = fileName.find_last_of('.');
     const std::size_t slash = fileName.find_last_of('/');
     const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
@@ -86,7 +70,8 @@ private:
     bool m_visible;
 };
 
-// The X axis, size and outer margins a print may change for its pages, put back when the print ends however it ends.
+// The X axis, size and outer margins a print may change for its pages, put back when the
+// print ends however it ends.
 class TPrintedPlotState {
 public:
     explicit TPrintedPlotState(TiPlotComponent& plot)
@@ -212,8 +197,7 @@ void TiPlotComponent::Save()
     m_savePicker->FileName = "Untitled";
     if (!m_savePicker->Execute())
         return;
-    m_savePicker->FileName =
-        NameForChosenFilter(m_savePicker->FileName, m_savePicker->Filter, m_savePicker->FilterIndex);
+    m_savePicker->FileName = NameForChosenFilter(m_savePicker->FileName, m_savePicker->FilterIndex);
     m_master->DeSelectAll();
     SaveImageByEnding(m_savePicker->FileName);
 }

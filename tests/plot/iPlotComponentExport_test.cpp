@@ -412,10 +412,9 @@ TEST_F(PlotExportTest, OnePagePrintsTheRangeTheAxisShowsInsideTheMargins)
     EXPECT_EQ(PdfPageCount(Pdf()), 1);
     EXPECT_EQ(events, (std::vector<std::string>{"before", "after"}));
     EXPECT_EQ(pages, (std::vector<PageEvent>{{1, true}}));
-    EXPECT_DOUBLE_EQ(plot.PrintPaperWidth(), 11.0);  // Letter, landscape
-    EXPECT_DOUBLE_EQ(plot.PrintPaperHeight(), 8.5);
 
     const TPage page = RenderPage(Pdf(), 1, dir.Path("page"));
+    // Letter, landscape.
     ASSERT_EQ(page.Width, 11 * kRenderDpi);
     ASSERT_EQ(page.Height, 17 * kRenderDpi / 2);
     // The plot (black) starts at the one-inch margins and is 9 inches wide: 400 x 250 pixels
