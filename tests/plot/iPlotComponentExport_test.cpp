@@ -311,6 +311,16 @@ TEST_F(PlotExportTest, TheFileNameEndingChoosesTheFormat)
               "Bitmap (*.bmp)|*.bmp|Enhanced Metafile (*.emf)|*.emf|JPEG File (*.jpg)|*.jpg|PNG (*.png)|*.png");
 }
 
+// A file that cannot be written is reported, in every format, never passed over in silence.
+TEST_F(PlotExportTest, AFileThatCannotBeWrittenIsReported)
+{
+    for (int filterIndex = 1; filterIndex <= 4; ++filterIndex) {
+        AnswerSave("no such folder/plot", filterIndex);
+        EXPECT_NE(ErrorOf([&] { plot.Save(); }), "") << filterIndex;
+    }
+    EXPECT_TRUE(Files().empty());
+}
+
 // --- Clipboard ---------------------------------------------------------------------------------
 
 TEST_F(PlotExportTest, EachClipboardFormatRoundTripsWithoutTheToolBar)
