@@ -14,6 +14,7 @@
 #include "plot/core/iXYPlot.h"
 #include "plot/objects/iPlotDataCursor.h"
 #include "plot/objects/iPlotDataView.h"
+#include "support/TempDir.h"
 
 #include <chrono>
 #include <cmath>
@@ -261,6 +262,43 @@ TEST_F(XYChannelTest, CursorTextsWithoutAxesOrData)
     EXPECT_EQ(cursor.X, 0);
     EXPECT_EQ(cursor.Status, ipdpsValid);
     EXPECT_EQ(cursor.Text, "Keine X-Achse");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Property file
+
+// Each OPC property reaches its own item and comes back from a property file.
+TEST_F(XYChannelTest, OPCPropertiesGoToTheirItemsAndThroughAPropertyFile)
+{
+    XY->SetOPCComputerName("Lab");
+    XY->SetOPCServerName("Pravix.Simulation.1");
+    XY->SetOPCItemName("Ship.Engine.Speed");
+    XY->SetOPCItem2Name("Ship.Engine.Temperature");
+    XY->SetOPCUpdateRate(250);
+    XY->SetOPCScalar(2);
+    XY->SetOPCOffset(3);
+    XY->SetOPCScalar2(4);
+    XY->SetOPCOffset2(5);
+    XY->SetOPCAutoConnect(false);
+    TempDir dir;
+    XY->SavePropertiesToFile(dir.Path("xy.txt"));
+    auto loaded = std::make_unique<TiXYPlotChannel>(&Host, Ignore(), Ignore(), Ignore(), Ignore());
+    loaded->LoadPropertiesFromFile(dir.Path("xy.txt"));
+
+    const TiOPCItem& x = *loaded->OPCItemManager().GetItem(0);
+    const TiOPCItem& y = *loaded->OPCItemManager().GetItem(1);
+    EXPECT_EQ(x.ComputerName(), "Lab");
+    EXPECT_EQ(x.ServerName(), "Pravix.Simulation.1");
+    EXPECT_EQ(x.ItemName(), "Ship.Engine.Speed");
+    EXPECT_EQ(y.ItemName(), "Ship.Engine.Temperature");
+    EXPECT_EQ(x.UpdateRate(), 250);
+    EXPECT_EQ(x.Scalar(), 2);
+    EXPECT_EQ(x.Offset(), 3);
+    EXPECT_EQ(y.Scalar(), 4);
+    EXPECT_EQ(y.Offset(), 5);
+    EXPECT_FALSE(x.AutoConnect());
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(loaded->OPCItemManager().GetItem(i)->PropertyName(), "Data");
 }
 
 // ---------------------------------------------------------------------------------------------
