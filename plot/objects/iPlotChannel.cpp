@@ -4,12 +4,10 @@
 #include "components/iOPCManager.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Exceptions.h"
-#include "platform/core/StrUtils.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -23,25 +21,16 @@ TiPlotChannel::TiPlotChannel(IPlotHost* owner, TNotifyEvent onChange, TNotifyEve
                              TNotifyEvent onRename)
     : TiPlotChannelCustom(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename)),
       m_elapsedStartTime(Now()),
-      m_opcManager(std::make_unique<TiOPCManager>(nullptr)),
-      m_opcItemManager(std::make_unique<TiOPCItemManager>())
+      m_opc([this] { return Owner()->DoIsDesigning(); })
 {
-    m_opcItemManager->OnGetDesigning = [this](TObject*, bool& designing) { designing = Owner()->DoIsDesigning(); };
-    m_opcItemManager->OnNewData = [this](TObject* sender) { OPCNewData(sender); };
-    m_opcManager->OnAfterGroupUpdate = [this](TObject* sender, const std::string& group) {
+    m_opc.ItemManager().OnNewData = [this](TObject* sender) { OPCNewData(sender); };
+    m_opc.Manager().OnAfterGroupUpdate = [this](TObject* sender, const std::string& group) {
         AfterGroupUpdate(sender, group);
     };
-    for (int i = 0; i < 2; ++i)
-        m_opcItemManager->GetItem(m_opcItemManager->Add())->SetPropertyName("Data");
     SetBarWidth(5.0);
 }
 
-TiPlotChannel::~TiPlotChannel()
-{
-    // The items unregister before the group that item 1 may share with item 0 goes.
-    m_opcItemManager.reset();
-    m_opcManager.reset();
-}
+TiPlotChannel::~TiPlotChannel() = default;
 
 // ---------------------------------------------------------------------------------------------
 // Published properties
@@ -156,8 +145,6 @@ CHANNEL_BAR_SETTER(BarBrushColor, TColor)
 CHANNEL_BAR_SETTER(BarBrushStyle, TBrushStyle)
 
 #undef CHANNEL_BAR_SETTER
-
-TiOPCItem& TiPlotChannel::Item(int Index) const { return *m_opcItemManager->GetItem(Index); }
 
 std::string TiPlotChannel::OPCGroupName() const { return Item(0).GroupName(); }
 void TiPlotChannel::SetOPCGroupName(const std::string& value) { Item(0).SetGroupName(value); }
@@ -407,23 +394,11 @@ void TiPlotChannel::OPCActivate()
 {
     if (Owner()->DoIsDesigning())
         return;
-    Item(0).Deactivate();
-    Item(1).Deactivate();
-    if (m_opcXValueSource != iopcxvsOPCItem) {
+    m_opc.DeactivateBoth();
+    if (m_opcXValueSource == iopcxvsOPCItem)
+        m_opc.ActivatePair(this);  // X and Y come as a pair, updated together
+    else
         Item(0).Activate();
-        return;
-    }
-    // X and Y come as a pair: both items in one private group, updated together.
-    m_opcManager->GroupClear();
-    if (!Trim(Item(0).ServerName()).empty()) {
-        char name[32];
-        std::snprintf(name, sizeof name, "%p", static_cast<void*>(this));
-        m_opcManager->GroupAdd(name, Item(0).ComputerName(), Item(0).ServerName(), Item(0).UpdateRate());
-        Item(0).SetGroupName(name);
-    }
-    Item(1).SetGroupName(Item(0).GroupName());
-    Item(0).Activate();
-    Item(1).Activate();
 }
 
 void TiPlotChannel::OPCActivateSuspend() { Item(0).ActivateSuspend(); }
@@ -433,18 +408,16 @@ void TiPlotChannel::OPCUpdateResume() { Item(0).UpdateResume(); }
 bool TiPlotChannel::GetOPCActive() const { return Item(0).GetActive(); }
 bool TiPlotChannel::GetOPCQualityGood() const { return Item(0).GetQualityGood(); }
 
-double TiPlotChannel::OPCItemValue(int Index) const { return Item(Index).Data().AsDouble(); }
-
 void TiPlotChannel::OPCNewData(TObject* sender)
 {
     auto* item = dynamic_cast<TiOPCItem*>(sender);
     if (!item || item != &Item(0))
         return;
     switch (m_opcXValueSource) {
-    case iopcxvsOPCServerTimeStamp: AddXYInternal(item->TimeStamp(), OPCItemValue(0), false, false); break;
-    case iopcxvsSystemTimeStamp: AddXYInternal(Now(), OPCItemValue(0), false, false); break;
-    case iopcxvsElapsedTime: AddYElapsedTime(OPCItemValue(0)); break;
-    case iopcxvsElapsedSeconds: AddYElapsedSeconds(OPCItemValue(0)); break;
+    case iopcxvsOPCServerTimeStamp: AddXYInternal(item->TimeStamp(), m_opc.Value(0), false, false); break;
+    case iopcxvsSystemTimeStamp: AddXYInternal(Now(), m_opc.Value(0), false, false); break;
+    case iopcxvsElapsedTime: AddYElapsedTime(m_opc.Value(0)); break;
+    case iopcxvsElapsedSeconds: AddYElapsedSeconds(m_opc.Value(0)); break;
     case iopcxvsOPCItem: break;  // the pair arrives through AfterGroupUpdate
     }
 }
@@ -452,7 +425,7 @@ void TiPlotChannel::OPCNewData(TObject* sender)
 void TiPlotChannel::AfterGroupUpdate(TObject*, const std::string&)
 {
     if (m_opcXValueSource == iopcxvsOPCItem)
-        AddXY(OPCItemValue(0), OPCItemValue(1));
+        AddXY(m_opc.Value(0), m_opc.Value(1));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,15 +16,12 @@
 // Dragging a point's X with the mouse can break the X order; the channel does not re-sort.
 
 #include "plot/objects/iPlotChannelCustom.h"
+#include "plot/objects/iPlotChannelOPCSource.h"
 #include "plot/objects/iPlotTraceDrawing.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-class TiOPCManager;
-class TiOPCItemManager;
-class TiOPCItem;
 
 PRAVIX_ENUM(TiPlotInterpolationStyle, ipistStraightLine, ipistCubicSpline, ipistPolynomial, ipistRational,
             ipistDifferential, ipistDifferentialTerminated)
@@ -211,8 +208,8 @@ public:
     void OPCUpdateResume();
     bool GetOPCActive() const;
     bool GetOPCQualityGood() const;
-    TiOPCItemManager& OPCItemManager() const { return *m_opcItemManager; }
-    TiOPCManager& OPCManager() const { return *m_opcManager; }
+    TiOPCItemManager& OPCItemManager() const { return m_opc.ItemManager(); }
+    TiOPCManager& OPCManager() const { return m_opc.Manager(); }
 
     // --- Lookups --------------------------------------------------------------------------------
     // Binary search: the last index visited, a neighbour of Value on either side; -1 when
@@ -294,10 +291,9 @@ private:
     void DrawInterpolatedCurve(TCanvas& canvas, bool reverse, bool rational);
     void CheckForValidXValue(double X);
     void RestartOnFirstPoint();
-    double OPCItemValue(int Index) const;
     void OPCNewData(TObject* sender);
     void AfterGroupUpdate(TObject* sender, const std::string& groupName);
-    TiOPCItem& Item(int Index) const;
+    TiOPCItem& Item(int Index) const { return m_opc.Item(Index); }
     // The nearest non-Empty neighbours of X on the lower-index and higher-index side.
     bool FindSegment(double X, int& before, int& after);
     TiPlotDataPointStatus StepLookup(double X, double& Y, bool holdsBeyondData);
@@ -339,8 +335,7 @@ private:
     double m_digitalReferenceHigh = 90.0;
     TiPlotDigitalReferenceStyle m_digitalReferenceStyle = ipdrScale;
     TiOPCXValueSourceStyle m_opcXValueSource = iopcxvsOPCServerTimeStamp;
-    std::unique_ptr<TiOPCManager> m_opcManager;
-    std::unique_ptr<TiOPCItemManager> m_opcItemManager;
+    TiPlotChannelOPCSource m_opc;
     bool m_barEnabled = false;
     bool m_barPenUseChannelColor = true;
     bool m_barBrushUseChannelColor = true;

@@ -191,6 +191,16 @@ void TiPlotChannelCustom::GetViewIntersectPoint(double X0, double Y0, double& X,
     Y = edge;
 }
 
+void TiPlotChannelCustom::ClipCanvasToAxes(TCanvas& canvas, bool reverse)
+{
+    if (!ClipToAxes() || !AxesValid())
+        return;
+    const TRect box = PixelBox(GetXAxis()->GetMinPixels(), GetYAxis()->GetMinPixels(), GetXAxis()->GetMaxPixels(),
+                               GetYAxis()->GetMaxPixels(), reverse);
+    // The axes' end lines belong to the area, as they do to the data view's clip.
+    canvas.IntersectClipRect(Rect(box.Left, box.Top, box.Right + 1, box.Bottom + 1));
+}
+
 TPoint TiPlotChannelCustom::ValueToPixels(bool reverse, double X, double Y, TiPlotUnitReferenceStyle RefStyle)
 {
     const int px = GetXAxis()->PositionToPixels(X);
@@ -419,13 +429,7 @@ void TiPlotChannel::Draw(TCanvas& canvas, TColor backGroundColor)
     const bool reverse = XYAxesReversed();
     const int saved = canvas.SaveDC();
     try {
-        if (ClipToAxes()) {
-            TRect clip = PixelBox(GetXAxis()->GetMinPixels(), GetYAxis()->GetMinPixels(), GetXAxis()->GetMaxPixels(),
-                                  GetYAxis()->GetMaxPixels(), reverse);
-            // The axes' end lines belong to the area, as they do to the data view's clip.
-            clip = Rect(clip.Left, clip.Top, clip.Right + 1, clip.Bottom + 1);
-            canvas.IntersectClipRect(clip);
-        }
+        ClipCanvasToAxes(canvas, reverse);
         DrawFill(canvas, reverse, backGroundColor);
         DrawBar(canvas, reverse, backGroundColor);
         DrawConnectPoints(canvas, reverse, backGroundColor);

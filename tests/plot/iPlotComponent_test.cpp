@@ -81,6 +81,13 @@ TEST_F(PlotTest, ANewStripChartHoldsTheDefaultObjects)
 
 TEST_F(PlotTest, AnXYPlotWithoutItsChannelClassHasNoChannels)
 {
+    // The library registers its XY channel class; taken away, the plot makes no channels.
+    const TiPlotObjectFactory registered = XYPlotChannelClass();
+    RegisterXYPlotChannelClass(nullptr);
+    struct Restore {
+        TiPlotObjectFactory Class;
+        ~Restore() { RegisterXYPlotChannelClass(Class); }
+    } restore{registered};
     TiXYPlot plot(nullptr);
     EXPECT_EQ(plot.ChannelCount(), 0);
     EXPECT_EQ(plot.XAxisCount(), 1);
