@@ -1,6 +1,7 @@
 #include "plot/objects/iPlotDataCursor.h"
 
 #include "components/iGPFunctions.h"
+#include "platform/gui/Keys.h"
 #include "plot/core/iPlotComponent.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
@@ -309,7 +310,7 @@ void TiPlotDataCursor::DrawHint(TCanvas& canvas)
     const int a = canvas.TextWidth("A");
     TRect box = PlaceHintBox(w, h, a);
 
-    // Kept inside the data view; the left and top edges win over the right and bottom ones.
+    // Shifted back inside the data view: left edge, right edge, top edge, bottom edge.
     const TRect view = m_dataView->GetDrawRect();
     if (box.Left < view.Left)
         OffsetRect(box, view.Left - box.Left, 0);

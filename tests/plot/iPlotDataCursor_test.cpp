@@ -3,8 +3,11 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/SystemColors.h"
+#include "platform/gui/Keys.h"
+#include "platform/gui/TestHooks.h"
 #include "plot/core/iPlot.h"
 #include "plot/core/iXYPlot.h"
+#include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannelCustom.h"
 #include "plot/objects/iPlotDataView.h"
 #include "plot/objects/iPlotLegend.h"
@@ -13,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,10 +95,12 @@ TEST(DataCursor, StyleDecidesThePointersAndTheHint)
         const std::string row = std::to_string(&c - cases);
         EXPECT_EQ(cursor.Pointer1Visible(), c.p1) << row;
         EXPECT_EQ(cursor.Pointer2Visible(), c.p2) << row;
-        if (c.p1)
+        if (c.p1) {
             EXPECT_EQ(cursor.Pointer1Orientation(), c.o1) << row;
-        if (c.p2)
+        }
+        if (c.p2) {
             EXPECT_EQ(cursor.Pointer2Orientation(), c.o2) << row;
+        }
         EXPECT_EQ(cursor.HintOrientation(), c.hint) << row;
     }
 }
@@ -185,6 +191,305 @@ TEST(DataCursor, PointersAreDrawnAcrossTheDataView)
         for (int y : {r.Top + 3, (r.Top + r.Bottom) / 2 + 7, r.Bottom - 3})
             EXPECT_EQ(bitmap.Canvas().GetPixel(x, y), channelColor) << percent << " at y " << y;
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// In a painted plot, through the plot's own input
+
+// A 600 x 400 plot whose channel 0 holds Y = X * X at X = 0 .. 10 on an X axis from 0 to 8,
+// so that point i lies at 12.5 * i percent and the last two lie beyond the axis.
+class CursorInPlot : public ::testing::Test {
+protected:
+    CursorInPlot()
+    {
+        plot.SetBounds(0, 0, 600, 400);
+        for (int i = 0; i <= 10; ++i)
+            plot.GetChannel(0)->AddXY(i, i * i);
+        plot.DisableAllTracking();
+        plot.GetXAxis(0)->SetMinSpan(0, 8);
+        plot.GetYAxis(0)->SetMinSpan(0, 100);
+        Cursor().SetVisible(true);
+        Paint();
+        m_view = dynamic_cast<TiPlotDataView*>(plot.GetDataView(0));
+    }
+
+    TiPlotDataCursor& Cursor(int index = 0) { return *dynamic_cast<TiPlotDataCursor*>(plot.GetDataCursor(index)); }
+    TiPlotDataView& View() { return *m_view; }
+    void Paint() { TestHooks::GrabControl(plot, screen); }
+    // A point in client pixels from percent of the data view.
+    TPoint At(double xPercent, double yPercent)
+    {
+        return {View().PositionPercentToPixelsX(xPercent), View().PositionPercentToPixelsY(yPercent)};
+    }
+    TPoint HintCentre()
+    {
+        return {(Cursor().HintRect().Left + Cursor().HintRect().Right) / 2,
+                (Cursor().HintRect().Top + Cursor().HintRect().Bottom) / 2};
+    }
+    double StepX() { return 100.0 / View().GetWidth(); }
+    double StepY() { return 100.0 / View().GetHeight(); }
+    void Press(TPoint p, TShiftState shift = {}) { TestHooks::SendMouseDown(plot, mbLeft, p.X, p.Y, shift); }
+    void Move(TPoint p) { TestHooks::SendMouseMove(plot, p.X, p.Y, {ssLeft}); }
+    void Release(TPoint p) { TestHooks::SendMouseUp(plot, mbLeft, p.X, p.Y); }
+
+    PaintKinds kinds;
+    TestHooks::TModalScript modal;  // context menus pick nothing
+    TiPlot plot{nullptr};
+    TBitmap screen;
+
+private:
+    TiPlotDataView* m_view = nullptr;
+};
+
+using Log = std::vector<std::string>;
+
+// A press on a pointer or the hint grabs it; moves drag it along its own direction only, kept
+// within the data view; a release on the cursor is a click, and only after a grab.
+TEST_F(CursorInPlot, MouseDragsPointersAndHint)
+{
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetStyle(ipcsDeltaX);
+    cursor.SetPointer1Position(20);
+    cursor.SetPointer2Position(60);
+    Paint();
+    Log log;
+    plot.Events(TiPlotObjectKind::DataCursor).OnClick = [&](TObject*, int i) {
+        log.push_back("Click " + std::to_string(i));
+    };
+
+    enum TAction { Down, Drag, Up };
+    struct Step {
+        const char* why;
+        TAction action;
+        std::function<TPoint()> where;
+        double p1, p2, hint;
+        Log events;
+    };
+    TPoint hintPressed;
+    const Step steps[] = {
+        {"a press on pointer 1 grabs it", Down, [&] { return At(20, 30); }, 20, 60, 50, {}},
+        {"a move drags pointer 1 across only", Drag, [&] { return At(35, 80); }, 35, 60, 50, {}},
+        {"the release on it is a click", Up, [&] { return At(35, 80); }, 35, 60, 50, {"Click 0"}},
+        {"pointer 2 is grabbed where it lies", Down, [&] { return At(60, 10); }, 35, 60, 50, {}},
+        {"dragged past the right edge it stops there", Drag, [&] { return At(130, 10); }, 35, 100, 50, {}},
+        {"released away from the cursor: no click", Up, [&] { return At(130, 10); }, 35, 100, 50, {}},
+        {"the hint box is grabbed", Down, [&] { return hintPressed = HintCentre(); }, 35, 100, 50, {}},
+        {"it moves along the pointers, keeping its offset to the mouse",
+         Drag,
+         [&] {
+             return TPoint{hintPressed.X + 40, hintPressed.Y + At(0, 80).Y - At(0, 50).Y};
+         },
+         35,
+         100,
+         80,
+         {}},
+        {"its release is a click", Up, [&] { return HintCentre(); }, 35, 100, 80, {"Click 0"}},
+        {"a press beside the cursor grabs nothing", Down, [&] { return At(70, 20); }, 35, 100, 80, {}},
+        {"a release without a grab raises no click", Up, [&] { return At(35, 20); }, 35, 100, 80, {}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        log.clear();
+        const TPoint p = step.where();
+        step.action == Down ? Press(p) : step.action == Drag ? Move(p) : Release(p);
+        Paint();
+        // A pixel of the data view is about 0.2 percent.
+        EXPECT_NEAR(cursor.Pointer1Position(), step.p1, 0.3);
+        EXPECT_NEAR(cursor.Pointer2Position(), step.p2, 0.3);
+        EXPECT_NEAR(cursor.HintPosition(), step.hint, 0.3);
+        EXPECT_EQ(log, step.events);
+    }
+    // The channel measured the distance the pointers were dragged to: 35 % to 100 % of 8.
+    EXPECT_NEAR(cursor.DataX(), 0.65 * 8, 0.03);
+}
+
+// Arrow keys move the hint along its pointer and pointer 1 across, one pixel a step; Ctrl takes
+// pointer 2; Page Up and Down take five steps; Home and End go to the edges. Positions stay
+// within 0 .. 100 and a hidden pointer never moves.
+TEST_F(CursorInPlot, KeysStepThePointersAndTheHint)
+{
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetUserSelected(true);
+    const double sx = StepX(), sy = StepY();
+    struct Step {
+        TiPlotDataCursorStyle style;
+        int key;
+        TShiftState shift;
+        double p1, p2, hint;
+    };
+    const TShiftState ctrl{ssCtrl};
+    const Step steps[] = {
+        // Two vertical pointers with the hint between them, moving up and down.
+        {ipcsDeltaX, VK_RIGHT, {}, 50 + sx, 60, 50},
+        {ipcsDeltaX, VK_LEFT, ctrl, 50 + sx, 60 - sx, 50},
+        {ipcsDeltaX, VK_UP, {}, 50 + sx, 60 - sx, 50 + sy},
+        {ipcsDeltaX, VK_DOWN, ctrl, 50 + sx, 60 - sx, 50 + sy},  // Ctrl leaves the hint alone
+        {ipcsDeltaX, VK_PRIOR, {}, 50 + 6 * sx, 60 - sx, 50 + sy},
+        {ipcsDeltaX, VK_NEXT, ctrl, 50 + 6 * sx, 60 - 6 * sx, 50 + sy},
+        {ipcsDeltaX, VK_END, ctrl, 50 + 6 * sx, 100, 50 + sy},
+        {ipcsDeltaX, VK_RIGHT, ctrl, 50 + 6 * sx, 100, 50 + sy},  // stays at the edge
+        {ipcsDeltaX, VK_HOME, {}, 0, 100, 50 + sy},
+        {ipcsDeltaX, VK_LEFT, {}, 0, 100, 50 + sy},
+        // Two horizontal pointers: the hint moves across, the pointers up and down.
+        {ipcsDeltaY, VK_UP, {}, sy, 100, 50 + sy},
+        {ipcsDeltaY, VK_RIGHT, {}, sy, 100, 50 + sy + sx},
+        {ipcsDeltaY, VK_PRIOR, ctrl, sy, 100, 50 + sy + sx},
+        {ipcsDeltaY, VK_NEXT, ctrl, sy, 100 - 5 * sy, 50 + sy + sx},
+        // One pointer: Ctrl moves nothing.
+        {ipcsValueX, VK_HOME, ctrl, sy, 100 - 5 * sy, 50 + sy + sx},
+        {ipcsValueX, VK_END, {}, 100, 100 - 5 * sy, 50 + sy + sx},
+    };
+    int row = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE("row " + std::to_string(row++));
+        cursor.SetStyle(step.style);
+        TestHooks::SendKey(plot, step.key, step.shift);
+        EXPECT_NEAR(cursor.Pointer1Position(), step.p1, 1e-9);
+        EXPECT_NEAR(cursor.Pointer2Position(), step.p2, 1e-9);
+        EXPECT_NEAR(cursor.HintPosition(), step.hint, 1e-9);
+    }
+}
+
+// With snapping, the keys walk the pointer from point to point and scroll the X axis to show the
+// point; where snapping has nothing to say the keys take their pixel steps.
+TEST_F(CursorInPlot, KeysWalkTheDataPointsWhileSnapping)
+{
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetUserSelected(true);
+    cursor.SetSnapToDataPoint(true);
+    cursor.SetPointer1Position(30);  // X 2.4: the nearest point is X 2
+    TiPlotXAxis* axis = plot.GetXAxis(0);
+    const double sy = StepY();
+    struct Step {
+        const char* why;
+        TiPlotDataCursorStyle style;
+        int key;
+        double p1, axisMin, dataX, hint;
+    };
+    const Step steps[] = {
+        {"snap to X 2, then one point on", ipcsValueXY, VK_RIGHT, 37.5, 0, 3, 50},
+        {"one point back", ipcsValueXY, VK_LEFT, 25, 0, 2, 50},
+        {"five points on", ipcsValueXY, VK_PRIOR, 87.5, 0, 7, 50},
+        {"the last point, beyond the axis: it scrolls", ipcsValueXY, VK_END, 97.5, 2.2, 10, 50},
+        {"the first point, before the axis: it scrolls back", ipcsValueXY, VK_HOME, 2.5, -0.2, 0, 50},
+        {"up moves the hint", ipcsValueXY, VK_UP, 2.5, -0.2, 0, 50 + sy},
+        {"a Y distance never snaps: up steps the pointer", ipcsDeltaY, VK_UP, 2.5 + sy, -0.2, 0, 50 + sy},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        cursor.SetStyle(step.style);
+        TestHooks::SendKey(plot, step.key);
+        EXPECT_NEAR(cursor.Pointer1Position(), step.p1, 1e-9);
+        EXPECT_NEAR(axis->Min(), step.axisMin, 1e-9);
+        EXPECT_NEAR(cursor.HintPosition(), step.hint, 1e-9);
+        if (step.style == ipcsValueXY) {
+            cursor.DoUpdate();
+            EXPECT_NEAR(cursor.DataX(), step.dataX, 1e-9);
+        }
+    }
+}
+
+// Released, a dragged pointer lands on the point nearest in X of all channels; with no point
+// anywhere it stays where it was dropped.
+TEST_F(CursorInPlot, ReleasedPointerSnapsToTheNearestPointOfAllChannels)
+{
+    plot.AddChannel();
+    for (int i = 0; i < 10; ++i)
+        plot.GetChannel(1)->AddXY(i + 0.5, 1);
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetChannelName("<All>");
+    cursor.SetSnapToDataPoint(true);
+    cursor.SetPointer1Position(10);
+    Paint();
+    struct Drop {
+        double at, landsAt;
+    };
+    // 42.5 % is X 3.4: channel 1's 3.5 is nearer than channel 0's 3. 57 % is X 4.56: channel 1's
+    // 4.5 wins over channel 0's 5. 76 % is X 6.08: channel 0's 6.
+    const Drop drops[] = {{42.5, 43.75}, {57, 56.25}, {76, 75}};
+    for (const Drop& drop : drops) {
+        SCOPED_TRACE(drop.at);
+        const TPoint from = At(cursor.Pointer1Position(), 50);
+        Press(from);
+        Move(At(drop.at, 50));
+        Release(At(drop.at, 50));
+        EXPECT_NEAR(cursor.Pointer1Position(), drop.landsAt, 1e-9);
+        Paint();
+    }
+    plot.GetChannel(0)->Clear();
+    plot.GetChannel(1)->Clear();
+    Press(At(75, 50));
+    Move(At(30, 50));
+    Release(At(30, 50));
+    EXPECT_NEAR(cursor.Pointer1Position(), 30, 0.3) << "nothing to snap to";
+}
+
+// A channel that leaves while the cursor snaps to it, or whose leaving an axis event causes in
+// the middle of a snap, leaves no reference behind; neither does a removed data view.
+TEST_F(CursorInPlot, RemovedChannelOrDataViewLeavesNothingStale)
+{
+    plot.AddChannel();
+    for (int i = 0; i <= 10; ++i)
+        plot.GetChannel(1)->AddXY(i, -i);
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetChannelName(plot.GetChannel(1)->Name());
+    cursor.SetSnapToDataPoint(true);
+    cursor.SetUserSelected(true);
+    TestHooks::SendKey(plot, VK_RIGHT);
+    ASSERT_NEAR(cursor.Pointer1Position(), 62.5, 1e-9) << "snapped to X 4, then on to X 5";
+
+    plot.DeleteChannel(1);
+    EXPECT_EQ(cursor.GetChannel(), nullptr);
+    for (int key : {VK_RIGHT, VK_END, VK_HOME})
+        TestHooks::SendKey(plot, key);
+    EXPECT_EQ(cursor.Pointer1Position(), 0) << "the pixel steps: Home";
+    cursor.SetPointer1Position(50);
+
+    // An axis handler that deletes the channel the cursor is scrolling to.
+    cursor.SetChannelName("<All>");
+    plot.OnXAxisMinChange = [&](TObject*, int, double, double) {
+        if (plot.ChannelCount() > 0)
+            plot.DeleteChannel(0);
+    };
+    TestHooks::SendKey(plot, VK_END);
+    EXPECT_EQ(plot.ChannelCount(), 0);
+    EXPECT_EQ(cursor.Pointer1Position(), 50) << "the point went with its channel";
+    plot.OnXAxisMinChange = nullptr;
+    Paint();
+
+    const TPoint onPointer = At(50, 50);
+    plot.DeleteDataView(0);
+    EXPECT_EQ(cursor.DataView(), nullptr);
+    for (int key : {VK_RIGHT, VK_UP, VK_END})
+        TestHooks::SendKey(plot, key);
+    cursor.MoveHint(icdUp);
+    Press(onPointer);
+    Release(onPointer);
+    Paint();
+    EXPECT_EQ(cursor.Pointer1Position(), 50);
+    EXPECT_EQ(cursor.HintPosition(), 50);
+}
+
+// A data view squeezed to nothing takes no key or drag input: every conversion would divide by
+// its zero size.
+TEST_F(CursorInPlot, ZeroSizeDataViewIgnoresKeysAndDrags)
+{
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetUserSelected(true);
+    const TPoint grab = At(50, 50), to = At(80, 50);
+    Press(grab);
+    const TRect r = View().GetDrawRect();
+    View().SetDrawRect({r.Left, r.Top, r.Left, r.Bottom});
+    Move(to);
+    Release(to);
+    for (int key : {VK_RIGHT, VK_UP, VK_END, VK_HOME})
+        TestHooks::SendKey(plot, key);
+    cursor.MoveHint(icdUp);
+    EXPECT_EQ(cursor.Pointer1Position(), 50);
+    EXPECT_EQ(cursor.HintPosition(), 50);
+    View().SetDrawRect({r.Left, r.Top, r.Right, r.Top});
+    TestHooks::SendKey(plot, VK_END);
+    EXPECT_EQ(cursor.Pointer1Position(), 50);
 }
 
 }  // namespace
