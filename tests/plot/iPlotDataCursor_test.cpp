@@ -36,6 +36,15 @@ private:
     std::vector<TiPlotKindRegistration> m_registrations;
 };
 
+void SavePNGOf(const TBitmap& bitmap, const std::string& name)
+{
+    const TBytes png = EncodePNG(bitmap, 9);
+    if (std::FILE* file = std::fopen(name.c_str(), "wb")) {
+        std::fwrite(png.data(), 1, png.size(), file);
+        std::fclose(file);
+    }
+}
+
 TiPlotDataCursor& CursorOf(TiPlotComponent& plot)
 {
     auto* cursor = dynamic_cast<TiPlotDataCursor*>(plot.GetDataCursor(0));
@@ -177,11 +186,7 @@ TEST(DataCursor, PointersAreDrawnAcrossTheDataView)
     TBitmap bitmap;
     bitmap.SetSize(600, 400);
     plot.iPaintTo(bitmap.Canvas());
-    const TBytes png = EncodePNG(bitmap, 9);
-    if (std::FILE* file = std::fopen("iPlotDataCursor_deltax.png", "wb")) {
-        std::fwrite(png.data(), 1, png.size(), file);
-        std::fclose(file);
-    }
+    SavePNGOf(bitmap, "iPlotDataCursor_deltax.png");
     TiPlotDataView* view = cursor.DataView();
     ASSERT_NE(view, nullptr);
     const TRect r = view->GetDrawRect();
@@ -490,6 +495,123 @@ TEST_F(CursorInPlot, ZeroSizeDataViewIgnoresKeysAndDrags)
     View().SetDrawRect({r.Left, r.Top, r.Right, r.Top});
     TestHooks::SendKey(plot, VK_END);
     EXPECT_EQ(cursor.Pointer1Position(), 50);
+}
+
+// Hints in several styles: beside the pointer, flipped at the right edge (and kept flipped),
+// between two pointers with the dotted distance line, and without a channel. Each box is framed
+// in the channel's colour (black without one) and filled with the info background.
+TEST_F(CursorInPlot, HintBoxesSitBesideOrBetweenThePointers)
+{
+    while (plot.DataCursorCount() < 5)
+        plot.AddDataCursor();
+    struct Setup {
+        TiPlotDataCursorStyle style;
+        double p1, p2, hint;
+        const char* channel;
+        bool useChannelColor;
+    };
+    const Setup setups[] = {
+        {ipcsValueXY, 30, 0, 70, "Channel 1", true},   // to the right of its pointer
+        {ipcsDeltaX, 45, 65, 45, "Channel 1", true},   // between the pointers, selected
+        {ipcsValueX, 97, 0, 20, "Channel 1", true},    // no room on the right: flips left
+        {ipcsDeltaY, 65, 90, 15, "Channel 1", false},  // horizontal pointers in the cursor's own colour
+        {ipcsValueXY, 10, 0, 30, "Nothing", true},     // no such channel
+    };
+    std::vector<std::string> texts(std::size(setups));
+    plot.OnDataCursorCustomizeHint = [&](TObject*, int index, std::string& text) { texts.at(index) = text; };
+    for (int i = 0; i < int(std::size(setups)); ++i) {
+        const Setup& s = setups[i];
+        TiPlotDataCursor& cursor = Cursor(i);
+        cursor.SetStyle(s.style);
+        cursor.SetPointer1Position(s.p1);
+        cursor.SetPointer2Position(s.p2);
+        cursor.SetHintPosition(s.hint);
+        cursor.SetChannelName(s.channel);
+        cursor.SetUseChannelColor(s.useChannelColor);
+        cursor.SetColor(clLime);
+        cursor.SetVisible(true);
+    }
+    Cursor(1).SetUserSelected(true);
+    Paint();
+    SavePNGOf(screen, "iPlotDataCursor_hints.png");
+
+    TCanvas& canvas = screen.Canvas();
+    const TColor channelColor = ColorToRGB(plot.GetChannel(0)->Color());
+    const TColor frames[] = {channelColor, channelColor, channelColor, ColorToRGB(clBlack), ColorToRGB(clBlack)};
+    for (int i = 0; i < int(std::size(setups)); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(Cursor(i).HintDrawn());
+        const TRect box = Cursor(i).HintRect();
+        EXPECT_EQ(canvas.GetPixel(box.Left, (box.Top + box.Bottom) / 2), frames[i]);
+        EXPECT_EQ(canvas.GetPixel(box.Right - 2, box.Bottom - 2), ColorToRGB(clInfoBk));
+    }
+    EXPECT_EQ(texts[4], "No Channel");
+    EXPECT_EQ(texts[0], Cursor(0).HintText());
+
+    const int x30 = View().PositionPercentToPixelsX(30), x97 = View().PositionPercentToPixelsX(97);
+    EXPECT_EQ(Cursor(0).HintRect().Left, x30 + 5);
+    EXPECT_NEAR((Cursor(0).HintRect().Top + Cursor(0).HintRect().Bottom) / 2.0, At(0, 70).Y, 1);
+    EXPECT_EQ(Cursor(2).HintRect().Right, x97 - 5);
+    EXPECT_EQ(Cursor(2).HintOrientationSide(), iosTopLeft) << "the flipped side is kept";
+
+    // Between the pointers: centred, with a dotted line from each pointer to the box.
+    const TRect between = Cursor(1).HintRect();
+    const int x45 = View().PositionPercentToPixelsX(45), x65 = View().PositionPercentToPixelsX(65);
+    EXPECT_NEAR((between.Left + between.Right) / 2.0, (x45 + x65) / 2.0, 1);
+    int dots = 0, gaps = 0;
+    for (int x = x45 + 2; x < between.Left - 1; ++x)
+        ++(canvas.GetPixel(x, (between.Top + between.Bottom) / 2) == channelColor ? dots : gaps);
+    EXPECT_GT(dots, 2);
+    EXPECT_GT(gaps, 2);
+    // The selected cursor's box has a focus frame two pixels out.
+    const TColor background = canvas.GetPixel(between.Left + 3, between.Top - 6);
+    int marked = 0;
+    for (int x = between.Left - 2; x < between.Right + 2; ++x)
+        marked += canvas.GetPixel(x, between.Top - 2) != background;
+    EXPECT_GT(marked, (between.Right - between.Left) / 4);
+
+    // Horizontal pointers: the box sits between them at the hint's X, the line runs up and down.
+    const TRect across = Cursor(3).HintRect();
+    EXPECT_NEAR((across.Left + across.Right) / 2.0, At(15, 0).X, 1);
+    EXPECT_NEAR((across.Top + across.Bottom) / 2.0, (At(0, 65).Y + At(0, 90).Y) / 2.0, 1);
+    EXPECT_EQ(canvas.GetPixel(At(50, 65).X, At(50, 65).Y), ColorToRGB(clLime));
+
+    // Moved back to the middle, a flipped hint stays on the left.
+    Cursor(2).SetPointer1Position(50);
+    Paint();
+    EXPECT_EQ(Cursor(2).HintRect().Right, View().PositionPercentToPixelsX(50) - 5);
+}
+
+// A hint that is not drawn cannot be grabbed; with HintHideOnRelease it shows only while a
+// pointer is dragged; a cursor on every channel shows none.
+TEST_F(CursorInPlot, HintIsGrabbedOnlyWhereItWasDrawn)
+{
+    TiPlotDataCursor& cursor = Cursor();
+    int clicks = 0;
+    plot.Events(TiPlotObjectKind::DataCursor).OnClick = [&](TObject*, int) { ++clicks; };
+    ASSERT_TRUE(cursor.HintDrawn());
+    const TPoint hint = HintCentre();
+    cursor.SetHintHideOnRelease(true);
+    Paint();
+    EXPECT_FALSE(cursor.HintDrawn());
+    Press(hint);
+    Move({hint.X, hint.Y - 60});
+    Release({hint.X, hint.Y - 60});
+    EXPECT_EQ(cursor.HintPosition(), 50);
+    EXPECT_EQ(clicks, 0);
+
+    Press(At(50, 10));
+    Paint();
+    EXPECT_TRUE(cursor.HintDrawn()) << "shown while pointer 1 is dragged";
+    Release(At(50, 10));
+    Paint();
+    EXPECT_FALSE(cursor.HintDrawn());
+    EXPECT_EQ(clicks, 1);
+
+    cursor.SetHintHideOnRelease(false);
+    cursor.SetChannelName("<All>");
+    Paint();
+    EXPECT_FALSE(cursor.HintDrawn());
 }
 
 }  // namespace
