@@ -796,8 +796,8 @@ TiPlotDataPointStatus TiPlotDataCursor::GetInterpolatedYValue(const std::string&
             SetPointer1Position(axis->PositionToDataViewFraction(X) * 100);
             DoUpdate();
         } else {
-            // A full paint with X at the axis's start brings the channel's drawing state, which
-            // the reading uses, up to date.
+            // The channel interpolates along the drawn pixels: a full paint with X at the axis's
+            // start lays the axis out for the reading.
             axis->SetMin(X);
             SetPointer1Position(axis->PositionToDataViewFraction(X) * 100);
             if (TiPlotComponent* plot = Plot())

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -236,6 +237,27 @@ protected:
     void Press(TPoint p, TShiftState shift = {}) { TestHooks::SendMouseDown(plot, mbLeft, p.X, p.Y, shift); }
     void Move(TPoint p) { TestHooks::SendMouseMove(plot, p.X, p.Y, {ssLeft}); }
     void Release(TPoint p) { TestHooks::SendMouseUp(plot, mbLeft, p.X, p.Y); }
+    // Right-clicks pointer 1 (above the trace) and picks the item at the caption path (none for an empty path);
+    // returns the menu as it was shown.
+    TestHooks::TMenuSnapshot PickFromMenu(std::vector<std::string> path)
+    {
+        modal.OnPopup = [path](const TestHooks::TMenuSnapshot& menu) -> TMenuItem* {
+            const TestHooks::TMenuSnapshot* level = &menu;
+            for (const std::string& caption : path) {
+                auto it = std::find_if(level->Items.begin(), level->Items.end(),
+                                       [&](const TestHooks::TMenuSnapshot& item) { return item.Caption == caption; });
+                if (it == level->Items.end())
+                    return nullptr;
+                level = &*it;
+            }
+            return path.empty() ? nullptr : level->Item;
+        };
+        Paint();
+        const TPoint p = At(Cursor().Pointer1Position(), 95);
+        TestHooks::SendMouseDown(plot, mbRight, p.X, p.Y);
+        TestHooks::SendMouseUp(plot, mbRight, p.X, p.Y);
+        return modal.Popups.empty() ? TestHooks::TMenuSnapshot{} : modal.Popups.back();
+    }
 
     PaintKinds kinds;
     TestHooks::TModalScript modal;  // context menus pick nothing
@@ -612,6 +634,160 @@ TEST_F(CursorInPlot, HintIsGrabbedOnlyWhereItWasDrawn)
     cursor.SetChannelName("<All>");
     Paint();
     EXPECT_FALSE(cursor.HintDrawn());
+}
+
+std::vector<std::string> Describe(const TestHooks::TMenuSnapshot& menu)
+{
+    std::vector<std::string> lines;
+    for (const TestHooks::TMenuSnapshot& item : menu.Items)
+        lines.push_back(item.Caption + (item.Checked ? " *" : "") + (item.Enabled ? "" : " (off)") +
+                        (item.Visible ? "" : " (hidden)"));
+    return lines;
+}
+
+// The popup menu, right-clicked on the cursor: channels, styles, options and snapping, each
+// doing what it says.
+TEST_F(CursorInPlot, PopupMenuPicksChannelStyleAndOptions)
+{
+    plot.AddChannel();
+    plot.GetChannel(1)->SetTitleText("Second\r\nchannel");
+    for (int i = 0; i < 10; ++i)
+        plot.GetChannel(1)->AddXY(i + 0.5, 1);
+    plot.AddChannel();
+    plot.GetChannel(2)->SetVisible(false);  // not offered
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetMenuItemVisibleDeltaY(false);
+    cursor.SetMenuItemCaptionDeltaX("Distance");
+    cursor.SetPointer1Position(52);  // X 4.16
+    const std::string first = plot.GetChannel(0)->TitleText();
+
+    TestHooks::TMenuSnapshot shown = PickFromMenu({"Channel", "Secondchannel"});
+    EXPECT_EQ(Describe(shown), (Log{"Channel", "Style", "Options", "Snap to Data-Point", "Edit..."}));
+    EXPECT_EQ(Describe(shown.Items.at(0)), (Log{"<All>", first + " *", "Secondchannel"}));
+    EXPECT_EQ(Describe(shown.Items.at(1)),
+              (Log{"Value X-Y *", "Value X", "Value Y", "Distance", "Peak-Peak (hidden)", "Frequency"}));
+    EXPECT_EQ(Describe(shown.Items.at(2)), (Log{"Use Channel Color *", "Hide Hint On Release", "Flip Alignment"}));
+    EXPECT_EQ(cursor.ChannelName(), plot.GetChannel(1)->Name());
+    EXPECT_TRUE(plot.GetChannel(1)->UserSelected());
+    EXPECT_EQ(cursor.Pointer1Position(), 52) << "not snapping yet";
+
+    PickFromMenu({"Snap to Data-Point"});
+    EXPECT_TRUE(cursor.SnapToDataPoint());
+    EXPECT_EQ(cursor.Pointer1Position(), 56.25) << "onto the second channel's X 4.5";
+    PickFromMenu({"Options", "Flip Alignment"});
+    EXPECT_EQ(cursor.HintOrientationSide(), iosTopLeft);
+    PickFromMenu({"Options", "Use Channel Color"});
+    EXPECT_FALSE(cursor.UseChannelColor());
+    PickFromMenu({"Options", "Hide Hint On Release"});
+    EXPECT_TRUE(cursor.HintHideOnRelease());
+    PickFromMenu({"Style", "Distance"});
+    EXPECT_EQ(cursor.Style(), ipcsDeltaX);
+    shown = PickFromMenu({"Channel", "<All>"});
+    EXPECT_EQ(Describe(shown.Items.at(2)), (Log{"Use Channel Color", "Hide Hint On Release *", "Flip Alignment (off)"}))
+        << "a hint between two pointers has no side to flip";
+    EXPECT_EQ(Describe(shown.Items.at(1)).at(3), "Distance *");
+    EXPECT_EQ(cursor.ChannelName(), "<All>");
+    for (int i = 0; i < plot.ChannelCount(); ++i)
+        EXPECT_FALSE(plot.GetChannel(i)->UserSelected()) << i;
+
+    cursor.SetStyle(ipcsValueXY);
+    cursor.SetChannelAllowAll(false);
+    cursor.SetMenuUserCanChangeOptions(false);
+    shown = PickFromMenu({});
+    EXPECT_EQ(Describe(shown), (Log{"Channel", "Style", "Snap to Data-Point *", "Edit..."}));
+    EXPECT_EQ(Describe(shown.Items.at(0)), (Log{first, "Secondchannel"}));
+
+    // An XY plot's cursor never snaps, and does not offer it.
+    TiXYPlot xyPlot(nullptr);
+    TiPlotDataCursor& xyCursor = CursorOf(xyPlot);
+    TPopupMenu menu(nullptr);
+    xyCursor.AddMenuItems(&menu);
+    for (int i = 0; i < menu.Items()->Count(); ++i)
+        EXPECT_NE(menu.Items()->Items(i)->Caption(), "Snap to Data-Point");
+    xyCursor.SetSnapToDataPoint(true);
+    EXPECT_FALSE(xyCursor.DoSnapTo(1));
+}
+
+// Selecting the cursor selects its channel; picking another channel while the cursor is selected
+// moves the cursor onto it; any other selection takes the cursor's away.
+TEST_F(CursorInPlot, SelectionFollowsTheChannels)
+{
+    plot.AddChannel();
+    TiPlotDataCursor& cursor = Cursor();
+    TiPlotChannelCustom* first = plot.GetChannel(0);
+    TiPlotChannelCustom* second = plot.GetChannel(1);
+    cursor.SetUserSelected(true);
+    EXPECT_TRUE(first->UserSelected());
+    second->SetUserSelected(true);
+    EXPECT_TRUE(cursor.UserSelected());
+    EXPECT_EQ(cursor.ChannelName(), second->Name());
+    plot.GetXAxis(0)->SetUserSelected(true);
+    EXPECT_FALSE(cursor.UserSelected());
+    first->SetUserSelected(true);
+    EXPECT_FALSE(cursor.UserSelected());
+    EXPECT_EQ(cursor.ChannelName(), second->Name()) << "an unselected cursor stays where it is";
+
+    // Over the cursor the mouse is a hand, which the host may change.
+    EXPECT_EQ(cursor.GetMousePointer({}), crHandPoint);
+    plot.Events(TiPlotObjectKind::DataCursor).OnGetMouseCursor = [](TObject*, int, TCursor& c) { c = crCross; };
+    EXPECT_EQ(cursor.GetMousePointer({}), crCross);
+}
+
+// Reading a channel's value at an X puts the cursor and the X axis back as they were, without an
+// axis event, both the painting way and the cached way, on a reversed axis too, and after a paint
+// that failed.
+TEST_F(CursorInPlot, InterpolatedValueLeavesCursorAndAxisAsTheyWere)
+{
+    TiPlotDataCursor& cursor = Cursor();
+    cursor.SetVisible(false);
+    cursor.SetStyle(ipcsDeltaX);
+    cursor.SetChannelName("<All>");
+    cursor.SetPointer1Position(20);
+    TiPlotXAxis* axis = plot.GetXAxis(0);
+    int axisEvents = 0;
+    plot.OnXAxisMinChange = [&](TObject*, int, double, double) { ++axisEvents; };
+    struct Case {
+        const char* channel;
+        double x;
+        bool cached, reversed;
+        TiPlotDataPointStatus status;
+        double y;
+    };
+    const Case cases[] = {
+        {"Channel 1", 2.5, false, false, ipdpsValid, 6.5},   // between (2, 4) and (3, 9)
+        {"channel 1", 2.5, true, false, ipdpsValid, 6.5},    // names ignore letter case
+        {"Channel 1", 9.5, false, false, ipdpsValid, 90.5},  // beyond the axis: moved there to read
+        {"Channel 1", 2.5, false, true, ipdpsValid, 6.5},   {"Channel 1", 2.5, true, true, ipdpsValid, 6.5},
+        {"Nothing", 2.5, false, false, ipdpsNull, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.channel) + " at " + std::to_string(c.x) + (c.cached ? " cached" : "") +
+                     (c.reversed ? " reversed" : ""));
+        axis->SetReverseScale(c.reversed);
+        cursor.SetUseCachedInterpolatedData(c.cached);
+        double y = -1;
+        EXPECT_EQ(cursor.GetInterpolatedYValue(c.channel, c.x, y), c.status);
+        EXPECT_NEAR(y, c.y, 0.1);  // the channel interpolates along the drawn pixels
+        EXPECT_FALSE(cursor.Visible());
+        EXPECT_EQ(cursor.Style(), ipcsDeltaX);
+        EXPECT_EQ(cursor.ChannelName(), "<All>");
+        EXPECT_EQ(cursor.Pointer1Position(), 20);
+        EXPECT_EQ(axis->Min(), 0);
+        EXPECT_FALSE(axis->InSetMinSpan());
+    }
+    EXPECT_EQ(axisEvents, 0);
+
+    axis->SetReverseScale(false);
+    cursor.SetUseCachedInterpolatedData(false);
+    plot.OnAfterPaint = [](TObject*) { throw Exception("paint failed"); };
+    double y = 0;
+    EXPECT_THROW(cursor.GetInterpolatedYValue("Channel 1", 2.5, y), Exception);
+    EXPECT_FALSE(cursor.Visible());
+    EXPECT_EQ(cursor.ChannelName(), "<All>");
+    EXPECT_EQ(cursor.Pointer1Position(), 20);
+    EXPECT_EQ(axis->Min(), 0);
+    EXPECT_FALSE(axis->InSetMinSpan());
+    EXPECT_EQ(axisEvents, 0);
 }
 
 }  // namespace
