@@ -666,7 +666,9 @@ int TiPlotDataCursor::GetNearestSnapToIndex(TiPlotChannel* channel, double X, do
     const int count = channel->GetCount();
     if (count == 0)
         return -1;
-    // Compared along the channel's own X order, increasing or decreasing.
+    // Compared along the channel's own X order, increasing or decreasing. The order is otherwise
+    // learnt when the channel is drawn: points added since must count.
+    channel->UpdateXIncreasing();
     const double order = channel->XIncreasing() ? 1 : -1;
     int result = -1;
     if (order * X >= order * channel->GetDataX(count - 1)) {

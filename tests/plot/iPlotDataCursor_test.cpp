@@ -790,4 +790,40 @@ TEST_F(CursorInPlot, InterpolatedValueLeavesCursorAndAxisAsTheyWere)
     EXPECT_EQ(axisEvents, 0);
 }
 
+// The nearest point in X: clamped to the ends, the nearer neighbour in between (the earlier one on
+// a tie), on increasing and decreasing channels alike; none, and no distance, without points.
+TEST_F(CursorInPlot, NearestSnapIndexByX)
+{
+    plot.AddChannel();
+    plot.AddChannel();
+    auto* increasing = dynamic_cast<TiPlotChannel*>(plot.GetChannel(0));  // X 0 .. 10
+    auto* decreasing = dynamic_cast<TiPlotChannel*>(plot.GetChannel(1));
+    auto* empty = dynamic_cast<TiPlotChannel*>(plot.GetChannel(2));
+    for (int i = 10; i >= 0; --i)
+        decreasing->AddXY(i, i);
+    // Not painted since: the channel has not yet learnt that its X decreases.
+    struct Case {
+        TiPlotChannel* channel;
+        double x;
+        int index;
+        double distance;
+    };
+    const Case cases[] = {
+        {increasing, -3, 0, 3},    {increasing, 12, 10, 2},   {increasing, 4.3, 4, 0.3}, {increasing, 4.7, 5, 0.3},
+        {increasing, 4.5, 4, 0.5}, {decreasing, 4.3, 6, 0.3}, {decreasing, 4.7, 5, 0.3}, {decreasing, -1, 10, 1},
+        {decreasing, 11, 0, 1},    {empty, 4, -1, 1e300},
+    };
+    TiPlotXAxis* axis = plot.GetXAxis(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.channel == increasing   ? 0
+                                    : c.channel == decreasing ? 1
+                                                              : 2) +
+                     " at " + std::to_string(c.x));
+        double distance = -1;
+        EXPECT_EQ(Cursor().GetNearestSnapToIndex(c.channel, c.x, axis->PositionToDataViewFraction(c.x) * 100, distance),
+                  c.index);
+        EXPECT_NEAR(distance, c.distance, 1e-9);
+    }
+}
+
 }  // namespace
