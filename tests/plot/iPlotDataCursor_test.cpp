@@ -826,4 +826,30 @@ TEST_F(CursorInPlot, NearestSnapIndexByX)
     }
 }
 
+// With the axes exchanged the X pointer lies across the plot: Up and Down walk the points,
+// Left and Right move the hint.
+TEST_F(CursorInPlot, KeysWalkTheDataPointsOnExchangedAxes)
+{
+    plot.SetXYAxesReverse(true);
+    Paint();
+    TiPlotDataCursor& cursor = Cursor();
+    ASSERT_EQ(cursor.Pointer1Orientation(), ioHorizontal);
+    cursor.SetUserSelected(true);
+    cursor.SetSnapToDataPoint(true);
+    cursor.SetPointer1Position(30);
+    const double sx = StepX();
+    struct Step {
+        int key;
+        double p1, hint;
+    };
+    const Step steps[] = {
+        {VK_UP, 37.5, 50}, {VK_DOWN, 25, 50}, {VK_RIGHT, 25, 50 + sx}, {VK_LEFT, 25, 50}, {VK_NEXT, 0, 50}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.key);
+        TestHooks::SendKey(plot, step.key);
+        EXPECT_NEAR(cursor.Pointer1Position(), step.p1, 1e-9);
+        EXPECT_NEAR(cursor.HintPosition(), step.hint, 1e-9);
+    }
+}
+
 }  // namespace
