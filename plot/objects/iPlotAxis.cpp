@@ -530,6 +530,21 @@ double TiPlotAxis::PercentToPosition(double fraction) const
     return std::pow(10.0, logMin + (m_reverseScale ? 1 - f : f) * decades);
 }
 
+double TiPlotAxis::PositionToDataViewFraction(double value) const
+{
+    const double length = StopPercent() - StartPercent();
+    double f;
+    if (!IsLog()) {
+        f = m_reverseScale ? (GetMax() - value) / m_span : (value - m_min) / m_span;
+    } else {
+        const double logMin = SafeLog10(m_min);
+        const double decades = SafeLog10(GetMax()) - logMin;
+        const double g = decades > 0 ? (SafeLog10(value) - logMin) / decades : 0;
+        f = m_reverseScale ? 1 - g : g;
+    }
+    return (f * length + StartPercent()) / 100;
+}
+
 int TiPlotAxis::WidthToPixels(double width) const
 {
     return std::abs(PositionToPixels(m_min + width) - PositionToPixels(m_min));

@@ -118,6 +118,9 @@ public:
     // Both with one set of events.
     void SetMinSpan(double min, double span);
     bool InSetMinSpan() const { return m_inSetMinSpan; }
+    // Held by a data cursor that moves the axis for a moment to read a value: while set,
+    // SetMin and SetSpan fire none of the plot's axis events.
+    void SetInSetMinSpan(bool value) { m_inSetMinSpan = value; }
 
     // --- Conversions (valid after CalcTicks / CalcScaleRect) ----------------------------------
     int PositionToPixels(double value) const;
@@ -126,6 +129,8 @@ public:
     // They are not inverses on an axis that covers only part of the data view.
     double PositionToPercent(double value) const;
     double PercentToPosition(double fraction) const;
+    // The exact inverse of PercentToPosition: the fraction of the data view where `value` lies.
+    double PositionToDataViewFraction(double value) const;
     int WidthToPixels(double width) const;
     int GetMinPixels() const { return PositionToPixels(m_min); }
     int GetMaxPixels() const { return PositionToPixels(GetMax()); }

@@ -24,6 +24,8 @@
 #include <memory>
 #include <string>
 
+class TiPlotChannel;
+class TiPlotComponent;
 class TiPlotDataView;
 
 class TiPlotDataCursor : public TiPlotManagerObject, public IPlotDataCursorTarget, public IPlotDataCursorPaint {
@@ -118,12 +120,59 @@ public:
     // Asks the channel (every channel with "<All>") for the values under the pointers.
     void DoUpdate() override;
 
+    // The hint box as last drawn, and whether the last paint drew it at all.
+    TRect HintRect() const { return m_hintRect; }
+    bool HintDrawn() const { return m_hintDrawn; }
+
+    // --- Snapping to data points (strip-chart plots) ----------------------------------------
+    // The index of the channel's point nearest to X (in channel units); -1 with Distance 1e300
+    // when there is none. Percent is X's place in percent of the data view.
+    int GetNearestSnapToIndex(TiPlotChannel* channel, double X, double Percent, double& Distance);
+    // Moves pointer 1 or 2 onto the nearest data point; false when snapping does not apply or
+    // found no point.
+    bool DoSnapTo(int pointer);
+    void DoSnapToDataPoint();
+    // Puts the pointer on point DataIndex + Offset of the channel (- Offset on a reversed X
+    // axis), scrolling the X axis to show it.
+    void MoveCursorToDataPoint(int channelIndex, int dataIndex, int offset, int pointer);
+    // Moves the hint along its pointer by one pixel.
+    void MoveHint(TiCountDirection direction);
+    // The keys while snapping; false when the key is left to the pixel steps.
+    bool DoKeySnapToDataPoint(int& key, TShiftState shift, TPopupMenu* popupMenu);
+
+    // The named channel's Y at X as a cursor reads it; ipdpsNull without such a strip-chart
+    // channel or its X axis. The cursor and the axis are left as they were.
+    TiPlotDataPointStatus GetInterpolatedYValue(const std::string& channelName, double X, double& Y);
+
+    // --- Popup menu actions -----------------------------------------------------------------
+    void AllChannelsMenuItemClick(TObject* sender);
+    void ChannelNameMenuItemClick(TObject* sender);
+    void StyleValueXYMenuItemClick(TObject*) { SetStyle(ipcsValueXY); }
+    void StyleValueXMenuItemClick(TObject*) { SetStyle(ipcsValueX); }
+    void StyleValueYMenuItemClick(TObject*) { SetStyle(ipcsValueY); }
+    void StyleDeltaXMenuItemClick(TObject*) { SetStyle(ipcsDeltaX); }
+    void StyleDeltaYMenuItemClick(TObject*) { SetStyle(ipcsDeltaY); }
+    void StyleInverseDeltaXMenuItemClick(TObject*) { SetStyle(ipcsInverseDeltaX); }
+    void UseChannelColorMenuItemClick(TObject* sender);
+    void HideHintOnReleaseMenuItemClick(TObject* sender);
+    void FlipMenuItemClick(TObject* sender);
+    void SnapToDataPointMenuItemClick(TObject* sender);
+
     // --- Overridden operations ------------------------------------------------------------
     void SetVisible(bool value) override;
     void SetXYAxesReversed(bool value) override;
     void NotificationRemove(TObject* sender) override;
     void NotificationRename(TObject* sender) override;
+    void NotificationSetFocus(TObject* sender) override;
     void Draw(TCanvas& canvas, TColor backGroundColor) override;
+    bool iMouseHitTest(const TiPlotMouseData& mouseData) override;
+    void DoMouseLeft(const TiPlotMouseData& mouseData) override;
+    void DoMouseMove(const TiPlotMouseData& mouseData) override;
+    void DoMouseUp(const TiPlotMouseData& mouseData) override;
+    void DoSetFocus() override;
+    TCursor GetMousePointer(TPoint p) override;
+    void iKeyDown(int& key, TShiftState shift, TPopupMenu* popupMenu) override;
+    void AddMenuItems(TPopupMenu* popupMenu) override;
 
     // --- IPlotDataCursorTarget --------------------------------------------------------------
     TiPlotDataCursorStyle CursorStyle() const override { return m_style; }
@@ -146,8 +195,27 @@ private:
 
     void DoSetup();
     bool IsAllChannels() const { return m_channelName == kAllChannels; }
+    TiPlotComponent* Plot() const;
+    bool IsStripChartPlot() const;
+    bool PointerReadsX(int pointer) const;
+    bool IsDeltaStyle() const;
+    // A data view with an area: percent conversions mean something.
+    bool DataViewHasArea() const;
+    double StepX() const;
+    double StepY() const;
     TColor PointerColor();
     void DrawPointer(TCanvas& canvas, TPointer& pointer, double position, bool dragged);
+    bool HintShowing() const;
+    void DrawHint(TCanvas& canvas);
+    TRect PlaceHintBox(int textWidth, int textHeight, int a);
+    void DrawDeltaLine(TCanvas& canvas);
+    bool StepByKey(int key, TShiftState shift);
+    void KeepPositionsInRange();
+    TMenuItem* AddMenuItem(TMenuItem* parent, const std::string& caption, bool checked,
+                           void (TiPlotDataCursor::*handler)(TObject*));
+    void AddChannelMenu(TPopupMenu* popupMenu);
+    void AddStyleMenu(TPopupMenu* popupMenu);
+    void AddOptionsMenu(TPopupMenu* popupMenu);
 
     std::string m_channelName;
     bool m_channelAllowAll = true;
@@ -182,4 +250,15 @@ private:
     TiOrientation m_hintOrientation = ioVertical;
     bool m_pointer1Dragging = false;
     bool m_pointer2Dragging = false;
+    bool m_hintDragging = false;
+    bool m_hintDrawn = false;
+    TRect m_hintRect;
+    // The press that started a drag and where the grabbed part lay then, in client pixels.
+    TPoint m_pressPoint;
+    TPoint m_pressPartPixels;
+    // The point the last snap found; the channel index is dropped when any channel leaves.
+    int m_snapChannelIndex = -1;
+    int m_snapDataIndex = -1;
+    // Counts the channels that left, so that a snap learns that its channel may be gone.
+    int m_channelRemovals = 0;
 };
