@@ -2,6 +2,7 @@
 """Prints the benchmark table from the benchmark program's JSON results (medians)."""
 
 import json
+import re
 import sys
 
 FORMS = ["standard", "compact", "compact_interval", "full_feature"]
@@ -16,7 +17,8 @@ def medians(path):
         if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
             continue
         name = run.get("run_name", run["name"])
-        found[name] = run
+        # A figure with a fixed iteration count carries it in its name.
+        found[re.sub(r"/iterations:\d+$", "", name)] = run
     return found
 
 
@@ -87,7 +89,7 @@ def main():
     for device, goal in [("fluorometer", 1e6), ("backscatter", 5e5), ("par", None)]:
         ours = counter(r.get(f"host/{device}/ours"), "lines_per_s")
         raw = counter(r.get(f"host/{device}/raw"), "lines_per_s")
-        ratio = f"{ours / raw:.2f}x raw" if ours and raw else "-"
+        ratio = f"{ours / raw:.3f}x raw" if ours and raw else "-"
         if goal:
             row(f"host core {device} (lines/s)", ours, None, raw, ratio, f">= {goal:,.0f}", ours is not None and ours >= goal)
         else:
