@@ -116,6 +116,10 @@ void TiComponent::PendingRepaintDue()
 
 void TiComponent::InvalidateChange()
 {
+    // The frame timer is already set to issue the repaint that waits; a burst of changes (a
+    // live plot asks with every point added) need not read the clock for each of them.
+    if (m_invalidatePending && m_autoFrameRate && m_pendingRepaintTimer.GetTimerRunning())
+        return;
     m_invalidatePending = true;
     if (m_updating)
         return;

@@ -1,6 +1,7 @@
 #include "app/core/Recording.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <unistd.h>
 
@@ -25,6 +26,20 @@ struct RecordFile {
     long& Size;
     const char* Kind;  // as the warning names it
 };
+
+// Appends a TAB and the value as "%<width>.<precision>f" writes it: both round the exact
+// binary value to the digits asked for. A nine-wavelength row holds 36 such values, and the
+// record is written with every line, so each is formatted once, without a format string.
+void AppendFieldFixed(std::string& row, double value, int width, int precision)
+{
+    char digits[400];  // the longest double in fixed notation with 8 decimals fits
+    const char* end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision).ptr;
+    const auto length = std::size_t(end - digits);
+    row += '\t';
+    if (length < std::size_t(width))
+        row.append(std::size_t(width) - length, ' ');
+    row.append(digits, length);
+}
 
 RecordFile RawRecord(HostState& s)
 {
@@ -188,10 +203,10 @@ std::string EngrDataRow(const HostState& s)
         if (t < 0 || t >= kTypeCount)
             continue;
         if (IsLambda(t)) {
-            row += CFormat("%c%8.6lf%c%8.6lf%c%8.6lf%c%8.6lf", '\t', s.TypeBeta[t], '\t', s.TypeBetap[t], '\t',
-                           s.TypeBbp[t], '\t', s.TypeBb[t]);
+            for (double value : {s.TypeBeta[t], s.TypeBetap[t], s.TypeBbp[t], s.TypeBb[t]})
+                AppendFieldFixed(row, value, 8, 6);
         } else if (IsVSF(t)) {
-            row += CFormat("%c%6.4lf", '\t', s.TypeVSF[t]);
+            AppendFieldFixed(row, s.TypeVSF[t], 6, 4);
         } else {
             switch (t) {
             case IEngr:
@@ -206,10 +221,10 @@ std::string EngrDataRow(const HostState& s)
             case ITemp:
             case XTemp:
             case Engr1:
-            case PAR: row += CFormat("%c%6.4lf", '\t', s.EngValue[t]); break;
-            case Pressure: row += CFormat("%c%5.1lf", '\t', s.EngValue[t]); break;
+            case PAR: AppendFieldFixed(row, s.EngValue[t], 6, 4); break;
+            case Pressure: AppendFieldFixed(row, s.EngValue[t], 5, 1); break;
             case Counter:
-            case Raw: row += CFormat("%c%1.0lf", '\t', s.EngValue[t]); break;
+            case Raw: AppendFieldFixed(row, s.EngValue[t], 1, 0); break;
             default: break;
             }
         }

@@ -463,9 +463,21 @@ private:
             return;
         if (m_image) {
             const QRgb rgb = ToQColor(color).rgb();
+            // An opaque colour is stored unchanged in every 32-bit format, so a plain pen writes
+            // the words itself: a trace of many points sets a great many pixels, and
+            // QImage::setPixel checks and converts each of them.
+            const QImage::Format format = m_image->format();
+            const bool direct = !exclusiveOr && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                                                 format == QImage::Format_ARGB32_Premultiplied);
+            uchar* const bits = direct ? m_image->bits() : nullptr;
+            const qsizetype stride = m_image->bytesPerLine();
             for (const QPoint& pt : points) {
                 if (!m_image->valid(pt) || (s.Clipped && !s.Clip.PtInRegion(pt.x(), pt.y())))
                     continue;
+                if (direct) {
+                    reinterpret_cast<QRgb*>(bits + pt.y() * stride)[pt.x()] = rgb;
+                    continue;
+                }
                 const QRgb old = m_image->pixel(pt);
                 m_image->setPixel(pt, exclusiveOr ? (0xFF000000u | ((old ^ rgb) & 0xFFFFFFu)) : rgb);
             }

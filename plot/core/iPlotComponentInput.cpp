@@ -399,8 +399,10 @@ int TiPlotComponent::EventIndex(TiPlotObject* object, TEventFamily family, TiPlo
 template <class Event, class... Args>
 void TiPlotComponent::FireForObject(const Event& event, TiPlotObject* object, Args&&... args)
 {
+    // Finding the object's index costs a search of the kinds; axis tracking asks for it with
+    // every point added, mostly with no handler assigned.
     TiPlotObjectKind kind;
-    if (!GetLoading())
+    if (event && !GetLoading())
         event(this, IndexOf(object, kind), std::forward<Args>(args)...);
 }
 

@@ -32,13 +32,22 @@ constexpr int kMaxTicks = 5000;
 double PositiveOrOne(double value) { return value > 0 ? value : 1.0; }
 double SafeLog10(double value) { return std::log10(PositiveOrOne(value)); }
 
+// Rounds as nearbyint does (half to even in the usual rounding mode) for a value below 2^51
+// in size: adding and taking away 1.5 * 2^52 leaves no bits below the unit. Trace drawing
+// places every point through it, and this spares each a call into the maths library.
+double RoundToWhole(double value)
+{
+    constexpr double kShift = 6755399441055744.0;
+    return (value + kShift) - kShift;
+}
+
 // The pixel `offset` away from `origin`: the offset is clamped before rounding, so that a far
 // value never overflows the integer, and NaN lands off-scale at the low end.
 int PixelFrom(int origin, double offset)
 {
     if (std::isnan(offset))
         return -kPixelLimit;
-    const long long pixel = origin - RoundHalfEven(std::clamp(offset, -1e9, 1e9));
+    const long long pixel = origin - static_cast<long long>(RoundToWhole(std::clamp(offset, -1e9, 1e9)));
     return int(std::clamp<long long>(pixel, -kPixelLimit, kPixelLimit));
 }
 
@@ -160,7 +169,14 @@ TiPlotYAxis::TiPlotYAxis(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent o
     SetHorizontal(false);
 }
 
-IPlotAxisHost* TiPlotAxis::AxisHost() const { return dynamic_cast<IPlotAxisHost*>(Owner()); }
+// The owner never changes, and tracking asks with every point added: the cast is made once
+// it finds the host.
+IPlotAxisHost* TiPlotAxis::AxisHost() const
+{
+    if (!m_axisHost)
+        m_axisHost = dynamic_cast<IPlotAxisHost*>(Owner());
+    return m_axisHost;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Scale setters
@@ -489,6 +505,17 @@ int TiPlotAxis::PositionToPixels(double value) const
         return 0;
     const double offset = (SafeLog10(value) - std::log10(m)) * (m_minPixel - m_maxPixel) / decades;
     return PixelFrom(m_minPixel, offset);
+}
+
+void TiPlotAxis::PositionsToPixels(const double* values, int count, int* pixels) const
+{
+    if (m_minPixel == m_maxPixel || m_span <= kMinSpan || IsLog()) {
+        for (int i = 0; i < count; ++i)
+            pixels[i] = PositionToPixels(values[i]);
+        return;
+    }
+    for (int i = 0; i < count; ++i)
+        pixels[i] = PixelFrom(m_minPixel, (values[i] - m_min) * m_pixelsPerUnit);
 }
 
 double TiPlotAxis::PixelsToPosition(int pixel) const

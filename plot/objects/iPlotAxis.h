@@ -124,6 +124,8 @@ public:
 
     // --- Conversions (valid after CalcTicks / CalcScaleRect) ----------------------------------
     int PositionToPixels(double value) const;
+    // PositionToPixels of each of Count values, for loops that place many points.
+    void PositionsToPixels(const double* values, int count, int* pixels) const;
     double PixelsToPosition(int pixel) const;
     // Value to fraction of the span (1 = whole span) and fraction of the data view to value.
     // They are not inverses on an axis that covers only part of the data view.
@@ -360,6 +362,8 @@ protected:
     IPlotAxisHost* AxisHost() const;
 
 private:
+    mutable IPlotAxisHost* m_axisHost = nullptr;
+
     struct TextSet {
         bool UseDefaultFormat = true;
         TiPlotTextFormat FormatStyle = iptfValue;

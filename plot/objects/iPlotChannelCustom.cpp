@@ -252,9 +252,10 @@ int TiPlotChannelCustom::AddXYInternal(double X, double Y, bool Null, bool Empty
             m_runningYMin = Y;
         ++m_runningCount;
         m_runningXSum += X;
-        m_runningXMean = double(m_runningXSum / m_runningCount);
         m_runningYSum += Y;
-        m_runningYMean = double(m_runningYSum / m_runningCount);
+        // The means are divided out when read: two divisions per point cost more than the
+        // rest of the statistics.
+        m_runningMeansFromSums = {true, true};
     }
     TrackAxes(X, Y, Null, Empty);
     if (m_loggingActive) {
@@ -332,6 +333,7 @@ void TiPlotChannelCustom::ResetRunningStatistics()
     m_runningXMax = m_runningYMax = -1e300;
     m_runningXMean = m_runningYMean = 0;
     m_runningXSum = m_runningYSum = 0;
+    m_runningMeansFromSums = {false, false};
 }
 
 void TiPlotChannelCustom::Clear()
@@ -428,10 +430,28 @@ double ScanValid(const TiPlotDataCustomList& list, bool ofY, Scan scan)
 
 double TiPlotChannelCustom::GetXMax() { return m_runningXMax = ScanValid(*m_list, false, Scan::Max); }
 double TiPlotChannelCustom::GetXMin() { return m_runningXMin = ScanValid(*m_list, false, Scan::Min); }
-double TiPlotChannelCustom::GetXMean() { return m_runningXMean = ScanValid(*m_list, false, Scan::Mean); }
+double TiPlotChannelCustom::RunningXMean() const
+{
+    return m_runningMeansFromSums.X ? double(m_runningXSum / m_runningCount) : m_runningXMean;
+}
+
+double TiPlotChannelCustom::RunningYMean() const
+{
+    return m_runningMeansFromSums.Y ? double(m_runningYSum / m_runningCount) : m_runningYMean;
+}
+
+double TiPlotChannelCustom::GetXMean()
+{
+    m_runningMeansFromSums.X = false;
+    return m_runningXMean = ScanValid(*m_list, false, Scan::Mean);
+}
 double TiPlotChannelCustom::GetYMax() { return m_runningYMax = ScanValid(*m_list, true, Scan::Max); }
 double TiPlotChannelCustom::GetYMin() { return m_runningYMin = ScanValid(*m_list, true, Scan::Min); }
-double TiPlotChannelCustom::GetYMean() { return m_runningYMean = ScanValid(*m_list, true, Scan::Mean); }
+double TiPlotChannelCustom::GetYMean()
+{
+    m_runningMeansFromSums.Y = false;
+    return m_runningYMean = ScanValid(*m_list, true, Scan::Mean);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Per-point accessors

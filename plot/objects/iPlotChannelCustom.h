@@ -126,10 +126,10 @@ public:
     int RunningCount() const { return m_runningCount; }
     double RunningXMin() const { return m_runningXMin; }
     double RunningXMax() const { return m_runningXMax; }
-    double RunningXMean() const { return m_runningXMean; }
+    double RunningXMean() const;
     double RunningYMin() const { return m_runningYMin; }
     double RunningYMax() const { return m_runningYMax; }
-    double RunningYMean() const { return m_runningYMean; }
+    double RunningYMean() const;
     // Counts afresh over the points held.
     void ReCalcRunningMinMaxMean();
     // Scans the points held and stores the result into its running value only.
@@ -397,6 +397,11 @@ private:
     double m_runningYMax = -1e300;
     double m_runningYMean = 0;
     long double m_runningYSum = 0;
+    // Set while a mean is the sum divided by the count, cleared when a scan stored it.
+    struct {
+        bool X = false;
+        bool Y = false;
+    } m_runningMeansFromSums;
     TiPlotDataStyle m_dataStyle = ipdsStandard;
     std::unique_ptr<TFont> m_markersFont;
 };

@@ -22,3 +22,13 @@ void TiPlotDataCompactList::GetXYEmptyNull(int Index, double& X, double& Y, bool
     Empty = false;
     Null = false;
 }
+
+void TiPlotDataCompactList::ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const
+{
+    VisitPoints<TPoint8>(First, Count, [&](const TPoint8& point) {
+        *X++ = point.X;
+        *Y++ = point.Y;
+        *Empty++ = false;
+        *Null++ = false;
+    });
+}

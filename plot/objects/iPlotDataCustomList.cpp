@@ -106,6 +106,12 @@ void TiPlotDataCustomList::FreeMemory()
     m_ringBuffer = false;
 }
 
+void TiPlotDataCustomList::ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const
+{
+    for (int i = 0; i < Count; ++i)
+        GetXYEmptyNull(First + i, X[i], Y[i], Empty[i], Null[i]);
+}
+
 int TiPlotDataCustomList::GetActualIndex(int Index) const
 {
     if (Index < 0 || Index >= m_count)

@@ -130,6 +130,9 @@ public:
     virtual void DeletePoints(int N);
     // Everything about one point in one call.
     virtual void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const = 0;
+    // GetXYEmptyNull of the Count points from logical index First on, into the arrays: what
+    // drawing reads of every point, without a call per point.
+    virtual void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const;
 
     // The storage slot of a logical index.
     int GetActualIndex(int Index) const;
@@ -172,6 +175,22 @@ protected:
     T& AtSlot(int Slot)
     {
         return static_cast<T*>(m_block)[Slot];
+    }
+    // Calls Visit with each stored point of logical indexes First .. First + Count - 1, oldest
+    // first; both ends of the range are checked as GetActualIndex checks an index.
+    template <typename T, typename F>
+    void VisitPoints(int First, int Count, F&& Visit) const
+    {
+        if (Count <= 0)
+            return;
+        GetActualIndex(First + Count - 1);
+        const T* block = static_cast<const T*>(m_block);
+        int slot = GetActualIndex(First);
+        for (int i = 0; i < Count; ++i) {
+            Visit(block[slot]);
+            if (++slot == m_count)
+                slot = 0;
+        }
     }
 
     bool IsWrapping() const { return m_ringBuffer && m_count == m_capacity && m_capacity > 0; }

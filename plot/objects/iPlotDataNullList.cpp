@@ -64,3 +64,13 @@ void TiPlotDataNullList::GetXYEmptyNull(int Index, double& X, double& Y, bool& E
     Empty = point.Status & EmptyBit;
     Null = point.Status & NullBit;
 }
+
+void TiPlotDataNullList::ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const
+{
+    VisitPoints<TPoint24>(First, Count, [&](const TPoint24& point) {
+        *X++ = point.X;
+        *Y++ = point.Y;
+        *Empty++ = point.Status & EmptyBit;
+        *Null++ = point.Status & NullBit;
+    });
+}

@@ -32,6 +32,7 @@ public:
     // Keeps the low four bits of the style's ordinal.
     void SetMarkerStyle(int Index, TiPlotMarkerStyle Value) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
+    void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const override;
 
     // The raw status word of a point.
     std::uint16_t GetStatus(int Index) const;

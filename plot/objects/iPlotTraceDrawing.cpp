@@ -480,37 +480,49 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
     TiPlotMinMaxPoint A, B, C;
     // A holds the first column of a stretch until the first set is drawn.
     bool firstSet = true;
-    for (int i = std::min(start, stop); i <= std::max(start, stop); ++i) {
-        double x, y;
-        bool empty, null;
-        GetXYEmptyNull(i, x, y, empty, null);
-        if (empty)
-            continue;
-        if (null) {
-            DrawPointSet(canvas, reverse, A, B, C, firstSet);
-            firstSet = true;
-            A.Clear();
-            B.Clear();
-            C.Clear();
-            continue;
-        }
-        // Points beyond either end of the X range gather apart from the edge column they
-        // round into: their segments are clipped away or at the edge, not drawn in it.
-        const int p = x < xAxis.Min()      ? std::numeric_limits<int>::min()
-                      : x > xAxis.GetMax() ? std::numeric_limits<int>::max()
-                                           : xAxis.PositionToPixels(x);
-        const int py = yAxis.PositionToPixels(y);
-        if (A.Empty || p == A.XPixel) {
-            A.AddData(x, y, p, py);
-        } else if (B.Empty || p == B.XPixel) {
-            B.AddData(x, y, p, py);
-        } else {
-            C.AddData(x, y, p, py);
-            DrawPointSet(canvas, reverse, A, B, C, firstSet);
-            firstSet = false;
-            A.AssignDown(C);
-            B.Clear();
-            C.Clear();
+    const double xMin = xAxis.Min(), xMax = xAxis.GetMax();
+    // The points are read and placed a block at a time: a million of them pass through here
+    // for each frame.
+    constexpr int kBlock = 512;
+    double xs[kBlock], ys[kBlock];
+    bool empties[kBlock], nulls[kBlock];
+    int xPixels[kBlock], yPixels[kBlock];
+    const int last = std::max(start, stop);
+    for (int first = std::min(start, stop); first <= last; first += kBlock) {
+        const int count = std::min(kBlock, last - first + 1);
+        List().ReadXYEmptyNull(first, count, xs, ys, empties, nulls);
+        xAxis.PositionsToPixels(xs, count, xPixels);
+        yAxis.PositionsToPixels(ys, count, yPixels);
+        for (int k = 0; k < count; ++k) {
+            if (empties[k])
+                continue;
+            if (nulls[k]) {
+                DrawPointSet(canvas, reverse, A, B, C, firstSet);
+                firstSet = true;
+                A.Clear();
+                B.Clear();
+                C.Clear();
+                continue;
+            }
+            const double x = xs[k], y = ys[k];
+            // Points beyond either end of the X range gather apart from the edge column they
+            // round into: their segments are clipped away or at the edge, not drawn in it.
+            const int p = x < xMin   ? std::numeric_limits<int>::min()
+                          : x > xMax ? std::numeric_limits<int>::max()
+                                     : xPixels[k];
+            const int py = yPixels[k];
+            if (A.Empty || p == A.XPixel) {
+                A.AddData(x, y, p, py);
+            } else if (B.Empty || p == B.XPixel) {
+                B.AddData(x, y, p, py);
+            } else {
+                C.AddData(x, y, p, py);
+                DrawPointSet(canvas, reverse, A, B, C, firstSet);
+                firstSet = false;
+                A.AssignDown(C);
+                B.Clear();
+                C.Clear();
+            }
         }
     }
     DrawPointSet(canvas, reverse, A, B, C, firstSet);

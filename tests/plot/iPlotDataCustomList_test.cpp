@@ -187,6 +187,31 @@ private:
     double m_interval = 0;
 };
 
+// Reading a block of points at once answers what reading them one by one does, across the
+// wrap of a ring, and refuses a block reaching past the points held.
+void ExpectBlockReadsSame(const TiPlotDataCustomList& list)
+{
+    const int count = list.Count();
+    for (const int first : {0, count / 3}) {
+        const int n = count - first;
+        std::vector<double> xs(size_t(n) + 1), ys(size_t(n) + 1);
+        std::unique_ptr<bool[]> empties(new bool[size_t(n) + 1]), nulls(new bool[size_t(n) + 1]);
+        list.ReadXYEmptyNull(first, n, xs.data(), ys.data(), empties.get(), nulls.get());
+        for (int i = 0; i < n; ++i) {
+            double x, y;
+            bool empty, null;
+            list.GetXYEmptyNull(first + i, x, y, empty, null);
+            ASSERT_EQ(xs[size_t(i)], x) << "point " << first + i;
+            ASSERT_EQ(ys[size_t(i)], y) << "point " << first + i;
+            ASSERT_EQ(empties[size_t(i)], empty) << "point " << first + i;
+            ASSERT_EQ(nulls[size_t(i)], null) << "point " << first + i;
+        }
+        ASSERT_EQ(
+            MessageOf([&] { list.ReadXYEmptyNull(first, n + 1, xs.data(), ys.data(), empties.get(), nulls.get()); }),
+            "Index out of Bounds");
+    }
+}
+
 void ExpectSame(const TiPlotDataCustomList& list, const ReferenceList& model)
 {
     ASSERT_EQ(list.Count(), int(model.points.size()));
@@ -209,6 +234,7 @@ void ExpectSame(const TiPlotDataCustomList& list, const ReferenceList& model)
         ASSERT_EQ(list.GetEmpty(i), empty);
     }
     ASSERT_EQ(MessageOf([&] { list.GetY(list.Count()); }), "Index out of Bounds");
+    ExpectBlockReadsSame(list);
 }
 
 class PointListStyle : public testing::TestWithParam<TiPlotDataStyle> {};
