@@ -1,6 +1,7 @@
 #include "app/core/CFormat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -22,6 +23,72 @@ std::string CFormat(const char* format, ...)
         out.resize(size_t(n));
     }
     va_end(args);
+    return out;
+}
+
+namespace {
+
+void AppendPadded(std::string& out, const char* text, std::size_t length, int width)
+{
+    if (length < std::size_t(width))
+        out.append(std::size_t(width) - length, ' ');
+    out.append(text, length);
+}
+
+int ReadNumber(const char*& at)
+{
+    int n = 0;
+    while (*at >= '0' && *at <= '9')
+        n = n * 10 + (*at++ - '0');
+    return n;
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int width, int precision)
+{
+    // Both print the binary value correctly rounded to the digits asked for; printf only
+    // takes over for precisions too long for the buffer.
+    char digits[400];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    if (error == std::errc())
+        AppendPadded(out, digits, std::size_t(end - digits), width);
+    else
+        out += CFormat("%*.*f", width, precision, value);
+}
+
+void AppendWhole(std::string& out, int value, int width)
+{
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    AppendPadded(out, digits, std::size_t(end - digits), width);
+}
+
+std::string QuickFormat(const char* format, double value, const char* text, int whole)
+{
+    std::string out;
+    for (const char* at = format; *at;) {
+        if (*at != '%') {
+            out += *at++;
+            continue;
+        }
+        const char* directive = at++;
+        int width = ReadNumber(at);
+        int precision = 6;  // printf's precision when none is given
+        if (*at == '.') {
+            ++at;
+            precision = ReadNumber(at);
+        }
+        const char* conversion = *at == 'l' ? at + 1 : at;
+        switch (*conversion) {
+        case 'd': AppendWhole(out, whole, width); break;
+        case 'f': AppendFixed(out, value, width, precision); break;
+        case 's': AppendPadded(out, text, std::strlen(text), width); break;
+        case '%': out += '%'; break;
+        default: out.append(directive, std::size_t(conversion - directive) + (*conversion ? 1 : 0)); break;
+        }
+        at = *conversion ? conversion + 1 : conversion;
+    }
     return out;
 }
 

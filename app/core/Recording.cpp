@@ -27,18 +27,13 @@ struct RecordFile {
     const char* Kind;  // as the warning names it
 };
 
-// Appends a TAB and the value as "%<width>.<precision>f" writes it: both round the exact
-// binary value to the digits asked for. A nine-wavelength row holds 36 such values, and the
-// record is written with every line, so each is formatted once, without a format string.
+// Appends a TAB and the value as "%<width>.<precision>f" writes it. A nine-wavelength row holds
+// 36 such values, and the record is written with every line, so each is formatted once,
+// without a format string.
 void AppendFieldFixed(std::string& row, double value, int width, int precision)
 {
-    char digits[400];  // the longest double in fixed notation with 8 decimals fits
-    const char* end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision).ptr;
-    const auto length = std::size_t(end - digits);
     row += '\t';
-    if (length < std::size_t(width))
-        row.append(std::size_t(width) - length, ' ');
-    row.append(digits, length);
+    AppendFixed(row, value, width, precision);
 }
 
 RecordFile RawRecord(HostState& s)
