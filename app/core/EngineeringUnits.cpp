@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "app/core/HostState.h"
 
@@ -119,12 +120,17 @@ void PushHistory(HostState& s, int type, double value)
     if (type < 0 || type >= kTypeCount)
         return;
     auto& row = s.TypeHistory[type];
+    int& start = s.HistoryStart[type];
     int& count = s.HistoryCount[type];
-    // Shift the valid entries up by one, the oldest dropping off the end of the row.
-    int last = std::min(count, kHistoryLength - 1);
-    for (int i = last; i > 0; --i)
-        row[i] = row[i - 1];
-    row[0] = value;
+    // This runs for every column of every line: rather than shifting the history by one each
+    // time, the window moves one place toward the row's front, and the values that stay are
+    // moved back to the row's end in one block when it gets there.
+    if (start == 0) {
+        int stay = std::min(count, kHistoryKept - 1);
+        start = kHistoryLength - stay;
+        std::memmove(&row[std::size_t(start)], &row[0], std::size_t(stay) * sizeof row[0]);
+    }
+    row[std::size_t(--start)] = value;
     count = std::min(count + 1, kHistoryKept);
 }
 
@@ -136,7 +142,7 @@ double HistoryStat(const HostState& s, int type, int mode)
     if (mode < 1 || count < 2)
         return 99.99;
     int n = std::min({mode == 1 ? 15 : mode, kHistoryKept, count});
-    const auto& row = s.TypeHistory[type];
+    const double* row = &s.TypeHistory[type][std::size_t(s.HistoryStart[type])];
     double sum = 0;
     for (int i = 0; i < n; ++i)
         sum += row[i];
@@ -147,4 +153,9 @@ double HistoryStat(const HostState& s, int type, int mode)
     for (int i = 0; i < n; ++i)
         squares += (row[i] - mean) * (row[i] - mean);
     return std::sqrt(squares / (n - 1));
+}
+
+double HistoryValue(const HostState& s, int type, int age)
+{
+    return s.TypeHistory[type][std::size_t(s.HistoryStart[type] + age)];
 }

@@ -12,7 +12,9 @@
 
 constexpr int kMaxColumns = 75;  // fields of a data line, columns of a device file
 constexpr int kTypeCount = 75;   // per-type tables are indexed by type code (0..63 in use)
-constexpr int kHistoryLength = 100;
+// A type's recent values sit newest first in a window that slides toward the front of its row,
+// and move back to the row's end only when the window reaches the front.
+constexpr int kHistoryLength = 200;
 constexpr int kNoChannel = -1;
 
 // Type codes of the column model.
@@ -93,6 +95,7 @@ struct HostState {
     PerType<double> EngValue{};
     std::array<std::array<double, kHistoryLength>, kTypeCount> TypeHistory{};
     PerType<int> HistoryCount{};
+    PerType<int> HistoryStart{};  // where a type's newest value sits in its row
     int StatMode = 0, RatioCorrection = 0, TempCorrection = 0;
 
     // Plot
