@@ -57,11 +57,20 @@ void AppendFixed(std::string& out, double value, int width, int precision)
         out += CFormat("%*.*f", width, precision, value);
 }
 
-void AppendWhole(std::string& out, int value, int width)
+void AppendWhole(std::string& out, int value, int width, bool zeros)
 {
     char digits[16];
     const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    AppendPadded(out, digits, std::size_t(end - digits), width);
+    const auto length = std::size_t(end - digits);
+    if (!zeros || length >= std::size_t(width)) {
+        AppendPadded(out, digits, length, width);
+        return;
+    }
+    // printf puts the zeros between the sign and the digits.
+    const std::size_t sign = value < 0 ? 1 : 0;
+    out.append(digits, sign);
+    out.append(std::size_t(width) - length, '0');
+    out.append(digits + sign, length - sign);
 }
 
 std::string QuickFormat(const char* format, double value, const char* text, int whole)

@@ -10,8 +10,8 @@ std::string CFormat(const char* format, ...) __attribute__((format(printf, 1, 2)
 // cost on paths that run for every data line.
 void AppendFixed(std::string& out, double value, int width, int precision);
 
-// printf's "%Wd" of one whole number appended to a string.
-void AppendWhole(std::string& out, int value, int width);
+// printf's "%Wd" of one whole number appended to a string, or "%0Wd" with zeros.
+void AppendWhole(std::string& out, int value, int width, bool zeros = false);
 
 // The text printf would make of a format holding "%d" (for whole), "%f" or "%lf" (for value)
 // and "%s" (for text), each with an optional width and precision, and "%%"; built without

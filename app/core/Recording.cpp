@@ -1,7 +1,6 @@
 #include "app/core/Recording.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <unistd.h>
 
@@ -191,8 +190,13 @@ std::string EngrHeaderLine(const HostState& s)
 
 std::string EngrDataRow(const HostState& s)
 {
-    std::string row = CFormat("%1.0lf%c%02d%02d%02d%c%02d%02d%02d", s.SampleX, '\t', s.MeterDate[0], s.MeterDate[1],
-                              s.MeterDate[2], '\t', s.MeterTime[0], s.MeterTime[1], s.MeterTime[2]);
+    std::string row;
+    AppendFixed(row, s.SampleX, 1, 0);
+    for (const std::array<int, 3>& numbers : {s.MeterDate, s.MeterTime}) {
+        row += '\t';
+        for (int n : numbers)
+            AppendWhole(row, n, 2, true);
+    }
     for (int col = 0; col < kMaxColumns; ++col) {
         int t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)

@@ -73,6 +73,20 @@ TEST(QuickFormat, WholeNumbersAndTheirPlace)
     }
 }
 
+TEST(QuickFormat, ZeroPaddedWholeNumbersMatchPrintf)
+{
+    const int wholes[] = {0, 7, 12, 99, 100, -5, -12, -123, 2147483647, -2147483647 - 1};
+    for (int width : {1, 2, 3}) {
+        for (int w : wholes) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%0*d", width, w);
+            std::string out;
+            AppendWhole(out, w, width, true);
+            EXPECT_EQ(out, expected) << width << " " << w;
+        }
+    }
+}
+
 TEST(QuickFormat, LongPrecisionStillMatchesPrintf)
 {
     EXPECT_EQ(QuickFormat("%.60f", 1e300), Printf("%.60f", 1e300));
