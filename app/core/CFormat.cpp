@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,13 +44,60 @@ int ReadNumber(const char*& at)
     return n;
 }
 
+constexpr int kShortPrecision = 9;
+constexpr std::uint64_t kPowersOfTen[kShortPrecision + 1] = {1,      10,      100,      1000,      10000,
+                                                             100000, 1000000, 10000000, 100000000, 1000000000};
+
+// The fixed text of a value below 1e9 with at most nine decimals: the value is an integer
+// mantissa over a power of two, so value * 10^precision is computed exactly in 128 bits and
+// rounded half to even, as printf rounds it. Returns the text's length, or 0 when the value is
+// out of this reach.
+std::size_t ShortFixedText(char* text, double value, int precision)
+{
+    using Wide = unsigned __int128;
+    if (!std::isfinite(value) || precision < 0 || precision > kShortPrecision || std::fabs(value) >= 1e9)
+        return 0;
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto mantissa = std::uint64_t(std::ldexp(fraction, 53));  // exact: 53 bits
+    const int shift = 53 - exponent;  // |value| = mantissa / 2^shift, and shift > 23 below 1e9
+    std::uint64_t scaled = 0;         // |value| * 10^precision, rounded; below 1e18
+    if (shift < 128) {
+        const Wide exact = Wide(mantissa) * kPowersOfTen[precision];
+        const Wide half = Wide(1) << (shift - 1);
+        const Wide rest = exact & ((half << 1) - 1);
+        scaled = std::uint64_t(exact >> shift);
+        if (rest > half || (rest == half && (scaled & 1)))
+            ++scaled;
+    }
+    // The digits, with zeros in front so that at least one stands before the point.
+    char digits[32];
+    char* end = std::to_chars(digits + kShortPrecision + 1, digits + sizeof digits, scaled).ptr;
+    char* begin = std::min(digits + kShortPrecision + 1, end - precision - 1);
+    std::memset(begin, '0', std::size_t(digits + kShortPrecision + 1 - begin));
+    char* at = text;
+    if (std::signbit(value))
+        *at++ = '-';
+    const auto lead = std::size_t(end - begin - precision);
+    at = std::copy_n(begin, lead, at);
+    if (precision > 0) {
+        *at++ = '.';
+        at = std::copy_n(begin + lead, precision, at);
+    }
+    return std::size_t(at - text);
+}
+
 }  // namespace
 
 void AppendFixed(std::string& out, double value, int width, int precision)
 {
+    char digits[400];
+    if (std::size_t length = ShortFixedText(digits, value, precision)) {
+        AppendPadded(out, digits, length, width);
+        return;
+    }
     // Both print the binary value correctly rounded to the digits asked for; printf only
     // takes over for precisions too long for the buffer.
-    char digits[400];
     const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
     if (error == std::errc())
         AppendPadded(out, digits, std::size_t(end - digits), width);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -83,6 +86,33 @@ TEST(QuickFormat, ZeroPaddedWholeNumbersMatchPrintf)
             std::string out;
             AppendWhole(out, w, width, true);
             EXPECT_EQ(out, expected) << width << " " << w;
+        }
+    }
+}
+
+// The record and the titles print most values through a short exact path; across random
+// values of every size, decimal-looking values and exact ties it must print what printf does.
+TEST(QuickFormat, FixedValuesMatchPrintfAcrossMagnitudes)
+{
+    std::mt19937_64 random(24);
+    std::vector<double> values;
+    for (int i = 0; i < 20000; ++i) {
+        std::uint64_t bits = random();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        values.push_back(v);                                                                      // any bit pattern
+        values.push_back(std::ldexp(double(random() % 2000001) - 1000000, -int(random() % 40)));  // ties
+        values.push_back(double(std::int64_t(random() % 2000000001) - 1000000000) / 1e6);         // decimals
+        values.push_back(std::ldexp(1.0, int(random() % 80) - 60) * (i % 2 ? -1 : 1));            // powers of two
+    }
+    values.insert(values.end(), {999999999.9999999, 1e9, -1e9, 0.5, 1.5, 2.5, 5e-10, 4.9999999999e-10, 0.0, -0.0});
+    for (double v : values) {
+        for (int precision = 0; precision <= 10; ++precision) {
+            std::string out;
+            AppendFixed(out, v, 8, precision);
+            char expected[512];
+            std::snprintf(expected, sizeof expected, "%8.*f", precision, v);
+            ASSERT_EQ(out, expected) << precision << " " << v;
         }
     }
 }
