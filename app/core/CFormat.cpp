@@ -57,11 +57,15 @@ std::size_t ShortFixedText(char* text, double value, int precision)
     using Wide = unsigned __int128;
     if (!std::isfinite(value) || precision < 0 || precision > kShortPrecision || std::fabs(value) >= 1e9)
         return 0;
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent);
-    const auto mantissa = std::uint64_t(std::ldexp(fraction, 53));  // exact: 53 bits
-    const int shift = 53 - exponent;  // |value| = mantissa / 2^shift, and shift > 23 below 1e9
-    std::uint64_t scaled = 0;         // |value| * 10^precision, rounded; below 1e18
+    // |value| = mantissa / 2^shift, read from the value's bits; shift > 23 below 1e9.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = int(bits >> 52) & 0x7FF;
+    std::uint64_t mantissa = bits & ((std::uint64_t(1) << 52) - 1);
+    if (biased != 0)
+        mantissa |= std::uint64_t(1) << 52;
+    const int shift = 1075 - std::max(biased, 1);
+    std::uint64_t scaled = 0;  // |value| * 10^precision, rounded; below 1e18
     if (shift < 128) {
         const Wide exact = Wide(mantissa) * kPowersOfTen[precision];
         const Wide half = Wide(1) << (shift - 1);

@@ -191,6 +191,7 @@ std::string EngrHeaderLine(const HostState& s)
 std::string EngrDataRow(const HostState& s)
 {
     std::string row;
+    row.reserve(512);  // a nine-wavelength row, without growing it on the way
     AppendFixed(row, s.SampleX, 1, 0);
     for (const std::array<int, 3>& numbers : {s.MeterDate, s.MeterTime}) {
         row += '\t';
@@ -228,5 +229,6 @@ std::string EngrDataRow(const HostState& s)
             }
         }
     }
-    return row + "\r\n";
+    row += "\r\n";
+    return row;
 }
