@@ -44,6 +44,14 @@ using PerColumn = std::array<T, kMaxColumns>;
 template <typename T>
 using PerType = std::array<T, kTypeCount>;
 
+// Pure water's scattering at one wavelength, kept with the device values it came from: its
+// powers change only with those, not with every line.
+struct WaterScatter {
+    double Salinity = 0, Theta = 0, Lambda = -1;
+    int WaterKind = -1;
+    double Beta = 0, HalfBackscatter = 0;
+};
+
 // What a device file says about the sensor: the quantity and calibration of every column and
 // the sensor's parameters. A load builds a whole record aside and commits it in one assignment.
 struct DeviceRecord {
@@ -95,7 +103,8 @@ struct HostState {
     PerType<double> EngValue{};
     std::array<std::array<double, kHistoryLength>, kTypeCount> TypeHistory{};
     PerType<int> HistoryCount{};
-    PerType<int> HistoryStart{};  // where a type's newest value sits in its row
+    PerType<int> HistoryStart{};
+    PerType<WaterScatter> WaterScatterCache{};  // where a type's newest value sits in its row
     int StatMode = 0, RatioCorrection = 0, TempCorrection = 0;
 
     // Plot

@@ -69,6 +69,38 @@ TEST_F(Conversion, FormulasByType)
     EXPECT_EQ(s.EngValue[CHL], 30);
 }
 
+// The water's share of a wavelength is kept between lines; every device value behind it
+// must still reach the result as soon as it changes.
+TEST_F(Conversion, BackscatterFollowsEveryDeviceChange)
+{
+    using namespace TypeCode;
+    s.Device.DataFieldCount = 1;
+    s.Device.ColumnTypes[0] = FirstLambda;
+    s.Device.TypeScale[FirstLambda] = 0.0001;
+    s.TypeValue[FirstLambda] = 60;
+    auto expectFresh = [&](const char* after) {
+        ComputeEngineeringUnits(s, true);
+        const DeviceRecord& d = s.Device;
+        const Backscatter b = ComputeBackscatter(d.Salinity, d.Theta, d.Chi, d.TypeWavelength[FirstLambda], d.WaterKind,
+                                                 s.TypeBeta[FirstLambda]);
+        EXPECT_EQ(s.TypeBetap[FirstLambda], b.ParticleBeta) << after;
+        EXPECT_EQ(s.TypeBbp[FirstLambda], b.ParticleBackscatter) << after;
+        EXPECT_EQ(s.TypeBb[FirstLambda], b.TotalBackscatter) << after;
+    };
+    s.Device.TypeWavelength[FirstLambda] = 500;
+    expectFresh("first line");
+    s.Device.Salinity = 0;
+    expectFresh("salinity");
+    s.Device.Theta = 1.0;
+    expectFresh("theta");
+    s.Device.Chi = 0.9;
+    expectFresh("chi");
+    s.Device.WaterKind = 0;
+    expectFresh("water kind");
+    s.Device.TypeWavelength[FirstLambda] = 650;
+    expectFresh("wavelength");
+}
+
 TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
 {
     using namespace TypeCode;
