@@ -28,8 +28,33 @@ bool ReadNumber(std::string_view text, double& value)
     return std::sscanf(std::string(text).c_str(), "%lf", &value) == 1;
 }
 
-bool Scan3(const std::string& text, const char* format, DateTimeNumbers& out)
+// Three plain numbers, of 1 to 9 digits each, split by the separator (0: three pairs of
+// digits and nothing else), as the meter writes dates and times. These are read directly;
+// false leaves any other shape to sscanf.
+bool ReadPlainTriple(std::string_view text, char separator, DateTimeNumbers& out)
 {
+    const char* at = text.data();
+    const char* end = at + text.size();
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0 && separator != 0 && (at == end || *at++ != separator))
+            return false;
+        const char* stop = separator != 0 ? std::min(end, at + 9) : std::min(end, at + 2);
+        const char* begin = at;
+        while (at < stop && *at >= '0' && *at <= '9')
+            ++at;
+        if (at == begin || (separator == 0 && at - begin != 2))
+            return false;
+        std::from_chars(begin, at, out[std::size_t(i)]);
+    }
+    return at == end;
+}
+
+bool Scan3(const std::string& text, const char* format, char separator, DateTimeNumbers& out)
+{
+    if (DateTimeNumbers plain{}; ReadPlainTriple(text, separator, plain)) {
+        out = plain;
+        return true;
+    }
     int a, b, c;
     if (std::sscanf(text.c_str(), format, &a, &b, &c) != 3)
         return false;
@@ -74,13 +99,13 @@ int ParseField(std::string_view text, int slashes, int colons, double& value, Da
     const std::string field(text);
     int kind = FieldKind::NotAField;
     if (colons == 2)
-        kind = Scan3(field, "%d:%d:%d", time) ? FieldKind::Time : FieldKind::NotAField;
+        kind = Scan3(field, "%d:%d:%d", ':', time) ? FieldKind::Time : FieldKind::NotAField;
     else if (slashes == 2)
-        kind = Scan3(field, "%d/%d/%d", date) ? FieldKind::Date : FieldKind::NotAField;
+        kind = Scan3(field, "%d/%d/%d", '/', date) ? FieldKind::Date : FieldKind::NotAField;
     else if (slashes == 99 && colons == 99)
-        kind = Scan3(field, "%2d%2d%2d", date) ? FieldKind::PackedDate : FieldKind::NotAField;
+        kind = Scan3(field, "%2d%2d%2d", 0, date) ? FieldKind::PackedDate : FieldKind::NotAField;
     else if (slashes == 0 && colons == 99)
-        kind = Scan3(field, "%2d%2d%2d", time) ? FieldKind::PackedTime : FieldKind::NotAField;
+        kind = Scan3(field, "%2d%2d%2d", 0, time) ? FieldKind::PackedTime : FieldKind::NotAField;
     if (kind != FieldKind::NotAField)
         value = kind;
     return kind;

@@ -129,8 +129,40 @@ TEST(DataLineGrammar, NumberFieldsReadAsScanfReadsThem)
         DateTimeNumbers d{}, t{};
         const int kind = ParseField(text, 0, 0, value, d, t);
         EXPECT_EQ(kind, accepted ? FieldKind::Number : FieldKind::NotAField) << text;
-        if (accepted)
+        if (accepted) {
             EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text << ": " << value << " vs " << expected;
+        }
+    }
+}
+
+// Dates and times mean what sscanf made of them, whichever reader takes them.
+TEST(DataLineGrammar, DateAndTimeFieldsReadAsScanfReadsThem)
+{
+    struct Case {
+        const char* text;
+        int slashes, colons;
+        const char* format;
+    };
+    const Case cases[] = {
+        {"12:30:15", 0, 2, "%d:%d:%d"},      {"1:2:3", 0, 2, "%d:%d:%d"},     {"08:09:10", 0, 2, "%d:%d:%d"},
+        {"-1:2:3", 0, 2, "%d:%d:%d"},        {"1:-2:3.5", 0, 2, "%d:%d:%d"},  {"1::3", 0, 2, "%d:%d:%d"},
+        {"1:2:", 0, 2, "%d:%d:%d"},          {":1:2", 0, 2, "%d:%d:%d"},      {"1234567890:1:2", 0, 2, "%d:%d:%d"},
+        {"123456789:1:2", 0, 2, "%d:%d:%d"}, {"03/07/26", 2, 0, "%d/%d/%d"},  {"3/7/2026", 2, 0, "%d/%d/%d"},
+        {"03/07/26.5", 2, 0, "%d/%d/%d"},    {"120309", 99, 99, "%2d%2d%2d"}, {"12030", 99, 99, "%2d%2d%2d"},
+        {"1203091", 99, 99, "%2d%2d%2d"},    {"-12030", 99, 99, "%2d%2d%2d"}, {"101530", 0, 99, "%2d%2d%2d"},
+        {"1015", 0, 99, "%2d%2d%2d"},        {"10.530", 0, 99, "%2d%2d%2d"},
+    };
+    for (const Case& c : cases) {
+        int a = 0, b = 0, d = 0;
+        const bool accepted = std::sscanf(c.text, c.format, &a, &b, &d) == 3;
+        double value = 0;
+        DateTimeNumbers date{-7, -7, -7}, time{-7, -7, -7};
+        const int kind = ParseField(c.text, c.slashes, c.colons, value, date, time);
+        EXPECT_EQ(kind != FieldKind::NotAField, accepted) << c.text;
+        const bool isDate = c.slashes == 2 || (c.slashes == 99 && c.colons == 99);
+        if (accepted) {
+            EXPECT_EQ(isDate ? date : time, (DateTimeNumbers{a, b, d})) << c.text;
+        }
     }
 }
 
