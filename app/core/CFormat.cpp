@@ -1,8 +1,10 @@
 #include "app/core/CFormat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +24,132 @@ std::string CFormat(const char* format, ...)
         out.resize(size_t(n));
     }
     va_end(args);
+    return out;
+}
+
+namespace {
+
+void AppendPadded(std::string& out, const char* text, std::size_t length, int width)
+{
+    if (length < std::size_t(width))
+        out.append(std::size_t(width) - length, ' ');
+    out.append(text, length);
+}
+
+int ReadNumber(const char*& at)
+{
+    int n = 0;
+    while (*at >= '0' && *at <= '9')
+        n = n * 10 + (*at++ - '0');
+    return n;
+}
+
+constexpr int kShortPrecision = 9;
+constexpr std::uint64_t kPowersOfTen[kShortPrecision + 1] = {1,      10,      100,      1000,      10000,
+                                                             100000, 1000000, 10000000, 100000000, 1000000000};
+
+// The fixed text of a value below 1e9 with at most nine decimals: the value is an integer
+// mantissa over a power of two, so value * 10^precision is computed exactly in 128 bits and
+// rounded half to even, as printf rounds it. Returns the text's length, or 0 when the value is
+// out of this reach.
+std::size_t ShortFixedText(char* text, double value, int precision)
+{
+    using Wide = unsigned __int128;
+    if (!std::isfinite(value) || precision < 0 || precision > kShortPrecision || std::fabs(value) >= 1e9)
+        return 0;
+    // |value| = mantissa / 2^shift, read from the value's bits; shift > 23 below 1e9.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = int(bits >> 52) & 0x7FF;
+    std::uint64_t mantissa = bits & ((std::uint64_t(1) << 52) - 1);
+    if (biased != 0)
+        mantissa |= std::uint64_t(1) << 52;
+    const int shift = 1075 - std::max(biased, 1);
+    std::uint64_t scaled = 0;  // |value| * 10^precision, rounded; below 1e18
+    if (shift < 128) {
+        const Wide exact = Wide(mantissa) * kPowersOfTen[precision];
+        const Wide half = Wide(1) << (shift - 1);
+        const Wide rest = exact & ((half << 1) - 1);
+        scaled = std::uint64_t(exact >> shift);
+        if (rest > half || (rest == half && (scaled & 1)))
+            ++scaled;
+    }
+    // The digits, with zeros in front so that at least one stands before the point.
+    char digits[32];
+    char* end = std::to_chars(digits + kShortPrecision + 1, digits + sizeof digits, scaled).ptr;
+    char* begin = std::min(digits + kShortPrecision + 1, end - precision - 1);
+    std::memset(begin, '0', std::size_t(digits + kShortPrecision + 1 - begin));
+    char* at = text;
+    if (std::signbit(value))
+        *at++ = '-';
+    const auto lead = std::size_t(end - begin - precision);
+    at = std::copy_n(begin, lead, at);
+    if (precision > 0) {
+        *at++ = '.';
+        at = std::copy_n(begin + lead, precision, at);
+    }
+    return std::size_t(at - text);
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int width, int precision)
+{
+    char digits[400];
+    if (std::size_t length = ShortFixedText(digits, value, precision)) {
+        AppendPadded(out, digits, length, width);
+        return;
+    }
+    // Both print the binary value correctly rounded to the digits asked for; printf only
+    // takes over for precisions too long for the buffer.
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    if (error == std::errc())
+        AppendPadded(out, digits, std::size_t(end - digits), width);
+    else
+        out += CFormat("%*.*f", width, precision, value);
+}
+
+void AppendWhole(std::string& out, int value, int width, bool zeros)
+{
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto length = std::size_t(end - digits);
+    if (!zeros || length >= std::size_t(width)) {
+        AppendPadded(out, digits, length, width);
+        return;
+    }
+    // printf puts the zeros between the sign and the digits.
+    const std::size_t sign = value < 0 ? 1 : 0;
+    out.append(digits, sign);
+    out.append(std::size_t(width) - length, '0');
+    out.append(digits + sign, length - sign);
+}
+
+std::string QuickFormat(const char* format, double value, const char* text, int whole)
+{
+    std::string out;
+    for (const char* at = format; *at;) {
+        if (*at != '%') {
+            out += *at++;
+            continue;
+        }
+        const char* directive = at++;
+        int width = ReadNumber(at);
+        int precision = 6;  // printf's precision when none is given
+        if (*at == '.') {
+            ++at;
+            precision = ReadNumber(at);
+        }
+        const char* conversion = *at == 'l' ? at + 1 : at;
+        switch (*conversion) {
+        case 'd': AppendWhole(out, whole, width); break;
+        case 'f': AppendFixed(out, value, width, precision); break;
+        case 's': AppendPadded(out, text, std::strlen(text), width); break;
+        case '%': out += '%'; break;
+        default: out.append(directive, std::size_t(conversion - directive) + (*conversion ? 1 : 0)); break;
+        }
+        at = *conversion ? conversion + 1 : conversion;
+    }
     return out;
 }
 

@@ -6,6 +6,19 @@
 
 std::string CFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// printf's "%W.Pf" of one value appended to a string: the same characters, without printf's
+// cost on paths that run for every data line.
+void AppendFixed(std::string& out, double value, int width, int precision);
+
+// printf's "%Wd" of one whole number appended to a string, or "%0Wd" with zeros.
+void AppendWhole(std::string& out, int value, int width, bool zeros = false);
+
+// The text printf would make of a format holding "%d" (for whole), "%f" or "%lf" (for value)
+// and "%s" (for text), each with an optional width and precision, and "%%"; built without
+// printf for the titles refreshed on every data line. Any other directive is copied as it
+// stands, so only formats of that shape may be given.
+std::string QuickFormat(const char* format, double value, const char* text = "", int whole = 0);
+
 // The shortest general text of a value: 15 significant digits, fixed notation unless the
 // exponent is 15 or more or the value is below 0.00001 ("0.1", "100", "1E15", "1E-6").
 std::string ShortFloatText(double value);

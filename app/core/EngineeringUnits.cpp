@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "app/core/HostState.h"
 
@@ -15,6 +16,39 @@ bool HasColumnOfType(const HostState& s, int type)
 }
 
 bool UsableDivisor(double d) { return d != 0.0 && std::isfinite(d); }
+
+WaterScatter ComputeWaterScatter(double salinity, double theta, double lambda, int waterKind)
+{
+    double cosTheta = std::cos(theta);
+    double phase = 1 + ((1 - 0.09) / (1 + 0.09)) * cosTheta * cosTheta;
+    double scaled = lambda * 0.002;
+    WaterScatter w{salinity, theta, lambda, waterKind};
+    w.Beta = 1.38 * std::pow(scaled, -4.32) * (1 + 0.3 * salinity / 37) * 0.0001 * phase;
+    w.HalfBackscatter =
+        waterKind == 0 ? 0.5 * 0.0022533 * std::pow(scaled, -4.23) : 0.5 * 0.0029308 * std::pow(scaled, -4.24);
+    return w;
+}
+
+Backscatter ScatterOverWater(const WaterScatter& water, double chi, double beta)
+{
+    Backscatter b;
+    b.ParticleBeta = beta - water.Beta;
+    b.ParticleBackscatter = 2 * kPi * chi * b.ParticleBeta;
+    b.TotalBackscatter = b.ParticleBackscatter + water.HalfBackscatter;
+    return b;
+}
+
+// The water's share for a wavelength column, worked out again only when the device values
+// behind it changed.
+const WaterScatter& CachedWaterScatter(HostState& s, int type)
+{
+    WaterScatter& w = s.WaterScatterCache[type];
+    const DeviceRecord& d = s.Device;
+    const double lambda = d.TypeWavelength[type];
+    if (w.Salinity != d.Salinity || w.Theta != d.Theta || w.Lambda != lambda || w.WaterKind != d.WaterKind)
+        w = ComputeWaterScatter(d.Salinity, d.Theta, lambda, d.WaterKind);
+    return w;
+}
 
 }  // namespace
 
@@ -87,8 +121,7 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
             if (IsLambda(t)) {
                 s.TypeBeta[t] = (v - s.Device.TypeOffset[t]) * s.Device.TypeScale[t];
                 if (s.Device.TypeWavelength[t] > 0) {
-                    Backscatter b = ComputeBackscatter(s.Device.Salinity, s.Device.Theta, s.Device.Chi,
-                                                       s.Device.TypeWavelength[t], s.Device.WaterKind, s.TypeBeta[t]);
+                    Backscatter b = ScatterOverWater(CachedWaterScatter(s, t), s.Device.Chi, s.TypeBeta[t]);
                     s.TypeBetap[t] = b.ParticleBeta;
                     s.TypeBbp[t] = b.ParticleBackscatter;
                     s.TypeBb[t] = b.TotalBackscatter;
@@ -101,17 +134,7 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
 
 Backscatter ComputeBackscatter(double salinity, double theta, double chi, double lambda, int waterKind, double beta)
 {
-    double cosTheta = std::cos(theta);
-    double phase = 1 + ((1 - 0.09) / (1 + 0.09)) * cosTheta * cosTheta;
-    double scaled = lambda * 0.002;
-    double betaWater = 1.38 * std::pow(scaled, -4.32) * (1 + 0.3 * salinity / 37) * 0.0001 * phase;
-    Backscatter b;
-    b.ParticleBeta = beta - betaWater;
-    b.ParticleBackscatter = 2 * kPi * chi * b.ParticleBeta;
-    double halfWater =
-        waterKind == 0 ? 0.5 * 0.0022533 * std::pow(scaled, -4.23) : 0.5 * 0.0029308 * std::pow(scaled, -4.24);
-    b.TotalBackscatter = b.ParticleBackscatter + halfWater;
-    return b;
+    return ScatterOverWater(ComputeWaterScatter(salinity, theta, lambda, waterKind), chi, beta);
 }
 
 void PushHistory(HostState& s, int type, double value)
@@ -119,12 +142,17 @@ void PushHistory(HostState& s, int type, double value)
     if (type < 0 || type >= kTypeCount)
         return;
     auto& row = s.TypeHistory[type];
+    int& start = s.HistoryStart[type];
     int& count = s.HistoryCount[type];
-    // Shift the valid entries up by one, the oldest dropping off the end of the row.
-    int last = std::min(count, kHistoryLength - 1);
-    for (int i = last; i > 0; --i)
-        row[i] = row[i - 1];
-    row[0] = value;
+    // This runs for every column of every line: rather than shifting the history by one each
+    // time, the window moves one place toward the row's front, and the values that stay are
+    // moved back to the row's end in one block when it gets there.
+    if (start == 0) {
+        int stay = std::min(count, kHistoryKept - 1);
+        start = kHistoryLength - stay;
+        std::memmove(&row[std::size_t(start)], &row[0], std::size_t(stay) * sizeof row[0]);
+    }
+    row[std::size_t(--start)] = value;
     count = std::min(count + 1, kHistoryKept);
 }
 
@@ -136,7 +164,7 @@ double HistoryStat(const HostState& s, int type, int mode)
     if (mode < 1 || count < 2)
         return 99.99;
     int n = std::min({mode == 1 ? 15 : mode, kHistoryKept, count});
-    const auto& row = s.TypeHistory[type];
+    const double* row = &s.TypeHistory[type][std::size_t(s.HistoryStart[type])];
     double sum = 0;
     for (int i = 0; i < n; ++i)
         sum += row[i];
@@ -147,4 +175,9 @@ double HistoryStat(const HostState& s, int type, int mode)
     for (int i = 0; i < n; ++i)
         squares += (row[i] - mean) * (row[i] - mean);
     return std::sqrt(squares / (n - 1));
+}
+
+double HistoryValue(const HostState& s, int type, int age)
+{
+    return s.TypeHistory[type][std::size_t(s.HistoryStart[type] + age)];
 }

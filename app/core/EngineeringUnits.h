@@ -18,3 +18,5 @@ Backscatter ComputeBackscatter(double salinity, double theta, double chi, double
 constexpr int kHistoryKept = 65;
 void PushHistory(HostState& s, int type, double value);
 double HistoryStat(const HostState& s, int type, int mode);
+// A type's value pushed age values ago (0: the newest); age below its history count.
+double HistoryValue(const HostState& s, int type, int age);

@@ -12,7 +12,9 @@
 
 constexpr int kMaxColumns = 75;  // fields of a data line, columns of a device file
 constexpr int kTypeCount = 75;   // per-type tables are indexed by type code (0..63 in use)
-constexpr int kHistoryLength = 100;
+// A type's recent values sit newest first in a window that slides toward the front of its row,
+// and move back to the row's end only when the window reaches the front.
+constexpr int kHistoryLength = 200;
 constexpr int kNoChannel = -1;
 
 // Type codes of the column model.
@@ -41,6 +43,14 @@ template <typename T>
 using PerColumn = std::array<T, kMaxColumns>;
 template <typename T>
 using PerType = std::array<T, kTypeCount>;
+
+// Pure water's scattering at one wavelength, kept with the device values it came from: its
+// powers change only with those, not with every line.
+struct WaterScatter {
+    double Salinity = 0, Theta = 0, Lambda = -1;
+    int WaterKind = -1;
+    double Beta = 0, HalfBackscatter = 0;
+};
 
 // What a device file says about the sensor: the quantity and calibration of every column and
 // the sensor's parameters. A load builds a whole record aside and commits it in one assignment.
@@ -93,6 +103,8 @@ struct HostState {
     PerType<double> EngValue{};
     std::array<std::array<double, kHistoryLength>, kTypeCount> TypeHistory{};
     PerType<int> HistoryCount{};
+    PerType<int> HistoryStart{};
+    PerType<WaterScatter> WaterScatterCache{};  // where a type's newest value sits in its row
     int StatMode = 0, RatioCorrection = 0, TempCorrection = 0;
 
     // Plot

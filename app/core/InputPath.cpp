@@ -139,6 +139,11 @@ void DispatchPendingLine(HostContext& ctx)
     std::string line;
     line.swap(s.LineBuffer);
     DispatchLine(ctx, line);
+    // The next line is assembled in this one's storage rather than grown afresh.
+    if (s.LineBuffer.empty()) {
+        line.clear();
+        s.LineBuffer.swap(line);
+    }
     s.OverflowWarned = false;
 }
 
@@ -158,7 +163,7 @@ void UpdateSampleRate(HostContext& ctx)
     float rate = period > 0.005f ? 1.0f / period : 0.01f;
     s.RateWindow = rate > 5.5f ? 10 : std::max(5, int(10 * rate));
     s.RateLineCount = 0;
-    std::string text = s.ReplayMode ? "Replay" : CFormat("Sample Rate: %4.2f Hz", double(rate));
+    std::string text = s.ReplayMode ? "Replay" : QuickFormat("Sample Rate: %4.2f Hz", double(rate));
     ctx.ui.SetText("LBHz1", text);
     ctx.ui.SetText("LBHz2", text);
 }

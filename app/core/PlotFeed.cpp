@@ -45,9 +45,9 @@ std::string RawTitleText(const HostState& s, const char* name, double stat, cons
         return plain;
     switch (s.StatMode) {
     case 0: return plain;
-    case 1: return CFormat("%s: %4.2lf Mean", name, stat);
+    case 1: return QuickFormat("%s: %4.2lf Mean", stat, name);
     case 15:
-    case 60: return CFormat("%s: %4.2lf stddev", name, stat);
+    case 60: return QuickFormat("%s: %4.2lf stddev", stat, name);
     default: return {};
     }
 }
@@ -58,7 +58,7 @@ double FeedRaw(HostContext& ctx, int t, int ch, double stat)
     const HostState& s = ctx.s;
     double v = s.TypeValue[t];
     if (IsLambda(t)) {
-        SetRawTitle(ctx, ch, CFormat("%3d nm", s.Device.TypeWavelength[t]), v, stat);
+        SetRawTitle(ctx, ch, QuickFormat("%3d nm", 0, "", s.Device.TypeWavelength[t]), v, stat);
         return v;
     }
     const DeviceQuantity* q = QuantityOf(t);
@@ -82,29 +82,29 @@ double FeedEngineering(HostContext& ctx, int t, int ch)
         switch (s.BetaSelect) {
         case 0:
             y = s.TypeBeta[t];
-            title = CFormat("Beta %3d : %6.4lf", w, y);
+            title = QuickFormat("Beta %3d : %6.4lf", y, "", w);
             break;
         case 1:
             y = s.TypeBetap[t];
-            title = CFormat("Betap %3d: %6.4lf", w, y);
+            title = QuickFormat("Betap %3d: %6.4lf", y, "", w);
             break;
         case 2:
             y = s.TypeBbp[t];
-            title = CFormat("bbp %3d: %6.4lf", w, y);
+            title = QuickFormat("bbp %3d: %6.4lf", y, "", w);
             break;
         case 3:
             y = s.TypeBb[t];
-            title = CFormat("bb %3d: %6.4lf", w, y);
+            title = QuickFormat("bb %3d: %6.4lf", y, "", w);
             break;
         default:
             y = s.TypeValue[t];
-            title = CFormat("Invalid %3d: %1lf ", w, y);
+            title = QuickFormat("Invalid %3d: %1lf ", y, "", w);
             break;
         }
     } else if (const DeviceQuantity* q = QuantityOf(t); q && q->EngrTitle) {
         double e = IsVSF(t) ? s.TypeVSF[t] : s.EngValue[t];
         y = PlotSwitchOff(s, t) ? kNoValue : e;
-        title = t == IEngr ? CFormat(q->EngrTitle, e, s.Device.EngrUnits.c_str()) : CFormat(q->EngrTitle, e);
+        title = QuickFormat(q->EngrTitle, e, s.Device.EngrUnits.c_str());
     }
     SetTitle(ctx, ch, title);
     return y;
@@ -169,13 +169,13 @@ void FeedPlot(HostContext& ctx, int columnCount, int plotType)
 
 void SetRawTitle(HostContext& ctx, int channel, const std::string& name, double value, double stat)
 {
-    std::string plain = CFormat("%s: %1.0lf Counts", name.c_str(), value);
+    std::string plain = QuickFormat("%s: %1.0lf Counts", value, name.c_str());
     SetTitle(ctx, channel, RawTitleText(ctx.s, name.c_str(), stat, plain));
 }
 
 void SetRawTitleWithUnits(HostContext& ctx, int channel, const std::string& name, double value, double stat)
 {
-    std::string plain = CFormat("%s: %4.2lf %s", name.c_str(), value, ctx.s.Device.EngrUnits.c_str());
+    std::string plain = QuickFormat("%s: %4.2lf ", value, name.c_str()) + ctx.s.Device.EngrUnits;
     SetTitle(ctx, channel, RawTitleText(ctx.s, name.c_str(), stat, plain));
 }
 

@@ -1,7 +1,6 @@
 #include "app/core/Recording.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <unistd.h>
 
@@ -27,18 +26,13 @@ struct RecordFile {
     const char* Kind;  // as the warning names it
 };
 
-// Appends a TAB and the value as "%<width>.<precision>f" writes it: both round the exact
-// binary value to the digits asked for. A nine-wavelength row holds 36 such values, and the
-// record is written with every line, so each is formatted once, without a format string.
+// Appends a TAB and the value as "%<width>.<precision>f" writes it. A nine-wavelength row holds
+// 36 such values, and the record is written with every line, so each is formatted once,
+// without a format string.
 void AppendFieldFixed(std::string& row, double value, int width, int precision)
 {
-    char digits[400];  // the longest double in fixed notation with 8 decimals fits
-    const char* end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision).ptr;
-    const auto length = std::size_t(end - digits);
     row += '\t';
-    if (length < std::size_t(width))
-        row.append(std::size_t(width) - length, ' ');
-    row.append(digits, length);
+    AppendFixed(row, value, width, precision);
 }
 
 RecordFile RawRecord(HostState& s)
@@ -196,8 +190,14 @@ std::string EngrHeaderLine(const HostState& s)
 
 std::string EngrDataRow(const HostState& s)
 {
-    std::string row = CFormat("%1.0lf%c%02d%02d%02d%c%02d%02d%02d", s.SampleX, '\t', s.MeterDate[0], s.MeterDate[1],
-                              s.MeterDate[2], '\t', s.MeterTime[0], s.MeterTime[1], s.MeterTime[2]);
+    std::string row;
+    row.reserve(512);  // a nine-wavelength row, without growing it on the way
+    AppendFixed(row, s.SampleX, 1, 0);
+    for (const std::array<int, 3>& numbers : {s.MeterDate, s.MeterTime}) {
+        row += '\t';
+        for (int n : numbers)
+            AppendWhole(row, n, 2, true);
+    }
     for (int col = 0; col < kMaxColumns; ++col) {
         int t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
@@ -229,5 +229,6 @@ std::string EngrDataRow(const HostState& s)
             }
         }
     }
-    return row + "\r\n";
+    row += "\r\n";
+    return row;
 }

@@ -2,6 +2,9 @@
 
 #include "app/core/DataLine.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
 struct SplitCase {
@@ -82,6 +85,84 @@ TEST(DataLineGrammar, ParseFieldRules)
         double value = 0;
         DateTimeNumbers d{}, t{};
         EXPECT_EQ(ParseField(c.text, c.slashes, c.colons, value, d, t), c.kind) << c.text;
+    }
+}
+
+// A number field means what sscanf's "%lf" made of it, whichever reader takes it: the same
+// fields accepted and refused, the same values to the last bit.
+TEST(DataLineGrammar, NumberFieldsReadAsScanfReadsThem)
+{
+    const std::string longDigits(150, '9');
+    const std::string tinyFraction = "0." + std::string(190, '0') + "1";
+    const char* texts[] = {"7",
+                           "-3",
+                           "12.5",
+                           "-.5",
+                           "5.",
+                           ".",
+                           "-",
+                           "--5",
+                           "1.2.3",
+                           "1-2",
+                           "0.1",
+                           "1e5",
+                           " 7",
+                           "+7",
+                           "0x1A",
+                           "inf",
+                           "-nan",
+                           "1e400",
+                           "1e-400",
+                           "2.2250738585072011e-308",
+                           "9007199254740993",
+                           "0.30000000000000004441",
+                           "00012",
+                           "-0",
+                           "x7"};
+    std::vector<std::string> cases(std::begin(texts), std::end(texts));
+    cases.push_back(longDigits);
+    cases.push_back(tinyFraction);
+    for (const std::string& text : cases) {
+        double expected = -1;
+        const bool accepted = std::sscanf(text.c_str(), "%lf", &expected) == 1;
+        double value = -1;
+        DateTimeNumbers d{}, t{};
+        const int kind = ParseField(text, 0, 0, value, d, t);
+        EXPECT_EQ(kind, accepted ? FieldKind::Number : FieldKind::NotAField) << text;
+        if (accepted) {
+            EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text << ": " << value << " vs " << expected;
+        }
+    }
+}
+
+// Dates and times mean what sscanf made of them, whichever reader takes them.
+TEST(DataLineGrammar, DateAndTimeFieldsReadAsScanfReadsThem)
+{
+    struct Case {
+        const char* text;
+        int slashes, colons;
+        const char* format;
+    };
+    const Case cases[] = {
+        {"12:30:15", 0, 2, "%d:%d:%d"},      {"1:2:3", 0, 2, "%d:%d:%d"},     {"08:09:10", 0, 2, "%d:%d:%d"},
+        {"-1:2:3", 0, 2, "%d:%d:%d"},        {"1:-2:3.5", 0, 2, "%d:%d:%d"},  {"1::3", 0, 2, "%d:%d:%d"},
+        {"1:2:", 0, 2, "%d:%d:%d"},          {":1:2", 0, 2, "%d:%d:%d"},      {"1234567890:1:2", 0, 2, "%d:%d:%d"},
+        {"123456789:1:2", 0, 2, "%d:%d:%d"}, {"03/07/26", 2, 0, "%d/%d/%d"},  {"3/7/2026", 2, 0, "%d/%d/%d"},
+        {"03/07/26.5", 2, 0, "%d/%d/%d"},    {"120309", 99, 99, "%2d%2d%2d"}, {"12030", 99, 99, "%2d%2d%2d"},
+        {"1203091", 99, 99, "%2d%2d%2d"},    {"-12030", 99, 99, "%2d%2d%2d"}, {"101530", 0, 99, "%2d%2d%2d"},
+        {"1015", 0, 99, "%2d%2d%2d"},        {"10.530", 0, 99, "%2d%2d%2d"},
+    };
+    for (const Case& c : cases) {
+        int a = 0, b = 0, d = 0;
+        const bool accepted = std::sscanf(c.text, c.format, &a, &b, &d) == 3;
+        double value = 0;
+        DateTimeNumbers date{-7, -7, -7}, time{-7, -7, -7};
+        const int kind = ParseField(c.text, c.slashes, c.colons, value, date, time);
+        EXPECT_EQ(kind != FieldKind::NotAField, accepted) << c.text;
+        const bool isDate = c.slashes == 2 || (c.slashes == 99 && c.colons == 99);
+        if (accepted) {
+            EXPECT_EQ(isDate ? date : time, (DateTimeNumbers{a, b, d})) << c.text;
+        }
     }
 }
 

@@ -69,6 +69,38 @@ TEST_F(Conversion, FormulasByType)
     EXPECT_EQ(s.EngValue[CHL], 30);
 }
 
+// The water's share of a wavelength is kept between lines; every device value behind it
+// must still reach the result as soon as it changes.
+TEST_F(Conversion, BackscatterFollowsEveryDeviceChange)
+{
+    using namespace TypeCode;
+    s.Device.DataFieldCount = 1;
+    s.Device.ColumnTypes[0] = FirstLambda;
+    s.Device.TypeScale[FirstLambda] = 0.0001;
+    s.TypeValue[FirstLambda] = 60;
+    auto expectFresh = [&](const char* after) {
+        ComputeEngineeringUnits(s, true);
+        const DeviceRecord& d = s.Device;
+        const Backscatter b = ComputeBackscatter(d.Salinity, d.Theta, d.Chi, d.TypeWavelength[FirstLambda], d.WaterKind,
+                                                 s.TypeBeta[FirstLambda]);
+        EXPECT_EQ(s.TypeBetap[FirstLambda], b.ParticleBeta) << after;
+        EXPECT_EQ(s.TypeBbp[FirstLambda], b.ParticleBackscatter) << after;
+        EXPECT_EQ(s.TypeBb[FirstLambda], b.TotalBackscatter) << after;
+    };
+    s.Device.TypeWavelength[FirstLambda] = 500;
+    expectFresh("first line");
+    s.Device.Salinity = 0;
+    expectFresh("salinity");
+    s.Device.Theta = 1.0;
+    expectFresh("theta");
+    s.Device.Chi = 0.9;
+    expectFresh("chi");
+    s.Device.WaterKind = 0;
+    expectFresh("water kind");
+    s.Device.TypeWavelength[FirstLambda] = 650;
+    expectFresh("wavelength");
+}
+
 TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
 {
     using namespace TypeCode;
@@ -158,13 +190,27 @@ TEST_F(Conversion, HistoryAndStatistics)
     for (int i = 1; i <= 70; ++i)
         PushHistory(s, 30, i);
     EXPECT_EQ(s.HistoryCount[30], 65);
-    EXPECT_EQ(s.TypeHistory[30][0], 70);
+    EXPECT_EQ(HistoryValue(s, 30, 0), 70);
+    EXPECT_EQ(HistoryValue(s, 30, 64), 6);
     // Mode 60 uses the newest 60 values: 11..70, mean 40.5.
     double mean = 40.5, sum = 0;
     for (int v = 11; v <= 70; ++v)
         sum += (v - mean) * (v - mean);
     EXPECT_DOUBLE_EQ(HistoryStat(s, 30, 60), std::sqrt(sum / 59));
     EXPECT_DOUBLE_EQ(HistoryStat(s, 30, 1), 63.0);  // mean of the newest 15: 56..70
+}
+
+// Long runs move the kept values around inside the row many times; the statistics must keep
+// seeing exactly the newest values, newest first.
+TEST_F(Conversion, HistoryKeepsTheNewestValuesOverLongRuns)
+{
+    for (int i = 1; i <= 1000; ++i) {
+        PushHistory(s, 30, i);
+        ASSERT_EQ(HistoryValue(s, 30, 0), i);
+        ASSERT_EQ(HistoryValue(s, 30, s.HistoryCount[30] - 1), std::max(1, i - kHistoryKept + 1)) << i;
+        if (i >= 15)
+            ASSERT_DOUBLE_EQ(HistoryStat(s, 30, 1), i - 7.0) << i;  // mean of i-14..i
+    }
 }
 
 }  // namespace
