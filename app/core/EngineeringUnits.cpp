@@ -150,7 +150,8 @@ void PushHistory(HostState& s, int type, double value)
     if (start == 0) {
         int stay = std::min(count, kHistoryKept - 1);
         start = kHistoryLength - stay;
-        std::memmove(&row[std::size_t(start)], &row[0], std::size_t(stay) * sizeof row[0]);
+        // Through data(): with nothing to keep, start is one past the row's end.
+        std::memmove(row.data() + start, row.data(), std::size_t(stay) * sizeof row[0]);
     }
     row[std::size_t(--start)] = value;
     count = std::min(count + 1, kHistoryKept);
@@ -164,7 +165,7 @@ double HistoryStat(const HostState& s, int type, int mode)
     if (mode < 1 || count < 2)
         return 99.99;
     int n = std::min({mode == 1 ? 15 : mode, kHistoryKept, count});
-    const double* row = &s.TypeHistory[type][std::size_t(s.HistoryStart[type])];
+    const double* row = s.TypeHistory[type].data() + s.HistoryStart[type];
     double sum = 0;
     for (int i = 0; i < n; ++i)
         sum += row[i];
