@@ -1,15 +1,19 @@
 #pragma once
 // A program of the build run by a test as a process of its own: its standard output is read
 // line by line, and a process still running when the test ends is stopped (SIGTERM) and
-// waited for.
+// waited for. A test program that dies without unwinding (an abort, a failed assertion) takes its
+// children with it: a child left running would keep the test's output open, and ctest would wait
+// for it until its timeout.
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <poll.h>
-#include <spawn.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -45,25 +49,35 @@ public:
         if (out_ >= 0)
             ::close(out_);
         out_ = -1;
-        int fds[2];
+        int fds[2], errorPipe[2];
         if (::pipe(fds) != 0)
             return false;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        // The child reports a failed exec through a pipe that the exec itself closes.
+        if (::pipe2(errorPipe, O_CLOEXEC) != 0) {
+            ::close(fds[0]);
+            ::close(fds[1]);
+            return false;
+        }
         args.insert(args.begin(), program);
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        int rc = ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
+        const pid_t parent = ::getpid();
+        pid_ = ::fork();
+        if (pid_ == 0)
+            ExecChild(program, argv.data(), fds, errorPipe[1], parent);
         ::close(fds[1]);
+        ::close(errorPipe[1]);
         out_ = fds[0];
-        if (rc != 0)
+        int childErrno = 0;
+        const bool started = pid_ > 0 && ::read(errorPipe[0], &childErrno, sizeof childErrno) == 0;
+        ::close(errorPipe[0]);
+        if (pid_ > 0 && !started)
+            Wait();
+        if (!started)
             pid_ = -1;
-        return rc == 0;
+        return started;
     }
 
     // The next line of its output without the LF; nothing at the end of the output or when no
@@ -102,6 +116,23 @@ public:
     }
 
 private:
+    // In the forked child: only async-signal-safe calls until the exec. The death signal follows
+    // the thread that forked, so tests start their children from their main thread.
+    [[noreturn]] static void ExecChild(const std::string& program, char* const* argv, const int (&out)[2],
+                                       int errorPipe, pid_t parent)
+    {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)  // the test died before the line above took effect
+            ::_exit(127);
+        ::dup2(out[1], 1);
+        ::close(out[0]);
+        ::close(out[1]);
+        ::execve(program.c_str(), argv, environ);
+        const int error = errno;
+        (void)!::write(errorPipe, &error, sizeof error);
+        ::_exit(127);
+    }
+
     pid_t pid_ = -1;
     int out_ = -1;
 };

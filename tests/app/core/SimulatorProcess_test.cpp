@@ -96,4 +96,38 @@ TEST_F(SimulatorProcess, HangsUpByItselfWhenAsked)
     EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
+// A test program that aborts must not leave a simulator running: it would hold the test's
+// output open and keep ctest waiting until its timeout.
+TEST(ChildProcessLifetime, SimulatorEndsWhenItsTestDiesWithoutUnwinding)
+{
+    int watch[2];
+    ASSERT_EQ(::pipe(watch), 0);
+    const pid_t test = ::fork();
+    ASSERT_GE(test, 0);
+    if (test == 0) {
+        // The simulator inherits the watched pipe as its error output.
+        ::dup2(watch[1], 2);
+        ::close(watch[0]);
+        ::close(watch[1]);
+        static ChildProcess sim;  // never destroyed: the process dies below
+        if (!sim.Start(BuiltProgram("tools/simulator/zuvsim"), {}) || !sim.ReadLine(std::chrono::seconds(5)))
+            ::_exit(3);
+        std::abort();
+    }
+    ::close(watch[1]);
+    // End of file only once every writer, the simulator included, is gone; a simulator that is
+    // stopped says goodbye on its error output first.
+    pollfd p{watch[0], POLLIN, 0};
+    char text[256];
+    ssize_t got = -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (got != 0 && std::chrono::steady_clock::now() < deadline && ::poll(&p, 1, 1000) >= 0)
+        got = (p.revents != 0) ? ::read(watch[0], text, sizeof text) : -1;
+    EXPECT_EQ(got, 0) << "the simulator outlived its test";
+    ::close(watch[0]);
+    int status = 0;
+    ::waitpid(test, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT) << status;
+}
+
 }  // namespace
