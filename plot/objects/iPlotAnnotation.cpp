@@ -163,29 +163,20 @@ void TiPlotAnnotation::SetShowFocusRect(bool value)
 
 void TiPlotAnnotation::SetImage(const TBitmap* bitmap)
 {
-    if (bitmap) {
-        if (!m_image)
-            m_image = std::make_unique<TBitmap>();
-        m_image->Assign(*bitmap);
-    } else {
-        m_image.reset();
-    }
+    m_image.Set(bitmap);
     TriggerChange(this);
 }
 
 void TiPlotAnnotation::ImageClear()
 {
-    if (!m_image)
-        return;
-    m_image.reset();
-    TriggerChange(this);
+    if (m_image.Clear())
+        TriggerChange(this);
 }
 
 void TiPlotAnnotation::ImageLoadFromFile(const std::string& fileName)
 {
-    TBitmap bitmap;
-    bitmap.LoadFromFile(fileName);
-    SetImage(&bitmap);
+    m_image.LoadFromFile(fileName);
+    TriggerChange(this);
 }
 
 void TiPlotAnnotation::PolyPointAdd(double x, double y)
@@ -544,16 +535,13 @@ void TiPlotAnnotation::DrawLine(TCanvas& canvas, TPoint p1, TPoint p2, TColor ba
 void TiPlotAnnotation::DrawImage(TCanvas& canvas, int px, int py)
 {
     TPoint p = iXYReversePoint(XYAxesReversed(), px, py);
-    // An empty own image has no bottom-left pixel to be transparent: it counts as none.
-    if (m_image && !m_image->Empty()) {
-        const int w = m_image->GetWidth(), h = m_image->GetHeight();
+    if (m_image.Drawable()) {
+        const int w = m_image.Get()->GetWidth(), h = m_image.Get()->GetHeight();
         p = {p.X - w / 2, p.Y - h / 2};
         const TRect r{p.X, p.Y, p.X + w, p.Y + h};
         if (!MeetsDataView(r))
             return;
-        m_image->SetTransparentColor(clDefault);
-        m_image->SetTransparent(true);
-        canvas.Draw(p.X, p.Y, *m_image);
+        m_image.Draw(canvas, p.X, p.Y);
         m_drawn = true;
         m_hitRect = r;
         return;

@@ -17,6 +17,7 @@
 #include "plot/core/iPlotComponent.h"
 #include "plot/core/iPlotObjects.h"
 #include "plot/core/iPlotPaintRoles.h"
+#include "plot/objects/iPlotOwnImage.h"
 
 #include <array>
 #include <memory>
@@ -129,7 +130,7 @@ public:
     void ImageClear();
     // A bitmap file; a broken file raises and leaves the image as it was.
     void ImageLoadFromFile(const std::string& fileName);
-    const TBitmap* Image() const { return m_image.get(); }
+    const TBitmap* Image() const { return m_image.Get(); }
 
     // --- Polygon points (no repaint: the caller repaints) -------------------------------------
     void PolyPointAdd(double x, double y);
@@ -242,7 +243,7 @@ private:
     bool m_userCanMove = false;
     bool m_userCanSize = false;
     bool m_selectModeOnlyInteraction = true;
-    std::unique_ptr<TBitmap> m_image;
+    TiPlotOwnImage m_image;
     std::vector<std::unique_ptr<TiPlotAnnotationPoint>> m_polyPoints;
 
     TiPlotDataView* m_dataView = nullptr;

@@ -64,29 +64,20 @@ void TiPlotLabel::SetImageIndex(int value) { SetIntegerProperty(value, m_imageIn
 
 void TiPlotLabel::SetImage(const TBitmap* bitmap)
 {
-    if (bitmap) {
-        if (!m_image)
-            m_image = std::make_unique<TBitmap>();
-        m_image->Assign(*bitmap);
-    } else {
-        m_image.reset();
-    }
+    m_image.Set(bitmap);
     TriggerChange(this);
 }
 
 void TiPlotLabel::ImageClear()
 {
-    if (!m_image)
-        return;
-    m_image.reset();
-    TriggerChange(this);
+    if (m_image.Clear())
+        TriggerChange(this);
 }
 
 void TiPlotLabel::ImageLoadFromFile(const std::string& fileName)
 {
-    TBitmap bitmap;
-    bitmap.LoadFromFile(fileName);
-    SetImage(&bitmap);
+    m_image.LoadFromFile(fileName);
+    TriggerChange(this);
 }
 
 // --- Layout and drawing ------------------------------------------------------------------------
@@ -121,12 +112,10 @@ int TiPlotLabel::PictureLeft(const TRect& r, int width) const
 
 bool TiPlotLabel::DrawOwnImage(TCanvas& canvas, const TRect& r)
 {
-    // An empty picture has no bottom-left pixel to be transparent: the caption shows instead.
-    if (!m_image || m_image->Empty())
+    // Without a drawable picture the caption shows instead.
+    if (!m_image.Drawable())
         return false;
-    m_image->SetTransparentColor(clDefault);
-    m_image->SetTransparent(true);
-    canvas.Draw(PictureLeft(r, m_image->GetWidth()), r.Top + m_top, *m_image);
+    m_image.Draw(canvas, PictureLeft(r, m_image.Get()->GetWidth()), r.Top + m_top);
     return true;
 }
 

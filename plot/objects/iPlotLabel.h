@@ -14,6 +14,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"
 #include "plot/core/iPlotObjects.h"
+#include "plot/objects/iPlotOwnImage.h"
 
 #include <memory>
 #include <string>
@@ -53,7 +54,7 @@ public:
     void ImageClear();
     // A bitmap file; a broken file raises and leaves the picture as it was.
     void ImageLoadFromFile(const std::string& fileName);
-    const TBitmap* Image() const { return m_image.get(); }
+    const TBitmap* Image() const { return m_image.Get(); }
 
     // --- Layout -----------------------------------------------------------------------------------
     // Margins in pixels and the required width, for the canvas's resolution.
@@ -77,7 +78,7 @@ private:
     std::unique_ptr<TFont> m_font;
     int m_imageListIndex = -1;
     int m_imageIndex = 0;
-    std::unique_ptr<TBitmap> m_image;
+    TiPlotOwnImage m_image;
 
     // From the last CalcRects.
     int m_top = 0;

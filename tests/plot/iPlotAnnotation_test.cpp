@@ -116,7 +116,13 @@ protected:
         Clear();
         note.Draw(Canvas(), kBack);
     }
-    bool Hit(int x, int y) { return Note->iMouseHitTest(TiPlotMouseData{x, y}); }
+    bool Hit(int x, int y)
+    {
+        TiPlotMouseData at;
+        at.X = x;
+        at.Y = y;
+        return Note->iMouseHitTest(at);
+    }
     // Press, one move and release through the object's mouse protocol, with the repaint that
     // the plot makes between input events.
     void Drag(TPoint from, TPoint to)
