@@ -74,6 +74,16 @@ struct DeviceRecord {
     double PARIm = 0, PARa0 = 0, PARa1 = 0;
 };
 
+// What a plot channel's title is to show, taken with the newest line; the text itself is made
+// when the titles are refreshed, once per input step rather than once per line.
+struct ChannelTitleSource {
+    bool Stale = false;
+    int Type = 0, PlotType = 0;
+    double Value = 0, Stat = 0;
+    int StatMode = 0, BetaSelect = 0;
+    bool PowerUser = false;
+};
+
 struct HostState {
     DeviceRecord Device;  // the loaded device file
     std::string DevicePath;
@@ -110,6 +120,7 @@ struct HostState {
     // Plot
     int PlotType = 0, BetaSelect = 0, ITempPlot = 0, XTempPlot = 0, PresPlot = 0;
     bool PlotSetupPending = false;
+    PerColumn<ChannelTitleSource> ChannelTitles{};  // by channel
 
     // Link and meter (the open port itself is the serial port object)
     int PortNumber = 0, BaudIndex = 2, PortIndex = -1;

@@ -16,11 +16,36 @@
 
 namespace {
 
+// Builds and dispatches the lines; their plot titles are left for the step's end.
+void BuildLines(HostContext& ctx, std::string_view bytes)
+{
+    HostState& s = ctx.s;
+    if (bytes.empty())
+        return;
+    s.TotalBytesRead += long(bytes.size());
+    for (char c : bytes) {
+        if (c == '\n') {
+            DispatchPendingLine(ctx);
+        } else if (c != '\r') {
+            if (++s.LineLength > kMaxLineLength) {
+                s.LineBuffer.clear();
+                s.LineLength = 0;
+                if (!s.OverflowWarned) {
+                    s.OverflowWarned = true;
+                    ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
+                }
+            }
+            if (c != '\0')
+                s.LineBuffer += c;
+        }
+    }
+}
+
 void ProcessChunk(HostContext& ctx, std::string_view bytes)
 {
     WriteRawRecord(ctx, bytes);
     ShowRawInMemo(ctx, bytes);
-    AssembleLines(ctx, bytes);
+    BuildLines(ctx, bytes);
 }
 
 void AddPaneLine(HostContext& ctx)
@@ -85,6 +110,7 @@ void PollInput(HostContext& ctx)
         PollReplay(ctx);
     else
         PollPort(ctx);
+    RefreshPlotTitles(ctx);
     FlushRecordFiles(ctx);
 }
 
@@ -110,26 +136,8 @@ void ShowRawInMemo(HostContext& ctx, std::string_view bytes)
 
 void AssembleLines(HostContext& ctx, std::string_view bytes)
 {
-    HostState& s = ctx.s;
-    if (bytes.empty())
-        return;
-    s.TotalBytesRead += long(bytes.size());
-    for (char c : bytes) {
-        if (c == '\n') {
-            DispatchPendingLine(ctx);
-        } else if (c != '\r') {
-            if (++s.LineLength > kMaxLineLength) {
-                s.LineBuffer.clear();
-                s.LineLength = 0;
-                if (!s.OverflowWarned) {
-                    s.OverflowWarned = true;
-                    ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
-                }
-            }
-            if (c != '\0')
-                s.LineBuffer += c;
-        }
-    }
+    BuildLines(ctx, bytes);
+    RefreshPlotTitles(ctx);
 }
 
 void DispatchPendingLine(HostContext& ctx)

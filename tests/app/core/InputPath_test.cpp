@@ -1,6 +1,7 @@
 #include "HostFakes.h"
 
 #include "app/core/InputPath.h"
+#include "app/core/PlotFeed.h"
 #include "app/core/SerialLink.h"
 
 namespace {
@@ -117,6 +118,21 @@ TEST_F(InputPath, PollInputReadsUpTo1000BytesPerTickIn100ByteReads)
     port.ReadSizes.clear();
     PollInput(ctx);
     EXPECT_EQ(port.ReadSizes.size(), 1u);  // an empty port ends the tick's reads
+}
+
+TEST_F(InputPath, TitlesShowTheLastLineOfEachStep)
+{
+    s.Device.ColumnTypes[0] = TypeCode::CHL;
+    s.Device.DataFieldCount = 1;
+    BuildPlotChannels(ctx);
+    OpenPort();
+    for (int i = 100; i < 160; ++i)  // 240 bytes: three reads in one tick
+        port.Inbound += std::to_string(i) + "\n";
+    PollInput(ctx);
+    EXPECT_EQ(plot.Channels[0].Points.size(), 60u);
+    EXPECT_EQ(plot.Channels[0].Title, "CHL: 159 Counts");
+    AssembleLines(ctx, "7\n8\n");
+    EXPECT_EQ(plot.Channels[0].Title, "CHL: 8 Counts");
 }
 
 TEST_F(InputPath, LinesSplitOverTicksAndAPortClosingMidStream)
