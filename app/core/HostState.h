@@ -135,11 +135,14 @@ struct HostState {
     bool EarlyCommands = false;  // "Alternate Commands" ticked
 
     // Files
+    // The record files' stdio buffers, declared first so that each outlives its file's close.
+    std::unique_ptr<char[]> RawFileBuffer, EngrFileBuffer;
     FilePtr RawFile, EngrFile, ReceiveFile, ReplayFile;
     std::string ReplayPath;
     bool RawRecording = false, EngrRecording = false, Receiving = false, ReplayMode = false, ReplayRunning = false;
     bool EngrHeaderPending = false;                  // a device file was loaded while engineering recording was on
     std::string RawPath, EngrPath;                   // the record files' names, for the message when one fails
+    std::string EngrRowText;                         // the row being written to the engineering record
     bool RawUnsynced = false, EngrUnsynced = false;  // written since the last push to the disk
     int SilenceCountdown = 0, ReceiveStatus = 0;
     long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
