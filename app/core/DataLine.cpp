@@ -74,7 +74,7 @@ void StoreByType(HostState& s)
     for (int col = 0; col < kMaxColumns; ++col) {
         int t = s.Device.ColumnTypes[col];
         double v = s.FieldValues[col];
-        if (t < 0 || t >= kTypeCount)
+        if (!TypeCode::IsQuantity(t))
             continue;
         if (IsPlainValueType(t)) {
             s.TypeValue[t] = v;

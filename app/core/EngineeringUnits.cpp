@@ -86,7 +86,7 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
         return;
     for (int col = 0; col < kMaxColumns; ++col) {
         int t = s.Device.ColumnTypes[col];
-        if (t < 0 || t >= kTypeCount)
+        if (!IsQuantity(t))
             continue;
         double v = s.TypeValue[t];
         switch (t) {

@@ -30,6 +30,9 @@ constexpr int EngrScaleOffset = 49, EngrUnitsLine = 50, IEngr = 51, NTU = 52, NT
 constexpr int VSF100 = 54, VSF125 = 55, VSF150 = 56, Counter = 57, Raw = 58, Engr1 = 59, PAR = 60;
 constexpr int PARIm = 61, PARA0 = 62, PARA1 = 63;
 
+// Columns a device file assigns no quantity have type 0: no line computes, plots or records
+// anything for them.
+constexpr bool IsQuantity(int t) { return t > Columns && t < kTypeCount; }
 constexpr bool IsLambda(int t) { return t >= FirstLambda && t <= LastLambda; }
 constexpr bool IsVSF(int t) { return t >= VSF100 && t <= VSF150; }
 }  // namespace TypeCode

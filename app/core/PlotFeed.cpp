@@ -1,5 +1,6 @@
 #include "app/core/PlotFeed.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -175,15 +176,16 @@ void BuildPlotChannels(HostContext& ctx)
 void FeedPlot(HostContext& ctx, int columnCount, int plotType)
 {
     HostState& s = ctx.s;
+    const int channels = std::min(ctx.plot.ChannelCount(), kMaxColumns);
     for (int col = 0; col < columnCount && col < kMaxColumns; ++col) {
         int t = s.Device.ColumnTypes[col];
-        if (t < 0 || t >= kTypeCount)
+        if (!IsQuantity(t))
             continue;
         if (KeepsHistory(t))
             PushHistory(s, t, s.TypeValue[t]);
         int ch = s.ColumnChannel[col];
         // Columns without a channel (or whose channel a property-file load removed) draw nothing.
-        if (ch < 0 || ch >= ctx.plot.ChannelCount() || ch >= kMaxColumns)
+        if (ch < 0 || ch >= channels)
             continue;
         double y = kNoValue;
         if (plotType == 0)

@@ -212,7 +212,7 @@ void AppendEngrDataRow(std::string& row, const HostState& s)
     }
     for (int col = 0; col < kMaxColumns; ++col) {
         int t = s.Device.ColumnTypes[col];
-        if (t < 0 || t >= kTypeCount)
+        if (!IsQuantity(t))
             continue;
         if (IsLambda(t)) {
             for (double value : {s.TypeBeta[t], s.TypeBetap[t], s.TypeBbp[t], s.TypeBb[t]})
