@@ -77,6 +77,35 @@ struct DeviceRecord {
     double PARIm = 0, PARa0 = 0, PARa1 = 0;
 };
 
+// The columns that carry a quantity, in column order, with their types: every data line walks
+// them several times, and most of the 75 columns carry none. The list is made again whenever
+// the column types differ from the ones it was made from.
+class QuantityColumnList {
+public:
+    struct Column {
+        int Index, Type;
+    };
+    const Column* begin() const { return m_columns.data(); }
+    const Column* end() const { return m_columns.data() + m_count; }
+
+    const QuantityColumnList& Of(const PerColumn<int>& types)
+    {
+        if (types != m_types) {
+            m_types = types;
+            m_count = 0;
+            for (int col = 0; col < kMaxColumns; ++col)
+                if (TypeCode::IsQuantity(types[std::size_t(col)]))
+                    m_columns[std::size_t(m_count++)] = {col, types[std::size_t(col)]};
+        }
+        return *this;
+    }
+
+private:
+    PerColumn<int> m_types{};
+    PerColumn<Column> m_columns{};
+    int m_count = 0;
+};
+
 // What a plot channel's title is to show, taken with the newest line; the text itself is made
 // when the titles are refreshed, once per input step rather than once per line.
 struct ChannelTitleSource {
@@ -156,7 +185,12 @@ struct HostState {
     int WarningDepth = 0;
     bool PowerUser = false;
 
+    // The loaded device's columns that carry a quantity.
+    const QuantityColumnList& QuantityColumns() const { return m_quantityColumns.Of(Device.ColumnTypes); }
+
 private:
+    mutable QuantityColumnList m_quantityColumns;
+
     static PerColumn<int> FilledColumns(int v)
     {
         PerColumn<int> a;

@@ -177,10 +177,9 @@ void FeedPlot(HostContext& ctx, int columnCount, int plotType)
 {
     HostState& s = ctx.s;
     const int channels = std::min(ctx.plot.ChannelCount(), kMaxColumns);
-    for (int col = 0; col < columnCount && col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
-        if (!IsQuantity(t))
-            continue;
+    for (const auto [col, t] : s.QuantityColumns()) {
+        if (col >= columnCount)
+            break;
         if (KeepsHistory(t))
             PushHistory(s, t, s.TypeValue[t]);
         int ch = s.ColumnChannel[col];

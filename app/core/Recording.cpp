@@ -210,10 +210,7 @@ void AppendEngrDataRow(std::string& row, const HostState& s)
         for (int n : numbers)
             AppendWhole(row, n, 2, true);
     }
-    for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
-        if (!IsQuantity(t))
-            continue;
+    for (const auto [col, t] : s.QuantityColumns()) {
         if (IsLambda(t)) {
             for (double value : {s.TypeBeta[t], s.TypeBetap[t], s.TypeBbp[t], s.TypeBb[t]})
                 AppendFieldFixed(row, value, 8, 6);
