@@ -50,13 +50,14 @@ constexpr std::uint64_t kPowersOfTen[kShortPrecision + 1] = {1,      10,      10
 
 // The fixed text of a value below 1e9 with at most nine decimals: the value is an integer
 // mantissa over a power of two, so value * 10^precision is computed exactly in 128 bits and
-// rounded half to even, as printf rounds it. Returns the text's length, or 0 when the value is
-// out of this reach.
-std::size_t ShortFixedText(char* text, double value, int precision)
+// rounded half to even, as printf rounds it. The text is written backwards so that it ends at
+// end; returns its start, or null when the value is out of this reach. end must have 32
+// characters before it.
+char* ShortFixedText(char* end, double value, int precision)
 {
     using Wide = unsigned __int128;
     if (!std::isfinite(value) || precision < 0 || precision > kShortPrecision || std::fabs(value) >= 1e9)
-        return 0;
+        return nullptr;
     // |value| = mantissa / 2^shift, read from the value's bits; shift > 23 below 1e9.
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
@@ -74,21 +75,19 @@ std::size_t ShortFixedText(char* text, double value, int precision)
         if (rest > half || (rest == half && (scaled & 1)))
             ++scaled;
     }
-    // The digits, with zeros in front so that at least one stands before the point.
-    char digits[32];
-    char* end = std::to_chars(digits + kShortPrecision + 1, digits + sizeof digits, scaled).ptr;
-    char* begin = std::min(digits + kShortPrecision + 1, end - precision - 1);
-    std::memset(begin, '0', std::size_t(digits + kShortPrecision + 1 - begin));
-    char* at = text;
+    // The decimals, the point, then at least one digit before it.
+    char* at = end;
+    for (int i = 0; i < precision; ++i, scaled /= 10)
+        *--at = char('0' + scaled % 10);
+    if (precision > 0)
+        *--at = '.';
+    do {
+        *--at = char('0' + scaled % 10);
+        scaled /= 10;
+    } while (scaled != 0);
     if (std::signbit(value))
-        *at++ = '-';
-    const auto lead = std::size_t(end - begin - precision);
-    at = std::copy_n(begin, lead, at);
-    if (precision > 0) {
-        *at++ = '.';
-        at = std::copy_n(begin + lead, precision, at);
-    }
-    return std::size_t(at - text);
+        *--at = '-';
+    return at;
 }
 
 }  // namespace
@@ -96,15 +95,16 @@ std::size_t ShortFixedText(char* text, double value, int precision)
 void AppendFixed(std::string& out, double value, int width, int precision)
 {
     char digits[400];
-    if (std::size_t length = ShortFixedText(digits, value, precision)) {
-        AppendPadded(out, digits, length, width);
+    char* const end = digits + sizeof digits;
+    if (const char* begin = ShortFixedText(end, value, precision)) {
+        AppendPadded(out, begin, std::size_t(end - begin), width);
         return;
     }
     // Both print the binary value correctly rounded to the digits asked for; printf only
     // takes over for precisions too long for the buffer.
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    const auto [last, error] = std::to_chars(digits, end, value, std::chars_format::fixed, precision);
     if (error == std::errc())
-        AppendPadded(out, digits, std::size_t(end - digits), width);
+        AppendPadded(out, digits, std::size_t(last - digits), width);
     else
         out += CFormat("%*.*f", width, precision, value);
 }

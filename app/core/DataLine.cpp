@@ -71,11 +71,8 @@ bool IsPlainValueType(int t)
 
 void StoreByType(HostState& s)
 {
-    for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
-        double v = s.FieldValues[col];
-        if (t < 0 || t >= kTypeCount)
-            continue;
+    for (const auto [col, t] : s.QuantityColumns()) {
+        double v = s.FieldValues[std::size_t(col)];
         if (IsPlainValueType(t)) {
             s.TypeValue[t] = v;
         } else if (IsReferenceType(t)) {

@@ -1,5 +1,6 @@
 #include "app/core/DeviceQuantities.h"
 
+#include <array>
 #include <iterator>
 
 #include "app/core/HostState.h"
@@ -96,6 +97,17 @@ bool Starts(const std::string& line, const DeviceKeyword& k)
 
 const DeviceQuantity* QuantityOf(int type)
 {
+    // Asked for every column of every data line: the type codes index a table made once.
+    using TypeIndex = std::array<const DeviceQuantity*, kTypeCount>;
+    static const TypeIndex kByType = [] {
+        TypeIndex byType{};
+        for (const DeviceQuantity& q : kQuantities)
+            if (q.Type >= 0 && q.Type < kTypeCount && !byType[std::size_t(q.Type)])
+                byType[std::size_t(q.Type)] = &q;
+        return byType;
+    }();
+    if (type >= 0 && type < kTypeCount)
+        return kByType[std::size_t(type)];
     for (const DeviceQuantity& q : kQuantities)
         if (q.Type == type)
             return &q;

@@ -56,8 +56,7 @@ void ApplyReferenceCorrection(HostState& s)
 {
     if (s.Device.DataFieldCount == 0)
         return;
-    for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
+    for (const auto [col, t] : s.QuantityColumns()) {
         if (t < 8 || t > 15)
             continue;
         int r = t + 8;
@@ -84,10 +83,7 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
     using namespace TypeCode;
     if (s.Device.DataFieldCount == 0)
         return;
-    for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
-        if (t < 0 || t >= kTypeCount)
-            continue;
+    for (const auto [col, t] : s.QuantityColumns()) {
         double v = s.TypeValue[t];
         switch (t) {
         case CHL:

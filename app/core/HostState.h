@@ -30,6 +30,9 @@ constexpr int EngrScaleOffset = 49, EngrUnitsLine = 50, IEngr = 51, NTU = 52, NT
 constexpr int VSF100 = 54, VSF125 = 55, VSF150 = 56, Counter = 57, Raw = 58, Engr1 = 59, PAR = 60;
 constexpr int PARIm = 61, PARA0 = 62, PARA1 = 63;
 
+// Columns a device file assigns no quantity have type 0: no line computes, plots or records
+// anything for them.
+constexpr bool IsQuantity(int t) { return t > Columns && t < kTypeCount; }
 constexpr bool IsLambda(int t) { return t >= FirstLambda && t <= LastLambda; }
 constexpr bool IsVSF(int t) { return t >= VSF100 && t <= VSF150; }
 }  // namespace TypeCode
@@ -74,6 +77,45 @@ struct DeviceRecord {
     double PARIm = 0, PARa0 = 0, PARa1 = 0;
 };
 
+// The columns that carry a quantity, in column order, with their types: every data line walks
+// them several times, and most of the 75 columns carry none. The list is made again whenever
+// the column types differ from the ones it was made from.
+class QuantityColumnList {
+public:
+    struct Column {
+        int Index, Type;
+    };
+    const Column* begin() const { return m_columns.data(); }
+    const Column* end() const { return m_columns.data() + m_count; }
+
+    const QuantityColumnList& Of(const PerColumn<int>& types)
+    {
+        if (types != m_types) {
+            m_types = types;
+            m_count = 0;
+            for (int col = 0; col < kMaxColumns; ++col)
+                if (TypeCode::IsQuantity(types[std::size_t(col)]))
+                    m_columns[std::size_t(m_count++)] = {col, types[std::size_t(col)]};
+        }
+        return *this;
+    }
+
+private:
+    PerColumn<int> m_types{};
+    PerColumn<Column> m_columns{};
+    int m_count = 0;
+};
+
+// What a plot channel's title is to show, taken with the newest line; the text itself is made
+// when the titles are refreshed, once per input step rather than once per line.
+struct ChannelTitleSource {
+    bool Stale = false;
+    int Type = 0, PlotType = 0;
+    double Value = 0, Stat = 0;
+    int StatMode = 0, BetaSelect = 0;
+    bool PowerUser = false;
+};
+
 struct HostState {
     DeviceRecord Device;  // the loaded device file
     std::string DevicePath;
@@ -110,6 +152,7 @@ struct HostState {
     // Plot
     int PlotType = 0, BetaSelect = 0, ITempPlot = 0, XTempPlot = 0, PresPlot = 0;
     bool PlotSetupPending = false;
+    PerColumn<ChannelTitleSource> ChannelTitles{};  // by channel
 
     // Link and meter (the open port itself is the serial port object)
     int PortNumber = 0, BaudIndex = 2, PortIndex = -1;
@@ -124,11 +167,14 @@ struct HostState {
     bool EarlyCommands = false;  // "Alternate Commands" ticked
 
     // Files
+    // The record files' stdio buffers, declared first so that each outlives its file's close.
+    std::unique_ptr<char[]> RawFileBuffer, EngrFileBuffer;
     FilePtr RawFile, EngrFile, ReceiveFile, ReplayFile;
     std::string ReplayPath;
     bool RawRecording = false, EngrRecording = false, Receiving = false, ReplayMode = false, ReplayRunning = false;
     bool EngrHeaderPending = false;                  // a device file was loaded while engineering recording was on
     std::string RawPath, EngrPath;                   // the record files' names, for the message when one fails
+    std::string EngrRowText;                         // the row being written to the engineering record
     bool RawUnsynced = false, EngrUnsynced = false;  // written since the last push to the disk
     int SilenceCountdown = 0, ReceiveStatus = 0;
     long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
@@ -139,7 +185,12 @@ struct HostState {
     int WarningDepth = 0;
     bool PowerUser = false;
 
+    // The loaded device's columns that carry a quantity.
+    const QuantityColumnList& QuantityColumns() const { return m_quantityColumns.Of(Device.ColumnTypes); }
+
 private:
+    mutable QuantityColumnList m_quantityColumns;
+
     static PerColumn<int> FilledColumns(int v)
     {
         PerColumn<int> a;

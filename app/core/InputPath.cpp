@@ -16,11 +16,56 @@
 
 namespace {
 
+// A byte the runs of BuildLines stop at: a line end, a carriage return, a NUL, or a character
+// beyond the line's room, which restarts the line.
+void TakeByte(HostContext& ctx, char c)
+{
+    HostState& s = ctx.s;
+    if (c == '\n') {
+        DispatchPendingLine(ctx);
+    } else if (c != '\r') {
+        if (++s.LineLength > kMaxLineLength) {
+            s.LineBuffer.clear();
+            s.LineLength = 0;
+            if (!s.OverflowWarned) {
+                s.OverflowWarned = true;
+                ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
+            }
+        }
+        if (c != '\0')
+            s.LineBuffer += c;
+    }
+}
+
+// Builds and dispatches the lines; their plot titles are left for the step's end. Plain
+// characters go into the line a run at a time, as far as its room allows.
+void BuildLines(HostContext& ctx, std::string_view bytes)
+{
+    HostState& s = ctx.s;
+    if (bytes.empty())
+        return;
+    s.TotalBytesRead += long(bytes.size());
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
+    while (at < end) {
+        const std::ptrdiff_t room = std::max(0, kMaxLineLength - s.LineLength);
+        const char* const limit = at + std::min(end - at, room);
+        const char* stop = at;
+        while (stop < limit && *stop != '\n' && *stop != '\r' && *stop != '\0')
+            ++stop;
+        s.LineBuffer.append(at, stop);
+        s.LineLength += int(stop - at);
+        if (stop < end)
+            TakeByte(ctx, *stop++);
+        at = stop;
+    }
+}
+
 void ProcessChunk(HostContext& ctx, std::string_view bytes)
 {
     WriteRawRecord(ctx, bytes);
     ShowRawInMemo(ctx, bytes);
-    AssembleLines(ctx, bytes);
+    BuildLines(ctx, bytes);
 }
 
 void AddPaneLine(HostContext& ctx)
@@ -85,6 +130,7 @@ void PollInput(HostContext& ctx)
         PollReplay(ctx);
     else
         PollPort(ctx);
+    RefreshPlotTitles(ctx);
     FlushRecordFiles(ctx);
 }
 
@@ -110,26 +156,8 @@ void ShowRawInMemo(HostContext& ctx, std::string_view bytes)
 
 void AssembleLines(HostContext& ctx, std::string_view bytes)
 {
-    HostState& s = ctx.s;
-    if (bytes.empty())
-        return;
-    s.TotalBytesRead += long(bytes.size());
-    for (char c : bytes) {
-        if (c == '\n') {
-            DispatchPendingLine(ctx);
-        } else if (c != '\r') {
-            if (++s.LineLength > kMaxLineLength) {
-                s.LineBuffer.clear();
-                s.LineLength = 0;
-                if (!s.OverflowWarned) {
-                    s.OverflowWarned = true;
-                    ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
-                }
-            }
-            if (c != '\0')
-                s.LineBuffer += c;
-        }
-    }
+    BuildLines(ctx, bytes);
+    RefreshPlotTitles(ctx);
 }
 
 void DispatchPendingLine(HostContext& ctx)

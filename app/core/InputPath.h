@@ -14,7 +14,9 @@ constexpr int kMemoMaxLines = 100;    // lines kept before the first is dropped 
 
 void PollInput(HostContext& ctx);
 void ShowRawInMemo(HostContext& ctx, std::string_view bytes);
+// Builds lines of the bytes and dispatches each complete one; the plot titles are current after.
 void AssembleLines(HostContext& ctx, std::string_view bytes);
 void UpdateSampleRate(HostContext& ctx);
-// Dispatches an unterminated line as if its LF had arrived (end of a replayed file).
+// Dispatches an unterminated line as if its LF had arrived (end of a replayed file); its plot
+// titles are refreshed at the end of the input step.
 void DispatchPendingLine(HostContext& ctx);

@@ -1,5 +1,6 @@
 #include "app/core/PlotFeed.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -39,74 +40,101 @@ void SetTitle(HostContext& ctx, int channel, const std::string& text)
         ctx.plot.SetChannelTitleText(channel, text);
 }
 
-std::string RawTitleText(const HostState& s, const char* name, double stat, const std::string& plain)
+// A power user's raw titles show the recent mean or standard deviation instead of the count;
+// any other statistics choice leaves the titles as they stand.
+bool ShowsStat(const ChannelTitleSource& src)
 {
-    if (!s.PowerUser)
-        return plain;
-    switch (s.StatMode) {
-    case 0: return plain;
-    case 1: return QuickFormat("%s: %4.2lf Mean", stat, name);
-    case 15:
-    case 60: return QuickFormat("%s: %4.2lf stddev", stat, name);
-    default: return {};
-    }
+    return src.PowerUser && (src.StatMode == 1 || src.StatMode == 15 || src.StatMode == 60);
 }
 
-// Raw mode: Y and the title of one column.
-double FeedRaw(HostContext& ctx, int t, int ch, double stat)
+bool HasRawTitle(const ChannelTitleSource& src) { return !src.PowerUser || src.StatMode == 0 || ShowsStat(src); }
+
+// Only raw titles show a type's history, so types that never get one keep none.
+bool KeepsHistory(int t)
 {
-    const HostState& s = ctx.s;
-    double v = s.TypeValue[t];
-    if (IsLambda(t)) {
-        SetRawTitle(ctx, ch, QuickFormat("%3d nm", 0, "", s.Device.TypeWavelength[t]), v, stat);
-        return v;
-    }
-    const DeviceQuantity* q = QuantityOf(t);
-    if (!q || !q->RawName)
-        return kNoValue;
+    const DeviceQuantity* q = IsLambda(t) ? nullptr : QuantityOf(t);
+    return IsLambda(t) || (q && q->RawName);
+}
+
+std::string RawTitle(const HostState& s, const ChannelTitleSource& src)
+{
+    const int t = src.Type;
+    const std::string name =
+        IsLambda(t) ? QuickFormat("%3d nm", 0, "", s.Device.TypeWavelength[t]) : QuantityOf(t)->RawName;
+    if (ShowsStat(src))
+        return QuickFormat(src.StatMode == 1 ? "%s: %4.2lf Mean" : "%s: %4.2lf stddev", src.Stat, name.c_str());
     if (t == IEngr)
-        SetRawTitleWithUnits(ctx, ch, q->RawName, v, stat);
-    else
-        SetRawTitle(ctx, ch, q->RawName, v, stat);
-    return PlotSwitchOff(s, t) ? kNoValue : v;
+        return QuickFormat("%s: %4.2lf ", src.Value, name.c_str()) + s.Device.EngrUnits;
+    return QuickFormat("%s: %1.0lf Counts", src.Value, name.c_str());
 }
 
-// Engineering mode: Y and the title of one column.
+std::string EngineeringTitle(const HostState& s, const ChannelTitleSource& src)
+{
+    const int t = src.Type;
+    if (!IsLambda(t))
+        return QuickFormat(QuantityOf(t)->EngrTitle, src.Value, s.Device.EngrUnits.c_str());
+    static constexpr const char* kLambdaTitles[] = {"Beta %3d : %6.4lf", "Betap %3d: %6.4lf", "bbp %3d: %6.4lf",
+                                                    "bb %3d: %6.4lf"};
+    const bool known = src.BetaSelect >= 0 && src.BetaSelect < 4;
+    return QuickFormat(known ? kLambdaTitles[src.BetaSelect] : "Invalid %3d: %1lf ", src.Value, "",
+                       s.Device.TypeWavelength[t]);
+}
+
+ChannelTitleSource TitleSourceOf(const HostState& s, int plotType, int t)
+{
+    ChannelTitleSource src;
+    src.Type = t;
+    src.PlotType = plotType;
+    src.StatMode = s.StatMode;
+    src.BetaSelect = s.BetaSelect;
+    src.PowerUser = s.PowerUser;
+    return src;
+}
+
+// Raw mode: Y of one column, and its title's values.
+double FeedRaw(HostContext& ctx, int t, int ch)
+{
+    HostState& s = ctx.s;
+    const DeviceQuantity* q = IsLambda(t) ? nullptr : QuantityOf(t);
+    if (!IsLambda(t) && (!q || !q->RawName))
+        return kNoValue;
+    ChannelTitleSource src = TitleSourceOf(s, 0, t);
+    if (HasRawTitle(src)) {
+        src.Value = s.TypeValue[t];
+        src.Stat = ShowsStat(src) ? HistoryStat(s, t, s.StatMode) : 0;
+        src.Stale = true;
+        s.ChannelTitles[std::size_t(ch)] = src;
+    }
+    return PlotSwitchOff(s, t) ? kNoValue : s.TypeValue[t];
+}
+
+double LambdaY(const HostState& s, int t)
+{
+    switch (s.BetaSelect) {
+    case 0: return s.TypeBeta[t];
+    case 1: return s.TypeBetap[t];
+    case 2: return s.TypeBbp[t];
+    case 3: return s.TypeBb[t];
+    default: return s.TypeValue[t];
+    }
+}
+
+// Engineering mode: Y of one column, and its title's value.
 double FeedEngineering(HostContext& ctx, int t, int ch)
 {
-    const HostState& s = ctx.s;
+    HostState& s = ctx.s;
     double y = kNoValue;
-    std::string title;
+    ChannelTitleSource src = TitleSourceOf(s, 1, t);
     if (IsLambda(t)) {
-        int w = s.Device.TypeWavelength[t];
-        switch (s.BetaSelect) {
-        case 0:
-            y = s.TypeBeta[t];
-            title = QuickFormat("Beta %3d : %6.4lf", y, "", w);
-            break;
-        case 1:
-            y = s.TypeBetap[t];
-            title = QuickFormat("Betap %3d: %6.4lf", y, "", w);
-            break;
-        case 2:
-            y = s.TypeBbp[t];
-            title = QuickFormat("bbp %3d: %6.4lf", y, "", w);
-            break;
-        case 3:
-            y = s.TypeBb[t];
-            title = QuickFormat("bb %3d: %6.4lf", y, "", w);
-            break;
-        default:
-            y = s.TypeValue[t];
-            title = QuickFormat("Invalid %3d: %1lf ", y, "", w);
-            break;
-        }
+        y = src.Value = LambdaY(s, t);
     } else if (const DeviceQuantity* q = QuantityOf(t); q && q->EngrTitle) {
-        double e = IsVSF(t) ? s.TypeVSF[t] : s.EngValue[t];
-        y = PlotSwitchOff(s, t) ? kNoValue : e;
-        title = QuickFormat(q->EngrTitle, e, s.Device.EngrUnits.c_str());
+        src.Value = IsVSF(t) ? s.TypeVSF[t] : s.EngValue[t];
+        y = PlotSwitchOff(s, t) ? kNoValue : src.Value;
+    } else {
+        return kNoValue;
     }
-    SetTitle(ctx, ch, title);
+    src.Stale = true;
+    s.ChannelTitles[std::size_t(ch)] = src;
     return y;
 }
 
@@ -127,6 +155,7 @@ void BuildPlotChannels(HostContext& ctx)
     HostState& s = ctx.s;
     ctx.plot.RemoveAllChannels();
     s.ColumnChannel.fill(kNoChannel);
+    s.ChannelTitles.fill({});
     if (s.Device.DataFieldCount == 0)
         return;
     int next = 0;
@@ -147,19 +176,19 @@ void BuildPlotChannels(HostContext& ctx)
 void FeedPlot(HostContext& ctx, int columnCount, int plotType)
 {
     HostState& s = ctx.s;
-    for (int col = 0; col < columnCount && col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
-        if (t < 0 || t >= kTypeCount)
-            continue;
+    const int channels = std::min(ctx.plot.ChannelCount(), kMaxColumns);
+    for (const auto [col, t] : s.QuantityColumns()) {
+        if (col >= columnCount)
+            break;
+        if (KeepsHistory(t))
+            PushHistory(s, t, s.TypeValue[t]);
         int ch = s.ColumnChannel[col];
-        PushHistory(s, t, s.TypeValue[t]);
-        double stat = HistoryStat(s, t, s.StatMode);
         // Columns without a channel (or whose channel a property-file load removed) draw nothing.
-        if (ch < 0 || ch >= ctx.plot.ChannelCount())
+        if (ch < 0 || ch >= channels)
             continue;
         double y = kNoValue;
         if (plotType == 0)
-            y = FeedRaw(ctx, t, ch, stat);
+            y = FeedRaw(ctx, t, ch);
         else if (plotType == 1)
             y = FeedEngineering(ctx, t, ch);
         if (y < kPlotLimit)
@@ -167,16 +196,16 @@ void FeedPlot(HostContext& ctx, int columnCount, int plotType)
     }
 }
 
-void SetRawTitle(HostContext& ctx, int channel, const std::string& name, double value, double stat)
+void RefreshPlotTitles(HostContext& ctx)
 {
-    std::string plain = QuickFormat("%s: %1.0lf Counts", value, name.c_str());
-    SetTitle(ctx, channel, RawTitleText(ctx.s, name.c_str(), stat, plain));
-}
-
-void SetRawTitleWithUnits(HostContext& ctx, int channel, const std::string& name, double value, double stat)
-{
-    std::string plain = QuickFormat("%s: %4.2lf ", value, name.c_str()) + ctx.s.Device.EngrUnits;
-    SetTitle(ctx, channel, RawTitleText(ctx.s, name.c_str(), stat, plain));
+    HostState& s = ctx.s;
+    for (int ch = 0; ch < kMaxColumns; ++ch) {
+        ChannelTitleSource& src = s.ChannelTitles[std::size_t(ch)];
+        if (!src.Stale)
+            continue;
+        src.Stale = false;
+        SetTitle(ctx, ch, src.PlotType == 0 ? RawTitle(s, src) : EngineeringTitle(s, src));
+    }
 }
 
 void PreparePlot(HostContext& ctx)

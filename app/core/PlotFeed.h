@@ -1,6 +1,8 @@
 #pragma once
 // The live plot: one channel per plotted column, one point per channel and accepted line,
 // channel titles carrying the current value, and the plot choices of the "Plot Data" page.
+// A line's titles are only marked for refreshing: the input step refreshes them once at its
+// end, before the plot can paint again, so titles cost nothing per line and are never seen stale.
 
 #include <string>
 
@@ -11,8 +13,8 @@ constexpr double kPlotLimit = 99990.0;  // values at or above it are never plott
 
 void BuildPlotChannels(HostContext& ctx);
 void FeedPlot(HostContext& ctx, int columnCount, int plotType);
-void SetRawTitle(HostContext& ctx, int channel, const std::string& name, double value, double stat);
-void SetRawTitleWithUnits(HostContext& ctx, int channel, const std::string& name, double value, double stat);
+// Formats the titles the lines since the last refresh left stale.
+void RefreshPlotTitles(HostContext& ctx);
 void PreparePlot(HostContext& ctx);
 void SetPlotTitle(HostContext& ctx);
 void SavePlotSettings(HostContext& ctx);

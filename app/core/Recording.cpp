@@ -1,7 +1,9 @@
 #include "app/core/Recording.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
 
 #include "app/core/CFormat.h"
@@ -16,9 +18,14 @@ using namespace TypeCode;
 
 const char* const kRawFilter = "Raw Files (*.raw)|*.raw|All Files (*.*)|*.*";
 
+// Every input step pushes the record files to the disk at its end, so the stdio buffer never
+// holds more than one step; a large one only lets a step's rows leave in fewer system calls.
+constexpr std::size_t kRecordBufferBytes = 64 * 1024;
+
 // One record file's share of the host state.
 struct RecordFile {
     FilePtr& File;
+    std::unique_ptr<char[]>& Buffer;
     bool& Recording;
     bool& Unsynced;
     std::string& Path;
@@ -37,12 +44,13 @@ void AppendFieldFixed(std::string& row, double value, int width, int precision)
 
 RecordFile RawRecord(HostState& s)
 {
-    return {s.RawFile, s.RawRecording, s.RawUnsynced, s.RawPath, s.RawFileSize, "raw"};
+    return {s.RawFile, s.RawFileBuffer, s.RawRecording, s.RawUnsynced, s.RawPath, s.RawFileSize, "raw"};
 }
 
 RecordFile EngrRecord(HostState& s)
 {
-    return {s.EngrFile, s.EngrRecording, s.EngrUnsynced, s.EngrPath, s.EngrFileSize, "engineering units"};
+    return {s.EngrFile, s.EngrFileBuffer, s.EngrRecording,    s.EngrUnsynced,
+            s.EngrPath, s.EngrFileSize,   "engineering units"};
 }
 
 // fflush hands the bytes to the system, fdatasync has the system write them out, so they
@@ -94,11 +102,15 @@ void EndRecording(HostContext& ctx, RecordFile r)
 bool CreateRecordFile(HostContext& ctx, RecordFile r, const std::string& path)
 {
     EndRecording(ctx, r);
+    r.File.reset();  // closed before its buffer serves the new file
     r.File.reset(std::fopen(path.c_str(), "wb"));
     if (!r.File) {
         ctx.ShowWarning("Unable to open file.", "Error opening fille");
         return false;
     }
+    if (!r.Buffer)
+        r.Buffer = std::make_unique<char[]>(kRecordBufferBytes);
+    std::setvbuf(r.File.get(), r.Buffer.get(), _IOFBF, kRecordBufferBytes);
     r.Path = path;
     r.Size = 0;
     r.Recording = true;
@@ -152,11 +164,13 @@ void WriteEngrRecord(HostContext& ctx)
     HostState& s = ctx.s;
     if (!s.EngrRecording)
         return;
-    std::string text = EngrDataRow(s);
+    std::string& text = s.EngrRowText;  // its storage serves every line
+    text.clear();
     if (s.EngrHeaderPending) {  // a new device file changed the columns
         s.EngrHeaderPending = false;
-        text.insert(0, EngrHeaderLine(s));
+        text = EngrHeaderLine(s);
     }
+    AppendEngrDataRow(text, s);
     WriteRecord(ctx, EngrRecord(s), text);
 }
 
@@ -188,20 +202,15 @@ std::string EngrHeaderLine(const HostState& s)
     return line + "\r\n";
 }
 
-std::string EngrDataRow(const HostState& s)
+void AppendEngrDataRow(std::string& row, const HostState& s)
 {
-    std::string row;
-    row.reserve(512);  // a nine-wavelength row, without growing it on the way
     AppendFixed(row, s.SampleX, 1, 0);
     for (const std::array<int, 3>& numbers : {s.MeterDate, s.MeterTime}) {
         row += '\t';
         for (int n : numbers)
             AppendWhole(row, n, 2, true);
     }
-    for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
-        if (t < 0 || t >= kTypeCount)
-            continue;
+    for (const auto [col, t] : s.QuantityColumns()) {
         if (IsLambda(t)) {
             for (double value : {s.TypeBeta[t], s.TypeBetap[t], s.TypeBbp[t], s.TypeBb[t]})
                 AppendFieldFixed(row, value, 8, 6);
@@ -230,5 +239,4 @@ std::string EngrDataRow(const HostState& s)
         }
     }
     row += "\r\n";
-    return row;
 }

@@ -19,4 +19,4 @@ void WriteEngrRecord(HostContext& ctx);
 void FlushRecordFiles(HostContext& ctx);
 
 std::string EngrHeaderLine(const HostState& s);
-std::string EngrDataRow(const HostState& s);
+void AppendEngrDataRow(std::string& row, const HostState& s);

@@ -66,6 +66,15 @@ TEST(DataLineGrammar, FieldsKeepValuesAndMarkers)
     date = {1, 1, 1};
     ASSERT_EQ(SplitDataLine("QOVA_BB5", false, v, date, time), 1);
     EXPECT_EQ(date[0], 99);
+
+    // Prefix letters are skipped where they stand, even inside a field, which closes up.
+    date = {1, 1, 1};
+    ASSERT_EQ(SplitDataLine("1OVA_BB2\t3", false, v, date, time), 2);
+    EXPECT_EQ(v[0], 12);
+    EXPECT_EQ(v[1], 3);
+    EXPECT_EQ(date[0], 99);
+    ASSERT_EQ(SplitDataLine("4O5\t6", false, v, date, time), 2);
+    EXPECT_EQ(v[0], 45);
 }
 
 TEST(DataLineGrammar, ParseFieldRules)

@@ -71,6 +71,30 @@ TEST_F(Conversion, FormulasByType)
 
 // The water's share of a wavelength is kept between lines; every device value behind it
 // must still reach the result as soon as it changes.
+// The columns a line walks are those the column types name as they stand, a type changed in
+// place included.
+TEST_F(Conversion, ConversionFollowsColumnTypesChangedInPlace)
+{
+    using namespace TypeCode;
+    s.Device.TypeScale[CHL] = 2;
+    s.Device.TypeScale[NTU] = 3;
+    s.TypeValue[CHL] = s.TypeValue[NTU] = 10;
+    s.Device.ColumnTypes[40] = CHL;
+    ComputeEngineeringUnits(s, true);
+    EXPECT_EQ(s.EngValue[CHL], 20);
+    EXPECT_EQ(s.EngValue[NTU], 0);
+    s.Device.ColumnTypes[40] = NTU;
+    s.Device.ColumnTypes[74] = CHL;
+    s.TypeValue[CHL] = 5;
+    ComputeEngineeringUnits(s, true);
+    EXPECT_EQ(s.EngValue[NTU], 30);
+    EXPECT_EQ(s.EngValue[CHL], 10);
+    s.Device.ColumnTypes = {};
+    s.TypeValue[NTU] = 1;
+    ComputeEngineeringUnits(s, true);
+    EXPECT_EQ(s.EngValue[NTU], 30);
+}
+
 TEST_F(Conversion, BackscatterFollowsEveryDeviceChange)
 {
     using namespace TypeCode;

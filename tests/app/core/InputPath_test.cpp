@@ -1,6 +1,7 @@
 #include "HostFakes.h"
 
 #include "app/core/InputPath.h"
+#include "app/core/PlotFeed.h"
 #include "app/core/SerialLink.h"
 
 namespace {
@@ -40,6 +41,30 @@ TEST_F(InputPath, TheRestartedTailIsParsedAsALine)
     EXPECT_EQ(s.LineCounter, 1.0);
     EXPECT_EQ(s.FieldValues[0], 5);
     EXPECT_EQ(s.FieldValues[1], 6);
+}
+
+// The same bytes make the same lines, restarts and warnings whether they come whole or one
+// at a time. A NUL is dropped but takes room: the line of 250 ones after one restarts.
+TEST_F(InputPath, LinesDoNotDependOnHowTheBytesAreSplit)
+{
+    const std::string stream = std::string("1\t2\r\n") + std::string(249, '5') + "\t6\n" + std::string(300, '7') +
+                               std::string("\t8\r\0\t9\n\r\0\r", 9) + std::string(250, '1') + "\r\n4\t";
+    FakeUi ui2;
+    FakePlot plot2;
+    FakePort port2;
+    HostCore byteWise(ui2, plot2, port2, dialogs);
+    AssembleLines(ctx, stream);
+    for (char c : stream)
+        AssembleLines(byteWise.Context(), std::string_view(&c, 1));
+    const HostState& t = byteWise.State();
+    EXPECT_EQ(s.LineCounter, 4.0);
+    EXPECT_EQ(s.FieldValues[0], 1);
+    EXPECT_EQ(t.LineCounter, s.LineCounter);
+    EXPECT_EQ(t.FieldValues, s.FieldValues);
+    EXPECT_EQ(t.LineBuffer, s.LineBuffer);
+    EXPECT_EQ(t.LineLength, s.LineLength);
+    EXPECT_EQ(byteWise.Warnings().Pending().size(), Warnings().size());
+    EXPECT_EQ(Warnings().size(), 3u);
 }
 
 TEST_F(InputPath, CarriageReturnsAndNulBytesAreDropped)
@@ -117,6 +142,21 @@ TEST_F(InputPath, PollInputReadsUpTo1000BytesPerTickIn100ByteReads)
     port.ReadSizes.clear();
     PollInput(ctx);
     EXPECT_EQ(port.ReadSizes.size(), 1u);  // an empty port ends the tick's reads
+}
+
+TEST_F(InputPath, TitlesShowTheLastLineOfEachStep)
+{
+    s.Device.ColumnTypes[0] = TypeCode::CHL;
+    s.Device.DataFieldCount = 1;
+    BuildPlotChannels(ctx);
+    OpenPort();
+    for (int i = 100; i < 160; ++i)  // 240 bytes: three reads in one tick
+        port.Inbound += std::to_string(i) + "\n";
+    PollInput(ctx);
+    EXPECT_EQ(plot.Channels[0].Points.size(), 60u);
+    EXPECT_EQ(plot.Channels[0].Title, "CHL: 159 Counts");
+    AssembleLines(ctx, "7\n8\n");
+    EXPECT_EQ(plot.Channels[0].Title, "CHL: 8 Counts");
 }
 
 TEST_F(InputPath, LinesSplitOverTicksAndAPortClosingMidStream)

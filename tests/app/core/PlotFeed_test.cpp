@@ -13,6 +13,13 @@ protected:
             s.Device.ColumnTypes[size_t(col++)] = t;
         s.Device.DataFieldCount = col;
     }
+
+    // One line through the plot, with its titles refreshed as the input step's end does.
+    void FeedLine(int plotType)
+    {
+        FeedPlot(ctx, kMaxColumns, plotType);
+        RefreshPlotTitles(ctx);
+    }
 };
 
 TEST_F(PlotFeedTest, ChannelsFollowThePlottedColumns)
@@ -47,7 +54,7 @@ TEST_F(PlotFeedTest, RawModePointsAndTitles)
     s.TypeValue[TypeCode::ITemp] = 2100;
     s.TypeValue[TypeCode::IEngr] = 3.14159;
     s.SampleX = 5;
-    FeedPlot(ctx, kMaxColumns, 0);
+    FeedLine(0);
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 123 Counts");
     EXPECT_EQ(plot.Channels[0].Points, (std::vector<std::pair<double, double>>{{5, 123.4}}));
     EXPECT_EQ(plot.Channels[1].Title, "iTemp: 2100 Counts");
@@ -55,7 +62,7 @@ TEST_F(PlotFeedTest, RawModePointsAndTitles)
     EXPECT_EQ(plot.Channels[2].Title, "iEngr: 3.14 ug/l");
 
     s.TypeValue[TypeCode::CHL] = 99990;  // the no-value mark is never plotted
-    FeedPlot(ctx, kMaxColumns, 0);
+    FeedLine(0);
     EXPECT_EQ(plot.Channels[0].Points.size(), 1u);
 }
 
@@ -67,19 +74,19 @@ TEST_F(PlotFeedTest, PowerUserTitlesShowStatistics)
     s.StatMode = 1;
     for (double v : {10.0, 20.0}) {
         s.TypeValue[TypeCode::CHL] = v;
-        FeedPlot(ctx, kMaxColumns, 0);
+        FeedLine(0);
     }
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 15.00 Mean");
     s.StatMode = 15;
-    FeedPlot(ctx, kMaxColumns, 0);
+    FeedLine(0);
     EXPECT_EQ(plot.Channels[0].Title.substr(0, 5), "CHL: ");
     EXPECT_NE(plot.Channels[0].Title.find(" stddev"), std::string::npos);
     s.StatMode = 7;  // no title at all
     plot.Channels[0].Title = "kept";
-    FeedPlot(ctx, kMaxColumns, 0);
+    FeedLine(0);
     EXPECT_EQ(plot.Channels[0].Title, "kept");
     s.PowerUser = false;
-    FeedPlot(ctx, kMaxColumns, 0);
+    FeedLine(0);
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 20 Counts");
 }
 
@@ -95,7 +102,7 @@ TEST_F(PlotFeedTest, EngineeringModeTitles)
     s.EngValue[TypeCode::PAR] = 1234.5;
     s.TypeVSF[TypeCode::VSF100] = 0.5;
     s.PresPlot = 1;
-    FeedPlot(ctx, kMaxColumns, 1);
+    FeedLine(1);
     EXPECT_EQ(plot.Channels[0].Title, "Beta 470 : 0.0012");
     EXPECT_EQ(plot.Channels[1].Title, "CHL: 2.50 ug/l");
     EXPECT_EQ(plot.Channels[2].Title, "Pres: 10.2 dbar");
@@ -103,13 +110,42 @@ TEST_F(PlotFeedTest, EngineeringModeTitles)
     EXPECT_EQ(plot.Channels[3].Title, "PAR: 1234.5000 umol photons/m2/s");
     EXPECT_EQ(plot.Channels[4].Title, "B(100): 0.5000 1/(m.ster)");
     s.BetaSelect = 3;
-    FeedPlot(ctx, kMaxColumns, 1);
+    FeedLine(1);
     EXPECT_EQ(plot.Channels[0].Title, "bb 470: 0.0045");
     EXPECT_EQ(plot.Channels[0].Points.back().second, 0.0045);
     s.BetaSelect = 9;
     s.TypeValue[7] = 12;
-    FeedPlot(ctx, kMaxColumns, 1);
+    FeedLine(1);
     EXPECT_EQ(plot.Channels[0].Title, "Invalid 470: 12.000000 ");
+}
+
+// Lines only mark their titles: a refresh shows the newest line's, and a line that sets no
+// title leaves the one of the line before it.
+TEST_F(PlotFeedTest, ARefreshShowsTheNewestTitles)
+{
+    Columns({TypeCode::CHL});
+    BuildPlotChannels(ctx);
+    s.PowerUser = true;
+    for (double v : {10.0, 20.0}) {
+        s.TypeValue[TypeCode::CHL] = v;
+        FeedPlot(ctx, kMaxColumns, 0);
+    }
+    EXPECT_EQ(plot.Channels[0].Title, "CHL:");
+    s.StatMode = 7;
+    s.TypeValue[TypeCode::CHL] = 30;
+    FeedPlot(ctx, kMaxColumns, 0);
+    RefreshPlotTitles(ctx);
+    EXPECT_EQ(plot.Channels[0].Title, "CHL: 20 Counts");
+    EXPECT_EQ(plot.Channels[0].Points.size(), 3u);
+    plot.Channels[0].Title = "kept";
+    RefreshPlotTitles(ctx);  // nothing new since
+    EXPECT_EQ(plot.Channels[0].Title, "kept");
+
+    s.StatMode = 0;
+    FeedPlot(ctx, kMaxColumns, 0);
+    BuildPlotChannels(ctx);  // a new layout drops what the old channels were to show
+    RefreshPlotTitles(ctx);
+    EXPECT_EQ(plot.Channels[0].Title, "CHL:");
 }
 
 TEST_F(PlotFeedTest, StaleChannelIndexesAreSkipped)
@@ -117,7 +153,7 @@ TEST_F(PlotFeedTest, StaleChannelIndexesAreSkipped)
     Columns({TypeCode::CHL, TypeCode::NTU});
     BuildPlotChannels(ctx);
     plot.RemoveAllChannels();  // e.g. a property file replaced the channels
-    FeedPlot(ctx, kMaxColumns, 0);
+    FeedLine(0);
     EXPECT_EQ(plot.ChannelCount(), 0);
 }
 

@@ -134,6 +134,30 @@ TEST_F(RecordingTest, EveryInputStepReachesTheDiskWithoutStopRecord)
     EXPECT_TRUE(Warnings().empty());
 }
 
+// A program that ends while recording leaves the whole record on the disk: the rows of a
+// step too large for one write, and the rest still buffered when the core goes away.
+TEST_F(RecordingTest, ARecordEndingWithTheProgramIsComplete)
+{
+    constexpr int kLines = 4000;
+    {
+        FakeUi ui2;
+        FakePlot plot2;
+        FakePort port2;
+        HostCore other(ui2, plot2, port2, dialogs);
+        dialogs.Answers.push_back(dir.Write("sensor.dev", "S\nColumns=1\nCHL=1 1 0\n"));
+        dialogs.Answers.push_back(dir.Path("run.eng"));
+        BTRecordEngrClick(other.Context());
+        std::string lines;
+        for (int i = 1; i <= kLines; ++i)
+            lines += std::to_string(i) + "\n";
+        AssembleLines(other.Context(), lines);
+    }
+    const std::string eng = ReadFileBytes(dir.Path("run.eng"));
+    EXPECT_EQ(std::count(eng.begin(), eng.end(), '\n'), 1 + kLines);
+    EXPECT_EQ(eng.substr(eng.rfind('\n', eng.size() - 2) + 1),
+              CFormat("%d\t010101\t151515\t%d.0000\r\n", kLines - 1, kLines));
+}
+
 // A file size limit stands in for a disk that fills up while recording: writes beyond it
 // fail with EFBIG instead of raising SIGXFSZ.
 class FileSizeLimit {
