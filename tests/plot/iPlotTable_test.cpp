@@ -460,8 +460,9 @@ TEST(PlotObjectProperties, LimitsLabelsAndTablesPublishInFileOrder)
                                         "ColumnTitlesFont"}));
     // A limit declares no defaults: every value is written, even the constructor's.
     WalkProperties(limit, [&](const TPropertyRef& p) {
-        if (p.Path == "Style" || p.Path == "UserCanMove" || p.Path == "LineWidth")
+        if (p.Path == "Style" || p.Path == "UserCanMove" || p.Path == "LineWidth") {
             EXPECT_FALSE(p.Info->IsDefaultValue(limit)) << p.Path;
+        }
         return true;
     });
     // Titles shown (as made) are written; hidden titles equal the declared default and are

@@ -232,8 +232,9 @@ TEST_F(Conversion, HistoryKeepsTheNewestValuesOverLongRuns)
         PushHistory(s, 30, i);
         ASSERT_EQ(HistoryValue(s, 30, 0), i);
         ASSERT_EQ(HistoryValue(s, 30, s.HistoryCount[30] - 1), std::max(1, i - kHistoryKept + 1)) << i;
-        if (i >= 15)
+        if (i >= 15) {
             ASSERT_DOUBLE_EQ(HistoryStat(s, 30, 1), i - 7.0) << i;  // mean of i-14..i
+        }
     }
 }
 

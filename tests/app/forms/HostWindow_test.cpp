@@ -539,8 +539,9 @@ TEST_F(HostWindow, ThePlotDataPageShowsTheLivePlot)
     EXPECT_EQ(plot->GetXAxis(0)->Name(), "X-Axis 1");
     EXPECT_EQ(plot->GetYAxis(0)->Name(), "Y-Axis 1");
     // The stored plot's title is "ZUV" and its data cursor hidden, wherever the plot has them.
-    if (plot->LabelCount() > 0)
+    if (plot->LabelCount() > 0) {
         EXPECT_EQ(plot->TitleText(), "ZUV");
+    }
     for (int i = 0; i < plot->DataCursorCount(); ++i)
         EXPECT_FALSE(plot->GetDataCursor(i)->Visible());
 
@@ -688,8 +689,9 @@ TEST(HostWindowOnScreen, EveryPageShowsItsControls)
                 TControl* control = sheet->Controls(c);
                 EXPECT_EQ(control->Showing(), control->Visible()) << control->Name();
                 // Combo boxes show their whole texts in the window system's own style too.
-                if (dynamic_cast<TComboBox*>(control))
+                if (dynamic_cast<TComboBox*>(control)) {
                     EXPECT_GE(control->Width(), TestHooks::PreferredWidth(*control)) << control->Name();
+                }
             }
             const TestHooks::TWindowImage image =
                 TestHooks::GrabWindow(*form1, (oldFolder / ("host_window_" + sheet->Name() + ".png")).string());
