@@ -6,12 +6,7 @@ PRAVIX_PUBLISH(TiPlotDataCompactIntervalList)
 
 TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList() { SetDataPointSize(sizeof(float)); }
 
-void TiPlotDataCompactIntervalList::WritePoint(int Slot, double, double Y, bool, bool)
-{
-    AtSlot<float>(Slot) = float(Y);
-}
-
-int TiPlotDataCompactIntervalList::Add(double X, double Y, bool Null, bool Empty)
+int TiPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
 {
     // Committed only once the point is stored, so a refused point changes nothing.
     double firstX = m_firstX;
@@ -21,7 +16,7 @@ int TiPlotDataCompactIntervalList::Add(double X, double Y, bool Null, bool Empty
     else if (Count() == 1 && interval == UnmeasuredInterval)
         interval = X - firstX;
     const bool overwritesOldest = IsWrapping();
-    const int slot = inherited::Add(X, Y, Null, Empty);
+    const int slot = AddRecord(float(Y));
     // The oldest point was replaced: the next one is now logical point 0. A ring of
     // one point advances too, so its only point follows the X it was added at.
     m_firstX = overwritesOldest ? firstX + interval : firstX;

@@ -32,9 +32,6 @@ public:
     void Clear() override;
     void DeletePoints(int N) override;
 
-protected:
-    void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) override;
-
 private:
     double m_interval = UnmeasuredInterval;
     double m_firstX = 0.0;

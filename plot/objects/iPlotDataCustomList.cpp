@@ -122,22 +122,6 @@ int TiPlotDataCustomList::GetActualIndex(int Index) const
     return slot > m_count - 1 ? slot - m_count : slot;
 }
 
-int TiPlotDataCustomList::Add(double X, double Y, bool Null, bool Empty)
-{
-    if (IsWrapping()) {
-        const int slot = m_ringStart;  // the oldest point's slot
-        WritePoint(slot, X, Y, Null, Empty);
-        m_ringStart = (m_ringStart + 1) % m_count;
-        return slot;
-    }
-    if (!m_ringBuffer && m_count == m_capacity)
-        Grow();
-    const int slot = m_count;
-    WritePoint(slot, X, Y, Null, Empty);
-    ++m_count;
-    return slot;
-}
-
 void TiPlotDataCustomList::Clear()
 {
     m_count = 0;

@@ -9,13 +9,10 @@
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"
 
-class TiPlotDataCustomList : public TObject {
-    PRAVIX_CLASS(TiPlotDataCustomList, TObject)
-public:
-    ~TiPlotDataCustomList() override;
-
-    // List-wide attributes. The channel reads and writes them directly; they are the
-    // channel's Color, trace, marker and bar appearance. MarkerCharacter stays 0.
+// The list-wide attributes: the channel's Color, trace, marker and bar appearance. The
+// channel reads and writes them directly; MarkerCharacter stays 0. One plain block, so that a
+// list can tell with one comparison whether any of them changed.
+struct TiPlotListWideAttributes {
     TColor TraceLineColor = 0;
     int TraceLineWidth = 0;
     TiPlotLineStyle TraceLineStyle = iplsSolid;
@@ -36,6 +33,12 @@ public:
     TPenStyle BarPenStyle = psSolid;
     TColor BarBrushColor = 0;
     TBrushStyle BarBrushStyle = bsSolid;
+};
+
+class TiPlotDataCustomList : public TObject, public TiPlotListWideAttributes {
+    PRAVIX_CLASS(TiPlotDataCustomList, TObject)
+public:
+    ~TiPlotDataCustomList() override;
 
     // Copies every list-wide attribute except MarkerCharacter (used when a channel
     // replaces its list by one of another data style).
@@ -118,7 +121,7 @@ public:
     // Appends a point and returns its storage slot: the new point's index, except on a
     // full ring buffer, where the oldest point is overwritten and the slot it occupied is
     // returned. Callers that need the point's index use Count() - 1.
-    virtual int Add(double X, double Y, bool Null, bool Empty);
+    virtual int Add(double X, double Y, bool Null, bool Empty) = 0;
     // Removes every point. A linear list releases its storage; a ring buffer keeps it.
     virtual void Clear();
     // Resizes the storage to room for NewCapacity points. Raises "Exceed Maximum List
@@ -152,11 +155,34 @@ public:
 
 protected:
     TiPlotDataCustomList() = default;
+    // Makes room for a new point, growing a linear list that is full, and answers the storage
+    // slot its record goes to: the next free one, or on a full ring buffer the oldest point's,
+    // which the point then replaces. The caller writes the record at once. Inline, so that a
+    // list's Add stores its point with no further call.
+    int ClaimSlot()
+    {
+        if (IsWrapping()) {
+            const int slot = m_ringStart;
+            if (++m_ringStart == m_count)
+                m_ringStart = 0;
+            return slot;
+        }
+        if (!m_ringBuffer && m_count == m_capacity)
+            Grow();
+        return m_count++;
+    }
+    // Stores Record as the newest point; answers its storage slot, as Add does.
+    template <typename T>
+    int AddRecord(const T& Record)
+    {
+        const int slot = ClaimSlot();
+        AtSlot<T>(slot) = Record;
+        return slot;
+    }
+
     // Each concrete list states its bytes per point once, in its constructor.
     void SetDataPointSize(int Size);
 
-    // Writes a new point into a storage slot (within the capacity).
-    virtual void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) = 0;
     // The text DeletePoints raises for a count out of range.
     virtual const char* DeleteRangeMessage() const;
 
