@@ -615,6 +615,7 @@ public:
     void DoAnnotationResizeUser(TiPlotObject* annotation) override;
     void DoAnnotationCoordinatesChangeFinished(TiPlotObject* annotation) override;
     bool KeepReleasedObject(TiPlotObject* object) override;
+    const bool* ChangeAbsorbedFlag() override { return &ChangeAbsorbed(); }
 
     // The object that takes the mouse at the point of `mouseData` (a button of a toolbar,
     // legend or table where one is hit); nullptr when none.
