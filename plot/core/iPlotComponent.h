@@ -399,6 +399,7 @@ public:
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;
     void DoAxesSpanChange(TiPlotAxis* axis, double oldSpan, double newSpan) override;
     void DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin, double newSpan) override;
+    void DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan) override;
     void DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                      double newSpan) override;
     void DoAxesCustomizeLabel(TiPlotAxis* axis, double value, std::string& text) override;

@@ -23,6 +23,7 @@
 #include "platform/core/Reflection.h"
 #include "plot/core/iPlotObjects.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,10 @@ public:
     virtual void DoAxesSpanChange(TiPlotAxis* axis, double oldSpan, double newSpan) = 0;
     virtual void DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                      double newSpan) = 0;
+    // The events of one change of both Min and Span, in their order: Min when it moved, Span
+    // when it changed, then MinSpan, each with the axis's values as they stand when it fires.
+    // A plot with no handler for any of them may skip the lot: tracking asks with every point.
+    virtual void DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan);
     // After a drag or key changed the scale.
     virtual void DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                              double newSpan) = 0;
@@ -439,6 +444,10 @@ private:
     bool m_trackingEnabled = true;
     TiPlotTrackingStyle m_trackingStyle = iptsScaleMinMax;
     TiPlotTrackingIncrementStyle m_trackingIncrementStyle = iptisMinimum;
+    // The last scale AdjustToIncrement found already on its increment.
+    struct TSnappedScale {
+        double Min, Span, Increment;
+    } m_snappedScale{NAN, NAN, NAN};
     TiPlotAlignFirstStyle m_trackingAlignFirstStyle = ipafsNone;
     double m_trackingScrollCompressMax = 0;
     double m_trackingSpanMinimum = 0;
