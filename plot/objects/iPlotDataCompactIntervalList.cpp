@@ -36,7 +36,14 @@ void TiPlotDataCompactIntervalList::DeletePoints(int N)
     m_firstX += N * m_interval;
 }
 
-double TiPlotDataCompactIntervalList::GetX(int Index) const { return m_firstX + Index * m_interval; }
+double TiPlotDataCompactIntervalList::GetX(int Index) const { return XAt(Index); }
+
+void TiPlotDataCompactIntervalList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    First = XAt(0);
+    Second = XAt(1);
+    Newest = XAt(Count() - 1);
+}
 
 double TiPlotDataCompactIntervalList::GetY(int Index) const { return Point<float>(Index); }
 void TiPlotDataCompactIntervalList::SetY(int Index, double Value) { Point<float>(Index) = float(Value); }

@@ -29,3 +29,8 @@ void TiPlotDataCompactList::ReadXYEmptyNull(int First, int Count, double* X, dou
         *Null++ = false;
     });
 }
+
+void TiPlotDataCompactList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    ReadOrderXOf<TPoint8>(First, Second, Newest);
+}

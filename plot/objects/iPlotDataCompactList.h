@@ -16,6 +16,7 @@ public:
     void SetY(int Index, double Value) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
     int Add(double X, double Y, bool Null, bool Empty) override;
+    void ReadOrderX(double& First, double& Second, double& Newest) const override;
     void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const override;
 
 private:

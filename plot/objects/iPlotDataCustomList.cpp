@@ -116,10 +116,14 @@ int TiPlotDataCustomList::GetActualIndex(int Index) const
 {
     if (Index < 0 || Index >= m_count)
         throw Exception("Index out of Bounds");
-    if (m_ringStart == 0)
-        return Index;
-    const int slot = Index + m_ringStart;
-    return slot > m_count - 1 ? slot - m_count : slot;
+    return SlotOf(Index);
+}
+
+void TiPlotDataCustomList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    First = GetX(0);
+    Second = GetX(1);
+    Newest = GetX(m_count - 1);
 }
 
 void TiPlotDataCustomList::Clear()

@@ -133,6 +133,9 @@ public:
     virtual void DeletePoints(int N);
     // Everything about one point in one call.
     virtual void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const = 0;
+    // The X values that decide whether a new point's X is in order: the first two points' and
+    // the newest's, in one call. The list holds at least two points.
+    virtual void ReadOrderX(double& First, double& Second, double& Newest) const;
     // GetXYEmptyNull of the Count points from logical index First on, into the arrays: what
     // drawing reads of every point, without a call per point.
     virtual void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const;
@@ -197,6 +200,15 @@ protected:
     {
         return static_cast<const T*>(m_block)[GetActualIndex(Index)];
     }
+    // ReadOrderX for a list whose records hold X as a field.
+    template <typename T>
+    void ReadOrderXOf(double& First, double& Second, double& Newest) const
+    {
+        const T* block = static_cast<const T*>(m_block);
+        First = block[SlotOf(0)].X;
+        Second = block[SlotOf(1)].X;
+        Newest = block[SlotOf(m_count - 1)].X;
+    }
     template <typename T>
     T& AtSlot(int Slot)
     {
@@ -219,6 +231,12 @@ protected:
         }
     }
 
+    // The storage slot of a logical index known to be in range.
+    int SlotOf(int Index) const
+    {
+        const int slot = Index + m_ringStart;
+        return slot >= m_count ? slot - m_count : slot;
+    }
     bool IsWrapping() const { return m_ringBuffer && m_count == m_capacity && m_capacity > 0; }
 
 private:

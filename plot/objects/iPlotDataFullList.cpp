@@ -107,3 +107,8 @@ FULL_LIST_FIELD(BarBrushColor, TColor)
 FULL_LIST_FIELD(BarBrushStyle, TBrushStyle)
 
 #undef FULL_LIST_FIELD
+
+void TiPlotDataFullList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    ReadOrderXOf<TPoint136>(First, Second, Newest);
+}

@@ -74,3 +74,8 @@ void TiPlotDataNullList::ReadXYEmptyNull(int First, int Count, double* X, double
         *Null++ = point.Status & NullBit;
     });
 }
+
+void TiPlotDataNullList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    ReadOrderXOf<TPoint24>(First, Second, Newest);
+}
