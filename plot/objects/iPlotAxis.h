@@ -335,6 +335,7 @@ public:
     void NewTrackingData(double value);
     void ResetFirstAlign() { m_firstValueSeen = false; }
     void AdjustToIncrement();
+    bool TrackedValueInViewChangesNothing();
     void Zoom(double factor);
     void ZoomPercentByReference(double refMin, double refSpan, double refMax, double amount);
     void ScrollPercentByReference(double refMin, double refSpan, double refMax, double fraction);
