@@ -1489,7 +1489,7 @@ void TiPlotAxis::DefineProperties(TFiler& filer)
 // ---------------------------------------------------------------------------------------------
 // Tracking
 
-void TiPlotAxis::NewTrackingData(double value)
+void TiPlotAxis::TrackValue(double value)
 {
     if (!m_trackingEnabled || std::isnan(value))
         return;
@@ -1509,8 +1509,6 @@ void TiPlotAxis::NewTrackingData(double value)
         SetMinSpan(newMin, s);
         return;
     }
-    if (value >= m && value <= x && TrackedValueInViewChangesNothing())
-        return;
 
     double newMin = m, newSpan = s;
     // The span the scroll styles move with: grows to show everything, up to the cap.
@@ -1599,26 +1597,6 @@ void TiPlotAxis::NewTrackingData(double value)
         if (t < value)
             SetMinSpan(m_min, m_span + value - t);
     }
-}
-
-// Whether a value inside the scale leaves the axis as it is: true for the styles that only
-// move on values outside it (those that snap to the increment have snapped already), without
-// a span minimum or margins, which act on values inside.
-bool TiPlotAxis::TrackedValueInViewChangesNothing()
-{
-    if (m_trackingSpanMinimum != 0 || m_trackingMinMargin != 0 || m_trackingMaxMargin != 0)
-        return false;
-    switch (m_trackingStyle) {
-    case iptsScaleMinMax:
-    case iptsExpandMinMax: AdjustToIncrement(); return true;
-    case iptsScaleMax:
-    case iptsScaleMin:
-    case iptsScrollSmooth:
-    case iptsScrollPage: return true;
-    case iptsExpandCollapse:
-    case iptsExpandCollapseFast: return false;
-    }
-    return false;
 }
 
 void TiPlotAxis::AdjustToIncrement()

@@ -332,10 +332,33 @@ public:
     TiPlotAxis* GetAlignRefAxis();
 
     // --- Tracking, zoom and scroll ---------------------------------------------------------------
-    void NewTrackingData(double value);
+    // Channels call this with every point: a value inside the scale for a style it cannot move,
+    // and a smooth scroll by a fixed span, are answered here; the rest by TrackValue. Neither
+    // is, with a span minimum or margins, which act on every value.
+    void NewTrackingData(double value)
+    {
+        if (m_trackingEnabled && m_firstValueSeen && m_trackingSpanMinimum == 0 && m_trackingMinMargin == 0 &&
+            m_trackingMaxMargin == 0) {
+            const double max = m_min + m_span;
+            if (value >= m_min && value <= max) {
+                switch (m_trackingStyle) {
+                case iptsScaleMax:
+                case iptsScaleMin:
+                case iptsScrollSmooth:
+                case iptsScrollPage: return;
+                case iptsScaleMinMax:
+                case iptsExpandMinMax: AdjustToIncrement(); return;
+                default: break;
+                }
+            } else if (value > max && m_trackingStyle == iptsScrollSmooth && m_trackingScrollCompressMax == 0) {
+                SetMinSpan(value - m_span, m_span);
+                return;
+            }
+        }
+        TrackValue(value);
+    }
     void ResetFirstAlign() { m_firstValueSeen = false; }
     void AdjustToIncrement();
-    bool TrackedValueInViewChangesNothing();
     void Zoom(double factor);
     void ZoomPercentByReference(double refMin, double refSpan, double refMax, double amount);
     void ScrollPercentByReference(double refMin, double refSpan, double refMax, double fraction);
@@ -368,6 +391,10 @@ protected:
     IPlotAxisHost* AxisHost() const;
 
 private:
+    // Every tracking case: the first value's alignment, each style, the span minimum and the
+    // margins.
+    void TrackValue(double value);
+
     mutable IPlotAxisHost* m_axisHost = nullptr;
 
     struct TextSet {
