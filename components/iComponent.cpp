@@ -77,6 +77,7 @@ void TiComponent::DoRepaint()
     m_invalidatePending = false;
     m_lastRepaintTime = MonotonicSeconds();
     m_pendingRepaintTimer.TimerStop();
+    m_changeAbsorbed = false;
     Invalidate();
 }
 
@@ -112,21 +113,31 @@ void TiComponent::PendingRepaintDue()
     m_pendingRepaintTimer.TimerStop();
     if (!m_updating && (m_backGroundPending || m_invalidatePending))
         DoFrameRate();
+    RefreshChangeAbsorbed();
 }
 
 void TiComponent::InvalidateChange()
 {
     // The frame timer is already set to issue the repaint that waits; a burst of changes (a
     // live plot asks with every point added) need not read the clock for each of them.
-    if (m_invalidatePending && m_autoFrameRate && m_pendingRepaintTimer.GetTimerRunning())
-        return;
-    m_invalidatePending = true;
-    if (m_updating)
-        return;
-    if (m_autoFrameRate)
-        DoFrameRate();
-    else
-        DoRepaint();
+    if (!m_invalidatePending || !m_autoFrameRate || !m_pendingRepaintTimer.GetTimerRunning()) {
+        m_invalidatePending = true;
+        if (!m_updating) {
+            if (m_autoFrameRate)
+                DoFrameRate();
+            else
+                DoRepaint();
+        }
+    }
+    RefreshChangeAbsorbed();
+}
+
+// True exactly when InvalidateChange would change nothing. Refreshed wherever one of its
+// conditions changes: a repaint, the timer, BeginUpdate and EndUpdate, the frame-rate limit.
+void TiComponent::RefreshChangeAbsorbed()
+{
+    m_changeAbsorbed =
+        m_invalidatePending && (m_updating || (m_autoFrameRate && m_pendingRepaintTimer.GetTimerRunning()));
 }
 
 void TiComponent::BackGroundChange()
@@ -147,13 +158,18 @@ void TiComponent::InvalidateChangeEvent(TObject*) { InvalidateChange(); }
 void TiComponent::BackGroundChangeEvent(TObject*) { BackGroundChange(); }
 void TiComponent::InvalidateNowEvent(TObject*) { InvalidateNow(); }
 
-void TiComponent::BeginUpdate() { m_updating = true; }
+void TiComponent::BeginUpdate()
+{
+    m_updating = true;
+    RefreshChangeAbsorbed();
+}
 
 void TiComponent::EndUpdate()
 {
     m_updating = false;
     if (m_backGroundPending || m_invalidatePending)
         DoFrameRate();
+    RefreshChangeAbsorbed();
 }
 
 void TiComponent::RepaintAll() { BackGroundChange(); }
@@ -229,6 +245,7 @@ void TiComponent::SetAutoFrameRate(bool value)
         BackGroundChange();
     else
         EndUpdate();
+    RefreshChangeAbsorbed();
 }
 
 void TiComponent::SetOffsetX(int value) { SetIntegerProperty(value, m_offsetX, irtBackGround); }

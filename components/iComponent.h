@@ -181,6 +181,10 @@ protected:
     void SetInsideUserInput(bool value) { m_insideUserInput = value; }
     bool BackGroundPending() const { return m_backGroundPending; }
     bool InvalidatePending() const { return m_invalidatePending; }
+    // True while a further InvalidateChange would change nothing: a content repaint already
+    // waits, held by BeginUpdate or set to be issued by the frame timer. Sub-objects that
+    // report a change with every data point read it to skip their notification.
+    const bool& ChangeAbsorbed() const { return m_changeAbsorbed; }
 
 private:
     void DoRepaint();
@@ -188,6 +192,7 @@ private:
     bool FrameIntervalOver(double& remainingSeconds) const;
     void SchedulePendingRepaint(double remainingSeconds);
     void PendingRepaintDue();
+    void RefreshChangeAbsorbed();
     void PaintOffScreen(TCanvas& canvas);
     void DrawErrorState(TCanvas& canvas);
     void DrawPaintFailure(TCanvas& canvas, const std::string& message);
@@ -220,4 +225,5 @@ private:
 
     // Issues a request the frame-rate limit refused once the frame interval is over.
     TComponentTimer m_pendingRepaintTimer;
+    bool m_changeAbsorbed = false;
 };

@@ -399,6 +399,7 @@ public:
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;
     void DoAxesSpanChange(TiPlotAxis* axis, double oldSpan, double newSpan) override;
     void DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin, double newSpan) override;
+    void DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan) override;
     void DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                      double newSpan) override;
     void DoAxesCustomizeLabel(TiPlotAxis* axis, double value, std::string& text) override;
@@ -615,6 +616,7 @@ public:
     void DoAnnotationResizeUser(TiPlotObject* annotation) override;
     void DoAnnotationCoordinatesChangeFinished(TiPlotObject* annotation) override;
     bool KeepReleasedObject(TiPlotObject* object) override;
+    const bool* ChangeAbsorbedFlag() override { return &ChangeAbsorbed(); }
 
     // The object that takes the mouse at the point of `mouseData` (a button of a toolbar,
     // legend or table where one is hit); nullptr when none.

@@ -538,6 +538,14 @@ void TiPlotComponent::DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, doubl
                   newSpan);
 }
 
+void TiPlotComponent::DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan)
+{
+    const bool x = axis->IsXAxis();
+    if ((x ? OnXAxisMinChange : OnYAxisMinChange) || (x ? OnXAxisSpanChange : OnYAxisSpanChange) ||
+        (x ? OnXAxisMinSpanChange : OnYAxisMinSpanChange))
+        IPlotAxisHost::DoAxesScaleChange(axis, oldMin, oldSpan);
+}
+
 void TiPlotComponent::DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                                   double newSpan)
 {

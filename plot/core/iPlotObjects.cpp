@@ -65,7 +65,8 @@ TiPlotObject::TiPlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent
       OnRemove(std::move(onRemove)),
       OnInsert(std::move(onInsert)),
       OnRename(std::move(onRename)),
-      m_owner(owner)
+      m_owner(owner),
+      m_ownerChangeAbsorbed(owner ? owner->ChangeAbsorbedFlag() : nullptr)
 {
 }
 
@@ -173,7 +174,12 @@ void TiPlotObject::SetEnabled(bool value)
 
 void TiPlotObject::SetXYAxesReversed(bool value) { m_xyAxesReversed = value; }
 
-void TiPlotObject::TriggerChange(TObject*) { OnChange(this); }
+void TiPlotObject::TriggerChange(TObject*)
+{
+    if (m_ownerChangeAbsorbed && *m_ownerChangeAbsorbed)
+        return;
+    OnChange(this);
+}
 
 void TiPlotObject::TriggerLayoutChange(TObject*)
 {

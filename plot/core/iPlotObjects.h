@@ -144,6 +144,10 @@ public:
     // handler which deletes the object whose handler runs returns into live code. True when the
     // plot took the object over.
     virtual bool KeepReleasedObject(TiPlotObject*) { return false; }
+    // A flag that stays true while a change notification of the plot's objects would change
+    // nothing (a repaint already waits), so that an object adding points skips it with one
+    // test; nullptr where the host keeps no such flag. Read once, when an object is made.
+    virtual const bool* ChangeAbsorbedFlag() { return nullptr; }
 
     // --- What channels ask of the plot ------------------------------------------------------
     // The answers below are those of a plot without data-point events, so that hosts which
@@ -345,6 +349,7 @@ private:
     std::string m_name;
     std::string m_previousName;
     IPlotHost* m_owner;
+    const bool* m_ownerChangeAbsorbed;
     TShiftState m_shiftState;
     bool m_visible = true;
     bool m_enabled = true;

@@ -221,6 +221,10 @@ void TiPlotAxis::SetMin(double value)
 
 void TiPlotAxis::SetMinSpan(double min, double span)
 {
+    // Min and Span always lie within their limits, so a request equal to them changes nothing:
+    // tracking makes this request with every point.
+    if (min == m_min && span == m_span)
+        return;
     if (std::isnan(min) || std::isnan(span))
         return;
     if (IsLog()) {
@@ -234,23 +238,33 @@ void TiPlotAxis::SetMinSpan(double min, double span)
         return;
     const double oldMin = m_min;
     const double oldSpan = m_span;
+    // Stored as SetMin and SetSpan would store these checked values, each change announced.
     m_inSetMinSpan = true;
     try {
-        SetMin(min);
-        SetSpan(span);
+        if (min != m_min) {
+            m_min = min;
+            TriggerChange(this);
+        }
+        if (span != m_span) {
+            m_span = span;
+            TriggerChange(this);
+        }
     } catch (...) {
         m_inSetMinSpan = false;
         throw;
     }
     m_inSetMinSpan = false;
-    IPlotAxisHost* host = AxisHost();
-    if (!host)
-        return;
-    if (m_min != oldMin)
-        host->DoAxesMinChange(this, oldMin, m_min);
-    if (m_span != oldSpan)
-        host->DoAxesSpanChange(this, oldSpan, m_span);
-    host->DoAxesMinSpanChange(this, oldMin, oldSpan, m_min, m_span);
+    if (IPlotAxisHost* host = AxisHost())
+        host->DoAxesScaleChange(this, oldMin, oldSpan);
+}
+
+void IPlotAxisHost::DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan)
+{
+    if (axis->Min() != oldMin)
+        DoAxesMinChange(axis, oldMin, axis->Min());
+    if (axis->Span() != oldSpan)
+        DoAxesSpanChange(axis, oldSpan, axis->Span());
+    DoAxesMinSpanChange(axis, oldMin, oldSpan, axis->Min(), axis->Span());
 }
 
 void TiPlotAxis::SetDesiredIncrement(double value)
@@ -1475,7 +1489,7 @@ void TiPlotAxis::DefineProperties(TFiler& filer)
 // ---------------------------------------------------------------------------------------------
 // Tracking
 
-void TiPlotAxis::NewTrackingData(double value)
+void TiPlotAxis::TrackValue(double value)
 {
     if (!m_trackingEnabled || std::isnan(value))
         return;
@@ -1593,6 +1607,10 @@ void TiPlotAxis::AdjustToIncrement()
     const double increment = m_trackingIncrementStyle == iptisMajor ? m_majorIncrement : m_minorIncrement;
     if (!(increment > 0) || !std::isfinite(increment))
         return;
+    // A scale found on the increment stays on it until Min, Span or the increment change;
+    // tracking asks with every point, and each check costs two divisions.
+    if (m_min == m_snappedScale.Min && m_span == m_snappedScale.Span && increment == m_snappedScale.Increment)
+        return;
     const double lo = m_min, hi = GetMax();
     const auto snapped = [increment](double v) {
         const double q = v / increment;
@@ -1603,8 +1621,10 @@ void TiPlotAxis::AdjustToIncrement()
         newHi += increment;
     if (newLo > lo)
         newLo -= increment;
-    if (newLo == lo && newHi == hi)
+    if (newLo == lo && newHi == hi) {
+        m_snappedScale = {m_min, m_span, increment};
         return;
+    }
     SetMinSpan(newLo, newHi - newLo);
 }
 

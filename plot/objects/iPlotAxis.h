@@ -23,6 +23,7 @@
 #include "platform/core/Reflection.h"
 #include "plot/core/iPlotObjects.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,10 @@ public:
     virtual void DoAxesSpanChange(TiPlotAxis* axis, double oldSpan, double newSpan) = 0;
     virtual void DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                      double newSpan) = 0;
+    // The events of one change of both Min and Span, in their order: Min when it moved, Span
+    // when it changed, then MinSpan, each with the axis's values as they stand when it fires.
+    // A plot with no handler for any of them may skip the lot: tracking asks with every point.
+    virtual void DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan);
     // After a drag or key changed the scale.
     virtual void DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                              double newSpan) = 0;
@@ -327,7 +332,31 @@ public:
     TiPlotAxis* GetAlignRefAxis();
 
     // --- Tracking, zoom and scroll ---------------------------------------------------------------
-    void NewTrackingData(double value);
+    // Channels call this with every point: a value inside the scale for a style it cannot move,
+    // and a smooth scroll by a fixed span, are answered here; the rest by TrackValue. Neither
+    // is, with a span minimum or margins, which act on every value.
+    void NewTrackingData(double value)
+    {
+        if (m_trackingEnabled && m_firstValueSeen && m_trackingSpanMinimum == 0 && m_trackingMinMargin == 0 &&
+            m_trackingMaxMargin == 0) {
+            const double max = m_min + m_span;
+            if (value >= m_min && value <= max) {
+                switch (m_trackingStyle) {
+                case iptsScaleMax:
+                case iptsScaleMin:
+                case iptsScrollSmooth:
+                case iptsScrollPage: return;
+                case iptsScaleMinMax:
+                case iptsExpandMinMax: AdjustToIncrement(); return;
+                default: break;
+                }
+            } else if (value > max && m_trackingStyle == iptsScrollSmooth && m_trackingScrollCompressMax == 0) {
+                SetMinSpan(value - m_span, m_span);
+                return;
+            }
+        }
+        TrackValue(value);
+    }
     void ResetFirstAlign() { m_firstValueSeen = false; }
     void AdjustToIncrement();
     void Zoom(double factor);
@@ -362,6 +391,10 @@ protected:
     IPlotAxisHost* AxisHost() const;
 
 private:
+    // Every tracking case: the first value's alignment, each style, the span minimum and the
+    // margins.
+    void TrackValue(double value);
+
     mutable IPlotAxisHost* m_axisHost = nullptr;
 
     struct TextSet {
@@ -439,6 +472,10 @@ private:
     bool m_trackingEnabled = true;
     TiPlotTrackingStyle m_trackingStyle = iptsScaleMinMax;
     TiPlotTrackingIncrementStyle m_trackingIncrementStyle = iptisMinimum;
+    // The last scale AdjustToIncrement found already on its increment.
+    struct TSnappedScale {
+        double Min, Span, Increment;
+    } m_snappedScale{NAN, NAN, NAN};
     TiPlotAlignFirstStyle m_trackingAlignFirstStyle = ipafsNone;
     double m_trackingScrollCompressMax = 0;
     double m_trackingSpanMinimum = 0;

@@ -276,8 +276,9 @@ void TiPlotChannel::CheckForValidXValue(double X)
 {
     if (m_allowOutOfOrderXValues || GetCount() < 2)
         return;
-    const double last = GetDataX(GetCount() - 1);
-    if (GetDataX(1) >= GetDataX(0)) {
+    double first, second, last;
+    List().ReadOrderX(first, second, last);
+    if (second >= first) {
         if (last > X)
             throw Exception("New Data-Point X-Value is out of order");
     } else if (last < X) {

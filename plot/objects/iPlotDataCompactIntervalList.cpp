@@ -6,12 +6,7 @@ PRAVIX_PUBLISH(TiPlotDataCompactIntervalList)
 
 TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList() { SetDataPointSize(sizeof(float)); }
 
-void TiPlotDataCompactIntervalList::WritePoint(int Slot, double, double Y, bool, bool)
-{
-    AtSlot<float>(Slot) = float(Y);
-}
-
-int TiPlotDataCompactIntervalList::Add(double X, double Y, bool Null, bool Empty)
+int TiPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
 {
     // Committed only once the point is stored, so a refused point changes nothing.
     double firstX = m_firstX;
@@ -21,7 +16,7 @@ int TiPlotDataCompactIntervalList::Add(double X, double Y, bool Null, bool Empty
     else if (Count() == 1 && interval == UnmeasuredInterval)
         interval = X - firstX;
     const bool overwritesOldest = IsWrapping();
-    const int slot = inherited::Add(X, Y, Null, Empty);
+    const int slot = AddRecord(float(Y));
     // The oldest point was replaced: the next one is now logical point 0. A ring of
     // one point advances too, so its only point follows the X it was added at.
     m_firstX = overwritesOldest ? firstX + interval : firstX;
@@ -41,7 +36,14 @@ void TiPlotDataCompactIntervalList::DeletePoints(int N)
     m_firstX += N * m_interval;
 }
 
-double TiPlotDataCompactIntervalList::GetX(int Index) const { return m_firstX + Index * m_interval; }
+double TiPlotDataCompactIntervalList::GetX(int Index) const { return XAt(Index); }
+
+void TiPlotDataCompactIntervalList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    First = XAt(0);
+    Second = XAt(1);
+    Newest = XAt(Count() - 1);
+}
 
 double TiPlotDataCompactIntervalList::GetY(int Index) const { return Point<float>(Index); }
 void TiPlotDataCompactIntervalList::SetY(int Index, double Value) { Point<float>(Index) = float(Value); }

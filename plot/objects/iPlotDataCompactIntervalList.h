@@ -27,15 +27,15 @@ public:
     void SetX(int Index, double Value) override;
     void SetY(int Index, double Value) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
+    void ReadOrderX(double& First, double& Second, double& Newest) const override;
 
     int Add(double X, double Y, bool Null, bool Empty) override;
     void Clear() override;
     void DeletePoints(int N) override;
 
-protected:
-    void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) override;
-
 private:
+    double XAt(int Index) const { return m_firstX + Index * m_interval; }
+
     double m_interval = UnmeasuredInterval;
     double m_firstX = 0.0;
 };

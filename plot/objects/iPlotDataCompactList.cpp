@@ -4,10 +4,7 @@ PRAVIX_PUBLISH(TiPlotDataCompactList)
 
 TiPlotDataCompactList::TiPlotDataCompactList() { SetDataPointSize(sizeof(TPoint8)); }
 
-void TiPlotDataCompactList::WritePoint(int Slot, double X, double Y, bool, bool)
-{
-    AtSlot<TPoint8>(Slot) = {float(X), float(Y)};
-}
+int TiPlotDataCompactList::Add(double X, double Y, bool, bool) { return AddRecord(TPoint8{float(X), float(Y)}); }
 
 double TiPlotDataCompactList::GetX(int Index) const { return Point<TPoint8>(Index).X; }
 double TiPlotDataCompactList::GetY(int Index) const { return Point<TPoint8>(Index).Y; }
@@ -31,4 +28,9 @@ void TiPlotDataCompactList::ReadXYEmptyNull(int First, int Count, double* X, dou
         *Empty++ = false;
         *Null++ = false;
     });
+}
+
+void TiPlotDataCompactList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    ReadOrderXOf<TPoint8>(First, Second, Newest);
 }

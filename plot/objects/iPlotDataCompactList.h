@@ -15,10 +15,9 @@ public:
     void SetX(int Index, double Value) override;
     void SetY(int Index, double Value) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
+    int Add(double X, double Y, bool Null, bool Empty) override;
+    void ReadOrderX(double& First, double& Second, double& Newest) const override;
     void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const override;
-
-protected:
-    void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) override;
 
 private:
     struct TPoint8 {

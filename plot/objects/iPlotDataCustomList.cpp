@@ -116,26 +116,14 @@ int TiPlotDataCustomList::GetActualIndex(int Index) const
 {
     if (Index < 0 || Index >= m_count)
         throw Exception("Index out of Bounds");
-    if (m_ringStart == 0)
-        return Index;
-    const int slot = Index + m_ringStart;
-    return slot > m_count - 1 ? slot - m_count : slot;
+    return SlotOf(Index);
 }
 
-int TiPlotDataCustomList::Add(double X, double Y, bool Null, bool Empty)
+void TiPlotDataCustomList::ReadOrderX(double& First, double& Second, double& Newest) const
 {
-    if (IsWrapping()) {
-        const int slot = m_ringStart;  // the oldest point's slot
-        WritePoint(slot, X, Y, Null, Empty);
-        m_ringStart = (m_ringStart + 1) % m_count;
-        return slot;
-    }
-    if (!m_ringBuffer && m_count == m_capacity)
-        Grow();
-    const int slot = m_count;
-    WritePoint(slot, X, Y, Null, Empty);
-    ++m_count;
-    return slot;
+    First = GetX(0);
+    Second = GetX(1);
+    Newest = GetX(m_count - 1);
 }
 
 void TiPlotDataCustomList::Clear()

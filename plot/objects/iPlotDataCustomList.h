@@ -9,13 +9,10 @@
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"
 
-class TiPlotDataCustomList : public TObject {
-    PRAVIX_CLASS(TiPlotDataCustomList, TObject)
-public:
-    ~TiPlotDataCustomList() override;
-
-    // List-wide attributes. The channel reads and writes them directly; they are the
-    // channel's Color, trace, marker and bar appearance. MarkerCharacter stays 0.
+// The list-wide attributes: the channel's Color, trace, marker and bar appearance. The
+// channel reads and writes them directly; MarkerCharacter stays 0. One plain block, so that a
+// list can tell with one comparison whether any of them changed.
+struct TiPlotListWideAttributes {
     TColor TraceLineColor = 0;
     int TraceLineWidth = 0;
     TiPlotLineStyle TraceLineStyle = iplsSolid;
@@ -36,6 +33,12 @@ public:
     TPenStyle BarPenStyle = psSolid;
     TColor BarBrushColor = 0;
     TBrushStyle BarBrushStyle = bsSolid;
+};
+
+class TiPlotDataCustomList : public TObject, public TiPlotListWideAttributes {
+    PRAVIX_CLASS(TiPlotDataCustomList, TObject)
+public:
+    ~TiPlotDataCustomList() override;
 
     // Copies every list-wide attribute except MarkerCharacter (used when a channel
     // replaces its list by one of another data style).
@@ -118,7 +121,7 @@ public:
     // Appends a point and returns its storage slot: the new point's index, except on a
     // full ring buffer, where the oldest point is overwritten and the slot it occupied is
     // returned. Callers that need the point's index use Count() - 1.
-    virtual int Add(double X, double Y, bool Null, bool Empty);
+    virtual int Add(double X, double Y, bool Null, bool Empty) = 0;
     // Removes every point. A linear list releases its storage; a ring buffer keeps it.
     virtual void Clear();
     // Resizes the storage to room for NewCapacity points. Raises "Exceed Maximum List
@@ -130,6 +133,9 @@ public:
     virtual void DeletePoints(int N);
     // Everything about one point in one call.
     virtual void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const = 0;
+    // The X values that decide whether a new point's X is in order: the first two points' and
+    // the newest's, in one call. The list holds at least two points.
+    virtual void ReadOrderX(double& First, double& Second, double& Newest) const;
     // GetXYEmptyNull of the Count points from logical index First on, into the arrays: what
     // drawing reads of every point, without a call per point.
     virtual void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const;
@@ -152,11 +158,34 @@ public:
 
 protected:
     TiPlotDataCustomList() = default;
+    // Makes room for a new point, growing a linear list that is full, and answers the storage
+    // slot its record goes to: the next free one, or on a full ring buffer the oldest point's,
+    // which the point then replaces. The caller writes the record at once. Inline, so that a
+    // list's Add stores its point with no further call.
+    int ClaimSlot()
+    {
+        if (IsWrapping()) {
+            const int slot = m_ringStart;
+            if (++m_ringStart == m_count)
+                m_ringStart = 0;
+            return slot;
+        }
+        if (!m_ringBuffer && m_count == m_capacity)
+            Grow();
+        return m_count++;
+    }
+    // Stores Record as the newest point; answers its storage slot, as Add does.
+    template <typename T>
+    int AddRecord(const T& Record)
+    {
+        const int slot = ClaimSlot();
+        AtSlot<T>(slot) = Record;
+        return slot;
+    }
+
     // Each concrete list states its bytes per point once, in its constructor.
     void SetDataPointSize(int Size);
 
-    // Writes a new point into a storage slot (within the capacity).
-    virtual void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) = 0;
     // The text DeletePoints raises for a count out of range.
     virtual const char* DeleteRangeMessage() const;
 
@@ -170,6 +199,15 @@ protected:
     const T& Point(int Index) const
     {
         return static_cast<const T*>(m_block)[GetActualIndex(Index)];
+    }
+    // ReadOrderX for a list whose records hold X as a field.
+    template <typename T>
+    void ReadOrderXOf(double& First, double& Second, double& Newest) const
+    {
+        const T* block = static_cast<const T*>(m_block);
+        First = block[SlotOf(0)].X;
+        Second = block[SlotOf(1)].X;
+        Newest = block[SlotOf(m_count - 1)].X;
     }
     template <typename T>
     T& AtSlot(int Slot)
@@ -193,6 +231,12 @@ protected:
         }
     }
 
+    // The storage slot of a logical index known to be in range.
+    int SlotOf(int Index) const
+    {
+        const int slot = Index + m_ringStart;
+        return slot >= m_count ? slot - m_count : slot;
+    }
     bool IsWrapping() const { return m_ringBuffer && m_count == m_capacity && m_capacity > 0; }
 
 private:

@@ -1,18 +1,41 @@
 #include "plot/objects/iPlotDataFullList.h"
 
+#include <cstring>
+
 PRAVIX_PUBLISH(TiPlotDataFullList)
 
 TiPlotDataFullList::TiPlotDataFullList() { SetDataPointSize(sizeof(TPoint136)); }
 
 // A new point takes the list-wide attributes; its marker character starts empty.
-void TiPlotDataFullList::WritePoint(int Slot, double X, double Y, bool Null, bool Empty)
+int TiPlotDataFullList::Add(double X, double Y, bool Null, bool Empty)
 {
-    TPoint136& point = AtSlot<TPoint136>(Slot);
-    point = TPoint136{};
+    const TPoint136& recordTemplate = RecordTemplate();
+    const int slot = ClaimSlot();
+    TPoint136& point = AtSlot<TPoint136>(slot);
+    point = recordTemplate;
     point.X = X;
     point.Y = Y;
     point.Null = Null;
     point.Empty = Empty;
+    return slot;
+}
+
+const TiPlotDataFullList::TPoint136& TiPlotDataFullList::RecordTemplate()
+{
+    // Byte-wise, so that the copy below and this comparison agree on every byte, padding
+    // included; a difference that is no change (0 and -0) only costs a rebuild.
+    const auto& current = static_cast<const TiPlotListWideAttributes&>(*this);
+    if (!m_templateBuilt || std::memcmp(&m_templateSource, &current, sizeof current) != 0)
+        RebuildRecordTemplate();
+    return m_template;
+}
+
+void TiPlotDataFullList::RebuildRecordTemplate()
+{
+    std::memcpy(&m_templateSource, static_cast<const TiPlotListWideAttributes*>(this), sizeof m_templateSource);
+    m_templateBuilt = true;
+    TPoint136& point = m_template;
+    point = TPoint136{};
     point.TraceLineColor = TraceLineColor;
     point.TraceLineWidth = TraceLineWidth;
     point.TraceLineStyle = std::uint8_t(TraceLineStyle);
@@ -84,3 +107,8 @@ FULL_LIST_FIELD(BarBrushColor, TColor)
 FULL_LIST_FIELD(BarBrushStyle, TBrushStyle)
 
 #undef FULL_LIST_FIELD
+
+void TiPlotDataFullList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    ReadOrderXOf<TPoint136>(First, Second, Newest);
+}

@@ -70,9 +70,10 @@ public:
     void SetBarBrushStyle(int Index, TBrushStyle Value) override;
 
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
+    int Add(double X, double Y, bool Null, bool Empty) override;
+    void ReadOrderX(double& First, double& Second, double& Newest) const override;
 
 protected:
-    void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) override;
     const char* DeleteRangeMessage() const override;
 
 private:
@@ -108,4 +109,14 @@ private:
         std::uint8_t BarBrushStyle;
     };
     static_assert(sizeof(TPoint136) == 136);
+
+    // The record a new point starts from: the list-wide attributes as they stand, its values
+    // and marker character zero. Rebuilt when any list-wide attribute differs from the ones
+    // it was built from, which one block comparison tells.
+    const TPoint136& RecordTemplate();
+    void RebuildRecordTemplate();
+
+    TPoint136 m_template{};
+    TiPlotListWideAttributes m_templateSource{};
+    bool m_templateBuilt = false;
 };

@@ -15,11 +15,11 @@ std::uint16_t MarkerStyleBits(TiPlotMarkerStyle style)
 
 TiPlotDataNullList::TiPlotDataNullList() { SetDataPointSize(sizeof(TPoint24)); }
 
-void TiPlotDataNullList::WritePoint(int Slot, double X, double Y, bool Null, bool Empty)
+int TiPlotDataNullList::Add(double X, double Y, bool Null, bool Empty)
 {
     const std::uint16_t status =
         Bit(Null, NullBit) | Bit(Empty, EmptyBit) | Bit(MarkerVisible, MarkerVisibleBit) | MarkerStyleBits(MarkerStyle);
-    AtSlot<TPoint24>(Slot) = {X, Y, status};
+    return AddRecord(TPoint24{X, Y, status});
 }
 
 double TiPlotDataNullList::GetX(int Index) const { return Point<TPoint24>(Index).X; }
@@ -73,4 +73,9 @@ void TiPlotDataNullList::ReadXYEmptyNull(int First, int Count, double* X, double
         *Empty++ = point.Status & EmptyBit;
         *Null++ = point.Status & NullBit;
     });
+}
+
+void TiPlotDataNullList::ReadOrderX(double& First, double& Second, double& Newest) const
+{
+    ReadOrderXOf<TPoint24>(First, Second, Newest);
 }

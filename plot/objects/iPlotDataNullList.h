@@ -32,13 +32,12 @@ public:
     // Keeps the low four bits of the style's ordinal.
     void SetMarkerStyle(int Index, TiPlotMarkerStyle Value) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
+    int Add(double X, double Y, bool Null, bool Empty) override;
+    void ReadOrderX(double& First, double& Second, double& Newest) const override;
     void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const override;
 
     // The raw status word of a point.
     std::uint16_t GetStatus(int Index) const;
-
-protected:
-    void WritePoint(int Slot, double X, double Y, bool Null, bool Empty) override;
 
 private:
     struct TPoint24 {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -82,6 +83,7 @@ public:
     void SetPart(TTestPart*) {}
 
     using TiComponent::BackGroundPending;
+    using TiComponent::ChangeAbsorbed;
     using TiComponent::InvalidatePending;
     using TiComponent::KeyDown;
     using TiComponent::MouseDown;
@@ -293,6 +295,51 @@ TEST(iComponent, FrameRateBoundsABurstAndTheLastStateIsAlwaysIssued)
     EXPECT_EQ(c.RepaintRequestCount(), settled + 2);
     time.Timers.Advance(100);
     EXPECT_EQ(c.RepaintRequestCount(), settled + 2);  // nothing more once issued
+}
+
+// Sub-objects skip their change notification while ChangeAbsorbed holds: it may hold only
+// while a further InvalidateChange would change nothing, and must end with each repaint.
+TEST(iComponent, ChangeAbsorbedHoldsOnlyWhileARepaintWaits)
+{
+    TFakeTime time;
+    TTestComponent c;
+    c.SetAutoFrameRate(true);
+    time.Timers.Advance(50);
+    struct TStep {
+        const char* What;
+        std::function<void()> Run;
+        bool Absorbed;
+    } steps[] = {
+        {"settled", [] {}, false},
+        {"a change after the interval repaints at once", [&] { c.InvalidateChange(); }, false},
+        {"a change within the interval waits for the timer", [&] { c.InvalidateChange(); }, true},
+        {"the timer issues the repaint", [&] { time.Timers.Advance(20); }, false},
+        {"a change while updating waits",
+         [&] {
+             c.BeginUpdate();
+             c.InvalidateChange();
+         },
+         true},
+        {"EndUpdate after the interval issues it",
+         [&] {
+             time.Timers.Advance(20);
+             c.EndUpdate();
+         },
+         false},
+        {"waiting again", [&] { c.InvalidateChange(); }, true},
+        {"turning the frame-rate limit off", [&] { c.SetAutoFrameRate(false); }, false},
+        {"without the limit every change repaints", [&] { c.InvalidateChange(); }, false},
+    };
+    for (const TStep& step : steps) {
+        step.Run();
+        EXPECT_EQ(c.ChangeAbsorbed(), step.Absorbed) << step.What;
+        if (c.ChangeAbsorbed()) {
+            const int count = c.RepaintRequestCount();
+            c.InvalidateChange();
+            EXPECT_EQ(c.RepaintRequestCount(), count) << step.What;
+            EXPECT_TRUE(c.InvalidatePending()) << step.What;
+        }
+    }
 }
 
 TEST(iComponent, FrameRateEdgeCases)

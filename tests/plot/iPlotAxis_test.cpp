@@ -952,6 +952,36 @@ TEST_F(TickTest, AdjustToIncrementSnapsOutwardOnceThereAreTicks)
     EXPECT_EQ(months->Min(), EncodeDate(2001, 3, 15));
 }
 
+// A value inside the scale changes nothing, except that a scale off the increment (moved by a
+// user, or under a new increment) snaps to it again.
+TEST_F(TickTest, TrackingAValueInsideSnapsAScaleOffTheIncrement)
+{
+    auto x = AxisWithRoomFor(10, 3, 94);
+    x->SetTrackingStyle(iptsScaleMinMax);
+    x->SetTrackingIncrementStyle(iptisMajor);
+    x->NewTrackingData(50);  // the first value, inside: no alignment
+    EXPECT_EQ(x->Min(), 3);
+    for (int i = 0; i < 2; ++i) {
+        x->NewTrackingData(50);
+        EXPECT_EQ(x->Min(), 0);
+        EXPECT_EQ(x->Span(), 100);
+    }
+    x->SetMinSpan(3, 94);
+    x->NewTrackingData(50);
+    EXPECT_EQ(x->Min(), 0);
+    EXPECT_EQ(x->Span(), 100);
+
+    x->SetMinSpan(0, 50);
+    x->SetTrackingIncrementStyle(iptisMinimum);
+    x->NewTrackingData(25);
+    EXPECT_EQ(x->Span(), 50);
+    x->SetTrackingIncrementStyle(iptisMajor);  // the increment stays 10 until the next paint
+    x->SetMinSpan(1, 48);
+    x->NewTrackingData(25);
+    EXPECT_EQ(x->Min(), 0);
+    EXPECT_EQ(x->Span(), 50);
+}
+
 TEST_F(AxisTest, ResumingTrackingRestoresTheScale)
 {
     auto axis = YAxis(0, 100);

@@ -65,6 +65,25 @@ TEST_F(ChannelTest, TheXOrderCheckRefusesPointsOutOfOrder)
     EXPECT_EQ(Channel->GetCount(), 3);
 }
 
+// The check reads the oldest two points and the newest as the list holds them, in every data
+// style, also once a ring buffer has wrapped: 1 2 3 4 in a ring of three leaves 2 3 4.
+TEST_F(ChannelTest, TheXOrderCheckFollowsAWrappedRingInEveryDataStyle)
+{
+    for (TiPlotDataStyle style : {ipdsStandard, ipdsCompact, ipdsCompactInterval, ipdsFullFeature}) {
+        SCOPED_TRACE(int(style));
+        auto channel = NewChannel();
+        channel->SetDataStyle(style);
+        channel->SetAllowOutOfOrderXValues(false);
+        channel->SetRingBufferSize(3);
+        for (double x : {1, 2, 3, 4})
+            channel->AddXY(x, 0);
+        ASSERT_EQ(channel->GetDataX(0), 2);
+        ExpectMessage([&] { channel->AddXY(3.5, 0); }, "New Data-Point X-Value is out of order");
+        channel->AddXY(4, 0);
+        EXPECT_EQ(channel->GetCount(), 3);
+    }
+}
+
 TEST_F(ChannelTest, XIncreasingFollowsTheTwoOldestPoints)
 {
     Channel->AddXY(10, 0);

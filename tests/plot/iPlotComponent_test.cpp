@@ -321,6 +321,49 @@ TEST_F(PlotTest, RefusedCallsGiveTheirErrorAndChangeNothing)
     EXPECT_EQ(plot.LogFileName(), "");
 }
 
+// A new point moves the X axis (scrolling) and the Y axis (growing): each scale event reaches
+// its handler also when it is the only one assigned, in order, with the axis's values.
+TEST_F(PlotTest, TrackingScaleEventsReachEveryHandlerAssigned)
+{
+    enum THandlers { kMin = 1, kSpan = 2, kMinSpan = 4 };
+    const struct {
+        bool XAxis;
+        int Handlers;
+        std::vector<std::string> Expected;
+    } cases[] = {
+        {true, kMin, {"Min 0>60"}},
+        {true, kSpan, {}},
+        {true, kMinSpan, {"MinSpan 0,100>60,100"}},
+        {true, kMin | kSpan | kMinSpan, {"Min 0>60", "MinSpan 0,100>60,100"}},
+        {false, kSpan, {"Span 100>250"}},
+        {false, kMinSpan, {"MinSpan 0,100>0,250"}},
+        {false, kMin | kSpan | kMinSpan, {"Span 100>250", "MinSpan 0,100>0,250"}},
+    };
+    const auto num = [](double v) { return std::to_string(int(v)); };
+    for (const auto& c : cases) {
+        TiPlot plot(nullptr);
+        TiPlotChannel* channel = plot.GetChannel(0);
+        channel->AddXY(0, 50);
+        std::vector<std::string> events;
+        const auto onValue = [&](const char* name) {
+            return [&, name](TObject*, int, double o, double n) {
+                events.push_back(name + (" " + num(o) + ">" + num(n)));
+            };
+        };
+        const auto onMinSpan = [&](TObject*, int, double om, double os, double nm, double ns) {
+            events.push_back("MinSpan " + num(om) + "," + num(os) + ">" + num(nm) + "," + num(ns));
+        };
+        if (c.Handlers & kMin)
+            (c.XAxis ? plot.OnXAxisMinChange : plot.OnYAxisMinChange) = onValue("Min");
+        if (c.Handlers & kSpan)
+            (c.XAxis ? plot.OnXAxisSpanChange : plot.OnYAxisSpanChange) = onValue("Span");
+        if (c.Handlers & kMinSpan)
+            (c.XAxis ? plot.OnXAxisMinSpanChange : plot.OnYAxisMinSpanChange) = onMinSpan;
+        channel->AddXY(160, 250);
+        EXPECT_EQ(events, c.Expected) << (c.XAxis ? "X " : "Y ") << c.Handlers;
+    }
+}
+
 TEST_F(PlotTest, CallsAndTheirEffects)
 {
     TiPlot plot(nullptr);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -634,6 +635,38 @@ TEST(PointLists, FullListKeepsEveryFieldPerPoint)
     EXPECT_EQ(list.GetMarkerCharacter(0), 0);
     EXPECT_EQ(list.GetBarPenWidth(0), 0);
     EXPECT_EQ(list.GetHigh(0), 0);
+}
+
+// Each record takes the list-wide attributes as they stand at its Add, however they change
+// between adds (even from 0 to -0), and a record that overwrites the oldest of a ring keeps
+// nothing of it.
+TEST(PointLists, FullListRecordsTakeTheListWideAttributesOfTheirAdd)
+{
+    TiPlotDataFullList list;
+    list.SetRingBufferSize(4);
+    const TColor colors[] = {clRed, clRed, clBlue, clBlue, clGreen};
+    const double bars[] = {1, 1, -0.0, 0.0, 2};
+    for (int i = 0; i < 5; ++i) {
+        list.TraceLineColor = colors[i];
+        list.BarReference = bars[i];
+        list.MarkerStyle = i % 2 ? ipmsCross : ipmsDiamond;
+        list.Add(i, i, false, false);
+        if (i == 0) {
+            list.SetHigh(0, 7);
+            list.SetMarkerCharacter(0, 'Q');
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const int add = i + 1;
+        EXPECT_EQ(list.GetX(i), add);
+        EXPECT_EQ(list.GetTraceLineColor(i), colors[add]);
+        EXPECT_EQ(list.GetBarReference(i), bars[add]);
+        EXPECT_EQ(std::signbit(list.GetBarReference(i)), std::signbit(bars[add]));
+        EXPECT_EQ(list.GetMarkerStyle(i), add % 2 ? ipmsCross : ipmsDiamond);
+        EXPECT_EQ(list.GetHigh(i), 0);
+        EXPECT_EQ(list.GetMarkerCharacter(i), 0);
+    }
 }
 
 TEST(PointLists, GrowthStopsAtTheMaximumCount)
