@@ -575,8 +575,9 @@ TEST_F(InputTest, AToolBarHintStaysWhileTheMouseMovesAlongTheToolBar)
             TestHooks::SendMouseMove(plot, step.at.X, step.at.Y);
             EXPECT_EQ(plot.HintPosition(), box);  // the box stays where it showed
         }
-        if (step.at == zoomOut)
+        if (step.at == zoomOut) {
             EXPECT_NE(plot.HintText(), firstText);  // its text follows the button
+        }
         timers.Advance(step.waitMs);
         EXPECT_EQ(plot.HintShowing(), step.showing);
     }
