@@ -98,6 +98,7 @@ void TiPlotDataCustomList::SetBarBrushStyle(int, TBrushStyle) {}
 
 void TiPlotDataCustomList::FreeMemory()
 {
+    NoteChange();
     std::free(m_block);
     m_block = nullptr;
     m_count = 0;
@@ -128,6 +129,7 @@ int TiPlotDataCustomList::Add(double X, double Y, bool Null, bool Empty)
         const int slot = m_ringStart;  // the oldest point's slot
         WritePoint(slot, X, Y, Null, Empty);
         m_ringStart = (m_ringStart + 1) % m_count;
+        ++m_dropped;
         return slot;
     }
     if (!m_ringBuffer && m_count == m_capacity)
@@ -140,6 +142,7 @@ int TiPlotDataCustomList::Add(double X, double Y, bool Null, bool Empty)
 
 void TiPlotDataCustomList::Clear()
 {
+    NoteChange();
     m_count = 0;
     m_ringStart = 0;
     if (!m_ringBuffer)
@@ -178,6 +181,9 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity)
     CheckCapacity(NewCapacity);
     if (NewCapacity == m_capacity)
         return;
+    // A list cut short loses its newest points, whose numbers the next points added take.
+    if (NewCapacity < m_count)
+        NoteChange();
     if (NewCapacity == 0) {
         // An empty block cannot hold a ring.
         m_ringBuffer = false;
@@ -233,6 +239,7 @@ void TiPlotDataCustomList::DeletePoints(int N)
     const size_t size = size_t(m_dataPointSize);
     std::memmove(bytes, bytes + size_t(N) * size, size_t(m_count - N) * size);
     m_count -= N;
+    m_dropped += N;
 }
 
 void TiPlotDataCustomList::SetRingBufferSize(int Size)

@@ -8,6 +8,7 @@
 #include "components/iTypes.h"
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"
+#include "plot/objects/iPlotPointSummary.h"
 
 class TiPlotDataCustomList : public TObject {
     PRAVIX_CLASS(TiPlotDataCustomList, TObject)
@@ -150,6 +151,15 @@ public:
     // above MaximumCount() raises "Exceed Maximum List Size" before anything changes.
     void SetRingBufferSize(int Size);
 
+    // The number of the oldest point counted over every point ever added: a point keeps its
+    // number while older ones are dropped from the front.
+    long long FirstPointNumber() const { return m_dropped; }
+    // Counts every change to the points other than adding at the end and dropping from the
+    // front.
+    unsigned long long Changes() const { return m_changes; }
+    // The extremes of the points kept for drawing; see TiPlotPointSummary.
+    TiPlotPointSummary& Summary() { return m_summary; }
+
 protected:
     TiPlotDataCustomList() = default;
     // Each concrete list states its bytes per point once, in its constructor.
@@ -161,9 +171,11 @@ protected:
     virtual const char* DeleteRangeMessage() const;
 
     // The stored point of a logical index, as the concrete list's point type.
+    // The writable form counts as a change to the points.
     template <typename T>
     T& Point(int Index)
     {
+        NoteChange();
         return static_cast<T*>(m_block)[GetActualIndex(Index)];
     }
     template <typename T>
@@ -193,6 +205,7 @@ protected:
         }
     }
 
+    void NoteChange() { ++m_changes; }
     bool IsWrapping() const { return m_ringBuffer && m_count == m_capacity && m_capacity > 0; }
 
 private:
@@ -208,4 +221,7 @@ private:
     int m_dataPointSize = 0;
     int m_maximumCount = 0;
     void* m_block = nullptr;
+    long long m_dropped = 0;
+    unsigned long long m_changes = 0;
+    TiPlotPointSummary m_summary;
 };
