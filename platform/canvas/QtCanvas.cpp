@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <optional>
+#include <list>
 
 void EnsureGuiApplication()
 {
@@ -141,7 +141,9 @@ QFont MakeQFont(const TFontData& data)
 
 namespace {
 
-// Text is drawn and measured far more often than fonts change: keep the last font per thread.
+// Text is drawn and measured far more often than fonts change, and making a font asks the
+// font configuration to resolve its family: keep the fonts used lately, per thread. A paint
+// switches between a handful of them (axes, legend, labels, title).
 struct CachedFont {
     TFontData Data;
     QFont Font;
@@ -150,12 +152,19 @@ struct CachedFont {
 
 const CachedFont& FontFor(const TFontData& data)
 {
-    thread_local std::optional<CachedFont> last;
-    if (!last || !(last->Data == data)) {
-        const QFont font = MakeQFont(data);
-        last.emplace(CachedFont{data, font, QFontMetrics(font)});
+    constexpr size_t kKept = 8;
+    // Most recently used first; moving an entry to the front keeps every reference valid.
+    thread_local std::list<CachedFont> kept;
+    const auto found = std::find_if(kept.begin(), kept.end(), [&](const CachedFont& f) { return f.Data == data; });
+    if (found != kept.end()) {
+        kept.splice(kept.begin(), kept, found);
+        return kept.front();
     }
-    return *last;
+    const QFont font = MakeQFont(data);
+    kept.push_front(CachedFont{data, font, QFontMetrics(font)});
+    if (kept.size() > kKept)
+        kept.pop_back();
+    return kept.front();
 }
 
 const QFontMetrics& MetricsFor(const TFontData& data) { return FontFor(data).Metrics; }
