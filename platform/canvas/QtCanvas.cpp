@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <functional>
 #include <list>
+#include <string>
+#include <unordered_map>
 
 void EnsureGuiApplication()
 {
@@ -148,6 +150,9 @@ struct CachedFont {
     TFontData Data;
     QFont Font;
     QFontMetrics Metrics;
+    // Widths of the texts measured in the font: a paint measures the same tick labels,
+    // titles and legend entries every time, and each measurement shapes the text anew.
+    mutable std::unordered_map<std::u16string, int> Widths;
 };
 
 const CachedFont& FontFor(const TFontData& data)
@@ -175,8 +180,16 @@ TColor TCanvasDevice::GetPixel(int, int) { return clBlack; }
 
 TTextSize TCanvasDevice::TextExtent(const TFontData& font, const std::u16string& text)
 {
-    const QFontMetrics& fm = MetricsFor(font);
-    return {fm.horizontalAdvance(QString::fromStdU16String(text)), fm.ascent() + fm.descent(), fm.ascent()};
+    const CachedFont& cached = FontFor(font);
+    const QFontMetrics& fm = cached.Metrics;
+    constexpr size_t kKeptWidths = 4096;
+    auto found = cached.Widths.find(text);
+    if (found == cached.Widths.end()) {
+        if (cached.Widths.size() >= kKeptWidths)
+            cached.Widths.clear();
+        found = cached.Widths.emplace(text, fm.horizontalAdvance(QString::fromStdU16String(text))).first;
+    }
+    return {found->second, fm.ascent() + fm.descent(), fm.ascent()};
 }
 
 int TCanvasDevice::AverageCharWidth(const TFontData& font) { return MetricsFor(font).averageCharWidth(); }
