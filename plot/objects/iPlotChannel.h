@@ -294,8 +294,9 @@ private:
     // The same, a whole pixel column at a time from the kept extremes where the points are
     // in X order; the columns that need their points one by one are added so.
     void AddFastColumns(TiPlotColumnSets& sets, int First, int Last);
-    // The last point from First on (at most Last) in the same pixel column as point First.
-    int FastColumnEnd(int First, int Last, int column);
+    // The last point from First on (at most Last) in the same pixel column as point First,
+    // searched from the guess that the column holds widthHint points.
+    int FastColumnEnd(int First, int Last, int column, int widthHint);
     // A curve through one value per pixel column from x0 to xN; `valueAt` gives the value.
     template <typename ValueAt>
     void DrawCurve(TCanvas& canvas, bool reverse, double x0, double xN, ValueAt valueAt);

@@ -594,10 +594,12 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
         return;
     }
     const TiPlotXAxis& xAxis = *GetXAxis();
+    int width = 1;
     for (int first = First; first <= Last;) {
         const double x = list.GetX(first);
         const int column = FastColumnOf(xAxis, x, xAxis.PositionToPixels(x));
-        const int last = FastColumnEnd(first, Last, column);
+        const int last = FastColumnEnd(first, Last, column, width);
+        width = last - first + 1;
         // Only where a stretch of trace ends do the runs of equal Y pixel at a column's ends
         // show, and only a column of points one by one knows them.
         if (last == Last || summary.HasGaps(first, last + 1)) {
@@ -614,21 +616,33 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
     }
 }
 
-int TiPlotChannel::FastColumnEnd(int First, int Last, int column)
+int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
 {
-    // Points in X order fill each pixel column in one run: a doubling search finds a point
-    // past the run, a binary search its end.
+    // Points in X order fill each pixel column in one run, mostly as long as the run before:
+    // a probe where that length ends, then steps doubling away from it, bracket the run's
+    // end; a binary search finds it.
     const TiPlotXAxis& xAxis = *GetXAxis();
     auto inColumn = [&](int i) {
         const double x = List().GetX(i);
         return FastColumnOf(xAxis, x, xAxis.PositionToPixels(x)) == column;
     };
-    int inside = First, step = 1;
-    while (step <= Last - inside && inColumn(inside + step)) {
-        inside += step;
-        step *= 2;
+    const int probe = First + std::clamp(widthHint - 1, 0, Last - First);
+    int inside = First, outside = Last + 1, step = 1;
+    if (inColumn(probe)) {
+        inside = probe;
+        while (step <= Last - inside && inColumn(inside + step)) {
+            inside += step;
+            step *= 2;
+        }
+        outside = int(std::min<long long>(Last + 1LL, inside + (long long)step));
+    } else {
+        outside = probe;
+        while (step < outside - First && !inColumn(outside - step)) {
+            outside -= step;
+            step *= 2;
+        }
+        inside = std::max(First, outside - step);
     }
-    int outside = int(std::min<long long>(Last + 1LL, inside + (long long)step));
     while (outside - inside > 1) {
         const int middle = inside + (outside - inside) / 2;
         if (inColumn(middle))
