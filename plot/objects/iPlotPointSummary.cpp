@@ -65,17 +65,19 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
     while (m_endNumber < endNumber) {
         const int count = int(std::min<long long>(kChunk, endNumber - m_endNumber));
         list.ReadXYEmptyNull(int(m_endNumber - firstNumber), count, xs, ys, empties, nulls);
-        for (int k = 0; k < count; ++k) {
-            const long long number = m_endNumber + k;
-            TBlock& block = BlockOf(number);
-            if (empties[k] || nulls[k])
-                block.Gaps = true;
-            else
-                Fold(ys[k], block.Min, block.Max);
-            if (havePrevious && !(xs[k] >= previousX))
-                m_lastDisorder = number;
-            previousX = xs[k];
-            havePrevious = true;
+        for (int k = 0; k < count;) {
+            TBlock& block = BlockOf(m_endNumber + k);
+            const int blockEnd = int(std::min<long long>(count, k + kBlockSize - (m_endNumber + k) % kBlockSize));
+            for (; k < blockEnd; ++k) {
+                if (empties[k] || nulls[k])
+                    block.Gaps = true;
+                else
+                    Fold(ys[k], block.Min, block.Max);
+                if (havePrevious && !(xs[k] >= previousX))
+                    m_lastDisorder = m_endNumber + k;
+                previousX = xs[k];
+                havePrevious = true;
+            }
         }
         m_endNumber += count;
     }

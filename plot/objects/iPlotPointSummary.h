@@ -17,7 +17,7 @@ class TiPlotDataCustomList;
 
 class TiPlotPointSummary {
 public:
-    static constexpr int kBlockSize = 64;
+    static constexpr int kBlockSize = 16;
 
     // Brings the summary up to the list's points: extends it over the points added since the
     // last call and starts over after any other change to the points.
