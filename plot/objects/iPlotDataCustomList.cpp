@@ -1,6 +1,7 @@
 #include "plot/objects/iPlotDataCustomList.h"
 
 #include "platform/core/Exceptions.h"
+#include "plot/objects/iPlotPointSummary.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,7 +10,16 @@
 
 PRAVIX_PUBLISH(TiPlotDataCustomList)
 
+TiPlotDataCustomList::TiPlotDataCustomList() = default;
+
 TiPlotDataCustomList::~TiPlotDataCustomList() { std::free(m_block); }
+
+TiPlotPointSummary& TiPlotDataCustomList::Summary()
+{
+    if (!m_summary)
+        m_summary = std::make_unique<TiPlotPointSummary>();
+    return *m_summary;
+}
 
 void TiPlotDataCustomList::CopyListWideAttributes(const TiPlotDataCustomList& Source)
 {

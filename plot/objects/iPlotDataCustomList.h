@@ -8,7 +8,10 @@
 #include "components/iTypes.h"
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"
-#include "plot/objects/iPlotPointSummary.h"
+
+#include <memory>
+
+class TiPlotPointSummary;
 
 class TiPlotDataCustomList : public TObject {
     PRAVIX_CLASS(TiPlotDataCustomList, TObject)
@@ -157,11 +160,12 @@ public:
     // Counts every change to the points other than adding at the end and dropping from the
     // front.
     unsigned long long Changes() const { return m_changes; }
-    // The extremes of the points kept for drawing; see TiPlotPointSummary.
-    TiPlotPointSummary& Summary() { return m_summary; }
+    // The extremes of the points kept for drawing (see TiPlotPointSummary), made when first
+    // asked for.
+    TiPlotPointSummary& Summary();
 
 protected:
-    TiPlotDataCustomList() = default;
+    TiPlotDataCustomList();
     // Each concrete list states its bytes per point once, in its constructor.
     void SetDataPointSize(int Size);
 
@@ -223,5 +227,5 @@ private:
     void* m_block = nullptr;
     long long m_dropped = 0;
     unsigned long long m_changes = 0;
-    TiPlotPointSummary m_summary;
+    std::unique_ptr<TiPlotPointSummary> m_summary;
 };

@@ -8,6 +8,7 @@
 #include "platform/core/Exceptions.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
+#include "plot/objects/iPlotPointSummary.h"
 
 #include <algorithm>
 #include <cstdlib>
