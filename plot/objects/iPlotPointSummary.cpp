@@ -21,7 +21,7 @@ void Fold(double y, double& min, double& max)
 
 }  // namespace
 
-void TiPlotPointSummary::Update(TiPlotDataCustomList& List)
+void TiPlotPointSummary::Update(const TiPlotDataCustomList& List)
 {
     const long long first = List.FirstPointNumber();
     const long long end = first + List.Count();

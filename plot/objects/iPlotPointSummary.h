@@ -21,7 +21,7 @@ public:
 
     // Brings the summary up to the list's points: extends it over the points added since the
     // last call and starts over after any other change to the points.
-    void Update(TiPlotDataCustomList& List);
+    void Update(const TiPlotDataCustomList& List);
     // Whether the X values of points First .. Last (indexes of the list as last updated)
     // never decrease. Conservative: a decrease after Last also answers false.
     bool XOrdered(int First, int Last) const;

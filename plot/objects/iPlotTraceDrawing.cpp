@@ -601,8 +601,9 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
         const int column = FastColumnOf(xAxis, x, xAxis.PositionToPixels(x));
         const int last = FastColumnEnd(first, Last, column, width);
         width = last - first + 1;
-        // Only where a stretch of trace ends do the runs of equal Y pixel at a column's ends
-        // show, and only a column of points one by one knows them.
+        // Only where a stretch of trace ends (at the last point, or before a Null point) do
+        // the runs of equal Y pixel at a column's end show, and only a column gathered point
+        // by point knows them; the columns that meet a gap are gathered so too.
         if (last == Last || summary.HasGaps(first, last + 1)) {
             AddFastPoints(sets, first, last);
         } else {
