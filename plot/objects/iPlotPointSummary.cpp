@@ -68,16 +68,20 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
         for (int k = 0; k < count;) {
             TBlock& block = BlockOf(m_endNumber + k);
             const int blockEnd = int(std::min<long long>(count, k + kBlockSize - (m_endNumber + k) % kBlockSize));
+            // Folded in locals: the compiler cannot keep the block's fields in registers.
+            double min = block.Min, max = block.Max;
+            bool gaps = block.Gaps;
             for (; k < blockEnd; ++k) {
                 if (empties[k] || nulls[k])
-                    block.Gaps = true;
+                    gaps = true;
                 else
-                    Fold(ys[k], block.Min, block.Max);
+                    Fold(ys[k], min, max);
                 if (havePrevious && !(xs[k] >= previousX))
                     m_lastDisorder = m_endNumber + k;
                 previousX = xs[k];
                 havePrevious = true;
             }
+            block = {min, max, gaps};
         }
         m_endNumber += count;
     }
