@@ -5,6 +5,7 @@
 #include "platform/canvas/ImageCodecs.h"
 
 #include <cstdio>
+#include <optional>
 #include <random>
 
 namespace {
@@ -212,6 +213,7 @@ TEST_F(TraceTest, FastTraceFromKeptExtremesDrawsTheSamePixels)
         bool Decreasing;
         bool Disordered;
         bool Reversed;
+        std::optional<double> LogXFrom = std::nullopt;  // a log X axis from there to 100
     };
     const std::vector<Case> cases = {
         {"standard", ipdsStandard, 0, 40000, 0, false, false, false},
@@ -223,6 +225,7 @@ TEST_F(TraceTest, FastTraceFromKeptExtremesDrawsTheSamePixels)
         {"decreasing X", ipdsStandard, 0, 30000, 1, true, false, false},
         {"X out of order", ipdsStandard, 0, 30000, 0, false, true, false},
         {"few points", ipdsStandard, 0, 300, 2, false, false, false},
+        {"log X, X down to below zero", ipdsStandard, 0, 30000, 1, false, false, false, 1.0},
     };
     std::mt19937 random(20261211);
     for (const Case& c : cases) {
@@ -237,6 +240,10 @@ TEST_F(TraceTest, FastTraceFromKeptExtremesDrawsTheSamePixels)
         channel->SetXYAxesReversed(c.Reversed);
         if (c.Ring > 0)
             channel->SetRingBufferSize(c.Ring);
+        if (c.LogXFrom) {
+            m_xAxis->SetScaleType(ipstLog10);
+            SetUpAxes(*c.LogXFrom, 100 - *c.LogXFrom);
+        }
         // X runs from beyond the axis' left end to beyond its right end; Y walks, holds flat
         // for a while now and then, and leaves the Y range at times.
         const double xStep = (c.Decreasing ? -140.0 : 140.0) / c.Points;
@@ -290,6 +297,8 @@ TEST_F(TraceTest, FastTraceFromKeptExtremesDrawsTheSamePixels)
         x = c.Decreasing ? 120 : -20;
         add(c.Points / 2);
         compare("cleared and filled again");
+        m_xAxis->SetScaleType(ipstLinear);
+        SetUpAxes();
     }
 }
 
