@@ -43,6 +43,7 @@ void TiPlotPointSummary::Restart(long long firstNumber)
     m_firstBlock = BlockNumber(firstNumber);
     m_endNumber = firstNumber;
     m_lastDisorder = -1;
+    m_lastGap = -1;
 }
 
 TiPlotPointSummary::TBlock& TiPlotPointSummary::BlockOf(long long number)
@@ -72,10 +73,12 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
             double min = block.Min, max = block.Max;
             bool gaps = block.Gaps;
             for (; k < blockEnd; ++k) {
-                if (empties[k] || nulls[k])
+                if (empties[k] || nulls[k]) {
                     gaps = true;
-                else
+                    m_lastGap = m_endNumber + k;
+                } else {
                     Fold(ys[k], min, max);
+                }
                 if (havePrevious && !(xs[k] >= previousX))
                     m_lastDisorder = m_endNumber + k;
                 previousX = xs[k];
@@ -95,8 +98,12 @@ bool TiPlotPointSummary::XOrdered(int First, int Last) const
 
 bool TiPlotPointSummary::HasGaps(int First, int Last) const
 {
+    const long long first = BlockNumber(m_firstNumber + First);
+    // Most lists hold no gap at all, or none lately.
+    if (m_lastGap < first * kBlockSize)
+        return false;
     const long long last = BlockNumber(m_firstNumber + Last);
-    for (long long block = BlockNumber(m_firstNumber + First); block <= last; ++block)
+    for (long long block = first; block <= last; ++block)
         if (BlockAt(block).Gaps)
             return true;
     return false;

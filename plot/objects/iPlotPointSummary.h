@@ -54,5 +54,7 @@ private:
     long long m_endNumber = 0;
     // The latest point whose X is below (or not comparable with) the X before it.
     long long m_lastDisorder = -1;
+    // The latest Null or Empty point.
+    long long m_lastGap = -1;
     unsigned long long m_changes = ~0ULL;
 };
