@@ -141,6 +141,19 @@ void Frame(benchmark::State& state, int count, bool fast, const char* png)
         plot.Paint();
 }
 
+// The first paint after the data arrived: writing a point's value back makes the channel
+// rebuild what it keeps between frames.
+void FirstFrame(benchmark::State& state, int count)
+{
+    TFramePlot plot(count, true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        plot.Channel->SetDataY(0, plot.Channel->GetDataY(0));
+        state.ResumeTiming();
+        plot.Paint();
+    }
+}
+
 // One pass over the visible points that finds each pixel column's lowest and highest Y.
 void FrameRaw(benchmark::State& state, int count)
 {
@@ -236,6 +249,9 @@ void RegisterPlotBenchmarks()
         })->Iterations(1);
     benchmark::RegisterBenchmark("frame/1M/ours", [](benchmark::State& s) {
         Frame(s, kFramePointsFast, true, "frame_1M_ours.png");
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("frame/1M/first/ours", [](benchmark::State& s) {
+        FirstFrame(s, kFramePointsFast);
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("frame/10k/ours", [](benchmark::State& s) {
         Frame(s, kFramePointsSegments, false, "frame_10k_ours.png");

@@ -75,6 +75,11 @@ def main():
             row(f"frame {size} {fast} (ms)", ours, peer, raw, ratio, ">= 2x faster", speedup and speedup >= 2)
         else:
             row(f"frame {size} {fast} (ms)", ours, peer, raw, ratio, "none", True)
+        if size == "1M":
+            first = ms(r.get("frame/1M/first/ours"))
+            speedup = peer / first if first and peer else None
+            ratio = f"{speedup:.2f}x faster" if speedup else "-"
+            row("frame 1M first paint (ms)", first, peer, raw, ratio, "none", True)
 
     peer_bytes = counter(r.get("bytes/peer"), "peer")
     for form in FORMS:

@@ -168,6 +168,9 @@ struct TCanvas::Private {
     TPoint Origin;
     TPoint PenPos;
     std::vector<SavedState> Saved;
+    // Lines are drawn by the thousand in a paint: one record serves them all, keeping its
+    // point and clip storage between lines instead of allocating them for each.
+    TCanvasRecord LineRecord;
 };
 
 TCanvas::TCanvas(std::unique_ptr<TCanvasDevice> device) : d(std::make_unique<Private>())
@@ -197,6 +200,12 @@ void TCanvas::SetPenPos(TPoint p) { d->PenPos = p; }
 TCanvasState TCanvas::State() const
 {
     TCanvasState s;
+    CopyState(s);
+    return s;
+}
+
+void TCanvas::CopyState(TCanvasState& s) const
+{
     s.Pen = d->Pen.Data();
     s.Brush = d->Brush.Data();
     s.Font = d->Font.Data();
@@ -204,7 +213,6 @@ TCanvasState TCanvas::State() const
     s.BkMode = d->BkMode;
     s.Clipped = d->Clipped;
     s.Clip = d->Clip;
-    return s;
 }
 
 TPoint TCanvas::ToDevice(int x, int y) const { return {x + d->Origin.X, y + d->Origin.Y}; }
@@ -218,7 +226,7 @@ TRect TCanvas::ToDevice(const TRect& r) const
 
 void TCanvas::Emit(TCanvasRecord& record)
 {
-    record.State = State();
+    CopyState(record.State);
     DrawRecord(record);
 }
 
@@ -245,13 +253,14 @@ void TCanvas::PlayRecord(TCanvasRecord record)
     DrawRecord(record);
 }
 
-void TCanvas::EmitLine(std::vector<TPoint> devicePoints)
+void TCanvas::EmitLine(const TPoint* points, size_t count)
 {
-    if (d->Pen.GetStyle() == psClear || devicePoints.size() < 2)
+    if (d->Pen.GetStyle() == psClear || count < 2)
         return;
-    TCanvasRecord record;
-    record.Op = TCanvasOp::Polyline;
-    record.Points = std::move(devicePoints);
+    TCanvasRecord& record = d->LineRecord;
+    record.Points.resize(count);
+    for (size_t i = 0; i < count; ++i)
+        record.Points[i] = ToDevice(points[i].X, points[i].Y);
     Emit(record);
 }
 
@@ -259,17 +268,12 @@ void TCanvas::MoveTo(int x, int y) { d->PenPos = {x, y}; }
 
 void TCanvas::LineTo(int x, int y)
 {
-    EmitLine({ToDevice(d->PenPos.X, d->PenPos.Y), ToDevice(x, y)});
+    const TPoint ends[] = {d->PenPos, {x, y}};
+    EmitLine(ends, 2);
     d->PenPos = {x, y};
 }
 
-void TCanvas::Polyline(const std::vector<TPoint>& points)
-{
-    std::vector<TPoint> device;
-    for (const TPoint& p : points)
-        device.push_back(ToDevice(p.X, p.Y));
-    EmitLine(std::move(device));
-}
+void TCanvas::Polyline(const std::vector<TPoint>& points) { EmitLine(points.data(), points.size()); }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)
 {

@@ -278,8 +278,11 @@ private:
     std::unique_ptr<Private> d;
 
     void Emit(TCanvasRecord& record);
+    // State() into a state whose storage is reused.
+    void CopyState(TCanvasState& s) const;
     void DrawRecord(const TCanvasRecord& record);
-    void EmitLine(std::vector<TPoint> devicePoints);
+    // Draws the polyline through logical points.
+    void EmitLine(const TPoint* points, size_t count);
     TPoint ToDevice(int x, int y) const;
     TRect ToDevice(const TRect& r) const;
     void DrawTextLine(const std::u16string& line, int x, int y, const TRect* clip, int prefixIndex);

@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <optional>
+#include <list>
+#include <string>
+#include <unordered_map>
 
 void EnsureGuiApplication()
 {
@@ -141,21 +143,33 @@ QFont MakeQFont(const TFontData& data)
 
 namespace {
 
-// Text is drawn and measured far more often than fonts change: keep the last font per thread.
+// Text is drawn and measured far more often than fonts change, and making a font asks the
+// font configuration to resolve its family: keep the fonts used lately, per thread. A paint
+// switches between a handful of them (axes, legend, labels, title).
 struct CachedFont {
     TFontData Data;
     QFont Font;
     QFontMetrics Metrics;
+    // Widths of the texts measured in the font: a paint measures the same tick labels,
+    // titles and legend entries every time, and each measurement shapes the text anew.
+    mutable std::unordered_map<std::u16string, int> Widths;
 };
 
 const CachedFont& FontFor(const TFontData& data)
 {
-    thread_local std::optional<CachedFont> last;
-    if (!last || !(last->Data == data)) {
-        const QFont font = MakeQFont(data);
-        last.emplace(CachedFont{data, font, QFontMetrics(font)});
+    constexpr size_t kKept = 8;
+    // Most recently used first; moving an entry to the front keeps every reference valid.
+    thread_local std::list<CachedFont> kept;
+    const auto found = std::find_if(kept.begin(), kept.end(), [&](const CachedFont& f) { return f.Data == data; });
+    if (found != kept.end()) {
+        kept.splice(kept.begin(), kept, found);
+        return kept.front();
     }
-    return *last;
+    const QFont font = MakeQFont(data);
+    kept.push_front(CachedFont{data, font, QFontMetrics(font), {}});
+    if (kept.size() > kKept)
+        kept.pop_back();
+    return kept.front();
 }
 
 const QFontMetrics& MetricsFor(const TFontData& data) { return FontFor(data).Metrics; }
@@ -166,8 +180,16 @@ TColor TCanvasDevice::GetPixel(int, int) { return clBlack; }
 
 TTextSize TCanvasDevice::TextExtent(const TFontData& font, const std::u16string& text)
 {
-    const QFontMetrics& fm = MetricsFor(font);
-    return {fm.horizontalAdvance(QString::fromStdU16String(text)), fm.ascent() + fm.descent(), fm.ascent()};
+    const CachedFont& cached = FontFor(font);
+    const QFontMetrics& fm = cached.Metrics;
+    constexpr size_t kKeptWidths = 4096;
+    auto found = cached.Widths.find(text);
+    if (found == cached.Widths.end()) {
+        if (cached.Widths.size() >= kKeptWidths)
+            cached.Widths.clear();
+        found = cached.Widths.emplace(text, fm.horizontalAdvance(QString::fromStdU16String(text))).first;
+    }
+    return {found->second, fm.ascent() + fm.descent(), fm.ascent()};
 }
 
 int TCanvasDevice::AverageCharWidth(const TFontData& font) { return MetricsFor(font).averageCharWidth(); }
@@ -509,10 +531,59 @@ private:
             });
             return;
         }
+        if (points.size() == 2 && !closed && DashPattern(s.Pen.Style).empty() &&
+            FillStraightLine(s, points[0], points[1]))
+            return;
         const LinePixels pixels = TracePolyline(points, closed, s.Pen.Style, DrawingArea());
         if (s.BkMode == bkOpaque)
             DrawPixels(s, pixels.Off, s.BkColor, false);
         DrawPixels(s, pixels.On, s.Pen.Color, false);
+    }
+
+    // A solid one-pixel line along a row or a column, written straight into the image: the
+    // pixels from `from` up to but not including `to`, as the traced line sets them, within
+    // the image and the clip. False, having drawn nothing, for any other line or device.
+    bool FillStraightLine(const TCanvasState& s, TPoint from, TPoint to)
+    {
+        if (!m_image || (from.X != to.X && from.Y != to.Y))
+            return false;
+        const QImage::Format format = m_image->format();
+        if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+            format != QImage::Format_ARGB32_Premultiplied)
+            return false;
+        // The run as a rectangle, in 64 bits: the ends may lie anywhere.
+        auto span = [](int a, int b, long long& low, long long& end) {
+            low = a <= b ? a : (long long)b + 1;
+            end = a <= b ? (long long)b : (long long)a + 1;
+        };
+        long long left, right, top, bottom;
+        if (from.Y == to.Y) {
+            span(from.X, to.X, left, right);
+            top = from.Y;
+            bottom = top + 1;
+        } else {
+            span(from.Y, to.Y, top, bottom);
+            left = from.X;
+            right = left + 1;
+        }
+        const QRgb rgb = ToQColor(s.Pen.Color).rgb();
+        uchar* const bits = m_image->bits();
+        const qsizetype stride = m_image->bytesPerLine();
+        auto fill = [&](const TRect& bounds) {
+            const long long x0 = std::max<long long>({left, bounds.Left, 0});
+            const long long x1 = std::min<long long>({right, bounds.Right, m_image->width()});
+            const long long y0 = std::max<long long>({top, bounds.Top, 0});
+            const long long y1 = std::min<long long>({bottom, bounds.Bottom, m_image->height()});
+            for (long long y = y0; y < y1; ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + x0, std::max<long long>(0, x1 - x0), rgb);
+        };
+        if (!s.Clipped) {
+            fill(TRect{0, 0, m_image->width(), m_image->height()});
+            return true;
+        }
+        for (const TRect& r : s.Clip.Rects())
+            fill(r);
+        return true;
     }
 
     void DrawPolygon(const TCanvasRecord& r)

@@ -31,6 +31,8 @@ PRAVIX_ENUM(TiOPCXValueSourceStyle, iopcxvsOPCServerTimeStamp, iopcxvsSystemTime
             iopcxvsElapsedSeconds, iopcxvsOPCItem)
 
 // One pixel column's value of a drawn curve; Empty while the curve did not reach it.
+class TiPlotColumnSets;
+
 struct TiPlotPixelPoint {
     bool Empty = true;
     double Value = 0;
@@ -260,6 +262,9 @@ protected:
     void DrawFill(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawBar(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawFast(TCanvas& canvas, bool reverse, TColor backGroundColor);
+    // Off, the fast style reduces every point instead of reading the extremes kept for
+    // blocks of points; both draw the same pixels.
+    void SetFastDrawReadsSummary(bool value) { m_fastDrawReadsSummary = value; }
     // The reduced columns A and B and their joins; AStartsStretch: A is the first column
     // after a break or the start.
     void DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
@@ -284,6 +289,14 @@ private:
     // another point of the column (otherMinY .. otherMaxY) reached or passed it.
     void DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
                     int endPixel, double otherMinY, double otherMaxY);
+    // Points First .. Last into the fast trace's columns one by one.
+    void AddFastPoints(TiPlotColumnSets& sets, int First, int Last);
+    // The same, a whole pixel column at a time from the kept extremes where the points are
+    // in X order; the columns that need their points one by one are added so.
+    void AddFastColumns(TiPlotColumnSets& sets, int First, int Last);
+    // The last point from First on (at most Last) in the same pixel column as point First,
+    // searched from the guess that the column holds widthHint points.
+    int FastColumnEnd(int First, int Last, int column, int widthHint);
     // A curve through one value per pixel column from x0 to xN; `valueAt` gives the value.
     template <typename ValueAt>
     void DrawCurve(TCanvas& canvas, bool reverse, double x0, double xN, ValueAt valueAt);
@@ -305,6 +318,7 @@ private:
     int m_digitalLowPixel = 0;
     bool m_xIncreasing = true;
     bool m_fastDrawEnabled = true;
+    bool m_fastDrawReadsSummary = true;
     bool m_allowOutOfOrderXValues = true;
     bool m_drawOutOfOrderXValues = false;
     bool m_resetStartTimeOnFirstDataPoint = false;

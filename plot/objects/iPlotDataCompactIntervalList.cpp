@@ -53,6 +53,7 @@ void TiPlotDataCompactIntervalList::SetX(int Index, double Value)
     if (Count() == 0 || Index != 0)
         throw Exception("Data Style does not support setting individual X-Value with the exception of the first "
                         "X-Value");
+    NoteChange();
     m_firstX = Value;
 }
 

@@ -1,6 +1,7 @@
 #include "plot/objects/iPlotDataCustomList.h"
 
 #include "platform/core/Exceptions.h"
+#include "plot/objects/iPlotPointSummary.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,7 +10,16 @@
 
 PRAVIX_PUBLISH(TiPlotDataCustomList)
 
+TiPlotDataCustomList::TiPlotDataCustomList() = default;
+
 TiPlotDataCustomList::~TiPlotDataCustomList() { std::free(m_block); }
+
+TiPlotPointSummary& TiPlotDataCustomList::Summary()
+{
+    if (!m_summary)
+        m_summary = std::make_unique<TiPlotPointSummary>();
+    return *m_summary;
+}
 
 void TiPlotDataCustomList::CopyListWideAttributes(const TiPlotDataCustomList& Source)
 {
@@ -98,6 +108,7 @@ void TiPlotDataCustomList::SetBarBrushStyle(int, TBrushStyle) {}
 
 void TiPlotDataCustomList::FreeMemory()
 {
+    NoteChange();
     std::free(m_block);
     m_block = nullptr;
     m_count = 0;
@@ -128,6 +139,7 @@ void TiPlotDataCustomList::ReadOrderX(double& First, double& Second, double& New
 
 void TiPlotDataCustomList::Clear()
 {
+    NoteChange();
     m_count = 0;
     m_ringStart = 0;
     if (!m_ringBuffer)
@@ -166,6 +178,9 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity)
     CheckCapacity(NewCapacity);
     if (NewCapacity == m_capacity)
         return;
+    // A list cut short loses its newest points, whose numbers the next points added take.
+    if (NewCapacity < m_count)
+        NoteChange();
     if (NewCapacity == 0) {
         // An empty block cannot hold a ring.
         m_ringBuffer = false;
@@ -221,6 +236,7 @@ void TiPlotDataCustomList::DeletePoints(int N)
     const size_t size = size_t(m_dataPointSize);
     std::memmove(bytes, bytes + size_t(N) * size, size_t(m_count - N) * size);
     m_count -= N;
+    m_dropped += N;
 }
 
 void TiPlotDataCustomList::SetRingBufferSize(int Size)

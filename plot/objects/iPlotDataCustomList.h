@@ -9,6 +9,10 @@
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"
 
+#include <memory>
+
+class TiPlotPointSummary;
+
 // The list-wide attributes: the channel's Color, trace, marker and bar appearance. The
 // channel reads and writes them directly; MarkerCharacter stays 0. One plain block, so that a
 // list can tell with one comparison whether any of them changed.
@@ -156,8 +160,18 @@ public:
     // above MaximumCount() raises "Exceed Maximum List Size" before anything changes.
     void SetRingBufferSize(int Size);
 
+    // The number of the oldest point counted over every point ever added: a point keeps its
+    // number while older ones are dropped from the front.
+    long long FirstPointNumber() const { return m_dropped; }
+    // Counts every change to the points other than adding at the end and dropping from the
+    // front.
+    unsigned long long Changes() const { return m_changes; }
+    // The extremes of the points kept for drawing (see TiPlotPointSummary), made when first
+    // asked for.
+    TiPlotPointSummary& Summary();
+
 protected:
-    TiPlotDataCustomList() = default;
+    TiPlotDataCustomList();
     // Makes room for a new point, growing a linear list that is full, and answers the storage
     // slot its record goes to: the next free one, or on a full ring buffer the oldest point's,
     // which the point then replaces. The caller writes the record at once. Inline, so that a
@@ -168,6 +182,7 @@ protected:
             const int slot = m_ringStart;
             if (++m_ringStart == m_count)
                 m_ringStart = 0;
+            ++m_dropped;
             return slot;
         }
         if (!m_ringBuffer && m_count == m_capacity)
@@ -190,9 +205,11 @@ protected:
     virtual const char* DeleteRangeMessage() const;
 
     // The stored point of a logical index, as the concrete list's point type.
+    // The writable form counts as a change to the points.
     template <typename T>
     T& Point(int Index)
     {
+        NoteChange();
         return static_cast<T*>(m_block)[GetActualIndex(Index)];
     }
     template <typename T>
@@ -231,6 +248,7 @@ protected:
         }
     }
 
+    void NoteChange() { ++m_changes; }
     // The storage slot of a logical index known to be in range.
     int SlotOf(int Index) const
     {
@@ -252,4 +270,7 @@ private:
     int m_dataPointSize = 0;
     int m_maximumCount = 0;
     void* m_block = nullptr;
+    long long m_dropped = 0;
+    unsigned long long m_changes = 0;
+    std::unique_ptr<TiPlotPointSummary> m_summary;
 };

@@ -8,9 +8,11 @@
 #include "platform/core/Exceptions.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
+#include "plot/objects/iPlotPointSummary.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <utility>
 
@@ -470,62 +472,187 @@ void TiPlotChannel::DrawConnectPoints(TCanvas& canvas, bool reverse, TColor back
     }
 }
 
+namespace {
+
+// The pixel column of a point of the fast trace. Points beyond either end of the X range
+// gather apart from the edge column they round into: their segments are clipped away or at
+// the edge, not drawn in it.
+int FastColumnOf(const TiPlotXAxis& axis, double x, int xPixel)
+{
+    return x < axis.Min()      ? std::numeric_limits<int>::min()
+           : x > axis.GetMax() ? std::numeric_limits<int>::max()
+                               : xPixel;
+}
+
+}  // namespace
+
+// The fast trace's columns three at a time, as DrawPointSet draws them: A and B wait to be
+// drawn, C takes the first point past them.
+class TiPlotColumnSets {
+public:
+    using TDrawSet = std::function<void(const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
+                                        const TiPlotMinMaxPoint& C, bool AStartsStretch)>;
+
+    explicit TiPlotColumnSets(TDrawSet drawSet) : m_drawSet(std::move(drawSet)) {}
+
+    void AddPoint(double x, double y, int xPixel, int yPixel)
+    {
+        TiPlotMinMaxPoint& column = ColumnOf(xPixel);
+        column.AddData(x, y, xPixel, yPixel);
+        Advance(column);
+    }
+    // A column's points all at once; no point of its pixel column came before.
+    void AddColumn(const TiPlotMinMaxPoint& reduced)
+    {
+        TiPlotMinMaxPoint& column = ColumnOf(reduced.XPixel);
+        column.AssignDown(reduced);
+        Advance(column);
+    }
+    // At a Null point and after the last point.
+    void EndStretch()
+    {
+        m_drawSet(m_a, m_b, m_c, m_firstSet);
+        m_firstSet = true;
+        m_a.Clear();
+        m_b.Clear();
+        m_c.Clear();
+    }
+
+private:
+    TiPlotMinMaxPoint& ColumnOf(int xPixel)
+    {
+        if (m_a.Empty || xPixel == m_a.XPixel)
+            return m_a;
+        if (m_b.Empty || xPixel == m_b.XPixel)
+            return m_b;
+        return m_c;
+    }
+    void Advance(const TiPlotMinMaxPoint& column)
+    {
+        if (&column != &m_c)
+            return;
+        m_drawSet(m_a, m_b, m_c, m_firstSet);
+        m_firstSet = false;
+        m_a.AssignDown(m_c);
+        m_b.Clear();
+        m_c.Clear();
+    }
+
+    TDrawSet m_drawSet;
+    TiPlotMinMaxPoint m_a, m_b, m_c;
+    // A holds the first column of a stretch until the first set is drawn.
+    bool m_firstSet = true;
+};
+
 void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
 {
     const int start = DrawStartIndex(), stop = DrawStopIndex();
     if (start == stop || start < 0 || stop < 0)
         return;
+    TiPlotColumnSets sets([&](const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C,
+                              bool AStartsStretch) { DrawPointSet(canvas, reverse, A, B, C, AStartsStretch); });
+    const int first = std::min(start, stop), last = std::max(start, stop);
+    if (m_fastDrawReadsSummary && m_xIncreasing)
+        AddFastColumns(sets, first, last);
+    else
+        AddFastPoints(sets, first, last);
+    sets.EndStretch();
+}
+
+void TiPlotChannel::AddFastPoints(TiPlotColumnSets& sets, int First, int Last)
+{
     const TiPlotXAxis& xAxis = *GetXAxis();
     const TiPlotYAxis& yAxis = *GetYAxis();
-    TiPlotMinMaxPoint A, B, C;
-    // A holds the first column of a stretch until the first set is drawn.
-    bool firstSet = true;
-    const double xMin = xAxis.Min(), xMax = xAxis.GetMax();
-    // The points are read and placed a block at a time: a million of them pass through here
-    // for each frame.
+    // The points are read and placed a block at a time: a million of them may pass through
+    // here for a frame.
     constexpr int kBlock = 512;
     double xs[kBlock], ys[kBlock];
     bool empties[kBlock], nulls[kBlock];
     int xPixels[kBlock], yPixels[kBlock];
-    const int last = std::max(start, stop);
-    for (int first = std::min(start, stop); first <= last; first += kBlock) {
-        const int count = std::min(kBlock, last - first + 1);
+    for (int first = First; first <= Last; first += kBlock) {
+        const int count = std::min(kBlock, Last - first + 1);
         List().ReadXYEmptyNull(first, count, xs, ys, empties, nulls);
         xAxis.PositionsToPixels(xs, count, xPixels);
         yAxis.PositionsToPixels(ys, count, yPixels);
         for (int k = 0; k < count; ++k) {
             if (empties[k])
                 continue;
-            if (nulls[k]) {
-                DrawPointSet(canvas, reverse, A, B, C, firstSet);
-                firstSet = true;
-                A.Clear();
-                B.Clear();
-                C.Clear();
-                continue;
-            }
-            const double x = xs[k], y = ys[k];
-            // Points beyond either end of the X range gather apart from the edge column they
-            // round into: their segments are clipped away or at the edge, not drawn in it.
-            const int p = x < xMin   ? std::numeric_limits<int>::min()
-                          : x > xMax ? std::numeric_limits<int>::max()
-                                     : xPixels[k];
-            const int py = yPixels[k];
-            if (A.Empty || p == A.XPixel) {
-                A.AddData(x, y, p, py);
-            } else if (B.Empty || p == B.XPixel) {
-                B.AddData(x, y, p, py);
-            } else {
-                C.AddData(x, y, p, py);
-                DrawPointSet(canvas, reverse, A, B, C, firstSet);
-                firstSet = false;
-                A.AssignDown(C);
-                B.Clear();
-                C.Clear();
-            }
+            if (nulls[k])
+                sets.EndStretch();
+            else
+                sets.AddPoint(xs[k], ys[k], FastColumnOf(xAxis, xs[k], xPixels[k]), yPixels[k]);
         }
     }
-    DrawPointSet(canvas, reverse, A, B, C, firstSet);
+}
+
+void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
+{
+    TiPlotDataCustomList& list = List();
+    TiPlotPointSummary& summary = list.Summary();
+    summary.Update(list);
+    if (!summary.XOrdered(First, Last)) {
+        AddFastPoints(sets, First, Last);
+        return;
+    }
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    int width = 1;
+    for (int first = First; first <= Last;) {
+        const double x = list.GetX(first);
+        const int column = FastColumnOf(xAxis, x, xAxis.PositionToPixels(x));
+        const int last = FastColumnEnd(first, Last, column, width);
+        width = last - first + 1;
+        // Only where a stretch of trace ends (at the last point, or before a Null point) do
+        // the runs of equal Y pixel at a column's end show, and only a column gathered point
+        // by point knows them; the columns that meet a gap are gathered so too.
+        if (last == Last || summary.HasGaps(first, last + 1)) {
+            AddFastPoints(sets, first, last);
+        } else {
+            TiPlotMinMaxPoint reduced;
+            reduced.AddData(x, list.GetY(first), column);
+            summary.YRange(list, first, last, reduced.MinY, reduced.MaxY);
+            reduced.LastX = list.GetX(last);
+            reduced.LastY = list.GetY(last);
+            sets.AddColumn(reduced);
+        }
+        first = last + 1;
+    }
+}
+
+int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
+{
+    // Points in X order fill each pixel column in one run, mostly as long as the run before:
+    // a probe where that length ends, then steps doubling away from it, bracket the run's
+    // end; a binary search finds it.
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    auto inColumn = [&](int i) {
+        const double x = List().GetX(i);
+        return FastColumnOf(xAxis, x, xAxis.PositionToPixels(x)) == column;
+    };
+    const int probe = First + std::clamp(widthHint - 1, 0, Last - First);
+    int inside = First, outside = Last + 1, step = 1;
+    if (inColumn(probe)) {
+        inside = probe;
+        while (step <= Last - inside && inColumn(inside + step)) {
+            inside += step;
+            step *= 2;
+        }
+        outside = int(std::min<long long>(Last + 1LL, inside + (long long)step));
+    } else {
+        outside = probe;
+        while (step < outside - First && !inColumn(outside - step)) {
+            outside -= step;
+            step *= 2;
+        }
+        inside = std::max(First, outside - step);
+    }
+    while (outside - inside > 1) {
+        const int middle = inside + (outside - inside) / 2;
+        if (inColumn(middle))
+            inside = middle;
+        else
+            outside = middle;
+    }
+    return inside;
 }
 
 void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,

@@ -5,6 +5,7 @@
 #include "platform/canvas/ImageCodecs.h"
 
 #include <cstdio>
+#include <optional>
 #include <random>
 
 namespace {
@@ -188,6 +189,116 @@ TEST_F(TraceTest, FastReductionDrawsTheSamePixelsAsEverySegment)
                         ++differing;
             EXPECT_EQ(differing, 0);
         }
+    }
+}
+
+// A channel whose fast trace can be told to reduce every point instead of reading the
+// extremes kept for blocks of points.
+class ExtremesCheckedChannel : public TiPlotChannel {
+public:
+    using TiPlotChannel::SetFastDrawReadsSummary;
+    using TiPlotChannel::TiPlotChannel;
+};
+
+// The kept extremes must give the very pixels of every point reduced, in every storage form,
+// as points are added, wrap a ring, change, go and come back.
+TEST_F(TraceTest, FastTraceFromKeptExtremesDrawsTheSamePixels)
+{
+    struct Case {
+        const char* Name;
+        TiPlotDataStyle Style;
+        int Ring;
+        int Points;
+        int GapPercent;  // Null and Empty points, each
+        bool Decreasing;
+        bool Disordered;
+        bool Reversed;
+        std::optional<double> LogXFrom = std::nullopt;  // a log X axis from there to 100
+    };
+    const std::vector<Case> cases = {
+        {"standard", ipdsStandard, 0, 40000, 0, false, false, false},
+        {"standard with gaps", ipdsStandard, 0, 40000, 1, false, false, false},
+        {"compact ring", ipdsCompact, 30000, 70000, 0, false, false, false},
+        {"compact interval ring", ipdsCompactInterval, 30000, 50000, 0, false, false, false},
+        {"full feature ring with gaps", ipdsFullFeature, 25000, 60000, 1, false, false, false},
+        {"reversed axes", ipdsStandard, 0, 30000, 1, false, false, true},
+        {"decreasing X", ipdsStandard, 0, 30000, 1, true, false, false},
+        {"X out of order", ipdsStandard, 0, 30000, 0, false, true, false},
+        {"few points", ipdsStandard, 0, 300, 2, false, false, false},
+        {"log X, X down to below zero", ipdsStandard, 0, 30000, 1, false, false, false, 1.0},
+    };
+    std::mt19937 random(20261211);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto channel = std::make_unique<ExtremesCheckedChannel>(&Host, Ignore(), Ignore(), Ignore(), Ignore());
+        channel->SetXAxisName("X");
+        channel->SetYAxisName("Y");
+        channel->SetColor(clRed);
+        channel->SetDataStyle(c.Style);
+        channel->SetAllowOutOfOrderXValues(c.Disordered);
+        channel->SetDrawOutOfOrderXValues(c.Disordered);
+        channel->SetXYAxesReversed(c.Reversed);
+        if (c.Ring > 0)
+            channel->SetRingBufferSize(c.Ring);
+        if (c.LogXFrom) {
+            m_xAxis->SetScaleType(ipstLog10);
+            SetUpAxes(*c.LogXFrom, 100 - *c.LogXFrom);
+        }
+        // X runs from beyond the axis' left end to beyond its right end; Y walks, holds flat
+        // for a while now and then, and leaves the Y range at times.
+        const double xStep = (c.Decreasing ? -140.0 : 140.0) / c.Points;
+        double x = c.Decreasing ? 120 : -20, y = 50;
+        int flat = 0;
+        auto add = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                x += xStep;
+                if (flat > 0)
+                    --flat;
+                else if (random() % 500 == 0)
+                    flat = int(random() % 300);
+                else
+                    y = std::clamp(y + std::uniform_real_distribution<double>(-4, 4)(random), -20.0, 120.0);
+                const int kind = int(random() % 100);
+                const bool stray = c.Disordered && random() % 1000 == 0;
+                const double at = stray ? x + std::uniform_real_distribution<double>(-5, 5)(random) : x;
+                if (kind < c.GapPercent)
+                    channel->AddXNull(at);
+                else if (kind < 2 * c.GapPercent)
+                    channel->AddXEmpty(at);
+                else
+                    channel->AddXY(at, y);
+            }
+        };
+        auto compare = [&](const char* step) {
+            SCOPED_TRACE(step);
+            channel->SetFastDrawReadsSummary(false);
+            Paint(*channel);
+            TBitmap expected;
+            expected.Assign(m_bitmap);
+            channel->SetFastDrawReadsSummary(true);
+            Paint(*channel);
+            EXPECT_TRUE(AnyDrawn());
+            int differing = 0;
+            for (int py = 0; py < 480; ++py)
+                for (int px = 0; px < 640; ++px)
+                    if (expected.Canvas().GetPixel(px, py) != Pixel(px, py))
+                        ++differing;
+            EXPECT_EQ(differing, 0);
+        };
+        add(c.Points * 3 / 4);
+        compare("first paint");
+        add(c.Points / 4);
+        compare("points added since");
+        channel->SetDataY(channel->GetCount() / 2, 95);
+        compare("a point changed");
+        channel->DeletePoints(channel->GetCount() / 10);
+        compare("oldest points deleted");
+        channel->Clear();
+        x = c.Decreasing ? 120 : -20;
+        add(c.Points / 2);
+        compare("cleared and filled again");
+        m_xAxis->SetScaleType(ipstLinear);
+        SetUpAxes();
     }
 }
 

@@ -73,6 +73,47 @@ TEST(CanvasLines, FarOffLinesDrawOnlyWhatCrossesTheBitmap)
     EXPECT_EQ(Row(*b, 2, 0, 40, kMarks), std::string(40, '#'));
 }
 
+// Lines along a row or a column are written in runs; a line broken at an inner point on
+// it goes the general way, and both must set the same pixels, clipped or not.
+TEST(CanvasLines, RowAndColumnLinesSetTheSamePixelsAsTracedLines)
+{
+    struct Case {
+        TPoint From, To;
+    };
+    const Case cases[] = {
+        {{3, 2}, {3, 15}},      {{3, 15}, {3, 2}},       {{1, 4}, {18, 4}},    {{18, 4}, {1, 4}},
+        {{5, -30}, {5, 40}},    {{-50, 9}, {60, 9}},     {{0, 0}, {0, 19}},    {{19, 19}, {-1, 19}},
+        {{7, INT_MIN}, {7, 8}}, {{INT_MAX, 6}, {-9, 6}}, {{12, 25}, {12, 40}}, {{4, 7}, {4, 7}},
+    };
+    const TRegion triangle = TRegion::FromPolygon({{0, 0}, {16, 0}, {0, 16}}, pfmAlternate);
+    for (int clip = 0; clip < 3; ++clip) {
+        for (const Case& k : cases) {
+            SCOPED_TRACE(testing::Message() << "clip " << clip << " from " << k.From.X << "," << k.From.Y << " to "
+                                            << k.To.X << "," << k.To.Y);
+            auto straight = WhiteBitmap(20, 20);
+            auto traced = WhiteBitmap(20, 20);
+            for (TCanvas* c : {&straight->Canvas(), &traced->Canvas()}) {
+                c->Pen().SetColor(clRed);
+                if (clip == 1)
+                    c->IntersectClipRect({2, 3, 15, 17});
+                if (clip == 2)
+                    c->SelectClipRgn(&triangle);
+            }
+            straight->Canvas().Polyline({k.From, k.To});
+            // An inner point of the line, so that both parts run the same way.
+            const long long midX = (static_cast<long long>(k.From.X) + k.To.X) / 2;
+            const long long midY = (static_cast<long long>(k.From.Y) + k.To.Y) / 2;
+            const TPoint middle{int(midX), int(midY)};
+            if (middle == k.From)
+                traced->Canvas().Polyline({k.From, k.To});
+            else
+                traced->Canvas().Polyline({k.From, middle, k.To});
+            for (int y = 0; y < 20; ++y)
+                EXPECT_EQ(Row(*straight, y, 0, 20, kMarks), Row(*traced, y, 0, 20, kMarks)) << "row " << y;
+        }
+    }
+}
+
 TEST(CanvasLines, OnePixelDashPatternsRestartAtEveryCall)
 {
     struct Case {

@@ -1,0 +1,147 @@
+#include "plot/objects/iPlotPointSummary.h"
+
+#include "plot/objects/iPlotDataCustomList.h"
+
+#include <algorithm>
+
+namespace {
+
+// Block numbers of point numbers, never negative.
+long long BlockNumber(long long pointNumber) { return pointNumber / TiPlotPointSummary::kBlockSize; }
+
+// The same comparisons as the column accumulator's, so that NaN is skipped and of equal
+// extremes the first one seen stays.
+void Fold(double y, double& min, double& max)
+{
+    if (y > max)
+        max = y;
+    if (y < min)
+        min = y;
+}
+
+}  // namespace
+
+void TiPlotPointSummary::Update(const TiPlotDataCustomList& List)
+{
+    const long long first = List.FirstPointNumber();
+    const long long end = first + List.Count();
+    if (List.Changes() != m_changes || first > m_endNumber || end < m_endNumber) {
+        m_changes = List.Changes();
+        Restart(first);
+    }
+    while (!m_blocks.empty() && m_firstBlock < BlockNumber(first)) {
+        m_blocks.pop_front();
+        ++m_firstBlock;
+    }
+    Extend(List, first, end);
+    m_firstNumber = first;
+}
+
+void TiPlotPointSummary::Restart(long long firstNumber)
+{
+    m_blocks.clear();
+    m_firstBlock = BlockNumber(firstNumber);
+    m_endNumber = firstNumber;
+    m_lastDisorder = -1;
+    m_lastGap = -1;
+}
+
+TiPlotPointSummary::TBlock& TiPlotPointSummary::BlockOf(long long number)
+{
+    const std::size_t index = std::size_t(BlockNumber(number) - m_firstBlock);
+    if (index >= m_blocks.size())
+        m_blocks.resize(index + 1);
+    return m_blocks[index];
+}
+
+void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firstNumber, long long endNumber)
+{
+    if (m_endNumber >= endNumber)
+        return;
+    bool havePrevious = m_endNumber > firstNumber;
+    double previousX = havePrevious ? list.GetX(int(m_endNumber - 1 - firstNumber)) : 0;
+    constexpr int kChunk = 512;
+    double xs[kChunk], ys[kChunk];
+    bool empties[kChunk], nulls[kChunk];
+    while (m_endNumber < endNumber) {
+        const int count = int(std::min<long long>(kChunk, endNumber - m_endNumber));
+        list.ReadXYEmptyNull(int(m_endNumber - firstNumber), count, xs, ys, empties, nulls);
+        for (int k = 0; k < count;) {
+            TBlock& block = BlockOf(m_endNumber + k);
+            const int blockEnd = int(std::min<long long>(count, k + kBlockSize - (m_endNumber + k) % kBlockSize));
+            // Folded in locals: the compiler cannot keep the block's fields in registers.
+            double min = block.Min, max = block.Max;
+            bool gaps = block.Gaps;
+            for (; k < blockEnd; ++k) {
+                if (empties[k] || nulls[k]) {
+                    gaps = true;
+                    m_lastGap = m_endNumber + k;
+                } else {
+                    Fold(ys[k], min, max);
+                }
+                if (havePrevious && !(xs[k] >= previousX))
+                    m_lastDisorder = m_endNumber + k;
+                previousX = xs[k];
+                havePrevious = true;
+            }
+            block = {min, max, gaps};
+        }
+        m_endNumber += count;
+    }
+}
+
+bool TiPlotPointSummary::XOrdered(int First, int Last) const
+{
+    // A decrease at a point breaks the order between it and the point before it.
+    return Last <= First || m_lastDisorder <= m_firstNumber + First;
+}
+
+bool TiPlotPointSummary::HasGaps(int First, int Last) const
+{
+    const long long first = BlockNumber(m_firstNumber + First);
+    // Most lists hold no gap at all, or none lately.
+    if (m_lastGap < first * kBlockSize)
+        return false;
+    const long long last = BlockNumber(m_firstNumber + Last);
+    for (long long block = first; block <= last; ++block)
+        if (BlockAt(block).Gaps)
+            return true;
+    return false;
+}
+
+void TiPlotPointSummary::YRange(const TiPlotDataCustomList& List, int First, int Last, double& Min, double& Max) const
+{
+    Min = 1e301;
+    Max = -1e301;
+    // Blocks wholly inside the range are read whole; the points of the blocks at its ends
+    // one by one.
+    const long long firstWhole = BlockNumber(m_firstNumber + First + kBlockSize - 1);
+    const long long endWhole = BlockNumber(m_firstNumber + Last + 1);
+    if (firstWhole >= endWhole) {
+        ScanY(List, First, Last, Min, Max);
+        return;
+    }
+    const int wholeFirst = int(firstWhole * kBlockSize - m_firstNumber);
+    const int wholeEnd = int(endWhole * kBlockSize - m_firstNumber);
+    ScanY(List, First, wholeFirst - 1, Min, Max);
+    for (long long block = firstWhole; block < endWhole; ++block) {
+        const TBlock& b = BlockAt(block);
+        if (b.Max > Max)
+            Max = b.Max;
+        if (b.Min < Min)
+            Min = b.Min;
+    }
+    ScanY(List, wholeEnd, Last, Min, Max);
+}
+
+void TiPlotPointSummary::ScanY(const TiPlotDataCustomList& list, int first, int last, double& min, double& max) const
+{
+    double xs[kBlockSize], ys[kBlockSize];
+    bool empties[kBlockSize], nulls[kBlockSize];
+    for (int from = first; from <= last; from += kBlockSize) {
+        const int count = std::min(kBlockSize, last - from + 1);
+        list.ReadXYEmptyNull(from, count, xs, ys, empties, nulls);
+        for (int k = 0; k < count; ++k)
+            Fold(ys[k], min, max);
+    }
+}
