@@ -2,6 +2,18 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// A square bitmap of one colour.
+void Fill(TBitmap& bitmap, int size, TColor color)
+{
+    bitmap.SetSize(size, size);
+    bitmap.Canvas().Brush().SetColor(color);
+    bitmap.Canvas().FillRect(Rect(0, 0, size, size));
+}
+
+}  // namespace
+
 // The picture is the object's own copy, and one without pixels is never drawn: a label or an
 // annotation then shows what it shows without a picture.
 TEST(OwnImage, KeepsACopyAndCountsAnEmptyPictureAsNone)
@@ -22,9 +34,7 @@ TEST(OwnImage, KeepsACopyAndCountsAnEmptyPictureAsNone)
     EXPECT_NE(image.Get(), nullptr);
     EXPECT_FALSE(image.Drawable());
     TBitmap canvas;
-    canvas.SetSize(4, 4);
-    canvas.Canvas().Brush().SetColor(clWhite);
-    canvas.Canvas().FillRect(Rect(0, 0, 4, 4));
+    Fill(canvas, 4, clWhite);
     image.Draw(canvas.Canvas(), 0, 0);
     EXPECT_EQ(canvas.Canvas().GetPixel(0, 0), clWhite);
 
@@ -35,18 +45,14 @@ TEST(OwnImage, KeepsACopyAndCountsAnEmptyPictureAsNone)
 TEST(OwnImage, DrawsSeeThroughInItsBottomLeftColour)
 {
     TBitmap source;
-    source.SetSize(2, 2);
-    source.Canvas().Brush().SetColor(clBlue);
-    source.Canvas().FillRect(Rect(0, 0, 2, 2));
+    Fill(source, 2, clBlue);
     source.Canvas().SetPixel(0, 1, clLime);  // bottom left: the transparent colour
     source.Canvas().SetPixel(1, 0, clLime);
     TiPlotOwnImage image;
     image.Set(&source);
 
     TBitmap target;
-    target.SetSize(4, 4);
-    target.Canvas().Brush().SetColor(clWhite);
-    target.Canvas().FillRect(Rect(0, 0, 4, 4));
+    Fill(target, 4, clWhite);
     image.Draw(target.Canvas(), 1, 1);
     EXPECT_EQ(target.Canvas().GetPixel(1, 1), clBlue);
     EXPECT_EQ(target.Canvas().GetPixel(2, 2), clBlue);
