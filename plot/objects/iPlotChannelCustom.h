@@ -21,6 +21,7 @@
 #include "plot/objects/iPlotChannelTypes.h"
 #include "plot/objects/iPlotDataCustomList.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -319,9 +320,11 @@ protected:
     // Four value points as one filled polygon with the current pen and brush, unclipped.
     void DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1, const TPointDouble& P2,
                          const TPointDouble& P3, const TPointDouble& P4, TiPlotUnitReferenceStyle RefStyle = ipurScale);
-    // With ClipToAxes, narrows the canvas clip to the pixel rectangle of the two axes, their
-    // end lines included; nothing while an axis is missing.
-    void ClipCanvasToAxes(TCanvas& canvas, bool reverse);
+    // A channel's Draw: once DrawSetup made it ready, `draw` runs with the canvas clip narrowed,
+    // with ClipToAxes, to the pixel rectangle of the two axes (their end lines included), and
+    // the canvas is restored after. A drawing that fails costs this channel only, not the rest
+    // of the plot (a spline through a repeated X, say).
+    void DrawWithinAxes(TCanvas& canvas, const std::function<void(bool reverse)>& draw);
     // The pixel of a value point; Y in percent of data view 0 for ipurPercent.
     TPoint ValueToPixels(bool reverse, double X, double Y, TiPlotUnitReferenceStyle RefStyle);
     // The trace pen: colour, TiPlotLineStyle and width (1 as the thin cosmetic pen).

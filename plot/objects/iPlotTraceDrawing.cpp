@@ -193,14 +193,24 @@ void TiPlotChannelCustom::GetViewIntersectPoint(double X0, double Y0, double& X,
     Y = edge;
 }
 
-void TiPlotChannelCustom::ClipCanvasToAxes(TCanvas& canvas, bool reverse)
+void TiPlotChannelCustom::DrawWithinAxes(TCanvas& canvas, const std::function<void(bool reverse)>& draw)
 {
-    if (!ClipToAxes() || !AxesValid())
+    if (!ReadyToDraw() || !AxesValid())
         return;
-    const TRect box = PixelBox(GetXAxis()->GetMinPixels(), GetYAxis()->GetMinPixels(), GetXAxis()->GetMaxPixels(),
-                               GetYAxis()->GetMaxPixels(), reverse);
-    // The axes' end lines belong to the area, as they do to the data view's clip.
-    canvas.IntersectClipRect(Rect(box.Left, box.Top, box.Right + 1, box.Bottom + 1));
+    const bool reverse = XYAxesReversed();
+    const int saved = canvas.SaveDC();
+    try {
+        if (ClipToAxes()) {
+            const TRect box = PixelBox(GetXAxis()->GetMinPixels(), GetYAxis()->GetMinPixels(),
+                                       GetXAxis()->GetMaxPixels(), GetYAxis()->GetMaxPixels(), reverse);
+            // The axes' end lines belong to the area, as they do to the data view's clip.
+            canvas.IntersectClipRect(Rect(box.Left, box.Top, box.Right + 1, box.Bottom + 1));
+        }
+        draw(reverse);
+    } catch (const std::exception&) {
+        // Only this channel goes undrawn.
+    }
+    canvas.RestoreDC(saved);
 }
 
 TPoint TiPlotChannelCustom::ValueToPixels(bool reverse, double X, double Y, TiPlotUnitReferenceStyle RefStyle)
@@ -426,12 +436,7 @@ void TiPlotChannel::DrawSetup(TCanvas&)
 
 void TiPlotChannel::Draw(TCanvas& canvas, TColor backGroundColor)
 {
-    if (!ReadyToDraw() || !AxesValid())
-        return;
-    const bool reverse = XYAxesReversed();
-    const int saved = canvas.SaveDC();
-    try {
-        ClipCanvasToAxes(canvas, reverse);
+    DrawWithinAxes(canvas, [&](bool reverse) {
         DrawFill(canvas, reverse, backGroundColor);
         DrawBar(canvas, reverse, backGroundColor);
         DrawConnectPoints(canvas, reverse, backGroundColor);
@@ -440,10 +445,7 @@ void TiPlotChannel::Draw(TCanvas& canvas, TColor backGroundColor)
             DrawHighLow(canvas, reverse, backGroundColor);
         else
             DrawHighLowCandleStick(canvas, reverse, backGroundColor);
-    } catch (const std::exception&) {
-        // A failing interpolation (repeated X under a spline, say) costs this channel only.
-    }
-    canvas.RestoreDC(saved);
+    });
 }
 
 void TiPlotChannel::DrawConnectPoints(TCanvas& canvas, bool reverse, TColor backGroundColor)

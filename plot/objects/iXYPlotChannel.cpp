@@ -139,18 +139,10 @@ void TiXYPlotChannel::DrawSetup(TCanvas&)
 
 void TiXYPlotChannel::Draw(TCanvas& canvas, TColor backGroundColor)
 {
-    if (!ReadyToDraw() || !AxesValid())
-        return;
-    const bool reverse = XYAxesReversed();
-    const int saved = canvas.SaveDC();
-    try {
-        ClipCanvasToAxes(canvas, reverse);
+    DrawWithinAxes(canvas, [&](bool reverse) {
         DrawConnectPoints(canvas, reverse, backGroundColor);
         DrawMarkers(canvas, reverse, backGroundColor);
-    } catch (const std::exception&) {
-        // A point that cannot be drawn costs this channel only, not the rest of the plot.
-    }
-    canvas.RestoreDC(saved);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
