@@ -14,23 +14,60 @@ namespace {
 
 const char* const kLibraryName = "iOPC2.dll";
 
-// The library's functions in the order they are looked up.
-#define IOPC2_FUNCTIONS(X)                                                                                            \
-    X(SignalAdd)                                                                                                      \
-    X(SignalRemove) X(SignalSuspend) X(SignalResume) X(SignalGetActive) X(SignalGetUpdateSuspended)                   \
-        X(SignalGetGroupHandle) X(SignalSendData) X(SignalGetDataNow) X(SignalGetData) X(SignalGetTimeStamp)          \
-            X(SignalGetQuality) X(EditorSessionStart) X(EditorSessionStop) X(EditorComputerBranchOpen)                \
-                X(EditorComputerBranchClose) X(EditorComputerBranchGetItemCount) X(EditorComputerBranchGetItemData)   \
-                    X(EditorServerSetup) X(EditorServerGetCount) X(EditorServerGetData) X(EditorItemSetup)            \
-                        X(EditorItemGetBrowseType) X(EditorItemSetPath) X(EditorItemGetBranchItems)                   \
-                            X(EditorItemGetQualifiedName) X(GroupAdd) X(GroupDelete) X(GroupResume) X(GroupSuspend)   \
-                                X(GroupGetCount) X(GroupGetHandleByName) X(GroupGetName) X(GroupGetComputerName)      \
-                                    X(GroupGetOPCServerName) X(GroupGetUpdateRate) X(GroupSetUpdateRate)              \
-                                        X(GroupGetHandle) X(CloseAllServerConnections) X(ServerConnectionGetCount)    \
-                                            X(ServerConnectionGetName) X(ServerConnectionGetGroupCount)               \
-                                                X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)          \
-                                                    X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem) \
-                                                        X(ManagerDestroyed) X(GetLastCallErrorString)
+// The library's functions in the order they are looked up. Left as written: clang-format lays a
+// list of macro calls out differently each time it runs over it, so no layout would stay checked.
+// clang-format off
+#define IOPC2_FUNCTIONS(X)              \
+    X(SignalAdd)                        \
+    X(SignalRemove)                     \
+    X(SignalSuspend)                    \
+    X(SignalResume)                     \
+    X(SignalGetActive)                  \
+    X(SignalGetUpdateSuspended)         \
+    X(SignalGetGroupHandle)             \
+    X(SignalSendData)                   \
+    X(SignalGetDataNow)                 \
+    X(SignalGetData)                    \
+    X(SignalGetTimeStamp)               \
+    X(SignalGetQuality)                 \
+    X(EditorSessionStart)               \
+    X(EditorSessionStop)                \
+    X(EditorComputerBranchOpen)         \
+    X(EditorComputerBranchClose)        \
+    X(EditorComputerBranchGetItemCount) \
+    X(EditorComputerBranchGetItemData)  \
+    X(EditorServerSetup)                \
+    X(EditorServerGetCount)             \
+    X(EditorServerGetData)              \
+    X(EditorItemSetup)                  \
+    X(EditorItemGetBrowseType)          \
+    X(EditorItemSetPath)                \
+    X(EditorItemGetBranchItems)         \
+    X(EditorItemGetQualifiedName)       \
+    X(GroupAdd)                         \
+    X(GroupDelete)                      \
+    X(GroupResume)                      \
+    X(GroupSuspend)                     \
+    X(GroupGetCount)                    \
+    X(GroupGetHandleByName)             \
+    X(GroupGetName)                     \
+    X(GroupGetComputerName)             \
+    X(GroupGetOPCServerName)            \
+    X(GroupGetUpdateRate)               \
+    X(GroupSetUpdateRate)               \
+    X(GroupGetHandle)                   \
+    X(CloseAllServerConnections)        \
+    X(ServerConnectionGetCount)         \
+    X(ServerConnectionGetName)          \
+    X(ServerConnectionGetGroupCount)    \
+    X(ServerConnectionGetGroupName)     \
+    X(ServerConnectionReconnect)        \
+    X(ServerConnectionDisconnect)       \
+    X(ManagerCreated)                   \
+    X(ManagerAddItem)                   \
+    X(ManagerDestroyed)                 \
+    X(GetLastCallErrorString)
+// clang-format on
 
 struct TEntries {
 #define IOPC2_ENTRY(name) decltype(&::name) name = nullptr;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: a normal build, then a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer; then runs every fuzz target briefly.
+# Checks the layout of every C++ file, then builds and runs the whole test suite twice: a normal
+# build, then a build with AddressSanitizer and UndefinedBehaviorSanitizer; then runs every fuzz
+# target briefly.
 # Exits non-zero on any failure. PRAVIX_CMAKE_ARGS adds configuration arguments to both builds.
 # Each test program runs as one ctest test: starting a process per test case would cost more
 # than the cases themselves (most of the sanitizer run). A failing case still names itself in
@@ -9,6 +10,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/setup.sh
+
+# First, as it takes seconds and a build takes many minutes.
+echo "== formatting"
+scripts/format-check.sh
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
