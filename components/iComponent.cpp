@@ -622,14 +622,9 @@ void TiComponent::LoadPropertiesFromFile(const std::string& fileName)
     try {
         TStringList lines;
         lines.LoadFromFile(fileName);
-        BeginUpdate();
-        try {
-            LoadObjectFromStringList(this, "", lines);
-        } catch (...) {
-            EndUpdate();  // a bad line must not leave the component holding its repaints back
-            throw;
-        }
-        EndUpdate();
+        // A bad line must not leave the component holding its repaints back.
+        TScopedUpdate<TiComponent> update(*this);
+        LoadObjectFromStringList(this, "", lines);
     } catch (...) {
         throw Exception("Error Loading Properties - " + MessageOf(std::current_exception()));
     }

@@ -1,5 +1,6 @@
 #include "platform/core/FormDescription.h"
 
+#include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/StringList.h"
 
@@ -325,17 +326,16 @@ public:
         m_root = root;
         const std::string name = Peek().kind == Tok::Ident ? Next().text : std::string();
         Expect('{');
-        try {
+        {
+            // However the reading ends, no component it reached stays marked as loading.
+            TScopeExit endLoading([this] { EndLoading(); });
             StartLoading(*root, name, nullptr, cls);
             ReadEntries(*root, root);
             if (Peek().kind != Tok::End)
                 Fail(Peek(), "unexpected " + Describe(Peek()) + " after the end of the description");
             ResolveReferences();
-        } catch (...) {
-            EndLoading();
-            throw;
+            CallLoaded();
         }
-        FinishLoading();
         created.release();
         return root;
     }
@@ -514,17 +514,11 @@ private:
         return false;
     }
 
-    void FinishLoading()
+    void CallLoaded()
     {
-        try {
-            for (TComponent* c : std::vector<TComponent*>(m_loaded))
-                if (StillThere(c))
-                    c->Loaded();
-        } catch (...) {
-            EndLoading();
-            throw;
-        }
-        EndLoading();
+        for (TComponent* c : std::vector<TComponent*>(m_loaded))
+            if (StillThere(c))
+                c->Loaded();
     }
 
     void EndLoading()

@@ -1,5 +1,6 @@
 #include "platform/core/StringList.h"
 
+#include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 
 #include <algorithm>
@@ -138,16 +139,10 @@ void TStrings::SetCommaText(std::string_view text)
 
 void TStrings::AddStrings(const std::vector<std::string>& lines)
 {
-    BeginUpdate();
-    try {
-        Clear();
-        for (const std::string& line : lines)
-            Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopedUpdate<TStrings> update(*this);
+    Clear();
+    for (const std::string& line : lines)
+        Add(line);
 }
 
 void TStrings::LoadFromFile(const std::string& fileName)
@@ -180,16 +175,10 @@ void TStrings::Assign(const TPersistent& source)
     }
     if (strings == this)
         return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (int i = 0; i < strings->Count(); ++i)
-            AddObject(strings->Get(i), strings->GetObject(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopedUpdate<TStrings> update(*this);
+    Clear();
+    for (int i = 0; i < strings->Count(); ++i)
+        AddObject(strings->Get(i), strings->GetObject(i));
 }
 
 void TStrings::BeginUpdate() { ++m_updateCount; }
