@@ -97,8 +97,8 @@ DeviceFileReader::Result DeviceFileReader::Line(const std::string& line)
 DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
 {
     switch (kind) {
-    case kWaterPureLine: m_.Record.WaterKind = 0; return Result::Ok;
-    case kWaterSeaLine: m_.Record.WaterKind = 1; return Result::Ok;
+    case kWaterPureLine: m_.Record.WaterKind = Water::Pure; return Result::Ok;
+    case kWaterSeaLine: m_.Record.WaterKind = Water::Sea; return Result::Ok;
     case SalinityParam: return Param(scan, [&](float v) { m_.Record.Salinity = v; });
     case ChiParam: return Param(scan, [&](float v) { m_.Record.Chi = v; });
     case ThetaParam: return Param(scan, [&](float v) { m_.Record.Theta = v * 3.1415 / 180; });
@@ -124,7 +124,7 @@ DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
         if (!ValidColumn(*n))
             return Result::Fail;
         m_.Record.ExpectedColumns = *n;
-        m_.Record.ColumnTypes[*n - 1] = 0;
+        m_.Record.ColumnTypes[*n - 1] = Columns;
         return Result::Ok;
     }
     case LambdaLine: return LambdaRow(scan);
@@ -150,13 +150,13 @@ DeviceFileReader::Result DeviceFileReader::Act(int kind, ValueScanner& scan)
             return Result::Invalid;
         if (kind == NTU)
             m_.ShowParPage = true;
-        return Column(*n, kind, *scale, *offset);
+        return Column(*n, TTypeCode(kind), *scale, *offset);
     }
     if (FormOf(kind) == ColumnForm::Plain) {
         auto n = scan.Int();
         if (!n)
             return Result::Invalid;
-        return Column(*n, kind, 1.0, 0.0);
+        return Column(*n, TTypeCode(kind), 1.0, 0.0);
     }
     return Result::Ok;
 }
@@ -181,7 +181,7 @@ DeviceFileReader::Result DeviceFileReader::ParCoefficient(ValueScanner& scan, do
     return Result::Ok;
 }
 
-DeviceFileReader::Result DeviceFileReader::Column(int n, int type, double scale, double offset)
+DeviceFileReader::Result DeviceFileReader::Column(int n, TTypeCode type, double scale, double offset)
 {
     if (!ValidColumn(n))
         return Result::Fail;
@@ -206,7 +206,7 @@ DeviceFileReader::Result DeviceFileReader::LambdaRow(ValueScanner& scan)
         warning_ = {"Device File Error", "Unable to Process more that 9 lambdas"};
         return Result::Fail;
     }
-    int t = 6 + m_.Lambdas;
+    TTypeCode t = Lambda(m_.Lambdas);
     if (Column(*n, t, *scale, *dark) == Result::Fail)
         return Result::Fail;
     m_.Record.TypeWavelength[t] = int(*wavelength);
@@ -224,7 +224,7 @@ DeviceFileReader::Result DeviceFileReader::LambdaRefRow(ValueScanner& scan)
     if (!ValidColumn(*n))
         return Result::Fail;
     // Columns 2 to 10 name the reference of that lambda; any other keeps the column's quantity.
-    int type = (*n >= 2 && *n <= 10) ? 14 + *n : m_.Record.ColumnTypes[*n - 1];
+    TTypeCode type = (*n >= 2 && *n <= 10) ? LambdaRef(*n - 1) : m_.Record.ColumnTypes[*n - 1];
     return Column(*n, type, *scale, *offset);
 }
 

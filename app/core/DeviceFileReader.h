@@ -22,7 +22,7 @@ private:
     template <typename F>
     Result Param(ValueScanner& scan, F set);
     Result ParCoefficient(ValueScanner& scan, double& field, bool& read);
-    Result Column(int n, int type, double scale, double offset);
+    Result Column(int n, TTypeCode type, double scale, double offset);
     Result LambdaRow(ValueScanner& scan);
     Result LambdaRefRow(ValueScanner& scan);
     void AfterColumn(int n, int type);

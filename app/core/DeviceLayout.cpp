@@ -8,7 +8,7 @@ namespace {
 bool Present(const HostState& s, int type) { return s.PresenceCounts[type] > 0; }
 
 // The quantities whose columns are counted.
-bool IsCountedQuantity(int t)
+bool IsCountedQuantity(TTypeCode t)
 {
     using namespace TypeCode;
     return IsLambda(t) || IsVSF(t) || t == IEngr || (t >= CHL && t <= Rhodamine) || t == LSS || t == NTU ||
@@ -24,7 +24,7 @@ bool AnyPresent(const HostState& s, int first, int last)
 }
 
 // Shows a plot choice when its quantity is present, and then plots it.
-void ShowTemperatureChoice(HostContext& ctx, const char* combo, int type, int& plotSwitch)
+void ShowTemperatureChoice(HostContext& ctx, const char* combo, TTypeCode type, int& plotSwitch)
 {
     bool present = Present(ctx.s, type);
     ctx.ui.SetVisible(combo, present);
@@ -47,7 +47,7 @@ void ApplyDeviceLayout(HostContext& ctx)
     // Counted afresh on every run; the first column (the meter's own counter or date) is not counted.
     s.PresenceCounts.fill(0);
     for (int col = 1; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
+        const TTypeCode t = s.Device.ColumnTypes[col];
         if (IsCountedQuantity(t))
             ++s.PresenceCounts[t];
     }

@@ -17,15 +17,15 @@ bool HasColumnOfType(const HostState& s, int type)
 
 bool UsableDivisor(double d) { return d != 0.0 && std::isfinite(d); }
 
-WaterScatter ComputeWaterScatter(double salinity, double theta, double lambda, int waterKind)
+WaterScatter ComputeWaterScatter(double salinity, double theta, double lambda, TWaterKind waterKind)
 {
     double cosTheta = std::cos(theta);
     double phase = 1 + ((1 - 0.09) / (1 + 0.09)) * cosTheta * cosTheta;
     double scaled = lambda * 0.002;
     WaterScatter w{salinity, theta, lambda, waterKind};
     w.Beta = 1.38 * std::pow(scaled, -4.32) * (1 + 0.3 * salinity / 37) * 0.0001 * phase;
-    w.HalfBackscatter =
-        waterKind == 0 ? 0.5 * 0.0022533 * std::pow(scaled, -4.23) : 0.5 * 0.0029308 * std::pow(scaled, -4.24);
+    w.HalfBackscatter = waterKind == Water::Pure ? 0.5 * 0.0022533 * std::pow(scaled, -4.23)
+                                                 : 0.5 * 0.0029308 * std::pow(scaled, -4.24);
     return w;
 }
 
@@ -54,12 +54,14 @@ const WaterScatter& CachedWaterScatter(HostState& s, int type)
 
 void ApplyReferenceCorrection(HostState& s)
 {
+    using namespace TypeCode;
     if (s.Device.DataFieldCount == 0)
         return;
     for (const auto [col, t] : s.QuantityColumns()) {
-        if (t < 8 || t > 15)
+        // Lambda k is corrected by the (k-1)-th reference, eight codes on; the first lambda has none.
+        if (t <= FirstLambda || t > LastLambda)
             continue;
-        int r = t + 8;
+        const int r = t + 8;
         if (s.RatioCorrection) {
             // A missing reference column or an uncaptured baseline would put infinities
             // into every line: the correction is left out instead.
@@ -130,7 +132,7 @@ void ComputeEngineeringUnits(HostState& s, bool parInWater)
 
 Backscatter ComputeBackscatter(double salinity, double theta, double chi, double lambda, int waterKind, double beta)
 {
-    return ScatterOverWater(ComputeWaterScatter(salinity, theta, lambda, waterKind), chi, beta);
+    return ScatterOverWater(ComputeWaterScatter(salinity, theta, lambda, TWaterKind(waterKind)), chi, beta);
 }
 
 void PushHistory(HostState& s, int type, double value)
@@ -158,15 +160,16 @@ double HistoryStat(const HostState& s, int type, int mode)
     if (type < 0 || type >= kTypeCount)
         return 99.99;
     int count = s.HistoryCount[type];
-    if (mode < 1 || count < 2)
+    if (mode < TitleStat::Mean || count < 2)
         return 99.99;
-    int n = std::min({mode == 1 ? 15 : mode, kHistoryKept, count});
+    // The mean is of the last 15; a standard deviation's code is its count.
+    int n = std::min({mode == TitleStat::Mean ? 15 : mode, kHistoryKept, count});
     const double* row = s.TypeHistory[type].data() + s.HistoryStart[type];
     double sum = 0;
     for (int i = 0; i < n; ++i)
         sum += row[i];
     double mean = sum / n;
-    if (mode == 1)
+    if (mode == TitleStat::Mean)
         return mean;
     double squares = 0;
     for (int i = 0; i < n; ++i)

@@ -166,7 +166,9 @@ void HostCore::Timer1SecondTimer()
     ui.SetColor("LBReceiveFileSize", statusColor);
     ui.SetColor("LBReceiveStatus", statusColor);
     static const char* const kStatus[] = {"", "In Progress", "Complete", "Incomplete", "Cancelled"};
-    int status = s.ReceiveStatus >= 0 && s.ReceiveStatus <= 4 ? s.ReceiveStatus : 0;
+    const int status = s.ReceiveStatus >= ReceiveState::None && s.ReceiveStatus <= ReceiveState::Cancelled
+                           ? s.ReceiveStatus
+                           : ReceiveState::None;
     ui.SetText("LBReceiveStatus", std::string("Receive File Status:  ") + kStatus[status]);
 }
 

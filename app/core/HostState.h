@@ -17,25 +17,72 @@ constexpr int kTypeCount = 75;   // per-type tables are indexed by type code (0.
 constexpr int kHistoryLength = 200;
 constexpr int kNoChannel = -1;
 
-// Type codes of the column model.
+// Type codes of the column model: the quantity a column holds, or the kind of a device-file
+// line. The numbers are fixed: they index the per-type tables, and device files, tests and the
+// lambdas' arithmetic (a lambda's number, its reference) rely on them. The enumeration is
+// unscoped so that a code still indexes its tables as it stands.
 namespace TypeCode {
-constexpr int Columns = 0, Date = 1, Time = 2, SalinityParam = 4, ThetaParam = 5, ChiParam = 6;
-constexpr int FirstLambda = 7, LastLambda = 15;
-constexpr int FirstLambdaRef = 16, LastLambdaRef = 24;
-constexpr int CHL = 25, CDOM = 26, Uranine = 27, Phycocyanin = 28, Phycoerythrin = 29, Rhodamine = 30;
-constexpr int CHLRef = 31, CDOMRef = 32, UranineRef = 33, PhycocyaninRef = 34, PhycoerythrinRef = 35, RhodamineRef = 36;
-constexpr int LSS = 37, LSSRef = 38, ITemp = 39, XTemp = 40, Pressure = 41, NotUsed = 42;
-constexpr int LambdaLine = 43, LambdaRefLine = 44, ASV1 = 45, ASV2 = 46, ASV4 = 47, MaxVoltage = 48;
-constexpr int EngrScaleOffset = 49, EngrUnitsLine = 50, IEngr = 51, NTU = 52, NTURef = 53;
-constexpr int VSF100 = 54, VSF125 = 55, VSF150 = 56, Counter = 57, Raw = 58, Engr1 = 59, PAR = 60;
-constexpr int PARIm = 61, PARA0 = 62, PARA1 = 63;
+// Grouped in lines as the quantities belong together.
+// clang-format off
+enum TTypeCode : int {
+    Columns = 0, Date = 1, Time = 2, SalinityParam = 4, ThetaParam = 5, ChiParam = 6,
+    FirstLambda = 7, LastLambda = 15,
+    FirstLambdaRef = 16, LastLambdaRef = 24,
+    CHL = 25, CDOM = 26, Uranine = 27, Phycocyanin = 28, Phycoerythrin = 29, Rhodamine = 30,
+    CHLRef = 31, CDOMRef = 32, UranineRef = 33, PhycocyaninRef = 34, PhycoerythrinRef = 35, RhodamineRef = 36,
+    LSS = 37, LSSRef = 38, ITemp = 39, XTemp = 40, Pressure = 41, NotUsed = 42,
+    LambdaLine = 43, LambdaRefLine = 44, ASV1 = 45, ASV2 = 46, ASV4 = 47, MaxVoltage = 48,
+    EngrScaleOffset = 49, EngrUnitsLine = 50, IEngr = 51, NTU = 52, NTURef = 53,
+    VSF100 = 54, VSF125 = 55, VSF150 = 56, Counter = 57, Raw = 58, Engr1 = 59, PAR = 60,
+    PARIm = 61, PARA0 = 62, PARA1 = 63,
+};
+// clang-format on
 
 // Columns a device file assigns no quantity have type 0: no line computes, plots or records
 // anything for them.
 constexpr bool IsQuantity(int t) { return t > Columns && t < kTypeCount; }
 constexpr bool IsLambda(int t) { return t >= FirstLambda && t <= LastLambda; }
 constexpr bool IsVSF(int t) { return t >= VSF100 && t <= VSF150; }
+// The n-th lambda type and the n-th lambda reference type, n from 1 to 9. (The reference
+// correction pairs lambda k with reference k - 1.)
+constexpr TTypeCode Lambda(int n) { return TTypeCode(FirstLambda - 1 + n); }
+constexpr TTypeCode LambdaRef(int n) { return TTypeCode(FirstLambdaRef - 1 + n); }
 }  // namespace TypeCode
+using TypeCode::TTypeCode;
+
+// What the plot shows of each quantity: the values as they come, or in engineering units.
+namespace PlotMode {
+enum TPlotMode : int { RawData = 0, EngrUnits = 1 };
+}
+using PlotMode::TPlotMode;
+
+// What a lambda's engineering-mode channel plots: its scattering, the particles' share of it,
+// the particles' backscatter or the total backscatter. Others come from a settings file and plot
+// the raw value with an "Invalid" title.
+namespace BetaKind {
+enum TBetaKind : int { Beta = 0, ParticleBeta = 1, ParticleBackscatter = 2, TotalBackscatter = 3 };
+}
+using BetaKind::TBetaKind;
+
+// The statistic a power user's raw titles show: none, the mean of the last 15 values, or the
+// standard deviation of the last 15 or 60 (the number is the count). Others come from a
+// settings file and leave the titles as they stand.
+namespace TitleStat {
+enum TTitleStat : int { None = 0, Mean = 1, StdDev15 = 15, StdDev60 = 60 };
+}
+using TitleStat::TTitleStat;
+
+// The water the sensor sits in, for the backscatter of pure water.
+namespace Water {
+enum TWaterKind : int { Pure = 0, Sea = 1 };
+}
+using Water::TWaterKind;
+
+// How the last log download from the meter went; the window shows it by these numbers.
+namespace ReceiveState {
+enum TReceiveState : int { None = 0, InProgress = 1, Complete = 2, Incomplete = 3, Cancelled = 4 };
+}
+using ReceiveState::TReceiveState;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -50,8 +97,8 @@ using PerType = std::array<T, kTypeCount>;
 // Pure water's scattering at one wavelength, kept with the device values it came from: its
 // powers change only with those, not with every line.
 struct WaterScatter {
-    double Salinity = 0, Theta = 0, Lambda = -1;
-    int WaterKind = -1;
+    double Salinity = 0, Theta = 0, Lambda = -1;  // Lambda -1: not worked out yet
+    TWaterKind WaterKind = Water::Sea;
     double Beta = 0, HalfBackscatter = 0;
 };
 
@@ -59,7 +106,7 @@ struct WaterScatter {
 // the sensor's parameters. A load builds a whole record aside and commits it in one assignment.
 struct DeviceRecord {
     std::string SensorName = "ZUV Sensor";
-    PerColumn<int> ColumnTypes{};
+    PerColumn<TTypeCode> ColumnTypes{};
     int ExpectedColumns = 0;
     int DataFieldCount = 0;  // 0 = no device file loaded
     PerType<double> TypeScale{}, TypeOffset{}, RefBaseline{};
@@ -69,7 +116,7 @@ struct DeviceRecord {
     double Salinity = 32.0;
     double Theta = 117 * 3.1415 / 180;  // radians
     double Chi = 1.1;
-    int WaterKind = 1;      // 0 pure water, 1 sea water
+    TWaterKind WaterKind = Water::Sea;
     std::string EngrUnits;  // at most 83 characters
     float ASV1Range = 0, ASV2Range = 0, ASV4Range = 0, MaxVoltage = 0;
     int EngrScaleColumn = -1;
@@ -83,12 +130,13 @@ struct DeviceRecord {
 class QuantityColumnList {
 public:
     struct Column {
-        int Index, Type;
+        int Index;
+        TTypeCode Type;
     };
     const Column* begin() const { return m_columns.data(); }
     const Column* end() const { return m_columns.data() + m_count; }
 
-    const QuantityColumnList& Of(const PerColumn<int>& types)
+    const QuantityColumnList& Of(const PerColumn<TTypeCode>& types)
     {
         if (types != m_types) {
             m_types = types;
@@ -101,7 +149,7 @@ public:
     }
 
 private:
-    PerColumn<int> m_types{};
+    PerColumn<TTypeCode> m_types{};
     PerColumn<Column> m_columns{};
     int m_count = 0;
 };
@@ -110,9 +158,11 @@ private:
 // when the titles are refreshed, once per input step rather than once per line.
 struct ChannelTitleSource {
     bool Stale = false;
-    int Type = 0, PlotType = 0;
+    TTypeCode Type = TypeCode::Columns;
+    TPlotMode PlotType = PlotMode::RawData;
     double Value = 0, Stat = 0;
-    int StatMode = 0, BetaSelect = 0;
+    TTitleStat StatMode = TitleStat::None;
+    TBetaKind BetaSelect = BetaKind::Beta;
     bool PowerUser = false;
 };
 
@@ -147,10 +197,13 @@ struct HostState {
     PerType<int> HistoryCount{};
     PerType<int> HistoryStart{};
     PerType<WaterScatter> WaterScatterCache{};  // where a type's newest value sits in its row
-    int StatMode = 0, RatioCorrection = 0, TempCorrection = 0;
+    TTitleStat StatMode = TitleStat::None;
+    int RatioCorrection = 0, TempCorrection = 0;
 
     // Plot
-    int PlotType = 0, BetaSelect = 0, ITempPlot = 0, XTempPlot = 0, PresPlot = 0;
+    TPlotMode PlotType = PlotMode::RawData;
+    TBetaKind BetaSelect = BetaKind::Beta;
+    int ITempPlot = 0, XTempPlot = 0, PresPlot = 0;
     bool PlotSetupPending = false;
     PerColumn<ChannelTitleSource> ChannelTitles{};  // by channel
 
@@ -176,7 +229,8 @@ struct HostState {
     std::string RawPath, EngrPath;                   // the record files' names, for the message when one fails
     std::string EngrRowText;                         // the row being written to the engineering record
     bool RawUnsynced = false, EngrUnsynced = false;  // written since the last push to the disk
-    int SilenceCountdown = 0, ReceiveStatus = 0;
+    int SilenceCountdown = 0;
+    TReceiveState ReceiveStatus = ReceiveState::None;
     long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
     std::array<char, 3> EtxWindow{'x', 'x', 'x'};
 
@@ -198,8 +252,3 @@ private:
         return a;
     }
 };
-
-// Receive status values.
-namespace ReceiveState {
-constexpr int None = 0, InProgress = 1, Complete = 2, Incomplete = 3, Cancelled = 4;
-}

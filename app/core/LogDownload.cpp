@@ -17,7 +17,7 @@ bool WindowIsEtx(const std::array<char, 3>& w)
            std::tolower(static_cast<unsigned char>(w[2])) == 'x';
 }
 
-void EndDownload(HostState& s, int status)
+void EndDownload(HostState& s, TReceiveState status)
 {
     if (s.ReceiveStatus != ReceiveState::Cancelled)
         s.ReceiveStatus = status;

@@ -21,7 +21,7 @@ struct ChannelLook {
 };
 
 // The colour and first title of a plotted type; Title null when the type gets no channel.
-ChannelLook LookOf(const HostState& s, int t)
+ChannelLook LookOf(const HostState& s, TTypeCode t)
 {
     if (IsLambda(t))
         return {s.Device.TypeColor[t], "%3d nm"};
@@ -29,7 +29,7 @@ ChannelLook LookOf(const HostState& s, int t)
     return q ? ChannelLook{q->PlotColor, q->PlotTitle} : ChannelLook{clBlack, nullptr};
 }
 
-bool PlotSwitchOff(const HostState& s, int t)
+bool PlotSwitchOff(const HostState& s, TTypeCode t)
 {
     return (t == ITemp && s.ITempPlot == 0) || (t == XTemp && s.XTempPlot == 0) || (t == Pressure && s.PresPlot == 0);
 }
@@ -44,13 +44,17 @@ void SetTitle(HostContext& ctx, int channel, const std::string& text)
 // any other statistics choice leaves the titles as they stand.
 bool ShowsStat(const ChannelTitleSource& src)
 {
-    return src.PowerUser && (src.StatMode == 1 || src.StatMode == 15 || src.StatMode == 60);
+    return src.PowerUser && (src.StatMode == TitleStat::Mean || src.StatMode == TitleStat::StdDev15 ||
+                             src.StatMode == TitleStat::StdDev60);
 }
 
-bool HasRawTitle(const ChannelTitleSource& src) { return !src.PowerUser || src.StatMode == 0 || ShowsStat(src); }
+bool HasRawTitle(const ChannelTitleSource& src)
+{
+    return !src.PowerUser || src.StatMode == TitleStat::None || ShowsStat(src);
+}
 
 // Only raw titles show a type's history, so types that never get one keep none.
-bool KeepsHistory(int t)
+bool KeepsHistory(TTypeCode t)
 {
     const DeviceQuantity* q = IsLambda(t) ? nullptr : QuantityOf(t);
     return IsLambda(t) || (q && q->RawName);
@@ -58,11 +62,12 @@ bool KeepsHistory(int t)
 
 std::string RawTitle(const HostState& s, const ChannelTitleSource& src)
 {
-    const int t = src.Type;
+    const TTypeCode t = src.Type;
     const std::string name =
         IsLambda(t) ? QuickFormat("%3d nm", 0, "", s.Device.TypeWavelength[t]) : QuantityOf(t)->RawName;
     if (ShowsStat(src))
-        return QuickFormat(src.StatMode == 1 ? "%s: %4.2lf Mean" : "%s: %4.2lf stddev", src.Stat, name.c_str());
+        return QuickFormat(src.StatMode == TitleStat::Mean ? "%s: %4.2lf Mean" : "%s: %4.2lf stddev", src.Stat,
+                           name.c_str());
     if (t == IEngr)
         return QuickFormat("%s: %4.2lf ", src.Value, name.c_str()) + s.Device.EngrUnits;
     return QuickFormat("%s: %1.0lf Counts", src.Value, name.c_str());
@@ -70,17 +75,17 @@ std::string RawTitle(const HostState& s, const ChannelTitleSource& src)
 
 std::string EngineeringTitle(const HostState& s, const ChannelTitleSource& src)
 {
-    const int t = src.Type;
+    const TTypeCode t = src.Type;
     if (!IsLambda(t))
         return QuickFormat(QuantityOf(t)->EngrTitle, src.Value, s.Device.EngrUnits.c_str());
     static constexpr const char* kLambdaTitles[] = {"Beta %3d : %6.4lf", "Betap %3d: %6.4lf", "bbp %3d: %6.4lf",
                                                     "bb %3d: %6.4lf"};
-    const bool known = src.BetaSelect >= 0 && src.BetaSelect < 4;
+    const bool known = src.BetaSelect >= BetaKind::Beta && src.BetaSelect <= BetaKind::TotalBackscatter;
     return QuickFormat(known ? kLambdaTitles[src.BetaSelect] : "Invalid %3d: %1lf ", src.Value, "",
                        s.Device.TypeWavelength[t]);
 }
 
-ChannelTitleSource TitleSourceOf(const HostState& s, int plotType, int t)
+ChannelTitleSource TitleSourceOf(const HostState& s, TPlotMode plotType, TTypeCode t)
 {
     ChannelTitleSource src;
     src.Type = t;
@@ -92,13 +97,13 @@ ChannelTitleSource TitleSourceOf(const HostState& s, int plotType, int t)
 }
 
 // Raw mode: Y of one column, and its title's values.
-double FeedRaw(HostContext& ctx, int t, int ch)
+double FeedRaw(HostContext& ctx, TTypeCode t, int ch)
 {
     HostState& s = ctx.s;
     const DeviceQuantity* q = IsLambda(t) ? nullptr : QuantityOf(t);
     if (!IsLambda(t) && (!q || !q->RawName))
         return kNoValue;
-    ChannelTitleSource src = TitleSourceOf(s, 0, t);
+    ChannelTitleSource src = TitleSourceOf(s, PlotMode::RawData, t);
     if (HasRawTitle(src)) {
         src.Value = s.TypeValue[t];
         src.Stat = ShowsStat(src) ? HistoryStat(s, t, s.StatMode) : 0;
@@ -108,23 +113,23 @@ double FeedRaw(HostContext& ctx, int t, int ch)
     return PlotSwitchOff(s, t) ? kNoValue : s.TypeValue[t];
 }
 
-double LambdaY(const HostState& s, int t)
+double LambdaY(const HostState& s, TTypeCode t)
 {
     switch (s.BetaSelect) {
-    case 0: return s.TypeBeta[t];
-    case 1: return s.TypeBetap[t];
-    case 2: return s.TypeBbp[t];
-    case 3: return s.TypeBb[t];
+    case BetaKind::Beta: return s.TypeBeta[t];
+    case BetaKind::ParticleBeta: return s.TypeBetap[t];
+    case BetaKind::ParticleBackscatter: return s.TypeBbp[t];
+    case BetaKind::TotalBackscatter: return s.TypeBb[t];
     default: return s.TypeValue[t];
     }
 }
 
 // Engineering mode: Y of one column, and its title's value.
-double FeedEngineering(HostContext& ctx, int t, int ch)
+double FeedEngineering(HostContext& ctx, TTypeCode t, int ch)
 {
     HostState& s = ctx.s;
     double y = kNoValue;
-    ChannelTitleSource src = TitleSourceOf(s, 1, t);
+    ChannelTitleSource src = TitleSourceOf(s, PlotMode::EngrUnits, t);
     if (IsLambda(t)) {
         y = src.Value = LambdaY(s, t);
     } else if (const DeviceQuantity* q = QuantityOf(t); q && q->EngrTitle) {
@@ -160,7 +165,7 @@ void BuildPlotChannels(HostContext& ctx)
         return;
     int next = 0;
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
+        const TTypeCode t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
             continue;
         ChannelLook look = LookOf(s, t);
@@ -173,7 +178,7 @@ void BuildPlotChannels(HostContext& ctx)
     }
 }
 
-void FeedPlot(HostContext& ctx, int columnCount, int plotType)
+void FeedPlot(HostContext& ctx, int columnCount, TPlotMode plotType)
 {
     HostState& s = ctx.s;
     const int channels = std::min(ctx.plot.ChannelCount(), kMaxColumns);
@@ -187,9 +192,9 @@ void FeedPlot(HostContext& ctx, int columnCount, int plotType)
         if (ch < 0 || ch >= channels)
             continue;
         double y = kNoValue;
-        if (plotType == 0)
+        if (plotType == PlotMode::RawData)
             y = FeedRaw(ctx, t, ch);
-        else if (plotType == 1)
+        else if (plotType == PlotMode::EngrUnits)
             y = FeedEngineering(ctx, t, ch);
         if (y < kPlotLimit)
             ctx.plot.ChannelAddXY(ch, s.SampleX, y);
@@ -204,7 +209,7 @@ void RefreshPlotTitles(HostContext& ctx)
         if (!src.Stale)
             continue;
         src.Stale = false;
-        SetTitle(ctx, ch, src.PlotType == 0 ? RawTitle(s, src) : EngineeringTitle(s, src));
+        SetTitle(ctx, ch, src.PlotType == PlotMode::RawData ? RawTitle(s, src) : EngineeringTitle(s, src));
     }
 }
 
@@ -235,7 +240,7 @@ void LoadPlotSettings(HostContext& ctx)
 
 void BBPlotCBChange(HostContext& ctx)
 {
-    ctx.s.BetaSelect = ctx.ui.GetItemIndex("BBPlotCB");
+    ctx.s.BetaSelect = TBetaKind(ctx.ui.GetItemIndex("BBPlotCB"));
     ClearPlot(ctx);
 }
 
@@ -243,7 +248,7 @@ void StdDevCBChange(HostContext& ctx)
 {
     if (!ctx.s.PowerUser)
         return;
-    static constexpr int kModes[] = {0, 1, 15, 60};
+    static constexpr TTitleStat kModes[] = {TitleStat::None, TitleStat::Mean, TitleStat::StdDev15, TitleStat::StdDev60};
     int index = ctx.ui.GetItemIndex("StdDevCB");
     if (index >= 0 && index < 4)
         ctx.s.StatMode = kModes[index];
@@ -270,10 +275,10 @@ void PresCBChange(HostContext& ctx)
 
 void PlotTypeCBChange(HostContext& ctx)
 {
-    int index = ctx.ui.GetItemIndex("PlotTypeCB");
-    ctx.s.PlotType = index;
-    ctx.ui.SetVisible("BBPlotCB", LambdaPresent(ctx.s) && index == 1);
-    if (index == 1 && ctx.plot.YAxisCount() > 0) {
+    const TPlotMode mode = TPlotMode(ctx.ui.GetItemIndex("PlotTypeCB"));
+    ctx.s.PlotType = mode;
+    ctx.ui.SetVisible("BBPlotCB", LambdaPresent(ctx.s) && mode == PlotMode::EngrUnits);
+    if (mode == PlotMode::EngrUnits && ctx.plot.YAxisCount() > 0) {
         ctx.plot.SetYAxisMin(0, 0.0);
         ctx.plot.SetYAxisSpan(0, 1.0);
     }

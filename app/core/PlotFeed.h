@@ -6,13 +6,15 @@
 
 #include <string>
 
+#include "app/core/HostState.h"
+
 struct HostContext;
 
 constexpr double kNoValue = 99999.0;
 constexpr double kPlotLimit = 99990.0;  // values at or above it are never plotted
 
 void BuildPlotChannels(HostContext& ctx);
-void FeedPlot(HostContext& ctx, int columnCount, int plotType);
+void FeedPlot(HostContext& ctx, int columnCount, TPlotMode plotType);
 // Formats the titles the lines since the last refresh left stale.
 void RefreshPlotTitles(HostContext& ctx);
 void PreparePlot(HostContext& ctx);

@@ -189,7 +189,7 @@ std::string EngrHeaderLine(const HostState& s)
 {
     std::string line = "Count\tDate\tTime";
     for (int col = 0; col < kMaxColumns; ++col) {
-        int t = s.Device.ColumnTypes[col];
+        const TTypeCode t = s.Device.ColumnTypes[col];
         if (t < 0 || t >= kTypeCount)
             continue;
         if (IsLambda(t)) {

@@ -49,16 +49,16 @@ void RestoreSettings(HostContext& ctx, const int (&f)[kFieldCount])
         ui.SetItemIndex("CBBaudRate", f[1]);
     if (InRange(f[2], 0, 1))
         s.PowerUser = f[2] == 1;
-    s.StatMode = f[3];
-    static constexpr int kModes[] = {0, 1, 15, 60};
+    s.StatMode = TTitleStat(f[3]);
+    static constexpr TTitleStat kModes[] = {TitleStat::None, TitleStat::Mean, TitleStat::StdDev15, TitleStat::StdDev60};
     for (int i = 0; i < 4; ++i)
         if (f[3] == kModes[i])
             ui.SetItemIndex("StdDevCB", i);
-    if (InRange(f[4], 0, 1)) {
-        s.PlotType = f[4];
+    if (InRange(f[4], PlotMode::RawData, PlotMode::EngrUnits)) {
+        s.PlotType = TPlotMode(f[4]);
         ui.SetItemIndex("PlotTypeCB", f[4]);
     }
-    s.BetaSelect = f[5];
+    s.BetaSelect = TBetaKind(f[5]);
     ui.SetItemIndex("BBPlotCB", f[5]);
     RestoreSwitch(f[6], s.ITempPlot);
     RestoreSwitch(f[7], s.XTempPlot);

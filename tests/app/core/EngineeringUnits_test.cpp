@@ -119,7 +119,7 @@ TEST_F(Conversion, BackscatterFollowsEveryDeviceChange)
     expectFresh("theta");
     s.Device.Chi = 0.9;
     expectFresh("chi");
-    s.Device.WaterKind = 0;
+    s.Device.WaterKind = Water::Pure;
     expectFresh("water kind");
     s.Device.TypeWavelength[FirstLambda] = 650;
     expectFresh("wavelength");
@@ -156,7 +156,7 @@ TEST_F(Conversion, ParExponentLimitAndMissingCalibration)
 TEST_F(Conversion, CorrectionsNeverDivideByZero)
 {
     using namespace TypeCode;
-    s.Device.ColumnTypes[0] = 8;  // second lambda, reference type 16
+    s.Device.ColumnTypes[0] = Lambda(2);  // reference type 16
     s.TypeValue[8] = 100;
     s.RatioCorrection = 1;
     s.TempCorrection = 1;
@@ -167,7 +167,7 @@ TEST_F(Conversion, CorrectionsNeverDivideByZero)
     EXPECT_EQ(s.TypeValue[8], 100);
     EXPECT_TRUE(std::isfinite(s.TypeValue[8]));
 
-    s.Device.ColumnTypes[1] = 16;
+    s.Device.ColumnTypes[1] = FirstLambdaRef;
     s.TypeValue[16] = 50;
     ApplyReferenceCorrection(s);  // baseline not captured yet
     EXPECT_EQ(s.TypeValue[8], 100);

@@ -220,7 +220,7 @@ TEST_F(DeviceLayoutTest, PagesAndChoicesFollowTheColumns)
     // Counted afresh each time, and pages hide again.
     ApplyDeviceLayout(ctx);
     EXPECT_EQ(s.PresenceCounts[TypeCode::ITemp], 1);
-    s.Device.ColumnTypes[3] = 0;
+    s.Device.ColumnTypes[3] = TypeCode::Columns;
     ApplyDeviceLayout(ctx);
     EXPECT_FALSE(ui.IsVisible("TSPARSetup"));
 

@@ -6,16 +6,16 @@ namespace {
 
 class PlotFeedTest : public HostFixture {
 protected:
-    void Columns(std::initializer_list<int> types)
+    void Columns(std::initializer_list<TTypeCode> types)
     {
         int col = 0;
-        for (int t : types)
+        for (TTypeCode t : types)
             s.Device.ColumnTypes[size_t(col++)] = t;
         s.Device.DataFieldCount = col;
     }
 
     // One line through the plot, with its titles refreshed as the input step's end does.
-    void FeedLine(int plotType)
+    void FeedLine(TPlotMode plotType)
     {
         FeedPlot(ctx, kMaxColumns, plotType);
         RefreshPlotTitles(ctx);
@@ -27,7 +27,7 @@ TEST_F(PlotFeedTest, ChannelsFollowThePlottedColumns)
     s.Device.TypeWavelength[7] = 470;
     s.Device.TypeWavelength[8] = 532;
     s.Device.TypeColor[7] = RGB(0, 153, 255);
-    Columns({TypeCode::FirstLambda, TypeCode::Counter, TypeCode::CHL, 8, TypeCode::VSF125});
+    Columns({TypeCode::FirstLambda, TypeCode::Counter, TypeCode::CHL, TypeCode::Lambda(2), TypeCode::VSF125});
     BuildPlotChannels(ctx);
     ASSERT_EQ(plot.ChannelCount(), 4);
     EXPECT_EQ(plot.Channels[0].Title, "470 nm");
@@ -54,7 +54,7 @@ TEST_F(PlotFeedTest, RawModePointsAndTitles)
     s.TypeValue[TypeCode::ITemp] = 2100;
     s.TypeValue[TypeCode::IEngr] = 3.14159;
     s.SampleX = 5;
-    FeedLine(0);
+    FeedLine(PlotMode::RawData);
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 123 Counts");
     EXPECT_EQ(plot.Channels[0].Points, (std::vector<std::pair<double, double>>{{5, 123.4}}));
     EXPECT_EQ(plot.Channels[1].Title, "iTemp: 2100 Counts");
@@ -62,7 +62,7 @@ TEST_F(PlotFeedTest, RawModePointsAndTitles)
     EXPECT_EQ(plot.Channels[2].Title, "iEngr: 3.14 ug/l");
 
     s.TypeValue[TypeCode::CHL] = 99990;  // the no-value mark is never plotted
-    FeedLine(0);
+    FeedLine(PlotMode::RawData);
     EXPECT_EQ(plot.Channels[0].Points.size(), 1u);
 }
 
@@ -71,22 +71,22 @@ TEST_F(PlotFeedTest, PowerUserTitlesShowStatistics)
     Columns({TypeCode::CHL});
     BuildPlotChannels(ctx);
     s.PowerUser = true;
-    s.StatMode = 1;
+    s.StatMode = TitleStat::Mean;
     for (double v : {10.0, 20.0}) {
         s.TypeValue[TypeCode::CHL] = v;
-        FeedLine(0);
+        FeedLine(PlotMode::RawData);
     }
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 15.00 Mean");
-    s.StatMode = 15;
-    FeedLine(0);
+    s.StatMode = TitleStat::StdDev15;
+    FeedLine(PlotMode::RawData);
     EXPECT_EQ(plot.Channels[0].Title.substr(0, 5), "CHL: ");
     EXPECT_NE(plot.Channels[0].Title.find(" stddev"), std::string::npos);
-    s.StatMode = 7;  // no title at all
+    s.StatMode = TTitleStat(7);  // no title at all
     plot.Channels[0].Title = "kept";
-    FeedLine(0);
+    FeedLine(PlotMode::RawData);
     EXPECT_EQ(plot.Channels[0].Title, "kept");
     s.PowerUser = false;
-    FeedLine(0);
+    FeedLine(PlotMode::RawData);
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 20 Counts");
 }
 
@@ -102,20 +102,20 @@ TEST_F(PlotFeedTest, EngineeringModeTitles)
     s.EngValue[TypeCode::PAR] = 1234.5;
     s.TypeVSF[TypeCode::VSF100] = 0.5;
     s.PresPlot = 1;
-    FeedLine(1);
+    FeedLine(PlotMode::EngrUnits);
     EXPECT_EQ(plot.Channels[0].Title, "Beta 470 : 0.0012");
     EXPECT_EQ(plot.Channels[1].Title, "CHL: 2.50 ug/l");
     EXPECT_EQ(plot.Channels[2].Title, "Pres: 10.2 dbar");
     EXPECT_EQ(plot.Channels[2].Points.size(), 1u);
     EXPECT_EQ(plot.Channels[3].Title, "PAR: 1234.5000 umol photons/m2/s");
     EXPECT_EQ(plot.Channels[4].Title, "B(100): 0.5000 1/(m.ster)");
-    s.BetaSelect = 3;
-    FeedLine(1);
+    s.BetaSelect = BetaKind::TotalBackscatter;
+    FeedLine(PlotMode::EngrUnits);
     EXPECT_EQ(plot.Channels[0].Title, "bb 470: 0.0045");
     EXPECT_EQ(plot.Channels[0].Points.back().second, 0.0045);
-    s.BetaSelect = 9;
+    s.BetaSelect = TBetaKind(9);
     s.TypeValue[7] = 12;
-    FeedLine(1);
+    FeedLine(PlotMode::EngrUnits);
     EXPECT_EQ(plot.Channels[0].Title, "Invalid 470: 12.000000 ");
 }
 
@@ -128,12 +128,12 @@ TEST_F(PlotFeedTest, ARefreshShowsTheNewestTitles)
     s.PowerUser = true;
     for (double v : {10.0, 20.0}) {
         s.TypeValue[TypeCode::CHL] = v;
-        FeedPlot(ctx, kMaxColumns, 0);
+        FeedPlot(ctx, kMaxColumns, PlotMode::RawData);
     }
     EXPECT_EQ(plot.Channels[0].Title, "CHL:");
-    s.StatMode = 7;
+    s.StatMode = TTitleStat(7);
     s.TypeValue[TypeCode::CHL] = 30;
-    FeedPlot(ctx, kMaxColumns, 0);
+    FeedPlot(ctx, kMaxColumns, PlotMode::RawData);
     RefreshPlotTitles(ctx);
     EXPECT_EQ(plot.Channels[0].Title, "CHL: 20 Counts");
     EXPECT_EQ(plot.Channels[0].Points.size(), 3u);
@@ -141,8 +141,8 @@ TEST_F(PlotFeedTest, ARefreshShowsTheNewestTitles)
     RefreshPlotTitles(ctx);  // nothing new since
     EXPECT_EQ(plot.Channels[0].Title, "kept");
 
-    s.StatMode = 0;
-    FeedPlot(ctx, kMaxColumns, 0);
+    s.StatMode = TitleStat::None;
+    FeedPlot(ctx, kMaxColumns, PlotMode::RawData);
     BuildPlotChannels(ctx);  // a new layout drops what the old channels were to show
     RefreshPlotTitles(ctx);
     EXPECT_EQ(plot.Channels[0].Title, "CHL:");
@@ -153,7 +153,7 @@ TEST_F(PlotFeedTest, StaleChannelIndexesAreSkipped)
     Columns({TypeCode::CHL, TypeCode::NTU});
     BuildPlotChannels(ctx);
     plot.RemoveAllChannels();  // e.g. a property file replaced the channels
-    FeedLine(0);
+    FeedLine(PlotMode::RawData);
     EXPECT_EQ(plot.ChannelCount(), 0);
 }
 

@@ -375,9 +375,9 @@ TEST_F(StateFileTest, ExitSavesAndTheNextStartRestores)
     ui.Indexes["CBHostPort"] = 0;
     ui.Indexes["CBBaudRate"] = 3;
     s.PowerUser = true;
-    s.StatMode = 15;
-    s.PlotType = 1;
-    s.BetaSelect = 2;
+    s.StatMode = TitleStat::StdDev15;
+    s.PlotType = PlotMode::EngrUnits;
+    s.BetaSelect = BetaKind::ParticleBackscatter;
     s.ITempPlot = 1;
     s.RatioCorrection = 1;
     EarlyCommandsClick(ctx);
