@@ -21,6 +21,40 @@ function(pravix_library target dir)
   endif()
 endfunction()
 
+# pravix_odr_check(<dir>...): the comparison step of the one-definition build (PRAVIX_ODR_CHECK).
+# A relocatable link-time-optimisation link of the objects of every library under the given
+# folders: it merges their intermediate code, which compares every class, enumeration, function
+# and variable defined or declared in more than one file, within a library and across libraries,
+# and stops before generating code. A difference is an error. The programs' own main files are
+# left out (each defines main), as is the OPC stand-in: its two variants are built from the same
+# files on purpose, and a program loads one of them at most.
+function(pravix_odr_check)
+  set(libraries)
+  list(TRANSFORM ARGN PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE pending)
+  while(pending)
+    list(POP_FRONT pending dir)
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    list(APPEND pending ${subdirs})
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "SHARED_LIBRARY" OR type STREQUAL "STATIC_LIBRARY")
+        list(APPEND libraries ${target})
+      endif()
+    endforeach()
+  endwhile()
+  list(TRANSFORM libraries REPLACE "(.+)" "$<TARGET_OBJECTS:\\1>" OUTPUT_VARIABLE objects)
+  list(JOIN libraries ", " names)
+  set(merged ${CMAKE_BINARY_DIR}/odr-check.o)
+  add_custom_command(OUTPUT ${merged}
+    COMMAND ${CMAKE_CXX_COMPILER} -r -nostdlib -flto -flinker-output=rel -Wodr -Werror=odr
+            -Werror=lto-type-mismatch -o ${merged} ${objects}
+    DEPENDS ${libraries}
+    COMMENT "Comparing the definitions in ${names}"
+    VERBATIM COMMAND_EXPAND_LISTS)
+  add_custom_target(pravix_odr_check ALL DEPENDS ${merged})
+endfunction()
+
 # pravix_tests(<dir> DEPS ... [RUNTIME_DEPS ...] [NO_APPLICATION]): one test program per
 # tests/<dir>/*_test.cpp, each registered with ctest test by test, or with
 # PRAVIX_TESTS_PER_PROGRAM as one ctest test per program (a process per test case costs more

@@ -1,8 +1,8 @@
 #include "components/iCheckBox.h"
 
 #include "components/iGPFunctions.h"
-#include "components/iScopedFlag_p.h"
 #include "platform/canvas/Bitmap.h"
+#include "platform/core/Scoped.h"
 #include "platform/gui/Keys.h"
 
 PRAVIX_PUBLISH(TiCheckBox, Redeclare("Width").Default(97), Redeclare("Height").Default(17),

@@ -1,8 +1,8 @@
 #include "components/iRadioGroup.h"
 
 #include "components/iGPFunctions.h"
-#include "components/iScopedFlag_p.h"
 #include "platform/core/MathSupport.h"
+#include "platform/core/Scoped.h"
 #include "platform/core/StringList.h"
 #include "platform/gui/Keys.h"
 

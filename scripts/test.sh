@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the layout of every C++ file, then builds and runs the whole test suite twice: a normal
-# build, then a build with AddressSanitizer and UndefinedBehaviorSanitizer; then runs every fuzz
-# target briefly.
+# Checks the layout of every C++ file and builds the product with the one-definition check, then
+# builds and runs the whole test suite twice: a normal build, then a build with AddressSanitizer
+# and UndefinedBehaviorSanitizer; then runs every fuzz target briefly.
 # Exits non-zero on any failure. PRAVIX_CMAKE_ARGS adds configuration arguments to both builds.
 # Each test program runs as one ctest test: starting a process per test case would cost more
 # than the cases themselves (most of the sanitizer run). A failing case still names itself in
@@ -14,6 +14,11 @@ scripts/setup.sh
 # First, as it takes seconds and a build takes many minutes.
 echo "== formatting"
 scripts/format-check.sh
+
+# The product alone (no tests), unoptimised, linked with link-time optimisation: two different
+# definitions of one name fail here, while nothing else would notice them.
+echo "== one-definition check"
+scripts/odr-check.sh build/odr
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
