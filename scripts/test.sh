@@ -15,8 +15,9 @@ scripts/setup.sh
 echo "== formatting"
 scripts/format-check.sh
 
-# The product alone (no tests), unoptimised, linked with link-time optimisation: two different
-# definitions of one name fail here, while nothing else would notice them.
+# The product alone (no tests), unoptimised, with the libraries' intermediate code merged in one
+# link-time step: two different definitions of one name fail here, while nothing else would
+# notice them.
 echo "== one-definition check"
 scripts/odr-check.sh build/odr
 
