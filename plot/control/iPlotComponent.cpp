@@ -1,4 +1,4 @@
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "components/iGPFunctions.h"
 #include "platform/canvas/Bitmap.h"

@@ -1,4 +1,4 @@
-#include "plot/core/iXYPlot.h"
+#include "plot/control/iXYPlot.h"
 
 #include "platform/core/Exceptions.h"
 

@@ -3,7 +3,7 @@
 // channel class registered with RegisterXYPlotChannelClass; until one is registered it has
 // no channels (AddChannel raises).
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 // The XY channel's unit registers its class here.
 void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass);

@@ -14,7 +14,7 @@
 #include "components/iTypes.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 #include "plot/core/iPlotObjects.h"
 #include "plot/core/iPlotPaintRoles.h"
 #include "plot/objects/iPlotOwnImage.h"

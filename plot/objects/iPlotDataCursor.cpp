@@ -2,7 +2,7 @@
 
 #include "components/iGPFunctions.h"
 #include "platform/gui/Keys.h"
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
