@@ -11,6 +11,7 @@
 #include "platform/gui/Menus.h"
 #include "plot/core/iPlotPaintRoles.h"
 #include "plot/objects/iPlotChannel.h"
+#include "plot/objects/iPlotObjectKinds.h"
 
 #include <algorithm>
 
@@ -44,6 +45,7 @@ TiPlotComponent::TiPlotComponent(TComponent* owner) : TiCustomComponent(owner)
     SetUpdateFrameRate(60);
     SetAutoFrameRate(true);
 
+    LinkPlotObjectKinds();
     RegisterLayoutManagerWithMasterManagers();
     m_master = std::make_unique<TiPlotMasterManager>(static_cast<IPlotHost*>(this));
     m_master->OnChange = TNotifyEvent::Bind(this, &TiPlotComponent::MasterChange);

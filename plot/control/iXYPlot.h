@@ -5,10 +5,6 @@
 
 #include "plot/control/iPlotComponent.h"
 
-// The XY channel's unit registers its class here.
-void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass);
-TiPlotObjectFactory XYPlotChannelClass();
-
 class TiXYPlot : public TiPlotComponent {
     PRAVIX_CLASS(TiXYPlot, TiPlotComponent)
 public:

@@ -20,6 +20,12 @@ std::optional<TiPlotLayoutManagerClass>& LayoutManagerClass()
     return layoutClass;
 }
 
+TiPlotObjectFactory& XYChannelClass()
+{
+    static TiPlotObjectFactory channelClass = nullptr;
+    return channelClass;
+}
+
 TiPlotEditorFactory& EditorFactory()
 {
     static TiPlotEditorFactory factory;
@@ -32,6 +38,10 @@ bool EditorListsKind(TiPlotObjectKind kind) { return kind != TiPlotObjectKind::A
 }  // namespace
 
 void RegisterPlotLayoutManager(TiPlotLayoutManagerClass layoutClass) { LayoutManagerClass() = std::move(layoutClass); }
+
+void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass) { XYChannelClass() = channelClass; }
+
+TiPlotObjectFactory XYPlotChannelClass() { return XYChannelClass(); }
 
 void RegisterPlotEditor(TiPlotEditorFactory factory) { EditorFactory() = std::move(factory); }
 

@@ -34,6 +34,10 @@ struct TiPlotLayoutManagerClass {
 };
 void RegisterPlotLayoutManager(TiPlotLayoutManagerClass layoutClass);
 
+// The class XY plots make their channels of; the XY channel's unit registers it when it loads.
+void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass);
+TiPlotObjectFactory XYPlotChannelClass();
+
 enum TiPlotEditorFormStyle { ipfsModal, ipfsStayOnTop };
 
 // The run-time plot editor as the master manager drives it. The editor unit implements it

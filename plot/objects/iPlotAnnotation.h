@@ -14,7 +14,6 @@
 #include "components/iTypes.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"
-#include "plot/control/iPlotComponent.h"
 #include "plot/core/iPlotObjects.h"
 #include "plot/core/iPlotPaintRoles.h"
 #include "plot/objects/iPlotOwnImage.h"
@@ -24,11 +23,14 @@
 #include <string>
 #include <vector>
 
+class TiPlotAxis;
 class TiPlotDataView;
 
 PRAVIX_ENUM(TiPlotAnnotationStyle, ipasText, ipasLine, ipasRectangle, ipasLineX, ipasLineY, ipasImage,
             ipasTextRectangle, ipasEllipse, ipasTextBox, ipasEllipse2, ipasPolygon, ipasRectangle2)
 PRAVIX_ENUM(TiPlotReferenceAnchor, ipraDataView, ipraChannel)
+PRAVIX_ENUM(TiPlotReferenceType, iprtDataView, iprtChannel, iprtXChannelYDataView, iprtXDataViewYChannel)
+PRAVIX_ENUM(TiPlotReferenceIndividual, ipriAuto, ipriDataView, ipriChannel)
 PRAVIX_ENUM(TiPlotAnnotationSelectStyle, ipassNone, ipassMove, ipassSizeTopLeft, ipassSizeTopRight, ipassSizeBottomLeft,
             ipassSizeBottomRight)
 

@@ -157,8 +157,7 @@ TiPlotXAxis::TiPlotXAxis(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent o
     : TiPlotAxis(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename))
 {
     SetHorizontal(true);
-    const IPlotAxisHost* host = AxisHost();
-    SetTrackingStyle(host && host->IsStripChartPlot() ? iptsScrollSmooth : iptsScaleMinMax);
+    SetTrackingStyle(Owner()->IsStripChartPlot() ? iptsScrollSmooth : iptsScaleMinMax);
     SetTrackingAlignFirstStyle(ipafsAuto);
 }
 

@@ -87,8 +87,6 @@ public:
     // of all points added. Channels without data are left out.
     virtual std::vector<TiPlotAxisDataRange> GetAxisDataRanges(bool xAxis, const std::string& axisName,
                                                                bool running) = 0;
-    // The plot is a strip chart (its X axes scroll with time by default).
-    virtual bool IsStripChartPlot() const = 0;
 
 protected:
     ~IPlotAxisHost() = default;

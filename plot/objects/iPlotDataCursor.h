@@ -25,7 +25,6 @@
 #include <string>
 
 class TiPlotChannel;
-class TiPlotComponent;
 class TiPlotDataView;
 
 class TiPlotDataCursor : public TiPlotManagerObject, public IPlotDataCursorTarget, public IPlotDataCursorPaint {
@@ -195,7 +194,6 @@ private:
 
     void DoSetup();
     bool IsAllChannels() const { return m_channelName == kAllChannels; }
-    TiPlotComponent* Plot() const;
     bool IsStripChartPlot() const;
     bool PointerReadsX(int pointer) const;
     bool IsDeltaStyle() const;
