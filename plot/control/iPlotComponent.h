@@ -16,6 +16,8 @@
 // Kinds plug in through the master manager's registry: a kind whose class has not been
 // registered is simply absent (its Add raises, the default objects leave it out).
 
+#include "plot/control/iPlotControlLayer.h"
+
 #include "components/iCustomComponent.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/canvas/Metafile.h"

@@ -3,6 +3,8 @@
 // channel class registered with RegisterXYPlotChannelClass; until one is registered it has
 // no channels (AddChannel raises).
 
+#include "plot/control/iPlotControlLayer.h"
+
 #include "plot/control/iPlotComponent.h"
 
 class TiXYPlot : public TiPlotComponent {

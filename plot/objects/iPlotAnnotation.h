@@ -11,6 +11,8 @@
 //     note->SetWidth(20); note->SetHeight(10);
 //     note->SetUserCanMove(true);
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"

@@ -18,6 +18,8 @@
 // The axis reaches the plot control through IPlotHost (the base's seam) and, for what only
 // axes ask, through IPlotAxisHost; a host that does not offer the second gets no axis events.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Reflection.h"

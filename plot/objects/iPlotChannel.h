@@ -15,6 +15,8 @@
 //
 // Dragging a point's X with the mouse can break the X order; the channel does not re-sort.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/objects/iPlotChannelCustom.h"
 #include "plot/objects/iPlotChannelOPCSource.h"
 #include "plot/objects/iPlotTraceDrawing.h"

@@ -14,6 +14,8 @@
 // it survives a change of DataStyle while the points do not. Drawing is the concrete
 // channel's.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Variant.h"

@@ -13,6 +13,8 @@
 // Which pointers show, and how they lie, follows from the style, the plot's kind (an XY plot
 // has a horizontal pointer for Y) and the plot's reversed axes; DoSetup works it out.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "plot/core/iPlotObjects.h"

@@ -6,4 +6,6 @@
 // plot_objects among the control's needed libraries when it links with --as-needed, and with
 // it every registration.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 void LinkPlotObjectKinds();

@@ -10,6 +10,8 @@
 // TiMinMaxPoint is the older accumulator of the same kind, kept for code written against it.
 // TDigitalSequenceData is one run of equal state of a digital trace.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "platform/core/Component.h"
 
 class TiPlotMinMaxPoint : public TPersistent {
