@@ -228,7 +228,7 @@ public:
     void ImageListLoadFromBitmap(int index, TBitmap& bitmap);
     void ImageListLoadFromResourceName(int index, const std::string& resourceName);
 
-    // --- Layout and painting ----------------------------------------------------------------------
+    // --- Layout and painting (iPlotComponentLayout.cpp) -------------------------------------------
     void CalcLayout(TCanvas& canvas);
     // Paints on a scratch bitmap to bring every object's pixel positions up to date.
     void ReCalcLayout();
