@@ -9,7 +9,6 @@
 #include "platform/core/StrUtils.h"
 #include "platform/core/Variant.h"
 #include "platform/gui/Menus.h"
-#include "plot/core/iPlotPaintRoles.h"
 #include "plot/objects/iPlotChannel.h"
 #include "plot/objects/iPlotObjectKinds.h"
 

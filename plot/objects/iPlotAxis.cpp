@@ -1,9 +1,6 @@
 #include "plot/objects/iPlotAxis.h"
 
-#include "components/iDateUtils.h"
 #include "components/iGPFunctions.h"
-#include "platform/core/Conversions.h"
-#include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
 #include "platform/core/MathSupport.h"
