@@ -2,7 +2,7 @@
 // What the plot's file targets share: a strip-chart plot with every object kind the library
 // offers, and the fuzzer's input as a file, since the plot reads its files by name.
 
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "app/forms/HostPlotControl.h"
 
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
 

@@ -25,7 +25,7 @@
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timers.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 
 TForm1* Form1 = nullptr;
 

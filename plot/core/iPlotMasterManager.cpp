@@ -1,5 +1,6 @@
 #include "plot/core/iPlotMasterManager.h"
 
+#include "platform/core/Assert.h"
 #include "platform/core/StringList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ExtCtrls.h"
@@ -20,6 +21,12 @@ std::optional<TiPlotLayoutManagerClass>& LayoutManagerClass()
     return layoutClass;
 }
 
+TiPlotObjectFactory& XYChannelClass()
+{
+    static TiPlotObjectFactory channelClass = nullptr;
+    return channelClass;
+}
+
 TiPlotEditorFactory& EditorFactory()
 {
     static TiPlotEditorFactory factory;
@@ -33,53 +40,84 @@ bool EditorListsKind(TiPlotObjectKind kind) { return kind != TiPlotObjectKind::A
 
 void RegisterPlotLayoutManager(TiPlotLayoutManagerClass layoutClass) { LayoutManagerClass() = std::move(layoutClass); }
 
+void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass) { XYChannelClass() = channelClass; }
+
+TiPlotObjectFactory XYPlotChannelClass() { return XYChannelClass(); }
+
 void RegisterPlotEditor(TiPlotEditorFactory factory) { EditorFactory() = std::move(factory); }
 
 // ---------------------------------------------------------------------------------------------
 // Construction and destruction
 
 template <class M>
-M* TiPlotMasterManager::MakeManager()
+TiPlotManagerPtr<M> TiPlotMasterManager::MakeManager()
 {
-    return new M(m_owner, TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationChange),
-                 TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
-                 TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove),
-                 TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRename));
+    return TiPlotManagerPtr<M>(new M(m_owner, TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationChange),
+                                     TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
+                                     TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove),
+                                     TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRename)));
+}
+
+template <class M>
+void TiPlotMasterManager::ReleaseManager(TiPlotManagerPtr<M>& field)
+{
+    // The objects the manager clears are announced while the field still names it, and its
+    // own removal reaches ForgetManager, which empties the field before the manager is freed.
+    ReleasePlotManager(field.get());
+    PRAVIX_ASSERT(!field, "a released manager is forgotten through its removal");
 }
 
 TiPlotMasterManager::TiPlotMasterManager(IPlotHost* owner) : m_owner(owner)
 {
-    m_plotObjectManager = MakeManager<TiPlotObjectManager>();
-    m_toolBarManager = MakeManager<TiPlotToolBarManager>();
-    m_legendManager = MakeManager<TiPlotLegendManager>();
-    m_tableManager = MakeManager<TiPlotTableManager>();
-    m_channelManager = MakeManager<TiPlotChannelManager>();
-    m_dataCursorManager = MakeManager<TiPlotDataCursorManager>();
-    m_dataViewManager = MakeManager<TiPlotDataViewManager>();
-    m_xAxisManager = MakeManager<TiPlotXAxisManager>();
-    m_yAxisManager = MakeManager<TiPlotYAxisManager>();
-    m_limitManager = MakeManager<TiPlotLimitManager>();
-    m_labelManager = MakeManager<TiPlotLabelManager>();
-    m_annotationManager = MakeManager<TiPlotAnnotationManager>();
+    // Made into locals first and handed to the fields once all exist: a constructor that
+    // throws leaves the managers made before it to their owning pointers, which release them
+    // while no field names them yet.
+    auto plotObjectManager = MakeManager<TiPlotObjectManager>();
+    auto toolBarManager = MakeManager<TiPlotToolBarManager>();
+    auto legendManager = MakeManager<TiPlotLegendManager>();
+    auto tableManager = MakeManager<TiPlotTableManager>();
+    auto channelManager = MakeManager<TiPlotChannelManager>();
+    auto dataCursorManager = MakeManager<TiPlotDataCursorManager>();
+    auto dataViewManager = MakeManager<TiPlotDataViewManager>();
+    auto xAxisManager = MakeManager<TiPlotXAxisManager>();
+    auto yAxisManager = MakeManager<TiPlotYAxisManager>();
+    auto limitManager = MakeManager<TiPlotLimitManager>();
+    auto labelManager = MakeManager<TiPlotLabelManager>();
+    auto annotationManager = MakeManager<TiPlotAnnotationManager>();
+    TiPlotManagerPtr<TiPlotObjectManagerCustom> layoutManager;
     if (const auto& layoutClass = LayoutManagerClass(); layoutClass && layoutClass->Create) {
-        m_layoutManager =
-            layoutClass->Create(m_owner, TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationChange),
-                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
-                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove),
-                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRename));
+        layoutManager.reset(layoutClass->Create(m_owner,
+                                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationChange),
+                                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
+                                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove),
+                                                TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRename)));
     }
-    m_translationManager =
-        new TiPlotTranslationManager(TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
-                                     TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove));
+    auto translationManager =
+        std::make_unique<TiPlotTranslationManager>(TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationInsert),
+                                                   TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationRemove));
+    m_plotObjectManager = std::move(plotObjectManager);
+    m_toolBarManager = std::move(toolBarManager);
+    m_legendManager = std::move(legendManager);
+    m_tableManager = std::move(tableManager);
+    m_channelManager = std::move(channelManager);
+    m_dataCursorManager = std::move(dataCursorManager);
+    m_dataViewManager = std::move(dataViewManager);
+    m_xAxisManager = std::move(xAxisManager);
+    m_yAxisManager = std::move(yAxisManager);
+    m_limitManager = std::move(limitManager);
+    m_labelManager = std::move(labelManager);
+    m_annotationManager = std::move(annotationManager);
+    m_layoutManager = std::move(layoutManager);
+    m_translationManager = std::move(translationManager);
 
-    for (TiPlotAxisLinkedManager* linked : {static_cast<TiPlotAxisLinkedManager*>(m_channelManager),
-                                            static_cast<TiPlotAxisLinkedManager*>(m_dataViewManager),
-                                            static_cast<TiPlotAxisLinkedManager*>(m_limitManager)}) {
-        linked->SetXAxisManager(m_xAxisManager);
-        linked->SetYAxisManager(m_yAxisManager);
+    for (TiPlotAxisLinkedManager* linked : {static_cast<TiPlotAxisLinkedManager*>(m_channelManager.get()),
+                                            static_cast<TiPlotAxisLinkedManager*>(m_dataViewManager.get()),
+                                            static_cast<TiPlotAxisLinkedManager*>(m_limitManager.get())}) {
+        linked->SetXAxisManager(m_xAxisManager.get());
+        linked->SetYAxisManager(m_yAxisManager.get());
     }
-    m_dataCursorManager->SetChannelManager(m_channelManager);
-    m_dataCursorManager->SetDataViewManager(m_dataViewManager);
+    m_dataCursorManager->SetChannelManager(m_channelManager.get());
+    m_dataCursorManager->SetDataViewManager(m_dataViewManager.get());
     m_userCanEditObjects = true;
 }
 
@@ -96,20 +134,20 @@ TiPlotMasterManager::~TiPlotMasterManager()
 
     // Each release clears the manager's objects (announced one by one while the other
     // managers still hold them), then the manager's own removal clears its field here.
-    ReleasePlotManager(m_toolBarManager);
-    ReleasePlotManager(m_legendManager);
-    ReleasePlotManager(m_tableManager);
-    ReleasePlotManager(m_channelManager);
-    ReleasePlotManager(m_xAxisManager);
-    ReleasePlotManager(m_yAxisManager);
-    ReleasePlotManager(m_dataViewManager);
-    ReleasePlotManager(m_dataCursorManager);
-    ReleasePlotManager(m_limitManager);
-    ReleasePlotManager(m_labelManager);
-    ReleasePlotManager(m_annotationManager);
-    delete std::exchange(m_translationManager, nullptr);
-    ReleasePlotManager(m_plotObjectManager);
-    ReleasePlotManager(m_layoutManager);
+    ReleaseManager(m_toolBarManager);
+    ReleaseManager(m_legendManager);
+    ReleaseManager(m_tableManager);
+    ReleaseManager(m_channelManager);
+    ReleaseManager(m_xAxisManager);
+    ReleaseManager(m_yAxisManager);
+    ReleaseManager(m_dataViewManager);
+    ReleaseManager(m_dataCursorManager);
+    ReleaseManager(m_limitManager);
+    ReleaseManager(m_labelManager);
+    ReleaseManager(m_annotationManager);
+    m_translationManager.reset();
+    ReleaseManager(m_plotObjectManager);
+    ReleaseManager(m_layoutManager);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -117,9 +155,9 @@ TiPlotMasterManager::~TiPlotMasterManager()
 
 std::array<TiPlotObjectOwnedManager*, kPlotObjectKindCount> TiPlotMasterManager::TypedManagers() const
 {
-    return {m_toolBarManager, m_legendManager,  m_tableManager,     m_xAxisManager,
-            m_yAxisManager,   m_channelManager, m_dataViewManager,  m_dataCursorManager,
-            m_limitManager,   m_labelManager,   m_annotationManager};
+    return {m_toolBarManager.get(), m_legendManager.get(),  m_tableManager.get(),     m_xAxisManager.get(),
+            m_yAxisManager.get(),   m_channelManager.get(), m_dataViewManager.get(),  m_dataCursorManager.get(),
+            m_limitManager.get(),   m_labelManager.get(),   m_annotationManager.get()};
 }
 
 TiPlotObjectOwnedManager* TiPlotMasterManager::ManagerOf(TiPlotObjectKind kind) const
@@ -161,7 +199,8 @@ void TiPlotMasterManager::NotificationRemove(TObject* sender)
 {
     OnRemove(sender);
     // Managers are told apart by address only: one that is going away is not read.
-    if (sender == m_translationManager || sender == m_layoutManager || sender == m_plotObjectManager) {
+    if (sender == m_translationManager.get() || sender == m_layoutManager.get() ||
+        sender == m_plotObjectManager.get()) {
         ForgetManager(sender);
         return;
     }
@@ -195,9 +234,9 @@ void TiPlotMasterManager::NotificationRemove(TObject* sender)
 void TiPlotMasterManager::ForgetManager(TObject* manager)
 {
     // The field, and every link another manager holds to it.
-    auto forget = [manager](auto*& field) {
-        if (field == manager)
-            field = nullptr;
+    auto forget = [manager](auto& field) {
+        if (field.get() == manager)
+            (void)field.release();
     };
     forget(m_toolBarManager);
     forget(m_legendManager);
@@ -213,9 +252,9 @@ void TiPlotMasterManager::ForgetManager(TObject* manager)
     forget(m_translationManager);
     forget(m_layoutManager);
     forget(m_plotObjectManager);
-    for (TiPlotAxisLinkedManager* linked : {static_cast<TiPlotAxisLinkedManager*>(m_channelManager),
-                                            static_cast<TiPlotAxisLinkedManager*>(m_dataViewManager),
-                                            static_cast<TiPlotAxisLinkedManager*>(m_limitManager)}) {
+    for (TiPlotAxisLinkedManager* linked : {static_cast<TiPlotAxisLinkedManager*>(m_channelManager.get()),
+                                            static_cast<TiPlotAxisLinkedManager*>(m_dataViewManager.get()),
+                                            static_cast<TiPlotAxisLinkedManager*>(m_limitManager.get())}) {
         if (!linked)
             continue;
         if (linked->XAxisManager() == manager)

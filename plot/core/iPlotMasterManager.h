@@ -34,6 +34,10 @@ struct TiPlotLayoutManagerClass {
 };
 void RegisterPlotLayoutManager(TiPlotLayoutManagerClass layoutClass);
 
+// The class XY plots make their channels of; the XY channel's unit registers it when it loads.
+void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass);
+TiPlotObjectFactory XYPlotChannelClass();
+
 enum TiPlotEditorFormStyle { ipfsModal, ipfsStayOnTop };
 
 // The run-time plot editor as the master manager drives it. The editor unit implements it
@@ -98,20 +102,20 @@ public:
     IPlotHost* Owner() const { return m_owner; }
 
     // --- The managers (nullptr once removed) -----------------------------------------------
-    TiPlotToolBarManager* ToolBarManager() const { return m_toolBarManager; }
-    TiPlotLegendManager* LegendManager() const { return m_legendManager; }
-    TiPlotTableManager* TableManager() const { return m_tableManager; }
-    TiPlotXAxisManager* XAxisManager() const { return m_xAxisManager; }
-    TiPlotYAxisManager* YAxisManager() const { return m_yAxisManager; }
-    TiPlotChannelManager* ChannelManager() const { return m_channelManager; }
-    TiPlotDataViewManager* DataViewManager() const { return m_dataViewManager; }
-    TiPlotDataCursorManager* DataCursorManager() const { return m_dataCursorManager; }
-    TiPlotLimitManager* LimitManager() const { return m_limitManager; }
-    TiPlotLabelManager* LabelManager() const { return m_labelManager; }
-    TiPlotAnnotationManager* AnnotationManager() const { return m_annotationManager; }
-    TiPlotTranslationManager* TranslationManager() const { return m_translationManager; }
-    TiPlotObjectManagerCustom* LayoutManager() const { return m_layoutManager; }
-    TiPlotObjectManager* PlotObjectManager() const { return m_plotObjectManager; }
+    TiPlotToolBarManager* ToolBarManager() const { return m_toolBarManager.get(); }
+    TiPlotLegendManager* LegendManager() const { return m_legendManager.get(); }
+    TiPlotTableManager* TableManager() const { return m_tableManager.get(); }
+    TiPlotXAxisManager* XAxisManager() const { return m_xAxisManager.get(); }
+    TiPlotYAxisManager* YAxisManager() const { return m_yAxisManager.get(); }
+    TiPlotChannelManager* ChannelManager() const { return m_channelManager.get(); }
+    TiPlotDataViewManager* DataViewManager() const { return m_dataViewManager.get(); }
+    TiPlotDataCursorManager* DataCursorManager() const { return m_dataCursorManager.get(); }
+    TiPlotLimitManager* LimitManager() const { return m_limitManager.get(); }
+    TiPlotLabelManager* LabelManager() const { return m_labelManager.get(); }
+    TiPlotAnnotationManager* AnnotationManager() const { return m_annotationManager.get(); }
+    TiPlotTranslationManager* TranslationManager() const { return m_translationManager.get(); }
+    TiPlotObjectManagerCustom* LayoutManager() const { return m_layoutManager.get(); }
+    TiPlotObjectManager* PlotObjectManager() const { return m_plotObjectManager.get(); }
     // The typed manager of a kind (nullptr once removed).
     TiPlotObjectOwnedManager* ManagerOf(TiPlotObjectKind kind) const;
 
@@ -179,7 +183,12 @@ public:
 
 private:
     template <class M>
-    M* MakeManager();
+    TiPlotManagerPtr<M> MakeManager();
+    // Releases the field's manager while the field still names it (see the destructor).
+    template <class M>
+    void ReleaseManager(TiPlotManagerPtr<M>& field);
+    // Drops the field of a manager that is being released, and every link to it; the release
+    // frees the manager, so the field gives up its ownership.
     void ForgetManager(TObject* manager);
     // Every typed manager, in the order the hub offers news to them.
     std::array<TiPlotObjectOwnedManager*, kPlotObjectKindCount> TypedManagers() const;
@@ -187,20 +196,20 @@ private:
 
     IPlotHost* m_owner;
     bool m_userCanEditObjects = true;
-    TiPlotToolBarManager* m_toolBarManager = nullptr;
-    TiPlotLegendManager* m_legendManager = nullptr;
-    TiPlotTableManager* m_tableManager = nullptr;
-    TiPlotXAxisManager* m_xAxisManager = nullptr;
-    TiPlotYAxisManager* m_yAxisManager = nullptr;
-    TiPlotChannelManager* m_channelManager = nullptr;
-    TiPlotDataViewManager* m_dataViewManager = nullptr;
-    TiPlotDataCursorManager* m_dataCursorManager = nullptr;
-    TiPlotLimitManager* m_limitManager = nullptr;
-    TiPlotLabelManager* m_labelManager = nullptr;
-    TiPlotAnnotationManager* m_annotationManager = nullptr;
-    TiPlotTranslationManager* m_translationManager = nullptr;
-    TiPlotObjectManagerCustom* m_layoutManager = nullptr;
-    TiPlotObjectManager* m_plotObjectManager = nullptr;
+    TiPlotManagerPtr<TiPlotToolBarManager> m_toolBarManager;
+    TiPlotManagerPtr<TiPlotLegendManager> m_legendManager;
+    TiPlotManagerPtr<TiPlotTableManager> m_tableManager;
+    TiPlotManagerPtr<TiPlotXAxisManager> m_xAxisManager;
+    TiPlotManagerPtr<TiPlotYAxisManager> m_yAxisManager;
+    TiPlotManagerPtr<TiPlotChannelManager> m_channelManager;
+    TiPlotManagerPtr<TiPlotDataViewManager> m_dataViewManager;
+    TiPlotManagerPtr<TiPlotDataCursorManager> m_dataCursorManager;
+    TiPlotManagerPtr<TiPlotLimitManager> m_limitManager;
+    TiPlotManagerPtr<TiPlotLabelManager> m_labelManager;
+    TiPlotManagerPtr<TiPlotAnnotationManager> m_annotationManager;
+    std::unique_ptr<TiPlotTranslationManager> m_translationManager;
+    TiPlotManagerPtr<TiPlotObjectManagerCustom> m_layoutManager;
+    TiPlotManagerPtr<TiPlotObjectManager> m_plotObjectManager;
     TiPlotObjectFactory m_channelClass = nullptr;
     std::array<int, kEditorPageControlCount> m_pageIndexes{};
     std::unique_ptr<IPlotEditor> m_editor;

@@ -174,6 +174,13 @@ public:
     // --- What data cursors ask of the plot -----------------------------------------------------
     // An XY plot (its cursors show a horizontal pointer for Y and never snap).
     virtual bool IsXYPlot() { return false; }
+    // A strip chart: its X axes scroll with time by default and its cursors snap to data points.
+    virtual bool IsStripChartPlot() const { return false; }
+    // The index of the first channel named `name` ignoring ASCII letter case; -1 when there is none.
+    virtual int GetChannelIndexByName(const std::string&) const { return -1; }
+    // Lays the whole plot out at once (a paint off screen), so that every object's pixels are
+    // those of the current scales; false where the host has no layout of its own to run.
+    virtual bool CalcLayoutNow() { return false; }
     // A cursor received new values: OnDataCursorChange with the cursor's index.
     virtual void DoDataCursorChange(TiPlotObject* /*cursor*/) {}
 
@@ -190,6 +197,10 @@ public:
     // --- What labels ask of the plot ----------------------------------------------------------
     // The plot's image list 0, 1 or 2; nullptr for any other index or a plot without them.
     virtual TImageList* GetPlotImageList(int) { return nullptr; }
+
+    // --- What annotations ask of the plot ------------------------------------------------------
+    // Annotations placed on a channel's axes are clipped to those axes.
+    virtual bool ClipAnnotationsToAxes() const { return false; }
 
 protected:
     ~IPlotHost() = default;

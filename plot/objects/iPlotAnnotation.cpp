@@ -364,8 +364,7 @@ bool TiPlotAnnotation::FramesAvailable()
 
 void TiPlotAnnotation::ClipCanvas(TCanvas& canvas)
 {
-    auto* plot = dynamic_cast<TiPlotComponent*>(Owner());
-    const bool wanted = m_clipToAxes || (m_reference == iprtChannel && plot && plot->ClipAnnotationsToAxes());
+    const bool wanted = m_clipToAxes || (m_reference == iprtChannel && Owner()->ClipAnnotationsToAxes());
     if (!wanted)
         return;
     // Without the channel's axes there is nothing to clip to but the data view.

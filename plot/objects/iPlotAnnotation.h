@@ -11,10 +11,11 @@
 //     note->SetWidth(20); note->SetHeight(10);
 //     note->SetUserCanMove(true);
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"
-#include "plot/core/iPlotComponent.h"
 #include "plot/core/iPlotObjects.h"
 #include "plot/core/iPlotPaintRoles.h"
 #include "plot/objects/iPlotOwnImage.h"
@@ -24,11 +25,14 @@
 #include <string>
 #include <vector>
 
+class TiPlotAxis;
 class TiPlotDataView;
 
 PRAVIX_ENUM(TiPlotAnnotationStyle, ipasText, ipasLine, ipasRectangle, ipasLineX, ipasLineY, ipasImage,
             ipasTextRectangle, ipasEllipse, ipasTextBox, ipasEllipse2, ipasPolygon, ipasRectangle2)
 PRAVIX_ENUM(TiPlotReferenceAnchor, ipraDataView, ipraChannel)
+PRAVIX_ENUM(TiPlotReferenceType, iprtDataView, iprtChannel, iprtXChannelYDataView, iprtXDataViewYChannel)
+PRAVIX_ENUM(TiPlotReferenceIndividual, ipriAuto, ipriDataView, ipriChannel)
 PRAVIX_ENUM(TiPlotAnnotationSelectStyle, ipassNone, ipassMove, ipassSizeTopLeft, ipassSizeTopRight, ipassSizeBottomLeft,
             ipassSizeBottomRight)
 

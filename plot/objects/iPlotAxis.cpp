@@ -1,9 +1,6 @@
 #include "plot/objects/iPlotAxis.h"
 
-#include "components/iDateUtils.h"
 #include "components/iGPFunctions.h"
-#include "platform/core/Conversions.h"
-#include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
 #include "platform/core/MathSupport.h"
@@ -24,13 +21,6 @@ constexpr double kMinSpan = 1e-300;
 constexpr double kMaxMin = 1e300;
 // Pixels stay in a range every drawing back end takes.
 constexpr int kPixelLimit = 32000;
-// More ticks than this means a degenerate scale: one tick in the middle replaces them.
-constexpr int kMaxTicks = 5000;
-
-// Log scales treat a value that is not above 0 as 1, so that no conversion takes the
-// logarithm of 0 or of a negative number.
-double PositiveOrOne(double value) { return value > 0 ? value : 1.0; }
-double SafeLog10(double value) { return std::log10(PositiveOrOne(value)); }
 
 // Rounds as nearbyint does (half to even in the usual rounding mode) for a value below 2^51
 // in size: adding and taking away 1.5 * 2^52 leaves no bits below the unit. Trace drawing
@@ -49,80 +39,6 @@ int PixelFrom(int origin, double offset)
         return -kPixelLimit;
     const long long pixel = origin - static_cast<long long>(RoundToWhole(std::clamp(offset, -1e9, 1e9)));
     return int(std::clamp<long long>(pixel, -kPixelLimit, kPixelLimit));
-}
-
-// Int(a / b) * b computed in extended precision; `fallback` when that is not finite.
-double WholeMultiple(double a, double b, double fallback)
-{
-    const long double q = static_cast<long double>(a) / b;
-    const long double r = std::trunc(q) * b;
-    return std::isfinite(r) ? double(r) : fallback;
-}
-
-std::string ReplaceLineBreaks(std::string text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            out += ' ';
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-// Decimal counts come from user settings; keep them within what a label can show.
-int LabelDecimals(long long decimals) { return int(std::clamp<long long>(decimals, 0, 50)); }
-
-std::string PrefixOf(int exponent)
-{
-    switch (exponent) {
-    case 24: return "Y";
-    case 21: return "Z";
-    case 18: return "E";
-    case 15: return "P";
-    case 12: return "T";
-    case 9: return "G";
-    case 6: return "M";
-    case 3: return "K";
-    case 0: return "";
-    case -3: return "m";
-    case -6: return "\xB5";
-    case -9: return "n";
-    case -12: return "p";
-    case -15: return "f";
-    case -18: return "a";
-    case -21: return "z";
-    case -24: return "y";
-    default: return "?";
-    }
-}
-
-// 32nds of the price with a quarter-32nd digit: 101.5 reads "101.160". Negative prices are
-// the text of their magnitude with a leading "-" (but never "-0.000").
-std::string Price32ndsText(double value)
-{
-    const double v = std::fabs(value) + 1.0 / 512;
-    double whole = Int(v);
-    long long t = RoundHalfEven(Frac(v) * 1024);
-    if (t == 1024) {
-        whole += 1;
-        t = 0;
-    }
-    const long long thirtySeconds = t / 32;
-    const long long quarters = (t % 32) / 4;
-    std::string text = FormatFixed(whole, 0);
-    text += '.';
-    if (thirtySeconds < 10)
-        text += '0';
-    text += std::to_string(thirtySeconds) + std::to_string(quarters);
-    if (value < 0 && (whole != 0 || t >= 4))
-        text = "-" + text;
-    return text;
 }
 
 }  // namespace
@@ -157,8 +73,7 @@ TiPlotXAxis::TiPlotXAxis(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent o
     : TiPlotAxis(owner, std::move(onChange), std::move(onInsert), std::move(onRemove), std::move(onRename))
 {
     SetHorizontal(true);
-    const IPlotAxisHost* host = AxisHost();
-    SetTrackingStyle(host && host->IsStripChartPlot() ? iptsScrollSmooth : iptsScaleMinMax);
+    SetTrackingStyle(Owner()->IsStripChartPlot() ? iptsScrollSmooth : iptsScaleMinMax);
     SetTrackingAlignFirstStyle(ipafsAuto);
 }
 
@@ -688,7 +603,6 @@ PRAVIX_PUBLISH(
 
 PRAVIX_PUBLISH(TiPlotXAxis)
 PRAVIX_PUBLISH(TiPlotYAxis)
-PRAVIX_PUBLISH(TiPlotTickObject)
 
 // The axes as the plot's X-axis and Y-axis kinds: clearing the plot's data makes each axis
 // align to its first value again.
@@ -708,103 +622,6 @@ const TiPlotKindRegistration xAxisKind = RegisterAxisKind<TiPlotXAxis>(TiPlotObj
 const TiPlotKindRegistration yAxisKind = RegisterAxisKind<TiPlotYAxis>(TiPlotObjectKind::YAxis);
 
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------
-// Texts of values
-
-std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std::string& dateTimeFormat,
-                                TiPrecisionStyle precisionStyle, int precision, bool autoAdjust, double& minLength)
-{
-    std::string text = "Unknown";
-    int decimals = LabelDecimals(GetDecimalPoints(m_span, 0, precision, precisionStyle));
-    switch (format) {
-    case iptfValue:
-        if (IsLog()) {
-            // A log scale has no place for a value that is not above 0.
-            if (!(value > 0))
-                return text;
-            if (precisionStyle == ipsFixedDecimalPoints)
-                decimals = LabelDecimals(precision);
-            else if (std::isfinite(value))
-                decimals = LabelDecimals(precision - 1 - Trunc(std::log10(value)));
-        }
-        text = FormatFixed(value, decimals);
-        break;
-    case iptfExponent:
-        text = FormatExponent(value, std::max(1, precisionStyle == ipsSignificantDigits ? precision : precision + 1));
-        break;
-    case iptfPrefix: {
-        // Int truncates toward zero, so values between 0.001 and 1 keep no prefix.
-        const double x = value == 0 ? 0 : 3 * Int(std::log10(std::fabs(value)) / 3);
-        if (!(x >= -24 && x <= 24))
-            break;
-        const int exponent = int(x);
-        const double mantissa = value / std::pow(10.0, exponent);
-        decimals = LabelDecimals(GetDecimalPoints(mantissa, 0, precision, precisionStyle));
-        text = FormatFixed(mantissa, decimals) + PrefixOf(exponent);
-        if (m_span > 1e-10 && value > -1e-12 && value < 1e-12)
-            text = "0." + std::string(size_t(decimals), '0');
-        break;
-    }
-    case iptfDateTime:
-        if (!dateTimeFormat.empty() && (dateTimeFormat[0] == 'J' || dateTimeFormat[0] == 'j'))
-            text = FormatFixed(Int(value), 0) + " " + FormatDateTime(dateTimeFormat.substr(1), value);
-        else
-            text = FormatDateTime(dateTimeFormat, value);
-        break;
-    case iptfPrice32nds: text = std::isfinite(value) ? Price32ndsText(value) : FormatFixed(value, 0); break;
-    case iptfThousands:
-        text = FormatFloat(decimals > 0 ? "#,#0." + std::string(size_t(decimals), '0') : "#,#0", value);
-        break;
-    }
-    text = Trim(text);
-    if (IPlotAxisHost* host = AxisHost())
-        host->DoAxesCustomizeLabel(this, value, text);
-    if (autoAdjust && m_labelAdjust && double(text.size()) > minLength)
-        minLength = double(text.size());
-    return text;
-}
-
-std::string TiPlotAxis::LabelText(double value, bool adjust)
-{
-    const bool saved = m_labelAdjust;
-    m_labelAdjust = adjust;
-    std::string text;
-    try {
-        text = GetText(value, m_labelsFormatStyle, m_dateTimeFormat, m_labelsPrecisionStyle, m_labelsPrecision,
-                       m_labelsMinLengthAutoAdjust, m_labelsMinLength);
-    } catch (...) {
-        m_labelAdjust = saved;
-        throw;
-    }
-    m_labelAdjust = saved;
-    return text;
-}
-
-std::string TiPlotAxis::GetLabelText(double value) { return LabelText(value, false); }
-
-std::string TiPlotAxis::GetLabelTextAdjust(double value) { return LabelText(value, true); }
-
-// Cursor and legend texts sit on one line: line breaks from a customizing handler become blanks.
-std::string TiPlotAxis::SetText(double value, const TextSet& set, bool forceValueFormat)
-{
-    std::string text;
-    if (set.UseDefaultFormat) {
-        text = GetText(value, forceValueFormat ? iptfValue : m_labelsFormatStyle, m_dateTimeFormat,
-                       m_labelsPrecisionStyle, m_labelsPrecision, m_labelsMinLengthAutoAdjust, m_labelsMinLength);
-    } else {
-        double minLength = set.MinLength;
-        text = GetText(value, forceValueFormat ? iptfValue : set.FormatStyle, set.DateTimeFormat, set.PrecisionStyle,
-                       set.Precision, set.MinLengthAutoAdjust, minLength);
-    }
-    return ReplaceLineBreaks(std::move(text));
-}
-
-std::string TiPlotAxis::GetCursorText(double value) { return SetText(value, m_cursor, false); }
-
-std::string TiPlotAxis::GetCursorValueText(double value) { return SetText(value, m_cursor, true); }
-
-std::string TiPlotAxis::GetLegendText(double value) { return SetText(value, m_legend, false); }
 
 // ---------------------------------------------------------------------------------------------
 // Required sizes
@@ -866,25 +683,7 @@ int TiPlotAxis::GetRequiredLengthGaurd(TCanvas& canvas)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Ticks
-
-void TiPlotAxis::ClearTicks() { m_ticks.clear(); }
-
-void TiPlotAxis::AddTick(double position, TiPlotTickType style)
-{
-    auto tick = std::make_unique<TiPlotTickObject>();
-    tick->Style = style;
-    tick->Position = position;
-    if (style == ipttMajor)
-        tick->Label = GetLabelText(position);
-    m_ticks.push_back(std::move(tick));
-}
-
-void TiPlotAxis::ReplaceTicksWithMiddle()
-{
-    ClearTicks();
-    AddTick(m_min + m_span / 2, ipttMajor);
-}
+// Ticks: as many as the labels leave room for (the rest is in iPlotAxisTicks.cpp)
 
 void TiPlotAxis::CalcTicks(TCanvas& canvas)
 {
@@ -911,7 +710,7 @@ void TiPlotAxis::CalcTicks(TCanvas& canvas)
     if (IsLog() && SafeLog10(GetMax()) - SafeLog10(m_min) >= 1) {
         m_majorIncrement = 0;
         m_minorIncrement = 0;
-        CalcLog10Ticks(canvas, n);
+        CalcLog10Ticks(n);
         CalcTickPixels();
         return;
     }
@@ -933,11 +732,11 @@ void TiPlotAxis::CalcTicks(TCanvas& canvas)
         n = count = int(std::min<long long>(RoundHalfEven(m_span / increment), kMaxTicks + 1));
         n = std::max(n, 1);
     } else if (m_labelsFormatStyle == iptfDateTime) {
-        CalcDateTimeTicks(canvas, n, increment, count);
+        CalcDateTimeTicks(n, increment, count);
     } else if (m_labelsFormatStyle == iptfPrice32nds) {
-        CalcPrice32Ticks(canvas, n, increment, count);
+        CalcPrice32Ticks(n, increment, count);
     } else {
-        CalcLinearTicks(canvas, n, increment, count);
+        CalcLinearTicks(n, increment, count);
     }
     if (count < 2 && n >= 2) {
         increment /= 2;
@@ -949,266 +748,6 @@ void TiPlotAxis::CalcTicks(TCanvas& canvas)
     }
     PlaceTicks(increment);
     CalcTickPixels();
-}
-
-void TiPlotAxis::CalcLinearTicks(TCanvas&, int n, double& increment, int& count)
-{
-    long long e = Trunc(std::log10(m_span) - 1 - std::log10(double(n)));
-    for (;; ++e) {
-        const double p = std::pow(10.0, double(e));
-        for (const double step : {p, 2 * p, 5 * p}) {
-            if (n >= m_span / step) {
-                increment = step;
-                count = int(std::min<long long>(RoundHalfEven(m_span / step), kMaxTicks + 1));
-                return;
-            }
-        }
-    }
-}
-
-void TiPlotAxis::CalcPrice32Ticks(TCanvas&, int n, double& increment, int& count)
-{
-    for (const double step : {1.0 / 256, 1.0 / 128, 1.0 / 64, 1.0 / 32, 1.0 / 16, 1.0 / 8, 1.0 / 4, 1.0 / 2}) {
-        if (n >= m_span / step) {
-            increment = step;
-            count = int(std::min<long long>(Trunc(m_span / step), kMaxTicks + 1));
-            if (count > 0)
-                return;
-            break;
-        }
-    }
-    for (double p = 1;; p *= 10) {
-        for (const double step : {p, 2 * p, 5 * p}) {
-            if (n >= m_span / step) {
-                increment = step;
-                count = int(std::min<long double>(std::trunc(m_span / step), kMaxTicks + 1));
-                return;
-            }
-        }
-    }
-}
-
-void TiPlotAxis::CalcDateTimeTicks(TCanvas&, int n, double& increment, int& count)
-{
-    struct Unit {
-        long long total;  // the span in whole units
-        double unitDays;  // one unit in days
-        std::initializer_list<int> steps;
-    };
-    const long long days = m_span >= 9.2e18 ? INT64_MAX : Trunc(m_span);
-    const Unit units[] = {
-        {DateToMilliSeconds(m_span), 1.0 / 86400000, {1, 2, 5, 10, 20, 50, 100, 200, 500}},
-        {DateToSeconds(m_span), 1.0 / 86400, {1, 2, 5, 10, 15, 20, 30}},
-        {DateToMinutes(m_span), 1.0 / 1440, {1, 2, 5, 10, 15, 20, 30}},
-        {DateToHours(m_span), 1.0 / 24, {1, 2, 4, 6, 12}},
-        {days, 1.0, {1, 7, 14}},
-    };
-    // A step fits when the labels it makes leave one cell free.
-    const auto fits = [n](long long total, long long step) { return total / step <= n - 1; };
-    const auto countOf = [](long long total, long long step) {
-        return int(std::clamp<long long>(total / step, 1, kMaxTicks + 1));
-    };
-    for (const Unit& unit : units) {
-        for (const int step : unit.steps) {
-            if (fits(unit.total, step)) {
-                increment = step * unit.unitDays;
-                count = countOf(unit.total, step);
-                return;
-            }
-        }
-    }
-    const std::pair<int, int> months[] = {{1, 31}, {2, 61}, {3, 92}, {6, 183}};
-    for (const auto& [monthCount, monthDays] : months) {
-        if (fits(days, monthDays)) {
-            m_monthTicks = true;
-            increment = monthCount;
-            count = countOf(days, monthDays);
-            return;
-        }
-    }
-    m_yearTicks = true;
-    for (long double p = 1;; p *= 10) {
-        for (const int factor : {1, 2, 5}) {
-            const long double yearsDays = 365 * factor * p;
-            const long double total = std::trunc(days / yearsDays);
-            if (total <= n - 1) {
-                increment = double(factor * p);
-                count = int(std::clamp<long double>(total, 1, kMaxTicks + 1));
-                return;
-            }
-        }
-    }
-}
-
-void TiPlotAxis::CalcLog10Ticks(TCanvas&, int n)
-{
-    const double decades = SafeLog10(GetMax()) - SafeLog10(m_min);
-    int step = 200;
-    for (const int candidate : {1, 2, 5, 10, 20, 50, 100, 200}) {
-        if (n >= decades / candidate) {
-            step = candidate;
-            break;
-        }
-    }
-    const double start = PositiveOrOne(m_min);
-    int e = step == 1 ? int(Int(SafeLog10(m_min))) - 1 : int(Int(std::log10(start)));
-    for (; start + m_span >= std::pow(10.0, e); e += step) {
-        const double major = std::pow(10.0, e);
-        if (PointOnScale(major))
-            AddTick(major, ipttMajor);
-        if (step != 1)
-            continue;
-        for (int k = 2; k <= 9; ++k) {
-            if (PointOnScale(k * major))
-                AddTick(k * major, ipttMinor);
-        }
-    }
-}
-
-// Places the ticks of a linear, date-time or price scale from the chosen major increment.
-// Positions are computed as base + k x step rather than by repeated addition, so that the
-// tick at zero is exactly zero and no label reads "-0.00".
-void TiPlotAxis::PlaceTicks(double increment)
-{
-    const double max = GetMax();
-    m_majorIncrement = increment;
-    m_minorIncrement = increment / (m_minorCount + 1);
-    const bool calendar = m_monthTicks || m_yearTicks;
-    const bool minors = m_minorCount >= 1 && m_minorIncrement != 0 && !calendar;
-
-    if (calendar) {
-        // Calendar steps keep the scale within the years that dates can show. The scale is
-        // changed in place, without events, as part of laying out the ticks.
-        m_min = std::clamp(m_min, m_monthTicks ? 0.0 : -182625.0, 2593224.0);
-        if (m_span > 36525)
-            m_span = 36525;
-        UpdatePixelsPerUnit();
-        if (increment < 1)
-            increment = 1;
-        // A step longer than the whole scale shows at most one tick; keep the count small.
-        const int k = int(std::min<double>(RoundHalfEven(increment), 1200));
-        int year = YearOf(m_min), month = MonthOf(m_min);
-        TDateTime p;
-        if (m_monthTicks) {
-            month = ((month - 1) / k) * k + 1;
-            p = IncMonth(EncodeDate(year, month, 1), -k);
-        } else {
-            year = std::max(1, (year / k) * k);
-            p = EncodeDate(year, 1, 1);
-            p = year - k >= 1 ? IncYear(p, -k) : p;
-        }
-        const double end = GetMax() + increment * (m_monthTicks ? 31 : 366);
-        while (p <= end) {
-            if (PointOnScale(p))
-                AddTick(p, ipttMajor);
-            if (int(m_ticks.size()) > kMaxTicks) {
-                ReplaceTicksWithMiddle();
-                return;
-            }
-            const int y = YearOf(p);
-            if (m_monthTicks ? y + (k + 11) / 12 > 9999 : y + k > 9999)
-                break;
-            p = m_monthTicks ? IncMonth(p, k) : IncYear(p, k);
-        }
-        return;
-    }
-
-    double first;
-    if (m_desiredStart != 0 && m_min <= m_desiredStart && m_desiredStart <= max) {
-        // Back to the first tick at or below Min.
-        const double steps = std::ceil((m_desiredStart - m_min) / increment);
-        first = m_desiredStart - steps * increment;
-        if (first > m_min)
-            first -= increment;
-    } else {
-        first = WholeMultiple(m_min, increment, m_min) - increment;
-    }
-    const double step = minors ? m_minorIncrement : increment;
-    const int perMajor = minors ? m_minorCount + 1 : 1;
-    const double snap = 1e-9 * std::fabs(increment);
-    // Steps below Min add nothing; with many minor ticks per major there may be very many.
-    const long double stepsBelowMin = std::floor((m_min - first) / static_cast<long double>(step)) - 1;
-    const auto firstOnScale = static_cast<long long>(std::clamp<long double>(stepsBelowMin, 0, 1e15));
-    for (long long k = firstOnScale;; ++k) {
-        double p = first + double(k) * step;
-        if (p > max + increment)
-            break;
-        if (std::fabs(p) < snap)
-            p = 0;
-        const bool major = k % perMajor == 0;
-        if (PointOnScale(p) && (!IsLog() || p > 0))
-            AddTick(p, major ? ipttMajor : ipttMinor);
-        if (int(m_ticks.size()) > kMaxTicks) {
-            ReplaceTicksWithMiddle();
-            return;
-        }
-        const double next = first + double(k + 1) * step;
-        if (next == first + double(k) * step) {
-            // No progress: the steps vanish against the values.
-            if (minors)
-                ReplaceTicksWithMiddle();
-            return;
-        }
-    }
-}
-
-void TiPlotAxis::CalcTickPixels()
-{
-    for (auto& tick : m_ticks) {
-        tick->OnScale = PointOnScale(tick->Position);
-        if (tick->OnScale)
-            tick->Pixel = PositionToPixels(tick->Position);
-    }
-}
-
-TiPlotTickObject& TiPlotAxis::TickAt(int index) const
-{
-    if (index < 0 || index >= int(m_ticks.size()))
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    return *m_ticks[size_t(index)];
-}
-
-const TiPlotTickObject& TiPlotAxis::GetTick(int index) const { return TickAt(index); }
-
-int TiPlotAxis::TickListAdd(double position, const std::string& label, TiPlotTickType style)
-{
-    if (IsLog() && position <= 0)
-        throw Exception("Log Scale Requires Position to be Greater Than Zero");
-    auto tick = std::make_unique<TiPlotTickObject>();
-    tick->Position = position;
-    tick->Label = label;
-    tick->Style = style;
-    m_ticks.push_back(std::move(tick));
-    TriggerChange(this);
-    return int(m_ticks.size()) - 1;
-}
-
-void TiPlotAxis::TickListClear()
-{
-    ClearTicks();
-    TriggerChange(this);
-}
-
-std::string TiPlotAxis::GetTickListItemLabel(int index) const { return TickAt(index).Label; }
-double TiPlotAxis::GetTickListItemPosition(int index) const { return TickAt(index).Position; }
-TiPlotTickType TiPlotAxis::GetTickListItemStyle(int index) const { return TickAt(index).Style; }
-
-void TiPlotAxis::SetTickListItemLabel(int index, const std::string& value)
-{
-    TickAt(index).Label = value;
-    TriggerChange(this);
-}
-
-void TiPlotAxis::SetTickListItemPosition(int index, double value)
-{
-    TickAt(index).Position = value;
-    TriggerChange(this);
-}
-
-void TiPlotAxis::SetTickListItemStyle(int index, TiPlotTickType value)
-{
-    TickAt(index).Style = value;
-    TriggerChange(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1484,252 +1023,6 @@ void TiPlotAxis::DefineProperties(TFiler& filer)
     };
     filer.DefineProperty("Span_2", readSpan, nullptr, false);
     filer.DefineProperty("Span", readSpan, nullptr, false);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Tracking
-
-void TiPlotAxis::TrackValue(double value)
-{
-    if (!m_trackingEnabled || std::isnan(value))
-        return;
-    const double m = m_min, s = m_span, x = GetMax();
-    if (!m_firstValueSeen) {
-        m_firstValueSeen = true;
-        double newMin = m;
-        switch (m_trackingAlignFirstStyle) {
-        case ipafsMin: newMin = value; break;
-        case ipafsMax: newMin = value - s; break;
-        case ipafsAuto:
-            if (value < m || value > x)
-                newMin = value;
-            break;
-        case ipafsNone: return;
-        }
-        SetMinSpan(newMin, s);
-        return;
-    }
-
-    double newMin = m, newSpan = s;
-    // The span the scroll styles move with: grows to show everything, up to the cap.
-    const auto compressedSpan = [&] {
-        double span = s;
-        if (m_trackingScrollCompressMax != 0) {
-            if (value - m > s)
-                span = value - m;
-            if (span > m_trackingScrollCompressMax)
-                span = m_trackingScrollCompressMax;
-        }
-        return span;
-    };
-    switch (m_trackingStyle) {
-    case iptsScaleMinMax:
-        if (value > m + s)
-            newSpan = value - m;
-        if (value < m)
-            newMin = value;
-        SetMinSpan(newMin, newSpan);
-        AdjustToIncrement();
-        break;
-    case iptsScaleMax:
-        if (value > x) {
-            SetMinSpan(m, value - x + s);
-            AdjustToIncrement();
-        }
-        break;
-    case iptsScaleMin:
-        if (value < m) {
-            SetMinSpan(value, x - value);
-            AdjustToIncrement();
-        }
-        break;
-    case iptsScrollSmooth:
-        if (value > m + s) {
-            newSpan = compressedSpan();
-            newMin = value - newSpan;
-        } else if (value < m) {
-            newMin = value;
-        }
-        SetMinSpan(newMin, newSpan);
-        break;
-    case iptsScrollPage:
-        if (value > m + s) {
-            newSpan = compressedSpan();
-            // While the compression grows the span, Min stays; once capped, a page on.
-            const bool capped =
-                m_trackingScrollCompressMax != 0 && newSpan == m_trackingScrollCompressMax && value - m > newSpan;
-            if (m_trackingScrollCompressMax == 0 || capped)
-                newMin = m + newSpan;
-        } else if (value < m) {
-            newMin = m - s;
-        }
-        SetMinSpan(newMin, newSpan);
-        break;
-    case iptsExpandCollapse:
-        ZoomToFit();
-        AdjustToIncrement();
-        break;
-    case iptsExpandCollapseFast:
-        ZoomToFitFast();
-        AdjustToIncrement();
-        break;
-    case iptsExpandMinMax:
-        if (value > x)
-            newSpan = value - x + s;
-        if (value < m) {
-            newMin = value;
-            newSpan = m - value + s;
-        }
-        SetMinSpan(newMin, newSpan);
-        AdjustToIncrement();
-        break;
-    }
-
-    if (m_trackingSpanMinimum != 0 && m_span < m_trackingSpanMinimum)
-        SetMinSpan(GetMid() - m_trackingSpanMinimum / 2, m_trackingSpanMinimum);
-    if (m_trackingMinMargin != 0) {
-        const double t = m_min + m_trackingMinMargin;
-        if (t > value)
-            SetMinSpan(m_min - (t - value), m_span);
-    }
-    if (m_trackingMaxMargin != 0) {
-        const double t = GetMax() - m_trackingMaxMargin;
-        if (t < value)
-            SetMinSpan(m_min, m_span + value - t);
-    }
-}
-
-void TiPlotAxis::AdjustToIncrement()
-{
-    if (m_trackingIncrementStyle == iptisMinimum || IsLog() || m_monthTicks || m_yearTicks)
-        return;
-    // Before the first paint there is no increment yet.
-    const double increment = m_trackingIncrementStyle == iptisMajor ? m_majorIncrement : m_minorIncrement;
-    if (!(increment > 0) || !std::isfinite(increment))
-        return;
-    // A scale found on the increment stays on it until Min, Span or the increment change;
-    // tracking asks with every point, and each check costs two divisions.
-    if (m_min == m_snappedScale.Min && m_span == m_snappedScale.Span && increment == m_snappedScale.Increment)
-        return;
-    const double lo = m_min, hi = GetMax();
-    const auto snapped = [increment](double v) {
-        const double q = v / increment;
-        return q == std::trunc(q) ? v : std::trunc(q) * increment;
-    };
-    double newHi = snapped(hi), newLo = snapped(lo);
-    if (newHi < hi)
-        newHi += increment;
-    if (newLo > lo)
-        newLo -= increment;
-    if (newLo == lo && newHi == hi) {
-        m_snappedScale = {m_min, m_span, increment};
-        return;
-    }
-    SetMinSpan(newLo, newHi - newLo);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Zoom and scroll
-
-void TiPlotAxis::Zoom(double factor)
-{
-    if (IsLog()) {
-        const double scale = std::pow(10.0, factor);
-        SetMinSpan(m_min / scale, m_span * scale);
-        return;
-    }
-    if (!(factor > 0))
-        throw Exception("Linear Scale Zoom Factor must be Greater than Zero");
-    const double span = m_span * factor;
-    SetMinSpan((m_min + GetMax()) / 2 - span / 2, span);
-}
-
-void TiPlotAxis::ZoomPercentByReference(double refMin, double refSpan, double refMax, double amount)
-{
-    (void)refMax;
-    const double scale = std::pow(10.0, amount);
-    if (IsLog()) {
-        SetMinSpan(refMin * scale, refSpan / scale);
-        return;
-    }
-    const double span = refSpan / scale;
-    SetMinSpan((m_min + GetMax()) / 2 - span / 2, span);
-}
-
-void TiPlotAxis::ScrollPercentByReference(double refMin, double refSpan, double refMax, double fraction)
-{
-    if (!IsLog()) {
-        double newMin = refMin + fraction * refSpan;
-        if (m_scrollMinMaxEnabled) {
-            if (newMin <= m_scrollMin)
-                newMin = m_scrollMin;
-            else if (newMin + m_span >= m_scrollMax)
-                newMin = m_scrollMax - m_span;
-        }
-        SetMinSpan(newMin, m_span);
-        return;
-    }
-    const double decades = SafeLog10(refMax) - SafeLog10(refMin);
-    const double k = std::pow(10.0, fraction * decades);
-    double newMin = refMin * k, newMax = refMax * k;
-    if (m_scrollMinMaxEnabled) {
-        if (newMin <= m_scrollMin) {
-            newMin = m_scrollMin;
-            newMax = m_scrollMin * std::pow(10.0, decades);
-        } else if (newMax >= m_scrollMax) {
-            newMin = m_scrollMax / std::pow(10.0, decades);
-            newMax = m_scrollMax;
-        }
-    }
-    SetMinSpan(newMin, newMax - newMin);
-}
-
-void TiPlotAxis::ZoomRect(const TRect& rect)
-{
-    int first, second;
-    if (GetIsHorz()) {
-        first = rect.Left;
-        second = rect.Right;
-    } else {
-        first = rect.Bottom;
-        second = rect.Top;
-    }
-    if (m_reverseScale)
-        std::swap(first, second);
-    const double a = PixelsToPosition(first);
-    SetMinSpan(a, PixelsToPosition(second) - a);
-}
-
-static bool FitRange(const std::vector<TiPlotAxisDataRange>& ranges, double& min, double& max)
-{
-    min = 1e300;
-    max = -1e300;
-    for (const TiPlotAxisDataRange& range : ranges) {
-        min = std::min(min, range.Min);
-        max = std::max(max, range.Max);
-    }
-    return max > -1e299 && min < 1e299 && max != min;
-}
-
-void TiPlotAxis::ZoomToFit()
-{
-    IPlotAxisHost* host = AxisHost();
-    double min, max;
-    if (!host || !FitRange(host->GetAxisDataRanges(IsXAxis(), Name(), false), min, max))
-        return;
-    double span = max - min;
-    if (m_trackingSpanMinimum != 0 && m_trackingSpanMinimum > span)
-        span = m_trackingSpanMinimum;
-    SetMinSpan(min - m_trackingMinMargin, span + m_trackingMaxMargin + m_trackingMinMargin);
-}
-
-void TiPlotAxis::ZoomToFitFast()
-{
-    IPlotAxisHost* host = AxisHost();
-    double min, max;
-    if (!host || !FitRange(host->GetAxisDataRanges(IsXAxis(), Name(), true), min, max))
-        return;
-    SetMinSpan(min - m_trackingMinMargin, max - min + m_trackingMaxMargin + m_trackingMinMargin);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -17,11 +17,19 @@
 //
 // The axis reaches the plot control through IPlotHost (the base's seam) and, for what only
 // axes ask, through IPlotAxisHost; a host that does not offer the second gets no axis events.
+//
+// TiPlotAxis is one class in three units: the scale, its layout, drawing and input here
+// (iPlotAxis.cpp); ticks and the texts of values, which need no canvas (iPlotAxisTicks.cpp);
+// tracking, zoom and scroll (iPlotAxisTracking.cpp).
+
+#include "plot/objects/iPlotObjectsLayer.h"
 
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Reflection.h"
 #include "plot/core/iPlotObjects.h"
+#include "plot/objects/iPlotAxisTicks.h"
+#include "plot/objects/iPlotAxisTracking.h"
 
 #include <cmath>
 #include <memory>
@@ -35,20 +43,9 @@ PRAVIX_ENUM(TiPlotScaleType, ipstLinear, ipstLog10)
 PRAVIX_ENUM(TiPlotTextFormat, iptfValue, iptfExponent, iptfPrefix, iptfDateTime, iptfPrice32nds, iptfThousands)
 PRAVIX_ENUM(TiPlotCartesianStyle, ipcsNone, ipcsMaster, ipcsChild)
 PRAVIX_ENUM(TiPlotAxisMode, ipamScroll, ipamZoom)
-PRAVIX_ENUM(TiPlotTickType, ipttMajor, ipttMinor)
 PRAVIX_ENUM(TiPlotGridLineStyle, ipglsSolid, ipglsDash, ipglsDot)
 // The side of the data view an axis lies on.
 PRAVIX_ENUM(TiQuadSide, iqsLeft, iqsTop, iqsRight, iqsBottom)
-PRAVIX_ENUM(TiPlotTrackingStyle, iptsScaleMinMax, iptsScaleMax, iptsScaleMin, iptsScrollSmooth, iptsScrollPage,
-            iptsExpandCollapse, iptsExpandCollapseFast, iptsExpandMinMax)
-PRAVIX_ENUM(TiPlotAlignFirstStyle, ipafsMin, ipafsMax, ipafsAuto, ipafsNone)
-PRAVIX_ENUM(TiPlotTrackingIncrementStyle, iptisMinimum, iptisMajor, iptisMinor)
-
-// The lowest and highest value of one channel drawn against an axis.
-struct TiPlotAxisDataRange {
-    double Min = 0;
-    double Max = 0;
-};
 
 // What the plot control offers axes beyond IPlotHost: the axis events, the collision list of
 // Cartesian axes, master input and the data ranges of the channels. The plot control
@@ -87,23 +84,9 @@ public:
     // of all points added. Channels without data are left out.
     virtual std::vector<TiPlotAxisDataRange> GetAxisDataRanges(bool xAxis, const std::string& axisName,
                                                                bool running) = 0;
-    // The plot is a strip chart (its X axes scroll with time by default).
-    virtual bool IsStripChartPlot() const = 0;
 
 protected:
     ~IPlotAxisHost() = default;
-};
-
-// One tick of an axis.
-class TiPlotTickObject : public TObject {
-    PRAVIX_CLASS(TiPlotTickObject, TObject)
-public:
-    TiPlotTickObject() = default;
-    TiPlotTickType Style = ipttMajor;
-    double Position = 0;  // axis value
-    int Pixel = 0;        // set for ticks on the scale
-    std::string Label;    // text of a major tick
-    bool OnScale = false;
 };
 
 class TiPlotAxis : public TiPlotLayoutObject {
@@ -287,7 +270,7 @@ public:
     bool TickListCustom() const { return m_tickListCustom; }
     void SetTickListCustom(bool value);
 
-    // --- Ticks and texts -----------------------------------------------------------------------
+    // --- Ticks and texts (all but CalcTicks in iPlotAxisTicks.cpp) ------------------------------
     void CalcTicks(TCanvas& canvas);
     void CalcTickPixels();
     double MajorIncrement() const { return m_majorIncrement; }
@@ -331,7 +314,7 @@ public:
     TiPlotAxis* GetCartesianRefAxis();
     TiPlotAxis* GetAlignRefAxis();
 
-    // --- Tracking, zoom and scroll ---------------------------------------------------------------
+    // --- Tracking, zoom and scroll (iPlotAxisTracking.cpp) -------------------------------------
     // Channels call this with every point: a value inside the scale for a style it cannot move,
     // and a smooth scroll by a fixed span, are answered here; the rest by TrackValue. Neither
     // is, with a span minimum or margins, which act on every value.
@@ -407,6 +390,21 @@ private:
         bool MinLengthAutoAdjust = false;
     };
 
+    // Scale arithmetic shared by the axis's units.
+    // More ticks than this means a degenerate scale: one tick in the middle replaces them.
+    static constexpr int kMaxTicks = 5000;
+    // Log scales treat a value that is not above 0 as 1, so that no conversion takes the
+    // logarithm of 0 or of a negative number.
+    static double PositiveOrOne(double value) { return value > 0 ? value : 1.0; }
+    static double SafeLog10(double value) { return std::log10(PositiveOrOne(value)); }
+    // Int(a / b) * b computed in extended precision; `fallback` when that is not finite.
+    static double WholeMultiple(double a, double b, double fallback)
+    {
+        const long double q = static_cast<long double>(a) / b;
+        const long double r = std::trunc(q) * b;
+        return std::isfinite(r) ? double(r) : fallback;
+    }
+
     bool IsLog() const { return m_scaleType == ipstLog10; }
     bool IsCartesian() const { return m_cartesianStyle != ipcsNone; }
     bool LabelsRunAlong() const;
@@ -415,10 +413,10 @@ private:
     void UpdatePixelsPerUnit();
     int EndMargin(TCanvas& canvas);
     int LabelHeightOfMin(TCanvas& canvas);
-    void CalcLinearTicks(TCanvas& canvas, int n, double& increment, int& count);
-    void CalcDateTimeTicks(TCanvas& canvas, int n, double& increment, int& count);
-    void CalcPrice32Ticks(TCanvas& canvas, int n, double& increment, int& count);
-    void CalcLog10Ticks(TCanvas& canvas, int n);
+    void CalcLinearTicks(int n, double& increment, int& count);
+    void CalcDateTimeTicks(int n, double& increment, int& count);
+    void CalcPrice32Ticks(int n, double& increment, int& count);
+    void CalcLog10Ticks(int n);
     void PlaceTicks(double increment);
     void AddTick(double position, TiPlotTickType style);
     void ReplaceTicksWithMiddle();

@@ -14,6 +14,11 @@
 //     channel->DoYLookup(1.5, y);    // ipdpsValid, ipdpsNull or ipdpsEmpty
 //
 // Dragging a point's X with the mouse can break the X order; the channel does not re-sort.
+//
+// Its drawing (DrawSetup, Draw and every Draw... method below, the fast trace's columns) is
+// defined in iPlotTraceDrawing.cpp, not in iPlotChannel.cpp.
+
+#include "plot/objects/iPlotObjectsLayer.h"
 
 #include "plot/objects/iPlotChannelCustom.h"
 #include "plot/objects/iPlotChannelOPCSource.h"

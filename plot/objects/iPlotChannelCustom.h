@@ -13,6 +13,12 @@
 // Its appearance (Color, trace and markers) lives in the point list's list-wide fields, so
 // it survives a change of DataStyle while the points do not. Drawing is the concrete
 // channel's.
+//
+// The drawing methods declared here (the drawing primitives, DrawConnectPoints, DrawMarkers,
+// DrawLine, DrawQuadPolygon, DrawWithinAxes, ValueToPixels, SetTracePen) are defined in
+// iPlotTraceDrawing.cpp with the rest of the trace drawing.
+
+#include "plot/objects/iPlotObjectsLayer.h"
 
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
@@ -238,7 +244,7 @@ public:
     const std::string& DataCursorXText() const { return m_cursorCache.XText; }
     const std::string& DataCursorYText() const { return m_cursorCache.YText; }
 
-    // --- Drawing primitives (shared by both channel classes) -------------------------------------
+    // --- Drawing primitives (shared by both channel classes; iPlotTraceDrawing.cpp) ------------
     // Both axes are bound.
     bool AxesValid();
     // The pixels of a value point; 0 and 0 unless both axes are bound.

@@ -12,6 +12,8 @@
 // The OPC binding applies library callbacks on the GUI thread, so the channel's handlers may
 // add points as any other caller does.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "platform/core/Component.h"
 
 #include <functional>

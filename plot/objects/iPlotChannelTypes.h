@@ -2,6 +2,8 @@
 // Enumerations the channel shares with its point lists, data cursors and files. Channel
 // property files store them by ordinal, so the order of each value list is fixed.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "platform/core/Reflection.h"
 
 // Which point list a channel keeps its points in.

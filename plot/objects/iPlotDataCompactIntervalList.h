@@ -5,6 +5,8 @@
 // old points (deletes, a wrapping ring) moves FirstX so the remaining points keep their X.
 // No Null or Empty status is kept.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/objects/iPlotDataCustomList.h"
 
 class TiPlotDataCompactIntervalList : public TiPlotDataCustomList {

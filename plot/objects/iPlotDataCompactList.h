@@ -3,6 +3,8 @@
 // no status: a Null or Empty point reads back as a valid point, and X keeps only about
 // seven significant digits (a date-time X of these years resolves only about five minutes).
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/objects/iPlotDataCustomList.h"
 
 class TiPlotDataCompactList : public TiPlotDataCustomList {

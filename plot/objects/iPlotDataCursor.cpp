@@ -2,7 +2,6 @@
 
 #include "components/iGPFunctions.h"
 #include "platform/gui/Keys.h"
-#include "plot/core/iPlotComponent.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
@@ -645,13 +644,7 @@ bool TiPlotDataCursor::DoKeySnapToDataPoint(int& key, TShiftState shift, TPopupM
 // ---------------------------------------------------------------------------------------------
 // Snapping
 
-TiPlotComponent* TiPlotDataCursor::Plot() const { return dynamic_cast<TiPlotComponent*>(Owner()); }
-
-bool TiPlotDataCursor::IsStripChartPlot() const
-{
-    const TiPlotComponent* plot = Plot();
-    return plot && plot->IsStripChartPlot();
-}
+bool TiPlotDataCursor::IsStripChartPlot() const { return Owner()->IsStripChartPlot(); }
 
 // Only a pointer lying across the X axis reads an X that a data point can give it.
 bool TiPlotDataCursor::PointerReadsX(int pointer) const
@@ -719,7 +712,7 @@ bool TiPlotDataCursor::DoSnapTo(int pointer)
         for (int i = 0; i < Owner()->ChannelCount(); ++i)
             consider(i, Owner()->GetChannel(i));
     } else if (TiPlotChannelCustom* channel = GetChannel()) {
-        consider(Plot()->GetChannelIndexByName(m_channelName), channel);
+        consider(Owner()->GetChannelIndexByName(m_channelName), channel);
     }
     if (channelIndex < 0)
         return false;
@@ -802,9 +795,7 @@ TiPlotDataPointStatus TiPlotDataCursor::GetInterpolatedYValue(const std::string&
             // start lays the axis out for the reading.
             axis->SetMin(X);
             SetPointer1Position(axis->PositionToDataViewFraction(X) * 100);
-            if (TiPlotComponent* plot = Plot())
-                plot->ReCalcLayout();
-            else
+            if (!Owner()->CalcLayoutNow())
                 DoUpdate();
         }
     } catch (...) {

@@ -13,6 +13,8 @@
 // Which pointers show, and how they lie, follows from the style, the plot's kind (an XY plot
 // has a horizontal pointer for Y) and the plot's reversed axes; DoSetup works it out.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "plot/core/iPlotObjects.h"
@@ -25,7 +27,6 @@
 #include <string>
 
 class TiPlotChannel;
-class TiPlotComponent;
 class TiPlotDataView;
 
 class TiPlotDataCursor : public TiPlotManagerObject, public IPlotDataCursorTarget, public IPlotDataCursorPaint {
@@ -195,7 +196,6 @@ private:
 
     void DoSetup();
     bool IsAllChannels() const { return m_channelName == kAllChannels; }
-    TiPlotComponent* Plot() const;
     bool IsStripChartPlot() const;
     bool PointerReadsX(int pointer) const;
     bool IsDeltaStyle() const;

@@ -5,6 +5,8 @@
 // channel's list-wide drawing attributes, which the per-point attribute getters answer
 // unless a concrete list stores that attribute per point.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"

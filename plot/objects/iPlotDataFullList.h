@@ -2,6 +2,8 @@
 // The full-feature point list: a 136-byte record per point with X and Y, the Null and
 // Empty flags, high/low/open/close values and every drawing attribute of its own.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/objects/iPlotDataCustomList.h"
 
 #include <cstdint>

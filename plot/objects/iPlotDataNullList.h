@@ -2,6 +2,8 @@
 // The standard point list: X and Y in double precision and one 16-bit status word per
 // point holding the Null and Empty flags and the point's marker visibility and style.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/objects/iPlotDataCustomList.h"
 
 #include <cstdint>

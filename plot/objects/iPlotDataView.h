@@ -11,6 +11,8 @@
 //     view->Draw(canvas, backgroundColor);           // grid and frame, in its layer
 //     view->DrawForeground(canvas);                  // zoom box, after the layers
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/core/iPlotObjects.h"
 #include "plot/objects/iPlotAxis.h"
 

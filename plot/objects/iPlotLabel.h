@@ -10,6 +10,8 @@
 //     label->SetImageListIndex(0);   // the plot's image list 0 ...
 //     label->SetImageIndex(2);       // ... its third image, in place of the caption
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"

@@ -14,6 +14,8 @@
 // The legend keeps no channel between paints but those of its last layout, and drops a
 // channel from them the moment the channel leaves the plot.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "plot/core/iPlotObjects.h"

@@ -14,6 +14,8 @@
 // it. A limit keeps no pixel state beyond its last paint: the drawn flags and hit rectangles
 // are recomputed every time, so a line outside its axis range cannot be grabbed.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "platform/canvas/Graphics.h"
 #include "plot/core/iPlotObjects.h"
 #include "plot/core/iPlotPaintRoles.h"

@@ -8,6 +8,8 @@
 //     if (m_image.Drawable())
 //         m_image.Draw(canvas, left, top);    // see-through where the bottom-left colour is
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/Graphics.h"
 

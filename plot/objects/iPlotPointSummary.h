@@ -10,6 +10,8 @@
 //     if (summary.XOrdered(a, b) && !summary.HasGaps(a, b))
 //         summary.YRange(list, a, b, low, high);  // as a pass over points a .. b finds them
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include <cstddef>
 #include <deque>
 

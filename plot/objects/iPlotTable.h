@@ -13,6 +13,8 @@
 // Column and row indices follow the lists; a bad one raises the list's index error
 // ("List index out of bounds (n)").
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "platform/core/StringList.h"

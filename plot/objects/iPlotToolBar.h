@@ -11,6 +11,8 @@
 // Toolbar 0 is special: its Select button is the plot's select mode and its Zoom Box and
 // Select buttons decide how the data view reads the mouse.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/core/iPlotObjects.h"
 
 #include <memory>

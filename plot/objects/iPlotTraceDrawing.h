@@ -9,6 +9,12 @@
 //
 // TiMinMaxPoint is the older accumulator of the same kind, kept for code written against it.
 // TDigitalSequenceData is one run of equal state of a digital trace.
+//
+// iPlotTraceDrawing.cpp also defines how channels draw: the drawing primitives of
+// TiPlotChannelCustom (iPlotChannelCustom.h) and the drawing methods of TiPlotChannel
+// (iPlotChannel.h), which those headers declare.
+
+#include "plot/objects/iPlotObjectsLayer.h"
 
 #include "platform/core/Component.h"
 

@@ -2,7 +2,7 @@
 
 #include "components/iOPCItem.h"
 #include "components/iOPCManager.h"
-#include "plot/core/iXYPlot.h"
+#include "plot/core/iPlotMasterManager.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotDataCursor.h"
 #include "plot/objects/iPlotDataView.h"

@@ -13,6 +13,8 @@
 //
 // A data cursor on an XY plot is a crosshair: pointer 1 reads X, pointer 2 reads Y.
 
+#include "plot/objects/iPlotObjectsLayer.h"
+
 #include "plot/objects/iPlotChannelCustom.h"
 #include "plot/objects/iPlotChannelOPCSource.h"
 

@@ -6,7 +6,7 @@
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotDataView.h"
 #include "plot/objects/iPlotToolBar.h"
 

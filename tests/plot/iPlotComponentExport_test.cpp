@@ -2,7 +2,7 @@
 // other programs read it: Pillow for PNG, JPEG and BMP, emf2svg for metafiles, poppler for the
 // printed PDF.
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "platform/canvas/PixelTestUtil.h"
 #include "support/TempDir.h"
@@ -15,7 +15,7 @@
 #include "platform/core/Streams.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>

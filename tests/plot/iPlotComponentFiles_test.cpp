@@ -1,11 +1,11 @@
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "PlotBoxKinds.h"
 
 #include "platform/core/Conversions.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // events through the platform's input simulation, with the objects' calls and the plot's
 // events recorded in one log.
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "PlotBoxKinds.h"
 
@@ -11,7 +11,7 @@
 #include "platform/canvas/SystemColors.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotChannel.h"
 #include "plot/objects/iPlotDataView.h"
 

@@ -1,4 +1,4 @@
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "PlotBoxKinds.h"
 
@@ -8,8 +8,8 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormDescription.h"
 #include "platform/core/Variant.h"
-#include "plot/core/iPlot.h"
-#include "plot/core/iXYPlot.h"
+#include "plot/control/iPlot.h"
+#include "plot/control/iXYPlot.h"
 #include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>

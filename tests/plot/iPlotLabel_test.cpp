@@ -5,7 +5,7 @@
 #include "components/iGPFunctions.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/ImageList.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotDataView.h"
 #include "plot/objects/iPlotToolBar.h"

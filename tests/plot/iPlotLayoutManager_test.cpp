@@ -3,7 +3,7 @@
 #include "PlotBoxKinds.h"
 
 #include "platform/canvas/Bitmap.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/SystemColors.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotDataView.h"
 #include "plot/objects/iPlotToolBar.h"

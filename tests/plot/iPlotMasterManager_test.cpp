@@ -457,6 +457,24 @@ TEST(MasterManagerLayout, TheLayoutManagerPlugsInAndHearsTheNews)
     RegisterPlotLayoutManager({});
 }
 
+// The layout manager is made after every typed manager. When making it fails, the master
+// manager was never made, and the managers made before must still be released: the
+// sanitizer build's leak check fails this test for any that stay.
+TEST(MasterManagerLayout, AThrowWhileMakingTheManagersLeavesNoneBehind)
+{
+    TTestKinds kinds;
+    TTestPlotHost host;
+    struct TRestoreLayout {
+        ~TRestoreLayout() { RegisterPlotLayoutManager({}); }
+    } restore;
+    RegisterPlotLayoutManager(
+        {[](IPlotHost*, TNotifyEvent, TNotifyEvent, TNotifyEvent, TNotifyEvent) -> TiPlotObjectManagerCustom* {
+             throw Exception("No room for a layout manager");
+         },
+         nullptr});
+    EXPECT_THROW(TiPlotMasterManager master(&host), Exception);
+}
+
 TEST_F(MasterManager, DestructionReleasesEverything)
 {
     auto doomed = std::make_unique<TiPlotMasterManager>(&host);

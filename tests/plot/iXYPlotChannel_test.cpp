@@ -11,7 +11,7 @@
 #include "opc/OPCTestSupport.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/gui/Application.h"
-#include "plot/core/iXYPlot.h"
+#include "plot/control/iXYPlot.h"
 #include "plot/objects/iPlotDataCursor.h"
 #include "plot/objects/iPlotDataView.h"
 #include "support/TempDir.h"

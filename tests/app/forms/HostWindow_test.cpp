@@ -25,7 +25,7 @@
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHooks.h"
 #include "platform/gui/Timers.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
 #include "support/SourcePaths.h"

@@ -5,7 +5,9 @@
 //     TiPlot plot(form);            // toolbar, legend, axes, "Channel 1", data view, cursor, title
 //     plot.GetChannel(0)->AddXY(GetNow(), 12.5);
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotControlLayer.h"
+
+#include "plot/control/iPlotComponent.h"
 #include "plot/objects/iPlotChannel.h"
 
 class TiPlot : public TiPlotComponent {

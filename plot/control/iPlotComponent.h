@@ -16,6 +16,8 @@
 // Kinds plug in through the master manager's registry: a kind whose class has not been
 // registered is simply absent (its Add raises, the default objects leave it out).
 
+#include "plot/control/iPlotControlLayer.h"
+
 #include "components/iCustomComponent.h"
 #include "platform/canvas/ImageList.h"
 #include "platform/canvas/Metafile.h"
@@ -23,6 +25,7 @@
 #include "platform/gui/Menus.h"
 #include "plot/core/iPlotLayoutManager.h"
 #include "plot/core/iPlotMasterManager.h"
+#include "plot/objects/iPlotAnnotation.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotDataView.h"
 #include "plot/objects/iPlotLegend.h"
@@ -41,8 +44,6 @@ class TVariant;
 
 PRAVIX_ENUM(TiPlotDataFileColumnSeparator, ipdfcsTab, ipdfcsComma)
 PRAVIX_ENUM(TiPlotDataFileFormat, ipdffText, ipdffCompactInterval)
-PRAVIX_ENUM(TiPlotReferenceType, iprtDataView, iprtChannel, iprtXChannelYDataView, iprtXDataViewYChannel)
-PRAVIX_ENUM(TiPlotReferenceIndividual, ipriAuto, ipriDataView, ipriChannel)
 
 using TiPlotObjectEvent = Event<TObject*, int>;
 using TiPlotObjectMouseEvent = Event<TObject*, int, TMouseButton, TShiftState, int, int>;
@@ -185,7 +186,10 @@ public:
     TiPlotYAxis* GetYAxisByName(const std::string& name) override;
     TiPlotObject* GetObjectByName(TiPlotObjectKind kind, const std::string& name) const;
     int GetIndexByName(TiPlotObjectKind kind, const std::string& name) const;
-    int GetChannelIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::Channel, name); }
+    int GetChannelIndexByName(const std::string& name) const override
+    {
+        return GetIndexByName(TiPlotObjectKind::Channel, name);
+    }
     int GetXAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::XAxis, name); }
     int GetYAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::YAxis, name); }
 
@@ -224,7 +228,7 @@ public:
     void ImageListLoadFromBitmap(int index, TBitmap& bitmap);
     void ImageListLoadFromResourceName(int index, const std::string& resourceName);
 
-    // --- Layout and painting ----------------------------------------------------------------------
+    // --- Layout and painting (iPlotComponentLayout.cpp) -------------------------------------------
     void CalcLayout(TCanvas& canvas);
     // Paints on a scratch bitmap to bring every object's pixel positions up to date.
     void ReCalcLayout();
@@ -324,7 +328,7 @@ public:
     void SetAnnotationDefaultReferenceSizeX(TiPlotReferenceIndividual value) { m_annotationReferences[2] = value; }
     TiPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return m_annotationReferences[3]; }
     void SetAnnotationDefaultReferenceSizeY(TiPlotReferenceIndividual value) { m_annotationReferences[3] = value; }
-    bool ClipAnnotationsToAxes() const { return m_clipAnnotationsToAxes; }
+    bool ClipAnnotationsToAxes() const override { return m_clipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool value) { SetBooleanProperty(value, m_clipAnnotationsToAxes, irtInvalidate); }
     bool BackGroundGradientEnabled() const { return m_gradientEnabled; }
     void SetBackGroundGradientEnabled(bool value) { SetBooleanProperty(value, m_gradientEnabled, irtInvalidate); }
@@ -394,6 +398,12 @@ public:
     void DoToolBarButtonClick(TiPlotToolBar* toolBar, TiPlotToolBarButtonType button) override;
     void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text) override;
     TImageList* GetPlotImageList(int index) override;
+    bool IsStripChartPlot() const override { return false; }
+    bool CalcLayoutNow() override
+    {
+        ReCalcLayout();
+        return true;
+    }
 
     // --- IPlotAxisHost --------------------------------------------------------------------------
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;
@@ -411,7 +421,6 @@ public:
     void MasterAxisMouseWheel(TiPlotAxis* axis, int wheelDelta, TShiftState shift, int x, int y) override;
     void MasterAxisKeyDown(TiPlotAxis* axis, int& key, TShiftState shift) override;
     std::vector<TiPlotAxisDataRange> GetAxisDataRanges(bool xAxis, const std::string& axisName, bool running) override;
-    bool IsStripChartPlot() const override { return false; }
 
     // --- Form description -------------------------------------------------------------------------
     void DefineProperties(TFiler& filer) override;

@@ -5,7 +5,7 @@
 // Numbers are written with "." whatever the region, so a comma column separator stays
 // unambiguous; reading takes "." or ",". Text lines end with CR LF, the last included.
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "components/iClasses.h"
 #include "platform/core/Conversions.h"

@@ -3,11 +3,9 @@
 // channel class registered with RegisterXYPlotChannelClass; until one is registered it has
 // no channels (AddChannel raises).
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotControlLayer.h"
 
-// The XY channel's unit registers its class here.
-void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass);
-TiPlotObjectFactory XYPlotChannelClass();
+#include "plot/control/iPlotComponent.h"
 
 class TiXYPlot : public TiPlotComponent {
     PRAVIX_CLASS(TiXYPlot, TiPlotComponent)

@@ -1,4 +1,4 @@
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 
 #include "plot/objects/iPlotChannel.h"
 

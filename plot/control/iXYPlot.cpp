@@ -1,14 +1,8 @@
-#include "plot/core/iXYPlot.h"
+#include "plot/control/iXYPlot.h"
 
 #include "platform/core/Exceptions.h"
 
 namespace {
-
-TiPlotObjectFactory& ChannelClassSlot()
-{
-    static TiPlotObjectFactory channelClass = nullptr;
-    return channelClass;
-}
 
 // What the channel manager makes while no XY channel class is registered: nothing, so that
 // an XY plot never holds strip-chart channels.
@@ -18,10 +12,6 @@ TiPlotObjectPtr<TiPlotObject> RefuseChannel(IPlotHost*, TNotifyEvent, TNotifyEve
 }
 
 }  // namespace
-
-void RegisterXYPlotChannelClass(TiPlotObjectFactory channelClass) { ChannelClassSlot() = channelClass; }
-
-TiPlotObjectFactory XYPlotChannelClass() { return ChannelClassSlot(); }
 
 TiXYPlot::TiXYPlot(TComponent* owner) : TiPlotComponent(owner)
 {

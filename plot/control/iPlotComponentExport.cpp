@@ -2,7 +2,7 @@
 // preview, into image files and onto printed pages, each painted by iPaintTo onto a canvas of
 // its own.
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "components/iGPPaper.h"
 #include "platform/canvas/Bitmap.h"

@@ -3,7 +3,7 @@
 // under the mouse, the hint timer, and the dispatchers through which the objects fire the
 // plot's events.
 
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
 
 #include "components/iGPControls.h"
 #include "plot/core/iPlotLayoutManager.h"
