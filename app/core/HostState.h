@@ -156,6 +156,7 @@ struct HostState {
 
     // Link and meter (the open port itself is the serial port object)
     int PortNumber = 0, BaudIndex = 2, PortIndex = -1;
+    bool PortHungUp = false;  // the chosen port went away; "Start Data" opens it again
     int SetupRequestCountdown = 10;
     bool MeterIdentified = false, ReloadPending = false;
     unsigned MeterAverage = 1, MeterCycles = 1, MeterSamples = 1, MeterLogging = 0, MeterEngrOutput = 0,
