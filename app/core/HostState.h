@@ -176,8 +176,9 @@ struct HostState {
     bool EngrHeaderPending = false;                  // a device file was loaded while engineering recording was on
     std::string RawPath, EngrPath;                   // the record files' names, for the message when one fails
     std::string EngrRowText;                         // the row being written to the engineering record
-    bool RawUnsynced = false, EngrUnsynced = false;  // written since the last push to the disk
+    long RawUnsyncedSize = 0, EngrUnsyncedSize = 0;  // bytes handed to stdio since the last push to the disk
     int SilenceCountdown = 0, ReceiveStatus = 0;
+    // The record files' sizes count the bytes on the disk, the receive file's those written.
     long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
     std::array<char, 3> EtxWindow{'x', 'x', 'x'};
 
