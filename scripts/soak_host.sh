@@ -8,7 +8,8 @@
 #
 # The points: the simulator's count of lines sent, spread over the run at its steady rate,
 # times the plot's channel count (read from the plot settings the host saves at File > Exit),
-# times 18 bytes (X and Y as doubles and a 16-bit status word, the standard point list).
+# times 25.5 bytes: the standard point list's 24-byte record (X and Y as doubles and a status
+# word) and its summary's 24-byte block for every 16 points.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -95,8 +96,8 @@ import sys
 samples = [tuple(map(int, line.split())) for line in open(sys.argv[1])]
 started, ended, sent, channels = map(int, sys.argv[2:6])
 rate = sent / max(1, ended - started)  # lines a second, steady
-bytes_per_point = 18
-print(f"data lines sent {sent} ({rate:.1f}/s), {channels} plot channels, {bytes_per_point} bytes a point")
+bytes_per_point = 24 + 24 / 16
+print(f"data lines sent {sent} ({rate:.1f}/s), {channels} plot channels, {bytes_per_point:g} bytes a point")
 print(f"{'minute':>6} {'RSS MB':>8} {'points':>10} {'points MB':>9} {'RSS growth':>10} {'beyond points':>13}")
 base_rss, base_points = None, None
 for minute, at, rss_kb in samples:
