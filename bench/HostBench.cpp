@@ -110,6 +110,7 @@ public:
         return true;
     }
     bool IsOpen() const override { return m_open; }
+    bool LineLost() const override { return false; }
 
 private:
     bool m_open = false;

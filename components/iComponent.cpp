@@ -327,7 +327,15 @@ void TiComponent::PaintToDC()
         OnOffScreenPaint(this, &canvas);
         ShowOffScreenBitmap(*m_offScreenBitmap);
     } catch (...) {
-        // Nothing more can be shown; the control keeps its last picture.
+        // No off-screen picture could be made (a control too large for one): the reason is
+        // drawn straight onto the control, which the platform clips to what shows.
+        if (TCanvas* canvas = Canvas()) {
+            try {
+                DrawPaintFailure(*canvas, MessageOf(std::current_exception()));
+            } catch (...) {
+                // Nothing more can be shown; the control keeps its last picture.
+            }
+        }
     }
 }
 

@@ -1,5 +1,9 @@
 #include "FuzzPlot.h"
 
+#include "FuzzSupport.h"
+
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Metafile.h"
 #include "platform/core/Streams.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotDataView.h"
@@ -34,4 +38,19 @@ void ExpectPlotUnlocked(TiPlot& plot)
         std::fprintf(stderr, "fuzz: a failed load left the plot locked\n");
         std::abort();
     }
+}
+
+void PaintAndPlaySnapshot(TiPlot& plot)
+{
+    plot.SetBounds(0, 0, 240, 160);
+    TBitmap picture;
+    picture.SetSize(240, 160);
+    ExpectingLibraryErrors([&] { plot.PaintToMetaFile(picture.Canvas()); });
+    ExpectingLibraryErrors([&] {
+        const TMetafile& snapshot = plot.GetSnapShotPicture()->Metafile();
+        TBitmap page;
+        page.SetSize(120, 80);
+        snapshot.Play(page.Canvas(), TRect{0, 0, 120, 80});
+        snapshot.Play(page.Canvas(), TRect{0, 0, 5100, 6600});  // a Letter page at 600 dpi
+    });
 }

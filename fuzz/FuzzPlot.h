@@ -17,3 +17,7 @@ const std::string& InputAsFile(const std::uint8_t* data, std::size_t size);
 
 // Aborts the run when a failed load left the plot holding its repaints or its layout.
 void ExpectPlotUnlocked(TiPlot& plot);
+
+// Paints the plot at a small size into a bitmap, takes its snapshot and plays that into a
+// small picture and stretched over a printer page, as the print preview and printing do.
+void PaintAndPlaySnapshot(TiPlot& plot);

@@ -83,6 +83,7 @@ public:
     void Write(const void*, std::size_t) override {}
     bool Close() override { return true; }
     bool IsOpen() const override { return true; }
+    bool LineLost() const override { return false; }
 };
 
 class HarnessDialogs : public IFileDialogs {

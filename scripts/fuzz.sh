@@ -4,7 +4,9 @@
 # (default: the number of processors) at a time. Prints per target the executions, the
 # coverage reached and the verdict; exits non-zero on any crash, hang (over 5 s per input),
 # leak or out-of-memory. The inputs that found something are kept in build/fuzz/findings/,
-# the corpus grown so far in build/fuzz/corpus/ (it is reused by the next run).
+# the corpus grown so far in build/fuzz/corpus/ (it is reused by the next run). In a long run
+# (600 s or more) the targets that read whole files get inputs of up to 1 MB, large enough to
+# show a load that grows faster than its file; the serial targets keep libFuzzer's own bound.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -37,12 +39,16 @@ mkdir -p "$build/findings" "$build/logs"
 
 # One target: its own growing corpus first (new inputs go there), the seeds after it.
 run_target() {
-  local name=$1 dict=()
+  local name=$1 dict=() length=()
   # Absolute paths: a target may change its working folder.
   [ -f "$root/fuzz/$name.dict" ] && dict=(-dict="$root/fuzz/$name.dict")
+  case "$name" in
+    serial_input | meter_reply) ;;
+    *) [ "$seconds" -ge 600 ] && length=(-max_len=1048576) ;;
+  esac
   mkdir -p "$build/corpus/$name"
   "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$build/findings/$name-" "${dict[@]}" \
+    -print_final_stats=1 -artifact_prefix="$build/findings/$name-" "${dict[@]}" "${length[@]}" \
     "$build/corpus/$name" "$root/fuzz/corpus/$name" > "$build/logs/$name.log" 2>&1
 }
 export -f run_target

@@ -209,6 +209,7 @@ struct HostState {
 
     // Link and meter (the open port itself is the serial port object)
     int PortNumber = 0, BaudIndex = 2, PortIndex = -1;
+    bool PortHungUp = false;  // the chosen port went away; "Start Data" opens it again
     int SetupRequestCountdown = 10;
     bool MeterIdentified = false, ReloadPending = false;
     unsigned MeterAverage = 1, MeterCycles = 1, MeterSamples = 1, MeterLogging = 0, MeterEngrOutput = 0,
@@ -228,9 +229,10 @@ struct HostState {
     bool EngrHeaderPending = false;                  // a device file was loaded while engineering recording was on
     std::string RawPath, EngrPath;                   // the record files' names, for the message when one fails
     std::string EngrRowText;                         // the row being written to the engineering record
-    bool RawUnsynced = false, EngrUnsynced = false;  // written since the last push to the disk
+    long RawUnsyncedSize = 0, EngrUnsyncedSize = 0;  // bytes handed to stdio since the last push to the disk
     int SilenceCountdown = 0;
     TReceiveState ReceiveStatus = ReceiveState::None;
+    // The record files' sizes count the bytes on the disk, the receive file's those written.
     long TotalBytesRead = 0, RawFileSize = 0, EngrFileSize = 0, ReceiveFileSize = 0;
     std::array<char, 3> EtxWindow{'x', 'x', 'x'};
 

@@ -29,6 +29,8 @@ void BTStartClick(HostContext& ctx)
         ctx.ui.SetText("BTStartData", "Resume Replay");
         return;
     }
+    if (!ReopenHungUpPort(ctx))
+        return;
     SendCommand(ctx, "$run");
     ctx.s.RateLineCount = -1;
 }

@@ -1,9 +1,12 @@
 #include "app/core/Recording.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <stdio_ext.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/core/CFormat.h"
@@ -27,9 +30,9 @@ struct RecordFile {
     FilePtr& File;
     std::unique_ptr<char[]>& Buffer;
     bool& Recording;
-    bool& Unsynced;
+    long& Unsynced;  // bytes handed to stdio, not yet known to be on the disk
     std::string& Path;
-    long& Size;
+    long& Size;        // bytes on the disk
     const char* Kind;  // as the warning names it
 };
 
@@ -44,30 +47,59 @@ void AppendFieldFixed(std::string& row, double value, int width, int precision)
 
 RecordFile RawRecord(HostState& s)
 {
-    return {s.RawFile, s.RawFileBuffer, s.RawRecording, s.RawUnsynced, s.RawPath, s.RawFileSize, "raw"};
+    return {s.RawFile, s.RawFileBuffer, s.RawRecording, s.RawUnsyncedSize, s.RawPath, s.RawFileSize, "raw"};
 }
 
 RecordFile EngrRecord(HostState& s)
 {
-    return {s.EngrFile, s.EngrFileBuffer, s.EngrRecording,    s.EngrUnsynced,
+    return {s.EngrFile, s.EngrFileBuffer, s.EngrRecording,    s.EngrUnsyncedSize,
             s.EngrPath, s.EngrFileSize,   "engineering units"};
 }
 
 // fflush hands the bytes to the system, fdatasync has the system write them out, so they
 // survive a power cut too. A device that cannot be synced (EINVAL, EROFS) has nothing more to
-// write out.
-bool PushToDisk(std::FILE* file)
+// write out. Only then do the bytes count as on the disk.
+bool PushToDisk(RecordFile r)
 {
-    if (std::fflush(file) != 0)
+    if (std::fflush(r.File.get()) != 0)
         return false;
-    return ::fdatasync(::fileno(file)) == 0 || errno == EINVAL || errno == EROFS;
+    if (::fdatasync(::fileno(r.File.get())) != 0 && errno != EINVAL && errno != EROFS)
+        return false;
+    r.Size += r.Unsynced;
+    r.Unsynced = 0;
+    return true;
+}
+
+// A failed write may have left part of a row behind what was on the disk already (a full disk
+// takes what fits). What stdio still holds is dropped, and the file is cut back to the last line
+// end in that part, so it ends in whole rows; the size then counts what the disk holds.
+void CutToWholeRows(RecordFile r)
+{
+    std::FILE* file = r.File.get();
+    ::__fpurge(file);
+    r.Unsynced = 0;
+    const int fd = ::fileno(file);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= r.Size) {
+        if (S_ISREG(st.st_mode))
+            r.Size = std::min<long>(r.Size, long(st.st_size));
+        return;
+    }
+    std::string tail(std::size_t(st.st_size - r.Size), '\0');
+    const ssize_t got = ::pread(fd, tail.data(), tail.size(), r.Size);
+    const std::size_t end = got > 0 ? tail.rfind('\n', std::size_t(got) - 1) : std::string::npos;
+    const long whole = end == std::string::npos ? r.Size : r.Size + long(end) + 1;
+    if (::ftruncate(fd, whole) == 0)
+        r.Size = whole;
+    else
+        r.Size = long(st.st_size);  // the part stays; the size still says what is there
 }
 
 // A record file failed: the recording ends there, and the user learns why.
 void StopOnWriteError(HostContext& ctx, RecordFile r, int error)
 {
+    CutToWholeRows(r);
     r.Recording = false;
-    r.Unsynced = false;
     r.File.reset();
     ctx.ShowWarning("Recording Stopped",
                     CFormat("The %s record file \"%s\" could not be written: %s.\nRecording to it has stopped; the "
@@ -78,8 +110,7 @@ void StopOnWriteError(HostContext& ctx, RecordFile r, int error)
 void WriteRecord(HostContext& ctx, RecordFile r, std::string_view bytes)
 {
     std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), r.File.get());
-    r.Size += long(written);
-    r.Unsynced = true;
+    r.Unsynced += long(written);
     if (written < bytes.size())
         StopOnWriteError(ctx, r, errno);
 }
@@ -89,12 +120,11 @@ void EndRecording(HostContext& ctx, RecordFile r)
 {
     if (!r.Recording)
         return;
-    if (!PushToDisk(r.File.get())) {
+    if (!PushToDisk(r)) {
         StopOnWriteError(ctx, r, errno);
         return;
     }
     r.Recording = false;
-    r.Unsynced = false;
     r.File.reset();
 }
 
@@ -103,7 +133,8 @@ bool CreateRecordFile(HostContext& ctx, RecordFile r, const std::string& path)
 {
     EndRecording(ctx, r);
     r.File.reset();  // closed before its buffer serves the new file
-    r.File.reset(std::fopen(path.c_str(), "wb"));
+    // Readable too: after a failed write the file's end is read back to cut it to whole rows.
+    r.File.reset(std::fopen(path.c_str(), "w+b"));
     if (!r.File) {
         ctx.ShowWarning("Unable to open file.", "Error opening fille");
         return false;
@@ -113,6 +144,7 @@ bool CreateRecordFile(HostContext& ctx, RecordFile r, const std::string& path)
     std::setvbuf(r.File.get(), r.Buffer.get(), _IOFBF, kRecordBufferBytes);
     r.Path = path;
     r.Size = 0;
+    r.Unsynced = 0;
     r.Recording = true;
     return true;
 }
@@ -177,10 +209,9 @@ void WriteEngrRecord(HostContext& ctx)
 void FlushRecordFiles(HostContext& ctx)
 {
     for (RecordFile r : {RawRecord(ctx.s), EngrRecord(ctx.s)}) {
-        if (!r.Recording || !r.Unsynced)
+        if (!r.Recording || r.Unsynced == 0)
             continue;
-        r.Unsynced = false;
-        if (!PushToDisk(r.File.get()))
+        if (!PushToDisk(r))
             StopOnWriteError(ctx, r, errno);
     }
 }

@@ -16,13 +16,16 @@ void SetBaudIndex(HostContext& ctx, int rate)
 
 void OpenCommPort(HostContext& ctx, int portNumber)
 {
-    if (!ctx.port.Open(ComPortPath(portNumber))) {
+    const int index = ctx.s.BaudIndex;
+    const int rate = index >= 0 && index < 4 ? kRates[index] : 19200;
+    // A port that refuses the rate is no more usable than one that would not open.
+    if (!ctx.port.Open(ComPortPath(portNumber)) || !ctx.port.Configure(rate)) {
+        if (ctx.port.IsOpen())
+            ctx.port.Close();
         ctx.s.PortNumber = 0;
         ctx.ui.ShowCommError(CFormat("Could Not Open COM%1d", portNumber));
         return;
     }
-    int index = ctx.s.BaudIndex;
-    ctx.port.Configure(index >= 0 && index < 4 ? kRates[index] : 19200);
     ctx.s.PortNumber = portNumber;
 }
 
@@ -40,9 +43,48 @@ void WriteComm(HostContext& ctx, std::string_view bytes)
         ctx.port.WriteByte(static_cast<unsigned char>(c));
 }
 
+namespace {
+
+// The meter went away under an open port. The port is closed and the data stopped, once, with
+// one message; the rate measurement starts afresh and "Start Data" opens the port again.
+void PortHungUp(HostContext& ctx)
+{
+    const int portNumber = ctx.s.PortNumber;
+    ctx.port.Close();
+    ctx.s.PortNumber = 0;
+    ctx.s.PortHungUp = true;
+    ctx.s.RateLineCount = -1;
+    ctx.ui.SetText("LBHz1", "Sample Rate:");
+    ctx.ui.SetText("LBHz2", "Sample Rate:");
+    ctx.ui.ShowCommError(CFormat("COM%1d Was Disconnected - Data Stopped.\nConnect the meter again, then press "
+                                 "Start Data.",
+                                 portNumber));
+}
+
+}  // namespace
+
 std::size_t ReadComm(HostContext& ctx, char* buffer, std::size_t count)
 {
-    return ctx.port.IsOpen() ? ctx.port.Read(buffer, count) : 0;
+    if (!ctx.port.IsOpen())
+        return 0;
+    const std::size_t n = ctx.port.Read(buffer, count);
+    if (n == 0 && ctx.port.LineLost())
+        PortHungUp(ctx);
+    return n;
+}
+
+bool ReopenHungUpPort(HostContext& ctx)
+{
+    if (!ctx.s.PortHungUp)
+        return true;
+    if (ctx.s.PortIndex < 1 || ctx.s.PortIndex > 12)
+        return false;
+    OpenCommPort(ctx, ctx.s.PortIndex);
+    if (ctx.s.PortNumber == 0)
+        return false;
+    ctx.s.PortHungUp = false;
+    ctx.s.SetupRequestCountdown = 10;
+    return true;
 }
 
 void SendCommand(HostContext& ctx, std::string_view text)
@@ -54,6 +96,7 @@ void SendCommand(HostContext& ctx, std::string_view text)
 void CBHostPortChange(HostContext& ctx)
 {
     CloseCommPort(ctx);
+    ctx.s.PortHungUp = false;
     int rateIndex = ctx.ui.GetItemIndex("CBBaudRate");
     if (rateIndex < 0 || rateIndex > 3) {
         ctx.ui.SetItemIndex("CBBaudRate", 2);

@@ -11,7 +11,11 @@ void SetBaudIndex(HostContext& ctx, int rate);
 void OpenCommPort(HostContext& ctx, int portNumber);
 void CloseCommPort(HostContext& ctx);
 void WriteComm(HostContext& ctx, std::string_view bytes);  // one write per byte
+// What is buffered; a port whose meter went away is closed here, with one message.
 std::size_t ReadComm(HostContext& ctx, char* buffer, std::size_t count);
+// After the meter went away, opens the chosen port again (its failure reported as any failed
+// open); false when it stays closed. True at once when nothing went away.
+bool ReopenHungUpPort(HostContext& ctx);
 void SendCommand(HostContext& ctx, std::string_view text);  // the text, then CR LF
 
 // "CBHostPort" or "CBBaudRate" changed.

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -52,6 +53,9 @@ void TBitmap::SetSize(int width, int height)
     height = std::max(0, height);
     if (width == GetWidth() && height == GetHeight())
         return;
+    if (1LL * width * height > kMaxBitmapPixels)
+        throw Exception("Picture too large: " + std::to_string(width) + " x " + std::to_string(height) +
+                        " pixels.\nThe limit is " + std::to_string(kMaxBitmapPixels) + " pixels.");
     QImage image;
     if (width > 0 && height > 0) {
         image = QImage(width, height, QImage::Format_RGB32);

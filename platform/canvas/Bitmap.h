@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+// The most pixels one bitmap may hold: 8192 x 8192, 256 MB in memory. A larger size is refused
+// before any memory is asked for (a control of the largest size would want 4 GB for one paint).
+constexpr long long kMaxBitmapPixels = 1LL << 26;
+
 class TBitmap {
 public:
     TBitmap();
@@ -21,7 +25,8 @@ public:
     void SetWidth(int value);
     void SetHeight(int value);
     // A new bitmap is black (all bytes 0); growing keeps the old picture top-left and
-    // makes the new area black.
+    // makes the new area black. More than kMaxBitmapPixels raises an exception that names the
+    // size and the limit, and leaves the bitmap as it was.
     void SetSize(int width, int height);
     // Width or height 0: no picture.
     bool Empty() const;

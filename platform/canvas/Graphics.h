@@ -165,9 +165,14 @@ struct TCanvasState {
     TBkMode BkMode = bkOpaque;
     bool Clipped = false;
     TRegion Clip;        // device coordinates, used when Clipped
-    int HatchScale = 1;  // hatch cell size multiplier (printing scales hatches)
+    int HatchScale = 1;  // hatch cell size multiplier (printing scales hatches), 1 .. kMaxHatchScale
     friend bool operator==(const TCanvasState&, const TCanvasState&) = default;
 };
+
+// Hatch cells grow with a stretched drawing up to this many times their 8 pixels: a 256-pixel
+// cell, as a 2400-dpi printer page needs. A picture stretched further (a one-pixel metafile
+// played into a page) keeps cells of that size, so the pattern's tile stays small.
+constexpr int kMaxHatchScale = 32;
 
 // DrawText format bits (the desktop values).
 constexpr unsigned DT_LEFT = 0x0;

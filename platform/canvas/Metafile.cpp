@@ -79,7 +79,7 @@ TCanvasRecord Scaled(TCanvasRecord r, const Scaler& s)
     state.Font.Height = ClampCoordinate(std::nearbyint(state.Font.Height * s.Sy));
     if (state.Font.Height == 0)
         state.Font.Height = -1;
-    state.HatchScale = std::max(1, s.Length(state.HatchScale));
+    state.HatchScale = std::clamp(s.Length(state.HatchScale), 1, kMaxHatchScale);
     if (state.Clipped) {
         std::vector<TRect> rects;
         for (const TRect& c : state.Clip.Rects())

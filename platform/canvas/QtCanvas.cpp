@@ -336,7 +336,7 @@ bool HatchBit(TBrushStyle style, int x, int y)
 
 QImage HatchImage(TBrushStyle style, TColor color, int scale)
 {
-    scale = std::max(1, scale);
+    scale = std::clamp(scale, 1, kMaxHatchScale);
     QImage image(8 * scale, 8 * scale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     const QRgb rgb = ToQColor(color).rgb();
@@ -676,13 +676,30 @@ private:
         Paint(r.State, [&](QPainter& p) { p.drawImage(ToQRect(Normalized(r.Rect)), source); });
     }
 
-    static QVector<QPoint> FrameOutline(const TRect& r)
+    // The outline's pixels that lie on the device, each once: a frame far larger than the
+    // device costs no more than the device's own edge.
+    QVector<QPoint> FrameOutline(const TRect& r) const
     {
         QVector<QPoint> points;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                if (y == r.Top || y == r.Bottom - 1 || x == r.Left || x == r.Right - 1)
+        if (r.Right <= r.Left || r.Bottom <= r.Top)
+            return points;
+        const QRect area = DrawingArea();
+        const int x0 = std::max(r.Left, area.left()), x1 = std::min(r.Right, area.right() + 1);
+        const int y0 = std::max(r.Top + 1, area.top()), y1 = std::min(r.Bottom - 1, area.bottom() + 1);
+        for (int y : {r.Top, r.Bottom - 1}) {
+            if (y >= area.top() && y <= area.bottom())
+                for (int x = x0; x < x1; ++x)
                     points.append(QPoint(x, y));
+            if (r.Bottom - 1 == r.Top)
+                break;
+        }
+        for (int x : {r.Left, r.Right - 1}) {
+            if (x >= area.left() && x <= area.right())
+                for (int y = y0; y < y1; ++y)
+                    points.append(QPoint(x, y));
+            if (r.Right - 1 == r.Left)
+                break;
+        }
         return points;
     }
 
@@ -723,9 +740,11 @@ private:
             }
             return;
         }
+        // Only the part on the device: the points of a larger box would never be drawn.
+        const QRect area = DrawingArea();
         QVector<QPoint> points;
-        for (int y = box.Top; y < box.Bottom; ++y)
-            for (int x = box.Left; x < box.Right; ++x)
+        for (int y = std::max(box.Top, area.top()); y < std::min(box.Bottom, area.bottom() + 1); ++y)
+            for (int x = std::max(box.Left, area.left()); x < std::min(box.Right, area.right() + 1); ++x)
                 points.append(QPoint(x, y));
         DrawPixels(r.State, points, clWhite, true);
     }

@@ -33,6 +33,14 @@ bool WaitWritable(int fd)
     }
 }
 
+// A terminal that was hung up reads as empty, like one with nothing buffered; only poll tells
+// them apart.
+bool HungUp(int fd)
+{
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
 }  // namespace
 
 SerialPort::SerialPort() = default;
@@ -42,6 +50,7 @@ SerialPort::~SerialPort() { Close(); }
 bool SerialPort::Open(const std::string& path)
 {
     Close();
+    lineLost_ = false;
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -86,7 +95,11 @@ std::size_t SerialPort::Read(void* buffer, std::size_t n)
             return std::size_t(r);
         if (r < 0 && errno == EINTR)
             continue;
-        return 0;  // nothing buffered, or the line went away (EIO on a closed pseudo-terminal)
+        // Nothing buffered (0, or EAGAIN), or the line went away: EIO from a pseudo-terminal
+        // whose other end closed, ENXIO or ENODEV from a device unplugged.
+        if (r < 0 ? errno != EAGAIN : HungUp(fd_))
+            lineLost_ = true;
+        return 0;
     }
 }
 
@@ -123,6 +136,8 @@ bool SerialPort::Close()
 }
 
 bool SerialPort::IsOpen() const { return fd_ >= 0; }
+
+bool SerialPort::LineLost() const { return lineLost_; }
 
 std::string ComPortPath(int n)
 {

@@ -17,6 +17,9 @@ public:
     virtual void Write(const void* bytes, std::size_t n) = 0;
     virtual bool Close() = 0;  // false when closing failed
     virtual bool IsOpen() const = 0;
+    // The device went away under an open port (the cable was pulled, the terminal hung up):
+    // reads give nothing and never will. Seen by a read; cleared when a port is opened.
+    virtual bool LineLost() const = 0;
 };
 
 class SerialPort final : public ISerialPort {
@@ -33,9 +36,11 @@ public:
     void Write(const void* bytes, std::size_t n) override;
     bool Close() override;
     bool IsOpen() const override;
+    bool LineLost() const override;
 
 private:
     int fd_ = -1;
+    bool lineLost_ = false;
 };
 
 // The device behind "COMn": the environment variable COMn when set, else /dev/ttyS(n-1).

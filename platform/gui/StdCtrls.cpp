@@ -504,7 +504,14 @@ void TMemo::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Base); }
 void TMemo::Change() { OnChange(this); }
 
 bool TMemo::ReadOnly() const { return static_cast<QPlainTextEdit*>(Handle())->isReadOnly(); }
-void TMemo::SetReadOnly(bool value) { static_cast<QPlainTextEdit*>(Handle())->setReadOnly(value); }
+// A read-only memo is written only by the program, as a log is: it keeps no undo history, which
+// would otherwise hold every line ever added or trimmed for as long as the program runs.
+void TMemo::SetReadOnly(bool value)
+{
+    auto* edit = static_cast<QPlainTextEdit*>(Handle());
+    edit->setReadOnly(value);
+    edit->setUndoRedoEnabled(!value);
+}
 
 bool TMemo::WordWrap() const
 {

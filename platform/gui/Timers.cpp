@@ -59,10 +59,13 @@ public:
         CallGuarded(m_tick);
     }
 
+    // Never destroyed: a timer of a component that outlives main (a static one, or a form's
+    // that is never freed before exit) ends among the exit's destructors, in an order no
+    // registry of ordinary static lifetime could be sure to outlast.
     static std::vector<TimerCore*>& All()
     {
-        static std::vector<TimerCore*> cores;
-        return cores;
+        static auto* const cores = new std::vector<TimerCore*>;
+        return *cores;
     }
 
 private:

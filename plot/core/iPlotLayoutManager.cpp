@@ -94,8 +94,40 @@ void TiPlotLayoutManager::SetEnabled(bool value)
     if (value == m_enabled)
         return;
     m_enabled = value;
-    if (m_enabled)
+    if (m_enabled) {
+        PartCollidingLevels();
         DoLayoutChange(this);
+    }
+}
+
+bool TiPlotLayoutManager::SpansCollide(const TiPlotLayoutObject* a, const TiPlotLayoutObject* b)
+{
+    const bool overlap = a->StartPercent() < b->StopPercent() && a->StopPercent() > b->StartPercent();
+    const bool same = a->StartPercent() == b->StartPercent() && a->StopPercent() == b->StopPercent();
+    return overlap || same;
+}
+
+// While the manager was off, levels were set as they came (a form or a property file read, a
+// damaged one among them): two objects of one side may hold one level over the same stretch of
+// it, and the layout would give them one band, one drawn over the other. Each object that
+// collides with one before it in manager order is put back on its level as an insertion puts
+// it, which moves the level's others, and those beyond, one level further in.
+void TiPlotLayoutManager::PartCollidingLevels()
+{
+    const std::vector<TiPlotObject*> objects = Snapshot();
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        auto* object = static_cast<TiPlotLayoutObject*>(objects[i]);
+        if (IsDataView(object) || IsPlaceholder(object))
+            continue;
+        const bool collides =
+            std::any_of(objects.begin(), objects.begin() + std::ptrdiff_t(i), [&](TiPlotObject* item) {
+                auto* earlier = static_cast<TiPlotLayoutObject*>(item);
+                return !IsDataView(earlier) && !IsPlaceholder(earlier) && earlier->GetIsHorz() == object->GetIsHorz() &&
+                       earlier->ZOrder() == object->ZOrder() && SpansCollide(earlier, object);
+            });
+        if (collides)
+            InsertZOrder(object, object->ZOrder(), iidMerge);
+    }
 }
 
 void TiPlotLayoutManager::SetXYAxesReverse(bool value)
@@ -142,18 +174,9 @@ void TiPlotLayoutManager::InsertZOrder(TiPlotLayoutObject* object, int z, TiInse
     const std::vector<TiPlotLayoutObject*> others = OthersOfOrientation(object, false);
     bool openLevel = direction != iidMerge;
     if (!openLevel) {
-        for (const TiPlotLayoutObject* other : others) {
-            if (other->ZOrder() != z)
-                continue;
-            const bool overlap =
-                other->StartPercent() < object->StopPercent() && other->StopPercent() > object->StartPercent();
-            const bool same =
-                other->StartPercent() == object->StartPercent() && other->StopPercent() == object->StopPercent();
-            if (overlap || same) {
-                openLevel = true;
-                break;
-            }
-        }
+        openLevel = std::any_of(others.begin(), others.end(), [&](const TiPlotLayoutObject* other) {
+            return other->ZOrder() == z && SpansCollide(other, object);
+        });
     }
     if (openLevel) {
         const int firstMoved = direction == iidAbove ? z + 1 : z;

@@ -92,7 +92,8 @@ public:
     TiPlotLayoutObject* GetItem(int index) const { return GetItemAs<TiPlotLayoutObject>(index); }
 
     bool Enabled() const { return m_enabled; }
-    // Switching on rebuilds the side lists; levels are not recomputed.
+    // Switching on parts objects that collide on a level (see PartCollidingLevels), then
+    // rebuilds the side lists; levels are not otherwise recomputed.
     void SetEnabled(bool value);
     bool XYAxesReverse() const { return m_xyAxesReverse; }
     // Flips the axes' orientation and re-levels them (only while switched on).
@@ -122,6 +123,9 @@ private:
     std::vector<TiPlotLayoutObject*> OthersOfOrientation(const TiPlotLayoutObject* object, bool withDataViews) const;
     static bool IsDataView(const TObject* object);
     static bool IsPlaceholder(const TObject* object);
+    // Two spans along a side that share some of it, or are the same.
+    static bool SpansCollide(const TiPlotLayoutObject* a, const TiPlotLayoutObject* b);
+    void PartCollidingLevels();
 
     bool m_xyAxesReverse = false;
     TiPlotDataViewHorz* m_dataViewHorz = nullptr;

@@ -1,5 +1,6 @@
 #include "components/iComponent.h"
 
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/canvas/SystemColors.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Streams.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -466,6 +468,45 @@ TEST(iComponent, AFailingPaintShowsItsMessageAndTheProgramGoesOn)
     EXPECT_GT(c.Paints, paints);
     TestHooks::PumpFor(20);
     EXPECT_TRUE(script.Shown.empty());
+    c.SetParent(nullptr);
+}
+
+// A control of the largest size would want one picture of 4 GB for each paint or export. The
+// picture is refused before any memory is asked for: an export raises the reason, a paint on
+// the screen shows it.
+TEST(iComponent, AControlTooLargeForOnePictureSaysSoInsteadOfAskingForIt)
+{
+    TempDir dir;
+    TTestComponent c;
+    c.SetBounds(0, 0, kMaxControlExtent, kMaxControlExtent);
+    ASSERT_EQ(c.Width(), kMaxControlExtent);
+    const std::string file = dir.Path("huge.bmp");
+    try {
+        c.SaveImageToBitmap(file);
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Picture too large: 32767 x 32767 pixels.\nThe limit is 67108864 pixels.");
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(c.LockDepth, 0);
+
+    TestHooks::TModalScript script;
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 120);
+    c.SetParent(&form);
+    form.Show();
+    TBitmap shot;
+    TestHooks::GrabControl(form, shot);
+    EXPECT_EQ(c.Paints, 0);
+    EXPECT_EQ(shot.Canvas().GetPixel(299, 119), clBlack);
+    int white = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 300; ++x)
+            white += shot.Canvas().GetPixel(x, y) == clWhite;
+    EXPECT_GT(white, 50);  // the message
+    EXPECT_TRUE(script.Shown.empty());
+    const TBytes png = EncodePNG(shot, 9);
+    WriteFileBytes("component_too_large.png", png.data(), png.size());
     c.SetParent(nullptr);
 }
 

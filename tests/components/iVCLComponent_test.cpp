@@ -823,6 +823,33 @@ TEST_F(OPCBinding, ItemsTravelInTheFormDescription)
     copy.OPCRemoveAllItems();
 }
 
+// A component that outlives main (a static one) is destroyed by the exit after the statics made
+// after it, the platform's timer registry among them when the component's timer made it. Its
+// timer, and those of its OPC items, must still find the registry: the sanitizer build reported
+// a use after free here, a release build corrupted its heap.
+TEST(iVCLComponentAtExit, AComponentAliveAtExitEndsCleanly)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, where no timer exists yet
+    for (bool withItems : {false, true}) {
+        auto exitWithALiveComponent = [withItems] {
+            static std::unique_ptr<TTestGauge> gauge;  // its end is registered before the registry's
+            gauge = std::make_unique<TTestGauge>();
+            gauge->TimerStart(0, 50);
+            if (withItems) {
+                const int i = gauge->OPCAddItem();
+                gauge->SetOPCItemServerName(i, Server);
+                gauge->SetOPCItemItemName(i, "Sensors.Setpoint");
+                gauge->SetOPCItemPropertyName(i, "Position");
+                gauge->SetOPCItemUpdateRate(i, 20);
+                gauge->OPCItemActivate(i);
+            }
+            TestHooks::PumpFor(120);
+            std::exit(0);
+        };
+        EXPECT_EXIT(exitWithALiveComponent(), testing::ExitedWithCode(0), "") << "with OPC items: " << withItems;
+    }
+}
+
 TEST(iVCLComponent, AnAbsurdSizeFromAPropertyFileIsHeldToWhatAWindowCanBe)
 {
     // Width = 64000000 once made the back buffer at once, gigabytes before anything was shown.

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -287,6 +288,7 @@ struct TExitWitness {
 // Neither may bring the exit down, and no value may arrive once the exit has begun.
 TEST(OPCItemAtExit, ItemsFreedAfterMainOrNeverFreedLeaveTheLibraryCleanly)
 {
+    ASSERT_FALSE(OPCDLLNotLoaded()) << "the OPC library is not there; IOPC2_DIR names its folder";
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, so the library starts unused
     for (bool freedAtExit : {true, false}) {
         auto exitWithAnActiveItem = [freedAtExit] {
@@ -307,8 +309,16 @@ TEST(OPCItemAtExit, ItemsFreedAfterMainOrNeverFreedLeaveTheLibraryCleanly)
             item.SetItemName("Ship.Engine.Speed");
             item.SetUpdateRate(1);
             item.Activate();
-            while (delivered < 3)
+            // Without the library (or with one that delivers nothing) no value comes: the child
+            // says so and fails instead of waiting for ever.
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (delivered < 3) {
+                if (std::chrono::steady_clock::now() > deadline) {
+                    std::fprintf(stderr, "no value was delivered within 10 s\n");
+                    std::_Exit(4);
+                }
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
             std::exit(0);
         };
         EXPECT_EXIT(exitWithAnActiveItem(), testing::ExitedWithCode(0), "") << "freed at exit: " << freedAtExit;

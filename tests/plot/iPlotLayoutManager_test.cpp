@@ -4,12 +4,18 @@
 
 #include "platform/canvas/Bitmap.h"
 #include "plot/control/iPlot.h"
+#include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotLegend.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -112,6 +118,53 @@ TEST_F(LayoutTest, ExchangingXAndYTurnsTheAxes)
     EXPECT_EQ(layout.SideList(TiPlotLayoutSide::Left).Object(0), plot.GetXAxis(0));
     plot.SetXYAxesReverse(false);
     EXPECT_TRUE(plot.GetXAxis(0)->Horizontal());
+}
+
+// A damaged settings file put the legend on the Y axis's level, on its side: both were given
+// the one band and the legend was drawn over the axis's labels. A file sets levels as they stand,
+// unchecked; when the layout comes on again, objects that collide on a level are parted.
+TEST(LayoutLevels, ObjectsOfOneSideNeverOverlapAfterADamagedSettingsFile)
+{
+    TBoxKinds kinds{true};
+    TiPlot plot(nullptr);
+    plot.SetBounds(0, 0, 600, 400);
+    if (plot.LegendCount() == 0)
+        plot.AddLegend();
+    const int axisLevel = plot.GetYAxis(0)->ZOrder();
+    const std::string file = ::testing::TempDir() + "damaged_layout_" + std::to_string(::getpid()) + ".txt";
+    plot.SavePropertiesToFile(file);
+    std::string text;
+    {
+        std::ifstream in(file);
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("Legend0.ZOrder", 0) == 0)
+                line = "Legend0.ZOrder = " + std::to_string(axisLevel) + "\r";
+            else if (line.rfind("Legend0.Horizontal", 0) == 0)
+                line = "Legend0.Horizontal = 0\r";
+            text += line + "\n";
+        }
+    }
+    std::ofstream(file, std::ios::binary) << text;
+    plot.LoadPropertiesFromFile(file);
+    std::remove(file.c_str());
+    plot.ReCalcLayout();
+
+    TiPlotLayoutObject* legend = plot.GetLegend(0);
+    TiPlotYAxis* axis = plot.GetYAxis(0);
+    ASSERT_FALSE(legend->Horizontal());
+    EXPECT_NE(legend->ZOrder(), axis->ZOrder());
+    const TiPlotLayoutManager& layout = *plot.GetLayoutManager();
+    for (TiPlotLayoutSide side :
+         {TiPlotLayoutSide::Left, TiPlotLayoutSide::Right, TiPlotLayoutSide::Top, TiPlotLayoutSide::Bottom}) {
+        const TiPlotLayoutList& list = layout.SideList(side);
+        for (int i = 0; i < list.Count(); ++i)
+            for (int j = i + 1; j < list.Count(); ++j) {
+                const TRect a = list.Object(i)->GetDrawRect(), b = list.Object(j)->GetDrawRect();
+                EXPECT_FALSE(a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom)
+                    << list.Object(i)->Name() << " and " << list.Object(j)->Name() << " overlap";
+            }
+    }
+    EXPECT_LE(legend->GetDrawRect().Right, axis->GetDrawRect().Left);  // outside the axis, left of it
 }
 
 TEST(LayoutLevels, UniqueCountReadsTheLeadingLevelOfEachKey)

@@ -314,6 +314,39 @@ TEST_F(EndToEnd, LogDownloadEndStates)
     EXPECT_EQ(s.LineCounter, 0.0);  // the log's data lines were stored, not parsed
 }
 
+// The cable pulled, over a pseudo-terminal whose meter end closes: one message, the port
+// closed and the rate cleared; once the meter is back, "Start Data" opens the port again.
+TEST_F(EndToEnd, AMeterThatGoesAwayStopsTheDataWithOneMessage)
+{
+    StartSimulator("fluorometer.dev");
+    LoadDevice("fluorometer.dev");
+    OpenCom3();
+    BTStartClick(ctx);
+    ASSERT_TRUE(RunUntil([&] { return s.LineCounter >= 12; }));
+    ASSERT_NE(ui.Texts["LBHz1"], "Sample Rate:");
+
+    sim->CloseLine();
+    for (int tick = 0; tick < 20; ++tick)
+        core.Timer55msTimer();
+    ASSERT_EQ(ui.CommErrors.size(), 1u);
+    EXPECT_EQ(ui.CommErrors[0],
+              "COM3 Was Disconnected - Data Stopped.\nConnect the meter again, then press Start Data.");
+    EXPECT_EQ(s.PortNumber, 0);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(ui.Texts["LBHz1"], "Sample Rate:");
+    EXPECT_EQ(ui.Texts["LBHz2"], "Sample Rate:");
+    EXPECT_TRUE(Warnings().empty());
+
+    // Back on another terminal (the same name in real life): "Start Data" opens and starts it.
+    StartSimulator("fluorometer.dev");
+    const double before = s.LineCounter;
+    BTStartClick(ctx);
+    EXPECT_EQ(s.PortNumber, 3);
+    ASSERT_TRUE(RunUntil([&] { return s.LineCounter >= before + 12; }));
+    EXPECT_EQ(sim->Commands().front(), "$run");
+    EXPECT_EQ(ui.CommErrors.size(), 1u);
+}
+
 TEST_F(EndToEnd, NoiseLongLinesPausesAndALostLine)
 {
     StartSimulator("fluorometer.dev");

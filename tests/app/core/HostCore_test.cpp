@@ -144,6 +144,30 @@ TEST_F(HostCoreTimers, AtMostTenWarningsAreOpenOrWaiting)
     EXPECT_EQ(core.Warnings().Pending().back().Text, "10");
 }
 
+// A noisy line asks for "Input Buffer Overflow" again and again; a box identical to one that is
+// open or waiting is not stacked on it, but every request is counted. Once its box is closed,
+// the warning can come again.
+TEST_F(HostCoreTimers, IdenticalWarningsAreNotStacked)
+{
+    WarningQueue& q = core.Warnings();
+    for (int i = 0; i < 40; ++i)
+        ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
+    ctx.ShowWarning("Input Buffer Overflow", "another text");
+    EXPECT_EQ(q.Pending().size(), 2u);
+    EXPECT_EQ(s.WarningDepth, 2);
+    EXPECT_EQ(q.Requests("Input Buffer Overflow", "Check Baud Rate"), 40);
+
+    ASSERT_TRUE(q.TakeNext());  // shown now
+    ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
+    EXPECT_EQ(q.Pending().size(), 1u);  // the open box says it already
+    EXPECT_EQ(q.Requests("Input Buffer Overflow", "Check Baud Rate"), 41);
+    q.BoxClosed();
+    ctx.ShowWarning("Input Buffer Overflow", "Check Baud Rate");
+    ASSERT_EQ(q.Pending().size(), 2u);
+    EXPECT_EQ(q.Pending().back().Text, "Check Baud Rate");
+    EXPECT_EQ(q.Requests("Input Buffer Overflow", "Check Baud Rate"), 42);
+}
+
 TEST_F(HostCoreTimers, PowerUserPassword)
 {
     struct Case {

@@ -139,6 +139,7 @@ public:
 class FakePort : public ISerialPort {
 public:
     bool OpenResult = true;
+    bool ConfigureResult = true;
     bool CloseResult = true;
     std::vector<std::string> Opened;
     int Baud = 0;
@@ -157,7 +158,7 @@ public:
     bool Configure(int baud) override
     {
         Baud = baud;
-        return true;
+        return ConfigureResult;
     }
     size_t Read(void* buf, size_t n) override
     {
@@ -184,6 +185,7 @@ public:
         return CloseResult;
     }
     bool IsOpen() const override { return open_; }
+    bool LineLost() const override { return false; }
 
     std::string TakeWritten()
     {

@@ -105,6 +105,7 @@ TEST_F(MeterProtocol, ScaleAndOffsetEntriesAreRangeChecked)
         {"MEfloffset", "12abc", "$off 12\r\n", false, true},  {"MEfloffset", "128", nullptr, true, false},
         {"MEfloffset", "-1", nullptr, true, false},           {"MEfloffset", "x", nullptr, false, true},
     };
+    std::vector<Warning> w;
     for (const Case& c : cases) {
         ui.Texts[c.edit] = c.text;
         ui.Visible.erase("PStore");
@@ -116,8 +117,13 @@ TEST_F(MeterProtocol, ScaleAndOffsetEntriesAreRangeChecked)
         EXPECT_EQ(port.TakeWritten(), c.sent ? c.sent : "") << c.text;
         EXPECT_EQ(Warnings().size() - before, c.warns ? 1u : 0u) << c.text;
         EXPECT_EQ(ui.IsVisible("PStore"), c.marksNotStored) << c.text;
+        // Each box is closed before the next entry: an identical one open would not be queued again.
+        while (auto shown = core.Warnings().TakeNext()) {
+            w.push_back(*shown);
+            core.Warnings().BoxClosed();
+        }
     }
-    auto w = Warnings();
+    ASSERT_EQ(w.size(), 4u);
     EXPECT_EQ(w[0].Caption, "Warning - Invalid Entry");
     EXPECT_EQ(w[0].Text, "The valid range for the engr scale is 0.0001-0.0255");
     EXPECT_EQ(w[2].Text, "The valid range for the ug/l offset is 0-127");

@@ -261,6 +261,34 @@ INSTANTIATE_TEST_SUITE_P(Cases, RecordFailureTest,
                                          RecordFailure{"EngineeringFillingUp", false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A disk that fills up in the middle of a row: the file is cut back to its last whole row, and
+// the size shown is what the disk holds, not what was handed to the C library.
+TEST_F(RecordingTest, ADiskFullInMidRowLeavesWholeRowsAndShowsWhatIsOnTheDisk)
+{
+    for (bool raw : {true, false}) {
+        SCOPED_TRACE(raw ? "raw" : "engineering units");
+        LoadDevice("S\nColumns=2\nCHL=1 1 0\nNTU=2 1 0\n");
+        OpenPort();
+        const std::string file = dir.Path(raw ? "torn.raw" : "torn.eng");
+        dialogs.Answers.push_back(file);
+        raw ? BTRecordRawClick(ctx) : BTRecordEngrClick(ctx);
+        port.Inbound = "1\t1\r\n2\t1\r\n";
+        PollInput(ctx);
+        const std::string before = ReadFileBytes(file);
+        {
+            FileSizeLimit limit(rlim_t(before.size() + 3));  // room for part of the next row only
+            port.Inbound = "3\t1\r\n4\t1\r\n";
+            PollInput(ctx);
+        }
+        EXPECT_FALSE(raw ? s.RawRecording : s.EngrRecording);
+        EXPECT_EQ(ReadFileBytes(file), before);
+        EXPECT_EQ(raw ? s.RawFileSize : s.EngrFileSize, long(before.size()));
+        EXPECT_EQ(Warnings().size(), 1u);
+        while (core.Warnings().TakeNext())
+            core.Warnings().BoxClosed();
+    }
+}
+
 TEST_F(RecordingTest, LogDownloadCompletesOnTheMarkSplitOverReads)
 {
     OpenPort();

@@ -68,6 +68,21 @@ TEST_F(SerialLink, FailedOpenLeavesNoPortAndReports)
     EXPECT_EQ(port.Closes, 0);
 }
 
+// A port that opens but refuses the rate is reported as one that would not open, and is not
+// left open: it would read at the wrong rate.
+TEST_F(SerialLink, APortThatRefusesTheRateIsNotOpen)
+{
+    ui.Indexes["CBHostPort"] = 3;
+    ui.Indexes["CBBaudRate"] = 3;
+    port.ConfigureResult = false;
+    CBHostPortChange(ctx);
+    EXPECT_EQ(port.Baud, 38400);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(s.PortNumber, 0);
+    ASSERT_EQ(ui.CommErrors.size(), 1u);
+    EXPECT_EQ(ui.CommErrors[0], "Could Not Open COM3");
+}
+
 TEST_F(SerialLink, NoPortItemShowsThePanelAndBadRateFallsBack)
 {
     ui.Indexes["CBHostPort"] = 0;

@@ -154,6 +154,32 @@ TEST(Metafile, HatchesAndFontsScaleWithThePlayback)
     EXPECT_NEAR(big.Height(), 2 * small.Height(), 2);
 }
 
+// A hatched one-pixel picture stretched over a printer page once asked for a hatch tile of the
+// page's size squared (gigabytes). The cells grow only up to their largest size; the pattern
+// repeats beyond it, however far the picture is stretched.
+TEST(Metafile, HatchCellsStopGrowingAtTheirLargestSize)
+{
+    TMetafile mf;
+    mf.SetWidth(1);
+    mf.SetHeight(1);
+    {
+        TMetafileCanvas canvas(mf, "Pravix", "");
+        canvas.Brush().SetStyle(bsHorizontal);
+        canvas.Brush().SetColor(clBlue);
+        canvas.SetBkColor(clWhite);
+        canvas.FillRect({0, 0, 1, 1});
+    }
+    const int cell = 8 * kMaxHatchScale;
+    const std::string expected =
+        std::string(7 * kMaxHatchScale, '.') + std::string(kMaxHatchScale, 'b') + std::string(300 - cell, '.');
+    for (int stretched : {300, 6600, 2000000000}) {
+        SCOPED_TRACE(stretched);
+        auto page = WhiteBitmap(300, 300);
+        mf.Play(page->Canvas(), {0, 0, stretched, stretched});
+        EXPECT_EQ(Column(*page, 5, 0, 300, {{clWhite, '.'}, {clBlue, 'b'}}), expected);
+    }
+}
+
 TEST(EnhancedMetafile, HeaderDescriptionAndRecordsAreWellFormed)
 {
     TMetafile mf;

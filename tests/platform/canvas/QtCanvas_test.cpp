@@ -68,6 +68,29 @@ TEST(PainterCanvas, KeepsThePaintersClipAndInvertsOnScreen)
     EXPECT_EQ(At(image, 5, 4), clRed);
 }
 
+// A focus rectangle or an inversion far larger than the device (a stretched metafile) works on
+// the device's pixels only: listing every pixel of the rectangle would take gigabytes.
+TEST(PainterCanvas, FarLargerRectanglesCostNoMoreThanTheDevice)
+{
+    QImage image = WhiteImage(40, 40);
+    {
+        QPainter painter(&image);
+        auto canvas = CreatePainterCanvas(painter);
+        canvas->Font().SetColor(clWhite);
+        canvas->Brush().SetColor(clBlack);
+        canvas->DrawFocusRect({20, 20, 1000000000, 1000000000});
+        canvas->InvertRect({-1000000000, -1000000000, 10, 1000000000});
+    }
+    EXPECT_EQ(At(image, 20, 20), clBlack);  // the frame's corner, dotted
+    EXPECT_EQ(At(image, 22, 20), clBlack);
+    EXPECT_EQ(At(image, 21, 20), clWhite);
+    EXPECT_EQ(At(image, 20, 22), clBlack);
+    EXPECT_EQ(At(image, 30, 30), clWhite);  // inside the frame
+    EXPECT_EQ(At(image, 0, 0), clBlack);    // inverted
+    EXPECT_EQ(At(image, 9, 39), clBlack);
+    EXPECT_EQ(At(image, 10, 0), clWhite);
+}
+
 TEST(PainterCanvas, PrinterGetsDottedFocusRectanglesAndNoInversion)
 {
     QImage image = WhiteImage(30, 10);

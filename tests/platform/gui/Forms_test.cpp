@@ -13,6 +13,8 @@
 
 #include "support/SourcePaths.h"
 
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -218,6 +220,29 @@ TEST(Forms, EditAndMemoChangeOnEveryChange)
     EXPECT_EQ(log.entries, (std::vector<std::string>{"edit", "edit", "memo", "memo"}));
     EXPECT_EQ(edit->Text(), "315");
     EXPECT_EQ(memo->Lines()->Text(), "line two\r\nline three\r\n");
+}
+
+// A read-only memo serves as a log (the host's raw-data pane): lines are appended and the oldest
+// trimmed for days, and an undo record of each would grow without bound. An editable memo keeps
+// its undo for the user.
+TEST(Forms, ReadOnlyMemoKeepsNoUndoHistory)
+{
+    auto form = BuildTestForm();
+    auto* memo = form->FindControl<TMemo>("Memo1");
+    ASSERT_TRUE(memo->ReadOnly());
+    for (int i = 0; i < 2000; ++i) {
+        memo->Lines()->Add("line " + std::to_string(i));
+        if (memo->Lines()->Count() > 100)
+            memo->Lines()->Delete(0);
+    }
+    const QTextDocument* log = static_cast<QPlainTextEdit*>(memo->Handle())->document();
+    EXPECT_EQ(log->availableUndoSteps(), 0);
+    EXPECT_FALSE(log->isUndoAvailable());
+    EXPECT_EQ(memo->Lines()->Count(), 100);
+
+    memo->SetReadOnly(false);
+    memo->Lines()->Add("typed");
+    EXPECT_TRUE(log->isUndoAvailable());
 }
 
 TEST(Forms, CheckBoxAndRadioButtonClickOnEveryStateChange)
