@@ -3,6 +3,10 @@
 //
 // With --start-window=<file> it is instead the host program up to its first painted main
 // window: it writes the clock at that moment to <file> and ends at once.
+//
+// With --count-ingest=<form>:<points> it adds that many points once through the named form
+// (or the peer) and ends: scripts/bench.sh runs it under callgrind to count the instructions
+// per point.
 
 #include "bench/BenchSupport.h"
 
@@ -26,6 +30,7 @@
 namespace {
 
 constexpr std::string_view kStartWindowOption = "--start-window=";
+constexpr std::string_view kCountIngestOption = "--count-ingest=";
 
 // The host program's own start, then its main window shown and painted whole.
 int StartWindow(int argc, char** argv, const std::string& reportPath)
@@ -57,6 +62,21 @@ std::string OwnPath()
     return length > 0 ? std::string(path, std::size_t(length)) : std::string();
 }
 
+int CountIngestRun(int argc, char** argv, std::string_view spec)
+{
+    Application->Initialize(argc, argv);
+    const std::size_t colon = spec.find(':');
+    const std::string name(spec.substr(0, colon));
+    const int points = colon == std::string_view::npos ? 0 : std::atoi(std::string(spec.substr(colon + 1)).c_str());
+    const bool known = points > 0 && (name == "peer" ? CountIngestPeer(points) : CountIngest(name, points));
+    if (!known) {
+        std::fprintf(stderr, "--count-ingest=<form>:<points>, form one of standard, compact, compact_interval, "
+                             "full_feature, peer\n");
+        return 2;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -67,6 +87,8 @@ int main(int argc, char** argv)
         const std::string_view arg = argv[i];
         if (arg.starts_with(kStartWindowOption))
             return StartWindow(argc, argv, std::string(arg.substr(kStartWindowOption.size())));
+        if (arg.starts_with(kCountIngestOption))
+            return CountIngestRun(argc, argv, arg.substr(kCountIngestOption.size()));
     }
     Application->Initialize(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -1,11 +1,10 @@
-// The plot's own figures: ingest through the channel's add, bytes per point, one painted
-// frame, and a live strip chart; each next to the plain-array loop that does the same work
-// without a plot (the raw limit).
+// The plot's own figures: ingest through the channel's add, honest bytes per point, frames
+// painted in a shown window, and the live strip chart; each next to the plain-array loop that
+// does the same work without a plot (the raw limit) where one exists.
 
 #include "bench/BenchSupport.h"
 
 #include "platform/canvas/Bitmap.h"
-#include "platform/core/Clock.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHooks.h"
 #include "plot/control/iPlot.h"
@@ -15,9 +14,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
-#include <ctime>
+#include <cstdlib>
+#include <map>
 #include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -36,8 +37,16 @@ constexpr TFormCase kForms[] = {
     {"full_feature", ipdsFullFeature, 16},
 };
 
+const TFormCase* FormNamed(const std::string& name)
+{
+    for (const TFormCase& form : kForms)
+        if (name == form.Name)
+            return &form;
+    return nullptr;
+}
+
 // A strip chart with its one channel in a data style, refusing points out of X order, with
-// axis tracking and running statistics on, as a live plot runs.
+// its X axis scrolling, axis tracking and running statistics on, as a live plot runs.
 struct TIngestPlot {
     explicit TIngestPlot(TiPlotDataStyle style) : Channel(Plot.GetChannel(0))
     {
@@ -48,6 +57,18 @@ struct TIngestPlot {
     TiPlotChannel* Channel;
 };
 
+}  // namespace
+
+// The points of an ingest figure go in here and nowhere else, so that callgrind can count
+// the instructions of exactly this loop (scripts/bench.sh: --toggle-collect).
+[[gnu::noinline]] void IngestPointsOurs(TiPlotChannel* channel, const double* y, int count)
+{
+    for (int i = 0; i < count; ++i)
+        channel->AddXY(i, y[i]);
+}
+
+namespace {
+
 // Warm: into storage already there and touched (a ring buffer keeps its storage when
 // cleared); growing: from an empty list that enlarges as it goes.
 void Ingest(benchmark::State& state, TiPlotDataStyle style, bool warm)
@@ -56,15 +77,13 @@ void Ingest(benchmark::State& state, TiPlotDataStyle style, bool warm)
     TIngestPlot plot(style);
     if (warm) {
         plot.Channel->SetRingBufferSize(kIngestPoints);
-        for (int i = 0; i < kIngestPoints; ++i)
-            plot.Channel->AddXY(i, y[std::size_t(i)]);
+        IngestPointsOurs(plot.Channel, y.data(), kIngestPoints);
     }
     for (auto _ : state) {
         state.PauseTiming();
         plot.Channel->Clear();
         state.ResumeTiming();
-        for (int i = 0; i < kIngestPoints; ++i)
-            plot.Channel->AddXY(i, y[std::size_t(i)]);
+        IngestPointsOurs(plot.Channel, y.data(), kIngestPoints);
     }
     state.counters["per"] = kIngestPoints;
 }
@@ -97,61 +116,131 @@ void IngestRaw(benchmark::State& state, bool warm)
     state.counters["per"] = kIngestPoints;
 }
 
+// Everything the points hold in memory: the list grown point by point as a program grows it
+// (with the slack its growth leaves), and the kept extremes a fast frame builds.
 void BytesPerPoint(benchmark::State& state, const TFormCase& form)
 {
     const std::vector<double> y = SignalValues(kIngestPoints);
-    TIngestPlot plot(form.Style);
+    double bytes = 0;
     for (auto _ : state) {
-        plot.Channel->Clear();
-        plot.Channel->SetCount(kIngestPoints);
-        for (int i = 0; i < kIngestPoints; ++i)
-            plot.Channel->AddXY(i, y[std::size_t(i)]);
+        TIngestPlot plot(form.Style);
+        plot.Plot.SetBounds(0, 0, kFrameWidth, kFrameHeight);
+        plot.Plot.GetXAxis(0)->SetTrackingEnabled(false);
+        plot.Plot.GetXAxis(0)->SetMinSpan(0, kIngestPoints - 1);
+        TBitmap bitmap;
+        bitmap.SetSize(kFrameWidth, kFrameHeight);
+        plot.Plot.iPaintTo(bitmap.Canvas());
+        const long long before = MemoryInUse();
+        IngestPointsOurs(plot.Channel, y.data(), kIngestPoints);
+        plot.Plot.iPaintTo(bitmap.Canvas());
+        bytes = double(MemoryInUse() - before) / kIngestPoints;
     }
-    state.counters["ours"] = double(plot.Channel->GetMemoryUsed()) / plot.Channel->GetCount();
+    state.counters["ours"] = bytes;
     state.counters["raw"] = form.RawBytes;
 }
 
-// A 1000 x 600 strip chart showing every one of its points.
-struct TFramePlot {
-    TFramePlot(int count, bool fast) : Channel(Plot.GetChannel(0))
-    {
-        Plot.SetBounds(0, 0, kFrameWidth, kFrameHeight);
-        Bitmap.SetSize(kFrameWidth, kFrameHeight);
-        Channel->SetFastDrawEnabled(fast);
-        const std::vector<double> y = SignalValues(count);
-        for (int i = 0; i < count; ++i)
-            Channel->AddXY(i, y[std::size_t(i)]);
-        const auto [low, high] = std::minmax_element(y.begin(), y.end());
-        Plot.GetXAxis(0)->SetMinSpan(0, count - 1);
-        Plot.GetYAxis(0)->SetMinSpan(*low, *high - *low);
-    }
-    void Paint() { Plot.iPaintTo(Bitmap.Canvas()); }
-
-    TiPlot Plot{nullptr};
-    TiPlotChannel* Channel;
-    TBitmap Bitmap;
-};
-
-void Frame(benchmark::State& state, int count, bool fast, const char* png)
+long MinorFaults()
 {
-    TFramePlot plot(count, fast);
-    plot.Paint();
-    SaveBitmapPNG(plot.Bitmap, png);
-    for (auto _ : state)
-        plot.Paint();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
 }
 
-// The first paint after the data arrived: writing a point's value back makes the channel
-// rebuild what it keeps between frames.
-void FirstFrame(benchmark::State& state, int count)
+// Page faults per page its points fill while a full-feature list of a million points grows
+// from empty (1 is the least: each page faulted in once), in a process that has freed a
+// block of 30 MiB, as a program does that clears a large list: the C library then keeps
+// blocks up to that size in its own heap, where a block that grows may be copied into fresh
+// memory.
+void GrowthFaults(benchmark::State& state)
 {
-    TFramePlot plot(count, true);
+    void* freed = std::malloc(std::size_t(30) << 20);
+    benchmark::DoNotOptimize(freed);
+    std::free(freed);
+    const std::vector<double> y = SignalValues(kIngestPoints);
+    double perPage = 0;
+    for (auto _ : state) {
+        TIngestPlot plot(ipdsFullFeature);
+        const long before = MinorFaults();
+        IngestPointsOurs(plot.Channel, y.data(), kIngestPoints);
+        const double pages = double(kIngestPoints) * plot.Channel->GetDataPointSize() / sysconf(_SC_PAGESIZE);
+        perPage = double(MinorFaults() - before) / pages;
+    }
+    state.counters["faults_per_page"] = perPage;
+}
+
+// A plot in a shown 1000 x 600 window, painted as the window system asks it to; the frame
+// figures time a repaint of the whole window, as the peer's.
+struct TShownPlot {
+    explicit TShownPlot(int channels)
+    {
+        Form.SetBounds(0, 0, kFrameWidth, kFrameHeight);
+        Plot->SetParent(&Form);
+        Plot->SetBounds(0, 0, kFrameWidth, kFrameHeight);
+        while (Plot->ChannelCount() < channels)
+            Plot->AddChannel();
+        Plot->OnAfterPaint = [this](TObject*) { ++Frames; };
+    }
+    ~TShownPlot() { Plot->SetParent(nullptr); }
+
+    void Show()
+    {
+        Form.Show();
+        TestHooks::PumpUntil([this] { return Frames > 0; }, 5000);
+    }
+    // Paints the whole window now.
+    void Paint() { Plot->Repaint(); }
+    TDataArea DataArea()
+    {
+        const TRect rect = Plot->GetDataViewRect();
+        return {rect.Left, rect.Top, rect.Right, rect.Bottom};
+    }
+    TiPlotChannel* Channel(int index) { return Plot->GetChannel(index); }
+
+    TForm Form{nullptr};
+    std::unique_ptr<TiPlot> Plot = std::make_unique<TiPlot>(nullptr);
+    int Frames = 0;
+};
+
+// One channel showing every one of `count` points, in a ring of `count` when `ring`.
+void ShowSignal(TShownPlot& shown, int count, bool fast, bool ring)
+{
+    TiPlotChannel* channel = shown.Channel(0);
+    channel->SetFastDrawEnabled(fast);
+    if (ring)
+        channel->SetRingBufferSize(count);
+    const std::vector<double> y = SignalValues(count);
+    for (int i = 0; i < count; ++i)
+        channel->AddXY(i, y[std::size_t(i)]);
+    const auto [low, high] = std::minmax_element(y.begin(), y.end());
+    shown.Plot->GetXAxis(0)->SetMinSpan(0, count - 1);
+    shown.Plot->GetYAxis(0)->SetMinSpan(*low, *high - *low);
+    shown.Show();
+}
+
+enum class TFrameKind { Static, NewPoints, FirstPaint };
+
+void Frame(benchmark::State& state, int count, bool fast, TFrameKind kind, const std::string& png)
+{
+    TShownPlot shown(1);
+    ShowSignal(shown, count, fast, kind == TFrameKind::NewPoints);
+    TiPlotChannel* channel = shown.Channel(0);
+    const std::vector<double> next = SignalValues(kFrameNewPoints);
+    long added = count;
     for (auto _ : state) {
         state.PauseTiming();
-        plot.Channel->SetDataY(0, plot.Channel->GetDataY(0));
+        if (kind == TFrameKind::NewPoints) {
+            // The ring drops as many old points; the X axis scrolls along.
+            for (int i = 0; i < kFrameNewPoints; ++i, ++added)
+                channel->AddXY(double(added), next[std::size_t(i)]);
+        } else if (kind == TFrameKind::FirstPaint) {
+            // Writing a point's value back makes the channel rebuild what it keeps between frames.
+            channel->SetDataY(0, channel->GetDataY(0));
+        }
         state.ResumeTiming();
-        plot.Paint();
+        shown.Paint();
     }
+    // What the window shows is the timed frame's picture.
+    TestHooks::GrabWindow(shown.Form, png);
 }
 
 // One pass over the visible points that finds each pixel column's lowest and highest Y.
@@ -176,60 +265,93 @@ void FrameRaw(benchmark::State& state, int count)
     }
 }
 
-double ProcessCpuSeconds()
+// Sixteen channels in 100,000-point rings that have wrapped, the X axis scrolling over the
+// last ten seconds.
+void SetUpLiveChart(TShownPlot& shown)
 {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+    for (int c = 0; c < kLiveChannels; ++c)
+        shown.Channel(c)->SetRingBufferSize(kLiveRing);
+    shown.Plot->GetXAxis(0)->SetMinSpan(0, kLiveSpanSeconds);
+    shown.Plot->GetYAxis(0)->SetMinSpan(-1, kLiveChannels + 0.5);
+    for (long n = 0; n < kLivePrefill; ++n)
+        for (int c = 0; c < kLiveChannels; ++c)
+            shown.Channel(c)->AddXY(LiveX(n), LiveY(c, n));
+    shown.Show();
 }
 
-// Sixteen strip-chart channels in a shown window, each fed 10,000 points a second into a
-// 100,000-point ring, while the plot repaints under its frame-rate limit.
 void Live(benchmark::State& state)
 {
-    constexpr int kChannels = 16;
-    constexpr int kPointsPerSecond = 10000;
-    constexpr int kRing = 100000;
-    constexpr double kSeconds = 10;
     for (auto _ : state) {
-        TForm form(nullptr);
-        form.SetBounds(0, 0, kFrameWidth, kFrameHeight);
-        auto plot = std::make_unique<TiPlot>(nullptr);
-        plot->SetParent(&form);
-        plot->SetBounds(0, 0, kFrameWidth, kFrameHeight);
-        while (plot->ChannelCount() < kChannels)
-            plot->AddChannel();
-        for (int c = 0; c < kChannels; ++c)
-            plot->GetChannel(c)->SetRingBufferSize(kRing);
-        TiPlotXAxis* xAxis = plot->GetXAxis(0);
-        xAxis->SetMinSpan(0, double(kRing) / kPointsPerSecond);
-        xAxis->SetTrackingStyle(iptsScrollSmooth);
-        int frames = 0;
-        plot->OnAfterPaint = [&frames](TObject*) { ++frames; };
-        form.Show();
-        TestHooks::PumpUntil([&] { return frames > 0; }, 5000);
+        TShownPlot shown(kLiveChannels);
+        SetUpLiveChart(shown);
+        const TLiveFigures figures = RunLiveChart(
+            [&shown](long first, long end) {
+                for (long n = first; n < end; ++n)
+                    for (int c = 0; c < kLiveChannels; ++c)
+                        shown.Channel(c)->AddXY(LiveX(n), LiveY(c, n));
+            },
+            [&shown] { return shown.Frames; });
+        state.counters["fps"] = figures.FramesPerSecond;
+        state.counters["core"] = figures.Cores;
+        state.counters["cpu_ms_per_frame"] = figures.CpuMsPerFrame;
+        TestHooks::GrabWindow(shown.Form, "live_ours.png");
+    }
+}
 
-        frames = 0;
-        const double startWall = MonotonicSeconds();
-        const double startCpu = ProcessCpuSeconds();
-        long added = 0;
-        for (double elapsed = 0; elapsed < kSeconds; elapsed = MonotonicSeconds() - startWall) {
-            const long due = long(elapsed * kPointsPerSecond);
-            for (; added < due; ++added) {
-                const double x = double(added) / kPointsPerSecond;
-                for (int c = 0; c < kChannels; ++c)
-                    plot->GetChannel(c)->AddXY(x, c + 0.4 * std::sin(x * (c + 1)));
-            }
-            TestHooks::PumpFor(1);
-        }
-        const double wall = MonotonicSeconds() - startWall;
-        state.counters["fps"] = frames / wall;
-        state.counters["core"] = (ProcessCpuSeconds() - startCpu) / wall;
-        plot->SetParent(nullptr);
+// One frame of the live chart apart from the event loop and its timers: a frame's worth of
+// new points for every channel (10,000 a second at 60 frames a second), then the window
+// repainted. The same work as a frame of the live figure, in a figure that runs compare.
+void LiveFrame(benchmark::State& state)
+{
+    TShownPlot shown(kLiveChannels);
+    SetUpLiveChart(shown);
+    long added = kLivePrefill;
+    for (auto _ : state) {
+        for (const long end = added + kPointsPerFrameScroll; added < end; ++added)
+            for (int c = 0; c < kLiveChannels; ++c)
+                shown.Channel(c)->AddXY(LiveX(added), LiveY(c, added));
+        shown.Paint();
     }
 }
 
 }  // namespace
+
+TDataArea FrameDataArea(int count)
+{
+    static std::map<int, TDataArea> known;
+    if (!known.contains(count)) {
+        TShownPlot shown(1);
+        ShowSignal(shown, count, count > kFramePointsSegments, false);
+        known[count] = shown.DataArea();
+    }
+    return known[count];
+}
+
+TDataArea LiveDataArea()
+{
+    static const TDataArea area = [] {
+        TShownPlot shown(kLiveChannels);
+        SetUpLiveChart(shown);
+        return shown.DataArea();
+    }();
+    return area;
+}
+
+bool CountIngest(const std::string& name, int points)
+{
+    const TFormCase* form = FormNamed(name);
+    if (!form)
+        return false;
+    const std::vector<double> y = SignalValues(points);
+    TIngestPlot plot(form->Style);
+    // Warm, as the timed figure: the ring's storage touched once, outside the counted loop.
+    plot.Channel->SetRingBufferSize(points);
+    for (int i = 0; i < points; ++i)
+        plot.Channel->AddXY(i, y[std::size_t(i)]);
+    plot.Channel->Clear();
+    IngestPointsOurs(plot.Channel, y.data(), points);
+    return true;
+}
 
 void RegisterPlotBenchmarks()
 {
@@ -247,20 +369,32 @@ void RegisterPlotBenchmarks()
         benchmark::RegisterBenchmark(("bytes/" + std::string(form.Name)).c_str(), [&form](benchmark::State& s) {
             BytesPerPoint(s, form);
         })->Iterations(1);
-    benchmark::RegisterBenchmark("frame/1M/ours", [](benchmark::State& s) {
-        Frame(s, kFramePointsFast, true, "frame_1M_ours.png");
-    })->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("frame/1M/first/ours", [](benchmark::State& s) {
-        FirstFrame(s, kFramePointsFast);
-    })->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("frame/10k/ours", [](benchmark::State& s) {
-        Frame(s, kFramePointsSegments, false, "frame_10k_ours.png");
-    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("growth_faults/full_feature", GrowthFaults)->Iterations(1);
+    const struct {
+        const char* Name;
+        int Count;
+        bool Fast;
+        TFrameKind Kind;
+    } frames[] = {
+        {"1M/static", kFramePointsFast, true, TFrameKind::Static},
+        {"1M/new_points", kFramePointsFast, true, TFrameKind::NewPoints},
+        {"1M/first_paint", kFramePointsFast, true, TFrameKind::FirstPaint},
+        {"10k/segments", kFramePointsSegments, false, TFrameKind::Static},
+    };
+    for (const auto& frame : frames) {
+        std::string png = "frame_" + std::string(frame.Name) + "_ours.png";
+        std::replace(png.begin(), png.end(), '/', '_');
+        benchmark::RegisterBenchmark(("frame/" + std::string(frame.Name) + "/ours").c_str(), [frame, png](
+                                                                                                 benchmark::State& s) {
+            Frame(s, frame.Count, frame.Fast, frame.Kind, png);
+        })->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark("frame/1M/raw", [](benchmark::State& s) {
         FrameRaw(s, kFramePointsFast);
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("frame/10k/raw", [](benchmark::State& s) {
         FrameRaw(s, kFramePointsSegments);
     })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("frame/live16/ours", LiveFrame)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("live/ours", Live)->Iterations(1)->Unit(benchmark::kSecond);
 }

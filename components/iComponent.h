@@ -14,10 +14,11 @@
 //     void TiGauge::SetShowFrame(bool value)      { SetBooleanProperty(value, m_showFrame, irtBackGround); }
 //
 // BeginUpdate / EndUpdate hold requests back and end with at most one (a flag, not a
-// count). With AutoFrameRate, requests closer together than 1 / UpdateFrameRate seconds
-// (monotonic clock) stay pending; a pending request is issued by the next request that
-// passes, by EndUpdate, or by a timer when the frame interval is over, so the last state
-// always reaches the screen.
+// count). With AutoFrameRate, repaints keep to frames of 1 / UpdateFrameRate seconds
+// (monotonic clock): a request within the frame of the last repaint stays pending; a pending
+// request is issued by the next request that passes, by EndUpdate, or by a timer when the
+// frame is over, so the last state always reaches the screen. Under a steady stream of
+// requests the frames follow each other without gaps, at UpdateFrameRate a second.
 //
 // Published properties are declared as Reflection.h shows; the property file
 // (SavePropertiesToFile) holds them as property text (iClasses.h).
@@ -189,6 +190,7 @@ protected:
 private:
     void DoRepaint();
     void DoFrameRate();
+    double FrameSlot(double now) const;
     bool FrameIntervalOver(double& remainingSeconds) const;
     void SchedulePendingRepaint(double remainingSeconds);
     void PendingRepaintDue();
@@ -200,7 +202,7 @@ private:
     // Fields in their specified order.
     bool m_updating = false;
     int m_updateFrameRate = 60;
-    double m_lastRepaintTime;  // monotonic seconds
+    double m_lastRepaintTime;  // monotonic seconds: the start of the frame the last repaint counted for
     bool m_backGroundPending = false;
     bool m_invalidatePending = false;
     std::unique_ptr<TBitmap> m_backGroundBitmap;

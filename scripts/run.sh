@@ -26,7 +26,9 @@ done
 
 scripts/setup.sh
 mkdir -p build
-scripts/build.sh build/normal
+# Only what runs here: the host, the meter simulator and the stand-in OPC client library the
+# host loads (the test programs are scripts/test.sh's).
+scripts/build.sh build/normal --target zuvhost --target zuvsim --target iopc2
 # The OPC client library: the one named by IOPC2_DIR, else the project's simulating stand-in.
 export IOPC2_DIR="${IOPC2_DIR:-$root/build/normal/opc}"
 

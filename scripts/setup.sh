@@ -13,7 +13,7 @@ packages=(
   xvfb xauth x11-apps imagemagick xdotool
   poppler-utils python3 python3-pil
   clang libclang-rt-14-dev clang-format
-  libbenchmark-dev libqcustomplot-dev libqcustomplot2.1-qt6
+  libbenchmark-dev libqcustomplot-dev libqcustomplot2.1-qt6 valgrind
 )
 
 missing=()

@@ -7,12 +7,59 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <sys/mman.h>
 
 PRAVIX_PUBLISH(TiPlotDataCustomList)
 
+namespace {
+
+// Blocks of this size and more are mapped from the system directly and grown by remapping
+// their pages, so that growing a large list neither copies its points nor faults its memory
+// in a second time. Through the C library a block below its mapping threshold (which it
+// raises, up to 32 MiB, whenever the program frees a large block) that cannot grow in place
+// is copied into fresh memory at every step.
+constexpr std::size_t kMappedBlockBytes = std::size_t(1) << 20;
+
+void* MapBlock(std::size_t bytes)
+{
+    void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return block == MAP_FAILED ? nullptr : block;
+}
+
+void ReleaseBlock(void* block, std::size_t bytes)
+{
+    if (bytes >= kMappedBlockBytes)
+        munmap(block, bytes);
+    else
+        std::free(block);
+}
+
+// The block of oldBytes resized to newBytes (above 0), its leading bytes kept; null when the
+// memory cannot be had, the block then as it was.
+void* ResizeBlockBytes(void* block, std::size_t oldBytes, std::size_t newBytes)
+{
+    const bool wasMapped = oldBytes >= kMappedBlockBytes;
+    const bool mapped = newBytes >= kMappedBlockBytes;
+    if (wasMapped && mapped) {
+        void* moved = mremap(block, oldBytes, newBytes, MREMAP_MAYMOVE);
+        return moved == MAP_FAILED ? nullptr : moved;
+    }
+    if (!wasMapped && !mapped)
+        return std::realloc(block, newBytes);
+    void* other = mapped ? MapBlock(newBytes) : std::malloc(newBytes);
+    if (!other)
+        return nullptr;
+    if (block)
+        std::memcpy(other, block, std::min(oldBytes, newBytes));
+    ReleaseBlock(block, oldBytes);
+    return other;
+}
+
+}  // namespace
+
 TiPlotDataCustomList::TiPlotDataCustomList() = default;
 
-TiPlotDataCustomList::~TiPlotDataCustomList() { std::free(m_block); }
+TiPlotDataCustomList::~TiPlotDataCustomList() { ReleaseBlock(m_block, m_blockBytes); }
 
 TiPlotPointSummary& TiPlotDataCustomList::Summary()
 {
@@ -109,8 +156,9 @@ void TiPlotDataCustomList::SetBarBrushStyle(int, TBrushStyle) {}
 void TiPlotDataCustomList::FreeMemory()
 {
     NoteChange();
-    std::free(m_block);
+    ReleaseBlock(m_block, m_blockBytes);
     m_block = nullptr;
+    m_blockBytes = 0;
     m_count = 0;
     m_capacity = 0;
     m_ringStart = 0;
@@ -196,17 +244,19 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity)
 void TiPlotDataCustomList::ResizeBlock(int NewCapacity)
 {
     if (NewCapacity == 0) {
-        std::free(m_block);
+        ReleaseBlock(m_block, m_blockBytes);
         m_block = nullptr;
+        m_blockBytes = 0;
     } else {
         const size_t bytes = size_t(NewCapacity) * size_t(m_dataPointSize);
-        void* block = std::realloc(m_block, bytes);
+        void* block = ResizeBlockBytes(m_block, m_blockBytes, bytes);
         if (!block) {
             // A failed shrink leaves the larger block, which still serves.
             if (NewCapacity > m_capacity)
                 throw EOutOfMemory("Out of memory");
         } else {
             m_block = block;
+            m_blockBytes = bytes;
         }
     }
     m_capacity = NewCapacity;

@@ -1,9 +1,10 @@
 #pragma once
 // TiPlotDataCustomList: the base of a channel's point lists. It keeps the count, the
 // capacity and the ring-buffer state, maps a logical index (0 = oldest point) to its storage
-// slot, manages the one contiguous storage block of the concrete list, and holds the
-// channel's list-wide drawing attributes, which the per-point attribute getters answer
-// unless a concrete list stores that attribute per point.
+// slot, manages the one contiguous storage block of the concrete list (a large block is
+// mapped from the system and grows without being copied), and holds the channel's list-wide
+// drawing attributes, which the per-point attribute getters answer unless a concrete list
+// stores that attribute per point.
 
 #include "plot/objects/iPlotObjectsLayer.h"
 
@@ -11,6 +12,7 @@
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"
 
+#include <cstddef>
 #include <memory>
 
 class TiPlotPointSummary;
@@ -272,6 +274,8 @@ private:
     int m_dataPointSize = 0;
     int m_maximumCount = 0;
     void* m_block = nullptr;
+    // The bytes the block was made with: a failed shrink leaves it larger than the capacity.
+    std::size_t m_blockBytes = 0;
     long long m_dropped = 0;
     unsigned long long m_changes = 0;
     std::unique_ptr<TiPlotPointSummary> m_summary;

@@ -299,6 +299,57 @@ TEST(iComponent, FrameRateBoundsABurstAndTheLastStateIsAlwaysIssued)
     EXPECT_EQ(c.RepaintRequestCount(), settled + 2);  // nothing more once issued
 }
 
+// A live plot asks for a repaint with every batch of points. Whatever the cadence of the
+// batches, the frames follow each other at the frame rate: the timer's rounding and the
+// time it takes to fire do not stretch every frame.
+TEST(iComponent, SteadyRequestsRepaintAtTheFullFrameRate)
+{
+    const struct {
+        const char* What;
+        int EveryMs;
+        int Low;
+        int High;
+    } cases[] = {
+        {"a request every millisecond", 1, 59, 61},
+        {"every 4 ms, as a fed live chart", 4, 59, 61},
+        {"every 10 ms", 10, 59, 61},
+        {"every 25 ms: slower than the frame rate, each repaints", 25, 40, 40},
+    };
+    for (const auto& c : cases) {
+        TFakeTime time;
+        TTestComponent component;
+        component.SetAutoFrameRate(true);
+        time.Timers.Advance(50);
+        const int start = component.RepaintRequestCount();
+        for (int ms = 0; ms < 1000; ms += c.EveryMs) {
+            component.SetPointerColor(TColor(ms + 1));
+            time.Timers.Advance(c.EveryMs);
+        }
+        const int issued = component.RepaintRequestCount() - start;
+        EXPECT_GE(issued, c.Low) << c.What;
+        EXPECT_LE(issued, c.High) << c.What;
+    }
+}
+
+// Frames missed during a pause are not made up: the first request after it repaints, and a
+// second one within the frame that repaint began still waits.
+TEST(iComponent, NoCatchUpFramesAfterAPause)
+{
+    TFakeTime time;
+    TTestComponent c;
+    c.SetAutoFrameRate(true);
+    time.Timers.Advance(50);
+    c.SetPointerColor(clRed);
+    time.Timers.Advance(150);
+    const int count = c.RepaintRequestCount();
+    c.SetPointerColor(clGreen);
+    EXPECT_EQ(c.RepaintRequestCount(), count + 1);
+    time.Timers.Advance(5);
+    c.SetPointerColor(clBlue);
+    EXPECT_EQ(c.RepaintRequestCount(), count + 1);
+    EXPECT_TRUE(c.InvalidatePending());
+}
+
 // Sub-objects skip their change notification while ChangeAbsorbed holds: it may hold only
 // while a further InvalidateChange would change nothing, and must end with each repaint.
 TEST(iComponent, ChangeAbsorbedHoldsOnlyWhileARepaintWaits)

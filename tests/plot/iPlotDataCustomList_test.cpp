@@ -245,7 +245,10 @@ INSTANTIATE_TEST_SUITE_P(AllLists, PointListStyle, testing::ValuesIn(AllStyles),
 });
 
 // Random adds, deletes, capacity changes, ring switches and clears keep every list equal
-// to the reference model, for small rings, rings around the growth steps and long runs.
+// to the reference model, for small rings, rings around the growth steps, long runs, and
+// capacities on both sides of the size from which a block is mapped from the system (1 MiB:
+// 7,711 full records, 262,144 interval values), where a resize moves the points between
+// kinds of memory.
 TEST_P(PointListStyle, RandomOperationsMatchReferenceModel)
 {
     struct Case {
@@ -253,7 +256,8 @@ TEST_P(PointListStyle, RandomOperationsMatchReferenceModel)
         int steps;
         int maxSize;
     };
-    const Case cases[] = {{1, 3000, 1}, {2, 3000, 3}, {3, 3000, 9}, {4, 4000, 17}, {5, 4000, 70}, {6, 6000, 300}};
+    const Case cases[] = {{1, 3000, 1},  {2, 3000, 3},   {3, 3000, 9},     {4, 4000, 17},
+                          {5, 4000, 70}, {6, 6000, 300}, {7, 2000, 150000}};
     for (const Case& c : cases) {
         SCOPED_TRACE("seed " + std::to_string(c.seed) + ", sizes up to " + std::to_string(c.maxSize));
         auto list = MakeList(GetParam());
