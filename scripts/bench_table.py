@@ -48,6 +48,19 @@ def text(value, digits=2):
     return f"{value:.{digits}f}"
 
 
+# Loading a settings file grows with the file: twice the channels take about twice the time
+# (a cost per channel that grows with the channels would show four times).
+SETTINGS_GROWTH_GOAL = 2.3
+
+
+def settings_rows(r, row):
+    small, large = ms(r.get("settings/4000/ours")), ms(r.get("settings/8000/ours"))
+    growth = large / small if small and large else None
+    ratio = f"{growth:.2f}x 4,000" if growth else "-"
+    row("settings file load 8,000 channels (ms)", large, None, None, ratio,
+        f"<= {SETTINGS_GROWTH_GOAL}x 4,000 (linear)", growth is not None and growth <= SETTINGS_GROWTH_GOAL)
+
+
 def main():
     r = medians(sys.argv[1])
     rows = []
@@ -107,6 +120,8 @@ def main():
     fps, core = counter(live, "fps"), counter(live, "core")
     row("live 16 x 10k/s: frames/s", fps, None, None, "-", ">= 30", fps is not None and fps >= 30)
     row("live 16 x 10k/s: cores used", core, None, None, "-", "< 0.5", core is not None and core < 0.5)
+
+    settings_rows(r, row)
 
     header = ("figure", "ours", "peer", "raw limit", "ratio", "goal", "")
     widths = [max(len(str(line[i])) for line in rows + [header]) for i in range(len(header))]

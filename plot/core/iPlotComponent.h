@@ -454,7 +454,8 @@ private:
     void RehearsePropertyLines(const TStrings& lines) const;
     void ApplyPropertyLines(TStrings& lines, bool rehearsal);
     void ApplyAnnotationLines(TStrings& lines);
-    void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines);
+    void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, const TStrings& lines,
+                          int& index);
     // Writes the log when the pending rows have reached LogBufferSize.
     void WriteLogWhenDue();
     std::string LogTextRow(int row, char separator) const;

@@ -84,23 +84,22 @@ void AppendColumn(std::string& line, int columnIndex, std::string_view text, cha
     line += text;
 }
 
-// Removes the lines of one prefix that have no object to go to.
-void DiscardLines(const std::string& prefix, TStrings& lines)
+// Passes over the lines of one prefix that have no object to go to.
+void DiscardLines(const std::string& prefix, const TStrings& lines, int& index)
 {
-    while (lines.Count() > 0) {
-        const std::string line = lines.Get(0);
+    for (; index < lines.Count(); ++index) {
         std::string name, value;
-        SeparateStrings(line, "=", name, value);
+        SeparateStrings(lines.Get(index), "=", name, value);
         if (!SameText(name.substr(0, name.find('.')), prefix))
             return;
-        lines.Delete(0);
     }
 }
 
-// Removes the lines of the control's place on its form ("Left", "Visible" ...).
-void DiscardPlacementLines(TStrings& lines)
+// Removes the lines of the control's place on its form ("Left", "Visible" ...) from line
+// `from` on.
+void DiscardPlacementLines(TStrings& lines, int from)
 {
-    for (int i = lines.Count() - 1; i >= 0; --i) {
+    for (int i = lines.Count() - 1; i >= from; --i) {
         std::string name, value;
         SeparateStrings(lines.Get(i), "=", name, value);
         const std::string property = name.substr(0, name.find('.'));
@@ -407,14 +406,16 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
         RemoveAllChannels();
         RemoveAllAnnotations();
         RemoveAllDataCursors();
+        // The lines are read in one pass, each object's block where the one before it ended.
+        int index = 0;
         for (std::size_t i = 0; i < kObjectBlockCount; ++i)
-            LoadObjectBlocks(kObjectBlocks[i].Kind, kObjectBlocks[i].Prefix, counts[i], lines);
+            LoadObjectBlocks(kObjectBlocks[i].Kind, kObjectBlocks[i].Prefix, counts[i], lines, index);
         // A plot without a parent would show its window for a Visible line: the rehearsal
         // leaves out the control's place (a few plain numbers and flags, the one part of the
         // file it does not check).
         if (rehearsal)
-            DiscardPlacementLines(lines);
-        LoadObjectFromStringList(this, "", lines);
+            DiscardPlacementLines(lines, index);
+        LoadObjectFromStringList(this, "", lines, index);
     } catch (...) {
         EnableLayoutManager();
         EndUpdate();
@@ -480,7 +481,8 @@ void TiPlotComponent::ApplyAnnotationLines(TStrings& lines)
     EndUpdate();
 }
 
-void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines)
+void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count,
+                                       const TStrings& lines, int& index)
 {
     for (int i = 0; i < count; ++i) {
         const std::string prefix = kindPrefix + IntToStr(i);
@@ -508,9 +510,9 @@ void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string&
             target = Item(kind, index);
         }
         if (target)
-            LoadObjectFromStringList(target, prefix, lines);
+            LoadObjectFromStringList(target, prefix, lines, index);
         else
-            DiscardLines(prefix, lines);
+            DiscardLines(prefix, lines, index);
     }
 }
 
