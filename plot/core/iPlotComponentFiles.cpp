@@ -56,6 +56,9 @@ constexpr TObjectBlock kObjectBlocks[] = {
     {TiPlotObjectKind::Limit, "Limit", "LimitCount"},
 };
 constexpr std::size_t kObjectBlockCount = std::size(kObjectBlocks);
+// The most objects a property file may count, all kinds together: a damaged count of a
+// billion channels would take the memory of the machine before it failed.
+constexpr int kMaxFileObjects = 100000;
 
 // The control's own lines leave out what belongs to its place on the form, unless every
 // property is to be saved.
@@ -372,17 +375,17 @@ void TiPlotComponent::RehearsePropertyLines(const TStrings& lines) const
 void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
 {
     // The header is read whole before the plot changes, so a file that does not fit leaves
-    // the plot as it was. Every saved object has at least its Name line: a count beyond the
-    // lines is a damaged file, not a request for a million objects.
+    // the plot as it was. An object counted without lines of its own is made all the same,
+    // with its first settings; only counts beyond what a plot can be given are refused.
     std::array<int, kObjectBlockCount> counts{};
     long long objects = 0;
     for (std::size_t i = 0; i < kObjectBlockCount; ++i) {
         bool present;
         counts[i] = std::max(0, TakeIntegerValue(kObjectBlocks[i].CountName, lines, present));
         objects += counts[i];
-        if (objects > lines.Count())
-            throw Exception(std::string(kObjectBlocks[i].CountName) + " " + IntToStr(counts[i]) +
-                            " exceeds the objects in the file");
+        if (objects > kMaxFileObjects)
+            throw Exception(std::string(kObjectBlocks[i].CountName) + " " + IntToStr(counts[i]) + " exceeds the " +
+                            IntToStr(kMaxFileObjects) + " objects a plot file may hold");
     }
     bool horzPresent, vertPresent;
     const int horz = TakeIntegerValue("DataViewZHorz", lines, horzPresent);

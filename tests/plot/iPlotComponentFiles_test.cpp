@@ -252,11 +252,11 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesChangeNothingAndLeaveThePlotUsable)
         {"no file type line", "ChannelCount = 1\r\n", "Incompatible Plot Configuration File Type"},
         {"junk bytes", std::string("\x01\xFF\x00zz\r\n\x7F", 8), "Incompatible Plot Configuration File Type"},
         {"a count that is no number", head + "ChannelCount = two\r\n", "'two' is not a valid integer value"},
-        {"a count beyond the lines of the file", head + "ChannelCount = 100000000\r\nChannel0.Name = a\r\n",
-         "ChannelCount 100000000 exceeds the objects in the file"},
-        // Every object has its Name line at least: counts beyond the lines mean a cut file.
-        {"truncated after the counts", head + "ChannelCount = 1\r\nXAxisCount = 1\r\nYAxisCount = 1\r\nToo",
-         "YAxisCount 1 exceeds the objects in the file"},
+        // A damaged count would take the machine's memory before it failed.
+        {"a count no plot can be given", head + "ChannelCount = 100000000\r\nChannel0.Name = a\r\n",
+         "ChannelCount 100000000 exceeds the 100000 objects a plot file may hold"},
+        {"counts that reach it together", head + "ChannelCount = 60000\r\nLimitCount = 40001\r\n",
+         "LimitCount 40001 exceeds the 100000 objects a plot file may hold"},
         {"a bad value half-way",
          head + "ChannelCount = 2\r\nChannel0.TitleText = x\r\nChannel1.XAxisTrackingEnabled = maybe\r\n",
          "'maybe' is not a valid integer value"},
@@ -278,6 +278,52 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesChangeNothingAndLeaveThePlotUsable)
         ASSERT_EQ(plot.ChannelCount(), 3);
         EXPECT_EQ(plot.GetChannel(0)->TitleText(), "kept");
         EXPECT_EQ(plot.GetChannel(0)->GetCount(), 1) << "the points stay";
+        ExpectUsable(plot);
+    }
+}
+
+// Objects the file counts but holds no lines for are made all the same, with the settings a
+// new object gets; the objects after them still find their own lines.
+TEST_F(PlotFilesTest, CountsBeyondTheBlocksMakeTheCountedObjects)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        int channels, xAxes, yAxes;
+        std::vector<std::string> channelTitles;
+    };
+    const std::string head = "File Type = Plot Config\r\n";
+    const std::vector<Case> cases = {
+        {"cut after the counts",
+         head + "ChannelCount = 1\r\nXAxisCount = 1\r\nYAxisCount = 1\r\nToo",
+         1,
+         1,
+         1,
+         {"Channel 1"}},
+        {"one channel block of three",
+         head + "ChannelCount = 3\r\nYAxisCount = 1\r\nChannel0.TitleText = Turbidity\r\nYAxis0.Span = 40\r\n",
+         3,
+         0,
+         1,
+         {"Turbidity", "Channel 2", "Channel 3"}},
+        {"no blocks at all", head + "ChannelCount = 2\r\nXAxisCount = 2\r\n", 2, 2, 0, {"Channel 1", "Channel 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TiPlot plot(nullptr);
+        const std::string file = Path("counted.cfg");
+        WriteText(file, c.text);
+        plot.LoadPropertiesFromFile(file);
+        ASSERT_EQ(plot.ChannelCount(), c.channels);
+        EXPECT_EQ(plot.XAxisCount(), c.xAxes);
+        EXPECT_EQ(plot.YAxisCount(), c.yAxes);
+        std::vector<std::string> titles;
+        for (int i = 0; i < plot.ChannelCount(); ++i)
+            titles.push_back(plot.GetChannel(i)->TitleText());
+        EXPECT_EQ(titles, c.channelTitles);
+        if (c.yAxes > 0 && c.text.find("YAxis0.Span") != std::string::npos) {
+            EXPECT_EQ(plot.GetYAxis(0)->Span(), 40) << "the block after the missing ones is read";
+        }
         ExpectUsable(plot);
     }
 }
