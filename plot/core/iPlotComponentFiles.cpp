@@ -19,6 +19,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <memory>
 #include <string>
@@ -176,7 +177,11 @@ class TDataFileParser {
 public:
     explicit TDataFileParser(int channelCount) : m_channelCount(channelCount) {}
 
-    std::vector<TLoadedPoint> ParseText(std::string_view text)
+    // The points read so far, in the file's order: all of them after a parse, those before
+    // the fault when a parse raised.
+    const std::vector<TLoadedPoint>& Points() const { return m_points; }
+
+    void ParseText(std::string_view text)
     {
         TRowReader reader(text);
         const std::string_view header = reader.GetNextRowString();
@@ -203,10 +208,9 @@ public:
                 throw;
             }
         }
-        return std::move(m_points);
     }
 
-    std::vector<TLoadedPoint> LoadCompactInterval(std::string_view bytes)
+    void LoadCompactInterval(std::string_view bytes)
     {
         m_bytes = bytes;
         GetStreamRowString();
@@ -218,15 +222,14 @@ public:
             for (int c = 0; c < count; ++c) {
                 const double x = row < 2 ? GetStreamSingle() : 0.0;
                 if (x > kCompactEndAbove)
-                    return std::move(m_points);
+                    return;
                 const double y = GetStreamSingle();
                 if (y > kCompactEndAbove)
-                    return std::move(m_points);
+                    return;
                 if (x < kCompactMissingFrom && y < kCompactMissingFrom && c < m_channelCount)
                     m_points.push_back({c, x, y, false, false});
             }
         }
-        return std::move(m_points);
     }
 
 private:
@@ -598,15 +601,25 @@ void TiPlotComponent::LoadDataFromFile(const std::string& fileName)
 {
     BeginUpdate();
     try {
-        // The whole file is read before a point is added, so a file that does not read adds
-        // nothing.
         const std::string bytes = ReadFileBytes(fileName);
         TDataFileParser parser(ChannelCount());
         const std::string_view firstRow = TRowReader(bytes).GetNextRowString();
-        const std::vector<TLoadedPoint> points =
-            SameText(firstRow, kCompactTitle) ? parser.LoadCompactInterval(bytes) : parser.ParseText(bytes);
-        for (const TLoadedPoint& p : points)
+        // A file damaged part-way still gives the points before the damage, as a file read
+        // value by value would: the user of a cut file keeps what it holds. The fault is
+        // reported once they are in.
+        std::exception_ptr fault;
+        try {
+            if (SameText(firstRow, kCompactTitle))
+                parser.LoadCompactInterval(bytes);
+            else
+                parser.ParseText(bytes);
+        } catch (const std::exception&) {
+            fault = std::current_exception();
+        }
+        for (const TLoadedPoint& p : parser.Points())
             AddPoint(*GetChannelCustom(p.Channel), p.X, p.Y, p.Null, p.Empty);
+        if (fault)
+            std::rethrow_exception(fault);
     } catch (const std::exception& e) {
         EndUpdate();
         throw Exception(std::string("Error Loading Data - ") + e.what());

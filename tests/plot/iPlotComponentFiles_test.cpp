@@ -497,34 +497,56 @@ TEST_F(PlotFilesTest, TheReaderTakesDataAndLogLayoutsInEitherSeparator)
     }
 }
 
-TEST_F(PlotFilesTest, BrokenDataFilesAddNothingAndReportWhy)
+// A file damaged part-way gives the points before the damage, then reports it.
+TEST_F(PlotFilesTest, BrokenDataFilesKeepThePointsBeforeTheFaultAndReportWhy)
 {
     const std::string m = F32(1e38f);
     struct Case {
         const char* why;
         std::string bytes;
         const char* error;  // after "Error Loading Data - "
+        std::vector<std::string> added;
+        std::vector<std::string> added1 = {};  // to channel 1
     };
     const std::vector<Case> cases = {
-        {"a value that is no number", "a(X)\ta(Y)\r\n1\t2\r\n3\tfour\r\n",
-         "Line 3: 'four' is not a valid floating point value"},
-        {"more columns than the header", "a(X)\ta(Y)\r\n1\t2\t3\r\n", "Line 2: 3 columns where the header has 2"},
-        {"a log row wider than its header", "(X)\ta(Y)\r\n1\t2\t3\t4\r\n", "Line 2: 4 columns where the header has 2"},
-        {"junk bytes", std::string("\x89PNG\r\n\x1A\n\x00\x01", 10), nullptr},
-        {"compact, truncated inside a value", "Compact Interval\r\n1\r\n" + F32(1) + F32(2) + F32(3).substr(0, 2),
-         "Invalid Data"},
-        {"compact, truncated before the end marker", "Compact Interval\r\n2\r\n" + F32(1) + F32(2) + F32(3),
-         "Invalid Data"},
-        {"compact, a count of zero with data", "compact interval\r\n0\r\n" + F32(1) + F32(2),
-         "Invalid Channel Count 0"},
-        {"compact, a negative count", "Compact Interval\r\n-3\r\n" + F32(1) + F32(2), "Invalid Channel Count -3"},
-        {"compact, a count that is no number", "Compact Interval\r\nthree\r\n" + F32(1),
-         "'three' is not a valid integer value"},
-        {"compact, no count line", "Compact Interval", "'' is not a valid integer value"},
+        {"a value that is no number",
+         "a(X)\ta(Y)\r\n1\t2\r\n3\tfour\r\n5\t6\r\n",
+         "Line 3: 'four' is not a valid floating point value",
+         {"1:2"}},
+        {"a bad value after a good one in its row",
+         "(X)\ta(Y)\tb(Y)\r\n1\t2\t3\r\n4\t5\tsix\r\n",
+         "Line 3: 'six' is not a valid floating point value",
+         {"1:2", "4:5"},
+         {"1:3"}},
+        {"more columns than the header", "a(X)\ta(Y)\r\n1\t2\t3\r\n", "Line 2: 3 columns where the header has 2", {}},
+        {"a log row wider than its header",
+         "(X)\ta(Y)\r\n1\t2\r\n1\t2\t3\t4\r\n",
+         "Line 3: 4 columns where the header has 2",
+         {"1:2"}},
+        {"junk bytes", std::string("\x89PNG\r\n\x1A\n\x00\x01", 10), nullptr, {}},
+        {"compact, truncated inside a value",
+         "Compact Interval\r\n1\r\n" + F32(1) + F32(2) + F32(3).substr(0, 2),
+         "Invalid Data",
+         {"1:2"}},
+        {"compact, truncated before the end marker",
+         "Compact Interval\r\n2\r\n" + F32(1) + F32(2) + F32(3),
+         "Invalid Data",
+         {"1:2"}},
+        {"compact, a count of zero with data",
+         "compact interval\r\n0\r\n" + F32(1) + F32(2),
+         "Invalid Channel Count 0",
+         {}},
+        {"compact, a negative count", "Compact Interval\r\n-3\r\n" + F32(1) + F32(2), "Invalid Channel Count -3", {}},
+        {"compact, a count that is no number",
+         "Compact Interval\r\nthree\r\n" + F32(1),
+         "'three' is not a valid integer value",
+         {}},
+        {"compact, no count line", "Compact Interval", "'' is not a valid integer value", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         TiPlot plot(nullptr);
+        plot.AddChannel();
         plot.GetChannel(0)->AddXY(0, 0);
         bool loaded = false;
         plot.OnAfterLoadData = [&](TObject*) { loaded = true; };
@@ -535,7 +557,10 @@ TEST_F(PlotFilesTest, BrokenDataFilesAddNothingAndReportWhy)
             EXPECT_EQ(error, std::string("Error Loading Data - ") + c.error);
             EXPECT_FALSE(loaded);
         }
-        EXPECT_EQ(plot.GetChannel(0)->GetCount(), 1) << "nothing added";
+        std::vector<std::string> expected = {"0:0"};
+        expected.insert(expected.end(), c.added.begin(), c.added.end());
+        EXPECT_EQ(Points(*plot.GetChannel(0)), expected);
+        EXPECT_EQ(Points(*plot.GetChannel(1)), c.added1);
         ExpectUsable(plot);
     }
     TiPlot plot(nullptr);
