@@ -11,6 +11,7 @@
 #include "platform/gui/Menus.h"
 #include "plot/core/iPlotPaintRoles.h"
 #include "plot/objects/iPlotChannel.h"
+#include "plot/objects/iXYPlotChannel.h"
 
 #include <algorithm>
 
@@ -412,8 +413,9 @@ int TiPlotComponent::ChannelIndex(TiPlotChannelCustom* channel) const
     return Count(TiPlotObjectKind::Channel) ? Manager(TiPlotObjectKind::Channel).GetIndex(channel) : -1;
 }
 
-// Strip-chart channels have their own null and empty adds; other channel classes are given
-// the point as it is until they offer theirs.
+// Each channel class has its own null and empty adds, so the point is born null or empty and
+// its placeholder Y never reaches the statistics, the tracking or the log. An XY channel's
+// null and empty points have no coordinates.
 void TiPlotComponent::AddPoint(TiPlotChannelCustom& channel, double x, double y, bool null, bool empty)
 {
     if (auto* strip = dynamic_cast<TiPlotChannel*>(&channel)) {
@@ -425,7 +427,13 @@ void TiPlotComponent::AddPoint(TiPlotChannelCustom& channel, double x, double y,
             strip->AddXY(x, y);
         return;
     }
-    channel.AddXY(x, y);
+    auto* xy = dynamic_cast<TiXYPlotChannel*>(&channel);
+    if (xy && null)
+        xy->AddNull();
+    else if (xy && empty)
+        xy->AddEmpty();
+    else
+        channel.AddXY(x, y);
 }
 
 void TiPlotComponent::TransferChannelData(int sourceIndex, int destinationIndex, int startIndex, int stopIndex)

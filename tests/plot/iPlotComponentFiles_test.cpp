@@ -6,6 +6,8 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
 #include "plot/core/iPlot.h"
+#include "plot/core/iXYPlot.h"
+#include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>
@@ -574,6 +576,38 @@ TEST_F(PlotFilesTest, BrokenDataFilesKeepThePointsBeforeTheFaultAndReportWhy)
     plot.LoadDataFromFile(Path("gaps.bin"));
     EXPECT_EQ(Points(*plot.GetChannel(0)), (std::vector<std::string>{"0:1", "1:2", "0:3"}));
     EXPECT_EQ(Points(*plot.GetChannel(1)), (std::vector<std::string>{"1:5"}));
+}
+
+// On an XY plot as on a strip chart, "Null" and "Empty" cells give null and empty points: a
+// saved gap reloads as a gap, never as a point at Y = 0 in the statistics.
+TEST_F(PlotFilesTest, XYPlotsReadNullAndEmptyCellsAsGaps)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"data layout", "a(X)\ta(Y)\r\n1\t2\r\n5\tNull\r\n3\t4\r\n6\tempty\r\n"},
+        {"log layout", "(X)\ta(Y)\r\n1\t2\r\n5\tnull\r\n3\t4\r\n6\tEMPTY\r\n"},
+    };
+    // Null and empty points of an XY channel have no coordinates.
+    const std::vector<std::string> gaps = {"1:2", "0:Null", "3:4", "0:Empty"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TiXYPlot plot(nullptr);
+        const std::string file = Path("xy.txt");
+        WriteText(file, c.text);
+        plot.LoadDataFromFile(file);
+        TiPlotChannelCustom& channel = *plot.GetChannelCustom(0);
+        EXPECT_EQ(Points(channel), gaps);
+        EXPECT_EQ(channel.RunningCount(), 2);
+        EXPECT_EQ(channel.RunningYMin(), 2);
+
+        plot.SaveDataToFile(file);
+        TiXYPlot copy(nullptr);
+        copy.LoadDataFromFile(file);
+        EXPECT_EQ(Points(*copy.GetChannelCustom(0)), gaps) << "saved and read back";
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
