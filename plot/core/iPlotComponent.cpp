@@ -47,7 +47,9 @@ TiPlotComponent::TiPlotComponent(TComponent* owner) : TiCustomComponent(owner)
 
     RegisterLayoutManagerWithMasterManagers();
     m_master = std::make_unique<TiPlotMasterManager>(static_cast<IPlotHost*>(this));
-    m_master->OnChange = TNotifyEvent::Bind(this, &TiPlotComponent::MasterChange);
+    m_objectChangePath = TNotifyEvent::Bind(m_master.get(), &TiPlotMasterManager::NotificationChange);
+    m_masterChangePath = TNotifyEvent::Bind(this, &TiPlotComponent::MasterChange);
+    m_master->OnChange = m_masterChangePath;
     m_master->OnRemove = TNotifyEvent::Bind(this, &TiPlotComponent::MasterRemove);
     m_master->OnInsert = TNotifyEvent::Bind(this, &TiPlotComponent::MasterInsert);
     m_master->OnInvalidateNow = TNotifyEvent::Bind(static_cast<TiComponent*>(this), &TiComponent::InvalidateNowEvent);
@@ -146,6 +148,11 @@ void TiPlotComponent::MasterRemove(TObject* sender)
 }
 
 void TiPlotComponent::MasterChange(TObject*) { InvalidateChange(); }
+
+bool TiPlotComponent::ChangeOnlyRepaints(const TNotifyEvent& onChange)
+{
+    return onChange == m_objectChangePath && m_master->OnChange == m_masterChangePath;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Object API

@@ -495,6 +495,10 @@ private:
     void WriteImageList(int index, TWriter& writer);
 
     std::unique_ptr<TiPlotMasterManager> m_master;
+    // The change path of the plot's own: an object's notification to the master manager and
+    // the master manager's to the plot's repaint.
+    TNotifyEvent m_objectChangePath;
+    TNotifyEvent m_masterChangePath;
     std::unique_ptr<TPopupMenu> m_popupMenu;
     std::unique_ptr<TFont> m_hintsFont;
     std::array<std::unique_ptr<TImageList>, 3> m_imageLists;
@@ -618,6 +622,7 @@ public:
     void DoAnnotationCoordinatesChangeFinished(TiPlotObject* annotation) override;
     bool KeepReleasedObject(TiPlotObject* object) override;
     const bool* ChangeAbsorbedFlag() override { return &ChangeAbsorbed(); }
+    bool ChangeOnlyRepaints(const TNotifyEvent& onChange) override;
 
     // The object that takes the mouse at the point of `mouseData` (a button of a toolbar,
     // legend or table where one is hit); nullptr when none.

@@ -9,6 +9,7 @@
 #include "platform/core/FormDescription.h"
 #include "platform/core/Variant.h"
 #include "plot/core/iPlot.h"
+#include "plot/core/iPlotMasterManager.h"
 #include "plot/core/iXYPlot.h"
 #include "plot/objects/iPlotChannel.h"
 
@@ -455,6 +456,78 @@ TEST_F(PlotTest, TransferredPointsAreBornNullOrEmpty)
     // Stop before start copies nothing.
     plot.TransferChannelData(0, 1, 3, 2);
     EXPECT_EQ(destination->GetCount(), 3);
+}
+
+// A repaint that already waits takes further changes in, but each change is still told to
+// whoever listens: on a plot that is never shown, where the repaint waits for good, a
+// listener hears every point added.
+TEST_F(PlotTest, EveryChangeReachesAListenerWhileARepaintWaits)
+{
+    struct Case {
+        const char* where;
+        std::function<void(TiPlot&, int&)> listen;
+    };
+    const Case cases[] = {
+        {"on the channel",
+         [](TiPlot& plot, int& heard) {
+             TiPlotChannel* channel = plot.GetChannel(0);
+             channel->OnChange = [&heard, before = channel->OnChange](TObject* s) {
+                 ++heard;
+                 before(s);
+             };
+         }},
+        {"on the master manager",
+         [](TiPlot& plot, int& heard) {
+             TiPlotMasterManager& master = plot.MasterManager();
+             master.OnChange = [&heard, before = master.OnChange](TObject* s) {
+                 ++heard;
+                 before(s);
+             };
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        TiPlot plot(nullptr);
+        // Nobody but the plot's own repaint listens yet: then a waiting repaint may take a
+        // change without the notification.
+        EXPECT_TRUE(plot.ChangeOnlyRepaints(plot.GetChannel(0)->OnChange));
+        int heard = 0;
+        c.listen(plot, heard);
+        EXPECT_FALSE(plot.ChangeOnlyRepaints(plot.GetChannel(0)->OnChange));
+        for (int i = 0; i < 100; ++i)
+            plot.GetChannel(0)->AddXY(i, i);
+        EXPECT_EQ(heard, 100);
+    }
+}
+
+// An XY channel takes the sentinels of AddDataArray, and the null and empty points a transfer
+// copies, as null and empty points: none of them reaches the statistics.
+TEST_F(PlotTest, XYChannelsTakeNullAndEmptyPointsAsGaps)
+{
+    TiXYPlot plot(nullptr);
+    plot.AddChannel();
+    plot.AddDataArray(10, std::vector<double>{TiPlotComponent::GetNullValue(), TiPlotComponent::GetEmptyValue()});
+    plot.AddDataArray(20, std::vector<double>{4, 5});
+    TiPlotChannelCustom& a = *plot.GetChannelCustom(0);
+    TiPlotChannelCustom& b = *plot.GetChannelCustom(1);
+    ASSERT_EQ(a.GetCount(), 2);
+    EXPECT_TRUE(a.GetDataNull(0));
+    EXPECT_TRUE(b.GetDataEmpty(0));
+    EXPECT_EQ(a.RunningCount(), 1);
+    EXPECT_EQ(a.RunningYMin(), 4);
+    EXPECT_EQ(b.RunningYMin(), 5);
+
+    // Copied from one XY channel to another, each point keeps its state.
+    const int c = plot.AddChannel();
+    plot.TransferChannelData(0, c, 0, 1);
+    plot.TransferChannelData(1, c, 0, 0);
+    TiPlotChannelCustom& copy = *plot.GetChannelCustom(c);
+    ASSERT_EQ(copy.GetCount(), 3);
+    EXPECT_TRUE(copy.GetDataNull(0));
+    EXPECT_TRUE(copy.GetDataValid(1));
+    EXPECT_TRUE(copy.GetDataEmpty(2));
+    EXPECT_EQ(copy.RunningCount(), 1);
+    EXPECT_EQ(copy.RunningYMin(), 4);
 }
 
 TEST_F(PlotTest, SmallerImagesAreCentredOnTheListSize)
