@@ -188,6 +188,25 @@ TEST_F(PlotFilesTest, PropertyFileListsTheObjectsKindByKindAndReadsBackToTheSame
     EXPECT_EQ(copy.Left(), 33);
 }
 
+// An axis's ForceStacking is published with no declared default: it is written either way
+// and read back.
+TEST_F(PlotFilesTest, ForceStackingOfTheAxesTravelsInThePropertyFile)
+{
+    TiPlot plot(nullptr);
+    plot.GetYAxis(0)->SetForceStacking(true);
+    const std::string file = Path("stacking.cfg");
+    plot.SavePropertiesToFile(file);
+    const std::string text = ReadFileBytes(file);
+    EXPECT_NE(text.find("\r\nXAxis0.ForceStacking = 0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nYAxis0.ForceStacking = 1\r\n"), std::string::npos);
+
+    TiPlot copy(nullptr);
+    copy.GetXAxis(0)->SetForceStacking(true);
+    copy.LoadPropertiesFromFile(file);
+    EXPECT_FALSE(copy.GetXAxis(0)->ForceStacking());
+    EXPECT_TRUE(copy.GetYAxis(0)->ForceStacking());
+}
+
 TEST_F(PlotFilesTest, PropertyLoadKeepsToolBarAndTitleAndRemovesTheAnnotations)
 {
     TiPlot plot(nullptr);
