@@ -804,6 +804,13 @@ void TiPlotChannelCustom::AddMenuItems(TPopupMenu* popupMenu)
     AddEditMenuItems(popupMenu);
 }
 
+std::optional<TPoint> TiPlotChannelCustom::KeyboardPopupCentre() const
+{
+    const TRect view = Owner()->GetDataViewRect();
+    // Integer division, cutting toward zero, as for the layout objects.
+    return TPoint{(view.Left + view.Right) / 2, (view.Top + view.Bottom) / 2};
+}
+
 // ---------------------------------------------------------------------------------------------
 // Files
 

@@ -309,6 +309,8 @@ public:
     virtual TRect GetBarRect(int Index);
 
 protected:
+    // The keyboard popup opens over the plotting area, data view 0, where the channel draws.
+    std::optional<TPoint> KeyboardPopupCentre() const override;
     // The path of every add: point list, statistics, tracking, log, notification.
     int AddXYInternal(double X, double Y, bool Null, bool Empty);
     // Appends the pending rows to the log file.
