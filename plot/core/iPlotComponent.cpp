@@ -564,6 +564,11 @@ void TiPlotComponent::ImageListLoadFromResourceName(int index, const std::string
     ImageListLoadFromBitmap(index, bitmap);
 }
 
+void TiPlotComponent::ImageListLoadFromResourceID(int index, int resourceID)
+{
+    ImageListLoadFromResourceName(index, "#" + std::to_string(resourceID));
+}
+
 void TiPlotComponent::ReadImageList(int index, TReader& reader)
 {
     TImageList& list = ImageList(index);

@@ -223,6 +223,8 @@ public:
     void ImageListAdd(int index, TBitmap& bitmap) { ImageListLoadFromBitmap(index, bitmap); }
     void ImageListLoadFromBitmap(int index, TBitmap& bitmap);
     void ImageListLoadFromResourceName(int index, const std::string& resourceName);
+    // A numbered resource: its name is "#" and the number, as resource scripts write it.
+    void ImageListLoadFromResourceID(int index, int resourceID);
 
     // --- Layout and painting ----------------------------------------------------------------------
     void CalcLayout(TCanvas& canvas);

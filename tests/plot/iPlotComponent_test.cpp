@@ -290,6 +290,10 @@ TEST_F(PlotTest, RefusedCallsGiveTheirErrorAndChangeNothing)
         {"AddDataArray scalar", [&] { plot.AddDataArray(0, TVariant(1.0)); }, "Data Array must be 1 or 2 Dimensions"},
         {"ImageListClear(3)", [&] { plot.ImageListClear(3); }, "ImageList Index must be 0-2"},
         {"ImageListAdd(-1)", [&] { plot.ImageListAdd(-1, small); }, "ImageList Index must be 0-2"},
+        {"ImageListLoadFromResourceName(3)", [&] { plot.ImageListLoadFromResourceName(3, "SMALLZOOM"); },
+         "ImageList Index must be 0-2"},
+        {"ImageListLoadFromResourceID(-1)", [&] { plot.ImageListLoadFromResourceID(-1, 1); },
+         "ImageList Index must be 0-2"},
         // Equal in width, taller: neither both smaller nor both larger.
         {"ImageListAdd 24x30 to a 24x24 list", [&] { plot.ImageListAdd(0, tall); },
          "Image Width and Height must be the same as other images, or both smaller, or both larger"},
