@@ -25,7 +25,9 @@
 // names) go through the kind's published properties ("Title", "TitleText", "Color",
 // "XAxisName", "YAxisName", "GridXAxisName", "GridYAxisName", "ChannelName", "Caption"),
 // so a kind needs nothing more than its published properties to receive them. A data
-// cursor's data view is no published property: its kind registers AssignDataView.
+// cursor's data view is no published property: its kind registers AssignDataView. The
+// colours a channel manager chooses from are counted by the channels themselves
+// (IPlotColorCounted): a channel class that does not count its colour counts for none.
 
 #include "plot/core/iPlotObjects.h"
 
