@@ -12,7 +12,7 @@
 #include "app/forms/HostPlotControl.h"
 #include "app/forms/QX5Main.h"
 #include "platform/core/SerialPort.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "tools/simulator/MeterSimulator.h"
 
 #include <benchmark/benchmark.h>

@@ -7,7 +7,7 @@
 
 PRAVIX_PUBLISH(TiCheckBox, Redeclare("Width").Default(97), Redeclare("Height").Default(17),
                Prop("Caption", &TControl::Caption, &TControl::SetCaption),
-               Prop("Checked", &TiCheckBox::Checked, &TiCheckBox::SetChecked).Default(false),
+               Prop("Checked", &TiCheckBox::Checked, &TiCheckBox::SetChecked),
                Prop("Alignment", &TiCheckBox::Alignment, &TiCheckBox::SetAlignment).Default(taRightJustify),
                Prop("AutoSize", &TiCheckBox::AutoSize, &TiCheckBox::iSetAutoSize).Default(true),
                Prop("Font", &TControl::Font, &TControl::SetFont).Owned(), Field("OnChange", &TiCheckBox::OnChange),

@@ -149,6 +149,12 @@ bool StripPrefix(std::string& name, const std::string& prefix)
     return true;
 }
 
+void DeleteFirstLines(TStrings& lines, int count)
+{
+    for (; count > 0; --count)
+        lines.Delete(0);
+}
+
 }  // namespace
 
 void SaveObjectToStringList(TObject* instance, const std::string& prefix, TStrings& lines, const TStrings* skip)
@@ -180,16 +186,28 @@ void SaveObjectToStringList(TObject* instance, const std::string& prefix, TStrin
 
 void LoadObjectFromStringList(TObject* instance, const std::string& prefix, TStrings& lines)
 {
+    // The lines applied go, also when a later one raises.
+    int taken = 0;
+    try {
+        LoadObjectFromStringList(instance, prefix, lines, taken);
+    } catch (...) {
+        DeleteFirstLines(lines, taken);
+        throw;
+    }
+    DeleteFirstLines(lines, taken);
+}
+
+void LoadObjectFromStringList(TObject* instance, const std::string& prefix, const TStrings& lines, int& index)
+{
     if (!instance)
         return;
-    while (lines.Count() > 0) {
+    for (; index < lines.Count(); ++index) {
         std::string name;
         std::string value;
-        SeparateStrings(lines.Get(0), "=", name, value);
+        SeparateStrings(lines.Get(index), "=", name, value);
         if (!StripPrefix(name, prefix))
             return;
         AssignProperty(*instance, name, value);
-        lines.Delete(0);
     }
 }
 

@@ -52,6 +52,10 @@ void SaveObjectToStringList(TObject* instance, const std::string& prefix, TStrin
 // over; sets are masked to their elements. Text that is no number for a number raises
 // EConvertError; the lines before it are applied and removed.
 void LoadObjectFromStringList(TObject* instance, const std::string& prefix, TStrings& lines);
+// The same from line `index` on, removing nothing: `index` moves past each line taken (it
+// stays on a line whose value raises). Reading a file of many objects this way costs one
+// pass over its lines instead of a move of the rest of the list for every line.
+void LoadObjectFromStringList(TObject* instance, const std::string& prefix, const TStrings& lines, int& index);
 
 // Finds the first line whose trimmed name equals `name` (ignoring case): `value` gets its
 // trimmed value and the line is removed. False when there is none.

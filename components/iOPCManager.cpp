@@ -57,12 +57,6 @@ TiOPCManager::TiOPCManager(TComponent* owner)
     SetVisible(false);
     // A window shown by an earlier holder stays open but is no longer the shared one.
     iOPCExplorerForm = nullptr;
-    std::string bytes;
-    if (ReadResource("OPCMANAGER", bytes)) {
-        TBitmap picture;
-        picture.LoadFromBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-        m_images->Add(picture, clWhite);
-    }
 }
 
 TiOPCManager::~TiOPCManager()
@@ -181,6 +175,16 @@ void TiOPCManager::Paint()
     canvas.MoveTo(w - 1, 1);
     canvas.LineTo(w - 1, h - 1);
     canvas.LineTo(0, h - 1);
+    // The picture is decoded when first shown: every plot channel holds a holder that is
+    // never shown, and a settings file may make thousands of channels.
+    if (m_images->Count() == 0) {
+        std::string bytes;
+        if (ReadResource("OPCMANAGER", bytes)) {
+            TBitmap picture;
+            picture.LoadFromBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+            m_images->Add(picture, clWhite);
+        }
+    }
     m_images->Draw(canvas, 2, 2, 0, Enabled());
 }
 

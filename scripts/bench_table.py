@@ -80,6 +80,19 @@ def times(a, b, word):
     return f"{a / b:.2f}x {word}" if a and b else "-"
 
 
+# Loading a settings file grows with the file: twice the channels take about twice the time
+# (a cost per channel that grows with the channels would show four times).
+SETTINGS_GROWTH_GOAL = 2.3
+
+
+def settings_rows(r, row):
+    small, large = ms(r.get("settings/4000/ours")), ms(r.get("settings/8000/ours"))
+    growth = large / small if small and large else None
+    ratio = f"{growth:.2f}x 4,000" if growth else "-"
+    row("settings file load 8,000 channels (ms)", large, None, None, ratio,
+        f"<= {SETTINGS_GROWTH_GOAL}x 4,000 (linear)", growth is not None and growth <= SETTINGS_GROWTH_GOAL)
+
+
 def main():
     r = medians(sys.argv[1])
     instructions = load(sys.argv[2] if len(sys.argv) > 2 else None, {})
@@ -193,6 +206,8 @@ def main():
     first = first_start.get("seconds")
     row("run.sh first start, 2 cores, no ccache (s)", first if first is not None else first_start.get("note"),
         None, None, "-", "< 300", first is not None and first_start.get("screenshot", False) and first < 300)
+
+    settings_rows(r, row)
 
     header = ("figure", "ours", "peer", "raw limit", "ratio", "goal", "")
     widths = [max(len(str(line[i])) for line in rows + [header]) for i in range(len(header))]

@@ -102,10 +102,16 @@ namespace {
 
 QString FamilyFor(const std::string& name)
 {
+    // Asking the font configuration for a family takes far longer than making the font; every
+    // control asks with its first font, and a plot of thousands of channels makes thousands.
+    thread_local std::unordered_map<std::string, QString> answers;
+    if (const auto found = answers.find(name); found != answers.end())
+        return found->second;
     const QString family = QString::fromStdString(Win1252ToUtf8(name));
-    if (!family.isEmpty() && QFontDatabase::hasFamily(family))
-        return family;
-    return QStringLiteral("DejaVu Sans");
+    const QString answer =
+        !family.isEmpty() && QFontDatabase::hasFamily(family) ? family : QStringLiteral("DejaVu Sans");
+    answers.emplace(name, answer);
+    return answer;
 }
 
 // Height < 0: character (em) height; > 0: cell height (ascent + descent); 0: default.

@@ -134,8 +134,15 @@ void TControl::AttachWidget(QWidget* widget, QWidget* inputWidget)
     widget->setObjectName(QString::fromStdString(Name()));
     widget->setMouseTracking(true);
     d->bridge = std::make_unique<ControlBridge>(this, widget, inputWidget ? inputWidget : widget);
-    if (!Parent() && !dynamic_cast<TForm*>(this))
+    if (!Parent() && !dynamic_cast<TForm*>(this)) {
         widget->hide();
+        // Qt posts each new widget a request to polish itself, and every widget that goes
+        // with a posted event searches the thread's whole queue. A hidden control without a
+        // parent is polished when it is shown; without its request the queue stays short
+        // while a program makes thousands of such controls (a plot's channels each hold one)
+        // before its event loop turns.
+        QCoreApplication::removePostedEvents(widget, QEvent::PolishRequest);
+    }
     ApplyGeometry();
     widget->setEnabled(d->enabled);
     FontChanged();

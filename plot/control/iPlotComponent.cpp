@@ -11,6 +11,7 @@
 #include "platform/gui/Menus.h"
 #include "plot/objects/iPlotChannel.h"
 #include "plot/objects/iPlotObjectKinds.h"
+#include "plot/objects/iXYPlotChannel.h"
 
 #include <algorithm>
 
@@ -41,7 +42,9 @@ TiPlotComponent::TiPlotComponent(TComponent* owner) : TiCustomComponent(owner)
     LinkPlotObjectKinds();
     RegisterLayoutManagerWithMasterManagers();
     m_master = std::make_unique<TiPlotMasterManager>(static_cast<IPlotHost*>(this));
-    m_master->OnChange = TNotifyEvent::Bind(this, &TiPlotComponent::MasterChange);
+    m_objectChangePath = TNotifyEvent::Bind(m_master.get(), &TiPlotMasterManager::NotificationChange);
+    m_masterChangePath = TNotifyEvent::Bind(this, &TiPlotComponent::MasterChange);
+    m_master->OnChange = m_masterChangePath;
     m_master->OnRemove = TNotifyEvent::Bind(this, &TiPlotComponent::MasterRemove);
     m_master->OnInsert = TNotifyEvent::Bind(this, &TiPlotComponent::MasterInsert);
     m_master->OnInvalidateNow = TNotifyEvent::Bind(static_cast<TiComponent*>(this), &TiComponent::InvalidateNowEvent);
@@ -140,6 +143,11 @@ void TiPlotComponent::MasterRemove(TObject* sender)
 }
 
 void TiPlotComponent::MasterChange(TObject*) { InvalidateChange(); }
+
+bool TiPlotComponent::ChangeOnlyRepaints(const TNotifyEvent& onChange)
+{
+    return onChange == m_objectChangePath && m_master->OnChange == m_masterChangePath;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Object API
@@ -407,8 +415,9 @@ int TiPlotComponent::ChannelIndex(TiPlotChannelCustom* channel) const
     return Count(TiPlotObjectKind::Channel) ? Manager(TiPlotObjectKind::Channel).GetIndex(channel) : -1;
 }
 
-// Strip-chart channels have their own null and empty adds; other channel classes are given
-// the point as it is until they offer theirs.
+// Each channel class has its own null and empty adds, so the point is born null or empty and
+// its placeholder Y never reaches the statistics, the tracking or the log. An XY channel's
+// null and empty points have no coordinates.
 void TiPlotComponent::AddPoint(TiPlotChannelCustom& channel, double x, double y, bool null, bool empty)
 {
     if (auto* strip = dynamic_cast<TiPlotChannel*>(&channel)) {
@@ -420,7 +429,13 @@ void TiPlotComponent::AddPoint(TiPlotChannelCustom& channel, double x, double y,
             strip->AddXY(x, y);
         return;
     }
-    channel.AddXY(x, y);
+    auto* xy = dynamic_cast<TiXYPlotChannel*>(&channel);
+    if (xy && null)
+        xy->AddNull();
+    else if (xy && empty)
+        xy->AddEmpty();
+    else
+        channel.AddXY(x, y);
 }
 
 void TiPlotComponent::TransferChannelData(int sourceIndex, int destinationIndex, int startIndex, int stopIndex)
@@ -542,6 +557,11 @@ void TiPlotComponent::ImageListLoadFromResourceName(int index, const std::string
     TBitmap bitmap;
     bitmap.LoadFromResourceName(resourceName);
     ImageListLoadFromBitmap(index, bitmap);
+}
+
+void TiPlotComponent::ImageListLoadFromResourceID(int index, int resourceID)
+{
+    ImageListLoadFromResourceName(index, "#" + std::to_string(resourceID));
 }
 
 void TiPlotComponent::ReadImageList(int index, TReader& reader)

@@ -227,6 +227,8 @@ public:
     void ImageListAdd(int index, TBitmap& bitmap) { ImageListLoadFromBitmap(index, bitmap); }
     void ImageListLoadFromBitmap(int index, TBitmap& bitmap);
     void ImageListLoadFromResourceName(int index, const std::string& resourceName);
+    // A numbered resource: its name is "#" and the number, as resource scripts write it.
+    void ImageListLoadFromResourceID(int index, int resourceID);
 
     // --- Layout and painting (iPlotComponentLayout.cpp) -------------------------------------------
     void CalcLayout(TCanvas& canvas);
@@ -463,7 +465,8 @@ private:
     void RehearsePropertyLines(const TStrings& lines) const;
     void ApplyPropertyLines(TStrings& lines, bool rehearsal);
     void ApplyAnnotationLines(TStrings& lines);
-    void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines);
+    void LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, const TStrings& lines,
+                          int& index);
     // Writes the log when the pending rows have reached LogBufferSize.
     void WriteLogWhenDue();
     std::string LogTextRow(int row, char separator) const;
@@ -503,6 +506,10 @@ private:
     void WriteImageList(int index, TWriter& writer);
 
     std::unique_ptr<TiPlotMasterManager> m_master;
+    // The change path of the plot's own: an object's notification to the master manager and
+    // the master manager's to the plot's repaint.
+    TNotifyEvent m_objectChangePath;
+    TNotifyEvent m_masterChangePath;
     std::unique_ptr<TPopupMenu> m_popupMenu;
     std::unique_ptr<TFont> m_hintsFont;
     std::array<std::unique_ptr<TImageList>, 3> m_imageLists;
@@ -626,6 +633,7 @@ public:
     void DoAnnotationCoordinatesChangeFinished(TiPlotObject* annotation) override;
     bool KeepReleasedObject(TiPlotObject* object) override;
     const bool* ChangeAbsorbedFlag() override { return &ChangeAbsorbed(); }
+    bool ChangeOnlyRepaints(const TNotifyEvent& onChange) override;
 
     // The object that takes the mouse at the point of `mouseData` (a button of a toolbar,
     // legend or table where one is hit); nullptr when none.

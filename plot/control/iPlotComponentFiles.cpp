@@ -19,6 +19,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <memory>
 #include <string>
@@ -56,6 +57,9 @@ constexpr TObjectBlock kObjectBlocks[] = {
     {TiPlotObjectKind::Limit, "Limit", "LimitCount"},
 };
 constexpr std::size_t kObjectBlockCount = std::size(kObjectBlocks);
+// The most objects a property file may count, all kinds together: a damaged count of a
+// billion channels would take the memory of the machine before it failed.
+constexpr int kMaxFileObjects = 100000;
 
 // The control's own lines leave out what belongs to its place on the form, unless every
 // property is to be saved.
@@ -84,23 +88,22 @@ void AppendColumn(std::string& line, int columnIndex, std::string_view text, cha
     line += text;
 }
 
-// Removes the lines of one prefix that have no object to go to.
-void DiscardLines(const std::string& prefix, TStrings& lines)
+// Passes over the lines of one prefix that have no object to go to.
+void DiscardLines(const std::string& prefix, const TStrings& lines, int& index)
 {
-    while (lines.Count() > 0) {
-        const std::string line = lines.Get(0);
+    for (; index < lines.Count(); ++index) {
         std::string name, value;
-        SeparateStrings(line, "=", name, value);
+        SeparateStrings(lines.Get(index), "=", name, value);
         if (!SameText(name.substr(0, name.find('.')), prefix))
             return;
-        lines.Delete(0);
     }
 }
 
-// Removes the lines of the control's place on its form ("Left", "Visible" ...).
-void DiscardPlacementLines(TStrings& lines)
+// Removes the lines of the control's place on its form ("Left", "Visible" ...) from line
+// `from` on.
+void DiscardPlacementLines(TStrings& lines, int from)
 {
-    for (int i = lines.Count() - 1; i >= 0; --i) {
+    for (int i = lines.Count() - 1; i >= from; --i) {
         std::string name, value;
         SeparateStrings(lines.Get(i), "=", name, value);
         const std::string property = name.substr(0, name.find('.'));
@@ -174,7 +177,11 @@ class TDataFileParser {
 public:
     explicit TDataFileParser(int channelCount) : m_channelCount(channelCount) {}
 
-    std::vector<TLoadedPoint> ParseText(std::string_view text)
+    // The points read so far, in the file's order: all of them after a parse, those before
+    // the fault when a parse raised.
+    const std::vector<TLoadedPoint>& Points() const { return m_points; }
+
+    void ParseText(std::string_view text)
     {
         TRowReader reader(text);
         const std::string_view header = reader.GetNextRowString();
@@ -201,10 +208,9 @@ public:
                 throw;
             }
         }
-        return std::move(m_points);
     }
 
-    std::vector<TLoadedPoint> LoadCompactInterval(std::string_view bytes)
+    void LoadCompactInterval(std::string_view bytes)
     {
         m_bytes = bytes;
         GetStreamRowString();
@@ -216,15 +222,14 @@ public:
             for (int c = 0; c < count; ++c) {
                 const double x = row < 2 ? GetStreamSingle() : 0.0;
                 if (x > kCompactEndAbove)
-                    return std::move(m_points);
+                    return;
                 const double y = GetStreamSingle();
                 if (y > kCompactEndAbove)
-                    return std::move(m_points);
+                    return;
                 if (x < kCompactMissingFrom && y < kCompactMissingFrom && c < m_channelCount)
                     m_points.push_back({c, x, y, false, false});
             }
         }
-        return std::move(m_points);
     }
 
 private:
@@ -373,17 +378,17 @@ void TiPlotComponent::RehearsePropertyLines(const TStrings& lines) const
 void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
 {
     // The header is read whole before the plot changes, so a file that does not fit leaves
-    // the plot as it was. Every saved object has at least its Name line: a count beyond the
-    // lines is a damaged file, not a request for a million objects.
+    // the plot as it was. An object counted without lines of its own is made all the same,
+    // with its first settings; only counts beyond what a plot can be given are refused.
     std::array<int, kObjectBlockCount> counts{};
     long long objects = 0;
     for (std::size_t i = 0; i < kObjectBlockCount; ++i) {
         bool present;
         counts[i] = std::max(0, TakeIntegerValue(kObjectBlocks[i].CountName, lines, present));
         objects += counts[i];
-        if (objects > lines.Count())
-            throw Exception(std::string(kObjectBlocks[i].CountName) + " " + IntToStr(counts[i]) +
-                            " exceeds the objects in the file");
+        if (objects > kMaxFileObjects)
+            throw Exception(std::string(kObjectBlocks[i].CountName) + " " + IntToStr(counts[i]) + " exceeds the " +
+                            IntToStr(kMaxFileObjects) + " objects a plot file may hold");
     }
     bool horzPresent, vertPresent;
     const int horz = TakeIntegerValue("DataViewZHorz", lines, horzPresent);
@@ -407,14 +412,16 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
         RemoveAllChannels();
         RemoveAllAnnotations();
         RemoveAllDataCursors();
+        // The lines are read in one pass, each object's block where the one before it ended.
+        int index = 0;
         for (std::size_t i = 0; i < kObjectBlockCount; ++i)
-            LoadObjectBlocks(kObjectBlocks[i].Kind, kObjectBlocks[i].Prefix, counts[i], lines);
+            LoadObjectBlocks(kObjectBlocks[i].Kind, kObjectBlocks[i].Prefix, counts[i], lines, index);
         // A plot without a parent would show its window for a Visible line: the rehearsal
         // leaves out the control's place (a few plain numbers and flags, the one part of the
         // file it does not check).
         if (rehearsal)
-            DiscardPlacementLines(lines);
-        LoadObjectFromStringList(this, "", lines);
+            DiscardPlacementLines(lines, index);
+        LoadObjectFromStringList(this, "", lines, index);
     } catch (...) {
         EnableLayoutManager();
         EndUpdate();
@@ -480,7 +487,8 @@ void TiPlotComponent::ApplyAnnotationLines(TStrings& lines)
     EndUpdate();
 }
 
-void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count, TStrings& lines)
+void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count,
+                                       const TStrings& lines, int& index)
 {
     for (int i = 0; i < count; ++i) {
         const std::string prefix = kindPrefix + IntToStr(i);
@@ -508,9 +516,9 @@ void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string&
             target = Item(kind, index);
         }
         if (target)
-            LoadObjectFromStringList(target, prefix, lines);
+            LoadObjectFromStringList(target, prefix, lines, index);
         else
-            DiscardLines(prefix, lines);
+            DiscardLines(prefix, lines, index);
     }
 }
 
@@ -593,15 +601,25 @@ void TiPlotComponent::LoadDataFromFile(const std::string& fileName)
 {
     BeginUpdate();
     try {
-        // The whole file is read before a point is added, so a file that does not read adds
-        // nothing.
         const std::string bytes = ReadFileBytes(fileName);
         TDataFileParser parser(ChannelCount());
         const std::string_view firstRow = TRowReader(bytes).GetNextRowString();
-        const std::vector<TLoadedPoint> points =
-            SameText(firstRow, kCompactTitle) ? parser.LoadCompactInterval(bytes) : parser.ParseText(bytes);
-        for (const TLoadedPoint& p : points)
+        // A file damaged part-way still gives the points before the damage, as a file read
+        // value by value would: the user of a cut file keeps what it holds. The fault is
+        // reported once they are in.
+        std::exception_ptr fault;
+        try {
+            if (SameText(firstRow, kCompactTitle))
+                parser.LoadCompactInterval(bytes);
+            else
+                parser.ParseText(bytes);
+        } catch (const std::exception&) {
+            fault = std::current_exception();
+        }
+        for (const TLoadedPoint& p : parser.Points())
             AddPoint(*GetChannelCustom(p.Channel), p.X, p.Y, p.Null, p.Empty);
+        if (fault)
+            std::rethrow_exception(fault);
     } catch (const std::exception& e) {
         EndUpdate();
         throw Exception(std::string("Error Loading Data - ") + e.what());

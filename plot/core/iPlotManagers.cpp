@@ -91,11 +91,11 @@ void TiPlotObjectManagerCustom::RemovingObject(TiPlotObject*) {}
 
 bool TiPlotObjectManagerCustom::RemoveEntry(const TObject* object)
 {
-    // From the last entry backwards: the object most recently added is the likeliest to go.
-    const auto found = std::find(m_items.rbegin(), m_items.rend(), object);
-    if (found == m_items.rend())
+    if (!m_nameNumbers.contains(object))
         return false;
-    m_items.erase(std::next(found).base());
+    // From the last entry backwards: the object most recently added is the likeliest to go.
+    m_items.erase(std::next(std::find(m_items.rbegin(), m_items.rend(), object)).base());
+    UncountName(object);
     return true;
 }
 
@@ -107,8 +107,17 @@ void TiPlotObjectManagerCustom::NotificationRemove(TObject* sender)
     DoChange();
 }
 
+void TiPlotObjectManagerCustom::NameChanged(TObject* sender)
+{
+    if (!m_nameNumbers.contains(sender))
+        return;
+    UncountName(sender);
+    CountName(sender, NameNumber(static_cast<TiPlotObject*>(sender)->Name()));
+}
+
 void TiPlotObjectManagerCustom::NotificationRename(TObject* sender)
 {
+    NameChanged(sender);
     for (TiPlotObject* object : Snapshot())
         object->NotificationRename(sender);
 }
@@ -123,7 +132,7 @@ void TiPlotObjectManagerCustom::Clear() {}
 
 void TiPlotObjectManagerCustom::Delete(int index)
 {
-    GetObject(index);  // the index error
+    UncountName(GetObject(index));  // the index error first
     m_items.erase(m_items.begin() + index);
 }
 
@@ -136,8 +145,10 @@ TiPlotObject* TiPlotObjectManagerCustom::GetObject(int index) const
 
 int TiPlotObjectManagerCustom::GetIndex(const TObject* object) const
 {
-    const auto found = std::find(m_items.begin(), m_items.end(), object);
-    return found == m_items.end() ? -1 : int(found - m_items.begin());
+    if (!m_nameNumbers.contains(object))
+        return -1;
+    // An object is listed once; the newest, the likeliest to be asked for, is found first.
+    return int(std::find(m_items.rbegin(), m_items.rend(), object).base() - m_items.begin()) - 1;
 }
 
 TiPlotObject* TiPlotObjectManagerCustom::GetObjectByName(const std::string& name) const
@@ -158,27 +169,46 @@ int TiPlotObjectManagerCustom::GetIndexByName(const std::string& name) const
 
 void TiPlotObjectManagerCustom::InsertObject(TiPlotObject* object)
 {
-    if (GetIndex(object) < 0)
-        m_items.push_back(object);
+    if (m_nameNumbers.contains(object))
+        return;
+    m_items.push_back(object);
+    CountName(object, NameNumber(object->Name()));
 }
 
 void TiPlotObjectManagerCustom::DoChange() { OnChange(this); }
 
-std::string TiPlotObjectManagerCustom::GetNextName() const
+int TiPlotObjectManagerCustom::NameNumber(const std::string& name) const
 {
     const std::string base = GetName();
-    const std::string upperBase = UpperCase(base);
+    if (UpperCase(name.substr(0, base.size())) != UpperCase(base))
+        return 0;
+    int number = 0;
+    return TryStrToInt(std::string_view(name).substr(std::min(base.size(), name.size())), number) ? std::max(number, 0)
+                                                                                                  : 0;
+}
+
+void TiPlotObjectManagerCustom::CountName(const TObject* object, int number)
+{
+    m_nameNumbers[object] = number;
+    if (number > 0)
+        m_numbers.insert(number);
+}
+
+void TiPlotObjectManagerCustom::UncountName(const TObject* object)
+{
+    const auto found = m_nameNumbers.find(object);
+    if (found == m_nameNumbers.end())
+        return;
+    if (found->second > 0)
+        m_numbers.erase(m_numbers.find(found->second));
+    m_nameNumbers.erase(found);
+}
+
+std::string TiPlotObjectManagerCustom::GetNextName() const
+{
     // The highest number is at most the largest 32-bit integer, so one more never wraps.
-    long long highest = 0;
-    for (const TiPlotObject* object : m_items) {
-        const std::string& name = object->Name();
-        if (UpperCase(name.substr(0, base.size())) != upperBase)
-            continue;
-        int number = 0;
-        if (TryStrToInt(std::string_view(name).substr(std::min(base.size(), name.size())), number))
-            highest = std::max<long long>(highest, number);
-    }
-    return base + " " + IntToStr(highest + 1);
+    const long long highest = m_numbers.empty() ? 0 : *m_numbers.rbegin();
+    return GetName() + " " + IntToStr(highest + 1);
 }
 
 void TiPlotObjectManagerCustom::WriteToStream(TWriter& writer)
@@ -358,26 +388,66 @@ TiPlotObjectPtr<TiPlotObject> TiPlotChannelManager::CreateObject()
     return TiPlotObjectOwnedManager::CreateObject();
 }
 
+void TiPlotChannelColorCount::Add(TColor color, int delta)
+{
+    for (std::size_t entry = 0; entry < kChannelPalette.size(); ++entry) {
+        if (color == kChannelPalette[entry])
+            m_counts[entry] += delta;
+    }
+}
+
+void TiPlotChannelColorCount::Move(TiPlotChannelColorCount*& held, TiPlotChannelColorCount* count, TColor color)
+{
+    if (count == held)
+        return;
+    if (held)
+        held->Add(color, -1);
+    held = count;
+    if (held)
+        held->Add(color, 1);
+}
+
+void TiPlotChannelColorCount::Recolor(TColor from, TColor to)
+{
+    Add(from, -1);
+    Add(to, 1);
+}
+
+TColor TiPlotChannelColorCount::Fewest() const
+{
+    return kChannelPalette[std::size_t(std::min_element(m_counts.begin(), m_counts.end()) - m_counts.begin())];
+}
+
+void TiPlotChannelManager::CountColor(TObject* channel)
+{
+    if (auto* counted = dynamic_cast<IPlotColorCounted*>(channel))
+        counted->SetColorCount(&m_colorCount);
+}
+
+void TiPlotChannelManager::NotificationInsert(TObject* sender)
+{
+    TiPlotObjectOwnedManager::NotificationInsert(sender);
+    // An unnamed channel was counted by its first settings already.
+    if (GetIndex(sender) >= 0)
+        CountColor(sender);
+}
+
+void TiPlotChannelManager::RemovingObject(TiPlotObject* object)
+{
+    if (auto* counted = dynamic_cast<IPlotColorCounted*>(object))
+        counted->SetColorCount(nullptr);
+    TiPlotAxisLinkedManager::RemovingObject(object);
+}
+
 TColor TiPlotChannelManager::GetNextChannelColor() const
 {
-    if (GetCount() < 2)
-        return kFirstChannelColor;
-    std::array<int, kChannelPalette.size()> counts{};
-    for (int i = 0; i < GetCount(); ++i) {
-        const TPropertyRef color = FindProperty(*GetObject(i), "Color");
-        if (!color)
-            continue;
-        for (std::size_t entry = 0; entry < kChannelPalette.size(); ++entry) {
-            if (TColor(color.GetOrd()) == kChannelPalette[entry])
-                ++counts[entry];
-        }
-    }
-    const auto fewest = std::min_element(counts.begin(), counts.end());
-    return kChannelPalette[std::size_t(fewest - counts.begin())];
+    return GetCount() < 2 ? kFirstChannelColor : m_colorCount.Fewest();
 }
 
 void TiPlotChannelManager::FirstSettings(TiPlotObject& object)
 {
+    // The new channel's own colour counts in the choice of its colour.
+    CountColor(&object);
     TiPlotObjectOwnedManager::FirstSettings(object);
     SetPublishedString(object, "TitleText", object.Name());
     if (const TPropertyRef color = FindProperty(object, "Color"))

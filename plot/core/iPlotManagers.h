@@ -25,14 +25,19 @@
 // names) go through the kind's published properties ("Title", "TitleText", "Color",
 // "XAxisName", "YAxisName", "GridXAxisName", "GridYAxisName", "ChannelName", "Caption"),
 // so a kind needs nothing more than its published properties to receive them. A data
-// cursor's data view is no published property: its kind registers AssignDataView.
+// cursor's data view is no published property: its kind registers AssignDataView. The
+// colours a channel manager chooses from are counted by the channels themselves
+// (IPlotColorCounted): a channel class that does not count its colour counts for none.
 
 #include "plot/core/iPlotObjects.h"
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 class TReader;
@@ -142,7 +147,7 @@ public:
     virtual void NotificationRemove(TObject* sender);
     // Takes in a new object when it is of the manager's kind.
     virtual void NotificationInsert(TObject* sender) = 0;
-    // Pass the news to every object, in list order.
+    // Pass the news to every object, in list order (after NameChanged).
     virtual void NotificationRename(TObject* sender);
     virtual void NotificationSetFocus(TObject* sender);
     virtual void Clear();
@@ -167,9 +172,14 @@ public:
 
     // Appends the object unless it is already in the list.
     void InsertObject(TiPlotObject* object);
+    // Brings the book of names up to date with the new name of `sender`, one of the list's
+    // objects (nothing for others), without telling the objects.
+    void NameChanged(TObject* sender);
     void DoChange();
     // GetName, a blank, and one more than the highest number that follows GetName in the
-    // names of the manager's objects ("Channel 1" for the first channel).
+    // names of the manager's objects ("Channel 1" for the first channel). The numbers are
+    // kept as objects come, go and are renamed (NotificationRename), so a plot of thousands
+    // of objects names a new one without a pass over them.
     std::string GetNextName() const;
 
     // --- Form stream -----------------------------------------------------------------------
@@ -198,8 +208,16 @@ protected:
     }
 
 private:
+    // The number a name gives GetNextName: what follows GetName, when it is an integer above 0.
+    int NameNumber(const std::string& name) const;
+    void CountName(const TObject* object, int number);
+    void UncountName(const TObject* object);
+
     IPlotHost* m_owner;
     std::vector<TiPlotObject*> m_items;
+    // Every object of the list with its name's number, and the numbers above 0 in use.
+    std::unordered_map<const TObject*, int> m_nameNumbers;
+    std::multiset<int> m_numbers;
 };
 
 // The one way a manager leaves: clears it (a typed manager releases its objects), announces
@@ -305,6 +323,37 @@ private:
     TiPlotObjectManagerCustom* m_yAxisManager = nullptr;
 };
 
+// How many of a manager's channels wear each colour of the channel palette; colours outside
+// the palette count nowhere.
+class TiPlotChannelColorCount {
+public:
+    // A channel wearing `color` leaves the count `held` points at (if any) for `count` (if
+    // any); `held` then points at `count`.
+    static void Move(TiPlotChannelColorCount*& held, TiPlotChannelColorCount* count, TColor color);
+    // A counted channel changes its colour.
+    void Recolor(TColor from, TColor to);
+    // The first palette colour the fewest channels wear.
+    TColor Fewest() const;
+
+private:
+    void Add(TColor color, int delta);
+
+    std::array<int, 30> m_counts{};
+};
+
+// A channel whose colour the channel manager counts. While filed with a manager it is given
+// the manager's count and keeps it true: it counts its colour when given a count, moves its
+// count along with each change of its colour, and takes it back when it leaves (nullptr) or
+// goes. So the colour of a new channel costs no pass over the others.
+class IPlotColorCounted {
+public:
+    // Giving the count it already reports to changes nothing.
+    virtual void SetColorCount(TiPlotChannelColorCount* count) = 0;
+
+protected:
+    ~IPlotColorCounted() = default;
+};
+
 // Channels are titled with their new name, coloured from a palette of 30 colours and
 // pointed at axis 0. New channels are made from the plot's channel class.
 class TiPlotChannelManager : public TiPlotAxisLinkedManager {
@@ -321,12 +370,18 @@ public:
     // Red while fewer than 2 channels exist; otherwise the first palette colour that the
     // fewest channels (the newest included) wear.
     TColor GetNextChannelColor() const;
+    // A channel is counted from its filing on (IPlotColorCounted).
+    void NotificationInsert(TObject* sender) override;
 
 protected:
     void FirstSettings(TiPlotObject& object) override;
+    void RemovingObject(TiPlotObject* object) override;
 
 private:
+    void CountColor(TObject* channel);
+
     TiPlotObjectFactory m_channelClass = nullptr;
+    TiPlotChannelColorCount m_colorCount;
 };
 
 class TiPlotDataViewManager : public TiPlotAxisLinkedManager {

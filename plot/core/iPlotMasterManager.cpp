@@ -1,6 +1,7 @@
 #include "plot/core/iPlotMasterManager.h"
 
 #include "platform/core/Assert.h"
+#include "platform/core/Scoped.h"
 #include "platform/core/StringList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ExtCtrls.h"
@@ -175,9 +176,12 @@ void TiPlotMasterManager::NotificationInsert(TObject* sender)
             m_plotObjectManager->NotificationInsert(object);
         if (m_layoutManager && dynamic_cast<TiPlotLayoutObject*>(object))
             m_layoutManager->NotificationInsert(object);
-        for (TiPlotObjectOwnedManager* manager : TypedManagers()) {
-            if (manager)
-                manager->NotificationInsert(object);
+        {
+            const TScopedValue<TObject*> filing(m_filing, object);
+            for (TiPlotObjectOwnedManager* manager : TypedManagers()) {
+                if (manager)
+                    manager->NotificationInsert(object);
+            }
         }
         object->OnSetFocus = TNotifyEvent::Bind(this, &TiPlotMasterManager::NotificationSetFocus);
         // Through the master manager, so that a handler the plot sets later still reaches it.
@@ -272,8 +276,13 @@ void TiPlotMasterManager::ForgetManager(TObject* manager)
 
 void TiPlotMasterManager::NotificationRename(TObject* sender)
 {
+    // An object named by its first settings while it is filed cannot be referred to by any
+    // other yet: only the managers' books of names hear of it. Telling every object would
+    // make filing n objects cost n times n.
     for (TiPlotObjectOwnedManager* manager : TypedManagers()) {
-        if (manager)
+        if (manager && sender == m_filing)
+            manager->NameChanged(sender);
+        else if (manager)
             manager->NotificationRename(sender);
     }
     if (m_layoutManager)

@@ -216,4 +216,6 @@ private:
     TiPlotEditorFormStyle m_editorFormStyle = ipfsModal;
     bool m_userCanAddRemoveChannels = true;
     bool m_xyAxesReverse = false;
+    // The object the typed managers are filing (NotificationInsert), while they do.
+    TObject* m_filing = nullptr;
 };

@@ -176,7 +176,9 @@ void TiPlotObject::SetXYAxesReversed(bool value) { m_xyAxesReversed = value; }
 
 void TiPlotObject::TriggerChange(TObject*)
 {
-    if (m_ownerChangeAbsorbed && *m_ownerChangeAbsorbed)
+    // The repaint that waits takes this change too; the notification is left out only when
+    // that repaint is all it would lead to. Any other listener hears of every change.
+    if (m_ownerChangeAbsorbed && *m_ownerChangeAbsorbed && m_owner->ChangeOnlyRepaints(OnChange))
         return;
     OnChange(this);
 }

@@ -148,6 +148,9 @@ public:
     // nothing (a repaint already waits), so that an object adding points skips it with one
     // test; nullptr where the host keeps no such flag. Read once, when an object is made.
     virtual const bool* ChangeAbsorbedFlag() { return nullptr; }
+    // While that flag holds: true when an object's change notification `onChange` would only
+    // ask for that repaint, nobody else hearing of it, so it may be skipped.
+    virtual bool ChangeOnlyRepaints(const TNotifyEvent& /*onChange*/) { return false; }
 
     // --- What channels ask of the plot ------------------------------------------------------
     // The answers below are those of a plot without data-point events, so that hosts which

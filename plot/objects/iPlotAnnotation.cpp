@@ -768,10 +768,12 @@ PRAVIX_PUBLISH(
     Prop("Y2", &TiPlotAnnotation::Y2, &TiPlotAnnotation::SetY2),
     Prop("Width", &TiPlotAnnotation::Width, &TiPlotAnnotation::SetWidth),
     Prop("Height", &TiPlotAnnotation::Height, &TiPlotAnnotation::SetHeight),
-    Prop("PenColor", &TiPlotAnnotation::PenColor, &TiPlotAnnotation::SetPenColor).AsColor(),
+    Prop("PenColor", &TiPlotAnnotation::PenColor, &TiPlotAnnotation::SetPenColor).AsColor().Default(TColor(0xFFFFFF)),
     Prop("PenStyle", &TiPlotAnnotation::PenStyle, &TiPlotAnnotation::SetPenStyle).Default(psSolid),
     Prop("PenWidth", &TiPlotAnnotation::PenWidth, &TiPlotAnnotation::SetPenWidth).Default(1),
-    Prop("BrushColor", &TiPlotAnnotation::BrushColor, &TiPlotAnnotation::SetBrushColor).AsColor(),
+    Prop("BrushColor", &TiPlotAnnotation::BrushColor, &TiPlotAnnotation::SetBrushColor)
+        .AsColor()
+        .Default(TColor(0xFFFFFF)),
     Prop("BrushStyle", &TiPlotAnnotation::BrushStyle, &TiPlotAnnotation::SetBrushStyle).Default(bsSolid),
     Prop("Text", &TiPlotAnnotation::Text, &TiPlotAnnotation::SetText),
     Prop("TextRotation", &TiPlotAnnotation::TextRotation, &TiPlotAnnotation::SetTextRotation).Default(ira000),

@@ -555,6 +555,7 @@ PRAVIX_PUBLISH(
     Prop("ScaleLinesShow", &TiPlotAxis::ScaleLinesShow, &TiPlotAxis::SetScaleLinesShow).Default(true),
     Prop("ScaleLinesColor", &TiPlotAxis::ScaleLinesColor, &TiPlotAxis::SetScaleLinesColor).Default(TColor(0xFFFFFF)),
     Prop("StackingEndsMargin", &TiPlotAxis::StackingEndsMargin, &TiPlotAxis::SetStackingEndsMargin),
+    Prop("ForceStacking", &TiPlotAxis::ForceStacking, &TiPlotAxis::SetForceStacking),
     Prop("ScaleType", &TiPlotAxis::ScaleType, &TiPlotAxis::SetScaleType).Default(ipstLinear),
     Prop("TrackingEnabled", &TiPlotAxis::TrackingEnabled, &TiPlotAxis::SetTrackingEnabled).Default(true),
     Prop("TrackingStyle", &TiPlotAxis::TrackingStyle, &TiPlotAxis::SetTrackingStyle),

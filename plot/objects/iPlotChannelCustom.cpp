@@ -45,7 +45,12 @@ TiPlotChannelCustom::TiPlotChannelCustom(IPlotHost* owner, TNotifyEvent onChange
     m_markersFont->OnChange = [this] { MarkersFontChanged(); };
 }
 
-TiPlotChannelCustom::~TiPlotChannelCustom() = default;
+TiPlotChannelCustom::~TiPlotChannelCustom() { SetColorCount(nullptr); }
+
+void TiPlotChannelCustom::SetColorCount(TiPlotChannelColorCount* count)
+{
+    TiPlotChannelColorCount::Move(m_colorCount, count, Color());
+}
 
 void TiPlotChannelCustom::MarkersFontChanged() { TriggerChange(this); }
 
@@ -85,7 +90,12 @@ void TiPlotChannelCustom::SetListWide(T& field, U value)
     TriggerChange(this);
 }
 
-void TiPlotChannelCustom::SetColor(TColor value) { SetListWide(m_list->TraceLineColor, value); }
+void TiPlotChannelCustom::SetColor(TColor value)
+{
+    if (m_colorCount)
+        m_colorCount->Recolor(Color(), value);
+    SetListWide(m_list->TraceLineColor, value);
+}
 void TiPlotChannelCustom::SetTraceLineStyle(TiPlotLineStyle value) { SetListWide(m_list->TraceLineStyle, value); }
 void TiPlotChannelCustom::SetTraceLineWidth(int value) { SetListWide(m_list->TraceLineWidth, value); }
 void TiPlotChannelCustom::SetMarkersVisible(bool value) { SetListWide(m_list->MarkerVisible, value); }
@@ -792,6 +802,13 @@ void TiPlotChannelCustom::AddMenuItems(TPopupMenu* popupMenu)
 {
     inherited::AddMenuItems(popupMenu);
     AddEditMenuItems(popupMenu);
+}
+
+std::optional<TPoint> TiPlotChannelCustom::KeyboardPopupCentre() const
+{
+    const TRect view = Owner()->GetDataViewRect();
+    // Integer division, cutting toward zero, as for the layout objects.
+    return TPoint{(view.Left + view.Right) / 2, (view.Top + view.Bottom) / 2};
 }
 
 // ---------------------------------------------------------------------------------------------

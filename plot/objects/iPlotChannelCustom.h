@@ -23,6 +23,7 @@
 #include "components/iTypes.h"
 #include "platform/canvas/Graphics.h"
 #include "platform/core/Variant.h"
+#include "plot/core/iPlotManagers.h"
 #include "plot/core/iPlotObjects.h"
 #include "plot/objects/iPlotChannelTypes.h"
 #include "plot/objects/iPlotDataCustomList.h"
@@ -47,7 +48,7 @@ protected:
     ~IPlotDataCursorTarget() = default;
 };
 
-class TiPlotChannelCustom : public TiPlotManagerObject {
+class TiPlotChannelCustom : public TiPlotManagerObject, public IPlotColorCounted {
     PRAVIX_CLASS(TiPlotChannelCustom, TiPlotManagerObject)
 public:
     TiPlotChannelCustom(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent onInsert, TNotifyEvent onRemove,
@@ -290,6 +291,7 @@ public:
     void DoMouseUp(const TiPlotMouseData& mouseData) override;
     TCursor GetMousePointer(TPoint p) override;
     void AddMenuItems(TPopupMenu* popupMenu) override;
+    void SetColorCount(TiPlotChannelColorCount* count) override;
 
     // Set DrawStartIndex / DrawStopIndex to the range of points that drawing visits.
     virtual void CalcStartXIndex() = 0;
@@ -313,6 +315,8 @@ public:
     virtual TRect GetBarRect(int Index);
 
 protected:
+    // The keyboard popup opens over the plotting area, data view 0, where the channel draws.
+    std::optional<TPoint> KeyboardPopupCentre() const override;
     // The path of every add: point list, statistics, tracking, log, notification.
     int AddXYInternal(double X, double Y, bool Null, bool Empty);
     // Appends the pending rows to the log file.
@@ -376,6 +380,7 @@ private:
     int m_drawStartIndex = 0;
     int m_drawStopIndex = 0;
     std::unique_ptr<TiPlotDataCustomList> m_list;
+    TiPlotChannelColorCount* m_colorCount = nullptr;
     std::string m_titleText;
     std::string m_yAxisName;
     std::string m_xAxisName;

@@ -806,8 +806,8 @@ void TiPlotChannel::DrawDigitalSequence(TCanvas& canvas, bool reverse, TDigitalS
     const double level = S.HighState ? m_digitalReferenceHigh : m_digitalReferenceLow;
     const double otherLevel = S.HighState ? m_digitalReferenceLow : m_digitalReferenceHigh;
     auto run = [&](double endX) {
-        // A clear fill would only outline the run in the fill colour.
-        if (FillShows()) {
+        // With a clear fill style the run is outlined in the fill colour.
+        if (m_fillEnabled) {
             canvas.Pen().SetColor(FillBrushColor());
             DrawQuadPolygon(canvas, reverse, {S.StartX, m_fillReference}, {S.StartX, level}, {endX, level},
                             {endX, m_fillReference}, ref);

@@ -181,6 +181,14 @@ TEST(iCheckBox, PublishedPropertiesRoundTripThroughAPropertyFile)
     EXPECT_TRUE(b.Checked());
     EXPECT_EQ(b.Alignment(), taLeftJustify);
     EXPECT_TRUE(b.TabStop());
+
+    // Checked has no declared default: it is written either way, so a box saved unchecked
+    // reloads unchecked into a box that was checked.
+    a.SetChecked(false);
+    a.SavePropertiesToFile(dir.Path("unchecked.txt"));
+    EXPECT_NE(ReadFileBytes(dir.Path("unchecked.txt")).find("\r\nChecked = 0\r\n"), std::string::npos);
+    b.LoadPropertiesFromFile(dir.Path("unchecked.txt"));
+    EXPECT_FALSE(b.Checked());
 }
 
 namespace {

@@ -105,16 +105,28 @@ private:
     std::string m_yAxisName;
 };
 
-class TTestChannel : public TTestAxisUser {
+// Its colour is counted by the channel manager as a channel's is.
+class TTestChannel : public TTestAxisUser, public IPlotColorCounted {
     TEST_PLOT_KIND_BODY(TTestChannel, TTestAxisUser)
+    ~TTestChannel() override { SetColorCount(nullptr); }
     std::string TitleText() const { return m_titleText; }
     void SetTitleText(const std::string& v) { SetStringProperty(v, m_titleText, &TiPlotObject::TriggerChange); }
     TColor Color() const { return m_color; }
-    void SetColor(TColor v) { SetColorProperty(v, m_color, &TiPlotObject::TriggerChange); }
+    void SetColor(TColor v)
+    {
+        if (m_count)
+            m_count->Recolor(m_color, v);
+        SetColorProperty(v, m_color, &TiPlotObject::TriggerChange);
+    }
+    void SetColorCount(TiPlotChannelColorCount* count) override
+    {
+        TiPlotChannelColorCount::Move(m_count, count, m_color);
+    }
 
 private:
     std::string m_titleText;
     TColor m_color = 0x0000FF;  // red, as every channel starts
+    TiPlotChannelColorCount* m_count = nullptr;
 };
 
 // The other channel class of a plot (an XY plot's).

@@ -625,6 +625,43 @@ TEST_F(AnnotationFileTest, WrittenReadAndWrittenAgainIsTheSameFile)
     EXPECT_EQ(ReadFile(first).rfind("AnnotationCount = 2\r\n", 0), 0u);
 }
 
+// White is the colours' declared default: an annotation in white writes no line for it, and a
+// load gives it the plot's default for new annotations instead.
+TEST_F(AnnotationFileTest, WhiteColoursAreLeftOutAndLoadAsThePlotsDefaults)
+{
+    struct Case {
+        const char* property;
+        void (TiPlotAnnotation::*set)(TColor);
+        TColor (TiPlotAnnotation::*get)() const;
+        void (TiPlotComponent::*setDefault)(TColor);
+    };
+    const Case cases[] = {
+        {"PenColor", &TiPlotAnnotation::SetPenColor, &TiPlotAnnotation::PenColor,
+         &TiPlotComponent::SetAnnotationDefaultPenColor},
+        {"BrushColor", &TiPlotAnnotation::SetBrushColor, &TiPlotAnnotation::BrushColor,
+         &TiPlotComponent::SetAnnotationDefaultBrushColor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.property);
+        TiPlot plot(nullptr);
+        (AnnotationOf(plot, plot.AddAnnotation()).*c.set)(clWhite);
+        (AnnotationOf(plot, plot.AddAnnotation()).*c.set)(clBlue);
+        const std::string file = Path("colours.txt");
+        plot.SaveAnnotationsToFile(file);
+        const std::string text = ReadFile(file);
+        EXPECT_EQ(text.find(std::string("Annotation0.") + c.property), std::string::npos);
+        EXPECT_NE(text.find(std::string("Annotation1.") + c.property + " = " + std::to_string(clBlue)),
+                  std::string::npos);
+
+        TiPlot other(nullptr);
+        (other.*c.setDefault)(clRed);
+        other.LoadAnnotationsFromFile(file);
+        ASSERT_EQ(other.AnnotationCount(), 2);
+        EXPECT_EQ((AnnotationOf(other, 0).*c.get)(), clRed);
+        EXPECT_EQ((AnnotationOf(other, 1).*c.get)(), clBlue);
+    }
+}
+
 TEST_F(AnnotationFileTest, MalformedFilesChangeNothing)
 {
     struct Case {

@@ -6,6 +6,8 @@
 
 #include "platform/core/Regional.h"
 #include "platform/core/StringList.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/TestHooks.h"
 
 #include <algorithm>
 #include <fstream>
@@ -619,6 +621,41 @@ TEST_F(ChannelTest, AReleaseOnTheLegendRowClicksTheChannel)
     Channel->iMouseUp(mbLeft, {}, 511, 15, 511, 15, false, nullptr);
     EXPECT_NE(std::find(Host.Events.begin(), Host.Events.end(), "ObjectClick"), Host.Events.end());
     EXPECT_EQ(Channel->GetMousePointer({}), crHandPoint);
+}
+
+namespace {
+
+// Records where the menu would open; the modal script picks nothing.
+class TRecordingPopupMenu : public TPopupMenu {
+public:
+    TRecordingPopupMenu() : TPopupMenu(nullptr) {}
+    std::vector<TPoint> ShownAt;
+    void Popup(int x, int y) override
+    {
+        ShownAt.push_back({x, y});
+        TPopupMenu::Popup(x, y);
+    }
+};
+
+}  // namespace
+
+// Shift+F10 and the context-menu key open the channel's menu over the plotting area, at the
+// centre of data view 0 (100, 50 .. 500, 450).
+TEST_F(ChannelTest, TheMenuKeysOpenTheMenuOverTheDataView)
+{
+    TestHooks::TModalScript script;
+    struct Case {
+        int key;
+        TShiftState shift;
+        bool opens;
+    };
+    const Case cases[] = {{121, {ssShift}, true}, {93, {}, true}, {121, {}, false}};
+    for (const Case& c : cases) {
+        TRecordingPopupMenu menu;
+        int key = c.key;
+        Channel->iKeyDown(key, c.shift, &menu);
+        EXPECT_EQ(menu.ShownAt, c.opens ? std::vector<TPoint>{Point(300, 250)} : std::vector<TPoint>{}) << c.key;
+    }
 }
 
 // While the plot shows X vertically, the X pixels run top to bottom and the Y pixels across.

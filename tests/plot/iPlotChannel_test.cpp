@@ -246,6 +246,20 @@ struct ScanModel {
 
 }  // namespace
 
+// Points that share the X at the start of the axis all lie on the scale: the draw range
+// starts at the first of them, so each is drawn, can be hit and counts for zoom-to-fit.
+TEST_F(ChannelTest, TheDrawRangeStartsAtTheFirstOfTheRepeatedXAtTheAxisStart)
+{
+    for (const double y : {90, 10, 10, 10, 10})
+        Channel->AddXY(0, y);
+    Channel->AddXY(1, 10);
+    Channel->AddXY(2, 10);
+    SetUpAxes(0, 10);
+    Channel->CalcStartXIndex();
+    EXPECT_EQ(Channel->DrawStartIndex(), 0);
+    EXPECT_EQ(Channel->GetVisibleMaxY(), 90);
+}
+
 TEST_F(ChannelTest, LookupsMatchAPlainScan)
 {
     std::mt19937 random(20261210);

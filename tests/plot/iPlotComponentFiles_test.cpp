@@ -6,6 +6,8 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/Streams.h"
 #include "plot/control/iPlot.h"
+#include "plot/control/iXYPlot.h"
+#include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +188,25 @@ TEST_F(PlotFilesTest, PropertyFileListsTheObjectsKindByKindAndReadsBackToTheSame
     EXPECT_EQ(copy.Left(), 33);
 }
 
+// An axis's ForceStacking is published with no declared default: it is written either way
+// and read back.
+TEST_F(PlotFilesTest, ForceStackingOfTheAxesTravelsInThePropertyFile)
+{
+    TiPlot plot(nullptr);
+    plot.GetYAxis(0)->SetForceStacking(true);
+    const std::string file = Path("stacking.cfg");
+    plot.SavePropertiesToFile(file);
+    const std::string text = ReadFileBytes(file);
+    EXPECT_NE(text.find("\r\nXAxis0.ForceStacking = 0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nYAxis0.ForceStacking = 1\r\n"), std::string::npos);
+
+    TiPlot copy(nullptr);
+    copy.GetXAxis(0)->SetForceStacking(true);
+    copy.LoadPropertiesFromFile(file);
+    EXPECT_FALSE(copy.GetXAxis(0)->ForceStacking());
+    EXPECT_TRUE(copy.GetYAxis(0)->ForceStacking());
+}
+
 TEST_F(PlotFilesTest, PropertyLoadKeepsToolBarAndTitleAndRemovesTheAnnotations)
 {
     TiPlot plot(nullptr);
@@ -252,11 +273,11 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesChangeNothingAndLeaveThePlotUsable)
         {"no file type line", "ChannelCount = 1\r\n", "Incompatible Plot Configuration File Type"},
         {"junk bytes", std::string("\x01\xFF\x00zz\r\n\x7F", 8), "Incompatible Plot Configuration File Type"},
         {"a count that is no number", head + "ChannelCount = two\r\n", "'two' is not a valid integer value"},
-        {"a count beyond the lines of the file", head + "ChannelCount = 100000000\r\nChannel0.Name = a\r\n",
-         "ChannelCount 100000000 exceeds the objects in the file"},
-        // Every object has its Name line at least: counts beyond the lines mean a cut file.
-        {"truncated after the counts", head + "ChannelCount = 1\r\nXAxisCount = 1\r\nYAxisCount = 1\r\nToo",
-         "YAxisCount 1 exceeds the objects in the file"},
+        // A damaged count would take the machine's memory before it failed.
+        {"a count no plot can be given", head + "ChannelCount = 100000000\r\nChannel0.Name = a\r\n",
+         "ChannelCount 100000000 exceeds the 100000 objects a plot file may hold"},
+        {"counts that reach it together", head + "ChannelCount = 60000\r\nLimitCount = 40001\r\n",
+         "LimitCount 40001 exceeds the 100000 objects a plot file may hold"},
         {"a bad value half-way",
          head + "ChannelCount = 2\r\nChannel0.TitleText = x\r\nChannel1.XAxisTrackingEnabled = maybe\r\n",
          "'maybe' is not a valid integer value"},
@@ -278,6 +299,52 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesChangeNothingAndLeaveThePlotUsable)
         ASSERT_EQ(plot.ChannelCount(), 3);
         EXPECT_EQ(plot.GetChannel(0)->TitleText(), "kept");
         EXPECT_EQ(plot.GetChannel(0)->GetCount(), 1) << "the points stay";
+        ExpectUsable(plot);
+    }
+}
+
+// Objects the file counts but holds no lines for are made all the same, with the settings a
+// new object gets; the objects after them still find their own lines.
+TEST_F(PlotFilesTest, CountsBeyondTheBlocksMakeTheCountedObjects)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+        int channels, xAxes, yAxes;
+        std::vector<std::string> channelTitles;
+    };
+    const std::string head = "File Type = Plot Config\r\n";
+    const std::vector<Case> cases = {
+        {"cut after the counts",
+         head + "ChannelCount = 1\r\nXAxisCount = 1\r\nYAxisCount = 1\r\nToo",
+         1,
+         1,
+         1,
+         {"Channel 1"}},
+        {"one channel block of three",
+         head + "ChannelCount = 3\r\nYAxisCount = 1\r\nChannel0.TitleText = Turbidity\r\nYAxis0.Span = 40\r\n",
+         3,
+         0,
+         1,
+         {"Turbidity", "Channel 2", "Channel 3"}},
+        {"no blocks at all", head + "ChannelCount = 2\r\nXAxisCount = 2\r\n", 2, 2, 0, {"Channel 1", "Channel 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TiPlot plot(nullptr);
+        const std::string file = Path("counted.cfg");
+        WriteText(file, c.text);
+        plot.LoadPropertiesFromFile(file);
+        ASSERT_EQ(plot.ChannelCount(), c.channels);
+        EXPECT_EQ(plot.XAxisCount(), c.xAxes);
+        EXPECT_EQ(plot.YAxisCount(), c.yAxes);
+        std::vector<std::string> titles;
+        for (int i = 0; i < plot.ChannelCount(); ++i)
+            titles.push_back(plot.GetChannel(i)->TitleText());
+        EXPECT_EQ(titles, c.channelTitles);
+        if (c.yAxes > 0 && c.text.find("YAxis0.Span") != std::string::npos) {
+            EXPECT_EQ(plot.GetYAxis(0)->Span(), 40) << "the block after the missing ones is read";
+        }
         ExpectUsable(plot);
     }
 }
@@ -451,34 +518,56 @@ TEST_F(PlotFilesTest, TheReaderTakesDataAndLogLayoutsInEitherSeparator)
     }
 }
 
-TEST_F(PlotFilesTest, BrokenDataFilesAddNothingAndReportWhy)
+// A file damaged part-way gives the points before the damage, then reports it.
+TEST_F(PlotFilesTest, BrokenDataFilesKeepThePointsBeforeTheFaultAndReportWhy)
 {
     const std::string m = F32(1e38f);
     struct Case {
         const char* why;
         std::string bytes;
         const char* error;  // after "Error Loading Data - "
+        std::vector<std::string> added;
+        std::vector<std::string> added1 = {};  // to channel 1
     };
     const std::vector<Case> cases = {
-        {"a value that is no number", "a(X)\ta(Y)\r\n1\t2\r\n3\tfour\r\n",
-         "Line 3: 'four' is not a valid floating point value"},
-        {"more columns than the header", "a(X)\ta(Y)\r\n1\t2\t3\r\n", "Line 2: 3 columns where the header has 2"},
-        {"a log row wider than its header", "(X)\ta(Y)\r\n1\t2\t3\t4\r\n", "Line 2: 4 columns where the header has 2"},
-        {"junk bytes", std::string("\x89PNG\r\n\x1A\n\x00\x01", 10), nullptr},
-        {"compact, truncated inside a value", "Compact Interval\r\n1\r\n" + F32(1) + F32(2) + F32(3).substr(0, 2),
-         "Invalid Data"},
-        {"compact, truncated before the end marker", "Compact Interval\r\n2\r\n" + F32(1) + F32(2) + F32(3),
-         "Invalid Data"},
-        {"compact, a count of zero with data", "compact interval\r\n0\r\n" + F32(1) + F32(2),
-         "Invalid Channel Count 0"},
-        {"compact, a negative count", "Compact Interval\r\n-3\r\n" + F32(1) + F32(2), "Invalid Channel Count -3"},
-        {"compact, a count that is no number", "Compact Interval\r\nthree\r\n" + F32(1),
-         "'three' is not a valid integer value"},
-        {"compact, no count line", "Compact Interval", "'' is not a valid integer value"},
+        {"a value that is no number",
+         "a(X)\ta(Y)\r\n1\t2\r\n3\tfour\r\n5\t6\r\n",
+         "Line 3: 'four' is not a valid floating point value",
+         {"1:2"}},
+        {"a bad value after a good one in its row",
+         "(X)\ta(Y)\tb(Y)\r\n1\t2\t3\r\n4\t5\tsix\r\n",
+         "Line 3: 'six' is not a valid floating point value",
+         {"1:2", "4:5"},
+         {"1:3"}},
+        {"more columns than the header", "a(X)\ta(Y)\r\n1\t2\t3\r\n", "Line 2: 3 columns where the header has 2", {}},
+        {"a log row wider than its header",
+         "(X)\ta(Y)\r\n1\t2\r\n1\t2\t3\t4\r\n",
+         "Line 3: 4 columns where the header has 2",
+         {"1:2"}},
+        {"junk bytes", std::string("\x89PNG\r\n\x1A\n\x00\x01", 10), nullptr, {}},
+        {"compact, truncated inside a value",
+         "Compact Interval\r\n1\r\n" + F32(1) + F32(2) + F32(3).substr(0, 2),
+         "Invalid Data",
+         {"1:2"}},
+        {"compact, truncated before the end marker",
+         "Compact Interval\r\n2\r\n" + F32(1) + F32(2) + F32(3),
+         "Invalid Data",
+         {"1:2"}},
+        {"compact, a count of zero with data",
+         "compact interval\r\n0\r\n" + F32(1) + F32(2),
+         "Invalid Channel Count 0",
+         {}},
+        {"compact, a negative count", "Compact Interval\r\n-3\r\n" + F32(1) + F32(2), "Invalid Channel Count -3", {}},
+        {"compact, a count that is no number",
+         "Compact Interval\r\nthree\r\n" + F32(1),
+         "'three' is not a valid integer value",
+         {}},
+        {"compact, no count line", "Compact Interval", "'' is not a valid integer value", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         TiPlot plot(nullptr);
+        plot.AddChannel();
         plot.GetChannel(0)->AddXY(0, 0);
         bool loaded = false;
         plot.OnAfterLoadData = [&](TObject*) { loaded = true; };
@@ -489,7 +578,10 @@ TEST_F(PlotFilesTest, BrokenDataFilesAddNothingAndReportWhy)
             EXPECT_EQ(error, std::string("Error Loading Data - ") + c.error);
             EXPECT_FALSE(loaded);
         }
-        EXPECT_EQ(plot.GetChannel(0)->GetCount(), 1) << "nothing added";
+        std::vector<std::string> expected = {"0:0"};
+        expected.insert(expected.end(), c.added.begin(), c.added.end());
+        EXPECT_EQ(Points(*plot.GetChannel(0)), expected);
+        EXPECT_EQ(Points(*plot.GetChannel(1)), c.added1);
         ExpectUsable(plot);
     }
     TiPlot plot(nullptr);
@@ -503,6 +595,38 @@ TEST_F(PlotFilesTest, BrokenDataFilesAddNothingAndReportWhy)
     plot.LoadDataFromFile(Path("gaps.bin"));
     EXPECT_EQ(Points(*plot.GetChannel(0)), (std::vector<std::string>{"0:1", "1:2", "0:3"}));
     EXPECT_EQ(Points(*plot.GetChannel(1)), (std::vector<std::string>{"1:5"}));
+}
+
+// On an XY plot as on a strip chart, "Null" and "Empty" cells give null and empty points: a
+// saved gap reloads as a gap, never as a point at Y = 0 in the statistics.
+TEST_F(PlotFilesTest, XYPlotsReadNullAndEmptyCellsAsGaps)
+{
+    struct Case {
+        const char* why;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"data layout", "a(X)\ta(Y)\r\n1\t2\r\n5\tNull\r\n3\t4\r\n6\tempty\r\n"},
+        {"log layout", "(X)\ta(Y)\r\n1\t2\r\n5\tnull\r\n3\t4\r\n6\tEMPTY\r\n"},
+    };
+    // Null and empty points of an XY channel have no coordinates.
+    const std::vector<std::string> gaps = {"1:2", "0:Null", "3:4", "0:Empty"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TiXYPlot plot(nullptr);
+        const std::string file = Path("xy.txt");
+        WriteText(file, c.text);
+        plot.LoadDataFromFile(file);
+        TiPlotChannelCustom& channel = *plot.GetChannelCustom(0);
+        EXPECT_EQ(Points(channel), gaps);
+        EXPECT_EQ(channel.RunningCount(), 2);
+        EXPECT_EQ(channel.RunningYMin(), 2);
+
+        plot.SaveDataToFile(file);
+        TiXYPlot copy(nullptr);
+        copy.LoadDataFromFile(file);
+        EXPECT_EQ(Points(*copy.GetChannelCustom(0)), gaps) << "saved and read back";
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -418,6 +418,25 @@ TEST_F(InputTest, ContextMenusOpenAtTheReleaseUnlessTheApplicationCancelsThem)
     }
 }
 
+// A selected channel has a place to show its menu (the data view), as the layout objects
+// have: both menu keys open it.
+TEST_F(InputTest, TheMenuKeysOpenASelectedChannelsMenu)
+{
+    plot.GetChannel(0)->SetUserSelected(true);
+    const struct {
+        int key;
+        TShiftState shift;
+    } keys[] = {{121, {ssShift}}, {93, {}}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.key);
+        modal.Popups.clear();
+        TestHooks::SendKey(plot, k.key, k.shift);
+        ASSERT_EQ(modal.Popups.size(), 1u);
+        ASSERT_EQ(modal.Popups[0].Items.size(), 1u);
+        EXPECT_EQ(modal.Popups[0].Items[0].Caption, "Edit...");
+    }
+}
+
 TEST_F(InputTest, AMasterAxisHandsItsInputToTheOtherAxesOfItsDirectionOnce)
 {
     plot.AddXAxis();

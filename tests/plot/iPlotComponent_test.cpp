@@ -10,6 +10,7 @@
 #include "platform/core/Variant.h"
 #include "plot/control/iPlot.h"
 #include "plot/control/iXYPlot.h"
+#include "plot/core/iPlotMasterManager.h"
 #include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>
@@ -289,6 +290,10 @@ TEST_F(PlotTest, RefusedCallsGiveTheirErrorAndChangeNothing)
         {"AddDataArray scalar", [&] { plot.AddDataArray(0, TVariant(1.0)); }, "Data Array must be 1 or 2 Dimensions"},
         {"ImageListClear(3)", [&] { plot.ImageListClear(3); }, "ImageList Index must be 0-2"},
         {"ImageListAdd(-1)", [&] { plot.ImageListAdd(-1, small); }, "ImageList Index must be 0-2"},
+        {"ImageListLoadFromResourceName(3)", [&] { plot.ImageListLoadFromResourceName(3, "SMALLZOOM"); },
+         "ImageList Index must be 0-2"},
+        {"ImageListLoadFromResourceID(-1)", [&] { plot.ImageListLoadFromResourceID(-1, 1); },
+         "ImageList Index must be 0-2"},
         // Equal in width, taller: neither both smaller nor both larger.
         {"ImageListAdd 24x30 to a 24x24 list", [&] { plot.ImageListAdd(0, tall); },
          "Image Width and Height must be the same as other images, or both smaller, or both larger"},
@@ -455,6 +460,78 @@ TEST_F(PlotTest, TransferredPointsAreBornNullOrEmpty)
     // Stop before start copies nothing.
     plot.TransferChannelData(0, 1, 3, 2);
     EXPECT_EQ(destination->GetCount(), 3);
+}
+
+// A repaint that already waits takes further changes in, but each change is still told to
+// whoever listens: on a plot that is never shown, where the repaint waits for good, a
+// listener hears every point added.
+TEST_F(PlotTest, EveryChangeReachesAListenerWhileARepaintWaits)
+{
+    struct Case {
+        const char* where;
+        std::function<void(TiPlot&, int&)> listen;
+    };
+    const Case cases[] = {
+        {"on the channel",
+         [](TiPlot& plot, int& heard) {
+             TiPlotChannel* channel = plot.GetChannel(0);
+             channel->OnChange = [&heard, before = channel->OnChange](TObject* s) {
+                 ++heard;
+                 before(s);
+             };
+         }},
+        {"on the master manager",
+         [](TiPlot& plot, int& heard) {
+             TiPlotMasterManager& master = plot.MasterManager();
+             master.OnChange = [&heard, before = master.OnChange](TObject* s) {
+                 ++heard;
+                 before(s);
+             };
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        TiPlot plot(nullptr);
+        // Nobody but the plot's own repaint listens yet: then a waiting repaint may take a
+        // change without the notification.
+        EXPECT_TRUE(plot.ChangeOnlyRepaints(plot.GetChannel(0)->OnChange));
+        int heard = 0;
+        c.listen(plot, heard);
+        EXPECT_FALSE(plot.ChangeOnlyRepaints(plot.GetChannel(0)->OnChange));
+        for (int i = 0; i < 100; ++i)
+            plot.GetChannel(0)->AddXY(i, i);
+        EXPECT_EQ(heard, 100);
+    }
+}
+
+// An XY channel takes the sentinels of AddDataArray, and the null and empty points a transfer
+// copies, as null and empty points: none of them reaches the statistics.
+TEST_F(PlotTest, XYChannelsTakeNullAndEmptyPointsAsGaps)
+{
+    TiXYPlot plot(nullptr);
+    plot.AddChannel();
+    plot.AddDataArray(10, std::vector<double>{TiPlotComponent::GetNullValue(), TiPlotComponent::GetEmptyValue()});
+    plot.AddDataArray(20, std::vector<double>{4, 5});
+    TiPlotChannelCustom& a = *plot.GetChannelCustom(0);
+    TiPlotChannelCustom& b = *plot.GetChannelCustom(1);
+    ASSERT_EQ(a.GetCount(), 2);
+    EXPECT_TRUE(a.GetDataNull(0));
+    EXPECT_TRUE(b.GetDataEmpty(0));
+    EXPECT_EQ(a.RunningCount(), 1);
+    EXPECT_EQ(a.RunningYMin(), 4);
+    EXPECT_EQ(b.RunningYMin(), 5);
+
+    // Copied from one XY channel to another, each point keeps its state.
+    const int c = plot.AddChannel();
+    plot.TransferChannelData(0, c, 0, 1);
+    plot.TransferChannelData(1, c, 0, 0);
+    TiPlotChannelCustom& copy = *plot.GetChannelCustom(c);
+    ASSERT_EQ(copy.GetCount(), 3);
+    EXPECT_TRUE(copy.GetDataNull(0));
+    EXPECT_TRUE(copy.GetDataValid(1));
+    EXPECT_TRUE(copy.GetDataEmpty(2));
+    EXPECT_EQ(copy.RunningCount(), 1);
+    EXPECT_EQ(copy.RunningYMin(), 4);
 }
 
 TEST_F(PlotTest, SmallerImagesAreCentredOnTheListSize)

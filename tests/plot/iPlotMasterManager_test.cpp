@@ -475,6 +475,31 @@ TEST(MasterManagerLayout, AThrowWhileMakingTheManagersLeavesNoneBehind)
     EXPECT_THROW(TiPlotMasterManager master(&host), Exception);
 }
 
+// The name and the colour of a new channel follow what happened to the channels before it:
+// renamed, removed and recoloured ones count as they are now.
+TEST_F(MasterManager, NewChannelsAreNamedAndColouredFromTheChannelsAsTheyAreNow)
+{
+    auto channel = [&](int index) { return Item<TTestChannel>(TiPlotObjectKind::Channel, index); };
+    auto added = [&] { return channel(master.AddChannel()); };
+    auto release = [&](const std::string& name) { ReleasePlotObject(master.ChannelManager()->GetObjectByName(name)); };
+    added();
+    added();
+    added();
+    channel(2)->SetName("Channel 9");
+    EXPECT_EQ(added()->Name(), "Channel 10");
+    release("Channel 10");
+    EXPECT_EQ(added()->Name(), "Channel 10") << "the highest number left is 9";
+    channel(2)->SetName("Flow");
+    release("Channel 10");
+    EXPECT_EQ(added()->Name(), "Channel 3");
+
+    // Red, yellow, blue (Flow) and fuchsia; a new channel counts as red itself.
+    channel(0)->SetColor(0xFFFF00);
+    EXPECT_EQ(added()->Color(), 0x00FF00) << "aqua is taken now, lime is next";
+    release("Flow");
+    EXPECT_EQ(added()->Color(), 0xFF0000) << "blue is free again";
+}
+
 TEST_F(MasterManager, DestructionReleasesEverything)
 {
     auto doomed = std::make_unique<TiPlotMasterManager>(&host);

@@ -433,6 +433,64 @@ TEST_F(TraceTest, StepTracesHoldEachValueToTheNextPoint)
     EXPECT_FALSE(AnyDrawn());
 }
 
+// A channel whose X decreases holds its newest value toward the axis Min, the way its data
+// runs. The axis maximum lies behind the older points: a line there at the newest value would
+// cross all of them at a level they never had.
+TEST_F(TraceTest, ADecreasingStepTraceRunsItsLastValueTowardMin)
+{
+    Channel->AddXY(60, 20);
+    Channel->AddXY(20, 60);
+    Channel->SetInterpolationStyle(ipistDifferential);
+    Paint();
+    EXPECT_EQ(At(40, 20), clRed);  // the first value holds to the next X...
+    EXPECT_EQ(At(20, 40), clRed);  // ...and steps there
+    EXPECT_EQ(At(10, 60), clRed);  // the last value runs on toward Min
+    EXPECT_EQ(At(40, 60), kBack);
+    EXPECT_EQ(At(80, 60), kBack);
+    SavePNG(m_bitmap, "iPlotTraceDrawing_decreasing_steps.png");
+}
+
+// A digital run with fill on is filled between FillReference and its level; a clear fill
+// style outlines that area in the fill colour instead.
+TEST_F(TraceTest, DigitalFillWithAClearStyleOutlinesTheRuns)
+{
+    Channel->SetDigitalEnabled(true);
+    Channel->SetDigitalReferenceLow(20);
+    Channel->SetDigitalReferenceHigh(80);
+    Channel->SetFillReference(5);
+    Channel->SetFillUseChannelColor(false);
+    Channel->SetFillColor(clBlue);
+    const double ys[] = {0, 0, 5, 5, 0};
+    for (int i = 0; i < 5; ++i)
+        Channel->AddXY(10 + 10 * i, ys[i]);
+    struct Case {
+        const char* why;
+        bool enabled;
+        TBrushStyle style;
+        bool outline, inside;
+    };
+    const Case cases[] = {
+        {"no fill", false, bsSolid, false, false},
+        {"a clear fill outlines", true, bsClear, true, false},
+        {"a solid fill fills", true, bsSolid, true, true},
+    };
+    // One pixel's play either way: the outline's edges lie on the pixels of their values.
+    auto near = [&](double x, double y) { return AnyIn(Rect(PX(x) - 1, PY(y) - 1, PX(x) + 2, PY(y) + 2), clBlue); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Channel->SetFillEnabled(c.enabled);
+        Channel->SetFillStyle(c.style);
+        Paint();
+        EXPECT_EQ(near(20, 5), c.outline);   // the low run's bottom edge, at FillReference
+        EXPECT_EQ(near(10, 12), c.outline);  // its left edge
+        EXPECT_EQ(near(40, 5), c.outline);   // the high run's bottom edge
+        EXPECT_EQ(At(20, 12) == clBlue, c.inside);
+        EXPECT_EQ(At(20, 20), clRed);  // the trace over its fill
+        if (c.enabled && c.style == bsClear)
+            SavePNG(m_bitmap, "iPlotTraceDrawing_digital_clear_fill.png");
+    }
+}
+
 TEST_F(TraceTest, DigitalTracesRunAtTheirLevels)
 {
     Channel->SetDigitalEnabled(true);
