@@ -484,6 +484,8 @@ void TiPaintBox::Paint()
     canvas.Brush().SetColor(Color());
     canvas.FillRect(ClientRect());
     if (IsDesigning()) {
+        // The outline's pen and clear brush stay out of what OnPaint draws.
+        TCanvasStateSaver saved(canvas);
         canvas.Pen().SetStyle(psDash);
         canvas.Pen().SetColor(clBlack);
         canvas.Brush().SetStyle(bsClear);

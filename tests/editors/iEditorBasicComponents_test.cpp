@@ -7,9 +7,14 @@
 
 #include "editors/iEditorBasicComponents.h"
 
+#include "components/iGPControls.h"
 #include "editors/EditorTestForm.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Graphics.h"
+#include "platform/canvas/SystemColors.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/FormDescription.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/TestHooks.h"
 
@@ -644,4 +649,69 @@ TEST(ToolkitForm, EnableAndDisableByPrefix)
         EXPECT_TRUE(c->Enabled()) << c->Name();
     EXPECT_EQ(edit->Color(), clWindow);
     EXPECT_EQ(form.Log, "");
+}
+
+// Editor forms are built from form descriptions: the toolkit's classes are found by name, their
+// declared defaults hold, and references place the up-downs and pickers beside their edits.
+TEST(ToolkitForm, ControlsReadFromAFormDescription)
+{
+    TiCustomEditorForm form(nullptr);
+    ReadComponentFromText(form, R"(
+        TiCustomEditorForm AxisPage {
+          TiComponentEditorEdit SpanEdit { Left = 20 Top = 30 Width = 80 }
+          TiUpDown SpanUpDown { Associate = SpanEdit Max = 0 Increment = 5 }
+          TiComponentEditorEdit MinEdit { Left = 20 Top = 60 Width = 80 }
+          TiComponentEditorValueConverterPicker MinPicker { Associate = MinEdit DefaultPage = ivcptDateTime }
+          TiComponentEditorListBox ChannelList { Left = 20 Top = 90 Width = 100 Height = 80 }
+          TiComponentEditorOpenPicker LogPicker { Left = 130 Top = 90 Filter = "Logs|*.log" AllowMultiSelect = True }
+          TiComponentEditorPageControl Pages { Left = 200 Top = 0 Width = 100 Height = 100 TabIndex = 2 }
+        }
+    )");
+    auto* span = form.FindControl<TiComponentEditorEdit>("SpanEdit");
+    EXPECT_EQ(span->Height(), 21);
+    auto* upDown = form.FindControl<TiUpDown>("SpanUpDown");
+    EXPECT_EQ(upDown->Associate(), span);
+    EXPECT_EQ(upDown->BoundsRect(), (TRect{100, 30, 115, 51}));
+    EXPECT_EQ(upDown->Increment(), 5);
+    auto* picker = form.FindControl<TiComponentEditorValueConverterPicker>("MinPicker");
+    EXPECT_EQ(picker->BoundsRect(), (TRect{100, 60, 121, 81}));
+    EXPECT_EQ(picker->DefaultPage(), ivcptDateTime);
+    auto* list = form.FindControl<TiComponentEditorListBox>("ChannelList");
+    EXPECT_EQ(list->Style(), lbOwnerDrawFixed);
+    EXPECT_EQ(list->DragMode(), dmAutomatic);
+    auto* log = form.FindControl<TiComponentEditorOpenPicker>("LogPicker");
+    EXPECT_EQ(log->Caption(), "Open");
+    EXPECT_EQ(log->Width(), 75);
+    EXPECT_TRUE(log->AllowMultiSelect());
+    EXPECT_EQ(form.FindControl<TiComponentEditorPageControl>("Pages")->TabIndex(), 2);
+
+    // Written back, the declared defaults stay out of the text.
+    const std::string text = WriteComponentToText(form);
+    EXPECT_EQ(text.find("Style = lb"), std::string::npos) << text;
+    EXPECT_EQ(text.find("DragMode ="), std::string::npos) << text;
+    EXPECT_NE(text.find("TabIndex = 2"), std::string::npos) << text;
+}
+
+TEST(ToolkitPaintBox, PaintsThroughOnPaintAndOutlinesItselfWhileDesigned)
+{
+    TEditorTestForm form;
+    auto* box = form.Add<TiPaintBox>("Preview", 10, 10, 60, 40);
+    EXPECT_FALSE(box->TabStop());
+    int paints = 0;
+    box->OnPaint = [&](TObject* sender) {
+        ++paints;
+        EXPECT_EQ(sender, box);
+        box->Canvas()->Brush().SetColor(clYellow);
+        box->Canvas()->FillRect(TRect{20, 10, 40, 30});
+    };
+    form.Show();
+    TBitmap shown, designed;
+    TestHooks::GrabControl(*box, shown);
+    EXPECT_GT(paints, 0);
+    EXPECT_EQ(shown.Canvas().GetPixel(30, 20), clYellow);
+    EXPECT_EQ(shown.Canvas().GetPixel(0, 0), ColorToRGB(box->Color()));
+    iSetDesigning(box);
+    TestHooks::GrabControl(*box, designed);
+    EXPECT_EQ(designed.Canvas().GetPixel(0, 0), clBlack) << "the dashed outline starts with a dash";
+    EXPECT_EQ(designed.Canvas().GetPixel(30, 20), clYellow);
 }
