@@ -377,10 +377,6 @@ public:
     void Enable();
     void Disable();
 
-    // Whether each button shows pressed now.
-    bool UpPressed() const { return m_upPressed; }
-    bool DownPressed() const { return m_downPressed; }
-
 protected:
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
