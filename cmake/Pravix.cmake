@@ -25,9 +25,9 @@ endfunction()
 # A relocatable link-time-optimisation link of the objects of every library under the given
 # folders: it merges their intermediate code, which compares every class, enumeration, function
 # and variable defined or declared in more than one file, within a library and across libraries,
-# and stops before generating code. A difference is an error. The programs' own main files are
-# left out (each defines main), as is the OPC stand-in: its two variants are built from the same
-# files on purpose, and a program loads one of them at most.
+# and stops before generating code. A difference is an error. The programs are not built (their
+# main files would clash, and they add nothing to compare but main), nor is the OPC stand-in: its
+# two variants are built from the same files on purpose, and a program loads one of them at most.
 function(pravix_odr_check)
   set(libraries)
   list(TRANSFORM ARGN PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE pending)
@@ -40,6 +40,9 @@ function(pravix_odr_check)
       get_target_property(type ${target} TYPE)
       if(type STREQUAL "SHARED_LIBRARY" OR type STREQUAL "STATIC_LIBRARY")
         list(APPEND libraries ${target})
+      elseif(type STREQUAL "EXECUTABLE")
+        # Still built when a library needs it (the resource compiler).
+        set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
       endif()
     endforeach()
   endwhile()
