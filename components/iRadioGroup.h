@@ -56,6 +56,8 @@ protected:
     // The caption and the font are the control's own.
     void TextChanged() override;
     void FontChanged() override;
+    // True while a selection made with the mouse is applied (OnChangeUser fires then).
+    bool UserChanging() const { return m_userChange; }
 
 private:
     void SubObjectChange(TObject* sender);

@@ -6,12 +6,15 @@
 #include "app/forms/QX5Main.h"
 #include "app/forms/password.h"
 #include "app/forms/warning.h"
+#include "editors/iEditorBasicComponents.h"
 #include "platform/gui/Application.h"
 
 int main(int argc, char** argv)
 {
     Application->Initialize(argc, argv);
     Application->SetTitle("ZUV Host");
+    // The plot's image Save (and what more the plot opens) comes from the editors.
+    RegisterEditorHooks();
     try {
         Application->CreateForm(Form1);
         Application->CreateForm(Form2);

@@ -4,6 +4,7 @@
 #include "platform/canvas/ImageList.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Scoped.h"
 #include "platform/gui/ControlBridge_p.h"
 #include "platform/gui/Published_p.h"
@@ -653,10 +654,12 @@ double ToDays(const QDateTime& when)
 
 }  // namespace
 
+bool IsPickerDateTime(double value) { return value > kFirstPickerDay - 1 && value < kLastPickerDay + 1; }
+
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner)
 {
     auto* edit = new QDateTimeEdit;
-    edit->setMinimumDateTime(QDateTime(QDate(1, 1, 1), QTime(0, 0)));
+    edit->setMinimumDateTime(QDateTime(QDate(100, 1, 1), QTime(0, 0)));
     edit->setMaximumDateTime(QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999)));
     edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     edit->setCalendarPopup(true);
@@ -681,12 +684,16 @@ double TDateTimePicker::DateTime() const { return ToDays(static_cast<QDateTimeEd
 
 void TDateTimePicker::SetDateTime(double value)
 {
+    if (!IsPickerDateTime(value))
+        throw EConvertError("The date lies outside the years 100 to 9999");
     TScopedIncrement quiet(m_silent);
     static_cast<QDateTimeEdit*>(Handle())->setDateTime(FromDays(value));
 }
 
 void TDateTimePicker::SimulateEdit(double value)
 {
+    if (!IsPickerDateTime(value))
+        throw EConvertError("The date lies outside the years 100 to 9999");
     static_cast<QDateTimeEdit*>(Handle())->setDateTime(FromDays(value));
 }
 

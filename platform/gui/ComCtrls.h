@@ -255,8 +255,16 @@ private:
 
 PRAVIX_ENUM(TDateTimeKind, dtkDate, dtkTime)
 
+// The days of the first and the last date a picker shows (1 January 100 and 31 December 9999,
+// counted from 1899-12-30; the window system's date edit goes back no further than the year
+// 100), and whether a value lies on or between them.
+constexpr int kFirstPickerDay = -657434;
+constexpr int kLastPickerDay = 2958465;
+bool IsPickerDateTime(double value);
+
 // A date or time picker; the value is days since 1899-12-30 with the time as fraction.
-// OnChange fires when the user changes the value.
+// OnChange fires when the user changes the value. Values outside the years 100 to 9999 are
+// refused with EConvertError.
 class TDateTimePicker : public TWinControl {
     PRAVIX_CLASS(TDateTimePicker, TWinControl)
 public:

@@ -41,6 +41,10 @@ ControlBridge::ControlBridge(TControl* control, QWidget* widget, QWidget* inputW
 {
     widget->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(control)));
     widget->installEventFilter(this);
+    // A widget whose focus goes to a part of it (a page control's tab bar) hears its keys and
+    // focus changes through that part.
+    if (QWidget* proxy = widget->focusProxy(); proxy && proxy != inputWidget)
+        proxy->installEventFilter(this);
     if (inputWidget != widget) {
         inputWidget->installEventFilter(this);
         inputWidget->setMouseTracking(true);
@@ -55,6 +59,12 @@ TControl* ControlBridge::ControlOf(const QWidget* widget)
             return static_cast<TControl*>(v.value<void*>());
     }
     return nullptr;
+}
+
+QWidget* ControlBridge::InputWidgetOf(const TControl& control)
+{
+    const ControlBridge* bridge = control.d->bridge.get();
+    return bridge && bridge->m_inputWidget ? bridge->m_inputWidget.data() : control.Handle();
 }
 
 void ControlBridge::Paint(TCustomControl& control) { control.PaintEvent(); }
@@ -76,12 +86,12 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        if (source == m_widget)
+        if (source == m_widget || source == m_widget->focusProxy())
             consumed = KeyEvent(event);
         break;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
-        if (source == m_widget)
+        if (source == m_widget || source == m_widget->focusProxy())
             FocusEvent(event);
         break;
     case QEvent::Resize:

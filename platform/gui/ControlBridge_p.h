@@ -21,6 +21,8 @@ public:
     TControl* Control() const { return m_control; }
 
     static TControl* ControlOf(const QWidget* widget);
+    // Where the control's mouse input arrives: its widget, or the viewport of a scrolling one.
+    static QWidget* InputWidgetOf(const TControl& control);
     static void Paint(TCustomControl& control);
 
 protected:

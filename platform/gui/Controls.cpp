@@ -25,26 +25,60 @@ namespace {
 int g_teardown = 0;
 TControl* g_capture = nullptr;
 
-// The self-drawn widget: opaque, nothing erased, hover moves delivered.
+// The self-drawn widget: opaque, nothing erased, hover moves delivered; it paints through
+// the control that made it.
 class CustomWidget : public QWidget {
 public:
-    explicit CustomWidget(TCustomControl* control) : m_control(control)
+    CustomWidget(std::function<void()> paint, Qt::FocusPolicy focus) : m_paint(std::move(paint))
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_NoSystemBackground);
         setAutoFillBackground(false);
         setMouseTracking(true);
-        setFocusPolicy(Qt::StrongFocus);
+        setFocusPolicy(focus);
     }
 
-    void Detach() { m_control = nullptr; }
+    void Detach() { m_paint = nullptr; }
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void paintEvent(QPaintEvent*) override
+    {
+        if (m_paint && !WidgetsTearingDown())
+            m_paint();
+    }
 
 private:
-    TCustomControl* m_control;
+    std::function<void()> m_paint;
 };
+
+// Runs a control's Paint on a canvas over its widget. A failing paint shows its message in
+// place of the control, and in the error box once until a paint succeeds again (a box on
+// every repaint would never let the user go on).
+void PaintThroughCanvas(QWidget* w, TCanvas*& canvasSlot, std::string& lastError, const std::function<void()>& paint)
+{
+    QPainter painter(w);
+    std::string error;
+    try {
+        std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
+        TScopedValue<TCanvas*> painting(canvasSlot, canvas.get());
+        paint();
+    } catch (const std::exception& e) {
+        error = e.what();
+    } catch (...) {
+        error = "Unknown exception";
+    }
+    if (error.empty()) {
+        lastError.clear();
+        return;
+    }
+    painter.fillRect(w->rect(), Qt::black);
+    painter.setPen(Qt::white);
+    painter.drawText(w->rect(), Qt::AlignCenter | Qt::TextWordWrap, ToQString(error));
+    if (error != lastError) {
+        lastError = error;
+        PostToGui([error] { Application->ShowException(error); });
+    }
+}
 
 }  // namespace
 
@@ -686,16 +720,10 @@ void TWinControl::Realign()
 // ---------------------------------------------------------------------------------------
 // TCustomControl
 
-void CustomWidget::paintEvent(QPaintEvent*)
-{
-    if (m_control && !WidgetsTearingDown())
-        ControlBridge::Paint(*m_control);
-}
-
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
 {
     SetTabStop(true);
-    AttachWidget(new CustomWidget(this));
+    AttachWidget(new CustomWidget([this] { ControlBridge::Paint(*this); }, Qt::StrongFocus));
     SetTabStop(true);
 }
 
@@ -711,33 +739,34 @@ void TCustomControl::Paint() {}
 
 bool TCustomControl::WantsKey(int) const { return m_wantAllKeys; }
 
-// A failing paint shows its message in place of the control, and in the error box once
-// until a paint succeeds again (a box on every repaint would never let the user go on).
 void TCustomControl::PaintEvent()
 {
-    QWidget* w = Handle();
-    QPainter painter(w);
-    std::string error;
-    try {
-        std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
-        TScopedValue<TCanvas*> painting(m_canvas, canvas.get());
-        Paint();
-    } catch (const std::exception& e) {
-        error = e.what();
-    } catch (...) {
-        error = "Unknown exception";
-    }
-    if (error.empty()) {
-        m_lastPaintError.clear();
-        return;
-    }
-    painter.fillRect(w->rect(), Qt::black);
-    painter.setPen(Qt::white);
-    painter.drawText(w->rect(), Qt::AlignCenter | Qt::TextWordWrap, ToQString(error));
-    if (error != m_lastPaintError) {
-        m_lastPaintError = error;
-        PostToGui([error] { Application->ShowException(error); });
-    }
+    PaintThroughCanvas(Handle(), m_canvas, m_lastPaintError, [this] { Paint(); });
+}
+
+// ---------------------------------------------------------------------------------------
+// TGraphicControl
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner)
+{
+    AttachWidget(new CustomWidget([this] { PaintEvent(); }, Qt::NoFocus));
+}
+
+TGraphicControl::~TGraphicControl()
+{
+    if (auto* w = static_cast<CustomWidget*>(Handle()))
+        w->Detach();
+}
+
+void TGraphicControl::Paint()
+{
+    m_canvas->Brush().SetColor(Color());
+    m_canvas->FillRect(ClientRect());
+}
+
+void TGraphicControl::PaintEvent()
+{
+    PaintThroughCanvas(Handle(), m_canvas, m_lastPaintError, [this] { Paint(); });
 }
 
 PRAVIX_PUBLISH(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
@@ -749,3 +778,4 @@ PRAVIX_PUBLISH(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),
 
 PRAVIX_PUBLISH(TWinControl)
 PRAVIX_PUBLISH(TCustomControl)
+PRAVIX_PUBLISH(TGraphicControl)

@@ -1,7 +1,8 @@
 #pragma once
 // Visual controls: TControl (geometry, visibility, mouse), TWinControl (children, focus,
-// keys) and TCustomControl, the base of self-drawn components (a paint hook with a canvas,
-// mouse capture, wheel, want-all-keys). Each control is a component built on a Qt widget
+// keys), TCustomControl, the base of self-drawn components (a paint hook with a canvas,
+// mouse capture, wheel, want-all-keys), and TGraphicControl, a self-drawn control that never
+// takes the focus. Each control is a component built on a Qt widget
 // that stays inside the platform.
 //
 // Input reaches a control through its virtual handlers (MouseDown, KeyDown, ...), whose
@@ -293,5 +294,27 @@ private:
     void PaintEvent();
     TCanvas* m_canvas = nullptr;
     bool m_wantAllKeys = true;
+    std::string m_lastPaintError;
+};
+
+// A self-drawn control that never takes the focus, so that pressing it leaves the focus where
+// it was (arrow buttons beside an edit): Paint draws the whole client through Canvas(); mouse
+// input arrives as for every control, moves included while a button is held outside it.
+class TGraphicControl : public TControl {
+    PRAVIX_CLASS(TGraphicControl, TControl)
+public:
+    explicit TGraphicControl(TComponent* owner);
+    ~TGraphicControl() override;
+
+    // The canvas of the paint in progress; nullptr outside Paint.
+    TCanvas* Canvas() const { return m_canvas; }
+
+protected:
+    // Draws the whole control. The base fills the client with Color.
+    virtual void Paint();
+
+private:
+    void PaintEvent();
+    TCanvas* m_canvas = nullptr;
     std::string m_lastPaintError;
 };

@@ -15,7 +15,9 @@
 #include <QFileInfo>
 #include <QFontComboBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -300,7 +302,16 @@ bool TColorDialog::Execute()
 
 namespace {
 
-// The real font dialog: a form of the font's parts, OK and Cancel.
+// A small square of the colour, for the colour button.
+QIcon ColourSwatch(TColor colour)
+{
+    QPixmap swatch(16, 16);
+    swatch.fill(ToQColor(colour));
+    return QIcon(swatch);
+}
+
+// The real font dialog: a form of the font's parts, a sample of the font as chosen so far in
+// its colour, OK and Cancel.
 bool RunRealFontDialog(TFontData& font)
 {
     QDialog dialog(DialogParent());
@@ -309,11 +320,11 @@ bool RunRealFontDialog(TFontData& font)
     auto* face = new QFontComboBox(&dialog);
     face->setCurrentFont(MakeQFont(font));
     face->setEditText(ToQString(font.Name));
-    TFont sized;
-    sized.SetData(font);
+    TFont start;
+    start.SetData(font);
     auto* size = new QSpinBox(&dialog);
     size->setRange(1, 999);
-    size->setValue(sized.GetSize());
+    size->setValue(start.GetSize());
     auto* charset = new QSpinBox(&dialog);
     charset->setRange(0, 255);
     charset->setValue(font.Charset);
@@ -332,26 +343,53 @@ bool RunRealFontDialog(TFontData& font)
     colour.CustomColors.fill(clWhite);
     auto* colourButton = new QPushButton(QStringLiteral("Colour..."), &dialog);
     colourButton->setAutoDefault(false);
-    QObject::connect(colourButton, &QPushButton::clicked, [&] { ExecuteColorDialog(colour); });
     form->addRow(QStringLiteral("Colour:"), colourButton);
     form->addRow(QStringLiteral("Character set:"), charset);
+    auto* sample = new QLabel(QStringLiteral("AaBbYyZz"), &dialog);
+    sample->setAlignment(Qt::AlignCenter);
+    sample->setMinimumHeight(48);
+    sample->setFrameShape(QFrame::StyledPanel);
+    form->addRow(QStringLiteral("Sample:"), sample);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
+
+    auto chosen = [&] {
+        TFont result;
+        result.SetData(font);
+        result.SetName(FromQString(face->currentText()));
+        result.SetSize(size->value());
+        TFontStyles picked;
+        for (auto [style, box] : boxes) {
+            if (box->isChecked())
+                picked.insert(style);
+        }
+        result.SetStyle(picked);
+        result.SetColor(colour.Color);
+        result.SetCharset(charset->value());
+        return result.Data();
+    };
+    auto showChoice = [&] {
+        const TFontData now = chosen();
+        sample->setFont(MakeQFont(now));
+        QPalette palette = sample->palette();
+        palette.setColor(QPalette::WindowText, ToQColor(now.Color));
+        sample->setPalette(palette);
+        colourButton->setIcon(ColourSwatch(now.Color));
+    };
+    QObject::connect(colourButton, &QPushButton::clicked, [&] {
+        ExecuteColorDialog(colour);
+        showChoice();
+    });
+    QObject::connect(face, &QFontComboBox::currentTextChanged, showChoice);
+    QObject::connect(size, &QSpinBox::valueChanged, showChoice);
+    for (auto [style, box] : boxes)
+        QObject::connect(box, &QCheckBox::toggled, showChoice);
+    showChoice();
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    sized.SetName(FromQString(face->currentText()));
-    sized.SetSize(size->value());
-    TFontStyles chosen;
-    for (auto [style, box] : boxes) {
-        if (box->isChecked())
-            chosen.insert(style);
-    }
-    sized.SetStyle(chosen);
-    sized.SetColor(colour.Color);
-    sized.SetCharset(charset->value());
-    font = sized.Data();
+    font = chosen();
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +27,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
+
+#include <cstdlib>
 
 namespace {
 
@@ -81,14 +84,12 @@ private:
     std::function<int()> m_height;
 };
 
-// Runs an OnDrawItem handler on a canvas over the item, set up as the desktop does:
-// highlight colours for a selected item, the control's colours otherwise.
-template <class C>
-bool DrawOwnerItem(C& control, TCanvas*& canvasSlot, QPainter& painter, int index, const QRect& rect, bool selected,
-                   bool focused)
+// Runs `draw` on a canvas over an owner-drawn item, set up as the desktop does: highlight
+// colours for a selected item, the control's colours otherwise.
+template <class C, class Draw>
+void DrawOnItemCanvas(C& control, TCanvas*& canvasSlot, QPainter& painter, const QRect& rect, bool selected,
+                      bool focused, Draw&& draw)
 {
-    if (!control.OnDrawItem)
-        return false;
     std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(painter);
     canvas->Font().Assign(*control.Font());
     canvas->Brush().SetColor(selected ? clHighlight : control.Color());
@@ -99,11 +100,9 @@ bool DrawOwnerItem(C& control, TCanvas*& canvasSlot, QPainter& painter, int inde
         state.insert(odSelected);
     if (focused)
         state.insert(odFocused);
-    canvasSlot = canvas.get();
+    TScopedValue<TCanvas*> drawing(canvasSlot, canvas.get());
     const TRect r{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
-    DispatchToControl([&] { control.OnDrawItem(&control, index, r, state); });
-    canvasSlot = nullptr;
-    return true;
+    DispatchToControl([&] { draw(r, state); });
 }
 
 }  // namespace
@@ -574,8 +573,11 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner)
     combo->setItemDelegate(new OwnerDrawDelegate(
         combo,
         [this](QPainter& p, int index, const QRect& r, bool selected, bool focused) {
-            return (m_style == csOwnerDrawFixed || m_style == csOwnerDrawVariable) &&
-                   DrawOwnerItem(*this, m_canvas, p, index, r, selected, focused);
+            if ((m_style != csOwnerDrawFixed && m_style != csOwnerDrawVariable) || !OnDrawItem)
+                return false;
+            DrawOnItemCanvas(*this, m_canvas, p, r, selected, focused,
+                             [&](const TRect& rect, TOwnerDrawState state) { OnDrawItem(this, index, rect, state); });
+            return true;
         },
         [this] { return m_style == csOwnerDrawFixed ? m_itemHeight : 0; }));
     combo->setCurrentIndex(-1);
@@ -609,8 +611,10 @@ void TComboBox::SetStyle(TComboBoxStyle value)
     m_style = value;
     auto* combo = static_cast<QComboBox*>(Handle());
     const int index = combo->currentIndex();
+    const bool wasEditable = combo->isEditable();
     combo->setEditable(value == csDropDown || value == csSimple);
-    if (combo->isEditable()) {
+    // A combo that becomes editable gets a new line edit, to be heard once.
+    if (combo->isEditable() && !wasEditable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, [this] {
             if (!m_silent)
@@ -669,9 +673,56 @@ void TComboBox::SimulateSelect(int index)
 // ---------------------------------------------------------------------------------------
 // TListBox
 
+// The list widget hands its mouse to the list box's dragging first: while an item is
+// dragged the view must not move its selection along with the mouse.
+class ListWidget : public QListWidget {
+public:
+    explicit ListWidget(TListBox& list) : m_list(list) {}
+
+protected:
+    // The view makes its first item current when it takes the focus without one; a list box
+    // taking the focus selects nothing and tells nobody.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        TScopedIncrement quiet(m_list.m_silent);
+        const bool none = currentRow() < 0;
+        QListWidget::focusInEvent(event);
+        if (none)
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QListWidget::mousePressEvent(event);
+        if (event->button() == Qt::LeftButton)
+            m_list.DragPress(At(event));
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (!m_list.DragMove(At(event)))
+            QListWidget::mouseMoveEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QListWidget::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton)
+            m_list.DragRelease(At(event));
+    }
+
+private:
+    static TPoint At(const QMouseEvent* event)
+    {
+        const QPoint p = event->position().toPoint();
+        return {p.x(), p.y()};
+    }
+    TListBox& m_list;
+};
+
 TListBox::TListBox(TComponent* owner) : TWinControl(owner)
 {
-    auto* list = new QListWidget;
+    auto* list = new ListWidget(*this);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     QObject::connect(list, &QListWidget::currentRowChanged, [this](int) {
@@ -689,7 +740,11 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner)
     list->setItemDelegate(new OwnerDrawDelegate(
         list,
         [this](QPainter& p, int index, const QRect& r, bool selected, bool focused) {
-            return m_style != lbStandard && DrawOwnerItem(*this, m_canvas, p, index, r, selected, focused);
+            if (m_style == lbStandard)
+                return false;
+            DrawOnItemCanvas(*this, m_canvas, p, r, selected, focused,
+                             [&](const TRect& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
+            return true;
         },
         [this] { return m_style == lbStandard ? 0 : m_itemHeight; }));
     SetTabStop(true);
@@ -762,6 +817,84 @@ void TListBox::SimulateClick(int index) { static_cast<QListWidget*>(Handle())->s
 void TListBox::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Base); }
 
 bool TListBox::WantsKey(int key) const { return key != VK_TAB; }
+
+void TListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state)
+{
+    if (OnDrawItem) {
+        OnDrawItem(this, index, rect, state);
+        return;
+    }
+    m_canvas->FillRect(rect);
+    m_canvas->TextOut(rect.Left + 2, rect.Top, m_items->Get(index));
+}
+
+bool TListBox::DragOver(TObject*, int, int) { return false; }
+void TListBox::DragDrop(TObject*, int, int) {}
+
+namespace {
+
+// The desktop's distance a pressed mouse must move before a press becomes a drag.
+constexpr int kDragThreshold = 5;
+
+// The list box under a point of the item area of `from`, and the point in its own item area.
+TListBox* ListBoxUnder(QAbstractScrollArea& from, TPoint at, TPoint& local)
+{
+    QWidget* window = from.window();
+    const QPoint inWindow = from.viewport()->mapTo(window, QPoint(at.X, at.Y));
+    auto* target = dynamic_cast<TListBox*>(ControlBridge::ControlOf(window->childAt(inWindow)));
+    if (!target)
+        return nullptr;
+    const QPoint p = static_cast<QAbstractScrollArea*>(target->Handle())->viewport()->mapFrom(window, inWindow);
+    local = {p.x(), p.y()};
+    return target;
+}
+
+}  // namespace
+
+void TListBox::DragPress(TPoint at)
+{
+    auto* list = static_cast<QListWidget*>(Handle());
+    m_dragging = false;
+    m_dragPressed = m_dragMode == dmAutomatic && list->itemAt(at.X, at.Y) != nullptr;
+    m_dragStart = at;
+}
+
+bool TListBox::DragMove(TPoint at)
+{
+    if (!m_dragPressed)
+        return false;
+    if (!m_dragging && std::abs(at.X - m_dragStart.X) < kDragThreshold &&
+        std::abs(at.Y - m_dragStart.Y) < kDragThreshold)
+        return true;
+    m_dragging = true;
+    auto* list = static_cast<QListWidget*>(Handle());
+    TPoint local;
+    TListBox* target = ListBoxUnder(*list, at, local);
+    bool accepted = false;
+    if (target)
+        DispatchToControl([&] { accepted = target->DragOver(this, local.X, local.Y); });
+    list->viewport()->setCursor(accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    return true;
+}
+
+bool TListBox::DragRelease(TPoint at)
+{
+    const bool dropping = m_dragging;
+    m_dragPressed = false;
+    m_dragging = false;
+    if (!dropping)
+        return false;
+    auto* list = static_cast<QListWidget*>(Handle());
+    list->viewport()->unsetCursor();
+    TPoint local;
+    if (TListBox* target = ListBoxUnder(*list, at, local)) {
+        DispatchToControl([&] {
+            if (target->DragOver(this, local.X, local.Y))
+                target->DragDrop(this, local.X, local.Y);
+        });
+    }
+    return true;
+}
 
 // ---------------------------------------------------------------------------------------
 // Check boxes and radio buttons
@@ -862,7 +995,8 @@ PRAVIX_PUBLISH_GROUPS(TComboBox, {Prop("Style", &TComboBox::Style, &TComboBox::S
 PRAVIX_PUBLISH_GROUPS(TListBox, VisualProps(),
                       {Prop("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight),
                        Prop("Items", &TListBox::Items, &TListBox::SetItems).Owned(),
-                       Prop("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard)},
+                       Prop("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard),
+                       Prop("DragMode", &TListBox::DragMode, &TListBox::SetDragMode).Default(dmManual)},
                       TabProps(), {Field("OnDrawItem", &TListBox::OnDrawItem)}, MouseEventProps(), KeyEventProps())
 
 PRAVIX_PUBLISH(TButtonControl)

@@ -20,6 +20,7 @@ class TBitmap;
 PRAVIX_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
 PRAVIX_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw)
 PRAVIX_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
+PRAVIX_ENUM(TDragMode, dmManual, dmAutomatic)
 
 enum TOwnerDrawStateElement { odSelected, odGrayed, odDisabled, odChecked, odFocused };
 using TOwnerDrawState = std::set<TOwnerDrawStateElement>;
@@ -252,6 +253,11 @@ private:
     int m_silent = 0;
 };
 
+// A list of items. Owner-drawn styles draw each item through DrawItem. With DragMode
+// dmAutomatic a left press on an item and a move of a few pixels start dragging it (the
+// selection stays); each move asks the list box under the mouse whether it takes the drop
+// (DragOver), and the release drops it there (DragDrop). The drag follows the mouse's press,
+// moves and release alone, so tests drive it with plain mouse events.
 class TListBox : public TWinControl {
     PRAVIX_CLASS(TListBox, TWinControl)
 public:
@@ -267,13 +273,15 @@ public:
     void SetStyle(TListBoxStyle value) { m_style = value; }
     int ItemHeight() const { return m_itemHeight; }
     void SetItemHeight(int value);
+    TDragMode DragMode() const { return m_dragMode; }
+    void SetDragMode(TDragMode value) { m_dragMode = value; }
     int Count() const;
     // The item at a client point; -1 when none.
     int ItemAtPos(TPoint p) const;
     TRect ItemRect(int index) const;
     // Clicks an item as the user does: selects it, then fires OnClick.
     void SimulateClick(int index);
-    // The canvas of the item being drawn; nullptr outside OnDrawItem.
+    // The canvas of the item being drawn; nullptr outside DrawItem.
     TCanvas* Canvas() const { return m_canvas; }
 
     TDrawItemEvent OnDrawItem;
@@ -282,14 +290,34 @@ protected:
     void ColorChanged() override;
     bool ClickOnMouseUp() const override { return false; }
     bool WantsKey(int key) const override;
+    // Draws one item of an owner-drawn list on Canvas(), whose brush and font are set for the
+    // item (highlight colours when selected). The base runs OnDrawItem when assigned, and
+    // otherwise fills the rectangle and writes the item's text 2 pixels from its left.
+    virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+    // A dragged item is over this list box: whether it would take the drop. Coordinates are
+    // those of the item area (the top item starts at y 0), source is the list box dragged from.
+    // The base takes nothing.
+    virtual bool DragOver(TObject* source, int x, int y);
+    // The dragged item was released over this list box, which took it in DragOver.
+    virtual void DragDrop(TObject* source, int x, int y);
 
 private:
     friend class TItemStrings;
+    friend class ListWidget;
+    void DragPress(TPoint at);
+    bool DragMove(TPoint at);
+    bool DragRelease(TPoint at);
     std::unique_ptr<TItemStrings> m_items;
     TCanvas* m_canvas = nullptr;
     TListBoxStyle m_style = lbStandard;
+    TDragMode m_dragMode = dmManual;
     int m_itemHeight = 16;
     int m_silent = 0;
+    // A left press on an item, where it was (item-area coordinates), and whether the mouse
+    // has moved far enough since to drag.
+    bool m_dragPressed = false;
+    bool m_dragging = false;
+    TPoint m_dragStart{0, 0};
 };
 
 class TButtonControl : public TWinControl {

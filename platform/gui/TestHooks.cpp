@@ -3,6 +3,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
+#include "platform/gui/ControlBridge_p.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Modal_p.h"
@@ -68,11 +69,14 @@ Qt::MouseButton QtButton(TMouseButton b)
 void SendMouse(TControl& control, QEvent::Type type, TMouseButton button, int x, int y, const TShiftState& shift,
                Qt::MouseButtons held)
 {
+    // A scrolling control (list, memo, tree) takes its mouse in its viewport, as it does from
+    // the window system; the coordinates stay the control's.
     QWidget* w = control.Handle();
-    const QPointF local(x, y);
-    QMouseEvent e(type, local, w->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : QtButton(button), held,
-                  Modifiers(shift));
-    QCoreApplication::sendEvent(w, &e);
+    QWidget* input = ControlBridge::InputWidgetOf(control);
+    const QPointF local = input->mapFrom(w, QPointF(x, y));
+    QMouseEvent e(type, local, input->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : QtButton(button),
+                  held, Modifiers(shift));
+    QCoreApplication::sendEvent(input, &e);
 }
 
 }  // namespace
@@ -143,7 +147,11 @@ void SendKeyEvent(QEvent::Type type, TWinControl& control, int virtualKey, TShif
             text = QStringLiteral("\b");
     }
     QKeyEvent event(type, QtKeyFromVirtual(virtualKey), Modifiers(shift), text);
-    QCoreApplication::sendEvent(control.Handle(), &event);
+    // Keys arrive where the control's focus goes (a page control's tab bar).
+    QWidget* target = control.Handle();
+    if (QWidget* proxy = target->focusProxy())
+        target = proxy;
+    QCoreApplication::sendEvent(target, &event);
 }
 
 }  // namespace
@@ -242,6 +250,19 @@ void GrabControl(TControl& control, TBitmap& bitmap)
 {
     BitmapAccess::Image(bitmap) = control.Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     bitmap.SetTransparent(false);
+}
+
+bool GrabActiveModal(const std::string& pngPath)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return false;
+    QPixmap pixmap;
+    if (modal->windowHandle() && modal->windowHandle()->isExposed())
+        pixmap = modal->screen()->grabWindow(modal->winId());
+    if (pixmap.isNull())
+        pixmap = modal->grab();
+    return pixmap.toImage().convertToFormat(QImage::Format_RGB32).save(PathToQString(pngPath), "PNG");
 }
 
 int PreferredWidth(TControl& control) { return control.Handle()->sizeHint().width(); }

@@ -115,7 +115,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 void PumpFor(int milliseconds);
 
 // Real input events, delivered through the event loop's own dispatch as the window system's
-// would be. Coordinates are client pixels of the control.
+// would be: keys to the part of the control that takes its focus, the mouse to the part that
+// takes it (the viewport of a list). Coordinates are client pixels of the control.
 void SendKey(TWinControl& control, int virtualKey, TShiftState shift = {}, const std::string& typed = {});
 // The two halves of SendKey, for sequences in which other input comes between them.
 void SendKeyDown(TWinControl& control, int virtualKey, TShiftState shift = {}, const std::string& typed = {});
@@ -141,6 +142,10 @@ TWindowImage GrabWindow(TForm& form, const std::string& pngPath = {});
 
 // The control as it paints itself now (its widget rendered off-screen, children included).
 void GrabControl(TControl& control, TBitmap& bitmap);
+
+// Saves the innermost real modal window (a dialog or message box running its own loop) as PNG;
+// false when none is shown. Run it from a timer to see a dialog while it waits for the user.
+bool GrabActiveModal(const std::string& pngPath);
 
 // The width the control needs to show its whole content (a combo box: its longest item and
 // its button), in the control's font and the window system's style.

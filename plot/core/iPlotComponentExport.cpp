@@ -3,6 +3,7 @@
 // its own.
 
 #include "plot/core/iPlotComponent.h"
+#include "plot/core/iPlotEditorHooks.h"
 
 #include "components/iGPPaper.h"
 #include "platform/canvas/Bitmap.h"
@@ -189,6 +190,15 @@ TPicture* TiPlotComponent::GetSnapShotPicture()
 
 void TiPlotComponent::Save()
 {
+    // The editors' save picker when their library is loaded, the platform's dialog otherwise.
+    if (const TiPlotSavePickerHook& picker = PlotSavePicker()) {
+        std::string fileName = "Untitled";
+        if (picker(*this, kImageFilter, fileName)) {
+            m_master->DeSelectAll();
+            SaveImageByEnding(fileName);
+        }
+        return;
+    }
     if (!m_savePicker) {
         m_savePicker = std::make_unique<TSaveDialog>();
         m_savePicker->OverwritePrompt = true;

@@ -1,16 +1,22 @@
 // Controls follow their parent's size: aligned children share the client, the others keep
-// the distances to the edges they are anchored to.
+// the distances to the edges they are anchored to. Graphic controls take the mouse but never
+// the focus; a control whose focus goes to a part of it hears its keys from there.
 
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/Graphics.h"
 #include "platform/core/FormDescription.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/Keys.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -139,3 +145,68 @@ TForm AnchorForm {
 }
 
 }  // namespace
+
+namespace {
+
+class TCountingGraphic : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    int Presses = 0;
+    int Paints = 0;
+
+protected:
+    void MouseDown(TMouseButton, TShiftState, int, int) override { ++Presses; }
+    void Paint() override
+    {
+        ++Paints;
+        TGraphicControl::Paint();
+    }
+};
+
+}  // namespace
+
+// Pressing a graphic control leaves the focus where it was: an edit beside arrow buttons keeps
+// what the user is typing.
+TEST(GraphicControl, TakesTheMouseButNeverTheFocus)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    auto* arrows = new TCountingGraphic(&form);
+    arrows->SetParent(&form);
+    arrows->SetBounds(120, 10, 15, 21);
+    arrows->SetColor(clRed);
+    form.Show();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return form.Showing(); }, 2000));
+    edit->SetFocus();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return edit->Focused(); }, 1000));
+    TestHooks::SendClick(*arrows, 5, 5);
+    TestHooks::PumpFor(20);
+    EXPECT_EQ(arrows->Presses, 1);
+    EXPECT_TRUE(edit->Focused());
+    TBitmap picture;
+    TestHooks::GrabControl(*arrows, picture);
+    EXPECT_GT(arrows->Paints, 0);
+    EXPECT_EQ(picture.Canvas().GetPixel(7, 10), clRed) << "the base paints the colour";
+}
+
+// A page control's keys arrive at its tab bar, and reach the control from there.
+TEST(PageControl, KeysOfItsTabBarReachIt)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    auto* pages = new TPageControl(&form);
+    pages->SetParent(&form);
+    pages->SetBounds(0, 0, 200, 100);
+    auto* sheet = new TTabSheet(&form);
+    sheet->SetPageControl(pages);
+    std::vector<int> keys;
+    pages->OnKeyDown = [&](TObject*, int& key, TShiftState) { keys.push_back(key); };
+    form.Show();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return form.Showing(); }, 2000));
+    pages->SetFocus();
+    ASSERT_TRUE(TestHooks::PumpUntil([&] { return pages->Focused(); }, 1000));
+    TestHooks::SendKey(*pages, VK_RIGHT);
+    EXPECT_EQ(keys, std::vector<int>{VK_RIGHT});
+}

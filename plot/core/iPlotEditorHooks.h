@@ -1,0 +1,16 @@
+#pragma once
+// What the plot asks of the editors library. The plot never links the editors: they register
+// these hooks when their library is loaded, and until they have, the plot does without them
+// (the run-time editor registers through RegisterPlotEditor, iPlotMasterManager.h).
+
+#include <functional>
+#include <string>
+
+class TWinControl;
+
+// Runs the plot's hidden save picker (owned by and parented to the plot) with the filter and
+// the start name; true, with the chosen name in fileName, when the user confirmed.
+using TiPlotSavePickerHook = std::function<bool(TWinControl& plot, const std::string& filter, std::string& fileName)>;
+void RegisterPlotSavePicker(TiPlotSavePickerHook hook);
+// The registered picker; empty while none is.
+const TiPlotSavePickerHook& PlotSavePicker();
