@@ -1,5 +1,6 @@
 #include "plot/core/iPlotMasterManager.h"
 
+#include "components/iRadioGroup.h"
 #include "platform/core/StringList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ExtCtrls.h"
@@ -90,6 +91,7 @@ TiPlotMasterManager::~TiPlotMasterManager()
     OnChange = nullptr;
     OnInsert = nullptr;
     OnRemove = nullptr;
+    OnAfterCloseEditor = nullptr;
     // Forgotten before it is freed, so nothing its closing triggers reaches it through us.
     std::unique_ptr<IPlotEditor> editor = std::move(m_editor);
     editor.reset();
@@ -456,6 +458,8 @@ void TranslateComponent(TComponent& component, const TiPlotTranslationManager& t
         control->SetCaption(table.FindReplacement(control->Caption()));
         if (auto* radioGroup = dynamic_cast<TRadioGroup*>(control))
             TranslateItems(*radioGroup->Items(), table);
+        else if (auto* editorRadioGroup = dynamic_cast<TiRadioGroup*>(control))
+            TranslateItems(*editorRadioGroup->Items(), table);
     }
 }
 
