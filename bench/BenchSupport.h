@@ -23,5 +23,6 @@ void SaveBitmapPNG(const TBitmap& bitmap, const std::string& path);
 void RegisterPlotBenchmarks();
 void RegisterPeerBenchmarks();
 void RegisterHostBenchmarks(const char* self);
+void RegisterEditorBenchmarks();
 // The clock both processes of the start-window figure read.
 double StartWindowClock();

@@ -108,6 +108,10 @@ def main():
     row("live 16 x 10k/s: frames/s", fps, None, None, "-", ">= 30", fps is not None and fps >= 30)
     row("live 16 x 10k/s: cores used", core, None, None, "-", "< 0.5", core is not None and core < 0.5)
 
+    # The run-time plot editor, from the click on the Properties button to its painted window.
+    editor = ms(r.get("editor/open/ours"))
+    row("editor open to painted (ms)", editor, None, None, "-", "<= 250", editor is not None and editor <= 250)
+
     header = ("figure", "ours", "peer", "raw limit", "ratio", "goal", "")
     widths = [max(len(str(line[i])) for line in rows + [header]) for i in range(len(header))]
     for line in [header] + rows:
