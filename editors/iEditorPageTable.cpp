@@ -338,7 +338,12 @@ private:
     TControl& Make(const TiEditorControl& row)
     {
         switch (row.Kind) {
-        case TiEditorKind::PageControl: return *new TiComponentEditorPageControl(&m_form);
+        case TiEditorKind::PageControl: {
+            // An editor's dialog is small for its many pages.
+            auto* pages = new TiComponentEditorPageControl(&m_form);
+            pages->SetCompactTabs(true);
+            return *pages;
+        }
         case TiEditorKind::Sheet: {
             auto* sheet = new TTabSheet(&m_form);
             sheet->SetCaption(row.Caption);
