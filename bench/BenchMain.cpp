@@ -98,6 +98,7 @@ int main(int argc, char** argv)
     RegisterPlotBenchmarks();
     RegisterPeerBenchmarks();
     RegisterHostBenchmarks(self.c_str());
+    RegisterEditorBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

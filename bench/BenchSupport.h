@@ -79,6 +79,7 @@ long long MemoryInUse();
 void RegisterPlotBenchmarks();
 void RegisterPeerBenchmarks();
 void RegisterHostBenchmarks(const char* self);
+void RegisterEditorBenchmarks();
 // The clock both processes of the start-window figure read.
 double StartWindowClock();
 

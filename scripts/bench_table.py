@@ -209,6 +209,10 @@ def main():
 
     settings_rows(r, row)
 
+    # The run-time plot editor, from the click on the Properties button to its painted window.
+    editor = ms(r.get("editor/open/ours"))
+    row("editor open to painted (ms)", editor, None, None, "-", "<= 250", editor is not None and editor <= 250)
+
     header = ("figure", "ours", "peer", "raw limit", "ratio", "goal", "")
     widths = [max(len(str(line[i])) for line in rows + [header]) for i in range(len(header))]
     for line in [header] + rows:

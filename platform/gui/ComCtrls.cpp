@@ -12,6 +12,7 @@
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStyledItemDelegate>
@@ -102,6 +103,25 @@ public:
     }
 };
 
+// Tabs with a few pixels beside the caption instead of the style's wide margin.
+class CompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 6;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// One style for every compact page control; widgets refer to it for as long as they live, so
+// it stays to the end of the program.
+QStyle* CompactStyle()
+{
+    static QStyle* const style = new CompactTabStyle;
+    return style;
+}
+
 }  // namespace
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner)
@@ -151,6 +171,15 @@ void TPageControl::SimulateSelect(int index)
 }
 
 void TPageControl::Change() { OnChange(this); }
+
+void TPageControl::SetCompactTabs(bool value)
+{
+    if (value == m_compactTabs)
+        return;
+    m_compactTabs = value;
+    static_cast<QTabWidget*>(Handle())->tabBar()->setStyle(value ? CompactStyle() : nullptr);
+    LayoutPages();
+}
 
 void TPageControl::SetBounds(int left, int top, int width, int height)
 {
@@ -225,6 +254,15 @@ void TTabSheet::SetTabVisible(bool visible)
     m_tabVisible = visible;
     if (TPageControl* pages = PageControl())
         pages->ShowTab(this);
+}
+
+void TTabSheet::ColorChanged()
+{
+    QWidget* w = Handle();
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Window, ToQColor(Color()));
+    w->setPalette(palette);
+    w->setAutoFillBackground(true);
 }
 
 void TTabSheet::TextChanged()
@@ -701,7 +739,8 @@ void TDateTimePicker::SimulateEdit(double value)
 // Published properties
 
 PRAVIX_PUBLISH_GROUPS(TPageControl,
-                      {Prop("ActivePageIndex", &TPageControl::ActivePageIndex, &TPageControl::SetActivePageIndex)},
+                      {Prop("ActivePageIndex", &TPageControl::ActivePageIndex, &TPageControl::SetActivePageIndex),
+                       Prop("CompactTabs", &TPageControl::CompactTabs, &TPageControl::SetCompactTabs).Default(false)},
                       VisualProps(), TabProps(), {Field("OnChange", &TPageControl::OnChange)}, MouseEventProps())
 
 PRAVIX_PUBLISH_GROUPS(TTabSheet, CaptionProps(),

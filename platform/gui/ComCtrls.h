@@ -29,6 +29,10 @@ public:
     // The sheets take the page area at once, before the control is ever shown, so that the
     // controls on them have a parent of their real size to anchor to.
     void SetBounds(int left, int top, int width, int height) override;
+    // Tabs only a little wider than their captions, so that the many pages of a small dialog
+    // show their tabs side by side.
+    bool CompactTabs() const { return m_compactTabs; }
+    void SetCompactTabs(bool value);
 
     TNotifyEvent OnChange;
 
@@ -43,6 +47,7 @@ private:
     void LayoutPages();
     std::vector<TTabSheet*> m_pages;
     int m_silent = 0;
+    bool m_compactTabs = false;
 };
 
 class TTabSheet : public TWinControl {
@@ -57,6 +62,8 @@ public:
 
 protected:
     void TextChanged() override;
+    // The sheet's page area shows its Color.
+    void ColorChanged() override;
 
 private:
     bool m_tabVisible = true;

@@ -18,6 +18,8 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QWindow>
 
 #include <QThread>
@@ -265,7 +267,13 @@ bool GrabActiveModal(const std::string& pngPath)
     return pixmap.toImage().convertToFormat(QImage::Format_RGB32).save(PathToQString(pngPath), "PNG");
 }
 
-int PreferredWidth(TControl& control) { return control.Handle()->sizeHint().width(); }
+int PreferredWidth(TControl& control)
+{
+    // A page control's whole content is the row of all its tabs.
+    if (auto* tabs = qobject_cast<QTabWidget*>(control.Handle()))
+        return std::max(tabs->sizeHint().width(), tabs->tabBar()->sizeHint().width());
+    return control.Handle()->sizeHint().width();
+}
 
 bool CloseActiveModal()
 {

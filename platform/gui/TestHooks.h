@@ -148,7 +148,8 @@ void GrabControl(TControl& control, TBitmap& bitmap);
 bool GrabActiveModal(const std::string& pngPath);
 
 // The width the control needs to show its whole content (a combo box: its longest item and
-// its button), in the control's font and the window system's style.
+// its button; a page control: the row of all its tabs), in the control's font and the window
+// system's style.
 int PreferredWidth(TControl& control);
 
 // Closes the innermost real modal window (message box, dialog or modal form) as if the user

@@ -1,5 +1,6 @@
 #include "plot/core/iPlotMasterManager.h"
 
+#include "components/iRadioGroup.h"
 #include "platform/core/Assert.h"
 #include "platform/core/Scoped.h"
 #include "platform/core/StringList.h"
@@ -129,6 +130,7 @@ TiPlotMasterManager::~TiPlotMasterManager()
     OnChange = nullptr;
     OnInsert = nullptr;
     OnRemove = nullptr;
+    OnAfterCloseEditor = nullptr;
     // Forgotten before it is freed, so nothing its closing triggers reaches it through us.
     std::unique_ptr<IPlotEditor> editor = std::move(m_editor);
     editor.reset();
@@ -504,6 +506,8 @@ void TranslateComponent(TComponent& component, const TiPlotTranslationManager& t
         control->SetCaption(table.FindReplacement(control->Caption()));
         if (auto* radioGroup = dynamic_cast<TRadioGroup*>(control))
             TranslateItems(*radioGroup->Items(), table);
+        else if (auto* editorRadioGroup = dynamic_cast<TiRadioGroup*>(control))
+            TranslateItems(*editorRadioGroup->Items(), table);
     }
 }
 

@@ -164,6 +164,8 @@ public:
     void SetUserCanAddRemoveChannels(bool value) { m_userCanAddRemoveChannels = value; }
     // Fired with the master manager after the editor was filled, before it is shown.
     TNotifyEvent OnAfterOpenEditor;
+    // Fired by the editor with its form when it goes.
+    TNotifyEvent OnAfterCloseEditor;
     int EditorPageIndex(int pageControl) const { return m_pageIndexes.at(pageControl); }
 
     // Nothing while no editor unit is registered.

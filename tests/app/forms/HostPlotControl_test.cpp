@@ -17,14 +17,17 @@
 #include "app/forms/QX5Main.h"
 #include "app/forms/password.h"
 #include "app/forms/warning.h"
+#include "editors/iPlotEditor.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
+#include "platform/gui/ComCtrls.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHooks.h"
 #include "plot/control/iPlot.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
+#include "plot/objects/iPlotToolBar.h"
 #include "support/SourcePaths.h"
 #include "support/TempDir.h"
 #include "tests/app/core/HostFakes.h"
@@ -218,6 +221,72 @@ TEST_F(HostPlotEndToEnd, TheSimulatorsLinesArePlottedAndTheSettingsOutliveTheRun
     EXPECT_EQ(run.Plot().BoundsRect(), place);
     ASSERT_TRUE(RunUntil([&] { return run.Plot().ChannelCount() == 3 && run.Plot().GetChannel(0)->GetCount() > 0; }));
     EXPECT_EQ(run.Plot().GetChannel(0)->TitleText().rfind("CHL: ", 0), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The live plot's Properties button opens the run-time editor while the meter's lines keep
+// arriving; what the user changes there reaches the plot at once, goes to the plot settings
+// file with File > Exit and comes back at the next start.
+TEST_F(HostPlotEndToEnd, TheEditorOpensOnTheLivePlotAndItsChangesOutliveTheRun)
+{
+    const TColor background = TColor(0x00204060);
+    {
+        HostRun run;
+        run.form1->FindControl<TMenuItem>("LoadDeviceFile")->Click();
+        run.form1->FindControl<TComboBox>("CBHostPort")->SimulateSelect(3);
+        run.form1->FindControl<TButton>("BTStartData")->Click();
+        TiPlot& plot = run.Plot();
+        ASSERT_TRUE(RunUntil([&] { return plot.ChannelCount() == 3 && plot.GetChannel(0)->GetCount() > 5; }));
+
+        run.form1->Show();
+        auto* sheet = dynamic_cast<TTabSheet*>(plot.Parent());
+        ASSERT_NE(sheet, nullptr);
+        sheet->PageControl()->SimulateSelect(sheet->PageIndex());
+        TestHooks::PumpUntil([&plot] { return plot.Showing(); }, 2000);
+        TBitmap picture;
+        TestHooks::GrabControl(plot, picture);
+        auto* bar = dynamic_cast<TiPlotToolBar*>(plot.GetToolBarObject(0));
+        ASSERT_NE(bar, nullptr);
+        const TRect button = bar->GetButton(iptbbtEdit)->GetDrawRect();
+
+        int pointsWhileOpen = 0;
+        modal.OnColorDialog = [background](TColorRequest& request) {
+            request.Color = background;
+            return true;
+        };
+        modal.OnShowModal = [&](TForm& form) {
+            auto* editor = dynamic_cast<TiPlotEditorForm*>(&form);
+            EXPECT_NE(editor, nullptr) << "the plot editor opens";
+            if (!editor)
+                return mrCancel;
+            EXPECT_EQ(EditorControl<TiComponentEditorListBox>(*editor, "ChannelListBox").Count(), 3);
+            // The meter's lines keep arriving while the editor is open.
+            const int before = plot.GetChannel(0)->GetCount();
+            for (int i = 0; i < 20; ++i)
+                Tick();
+            pointsWhileOpen = plot.GetChannel(0)->GetCount() - before;
+            TestHooks::SendClick(
+                *EditorControl<TiComponentEditorColorPicker>(*editor, "BackGroundColorPicker").Button(), 5, 5);
+            EditorControl<TiComponentEditorEdit>(*editor, "OuterMarginLeftEdit").SetStringWithEvent("23");
+            EXPECT_EQ(plot.BackGroundColor(), background) << "at once, while the editor is open";
+            return mrCancel;
+        };
+        TestHooks::SendClick(plot, (button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2);
+        ASSERT_EQ(modal.ModalForms.size(), 1u) << "the Properties button opens the editor";
+        EXPECT_GT(pointsWhileOpen, 5);
+        EXPECT_EQ(plot.OuterMarginLeft(), 23);
+
+        run.form1->FindControl<TMenuItem>("Exit1")->Click();
+        EXPECT_EQ(run.exitCodes, std::vector<int>{0});
+    }
+
+    HostRun run;
+    timers.Advance(1000);
+    EXPECT_EQ(run.Plot().BackGroundColor(), background);
+    EXPECT_EQ(run.Plot().OuterMarginLeft(), 23);
 }
 
 }  // namespace
