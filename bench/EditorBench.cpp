@@ -7,7 +7,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotChannel.h"
 #include "plot/objects/iPlotToolBar.h"
 

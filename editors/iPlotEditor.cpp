@@ -6,9 +6,9 @@
 #include "platform/core/StrUtils.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Menus.h"
-#include "plot/core/iPlotComponent.h"
+#include "plot/control/iPlotComponent.h"
+#include "plot/control/iXYPlot.h"
 #include "plot/core/iPlotLayoutManager.h"
-#include "plot/core/iXYPlot.h"
 #include "plot/objects/iPlotChannelCustom.h"
 
 #include <memory>

@@ -7,7 +7,7 @@
 #include "platform/core/Conversions.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/StdCtrls.h"
-#include "plot/core/iXYPlot.h"
+#include "plot/control/iXYPlot.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannelCustom.h"
 

@@ -10,7 +10,7 @@
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
 

@@ -13,7 +13,7 @@
 #include "platform/canvas/SystemColors.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
-#include "plot/core/iXYPlot.h"
+#include "plot/control/iXYPlot.h"
 #include "plot/objects/iPlotLabel.h"
 #include "plot/objects/iPlotToolBar.h"
 #include "support/TempDir.h"

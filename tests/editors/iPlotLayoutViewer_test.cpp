@@ -7,7 +7,7 @@
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/gui/TestHooks.h"
-#include "plot/core/iPlot.h"
+#include "plot/control/iPlot.h"
 
 #include <gtest/gtest.h>
 
