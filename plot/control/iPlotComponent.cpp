@@ -146,6 +146,10 @@ void TiPlotComponent::MasterChange(TObject*) { InvalidateChange(); }
 
 bool TiPlotComponent::ChangeOnlyRepaints(const TNotifyEvent& onChange)
 {
+    // While the master manager is being released (the control's destructor has already let go
+    // of it), the objects it frees announce changes that could only repaint a dying control.
+    if (!m_master)
+        return true;
     return onChange == m_objectChangePath && m_master->OnChange == m_masterChangePath;
 }
 
