@@ -175,7 +175,11 @@ TEST(ToolkitListBox, DeletingEntries)
     TCounted stranger(f.alive);
     f.list->DeleteObjectIndex(&stranger);
     EXPECT_EQ(f.Order(), "AB");
-    f.list->Items()->Clear();
+    while (f.list->Count() > 0) {
+        f.list->SetItemIndex(0);
+        f.list->DeleteSelectedObject();
+    }
+    EXPECT_EQ(f.alive, 1) << "only the stranger is left";
     f.list->DeleteSelectedObject();  // an empty list: nothing
     EXPECT_EQ(f.form.Log.find('m'), std::string::npos);
 }
