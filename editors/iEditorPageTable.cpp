@@ -264,7 +264,8 @@ constexpr int kLineHeight = 21;
 constexpr int kButtonHeight = 23;
 constexpr int kLabelHeight = 16;
 constexpr int kCellGap = 4;
-constexpr int kGroupCaptionHeight = 16;
+// A group's rows start below its title and the top line of its frame.
+constexpr int kGroupCaptionHeight = 20;
 constexpr int kUpDownWidth = 15;
 constexpr int kConverterWidth = 21;
 

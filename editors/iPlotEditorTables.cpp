@@ -249,7 +249,7 @@ std::vector<TiEditorControl> ChannelPage()
                    ComboBox("ChannelInterpolationStyleComboBox", "Interpolation", At(0, 3, 2),
                             {"Straight Line", "Cubic Spline", "Polynomial", "Rational", "Differential",
                              "Differential Terminated"})
-                       .WithWidth(150),
+                       .WithWidth(160),
                    CheckBox("ChannelFastDrawCheckBox", "Fast Draw", At(0, 4)),
                    CheckBox("ChannelClipToAxesCheckBox", "Clip To Axes", At(1, 4)),
                }),
@@ -261,7 +261,7 @@ std::vector<TiEditorControl> ChannelPage()
                    ComboBox("ChannelMarkersStyleComboBox", "Style", At(0, 1, 2),
                             {"Circle", "Square", "Diamond", "Cross", "Plus", "Triangle Up", "Triangle Down",
                              "Triangle Left", "Triangle Right", "Vertical Line", "Horizontal Line", "Character"})
-                       .WithWidth(110),
+                       .WithWidth(115),
                    FontPicker("ChannelMarkersFontPicker", "Font", At(2, 1)).WithWidth(75),
                    Edit("ChannelMarkersTurnOffLimitEdit", "Turn Off Limit", At(0, 2, 2))
                        .WithCaptionWidth(96)
@@ -367,12 +367,12 @@ std::vector<TiEditorControl> ChannelPage()
                    Display("ChannelStatsMaxDataPointsDisplay", "Max Points", At(0, 5, 2))
                        .WithCaptionWidth(96)
                        .WithWidth(170),
-                   Display("ChannelStatsXMinDisplay", "X Min", At(2, 1)).WithCaptionWidth(44),
-                   Display("ChannelStatsXMaxDisplay", "X Max", At(2, 2)).WithCaptionWidth(44),
-                   Display("ChannelStatsXMeanDisplay", "X Mean", At(2, 3)).WithCaptionWidth(44),
-                   Display("ChannelStatsYMinDisplay", "Y Min", At(2, 4)).WithCaptionWidth(44),
-                   Display("ChannelStatsYMaxDisplay", "Y Max", At(2, 5)).WithCaptionWidth(44),
-                   Display("ChannelStatsYMeanDisplay", "Y Mean", At(2, 6)).WithCaptionWidth(44),
+                   Display("ChannelStatsXMinDisplay", "X Min", At(2, 1)).WithCaptionWidth(50),
+                   Display("ChannelStatsXMaxDisplay", "X Max", At(2, 2)).WithCaptionWidth(50),
+                   Display("ChannelStatsXMeanDisplay", "X Mean", At(2, 3)).WithCaptionWidth(50),
+                   Display("ChannelStatsYMinDisplay", "Y Min", At(2, 4)).WithCaptionWidth(50),
+                   Display("ChannelStatsYMaxDisplay", "Y Max", At(2, 5)).WithCaptionWidth(50),
+                   Display("ChannelStatsYMeanDisplay", "Y Mean", At(2, 6)).WithCaptionWidth(50),
                }),
     });
 }

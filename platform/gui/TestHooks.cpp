@@ -275,6 +275,12 @@ int PreferredWidth(TControl& control)
     return control.Handle()->sizeHint().width();
 }
 
+TRect ContentsRect(TControl& control)
+{
+    const QRect r = control.Handle()->contentsRect();
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
+
 bool CloseActiveModal()
 {
     QWidget* modal = QApplication::activeModalWidget();

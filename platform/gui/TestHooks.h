@@ -152,6 +152,10 @@ bool GrabActiveModal(const std::string& pngPath);
 // system's style.
 int PreferredWidth(TControl& control);
 
+// The part of the control inside its frame, in its client pixels: where children show
+// without covering the frame (a group box's: below its title, inside its border).
+TRect ContentsRect(TControl& control);
+
 // Closes the innermost real modal window (message box, dialog or modal form) as if the user
 // pressed its Cancel/close button. For tests that run the real nested loops.
 bool CloseActiveModal();

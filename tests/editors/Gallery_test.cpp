@@ -1,8 +1,9 @@
 // The editors' gallery: a form holding every toolkit control, the value converter on each of
-// its pages, and each common dialog, saved as PNG files into editor_gallery/ of the build's
-// test folder for a person to look at. Runs under a real X server (ctest runs it under
-// xvfb-run); on the offscreen platform it is skipped.
+// its pages, each common dialog and every page of the plot editor, saved as PNG files into
+// editor_gallery/ of the build's test folder for a person to look at. Runs under a real X
+// server (ctest runs it under xvfb-run); on the offscreen platform it is skipped.
 
+#include "PlotEditorBench.h"
 #include "editors/iColorDialog.h"
 #include "editors/iEditorBasicComponents.h"
 #include "editors/iFontDialog.h"
@@ -153,6 +154,14 @@ void PictureOfDialog(const std::string& name, const std::function<bool()>& execu
     EXPECT_TRUE(grabbed) << name;
 }
 
+bool HasSheets(TiPlotEditorForm& form, TTabSheet& sheet)
+{
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        if (auto* pages = dynamic_cast<TPageControl*>(form.Components(i)); pages && pages->Parent() == &sheet)
+            return true;
+    return false;
+}
+
 }  // namespace
 
 TEST(EditorGalleryOnScreen, EveryToolkitControlAndDialog)
@@ -195,4 +204,27 @@ TEST(EditorGalleryOnScreen, EveryToolkitControlAndDialog)
     save.SetFilter("Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png");
     save.SetFileName("Untitled");
     PictureOfDialog("dialog_save", [&] { return save.Execute(); });
+}
+
+// Every page of the plot editor as the window system shows it at the form's own size: each
+// sheet that has no sheets of its own, reached through the pages above it.
+TEST(EditorGalleryOnScreen, EveryPageOfThePlotEditor)
+{
+    if (!OnRealScreen())
+        GTEST_SKIP() << "needs a real X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)";
+
+    TPlotEditorBench bench;
+    TiPlotEditorForm& form = bench.Open();
+    EXPECT_EQ(form.ClientWidth(), 576);
+    EXPECT_EQ(form.ClientHeight(), 272);
+    int pictures = 0;
+    for (int i = 0; i < form.ComponentCount(); ++i) {
+        auto* sheet = dynamic_cast<TTabSheet*>(form.Components(i));
+        if (!sheet || !sheet->TabVisible() || HasSheets(form, *sheet))
+            continue;
+        bench.ShowPage(sheet->Name());
+        ExpectPicture(form, "plot_editor_" + sheet->Name());
+        ++pictures;
+    }
+    EXPECT_GE(pictures, 50) << "every page and sub-page";
 }

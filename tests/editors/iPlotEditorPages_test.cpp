@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <span>
 #include <sstream>
 #include <vector>
@@ -191,6 +192,60 @@ TEST(PlotEditorForm, EveryControlLiesInsideItsContainerAndCoversNoSiblingAndEver
                 EXPECT_FALSE(IntersectRect(overlap, children[i]->BoundsRect(), children[j]->BoundsRect()))
                     << children[i]->Name() << " covers " << children[j]->Name() << " on " << parent->Name();
             }
+    }
+}
+
+// The top-level page a control lies on ("ChannelsTabSheet" ...).
+std::string PageOf(TControl& control)
+{
+    TControl* sheet = &control;
+    while (sheet->Parent() && sheet->Parent()->Name() != "PageControl")
+        sheet = sheet->Parent();
+    return sheet->Name();
+}
+
+// The width a control needs to show all its text, measured in its own font: a check box its
+// box and caption (what its own auto-size gives it), a button its caption within the push
+// button's margins, a caption label or a drop-down list what the window system asks for;
+// 0 for a control that shows no text of its own.
+int NeededWidth(TControl& control)
+{
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    measure.Canvas().Font().Assign(*control.Font());
+    if (dynamic_cast<TiCheckBox*>(&control))
+        return measure.Canvas().TextWidth(control.Caption()) + 20;
+    if (dynamic_cast<TButton*>(&control))
+        return measure.Canvas().TextWidth(control.Caption()) + 8;
+    auto* combo = dynamic_cast<TComboBox*>(&control);
+    if (dynamic_cast<TLabel*>(&control) || (combo && combo->Items()->Count() > 0))
+        return TestHooks::PreferredWidth(control);
+    return 0;
+}
+
+// What the geometry test cannot see from the tables: the window system's frame of a group and
+// the text in the control's font. On the pages whose tables are final, every visible control
+// shows its whole text.
+TEST(PlotEditorForm, EveryControlShowsItsWholeTextAndKeepsOffTheFrameOfItsGroup)
+{
+    const std::set<std::string> laidOut = {"ControlTabSheet", "LayoutTabSheet", "ChannelsTabSheet"};
+    TPlotEditorBench bench;
+    TiPlotEditorForm& form = bench.Open();
+    for (TControl* control : TableControls(form)) {
+        if (!control->Visible())
+            continue;
+        TWinControl& parent = *control->Parent();
+        if (dynamic_cast<TGroupBox*>(&parent)) {
+            const TRect inside = TestHooks::ContentsRect(parent);
+            const TRect r = control->BoundsRect();
+            EXPECT_TRUE(r.Left >= inside.Left && r.Top >= inside.Top && r.Right <= inside.Right &&
+                        r.Bottom <= inside.Bottom)
+                << control->Name() << " (" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom
+                << ") covers the frame of " << parent.Name() << " (inside " << inside.Left << ", " << inside.Top << ", "
+                << inside.Right << ", " << inside.Bottom << ")";
+        }
+        if (laidOut.count(PageOf(*control)))
+            EXPECT_LE(NeededWidth(*control), control->Width()) << control->Name() << " cuts off its text";
     }
 }
 
