@@ -252,6 +252,16 @@ TEST_F(HostPlotEndToEnd, TheEditorOpensOnTheLivePlotAndItsChangesOutliveTheRun)
         ASSERT_NE(bar, nullptr);
         const TRect button = bar->GetButton(iptbbtEdit)->GetDrawRect();
 
+        // The host's plot lets no object offer "Edit..." in its popup menu (its objects may not
+        // be edited there); the Properties button is the way in.
+        const TRect axis = plot.GetXAxis(0)->GetDrawRect();
+        TestHooks::SendClick(plot, (axis.Left + axis.Right) / 2, (axis.Top + axis.Bottom) / 2, mbRight);
+        ASSERT_EQ(modal.Popups.size(), 1u) << "the X axis's popup menu";
+        EXPECT_FALSE(modal.Popups[0].Items.empty());
+        for (const TestHooks::TMenuSnapshot& item : modal.Popups[0].Items)
+            EXPECT_NE(item.Caption, "Edit...");
+        EXPECT_TRUE(modal.ModalForms.empty());
+
         int pointsWhileOpen = 0;
         modal.OnColorDialog = [background](TColorRequest& request) {
             request.Color = background;
