@@ -154,6 +154,8 @@ private:
     void WireDataViewPage();
     // Writes the page's controls into its selected object; false when none is selected.
     bool StorePage(TiPlotObjectKind kind);
+    // The drop-down fill of the kind's axis names ("<None>" first).
+    TNotifyEvent AxisNamesFill(TiPlotObjectKind kind);
     void FillAxisReferenceCombos(TiPlotObjectKind kind);
     void ShowAxisConverterPages(TiPlotObjectKind kind, const TiPlotObject& axis);
     // "Copy Default" of the axis page's "Cursor" or "Legend" inner page (the part).

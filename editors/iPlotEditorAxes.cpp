@@ -143,6 +143,8 @@ void CopySilently(const TComponent& from, TComponent& to)
 
 const char* AxisPrefix(TiPlotObjectKind kind) { return kind == K::XAxis ? "XAxis" : "YAxis"; }
 
+TiPlotObjectKind OtherAxisKind(TiPlotObjectKind kind) { return kind == K::XAxis ? K::YAxis : K::XAxis; }
+
 }  // namespace
 
 std::span<const TiEditorBinding> XAxisBindings()
@@ -157,17 +159,23 @@ std::span<const TiEditorBinding> YAxisBindings()
     return rows.Rows();
 }
 
+TNotifyEvent TiPlotEditorForm::AxisNamesFill(TiPlotObjectKind kind)
+{
+    return TNotifyEvent::Bind(this, kind == K::XAxis ? &TiPlotEditorForm::XAxisNameComboBoxDropDown
+                                                     : &TiPlotEditorForm::YAxisNameComboBoxDropDown);
+}
+
 void TiPlotEditorForm::WireAxisPages()
 {
     WireBoundControls(*this, XAxisBindings(), TNotifyEvent::Bind(this, &TiPlotEditorForm::XAxisChange));
     WireBoundControls(*this, YAxisBindings(), TNotifyEvent::Bind(this, &TiPlotEditorForm::YAxisChange));
     for (const TiPlotObjectKind kind : {K::XAxis, K::YAxis}) {
         const std::string p = AxisPrefix(kind);
-        const TiPlotObjectKind other = kind == K::XAxis ? K::YAxis : K::XAxis;
+        const TiPlotObjectKind other = OtherAxisKind(kind);
         EditorControl<TiComponentEditorComboBox>(*this, p + "CartesianChildRefAxisNameComboBox").OnDropDown =
-            [this, other](TObject* sender) { FillNames(sender, other, {}, {}); };
+            AxisNamesFill(other);
         EditorControl<TiComponentEditorComboBox>(*this, p + "AlignRefAxisNameComboBox").OnDropDown =
-            [this, kind](TObject* sender) { FillNames(sender, kind, {}, {}); };
+            AxisNamesFill(kind);
         for (const char* part : {"Cursor", "Legend"})
             EditorControl<TButton>(*this, p + part + "CopyDefaultButton").OnClick = [this, kind, part](TObject*) {
                 CopyDefaultLabelFormat(kind, part);
@@ -176,8 +184,8 @@ void TiPlotEditorForm::WireAxisPages()
 }
 
 // The child reference names an axis of the other kind, the align reference one of the same
-// kind. The fill keeps nothing the combo boxes showed for the axis shown before: the update
-// shows this axis's own names after it.
+// kind; "<None>", the axes' default, names none. The fill keeps nothing the combo boxes showed
+// for the axis shown before: the update shows this axis's own names after it.
 void TiPlotEditorForm::FillAxisReferenceCombos(TiPlotObjectKind kind)
 {
     const std::string p = AxisPrefix(kind);
@@ -185,8 +193,8 @@ void TiPlotEditorForm::FillAxisReferenceCombos(TiPlotObjectKind kind)
     auto& align = EditorControl<TiComponentEditorComboBox>(*this, p + "AlignRefAxisNameComboBox");
     child.SetAsInteger(-1);
     align.SetAsInteger(-1);
-    FillNames(&child, kind == K::XAxis ? K::YAxis : K::XAxis, {}, {});
-    FillNames(&align, kind, {}, {});
+    AxisNamesFill(OtherAxisKind(kind))(&child);
+    AxisNamesFill(kind)(&align);
 }
 
 // Min and DesiredStart of a date-time axis are moments: their converters open on the date and

@@ -65,9 +65,9 @@ TEST(PlotEditorAxesPage, ReferenceCombosOfferTheirKindsAndKeepAnUnmatchedName)
     bench.Open();
     auto& child = bench.Control<TiComponentEditorComboBox>("XAxisCartesianChildRefAxisNameComboBox");
     auto& align = bench.Control<TiComponentEditorComboBox>("XAxisAlignRefAxisNameComboBox");
-    EXPECT_EQ(Entries(child), "Y-Axis 1");
-    EXPECT_EQ(child.GetAsInteger(), 0) << "letter case does not matter";
-    EXPECT_EQ(Entries(align), "X-Axis 1|X-Axis 2|Gone Axis");
+    EXPECT_EQ(Entries(child), "<None>|Y-Axis 1");
+    EXPECT_EQ(child.GetAsInteger(), 1) << "letter case does not matter";
+    EXPECT_EQ(Entries(align), "<None>|X-Axis 1|X-Axis 2|Gone Axis");
     EXPECT_EQ(align.GetAsString(), "Gone Axis");
 
     bench.Control<TiComponentEditorEdit>("XAxisTitleTextEdit").SetStringWithEvent("Time");
