@@ -211,6 +211,25 @@ TEST(PlotEditorAxesPage, AddAndRemoveRefreshTheListsAndEveryNameCombo)
     }
 }
 
+// An axis renamed on its page: the channel keeps drawing on it, and the name combo boxes of
+// the other pages show the new name.
+TEST(PlotEditorAxesPage, AxisRenamedOnItsPageShowsItsNewNameEverywhere)
+{
+    TPlotEditorBench bench;
+    TiPlotChannel& channel = *bench.plot->GetChannel(0);
+    TBitmap picture;
+    TestHooks::GrabControl(*bench.plot, picture);  // the channel has met its axes
+    bench.Open();
+    auto& name = bench.Control<TiComponentEditorEdit>("XAxisNameEdit");
+    bench.ShowControl(name);
+    name.SetStringWithEvent("Time");
+    EXPECT_EQ(bench.plot->GetXAxis(0)->Name(), "Time");
+    EXPECT_EQ(channel.XAxisName(), "Time");
+    for (const char* combo : {"ChannelXAxisNameComboBox", "DataViewGridXAxisNameComboBox"})
+        EXPECT_EQ(bench.Control<TiComponentEditorComboBox>(combo).GetAsString(), "Time") << combo;
+    EXPECT_EQ(Entries(bench.Control<TiComponentEditorComboBox>("XAxisAlignRefAxisNameComboBox")), "<None>|Time");
+}
+
 // While points stream in, the user turns the X axis from scrolling to scaling: from then on
 // the axis keeps its start and widens to the newest point.
 TEST(PlotEditorAxesPage, TrackingStyleChangedWhileDataStreams)
