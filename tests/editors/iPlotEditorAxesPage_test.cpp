@@ -193,8 +193,8 @@ TEST(PlotEditorAxesPage, AddAndRemoveRefreshTheListsAndEveryNameCombo)
             return Entries(bench.Control<TiComponentEditorComboBox>(combo.Name)).find(added) != std::string::npos;
         };
         bench.ShowPage(c.Kind == K::XAxis ? "XAxesTabSheet" : "YAxesTabSheet");
-        TestHooks::SendClick(
-            bench.Control<TiComponentEditorButton>(c.Kind == K::XAxis ? "XAxesAddButton" : "YAxesAddButton"), 5, 5);
+        auto& add = bench.Control<TiComponentEditorButton>(c.Kind == K::XAxis ? "XAxesAddButton" : "YAxesAddButton");
+        TestHooks::SendClick(add, 5, 5);
         ASSERT_EQ(form.ListOf(c.Kind).Count(), 2);
         EXPECT_EQ(form.SelectedObject(c.Kind), &AxisOf(*bench.plot, c.Kind, 1));
         EXPECT_EQ(bench.Control<TiComponentEditorEdit>(std::string(c.Prefix) + "NameEdit").GetAsString(), added);
@@ -208,6 +208,15 @@ TEST(PlotEditorAxesPage, AddAndRemoveRefreshTheListsAndEveryNameCombo)
         EXPECT_EQ(form.SelectedObject(c.Kind), &AxisOf(*bench.plot, c.Kind, 0));
         for (const TNameCombo& combo : combos)
             EXPECT_FALSE(offered(combo)) << combo.Name;
+
+        // The last one goes: the page has nothing to edit, and Add still works.
+        TestHooks::SendClick(remove, 5, 5);
+        ASSERT_EQ(form.ListOf(c.Kind).Count(), 0);
+        EXPECT_FALSE(bench.Control<TControl>(std::string(c.Prefix) + "NameEdit").Enabled());
+        EXPECT_FALSE(remove.Enabled());
+        TestHooks::SendClick(add, 5, 5);
+        ASSERT_EQ(form.ListOf(c.Kind).Count(), 1);
+        EXPECT_TRUE(bench.Control<TControl>(std::string(c.Prefix) + "NameEdit").Enabled());
     }
 }
 
