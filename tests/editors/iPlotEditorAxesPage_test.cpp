@@ -4,6 +4,7 @@
 
 #include "PlotEditorRowWalk.h"
 
+#include "editors/iValueConverterEdit.h"
 #include "plot/objects/iPlotChannel.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +96,21 @@ TEST(PlotEditorAxesPage, ConvertersOpenOnThePageTheLabelFormatSuits)
         EXPECT_EQ(page("DesiredStartEdit"), ivcptDateTime);
         EXPECT_EQ(page("SpanEdit"), ivcptInterval);
         EXPECT_EQ(page("DesiredIncrementEdit"), ivcptInterval);
+
+        // The user picks a moment for Min: the converter opens on the date and time, and the
+        // value reaches the axis.
+        TestHooks::TModalScript script;
+        int shownPage = -1;
+        script.OnShowModal = [&shownPage](TForm& shown) {
+            auto& converter = dynamic_cast<TiValueConverterEditForm&>(shown);
+            shownPage = converter.PageControl()->ActivePageIndex();
+            converter.SetValue(45000.5);
+            converter.FindControl<TButton>("OKButton")->Click();
+            return mrNone;
+        };
+        TestHooks::SendClick(bench.Control<TiComponentEditorValueConverterPicker>(ConverterName(p + "MinEdit")), 5, 5);
+        EXPECT_EQ(shownPage, int(ivcptDateTime));
+        EXPECT_DOUBLE_EQ(AxisOf(*bench.plot, c.Kind, 0).Min(), 45000.5);
         format.SimulateSelect(int(iptfValue));
         EXPECT_EQ(page("MinEdit"), ivcptInterval);
         EXPECT_EQ(page("DesiredStartEdit"), ivcptInterval);
