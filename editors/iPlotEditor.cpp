@@ -70,17 +70,18 @@ constexpr TiPlotObjectKind kFillOrder[] = {K::ToolBar,  K::Legend,  K::Table,   
 const TiPlotEditorForm::TPage& TiPlotEditorForm::PageOf(TiPlotObjectKind kind) const
 {
     static const TPage kPages[kPageCount] = {
-        {K::ToolBar, "ToolBar", "ToolBarTabSheet", "ToolBarListBox", nullptr, nullptr, nullptr, NoBindings, false},
+        {K::ToolBar, "ToolBar", "ToolBarTabSheet", "ToolBarListBox", nullptr, nullptr, nullptr, ToolBarBindings, true},
         {K::Legend, "Legend", "LegendTabSheet", "LegendListBox", nullptr, nullptr, nullptr, NoBindings, false},
         {K::Table, "Table", "TablesTabSheet", "TableListBox", "iTableAddButton", "TableRemoveButton", nullptr,
          NoBindings, false},
         {K::XAxis, "XAxis", "XAxesTabSheet", "XAxisListBox", "XAxesAddButton", "XAxisRemoveButton", "LabelsFont.Color",
-         NoBindings, false},
+         XAxisBindings, true},
         {K::YAxis, "YAxis", "YAxesTabSheet", "YAxisListBox", "YAxesAddButton", "YAxisRemoveButton", "LabelsFont.Color",
-         NoBindings, false},
+         YAxisBindings, true},
         {K::Channel, "Channel", "ChannelsTabSheet", "ChannelListBox", "iChannelAddButton", "ChannelRemoveButton",
          "Color", ChannelBindings, true},
-        {K::DataView, "DataView", "DataViewTabSheet", "DataViewListBox", nullptr, nullptr, nullptr, NoBindings, false},
+        {K::DataView, "DataView", "DataViewTabSheet", "DataViewListBox", nullptr, nullptr, nullptr, DataViewBindings,
+         true},
         {K::DataCursor, "DataCursor", "DataCursorTabSheet", "DataCursorListBox", "iDataCursorAddButton",
          "DataCursorRemoveButton", "Color", NoBindings, false},
         {K::Limit, "Limit", "LimitTabSheet", "LimitListBox", "iLimitAddButton", "LimitRemoveButton", "Color",
@@ -183,6 +184,9 @@ void TiPlotEditorForm::WireControls()
             EditorControl<TButton>(*this, page.RemoveButton).OnClick = [this, kind](TObject*) { RemoveClick(kind); };
     }
     WireChannelPage();
+    WireAxisPages();
+    WireToolBarPage();
+    WireDataViewPage();
     WireControlPages();
     WireLayoutPage();
 }
@@ -226,6 +230,10 @@ void TiPlotEditorForm::UpdatePage(TiPlotObjectKind kind)
         FillChannelAxisCombos();
         ShowChannelClassSheets();
     }
+    if (kind == K::XAxis || kind == K::YAxis)
+        FillAxisReferenceCombos(kind);
+    if (kind == K::DataView)
+        FillDataViewGridCombos();
     TiPlotObject* object = SelectedObject(kind);
     if (!page.Ready || !object) {
         DisableAllEditControlsStartingWith(page.Prefix);
@@ -237,6 +245,8 @@ void TiPlotEditorForm::UpdatePage(TiPlotObjectKind kind)
     LoadBoundControls(*this, page.Bindings(), *object, Translation());
     if (kind == K::Channel)
         UpdateChannelExtras(dynamic_cast<TiPlotChannelCustom*>(object));
+    if (kind == K::XAxis || kind == K::YAxis)
+        ShowAxisConverterPages(kind, *object);
     ListOf(kind).Invalidate();
 }
 
@@ -250,6 +260,17 @@ void TiPlotEditorForm::ChannelChange(TObject*)
     StoreBoundControls(*this, ChannelBindings(), *channel, Translation());
     EditorControl<TiComponentEditorSavePicker>(*this, "ChannelLogFileNamePicker").SetFileName(channel->LogFileName());
     UpdateAll();
+}
+
+bool TiPlotEditorForm::StorePage(TiPlotObjectKind kind)
+{
+    if (!Live())
+        return false;
+    TiPlotObject* object = SelectedObject(kind);
+    if (!object)
+        return false;
+    StoreBoundControls(*this, PageOf(kind).Bindings(), *object, Translation());
+    return true;
 }
 
 void TiPlotEditorForm::ShowObject(TiPlotObjectKind kind, TiPlotObject* object)
@@ -312,6 +333,17 @@ void TiPlotEditorForm::ListClick(TiPlotObjectKind kind)
         ChannelStatsClear();
 }
 
+// An axis added or removed changes the names that the name combo boxes of the other pages
+// offer (channels, limits, data view, the other axis page's references): every page is
+// refilled. Any other kind's page refills itself.
+void TiPlotEditorForm::UpdateAfterAddOrRemove(TiPlotObjectKind kind)
+{
+    if (kind == K::XAxis || kind == K::YAxis)
+        UpdateAll();
+    else
+        UpdatePage(kind);
+}
+
 // The master manager's Add files the new object with the page's list already (it appends
 // and selects every object that registers while the editor is open).
 void TiPlotEditorForm::AddClick(TiPlotObjectKind kind)
@@ -320,7 +352,7 @@ void TiPlotEditorForm::AddClick(TiPlotObjectKind kind)
         return;
     m_master->AddObject(kind);
     ListOf(kind).SelectLast();
-    UpdatePage(kind);
+    UpdateAfterAddOrRemove(kind);
     if (kind == K::Channel)
         ChannelStatsClear();
 }
@@ -333,9 +365,7 @@ void TiPlotEditorForm::RemoveClick(TiPlotObjectKind kind)
     if (!object)
         return;
     ReleasePlotObject(object);
-    if (kind == K::XAxis || kind == K::YAxis)
-        UpdateChannelEdit();
-    UpdatePage(kind);
+    UpdateAfterAddOrRemove(kind);
     if (kind == K::Channel)
         ChannelStatsClear();
 }

@@ -69,6 +69,11 @@ public:
     void UpdateLabelEdit() { UpdatePage(TiPlotObjectKind::Label); }
     // Writes every control of the channel page into the selected channel, then UpdateAll.
     void ChannelChange(TObject* sender);
+    // Each writes every control of its page into the page's selected object, then UpdateAll.
+    void ToolBarChange(TObject* sender);
+    void XAxisChange(TObject* sender);
+    void YAxisChange(TObject* sender);
+    void DataViewChange(TObject* sender);
 
     // The list of a kind's page, and the page (tab sheet) itself.
     TiComponentEditorListBox& ListOf(TiPlotObjectKind kind) const;
@@ -144,11 +149,24 @@ private:
     void WireChannelPage();
     void WireControlPages();
     void WireLayoutPage();
+    void WireAxisPages();
+    void WireToolBarPage();
+    void WireDataViewPage();
+    // Writes the page's controls into its selected object; false when none is selected.
+    bool StorePage(TiPlotObjectKind kind);
+    // The drop-down fill of the kind's axis names ("<None>" first).
+    TNotifyEvent AxisNamesFill(TiPlotObjectKind kind);
+    void FillAxisReferenceCombos(TiPlotObjectKind kind);
+    void ShowAxisConverterPages(TiPlotObjectKind kind, const TiPlotObject& axis);
+    // "Copy Default" of the axis page's "Cursor" or "Legend" inner page (the part).
+    void CopyDefaultLabelFormat(TiPlotObjectKind kind, const std::string& part);
+    void FillDataViewGridCombos();
     void UpdateChannelExtras(TiPlotChannelCustom* channel);
     void ShowChannelClassSheets();
     void FillChannelAxisCombos();
     void SetLogControls(const std::string& prefix, bool logging);
 
+    void UpdateAfterAddOrRemove(TiPlotObjectKind kind);
     void AddClick(TiPlotObjectKind kind);
     void RemoveClick(TiPlotObjectKind kind);
     void ListClick(TiPlotObjectKind kind);

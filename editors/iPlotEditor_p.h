@@ -45,3 +45,11 @@ std::span<const TiEditorBinding> ChannelBindings();
 std::span<const TiEditorBinding> ControlBindings();
 // The "Title" sheet written into the plot's title label (the first label).
 std::span<const TiEditorBinding> TitleLabelBindings();
+
+// The "X-Axes" and "Y-Axes" pages: one table, the controls named with "XAxis" or "YAxis".
+std::span<const TiEditorBinding> XAxisBindings();
+std::span<const TiEditorBinding> YAxisBindings();
+// The "ToolBar" page.
+std::span<const TiEditorBinding> ToolBarBindings();
+// The "Data View" page, its custom grid-line pages included.
+std::span<const TiEditorBinding> DataViewBindings();
