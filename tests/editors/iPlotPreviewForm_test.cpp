@@ -221,9 +221,20 @@ TEST_F(PlotPreviewTest, PreviewChartOpensThePreviewWithThePlotsSettings)
         return mrOk;
     };
     plot.PreviewChart();
+    // The plot's translation table reaches the preview's texts.
+    plot.AddTranslation("Close", "Schliessen");
+    std::string closeCaption;
+    modal.OnShowModal = [&](TForm& form) {
+        auto& preview = dynamic_cast<TiPlotPreviewForm&>(form);
+        captions.push_back(form.Caption());
+        shown.push_back(preview.Settings());
+        closeCaption = form.FindControl<TButton>("CloseButton")->Caption();
+        return mrOk;
+    };
     plot.GetToolBar(0)->DoButtonClickPreview();
 
     const TiPlotPreviewSettings expected{0.5, 1, 1, 2, poPortrait, "Strip", 0};
+    EXPECT_EQ(closeCaption, "Schliessen");
     EXPECT_EQ(captions, (std::vector<std::string>{"Strip (Preview)", "Strip (Preview)"}));
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_TRUE(shown[0] == expected);
@@ -508,6 +519,7 @@ TEST_F(PlotPreviewTest, SettingsGoIntoTheFormAndComeBack)
     TiPlotPreviewForm form(nullptr);
     form.SetPlot(&plot);
     form.SetSettings({0.5, 0.75, 1.25, 1.5, poPortrait, "Strip", 3});
+    plot.AddTranslation("Settings", "Einstellungen");
 
     auto edit = [](TForm& f, const char* name) { return f.FindControl<TiComponentEditorEdit>(name); };
     struct Shown {
@@ -553,8 +565,8 @@ TEST_F(PlotPreviewTest, SettingsGoIntoTheFormAndComeBack)
     EXPECT_EQ(plot.PrintDocumentName(), "Night run");
 
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(shown[0] == (Shown{"Settings", "0.5", "0.75", "1.25", "1.5", "Strip", 0, 3}));
-    EXPECT_TRUE(shown[1] == (Shown{"Settings", "1", "1", "1", "1", "Other", 0, 4}));
+    EXPECT_TRUE(shown[0] == (Shown{"Einstellungen", "0.5", "0.75", "1.25", "1.5", "Strip", 0, 3}));
+    EXPECT_TRUE(shown[1] == (Shown{"Einstellungen", "1", "1", "1", "1", "Other", 0, 4}));
 }
 
 // --- Pictures for a person ---------------------------------------------------------------------
