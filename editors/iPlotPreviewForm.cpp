@@ -14,7 +14,6 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/MathSupport.h"
 #include "platform/core/Resources.h"
-#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 
 #include <array>
@@ -44,7 +43,8 @@ std::string FormDescription()
     return text;
 }
 
-// Hides toolbar 0, when the plot has one, until Restore or the end of the scope.
+// Hides toolbar 0, when the plot has one, until Restore or the end of the scope, whichever
+// comes first.
 class TToolBarZeroHidden {
 public:
     explicit TToolBarZeroHidden(TiPlotComponent& plot)
@@ -61,6 +61,7 @@ public:
     {
         if (m_toolBar)
             m_toolBar->SetVisible(m_visible);
+        m_toolBar = nullptr;
     }
 
 private:
