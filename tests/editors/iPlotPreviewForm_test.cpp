@@ -581,6 +581,10 @@ TEST_F(PlotPreviewTest, PicturesOfThePreviewAndItsSettings)
     GrabPreview(form, picture);
     TestHooks::GrabControl(form, picture);
     SavePicture(picture, "plot_preview");
+    form.SetSettings({6, 1, 6, 1, poLandscape, "Strip", 0});
+    TestHooks::PumpFor(50);
+    TestHooks::GrabControl(form, picture);
+    SavePicture(picture, "plot_preview_no_room");
 
     TiPlotPreviewSettingsForm settings(nullptr);
     settings.FindControl<TiComponentEditorEdit>("PrintMarginLeftEdit")->SetAsFloat(1);
