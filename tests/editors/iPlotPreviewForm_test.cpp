@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -193,7 +194,7 @@ protected:
 
     bool CanPrintToPdf() const { return Printer()->PrintsToFile() && HasProgram("pdfinfo") && HasProgram("pdftoppm"); }
 
-    // The preview's paint box as it paints itself, the form shown at the given size.
+    // The preview's paint box as it paints itself, the form shown.
     static void GrabPreview(TiPlotPreviewForm& form, TBitmap& bitmap)
     {
         form.Show();
@@ -205,36 +206,31 @@ protected:
 // --- Opening ---------------------------------------------------------------------------------
 
 // The plot's Preview (and its toolbar button) show the preview modally with the plot's print
-// settings, captioned with the document name; the paper starts as Letter.
+// settings, captioned with the document name; the paper starts as Letter. Close closes it.
 TEST_F(PlotPreviewTest, PreviewChartOpensThePreviewWithThePlotsSettings)
 {
     plot.SetPrintMarginLeft(0.5);
     plot.SetPrintMarginBottom(2);
     plot.SetPrintOrientation(poPortrait);
-    std::vector<std::string> captions;
+    std::vector<std::string> captions, closeCaptions;
     std::vector<TiPlotPreviewSettings> shown;
     modal.OnShowModal = [&](TForm& form) {
         auto& preview = dynamic_cast<TiPlotPreviewForm&>(form);
         EXPECT_EQ(preview.Plot(), &plot);
         captions.push_back(form.Caption());
+        closeCaptions.push_back(form.FindControl<TButton>("CloseButton")->Caption());
         shown.push_back(preview.Settings());
-        return mrOk;
+        form.FindControl<TButton>("CloseButton")->Click();
+        EXPECT_EQ(form.ModalResult(), mrOk) << "Close closes with OK";
+        return mrNone;
     };
     plot.PreviewChart();
     // The plot's translation table reaches the preview's texts.
     plot.AddTranslation("Close", "Schliessen");
-    std::string closeCaption;
-    modal.OnShowModal = [&](TForm& form) {
-        auto& preview = dynamic_cast<TiPlotPreviewForm&>(form);
-        captions.push_back(form.Caption());
-        shown.push_back(preview.Settings());
-        closeCaption = form.FindControl<TButton>("CloseButton")->Caption();
-        return mrOk;
-    };
     plot.GetToolBar(0)->DoButtonClickPreview();
 
     const TiPlotPreviewSettings expected{0.5, 1, 1, 2, poPortrait, "Strip", 0};
-    EXPECT_EQ(closeCaption, "Schliessen");
+    EXPECT_EQ(closeCaptions, (std::vector<std::string>{"Close", "Schliessen"}));
     EXPECT_EQ(captions, (std::vector<std::string>{"Strip (Preview)", "Strip (Preview)"}));
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_TRUE(shown[0] == expected);
