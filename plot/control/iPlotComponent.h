@@ -581,6 +581,9 @@ public:
     // Failures raise "Error Printing : " and their message; the toolbars, X axis 0, the size
     // and the outer margins are put back and the print job is closed whatever happens.
     void PrintChart() override;
+    // Opens the print preview the editors' library registers (a modal form with this plot's
+    // print settings); nothing without that library.
+    void PreviewChart() override;
     // For OnBeforePrint handlers. The paper is that of the last print, or the printer's as
     // PrintOrientation turns it when nothing has been printed yet.
     // Makes the control's height take the paper's proportions to its width.
@@ -685,4 +688,23 @@ private:
     int m_inputDepth = 0;
     // Released while input was being handled; freed when the outermost input returns.
     std::vector<std::unique_ptr<TiPlotObject>> m_keptReleased;
+};
+
+// The X axis 0 range, the size and the outer margins a print handler (OnBeforePrint) may
+// change, put back however the scope ends: by the printing and by the print preview, which
+// fires the same handlers on every paint.
+class TiPlotPrintedState {
+public:
+    explicit TiPlotPrintedState(TiPlotComponent& plot);
+    TiPlotPrintedState(const TiPlotPrintedState&) = delete;
+    TiPlotPrintedState& operator=(const TiPlotPrintedState&) = delete;
+    ~TiPlotPrintedState();
+
+private:
+    TiPlotComponent& m_plot;
+    double m_xMin;
+    double m_xSpan;
+    int m_width;
+    int m_height;
+    std::array<int, 4> m_outerMargins;
 };

@@ -71,45 +71,6 @@ private:
     bool m_visible;
 };
 
-// The X axis, size and outer margins a print may change for its pages, put back when the
-// print ends however it ends.
-class TPrintedPlotState {
-public:
-    explicit TPrintedPlotState(TiPlotComponent& plot)
-        : m_plot(plot),
-          m_xMin(plot.GetXAxis(0)->Min()),
-          m_xSpan(plot.GetXAxis(0)->Span()),
-          m_width(plot.Width()),
-          m_height(plot.Height()),
-          m_outerMargins{plot.OuterMarginLeft(), plot.OuterMarginRight(), plot.OuterMarginTop(),
-                         plot.OuterMarginBottom()}
-    {
-    }
-    TPrintedPlotState(const TPrintedPlotState&) = delete;
-    TPrintedPlotState& operator=(const TPrintedPlotState&) = delete;
-    ~TPrintedPlotState()
-    {
-        if (m_plot.XAxisCount() > 0) {
-            m_plot.GetXAxis(0)->SetMin(m_xMin);
-            m_plot.GetXAxis(0)->SetSpan(m_xSpan);
-        }
-        m_plot.SetWidth(m_width);
-        m_plot.SetHeight(m_height);
-        m_plot.SetOuterMarginLeft(m_outerMargins[0]);
-        m_plot.SetOuterMarginRight(m_outerMargins[1]);
-        m_plot.SetOuterMarginTop(m_outerMargins[2]);
-        m_plot.SetOuterMarginBottom(m_outerMargins[3]);
-    }
-
-private:
-    TiPlotComponent& m_plot;
-    double m_xMin;
-    double m_xSpan;
-    int m_width;
-    int m_height;
-    std::array<int, 4> m_outerMargins;
-};
-
 // Closes the print job however the printing ends.
 class TPrintJob {
 public:
@@ -228,6 +189,30 @@ void TiPlotComponent::SaveImageByEnding(const std::string& fileName)
 // ---------------------------------------------------------------------------------------------
 // Printing
 
+TiPlotPrintedState::TiPlotPrintedState(TiPlotComponent& plot)
+    : m_plot(plot),
+      m_xMin(plot.XAxisCount() > 0 ? plot.GetXAxis(0)->Min() : 0),
+      m_xSpan(plot.XAxisCount() > 0 ? plot.GetXAxis(0)->Span() : 0),
+      m_width(plot.Width()),
+      m_height(plot.Height()),
+      m_outerMargins{plot.OuterMarginLeft(), plot.OuterMarginRight(), plot.OuterMarginTop(), plot.OuterMarginBottom()}
+{
+}
+
+TiPlotPrintedState::~TiPlotPrintedState()
+{
+    if (m_plot.XAxisCount() > 0) {
+        m_plot.GetXAxis(0)->SetMin(m_xMin);
+        m_plot.GetXAxis(0)->SetSpan(m_xSpan);
+    }
+    m_plot.SetWidth(m_width);
+    m_plot.SetHeight(m_height);
+    m_plot.SetOuterMarginLeft(m_outerMargins[0]);
+    m_plot.SetOuterMarginRight(m_outerMargins[1]);
+    m_plot.SetOuterMarginTop(m_outerMargins[2]);
+    m_plot.SetOuterMarginBottom(m_outerMargins[3]);
+}
+
 void TiPlotComponent::PrintChart()
 {
     try {
@@ -247,6 +232,12 @@ void TiPlotComponent::PrintChart()
     }
 }
 
+void TiPlotComponent::PreviewChart()
+{
+    if (const TiPlotPreviewHook& preview = PlotPreview())
+        preview(*this);
+}
+
 void TiPlotComponent::DoPrintChart()
 {
     TPrinter* printer = Printer();
@@ -260,7 +251,7 @@ void TiPlotComponent::DoPrintChart()
     m_pageHeight = int(RoundHalfEven(dpiY * m_paperHeight));
 
     TPrintJob job(*printer);
-    TPrintedPlotState restore(*this);
+    TiPlotPrintedState restore(*this);
     TToolBarsHidden hidden(*this);
     m_master->DeSelectAll();
     OnBeforePrint(this);

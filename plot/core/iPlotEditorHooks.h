@@ -7,6 +7,7 @@
 #include <string>
 
 class TWinControl;
+class TiPlotComponent;
 
 // Runs the plot's hidden save picker (owned by and parented to the plot) with the filter and
 // the start name; true, with the chosen name in fileName, when the user confirmed.
@@ -14,3 +15,10 @@ using TiPlotSavePickerHook = std::function<bool(TWinControl& plot, const std::st
 void RegisterPlotSavePicker(TiPlotSavePickerHook hook);
 // The registered picker; empty while none is.
 const TiPlotSavePickerHook& PlotSavePicker();
+
+// Shows the print preview of the plot modally, with the plot's print settings, and frees it
+// when it closes.
+using TiPlotPreviewHook = std::function<void(TiPlotComponent& plot)>;
+void RegisterPlotPreview(TiPlotPreviewHook hook);
+// The registered preview; empty while none is.
+const TiPlotPreviewHook& PlotPreview();
