@@ -207,6 +207,8 @@ void TiPlotAxis::ReplaceTicksWithMiddle()
 
 void TiPlotAxis::CalcLinearTicks(int n, double& increment, int& count)
 {
+    // Room for fewer than one label would leave no step that fits: the search would not end.
+    n = std::max(n, 1);
     long long e = Trunc(std::log10(m_span) - 1 - std::log10(double(n)));
     for (;; ++e) {
         const double p = std::pow(10.0, double(e));
@@ -222,6 +224,8 @@ void TiPlotAxis::CalcLinearTicks(int n, double& increment, int& count)
 
 void TiPlotAxis::CalcPrice32Ticks(int n, double& increment, int& count)
 {
+    // Room for fewer than one label would leave no step that fits: the search would not end.
+    n = std::max(n, 1);
     for (const double step : {1.0 / 256, 1.0 / 128, 1.0 / 64, 1.0 / 32, 1.0 / 16, 1.0 / 8, 1.0 / 4, 1.0 / 2}) {
         if (n >= m_span / step) {
             increment = step;
@@ -244,6 +248,8 @@ void TiPlotAxis::CalcPrice32Ticks(int n, double& increment, int& count)
 
 void TiPlotAxis::CalcDateTimeTicks(int n, double& increment, int& count)
 {
+    // Room for fewer than one label would leave no step that fits: the search would not end.
+    n = std::max(n, 1);
     struct Unit {
         long long total;  // the span in whole units
         double unitDays;  // one unit in days
