@@ -114,12 +114,15 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
     case iptfPrefix: {
         // Int truncates toward zero, so values between 0.001 and 1 keep no prefix.
         const double x = value == 0 ? 0 : 3 * Int(std::log10(std::fabs(value)) / 3);
-        if (!(x >= -24 && x <= 24))
+        if (!std::isfinite(x))
             break;
-        const int exponent = int(x);
-        const double mantissa = value / std::pow(10.0, exponent);
+        // A value too small for any prefix still sets the decimals of the zero it reads as
+        // below; one too large for any stays "Unknown".
+        const double scale = std::pow(10.0, x);
+        const double mantissa = scale > 0 && std::isfinite(scale) ? value / scale : 1;
         decimals = LabelDecimals(GetDecimalPoints(mantissa, 0, precision, precisionStyle));
-        text = FormatFixed(mantissa, decimals) + PrefixOf(exponent);
+        if (x >= -24 && x <= 24)
+            text = FormatFixed(mantissa, decimals) + PrefixOf(int(x));
         if (m_span > 1e-10 && value > -1e-12 && value < 1e-12)
             text = "0." + std::string(size_t(decimals), '0');
         break;

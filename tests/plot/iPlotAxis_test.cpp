@@ -400,6 +400,12 @@ TEST_F(AxisTest, TextOfEveryFormat)
         {"beyond yotta is unknown", iptfPrefix, 100, sig, 3, 1e27, "Unknown"},
         {"near zero is zero", iptfPrefix, 100, fixed, 2, 1e-13, "0.00"},
         {"zero", iptfPrefix, 100, sig, 3, 0, "0.0"},
+        // Too small for any prefix: the zero of the chosen precision, as any value near zero.
+        {"below yocto is zero", iptfPrefix, 100, sig, 3, 1e-30, "0.00"},
+        {"negative, below yocto, is zero", iptfPrefix, 100, sig, 3, -1e-30, "0.00"},
+        {"below yocto, fixed decimals", iptfPrefix, 100, fixed, 1, 1e-40, "0.0"},
+        {"smallest double is zero", iptfPrefix, 100, fixed, 2, 5e-324, "0.00"},
+        {"below yocto on a span too small for zeros", iptfPrefix, 1e-11, sig, 3, 1e-30, "Unknown"},
         // Date-time: the format language, or a day number before it.
         {"time", iptfDateTime, 1, sig, 3, 0.5, "12:00:00"},
         {"date", iptfDateTime, 1, sig, 3, 36526.5, "1/1/2000", "m/d/yyyy"},
