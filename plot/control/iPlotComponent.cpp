@@ -86,7 +86,7 @@ void TiPlotComponent::CreateDefaultObjects()
     layout->SetEnabled(false);
     auto setZOrder = [this](TiPlotObjectKind kind, int index, int z) {
         if (index >= 0)
-            LayoutItem(kind, index)->SetZOrder(z);
+            GetLayoutObject(kind, index)->SetZOrder(z);
     };
     setZOrder(TiPlotObjectKind::ToolBar, AddDefaultObject(TiPlotObjectKind::ToolBar), 3);
     setZOrder(TiPlotObjectKind::Legend, AddDefaultObject(TiPlotObjectKind::Legend), 2);
@@ -97,7 +97,7 @@ void TiPlotComponent::CreateDefaultObjects()
     AddDefaultObject(TiPlotObjectKind::DataCursor);
     const int title = AddDefaultObject(TiPlotObjectKind::Label);
     if (title >= 0) {
-        TiPlotLayoutObject* label = LayoutItem(TiPlotObjectKind::Label, title);
+        TiPlotLayoutObject* label = GetLayoutObject(TiPlotObjectKind::Label, title);
         label->SetZOrder(2);
         label->SetName("Title");
         if (const TPropertyRef caption = FindProperty(*label, "Caption"))
@@ -170,40 +170,43 @@ int TiPlotComponent::Count(TiPlotObjectKind kind) const
     return manager ? manager->GetCount() : 0;
 }
 
-TiPlotLayoutObject* TiPlotComponent::LayoutItem(TiPlotObjectKind kind, int index) const
+TiPlotLayoutObject* TiPlotComponent::GetLayoutObject(TiPlotObjectKind kind, int index) const
 {
     return Manager(kind).GetItemAs<TiPlotLayoutObject>(index);
 }
 
-int TiPlotComponent::AddObject(TiPlotObjectKind kind) { return m_master->AddObject(kind); }
+int TiPlotComponent::AddObject(TiPlotObjectKind kind)
+{
+    const int index = m_master->AddObject(kind);
+    if (kind == TiPlotObjectKind::Annotation)
+        ApplyAnnotationDefaults(*GetObject(kind, index));
+    return index;
+}
 
 void TiPlotComponent::DeleteObject(TiPlotObjectKind kind, int index)
 {
+    if (kind == TiPlotObjectKind::Label && index == 0)
+        throw Exception("Label Index 0 can not be Deleted (Resevered for Title)");
     ReleasePlotObject(Manager(kind).GetObject(index));
-    InvalidateNow();
+    // A label's removal asks for the ordinary repaint.
+    if (kind != TiPlotObjectKind::Label)
+        InvalidateNow();
 }
 
 void TiPlotComponent::RemoveAll(TiPlotObjectKind kind)
 {
-    Manager(kind).Clear();
-    InvalidateNow();
+    TiPlotObjectOwnedManager& manager = Manager(kind);
+    if (kind != TiPlotObjectKind::Label) {
+        manager.Clear();
+        InvalidateNow();
+        return;
+    }
+    while (manager.GetCount() > 1)
+        ReleasePlotObject(manager.GetObject(1));
 }
 
-int TiPlotComponent::AddChannel() { return AddObject(TiPlotObjectKind::Channel); }
-int TiPlotComponent::AddDataView() { return AddObject(TiPlotObjectKind::DataView); }
-int TiPlotComponent::AddDataCursor() { return AddObject(TiPlotObjectKind::DataCursor); }
-int TiPlotComponent::AddXAxis() { return AddObject(TiPlotObjectKind::XAxis); }
-int TiPlotComponent::AddYAxis() { return AddObject(TiPlotObjectKind::YAxis); }
-int TiPlotComponent::AddLegend() { return AddObject(TiPlotObjectKind::Legend); }
-int TiPlotComponent::AddTable() { return AddObject(TiPlotObjectKind::Table); }
-int TiPlotComponent::AddToolBar() { return AddObject(TiPlotObjectKind::ToolBar); }
-int TiPlotComponent::AddLimit() { return AddObject(TiPlotObjectKind::Limit); }
-int TiPlotComponent::AddLabel() { return AddObject(TiPlotObjectKind::Label); }
-
-int TiPlotComponent::AddAnnotation()
+void TiPlotComponent::ApplyAnnotationDefaults(TiPlotObject& annotation) const
 {
-    const int index = AddObject(TiPlotObjectKind::Annotation);
-    TiPlotObject& annotation = *Item(TiPlotObjectKind::Annotation, index);
     // The plot's defaults, through the annotation's published properties.
     auto setOrd = [&annotation](const char* name, std::int64_t value) {
         if (const TPropertyRef property = FindProperty(annotation, name))
@@ -222,7 +225,6 @@ int TiPlotComponent::AddAnnotation()
     if (const TPropertyRef font = FindProperty(annotation, "Font"))
         if (auto* target = dynamic_cast<TFont*>(font.GetObject()))
             target->Assign(*m_annotationDefaultFont);
-    return index;
 }
 
 int TiPlotComponent::AddTranslation(const std::string& originalString, const std::string& replacementString)
@@ -234,47 +236,10 @@ int TiPlotComponent::AddTranslation(const std::string& originalString, const std
     return index;
 }
 
-void TiPlotComponent::DeleteToolBar(int index) { DeleteObject(TiPlotObjectKind::ToolBar, index); }
-void TiPlotComponent::DeleteLegend(int index) { DeleteObject(TiPlotObjectKind::Legend, index); }
-void TiPlotComponent::DeleteTable(int index) { DeleteObject(TiPlotObjectKind::Table, index); }
-void TiPlotComponent::DeleteXAxis(int index) { DeleteObject(TiPlotObjectKind::XAxis, index); }
-void TiPlotComponent::DeleteYAxis(int index) { DeleteObject(TiPlotObjectKind::YAxis, index); }
-void TiPlotComponent::DeleteDataView(int index) { DeleteObject(TiPlotObjectKind::DataView, index); }
-void TiPlotComponent::DeleteDataCursor(int index) { DeleteObject(TiPlotObjectKind::DataCursor, index); }
-void TiPlotComponent::DeleteChannel(int index) { DeleteObject(TiPlotObjectKind::Channel, index); }
-void TiPlotComponent::DeleteAnnotation(int index) { DeleteObject(TiPlotObjectKind::Annotation, index); }
-void TiPlotComponent::DeleteLimit(int index) { DeleteObject(TiPlotObjectKind::Limit, index); }
-
-void TiPlotComponent::DeleteLabel(int index)
-{
-    if (index == 0)
-        throw Exception("Label Index 0 can not be Deleted (Resevered for Title)");
-    // The label's removal asks for the ordinary repaint.
-    ReleasePlotObject(Manager(TiPlotObjectKind::Label).GetObject(index));
-}
-
 void TiPlotComponent::DeleteTranslation(int index)
 {
     GetTranslationManager()->Delete(index);
     InvalidateNow();
-}
-
-void TiPlotComponent::RemoveAllToolBars() { RemoveAll(TiPlotObjectKind::ToolBar); }
-void TiPlotComponent::RemoveAllLegends() { RemoveAll(TiPlotObjectKind::Legend); }
-void TiPlotComponent::RemoveAllTables() { RemoveAll(TiPlotObjectKind::Table); }
-void TiPlotComponent::RemoveAllXAxes() { RemoveAll(TiPlotObjectKind::XAxis); }
-void TiPlotComponent::RemoveAllYAxes() { RemoveAll(TiPlotObjectKind::YAxis); }
-void TiPlotComponent::RemoveAllDataViews() { RemoveAll(TiPlotObjectKind::DataView); }
-void TiPlotComponent::RemoveAllDataCursors() { RemoveAll(TiPlotObjectKind::DataCursor); }
-void TiPlotComponent::RemoveAllChannels() { RemoveAll(TiPlotObjectKind::Channel); }
-void TiPlotComponent::RemoveAllAnnotations() { RemoveAll(TiPlotObjectKind::Annotation); }
-void TiPlotComponent::RemoveAllLimits() { RemoveAll(TiPlotObjectKind::Limit); }
-
-void TiPlotComponent::RemoveAllLabels()
-{
-    TiPlotObjectOwnedManager& labels = Manager(TiPlotObjectKind::Label);
-    while (labels.GetCount() > 1)
-        ReleasePlotObject(labels.GetObject(1));
 }
 
 void TiPlotComponent::RemoveAllTranslations()
@@ -288,11 +253,6 @@ int TiPlotComponent::TranslationCount() const
     return GetTranslationManager() ? GetTranslationManager()->GetCount() : 0;
 }
 
-TiPlotChannelCustom* TiPlotComponent::GetChannelCustom(int index) const
-{
-    return Manager(TiPlotObjectKind::Channel).GetItemAs<TiPlotChannelCustom>(index);
-}
-
 TiPlotChannelCustom* TiPlotComponent::GetChannel(int index)
 {
     if (index < 0 || index >= ChannelCount())
@@ -300,14 +260,9 @@ TiPlotChannelCustom* TiPlotComponent::GetChannel(int index)
     return GetChannelCustom(index);
 }
 
-TiPlotXAxis* TiPlotComponent::GetXAxis(int index)
+TiPlotTranslationObject* TiPlotComponent::GetTranslation(int index) const
 {
-    return Manager(TiPlotObjectKind::XAxis).GetItemAs<TiPlotXAxis>(index);
-}
-
-TiPlotYAxis* TiPlotComponent::GetYAxis(int index)
-{
-    return Manager(TiPlotObjectKind::YAxis).GetItemAs<TiPlotYAxis>(index);
+    return GetTranslationManager()->GetItem(index);
 }
 
 std::string TiPlotComponent::GetTranslationOriginalString(int index) const
@@ -342,21 +297,6 @@ int TiPlotComponent::GetIndexByName(TiPlotObjectKind kind, const std::string& na
     return manager ? manager->GetIndexByName(name) : -1;
 }
 
-TiPlotChannelCustom* TiPlotComponent::GetChannelByName(const std::string& name)
-{
-    return dynamic_cast<TiPlotChannelCustom*>(GetObjectByName(TiPlotObjectKind::Channel, name));
-}
-
-TiPlotXAxis* TiPlotComponent::GetXAxisByName(const std::string& name)
-{
-    return dynamic_cast<TiPlotXAxis*>(GetObjectByName(TiPlotObjectKind::XAxis, name));
-}
-
-TiPlotYAxis* TiPlotComponent::GetYAxisByName(const std::string& name)
-{
-    return dynamic_cast<TiPlotYAxis*>(GetObjectByName(TiPlotObjectKind::YAxis, name));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Other operations
 
@@ -389,7 +329,7 @@ TiPlotToolBar* TiPlotComponent::GetToolBar(int index)
 {
     if (index < 0 || index >= ToolBarCount())
         return nullptr;
-    return dynamic_cast<TiPlotToolBar*>(Item(TiPlotObjectKind::ToolBar, index));
+    return dynamic_cast<TiPlotToolBar*>(GetObject(TiPlotObjectKind::ToolBar, index));
 }
 
 bool TiPlotComponent::GetSelectModeActive()
@@ -620,7 +560,7 @@ void TiPlotComponent::SetBackGroundGradientDirection(TiFillDirection value)
 
 TiPlotLayoutObject* TiPlotComponent::TitleLabel() const
 {
-    return LabelCount() > 0 ? LayoutItem(TiPlotObjectKind::Label, 0) : nullptr;
+    return LabelCount() > 0 ? GetLayoutObject(TiPlotObjectKind::Label, 0) : nullptr;
 }
 
 bool TiPlotComponent::TitleVisible() const { return TitleLabel() && TitleLabel()->Visible(); }
@@ -709,7 +649,10 @@ std::string TiPlotComponent::TranslateText(const std::string& text)
 
 TPoint TiPlotComponent::PlotClientToScreen(TPoint clientPoint) { return ClientToScreen(clientPoint); }
 
-TRect TiPlotComponent::GetDataViewRect() { return DataViewCount() > 0 ? GetDataView(0)->GetDrawRect() : TRect{}; }
+TRect TiPlotComponent::GetDataViewRect()
+{
+    return DataViewCount() > 0 ? GetLayoutObject(TiPlotObjectKind::DataView, 0)->GetDrawRect() : TRect{};
+}
 
 TPoint TiPlotComponent::GetHintTextExtent(const std::string& text)
 {
@@ -745,7 +688,7 @@ void TiPlotComponent::ForwardToOtherAxes(TiPlotAxis* axis, Fire fire)
     const TiPlotObjectKind kind = axis->IsXAxis() ? TiPlotObjectKind::XAxis : TiPlotObjectKind::YAxis;
     std::vector<TiPlotAxis*> others;
     for (int i = 0; i < Count(kind); ++i) {
-        auto* other = static_cast<TiPlotAxis*>(Item(kind, i));
+        auto* other = static_cast<TiPlotAxis*>(GetObject(kind, i));
         if (other != axis)
             others.push_back(other);
     }
@@ -848,7 +791,7 @@ void TiPlotComponent::Loaded()
     // A toolbar that shares the title's level is moved beyond it, once, before levelling.
     if (ToolBarCount() > 0 && LabelCount() > 0) {
         TiPlotLayoutObject* toolBar = GetToolBarObject(0);
-        TiPlotLayoutObject* title = GetLabel(0);
+        TiPlotLayoutObject* title = GetLayoutObject(TiPlotObjectKind::Label, 0);
         if (toolBar->Horizontal() == title->Horizontal() && toolBar->ZOrder() == title->ZOrder())
             toolBar->SetZOrder(toolBar->ZOrder() + 1);
     }

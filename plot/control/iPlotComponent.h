@@ -23,6 +23,7 @@
 #include "platform/canvas/Metafile.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Menus.h"
+#include "plot/control/iPlotKindTypes.h"
 #include "plot/core/iPlotLayoutManager.h"
 #include "plot/core/iPlotMasterManager.h"
 #include "plot/objects/iPlotAnnotation.h"
@@ -104,94 +105,157 @@ public:
     TiPlotTranslationManager* GetTranslationManager() const { return m_master->TranslationManager(); }
     TiPlotObjectManager* GetPlotObjectManager() const { return m_master->PlotObjectManager(); }
 
-    // --- Object API: Add returns the new index; Delete and RemoveAll repaint at once --------------
-    virtual int AddChannel();
-    virtual int AddDataView();
-    virtual int AddDataCursor();
-    virtual int AddXAxis();
-    virtual int AddYAxis();
-    virtual int AddLegend();
-    virtual int AddTable();
-    virtual int AddToolBar();
-    virtual int AddAnnotation();
-    virtual int AddLimit();
-    virtual int AddLabel();
+    // --- Object API -------------------------------------------------------------------------------
+    // Every kind runs on one kind-indexed path; the named operations below are its typed faces.
+    // Add returns the new index (OnAdd<Kind> fires with it). Delete frees the object at the
+    // index (OnRemove<Kind> fires before it goes) and RemoveAll every object of the kind, both
+    // with an immediate repaint. Get raises "List index out of bounds (%d)" for an index out of
+    // range and "Invalid class typecast" for an object of another class; GetByName gives the
+    // first object whose name equals `name` ignoring ASCII case (nullptr when there is none or
+    // it is of another class), IndexByName its index (-1 when none).
+    int Count(TiPlotObjectKind kind) const;
+    // Any object of the kind, whatever its class.
+    TiPlotObject* GetObject(TiPlotObjectKind kind, int index) const { return Manager(kind).GetObject(index); }
+    TiPlotLayoutObject* GetLayoutObject(TiPlotObjectKind kind, int index) const;
+    TiPlotObject* GetObjectByName(TiPlotObjectKind kind, const std::string& name) const;
+    int GetIndexByName(TiPlotObjectKind kind, const std::string& name) const;
+    template <TiPlotObjectKind Kind>
+    TiPlotKindObject<Kind>* Get(int index) const
+    {
+        return Manager(Kind).template GetItemAs<TiPlotKindObject<Kind>>(index);
+    }
+    template <TiPlotObjectKind Kind>
+    TiPlotKindObject<Kind>* GetByName(const std::string& name) const
+    {
+        return dynamic_cast<TiPlotKindObject<Kind>*>(GetObjectByName(Kind, name));
+    }
+
+    virtual int AddToolBar() { return AddObject(TiPlotObjectKind::ToolBar); }
+    virtual int AddLegend() { return AddObject(TiPlotObjectKind::Legend); }
+    virtual int AddTable() { return AddObject(TiPlotObjectKind::Table); }
+    virtual int AddXAxis() { return AddObject(TiPlotObjectKind::XAxis); }
+    virtual int AddYAxis() { return AddObject(TiPlotObjectKind::YAxis); }
+    virtual int AddDataView() { return AddObject(TiPlotObjectKind::DataView); }
+    virtual int AddDataCursor() { return AddObject(TiPlotObjectKind::DataCursor); }
+    virtual int AddChannel() { return AddObject(TiPlotObjectKind::Channel); }
+    virtual int AddAnnotation() { return AddObject(TiPlotObjectKind::Annotation); }
+    virtual int AddLimit() { return AddObject(TiPlotObjectKind::Limit); }
+    virtual int AddLabel() { return AddObject(TiPlotObjectKind::Label); }
     int AddTranslation(const std::string& originalString, const std::string& replacementString);
 
-    virtual void DeleteToolBar(int index);
-    virtual void DeleteLegend(int index);
-    virtual void DeleteTable(int index);
-    virtual void DeleteXAxis(int index);
-    virtual void DeleteYAxis(int index);
-    virtual void DeleteDataView(int index);
-    virtual void DeleteDataCursor(int index);
-    virtual void DeleteChannel(int index);
-    virtual void DeleteAnnotation(int index);
-    virtual void DeleteLimit(int index);
+    virtual void DeleteToolBar(int index) { DeleteObject(TiPlotObjectKind::ToolBar, index); }
+    virtual void DeleteLegend(int index) { DeleteObject(TiPlotObjectKind::Legend, index); }
+    virtual void DeleteTable(int index) { DeleteObject(TiPlotObjectKind::Table, index); }
+    virtual void DeleteXAxis(int index) { DeleteObject(TiPlotObjectKind::XAxis, index); }
+    virtual void DeleteYAxis(int index) { DeleteObject(TiPlotObjectKind::YAxis, index); }
+    virtual void DeleteDataView(int index) { DeleteObject(TiPlotObjectKind::DataView, index); }
+    virtual void DeleteDataCursor(int index) { DeleteObject(TiPlotObjectKind::DataCursor, index); }
+    virtual void DeleteChannel(int index) { DeleteObject(TiPlotObjectKind::Channel, index); }
+    virtual void DeleteAnnotation(int index) { DeleteObject(TiPlotObjectKind::Annotation, index); }
+    virtual void DeleteLimit(int index) { DeleteObject(TiPlotObjectKind::Limit, index); }
     // Label 0 is the title: "Label Index 0 can not be Deleted (Resevered for Title)".
-    virtual void DeleteLabel(int index);
+    virtual void DeleteLabel(int index) { DeleteObject(TiPlotObjectKind::Label, index); }
     virtual void DeleteTranslation(int index);
 
-    virtual void RemoveAllToolBars();
-    virtual void RemoveAllLegends();
-    virtual void RemoveAllTables();
-    virtual void RemoveAllXAxes();
-    virtual void RemoveAllYAxes();
-    virtual void RemoveAllDataViews();
-    virtual void RemoveAllDataCursors();
-    virtual void RemoveAllChannels();
-    virtual void RemoveAllAnnotations();
-    virtual void RemoveAllLimits();
+    virtual void RemoveAllToolBars() { RemoveAll(TiPlotObjectKind::ToolBar); }
+    virtual void RemoveAllLegends() { RemoveAll(TiPlotObjectKind::Legend); }
+    virtual void RemoveAllTables() { RemoveAll(TiPlotObjectKind::Table); }
+    virtual void RemoveAllXAxes() { RemoveAll(TiPlotObjectKind::XAxis); }
+    virtual void RemoveAllYAxes() { RemoveAll(TiPlotObjectKind::YAxis); }
+    virtual void RemoveAllDataViews() { RemoveAll(TiPlotObjectKind::DataView); }
+    virtual void RemoveAllDataCursors() { RemoveAll(TiPlotObjectKind::DataCursor); }
+    virtual void RemoveAllChannels() { RemoveAll(TiPlotObjectKind::Channel); }
+    virtual void RemoveAllAnnotations() { RemoveAll(TiPlotObjectKind::Annotation); }
+    virtual void RemoveAllLimits() { RemoveAll(TiPlotObjectKind::Limit); }
     // Keeps the title (label 0).
-    virtual void RemoveAllLabels();
+    virtual void RemoveAllLabels() { RemoveAll(TiPlotObjectKind::Label); }
     virtual void RemoveAllTranslations();
 
-    int ChannelCount() override { return Count(TiPlotObjectKind::Channel); }
+    int ToolBarCount() const { return Count(TiPlotObjectKind::ToolBar); }
+    int LegendCount() const { return Count(TiPlotObjectKind::Legend); }
+    int TableCount() const { return Count(TiPlotObjectKind::Table); }
     int XAxisCount() override { return Count(TiPlotObjectKind::XAxis); }
     int YAxisCount() override { return Count(TiPlotObjectKind::YAxis); }
     int DataViewCount() const { return Count(TiPlotObjectKind::DataView); }
     int DataCursorCount() override { return Count(TiPlotObjectKind::DataCursor); }
-    int LegendCount() const { return Count(TiPlotObjectKind::Legend); }
-    int TableCount() const { return Count(TiPlotObjectKind::Table); }
-    int ToolBarCount() const { return Count(TiPlotObjectKind::ToolBar); }
+    int ChannelCount() override { return Count(TiPlotObjectKind::Channel); }
+    int AnnotationCount() const { return Count(TiPlotObjectKind::Annotation); }
     int LimitCount() const { return Count(TiPlotObjectKind::Limit); }
     int LabelCount() const { return Count(TiPlotObjectKind::Label); }
-    int AnnotationCount() const { return Count(TiPlotObjectKind::Annotation); }
     int TranslationCount() const;
 
     // nullptr for an index out of range.
     TiPlotChannelCustom* GetChannel(int index) override;
     // Index errors raise "List index out of bounds (%d)".
-    TiPlotChannelCustom* GetChannelCustom(int index) const;
-    TiPlotXAxis* GetXAxis(int index) override;
-    TiPlotYAxis* GetYAxis(int index) override;
-    TiPlotLayoutObject* GetDataView(int index) const { return LayoutItem(TiPlotObjectKind::DataView, index); }
-    TiPlotObject* GetDataCursor(int index) override { return Item(TiPlotObjectKind::DataCursor, index); }
-    TiPlotLayoutObject* GetLegend(int index) const { return LayoutItem(TiPlotObjectKind::Legend, index); }
-    TiPlotLayoutObject* GetTable(int index) const { return LayoutItem(TiPlotObjectKind::Table, index); }
+    TiPlotChannelCustom* GetChannelCustom(int index) const { return Get<TiPlotObjectKind::Channel>(index); }
+    TiPlotXAxis* GetXAxis(int index) override { return Get<TiPlotObjectKind::XAxis>(index); }
+    TiPlotYAxis* GetYAxis(int index) override { return Get<TiPlotObjectKind::YAxis>(index); }
     // nullptr when there is no toolbar of that index (or it is of a class of its own).
     TiPlotToolBar* GetToolBar(int index) override;
-    TiPlotLayoutObject* GetToolBarObject(int index) const { return LayoutItem(TiPlotObjectKind::ToolBar, index); }
-    TiPlotObject* GetLimit(int index) const { return Item(TiPlotObjectKind::Limit, index); }
-    TiPlotLayoutObject* GetLabel(int index) const { return LayoutItem(TiPlotObjectKind::Label, index); }
-    TiPlotObject* GetAnnotation(int index) const { return Item(TiPlotObjectKind::Annotation, index); }
+    TiPlotLayoutObject* GetToolBarObject(int index) const { return GetLayoutObject(TiPlotObjectKind::ToolBar, index); }
+    TiPlotLegend* GetLegend(int index) const { return Get<TiPlotObjectKind::Legend>(index); }
+    TiPlotTable* GetTable(int index) const { return Get<TiPlotObjectKind::Table>(index); }
+    TiPlotDataView* GetDataView(int index) const { return Get<TiPlotObjectKind::DataView>(index); }
+    TiPlotDataCursor* GetDataCursor(int index) const { return Get<TiPlotObjectKind::DataCursor>(index); }
+    TiPlotObject* GetDataCursorObject(int index) override { return GetObject(TiPlotObjectKind::DataCursor, index); }
+    TiPlotAnnotation* GetAnnotation(int index) const { return Get<TiPlotObjectKind::Annotation>(index); }
+    TiPlotLimit* GetLimit(int index) const { return Get<TiPlotObjectKind::Limit>(index); }
+    TiPlotLabel* GetLabel(int index) const { return Get<TiPlotObjectKind::Label>(index); }
+    TiPlotTranslationObject* GetTranslation(int index) const;
     std::string GetTranslationOriginalString(int index) const;
     std::string GetTranslationReplacementString(int index) const;
     void LoadTranslationsFromFile(const std::string& fileName);
     void SaveTranslationsToFile(const std::string& fileName);
 
-    // The first object whose name equals `name` ignoring ASCII case; nullptr / -1 when none.
-    TiPlotChannelCustom* GetChannelByName(const std::string& name) override;
-    TiPlotXAxis* GetXAxisByName(const std::string& name) override;
-    TiPlotYAxis* GetYAxisByName(const std::string& name) override;
-    TiPlotObject* GetObjectByName(TiPlotObjectKind kind, const std::string& name) const;
-    int GetIndexByName(TiPlotObjectKind kind, const std::string& name) const;
+    TiPlotToolBar* GetToolBarByName(const std::string& name) const
+    {
+        return GetByName<TiPlotObjectKind::ToolBar>(name);
+    }
+    TiPlotLegend* GetLegendByName(const std::string& name) const { return GetByName<TiPlotObjectKind::Legend>(name); }
+    TiPlotTable* GetTableByName(const std::string& name) const { return GetByName<TiPlotObjectKind::Table>(name); }
+    TiPlotXAxis* GetXAxisByName(const std::string& name) override { return GetByName<TiPlotObjectKind::XAxis>(name); }
+    TiPlotYAxis* GetYAxisByName(const std::string& name) override { return GetByName<TiPlotObjectKind::YAxis>(name); }
+    TiPlotDataView* GetDataViewByName(const std::string& name) const
+    {
+        return GetByName<TiPlotObjectKind::DataView>(name);
+    }
+    TiPlotDataCursor* GetDataCursorByName(const std::string& name) const
+    {
+        return GetByName<TiPlotObjectKind::DataCursor>(name);
+    }
+    TiPlotChannelCustom* GetChannelByName(const std::string& name) override
+    {
+        return GetByName<TiPlotObjectKind::Channel>(name);
+    }
+    TiPlotAnnotation* GetAnnotationByName(const std::string& name) const
+    {
+        return GetByName<TiPlotObjectKind::Annotation>(name);
+    }
+    TiPlotLimit* GetLimitByName(const std::string& name) const { return GetByName<TiPlotObjectKind::Limit>(name); }
+    TiPlotLabel* GetLabelByName(const std::string& name) const { return GetByName<TiPlotObjectKind::Label>(name); }
+    int GetToolBarIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::ToolBar, name); }
+    int GetLegendIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::Legend, name); }
+    int GetTableIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::Table, name); }
+    int GetXAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::XAxis, name); }
+    int GetYAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::YAxis, name); }
+    int GetDataViewIndexByName(const std::string& name) const
+    {
+        return GetIndexByName(TiPlotObjectKind::DataView, name);
+    }
+    int GetDataCursorIndexByName(const std::string& name) const
+    {
+        return GetIndexByName(TiPlotObjectKind::DataCursor, name);
+    }
     int GetChannelIndexByName(const std::string& name) const override
     {
         return GetIndexByName(TiPlotObjectKind::Channel, name);
     }
-    int GetXAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::XAxis, name); }
-    int GetYAxisIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::YAxis, name); }
+    int GetAnnotationIndexByName(const std::string& name) const
+    {
+        return GetIndexByName(TiPlotObjectKind::Annotation, name);
+    }
+    int GetLimitIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::Limit, name); }
+    int GetLabelIndexByName(const std::string& name) const { return GetIndexByName(TiPlotObjectKind::Label, name); }
 
     // --- Other operations -----------------------------------------------------------------------
     // Stops logging first when it runs; then empties every channel and resets the axes' first
@@ -348,8 +412,112 @@ public:
     void SetLoggingActiveForFiles(bool value) { m_loggingActive = value; }
 
     // --- Events -----------------------------------------------------------------------------------
-    // Per kind, indexed by TiPlotObjectKind; OnAddChannel is Events(Channel).OnAdd.
+    // Per kind, indexed by TiPlotObjectKind. The named events below are the same slots:
+    // OnAddChannel is Events(TiPlotObjectKind::Channel).OnAdd.
     TiPlotKindEvents& Events(TiPlotObjectKind kind) { return m_kindEvents[std::size_t(kind)]; }
+
+private:
+    // Declared before the named events, which refer into it.
+    std::array<TiPlotKindEvents, kPlotObjectKindCount> m_kindEvents;
+
+public:
+    TiPlotObjectEvent& OnAddChannel = Events(TiPlotObjectKind::Channel).OnAdd;
+    TiPlotObjectEvent& OnAddXAxis = Events(TiPlotObjectKind::XAxis).OnAdd;
+    TiPlotObjectEvent& OnAddYAxis = Events(TiPlotObjectKind::YAxis).OnAdd;
+    TiPlotObjectEvent& OnAddDataCursor = Events(TiPlotObjectKind::DataCursor).OnAdd;
+    TiPlotObjectEvent& OnAddDataView = Events(TiPlotObjectKind::DataView).OnAdd;
+    TiPlotObjectEvent& OnAddLegend = Events(TiPlotObjectKind::Legend).OnAdd;
+    TiPlotObjectEvent& OnAddLimit = Events(TiPlotObjectKind::Limit).OnAdd;
+    TiPlotObjectEvent& OnAddTable = Events(TiPlotObjectKind::Table).OnAdd;
+    TiPlotObjectEvent& OnAddAnnotation = Events(TiPlotObjectKind::Annotation).OnAdd;
+    TiPlotObjectEvent& OnRemoveChannel = Events(TiPlotObjectKind::Channel).OnRemove;
+    TiPlotObjectEvent& OnRemoveXAxis = Events(TiPlotObjectKind::XAxis).OnRemove;
+    TiPlotObjectEvent& OnRemoveYAxis = Events(TiPlotObjectKind::YAxis).OnRemove;
+    TiPlotObjectEvent& OnRemoveDataCursor = Events(TiPlotObjectKind::DataCursor).OnRemove;
+    TiPlotObjectEvent& OnRemoveDataView = Events(TiPlotObjectKind::DataView).OnRemove;
+    TiPlotObjectEvent& OnRemoveLegend = Events(TiPlotObjectKind::Legend).OnRemove;
+    TiPlotObjectEvent& OnRemoveLimit = Events(TiPlotObjectKind::Limit).OnRemove;
+    TiPlotObjectEvent& OnRemoveTable = Events(TiPlotObjectKind::Table).OnRemove;
+    TiPlotObjectEvent& OnRemoveAnnotation = Events(TiPlotObjectKind::Annotation).OnRemove;
+    TiPlotObjectEvent& OnClickXAxis = Events(TiPlotObjectKind::XAxis).OnClick;
+    TiPlotObjectEvent& OnClickYAxis = Events(TiPlotObjectKind::YAxis).OnClick;
+    TiPlotObjectEvent& OnClickDataView = Events(TiPlotObjectKind::DataView).OnClick;
+    TiPlotObjectEvent& OnClickLegend = Events(TiPlotObjectKind::Legend).OnClick;
+    TiPlotObjectEvent& OnClickChannel = Events(TiPlotObjectKind::Channel).OnClick;
+    TiPlotObjectEvent& OnClickLimit = Events(TiPlotObjectKind::Limit).OnClick;
+    TiPlotObjectEvent& OnClickDataCursor = Events(TiPlotObjectKind::DataCursor).OnClick;
+    TiPlotObjectEvent& OnClickAnnotation = Events(TiPlotObjectKind::Annotation).OnClick;
+    TiPlotObjectEvent& OnDblClickXAxis = Events(TiPlotObjectKind::XAxis).OnDblClick;
+    TiPlotObjectEvent& OnDblClickYAxis = Events(TiPlotObjectKind::YAxis).OnDblClick;
+    TiPlotObjectEvent& OnDblClickDataView = Events(TiPlotObjectKind::DataView).OnDblClick;
+    TiPlotObjectEvent& OnDblClickLegend = Events(TiPlotObjectKind::Legend).OnDblClick;
+    TiPlotObjectEvent& OnDblClickChannel = Events(TiPlotObjectKind::Channel).OnDblClick;
+    TiPlotObjectEvent& OnDblClickLimit = Events(TiPlotObjectKind::Limit).OnDblClick;
+    TiPlotObjectEvent& OnDblClickDataCursor = Events(TiPlotObjectKind::DataCursor).OnDblClick;
+    TiPlotObjectEvent& OnDblClickAnnotation = Events(TiPlotObjectKind::Annotation).OnDblClick;
+    TiPlotObjectEvent& OnGotFocusChannel = Events(TiPlotObjectKind::Channel).OnGotFocus;
+    TiPlotObjectEvent& OnGotFocusXAxis = Events(TiPlotObjectKind::XAxis).OnGotFocus;
+    TiPlotObjectEvent& OnGotFocusYAxis = Events(TiPlotObjectKind::YAxis).OnGotFocus;
+    TiPlotObjectEvent& OnGotFocusDataCursor = Events(TiPlotObjectKind::DataCursor).OnGotFocus;
+    TiPlotObjectEvent& OnGotFocusDataView = Events(TiPlotObjectKind::DataView).OnGotFocus;
+    TiPlotObjectEvent& OnGotFocusLegend = Events(TiPlotObjectKind::Legend).OnGotFocus;
+    TiPlotObjectEvent& OnGotFocusAnnotation = Events(TiPlotObjectKind::Annotation).OnGotFocus;
+    TiPlotObjectEvent& OnLostFocusChannel = Events(TiPlotObjectKind::Channel).OnLostFocus;
+    TiPlotObjectEvent& OnLostFocusXAxis = Events(TiPlotObjectKind::XAxis).OnLostFocus;
+    TiPlotObjectEvent& OnLostFocusYAxis = Events(TiPlotObjectKind::YAxis).OnLostFocus;
+    TiPlotObjectEvent& OnLostFocusDataCursor = Events(TiPlotObjectKind::DataCursor).OnLostFocus;
+    TiPlotObjectEvent& OnLostFocusDataView = Events(TiPlotObjectKind::DataView).OnLostFocus;
+    TiPlotObjectEvent& OnLostFocusLegend = Events(TiPlotObjectKind::Legend).OnLostFocus;
+    TiPlotObjectEvent& OnLostFocusAnnotation = Events(TiPlotObjectKind::Annotation).OnLostFocus;
+    TiPlotObjectMouseEvent& OnMouseDownXAxis = Events(TiPlotObjectKind::XAxis).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseDownYAxis = Events(TiPlotObjectKind::YAxis).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseDownDataView = Events(TiPlotObjectKind::DataView).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseDownLegend = Events(TiPlotObjectKind::Legend).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseDownChannel = Events(TiPlotObjectKind::Channel).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseDownLimit = Events(TiPlotObjectKind::Limit).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseDownDataCursor = Events(TiPlotObjectKind::DataCursor).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseDownAnnotation = Events(TiPlotObjectKind::Annotation).OnMouseDown;
+    TiPlotObjectMouseEvent& OnMouseUpXAxis = Events(TiPlotObjectKind::XAxis).OnMouseUp;
+    TiPlotObjectMouseEvent& OnMouseUpYAxis = Events(TiPlotObjectKind::YAxis).OnMouseUp;
+    TiPlotObjectMouseEvent& OnMouseUpDataView = Events(TiPlotObjectKind::DataView).OnMouseUp;
+    TiPlotObjectMouseEvent& OnMouseUpLegend = Events(TiPlotObjectKind::Legend).OnMouseUp;
+    TiPlotObjectMouseEvent& OnMouseUpChannel = Events(TiPlotObjectKind::Channel).OnMouseUp;
+    TiPlotObjectMouseEvent& OnMouseUpLimit = Events(TiPlotObjectKind::Limit).OnMouseUp;
+    TiPlotObjectMouseEvent& OnMouseUpDataCursor = Events(TiPlotObjectKind::DataCursor).OnMouseUp;
+    TiPlotObjectMouseEvent& OnMouseUpAnnotation = Events(TiPlotObjectKind::Annotation).OnMouseUp;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveXAxis = Events(TiPlotObjectKind::XAxis).OnMouseMove;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveYAxis = Events(TiPlotObjectKind::YAxis).OnMouseMove;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveDataView = Events(TiPlotObjectKind::DataView).OnMouseMove;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveLegend = Events(TiPlotObjectKind::Legend).OnMouseMove;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveChannel = Events(TiPlotObjectKind::Channel).OnMouseMove;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveLimit = Events(TiPlotObjectKind::Limit).OnMouseMove;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveDataCursor = Events(TiPlotObjectKind::DataCursor).OnMouseMove;
+    TiPlotObjectMouseMoveEvent& OnMouseMoveAnnotation = Events(TiPlotObjectKind::Annotation).OnMouseMove;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelXAxis = Events(TiPlotObjectKind::XAxis).OnMouseWheel;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelYAxis = Events(TiPlotObjectKind::YAxis).OnMouseWheel;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelDataView = Events(TiPlotObjectKind::DataView).OnMouseWheel;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelLegend = Events(TiPlotObjectKind::Legend).OnMouseWheel;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelChannel = Events(TiPlotObjectKind::Channel).OnMouseWheel;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelLimit = Events(TiPlotObjectKind::Limit).OnMouseWheel;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelDataCursor = Events(TiPlotObjectKind::DataCursor).OnMouseWheel;
+    TiPlotObjectMouseWheelEvent& OnMouseWheelAnnotation = Events(TiPlotObjectKind::Annotation).OnMouseWheel;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorChannel = Events(TiPlotObjectKind::Channel).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorXAxis = Events(TiPlotObjectKind::XAxis).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorYAxis = Events(TiPlotObjectKind::YAxis).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorDataCursor = Events(TiPlotObjectKind::DataCursor).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorDataView = Events(TiPlotObjectKind::DataView).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorLegend = Events(TiPlotObjectKind::Legend).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorLimit = Events(TiPlotObjectKind::Limit).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorTable = Events(TiPlotObjectKind::Table).OnGetMouseCursor;
+    TiPlotObjectGetMouseCursorEvent& OnGetMouseCursorAnnotation = Events(TiPlotObjectKind::Annotation).OnGetMouseCursor;
+    TiPlotPopupMenuEvent& OnPopupMenuChannel = Events(TiPlotObjectKind::Channel).OnPopupMenu;
+    TiPlotPopupMenuEvent& OnPopupMenuXAxis = Events(TiPlotObjectKind::XAxis).OnPopupMenu;
+    TiPlotPopupMenuEvent& OnPopupMenuYAxis = Events(TiPlotObjectKind::YAxis).OnPopupMenu;
+    TiPlotPopupMenuEvent& OnPopupMenuDataCursor = Events(TiPlotObjectKind::DataCursor).OnPopupMenu;
+    TiPlotPopupMenuEvent& OnPopupMenuDataView = Events(TiPlotObjectKind::DataView).OnPopupMenu;
+    TiPlotPopupMenuEvent& OnPopupMenuLegend = Events(TiPlotObjectKind::Legend).OnPopupMenu;
+    TiPlotPopupMenuEvent& OnPopupMenuLimit = Events(TiPlotObjectKind::Limit).OnPopupMenu;
+    TiPlotPopupMenuEvent& OnPopupMenuAnnotation = Events(TiPlotObjectKind::Annotation).OnPopupMenu;
     TiPlotObjectEvent OnDataCursorChange;
     TiPlotObjectCustomizeTextEvent OnDataCursorCustomizeHint, OnXAxisCustomizeHint, OnYAxisCustomizeHint,
         OnToolBarCustomizeHint;
@@ -486,13 +654,14 @@ protected:
     void CreateDefaultObjects();
 
 private:
-    int Count(TiPlotObjectKind kind) const;
     TiPlotObjectOwnedManager& Manager(TiPlotObjectKind kind) const;
-    TiPlotObject* Item(TiPlotObjectKind kind, int index) const { return Manager(kind).GetObject(index); }
-    TiPlotLayoutObject* LayoutItem(TiPlotObjectKind kind, int index) const;
+    // The path under the named Add, Delete and RemoveAll of every kind. A new annotation takes
+    // the plot's annotation defaults; the title (label 0) is never deleted, and labels leave
+    // with the ordinary repaint of their removal.
     int AddObject(TiPlotObjectKind kind);
     void DeleteObject(TiPlotObjectKind kind, int index);
     void RemoveAll(TiPlotObjectKind kind);
+    void ApplyAnnotationDefaults(TiPlotObject& annotation) const;
     TiPlotLayoutObject* TitleLabel() const;
     void SetAllTracking(bool enabled);
     int IndexOf(TiPlotObject* object, TiPlotObjectKind& kind) const;
@@ -514,7 +683,6 @@ private:
     std::unique_ptr<TFont> m_hintsFont;
     std::array<std::unique_ptr<TImageList>, 3> m_imageLists;
     std::unique_ptr<TFont> m_annotationDefaultFont;
-    std::array<TiPlotKindEvents, kPlotObjectKindCount> m_kindEvents;
 
     int m_outerMarginLeft = 5;
     int m_outerMarginTop = 5;

@@ -323,7 +323,7 @@ void TiPlotComponent::SavePropertiesToFile(const std::string& fileName)
         lines.Add("DataViewZVert = " + IntToStr(DataViewZVert()));
         for (const TObjectBlock& block : kObjectBlocks)
             for (int i = 0; i < Count(block.Kind); ++i)
-                SaveObjectToStringList(Item(block.Kind, i), block.Prefix + IntToStr(i), lines);
+                SaveObjectToStringList(GetObject(block.Kind, i), block.Prefix + IntToStr(i), lines);
         TStringList skip;
         skip.Add("Name");
         if (!OptionSaveAllProperties())
@@ -440,7 +440,7 @@ void TiPlotComponent::SaveAnnotationsToFile(const std::string& fileName)
         TStringList lines;
         lines.Add("AnnotationCount = " + IntToStr(AnnotationCount()));
         for (int i = 0; i < AnnotationCount(); ++i)
-            SaveObjectToStringList(GetAnnotation(i), "Annotation" + IntToStr(i), lines);
+            SaveObjectToStringList(GetObject(TiPlotObjectKind::Annotation, i), "Annotation" + IntToStr(i), lines);
         lines.SaveToFile(fileName);
     } catch (const std::exception& e) {
         throw Exception(std::string("Error Saving Annotations - ") + e.what());
@@ -479,7 +479,8 @@ void TiPlotComponent::ApplyAnnotationLines(TStrings& lines)
     try {
         RemoveAllAnnotations();
         for (int i = 0; i < count; ++i)
-            LoadObjectFromStringList(GetAnnotation(AddAnnotation()), "Annotation" + IntToStr(i), lines);
+            LoadObjectFromStringList(GetObject(TiPlotObjectKind::Annotation, AddAnnotation()),
+                                     "Annotation" + IntToStr(i), lines);
     } catch (...) {
         EndUpdate();
         throw;
@@ -495,10 +496,10 @@ void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string&
         TiPlotObject* target = nullptr;
         if (kind == TiPlotObjectKind::ToolBar) {
             // The toolbar is part of the plot: every toolbar block refills toolbar 0.
-            target = ToolBarCount() > 0 ? Item(kind, 0) : nullptr;
+            target = ToolBarCount() > 0 ? GetObject(kind, 0) : nullptr;
         } else if (kind == TiPlotObjectKind::Label && i == 0) {
             // Label 0 is the title, kept through the load.
-            target = LabelCount() > 0 ? Item(kind, 0) : nullptr;
+            target = LabelCount() > 0 ? GetObject(kind, 0) : nullptr;
         } else {
             int index = -1;
             switch (kind) {
@@ -513,7 +514,7 @@ void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string&
             case TiPlotObjectKind::Limit: index = AddLimit(); break;
             default: break;
             }
-            target = Item(kind, index);
+            target = GetObject(kind, index);
         }
         if (target)
             LoadObjectFromStringList(target, prefix, lines, index);

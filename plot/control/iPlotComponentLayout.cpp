@@ -201,7 +201,7 @@ void TiPlotComponent::CalcLayout(TCanvas& canvas)
         o.SetBottom(edge + width);
     });
 
-    TiPlotLayoutObject* dataView = DataViewCount() > 0 ? GetDataView(0) : nullptr;
+    TiPlotLayoutObject* dataView = DataViewCount() > 0 ? GetLayoutObject(TiPlotObjectKind::DataView, 0) : nullptr;
     if (dataView)
         dataView->SetDrawRect(dv);
     const int dvw = dv.Right - dv.Left, dvh = dv.Bottom - dv.Top;
@@ -339,7 +339,7 @@ void TiPlotComponent::FillLayerList()
     m_layerList.Clear();
     auto addKind = [this](TiPlotObjectKind kind, char letter, auto take) {
         for (int i = 0; i < Count(kind); ++i) {
-            TiPlotObject* object = Item(kind, i);
+            TiPlotObject* object = GetObject(kind, i);
             if (take(object))
                 m_layerList.Add(object->GetLayerString() + letter, object);
         }
@@ -350,7 +350,7 @@ void TiPlotComponent::FillLayerList()
     };
     auto cartesian = [](TiPlotObject* o) { return static_cast<TiPlotAxis*>(o)->CartesianStyle() != ipcsNone; };
     addKind(TiPlotObjectKind::Limit, 'A', fillLimit);
-    TiPlotObject* dataView = GetDataView(0);
+    TiPlotObject* dataView = GetLayoutObject(TiPlotObjectKind::DataView, 0);
     m_layerList.Add(dataView->GetLayerString() + 'B', dataView);
     addKind(TiPlotObjectKind::Limit, 'C', [&](TiPlotObject* o) { return !fillLimit(o); });
     addKind(TiPlotObjectKind::YAxis, 'D', cartesian);
@@ -365,18 +365,18 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
     // was made (black).
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;
-    TiPlotLayoutObject* dv0 = GetDataView(0);
+    TiPlotLayoutObject* dv0 = GetLayoutObject(TiPlotObjectKind::DataView, 0);
     auto* dataViewPaint = dynamic_cast<TiPlotDataView*>(dv0);
     const TColor dataViewBackColor =
         !dataViewPaint || dataViewPaint->BackgroundTransparent() ? BackGroundColor() : dataViewPaint->BackgroundColor();
     ClearAxesCollisionList();
     m_layerList.Clear();
 
-    auto* legend0 = dynamic_cast<TiPlotLegend*>(GetLegend(0));
+    auto* legend0 = dynamic_cast<TiPlotLegend*>(GetLayoutObject(TiPlotObjectKind::Legend, 0));
     if (legend0)
         legend0->SetCursorValues(false);
     for (int i = 0; i < DataCursorCount(); ++i) {
-        if (auto* cursor = Role<IPlotDataCursorPaint>(GetDataCursor(i))) {
+        if (auto* cursor = Role<IPlotDataCursorPaint>(GetObject(TiPlotObjectKind::DataCursor, i))) {
             cursor->DoUpdate();
             if (cursor->ShowsAllChannelsInLegend() && legend0)
                 legend0->SetCursorValues(true);
@@ -394,14 +394,14 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
     calcTicks();
     for (TiPlotObjectKind kind : {TiPlotObjectKind::Channel, TiPlotObjectKind::XAxis, TiPlotObjectKind::YAxis})
         for (int i = 0; i < Count(kind); ++i)
-            Item(kind, i)->DrawSetup(canvas);
+            GetObject(kind, i)->DrawSetup(canvas);
     for (int i = 0; i < AnnotationCount(); ++i) {
-        if (auto* annotation = Role<IPlotAnnotationPaint>(GetAnnotation(i)))
+        if (auto* annotation = Role<IPlotAnnotationPaint>(GetObject(TiPlotObjectKind::Annotation, i)))
             annotation->SetPaintDataView(dv0);
-        GetAnnotation(i)->SetXYAxesReversed(XYAxesReverse());
+        GetObject(TiPlotObjectKind::Annotation, i)->SetXYAxesReversed(XYAxesReverse());
     }
     for (int i = 0; i < DataCursorCount(); ++i)
-        if (auto* cursor = Role<IPlotDataCursorPaint>(GetDataCursor(i)))
+        if (auto* cursor = Role<IPlotDataCursorPaint>(GetObject(TiPlotObjectKind::DataCursor, i)))
             cursor->SetPaintDataView(dv0);
 
     const TRect whole{0, 0, Width(), Height()};
@@ -427,11 +427,11 @@ void TiPlotComponent::iPaintTo(TCanvas& canvas)
         dataViewPaint->DrawForeground(canvas);
     DrawOutSideObjects(canvas);
     for (int i = 0; i < DataCursorCount(); ++i)
-        GetDataCursor(i)->Draw(canvas, dataViewBackColor);
+        GetObject(TiPlotObjectKind::DataCursor, i)->Draw(canvas, dataViewBackColor);
     for (int i = 0; i < LegendCount(); ++i)
-        GetLegend(i)->Draw(canvas, BackGroundColor());
+        GetLayoutObject(TiPlotObjectKind::Legend, i)->Draw(canvas, BackGroundColor());
     for (int i = 0; i < TableCount(); ++i)
-        GetTable(i)->Draw(canvas, BackGroundColor());
+        GetLayoutObject(TiPlotObjectKind::Table, i)->Draw(canvas, BackGroundColor());
     DrawHint(canvas);
     OnAfterPaint(this);
 }
@@ -471,7 +471,7 @@ void TiPlotComponent::DrawOutSideObjects(TCanvas& canvas)
         if (GetYAxis(i)->CartesianStyle() == ipcsNone)
             GetYAxis(i)->Draw(canvas, BackGroundColor());
     for (int i = 0; i < LabelCount(); ++i)
-        GetLabel(i)->Draw(canvas, BackGroundColor());
+        GetLayoutObject(TiPlotObjectKind::Label, i)->Draw(canvas, BackGroundColor());
     for (int i = 0; i < ToolBarCount(); ++i)
         GetToolBarObject(i)->Draw(canvas, BackGroundColor());
 }

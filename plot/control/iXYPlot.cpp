@@ -27,4 +27,6 @@ int TiXYPlot::AddChannel()
     return TiPlotComponent::AddChannel();
 }
 
+TiXYPlotChannel* TiXYPlot::GetChannel(int index) { return GetChannelManager()->GetItemAs<TiXYPlotChannel>(index); }
+
 PRAVIX_PUBLISH(TiXYPlot)

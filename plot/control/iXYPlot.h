@@ -6,6 +6,7 @@
 #include "plot/control/iPlotControlLayer.h"
 
 #include "plot/control/iPlotComponent.h"
+#include "plot/objects/iXYPlotChannel.h"
 
 class TiXYPlot : public TiPlotComponent {
     PRAVIX_CLASS(TiXYPlot, TiPlotComponent)
@@ -13,6 +14,9 @@ public:
     explicit TiXYPlot(TComponent* owner);
 
     int AddChannel() override;
+    // Index errors raise "List index out of bounds (%d)"; "Invalid class typecast" when the
+    // channel is of another class.
+    TiXYPlotChannel* GetChannel(int index) override;
     bool IsXYPlot() override { return true; }
 
 protected:

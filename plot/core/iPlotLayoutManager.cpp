@@ -1,5 +1,6 @@
 #include "plot/core/iPlotLayoutManager.h"
 
+#include "platform/core/Assert.h"
 #include "platform/core/Exceptions.h"
 #include "plot/core/iPlotMasterManager.h"
 
@@ -128,6 +129,13 @@ void TiPlotLayoutManager::PartCollidingLevels()
         if (collides)
             InsertZOrder(object, object->ZOrder(), iidMerge);
     }
+    PRAVIX_ASSERT(std::none_of(objects.begin(), objects.end(),
+                               [this](TiPlotObject* item) {
+                                   auto* object = static_cast<TiPlotLayoutObject*>(item);
+                                   return !IsDataView(object) && !IsPlaceholder(object) &&
+                                          CollidesOnItsLevel(object, OthersOfOrientation(object, false));
+                               }),
+                  "after parting, no two objects of a side share a stretch of one level");
 }
 
 void TiPlotLayoutManager::SetXYAxesReverse(bool value)
@@ -169,6 +177,14 @@ std::vector<TiPlotLayoutObject*> TiPlotLayoutManager::OthersOfOrientation(const 
     return others;
 }
 
+bool TiPlotLayoutManager::CollidesOnItsLevel(const TiPlotLayoutObject* object,
+                                             const std::vector<TiPlotLayoutObject*>& others)
+{
+    return std::any_of(others.begin(), others.end(), [object](const TiPlotLayoutObject* other) {
+        return !IsPlaceholder(other) && other->ZOrder() == object->ZOrder() && SpansCollide(other, object);
+    });
+}
+
 void TiPlotLayoutManager::InsertZOrder(TiPlotLayoutObject* object, int z, TiInsertDirection direction)
 {
     const std::vector<TiPlotLayoutObject*> others = OthersOfOrientation(object, false);
@@ -188,6 +204,7 @@ void TiPlotLayoutManager::InsertZOrder(TiPlotLayoutObject* object, int z, TiInse
     } else {
         object->SetZOrder(z);
     }
+    PRAVIX_ASSERT(!CollidesOnItsLevel(object, others), "an object put on a level has its stretch of it to itself");
     DoLayoutChange(this);
 }
 

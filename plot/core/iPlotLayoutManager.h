@@ -125,6 +125,8 @@ private:
     static bool IsPlaceholder(const TObject* object);
     // Two spans along a side that share some of it, or are the same.
     static bool SpansCollide(const TiPlotLayoutObject* a, const TiPlotLayoutObject* b);
+    // Whether one of `others` (placeholders aside) shares `object`'s level over its stretch.
+    static bool CollidesOnItsLevel(const TiPlotLayoutObject* object, const std::vector<TiPlotLayoutObject*>& others);
     void PartCollidingLevels();
 
     bool m_xyAxesReverse = false;

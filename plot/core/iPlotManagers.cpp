@@ -1,5 +1,6 @@
 #include "plot/core/iPlotManagers.h"
 
+#include "platform/core/Assert.h"
 #include "platform/core/Conversions.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
@@ -94,8 +95,11 @@ bool TiPlotObjectManagerCustom::RemoveEntry(const TObject* object)
     if (!m_nameNumbers.contains(object))
         return false;
     // From the last entry backwards: the object most recently added is the likeliest to go.
-    m_items.erase(std::next(std::find(m_items.rbegin(), m_items.rend(), object)).base());
+    const auto entry = std::find(m_items.rbegin(), m_items.rend(), object);
+    PRAVIX_ASSERT(entry != m_items.rend(), "an object whose name is counted is in the list");
+    m_items.erase(std::next(entry).base());
     UncountName(object);
+    PRAVIX_ASSERT(m_items.size() == m_nameNumbers.size(), "every listed object has its name counted once");
     return true;
 }
 
@@ -134,6 +138,7 @@ void TiPlotObjectManagerCustom::Delete(int index)
 {
     UncountName(GetObject(index));  // the index error first
     m_items.erase(m_items.begin() + index);
+    PRAVIX_ASSERT(m_items.size() == m_nameNumbers.size(), "every listed object has its name counted once");
 }
 
 TiPlotObject* TiPlotObjectManagerCustom::GetObject(int index) const
@@ -173,6 +178,7 @@ void TiPlotObjectManagerCustom::InsertObject(TiPlotObject* object)
         return;
     m_items.push_back(object);
     CountName(object, NameNumber(object->Name()));
+    PRAVIX_ASSERT(m_items.size() == m_nameNumbers.size(), "every listed object has its name counted once");
 }
 
 void TiPlotObjectManagerCustom::DoChange() { OnChange(this); }
@@ -293,6 +299,7 @@ void TiPlotObjectOwnedManager::Clear()
         // it to be dropped here.
         RemoveEntry(object);
     }
+    PRAVIX_ASSERT(GetCount() == 0, "a cleared manager holds no object");
 }
 
 void TiPlotObjectOwnedManager::FirstSettings(TiPlotObject& object) { object.SetName(GetNextName()); }

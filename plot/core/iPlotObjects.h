@@ -90,7 +90,8 @@ public:
     // nullptr when the plot has no toolbar of that index.
     virtual TiPlotToolBar* GetToolBar(int) { return nullptr; }
     virtual int DataCursorCount() { return 0; }
-    virtual TiPlotObject* GetDataCursor(int) { return nullptr; }
+    // Any data cursor, whatever its class (the control's GetDataCursor is typed).
+    virtual TiPlotObject* GetDataCursorObject(int) { return nullptr; }
     // Every object of the plot, in the order of the list of all objects (a snapshot).
     virtual std::vector<TiPlotObject*> GetAllObjects() { return {}; }
     // TrackingEnabled false (true) on every X axis, then on every Y axis.

@@ -32,7 +32,8 @@ PRAVIX_ENUM(TiPlotAnnotationStyle, ipasText, ipasLine, ipasRectangle, ipasLineX,
             ipasTextRectangle, ipasEllipse, ipasTextBox, ipasEllipse2, ipasPolygon, ipasRectangle2)
 PRAVIX_ENUM(TiPlotReferenceAnchor, ipraDataView, ipraChannel)
 PRAVIX_ENUM(TiPlotReferenceType, iprtDataView, iprtChannel, iprtXChannelYDataView, iprtXDataViewYChannel)
-PRAVIX_ENUM(TiPlotReferenceIndividual, ipriAuto, ipriDataView, ipriChannel)
+// In this order: the editor's lists and any stored ordinal name the values by their position.
+PRAVIX_ENUM(TiPlotReferenceIndividual, ipriDataView, ipriChannel, ipriAuto)
 PRAVIX_ENUM(TiPlotAnnotationSelectStyle, ipassNone, ipassMove, ipassSizeTopLeft, ipassSizeTopRight, ipassSizeBottomLeft,
             ipassSizeBottomRight)
 

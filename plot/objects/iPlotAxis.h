@@ -272,6 +272,14 @@ public:
 
     // --- Ticks and texts (all but CalcTicks in iPlotAxisTicks.cpp) ------------------------------
     void CalcTicks(TCanvas& canvas);
+    // The step choices of CalcTicks for room for `n` labels over the current span: the major
+    // increment and the number of increments in the span (date-time increments are days, or
+    // months or years when MonthTicks or YearTicks is set). CalcLog10Ticks fills the tick list
+    // with decade ticks instead.
+    void CalcLinearTicks(int n, double& increment, int& count);
+    void CalcDateTimeTicks(int n, double& increment, int& count);
+    void CalcPrice32Ticks(int n, double& increment, int& count);
+    void CalcLog10Ticks(int n);
     void CalcTickPixels();
     double MajorIncrement() const { return m_majorIncrement; }
     double MinorIncrement() const { return m_minorIncrement; }
@@ -413,10 +421,6 @@ private:
     void UpdatePixelsPerUnit();
     int EndMargin(TCanvas& canvas);
     int LabelHeightOfMin(TCanvas& canvas);
-    void CalcLinearTicks(int n, double& increment, int& count);
-    void CalcDateTimeTicks(int n, double& increment, int& count);
-    void CalcPrice32Ticks(int n, double& increment, int& count);
-    void CalcLog10Ticks(int n);
     void PlaceTicks(double increment);
     void AddTick(double position, TiPlotTickType style);
     void ReplaceTicksWithMiddle();

@@ -114,12 +114,15 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
     case iptfPrefix: {
         // Int truncates toward zero, so values between 0.001 and 1 keep no prefix.
         const double x = value == 0 ? 0 : 3 * Int(std::log10(std::fabs(value)) / 3);
-        if (!(x >= -24 && x <= 24))
+        if (!std::isfinite(x))
             break;
-        const int exponent = int(x);
-        const double mantissa = value / std::pow(10.0, exponent);
+        // A value too small for any prefix still sets the decimals of the zero it reads as
+        // below; one too large for any stays "Unknown".
+        const double scale = std::pow(10.0, x);
+        const double mantissa = scale > 0 && std::isfinite(scale) ? value / scale : 1;
         decimals = LabelDecimals(GetDecimalPoints(mantissa, 0, precision, precisionStyle));
-        text = FormatFixed(mantissa, decimals) + PrefixOf(exponent);
+        if (x >= -24 && x <= 24)
+            text = FormatFixed(mantissa, decimals) + PrefixOf(int(x));
         if (m_span > 1e-10 && value > -1e-12 && value < 1e-12)
             text = "0." + std::string(size_t(decimals), '0');
         break;
@@ -207,6 +210,8 @@ void TiPlotAxis::ReplaceTicksWithMiddle()
 
 void TiPlotAxis::CalcLinearTicks(int n, double& increment, int& count)
 {
+    // Room for fewer than one label would leave no step that fits: the search would not end.
+    n = std::max(n, 1);
     long long e = Trunc(std::log10(m_span) - 1 - std::log10(double(n)));
     for (;; ++e) {
         const double p = std::pow(10.0, double(e));
@@ -222,6 +227,8 @@ void TiPlotAxis::CalcLinearTicks(int n, double& increment, int& count)
 
 void TiPlotAxis::CalcPrice32Ticks(int n, double& increment, int& count)
 {
+    // Room for fewer than one label would leave no step that fits: the search would not end.
+    n = std::max(n, 1);
     for (const double step : {1.0 / 256, 1.0 / 128, 1.0 / 64, 1.0 / 32, 1.0 / 16, 1.0 / 8, 1.0 / 4, 1.0 / 2}) {
         if (n >= m_span / step) {
             increment = step;
@@ -244,6 +251,8 @@ void TiPlotAxis::CalcPrice32Ticks(int n, double& increment, int& count)
 
 void TiPlotAxis::CalcDateTimeTicks(int n, double& increment, int& count)
 {
+    // Room for fewer than one label would leave no step that fits: the search would not end.
+    n = std::max(n, 1);
     struct Unit {
         long long total;  // the span in whole units
         double unitDays;  // one unit in days

@@ -1,5 +1,6 @@
 #include "plot/objects/iPlotDataCustomList.h"
 
+#include "platform/core/Assert.h"
 #include "platform/core/Exceptions.h"
 #include "plot/objects/iPlotPointSummary.h"
 
@@ -175,6 +176,8 @@ int TiPlotDataCustomList::GetActualIndex(int Index) const
 {
     if (Index < 0 || Index >= m_count)
         throw Exception("Index out of Bounds");
+    PRAVIX_ASSERT(m_ringStart == 0 || (IsWrapping() && m_ringStart < m_count),
+                  "only a full ring buffer keeps its oldest point past slot 0, and inside the block");
     return SlotOf(Index);
 }
 
@@ -239,6 +242,7 @@ void TiPlotDataCustomList::SetCapacity(int NewCapacity)
     Unwrap();
     ResizeBlock(NewCapacity);
     m_count = std::min(m_count, NewCapacity);
+    PRAVIX_ASSERT(m_count <= m_capacity && m_ringStart == 0, "a resized block holds every point, oldest first");
 }
 
 void TiPlotDataCustomList::ResizeBlock(int NewCapacity)
@@ -267,6 +271,7 @@ void TiPlotDataCustomList::Unwrap()
 {
     if (m_ringStart == 0)
         return;
+    PRAVIX_ASSERT(m_ringStart < m_count, "the oldest point of a wrapped ring lies among the stored points");
     auto* bytes = static_cast<char*>(m_block);
     const size_t size = size_t(m_dataPointSize);
     std::rotate(bytes, bytes + size_t(m_ringStart) * size, bytes + size_t(m_count) * size);

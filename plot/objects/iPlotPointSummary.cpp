@@ -1,5 +1,6 @@
 #include "plot/objects/iPlotPointSummary.h"
 
+#include "platform/core/Assert.h"
 #include "plot/objects/iPlotDataCustomList.h"
 
 #include <algorithm>
@@ -35,6 +36,7 @@ void TiPlotPointSummary::Update(const TiPlotDataCustomList& List)
     }
     Extend(List, first, end);
     m_firstNumber = first;
+    PRAVIX_ASSERT(m_endNumber == end, "the kept extremes cover every point of the list");
 }
 
 void TiPlotPointSummary::Restart(long long firstNumber)
@@ -111,6 +113,8 @@ bool TiPlotPointSummary::HasGaps(int First, int Last) const
 
 void TiPlotPointSummary::YRange(const TiPlotDataCustomList& List, int First, int Last, double& Min, double& Max) const
 {
+    PRAVIX_ASSERT(First >= 0 && m_firstNumber + Last < m_endNumber,
+                  "extremes are read only for points the summary was brought up to");
     Min = 1e301;
     Max = -1e301;
     // Blocks wholly inside the range are read whole; the points of the blocks at its ends

@@ -454,12 +454,12 @@ void TiPlotToolBar::CursorDownChange(TObject*)
     IPlotHost* plot = Owner();
     const bool down = m_cursor->Down();
     for (int i = 0; i < plot->DataCursorCount(); ++i)
-        plot->GetDataCursor(i)->SetVisible(down);
+        plot->GetDataCursorObject(i)->SetVisible(down);
     if (!down)
         return;
     plot->DisableAllTracking();
     if (plot->DataCursorCount() > 0)
-        plot->GetDataCursor(0)->SetUserSelected(true);
+        plot->GetDataCursorObject(0)->SetUserSelected(true);
 }
 
 void TiPlotToolBar::ZoomBoxDownChange(TObject*) {}

@@ -149,10 +149,9 @@ TEST(PlotEditorForm, EnumerationItemsNameTheValuesInDeclaredOrder)
     ExpectItemsInDeclaredOrder([](const TTypeInfo& type) { return type.Name != "TiPlotReferenceIndividual"; });
 }
 
-// The plot declares ipriAuto first, where the declared order is ipriDataView, ipriChannel,
-// ipriAuto (the order the annotation defaults' combo boxes list): "DataView" picks Auto.
-// To be enabled when the plot declares the enumeration in its order.
-TEST(PlotEditorForm, DISABLED_AnnotationReferenceItemsNameTheValuesInDeclaredOrder)
+// The annotation defaults' combo boxes list ipriDataView, ipriChannel, ipriAuto: the first item
+// picks the data view, not Auto.
+TEST(PlotEditorForm, AnnotationReferenceItemsNameTheValuesInDeclaredOrder)
 {
     ExpectItemsInDeclaredOrder([](const TTypeInfo& type) { return type.Name == "TiPlotReferenceIndividual"; });
 }

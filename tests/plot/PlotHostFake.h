@@ -64,7 +64,7 @@ public:
     TiPlotYAxis* GetYAxis(int index) override { return YAxes.at(index); }
     TiPlotToolBar* GetToolBar(int index) override { return index < int(ToolBars.size()) ? ToolBars[index] : nullptr; }
     int DataCursorCount() override { return int(DataCursors.size()); }
-    TiPlotObject* GetDataCursor(int index) override { return DataCursors.at(index); }
+    TiPlotObject* GetDataCursorObject(int index) override { return DataCursors.at(index); }
     std::vector<TiPlotObject*> GetAllObjects() override { return Objects; }
     void DisableAllTracking() override { SetAllTracking(false); }
     void EnableAllTracking() override { SetAllTracking(true); }

@@ -400,6 +400,12 @@ TEST_F(AxisTest, TextOfEveryFormat)
         {"beyond yotta is unknown", iptfPrefix, 100, sig, 3, 1e27, "Unknown"},
         {"near zero is zero", iptfPrefix, 100, fixed, 2, 1e-13, "0.00"},
         {"zero", iptfPrefix, 100, sig, 3, 0, "0.0"},
+        // Too small for any prefix: the zero of the chosen precision, as any value near zero.
+        {"below yocto is zero", iptfPrefix, 100, sig, 3, 1e-30, "0.00"},
+        {"negative, below yocto, is zero", iptfPrefix, 100, sig, 3, -1e-30, "0.00"},
+        {"below yocto, fixed decimals", iptfPrefix, 100, fixed, 1, 1e-40, "0.0"},
+        {"smallest double is zero", iptfPrefix, 100, fixed, 2, 5e-324, "0.00"},
+        {"below yocto on a span too small for zeros", iptfPrefix, 1e-11, sig, 3, 1e-30, "Unknown"},
         // Date-time: the format language, or a day number before it.
         {"time", iptfDateTime, 1, sig, 3, 0.5, "12:00:00"},
         {"date", iptfDateTime, 1, sig, 3, 36526.5, "1/1/2000", "m/d/yyyy"},
@@ -573,6 +579,60 @@ TEST_F(TickTest, LinearStepsForASpreadOfScales)
         // The default single minor tick halves every increment.
         EXPECT_DOUBLE_EQ(axis->MinorIncrement(), c.increment / 2);
     }
+}
+
+// The step calculators called directly, with the room for labels given rather than measured.
+TEST_F(TickTest, StepCalculatorsChooseTheStepForTheRoomGiven)
+{
+    enum Calculator { kLinear, kPrice, kDateTime };
+    struct Case {
+        const char* name;
+        Calculator calculator;
+        double span;
+        int room;
+        double increment;
+        int count;
+        bool monthTicks;
+    };
+    const double second = 1.0 / 86400;
+    const Case cases[] = {
+        {"ten labels on a span of 100", kLinear, 100, 10, 10, 10, false},
+        {"four labels: 20 would need five", kLinear, 100, 4, 50, 2, false},
+        {"three labels", kLinear, 100, 3, 50, 2, false},
+        {"no room is room for one", kLinear, 100, 0, 100, 1, false},
+        {"negative room is room for one", kLinear, 100, -5, 100, 1, false},
+        {"price quarters", kPrice, 2, 10, 0.25, 8, false},
+        {"price steps above one", kPrice, 1000, 10, 100, 10, false},
+        {"price, negative room", kPrice, 1000, -1, 1000, 1, false},
+        {"90 days: two weeks", kDateTime, 90, 10, 14, 6, false},
+        {"three years: six months", kDateTime, 1096, 10, 6, 5, true},
+        {"one second: 200 ms", kDateTime, second, 10, 200.0 / 86400000, 5, false},
+        {"date-time, no room: one label of three months", kDateTime, 90, 0, 3, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto axis = Make<TiPlotXAxis>();
+        axis->SetMinSpan(0, c.span);
+        double increment = 0;
+        int count = 0;
+        switch (c.calculator) {
+        case kLinear: axis->CalcLinearTicks(c.room, increment, count); break;
+        case kPrice: axis->CalcPrice32Ticks(c.room, increment, count); break;
+        case kDateTime: axis->CalcDateTimeTicks(c.room, increment, count); break;
+        }
+        EXPECT_DOUBLE_EQ(increment, c.increment);
+        EXPECT_EQ(count, c.count);
+        EXPECT_EQ(axis->MonthTicks(), c.monthTicks);
+    }
+
+    // Decades: room for three labels from 1 to 1e6 takes every second decade, without minors.
+    auto log = Make<TiPlotXAxis>();
+    log->SetScaleType(ipstLog10);
+    log->SetMinSpan(1, 1e6 - 1);
+    log->CalcLog10Ticks(3);
+    const Ticks t = TicksOf(*log);
+    EXPECT_EQ(t.majors, (std::vector<double>{1, 100, 1e4, 1e6}));
+    EXPECT_TRUE(t.minors.empty());
 }
 
 TEST_F(TickTest, TheZeroTickIsExactlyZeroAndReadsWithoutASign)

@@ -220,7 +220,7 @@ TEST_F(PlotFilesTest, PropertyLoadKeepsToolBarAndTitleAndRemovesTheAnnotations)
                     "ToolBar0.Visible = 0\r\nToolBar1.ZOrder = 7\r\n"
                     "Label0.Caption = Turbidity\r\nLabel1.Name = Second\r\n");
     TiPlotLayoutObject* toolBar = plot.GetToolBarObject(0);
-    TiPlotLayoutObject* title = plot.GetLabel(0);
+    TiPlotLayoutObject* title = plot.GetLayoutObject(TiPlotObjectKind::Label, 0);
     plot.LoadPropertiesFromFile(file);
     EXPECT_EQ(plot.AnnotationCount(), 0);
     EXPECT_EQ(plot.ChannelCount(), 0);
@@ -229,9 +229,9 @@ TEST_F(PlotFilesTest, PropertyLoadKeepsToolBarAndTitleAndRemovesTheAnnotations)
     EXPECT_FALSE(toolBar->Visible());
     EXPECT_EQ(toolBar->ZOrder(), 7);
     ASSERT_EQ(plot.LabelCount(), 2);
-    EXPECT_EQ(plot.GetLabel(0), title);
+    EXPECT_EQ(plot.GetLayoutObject(TiPlotObjectKind::Label, 0), title);
     EXPECT_EQ(plot.TitleText(), "Turbidity");
-    EXPECT_EQ(plot.GetLabel(1)->Name(), "Second");
+    EXPECT_EQ(plot.GetLayoutObject(TiPlotObjectKind::Label, 1)->Name(), "Second");
 
     // Without a toolbar its blocks have nowhere to go and are passed over.
     plot.RemoveAllToolBars();
@@ -278,6 +278,12 @@ TEST_F(PlotFilesTest, BrokenPropertyFilesChangeNothingAndLeaveThePlotUsable)
          "ChannelCount 100000000 exceeds the 100000 objects a plot file may hold"},
         {"counts that reach it together", head + "ChannelCount = 60000\r\nLimitCount = 40001\r\n",
          "LimitCount 40001 exceeds the 100000 objects a plot file may hold"},
+        {"the largest count a file can write", head + "ChannelCount = 2147483647\r\n",
+         "ChannelCount 2147483647 exceeds the 100000 objects a plot file may hold"},
+        {"the largest counts of two kinds", head + "ChannelCount = 2147483647\r\nXAxisCount = 2147483647\r\n",
+         "ChannelCount 2147483647 exceeds the 100000 objects a plot file may hold"},
+        {"a count beyond any integer", head + "LimitCount = 2147483648\r\n",
+         "'2147483648' is not a valid integer value"},
         {"a bad value half-way",
          head + "ChannelCount = 2\r\nChannel0.TitleText = x\r\nChannel1.XAxisTrackingEnabled = maybe\r\n",
          "'maybe' is not a valid integer value"},

@@ -7,6 +7,7 @@
 #include "platform/canvas/SystemColors.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormDescription.h"
+#include "platform/core/StrUtils.h"
 #include "platform/core/Variant.h"
 #include "plot/control/iPlot.h"
 #include "plot/control/iXYPlot.h"
@@ -20,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -69,10 +71,10 @@ TEST_F(PlotTest, ANewStripChartHoldsTheDefaultObjects)
     EXPECT_EQ(plot.GetChannel(0)->Color(), TColor(0x0000FF));
     EXPECT_EQ(plot.GetChannel(0)->XAxisName(), "X-Axis 1");
     EXPECT_EQ(plot.GetDataView(0)->Name(), "Data View 1");
-    EXPECT_EQ(plot.GetDataCursor(0)->Name(), "Cursor 1");
+    EXPECT_EQ(plot.GetObject(TiPlotObjectKind::DataCursor, 0)->Name(), "Cursor 1");
     ASSERT_EQ(plot.LabelCount(), 1);
-    EXPECT_EQ(plot.GetLabel(0)->Name(), "Title");
-    EXPECT_EQ(plot.GetLabel(0)->ZOrder(), 2);
+    EXPECT_EQ(plot.GetLayoutObject(TiPlotObjectKind::Label, 0)->Name(), "Title");
+    EXPECT_EQ(plot.GetLayoutObject(TiPlotObjectKind::Label, 0)->ZOrder(), 2);
     EXPECT_EQ(plot.TitleText(), "Untitled");
     EXPECT_EQ(plot.TitleMargin(), 0);
     EXPECT_TRUE(plot.IsStripChartPlot());
@@ -161,7 +163,7 @@ void ExpectDefaultObjectsInPlace(TiPlotComponent& plot, PaintedPlot& painted)
     EXPECT_EQ(painted.afterPaint, 1);
     TBitmap& bitmap = painted.bitmap;
     const TRect toolBar = plot.GetToolBarObject(0)->GetDrawRect();
-    const TRect title = plot.GetLabel(0)->GetDrawRect();
+    const TRect title = plot.GetLayoutObject(TiPlotObjectKind::Label, 0)->GetDrawRect();
     const TRect legend = plot.GetLegend(0)->GetDrawRect();
     const TRect dataView = plot.GetDataView(0)->GetDrawRect();
     const TRect xAxis = plot.GetXAxis(0)->GetDrawRect();
@@ -202,7 +204,7 @@ TEST_F(PlotTest, ANewStripChartDrawsItsObjectsInTheirPlaces)
     PaintedPlot painted;
     Paint(plot, painted, "iPlotComponent_stripchart.png");
     ExpectDefaultObjectsInPlace(plot, painted);
-    auto* cursor = dynamic_cast<TBoxDataCursor*>(plot.GetDataCursor(0));
+    auto* cursor = dynamic_cast<TBoxDataCursor*>(plot.GetObject(TiPlotObjectKind::DataCursor, 0));
     EXPECT_EQ(cursor->Updates, 1);
     EXPECT_EQ(cursor->PaintDataView, plot.GetDataView(0));
 
@@ -441,6 +443,179 @@ TEST_F(PlotTest, CallsAndTheirEffects)
     EXPECT_EQ(plot.GetChannel(1)->GetCount(), 0);
 }
 
+// The named operations return the classes their kinds are made of.
+template <class Got, class Named>
+constexpr bool kReturns = std::is_same_v<Got, Named*>;
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetDataView(0)), TiPlotDataView>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetDataCursor(0)), TiPlotDataCursor>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetLegend(0)), TiPlotLegend>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetTable(0)), TiPlotTable>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetToolBar(0)), TiPlotToolBar>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetLimit(0)), TiPlotLimit>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetLabel(0)), TiPlotLabel>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetAnnotation(0)), TiPlotAnnotation>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetXAxis(0)), TiPlotXAxis>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetYAxis(0)), TiPlotYAxis>);
+static_assert(kReturns<decltype(std::declval<TiPlot&>().GetChannel(0)), TiPlotChannel>);
+static_assert(kReturns<decltype(std::declval<TiXYPlot&>().GetChannel(0)), TiXYPlotChannel>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetLegendByName("")), TiPlotLegend>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetAnnotationByName("")), TiPlotAnnotation>);
+static_assert(kReturns<decltype(std::declval<TiPlotComponent&>().GetTranslation(0)), TiPlotTranslationObject>);
+
+// Every kind walked through its named Add, Get, GetByName, IndexByName, Delete, Count and
+// RemoveAll on the library's own classes, with its add, remove, click and mouse-cursor events
+// (unset where the kind has none: toolbars and labels raise no events, tables no clicks).
+TEST(PlotNamedOperations, EveryKindRunsThroughItsNamedOperationsAndEvents)
+{
+    TiPlot plot(nullptr);
+    using Get = std::function<TiPlotObject*(int)>;
+    using ByName = std::function<TiPlotObject*(const std::string&)>;
+    using IndexByName = std::function<int(const std::string&)>;
+    struct Row {
+        const char* Kind;
+        std::function<int()> Add;
+        std::function<void(int)> Delete;
+        std::function<void()> RemoveAll;
+        std::function<int()> Count;
+        Get GetAt;
+        ByName GetByName;
+        IndexByName IndexOfName;
+        TiPlotObjectEvent* OnAdd;
+        TiPlotObjectEvent* OnRemove;
+        TiPlotObjectEvent* OnClick;
+        TiPlotObjectGetMouseCursorEvent* OnGetMouseCursor;
+        int CountAfterRemoveAll;
+        bool NullBeyondTheList;
+    };
+    TiPlotComponent& p = plot;
+    const std::vector<Row> rows = {
+        // Objects that others refer to come last.
+        {"Annotation", [&] { return p.AddAnnotation(); }, [&](int i) { p.DeleteAnnotation(i); },
+         [&] { p.RemoveAllAnnotations(); }, [&] { return p.AnnotationCount(); },
+         [&](int i) { return p.GetAnnotation(i); }, [&](const std::string& n) { return p.GetAnnotationByName(n); },
+         [&](const std::string& n) { return p.GetAnnotationIndexByName(n); }, &p.OnAddAnnotation, &p.OnRemoveAnnotation,
+         &p.OnClickAnnotation, &p.OnGetMouseCursorAnnotation, 0, false},
+        {"Label", [&] { return p.AddLabel(); }, [&](int i) { p.DeleteLabel(i); }, [&] { p.RemoveAllLabels(); },
+         [&] { return p.LabelCount(); }, [&](int i) { return p.GetLabel(i); },
+         [&](const std::string& n) { return p.GetLabelByName(n); },
+         [&](const std::string& n) { return p.GetLabelIndexByName(n); }, nullptr, nullptr, nullptr, nullptr, 1, false},
+        {"Limit", [&] { return p.AddLimit(); }, [&](int i) { p.DeleteLimit(i); }, [&] { p.RemoveAllLimits(); },
+         [&] { return p.LimitCount(); }, [&](int i) { return p.GetLimit(i); },
+         [&](const std::string& n) { return p.GetLimitByName(n); },
+         [&](const std::string& n) { return p.GetLimitIndexByName(n); }, &p.OnAddLimit, &p.OnRemoveLimit,
+         &p.OnClickLimit, &p.OnGetMouseCursorLimit, 0, false},
+        {"ToolBar", [&] { return p.AddToolBar(); }, [&](int i) { p.DeleteToolBar(i); }, [&] { p.RemoveAllToolBars(); },
+         [&] { return p.ToolBarCount(); }, [&](int i) { return p.GetToolBar(i); },
+         [&](const std::string& n) { return p.GetToolBarByName(n); },
+         [&](const std::string& n) { return p.GetToolBarIndexByName(n); }, nullptr, nullptr, nullptr, nullptr, 0, true},
+        {"Table", [&] { return p.AddTable(); }, [&](int i) { p.DeleteTable(i); }, [&] { p.RemoveAllTables(); },
+         [&] { return p.TableCount(); }, [&](int i) { return p.GetTable(i); },
+         [&](const std::string& n) { return p.GetTableByName(n); },
+         [&](const std::string& n) { return p.GetTableIndexByName(n); }, &p.OnAddTable, &p.OnRemoveTable, nullptr,
+         &p.OnGetMouseCursorTable, 0, false},
+        {"Legend", [&] { return p.AddLegend(); }, [&](int i) { p.DeleteLegend(i); }, [&] { p.RemoveAllLegends(); },
+         [&] { return p.LegendCount(); }, [&](int i) { return p.GetLegend(i); },
+         [&](const std::string& n) { return p.GetLegendByName(n); },
+         [&](const std::string& n) { return p.GetLegendIndexByName(n); }, &p.OnAddLegend, &p.OnRemoveLegend,
+         &p.OnClickLegend, &p.OnGetMouseCursorLegend, 0, false},
+        {"DataCursor", [&] { return p.AddDataCursor(); }, [&](int i) { p.DeleteDataCursor(i); },
+         [&] { p.RemoveAllDataCursors(); }, [&] { return p.DataCursorCount(); },
+         [&](int i) { return p.GetDataCursor(i); }, [&](const std::string& n) { return p.GetDataCursorByName(n); },
+         [&](const std::string& n) { return p.GetDataCursorIndexByName(n); }, &p.OnAddDataCursor, &p.OnRemoveDataCursor,
+         &p.OnClickDataCursor, &p.OnGetMouseCursorDataCursor, 0, false},
+        {"Channel", [&] { return p.AddChannel(); }, [&](int i) { p.DeleteChannel(i); }, [&] { p.RemoveAllChannels(); },
+         [&] { return p.ChannelCount(); }, [&](int i) { return p.GetChannelCustom(i); },
+         [&](const std::string& n) { return p.GetChannelByName(n); },
+         [&](const std::string& n) { return p.GetChannelIndexByName(n); }, &p.OnAddChannel, &p.OnRemoveChannel,
+         &p.OnClickChannel, &p.OnGetMouseCursorChannel, 0, false},
+        {"DataView", [&] { return p.AddDataView(); }, [&](int i) { p.DeleteDataView(i); },
+         [&] { p.RemoveAllDataViews(); }, [&] { return p.DataViewCount(); }, [&](int i) { return p.GetDataView(i); },
+         [&](const std::string& n) { return p.GetDataViewByName(n); },
+         [&](const std::string& n) { return p.GetDataViewIndexByName(n); }, &p.OnAddDataView, &p.OnRemoveDataView,
+         &p.OnClickDataView, &p.OnGetMouseCursorDataView, 0, false},
+        {"YAxis", [&] { return p.AddYAxis(); }, [&](int i) { p.DeleteYAxis(i); }, [&] { p.RemoveAllYAxes(); },
+         [&] { return p.YAxisCount(); }, [&](int i) { return p.GetYAxis(i); },
+         [&](const std::string& n) { return p.GetYAxisByName(n); },
+         [&](const std::string& n) { return p.GetYAxisIndexByName(n); }, &p.OnAddYAxis, &p.OnRemoveYAxis,
+         &p.OnClickYAxis, &p.OnGetMouseCursorYAxis, 0, false},
+        {"XAxis", [&] { return p.AddXAxis(); }, [&](int i) { p.DeleteXAxis(i); }, [&] { p.RemoveAllXAxes(); },
+         [&] { return p.XAxisCount(); }, [&](int i) { return p.GetXAxis(i); },
+         [&](const std::string& n) { return p.GetXAxisByName(n); },
+         [&](const std::string& n) { return p.GetXAxisIndexByName(n); }, &p.OnAddXAxis, &p.OnRemoveXAxis,
+         &p.OnClickXAxis, &p.OnGetMouseCursorXAxis, 0, false},
+    };
+    ASSERT_EQ(int(rows.size()), kPlotObjectKindCount);
+
+    // Toolbars and labels raise no add or remove events: these would show it.
+    std::vector<std::string> events;
+    for (int k = 0; k < kPlotObjectKindCount; ++k) {
+        const std::string name = PlotObjectKindName(TiPlotObjectKind(k));
+        plot.Events(TiPlotObjectKind(k)).OnAdd = [&events, name](TObject*, int) { events.push_back("add " + name); };
+        plot.Events(TiPlotObjectKind(k)).OnRemove = [&events, name](TObject*, int) {
+            events.push_back("remove " + name);
+        };
+    }
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Kind);
+        events.clear();
+        const int before = row.Count();
+        // The same slots under their own names: a handler set by name replaces the one above.
+        if (row.OnAdd)
+            *row.OnAdd = [&events](TObject*, int i) { events.push_back("named add " + std::to_string(i)); };
+        if (row.OnRemove)
+            *row.OnRemove = [&events, &row](TObject*, int i) {
+                events.push_back("named remove " + std::to_string(i) + " of " + std::to_string(row.Count()));
+            };
+        const int index = row.Add();
+        EXPECT_EQ(index, before);
+        EXPECT_EQ(row.Count(), before + 1);
+        TiPlotObject* object = row.GetAt(index);
+        ASSERT_NE(object, nullptr);
+        object->SetName(std::string("Walked ") + row.Kind);
+        EXPECT_EQ(row.GetByName("WALKED " + UpperCase(row.Kind)), object);
+        EXPECT_EQ(row.IndexOfName(std::string("walked ") + row.Kind), index);
+        EXPECT_EQ(row.GetByName("nobody"), nullptr);
+        EXPECT_EQ(row.IndexOfName("nobody"), -1);
+
+        int clicked = -1;
+        if (row.OnClick) {
+            *row.OnClick = [&clicked](TObject*, int i) { clicked = i; };
+            plot.DoObjectClick(object);
+            EXPECT_EQ(clicked, index) << "the click of the kind's own object";
+        }
+        int cursorAsked = -1;
+        if (row.OnGetMouseCursor) {
+            *row.OnGetMouseCursor = [&cursorAsked](TObject*, int i, TCursor&) { cursorAsked = i; };
+            TCursor cursor = crDefault;
+            plot.DoGetMouseCursor(object, cursor);
+            EXPECT_EQ(cursorAsked, index);
+        }
+
+        row.Delete(index);
+        EXPECT_EQ(row.Count(), before);
+        const std::vector<std::string> expected =
+            row.OnAdd ? std::vector<std::string>{"named add " + std::to_string(index),
+                                                 "named remove " + std::to_string(index) + " of " +
+                                                     std::to_string(before + 1)}
+                      : std::vector<std::string>{};
+        EXPECT_EQ(events, expected);
+        if (row.NullBeyondTheList)
+            EXPECT_EQ(row.GetAt(row.Count() + 1), nullptr);
+        else
+            EXPECT_EQ(ErrorOf([&] { row.GetAt(row.Count() + 1); }),
+                      "List index out of bounds (" + std::to_string(row.Count() + 1) + ")");
+
+        row.Add();
+        row.Add();
+        row.RemoveAll();
+        EXPECT_EQ(row.Count(), row.CountAfterRemoveAll);
+    }
+
+    EXPECT_EQ(plot.AddTranslation("Channel", "Kanal"), 0);
+    EXPECT_EQ(plot.GetTranslation(0)->ReplacementString(), "Kanal");
+    EXPECT_EQ(plot.TranslationCount(), 1);
+}
+
 TEST_F(PlotTest, TransferredPointsAreBornNullOrEmpty)
 {
     TiPlot plot(nullptr);
@@ -566,7 +741,7 @@ TEST_F(PlotTest, APlotReadFromItsFormDescriptionEqualsTheOneWritten)
     plot.SetTitleText("ZUV");
     plot.SetLogFileName("ZUV Log.txt");
     plot.SetUserCanEditObjects(false);
-    plot.GetDataCursor(0)->SetVisible(false);
+    plot.GetObject(TiPlotObjectKind::DataCursor, 0)->SetVisible(false);
     plot.GetChannel(plot.AddChannel())->SetTitleText("Turbidity");
     plot.GetYAxis(0)->SetMinSpan(-5, 50);
     plot.AddTranslation("Channel", "Kanal");
@@ -589,7 +764,7 @@ TEST_F(PlotTest, APlotReadFromItsFormDescriptionEqualsTheOneWritten)
     EXPECT_FALSE(copy->UserCanEditObjects());
     ASSERT_EQ(copy->ChannelCount(), 2);
     EXPECT_EQ(copy->GetChannel(1)->TitleText(), "Turbidity");
-    EXPECT_FALSE(copy->GetDataCursor(0)->Visible());
+    EXPECT_FALSE(copy->GetObject(TiPlotObjectKind::DataCursor, 0)->Visible());
     EXPECT_EQ(copy->GetYAxis(0)->Min(), -5);
     EXPECT_EQ(copy->GetToolBarObject(0)->ZOrder(), 3);
     EXPECT_EQ(copy->TranslationCount(), 1);
@@ -668,7 +843,7 @@ TEST_F(PlotTest, AToolbarStoredOnTheTitlesLevelMovesBeyondIt)
     std::unique_ptr<TComponent> read(CreateComponentFromText(text, nullptr));
     auto* copy = dynamic_cast<TiPlot*>(read.get());
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->GetLabel(0)->ZOrder(), 2);
+    EXPECT_EQ(copy->GetLayoutObject(TiPlotObjectKind::Label, 0)->ZOrder(), 2);
     EXPECT_EQ(copy->GetToolBarObject(0)->ZOrder(), 3);
 }
 

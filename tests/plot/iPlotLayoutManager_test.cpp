@@ -35,14 +35,14 @@ TEST_F(LayoutTest, ANewAxisTakesTheOutermostLevelAndPushesTheStackOutward)
     // Horizontal stack of a new plot: X axis, data view, title, toolbar.
     EXPECT_EQ(old->ZOrder(), 0);
     EXPECT_EQ(plot.DataViewZHorz(), 1);
-    EXPECT_EQ(plot.GetLabel(0)->ZOrder(), 2);
+    EXPECT_EQ(plot.GetLayoutObject(TiPlotObjectKind::Label, 0)->ZOrder(), 2);
     EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), 3);
 
     TiPlotXAxis* added = plot.GetXAxis(plot.AddXAxis());
     EXPECT_EQ(added->ZOrder(), 0);
     EXPECT_EQ(old->ZOrder(), 1);
     EXPECT_EQ(plot.DataViewZHorz(), 2);
-    EXPECT_EQ(plot.GetLabel(0)->ZOrder(), 3);
+    EXPECT_EQ(plot.GetLayoutObject(TiPlotObjectKind::Label, 0)->ZOrder(), 3);
     EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), 4);
     // Bottom list: outermost level first.
     const TiPlotLayoutList& bottom = layout.SideList(TiPlotLayoutSide::Bottom);
@@ -86,11 +86,11 @@ TEST_F(LayoutTest, MergingAndOpeningLevels)
 
     // Above level 2: the object opens level 3 and only what was above level 2 moves.
     const int toolBarBefore = plot.GetToolBarObject(0)->ZOrder();
-    const int labelBefore = plot.GetLabel(0)->ZOrder();
+    const int labelBefore = plot.GetLayoutObject(TiPlotObjectKind::Label, 0)->ZOrder();
     layout.InsertZOrder(second, 2, iidAbove);
     EXPECT_EQ(second->ZOrder(), 3);
     EXPECT_EQ(plot.DataViewZHorz(), 2);
-    EXPECT_EQ(plot.GetLabel(0)->ZOrder(), labelBefore + (labelBefore > 2 ? 1 : 0));
+    EXPECT_EQ(plot.GetLayoutObject(TiPlotObjectKind::Label, 0)->ZOrder(), labelBefore + (labelBefore > 2 ? 1 : 0));
     EXPECT_EQ(plot.GetToolBarObject(0)->ZOrder(), toolBarBefore + 1);
 }
 
