@@ -71,9 +71,9 @@ const TiPlotEditorForm::TPage& TiPlotEditorForm::PageOf(TiPlotObjectKind kind) c
 {
     static const TPage kPages[kPageCount] = {
         {K::ToolBar, "ToolBar", "ToolBarTabSheet", "ToolBarListBox", nullptr, nullptr, nullptr, NoBindings, false},
-        {K::Legend, "Legend", "LegendTabSheet", "LegendListBox", nullptr, nullptr, nullptr, NoBindings, false},
+        {K::Legend, "Legend", "LegendTabSheet", "LegendListBox", nullptr, nullptr, nullptr, LegendBindings, true},
         {K::Table, "Table", "TablesTabSheet", "TableListBox", "iTableAddButton", "TableRemoveButton", nullptr,
-         NoBindings, false},
+         TableBindings, true},
         {K::XAxis, "XAxis", "XAxesTabSheet", "XAxisListBox", "XAxesAddButton", "XAxisRemoveButton", "LabelsFont.Color",
          NoBindings, false},
         {K::YAxis, "YAxis", "YAxesTabSheet", "YAxisListBox", "YAxesAddButton", "YAxisRemoveButton", "LabelsFont.Color",
@@ -82,11 +82,11 @@ const TiPlotEditorForm::TPage& TiPlotEditorForm::PageOf(TiPlotObjectKind kind) c
          "Color", ChannelBindings, true},
         {K::DataView, "DataView", "DataViewTabSheet", "DataViewListBox", nullptr, nullptr, nullptr, NoBindings, false},
         {K::DataCursor, "DataCursor", "DataCursorTabSheet", "DataCursorListBox", "iDataCursorAddButton",
-         "DataCursorRemoveButton", "Color", NoBindings, false},
+         "DataCursorRemoveButton", "Color", DataCursorBindings, true},
         {K::Limit, "Limit", "LimitTabSheet", "LimitListBox", "iLimitAddButton", "LimitRemoveButton", "Color",
-         NoBindings, false},
+         LimitBindings, true},
         {K::Label, "Label", "LabelsTabSheet", "LabelListBox", "iLabelAddButton", "LabelRemoveButton", nullptr,
-         NoBindings, false},
+         LabelBindings, true},
     };
     const int index = int(kind);
     PRAVIX_ASSERT(index >= 0 && index < kPageCount, "annotations have no page");
@@ -183,6 +183,8 @@ void TiPlotEditorForm::WireControls()
             EditorControl<TButton>(*this, page.RemoveButton).OnClick = [this, kind](TObject*) { RemoveClick(kind); };
     }
     WireChannelPage();
+    WireLegendTablePages();
+    WireCursorLimitLabelPages();
     WireControlPages();
     WireLayoutPage();
 }
@@ -226,6 +228,7 @@ void TiPlotEditorForm::UpdatePage(TiPlotObjectKind kind)
         FillChannelAxisCombos();
         ShowChannelClassSheets();
     }
+    FillPageNameCombos(kind);
     TiPlotObject* object = SelectedObject(kind);
     if (!page.Ready || !object) {
         DisableAllEditControlsStartingWith(page.Prefix);
@@ -237,6 +240,8 @@ void TiPlotEditorForm::UpdatePage(TiPlotObjectKind kind)
     LoadBoundControls(*this, page.Bindings(), *object, Translation());
     if (kind == K::Channel)
         UpdateChannelExtras(dynamic_cast<TiPlotChannelCustom*>(object));
+    if (kind == K::Label)
+        EnableLabelRemove();
     ListOf(kind).Invalidate();
 }
 
@@ -250,6 +255,14 @@ void TiPlotEditorForm::ChannelChange(TObject*)
     StoreBoundControls(*this, ChannelBindings(), *channel, Translation());
     EditorControl<TiComponentEditorSavePicker>(*this, "ChannelLogFileNamePicker").SetFileName(channel->LogFileName());
     UpdateAll();
+}
+
+TiPlotObject* TiPlotEditorForm::WritePage(TiPlotObjectKind kind)
+{
+    TiPlotObject* object = Live() ? SelectedObject(kind) : nullptr;
+    if (object)
+        StoreBoundControls(*this, PageOf(kind).Bindings(), *object, Translation());
+    return object;
 }
 
 void TiPlotEditorForm::ShowObject(TiPlotObjectKind kind, TiPlotObject* object)

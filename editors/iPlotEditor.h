@@ -69,6 +69,14 @@ public:
     void UpdateLabelEdit() { UpdatePage(TiPlotObjectKind::Label); }
     // Writes every control of the channel page into the selected channel, then UpdateAll.
     void ChannelChange(TObject* sender);
+    // Write the page's controls into its selected object, each page ending as it must: the
+    // legend refreshes every page, a table nothing, a data cursor, limit or label its own page.
+    // A change of the plot's title label (the first label) also shows on the "Title" sheet.
+    void LegendChange(TObject* sender);
+    void TableChange(TObject* sender);
+    void DataCursorChange(TObject* sender);
+    void LimitChange(TObject* sender);
+    void LabelChange(TObject* sender);
 
     // The list of a kind's page, and the page (tab sheet) itself.
     TiComponentEditorListBox& ListOf(TiPlotObjectKind kind) const;
@@ -142,6 +150,15 @@ private:
 
     void WireControls();
     void WireChannelPage();
+    void WireLegendTablePages();
+    void WireCursorLimitLabelPages();
+    // Calls every setter of the kind's page with its control's value; the object written, or
+    // nullptr when the page's list selects none.
+    TiPlotObject* WritePage(TiPlotObjectKind kind);
+    // The name combo boxes of the kind's page refilled before the page shows its object.
+    void FillPageNameCombos(TiPlotObjectKind kind);
+    // The plot's title label (the first label) cannot be removed.
+    void EnableLabelRemove();
     void WireControlPages();
     void WireLayoutPage();
     void UpdateChannelExtras(TiPlotChannelCustom* channel);

@@ -102,7 +102,8 @@ std::vector<TiEditorControl> LabelPage()
                {
                    Edit("LabelNameEdit", "Name", At(0, 0, 2)),
                    CheckBox("LabelVisibleCheckBox", "Visible", At(2, 0)),
-                   Memo("LabelCaptionMemo", "Caption", At(0, 1, 3)),
+                   // A one-line edit despite its name: a caption is one line of text.
+                   Edit("LabelCaptionMemo", "Caption", At(0, 1, 3)),
                    Edit("LabelMarginLeftEdit", "Left Margin", At(0, 2)).WithCaptionWidth(84),
                    Edit("LabelMarginTopEdit", "Top Margin", At(1, 2)).WithCaptionWidth(84),
                    Edit("LabelMarginRightEdit", "Right Margin", At(0, 3)).WithCaptionWidth(84),

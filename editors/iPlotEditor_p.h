@@ -45,3 +45,9 @@ std::span<const TiEditorBinding> ChannelBindings();
 std::span<const TiEditorBinding> ControlBindings();
 // The "Title" sheet written into the plot's title label (the first label).
 std::span<const TiEditorBinding> TitleLabelBindings();
+// The legend, table, data cursor, limit and label pages, in the order each page writes them.
+std::span<const TiEditorBinding> LegendBindings();
+std::span<const TiEditorBinding> TableBindings();
+std::span<const TiEditorBinding> DataCursorBindings();
+std::span<const TiEditorBinding> LimitBindings();
+std::span<const TiEditorBinding> LabelBindings();

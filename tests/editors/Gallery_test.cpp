@@ -3,6 +3,8 @@
 // test folder for a person to look at. Runs under a real X server (ctest runs it under
 // xvfb-run); on the offscreen platform it is skipped.
 
+#include "PlotEditorBench.h"
+
 #include "editors/iColorDialog.h"
 #include "editors/iEditorBasicComponents.h"
 #include "editors/iFontDialog.h"
@@ -195,4 +197,26 @@ TEST(EditorGalleryOnScreen, EveryToolkitControlAndDialog)
     save.SetFilter("Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png");
     save.SetFileName("Untitled");
     PictureOfDialog("dialog_save", [&] { return save.Execute(); });
+}
+
+// The plot editor's legend, table, data cursor, limit and label pages, each showing an object
+// of a plot that has one of each.
+TEST(EditorGalleryOnScreen, PlotEditorLegendTableCursorLimitLabelPages)
+{
+    if (!OnRealScreen())
+        GTEST_SKIP() << "needs a real X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)";
+
+    TPlotEditorBench bench;
+    bench.plot->AddDataCursor();
+    bench.plot->AddLimit();
+    bench.plot->AddTable();
+    bench.plot->AddLabel();
+    TiPlotEditorForm& form = bench.Open();
+    for (const char* sheet :
+         {"LegendGeneralTabSheet", "LegendColumnsTabSheet", "LegendWrapTabSheet", "TableGeneralTabSheet",
+          "TableGridTabSheet", "TableLayoutTabSheet", "DataCursorGeneralTabSheet", "DataCursorChannelTabSheet",
+          "DataCursorHintTabSheet", "LimitGeneralTabSheet", "LabelGeneralTabSheet"}) {
+        bench.ShowPage(sheet);
+        ExpectPicture(form, std::string("plot_editor_") + sheet);
+    }
 }
