@@ -217,6 +217,9 @@ TEST(EditorGalleryOnScreen, PlotEditorLegendTableCursorLimitLabelPages)
           "TableGridTabSheet", "TableLayoutTabSheet", "DataCursorGeneralTabSheet", "DataCursorChannelTabSheet",
           "DataCursorHintTabSheet", "LimitGeneralTabSheet", "LabelGeneralTabSheet"}) {
         bench.ShowPage(sheet);
+        if (std::string(sheet) == "LabelGeneralTabSheet") {
+            EXPECT_FALSE(bench.Control<TControl>("LabelRemoveButton").Enabled()) << "the title label stays";
+        }
         ExpectPicture(form, std::string("plot_editor_") + sheet);
     }
 }
