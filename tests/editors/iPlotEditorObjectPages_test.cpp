@@ -7,6 +7,7 @@
 
 #include "editors/iPlotEditor_p.h"
 #include "platform/canvas/RecordingCanvas.h"
+#include "platform/core/StrUtils.h"
 #include "platform/gui/ComCtrls.h"
 #include "plot/objects/iPlotDataCursor.h"
 #include "plot/objects/iPlotDataView.h"
@@ -553,7 +554,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 // Channels and axes made or removed elsewhere show in the data cursor's and the limit's name
-// combo boxes; a limit whose axis went keeps that name instead of losing it.
+// combo boxes; a name stored in other letter case finds its entry, and a limit whose axis went
+// keeps that name instead of losing it.
 TEST(PlotEditorObjectPages, NameCombosFollowChannelsAndAxesAddedAndRemoved)
 {
     TPlotEditorBench bench;
@@ -575,6 +577,13 @@ TEST(PlotEditorObjectPages, NameCombosFollowChannelsAndAxesAddedAndRemoved)
     ASSERT_EQ(xAxes.Items()->Count(), 3);
     EXPECT_EQ(xAxes.Items()->Strings(0), kNoneName);
     EXPECT_EQ(xAxes.Items()->Strings(2), second);
+
+    // A stored name in other letter case is the same channel.
+    auto* cursor = dynamic_cast<TiPlotDataCursor*>(plot.GetDataCursor(0));
+    cursor->SetChannelName(LowerCase(plot.GetChannel(1)->Name()));
+    form.UpdateDataCursorEdit();
+    EXPECT_EQ(channels.GetAsInteger(), 2);
+    EXPECT_EQ(channels.Items()->Count(), 3) << "no entry of its own";
 
     bench.ShowPage("LimitGeneralTabSheet");
     xAxes.SimulateSelect(2);
