@@ -27,13 +27,9 @@ struct TiPlotEditorForm::TPage {
     const char* RemoveButton;  // nullptr: the page removes nothing
     const char* ListColor;     // nullptr: no colour box
     std::span<const TiEditorBinding> (*Bindings)();
-    // False while the page's controls are still to come: the page stays disabled.
-    bool Ready;
 };
 
 namespace {
-
-std::span<const TiEditorBinding> NoBindings() { return {}; }
 
 using K = TiPlotObjectKind;
 
@@ -70,24 +66,23 @@ constexpr TiPlotObjectKind kFillOrder[] = {K::ToolBar,  K::Legend,  K::Table,   
 const TiPlotEditorForm::TPage& TiPlotEditorForm::PageOf(TiPlotObjectKind kind) const
 {
     static const TPage kPages[kPageCount] = {
-        {K::ToolBar, "ToolBar", "ToolBarTabSheet", "ToolBarListBox", nullptr, nullptr, nullptr, ToolBarBindings, true},
-        {K::Legend, "Legend", "LegendTabSheet", "LegendListBox", nullptr, nullptr, nullptr, NoBindings, false},
+        {K::ToolBar, "ToolBar", "ToolBarTabSheet", "ToolBarListBox", nullptr, nullptr, nullptr, ToolBarBindings},
+        {K::Legend, "Legend", "LegendTabSheet", "LegendListBox", nullptr, nullptr, nullptr, LegendBindings},
         {K::Table, "Table", "TablesTabSheet", "TableListBox", "iTableAddButton", "TableRemoveButton", nullptr,
-         NoBindings, false},
+         TableBindings},
         {K::XAxis, "XAxis", "XAxesTabSheet", "XAxisListBox", "XAxesAddButton", "XAxisRemoveButton", "LabelsFont.Color",
-         XAxisBindings, true},
+         XAxisBindings},
         {K::YAxis, "YAxis", "YAxesTabSheet", "YAxisListBox", "YAxesAddButton", "YAxisRemoveButton", "LabelsFont.Color",
-         YAxisBindings, true},
+         YAxisBindings},
         {K::Channel, "Channel", "ChannelsTabSheet", "ChannelListBox", "iChannelAddButton", "ChannelRemoveButton",
-         "Color", ChannelBindings, true},
-        {K::DataView, "DataView", "DataViewTabSheet", "DataViewListBox", nullptr, nullptr, nullptr, DataViewBindings,
-         true},
+         "Color", ChannelBindings},
+        {K::DataView, "DataView", "DataViewTabSheet", "DataViewListBox", nullptr, nullptr, nullptr, DataViewBindings},
         {K::DataCursor, "DataCursor", "DataCursorTabSheet", "DataCursorListBox", "iDataCursorAddButton",
-         "DataCursorRemoveButton", "Color", NoBindings, false},
+         "DataCursorRemoveButton", "Color", DataCursorBindings},
         {K::Limit, "Limit", "LimitTabSheet", "LimitListBox", "iLimitAddButton", "LimitRemoveButton", "Color",
-         NoBindings, false},
+         LimitBindings},
         {K::Label, "Label", "LabelsTabSheet", "LabelListBox", "iLabelAddButton", "LabelRemoveButton", nullptr,
-         NoBindings, false},
+         LabelBindings},
     };
     const int index = int(kind);
     PRAVIX_ASSERT(index >= 0 && index < kPageCount, "annotations have no page");
@@ -109,9 +104,6 @@ TiPlotEditorForm::TiPlotEditorForm(TComponent* owner) : TiCustomEditorForm(owner
     m_layoutViewer = &EditorControl<TiPlotLayoutViewer>(*this, "LayoutViewer");
     m_layoutPopup = &EditorControl<TPopupMenu>(*this, "LayoutPopupMenu");
     WireControls();
-    for (const TiPlotObjectKind kind : kUpdateOrder)
-        if (!PageOf(kind).Ready)
-            SheetOf(kind).SetEnabled(false);
     // The master manager replaces this with its own close handler.
     OnClose = [this](TObject*, TCloseAction&) { m_closing = true; };
     // A stay-on-top editor follows what happened on the plot while the user was there.
@@ -187,6 +179,8 @@ void TiPlotEditorForm::WireControls()
     WireAxisPages();
     WireToolBarPage();
     WireDataViewPage();
+    WireLegendTablePages();
+    WireCursorLimitLabelPages();
     WireControlPages();
     WireLayoutPage();
 }
@@ -232,13 +226,10 @@ void TiPlotEditorForm::UpdatePage(TiPlotObjectKind kind)
     }
     if (kind == K::XAxis || kind == K::YAxis)
         FillAxisReferenceCombos(kind);
-    if (kind == K::DataView)
-        FillDataViewGridCombos();
+    FillPageNameCombos(kind);
     TiPlotObject* object = SelectedObject(kind);
-    if (!page.Ready || !object) {
+    if (!object) {
         DisableAllEditControlsStartingWith(page.Prefix);
-        if (!page.Ready)
-            ListOf(kind).Invalidate();
         return;
     }
     EnableAllEditControlsStartingWith(page.Prefix);
@@ -247,6 +238,8 @@ void TiPlotEditorForm::UpdatePage(TiPlotObjectKind kind)
         UpdateChannelExtras(dynamic_cast<TiPlotChannelCustom*>(object));
     if (kind == K::XAxis || kind == K::YAxis)
         ShowAxisConverterPages(kind, *object);
+    if (kind == K::Label)
+        EnableLabelRemove();
     ListOf(kind).Invalidate();
 }
 
@@ -262,15 +255,12 @@ void TiPlotEditorForm::ChannelChange(TObject*)
     UpdateAll();
 }
 
-bool TiPlotEditorForm::StorePage(TiPlotObjectKind kind)
+TiPlotObject* TiPlotEditorForm::WritePage(TiPlotObjectKind kind)
 {
-    if (!Live())
-        return false;
-    TiPlotObject* object = SelectedObject(kind);
-    if (!object)
-        return false;
-    StoreBoundControls(*this, PageOf(kind).Bindings(), *object, Translation());
-    return true;
+    TiPlotObject* object = Live() ? SelectedObject(kind) : nullptr;
+    if (object)
+        StoreBoundControls(*this, PageOf(kind).Bindings(), *object, Translation());
+    return object;
 }
 
 void TiPlotEditorForm::ShowObject(TiPlotObjectKind kind, TiPlotObject* object)

@@ -74,6 +74,14 @@ public:
     void XAxisChange(TObject* sender);
     void YAxisChange(TObject* sender);
     void DataViewChange(TObject* sender);
+    // Write the page's controls into its selected object, each page ending as it must: the
+    // legend refreshes every page, a table nothing, a data cursor, limit or label its own page.
+    // A change of the plot's title label (the first label) also shows on the "Title" sheet.
+    void LegendChange(TObject* sender);
+    void TableChange(TObject* sender);
+    void DataCursorChange(TObject* sender);
+    void LimitChange(TObject* sender);
+    void LabelChange(TObject* sender);
 
     // The list of a kind's page, and the page (tab sheet) itself.
     TiComponentEditorListBox& ListOf(TiPlotObjectKind kind) const;
@@ -147,20 +155,26 @@ private:
 
     void WireControls();
     void WireChannelPage();
+    void WireLegendTablePages();
+    void WireCursorLimitLabelPages();
+    // Calls every setter of the kind's page with its control's value; the object written, or
+    // nullptr when the page's list selects none.
+    TiPlotObject* WritePage(TiPlotObjectKind kind);
+    // The name combo boxes of the kind's page refilled before the page shows its object.
+    void FillPageNameCombos(TiPlotObjectKind kind);
+    // The plot's title label (the first label) cannot be removed.
+    void EnableLabelRemove();
     void WireControlPages();
     void WireLayoutPage();
     void WireAxisPages();
     void WireToolBarPage();
     void WireDataViewPage();
-    // Writes the page's controls into its selected object; false when none is selected.
-    bool StorePage(TiPlotObjectKind kind);
     // The drop-down fill of the kind's axis names ("<None>" first).
     TNotifyEvent AxisNamesFill(TiPlotObjectKind kind);
     void FillAxisReferenceCombos(TiPlotObjectKind kind);
     void ShowAxisConverterPages(TiPlotObjectKind kind, const TiPlotObject& axis);
     // "Copy Default" of the axis page's "Cursor" or "Legend" inner page (the part).
     void CopyDefaultLabelFormat(TiPlotObjectKind kind, const std::string& part);
-    void FillDataViewGridCombos();
     void UpdateChannelExtras(TiPlotChannelCustom* channel);
     void ShowChannelClassSheets();
     void FillChannelAxisCombos();

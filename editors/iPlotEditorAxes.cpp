@@ -222,12 +222,12 @@ void TiPlotEditorForm::CopyDefaultLabelFormat(TiPlotObjectKind kind, const std::
 
 void TiPlotEditorForm::XAxisChange(TObject*)
 {
-    if (StorePage(K::XAxis))
+    if (WritePage(K::XAxis))
         UpdateAll();
 }
 
 void TiPlotEditorForm::YAxisChange(TObject*)
 {
-    if (StorePage(K::YAxis))
+    if (WritePage(K::YAxis))
         UpdateAll();
 }

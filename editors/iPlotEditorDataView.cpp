@@ -67,18 +67,8 @@ void TiPlotEditorForm::WireDataViewPage()
 
 // The update shows the data view's own names after the fill, so the fill keeps nothing of
 // what the combo boxes showed before.
-void TiPlotEditorForm::FillDataViewGridCombos()
-{
-    auto& x = EditorControl<TiComponentEditorComboBox>(*this, "DataViewGridXAxisNameComboBox");
-    auto& y = EditorControl<TiComponentEditorComboBox>(*this, "DataViewGridYAxisNameComboBox");
-    x.SetAsInteger(-1);
-    y.SetAsInteger(-1);
-    DataViewGridXAxisNameComboBoxDropDown(&x);
-    DataViewGridYAxisNameComboBoxDropDown(&y);
-}
-
 void TiPlotEditorForm::DataViewChange(TObject*)
 {
-    if (StorePage(TiPlotObjectKind::DataView))
+    if (WritePage(TiPlotObjectKind::DataView))
         UpdateAll();
 }

@@ -102,11 +102,12 @@ std::vector<TiEditorControl> LabelPage()
                {
                    Edit("LabelNameEdit", "Name", At(0, 0, 2)),
                    CheckBox("LabelVisibleCheckBox", "Visible", At(2, 0)),
-                   Memo("LabelCaptionMemo", "Caption", At(0, 1, 3)),
+                   // A one-line edit despite its name: a caption is one line of text.
+                   Edit("LabelCaptionMemo", "Caption", At(0, 1, 3)),
                    Edit("LabelMarginLeftEdit", "Left Margin", At(0, 2)).WithCaptionWidth(84),
-                   Edit("LabelMarginTopEdit", "Top Margin", At(1, 2)).WithCaptionWidth(84),
+                   Edit("LabelMarginTopEdit", "Top Margin", At(1, 2)).WithCaptionWidth(92),
                    Edit("LabelMarginRightEdit", "Right Margin", At(0, 3)).WithCaptionWidth(84),
-                   Edit("LabelMarginBottomEdit", "Bottom Margin", At(1, 3)).WithCaptionWidth(84),
+                   Edit("LabelMarginBottomEdit", "Bottom Margin", At(1, 3)).WithCaptionWidth(92),
                    ComboBox("LabelAlignmentComboBox", "Alignment", At(0, 4, 2), {"Center", "Left", "Right"})
                        .WithCaptionWidth(84)
                        .WithWidth(90),
@@ -350,11 +351,11 @@ std::vector<TiEditorControl> TablePage()
                    CheckBox("TablePopupEnabledCheckbox", "Popup Enabled", At(1, 1)),
                    CheckBox("TableColumnTitlesVisibleCheckBox", "Column Titles", At(2, 1)),
                    Edit("TableTopMarginEdit", "Top Margin", At(0, 2)),
-                   Edit("TableBottomMarginEdit", "Bottom Margin", At(1, 2)).WithCaptionWidth(84),
+                   Edit("TableBottomMarginEdit", "Bottom Margin", At(1, 2)).WithCaptionWidth(92),
                    Edit("TableLeftMarginEdit", "Left Margin", At(0, 3)),
-                   Edit("TableRightMarginEdit", "Right Margin", At(1, 3)).WithCaptionWidth(84),
+                   Edit("TableRightMarginEdit", "Right Margin", At(1, 3)).WithCaptionWidth(92),
                    Edit("TableColumnSpacingEdit", "Col Spacing", At(0, 4)),
-                   Edit("TableRowSpacingEdit", "Row Spacing", At(1, 4)).WithCaptionWidth(84),
+                   Edit("TableRowSpacingEdit", "Row Spacing", At(1, 4)).WithCaptionWidth(92),
                    Edit("TableRowsMaxEdit", "Rows Max", At(2, 4)).WithCaptionWidth(60),
                    FontPicker("TableDataFontPicker", "Data Font", At(0, 5)).WithWidth(90),
                    FontPicker("TableColumnTitlesFontPicker", "Titles Font", At(1, 5)).WithWidth(90),

@@ -41,6 +41,6 @@ void TiPlotEditorForm::WireToolBarPage()
 
 void TiPlotEditorForm::ToolBarChange(TObject*)
 {
-    if (StorePage(TiPlotObjectKind::ToolBar))
+    if (WritePage(TiPlotObjectKind::ToolBar))
         UpdateAll();
 }

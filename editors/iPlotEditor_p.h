@@ -53,3 +53,9 @@ std::span<const TiEditorBinding> YAxisBindings();
 std::span<const TiEditorBinding> ToolBarBindings();
 // The "Data View" page, its custom grid-line pages included.
 std::span<const TiEditorBinding> DataViewBindings();
+// The legend, table, data cursor, limit and label pages, in the order each page writes them.
+std::span<const TiEditorBinding> LegendBindings();
+std::span<const TiEditorBinding> TableBindings();
+std::span<const TiEditorBinding> DataCursorBindings();
+std::span<const TiEditorBinding> LimitBindings();
+std::span<const TiEditorBinding> LabelBindings();

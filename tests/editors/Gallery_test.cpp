@@ -214,6 +214,11 @@ TEST(EditorGalleryOnScreen, EveryPageOfThePlotEditor)
         GTEST_SKIP() << "needs a real X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)";
 
     TPlotEditorBench bench;
+    // One object of each kind, so that every page shows one.
+    bench.plot->AddDataCursor();
+    bench.plot->AddLimit();
+    bench.plot->AddTable();
+    bench.plot->AddLabel();
     TiPlotEditorForm& form = bench.Open();
     EXPECT_EQ(form.ClientWidth(), 576);
     EXPECT_EQ(form.ClientHeight(), 272);

@@ -7,6 +7,7 @@
 
 #include "editors/iPlotEditor_p.h"
 #include "platform/canvas/Graphics.h"
+#include "platform/core/Conversions.h"
 #include "platform/core/Reflection.h"
 #include "platform/gui/TestHooks.h"
 
@@ -14,9 +15,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <locale>
 #include <span>
-#include <sstream>
 #include <string>
 
 namespace plot_editor_walk {
@@ -187,10 +186,17 @@ private:
         v.Ord[1] = current == 7 ? 8 : 7;
         v.Number[0] = 0.25;
         v.Number[1] = 0.75;
-        // Percentages of a layout and factors of at least 1 keep only values of their range.
-        if (name == "ZoomInOutFactor" || name == "StartPercent" || name == "StopPercent") {
+        // Factors of at least 1 keep only values of their range; a layout object's span keeps
+        // its start below its stop.
+        if (name == "ZoomInOutFactor") {
             v.Number[0] = 25.5;
             v.Number[1] = 75.25;
+        } else if (name == "StartPercent") {
+            v.Number[0] = 10;
+            v.Number[1] = 20;
+        } else if (name == "StopPercent") {
+            v.Number[0] = 80;
+            v.Number[1] = 90;
         }
         return v;
     }
@@ -199,12 +205,7 @@ private:
     {
         switch (m_property.Info->Kind()) {
         case tkString: return v.Text[probe];
-        case tkFloat: {
-            std::ostringstream text;
-            text.imbue(std::locale::classic());
-            text << v.Number[probe];
-            return text.str();
-        }
+        case tkFloat: return FloatToStr(v.Number[probe]);
         default: return std::to_string(v.Ord[probe]);
         }
     }

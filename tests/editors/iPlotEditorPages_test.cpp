@@ -20,6 +20,7 @@
 #include <set>
 #include <span>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,14 +54,17 @@ std::string ItemsOf(TComponent& control)
     return joined;
 }
 
-// Each line of the data file: the control exists under that exact name, of that class, with
+// Each line of the data files: the control exists under that exact name, of that class, with
 // the caption and the items the product gives it.
-TEST(PlotEditorForm, EveryNamedControlWithItsKindCaptionAndItems)
+class PlotEditorNamedControls : public ::testing::TestWithParam<std::pair<const char*, int>> {};
+
+TEST_P(PlotEditorNamedControls, EveryNamedControlWithItsKindCaptionAndItems)
 {
+    const auto& [dataFile, atLeast] = GetParam();
     TPlotEditorBench bench;
     TiPlotEditorForm& form = bench.Open();
-    std::ifstream file(SourcePath("tests/editors/data/PlotEditorControls.txt"));
-    ASSERT_TRUE(file.good());
+    std::ifstream file(SourcePath(std::string("tests/editors/data/") + dataFile));
+    ASSERT_TRUE(file.good()) << dataFile;
     std::string line;
     int checked = 0;
     while (std::getline(file, line)) {
@@ -83,8 +87,14 @@ TEST(PlotEditorForm, EveryNamedControlWithItsKindCaptionAndItems)
         }
         ++checked;
     }
-    EXPECT_GT(checked, 170);
+    EXPECT_GE(checked, atLeast) << dataFile;
 }
+
+// The form, the channel page and the "Control" sheets; the object pages of the other kinds.
+INSTANTIATE_TEST_SUITE_P(PlotEditorForm, PlotEditorNamedControls,
+                         ::testing::Values(std::make_pair("PlotEditorControls.txt", 171),
+                                           std::make_pair("PlotEditorObjectPageControls.txt", 305)),
+                         [](const auto& info) { return info.index == 0 ? "FormChannelAndControl" : "ObjectPages"; });
 
 // The letters and digits of a caption or of an enumeration value without its lower-case
 // prefix ("Compact Interval", "ipdsCompactInterval" -> "compactinterval").
