@@ -176,6 +176,32 @@ TEST(PlotEditorUser, EditMenuItemShowsTheObjectsPage)
     EXPECT_EQ(bench.Control<TiComponentEditorEdit>("ChannelNameEdit").GetAsString(), bench.plot->GetChannel(1)->Name());
 }
 
+// As the user does it: a right click on an axis, "Edit..." in its popup menu, and the editor
+// shows the axis's page with that axis selected.
+TEST(PlotEditorUser, EditInAnAxisPopupMenuOpensTheEditorOnThatAxis)
+{
+    TPlotEditorBench bench;
+    TiPlot& plot = *bench.plot;
+    plot.AddXAxis();
+    TBitmap picture;
+    TestHooks::GrabControl(plot, picture);  // lays the axes out
+    const TRect axis = plot.GetXAxis(1)->GetDrawRect();
+    ASSERT_GT(axis.Width(), 0);
+    TestHooks::TModalScript script;
+    script.OnPopup = [](const TestHooks::TMenuSnapshot& menu) -> TMenuItem* {
+        for (const TestHooks::TMenuSnapshot& item : menu.Items)
+            if (item.Caption == "Edit...")
+                return item.Item;
+        return nullptr;
+    };
+    TestHooks::SendClick(plot, (axis.Left + axis.Right) / 2, (axis.Top + axis.Bottom) / 2, mbRight);
+    ASSERT_EQ(script.Popups.size(), 1u);
+    ASSERT_TRUE(bench.EditorOpen()) << "\"Edit...\" opens the editor";
+    TiPlotEditorForm& form = bench.Editor();
+    EXPECT_EQ(&*EditorControl<TPageControl>(form, "PageControl").ActivePage(), &form.SheetOf(TiPlotObjectKind::XAxis));
+    EXPECT_EQ(form.SelectedObject(TiPlotObjectKind::XAxis), plot.GetXAxis(1));
+}
+
 TEST(PlotEditorChannels, EmptyPageIsDisabledAndAddEnablesIt)
 {
     TPlotEditorBench bench;
