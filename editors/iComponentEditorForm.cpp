@@ -1,6 +1,9 @@
 #include "editors/iComponentEditorForm.h"
 
 #include "components/iGPControls.h"
+#include "components/iVCLComponent.h"
+#include "editors/iOPCBrowserPanel.h"
+#include "platform/canvas/Graphics.h"
 #include "platform/core/Assert.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/StdCtrls.h"
@@ -111,6 +114,46 @@ void TiComponentEditorForm::EnableAllEditControlsStartingWith(const std::string&
     ::EnableAllEditControlsStartingWith(this, prefix);
 }
 
+void TiComponentEditorForm::UpLoadOPCProperties(TiVCLComponent* component, TiOPCBrowserPanel* panel)
+{
+    panel->RemoveAllItems();
+    for (int i = 0; i < component->OPCItemCount(); ++i) {
+        const TiOPCItem& item = *component->GetOPCItem(i);
+        panel->AddItem();
+        panel->SetPropertyName(i, item.PropertyName());
+        panel->SetGroupName(i, item.GroupName());
+        panel->SetComputerName(i, item.ComputerName());
+        panel->SetServerName(i, item.ServerName());
+        panel->SetItemName(i, item.ItemName());
+        panel->SetScalar(i, item.Scalar());
+        panel->SetOffset(i, item.Offset());
+        panel->SetUpdateRate(i, item.UpdateRate());
+        panel->SetAutoConnect(i, item.AutoConnect());
+        panel->SetAutoError(i, item.AutoError());
+    }
+    panel->SetComponent(component);
+    panel->UpdateItemEdit();
+}
+
+void TiComponentEditorForm::DownLoadOPCProperties(TiVCLComponent* component, TiOPCBrowserPanel* panel)
+{
+    component->OPCRemoveAllItems();
+    for (int i = 0; i < panel->ItemCount(); ++i) {
+        TiOPCItem& item = *component->GetOPCItem(component->OPCAddItem());
+        item.SetPropertyName(panel->GetPropertyName(i));
+        item.SetGroupName(panel->GetGroupName(i));
+        item.SetComputerName(panel->GetComputerName(i));
+        item.SetServerName(panel->GetServerName(i));
+        item.SetItemName(panel->GetItemName(i));
+        item.SetScalar(panel->GetScalar(i));
+        item.SetOffset(panel->GetOffset(i));
+        item.SetUpdateRate(panel->GetUpdateRate(i));
+        item.SetAutoConnect(panel->GetAutoConnect(i));
+        item.SetAutoError(panel->GetAutoError(i));
+        item.Loaded();
+    }
+}
+
 void TiComponentEditorForm::UpdateButtons()
 {
     if (m_buttonPanel)
@@ -148,6 +191,7 @@ TiComponentEditorButtonPanel::TiComponentEditorButtonPanel(TComponent* owner) : 
     if (TiComponentEditorForm* form = Form())
         form->m_buttonPanel = this;
     SetHeight(37);
+    SetColor(clBtnFace);
     SetAlign(alBottom);
     SetCaption(" ");
     m_okButton = AddButton("&OK", &TiComponentEditorButtonPanel::OkButtonClick);
@@ -202,6 +246,21 @@ void TiComponentEditorButtonPanel::UpdateButtons()
 {
     if (TiComponentEditorForm* form = Form())
         m_applyButton->SetEnabled(form->Modified());
+}
+
+// The panel shows its colour behind its children.
+void TiComponentEditorButtonPanel::Paint()
+{
+    Canvas()->Brush().SetColor(Color());
+    Canvas()->FillRect(ClientRect());
+}
+
+// A panel read with its form gets its width from the form's alignment while it is loading,
+// when no Resize runs.
+void TiComponentEditorButtonPanel::Loaded()
+{
+    TCustomControl::Loaded();
+    Resize();
 }
 
 void TiComponentEditorButtonPanel::Resize()

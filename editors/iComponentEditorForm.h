@@ -75,6 +75,11 @@ public:
     void DisableAllEditControlsStartingWith(const std::string& prefix);
     void EnableAllEditControlsStartingWith(const std::string& prefix);
 
+    // Copies the component's OPC items into the panel (which then edits them for the
+    // component), and the panel's items back into the component, activating them.
+    void UpLoadOPCProperties(TiVCLComponent* component, TiOPCBrowserPanel* panel);
+    void DownLoadOPCProperties(TiVCLComponent* component, TiOPCBrowserPanel* panel);
+
     // Creates the preview instance (SetPreviewInstance).
     virtual void CreateThemeInstance() = 0;
     virtual void CopyPropertiesToForm(TWinControl* component) = 0;
@@ -115,9 +120,11 @@ public:
     void CancelButtonClick(TObject* sender);
     void ApplyButtonClick(TObject* sender);
     void UpdateButtons();
+    void Loaded() override;
 
 protected:
     void Resize() override;
+    void Paint() override;
 
 private:
     TButton* AddButton(const char* caption, void (TiComponentEditorButtonPanel::*click)(TObject*));
