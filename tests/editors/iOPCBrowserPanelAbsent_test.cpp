@@ -61,4 +61,36 @@ TEST(OPCBrowserPanelWithoutLibrary, ShowsItsStatusAndBrowsesNothing)
     SavePicture(form, "opc_browser_panel_without_library");
 }
 
+// "<NONE>", in any letter case, stands for no group.
+TEST(OPCBrowserPanelWithoutLibrary, ChoosingNoneClearsTheGroup)
+{
+    TiCheckBox checkBox(nullptr);
+    TiCheckBoxEditorForm form;
+    form.SetComponent(&checkBox);
+    form.SetupEditor();
+    form.Show();
+    TestHooks::PumpUntil([&] { return form.Showing(); }, 2000);
+    form.FindControl<TPageControl>("PageControl")->SimulateSelect(1);
+    TiOPCBrowserPanel& panel = *form.OPCBrowserPanel;
+    panel.SetGroupName(panel.AddItem(), "Tanks");
+    panel.UpdateItemEdit();
+
+    TDialogUser user;
+    user.Steps = {[](TForm& dialog) {
+        auto& selector = dynamic_cast<TiOPCGroupSelectorForm&>(dialog);
+        EXPECT_FALSE(selector.OKButton()->Enabled());
+        ASSERT_TRUE(ArrowToLine(*selector.ListView(), "<NONE>"));
+        EXPECT_TRUE(selector.OKButton()->Enabled());
+        TestHooks::SendKey(*selector.ListView(), VK_RETURN);
+    }};
+    TestHooks::SendClick(*panel.GroupButton(), 5, 5);
+    EXPECT_EQ(panel.GroupNameEdit()->GetAsString(), "");
+    EXPECT_EQ(panel.GetGroupName(0), "");
+    EXPECT_TRUE(form.Modified());
+
+    TiOPCGroupSelectorForm selector(nullptr);
+    selector.SetGroupName("<none>");
+    EXPECT_EQ(selector.GetGroupName(), "");
+}
+
 }  // namespace
