@@ -116,6 +116,19 @@ TEST(ComponentEditorForm, CancelLeavesTheComponentExactlyAsItWas)
     EXPECT_EQ(f.form->CopiesToComponent, 0);
 }
 
+TEST(ComponentEditorForm, SwitchesItsControlsByNamePrefix)
+{
+    TEditorFixture f;
+    f.form->DisableAllEditControlsStartingWith("caption");
+    EXPECT_FALSE(f.form->CaptionEdit->Enabled());
+    EXPECT_EQ(f.form->CaptionEdit->GetAsString(), "") << "a disabled edit shows nothing";
+    EXPECT_TRUE(f.form->FindControl<TLabel>("CaptionLabel")->Enabled()) << "labels are never switched";
+    EXPECT_TRUE(f.form->CheckedCheckBox->Enabled());
+    f.form->EnableAllEditControlsStartingWith("Caption");
+    EXPECT_TRUE(f.form->CaptionEdit->Enabled());
+    EXPECT_FALSE(f.form->Modified()) << "switching is no user change";
+}
+
 TEST(ComponentEditorForm, ButtonPanelRightAlignsItsButtons)
 {
     TiComponentEditorButtonPanel panel(nullptr);
