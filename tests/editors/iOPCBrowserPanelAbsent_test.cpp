@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -91,6 +92,54 @@ TEST(OPCBrowserPanelWithoutLibrary, ChoosingNoneClearsTheGroup)
     TiOPCGroupSelectorForm selector(nullptr);
     selector.SetGroupName("<none>");
     EXPECT_EQ(selector.GetGroupName(), "");
+}
+
+// The switches squeeze the parts they hide to nothing; the rest keeps its place.
+TEST(OPCBrowserPanelLayout, HiddenPartsGetNoWidth)
+{
+    struct TCase {
+        const char* Why;
+        std::function<void(TiOPCBrowserPanel&)> Switch;
+        std::function<bool(TiOPCBrowserPanel&)> Holds;
+    };
+    const TCase cases[] = {
+        {"everything shown at first", [](TiOPCBrowserPanel&) {},
+         [](TiOPCBrowserPanel& p) {
+             return p.ItemList()->Width() == 500 / 3 && p.AddButton()->Width() == 500 / 3 / 11 * 5 &&
+                    p.PropertyButton()->Width() > 0 && p.GroupButton()->Width() > 0 && p.Item2NameEdit()->Width() == 0;
+         }},
+        {"without the property the list goes too", [](TiOPCBrowserPanel& p) { p.SetShowProperty(false); },
+         [](TiOPCBrowserPanel& p) {
+             return p.ItemList()->Width() == 0 && p.AddButton()->Width() == 0 && p.PropertyNameEdit()->Width() == 0 &&
+                    p.GroupNameEdit()->Top() == 8 && p.ComputerNameEdit()->Left() > 13;
+         }},
+        {"without the item", [](TiOPCBrowserPanel& p) { p.SetShowItem(false); },
+         [](TiOPCBrowserPanel& p) { return p.ItemNameEdit()->Width() == 0 && p.ItemButton()->Width() == 0; }},
+        {"a group typed in has no button", [](TiOPCBrowserPanel& p) { p.SetGroupEditStyle(iopcgesEdit); },
+         [](TiOPCBrowserPanel& p) { return p.GroupButton()->Width() == 0 && p.GroupNameEdit()->Width() > 0; }},
+        {"a second item shows its row and its own scalar and offset",
+         [](TiOPCBrowserPanel& p) { p.SetItem2Visible(true); },
+         [](TiOPCBrowserPanel& p) {
+             const TRect first = p.ScalarEdit()->BoundsRect();
+             const TRect second = p.Scalar2Edit()->BoundsRect();
+             return p.Item2NameEdit()->Width() > 0 && second.Width() == 60 && first.Right < second.Left &&
+                    second.Right == p.ItemNameEdit()->Left() + p.ItemNameEdit()->Width();
+         }},
+        {"without both check boxes",
+         [](TiOPCBrowserPanel& p) {
+             p.SetShowAutoConnect(false);
+             p.SetShowAutoError(false);
+         },
+         [](TiOPCBrowserPanel& p) {
+             return p.AutoConnectCheckBox()->Width() == 0 && p.AutoErrorCheckBox()->Width() == 0;
+         }},
+    };
+    for (const TCase& c : cases) {
+        TiOPCBrowserPanel panel(nullptr);
+        panel.SetBounds(0, 0, 500, 260);
+        c.Switch(panel);
+        EXPECT_TRUE(c.Holds(panel)) << c.Why;
+    }
 }
 
 }  // namespace
