@@ -323,6 +323,19 @@ TEST_F(OPCBrowserPanel, AnOpenedBranchIsNotLoadedAgain)
     OPCDLLEditorSessionStop(selector.Session());
 }
 
+TEST_F(OPCBrowserPanel, ADoubleClickOnAServerConfirmsIt)
+{
+    TiOPCServerSelectorForm selector(nullptr);
+    selector.SetSession(OPCDLLEditorSessionStart());
+    selector.Setup(kComputer);
+    selector.Show();
+    TestHooks::PumpUntil([&] { return selector.Showing(); }, 2000);
+    TestHooks::SendDoubleClick(*selector.ListView(), 40, 30);
+    EXPECT_EQ(selector.ModalResult(), mrOk);
+    EXPECT_EQ(selector.ServerName(), kFlat) << "the first line, sorted by name";
+    OPCDLLEditorSessionStop(selector.Session());
+}
+
 // The registry defaults of new items: what the user enters is remembered for the next item, a
 // rate that is no number never is, and a stored one that is no number is no default.
 TEST_F(OPCBrowserPanel, NewItemsTakeTheRememberedDefaults)
