@@ -182,7 +182,12 @@ TEST(ToolkitComputerPicker, TakesTheSelectorsChoiceWithoutTellingTheForm)
     picker->OnChange = form.Logs("c");
     EXPECT_EQ(picker->Caption(), "...");
     picker->SetComputerName("here");
-    picker->Click();  // no selector yet: nothing to choose from
+    {
+        // The OPC computer selector, cancelled: the name stays.
+        TestHooks::TModalScript script;
+        picker->Click();
+        EXPECT_EQ(script.ModalForms, std::vector<std::string>{"iOPCComputerSelectorForm"});
+    }
     EXPECT_EQ(picker->ComputerName(), "here");
     std::string offered;
     SetComputerSelectorRunner([&](TComponent& owner, std::string& name) {
