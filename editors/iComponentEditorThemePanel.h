@@ -32,11 +32,13 @@
 
 #include "editors/EditorsLayer.h"
 
+#include "editors/iComponentEditorForm.h"
 #include "editors/iEditorBasicComponents.h"
 
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 class TiXMLMemoryStream;
 class TLabel;
@@ -53,7 +55,7 @@ public:
 
 constexpr int kThemeRowCount = 5;
 
-class TiComponentEditorThemePanel : public TCustomControl {
+class TiComponentEditorThemePanel : public TCustomControl, public TiComponentEditorThemePanelLink {
     PRAVIX_CLASS(TiComponentEditorThemePanel, TCustomControl)
 public:
     explicit TiComponentEditorThemePanel(TComponent* owner);
@@ -63,9 +65,10 @@ public:
     TWinControl* iComponentPreview() const { return m_preview; }
     // Hands over the preview (not owned); it goes into the scroll box when it has no parent,
     // and the scheme files are loaded.
-    void SetiComponentPreview(TWinControl* preview);
+    void SetiComponentPreview(TWinControl* preview) override;
     // No scheme selected, "-" and Accept Preview disabled, the preview re-centred.
-    void ResetThemePanel();
+    void ResetThemePanel() override;
+    void SetOnAcceptChanges(TNotifyEvent handler) override { OnAcceptChanges = std::move(handler); }
     // Reads both scheme files into the rows; a read error is shown and the schemes read before
     // it stay. Nothing without a preview.
     void LoadFromXMLFile();

@@ -9,6 +9,8 @@
 #include "editors/EditorTestForm.h"
 #include "editors/iComponentEditorThemePanel.h"
 #include "editors/iComponentEditorThemePanelAddDialog.h"
+#include "platform/canvas/Bitmap.h"
+#include "platform/canvas/ImageCodecs.h"
 #include "platform/core/Registry.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/TestHooks.h"
@@ -45,6 +47,48 @@ inline void PointThemesAt(const TempDir& dir, const std::string& predefined, con
     key->WriteString("User Defined Theme Path", user);
 }
 
+// The names of a row's schemes, a user scheme marked with "*": "Sea Sand Mine*".
+inline std::string ListedSchemes(const TiComponentEditorThemePanel& panel, int row)
+{
+    const TStringList& list = *panel.GetSchemeList(row);
+    std::string text;
+    for (int i = 0; i < list.Count(); ++i) {
+        const bool user = list.GetObject(i)->InheritsFrom(TiUserSchemeList::StaticClassInfo());
+        text += (i ? " " : "") + list.Get(i) + (user ? "*" : "");
+    }
+    return text;
+}
+
+// The row's "+" with the add dialog answered by the name.
+inline void AddScheme(TestHooks::TModalScript& script, TiComponentEditorThemePanel& panel, int row,
+                      const std::string& name)
+{
+    script.OnShowModal = [name](TForm& f) {
+        dynamic_cast<TiComponentEditorThemePanelAddDialogForm&>(f).SchemeName()->SetText(name);
+        return mrOk;
+    };
+    panel.AddButton(row)->Click();
+    script.OnShowModal = nullptr;
+}
+
+// Opens the row's list and picks the item as the user does.
+inline void PickScheme(TiComponentEditorThemePanel& panel, int row, const std::string& name)
+{
+    panel.SchemeComboDropDown(row);
+    panel.Combo(row)->SimulateSelect(panel.Combo(row)->Items()->IndexOf(name));
+}
+
+// Saves the control as it paints now as PNG in theme_gallery/ of the test's folder.
+inline void SavePicture(TControl& control, const std::string& name)
+{
+    TBitmap picture;
+    TestHooks::GrabControl(control, picture);
+    std::filesystem::create_directories("theme_gallery");
+    const TBytes png = EncodePNG(picture, 6);
+    std::ofstream("theme_gallery/" + name + ".png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+}
+
 struct TThemeBench {
     TEditorTestForm form;
     TiComponentEditorThemePanel* panel = nullptr;
@@ -73,35 +117,13 @@ struct TThemeBench {
         panel->SetiComponentPreview(preview);
     }
 
-    // The names of a row's schemes, a user scheme marked with "*": "Sea Sand Mine*".
-    std::string Listed(int row) const
-    {
-        const TStringList& list = *panel->GetSchemeList(row);
-        std::string text;
-        for (int i = 0; i < list.Count(); ++i) {
-            const bool user = list.GetObject(i)->InheritsFrom(TiUserSchemeList::StaticClassInfo());
-            text += (i ? " " : "") + list.Get(i) + (user ? "*" : "");
-        }
-        return text;
-    }
+    std::string Listed(int row) const { return ListedSchemes(*panel, row); }
 
-    // The row's "+" with the add dialog answered by the name.
     void Add(TestHooks::TModalScript& script, int row, const std::string& name)
     {
-        script.OnShowModal = [name](TForm& f) {
-            dynamic_cast<TiComponentEditorThemePanelAddDialogForm&>(f).SchemeName()->SetText(name);
-            return mrOk;
-        };
-        panel->AddButton(row)->Click();
-        script.OnShowModal = nullptr;
+        AddScheme(script, *panel, row, name);
     }
-
-    // Opens the row's list and picks the item as the user does.
-    void Pick(int row, const std::string& name)
-    {
-        panel->SchemeComboDropDown(row);
-        panel->Combo(row)->SimulateSelect(panel->Combo(row)->Items()->IndexOf(name));
-    }
+    void Pick(int row, const std::string& name) { PickScheme(*panel, row, name); }
 };
 
 // A fresh folder with the registry pointing at the repository's pre-defined themes and at a

@@ -24,17 +24,6 @@ const std::string kThreeUserSchemes = [] {
     return text + "</SchemeType>\r\n</SchemeTypes>\r\n";
 }();
 
-// Saves the control as it paints now as PNG in theme_gallery/ of the test's folder.
-void SavePicture(TControl& control, const std::string& name)
-{
-    TBitmap picture;
-    TestHooks::GrabControl(control, picture);
-    std::filesystem::create_directories("theme_gallery");
-    const TBytes png = EncodePNG(picture, 6);
-    std::ofstream("theme_gallery/" + name + ".png", std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-}
-
 // Press on one entry, move in steps, release on another, as the mouse does.
 void Drag(TiComponentEditorListBox& list, int fromRow, int toRow)
 {

@@ -5,6 +5,7 @@
 #include "editors/iComponentEditorThemePanel.h"
 
 #include "editors/ThemePanelBench.h"
+#include "editors/ThemedEditorForms.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
 #include "platform/core/Exceptions.h"
@@ -404,6 +405,90 @@ TEST(ThemePanel, APlotPreviewHasItsOwnSchemeFile)
         EXPECT_DOUBLE_EQ(plot->TitleMargin(), 0.25);
         EXPECT_EQ(plot->TitleFont()->GetColor(), clYellow);
     }
+}
+
+// --- In the base editor form --------------------------------------------------------------------
+
+void ShowThemesPage(TiComponentEditorForm& form, const std::string& picture)
+{
+    form.Show();
+    TestHooks::PumpUntil([&] { return form.Showing(); }, 2000);
+    form.FindControl<TPageControl>("PageControl")->SimulateSelect(1);
+    TestHooks::PumpFor(50);
+    SavePicture(*form.FindControl<TPageControl>("PageControl"), picture);
+}
+
+// A user scheme saved from the form's settings, listed by the next editor, tried on the preview,
+// accepted into the form and written into the component by OK.
+TEST(ThemePanelInEditorForm, CheckBoxSchemeSavedListedAppliedAcceptedAndWritten)
+{
+    TThemeFolders folders;
+    TestHooks::TModalScript script;
+    TiCheckBox box(nullptr);
+    box.SetCaption("Edited");
+    {
+        TiCheckBoxThemedEditorForm form;
+        form.SetComponent(&box);
+        form.SetupEditor();
+        EXPECT_FALSE(form.Panel.SchemeShow(2));  // from the form description
+        form.BackGroundColorPicker->SetColor(clLime);
+        form.UserChange();  // the preview follows the form
+        AddScheme(script, form.Panel, 1, "Lime");
+        EXPECT_EQ(box.BackGroundColor(), clBtnFace);  // the component is not touched
+    }
+    TiCheckBoxThemedEditorForm form;
+    form.SetComponent(&box);
+    form.SetupEditor();
+    EXPECT_EQ(ListedSchemes(form.Panel, 1), "Sea Sand Lime*");
+    PickScheme(form.Panel, 1, "Lime");
+    ShowThemesPage(form, "theme-panel-in-checkbox-editor");
+    TBitmap picture;
+    TestHooks::GrabControl(*form.PreviewInstance(), picture);
+    EXPECT_EQ(picture.Canvas().GetPixel(picture.GetWidth() - 2, picture.GetHeight() / 2), clLime);
+    EXPECT_FALSE(form.Modified());
+
+    form.Panel.AcceptPreviewButton()->Click();
+    EXPECT_TRUE(form.Modified());
+    EXPECT_EQ(form.BackGroundColorPicker->Color(), clLime);
+    EXPECT_EQ(box.BackGroundColor(), clBtnFace);
+    form.OkClicked();
+    EXPECT_EQ(box.BackGroundColor(), clLime);
+    EXPECT_EQ(box.Caption(), "Edited");
+    EXPECT_TRUE(script.Messages.empty());
+}
+
+TEST(ThemePanelInEditorForm, PlotSchemeSavedListedAppliedAcceptedAndWritten)
+{
+    TThemeFolders folders;
+    TestHooks::TModalScript script;
+    TiPlot plot(nullptr);
+    {
+        TiPlotThemedEditorForm form;
+        form.SetComponent(&plot);
+        form.SetupEditor();
+        form.BackGroundColorPicker->SetColor(clNavy);
+        form.TitleMarginEdit->SetAsFloat(1.5);
+        form.UserChange();
+        AddScheme(script, form.Panel, 1, "Deep");
+    }
+    EXPECT_NE(FileBytes(folders.dir.Path("user/TiPlotUser.xml")).find("<TitleMargin>1.5</TitleMargin>"),
+              std::string::npos);
+    TiPlotThemedEditorForm form;
+    form.SetComponent(&plot);
+    form.SetupEditor();
+    EXPECT_EQ(ListedSchemes(form.Panel, 1), "Deep*");
+    PickScheme(form.Panel, 1, "Deep");
+    ShowThemesPage(form, "theme-panel-in-plot-editor");
+    auto& preview = dynamic_cast<TiPlot&>(*form.PreviewInstance());
+    EXPECT_DOUBLE_EQ(preview.TitleMargin(), 1.5);
+    TBitmap picture;
+    TestHooks::GrabControl(preview, picture);
+    EXPECT_EQ(picture.Canvas().GetPixel(4, picture.GetHeight() / 2), clNavy);  // left of the Y axis
+
+    form.Panel.AcceptPreviewButton()->Click();
+    form.OkClicked();
+    EXPECT_EQ(plot.BackGroundColor(), clNavy);
+    EXPECT_DOUBLE_EQ(plot.TitleMargin(), 1.5);
 }
 
 }  // namespace
