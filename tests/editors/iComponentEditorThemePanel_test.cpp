@@ -265,6 +265,32 @@ TEST(ThemePanel, OnlyTheOverallRowClearsTheOtherSelections)
     EXPECT_EQ(bench.preview->BackGroundColor(), TColor(16776960));
 }
 
+TEST(ThemePanel, AutoAcceptPreviewAcceptsEverySelection)
+{
+    TThemeFolders folders;
+    TThemeBench bench;
+    bench.panel->SetAutoAcceptPreview(true);
+    bench.Pick(1, "Sea");
+    EXPECT_EQ(bench.component.BackGroundColor(), TColor(16776960));
+}
+
+// Loading, saving, adding and maintenance all need the preview's class.
+TEST(ThemePanel, WithoutAPreviewNothingIsReadWrittenOrOpened)
+{
+    TThemeFolders folders;
+    TestHooks::TModalScript script;
+    TEditorTestForm form;
+    auto* panel = new TiComponentEditorThemePanel(&form);
+    panel->SetParent(&form);
+    panel->LoadFromXMLFile();
+    EXPECT_EQ(panel->GetSchemeList(1)->Count(), 0);
+    panel->AddButton(1)->Click();
+    panel->OpenMaintenance(nullptr, mbLeft, {ssShift, ssCtrl, ssAlt}, 0, 0);
+    EXPECT_TRUE(script.Shown.empty());
+    EXPECT_FALSE(panel->SaveToXMLFile());
+    EXPECT_TRUE(std::filesystem::is_empty(folders.dir.Path("user")));
+}
+
 TEST(ThemePanel, HiddenRowsLoseTheirUserSchemesOnSave)
 {
     TThemeFolders folders;
