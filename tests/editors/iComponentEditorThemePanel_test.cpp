@@ -265,6 +265,29 @@ TEST(ThemePanel, OnlyTheOverallRowClearsTheOtherSelections)
     EXPECT_EQ(bench.preview->BackGroundColor(), TColor(16776960));
 }
 
+// A user folder that cannot be written: the add goes on and its reload has no new scheme; a
+// delete stops before removing anything.
+TEST(ThemePanel, AnUnwritableUserFileIsReported)
+{
+    TThemeFolders folders;
+    folders.dir.Write("user/TiCheckBoxUser.xml", kMineFile);
+    TestHooks::TModalScript script;
+    TThemeBench bench;
+    PointThemesAt(folders.dir, SourcePath("resources/themes"), folders.dir.Path("user/missing"));
+    bench.Add(script, 1, "Lost");
+    ASSERT_EQ(script.Messages.size(), 1u);
+    EXPECT_EQ(script.Messages[0].Text.rfind("Error Saving User-Defined Theme Settings - ", 0), 0u);
+    EXPECT_EQ(bench.Listed(1), "Sea Sand");  // the reload reads the (missing) user file
+
+    PointThemesAt(folders.dir, SourcePath("resources/themes"), folders.dir.Path("user"));
+    bench.panel->LoadFromXMLFile();
+    bench.Pick(1, "Mine");
+    PointThemesAt(folders.dir, SourcePath("resources/themes"), folders.dir.Path("user/missing"));
+    bench.panel->DeleteButton(1)->Click();  // Yes, then the save fails
+    EXPECT_EQ(bench.Listed(1), "Sea Sand Mine*");
+    EXPECT_EQ(FileBytes(folders.userFile), kMineFile);
+}
+
 TEST(ThemePanel, AutoAcceptPreviewAcceptsEverySelection)
 {
     TThemeFolders folders;
