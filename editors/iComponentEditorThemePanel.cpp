@@ -56,13 +56,6 @@ void CheckTagName(const std::string& name)
         throw Exception("The property path " + name + " cannot be the name of a scheme file element.");
 }
 
-void WriteElement(TiXMLMemoryStream& stream, const std::string& name, const std::string& value)
-{
-    if (name.size() * 2 + value.size() + 5 > 255)
-        throw Exception("The line of " + name + " would exceed 255 characters.");
-    stream.WriteElement(name, value);
-}
-
 bool IsUserScheme(const TObject* scheme) { return scheme && scheme->InheritsFrom(TiUserSchemeList::StaticClassInfo()); }
 
 TShape* CreateLegendSquare(TiComponentEditorThemePanel* panel, TColor color)
@@ -478,14 +471,14 @@ void TiComponentEditorThemePanel::SaveSchemeType(TiXMLMemoryStream& stream, cons
     std::string value;
     stream.StartElement("SchemeType");
     CheckValue("the scheme type " + title, title);
-    WriteElement(stream, "Name", title);
+    stream.WriteElement("Name", title);
     for (int i = 0; i < list.Count(); ++i) {
         const auto* scheme = dynamic_cast<const TStringList*>(list.GetObject(i));
         if (!IsUserScheme(scheme))
             continue;
         stream.StartElement("Scheme");
         CheckValue("the scheme name " + list.Get(i), list.Get(i));
-        WriteElement(stream, "Name", list.Get(i));
+        stream.WriteElement("Name", list.Get(i));
         stream.StartElement("Properties");
         for (int line = 0; line < scheme->Count(); ++line) {
             SeparateNameValue(scheme->Get(line), name, value);
@@ -493,7 +486,7 @@ void TiComponentEditorThemePanel::SaveSchemeType(TiXMLMemoryStream& stream, cons
                 continue;
             CheckTagName(name);
             CheckValue(name, value);
-            WriteElement(stream, name, value);
+            stream.WriteElement(name, value);  // a line over 255 characters raises
         }
         stream.EndElement("Properties");
         stream.EndElement("Scheme");

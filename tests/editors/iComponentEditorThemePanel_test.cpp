@@ -162,12 +162,14 @@ TEST(ThemePanel, SaveMeetingAValueAFileCannotHoldLeavesTheFileAsItWas)
     const struct Case {
         const char* Name;
         std::string Caption;
-        bool Saved;
+        const char* Reason;  // none: saved
     } cases[] = {
-        {"less-than sign", "a<b", false},
-        {"line break", "two\r\nlines", false},
-        {"line of 256 characters", std::string(256 - 19, 'x'), false},
-        {"line of 255 characters", std::string(255 - 19, 'x'), true},
+        {"less-than sign", "a<b",
+         "The value of Caption holds \"<\" or a line break, which a scheme file cannot store."},
+        {"line break", "two\r\nlines",
+         "The value of Caption holds \"<\" or a line break, which a scheme file cannot store."},
+        {"line of 256 characters", std::string(256 - 19, 'x'), "String Exceeds 255 Characters"},
+        {"line of 255 characters", std::string(255 - 19, 'x'), nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -180,14 +182,13 @@ TEST(ThemePanel, SaveMeetingAValueAFileCannotHoldLeavesTheFileAsItWas)
         bench.panel->SetSchemePropertyNames(1, &names);
         bench.preview->SetCaption(c.Caption);
         bench.Add(script, 1, "Bad");
-        if (c.Saved) {
+        if (!c.Reason) {
             EXPECT_TRUE(script.Messages.empty());
             EXPECT_EQ(bench.Listed(1), "Sea Sand Mine* Bad*");
             continue;
         }
         ASSERT_EQ(script.Messages.size(), 1u);
-        EXPECT_EQ(script.Messages[0].Text.rfind("Error Saving User-Defined Theme Settings - ", 0), 0u)
-            << script.Messages[0].Text;
+        EXPECT_EQ(script.Messages[0].Text, std::string("Error Saving User-Defined Theme Settings - ") + c.Reason);
         EXPECT_EQ(script.Messages[0].Type, mtError);
         EXPECT_EQ(FileBytes(folders.userFile), kMineFile);
         EXPECT_EQ(bench.Listed(1), "Sea Sand Mine*");  // read back from the file
