@@ -156,6 +156,23 @@ TEST(ThemePanel, MalformedUserFiles)
     EXPECT_EQ(bench.preview->Caption(), longCaption);
 }
 
+// Row titles match exactly: a scheme type differing in letter case is read past.
+TEST(ThemePanel, ASchemeTypeOfNoRowIsSkipped)
+{
+    TThemeFolders folders;
+    folders.dir.Write(
+        "user/TiCheckBoxUser.xml",
+        CrLfLines({"<SchemeTypes>", "<SchemeType>", "<Name>color scheme</Name>", "<Scheme>", "<Name>Lost</Name>",
+                   "<Properties>", "<Font.Color>1</Font.Color>", "</Properties>", "</Scheme>", "</SchemeType>",
+                   "<SchemeType>", "<Name>Color Scheme</Name>", "<Scheme>", "<Name>Kept</Name>", "<Properties>",
+                   "</Properties>", "</Scheme>", "</SchemeType>", "</SchemeTypes>"}));
+    TestHooks::TModalScript script;
+    TThemeBench bench;
+    EXPECT_TRUE(script.Messages.empty());
+    EXPECT_EQ(bench.Listed(0), "Classic Night");
+    EXPECT_EQ(bench.Listed(1), "Sea Sand Kept*");
+}
+
 // A save that meets a value the file cannot hold fails as a whole; the stored file stays.
 TEST(ThemePanel, SaveMeetingAValueAFileCannotHoldLeavesTheFileAsItWas)
 {
