@@ -207,6 +207,27 @@ TEST_F(PlotFilesTest, ForceStackingOfTheAxesTravelsInThePropertyFile)
     EXPECT_TRUE(copy.GetYAxis(0)->ForceStacking());
 }
 
+// Property files hold enumerations as ordinals: an annotation reference is 0 for the data
+// view, 1 for the channel and 2 for Auto, as files from other writers of the format hold them.
+TEST_F(PlotFilesTest, AnnotationReferencesTravelAsTheirDeclaredOrdinals)
+{
+    TiPlot plot(nullptr);
+    plot.SetAnnotationDefaultReferencePositionY(ipriDataView);
+    plot.SetAnnotationDefaultReferenceSizeX(ipriChannel);
+    const std::string file = Path("references.cfg");
+    plot.SavePropertiesToFile(file);
+    const std::string text = ReadFileBytes(file);
+    EXPECT_NE(text.find("\r\nAnnotationDefaultReferencePositionX = 2\r\n"), std::string::npos) << "Auto";
+    EXPECT_NE(text.find("\r\nAnnotationDefaultReferencePositionY = 0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nAnnotationDefaultReferenceSizeX = 1\r\n"), std::string::npos);
+
+    TiPlot copy(nullptr);
+    copy.LoadPropertiesFromFile(file);
+    EXPECT_EQ(copy.AnnotationDefaultReferencePositionX(), ipriAuto);
+    EXPECT_EQ(copy.AnnotationDefaultReferencePositionY(), ipriDataView);
+    EXPECT_EQ(copy.AnnotationDefaultReferenceSizeX(), ipriChannel);
+}
+
 TEST_F(PlotFilesTest, PropertyLoadKeepsToolBarAndTitleAndRemovesTheAnnotations)
 {
     TiPlot plot(nullptr);
