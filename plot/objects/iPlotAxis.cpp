@@ -151,6 +151,22 @@ void TiPlotAxis::SetMinSpan(double min, double span)
     span = std::clamp(span, kMinSpan, kMaxSpan);
     if (min == m_min && span == m_span)
         return;
+    StoreMinSpan(min, span);
+}
+
+void TiPlotAxis::ScrollMinTo(double min)
+{
+    // The span stays, so of SetMinSpan's checks only Min's remain; a value above the scale is
+    // never NaN.
+    if (IsLog())
+        min = PositiveOrOne(min);
+    min = std::clamp(min, -kMaxMin, kMaxMin);
+    if (min != m_min)
+        StoreMinSpan(min, m_span);
+}
+
+void TiPlotAxis::StoreMinSpan(double min, double span)
+{
     const double oldMin = m_min;
     const double oldSpan = m_span;
     // Stored as SetMin and SetSpan would store these checked values, each change announced.
@@ -208,6 +224,7 @@ void TiPlotAxis::SetTrackingEnabled(bool value)
     if (value == m_trackingEnabled)
         return;
     m_trackingEnabled = value;
+    RefreshTrackingShortcut();
     if (m_restoreValuesOnResume) {
         if (!value) {
             UpdateResumeValues();
@@ -254,10 +271,6 @@ PLAIN_SETTER(bool, ScaleLineShow, m_scaleLineShow, Boolean)
 PLAIN_SETTER(bool, ScaleLinesShow, m_scaleLinesShow, Boolean)
 PLAIN_SETTER(TColor, ScaleLinesColor, m_scaleLinesColor, Color)
 PLAIN_SETTER(double, StackingEndsMargin, m_stackingEndsMargin, Double)
-PLAIN_SETTER(double, TrackingScrollCompressMax, m_trackingScrollCompressMax, Double)
-PLAIN_SETTER(double, TrackingSpanMinimum, m_trackingSpanMinimum, Double)
-PLAIN_SETTER(double, TrackingMaxMargin, m_trackingMaxMargin, Double)
-PLAIN_SETTER(double, TrackingMinMargin, m_trackingMinMargin, Double)
 PLAIN_SETTER(bool, CursorUseDefaultFormat, m_cursor.UseDefaultFormat, Boolean)
 PLAIN_SETTER(const std::string&, CursorDateTimeFormat, m_cursor.DateTimeFormat, String)
 PLAIN_SETTER(int, CursorPrecision, m_cursor.Precision, Integer)
@@ -299,8 +312,6 @@ static bool StoreEnum(E value, E& field)
 ENUM_SETTER(TiRotationAngle, LabelsRotation, m_labelsRotation)
 ENUM_SETTER(TiPrecisionStyle, LabelsPrecisionStyle, m_labelsPrecisionStyle)
 ENUM_SETTER(TiPlotTextFormat, LabelsFormatStyle, m_labelsFormatStyle)
-ENUM_SETTER(TiPlotTrackingStyle, TrackingStyle, m_trackingStyle)
-ENUM_SETTER(TiPlotTrackingIncrementStyle, TrackingIncrementStyle, m_trackingIncrementStyle)
 ENUM_SETTER(TiPlotAlignFirstStyle, TrackingAlignFirstStyle, m_trackingAlignFirstStyle)
 ENUM_SETTER(TiPlotTextFormat, CursorFormatStyle, m_cursor.FormatStyle)
 ENUM_SETTER(TiPrecisionStyle, CursorPrecisionStyle, m_cursor.PrecisionStyle)
@@ -309,6 +320,29 @@ ENUM_SETTER(TiPrecisionStyle, LegendPrecisionStyle, m_legend.PrecisionStyle)
 ENUM_SETTER(TiPlotCartesianStyle, CartesianStyle, m_cartesianStyle)
 
 #undef ENUM_SETTER
+
+// The tracking settings that NewTrackingData's shortcut reads. The shortcut is settled before
+// the change is announced, so that a point added by a listener is tracked by the new settings.
+void TiPlotAxis::TrackingSettingChange(TObject*)
+{
+    RefreshTrackingShortcut();
+    TriggerChange(this);
+}
+
+#define TRACKING_SETTER(Type, Name, field, Kind)                                                           \
+    void TiPlotAxis::Set##Name(Type value)                                                                 \
+    {                                                                                                      \
+        Set##Kind##Property(value, field, static_cast<TNotification>(&TiPlotAxis::TrackingSettingChange)); \
+    }
+
+TRACKING_SETTER(double, TrackingScrollCompressMax, m_trackingScrollCompressMax, Double)
+TRACKING_SETTER(double, TrackingSpanMinimum, m_trackingSpanMinimum, Double)
+TRACKING_SETTER(double, TrackingMaxMargin, m_trackingMaxMargin, Double)
+TRACKING_SETTER(double, TrackingMinMargin, m_trackingMinMargin, Double)
+TRACKING_SETTER(TiPlotTrackingStyle, TrackingStyle, m_trackingStyle, Enum)
+TRACKING_SETTER(TiPlotTrackingIncrementStyle, TrackingIncrementStyle, m_trackingIncrementStyle, Enum)
+
+#undef TRACKING_SETTER
 
 void TiPlotAxis::SetTitleFont(TFont* value)
 {

@@ -323,32 +323,30 @@ public:
     TiPlotAxis* GetAlignRefAxis();
 
     // --- Tracking, zoom and scroll (iPlotAxisTracking.cpp) -------------------------------------
-    // Channels call this with every point: a value inside the scale for a style it cannot move,
-    // and a smooth scroll by a fixed span, are answered here; the rest by TrackValue. Neither
-    // is, with a span minimum or margins, which act on every value.
+    // Channels call this with every point. What a value inside the scale does, and whether a
+    // value above it scrolls by the span the axis has, is settled once per change of the
+    // tracking settings (RefreshTrackingShortcut); everything else goes to TrackValue.
     void NewTrackingData(double value)
     {
-        if (m_trackingEnabled && m_firstValueSeen && m_trackingSpanMinimum == 0 && m_trackingMinMargin == 0 &&
-            m_trackingMaxMargin == 0) {
+        if (m_trackingShortcut != TTrackingShortcut::None) {
             const double max = m_min + m_span;
             if (value >= m_min && value <= max) {
-                switch (m_trackingStyle) {
-                case iptsScaleMax:
-                case iptsScaleMin:
-                case iptsScrollSmooth:
-                case iptsScrollPage: return;
-                case iptsScaleMinMax:
-                case iptsExpandMinMax: AdjustToIncrement(); return;
-                default: break;
-                }
-            } else if (value > max && m_trackingStyle == iptsScrollSmooth && m_trackingScrollCompressMax == 0) {
-                SetMinSpan(value - m_span, m_span);
+                if (m_trackingShortcut == TTrackingShortcut::Snap)
+                    AdjustToIncrement();
+                return;
+            }
+            if (value > max && m_trackingShortcut == TTrackingShortcut::Scroll) {
+                ScrollMinTo(value - m_span);
                 return;
             }
         }
         TrackValue(value);
     }
-    void ResetFirstAlign() { m_firstValueSeen = false; }
+    void ResetFirstAlign()
+    {
+        m_firstValueSeen = false;
+        RefreshTrackingShortcut();
+    }
     void AdjustToIncrement();
     void Zoom(double factor);
     void ZoomPercentByReference(double refMin, double refSpan, double refMax, double amount);
@@ -385,6 +383,14 @@ private:
     // Every tracking case: the first value's alignment, each style, the span minimum and the
     // margins.
     void TrackValue(double value);
+    // Settles m_trackingShortcut; called wherever one of the settings it reads changes.
+    void RefreshTrackingShortcut();
+    void TrackingSettingChange(TObject* sender);
+    // A scroll by the span the axis has: Min alone moves, as SetMinSpan(min, Span) moves it.
+    void ScrollMinTo(double min);
+    // The second half of SetMinSpan: stores a checked scale that differs from the one there,
+    // with its change notifications and the plot's scale events.
+    void StoreMinSpan(double min, double span);
 
     mutable IPlotAxisHost* m_axisHost = nullptr;
 
@@ -517,6 +523,12 @@ private:
 
     // Tracking and input.
     bool m_firstValueSeen = false;
+    // What NewTrackingData may do without TrackValue, for the tracking settings as they are:
+    // Hold: a value inside the scale changes nothing; Snap: inside, the scale only snaps to
+    // the increment; Scroll: as Hold, and a value above moves Min so that it ends the scale.
+    // None while a span minimum or a margin acts on every value, or before the first value.
+    enum class TTrackingShortcut : unsigned char { None, Hold, Snap, Scroll };
+    TTrackingShortcut m_trackingShortcut = TTrackingShortcut::None;
     double m_resumeMin = 0;
     double m_resumeSpan = 100;
     double m_resumeLabelsMinLength = 0;

@@ -11,6 +11,30 @@
 // ---------------------------------------------------------------------------------------------
 // Tracking
 
+void TiPlotAxis::RefreshTrackingShortcut()
+{
+    m_trackingShortcut = TTrackingShortcut::None;
+    if (!m_trackingEnabled || !m_firstValueSeen || m_trackingSpanMinimum != 0 || m_trackingMinMargin != 0 ||
+        m_trackingMaxMargin != 0)
+        return;
+    switch (m_trackingStyle) {
+    case iptsScaleMax:
+    case iptsScaleMin:
+    case iptsScrollPage: m_trackingShortcut = TTrackingShortcut::Hold; break;
+    case iptsScrollSmooth:
+        m_trackingShortcut = m_trackingScrollCompressMax == 0 ? TTrackingShortcut::Scroll : TTrackingShortcut::Hold;
+        break;
+    case iptsScaleMinMax:
+    case iptsExpandMinMax:
+        // Without an increment to snap to, the snap changes nothing.
+        m_trackingShortcut =
+            m_trackingIncrementStyle == iptisMinimum ? TTrackingShortcut::Hold : TTrackingShortcut::Snap;
+        break;
+    case iptsExpandCollapse:
+    case iptsExpandCollapseFast: break;
+    }
+}
+
 void TiPlotAxis::TrackValue(double value)
 {
     if (!m_trackingEnabled || std::isnan(value))
@@ -18,6 +42,7 @@ void TiPlotAxis::TrackValue(double value)
     const double m = m_min, s = m_span, x = GetMax();
     if (!m_firstValueSeen) {
         m_firstValueSeen = true;
+        RefreshTrackingShortcut();
         double newMin = m;
         switch (m_trackingAlignFirstStyle) {
         case ipafsMin: newMin = value; break;

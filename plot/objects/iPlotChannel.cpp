@@ -276,14 +276,34 @@ void TiPlotChannel::CheckForValidXValue(double X)
 {
     if (m_allowOutOfOrderXValues || GetCount() < 2)
         return;
-    double first, second, last;
-    List().ReadOrderX(first, second, last);
-    if (second >= first) {
-        if (last > X)
+    UpdateXOrder();
+    if (m_xOrder.Increasing) {
+        if (m_xOrder.NewestX > X)
             throw Exception("New Data-Point X-Value is out of order");
-    } else if (last < X) {
+    } else if (m_xOrder.NewestX < X) {
         throw Exception("New Data-Point X-Value is out of order.");
     }
+}
+
+void TiPlotChannel::UpdateXOrder()
+{
+    const TiPlotDataCustomList& list = List();
+    const int count = list.Count();
+    if (m_xOrder.List == list.Serial() && m_xOrder.Changes == list.Changes() &&
+        m_xOrder.FirstPoint == list.FirstPointNumber() && m_xOrder.Count >= 2 && m_xOrder.Count <= count) {
+        if (m_xOrder.Count != count) {
+            m_xOrder.NewestX = list.NewestX();
+            m_xOrder.Count = count;
+        }
+        return;
+    }
+    double first, second;
+    list.ReadOrderX(first, second, m_xOrder.NewestX);
+    m_xOrder.Increasing = second >= first;
+    m_xOrder.List = list.Serial();
+    m_xOrder.Changes = list.Changes();
+    m_xOrder.FirstPoint = list.FirstPointNumber();
+    m_xOrder.Count = count;
 }
 
 int TiPlotChannel::AddXY(double X, double Y)

@@ -308,6 +308,8 @@ private:
     // Polynomial or rational curve through every point held.
     void DrawInterpolatedCurve(TCanvas& canvas, bool reverse, bool rational);
     void CheckForValidXValue(double X);
+    // Brings m_xOrder up to the points held (at least two).
+    void UpdateXOrder();
     void RestartOnFirstPoint();
     void OPCNewData(TObject* sender);
     void AfterGroupUpdate(TObject* sender, const std::string& groupName);
@@ -325,6 +327,18 @@ private:
     bool m_fastDrawEnabled = true;
     bool m_fastDrawReadsSummary = true;
     bool m_allowOutOfOrderXValues = true;
+    // What the X-order check read of the points held: the direction of the oldest two and
+    // the newest X, with the state of the list they were read from. While the list shows no
+    // change but points added at the end, the direction holds and only the newest X is read
+    // again; any other change, a point dropped from the front or another list reads it anew.
+    struct TXOrder {
+        unsigned long long List = 0;  // the list's Serial
+        unsigned long long Changes = 0;
+        long long FirstPoint = 0;
+        int Count = 0;
+        bool Increasing = true;
+        double NewestX = 0;
+    } m_xOrder;
     bool m_drawOutOfOrderXValues = false;
     bool m_resetStartTimeOnFirstDataPoint = false;
     TiPlotInterpolationStyle m_interpolationStyle = ipistStraightLine;

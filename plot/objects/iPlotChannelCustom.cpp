@@ -282,26 +282,31 @@ int TiPlotChannelCustom::AddXYInternal(double X, double Y, bool Null, bool Empty
 // given are tracked, also where the list derives X from an interval instead of keeping it.
 void TiPlotChannelCustom::TrackAxes(double X, double Y, bool Null, bool Empty)
 {
-    if (!m_xAxisTrackingEnabled && !m_yAxisTrackingEnabled)
-        return;
-    const int last = GetCount() - 1;
-    TiPlotXAxis* xAxis = m_xAxisTrackingEnabled ? GetXAxis() : nullptr;
-    TiPlotYAxis* yAxis = m_yAxisTrackingEnabled ? GetYAxis() : nullptr;
     if (MarkersVisible()) {
-        if (xAxis && !Null) {
+        TrackMarkerExtents(Null, Empty);
+        return;
+    }
+    if (m_xAxisTrackingEnabled)
+        if (TiPlotXAxis* xAxis = GetXAxis())
+            xAxis->NewTrackingData(X);
+    if (m_yAxisTrackingEnabled && !Null && !Empty)
+        if (TiPlotYAxis* yAxis = GetYAxis())
+            yAxis->NewTrackingData(Y);
+}
+
+void TiPlotChannelCustom::TrackMarkerExtents(bool Null, bool Empty)
+{
+    const int last = GetCount() - 1;
+    if (m_xAxisTrackingEnabled && !Null)
+        if (TiPlotXAxis* xAxis = GetXAxis()) {
             xAxis->NewTrackingData(GetDataXDrawMax(last));
             xAxis->NewTrackingData(GetDataXDrawMin(last));
         }
-        if (yAxis && !Null && !Empty) {
+    if (m_yAxisTrackingEnabled && !Null && !Empty)
+        if (TiPlotYAxis* yAxis = GetYAxis()) {
             yAxis->NewTrackingData(GetDataYDrawMax(last));
             yAxis->NewTrackingData(GetDataYDrawMin(last));
         }
-        return;
-    }
-    if (xAxis)
-        xAxis->NewTrackingData(X);
-    if (yAxis && !Null && !Empty)
-        yAxis->NewTrackingData(Y);
 }
 
 namespace {
@@ -519,17 +524,15 @@ double TiPlotChannelCustom::GetDataYDrawMin(int Index) { return DrawExtent(Index
 // ---------------------------------------------------------------------------------------------
 // Axes
 
-TiPlotXAxis* TiPlotChannelCustom::GetXAxis()
+TiPlotXAxis* TiPlotChannelCustom::FindXAxis()
 {
-    if (!m_xAxis)
-        m_xAxis = Owner()->GetXAxisByName(m_xAxisName);
+    m_xAxis = Owner()->GetXAxisByName(m_xAxisName);
     return m_xAxis;
 }
 
-TiPlotYAxis* TiPlotChannelCustom::GetYAxis()
+TiPlotYAxis* TiPlotChannelCustom::FindYAxis()
 {
-    if (!m_yAxis)
-        m_yAxis = Owner()->GetYAxisByName(m_yAxisName);
+    m_yAxis = Owner()->GetYAxisByName(m_yAxisName);
     return m_yAxis;
 }
 

@@ -225,8 +225,9 @@ public:
 
     // --- Axes -------------------------------------------------------------------------------
     // The bound axis, looked up by name on first use and cached; nullptr when none.
-    TiPlotXAxis* GetXAxis();
-    TiPlotYAxis* GetYAxis();
+    // Inline: tracking asks with every point added, and the pointer is almost always there.
+    TiPlotXAxis* GetXAxis() { return m_xAxis ? m_xAxis : FindXAxis(); }
+    TiPlotYAxis* GetYAxis() { return m_yAxis ? m_yAxis : FindYAxis(); }
     // The axis's cursor text, or "No X-Axis" / "No Y-Axis" (translated) without one.
     std::string GetXValueText(double Value);
     std::string GetYValueText(double Value);
@@ -355,6 +356,10 @@ protected:
 
 private:
     void TrackAxes(double X, double Y, bool Null, bool Empty);
+    void TrackMarkerExtents(bool Null, bool Empty);
+    // Look the bound axis up by name and keep it (nullptr when none has the name).
+    TiPlotXAxis* FindXAxis();
+    TiPlotYAxis* FindYAxis();
     void ResetRunningStatistics();
     // The marker extent of the channel in units of an axis.
     double MarkerExtent(TiPlotAxis& axis);

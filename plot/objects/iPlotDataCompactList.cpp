@@ -34,3 +34,5 @@ void TiPlotDataCompactList::ReadOrderX(double& First, double& Second, double& Ne
 {
     ReadOrderXOf<TPoint8>(First, Second, Newest);
 }
+
+double TiPlotDataCompactList::NewestX() const { return NewestXOf<TPoint8>(); }

@@ -5,6 +5,7 @@
 #include "plot/objects/iPlotPointSummary.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -58,7 +59,11 @@ void* ResizeBlockBytes(void* block, std::size_t oldBytes, std::size_t newBytes)
 
 }  // namespace
 
-TiPlotDataCustomList::TiPlotDataCustomList() = default;
+TiPlotDataCustomList::TiPlotDataCustomList()
+{
+    static std::atomic<unsigned long long> lists{0};
+    m_serial = ++lists;
+}
 
 TiPlotDataCustomList::~TiPlotDataCustomList() { ReleaseBlock(m_block, m_blockBytes); }
 
@@ -187,6 +192,8 @@ void TiPlotDataCustomList::ReadOrderX(double& First, double& Second, double& New
     Second = GetX(1);
     Newest = GetX(m_count - 1);
 }
+
+double TiPlotDataCustomList::NewestX() const { return GetX(m_count - 1); }
 
 void TiPlotDataCustomList::Clear()
 {

@@ -144,6 +144,8 @@ public:
     // The X values that decide whether a new point's X is in order: the first two points' and
     // the newest's, in one call. The list holds at least two points.
     virtual void ReadOrderX(double& First, double& Second, double& Newest) const;
+    // The newest point's X, without an index check; the list holds at least one point.
+    virtual double NewestX() const;
     // GetXYEmptyNull of the Count points from logical index First on, into the arrays: what
     // drawing reads of every point, without a call per point.
     virtual void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const;
@@ -170,6 +172,9 @@ public:
     // Counts every change to the points other than adding at the end and dropping from the
     // front.
     unsigned long long Changes() const { return m_changes; }
+    // Differs between any two lists of the program, so that a reader who kept something of a
+    // list tells it from one made later at the same address.
+    unsigned long long Serial() const { return m_serial; }
     // The extremes of the points kept for drawing (see TiPlotPointSummary), made when first
     // asked for.
     TiPlotPointSummary& Summary();
@@ -231,6 +236,11 @@ protected:
         Newest = block[SlotOf(m_count - 1)].X;
     }
     template <typename T>
+    double NewestXOf() const
+    {
+        return static_cast<const T*>(m_block)[SlotOf(m_count - 1)].X;
+    }
+    template <typename T>
     T& AtSlot(int Slot)
     {
         return static_cast<T*>(m_block)[Slot];
@@ -278,5 +288,6 @@ private:
     std::size_t m_blockBytes = 0;
     long long m_dropped = 0;
     unsigned long long m_changes = 0;
+    unsigned long long m_serial;
     std::unique_ptr<TiPlotPointSummary> m_summary;
 };

@@ -112,3 +112,5 @@ void TiPlotDataFullList::ReadOrderX(double& First, double& Second, double& Newes
 {
     ReadOrderXOf<TPoint136>(First, Second, Newest);
 }
+
+double TiPlotDataFullList::NewestX() const { return NewestXOf<TPoint136>(); }

@@ -79,3 +79,5 @@ void TiPlotDataNullList::ReadOrderX(double& First, double& Second, double& Newes
 {
     ReadOrderXOf<TPoint24>(First, Second, Newest);
 }
+
+double TiPlotDataNullList::NewestX() const { return NewestXOf<TPoint24>(); }

@@ -951,6 +951,48 @@ TEST_F(AxisTest, TrackingStylesFollowIncomingValues)
     }
 }
 
+// A smooth-scrolling axis that has followed values already (0 .. 10, then 12 scrolled it to
+// 2 .. 12) takes up a change of its tracking settings with the very next value.
+TEST_F(AxisTest, TrackingSettingsChangedAfterValuesActOnTheNextValue)
+{
+    const struct {
+        const char* Name;
+        std::function<void(TiPlotAxis&)> Change;
+        double Value, Min, Span;
+    } cases[] = {
+        {"nothing changed: a scroll by the span", [](TiPlotAxis&) {}, 20, 10, 10},
+        {"compression on: the span grows", [](TiPlotAxis& a) { a.SetTrackingScrollCompressMax(30); }, 20, 2, 18},
+        {"span minimum", [](TiPlotAxis& a) { a.SetTrackingSpanMinimum(20); }, 13, -2, 20},
+        {"min margin, value inside", [](TiPlotAxis& a) { a.SetTrackingMinMargin(5); }, 5, 0, 10},
+        {"max margin, value inside", [](TiPlotAxis& a) { a.SetTrackingMaxMargin(5); }, 10, 2, 13},
+        {"page scroll", [](TiPlotAxis& a) { a.SetTrackingStyle(iptsScrollPage); }, 13, 12, 10},
+        {"scale min-max", [](TiPlotAxis& a) { a.SetTrackingStyle(iptsScaleMinMax); }, 20, 2, 18},
+        {"expand-collapse", [](TiPlotAxis& a) { a.SetTrackingStyle(iptsExpandCollapse); }, 20, 2, 10},
+        {"tracking off", [](TiPlotAxis& a) { a.SetTrackingEnabled(false); }, 30, 2, 10},
+        {"tracking off and on again",
+         [](TiPlotAxis& a) {
+             a.SetTrackingEnabled(false);
+             a.SetTrackingEnabled(true);
+         },
+         13, 3, 10},
+        {"first value again", [](TiPlotAxis& a) { a.ResetFirstAlign(); }, 50, 50, 10},
+        {"log scale", [](TiPlotAxis& a) { a.SetScaleType(ipstLog10); }, 20, 10, 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto axis = YAxis(0, 10);
+        axis->SetTrackingStyle(iptsScrollSmooth);
+        axis->SetTrackingAlignFirstStyle(ipafsAuto);
+        axis->NewTrackingData(5);
+        axis->NewTrackingData(12);
+        ASSERT_EQ(axis->Min(), 2);
+        c.Change(*axis);
+        axis->NewTrackingData(c.Value);
+        EXPECT_DOUBLE_EQ(axis->Min(), c.Min);
+        EXPECT_DOUBLE_EQ(axis->Span(), c.Span);
+    }
+}
+
 TEST_F(AxisTest, ExpandCollapseFitsTheChannelsOfTheAxis)
 {
     auto axis = YAxis(0, 100);

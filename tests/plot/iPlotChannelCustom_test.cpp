@@ -369,6 +369,79 @@ TEST_F(ChannelTest, AxesAreFoundByNameAndCached)
     ExpectMessage([&] { Channel->GetDataYDrawMin(1); }, "Data Point Null");
 }
 
+// A scrolling X axis shows each point's scroll right after its add, and announces it: an add
+// that scrolls is two changes (the channel's and the axis's), one inside the scale only one.
+TEST_F(ChannelTest, AScrollingAxisIsUpToDateAfterEachAdd)
+{
+    m_xAxis->SetTrackingEnabled(true);
+    m_xAxis->SetTrackingStyle(iptsScrollSmooth);
+    m_xAxis->SetMinSpan(0, 10);
+    Channel->AddXY(0, 0);
+    for (double x = 0.5; x <= 40; x += 0.5) {
+        SCOPED_TRACE(x);
+        const int before = Notifications["Change"];
+        Channel->AddXY(x, 0);
+        EXPECT_EQ(m_xAxis->Min(), std::max(0.0, x - 10));
+        EXPECT_EQ(m_xAxis->Span(), 10);
+        EXPECT_EQ(Notifications["Change"] - before, x > 10 ? 2 : 1);
+    }
+}
+
+// The axis a channel keeps for tracking is the one its name binds at each add: one renamed
+// is followed, one removed is let go of and a new axis of the name taken up, and a new name
+// binds another axis.
+TEST_F(ChannelTest, TrackingReachesTheAxisBoundAfterAxesChange)
+{
+    const auto scrolling = [](TiPlotXAxis& axis) {
+        axis.SetTrackingEnabled(true);
+        axis.SetTrackingStyle(iptsScrollSmooth);
+        axis.SetMinSpan(0, 10);
+    };
+    scrolling(*m_xAxis);
+    Channel->AddXY(5, 0);
+    Channel->AddXY(20, 0);
+    ASSERT_EQ(m_xAxis->Min(), 10);
+
+    m_xAxis->SetName("Time");
+    Channel->NotificationRename(m_xAxis.get());
+    Channel->AddXY(30, 0);
+    EXPECT_EQ(m_xAxis->Min(), 20);
+
+    // Replaced by a new axis of the same name: the old one is gone before the next point.
+    auto replacement = std::make_unique<TiPlotXAxis>(&Host, Ignore(), Ignore(), Ignore(), Ignore());
+    replacement->SetName("Time");
+    scrolling(*replacement);
+    Channel->NotificationRemove(m_xAxis.get());
+    Host.XAxis = replacement.get();
+    m_xAxis.reset();
+    Channel->AddXY(40, 0);  // the first value the new axis sees: it aligns
+    Channel->AddXY(60, 0);
+    EXPECT_EQ(replacement->Min(), 50);
+
+    // Bound to another axis by name: the one it left stays put.
+    auto other = std::make_unique<TiPlotXAxis>(&Host, Ignore(), Ignore(), Ignore(), Ignore());
+    other->SetName("Depth");
+    scrolling(*other);
+    Host.XAxis = other.get();
+    Channel->SetXAxisName("Depth");
+    Channel->AddXY(70, 0);
+    Channel->AddXY(90, 0);
+    EXPECT_EQ(other->Min(), 80);
+    EXPECT_EQ(replacement->Min(), 50);
+
+    // Without an axis of the name tracking skips the X axis, and finds one made later.
+    Host.XAxis = nullptr;
+    Channel->NotificationRemove(other.get());
+    Channel->AddXY(100, 0);
+    Host.XAxis = other.get();
+    Channel->AddXY(120, 0);
+    EXPECT_EQ(other->Min(), 110);
+    // The fixture's axis outlives the channel.
+    Channel->NotificationRemove(other.get());
+    m_xAxis = std::move(replacement);
+    Host.XAxis = m_xAxis.get();
+}
+
 // Tracking sees each point's extent: with markers the point ± the marker size in axis units
 // (3 pixels of 4 per unit), without them the value; Null points never reach the Y axis and,
 // with markers, not the X axis either.

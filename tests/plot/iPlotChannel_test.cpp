@@ -9,6 +9,7 @@
 #include "opc/OPCTestSupport.h"
 #include "platform/core/Clock.h"
 #include "platform/core/StringList.h"
+#include "plot/control/iPlot.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -82,6 +83,96 @@ TEST_F(ChannelTest, TheXOrderCheckFollowsAWrappedRingInEveryDataStyle)
         channel->AddXY(4, 0);
         EXPECT_EQ(channel->GetCount(), 3);
     }
+}
+
+// The check keeps what it read of the points from one add to the next; whatever else changes
+// the oldest two or the newest point is read anew. Each case holds 5 1 2 1.5 (decreasing,
+// the last point added through the check), is changed, and is then offered one X.
+TEST_F(ChannelTest, TheXOrderCheckFollowsEveryChangeToThePointsHeld)
+{
+    const char* const increasing = "New Data-Point X-Value is out of order";
+    const char* const decreasing = "New Data-Point X-Value is out of order.";
+    const struct {
+        const char* Name;
+        std::function<void(TiPlotChannel&)> Change;
+        double NewX;
+        const char* Refusal;  // nullptr: accepted
+    } cases[] = {
+        {"nothing changed", [](TiPlotChannel&) {}, 1.6, decreasing},
+        {"the oldest point moved up", [](TiPlotChannel& c) { c.SetDataX(0, 0); }, 1.6, nullptr},
+        {"the newest point moved", [](TiPlotChannel& c) { c.SetDataX(3, 1); }, 1.2, decreasing},
+        {"the oldest point deleted", [](TiPlotChannel& c) { c.DeletePoints(1); }, 1.2, increasing},
+        {"a point added unchecked",
+         [](TiPlotChannel& c) {
+             c.SetAllowOutOfOrderXValues(true);
+             c.AddXY(0.5, 0);
+             c.SetAllowOutOfOrderXValues(false);
+         },
+         0.6, decreasing},
+        {"a full ring wrapped",
+         [](TiPlotChannel& c) {
+             c.SetRingBufferSize(4);
+             c.AddXY(1.4, 0);  // 1 2 1.5 1.4: increasing from now on
+         },
+         1.3, increasing},
+        {"cleared and refilled upwards",
+         [](TiPlotChannel& c) {
+             c.Clear();
+             for (double x : {1, 2, 3, 4, 5})
+                 c.AddXY(x, 0);
+         },
+         4.5, increasing},
+        {"another data style, refilled upwards",
+         [](TiPlotChannel& c) {
+             c.SetDataStyle(ipdsFullFeature);
+             for (double x : {1, 2, 3, 4, 5})
+                 c.AddXY(x, 0);
+         },
+         4.5, increasing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto channel = NewChannel();
+        for (double x : {5, 1, 2})
+            channel->AddXY(x, 0);
+        channel->SetAllowOutOfOrderXValues(false);
+        channel->AddXY(1.5, 0);
+        c.Change(*channel);
+        const int count = channel->GetCount();
+        if (c.Refusal) {
+            ExpectMessage([&] { channel->AddXY(c.NewX, 0); }, c.Refusal);
+            EXPECT_EQ(channel->GetCount(), count);
+        } else {
+            channel->AddXY(c.NewX, 0);
+            EXPECT_EQ(channel->GetXLast(), c.NewX);
+        }
+    }
+}
+
+// On a plot, each scroll of the X axis that a point causes reaches the plot's Min event while
+// a handler is assigned, and the handler reads the new Min from the axis.
+TEST(ChannelOnAPlot, ScrollsReachTheMinEventWhileAHandlerIsAssigned)
+{
+    TiPlot plot(nullptr);
+    TiPlotChannel* channel = plot.GetChannel(0);
+    TiPlotXAxis* axis = plot.GetXAxis(0);
+    ASSERT_EQ(axis->Span(), 100);
+    channel->AddXY(0, 0);
+    std::vector<double> seen;
+    for (int x = 1; x <= 300; ++x) {
+        if (x == 150)
+            plot.OnXAxisMinChange = [&](TObject*, int, double, double newMin) {
+                EXPECT_EQ(axis->Min(), newMin);
+                seen.push_back(newMin);
+            };
+        if (x == 250)
+            plot.OnXAxisMinChange = nullptr;
+        channel->AddXY(x, 0);
+        ASSERT_EQ(axis->Min(), std::max(0, x - 100));
+    }
+    ASSERT_EQ(seen.size(), 100u);
+    EXPECT_EQ(seen.front(), 50);
+    EXPECT_EQ(seen.back(), 149);
 }
 
 TEST_F(ChannelTest, XIncreasingFollowsTheTwoOldestPoints)
