@@ -253,8 +253,9 @@ TEST(PlotEditorForm, EveryControlShowsItsWholeTextAndKeepsOffTheFrameOfItsGroup)
                 << ") covers the frame of " << parent.Name() << " (inside " << inside.Left << ", " << inside.Top << ", "
                 << inside.Right << ", " << inside.Bottom << ")";
         }
-        if (laidOut.count(PageOf(*control)))
+        if (laidOut.count(PageOf(*control))) {
             EXPECT_LE(NeededWidth(*control), control->Width()) << control->Name() << " cuts off its text";
+        }
     }
 }
 
