@@ -33,6 +33,25 @@ namespace {
 
 using K = TiPlotObjectKind;
 
+// Every combo box that offers the names of objects of another kind: the page it is on, the kind
+// whose names it lists, and its fill. A page's update and a rename refill them from here.
+struct TNameCombo {
+    TiPlotObjectKind Page;
+    TiPlotObjectKind Names;
+    const char* Name;
+    void (TiPlotEditorForm::*Refill)(TObject*);
+};
+constexpr TNameCombo kNameCombos[] = {
+    {K::Channel, K::XAxis, "ChannelXAxisNameComboBox", &TiPlotEditorForm::XAxisNameComboBoxDropDown},
+    {K::Channel, K::YAxis, "ChannelYAxisNameComboBox", &TiPlotEditorForm::YAxisNameComboBoxDropDown},
+    {K::Limit, K::XAxis, "LimitXAxisNameComboBox", &TiPlotEditorForm::XAxisNameComboBoxDropDown},
+    {K::Limit, K::YAxis, "LimitYAxisNameComboBox", &TiPlotEditorForm::YAxisNameComboBoxDropDown},
+    {K::DataView, K::XAxis, "DataViewGridXAxisNameComboBox", &TiPlotEditorForm::DataViewGridXAxisNameComboBoxDropDown},
+    {K::DataView, K::YAxis, "DataViewGridYAxisNameComboBox", &TiPlotEditorForm::DataViewGridYAxisNameComboBoxDropDown},
+    {K::DataCursor, K::Channel, "DataCursorChannelNameComboBox",
+     &TiPlotEditorForm::DataCursorChannelNameComboBoxDropDown},
+};
+
 // In the order of the kinds (TiPlotObjectKind), annotations excepted.
 constexpr int kPageCount = 10;
 
@@ -221,7 +240,6 @@ void TiPlotEditorForm::UpdatePage(TiPlotObjectKind kind)
         return;
     const TPage& page = PageOf(kind);
     if (kind == K::Channel) {
-        FillChannelAxisCombos();
         ShowChannelClassSheets();
     }
     if (kind == K::XAxis || kind == K::YAxis)
@@ -451,24 +469,9 @@ void TiPlotEditorForm::ChannelNameComboBoxDropDown(TObject* sender) { FillNames(
 
 void TiPlotEditorForm::ObjectRenamed(TiPlotObjectKind kind, TiPlotObject& object)
 {
-    using Fill = void (TiPlotEditorForm::*)(TObject*);
-    struct TNameCombo {
-        TiPlotObjectKind Kind;
-        const char* Name;
-        Fill Refill;
-    };
-    static const TNameCombo kCombos[] = {
-        {K::XAxis, "ChannelXAxisNameComboBox", &TiPlotEditorForm::XAxisNameComboBoxDropDown},
-        {K::XAxis, "LimitXAxisNameComboBox", &TiPlotEditorForm::XAxisNameComboBoxDropDown},
-        {K::XAxis, "DataViewGridXAxisNameComboBox", &TiPlotEditorForm::DataViewGridXAxisNameComboBoxDropDown},
-        {K::YAxis, "ChannelYAxisNameComboBox", &TiPlotEditorForm::YAxisNameComboBoxDropDown},
-        {K::YAxis, "LimitYAxisNameComboBox", &TiPlotEditorForm::YAxisNameComboBoxDropDown},
-        {K::YAxis, "DataViewGridYAxisNameComboBox", &TiPlotEditorForm::DataViewGridYAxisNameComboBoxDropDown},
-        {K::Channel, "DataCursorChannelNameComboBox", &TiPlotEditorForm::DataCursorChannelNameComboBoxDropDown},
-    };
-    for (const TNameCombo& entry : kCombos) {
+    for (const TNameCombo& entry : kNameCombos) {
         auto* combo = dynamic_cast<TiComponentEditorComboBox*>(FindComponent(entry.Name));
-        if (entry.Kind != kind || !combo || NameFromCombo(*combo, Translation()) != object.PreviousName())
+        if (entry.Names != kind || !combo || NameFromCombo(*combo, Translation()) != object.PreviousName())
             continue;
         // The previous name belongs to no object now: it must not be kept as an entry.
         combo->SetAsInteger(-1);
@@ -479,16 +482,17 @@ void TiPlotEditorForm::ObjectRenamed(TiPlotObjectKind kind, TiPlotObject& object
         ListOf(kind).Invalidate();
 }
 
-// The page's update shows the channel's own names after the fill, so the fill keeps nothing
-// of what the combo boxes showed before (an unmatched name of another channel among them).
-void TiPlotEditorForm::FillChannelAxisCombos()
+// The page's update shows the object's own names after the fill, so the fill keeps nothing of
+// what the combo boxes showed before (an unmatched name of another object among them).
+void TiPlotEditorForm::FillPageNameCombos(TiPlotObjectKind kind)
 {
-    auto& x = EditorControl<TiComponentEditorComboBox>(*this, "ChannelXAxisNameComboBox");
-    auto& y = EditorControl<TiComponentEditorComboBox>(*this, "ChannelYAxisNameComboBox");
-    x.SetAsInteger(-1);
-    y.SetAsInteger(-1);
-    XAxisNameComboBoxDropDown(&x);
-    YAxisNameComboBoxDropDown(&y);
+    for (const TNameCombo& entry : kNameCombos) {
+        if (entry.Page != kind)
+            continue;
+        auto& combo = EditorControl<TiComponentEditorComboBox>(*this, entry.Name);
+        combo.SetAsInteger(-1);
+        (this->*entry.Refill)(&combo);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -177,7 +177,6 @@ private:
     void CopyDefaultLabelFormat(TiPlotObjectKind kind, const std::string& part);
     void UpdateChannelExtras(TiPlotChannelCustom* channel);
     void ShowChannelClassSheets();
-    void FillChannelAxisCombos();
     void SetLogControls(const std::string& prefix, bool logging);
 
     void UpdateAfterAddOrRemove(TiPlotObjectKind kind);

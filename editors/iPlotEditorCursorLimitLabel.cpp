@@ -84,32 +84,6 @@ void TiPlotEditorForm::WireCursorLimitLabelPages()
         TNotifyEvent::Bind(this, &TiPlotEditorForm::YAxisNameComboBoxDropDown);
 }
 
-// The page's update shows the object's own names after the fill, so the fill keeps nothing of
-// what the combo boxes showed before (an unmatched name of another object among them).
-void TiPlotEditorForm::FillPageNameCombos(TiPlotObjectKind kind)
-{
-    using Fill = void (TiPlotEditorForm::*)(TObject*);
-    struct TNameCombo {
-        TiPlotObjectKind Kind;
-        const char* Name;
-        Fill Refill;
-    };
-    static const TNameCombo kCombos[] = {
-        {K::DataCursor, "DataCursorChannelNameComboBox", &TiPlotEditorForm::DataCursorChannelNameComboBoxDropDown},
-        {K::Limit, "LimitXAxisNameComboBox", &TiPlotEditorForm::XAxisNameComboBoxDropDown},
-        {K::Limit, "LimitYAxisNameComboBox", &TiPlotEditorForm::YAxisNameComboBoxDropDown},
-        {K::DataView, "DataViewGridXAxisNameComboBox", &TiPlotEditorForm::DataViewGridXAxisNameComboBoxDropDown},
-        {K::DataView, "DataViewGridYAxisNameComboBox", &TiPlotEditorForm::DataViewGridYAxisNameComboBoxDropDown},
-    };
-    for (const TNameCombo& entry : kCombos) {
-        if (entry.Kind != kind)
-            continue;
-        auto& combo = EditorControl<TiComponentEditorComboBox>(*this, entry.Name);
-        combo.SetAsInteger(-1);
-        (this->*entry.Refill)(&combo);
-    }
-}
-
 void TiPlotEditorForm::EnableLabelRemove()
 {
     const TiPlotObjectManagerCustom* labels = m_master ? m_master->LabelManager() : nullptr;
