@@ -2,6 +2,7 @@
 
 #include "platform/core/Assert.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Scoped.h"
 #include "plot/core/iPlotMasterManager.h"
 
 #include <algorithm>
@@ -115,6 +116,7 @@ bool TiPlotLayoutManager::SpansCollide(const TiPlotLayoutObject* a, const TiPlot
 // it, which moves the level's others, and those beyond, one level further in.
 void TiPlotLayoutManager::PartCollidingLevels()
 {
+    const TScopedFlag moving(m_movingLevels);
     const std::vector<TiPlotObject*> objects = Snapshot();
     for (std::size_t i = 0; i < objects.size(); ++i) {
         auto* object = static_cast<TiPlotLayoutObject*>(objects[i]);
@@ -155,11 +157,15 @@ void TiPlotLayoutManager::SetXYAxesReverse(bool value)
             axes.emplace_hint(axes.lower_bound(std::to_string(axis->ZOrder())), std::to_string(axis->ZOrder()), axis);
         }
     }
-    for (auto& [key, axis] : axes) {
-        RemoveZOrder(axis);
-        axis->SetHorizontal(IsKind(axis, TiPlotObjectKind::XAxis) ? !m_xyAxesReverse : m_xyAxesReverse);
-        InsertZOrder(axis, 0, iidMerge);
+    {
+        const TScopedFlag moving(m_movingLevels);
+        for (auto& [key, axis] : axes) {
+            RemoveZOrder(axis);
+            axis->SetHorizontal(IsKind(axis, TiPlotObjectKind::XAxis) ? !m_xyAxesReverse : m_xyAxesReverse);
+            InsertZOrder(axis, 0, iidMerge);
+        }
     }
+    DoLayoutChange(this);
 }
 
 std::vector<TiPlotLayoutObject*> TiPlotLayoutManager::OthersOfOrientation(const TiPlotLayoutObject* object,
@@ -194,15 +200,18 @@ void TiPlotLayoutManager::InsertZOrder(TiPlotLayoutObject* object, int z, TiInse
             return other->ZOrder() == z && SpansCollide(other, object);
         });
     }
-    if (openLevel) {
-        const int firstMoved = direction == iidAbove ? z + 1 : z;
-        for (TiPlotLayoutObject* other : others) {
-            if (other->ZOrder() >= firstMoved)
-                other->SetZOrder(other->ZOrder() + 1);
+    {
+        const TScopedFlag moving(m_movingLevels);
+        if (openLevel) {
+            const int firstMoved = direction == iidAbove ? z + 1 : z;
+            for (TiPlotLayoutObject* other : others) {
+                if (other->ZOrder() >= firstMoved)
+                    other->SetZOrder(other->ZOrder() + 1);
+            }
+            object->SetZOrder(firstMoved);
+        } else {
+            object->SetZOrder(z);
         }
-        object->SetZOrder(firstMoved);
-    } else {
-        object->SetZOrder(z);
     }
     PRAVIX_ASSERT(!CollidesOnItsLevel(object, others), "an object put on a level has its stretch of it to itself");
     DoLayoutChange(this);
@@ -215,6 +224,7 @@ void TiPlotLayoutManager::RemoveZOrder(TiPlotLayoutObject* object)
         return other->ZOrder() == object->ZOrder();
     });
     if (!levelShared) {
+        const TScopedFlag moving(m_movingLevels);
         for (TiPlotLayoutObject* other : OthersOfOrientation(object, true)) {
             if (other->ZOrder() > object->ZOrder())
                 other->SetZOrder(other->ZOrder() - 1);
@@ -225,7 +235,7 @@ void TiPlotLayoutManager::RemoveZOrder(TiPlotLayoutObject* object)
 
 void TiPlotLayoutManager::DoLayoutChange(TObject*)
 {
-    if (!m_enabled)
+    if (!m_enabled || m_movingLevels)
         return;
     for (TiPlotLayoutList* list : {&m_top, &m_bottom, &m_left, &m_right})
         list->Clear();

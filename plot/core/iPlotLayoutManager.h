@@ -133,6 +133,10 @@ private:
     TiPlotDataViewHorz* m_dataViewHorz = nullptr;
     TiPlotDataViewVert* m_dataViewVert = nullptr;
     bool m_enabled = false;
+    // Set while levels are renumbered: each object moved announces a layout change, and
+    // rebuilding the sides for every one of them would make parting n colliding objects cost
+    // n^2 rebuilds. The renumbering ends with one rebuild.
+    bool m_movingLevels = false;
     TiPlotLayoutList m_top;
     TiPlotLayoutList m_bottom;
     TiPlotLayoutList m_left;

@@ -5,10 +5,12 @@
 #include "platform/canvas/Bitmap.h"
 #include "plot/control/iPlot.h"
 #include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotLabel.h"
 #include "plot/objects/iPlotLegend.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -165,6 +167,33 @@ TEST(LayoutLevels, ObjectsOfOneSideNeverOverlapAfterADamagedSettingsFile)
             }
     }
     EXPECT_LE(legend->GetDrawRect().Right, axis->GetDrawRect().Left);  // outside the axis, left of it
+}
+
+// A file may put hundreds of objects on one level (the fuzzer found 255 labels so). Parting them
+// moves every level beyond again and again; each move used to rebuild the sides, which took
+// minutes. Every label ends on a level of its own.
+TEST(LayoutLevels, HundredsOfObjectsOnOneLevelArePartedEachOntoItsOwn)
+{
+    TiPlot plot(nullptr);
+    plot.SetBounds(0, 0, 600, 400);
+    plot.DisableLayoutManager();
+    const int level = plot.GetLabel(0)->ZOrder();
+    constexpr int kLabels = 300;
+    for (int i = 1; i < kLabels; ++i)
+        plot.GetLabel(plot.AddLabel())->SetZOrder(level);
+    plot.EnableLayoutManager();
+
+    std::vector<int> levels;
+    for (int i = 0; i < plot.LabelCount(); ++i)
+        levels.push_back(plot.GetLabel(i)->ZOrder());
+    std::sort(levels.begin(), levels.end());
+    EXPECT_EQ(std::adjacent_find(levels.begin(), levels.end()), levels.end()) << "two labels share a level";
+    const TiPlotLayoutManager& layout = *plot.GetLayoutManager();
+    int listed = 0;
+    for (TiPlotLayoutSide side :
+         {TiPlotLayoutSide::Left, TiPlotLayoutSide::Right, TiPlotLayoutSide::Top, TiPlotLayoutSide::Bottom})
+        listed += layout.SideList(side).Count();
+    EXPECT_GE(listed, kLabels) << "the sides were rebuilt after the parting";
 }
 
 TEST(LayoutLevels, UniqueCountReadsTheLeadingLevelOfEachKey)
