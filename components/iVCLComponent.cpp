@@ -268,10 +268,10 @@ void TiVCLComponent::RequestTransparentCapture()
     BackGroundChange();
 }
 
-// What lies beneath the control: the parent's picture when the parent is one of the
-// library's components (it draws without a window, so it can be rendered here), otherwise
-// the parent's colour.
-void TiVCLComponent::CaptureParentBeneath()
+// What lies beneath the control: the parent's picture, drawn here when the parent is one of
+// the library's components (it draws without a window), otherwise as its window paints it.
+// False while that window is not on screen and the capture is only its colour.
+bool TiVCLComponent::CaptureParentBeneath()
 {
     TCanvas& capture = m_captureBitmap->Canvas();
     TWinControl* parent = Parent();
@@ -283,11 +283,12 @@ void TiVCLComponent::CaptureParentBeneath()
             component->iPaintTo(picture.Canvas());
         }
         capture.Draw(-Left(), -Top(), picture);
-        return;
+        return true;
     }
-    capture.Brush().SetStyle(bsSolid);
-    capture.Brush().SetColor(parent ? parent->Color() : BackGroundColor());
-    capture.FillRect(TRect{0, 0, Width(), Height()});
+    TBitmap beneath;
+    const bool onScreen = GrabParentBeneath(*this, beneath);
+    capture.Draw(0, 0, beneath);
+    return onScreen;
 }
 
 void TiVCLComponent::GetTransparentBitmap()
@@ -297,8 +298,7 @@ void TiVCLComponent::GetTransparentBitmap()
     m_captureBitmap->SetSize(Width(), Height());
     if (Parent() && Width() > 0 && Height() > 0) {
         try {
-            CaptureParentBeneath();
-            m_capturePending = false;
+            m_capturePending = !CaptureParentBeneath();
             return;
         } catch (...) {
             // The parent could not be drawn; the background colour stands in until the next paint.

@@ -158,7 +158,7 @@ protected:
 
 private:
     void InternalTimer();
-    void CaptureParentBeneath();
+    bool CaptureParentBeneath();
     void PaintLocked(TCanvas& canvas);
     void PaintToBitmap(TBitmap& bitmap);
     TStringList& SchemeList(int categoryIndex, int schemeIndex) const;

@@ -365,7 +365,7 @@ void TiComponentEditorComboBox::KeyPress(char& key)
 // ---------------------------------------------------------------------------------------------
 // TiComponentEditorCheckBox
 
-TiComponentEditorCheckBox::TiComponentEditorCheckBox(TComponent* owner) : TiCheckBox(owner) {}
+TiComponentEditorCheckBox::TiComponentEditorCheckBox(TComponent* owner) : TiCheckBox(owner) { SetTransparent(true); }
 
 void TiComponentEditorCheckBox::SetAsBoolean(bool value)
 {

@@ -236,7 +236,8 @@ protected:
 };
 
 // OnChange and OnChangeUser as TiCheckBox fires them; then, unless set silently, the form's
-// UserChange and OnClick. A click of the control fires OnClick from there only.
+// UserChange and OnClick. A click of the control fires OnClick from there only. It draws on
+// what its parent paints beneath it, so it blends into the shaded inside of a group box.
 class TiComponentEditorCheckBox : public TiCheckBox {
     PRAVIX_CLASS(TiComponentEditorCheckBox, TiCheckBox)
 public:

@@ -37,7 +37,7 @@ std::vector<TiEditorControl> DataCursorPage()
                    CheckBox("DataCursorSnapToDataPointCheckBox", "Snap To Point", At(1, 1)),
                    ComboBox("DataCursorStyleComboBox", "Style", At(0, 2, 2),
                             {"Value XY", "Value X", "Value Y", "Delta X", "Delta Y", "Inverse Delta X"})
-                       .WithWidth(110),
+                       .WithWidth(115),
                    ColorPicker("DataCursorColorPicker", "Color", At(0, 3)),
                    CheckBox("DataCursorUseChannelColorCheckBox", "Use Channel Color", At(1, 3, 2)),
                    Edit("DataCursorPointer1PositionEdit", "Pointer 1", At(0, 4)),
@@ -87,7 +87,7 @@ std::vector<TiEditorControl> LimitPage()
                 Edit("LimitLine2PositionEdit", "Line 2", At(1, 4)),
                 ComboBox("LimitYAxisNameComboBox", "Y-Axis", At(2, 4), {}).WithCaptionWidth(45),
                 ComboBox("LimitFillStyleCombobox", "Fill Style", At(0, 5, 2), kBrushStyleItems).WithWidth(100),
-                ComboBox("LimitLineStyleComboBox", "Line Style", At(0, 6, 2), kAnnotationPenStyleItems).WithWidth(100),
+                ComboBox("LimitLineStyleComboBox", "Line Style", At(0, 6, 2), kAnnotationPenStyleItems).WithWidth(105),
             }),
     });
 }
@@ -217,7 +217,7 @@ std::vector<TiEditorControl> AxisPage(const std::string& letter)
                 ComboBox(p + "TrackingStyleComboBox", "Style", At(0, 1, 2),
                          {"Scale Min & Max", "Scale Max", "Scale Min", "Scroll Smooth", "Scroll Page",
                           "Expand Collapse", "Expand Collapse Fast", "Expand Min & Max"})
-                    .WithWidth(140),
+                    .WithWidth(155),
                 ComboBox(p + "TrackingIncrementStyleComboBox", "Increment", At(0, 2, 2), {"Minimum", "Major", "Minor"})
                     .WithWidth(100),
                 ComboBox(p + "TrackingAlignFirstStyleComboBox", "Align First", At(0, 3, 2),

@@ -96,8 +96,17 @@ void TMetafile::Play(TCanvas& canvas, const TRect& r) const
     if (m_width <= 0 || m_height <= 0)
         return;
     const Scaler scaler{double(r.Width()) / m_width, double(r.Height()) / m_height, r.Left, r.Top};
-    for (const TCanvasRecord& record : m_records)
-        canvas.PlayRecord(Scaled(record, scaler));
+    // The picture ends at r as the recorded control ended at its edge: what was drawn past its
+    // extent (a toolbar wider than its plot) stays hidden however small the picture is played.
+    const TRegion frame = TRegion::FromRects({TRect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom),
+                                                    std::max(r.Left, r.Right), std::max(r.Top, r.Bottom)}});
+    for (const TCanvasRecord& record : m_records) {
+        TCanvasRecord played = Scaled(record, scaler);
+        TCanvasState& state = played.State;
+        state.Clip = state.Clipped ? state.Clip.Intersected(frame) : frame;
+        state.Clipped = true;
+        canvas.PlayRecord(std::move(played));
+    }
 }
 
 TMetafileCanvas::TMetafileCanvas(TMetafile& metafile, const std::string& creator, const std::string& description)

@@ -1,5 +1,6 @@
 #include "platform/gui/Controls.h"
 
+#include "platform/canvas/Bitmap.h"
 #include "platform/canvas/QtBridge_p.h"
 #include "platform/canvas/QtCanvas_p.h"
 #include "platform/core/MathSupport.h"
@@ -774,6 +775,20 @@ void TGraphicControl::Paint()
 void TGraphicControl::PaintEvent()
 {
     PaintThroughCanvas(Handle(), m_canvas, m_lastPaintError, [this] { Paint(); });
+}
+
+bool GrabParentBeneath(const TControl& control, TBitmap& picture)
+{
+    QWidget* own = control.Handle();
+    QWidget* parent = own->parentWidget();
+    QImage& image = BitmapAccess::Image(picture);
+    image = QImage(std::max(control.Width(), 1), std::max(control.Height(), 1), QImage::Format_RGB32);
+    image.fill(ToQColor(control.Parent() ? control.Parent()->Color() : control.Color()));
+    picture.SetTransparent(false);
+    if (!parent || !parent->isVisible())
+        return false;
+    parent->render(&image, QPoint(0, 0), QRegion(own->geometry()), QWidget::DrawWindowBackground);
+    return true;
 }
 
 PRAVIX_PUBLISH(TControl, Prop("Left", &TControl::Left, &TControl::SetLeft),

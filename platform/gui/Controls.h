@@ -20,6 +20,7 @@
 #include <string>
 
 class QWidget;
+class TBitmap;
 class TCanvas;
 class TFont;
 class TPopupMenu;
@@ -318,3 +319,9 @@ private:
     TCanvas* m_canvas = nullptr;
     std::string m_lastPaintError;
 };
+
+// What the parent paints beneath a control, its siblings left out, into `picture`, sized to the
+// control: a self-drawn control draws it first to blend into a parent whose inside the window
+// system shades (a group box). With no parent on screen the picture is the parent's colour and
+// the result false: grab again once it shows.
+bool GrabParentBeneath(const TControl& control, TBitmap& picture);

@@ -698,11 +698,17 @@ protected:
             selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
 
+    // Every click on an item is a click, also on the item already selected, whose selection
+    // does not change and so reports nothing by itself.
     void mousePressEvent(QMouseEvent* event) override
     {
+        const int before = currentRow();
         QListWidget::mousePressEvent(event);
-        if (event->button() == Qt::LeftButton)
-            m_list.DragPress(At(event));
+        if (event->button() != Qt::LeftButton)
+            return;
+        if (before >= 0 && currentRow() == before && itemAt(event->position().toPoint()) == item(before))
+            m_list.ClickSelected();
+        m_list.DragPress(At(event));
     }
 
     void mouseMoveEvent(QMouseEvent* event) override
@@ -819,7 +825,18 @@ TRect TListBox::ItemRect(int index) const
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-void TListBox::SimulateClick(int index) { static_cast<QListWidget*>(Handle())->setCurrentRow(index); }
+void TListBox::SimulateClick(int index)
+{
+    if (index >= 0 && index == ItemIndex())
+        ClickSelected();
+    else
+        static_cast<QListWidget*>(Handle())->setCurrentRow(index);
+}
+
+void TListBox::ClickSelected()
+{
+    DispatchToControl([this] { Click(); });
+}
 
 void TListBox::ColorChanged() { SetBackground(Handle(), Color(), QPalette::Base); }
 

@@ -304,6 +304,8 @@ protected:
 private:
     friend class TItemStrings;
     friend class ListWidget;
+    // The user clicked the item already selected: OnClick, as for a new selection.
+    void ClickSelected();
     void DragPress(TPoint at);
     bool DragMove(TPoint at);
     bool DragRelease(TPoint at);

@@ -422,6 +422,29 @@ TEST(ToolkitCheckBox, ASilentSetterThatFailsStillRestoresItsEvents)
     EXPECT_EQ(f.form.Log, "cUk") << "the form hears of the next user change";
 }
 
+// The window system shades the inside of a group box; a check box in one shows that shade
+// around its box and caption, not a stripe of the form's colour.
+TEST(ToolkitCheckBox, BlendsIntoTheInsideOfItsGroupBox)
+{
+    TEditorTestForm form;
+    auto* group = form.Add<TGroupBox>("Group", 10, 10, 300, 120);
+    auto* box = new TiComponentEditorCheckBox(&form);
+    box->SetParent(group);
+    box->iSetAutoSize(false);
+    box->SetBounds(20, 40, 160, 17);
+    box->SetCaption("Show");
+    form.Show();
+    TestHooks::PumpUntil([&] { return form.Showing(); }, 2000);
+    TBitmap picture;
+    TestHooks::GrabControl(form, picture);
+    const int y = group->Top() + box->Top() + box->Height() / 2;
+    const TColor inside = picture.Canvas().GetPixel(group->Left() + box->Left() + box->Width() + 10, y);
+    EXPECT_EQ(picture.Canvas().GetPixel(group->Left() + box->Left() + box->Width() - 4, y), inside)
+        << "right of the caption";
+    EXPECT_EQ(picture.Canvas().GetPixel(group->Left() + box->Left() + 40, group->Top() + box->Top() + 1), inside)
+        << "above the caption";
+}
+
 namespace {
 
 struct TRadioGroupOnForm {

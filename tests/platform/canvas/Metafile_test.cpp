@@ -125,6 +125,28 @@ TEST(Metafile, PlaybackStretchesIntoTheRectangleAndKeepsTheTargetsClip)
     EXPECT_EQ(InkBox(*target, clWhite), Rect(20, 24, 25, 32));
 }
 
+// What was drawn past the metafile's extent (a toolbar's last glyphs beyond the plot's edge)
+// stays outside the picture when it is played smaller, as it did at full size.
+TEST(Metafile, PlaybackShowsNothingPastTheRectangle)
+{
+    TBitmap glyph;
+    glyph.SetSize(20, 20);
+    glyph.Canvas().Brush().SetColor(clRed);
+    glyph.Canvas().FillRect({0, 0, 20, 20});
+    TMetafile mf;
+    mf.SetWidth(100);
+    mf.SetHeight(100);
+    {
+        TMetafileCanvas canvas(mf, "Pravix", "");
+        canvas.Draw(90, 40, glyph);
+        canvas.Brush().SetColor(clBlue);
+        canvas.FillRect({-10, 80, 20, 90});
+    }
+    auto target = WhiteBitmap(100, 100);
+    mf.Play(target->Canvas(), {10, 10, 60, 60});
+    EXPECT_EQ(InkBox(*target, clWhite), Rect(10, 30, 60, 55));
+}
+
 TEST(Metafile, HatchesAndFontsScaleWithThePlayback)
 {
     TMetafile mf;

@@ -1,5 +1,5 @@
-// List boxes drag their items by the mouse's press, moves and release alone, and draw owner-
-// drawn items themselves when no handler does.
+// List boxes drag their items by the mouse's press, moves and release alone, report every
+// click on an item, and draw owner-drawn items themselves when no handler does.
 
 #include "platform/gui/StdCtrls.h"
 
@@ -7,6 +7,7 @@
 #include "platform/canvas/Graphics.h"
 #include "platform/canvas/SystemColors.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/Keys.h"
 #include "platform/gui/TestHooks.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,27 @@ TEST(ListBoxDrag, TheListUnderTheReleaseDecidesAndManualListsDoNotDrag)
     TestHooks::SendMouseUp(*f.right, mbLeft, 20, lastRow);
     EXPECT_EQ(f.right->Heard.back().substr(0, 9), "over Left");
     EXPECT_EQ(f.right->ItemIndex(), 2) << "without dragging the press and move select as usual";
+}
+
+// The plot editor refreshes an object's page when its entry is clicked, also when the entry
+// is already selected; a click beside the items and a change by the program report nothing.
+TEST(ListBoxClick, EveryClickOnAnItemAndEveryKeyboardMoveReportsAClick)
+{
+    TTwoLists f;
+    int clicks = 0;
+    f.left->OnClick = [&](TObject*) { ++clicks; };
+    const TRect row1 = f.left->ItemRect(1);
+    TestHooks::SendClick(*f.left, row1.Left + 10, row1.Top + 3);
+    EXPECT_EQ(clicks, 1);
+    TestHooks::SendClick(*f.left, row1.Left + 10, row1.Top + 3);
+    EXPECT_EQ(clicks, 2) << "the item already selected";
+    TestHooks::SendKey(*f.left, VK_DOWN);
+    EXPECT_EQ(f.left->ItemIndex(), 2);
+    EXPECT_EQ(clicks, 3) << "a move by the keyboard";
+    TestHooks::SendClick(*f.left, 10, f.left->ItemRect(2).Bottom + 20);
+    f.left->SetItemIndex(0);
+    f.left->SimulateClick(0);
+    EXPECT_EQ(clicks, 4) << "below the items nothing; by the program nothing; simulated, the selected item";
 }
 
 TEST(ListBoxOwnerDraw, WithoutAHandlerItemsAreFilledAndWritten)
