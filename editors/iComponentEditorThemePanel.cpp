@@ -33,6 +33,9 @@ constexpr TRowDefaults kRowDefaults[kThemeRowCount] = {{"Preset Scheme", true, t
                                                        {"Scheme4", false, false},
                                                        {"Scheme5", false, false}};
 
+// The sunken 3-D edge the panel draws around itself; the children are laid out inside it.
+constexpr int kEdgeWidth = 2;
+
 void ExpectPiece(TiXMLMemoryStream& stream, const char* expected)
 {
     std::string piece;
@@ -196,19 +199,21 @@ void TiComponentEditorThemePanel::Paint()
     TCanvas& canvas = *Canvas();
     canvas.Brush().SetColor(Color());
     canvas.FillRect(ClientRect());
+    canvas.DrawEdge(ClientRect(), EDGE_SUNKEN);
 }
 
 // --- Layout ------------------------------------------------------------------------------------------
 
 void TiComponentEditorThemePanel::DoResize()
 {
-    const int w = Width();
-    const int h = Height();
+    // Right and bottom of the area inside the edge, whose top left is (kEdgeWidth, kEdgeWidth).
+    const int right = Width() - kEdgeWidth;
+    const int bottom = Height() - kEdgeWidth;
     const int labelHeight = m_rows[0].TitleLabel->Height();
-    int comboTop = labelHeight + 3;
+    int comboTop = kEdgeWidth + labelHeight + 3;
     int comboLeft = 0;
     for (TRow& r : m_rows) {
-        r.DeleteButton->SetLeft(w - 3 - r.DeleteButton->Width());
+        r.DeleteButton->SetLeft(right - 3 - r.DeleteButton->Width());
         r.AddButton->SetLeft(r.DeleteButton->Left() - r.AddButton->Width());
         comboLeft = r.AddButton->Left() - 3 - r.Combo->Width();
         r.Combo->SetBounds(comboLeft, comboTop, r.Combo->Width(), r.Combo->Height());
@@ -218,7 +223,7 @@ void TiComponentEditorThemePanel::DoResize()
         comboTop += r.Combo->Height() + labelHeight + 1;
     }
 
-    m_previewBox->SetBounds(0, 0, comboLeft - 10, h);
+    m_previewBox->SetBounds(kEdgeWidth, kEdgeWidth, comboLeft - 10 - kEdgeWidth, bottom - kEdgeWidth);
     m_scrollBox->SetBounds(3, 20, m_previewBox->Width() - 6, m_previewBox->Height() - 23);
     const int boxWidth = m_scrollBox->Width();
     const int boxHeight = m_scrollBox->Height();
@@ -226,11 +231,11 @@ void TiComponentEditorThemePanel::DoResize()
                                    m_notInstalledLabel->Height());
     m_disabledLabel->SetBounds(0, boxHeight / 2, boxWidth - 5, m_disabledLabel->Height());
 
-    m_acceptButton->SetBounds(w - m_acceptButton->Width() - 3, h - m_acceptButton->Height() - 5,
+    m_acceptButton->SetBounds(right - m_acceptButton->Width() - 3, bottom - m_acceptButton->Height() - 5,
                               m_acceptButton->Width(), m_acceptButton->Height());
 
     const int side = m_userLabel->Height();
-    m_userShape->SetBounds(comboLeft, h - side - 5, side, side);
+    m_userShape->SetBounds(comboLeft, bottom - side - 5, side, side);
     m_userLabel->SetBounds(m_userShape->Left() + side + 3, m_userShape->Top(), m_userLabel->Width(), side);
     m_predefinedShape->SetBounds(comboLeft, m_userShape->Top() - 2 - side, side, side);
     m_predefinedLabel->SetBounds(m_predefinedShape->Left() + side + 3, m_predefinedShape->Top(),

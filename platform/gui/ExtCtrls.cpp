@@ -248,9 +248,36 @@ void TShape::SetPen(TPen* value)
 // ---------------------------------------------------------------------------------------
 // TScrollBox
 
+// The viewport of a hidden scroll area is laid out only when the area is shown, so the content
+// is fitted again then and on every later change of size.
+class ScrollBoxArea : public QScrollArea {
+public:
+    explicit ScrollBoxArea(TScrollBox* box) : m_box(box) {}
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QScrollArea::showEvent(event);
+        FitBox();
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        FitBox();
+    }
+
+private:
+    void FitBox()
+    {
+        if (m_box && !WidgetsTearingDown() && !m_box->IsDestroying())
+            m_box->FitContent();
+    }
+    TScrollBox* m_box;
+};
+
 TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner)
 {
-    auto* area = new QScrollArea;
+    auto* area = new ScrollBoxArea(this);
     m_content = new QWidget;
     area->setWidget(m_content);
     area->setWidgetResizable(false);
@@ -277,12 +304,12 @@ void TScrollBox::Resize()
     TWinControl::Resize();
 }
 
-// The scrolled area covers every child and at least the visible part.
+// The scrolled area covers every child and at least the part a box without scroll bars shows.
 void TScrollBox::FitContent()
 {
-    auto* area = static_cast<QScrollArea*>(Handle());
-    int right = area->viewport()->width();
-    int bottom = area->viewport()->height();
+    const QSize visible = static_cast<QScrollArea*>(Handle())->maximumViewportSize();
+    int right = visible.width();
+    int bottom = visible.height();
     for (int i = 0; i < ControlCount(); ++i) {
         const TRect r = Controls(i)->BoundsRect();
         right = std::max(right, r.Right);

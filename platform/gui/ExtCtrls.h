@@ -103,6 +103,7 @@ protected:
     void Resize() override;
 
 private:
+    friend class ScrollBoxArea;
     void FitContent();
     QWidget* m_content = nullptr;
     TBorderStyle m_borderStyle = bsSingleBorder;

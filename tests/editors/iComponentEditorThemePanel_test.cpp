@@ -8,6 +8,7 @@
 #include "editors/ThemedEditorForms.h"
 #include "platform/canvas/Bitmap.h"
 #include "platform/canvas/ImageCodecs.h"
+#include "platform/canvas/SystemColors.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Regional.h"
 #include "platform/gui/StdCtrls.h"
@@ -57,6 +58,39 @@ TEST(ThemePanel, SavedSchemeIsListedAfterRestartAppliedToThePreviewAndAccepted)
 
     ASSERT_TRUE(restarted.panel->SaveToXMLFile());
     EXPECT_EQ(FileBytes(folders.userFile), kMineFile);  // the same data, the same bytes
+}
+
+struct EdgePixel {
+    const char* Why;
+    int X, Y;  // from the panel's right or bottom when negative
+    TColor Color;
+};
+
+// The panel's 500 x 250 client: a sunken 3-D edge of two pixels all round, the children inside.
+const EdgePixel kEdgePixels[] = {
+    {"outer left, beside the preview box", 0, 125, clBtnShadow},
+    {"inner left", 1, 125, cl3DDkShadow},
+    {"outer top, above the preview box", 60, 0, clBtnShadow},
+    {"inner top", 60, 1, cl3DDkShadow},
+    {"outer right, beside the first \"-\"", -1, 28, clBtnHighlight},
+    {"inner right", -2, 28, cl3DLight},
+    {"outer bottom, below the preview box", 60, -1, clBtnHighlight},
+    {"inner bottom, below \"Accept Preview\"", -40, -2, cl3DLight},
+};
+
+TEST(ThemePanel, ASunkenEdgeSurroundsTheChildren)
+{
+    TThemeFolders folders;
+    TThemeBench bench;
+    TBitmap picture;
+    TestHooks::GrabControl(*bench.panel, picture);
+    ASSERT_EQ(picture.GetWidth(), 500);
+    ASSERT_EQ(picture.GetHeight(), 250);
+    for (const EdgePixel& p : kEdgePixels) {
+        const int x = p.X < 0 ? 500 + p.X : p.X;
+        const int y = p.Y < 0 ? 250 + p.Y : p.Y;
+        EXPECT_EQ(picture.Canvas().GetPixel(x, y), ColorToRGB(p.Color)) << p.Why;
+    }
 }
 
 TEST(ThemePanel, PreDefinedSchemesApplyAndCannotBeDeleted)

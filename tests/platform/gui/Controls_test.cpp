@@ -210,3 +210,66 @@ TEST(PageControl, KeysOfItsTabBarReachIt)
     TestHooks::SendKey(*pages, VK_RIGHT);
     EXPECT_EQ(keys, std::vector<int>{VK_RIGHT});
 }
+
+namespace {
+
+struct Extent {
+    int Width;
+    int Height;
+};
+
+struct ScrollFitCase {
+    const char* Why;
+    Extent Built;  // the box's size while its page is hidden
+    Extent Shown;  // its size, still hidden, just before the page is shown
+    Extent Child;  // the yellow child at (0, 0)
+    bool Scrolls;  // a scroll bar covers the bottom-right corner
+};
+
+const ScrollFitCase kScrollFitCases[] = {
+    {"built to fit its child on a hidden page", {150, 60}, {150, 60}, {150, 60}, false},
+    {"grown to fit its child while hidden", {100, 40}, {150, 60}, {150, 60}, false},
+    {"shrunk below its child while hidden", {150, 60}, {100, 40}, {150, 60}, true},
+};
+
+}  // namespace
+
+// A borderless scroll box shows scroll bars only when a child reaches beyond it, also when it
+// was built and sized on a page the user had not opened yet.
+TEST(ScrollBox, FitsItsContentWhenItsPageIsShown)
+{
+    for (const ScrollFitCase& c : kScrollFitCases) {
+        SCOPED_TRACE(c.Why);
+        TForm form(nullptr);
+        form.SetBounds(0, 0, 300, 200);
+        auto* pages = new TPageControl(&form);
+        pages->SetParent(&form);
+        pages->SetBounds(0, 0, 300, 200);
+        for (int i = 0; i < 2; ++i)
+            (new TTabSheet(&form))->SetPageControl(pages);
+        pages->SetActivePageIndex(0);
+        form.Show();
+        ASSERT_TRUE(TestHooks::PumpUntil([&] { return form.Showing(); }, 2000));
+
+        auto* box = new TScrollBox(&form);
+        box->SetParent(pages->Pages(1));
+        box->SetBorderStyle(bsNoBorder);
+        box->SetBounds(0, 0, c.Built.Width, c.Built.Height);
+        auto* child = new TPanel(&form);
+        child->SetParent(box);
+        child->SetBevelOuter(bvNone);
+        child->SetColor(clYellow);
+        child->SetBounds(0, 0, c.Child.Width, c.Child.Height);
+        box->SetBounds(0, 0, c.Shown.Width, c.Shown.Height);
+        pages->SimulateSelect(1);
+        ASSERT_TRUE(TestHooks::PumpUntil([&] { return box->Showing(); }, 2000));
+        TestHooks::PumpFor(20);
+
+        TBitmap picture;
+        TestHooks::GrabControl(*box, picture);
+        ASSERT_EQ(picture.GetWidth(), c.Shown.Width);
+        const TColor corner = picture.Canvas().GetPixel(c.Shown.Width - 1, c.Shown.Height - 1);
+        EXPECT_EQ(corner != clYellow, c.Scrolls);
+        EXPECT_EQ(picture.Canvas().GetPixel(2, 2), clYellow);
+    }
+}
