@@ -3,6 +3,7 @@
 #include "platform/core/Conversions.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
+#include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 
 #include <cstdint>
@@ -188,13 +189,8 @@ void LoadObjectFromStringList(TObject* instance, const std::string& prefix, TStr
 {
     // The lines applied go, also when a later one raises.
     int taken = 0;
-    try {
-        LoadObjectFromStringList(instance, prefix, lines, taken);
-    } catch (...) {
-        DeleteFirstLines(lines, taken);
-        throw;
-    }
-    DeleteFirstLines(lines, taken);
+    TScopeExit deleteTaken([&] { DeleteFirstLines(lines, taken); });
+    LoadObjectFromStringList(instance, prefix, lines, taken);
 }
 
 void LoadObjectFromStringList(TObject* instance, const std::string& prefix, const TStrings& lines, int& index)

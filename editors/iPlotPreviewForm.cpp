@@ -14,6 +14,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/MathSupport.h"
 #include "platform/core/Resources.h"
+#include "platform/core/Scoped.h"
 #include "platform/gui/StdCtrls.h"
 
 #include <array>
@@ -72,22 +73,18 @@ private:
 // Runs the drawing with the plot prepared as for printing: toolbar 0 hidden and OnBeforePrint
 // run (Sender the preview form). Afterwards, also when the drawing fails, the toolbar shows as
 // it did and OnAfterPrint fires; what the handlers changed of X axis 0, the size and the outer
-// margins comes back in every case. OnAfterPrint is fired here rather than from a destructor,
-// so a handler that raises is reported instead of ending the program.
+// margins comes back in every case. A handler that raises after a drawing that succeeded is
+// reported; after one that failed, the drawing's error is, and the program goes on.
 void DrawAsPrinted(TiPlotComponent& plot, TObject* sender, const std::function<void()>& draw)
 {
     TiPlotPrintedState restore(plot);
     TToolBarZeroHidden hidden(plot);
     plot.OnBeforePrint(sender);
-    try {
-        draw();
-    } catch (...) {
+    TScopeExit afterPrint([&] {
         hidden.Restore();
         plot.OnAfterPrint(sender);
-        throw;
-    }
-    hidden.Restore();
-    plot.OnAfterPrint(sender);
+    });
+    draw();
 }
 
 void ShowPlotPreview(TiPlotComponent& plot)

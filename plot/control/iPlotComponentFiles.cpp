@@ -10,6 +10,7 @@
 #include "components/iClasses.h"
 #include "platform/core/Conversions.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/Streams.h"
 #include "platform/core/StringList.h"
@@ -396,39 +397,36 @@ void TiPlotComponent::ApplyPropertyLines(TStrings& lines, bool rehearsal)
 
     DisableLayoutManager();
     BeginUpdate();
-    // However the load ends, the plot must lay out and repaint again.
-    try {
-        if (horzPresent)
-            SetDataViewZHorz(horz);
-        if (vertPresent)
-            SetDataViewZVert(vert);
-        RemoveAllLegends();
-        RemoveAllTables();
-        RemoveAllLabels();
-        RemoveAllLimits();
-        RemoveAllXAxes();
-        RemoveAllYAxes();
-        RemoveAllDataViews();
-        RemoveAllChannels();
-        RemoveAllAnnotations();
-        RemoveAllDataCursors();
-        // The lines are read in one pass, each object's block where the one before it ended.
-        int index = 0;
-        for (std::size_t i = 0; i < kObjectBlockCount; ++i)
-            LoadObjectBlocks(kObjectBlocks[i].Kind, kObjectBlocks[i].Prefix, counts[i], lines, index);
-        // A plot without a parent would show its window for a Visible line: the rehearsal
-        // leaves out the control's place (a few plain numbers and flags, the one part of the
-        // file it does not check).
-        if (rehearsal)
-            DiscardPlacementLines(lines, index);
-        LoadObjectFromStringList(this, "", lines, index);
-    } catch (...) {
+    // However the load ends, the plot must lay out and repaint again: the layout manager is on
+    // again before the update's end repaints.
+    TScopeExit relayout([this] {
         EnableLayoutManager();
         EndUpdate();
-        throw;
-    }
-    EnableLayoutManager();
-    EndUpdate();
+    });
+    if (horzPresent)
+        SetDataViewZHorz(horz);
+    if (vertPresent)
+        SetDataViewZVert(vert);
+    RemoveAllLegends();
+    RemoveAllTables();
+    RemoveAllLabels();
+    RemoveAllLimits();
+    RemoveAllXAxes();
+    RemoveAllYAxes();
+    RemoveAllDataViews();
+    RemoveAllChannels();
+    RemoveAllAnnotations();
+    RemoveAllDataCursors();
+    // The lines are read in one pass, each object's block where the one before it ended.
+    int index = 0;
+    for (std::size_t i = 0; i < kObjectBlockCount; ++i)
+        LoadObjectBlocks(kObjectBlocks[i].Kind, kObjectBlocks[i].Prefix, counts[i], lines, index);
+    // A plot without a parent would show its window for a Visible line: the rehearsal leaves out
+    // the control's place (a few plain numbers and flags, the one part of the file it does not
+    // check).
+    if (rehearsal)
+        DiscardPlacementLines(lines, index);
+    LoadObjectFromStringList(this, "", lines, index);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -475,17 +473,11 @@ void TiPlotComponent::ApplyAnnotationLines(TStrings& lines)
     // Every saved annotation has lines of its own: a count beyond them is a damaged file.
     if (count > lines.Count())
         throw Exception("AnnotationCount " + IntToStr(count) + " exceeds the annotations in the file");
-    BeginUpdate();
-    try {
-        RemoveAllAnnotations();
-        for (int i = 0; i < count; ++i)
-            LoadObjectFromStringList(GetObject(TiPlotObjectKind::Annotation, AddAnnotation()),
-                                     "Annotation" + IntToStr(i), lines);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopedUpdate update(*this);
+    RemoveAllAnnotations();
+    for (int i = 0; i < count; ++i)
+        LoadObjectFromStringList(GetObject(TiPlotObjectKind::Annotation, AddAnnotation()), "Annotation" + IntToStr(i),
+                                 lines);
 }
 
 void TiPlotComponent::LoadObjectBlocks(TiPlotObjectKind kind, const std::string& kindPrefix, int count,

@@ -4,6 +4,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
 #include "platform/core/MathSupport.h"
+#include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Menus.h"
@@ -170,8 +171,8 @@ void TiPlotAxis::StoreMinSpan(double min, double span)
     const double oldMin = m_min;
     const double oldSpan = m_span;
     // Stored as SetMin and SetSpan would store these checked values, each change announced.
-    m_inSetMinSpan = true;
-    try {
+    {
+        TScopedFlag inSetMinSpan(m_inSetMinSpan);
         if (min != m_min) {
             m_min = min;
             TriggerChange(this);
@@ -180,11 +181,7 @@ void TiPlotAxis::StoreMinSpan(double min, double span)
             m_span = span;
             TriggerChange(this);
         }
-    } catch (...) {
-        m_inSetMinSpan = false;
-        throw;
     }
-    m_inSetMinSpan = false;
     if (IPlotAxisHost* host = AxisHost())
         host->DoAxesScaleChange(this, oldMin, oldSpan);
 }

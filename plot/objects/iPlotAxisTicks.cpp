@@ -8,6 +8,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MathSupport.h"
+#include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 
 #include <algorithm>
@@ -148,18 +149,9 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
 
 std::string TiPlotAxis::LabelText(double value, bool adjust)
 {
-    const bool saved = m_labelAdjust;
-    m_labelAdjust = adjust;
-    std::string text;
-    try {
-        text = GetText(value, m_labelsFormatStyle, m_dateTimeFormat, m_labelsPrecisionStyle, m_labelsPrecision,
-                       m_labelsMinLengthAutoAdjust, m_labelsMinLength);
-    } catch (...) {
-        m_labelAdjust = saved;
-        throw;
-    }
-    m_labelAdjust = saved;
-    return text;
+    TScopedValue labelAdjust(m_labelAdjust, adjust);
+    return GetText(value, m_labelsFormatStyle, m_dateTimeFormat, m_labelsPrecisionStyle, m_labelsPrecision,
+                   m_labelsMinLengthAutoAdjust, m_labelsMinLength);
 }
 
 std::string TiPlotAxis::GetLabelText(double value) { return LabelText(value, false); }

@@ -1,6 +1,7 @@
 #include "plot/objects/iPlotDataCursor.h"
 
 #include "components/iGPFunctions.h"
+#include "platform/core/Scoped.h"
 #include "platform/gui/Keys.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
@@ -771,7 +772,7 @@ TiPlotDataPointStatus TiPlotDataCursor::GetInterpolatedYValue(const std::string&
     const double keptMin = axis->Min();
     // The axis moves for the reading only: the plot hears nothing of it.
     axis->SetInSetMinSpan(true);
-    auto restore = [&] {
+    TScopeExit restore([&] {
         SetVisible(keptVisible);
         SetStyle(keptStyle);
         SetChannelName(keptChannelName);
@@ -782,30 +783,24 @@ TiPlotDataPointStatus TiPlotDataCursor::GetInterpolatedYValue(const std::string&
                 axis->SetInSetMinSpan(false);
             }
         }
-    };
-    try {
-        SetVisible(true);
-        SetStyle(ipcsValueXY);
-        SetChannelName(channelName);
-        if (m_useCachedInterpolatedData) {
-            SetPointer1Position(axis->PositionToDataViewFraction(X) * 100);
+    });
+    SetVisible(true);
+    SetStyle(ipcsValueXY);
+    SetChannelName(channelName);
+    if (m_useCachedInterpolatedData) {
+        SetPointer1Position(axis->PositionToDataViewFraction(X) * 100);
+        DoUpdate();
+    } else {
+        // The channel interpolates along the drawn pixels: a full paint with X at the axis's
+        // start lays the axis out for the reading.
+        axis->SetMin(X);
+        SetPointer1Position(axis->PositionToDataViewFraction(X) * 100);
+        if (!Owner()->CalcLayoutNow())
             DoUpdate();
-        } else {
-            // The channel interpolates along the drawn pixels: a full paint with X at the axis's
-            // start lays the axis out for the reading.
-            axis->SetMin(X);
-            SetPointer1Position(axis->PositionToDataViewFraction(X) * 100);
-            if (!Owner()->CalcLayoutNow())
-                DoUpdate();
-        }
-    } catch (...) {
-        restore();
-        throw;
     }
+    // Taken before the guard puts the cursor back, whose next update would change them.
     Y = m_dataY;
-    const TiPlotDataPointStatus status = m_dataStatus;
-    restore();
-    return status;
+    return m_dataStatus;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -182,6 +182,19 @@ TEST_F(AxisTest, ScaleSettersClampAndFireTheirEventsOnce)
     EXPECT_EQ(axis->Min(), 10);
 }
 
+// A data cursor holds the axis quiet while it moves it to read a value; a SetMinSpan inside
+// (tracking during the reading's layout) must not end that hold.
+TEST_F(AxisTest, SetMinSpanLeavesAHeldAxisHeld)
+{
+    auto axis = XAxis(0, 100);
+    axis->SetInSetMinSpan(true);
+    axis->SetMinSpan(10, 50);
+    EXPECT_TRUE(axis->InSetMinSpan());
+    host.Calls.clear();
+    axis->SetMin(20);
+    EXPECT_EQ(host.Take(), Log{});
+}
+
 TEST_F(AxisTest, LogAxisNeverHoldsAMinimumThatIsNotAboveZero)
 {
     auto axis = XAxis(0, 100);
