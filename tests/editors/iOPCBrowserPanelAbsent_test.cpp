@@ -43,12 +43,15 @@ TEST(OPCBrowserPanelWithoutLibrary, ShowsItsStatusAndBrowsesNothing)
     TDialogUser user;
     auto expectEmpty = [&](TForm& dialog) {
         ++shown;
-        if (auto* computers = dynamic_cast<TiOPCComputerSelectorForm*>(&dialog))
+        if (auto* computers = dynamic_cast<TiOPCComputerSelectorForm*>(&dialog)) {
             EXPECT_EQ(computers->Tree()->TopCount(), 0);
-        if (auto* servers = dynamic_cast<TiOPCServerSelectorForm*>(&dialog))
+        }
+        if (auto* servers = dynamic_cast<TiOPCServerSelectorForm*>(&dialog)) {
             EXPECT_EQ(servers->ListView()->ItemCount(), 0);
-        if (auto* items = dynamic_cast<TiOPCItemSelectorForm*>(&dialog))
+        }
+        if (auto* items = dynamic_cast<TiOPCItemSelectorForm*>(&dialog)) {
             EXPECT_EQ(items->Tree()->TopCount(), 0);
+        }
         if (auto* groups = dynamic_cast<TiOPCGroupSelectorForm*>(&dialog)) {
             ASSERT_EQ(groups->ListView()->ItemCount(), 1);
             EXPECT_EQ(groups->ListView()->Item(0)->Caption, "<NONE>");
