@@ -88,8 +88,11 @@ TiPlotYAxis::TiPlotYAxis(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent o
 // it finds the host.
 IPlotAxisHost* TiPlotAxis::AxisHost() const
 {
-    if (!m_axisHost)
+    if (!m_axisHost) {
         m_axisHost = dynamic_cast<IPlotAxisHost*>(Owner());
+        if (m_axisHost)
+            m_scaleEvents = m_axisHost->ScaleEvents(IsXAxis());
+    }
     return m_axisHost;
 }
 
@@ -185,7 +188,9 @@ void TiPlotAxis::StoreMinSpan(double min, double span)
         throw;
     }
     m_inSetMinSpan = false;
-    if (IPlotAxisHost* host = AxisHost())
+    // Tracking scrolls with every point: without a handler the events are skipped at once.
+    IPlotAxisHost* host = AxisHost();
+    if (host && m_scaleEvents.AnyAssigned())
         host->DoAxesScaleChange(this, oldMin, oldSpan);
 }
 
