@@ -42,9 +42,11 @@ TiPlotComponent::TiPlotComponent(TComponent* owner) : TiCustomComponent(owner)
     LinkPlotObjectKinds();
     RegisterLayoutManagerWithMasterManagers();
     m_master = std::make_unique<TiPlotMasterManager>(static_cast<IPlotHost*>(this));
-    m_objectChangePath = TNotifyEvent::Bind(m_master.get(), &TiPlotMasterManager::NotificationChange);
-    m_masterChangePath = TNotifyEvent::Bind(this, &TiPlotComponent::MasterChange);
-    m_master->OnChange = m_masterChangePath;
+    m_changeRoute.ObjectPath = TNotifyEvent::Bind(m_master.get(), &TiPlotMasterManager::NotificationChange);
+    m_changeRoute.MasterPath = TNotifyEvent::Bind(this, &TiPlotComponent::MasterChange);
+    m_changeRoute.MasterOnChange = &m_master->OnChange;
+    m_master->OnChange = m_changeRoute.MasterPath;
+    m_changeRoute.Absorbed = &ChangeAbsorbed();
     m_master->OnRemove = TNotifyEvent::Bind(this, &TiPlotComponent::MasterRemove);
     m_master->OnInsert = TNotifyEvent::Bind(this, &TiPlotComponent::MasterInsert);
     m_master->OnInvalidateNow = TNotifyEvent::Bind(static_cast<TiComponent*>(this), &TiComponent::InvalidateNowEvent);
@@ -65,6 +67,7 @@ TiPlotComponent::~TiPlotComponent()
     ClearAxesCollisionList();
     if (TiPlotObjectManager* objects = GetPlotObjectManager())
         objects->ShutDownSetup();
+    m_changeRoute.MasterOnChange = &m_changeRoute.MasterPath;
     m_master.reset();
 }
 
@@ -143,15 +146,6 @@ void TiPlotComponent::MasterRemove(TObject* sender)
 }
 
 void TiPlotComponent::MasterChange(TObject*) { InvalidateChange(); }
-
-bool TiPlotComponent::ChangeOnlyRepaints(const TNotifyEvent& onChange)
-{
-    // While the master manager is being released (the control's destructor has already let go
-    // of it), the objects it frees announce changes that could only repaint a dying control.
-    if (!m_master)
-        return true;
-    return onChange == m_objectChangePath && m_master->OnChange == m_masterChangePath;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Object API

@@ -58,8 +58,6 @@ using TiPlotDataPointMouseEvent = Event<TObject*, int, int, TMouseButton, TShift
 using TiPlotDataPointMouseMoveEvent = Event<TObject*, int, int, TShiftState, int, int>;
 using TiPlotDataPointMovedEvent = Event<TObject*, int, int, double, double, double, double>;
 using TiPlotDataPointCustomizeTextEvent = Event<TObject*, int, int, std::string&>;
-using TiPlotObjectDoubleValueChangeEvent = Event<TObject*, int, double, double>;
-using TiPlotAxesMinSpanChangeEvent = Event<TObject*, int, double, double, double, double>;
 using TiPlotAxesCustomizeLabelEvent = Event<TObject*, int, double, std::string&>;
 // Page index (from 1) and whether this page reaches the end of the X range to print.
 using TiPlotPrintPageEvent = Event<TObject*, int, bool>;
@@ -579,7 +577,7 @@ public:
     void DoAxesMinChange(TiPlotAxis* axis, double oldMin, double newMin) override;
     void DoAxesSpanChange(TiPlotAxis* axis, double oldSpan, double newSpan) override;
     void DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin, double newSpan) override;
-    void DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan) override;
+    TiPlotAxisScaleEvents ScaleEvents(bool xAxis) const override;
     void DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                      double newSpan) override;
     void DoAxesCustomizeLabel(TiPlotAxis* axis, double value, std::string& text) override;
@@ -677,8 +675,7 @@ private:
     std::unique_ptr<TiPlotMasterManager> m_master;
     // The change path of the plot's own: an object's notification to the master manager and
     // the master manager's to the plot's repaint.
-    TNotifyEvent m_objectChangePath;
-    TNotifyEvent m_masterChangePath;
+    TiPlotChangeRoute m_changeRoute;
     std::unique_ptr<TPopupMenu> m_popupMenu;
     std::unique_ptr<TFont> m_hintsFont;
     std::array<std::unique_ptr<TImageList>, 3> m_imageLists;
@@ -803,8 +800,10 @@ public:
     void DoAnnotationResizeUser(TiPlotObject* annotation) override;
     void DoAnnotationCoordinatesChangeFinished(TiPlotObject* annotation) override;
     bool KeepReleasedObject(TiPlotObject* object) override;
-    const bool* ChangeAbsorbedFlag() override { return &ChangeAbsorbed(); }
-    bool ChangeOnlyRepaints(const TNotifyEvent& onChange) override;
+    const TiPlotChangeRoute& ChangeRoute() override { return m_changeRoute; }
+    // True when an object's change notification `onChange` would only ask for the plot's
+    // repaint, nobody else hearing of it.
+    bool ChangeOnlyRepaints(const TNotifyEvent& onChange) const { return m_changeRoute.OnlyRepaints(onChange); }
 
     // The object that takes the mouse at the point of `mouseData` (a button of a toolbar,
     // legend or table where one is hit); nullptr when none.

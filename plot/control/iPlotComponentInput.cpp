@@ -538,12 +538,11 @@ void TiPlotComponent::DoAxesMinSpanChange(TiPlotAxis* axis, double oldMin, doubl
                   newSpan);
 }
 
-void TiPlotComponent::DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan)
+TiPlotAxisScaleEvents TiPlotComponent::ScaleEvents(bool xAxis) const
 {
-    const bool x = axis->IsXAxis();
-    if ((x ? OnXAxisMinChange : OnYAxisMinChange) || (x ? OnXAxisSpanChange : OnYAxisSpanChange) ||
-        (x ? OnXAxisMinSpanChange : OnYAxisMinSpanChange))
-        IPlotAxisHost::DoAxesScaleChange(axis, oldMin, oldSpan);
+    if (xAxis)
+        return {&OnXAxisMinChange, &OnXAxisSpanChange, &OnXAxisMinSpanChange};
+    return {&OnYAxisMinChange, &OnYAxisSpanChange, &OnYAxisMinSpanChange};
 }
 
 void TiPlotComponent::DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,

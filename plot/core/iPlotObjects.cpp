@@ -56,6 +56,12 @@ int IPlotHost::PositionPercentToPixelsY(double percent)
     return PercentToPixel(view.Top, view.Height(), (100 - percent) / 100);
 }
 
+const TiPlotChangeRoute& TiPlotChangeRoute::None()
+{
+    static const TiPlotChangeRoute route{};
+    return route;
+}
+
 // ---------------------------------------------------------------------------------------------
 // TiPlotObject
 
@@ -66,7 +72,7 @@ TiPlotObject::TiPlotObject(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent
       OnInsert(std::move(onInsert)),
       OnRename(std::move(onRename)),
       m_owner(owner),
-      m_ownerChangeAbsorbed(owner ? owner->ChangeAbsorbedFlag() : nullptr)
+      m_changeRoute(owner ? &owner->ChangeRoute() : &TiPlotChangeRoute::None())
 {
 }
 
@@ -178,7 +184,8 @@ void TiPlotObject::TriggerChange(TObject*)
 {
     // The repaint that waits takes this change too; the notification is left out only when
     // that repaint is all it would lead to. Any other listener hears of every change.
-    if (m_ownerChangeAbsorbed && *m_ownerChangeAbsorbed && m_owner->ChangeOnlyRepaints(OnChange))
+    const TiPlotChangeRoute& route = *m_changeRoute;
+    if (*route.Absorbed && route.OnlyRepaints(OnChange))
         return;
     OnChange(this);
 }

@@ -64,6 +64,29 @@ struct TiHintData {
     int Left = 0;
 };
 
+// What lets an object adding points skip its change notification with loads and compares
+// alone: while a repaint already waits (Absorbed), a notification that leads only to the master
+// manager (ObjectPath), whose own leads only to the plot's repaint (MasterPath), would change
+// nothing. The plot keeps it up to date; the events are compared at each change because anyone
+// may assign them at any time.
+struct TiPlotChangeRoute {
+    // A route that never absorbs a change, for hosts without a repaint of their own.
+    static const TiPlotChangeRoute& None();
+
+    bool OnlyRepaints(const TNotifyEvent& onChange) const
+    {
+        return onChange.IsBoundLike(ObjectPath) && MasterOnChange->IsBoundLike(MasterPath);
+    }
+
+    static constexpr bool kNever = false;
+    const bool* Absorbed = &kNever;
+    TNotifyEvent ObjectPath;
+    // The master manager's OnChange; MasterPath itself once the plot released its master
+    // manager, whose objects then announce changes that could only repaint a dying plot.
+    const TNotifyEvent* MasterOnChange = nullptr;
+    TNotifyEvent MasterPath;
+};
+
 // What plot objects ask of the plot that owns them. The plot control implements it; the
 // objects never see the control's own class.
 class IPlotHost {
@@ -145,13 +168,9 @@ public:
     // handler which deletes the object whose handler runs returns into live code. True when the
     // plot took the object over.
     virtual bool KeepReleasedObject(TiPlotObject*) { return false; }
-    // A flag that stays true while a change notification of the plot's objects would change
-    // nothing (a repaint already waits), so that an object adding points skips it with one
-    // test; nullptr where the host keeps no such flag. Read once, when an object is made.
-    virtual const bool* ChangeAbsorbedFlag() { return nullptr; }
-    // While that flag holds: true when an object's change notification `onChange` would only
-    // ask for that repaint, nobody else hearing of it, so it may be skipped.
-    virtual bool ChangeOnlyRepaints(const TNotifyEvent& /*onChange*/) { return false; }
+    // The route of the plot objects' change notifications, read once when an object is made;
+    // it lives as long as the host.
+    virtual const TiPlotChangeRoute& ChangeRoute() { return TiPlotChangeRoute::None(); }
 
     // --- What channels ask of the plot ------------------------------------------------------
     // The answers below are those of a plot without data-point events, so that hosts which
@@ -364,7 +383,7 @@ private:
     std::string m_name;
     std::string m_previousName;
     IPlotHost* m_owner;
-    const bool* m_ownerChangeAbsorbed;
+    const TiPlotChangeRoute* m_changeRoute;
     TShiftState m_shiftState;
     bool m_visible = true;
     bool m_enabled = true;

@@ -89,8 +89,11 @@ TiPlotYAxis::TiPlotYAxis(IPlotHost* owner, TNotifyEvent onChange, TNotifyEvent o
 // it finds the host.
 IPlotAxisHost* TiPlotAxis::AxisHost() const
 {
-    if (!m_axisHost)
+    if (!m_axisHost) {
         m_axisHost = dynamic_cast<IPlotAxisHost*>(Owner());
+        if (m_axisHost)
+            m_scaleEvents = m_axisHost->ScaleEvents(IsXAxis());
+    }
     return m_axisHost;
 }
 
@@ -182,7 +185,9 @@ void TiPlotAxis::StoreMinSpan(double min, double span)
             TriggerChange(this);
         }
     }
-    if (IPlotAxisHost* host = AxisHost())
+    // Tracking scrolls with every point: without a handler the events are skipped at once.
+    IPlotAxisHost* host = AxisHost();
+    if (host && m_scaleEvents.AnyAssigned())
         host->DoAxesScaleChange(this, oldMin, oldSpan);
 }
 

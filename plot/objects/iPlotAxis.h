@@ -47,6 +47,21 @@ PRAVIX_ENUM(TiPlotGridLineStyle, ipglsSolid, ipglsDash, ipglsDot)
 // The side of the data view an axis lies on.
 PRAVIX_ENUM(TiQuadSide, iqsLeft, iqsTop, iqsRight, iqsBottom)
 
+using TiPlotObjectDoubleValueChangeEvent = Event<TObject*, int, double, double>;
+using TiPlotAxesMinSpanChangeEvent = Event<TObject*, int, double, double, double, double>;
+
+// The handlers of one kind of axis's scale events, where an axis that scrolls with every point
+// looks whether any is assigned before it calls DoAxesScaleChange; the handlers themselves are
+// read at each change because anyone may assign them at any time. Without them (a host that
+// keeps none) the axis always calls.
+struct TiPlotAxisScaleEvents {
+    bool AnyAssigned() const { return !Min || *Min || *Span || *MinSpan; }
+
+    const TiPlotObjectDoubleValueChangeEvent* Min = nullptr;
+    const TiPlotObjectDoubleValueChangeEvent* Span = nullptr;
+    const TiPlotAxesMinSpanChangeEvent* MinSpan = nullptr;
+};
+
 // What the plot control offers axes beyond IPlotHost: the axis events, the collision list of
 // Cartesian axes, master input and the data ranges of the channels. The plot control
 // implements it next to IPlotHost; an axis finds it by a cross-cast of its owner.
@@ -58,8 +73,10 @@ public:
                                      double newSpan) = 0;
     // The events of one change of both Min and Span, in their order: Min when it moved, Span
     // when it changed, then MinSpan, each with the axis's values as they stand when it fires.
-    // A plot with no handler for any of them may skip the lot: tracking asks with every point.
     virtual void DoAxesScaleChange(TiPlotAxis* axis, double oldMin, double oldSpan);
+    // The handlers of those events for X axes or Y axes, asked once by each axis; they live as
+    // long as the host.
+    virtual TiPlotAxisScaleEvents ScaleEvents(bool /*xAxis*/) const { return {}; }
     // After a drag or key changed the scale.
     virtual void DoAxesMinSpanChangeFinished(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                              double newSpan) = 0;
@@ -393,6 +410,7 @@ private:
     void StoreMinSpan(double min, double span);
 
     mutable IPlotAxisHost* m_axisHost = nullptr;
+    mutable TiPlotAxisScaleEvents m_scaleEvents;
 
     struct TextSet {
         bool UseDefaultFormat = true;

@@ -670,13 +670,32 @@ TEST_F(PlotTest, EveryChangeReachesAListenerWhileARepaintWaits)
         // Nobody but the plot's own repaint listens yet: then a waiting repaint may take a
         // change without the notification.
         EXPECT_TRUE(plot.ChangeOnlyRepaints(plot.GetChannel(0)->OnChange));
+        // Points added before anybody listens leave the repaint waiting; a listener that
+        // comes later still hears every point after it (all within the axes' spans, so that
+        // only the channel changes).
+        for (int i = 0; i < 10; ++i)
+            plot.GetChannel(0)->AddXY(i / 2.0, i / 2.0);
         int heard = 0;
         c.listen(plot, heard);
         EXPECT_FALSE(plot.ChangeOnlyRepaints(plot.GetChannel(0)->OnChange));
-        for (int i = 0; i < 100; ++i)
-            plot.GetChannel(0)->AddXY(i, i);
+        for (int i = 10; i < 110; ++i)
+            plot.GetChannel(0)->AddXY(i / 2.0, i / 2.0);
         EXPECT_EQ(heard, 100);
     }
+}
+
+// The plot lets go of its master manager before it frees it, while a repaint waits: the
+// objects freed with it announce their last changes without reaching into the freed manager
+// (the sanitizer build sees such a read).
+TEST_F(PlotTest, ObjectsFreedWithThePlotWhileARepaintWaitsLeaveSafely)
+{
+    auto plot = std::make_unique<TiPlot>(nullptr);
+    TiPlotChannel* channel = plot->GetChannel(0);
+    for (int i = 0; i < 10; ++i)
+        channel->AddXY(i, i);
+    plot->AddChannel();
+    plot->AddXAxis();
+    plot.reset();
 }
 
 // An XY channel takes the sentinels of AddDataArray, and the null and empty points a transfer
