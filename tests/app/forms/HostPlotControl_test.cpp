@@ -273,10 +273,10 @@ TEST_F(HostPlotEndToEnd, TheEditorOpensOnTheLivePlotAndItsChangesOutliveTheRun)
             if (!editor)
                 return mrCancel;
             EXPECT_EQ(EditorControl<TiComponentEditorListBox>(*editor, "ChannelListBox").Count(), 3);
-            // The meter's lines keep arriving while the editor is open.
+            // The meter's lines keep arriving while the editor is open. The simulator sends them
+            // by the wall clock, so the test waits for them rather than for a number of ticks.
             const int before = plot.GetChannel(0)->GetCount();
-            for (int i = 0; i < 20; ++i)
-                Tick();
+            RunUntil([&] { return plot.GetChannel(0)->GetCount() - before > 5; });
             pointsWhileOpen = plot.GetChannel(0)->GetCount() - before;
             TestHooks::SendClick(
                 *EditorControl<TiComponentEditorColorPicker>(*editor, "BackGroundColorPicker").Button(), 5, 5);
