@@ -62,12 +62,13 @@ std::string OwnPath()
     return length > 0 ? std::string(path, std::size_t(length)) : std::string();
 }
 
-int CountIngestRun(int argc, char** argv, std::string_view spec)
+int CountIngestRun(int argc, char** argv, std::string_view formAndPoints)
 {
     Application->Initialize(argc, argv);
-    const std::size_t colon = spec.find(':');
-    const std::string name(spec.substr(0, colon));
-    const int points = colon == std::string_view::npos ? 0 : std::atoi(std::string(spec.substr(colon + 1)).c_str());
+    const std::size_t colon = formAndPoints.find(':');
+    const std::string name(formAndPoints.substr(0, colon));
+    const int points =
+        colon == std::string_view::npos ? 0 : std::atoi(std::string(formAndPoints.substr(colon + 1)).c_str());
     const bool known = points > 0 && (name == "peer" ? CountIngestPeer(points) : CountIngest(name, points));
     if (!known) {
         std::fprintf(stderr, "--count-ingest=<form>:<points>, form one of standard, compact, compact_interval, "

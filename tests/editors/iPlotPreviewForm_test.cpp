@@ -8,6 +8,7 @@
 #include "editors/iPlotPreviewSettingsForm.h"
 
 #include "platform/canvas/PixelTestUtil.h"
+#include "support/ExternalTools.h"
 #include "support/TempDir.h"
 
 #include "platform/canvas/Bitmap.h"
@@ -42,22 +43,6 @@ const TColor kFace = ColorToRGB(clBtnFace);
 // Each quarter of the strip's X range has its own trace level, so a page shows which quarter
 // it holds.
 constexpr double kQuarterLevels[] = {90, 60, 30, 10};
-
-std::string RunTool(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        if (::pclose(pipe) != 0)
-            out = "failed: " + out;
-    }
-    return out;
-}
-
-bool HasProgram(const std::string& name) { return std::system(("command -v " + name + " >/dev/null").c_str()) == 0; }
 
 std::string ErrorOf(const std::function<void()>& call)
 {

@@ -5,6 +5,7 @@
 #include "plot/control/iPlotComponent.h"
 
 #include "platform/canvas/PixelTestUtil.h"
+#include "support/ExternalTools.h"
 #include "support/TempDir.h"
 
 #include "platform/canvas/Bitmap.h"
@@ -34,22 +35,6 @@
 namespace {
 
 const TColor kTrace = TColor(0x0000FF);  // red
-
-std::string RunTool(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        if (::pclose(pipe) != 0)
-            out = "failed: " + out;
-    }
-    return out;
-}
-
-bool HasProgram(const std::string& name) { return std::system(("command -v " + name + " >/dev/null").c_str()) == 0; }
 
 bool HasPillow() { return std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") == 0; }
 
