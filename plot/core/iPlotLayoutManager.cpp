@@ -117,27 +117,21 @@ bool TiPlotLayoutManager::SpansCollide(const TiPlotLayoutObject* a, const TiPlot
 void TiPlotLayoutManager::PartCollidingLevels()
 {
     const TScopedFlag moving(m_movingLevels);
-    const std::vector<TiPlotObject*> objects = Snapshot();
+    // The kinds are looked up once: a file may hold thousands of objects.
+    std::vector<TiPlotLayoutObject*> objects;
+    for (TiPlotObject* item : Snapshot())
+        if (!IsDataView(item) && !IsPlaceholder(item))
+            objects.push_back(static_cast<TiPlotLayoutObject*>(item));
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        auto* object = static_cast<TiPlotLayoutObject*>(objects[i]);
-        if (IsDataView(object) || IsPlaceholder(object))
-            continue;
-        const bool collides =
-            std::any_of(objects.begin(), objects.begin() + std::ptrdiff_t(i), [&](TiPlotObject* item) {
-                auto* earlier = static_cast<TiPlotLayoutObject*>(item);
-                return !IsDataView(earlier) && !IsPlaceholder(earlier) && earlier->GetIsHorz() == object->GetIsHorz() &&
-                       earlier->ZOrder() == object->ZOrder() && SpansCollide(earlier, object);
+        TiPlotLayoutObject* object = objects[i];
+        const bool collides = std::any_of(
+            objects.begin(), objects.begin() + std::ptrdiff_t(i), [object](const TiPlotLayoutObject* earlier) {
+                return earlier->GetIsHorz() == object->GetIsHorz() && earlier->ZOrder() == object->ZOrder() &&
+                       SpansCollide(earlier, object);
             });
         if (collides)
             InsertZOrder(object, object->ZOrder(), iidMerge);
     }
-    PRAVIX_ASSERT(std::none_of(objects.begin(), objects.end(),
-                               [this](TiPlotObject* item) {
-                                   auto* object = static_cast<TiPlotLayoutObject*>(item);
-                                   return !IsDataView(object) && !IsPlaceholder(object) &&
-                                          CollidesOnItsLevel(object, OthersOfOrientation(object, false));
-                               }),
-                  "after parting, no two objects of a side share a stretch of one level");
 }
 
 void TiPlotLayoutManager::SetXYAxesReverse(bool value)
