@@ -12,13 +12,36 @@
 //
 // Two events compare equal when both are unassigned, or both were bound to the same
 // object and method; a lambda closure never equals another closure.
+//
+// Every assignment to an event moves EventAssignments on, so that a conclusion drawn from
+// what events are bound to can be kept until its count changes:
+//
+//     if (m_checkedAt != EventAssignments::Count()) {        // someone assigned an event
+//         m_onlyRepaints = OnChange.IsBoundLike(repaintPath);
+//         m_checkedAt = EventAssignments::Count();
+//     }
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <type_traits>
 #include <utility>
 
 class TObject;
+
+// The number of event assignments made so far, in any thread. Events are assigned rarely and
+// fired often; a cached answer about them is stale once this count moved.
+class EventAssignments {
+public:
+    using TCount = unsigned long;
+    static TCount Count() { return s_count.load(std::memory_order_relaxed); }
+    // For changes that alter what an event check sees without assigning an event, such as
+    // pointing a check at another event.
+    static void Note() { s_count.fetch_add(1, std::memory_order_relaxed); }
+
+private:
+    static std::atomic<TCount> s_count;
+};
 
 template <typename... Args>
 class Event {
@@ -27,6 +50,9 @@ public:
 
     Event() = default;
     Event(std::nullptr_t) {}
+    Event(const Event&) = default;
+    Event(Event&&) noexcept = default;
+    ~Event() = default;
     template <typename F,
               typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, Event> && std::is_invocable_v<F&, Args...>>>
     Event(F&& handler) : m_handler(std::forward<F>(handler))
@@ -53,6 +79,24 @@ public:
             m_handler(std::forward<Args>(args)...);
     }
 
+    // Assignments are counted (EventAssignments); construction is not, as a new event
+    // changes no binding anyone has looked at.
+    Event& operator=(const Event& other)
+    {
+        m_handler = other.m_handler;
+        m_data = other.m_data;
+        m_code = other.m_code;
+        EventAssignments::Note();
+        return *this;
+    }
+    Event& operator=(Event&& other) noexcept
+    {
+        m_handler = std::move(other.m_handler);
+        m_data = other.m_data;
+        m_code = other.m_code;
+        EventAssignments::Note();
+        return *this;
+    }
     Event& operator=(std::nullptr_t)
     {
         *this = Event();

@@ -68,6 +68,8 @@ TiPlotComponent::~TiPlotComponent()
     if (TiPlotObjectManager* objects = GetPlotObjectManager())
         objects->ShutDownSetup();
     m_changeRoute.MasterOnChange = &m_changeRoute.MasterPath;
+    // The objects' cached route checks looked at the master manager's event.
+    EventAssignments::Note();
     m_master.reset();
 }
 

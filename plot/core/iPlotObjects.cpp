@@ -184,8 +184,7 @@ void TiPlotObject::TriggerChange(TObject*)
 {
     // The repaint that waits takes this change too; the notification is left out only when
     // that repaint is all it would lead to. Any other listener hears of every change.
-    const TiPlotChangeRoute& route = *m_changeRoute;
-    if (*route.Absorbed && route.OnlyRepaints(OnChange))
+    if (ChangeAbsorbed())
         return;
     OnChange(this);
 }

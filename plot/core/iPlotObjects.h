@@ -291,6 +291,13 @@ public:
     virtual void SetXYAxesReversed(bool value);
     virtual void TriggerChange(TObject* sender);
     virtual void TriggerLayoutChange(TObject* sender);
+    // TriggerChange(this) for paths that change an object with every point: the common case,
+    // a change the waiting repaint takes anyway, costs loads and compares, no call.
+    void TriggerChangeUnlessAbsorbed()
+    {
+        if (!ChangeAbsorbed())
+            TriggerChange(this);
+    }
     // News from the master manager about other objects of the plot.
     virtual void NotificationRemove(TObject* sender);
     virtual void NotificationRename(TObject* sender);
@@ -340,6 +347,20 @@ public:
     // A text the user sees, through the plot's translation table.
     std::string GetTranslation(const std::string& text) const;
     void DoEditMenuItemClick() { OnEdit(this); }
+    // True when a change would lead only to a repaint that already waits. What OnChange is
+    // bound to is looked at again only after an event was assigned somewhere.
+    bool ChangeAbsorbed() const
+    {
+        const TiPlotChangeRoute& route = *m_changeRoute;
+        if (!*route.Absorbed)
+            return false;
+        const EventAssignments::TCount now = EventAssignments::Count();
+        if (m_changeRouteCheckedAt != now) {
+            m_changeOnlyRepaints = route.OnlyRepaints(OnChange);
+            m_changeRouteCheckedAt = now;
+        }
+        return m_changeOnlyRepaints;
+    }
 
 protected:
     // Typed setters: a value that differs from the field (doubles exactly, strings
@@ -384,6 +405,11 @@ private:
     std::string m_previousName;
     IPlotHost* m_owner;
     const TiPlotChangeRoute* m_changeRoute;
+    // Whether this object's OnChange leads only to the plot's repaint, as of the event
+    // assignment count m_changeRouteCheckedAt (EventAssignments): checked again only after
+    // someone assigned an event. The start value is a count never reached.
+    mutable EventAssignments::TCount m_changeRouteCheckedAt = ~EventAssignments::TCount(0);
+    mutable bool m_changeOnlyRepaints = false;
     TShiftState m_shiftState;
     bool m_visible = true;
     bool m_enabled = true;

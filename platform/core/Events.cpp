@@ -1,0 +1,3 @@
+#include "Events.h"
+
+std::atomic<EventAssignments::TCount> EventAssignments::s_count{0};
