@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr double kMaxSpan = 1e300;
-constexpr double kMinSpan = 1e-300;
-constexpr double kMaxMin = 1e300;
 // Pixels stay in a range every drawing back end takes.
 constexpr int kPixelLimit = 32000;
 
@@ -156,17 +153,6 @@ void TiPlotAxis::SetMinSpan(double min, double span)
     if (min == m_min && span == m_span)
         return;
     StoreMinSpan(min, span);
-}
-
-void TiPlotAxis::ScrollMinTo(double min)
-{
-    // The span stays, so of SetMinSpan's checks only Min's remain; a value above the scale is
-    // never NaN.
-    if (IsLog())
-        min = PositiveOrOne(min);
-    min = std::clamp(min, -kMaxMin, kMaxMin);
-    if (min != m_min)
-        StoreMinSpan(min, m_span);
 }
 
 void TiPlotAxis::StoreMinSpan(double min, double span)

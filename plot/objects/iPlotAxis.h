@@ -31,6 +31,7 @@
 #include "plot/objects/iPlotAxisTicks.h"
 #include "plot/objects/iPlotAxisTracking.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -404,13 +405,47 @@ private:
     void RefreshTrackingShortcut();
     void TrackingSettingChange(TObject* sender);
     // A scroll by the span the axis has: Min alone moves, as SetMinSpan(min, Span) moves it.
-    void ScrollMinTo(double min);
+    // Tracking scrolls with every point; when nobody but the waiting repaint would hear of it,
+    // Min is written and nothing else happens.
+    void ScrollMinTo(double min)
+    {
+        // The span stays, so of SetMinSpan's checks only Min's remain; a value above the scale
+        // is never NaN.
+        if (IsLog())
+            min = PositiveOrOne(min);
+        min = std::clamp(min, -kMaxMin, kMaxMin);
+        if (min == m_min)
+            return;
+        if (ChangeAbsorbed() && !ScaleEventsMayFire())
+            m_min = min;
+        else
+            StoreMinSpan(min, m_span);
+    }
     // The second half of SetMinSpan: stores a checked scale that differs from the one there,
     // with its change notifications and the plot's scale events.
     void StoreMinSpan(double min, double span);
+    // Whether a scale change reaches DoAxesScaleChange's events: false only with a host whose
+    // scale handlers are all unassigned. Looked at again after any event assignment.
+    bool ScaleEventsMayFire() const
+    {
+        const EventAssignments::TCount now = EventAssignments::Count();
+        if (m_scaleEventsCheckedAt != now) {
+            m_scaleEventsMayFire = AxisHost() && m_scaleEvents.AnyAssigned();
+            m_scaleEventsCheckedAt = now;
+        }
+        return m_scaleEventsMayFire;
+    }
+
+    static constexpr double kMaxSpan = 1e300;
+    static constexpr double kMinSpan = 1e-300;
+    static constexpr double kMaxMin = 1e300;
 
     mutable IPlotAxisHost* m_axisHost = nullptr;
     mutable TiPlotAxisScaleEvents m_scaleEvents;
+    // ScaleEventsMayFire's answer as of this event assignment count; the start value is a count
+    // never reached.
+    mutable EventAssignments::TCount m_scaleEventsCheckedAt = ~EventAssignments::TCount(0);
+    mutable bool m_scaleEventsMayFire = true;
 
     struct TextSet {
         bool UseDefaultFormat = true;
