@@ -22,10 +22,19 @@ namespace {
 // is copied into fresh memory at every step.
 constexpr std::size_t kMappedBlockBytes = std::size_t(1) << 20;
 
+// Points are written front to back, once each: with large pages the kernel faults a growing
+// list in 2 MiB at a time instead of 4 KiB, and those faults are most of what growing costs.
+// Advice only: where the system keeps no large pages nothing changes.
+void* WithLargePages(void* block, std::size_t bytes)
+{
+    if (block != MAP_FAILED)
+        madvise(block, bytes, MADV_HUGEPAGE);
+    return block == MAP_FAILED ? nullptr : block;
+}
+
 void* MapBlock(std::size_t bytes)
 {
-    void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    return block == MAP_FAILED ? nullptr : block;
+    return WithLargePages(mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0), bytes);
 }
 
 void ReleaseBlock(void* block, std::size_t bytes)
@@ -43,8 +52,7 @@ void* ResizeBlockBytes(void* block, std::size_t oldBytes, std::size_t newBytes)
     const bool wasMapped = oldBytes >= kMappedBlockBytes;
     const bool mapped = newBytes >= kMappedBlockBytes;
     if (wasMapped && mapped) {
-        void* moved = mremap(block, oldBytes, newBytes, MREMAP_MAYMOVE);
-        return moved == MAP_FAILED ? nullptr : moved;
+        return WithLargePages(mremap(block, oldBytes, newBytes, MREMAP_MAYMOVE), newBytes);
     }
     if (!wasMapped && !mapped)
         return std::realloc(block, newBytes);
@@ -192,8 +200,6 @@ void TiPlotDataCustomList::ReadOrderX(double& First, double& Second, double& New
     Second = GetX(1);
     Newest = GetX(m_count - 1);
 }
-
-double TiPlotDataCustomList::NewestX() const { return GetX(m_count - 1); }
 
 void TiPlotDataCustomList::Clear()
 {
