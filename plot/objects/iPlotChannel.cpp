@@ -2,10 +2,12 @@
 
 #include "components/iOPCItem.h"
 #include "components/iOPCManager.h"
+#include "platform/core/Assert.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Exceptions.h"
 #include "plot/core/iPlotManagers.h"
 #include "plot/objects/iPlotAxis.h"
+#include "plot/objects/iPlotChannelCustom_p.h"
 
 #include <cmath>
 #include <limits>
@@ -272,38 +274,53 @@ void TiPlotChannel::RestartOnFirstPoint()
         ResetElapsedStartTime();
 }
 
-void TiPlotChannel::CheckForValidXValue(double X)
+namespace {
+
+// Each direction has its own text; the decreasing one ends with a full stop.
+[[noreturn]] void RaiseOutOfOrder(bool increasing)
+{
+    if (increasing)
+        throw Exception("New Data-Point X-Value is out of order");
+    throw Exception("New Data-Point X-Value is out of order.");
+}
+
+}  // namespace
+
+// Inline, as every X-ordered add passes here; only this unit's adds call it.
+inline void TiPlotChannel::CheckForValidXValue(double X)
 {
     if (m_allowOutOfOrderXValues || GetCount() < 2)
         return;
     UpdateXOrder();
-    if (m_xOrder.Increasing) {
-        if (m_xOrder.NewestX > X)
-            throw Exception("New Data-Point X-Value is out of order");
-    } else if (m_xOrder.NewestX < X) {
-        throw Exception("New Data-Point X-Value is out of order.");
-    }
+    if (m_xOrder.Increasing ? m_xOrder.NewestX > X : m_xOrder.NewestX < X)
+        RaiseOutOfOrder(m_xOrder.Increasing);
 }
 
-void TiPlotChannel::UpdateXOrder()
+inline void TiPlotChannel::UpdateXOrder()
 {
     const TiPlotDataCustomList& list = List();
     const int count = list.Count();
-    if (m_xOrder.List == list.Serial() && m_xOrder.Changes == list.Changes() &&
-        m_xOrder.FirstPoint == list.FirstPointNumber() && m_xOrder.Count >= 2 && m_xOrder.Count <= count) {
+    if (m_xOrder.List == list.Serial() && m_xOrder.Epoch == list.OrderEpoch() && m_xOrder.Count <= count) {
+        PRAVIX_ASSERT(m_xOrder.Count >= 2, "a kept order was read from two points or more");
         if (m_xOrder.Count != count) {
-            m_xOrder.NewestX = list.NewestX();
+            // Points were only added since: the newest is the one Add stored last.
+            m_xOrder.NewestX = list.NewestAddedX();
             m_xOrder.Count = count;
         }
         return;
     }
+    ReadXOrder();
+}
+
+void TiPlotChannel::ReadXOrder()
+{
+    const TiPlotDataCustomList& list = List();
     double first, second;
     list.ReadOrderX(first, second, m_xOrder.NewestX);
     m_xOrder.Increasing = second >= first;
     m_xOrder.List = list.Serial();
-    m_xOrder.Changes = list.Changes();
-    m_xOrder.FirstPoint = list.FirstPointNumber();
-    m_xOrder.Count = count;
+    m_xOrder.Epoch = list.OrderEpoch();
+    m_xOrder.Count = list.Count();
 }
 
 int TiPlotChannel::AddXY(double X, double Y)

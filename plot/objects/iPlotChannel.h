@@ -308,8 +308,9 @@ private:
     // Polynomial or rational curve through every point held.
     void DrawInterpolatedCurve(TCanvas& canvas, bool reverse, bool rational);
     void CheckForValidXValue(double X);
-    // Brings m_xOrder up to the points held (at least two).
+    // Brings m_xOrder up to the points held (at least two); ReadXOrder reads it anew.
     void UpdateXOrder();
+    void ReadXOrder();
     void RestartOnFirstPoint();
     void OPCNewData(TObject* sender);
     void AfterGroupUpdate(TObject* sender, const std::string& groupName);
@@ -332,9 +333,8 @@ private:
     // change but points added at the end, the direction holds and only the newest X is read
     // again; any other change, a point dropped from the front or another list reads it anew.
     struct TXOrder {
-        unsigned long long List = 0;  // the list's Serial
-        unsigned long long Changes = 0;
-        long long FirstPoint = 0;
+        unsigned long long List = 0;   // the list's Serial
+        unsigned long long Epoch = 0;  // the list's OrderEpoch
         int Count = 0;
         bool Increasing = true;
         double NewestX = 0;

@@ -21,6 +21,7 @@ int TiPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
     // one point advances too, so its only point follows the X it was added at.
     m_firstX = overwritesOldest ? firstX + interval : firstX;
     m_interval = interval;
+    SetNewestAddedX(XAt(Count() - 1));
     return slot;
 }
 

@@ -30,7 +30,6 @@ public:
     void SetY(int Index, double Value) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
     void ReadOrderX(double& First, double& Second, double& Newest) const override;
-    double NewestX() const override { return XAt(Count() - 1); }
 
     int Add(double X, double Y, bool Null, bool Empty) override;
     void Clear() override;

@@ -34,5 +34,3 @@ void TiPlotDataCompactList::ReadOrderX(double& First, double& Second, double& Ne
 {
     ReadOrderXOf<TPoint8>(First, Second, Newest);
 }
-
-double TiPlotDataCompactList::NewestX() const { return NewestXOf<TPoint8>(); }

@@ -19,7 +19,6 @@ public:
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
     int Add(double X, double Y, bool Null, bool Empty) override;
     void ReadOrderX(double& First, double& Second, double& Newest) const override;
-    double NewestX() const override;
     void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const override;
 
 private:

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <type_traits>
 
 class TiPlotPointSummary;
 
@@ -144,8 +145,13 @@ public:
     // The X values that decide whether a new point's X is in order: the first two points' and
     // the newest's, in one call. The list holds at least two points.
     virtual void ReadOrderX(double& First, double& Second, double& Newest) const;
-    // The newest point's X, without an index check; the list holds at least one point.
-    virtual double NewestX() const;
+    // The X of the newest point Add stored, as the list keeps it: the newest point's X as long
+    // as Changes() has not moved since that Add.
+    double NewestAddedX() const { return m_newestAddedX; }
+    // What a reader who kept something about the points compares to see whether it still
+    // holds: moves with every change other than an add at the end (Changes) and with every
+    // drop from the front (FirstPointNumber). Both only grow, so their sum moves with either.
+    unsigned long long OrderEpoch() const { return m_changes + static_cast<unsigned long long>(m_dropped); }
     // GetXYEmptyNull of the Count points from logical index First on, into the arrays: what
     // drawing reads of every point, without a call per point.
     virtual void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const;
@@ -204,8 +210,12 @@ protected:
     {
         const int slot = ClaimSlot();
         AtSlot<T>(slot) = Record;
+        if constexpr (std::is_class_v<T>)
+            m_newestAddedX = Record.X;
         return slot;
     }
+    // For lists whose records do not hold X as a field: states the X their Add stored.
+    void SetNewestAddedX(double X) { m_newestAddedX = X; }
 
     // Each concrete list states its bytes per point once, in its constructor.
     void SetDataPointSize(int Size);
@@ -234,11 +244,6 @@ protected:
         First = block[SlotOf(0)].X;
         Second = block[SlotOf(1)].X;
         Newest = block[SlotOf(m_count - 1)].X;
-    }
-    template <typename T>
-    double NewestXOf() const
-    {
-        return static_cast<const T*>(m_block)[SlotOf(m_count - 1)].X;
     }
     template <typename T>
     T& AtSlot(int Slot)
@@ -289,5 +294,6 @@ private:
     long long m_dropped = 0;
     unsigned long long m_changes = 0;
     unsigned long long m_serial;
+    double m_newestAddedX = 0;
     std::unique_ptr<TiPlotPointSummary> m_summary;
 };

@@ -17,6 +17,7 @@ int TiPlotDataFullList::Add(double X, double Y, bool Null, bool Empty)
     point.Y = Y;
     point.Null = Null;
     point.Empty = Empty;
+    SetNewestAddedX(X);
     return slot;
 }
 
@@ -112,5 +113,3 @@ void TiPlotDataFullList::ReadOrderX(double& First, double& Second, double& Newes
 {
     ReadOrderXOf<TPoint136>(First, Second, Newest);
 }
-
-double TiPlotDataFullList::NewestX() const { return NewestXOf<TPoint136>(); }

@@ -4,7 +4,7 @@ PRAVIX_PUBLISH(TiPlotDataNullList)
 
 namespace {
 
-std::uint16_t Bit(bool on, std::uint16_t bit) { return on ? bit : 0; }
+std::uint16_t Bit(bool on, std::uint16_t bit) { return std::uint16_t(on * bit); }
 
 std::uint16_t MarkerStyleBits(TiPlotMarkerStyle style)
 {
@@ -79,5 +79,3 @@ void TiPlotDataNullList::ReadOrderX(double& First, double& Second, double& Newes
 {
     ReadOrderXOf<TPoint24>(First, Second, Newest);
 }
-
-double TiPlotDataNullList::NewestX() const { return NewestXOf<TPoint24>(); }
