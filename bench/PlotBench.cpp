@@ -147,7 +147,8 @@ long MinorFaults()
 }
 
 // Page faults per page its points fill while a full-feature list of a million points grows
-// from empty (1 is the least: each page faulted in once), in a process that has freed a
+// from empty (1 when each 4 KiB page is faulted in once; below 1 where the kernel hands out
+// large pages, each fault then filling many pages), in a process that has freed a
 // block of 30 MiB, as a program does that clears a large list: the C library then keeps
 // blocks up to that size in its own heap, where a block that grows may be copied into fresh
 // memory.
