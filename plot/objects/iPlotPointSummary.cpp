@@ -34,6 +34,8 @@ void TiPlotPointSummary::Update(const TiPlotDataCustomList& List)
         m_blocks.pop_front();
         ++m_firstBlock;
     }
+    while (!m_gapBlocks.empty() && m_gapBlocks.front() < m_firstBlock)
+        m_gapBlocks.pop_front();
     Extend(List, first, end);
     m_firstNumber = first;
     PRAVIX_ASSERT(m_endNumber == end, "the kept extremes cover every point of the list");
@@ -46,6 +48,7 @@ void TiPlotPointSummary::Restart(long long firstNumber)
     m_endNumber = firstNumber;
     m_lastDisorder = -1;
     m_lastGap = -1;
+    m_gapBlocks.clear();
 }
 
 TiPlotPointSummary::TBlock& TiPlotPointSummary::BlockOf(long long number)
@@ -73,11 +76,9 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
             const int blockEnd = int(std::min<long long>(count, k + kBlockSize - (m_endNumber + k) % kBlockSize));
             // Folded in locals: the compiler cannot keep the block's fields in registers.
             double min = block.Min, max = block.Max;
-            bool gaps = block.Gaps;
             for (; k < blockEnd; ++k) {
                 if (empties[k] || nulls[k]) {
-                    gaps = true;
-                    m_lastGap = m_endNumber + k;
+                    NoteGap(m_endNumber + k);
                 } else {
                     Fold(ys[k], min, max);
                 }
@@ -86,7 +87,7 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
                 previousX = xs[k];
                 havePrevious = true;
             }
-            block = {min, max, gaps};
+            block = {min, max};
         }
         m_endNumber += count;
     }
@@ -104,11 +105,16 @@ bool TiPlotPointSummary::HasGaps(int First, int Last) const
     // Most lists hold no gap at all, or none lately.
     if (m_lastGap < first * kBlockSize)
         return false;
-    const long long last = BlockNumber(m_firstNumber + Last);
-    for (long long block = first; block <= last; ++block)
-        if (BlockAt(block).Gaps)
-            return true;
-    return false;
+    const auto gap = std::lower_bound(m_gapBlocks.begin(), m_gapBlocks.end(), first);
+    return gap != m_gapBlocks.end() && *gap <= BlockNumber(m_firstNumber + Last);
+}
+
+void TiPlotPointSummary::NoteGap(long long number)
+{
+    m_lastGap = number;
+    const long long block = BlockNumber(number);
+    if (m_gapBlocks.empty() || m_gapBlocks.back() != block)
+        m_gapBlocks.push_back(block);
 }
 
 void TiPlotPointSummary::YRange(const TiPlotDataCustomList& List, int First, int Last, double& Min, double& Max) const

@@ -3,7 +3,8 @@
 // list, kept between frames so that a frame of a million points reads a pixel column's
 // extremes from a few blocks instead of from every point. Blocks are aligned to a point's
 // number counted over every point the list ever held, so a ring dropping its oldest points
-// keeps the blocks of the points it still holds.
+// keeps the blocks of the points it still holds. It costs 16 bytes a block, half a byte a
+// point: blocks holding a Null or Empty point, rare in most lists, are kept apart.
 //
 //     TiPlotPointSummary& summary = list.Summary();
 //     summary.Update(list);                       // extends over points added since
@@ -19,7 +20,9 @@ class TiPlotDataCustomList;
 
 class TiPlotPointSummary {
 public:
-    static constexpr int kBlockSize = 16;
+    // Larger blocks cost less memory and make a frame scan more points one by one at each
+    // pixel column's ends; at 32 a compact list's extremes take a sixteenth of its points'.
+    static constexpr int kBlockSize = 32;
 
     // Brings the summary up to the list's points: extends it over the points added since the
     // last call and starts over after any other change to the points.
@@ -38,7 +41,6 @@ private:
     struct TBlock {
         double Min = 1e301;
         double Max = -1e301;
-        bool Gaps = false;
     };
 
     void Restart(long long firstNumber);
@@ -46,6 +48,8 @@ private:
     // The block of a point's number; the deque holds blocks from m_firstBlock on.
     TBlock& BlockOf(long long number);
     const TBlock& BlockAt(long long block) const { return m_blocks[std::size_t(block - m_firstBlock)]; }
+    // Records a Null or Empty point; points are noted in the order of their numbers.
+    void NoteGap(long long number);
     // Extremes of the points of one block's part First .. Last, read from the list.
     void ScanY(const TiPlotDataCustomList& list, int first, int last, double& min, double& max) const;
 
@@ -56,7 +60,8 @@ private:
     long long m_endNumber = 0;
     // The latest point whose X is below (or not comparable with) the X before it.
     long long m_lastDisorder = -1;
-    // The latest Null or Empty point.
+    // The latest Null or Empty point, and the numbers of the blocks that hold one, ascending.
     long long m_lastGap = -1;
+    std::deque<long long> m_gapBlocks;
     unsigned long long m_changes = ~0ULL;
 };

@@ -105,3 +105,36 @@ TEST(PointSummary, OrderAndGapsFollowTheList)
     EXPECT_EQ(min, 3);
     EXPECT_EQ(max, 30);
 }
+
+// A gap counts for the whole block that holds it and for no other block, also after the
+// blocks before it were dropped.
+TEST(PointSummary, GapsCountOnlyForTheBlocksHoldingThem)
+{
+    constexpr int B = TiPlotPointSummary::kBlockSize;
+    TiPlotDataNullList list;
+    for (int i = 0; i < 12 * B; ++i)
+        list.Add(i, i, i == 10, i == 9 * B + 12);
+    TiPlotPointSummary summary;
+    summary.Update(list);
+    struct Case {
+        const char* Name;
+        int First, Last;
+        bool Gaps;
+    };
+    const Case cases[] = {
+        {"the first gap's block", 0, B - 1, true},
+        {"the blocks between the gaps", B, 9 * B - 1, false},
+        // A point that shares its block with a gap answers as the gap.
+        {"one point into the second gap's block", B, 9 * B, true},
+        {"the blocks after the last gap", 10 * B, 12 * B - 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(summary.HasGaps(c.First, c.Last), c.Gaps);
+    }
+    // The first gap's block dropped, the second gap moves with its points.
+    list.DeletePoints(2 * B);
+    summary.Update(list);
+    EXPECT_FALSE(summary.HasGaps(0, 7 * B - 1));
+    EXPECT_TRUE(summary.HasGaps(0, 7 * B));
+}
