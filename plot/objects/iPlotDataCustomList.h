@@ -9,6 +9,7 @@
 #include "plot/objects/iPlotObjectsLayer.h"
 
 #include "components/iTypes.h"
+#include "platform/core/Assert.h"
 #include "platform/core/Component.h"
 #include "platform/core/Types.h"
 
@@ -193,15 +194,17 @@ protected:
     // list's Add stores its point with no further call.
     int ClaimSlot()
     {
-        if (IsWrapping()) {
-            const int slot = m_ringStart;
-            if (++m_ringStart == m_count)
-                m_ringStart = 0;
-            ++m_dropped;
-            return slot;
-        }
-        if (!m_ringBuffer && m_count == m_capacity)
+        if (m_count == m_capacity) {
+            if (m_ringBuffer) {
+                PRAVIX_ASSERT(m_capacity > 0, "a ring buffer always has storage: capacity 0 ends ring mode");
+                const int slot = m_ringStart;
+                if (++m_ringStart == m_count)
+                    m_ringStart = 0;
+                ++m_dropped;
+                return slot;
+            }
             Grow();
+        }
         return m_count++;
     }
     // Stores Record as the newest point; answers its storage slot, as Add does.
