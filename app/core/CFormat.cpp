@@ -48,16 +48,56 @@ constexpr int kShortPrecision = 9;
 constexpr std::uint64_t kPowersOfTen[kShortPrecision + 1] = {1,      10,      100,      1000,      10000,
                                                              100000, 1000000, 10000000, 100000000, 1000000000};
 
-// The fixed text of a value below 1e9 with at most nine decimals: the value is an integer
-// mantissa over a power of two, so value * 10^precision is computed exactly in 128 bits and
-// rounded half to even, as printf rounds it. The text is written backwards so that it ends at
-// end; returns its start, or null when the value is out of this reach. end must have 32
-// characters before it.
-char* ShortFixedText(char* end, double value, int precision)
+// "00" to "99": digits are written two per division, which halves the divisions of a record
+// value's text.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// Writes the last `count` digits of n, zeros in front, backwards so that they end at `at`.
+void DigitsBefore(char* at, std::uint32_t n, int count)
+{
+    for (; count >= 2; count -= 2, n /= 100) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs + 2 * (n % 100), 2);
+    }
+    if (count == 1)
+        *--at = char('0' + n % 10);
+}
+
+// Writes n's digits (at least one) backwards so that they end at `at`.
+void NumberBefore(char* at, std::uint32_t n)
+{
+    for (; n >= 100; n /= 100) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs + 2 * (n % 100), 2);
+    }
+    if (n >= 10) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs + 2 * n, 2);
+    } else {
+        *--at = char('0' + n);
+    }
+}
+
+// The count of n's digits.
+int DigitCount(std::uint32_t n)
+{
+    int digits = 1;
+    while (digits <= kShortPrecision && n >= kPowersOfTen[digits])
+        ++digits;
+    return digits;
+}
+
+// |value| * 10^precision rounded to a whole number for a value below 1e9 with at most nine
+// decimals: the value is an integer mantissa over a power of two, so the product is computed
+// exactly in 128 bits and rounded half to even, as printf rounds it. False when the value is
+// out of this reach.
+bool ScaledShortFixed(double value, int precision, std::uint64_t& scaled)
 {
     using Wide = unsigned __int128;
     if (!std::isfinite(value) || precision < 0 || precision > kShortPrecision || std::fabs(value) >= 1e9)
-        return nullptr;
+        return false;
     // |value| = mantissa / 2^shift, read from the value's bits; shift > 23 below 1e9.
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
@@ -66,7 +106,7 @@ char* ShortFixedText(char* end, double value, int precision)
     if (biased != 0)
         mantissa |= std::uint64_t(1) << 52;
     const int shift = 1075 - std::max(biased, 1);
-    std::uint64_t scaled = 0;  // |value| * 10^precision, rounded; below 1e18
+    scaled = 0;  // at most 1e18
     if (shift < 128) {
         const Wide exact = Wide(mantissa) * kPowersOfTen[precision];
         const Wide half = Wide(1) << (shift - 1);
@@ -75,31 +115,44 @@ char* ShortFixedText(char* end, double value, int precision)
         if (rest > half || (rest == half && (scaled & 1)))
             ++scaled;
     }
-    // The decimals, the point, then at least one digit before it.
-    char* at = end;
-    for (int i = 0; i < precision; ++i, scaled /= 10)
-        *--at = char('0' + scaled % 10);
-    if (precision > 0)
-        *--at = '.';
-    do {
-        *--at = char('0' + scaled % 10);
-        scaled /= 10;
-    } while (scaled != 0);
-    if (std::signbit(value))
-        *--at = '-';
-    return at;
+    return true;
 }
 
 }  // namespace
 
+char* WriteShortFixed(char* at, double value, int width, int precision)
+{
+    std::uint64_t scaled = 0;
+    if (width > kShortFixedRoom || !ScaledShortFixed(value, precision, scaled))
+        return nullptr;
+    // Both parts are at most 1e9: ten digits before the point, nine after.
+    const auto whole = std::uint32_t(scaled / kPowersOfTen[precision]);
+    const auto fraction = std::uint32_t(scaled % kPowersOfTen[precision]);
+    const bool negative = std::signbit(value);
+    const int wholeDigits = DigitCount(whole);
+    for (int length = int(negative) + wholeDigits + (precision > 0 ? precision + 1 : 0); length < width; ++length)
+        *at++ = ' ';
+    if (negative)
+        *at++ = '-';
+    at += wholeDigits;
+    NumberBefore(at, whole);
+    if (precision > 0) {
+        *at++ = '.';
+        at += precision;
+        DigitsBefore(at, fraction, precision);
+    }
+    return at;
+}
+
 void AppendFixed(std::string& out, double value, int width, int precision)
 {
-    char digits[400];
-    char* const end = digits + sizeof digits;
-    if (const char* begin = ShortFixedText(end, value, precision)) {
-        AppendPadded(out, begin, std::size_t(end - begin), width);
+    char text[kShortFixedRoom];
+    if (const char* end = WriteShortFixed(text, value, width, precision)) {
+        out.append(text, std::size_t(end - text));
         return;
     }
+    char digits[400];
+    char* const end = digits + sizeof digits;
     // Both print the binary value correctly rounded to the digits asked for; printf only
     // takes over for precisions too long for the buffer.
     const auto [last, error] = std::to_chars(digits, end, value, std::chars_format::fixed, precision);
