@@ -45,60 +45,73 @@ int ReadNumber(const char*& at)
 }
 
 constexpr int kShortPrecision = 9;
-constexpr std::uint64_t kPowersOfTen[kShortPrecision + 1] = {1,      10,      100,      1000,      10000,
-                                                             100000, 1000000, 10000000, 100000000, 1000000000};
+// Up to 10^18: a short value scaled by its decimals is at most 1e18, 19 digits.
+constexpr int kScaledDigits = 19;
+constexpr std::uint64_t kPowersOfTen[kScaledDigits] = {1,
+                                                       10,
+                                                       100,
+                                                       1000,
+                                                       10000,
+                                                       100000,
+                                                       1000000,
+                                                       10000000,
+                                                       100000000,
+                                                       1000000000,
+                                                       10000000000,
+                                                       100000000000,
+                                                       1000000000000,
+                                                       10000000000000,
+                                                       100000000000000,
+                                                       1000000000000000,
+                                                       10000000000000000,
+                                                       100000000000000000,
+                                                       1000000000000000000};
 
-// "00" to "99": digits are written two per division, which halves the divisions of a record
-// value's text.
+// "00" to "99": digits are written two per division by the constant 100 (a multiplication),
+// which halves the steps of a record value's text.
 constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
                                "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                "8081828384858687888990919293949596979899";
 
-// Writes the last `count` digits of n, zeros in front, backwards so that they end at `at`.
-void DigitsBefore(char* at, std::uint32_t n, int count)
+// Writes the last `count` digits of n backwards so that they end at `at`; returns their start
+// and leaves in n what is before them.
+template <class Unsigned>
+char* LastDigitsBefore(char* at, Unsigned& n, int count)
 {
-    for (; count >= 2; count -= 2, n /= 100) {
-        at -= 2;
-        std::memcpy(at, kDigitPairs + 2 * (n % 100), 2);
-    }
-    if (count == 1)
+    if (count & 1) {
         *--at = char('0' + n % 10);
-}
-
-// Writes n's digits (at least one) backwards so that they end at `at`.
-void NumberBefore(char* at, std::uint32_t n)
-{
-    for (; n >= 100; n /= 100) {
+        n /= 10;
+    }
+    for (count &= ~1; count > 0; count -= 2, n /= 100) {
         at -= 2;
         std::memcpy(at, kDigitPairs + 2 * (n % 100), 2);
     }
-    if (n >= 10) {
-        at -= 2;
-        std::memcpy(at, kDigitPairs + 2 * n, 2);
-    } else {
-        *--at = char('0' + n);
-    }
-}
-
-// The count of n's digits.
-int DigitCount(std::uint32_t n)
-{
-    int digits = 1;
-    while (digits <= kShortPrecision && n >= kPowersOfTen[digits])
-        ++digits;
-    return digits;
+    return at;
 }
 
 // |value| * 10^precision rounded to a whole number for a value below 1e9 with at most nine
-// decimals: the value is an integer mantissa over a power of two, so the product is computed
-// exactly in 128 bits and rounded half to even, as printf rounds it. False when the value is
-// out of this reach.
+// decimals, as printf rounds it: the exact product, ties to even. False when the value is out
+// of this reach.
 bool ScaledShortFixed(double value, int precision, std::uint64_t& scaled)
 {
     using Wide = unsigned __int128;
     if (!std::isfinite(value) || precision < 0 || precision > kShortPrecision || std::fabs(value) >= 1e9)
         return false;
-    // |value| = mantissa / 2^shift, read from the value's bits; shift > 23 below 1e9.
+    // Most values are settled by the rounded product alone: it is within half a unit in its
+    // last place of the exact one, so a fraction clear of one half by more than that rounds
+    // as the exact product does. Only products this close to a tie are worked out exactly.
+    const double product = std::fabs(value) * double(kPowersOfTen[precision]);
+    if (product < 0x1p53) {
+        const auto whole = std::uint64_t(product);
+        const double fraction = product - double(whole);  // exact below 2^53
+        const double margin = product * 0x1p-50;
+        if (fraction < 0.5 - margin || fraction > 0.5 + margin) {
+            scaled = fraction < 0.5 ? whole : whole + 1;
+            return true;
+        }
+    }
+    // |value| = mantissa / 2^shift, read from the value's bits (shift > 23 below 1e9), so the
+    // product is computed exactly in 128 bits.
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     const int biased = int(bits >> 52) & 0x7FF;
@@ -118,6 +131,16 @@ bool ScaledShortFixed(double value, int precision, std::uint64_t& scaled)
     return true;
 }
 
+// The digits of a scaled value, its decimals after a point, ending at `end`.
+template <class Unsigned>
+void WriteScaledDigits(char* end, Unsigned scaled, int precision, int digits)
+{
+    char* before = LastDigitsBefore(end, scaled, precision);
+    if (precision > 0)
+        *--before = '.';
+    LastDigitsBefore(before, scaled, digits - precision);
+}
+
 }  // namespace
 
 char* WriteShortFixed(char* at, double value, int width, int precision)
@@ -125,23 +148,24 @@ char* WriteShortFixed(char* at, double value, int width, int precision)
     std::uint64_t scaled = 0;
     if (width > kShortFixedRoom || !ScaledShortFixed(value, precision, scaled))
         return nullptr;
-    // Both parts are at most 1e9: ten digits before the point, nine after.
-    const auto whole = std::uint32_t(scaled / kPowersOfTen[precision]);
-    const auto fraction = std::uint32_t(scaled % kPowersOfTen[precision]);
+    // The digits of the scaled value, at least one of them before the point.
+    int digits = precision + 1;
+    while (digits < kScaledDigits && scaled >= kPowersOfTen[digits])
+        ++digits;
     const bool negative = std::signbit(value);
-    const int wholeDigits = DigitCount(whole);
-    for (int length = int(negative) + wholeDigits + (precision > 0 ? precision + 1 : 0); length < width; ++length)
+    const int point = precision > 0 ? 1 : 0;
+    for (int length = int(negative) + digits + point; length < width; ++length)
         *at++ = ' ';
     if (negative)
         *at++ = '-';
-    at += wholeDigits;
-    NumberBefore(at, whole);
-    if (precision > 0) {
-        *at++ = '.';
-        at += precision;
-        DigitsBefore(at, fraction, precision);
+    char* const end = at + digits + point;
+    if (scaled <= UINT32_MAX) {  // most values: the digits come faster in 32 bits
+        auto small = std::uint32_t(scaled);
+        WriteScaledDigits(end, small, precision, digits);
+    } else {
+        WriteScaledDigits(end, scaled, precision, digits);
     }
-    return at;
+    return end;
 }
 
 void AppendFixed(std::string& out, double value, int width, int precision)
