@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -15,12 +16,33 @@ constexpr char kPrefix[] = "QOVA_B";
 
 bool IsFieldChar(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
+// A whole number of up to 15 digits, as most of the meter's fields are: exact as a double,
+// so read digit by digit it is what from_chars and sscanf make of it.
+bool ReadWholeNumber(std::string_view text, double& value)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::size_t first = negative ? 1 : 0;
+    if (text.size() == first || text.size() - first > 15)
+        return false;
+    std::uint64_t n = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        const auto digit = unsigned(text[i] - '0');
+        if (digit > 9)
+            return false;
+        n = n * 10 + digit;
+    }
+    value = negative ? -double(n) : double(n);
+    return true;
+}
+
 // A number field as sscanf's "%lf" reads it. Fields of the meter's own characters go through
 // from_chars, which reads them alike (the longest decimal prefix, correctly rounded) at a
 // fraction of the cost; anything else, and anything from_chars refuses, keeps sscanf's reading
 // (its spaces, '+' signs, hexadecimal and range handling).
 bool ReadNumber(std::string_view text, double& value)
 {
+    if (ReadWholeNumber(text, value))
+        return true;
     if (!text.empty() && std::all_of(text.begin(), text.end(), IsFieldChar)) {
         if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc())
             return true;
