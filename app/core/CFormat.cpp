@@ -159,12 +159,10 @@ char* WriteShortFixed(char* at, double value, int width, int precision)
     if (negative)
         *at++ = '-';
     char* const end = at + digits + point;
-    if (scaled <= UINT32_MAX) {  // most values: the digits come faster in 32 bits
-        auto small = std::uint32_t(scaled);
-        WriteScaledDigits(end, small, precision, digits);
-    } else {
+    if (scaled <= UINT32_MAX)  // most values: the digits come faster in 32 bits
+        WriteScaledDigits(end, std::uint32_t(scaled), precision, digits);
+    else
         WriteScaledDigits(end, scaled, precision, digits);
-    }
     return end;
 }
 
