@@ -45,20 +45,73 @@ int ReadNumber(const char*& at)
 }
 
 constexpr int kShortPrecision = 9;
-constexpr std::uint64_t kPowersOfTen[kShortPrecision + 1] = {1,      10,      100,      1000,      10000,
-                                                             100000, 1000000, 10000000, 100000000, 1000000000};
+// Up to 10^18: a short value scaled by its decimals is at most 1e18, 19 digits.
+constexpr int kScaledDigits = 19;
+constexpr std::uint64_t kPowersOfTen[kScaledDigits] = {1,
+                                                       10,
+                                                       100,
+                                                       1000,
+                                                       10000,
+                                                       100000,
+                                                       1000000,
+                                                       10000000,
+                                                       100000000,
+                                                       1000000000,
+                                                       10000000000,
+                                                       100000000000,
+                                                       1000000000000,
+                                                       10000000000000,
+                                                       100000000000000,
+                                                       1000000000000000,
+                                                       10000000000000000,
+                                                       100000000000000000,
+                                                       1000000000000000000};
 
-// The fixed text of a value below 1e9 with at most nine decimals: the value is an integer
-// mantissa over a power of two, so value * 10^precision is computed exactly in 128 bits and
-// rounded half to even, as printf rounds it. The text is written backwards so that it ends at
-// end; returns its start, or null when the value is out of this reach. end must have 32
-// characters before it.
-char* ShortFixedText(char* end, double value, int precision)
+// "00" to "99": digits are written two per division by the constant 100 (a multiplication),
+// which halves the steps of a record value's text.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// Writes the last `count` digits of n backwards so that they end at `at`; returns their start
+// and leaves in n what is before them.
+template <class Unsigned>
+char* LastDigitsBefore(char* at, Unsigned& n, int count)
+{
+    if (count & 1) {
+        *--at = char('0' + n % 10);
+        n /= 10;
+    }
+    for (count &= ~1; count > 0; count -= 2, n /= 100) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs + 2 * (n % 100), 2);
+    }
+    return at;
+}
+
+// |value| * 10^precision rounded to a whole number for a value below 1e9 with at most nine
+// decimals, as printf rounds it: the exact product, ties to even. False when the value is out
+// of this reach.
+bool ScaledShortFixed(double value, int precision, std::uint64_t& scaled)
 {
     using Wide = unsigned __int128;
     if (!std::isfinite(value) || precision < 0 || precision > kShortPrecision || std::fabs(value) >= 1e9)
-        return nullptr;
-    // |value| = mantissa / 2^shift, read from the value's bits; shift > 23 below 1e9.
+        return false;
+    // Most values are settled by the rounded product alone: it is within half a unit in its
+    // last place of the exact one, so a fraction clear of one half by more than that rounds
+    // as the exact product does. Only products this close to a tie are worked out exactly.
+    const double product = std::fabs(value) * double(kPowersOfTen[precision]);
+    if (product < 0x1p53) {
+        const auto whole = std::uint64_t(product);
+        const double fraction = product - double(whole);  // exact below 2^53
+        const double margin = product * 0x1p-50;
+        if (fraction < 0.5 - margin || fraction > 0.5 + margin) {
+            scaled = fraction < 0.5 ? whole : whole + 1;
+            return true;
+        }
+    }
+    // |value| = mantissa / 2^shift, read from the value's bits (shift > 23 below 1e9), so the
+    // product is computed exactly in 128 bits.
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     const int biased = int(bits >> 52) & 0x7FF;
@@ -66,7 +119,7 @@ char* ShortFixedText(char* end, double value, int precision)
     if (biased != 0)
         mantissa |= std::uint64_t(1) << 52;
     const int shift = 1075 - std::max(biased, 1);
-    std::uint64_t scaled = 0;  // |value| * 10^precision, rounded; below 1e18
+    scaled = 0;  // at most 1e18
     if (shift < 128) {
         const Wide exact = Wide(mantissa) * kPowersOfTen[precision];
         const Wide half = Wide(1) << (shift - 1);
@@ -75,31 +128,53 @@ char* ShortFixedText(char* end, double value, int precision)
         if (rest > half || (rest == half && (scaled & 1)))
             ++scaled;
     }
-    // The decimals, the point, then at least one digit before it.
-    char* at = end;
-    for (int i = 0; i < precision; ++i, scaled /= 10)
-        *--at = char('0' + scaled % 10);
+    return true;
+}
+
+// The digits of a scaled value, its decimals after a point, ending at `end`.
+template <class Unsigned>
+void WriteScaledDigits(char* end, Unsigned scaled, int precision, int digits)
+{
+    char* before = LastDigitsBefore(end, scaled, precision);
     if (precision > 0)
-        *--at = '.';
-    do {
-        *--at = char('0' + scaled % 10);
-        scaled /= 10;
-    } while (scaled != 0);
-    if (std::signbit(value))
-        *--at = '-';
-    return at;
+        *--before = '.';
+    LastDigitsBefore(before, scaled, digits - precision);
 }
 
 }  // namespace
 
+char* WriteShortFixed(char* at, double value, int width, int precision)
+{
+    std::uint64_t scaled = 0;
+    if (width > kShortFixedRoom || !ScaledShortFixed(value, precision, scaled))
+        return nullptr;
+    // The digits of the scaled value, at least one of them before the point.
+    int digits = precision + 1;
+    while (digits < kScaledDigits && scaled >= kPowersOfTen[digits])
+        ++digits;
+    const bool negative = std::signbit(value);
+    const int point = precision > 0 ? 1 : 0;
+    for (int length = int(negative) + digits + point; length < width; ++length)
+        *at++ = ' ';
+    if (negative)
+        *at++ = '-';
+    char* const end = at + digits + point;
+    if (scaled <= UINT32_MAX)  // most values: the digits come faster in 32 bits
+        WriteScaledDigits(end, std::uint32_t(scaled), precision, digits);
+    else
+        WriteScaledDigits(end, scaled, precision, digits);
+    return end;
+}
+
 void AppendFixed(std::string& out, double value, int width, int precision)
 {
-    char digits[400];
-    char* const end = digits + sizeof digits;
-    if (const char* begin = ShortFixedText(end, value, precision)) {
-        AppendPadded(out, begin, std::size_t(end - begin), width);
+    char text[kShortFixedRoom];
+    if (const char* end = WriteShortFixed(text, value, width, precision)) {
+        out.append(text, std::size_t(end - text));
         return;
     }
+    char digits[400];
+    char* const end = digits + sizeof digits;
     // Both print the binary value correctly rounded to the digits asked for; printf only
     // takes over for precisions too long for the buffer.
     const auto [last, error] = std::to_chars(digits, end, value, std::chars_format::fixed, precision);

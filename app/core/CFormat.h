@@ -10,6 +10,14 @@ std::string CFormat(const char* format, ...) __attribute__((format(printf, 1, 2)
 // cost on paths that run for every data line.
 void AppendFixed(std::string& out, double value, int width, int precision);
 
+// The widest text WriteShortFixed writes, and the widest field it pads to.
+constexpr int kShortFixedRoom = 32;
+
+// printf's "%W.Pf" of a value below 1e9 with at most nine decimals and a width of at most
+// kShortFixedRoom, written at `at` (the room it needs); returns the text's end, or null, with
+// nothing written, for any other value or format. A row of many values is built in place.
+char* WriteShortFixed(char* at, double value, int width, int precision);
+
 // printf's "%Wd" of one whole number appended to a string, or "%0Wd" with zeros.
 void AppendWhole(std::string& out, int value, int width, bool zeros = false);
 

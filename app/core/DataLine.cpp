@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -15,12 +16,33 @@ constexpr char kPrefix[] = "QOVA_B";
 
 bool IsFieldChar(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
+// A whole number of up to 15 digits, as most of the meter's fields are: exact as a double,
+// so read digit by digit it is what from_chars and sscanf make of it.
+bool ReadWholeNumber(std::string_view text, double& value)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::size_t first = negative ? 1 : 0;
+    if (text.size() == first || text.size() - first > 15)
+        return false;
+    std::uint64_t n = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        const auto digit = unsigned(text[i] - '0');
+        if (digit > 9)
+            return false;
+        n = n * 10 + digit;
+    }
+    value = negative ? -double(n) : double(n);
+    return true;
+}
+
 // A number field as sscanf's "%lf" reads it. Fields of the meter's own characters go through
 // from_chars, which reads them alike (the longest decimal prefix, correctly rounded) at a
 // fraction of the cost; anything else, and anything from_chars refuses, keeps sscanf's reading
 // (its spaces, '+' signs, hexadecimal and range handling).
 bool ReadNumber(std::string_view text, double& value)
 {
+    if (ReadWholeNumber(text, value))
+        return true;
     if (!text.empty() && std::all_of(text.begin(), text.end(), IsFieldChar)) {
         if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc())
             return true;
@@ -49,14 +71,14 @@ bool ReadPlainTriple(std::string_view text, char separator, DateTimeNumbers& out
     return at == end;
 }
 
-bool Scan3(const std::string& text, const char* format, char separator, DateTimeNumbers& out)
+bool Scan3(std::string_view text, const char* format, char separator, DateTimeNumbers& out)
 {
     if (DateTimeNumbers plain{}; ReadPlainTriple(text, separator, plain)) {
         out = plain;
         return true;
     }
     int a, b, c;
-    if (std::sscanf(text.c_str(), format, &a, &b, &c) != 3)
+    if (std::sscanf(std::string(text).c_str(), format, &a, &b, &c) != 3)
         return false;
     out = {a, b, c};
     return true;
@@ -93,16 +115,15 @@ int ParseField(std::string_view text, int slashes, int colons, double& value, Da
 {
     if (slashes == 0 && colons == 0)
         return ReadNumber(text, value) ? FieldKind::Number : FieldKind::NotAField;
-    const std::string field(text);
     int kind = FieldKind::NotAField;
     if (colons == 2)
-        kind = Scan3(field, "%d:%d:%d", ':', time) ? FieldKind::Time : FieldKind::NotAField;
+        kind = Scan3(text, "%d:%d:%d", ':', time) ? FieldKind::Time : FieldKind::NotAField;
     else if (slashes == 2)
-        kind = Scan3(field, "%d/%d/%d", '/', date) ? FieldKind::Date : FieldKind::NotAField;
+        kind = Scan3(text, "%d/%d/%d", '/', date) ? FieldKind::Date : FieldKind::NotAField;
     else if (slashes == 99 && colons == 99)
-        kind = Scan3(field, "%2d%2d%2d", 0, date) ? FieldKind::PackedDate : FieldKind::NotAField;
+        kind = Scan3(text, "%2d%2d%2d", 0, date) ? FieldKind::PackedDate : FieldKind::NotAField;
     else if (slashes == 0 && colons == 99)
-        kind = Scan3(field, "%2d%2d%2d", 0, time) ? FieldKind::PackedTime : FieldKind::NotAField;
+        kind = Scan3(text, "%2d%2d%2d", 0, time) ? FieldKind::PackedTime : FieldKind::NotAField;
     if (kind != FieldKind::NotAField)
         value = kind;
     return kind;
@@ -114,48 +135,56 @@ int SplitDataLine(std::string_view line, bool alternate, FieldArray& values, Dat
     int slashes = alternate ? 99 : 0;
     int colons = alternate ? 99 : 0;
     int count = 0;
-    std::string field;
-
-    auto endField = [&]() {
+    // A field is read where it stands in the line; only a prefix letter that splits it (they
+    // are left out wherever they stand) has its pieces joined here.
+    std::string joined;
+    bool split = false;
+    std::size_t pos = 0;
+    for (;;) {
+        std::size_t run = pos;  // the start of the field's piece not yet joined
+        for (; pos < line.size() && line[pos] != '\t'; ++pos) {
+            const char c = line[pos];
+            const bool prefixLetter = pos < 6 && c == kPrefix[pos];
+            if (prefixLetter || (c == 'B' && pos == 6)) {
+                if (!prefixLetter)
+                    date[0] = 99;  // the meter gives no date
+                if (pos > run) {
+                    joined.append(line, run, pos - run);
+                    split = true;
+                }
+                run = pos + 1;
+            } else if (c == ':') {
+                ++colons;
+            } else if (c == '/') {
+                ++slashes;
+            } else if (!IsFieldChar(c)) {
+                return 0;
+            }
+        }
+        std::string_view field = line.substr(run, pos - run);
+        if (split) {
+            joined.append(field);
+            field = joined;
+        }
         // More fields than columns, or a field longer than any number, is not a data line.
         if (count >= kMaxColumns || int(field.size()) > kMaxFieldLength)
-            return false;
+            return 0;
         double v = 0;
         if (ParseField(field, slashes, colons, v, date, time) == FieldKind::NotAField)
-            return false;
-        values[count++] = v;
-        field.clear();
-        return true;
-    };
-
-    for (std::size_t pos = 0; pos < line.size(); ++pos) {
-        char c = line[pos];
-        if (pos < 6 && c == kPrefix[pos])
-            continue;
-        if (c == 'B' && pos == 6) {
-            date[0] = 99;  // the meter gives no date
-        } else if (IsFieldChar(c)) {
-            field += c;
-        } else if (c == ':') {
-            field += c;
-            ++colons;
-        } else if (c == '/') {
-            field += c;
-            ++slashes;
-        } else if (c == '\t') {
-            if (!endField())
-                return 0;
-            if (!alternate)
-                slashes = colons = 0;
-            else if (slashes > 0)
-                slashes = 0;
-            else
-                colons = 0;
-        } else {
             return 0;
-        }
+        values[count++] = v;
+        if (pos == line.size())
+            return count;
+        ++pos;  // past the TAB
+        joined.clear();
+        split = false;
+        if (!alternate)
+            slashes = colons = 0;
+        else if (slashes > 0)
+            slashes = 0;
+        else
+            colons = 0;
     }
-    return endField() ? count : 0;
 }
 
 bool ParseDataLine(HostContext& ctx, std::string_view line)

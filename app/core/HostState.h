@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -138,7 +139,9 @@ public:
 
     const QuantityColumnList& Of(const PerColumn<TTypeCode>& types)
     {
-        if (types != m_types) {
+        // One block compare: the types are an enumeration, which the array's own compare
+        // walks element by element, and this runs several times for every data line.
+        if (std::memcmp(types.data(), m_types.data(), sizeof types) != 0) {
             m_types = types;
             m_count = 0;
             for (int col = 0; col < kMaxColumns; ++col)

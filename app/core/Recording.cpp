@@ -36,13 +36,73 @@ struct RecordFile {
     const char* Kind;  // as the warning names it
 };
 
-// Appends a TAB and the value as "%<width>.<precision>f" writes it. A nine-wavelength row holds
-// 36 such values, and the record is written with every line, so each is formatted once,
-// without a format string.
-void AppendFieldFixed(std::string& row, double value, int width, int precision)
+// A row's values, each a TAB and the value as "%<width>.<precision>f" writes it. A
+// nine-wavelength row holds 36 of them and the record is written with every line, so they are
+// written in place into a buffer and reach the row a bufferful at a time.
+class RowValues {
+public:
+    explicit RowValues(std::string& row) : m_row(row) {}
+    RowValues(const RowValues&) = delete;
+    RowValues& operator=(const RowValues&) = delete;
+    ~RowValues() { Flush(); }
+
+    void Add(double value, int width, int precision)
+    {
+        if (m_text + sizeof m_text - m_at < 1 + kShortFixedRoom)
+            Flush();
+        *m_at++ = '\t';
+        if (char* end = WriteShortFixed(m_at, value, width, precision)) {
+            m_at = end;
+            return;
+        }
+        Flush();
+        AppendFixed(m_row, value, width, precision);
+    }
+
+private:
+    void Flush()
+    {
+        m_row.append(m_text, std::size_t(m_at - m_text));
+        m_at = m_text;
+    }
+
+    std::string& m_row;
+    char m_text[1024];
+    char* m_at = m_text;
+};
+
+// The values of the columns that carry a quantity, each after a TAB.
+void AppendQuantityValues(std::string& row, const HostState& s)
 {
-    row += '\t';
-    AppendFixed(row, value, width, precision);
+    RowValues values(row);
+    for (const auto [col, t] : s.QuantityColumns()) {
+        if (IsLambda(t)) {
+            for (double value : {s.TypeBeta[t], s.TypeBetap[t], s.TypeBbp[t], s.TypeBb[t]})
+                values.Add(value, 8, 6);
+        } else if (IsVSF(t)) {
+            values.Add(s.TypeVSF[t], 6, 4);
+        } else {
+            switch (t) {
+            case IEngr:
+            case CHL:
+            case Phycocyanin:
+            case Phycoerythrin:
+            case Uranine:
+            case Rhodamine:
+            case CDOM:
+            case LSS:
+            case NTU:
+            case ITemp:
+            case XTemp:
+            case Engr1:
+            case PAR: values.Add(s.EngValue[t], 6, 4); break;
+            case Pressure: values.Add(s.EngValue[t], 5, 1); break;
+            case Counter:
+            case Raw: values.Add(s.EngValue[t], 1, 0); break;
+            default: break;
+            }
+        }
+    }
 }
 
 RecordFile RawRecord(HostState& s)
@@ -241,33 +301,6 @@ void AppendEngrDataRow(std::string& row, const HostState& s)
         for (int n : numbers)
             AppendWhole(row, n, 2, true);
     }
-    for (const auto [col, t] : s.QuantityColumns()) {
-        if (IsLambda(t)) {
-            for (double value : {s.TypeBeta[t], s.TypeBetap[t], s.TypeBbp[t], s.TypeBb[t]})
-                AppendFieldFixed(row, value, 8, 6);
-        } else if (IsVSF(t)) {
-            AppendFieldFixed(row, s.TypeVSF[t], 6, 4);
-        } else {
-            switch (t) {
-            case IEngr:
-            case CHL:
-            case Phycocyanin:
-            case Phycoerythrin:
-            case Uranine:
-            case Rhodamine:
-            case CDOM:
-            case LSS:
-            case NTU:
-            case ITemp:
-            case XTemp:
-            case Engr1:
-            case PAR: AppendFieldFixed(row, s.EngValue[t], 6, 4); break;
-            case Pressure: AppendFieldFixed(row, s.EngValue[t], 5, 1); break;
-            case Counter:
-            case Raw: AppendFieldFixed(row, s.EngValue[t], 1, 0); break;
-            default: break;
-            }
-        }
-    }
+    AppendQuantityValues(row, s);
     row += "\r\n";
 }

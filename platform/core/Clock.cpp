@@ -2,21 +2,36 @@
 
 #include <chrono>
 #include <ctime>
+#include <optional>
+#include <utility>
 
 namespace {
 
 std::atomic<TClockOverride*> g_override{nullptr};
 
+// The host reads the clock for every data line, many to a millisecond; the calendar work
+// (the time zone, the encoding) is done once per millisecond and thread.
 TDateTime SystemNow()
 {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
+    const int millisecond = int(ts.tv_nsec / 1000000);
+    struct Reading {
+        bool Known = false;
+        time_t Seconds = 0;
+        int Millisecond = 0;
+        TDateTime Value = 0;
+    };
+    thread_local Reading last;
+    if (last.Known && last.Seconds == ts.tv_sec && last.Millisecond == millisecond)
+        return last.Value;
     tm local{};
     localtime_r(&ts.tv_sec, &local);
     TDateTime value = 0;
     TryEncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                       local.tm_sec % 60,  // a leap second reads as the minute's first second
-                      int(ts.tv_nsec / 1000000), value);
+                      millisecond, value);
+    last = {true, ts.tv_sec, millisecond, value};
     return value;
 }
 
@@ -37,9 +52,14 @@ TDateTime Now()
 TLocalTime LocalTime()
 {
     const TDateTime now = Now();
+    // Decoded once per clock value and thread, as Now is encoded.
+    thread_local std::optional<std::pair<TDateTime, TLocalTime>> last;
+    if (last && last->first == now)
+        return last->second;
     TLocalTime t;
     DecodeDate(now, t.Year, t.Month, t.Day);
     DecodeTime(now, t.Hour, t.Minute, t.Second, t.Millisecond);
+    last.emplace(now, t);
     return t;
 }
 

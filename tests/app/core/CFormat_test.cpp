@@ -117,6 +117,65 @@ TEST(QuickFormat, FixedValuesMatchPrintfAcrossMagnitudes)
     }
 }
 
+// The record's and the titles' decimals settings ("%8.6f" backscatter, "%6.4f" most
+// quantities, "%5.1f" pressure, "%1.0f" counts, "%4.2f" statistics) pinned to the texts they
+// have always written, with the ties, signs, carries and magnitudes that tell roundings apart.
+TEST(QuickFormat, RecordTextsOfTrickyValues)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        double value;
+        int width, precision;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"zero", 0.0, 8, 6, "0.000000"},
+        {"negative zero", -0.0, 8, 6, "-0.000000"},
+        {"tiny negative keeps its sign", -4e-07, 8, 6, "-0.000000"},
+        {"half a millionth, below the tie in binary", 5e-07, 8, 6, "0.000000"},
+        {"rounds up at the sixth decimal", 1.5e-06, 8, 6, "0.000002"},
+        {"wider than the field", -123456.7890125, 8, 6, "-123456.789012"},
+        {"largest short value", 999999999.9999999, 8, 6, "1000000000.000000"},
+        {"at 1e9", 1e9, 8, 6, "1000000000.000000"},
+        {"exact power of ten above the short path", 1e22, 8, 6, "10000000000000000000000.000000"},
+        {"below every decimal", 1e-300, 8, 6, "0.000000"},
+        {"exact tie rounds to even, down", 0.125, 4, 2, "0.12"},
+        {"exact tie rounds to even, up", 0.375, 4, 2, "0.38"},
+        {"decimal tie stored below", 1.005, 4, 2, "1.00"},
+        {"negative rounds to -0.00", -0.004, 4, 2, "-0.00"},
+        {"five in the fifth decimal", 5e-05, 6, 4, "0.0001"},
+        {"just under a decimal tie", 0.00015, 6, 4, "0.0001"},
+        {"just over a decimal tie", 0.00025, 6, 4, "0.0003"},
+        {"carries into a new digit", 9.99995, 6, 4, "10.0000"},
+        {"negative carry", -9.99996, 6, 4, "-10.0000"},
+        {"pressure tie above in binary", 0.05, 5, 1, "  0.1"},
+        {"pressure exact tie", 0.25, 5, 1, "  0.2"},
+        {"pressure below tie", 0.35, 5, 1, "  0.3"},
+        {"pressure negative", -10.1325, 5, 1, "-10.1"},
+        {"pressure large", 12345678.96, 5, 1, "12345679.0"},
+        {"count half to even, zero", 0.5, 1, 0, "0"},
+        {"count half to even, two", 1.5, 1, 0, "2"},
+        {"count half to even, stays two", 2.5, 1, 0, "2"},
+        {"count negative tie", -3.5, 1, 0, "-4"},
+        {"count large", 4294967296.0, 1, 0, "4294967296"},
+        {"count negative half", -0.5, 1, 0, "-0"},
+        {"infinity", inf, 6, 4, "   inf"},
+        {"negative infinity", -inf, 8, 6, "    -inf"},
+        {"not a number", nan, 6, 4, "   nan"},
+        {"negative not a number", -nan, 6, 4, "  -nan"},
+    };
+    for (const Case& c : cases) {
+        char printed[512];
+        std::snprintf(printed, sizeof printed, "%*.*f", c.width, c.precision, c.value);
+        EXPECT_STREQ(printed, c.text) << c.name;
+        std::string out = "x";
+        AppendFixed(out, c.value, c.width, c.precision);
+        EXPECT_EQ(out, std::string("x") + c.text) << c.name;
+    }
+}
+
 TEST(QuickFormat, LongPrecisionStillMatchesPrintf)
 {
     EXPECT_EQ(QuickFormat("%.60f", 1e300), Printf("%.60f", 1e300));

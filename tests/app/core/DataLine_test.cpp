@@ -127,6 +127,10 @@ TEST(DataLineGrammar, NumberFieldsReadAsScanfReadsThem)
                            "0.30000000000000004441",
                            "00012",
                            "-0",
+                           "-000",
+                           "999999999999999",
+                           "-999999999999999",
+                           "1000000000000000",
                            "x7"};
     std::vector<std::string> cases(std::begin(texts), std::end(texts));
     cases.push_back(longDigits);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -98,6 +99,46 @@ TEST_F(RecordingTest, NewDeviceFileWhileRecordingAddsAHeader)
     BTStopRecordClick(ctx);
     EXPECT_EQ(ReadFileBytes(dir.Path("run.eng")), "Count\tDate\tTime\tCHL(ug/l)\r\n0\t010101\t151515\t5.0000\r\n"
                                                   "Count\tDate\tTime\tNTU\r\n1\t010101\t151515\t6.0000\r\n");
+}
+
+// A row longer than what its values are gathered in before they join it, with values beyond
+// the short formatting (huge, infinite, not a number) between ordinary ones, in every decimals
+// setting a row uses: the row reads as printf wrote each value.
+TEST(EngineeringRow, MixedValuesReadAsPrintfWroteThem)
+{
+    using namespace TypeCode;
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double values[] = {0.001234, -1e12, inf, 5e8, nan, -0.0, 1e300, -123.4567885};
+    auto printed = [](const char* format, double v) {
+        char text[512];
+        std::snprintf(text, sizeof text, format, v);
+        return std::string(text);
+    };
+    HostState s;
+    s.SampleX = 12345678901.0;
+    s.MeterDate = {3, 7, 26};
+    s.MeterTime = {12, 30, 5};
+    std::string expected = "12345678901\t030726\t123005";
+    std::size_t next = 0;
+    auto value = [&] { return values[next++ % std::size(values)]; };
+    int col = 0;
+    for (int t = FirstLambda; t <= LastLambda; ++t) {
+        s.Device.ColumnTypes[std::size_t(col++)] = TTypeCode(t);
+        for (double* kind : {&s.TypeBeta[t], &s.TypeBetap[t], &s.TypeBbp[t], &s.TypeBb[t]}) {
+            *kind = value();
+            expected += printed("\t%8.6f", *kind);
+        }
+    }
+    const std::pair<TTypeCode, const char*> others[] = {{CHL, "\t%6.4f"}, {Pressure, "\t%5.1f"}, {Counter, "\t%1.0f"}};
+    for (const auto& [t, format] : others) {
+        s.Device.ColumnTypes[std::size_t(col++)] = t;
+        s.EngValue[t] = value();
+        expected += printed(format, s.EngValue[t]);
+    }
+    std::string row;
+    AppendEngrDataRow(row, s);
+    EXPECT_EQ(row, expected + "\r\n");
 }
 
 TEST_F(RecordingTest, EngineeringRecordWithoutDeviceFileAsksForOne)
