@@ -47,6 +47,12 @@ QColor ToQColor(TColor color)
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
+QRgb ToQRgb(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
 TColor FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 TColor KeyTransparentPixels(QImage& image)
@@ -221,11 +227,6 @@ const std::vector<int>& DashPattern(TPenStyle style)
     }
 }
 
-struct LinePixels {
-    QVector<QPoint> On;
-    QVector<QPoint> Off;
-};
-
 // The part of the segment from a to b inside `area` as parameters 0 <= t0 <= t1 <= 1 of the
 // segment (Liang-Barsky); false when the segment misses the area.
 bool ClipSegment(TPoint a, TPoint b, const QRect& area, double& t0, double& t1)
@@ -257,40 +258,40 @@ TPoint PointAt(TPoint a, TPoint b, double t)
     return {int(std::lround(a.X + t * (double(b.X) - a.X))), int(std::lround(a.Y + t * (double(b.Y) - a.Y)))};
 }
 
-// The pixels of a one-pixel polyline: every segment leaves out its end point, so inner
-// vertices are drawn once and the final point not at all; a closed outline returns to
-// its start. The dash pattern starts afresh with every call.
+// Whether the pixel at `position` along a line is on in the dash pattern.
+bool DashOn(const std::vector<int>& pattern, int cycle, std::int64_t position)
+{
+    int p = int(position % cycle);
+    size_t i = 0;
+    while (p >= pattern[i]) {
+        p -= pattern[i];
+        ++i;
+    }
+    return i % 2 == 0;
+}
+
+// Calls plot(x, y, on) for the pixels of a one-pixel polyline, `on` telling a dash from a
+// gap: every segment leaves out its end point, so inner vertices are drawn once and the final
+// point not at all; a closed outline returns to its start. The dash pattern starts afresh
+// with every call.
 // Only the pixels inside `area` matter, so each segment is first cut to it (with a margin,
 // so that rounding the cut ends cannot move a visible pixel): far-off points would
 // otherwise overflow the steps or trace a billion pixels nobody sees. The dash pattern
 // keeps the phase the whole segment would have given it.
-LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle style, QRect area)
+template <typename Plot>
+void TracePolyline(const std::vector<TPoint>& points, bool closed, TPenStyle style, QRect area, Plot&& plot)
 {
-    if (closed && !points.empty())
-        points.push_back(points.front());
+    if (points.empty())
+        return;
+    const size_t ends = points.size() + (closed ? 1 : 0);
     area.adjust(-2, -2, 2, 2);
     const std::vector<int>& pattern = DashPattern(style);
     int cycle = 0;
     for (int n : pattern)
         cycle += n;
-    LinePixels out;
     std::int64_t position = 0;
-    auto plot = [&](int x, int y) {
-        bool on = true;
-        if (cycle > 0) {
-            int p = int(position % cycle);
-            size_t i = 0;
-            while (p >= pattern[i]) {
-                p -= pattern[i];
-                ++i;
-            }
-            on = i % 2 == 0;
-        }
-        (on ? out.On : out.Off).append(QPoint(x, y));
-        ++position;
-    };
-    for (size_t i = 0; i + 1 < points.size(); ++i) {
-        const TPoint from = points[i], to = points[i + 1];
+    for (size_t i = 0; i + 1 < ends; ++i) {
+        const TPoint from = points[i], to = points[(i + 1) % points.size()];
         const std::int64_t steps =
             std::max(std::abs(std::int64_t(to.X) - from.X), std::abs(std::int64_t(to.Y) - from.Y));
         const std::int64_t segmentEnd = position + steps;
@@ -307,7 +308,8 @@ LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle styl
         const int sx = x < b.X ? 1 : -1, sy = y < b.Y ? 1 : -1;
         int err = dx - dy;
         for (int step = std::max(dx, dy); step > 0; --step) {
-            plot(x, y);
+            plot(x, y, cycle == 0 || DashOn(pattern, cycle, position));
+            ++position;
             const int e2 = 2 * err;
             if (e2 > -dy) {
                 err -= dy;
@@ -320,7 +322,6 @@ LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle styl
         }
         position = segmentEnd;
     }
-    return out;
 }
 
 bool HatchBit(TBrushStyle style, int x, int y)
@@ -392,6 +393,46 @@ QPen WidePen(const TPenData& pen)
 {
     return QPen(ToQColor(pen.Color), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
+
+// Whether the image keeps an opaque colour as the plain 32-bit word, so that drawing can
+// write the words itself.
+bool HoldsPlainWords(const QImage& image)
+{
+    const QImage::Format format = image.format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Sets single pixels of one colour straight into an image of plain words, the pixels outside
+// the image or the clip left alone: lines and points set a great many pixels, and
+// QImage::setPixel checks and converts each of them.
+class TPixelWriter {
+public:
+    TPixelWriter(QImage& image, const TCanvasState& s, TColor color)
+        : m_bits(image.bits()), m_stride(image.bytesPerLine()), m_rgb(ToQRgb(color)), m_box(image.rect())
+    {
+        if (!s.Clipped)
+            return;
+        const TRect clip = s.Clip.GetRgnBox();
+        m_box &= QRect(clip.Left, clip.Top, clip.Width(), clip.Height());
+        // A clip of one rectangle is its box; only a clip of several needs a look per pixel.
+        if (s.Clip.Rects().size() > 1)
+            m_region = &s.Clip;
+    }
+
+    void Put(int x, int y)
+    {
+        if (m_box.contains(x, y) && (!m_region || m_region->PtInRegion(x, y)))
+            reinterpret_cast<QRgb*>(m_bits + y * m_stride)[x] = m_rgb;
+    }
+
+private:
+    uchar* m_bits;
+    qsizetype m_stride;
+    QRgb m_rgb;
+    QRect m_box;
+    const TRegion* m_region = nullptr;
+};
 
 class QtCanvasDevice final : public TCanvasDevice {
 public:
@@ -489,23 +530,17 @@ private:
     {
         if (points.isEmpty())
             return;
+        if (m_image && !exclusiveOr && HoldsPlainWords(*m_image)) {
+            TPixelWriter writer(*m_image, s, color);
+            for (const QPoint& pt : points)
+                writer.Put(pt.x(), pt.y());
+            return;
+        }
         if (m_image) {
-            const QRgb rgb = ToQColor(color).rgb();
-            // An opaque colour is stored unchanged in every 32-bit format, so a plain pen writes
-            // the words itself: a trace of many points sets a great many pixels, and
-            // QImage::setPixel checks and converts each of them.
-            const QImage::Format format = m_image->format();
-            const bool direct = !exclusiveOr && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-                                                 format == QImage::Format_ARGB32_Premultiplied);
-            uchar* const bits = direct ? m_image->bits() : nullptr;
-            const qsizetype stride = m_image->bytesPerLine();
+            const QRgb rgb = ToQRgb(color);
             for (const QPoint& pt : points) {
                 if (!m_image->valid(pt) || (s.Clipped && !s.Clip.PtInRegion(pt.x(), pt.y())))
                     continue;
-                if (direct) {
-                    reinterpret_cast<QRgb*>(bits + pt.y() * stride)[pt.x()] = rgb;
-                    continue;
-                }
                 const QRgb old = m_image->pixel(pt);
                 m_image->setPixel(pt, exclusiveOr ? (0xFF000000u | ((old ^ rgb) & 0xFFFFFFu)) : rgb);
             }
@@ -537,13 +572,30 @@ private:
             });
             return;
         }
-        if (points.size() == 2 && !closed && DashPattern(s.Pen.Style).empty() &&
-            FillStraightLine(s, points[0], points[1]))
+        const bool dashed = !DashPattern(s.Pen.Style).empty();
+        if (points.size() == 2 && !closed && !dashed && FillStraightLine(s, points[0], points[1]))
             return;
-        const LinePixels pixels = TracePolyline(points, closed, s.Pen.Style, DrawingArea());
-        if (s.BkMode == bkOpaque)
-            DrawPixels(s, pixels.Off, s.BkColor, false);
-        DrawPixels(s, pixels.On, s.Pen.Color, false);
+        // Gaps first, then dashes: where the line crosses itself a dash covers a gap.
+        const bool gaps = dashed && s.BkMode == bkOpaque;
+        if (m_image && HoldsPlainWords(*m_image)) {
+            // Straight into the picture: a trace is thousands of short lines a frame.
+            for (const bool dashes : {false, true}) {
+                if (!dashes && !gaps)
+                    continue;
+                TPixelWriter writer(*m_image, s, dashes ? s.Pen.Color : s.BkColor);
+                TracePolyline(points, closed, s.Pen.Style, m_image->rect(), [&](int x, int y, bool on) {
+                    if (on == dashes)
+                        writer.Put(x, y);
+                });
+            }
+            return;
+        }
+        QVector<QPoint> on, off;
+        TracePolyline(points, closed, s.Pen.Style, DrawingArea(),
+                      [&](int x, int y, bool dash) { (dash ? on : off).append(QPoint(x, y)); });
+        if (gaps)
+            DrawPixels(s, off, s.BkColor, false);
+        DrawPixels(s, on, s.Pen.Color, false);
     }
 
     // A solid one-pixel line along a row or a column, written straight into the image: the
@@ -551,11 +603,7 @@ private:
     // the image and the clip. False, having drawn nothing, for any other line or device.
     bool FillStraightLine(const TCanvasState& s, TPoint from, TPoint to)
     {
-        if (!m_image || (from.X != to.X && from.Y != to.Y))
-            return false;
-        const QImage::Format format = m_image->format();
-        if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-            format != QImage::Format_ARGB32_Premultiplied)
+        if (!m_image || (from.X != to.X && from.Y != to.Y) || !HoldsPlainWords(*m_image))
             return false;
         // The run as a rectangle, in 64 bits: the ends may lie anywhere.
         auto span = [](int a, int b, long long& low, long long& end) {
@@ -572,7 +620,7 @@ private:
             left = from.X;
             right = left + 1;
         }
-        const QRgb rgb = ToQColor(s.Pen.Color).rgb();
+        const QRgb rgb = ToQRgb(s.Pen.Color);
         uchar* const bits = m_image->bits();
         const qsizetype stride = m_image->bytesPerLine();
         auto fill = [&](const TRect& bounds) {

@@ -18,6 +18,15 @@ void Drawing(TCanvas& c)
     c.Ellipse(5, 22, 35, 38);
     c.Font().SetColor(clRed);
     c.TextOut(4, 4, "Aq");
+    // A dotted line that crosses itself, gaps in the background colour, in a clip of several
+    // rectangles: the bitmap writes these pixels itself, the painter draws them.
+    const TRegion ell = TRegion::FromRects({{0, 24, 20, 40}, {0, 32, 40, 40}});
+    c.SelectClipRgn(&ell);
+    c.Pen().SetStyle(psDot);
+    c.Pen().SetColor(clGreen);
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clFuchsia);
+    c.Polyline({{1, 25}, {38, 39}, {38, 25}, {1, 39}, {30, 20}});
 }
 
 QImage WhiteImage(int w, int h)
