@@ -403,18 +403,20 @@ bool HoldsPlainWords(const QImage& image)
            format == QImage::Format_ARGB32_Premultiplied;
 }
 
-// Sets single pixels of one colour straight into an image of plain words, the pixels outside
-// the image or the clip left alone: lines and points set a great many pixels, and
+// Sets pixels of one colour straight into an image of plain words, the pixels outside the
+// image or the clip left alone: lines and points set a great many pixels, and
 // QImage::setPixel checks and converts each of them.
 class TPixelWriter {
 public:
     TPixelWriter(QImage& image, const TCanvasState& s, TColor color)
-        : m_bits(image.bits()), m_stride(image.bytesPerLine()), m_rgb(ToQRgb(color)), m_box(image.rect())
+        : m_bits(image.bits()),
+          m_stride(image.bytesPerLine()),
+          m_rgb(ToQRgb(color)),
+          m_box{0, 0, image.width(), image.height()}
     {
         if (!s.Clipped)
             return;
-        const TRect clip = s.Clip.GetRgnBox();
-        m_box &= QRect(clip.Left, clip.Top, clip.Width(), clip.Height());
+        IntersectRect(m_box, m_box, s.Clip.GetRgnBox());
         // A clip of one rectangle is its box; only a clip of several needs a look per pixel.
         if (s.Clip.Rects().size() > 1)
             m_region = &s.Clip;
@@ -422,16 +424,46 @@ public:
 
     void Put(int x, int y)
     {
-        if (m_box.contains(x, y) && (!m_region || m_region->PtInRegion(x, y)))
-            reinterpret_cast<QRgb*>(m_bits + y * m_stride)[x] = m_rgb;
+        if (x >= m_box.Left && x < m_box.Right && y >= m_box.Top && y < m_box.Bottom &&
+            (!m_region || m_region->PtInRegion(x, y)))
+            Row(y)[x] = m_rgb;
+    }
+
+    // The pixels of a rectangle, in 64 bits: its edges may lie anywhere.
+    void Fill(long long left, long long top, long long right, long long bottom)
+    {
+        if (!m_region)
+            return FillWithin(m_box, left, top, right, bottom);
+        for (const TRect& r : m_region->Rects())
+            FillWithin(r, left, top, right, bottom);
     }
 
 private:
     uchar* m_bits;
     qsizetype m_stride;
     QRgb m_rgb;
-    QRect m_box;
+    TRect m_box;
     const TRegion* m_region = nullptr;
+
+    QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(m_bits + y * m_stride); }
+
+    void FillWithin(const TRect& bounds, long long left, long long top, long long right, long long bottom)
+    {
+        const int x0 = int(std::max<long long>({left, bounds.Left, m_box.Left}));
+        const int x1 = int(std::min<long long>({right, bounds.Right, m_box.Right}));
+        const int y0 = int(std::max<long long>({top, bounds.Top, m_box.Top}));
+        const int y1 = int(std::min<long long>({bottom, bounds.Bottom, m_box.Bottom}));
+        if (x1 <= x0)
+            return;
+        // A trace of many points is mostly short columns: one word a row.
+        if (x1 - x0 == 1) {
+            for (int y = y0; y < y1; ++y)
+                Row(y)[x0] = m_rgb;
+            return;
+        }
+        for (int y = y0; y < y1; ++y)
+            std::fill(Row(y) + x0, Row(y) + x1, m_rgb);
+    }
 };
 
 class QtCanvasDevice final : public TCanvasDevice {
@@ -620,23 +652,7 @@ private:
             left = from.X;
             right = left + 1;
         }
-        const QRgb rgb = ToQRgb(s.Pen.Color);
-        uchar* const bits = m_image->bits();
-        const qsizetype stride = m_image->bytesPerLine();
-        auto fill = [&](const TRect& bounds) {
-            const long long x0 = std::max<long long>({left, bounds.Left, 0});
-            const long long x1 = std::min<long long>({right, bounds.Right, m_image->width()});
-            const long long y0 = std::max<long long>({top, bounds.Top, 0});
-            const long long y1 = std::min<long long>({bottom, bounds.Bottom, m_image->height()});
-            for (long long y = y0; y < y1; ++y)
-                std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + x0, std::max<long long>(0, x1 - x0), rgb);
-        };
-        if (!s.Clipped) {
-            fill(TRect{0, 0, m_image->width(), m_image->height()});
-            return true;
-        }
-        for (const TRect& r : s.Clip.Rects())
-            fill(r);
+        TPixelWriter(*m_image, s, s.Pen.Color).Fill(left, top, right, bottom);
         return true;
     }
 
