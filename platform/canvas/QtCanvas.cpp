@@ -155,6 +155,26 @@ QFont MakeQFont(const TFontData& data)
 
 namespace {
 
+// One row's run of the pixels a text sets: in the font colour (Ink) or the background colour.
+struct TextRun {
+    int Y;
+    int Left;
+    int Right;  // exclusive
+    bool Ink;
+};
+
+// The pixels a line of unrotated text sets, relative to the top-left of its cell. Text
+// without antialiasing sets whole pixels of the font colour or the background colour and
+// leaves the rest, the same wherever the cell is put: a paint draws the same labels again
+// and again, and laying out and drawing them each time costs more than the rest of an
+// empty plot together.
+struct TextPicture {
+    std::vector<TextRun> Runs;
+    // False when the text drew anything else (a font the system antialiases after all): such
+    // a text is drawn by the painter every time.
+    bool Exact = true;
+};
+
 // Text is drawn and measured far more often than fonts change, and making a font asks the
 // font configuration to resolve its family: keep the fonts used lately, per thread. A paint
 // switches between a handful of them (axes, legend, labels, title).
@@ -162,9 +182,14 @@ struct CachedFont {
     TFontData Data;
     QFont Font;
     QFontMetrics Metrics;
+    // Asked of every text measured: each asking finds the font's engine under a lock.
+    int Ascent;
+    int Descent;
     // Widths of the texts measured in the font: a paint measures the same tick labels,
     // titles and legend entries every time, and each measurement shapes the text anew.
     mutable std::unordered_map<std::u16string, int> Widths;
+    // The pictures of the texts drawn in the font, transparent [0] and opaque [1].
+    mutable std::unordered_map<std::string, TextPicture> Pictures[2];
 };
 
 const CachedFont& FontFor(const TFontData& data)
@@ -178,13 +203,74 @@ const CachedFont& FontFor(const TFontData& data)
         return kept.front();
     }
     const QFont font = MakeQFont(data);
-    kept.push_front(CachedFont{data, font, QFontMetrics(font), {}});
+    const QFontMetrics metrics(font);
+    kept.push_front(CachedFont{data, font, metrics, metrics.ascent(), metrics.descent(), {}});
     if (kept.size() > kKept)
         kept.pop_back();
     return kept.front();
 }
 
 const QFontMetrics& MetricsFor(const TFontData& data) { return FontFor(data).Metrics; }
+
+// Draws the text as the painter draws it on a canvas, in black with its background (opaque
+// mode) red on white, with room around the cell for what glyphs put outside it, and reads
+// the runs back.
+TextPicture MakeTextPicture(const CachedFont& font, const QString& text, bool opaque)
+{
+    const QRgb untouched = qRgb(255, 255, 255), ink = qRgb(0, 0, 0), background = qRgb(255, 0, 0);
+    const int width = font.Metrics.horizontalAdvance(text);
+    const int height = font.Ascent + font.Descent;
+    const int margin = height + 2;
+    QImage image(width + 2 * margin, height + 2 * margin, QImage::Format_RGB32);
+    image.fill(untouched);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        p.setBackground(QColor(background));
+        p.translate(margin, margin);
+        if (opaque)
+            p.fillRect(QRect(0, 0, width, height), QColor(background));
+        p.setFont(font.Font);
+        p.setPen(QColor(ink));
+        p.drawText(QPoint(0, font.Ascent), text);
+    }
+    TextPicture picture;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width();) {
+            const QRgb pixel = line[x] & 0xFFFFFF;
+            if (pixel == (untouched & 0xFFFFFF)) {
+                ++x;
+                continue;
+            }
+            const bool edge = x == 0 || y == 0 || y == image.height() - 1;
+            if ((pixel != (ink & 0xFFFFFF) && pixel != (background & 0xFFFFFF)) || edge)
+                return {{}, false};
+            const int start = x;
+            while (x < image.width() && (line[x] & 0xFFFFFF) == pixel)
+                ++x;
+            if (x == image.width())
+                return {{}, false};
+            picture.Runs.push_back({y - margin, start - margin, x - margin, pixel == (ink & 0xFFFFFF)});
+        }
+    }
+    return picture;
+}
+
+// The picture of a text in the font, made the first time the text is drawn.
+const TextPicture& TextPictureFor(const CachedFont& font, const std::string& text, bool opaque)
+{
+    constexpr size_t kKeptPictures = 1024;
+    auto& pictures = font.Pictures[opaque ? 1 : 0];
+    if (const auto found = pictures.find(text); found != pictures.end())
+        return found->second;
+    if (pictures.size() >= kKeptPictures)
+        pictures.clear();
+    const QString utf16 = QString::fromStdU16String(Win1252ToUtf16(text));
+    return pictures.emplace(text, MakeTextPicture(font, utf16, opaque)).first->second;
+}
 
 }  // namespace
 
@@ -201,7 +287,7 @@ TTextSize TCanvasDevice::TextExtent(const TFontData& font, const std::u16string&
             cached.Widths.clear();
         found = cached.Widths.emplace(text, fm.horizontalAdvance(QString::fromStdU16String(text))).first;
     }
-    return {found->second, fm.ascent() + fm.descent(), fm.ascent()};
+    return {found->second, cached.Ascent + cached.Descent, cached.Ascent};
 }
 
 int TCanvasDevice::AverageCharWidth(const TFontData& font) { return MetricsFor(font).averageCharWidth(); }
@@ -421,6 +507,9 @@ public:
         if (s.Clip.Rects().size() > 1)
             m_region = &s.Clip;
     }
+
+    // Leaves out the pixels outside r as well.
+    void Limit(const TRect& r) { IntersectRect(m_box, m_box, r); }
 
     void Put(int x, int y)
     {
@@ -719,24 +808,46 @@ private:
     void DrawText(const TCanvasRecord& r)
     {
         const TCanvasState& s = r.State;
+        const CachedFont& cached = FontFor(s.Font);
+        // Unrotated text in a picture of plain words is put together from the runs it set
+        // the first time; a box given the wrong way round is left to the painter's rules.
+        if (m_image && HoldsPlainWords(*m_image) && s.Font.Escapement == 0 &&
+            (r.Options == 0 || (r.Rect.Right >= r.Rect.Left && r.Rect.Bottom >= r.Rect.Top))) {
+            const TextPicture& picture = TextPictureFor(cached, r.Text, s.BkMode == bkOpaque);
+            if (picture.Exact)
+                return PutTextPicture(r, picture);
+        }
         Paint(s, [&](QPainter& p) {
             const QRect box = ToQRect(r.Rect);
             if (r.Options & kTextClipped)
                 p.setClipRect(box, p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
             if (r.Options & kTextOpaque)
                 p.fillRect(box, ToQColor(s.BkColor));
-            const CachedFont& cached = FontFor(s.Font);
-            const QFont& font = cached.Font;
-            const QFontMetrics& fm = cached.Metrics;
             const QString text = QString::fromStdU16String(Win1252ToUtf16(r.Text));
             p.translate(r.Points[0].X, r.Points[0].Y);
             p.rotate(-double(s.Font.Escapement) / 10.0);  // -INT_MIN does not exist as an int
             if (s.BkMode == bkOpaque)
-                p.fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(s.BkColor));
-            p.setFont(font);
+                p.fillRect(QRect(0, 0, cached.Metrics.horizontalAdvance(text), cached.Ascent + cached.Descent),
+                           ToQColor(s.BkColor));
+            p.setFont(cached.Font);
             p.setPen(ToQColor(s.Font.Color));
-            p.drawText(QPoint(0, fm.ascent()), text);
+            p.drawText(QPoint(0, cached.Ascent), text);
         });
+    }
+
+    void PutTextPicture(const TCanvasRecord& r, const TextPicture& picture)
+    {
+        const TCanvasState& s = r.State;
+        TPixelWriter ink(*m_image, s, s.Font.Color), background(*m_image, s, s.BkColor);
+        if (r.Options & kTextClipped) {
+            ink.Limit(r.Rect);
+            background.Limit(r.Rect);
+        }
+        if (r.Options & kTextOpaque)
+            background.Fill(r.Rect.Left, r.Rect.Top, r.Rect.Right, r.Rect.Bottom);
+        const long long x = r.Points[0].X, y = r.Points[0].Y;
+        for (const TextRun& run : picture.Runs)
+            (run.Ink ? ink : background).Fill(x + run.Left, y + run.Y, x + run.Right, y + run.Y + 1);
     }
 
     void DrawImage(const TCanvasRecord& r)

@@ -18,6 +18,9 @@ void Drawing(TCanvas& c)
     c.Ellipse(5, 22, 35, 38);
     c.Font().SetColor(clRed);
     c.TextOut(4, 4, "Aq");
+    // Slanted and underlined text leaning out of a box it is clipped to.
+    c.Font().SetStyle({fsItalic, fsUnderline});
+    c.TextRect({20, 2, 31, 12}, 19, 3, "Wf");
     // A dotted line that crosses itself, gaps in the background colour, in a clip of several
     // rectangles: the bitmap writes these pixels itself, the painter draws them.
     const TRegion ell = TRegion::FromRects({{0, 24, 20, 40}, {0, 32, 40, 40}});
