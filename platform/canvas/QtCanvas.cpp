@@ -365,11 +365,11 @@ bool DashOn(const std::vector<int>& pattern, int cycle, std::int64_t position)
 // otherwise overflow the steps or trace a billion pixels nobody sees. The dash pattern
 // keeps the phase the whole segment would have given it.
 template <typename Plot>
-void TracePolyline(const std::vector<TPoint>& points, bool closed, TPenStyle style, QRect area, Plot&& plot)
+void TracePolyline(const TPoint* points, size_t count, bool closed, TPenStyle style, QRect area, Plot&& plot)
 {
-    if (points.empty())
+    if (count == 0)
         return;
-    const size_t ends = points.size() + (closed ? 1 : 0);
+    const size_t ends = count + (closed ? 1 : 0);
     area.adjust(-2, -2, 2, 2);
     const std::vector<int>& pattern = DashPattern(style);
     int cycle = 0;
@@ -377,7 +377,7 @@ void TracePolyline(const std::vector<TPoint>& points, bool closed, TPenStyle sty
         cycle += n;
     std::int64_t position = 0;
     for (size_t i = 0; i + 1 < ends; ++i) {
-        const TPoint from = points[i], to = points[(i + 1) % points.size()];
+        const TPoint from = points[i], to = points[(i + 1) % count];
         const std::int64_t steps =
             std::max(std::abs(std::int64_t(to.X) - from.X), std::abs(std::int64_t(to.Y) - from.Y));
         const std::int64_t segmentEnd = position + steps;
@@ -489,69 +489,96 @@ bool HoldsPlainWords(const QImage& image)
            format == QImage::Format_ARGB32_Premultiplied;
 }
 
-// Sets pixels of one colour straight into an image of plain words, the pixels outside the
-// image or the clip left alone: lines and points set a great many pixels, and
-// QImage::setPixel checks and converts each of them.
+// Sets pixels straight into an image of plain words, the pixels outside the image or the
+// clip left alone: lines and points set a great many pixels, and QImage::setPixel checks and
+// converts each of them; small pictures are drawn many times a paint, and a painter costs
+// more to set up than they take to copy.
 class TPixelWriter {
 public:
-    TPixelWriter(QImage& image, const TCanvasState& s, TColor color)
-        : m_bits(image.bits()),
-          m_stride(image.bytesPerLine()),
-          m_rgb(ToQRgb(color)),
-          m_box{0, 0, image.width(), image.height()}
+    TPixelWriter(QImage& image, const TCanvasState& s)
+        : m_bits(image.bits()), m_stride(image.bytesPerLine()), m_box{0, 0, image.width(), image.height()}
     {
         if (!s.Clipped)
             return;
-        IntersectRect(m_box, m_box, s.Clip.GetRgnBox());
+        const std::vector<TRect>& rects = s.Clip.Rects();
         // A clip of one rectangle is its box; only a clip of several needs a look per pixel.
-        if (s.Clip.Rects().size() > 1)
+        if (rects.size() == 1)
+            Limit(rects.front());
+        else
+            Limit(s.Clip.GetRgnBox());
+        if (rects.size() > 1)
             m_region = &s.Clip;
     }
 
-    // Leaves out the pixels outside r as well.
-    void Limit(const TRect& r) { IntersectRect(m_box, m_box, r); }
+    // Leaves out the pixels outside r as well (an empty box leaves out every pixel).
+    void Limit(const TRect& r)
+    {
+        m_box = {std::max(m_box.Left, r.Left), std::max(m_box.Top, r.Top), std::min(m_box.Right, r.Right),
+                 std::min(m_box.Bottom, r.Bottom)};
+    }
 
-    void Put(int x, int y)
+    void Put(int x, int y, QRgb rgb)
     {
         if (x >= m_box.Left && x < m_box.Right && y >= m_box.Top && y < m_box.Bottom &&
             (!m_region || m_region->PtInRegion(x, y)))
-            Row(y)[x] = m_rgb;
+            Row(y)[x] = rgb;
     }
 
     // The pixels of a rectangle, in 64 bits: its edges may lie anywhere.
-    void Fill(long long left, long long top, long long right, long long bottom)
+    void Fill(long long left, long long top, long long right, long long bottom, QRgb rgb)
     {
-        if (!m_region)
-            return FillWithin(m_box, left, top, right, bottom);
-        for (const TRect& r : m_region->Rects())
-            FillWithin(r, left, top, right, bottom);
+        ForEachPart(left, top, right, bottom, [&](int x0, int y0, int x1, int y1) {
+            // A trace of many points is mostly short columns: one word a row.
+            if (x1 - x0 == 1) {
+                for (int y = y0; y < y1; ++y)
+                    Row(y)[x0] = rgb;
+                return;
+            }
+            for (int y = y0; y < y1; ++y)
+                std::fill(Row(y) + x0, Row(y) + x1, rgb);
+        });
+    }
+
+    // An image of plain words with its top-left at (x, y), the pixels of `key` left out when
+    // `keyed`.
+    void Copy(const QImage& source, int x, int y, bool keyed, QRgb key)
+    {
+        const long long left = x, top = y;
+        ForEachPart(left, top, left + source.width(), top + source.height(), [&](int x0, int y0, int x1, int y1) {
+            for (int row = y0; row < y1; ++row) {
+                const QRgb* from = reinterpret_cast<const QRgb*>(source.constScanLine(int(row - top))) + (x0 - left);
+                QRgb* to = Row(row) + x0;
+                for (int n = x1 - x0; n > 0; --n, ++from, ++to)
+                    if (!keyed || (*from & 0xFFFFFF) != key)
+                        *to = *from;
+            }
+        });
     }
 
 private:
     uchar* m_bits;
     qsizetype m_stride;
-    QRgb m_rgb;
     TRect m_box;
     const TRegion* m_region = nullptr;
 
     QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(m_bits + y * m_stride); }
 
-    void FillWithin(const TRect& bounds, long long left, long long top, long long right, long long bottom)
+    // Calls part(x0, y0, x1, y1) for each non-empty part of the rectangle that can be drawn.
+    template <typename Part>
+    void ForEachPart(long long left, long long top, long long right, long long bottom, Part&& part)
     {
-        const int x0 = int(std::max<long long>({left, bounds.Left, m_box.Left}));
-        const int x1 = int(std::min<long long>({right, bounds.Right, m_box.Right}));
-        const int y0 = int(std::max<long long>({top, bounds.Top, m_box.Top}));
-        const int y1 = int(std::min<long long>({bottom, bounds.Bottom, m_box.Bottom}));
-        if (x1 <= x0)
-            return;
-        // A trace of many points is mostly short columns: one word a row.
-        if (x1 - x0 == 1) {
-            for (int y = y0; y < y1; ++y)
-                Row(y)[x0] = m_rgb;
-            return;
-        }
-        for (int y = y0; y < y1; ++y)
-            std::fill(Row(y) + x0, Row(y) + x1, m_rgb);
+        auto within = [&](const TRect& bounds) {
+            const int x0 = int(std::max<long long>({left, bounds.Left, m_box.Left}));
+            const int x1 = int(std::min<long long>({right, bounds.Right, m_box.Right}));
+            const int y0 = int(std::max<long long>({top, bounds.Top, m_box.Top}));
+            const int y1 = int(std::min<long long>({bottom, bounds.Bottom, m_box.Bottom}));
+            if (x0 < x1 && y0 < y1)
+                part(x0, y0, x1, y1);
+        };
+        if (!m_region)
+            return within(m_box);
+        for (const TRect& r : m_region->Rects())
+            within(r);
     }
 };
 
@@ -652,9 +679,10 @@ private:
         if (points.isEmpty())
             return;
         if (m_image && !exclusiveOr && HoldsPlainWords(*m_image)) {
-            TPixelWriter writer(*m_image, s, color);
+            TPixelWriter writer(*m_image, s);
+            const QRgb rgb = ToQRgb(color);
             for (const QPoint& pt : points)
-                writer.Put(pt.x(), pt.y());
+                writer.Put(pt.x(), pt.y(), rgb);
             return;
         }
         if (m_image) {
@@ -694,55 +722,62 @@ private:
             return;
         }
         const bool dashed = !DashPattern(s.Pen.Style).empty();
-        if (points.size() == 2 && !closed && !dashed && FillStraightLine(s, points[0], points[1]))
-            return;
+        const bool direct = m_image && HoldsPlainWords(*m_image);
+        if (direct && !dashed)
+            return PutSolidPolyline(s, points, closed);
         // Gaps first, then dashes: where the line crosses itself a dash covers a gap.
         const bool gaps = dashed && s.BkMode == bkOpaque;
-        if (m_image && HoldsPlainWords(*m_image)) {
-            // Straight into the picture: a trace is thousands of short lines a frame.
+        if (direct) {
             for (const bool dashes : {false, true}) {
                 if (!dashes && !gaps)
                     continue;
-                TPixelWriter writer(*m_image, s, dashes ? s.Pen.Color : s.BkColor);
-                TracePolyline(points, closed, s.Pen.Style, m_image->rect(), [&](int x, int y, bool on) {
-                    if (on == dashes)
-                        writer.Put(x, y);
-                });
+                TPixelWriter writer(*m_image, s);
+                const QRgb rgb = ToQRgb(dashes ? s.Pen.Color : s.BkColor);
+                TracePolyline(points.data(), points.size(), closed, s.Pen.Style, m_image->rect(),
+                              [&](int x, int y, bool on) {
+                                  if (on == dashes)
+                                      writer.Put(x, y, rgb);
+                              });
             }
             return;
         }
         QVector<QPoint> on, off;
-        TracePolyline(points, closed, s.Pen.Style, DrawingArea(),
+        TracePolyline(points.data(), points.size(), closed, s.Pen.Style, DrawingArea(),
                       [&](int x, int y, bool dash) { (dash ? on : off).append(QPoint(x, y)); });
         if (gaps)
             DrawPixels(s, off, s.BkColor, false);
         DrawPixels(s, on, s.Pen.Color, false);
     }
 
-    // A solid one-pixel line along a row or a column, written straight into the image: the
-    // pixels from `from` up to but not including `to`, as the traced line sets them, within
-    // the image and the clip. False, having drawn nothing, for any other line or device.
-    bool FillStraightLine(const TCanvasState& s, TPoint from, TPoint to)
+    // A solid one-pixel polyline straight into the picture, segment by segment: a trace is
+    // thousands of short lines a frame, and most of a dense one are columns. A segment along
+    // a row or a column is a run, from its start up to but not including its end, as the
+    // traced line sets it.
+    void PutSolidPolyline(const TCanvasState& s, const std::vector<TPoint>& points, bool closed)
     {
-        if (!m_image || (from.X != to.X && from.Y != to.Y) || !HoldsPlainWords(*m_image))
-            return false;
-        // The run as a rectangle, in 64 bits: the ends may lie anywhere.
-        auto span = [](int a, int b, long long& low, long long& end) {
-            low = a <= b ? a : (long long)b + 1;
-            end = a <= b ? (long long)b : (long long)a + 1;
-        };
-        long long left, right, top, bottom;
-        if (from.Y == to.Y) {
-            span(from.X, to.X, left, right);
-            top = from.Y;
-            bottom = top + 1;
-        } else {
-            span(from.Y, to.Y, top, bottom);
-            left = from.X;
-            right = left + 1;
+        TPixelWriter writer(*m_image, s);
+        const QRgb rgb = ToQRgb(s.Pen.Color);
+        const QRect area = m_image->rect();
+        const size_t ends = points.size() + (closed ? 1 : 0);
+        for (size_t i = 0; i + 1 < ends; ++i) {
+            const TPoint segment[2] = {points[i], points[(i + 1) % points.size()]};
+            const TPoint from = segment[0], to = segment[1];
+            if (from.X != to.X && from.Y != to.Y) {
+                TracePolyline(segment, 2, false, psSolid, area, [&](int x, int y, bool) { writer.Put(x, y, rgb); });
+                continue;
+            }
+            // The run as a rectangle, in 64 bits: the ends may lie anywhere.
+            const auto span = [](long long a, long long b) {
+                return a <= b ? std::pair{a, b} : std::pair{b + 1, a + 1};
+            };
+            if (from.Y == to.Y) {
+                const auto [left, right] = span(from.X, to.X);
+                writer.Fill(left, from.Y, right, from.Y + 1LL, rgb);
+            } else {
+                const auto [top, bottom] = span(from.Y, to.Y);
+                writer.Fill(from.X, top, from.X + 1LL, bottom, rgb);
+            }
         }
-        TPixelWriter(*m_image, s, s.Pen.Color).Fill(left, top, right, bottom);
-        return true;
     }
 
     void DrawPolygon(const TCanvasRecord& r)
@@ -838,21 +873,27 @@ private:
     void PutTextPicture(const TCanvasRecord& r, const TextPicture& picture)
     {
         const TCanvasState& s = r.State;
-        TPixelWriter ink(*m_image, s, s.Font.Color), background(*m_image, s, s.BkColor);
-        if (r.Options & kTextClipped) {
-            ink.Limit(r.Rect);
-            background.Limit(r.Rect);
-        }
+        TPixelWriter writer(*m_image, s);
+        if (r.Options & kTextClipped)
+            writer.Limit(r.Rect);
+        const QRgb ink = ToQRgb(s.Font.Color), background = ToQRgb(s.BkColor);
         if (r.Options & kTextOpaque)
-            background.Fill(r.Rect.Left, r.Rect.Top, r.Rect.Right, r.Rect.Bottom);
+            writer.Fill(r.Rect.Left, r.Rect.Top, r.Rect.Right, r.Rect.Bottom, background);
         const long long x = r.Points[0].X, y = r.Points[0].Y;
         for (const TextRun& run : picture.Runs)
-            (run.Ink ? ink : background).Fill(x + run.Left, y + run.Y, x + run.Right, y + run.Y + 1);
+            writer.Fill(x + run.Left, y + run.Y, x + run.Right, y + run.Y + 1, run.Ink ? ink : background);
     }
 
     void DrawImage(const TCanvasRecord& r)
     {
         const QImage& image = BitmapAccess::Image(*r.Image);
+        const TRect box = Normalized(r.Rect);
+        // A picture drawn at its own size onto a picture is copied word for word.
+        if (m_image && HoldsPlainWords(*m_image) && image.format() == QImage::Format_RGB32 &&
+            box.Right - (long long)box.Left == image.width() && box.Bottom - (long long)box.Top == image.height()) {
+            TPixelWriter(*m_image, r.State).Copy(image, box.Left, box.Top, r.Transparent, ToQRgb(r.Color) & 0xFFFFFF);
+            return;
+        }
         const QImage source = r.Transparent ? KeyToAlpha(image, r.Color) : image;
         Paint(r.State, [&](QPainter& p) { p.drawImage(ToQRect(Normalized(r.Rect)), source); });
     }

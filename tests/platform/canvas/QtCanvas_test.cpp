@@ -2,6 +2,7 @@
 
 #include "PixelTestUtil.h"
 
+#include "platform/canvas/Bitmap.h"
 #include "platform/canvas/QtCanvas_p.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,16 @@ void Drawing(TCanvas& c)
     c.Brush().SetStyle(bsSolid);
     c.Brush().SetColor(clFuchsia);
     c.Polyline({{1, 25}, {38, 39}, {38, 25}, {1, 39}, {30, 20}});
+    // Solid lines along rows and columns are runs, the others traced, ends far off or not.
+    c.Pen().SetStyle(psSolid);
+    c.Polyline({{-100, 30}, {39, 30}, {39, 26}, {25, 33}, {25, 60}, {10, 36}});
+    // A picture at its own size is copied, its transparent colour (black) left out.
+    TBitmap icon;
+    icon.SetSize(8, 8);
+    icon.Canvas().Brush().SetColor(clRed);
+    icon.Canvas().FillRect({1, 1, 7, 4});
+    icon.SetTransparent(true);
+    c.Draw(14, 28, icon);
 }
 
 QImage WhiteImage(int w, int h)
