@@ -313,6 +313,12 @@ const std::vector<int>& DashPattern(TPenStyle style)
     }
 }
 
+// Whether DashPattern(style) has dashes, asked of every line without finding the pattern.
+bool IsDashed(TPenStyle style)
+{
+    return style == psDash || style == psDot || style == psDashDot || style == psDashDotDot;
+}
+
 // The part of the segment from a to b inside `area` as parameters 0 <= t0 <= t1 <= 1 of the
 // segment (Liang-Barsky); false when the segment misses the area.
 bool ClipSegment(TPoint a, TPoint b, const QRect& area, double& t0, double& t1)
@@ -721,7 +727,7 @@ private:
             });
             return;
         }
-        const bool dashed = !DashPattern(s.Pen.Style).empty();
+        const bool dashed = IsDashed(s.Pen.Style);
         const bool direct = m_image && HoldsPlainWords(*m_image);
         if (direct && !dashed)
             return PutSolidPolyline(s, points, closed);
