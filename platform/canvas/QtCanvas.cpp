@@ -605,10 +605,7 @@ public:
         case TCanvasOp::Polygon: return DrawPolygon(r);
         case TCanvasOp::Rectangle: return DrawRectangle(r.State, Normalized(r.Rect));
         case TCanvasOp::Ellipse: return DrawEllipse(r.State, Normalized(r.Rect));
-        case TCanvasOp::FillRect:
-            return Paint(r.State, [&](QPainter& p) {
-                FillShape(p, r.State, [&](QPainter& q) { q.drawRect(ToQRect(r.Rect)); });
-            });
+        case TCanvasOp::FillRect: return FillRect(r.State, r.Rect);
         case TCanvasOp::Pixel: return DrawPixels(r.State, {QPoint(r.Points[0].X, r.Points[0].Y)}, r.Color, false);
         case TCanvasOp::Text: return DrawText(r);
         case TCanvasOp::Image: return DrawImage(r);
@@ -753,6 +750,19 @@ private:
         if (gaps)
             DrawPixels(s, off, s.BkColor, false);
         DrawPixels(s, on, s.Pen.Color, false);
+    }
+
+    void FillRect(const TCanvasState& s, const TRect& r)
+    {
+        // A solid brush on a picture fills the words itself: panels, buttons and the
+        // background are filled every paint, and a painter costs more to set up than most of
+        // them take to fill.
+        if (m_image && HoldsPlainWords(*m_image) && s.Brush.Style == bsSolid && r.Right >= r.Left &&
+            r.Bottom >= r.Top) {
+            TPixelWriter(*m_image, s).Fill(r.Left, r.Top, r.Right, r.Bottom, ToQRgb(s.Brush.Color));
+            return;
+        }
+        Paint(s, [&](QPainter& p) { FillShape(p, s, [&](QPainter& q) { q.drawRect(ToQRect(r)); }); });
     }
 
     // A solid one-pixel polyline straight into the picture, segment by segment: a trace is

@@ -34,6 +34,8 @@ void Drawing(TCanvas& c)
     // Solid lines along rows and columns are runs, the others traced, ends far off or not.
     c.Pen().SetStyle(psSolid);
     c.Polyline({{-100, 30}, {39, 30}, {39, 26}, {25, 33}, {25, 60}, {10, 36}});
+    c.Brush().SetColor(clAqua);
+    c.FillRect({30, 21, 45, 35});
     // A picture at its own size is copied, its transparent colour (black) left out.
     TBitmap icon;
     icon.SetSize(8, 8);
