@@ -102,10 +102,11 @@ void PeerBytes(benchmark::State& state)
     state.counters["peer"] = bytes;
 }
 
-enum class TFrameKind { Static, NewPoints, FirstPaint };
+enum class TFrameKind { Static, NewPoints, FirstPaint, Empty };
 
 // As ours: one graph of `count` points shown whole; thinned to a few points per pixel column
-// (adaptive sampling) when `sampled`, else every segment drawn.
+// (adaptive sampling) when `sampled`, else every segment drawn. An empty frame shows the axes
+// of the points and no points.
 void PeerFrame(benchmark::State& state, int count, bool sampled, TFrameKind kind, const std::string& png)
 {
     const std::vector<double> y = SignalValues(count);
@@ -117,7 +118,8 @@ void PeerFrame(benchmark::State& state, int count, bool sampled, TFrameKind kind
     TPeerPlot peer(FrameDataArea(count), 1);
     QCPGraph* graph = peer.Graph(0);
     graph->setAdaptiveSampling(sampled);
-    graph->setData(keys, values, true);
+    if (kind != TFrameKind::Empty)
+        graph->setData(keys, values, true);
     const auto [low, high] = std::minmax_element(y.begin(), y.end());
     peer.Plot.xAxis->setRange(0, count - 1);
     peer.Plot.yAxis->setRange(*low, *high);
@@ -256,6 +258,7 @@ void RegisterPeerBenchmarks()
         {"10k/segments", kFramePointsSegments, false, TFrameKind::Static},
         // The peer's own thinning on, for a look at what it saves (no figure of ours matches).
         {"10k/sampled", kFramePointsSegments, true, TFrameKind::Static},
+        {"10k/empty", kFramePointsSegments, false, TFrameKind::Empty},
     };
     for (const auto& frame : frames) {
         std::string png = "frame_" + std::string(frame.Name) + "_peer.png";

@@ -202,28 +202,30 @@ struct TShownPlot {
     int Frames = 0;
 };
 
-// One channel showing every one of `count` points, in a ring of `count` when `ring`.
-void ShowSignal(TShownPlot& shown, int count, bool fast, bool ring)
+enum class TFrameKind { Static, NewPoints, FirstPaint, Empty };
+
+// One channel showing every one of `count` points, in a ring of `count` for new points; for
+// an empty frame the axes as they would show the points, and no points.
+void ShowSignal(TShownPlot& shown, int count, bool fast, TFrameKind kind)
 {
     TiPlotChannel* channel = shown.Channel(0);
     channel->SetFastDrawEnabled(fast);
-    if (ring)
+    if (kind == TFrameKind::NewPoints)
         channel->SetRingBufferSize(count);
     const std::vector<double> y = SignalValues(count);
-    for (int i = 0; i < count; ++i)
-        channel->AddXY(i, y[std::size_t(i)]);
+    if (kind != TFrameKind::Empty)
+        for (int i = 0; i < count; ++i)
+            channel->AddXY(i, y[std::size_t(i)]);
     const auto [low, high] = std::minmax_element(y.begin(), y.end());
     shown.Plot->GetXAxis(0)->SetMinSpan(0, count - 1);
     shown.Plot->GetYAxis(0)->SetMinSpan(*low, *high - *low);
     shown.Show();
 }
 
-enum class TFrameKind { Static, NewPoints, FirstPaint };
-
 void Frame(benchmark::State& state, int count, bool fast, TFrameKind kind, const std::string& png)
 {
     TShownPlot shown(1);
-    ShowSignal(shown, count, fast, kind == TFrameKind::NewPoints);
+    ShowSignal(shown, count, fast, kind);
     TiPlotChannel* channel = shown.Channel(0);
     const std::vector<double> next = SignalValues(kFrameNewPoints);
     long added = count;
@@ -322,7 +324,7 @@ TDataArea FrameDataArea(int count)
     static std::map<int, TDataArea> known;
     if (!known.contains(count)) {
         TShownPlot shown(1);
-        ShowSignal(shown, count, count > kFramePointsSegments, false);
+        ShowSignal(shown, count, count > kFramePointsSegments, TFrameKind::Static);
         known[count] = shown.DataArea();
     }
     return known[count];
@@ -381,6 +383,8 @@ void RegisterPlotBenchmarks()
         {"1M/new_points", kFramePointsFast, true, TFrameKind::NewPoints},
         {"1M/first_paint", kFramePointsFast, true, TFrameKind::FirstPaint},
         {"10k/segments", kFramePointsSegments, false, TFrameKind::Static},
+        // What every frame costs besides its points: the 10k frame's axes, grid and labels.
+        {"10k/empty", kFramePointsSegments, false, TFrameKind::Empty},
     };
     for (const auto& frame : frames) {
         std::string png = "frame_" + std::string(frame.Name) + "_ours.png";

@@ -156,6 +156,10 @@ def main():
             wording = f">= {goal:g}x faster" if goal > 1 else "no slower"
             row(figure, ours, peer, raw, ratio, wording, known(ours, peer) and peer / ours >= goal)
 
+    # What every frame costs besides its points: the 10k frame with no points.
+    ours, peer = ms(r.get("frame/10k/empty/ours")), ms(r.get("frame/10k/empty/peer"))
+    row("frame 10k axes, no points (ms)", ours, peer, None, times(peer, ours, "faster"), "none", None)
+
     # One live-chart frame apart from the event loop: what a frame costs, run to run.
     ours, peer = ms(r.get("frame/live16/ours")), ms(r.get("frame/live16/peer"))
     row("frame live 16 x 100k, 167 new points each (ms)", ours, peer, None, times(peer, ours, "faster"), "none",

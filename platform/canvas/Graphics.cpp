@@ -204,15 +204,28 @@ TCanvasState TCanvas::State() const
     return s;
 }
 
+namespace {
+
+// The font and the clip change far less often than lines are drawn, and a line's record
+// keeps its state from the line before: comparing them costs less than copying them.
+template <typename T>
+void CopyIfChanged(T& to, const T& from)
+{
+    if (!(to == from))
+        to = from;
+}
+
+}  // namespace
+
 void TCanvas::CopyState(TCanvasState& s) const
 {
     s.Pen = d->Pen.Data();
     s.Brush = d->Brush.Data();
-    s.Font = d->Font.Data();
+    CopyIfChanged(s.Font, d->Font.Data());
     s.BkColor = d->BkColor;
     s.BkMode = d->BkMode;
     s.Clipped = d->Clipped;
-    s.Clip = d->Clip;
+    CopyIfChanged(s.Clip, d->Clip);
 }
 
 TPoint TCanvas::ToDevice(int x, int y) const { return {x + d->Origin.X, y + d->Origin.Y}; }

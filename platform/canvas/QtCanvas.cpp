@@ -47,6 +47,12 @@ QColor ToQColor(TColor color)
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
+QRgb ToQRgb(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
 TColor FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 TColor KeyTransparentPixels(QImage& image)
@@ -149,6 +155,26 @@ QFont MakeQFont(const TFontData& data)
 
 namespace {
 
+// One row's run of the pixels a text sets: in the font colour (Ink) or the background colour.
+struct TextRun {
+    int Y;
+    int Left;
+    int Right;  // exclusive
+    bool Ink;
+};
+
+// The pixels a line of unrotated text sets, relative to the top-left of its cell. Text
+// without antialiasing sets whole pixels of the font colour or the background colour and
+// leaves the rest, the same wherever the cell is put: a paint draws the same labels again
+// and again, and laying out and drawing them each time costs more than the rest of an
+// empty plot together.
+struct TextPicture {
+    std::vector<TextRun> Runs;
+    // False when the text drew anything else (a font the system antialiases after all): such
+    // a text is drawn by the painter every time.
+    bool Exact = true;
+};
+
 // Text is drawn and measured far more often than fonts change, and making a font asks the
 // font configuration to resolve its family: keep the fonts used lately, per thread. A paint
 // switches between a handful of them (axes, legend, labels, title).
@@ -156,9 +182,14 @@ struct CachedFont {
     TFontData Data;
     QFont Font;
     QFontMetrics Metrics;
+    // Asked of every text measured: each asking finds the font's engine under a lock.
+    int Ascent;
+    int Descent;
     // Widths of the texts measured in the font: a paint measures the same tick labels,
     // titles and legend entries every time, and each measurement shapes the text anew.
     mutable std::unordered_map<std::u16string, int> Widths;
+    // The pictures of the texts drawn in the font, transparent [0] and opaque [1].
+    mutable std::unordered_map<std::string, TextPicture> Pictures[2];
 };
 
 const CachedFont& FontFor(const TFontData& data)
@@ -172,13 +203,74 @@ const CachedFont& FontFor(const TFontData& data)
         return kept.front();
     }
     const QFont font = MakeQFont(data);
-    kept.push_front(CachedFont{data, font, QFontMetrics(font), {}});
+    const QFontMetrics metrics(font);
+    kept.push_front(CachedFont{data, font, metrics, metrics.ascent(), metrics.descent(), {}});
     if (kept.size() > kKept)
         kept.pop_back();
     return kept.front();
 }
 
 const QFontMetrics& MetricsFor(const TFontData& data) { return FontFor(data).Metrics; }
+
+// Draws the text as the painter draws it on a canvas, in black with its background (opaque
+// mode) red on white, with room around the cell for what glyphs put outside it, and reads
+// the runs back.
+TextPicture MakeTextPicture(const CachedFont& font, const QString& text, bool opaque)
+{
+    const QRgb untouched = qRgb(255, 255, 255), ink = qRgb(0, 0, 0), background = qRgb(255, 0, 0);
+    const int width = font.Metrics.horizontalAdvance(text);
+    const int height = font.Ascent + font.Descent;
+    const int margin = height + 2;
+    QImage image(width + 2 * margin, height + 2 * margin, QImage::Format_RGB32);
+    image.fill(untouched);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        p.setBackground(QColor(background));
+        p.translate(margin, margin);
+        if (opaque)
+            p.fillRect(QRect(0, 0, width, height), QColor(background));
+        p.setFont(font.Font);
+        p.setPen(QColor(ink));
+        p.drawText(QPoint(0, font.Ascent), text);
+    }
+    TextPicture picture;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width();) {
+            const QRgb pixel = line[x] & 0xFFFFFF;
+            if (pixel == (untouched & 0xFFFFFF)) {
+                ++x;
+                continue;
+            }
+            const bool edge = x == 0 || y == 0 || y == image.height() - 1;
+            if ((pixel != (ink & 0xFFFFFF) && pixel != (background & 0xFFFFFF)) || edge)
+                return {{}, false};
+            const int start = x;
+            while (x < image.width() && (line[x] & 0xFFFFFF) == pixel)
+                ++x;
+            if (x == image.width())
+                return {{}, false};
+            picture.Runs.push_back({y - margin, start - margin, x - margin, pixel == (ink & 0xFFFFFF)});
+        }
+    }
+    return picture;
+}
+
+// The picture of a text in the font, made the first time the text is drawn.
+const TextPicture& TextPictureFor(const CachedFont& font, const std::string& text, bool opaque)
+{
+    constexpr size_t kKeptPictures = 1024;
+    auto& pictures = font.Pictures[opaque ? 1 : 0];
+    if (const auto found = pictures.find(text); found != pictures.end())
+        return found->second;
+    if (pictures.size() >= kKeptPictures)
+        pictures.clear();
+    const QString utf16 = QString::fromStdU16String(Win1252ToUtf16(text));
+    return pictures.emplace(text, MakeTextPicture(font, utf16, opaque)).first->second;
+}
 
 }  // namespace
 
@@ -195,7 +287,7 @@ TTextSize TCanvasDevice::TextExtent(const TFontData& font, const std::u16string&
             cached.Widths.clear();
         found = cached.Widths.emplace(text, fm.horizontalAdvance(QString::fromStdU16String(text))).first;
     }
-    return {found->second, fm.ascent() + fm.descent(), fm.ascent()};
+    return {found->second, cached.Ascent + cached.Descent, cached.Ascent};
 }
 
 int TCanvasDevice::AverageCharWidth(const TFontData& font) { return MetricsFor(font).averageCharWidth(); }
@@ -221,10 +313,11 @@ const std::vector<int>& DashPattern(TPenStyle style)
     }
 }
 
-struct LinePixels {
-    QVector<QPoint> On;
-    QVector<QPoint> Off;
-};
+// Whether DashPattern(style) has dashes, asked of every line without finding the pattern.
+bool IsDashed(TPenStyle style)
+{
+    return style == psDash || style == psDot || style == psDashDot || style == psDashDotDot;
+}
 
 // The part of the segment from a to b inside `area` as parameters 0 <= t0 <= t1 <= 1 of the
 // segment (Liang-Barsky); false when the segment misses the area.
@@ -257,40 +350,40 @@ TPoint PointAt(TPoint a, TPoint b, double t)
     return {int(std::lround(a.X + t * (double(b.X) - a.X))), int(std::lround(a.Y + t * (double(b.Y) - a.Y)))};
 }
 
-// The pixels of a one-pixel polyline: every segment leaves out its end point, so inner
-// vertices are drawn once and the final point not at all; a closed outline returns to
-// its start. The dash pattern starts afresh with every call.
+// Whether the pixel at `position` along a line is on in the dash pattern.
+bool DashOn(const std::vector<int>& pattern, int cycle, std::int64_t position)
+{
+    int p = int(position % cycle);
+    size_t i = 0;
+    while (p >= pattern[i]) {
+        p -= pattern[i];
+        ++i;
+    }
+    return i % 2 == 0;
+}
+
+// Calls plot(x, y, on) for the pixels of a one-pixel polyline, `on` telling a dash from a
+// gap: every segment leaves out its end point, so inner vertices are drawn once and the final
+// point not at all; a closed outline returns to its start. The dash pattern starts afresh
+// with every call.
 // Only the pixels inside `area` matter, so each segment is first cut to it (with a margin,
 // so that rounding the cut ends cannot move a visible pixel): far-off points would
 // otherwise overflow the steps or trace a billion pixels nobody sees. The dash pattern
 // keeps the phase the whole segment would have given it.
-LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle style, QRect area)
+template <typename Plot>
+void TracePolyline(const TPoint* points, size_t count, bool closed, TPenStyle style, QRect area, Plot&& plot)
 {
-    if (closed && !points.empty())
-        points.push_back(points.front());
+    if (count == 0)
+        return;
+    const size_t ends = count + (closed ? 1 : 0);
     area.adjust(-2, -2, 2, 2);
     const std::vector<int>& pattern = DashPattern(style);
     int cycle = 0;
     for (int n : pattern)
         cycle += n;
-    LinePixels out;
     std::int64_t position = 0;
-    auto plot = [&](int x, int y) {
-        bool on = true;
-        if (cycle > 0) {
-            int p = int(position % cycle);
-            size_t i = 0;
-            while (p >= pattern[i]) {
-                p -= pattern[i];
-                ++i;
-            }
-            on = i % 2 == 0;
-        }
-        (on ? out.On : out.Off).append(QPoint(x, y));
-        ++position;
-    };
-    for (size_t i = 0; i + 1 < points.size(); ++i) {
-        const TPoint from = points[i], to = points[i + 1];
+    for (size_t i = 0; i + 1 < ends; ++i) {
+        const TPoint from = points[i], to = points[(i + 1) % count];
         const std::int64_t steps =
             std::max(std::abs(std::int64_t(to.X) - from.X), std::abs(std::int64_t(to.Y) - from.Y));
         const std::int64_t segmentEnd = position + steps;
@@ -307,7 +400,8 @@ LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle styl
         const int sx = x < b.X ? 1 : -1, sy = y < b.Y ? 1 : -1;
         int err = dx - dy;
         for (int step = std::max(dx, dy); step > 0; --step) {
-            plot(x, y);
+            plot(x, y, cycle == 0 || DashOn(pattern, cycle, position));
+            ++position;
             const int e2 = 2 * err;
             if (e2 > -dy) {
                 err -= dy;
@@ -320,7 +414,6 @@ LinePixels TracePolyline(std::vector<TPoint> points, bool closed, TPenStyle styl
         }
         position = segmentEnd;
     }
-    return out;
 }
 
 bool HatchBit(TBrushStyle style, int x, int y)
@@ -393,6 +486,108 @@ QPen WidePen(const TPenData& pen)
     return QPen(ToQColor(pen.Color), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// Whether the image keeps an opaque colour as the plain 32-bit word, so that drawing can
+// write the words itself.
+bool HoldsPlainWords(const QImage& image)
+{
+    const QImage::Format format = image.format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Sets pixels straight into an image of plain words, the pixels outside the image or the
+// clip left alone: lines and points set a great many pixels, and QImage::setPixel checks and
+// converts each of them; small pictures are drawn many times a paint, and a painter costs
+// more to set up than they take to copy.
+class TPixelWriter {
+public:
+    TPixelWriter(QImage& image, const TCanvasState& s)
+        : m_bits(image.bits()), m_stride(image.bytesPerLine()), m_box{0, 0, image.width(), image.height()}
+    {
+        if (!s.Clipped)
+            return;
+        const std::vector<TRect>& rects = s.Clip.Rects();
+        // A clip of one rectangle is its box; only a clip of several needs a look per pixel.
+        if (rects.size() == 1)
+            Limit(rects.front());
+        else
+            Limit(s.Clip.GetRgnBox());
+        if (rects.size() > 1)
+            m_region = &s.Clip;
+    }
+
+    // Leaves out the pixels outside r as well (an empty box leaves out every pixel).
+    void Limit(const TRect& r)
+    {
+        m_box = {std::max(m_box.Left, r.Left), std::max(m_box.Top, r.Top), std::min(m_box.Right, r.Right),
+                 std::min(m_box.Bottom, r.Bottom)};
+    }
+
+    void Put(int x, int y, QRgb rgb)
+    {
+        if (x >= m_box.Left && x < m_box.Right && y >= m_box.Top && y < m_box.Bottom &&
+            (!m_region || m_region->PtInRegion(x, y)))
+            Row(y)[x] = rgb;
+    }
+
+    // The pixels of a rectangle, in 64 bits: its edges may lie anywhere.
+    void Fill(long long left, long long top, long long right, long long bottom, QRgb rgb)
+    {
+        ForEachPart(left, top, right, bottom, [&](int x0, int y0, int x1, int y1) {
+            // A trace of many points is mostly short columns: one word a row.
+            if (x1 - x0 == 1) {
+                for (int y = y0; y < y1; ++y)
+                    Row(y)[x0] = rgb;
+                return;
+            }
+            for (int y = y0; y < y1; ++y)
+                std::fill(Row(y) + x0, Row(y) + x1, rgb);
+        });
+    }
+
+    // An image of plain words with its top-left at (x, y), the pixels of `key` left out when
+    // `keyed`.
+    void Copy(const QImage& source, int x, int y, bool keyed, QRgb key)
+    {
+        const long long left = x, top = y;
+        ForEachPart(left, top, left + source.width(), top + source.height(), [&](int x0, int y0, int x1, int y1) {
+            for (int row = y0; row < y1; ++row) {
+                const QRgb* from = reinterpret_cast<const QRgb*>(source.constScanLine(int(row - top))) + (x0 - left);
+                QRgb* to = Row(row) + x0;
+                for (int n = x1 - x0; n > 0; --n, ++from, ++to)
+                    if (!keyed || (*from & 0xFFFFFF) != key)
+                        *to = *from;
+            }
+        });
+    }
+
+private:
+    uchar* m_bits;
+    qsizetype m_stride;
+    TRect m_box;
+    const TRegion* m_region = nullptr;
+
+    QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(m_bits + y * m_stride); }
+
+    // Calls part(x0, y0, x1, y1) for each non-empty part of the rectangle that can be drawn.
+    template <typename Part>
+    void ForEachPart(long long left, long long top, long long right, long long bottom, Part&& part)
+    {
+        auto within = [&](const TRect& bounds) {
+            const int x0 = int(std::max<long long>({left, bounds.Left, m_box.Left}));
+            const int x1 = int(std::min<long long>({right, bounds.Right, m_box.Right}));
+            const int y0 = int(std::max<long long>({top, bounds.Top, m_box.Top}));
+            const int y1 = int(std::min<long long>({bottom, bounds.Bottom, m_box.Bottom}));
+            if (x0 < x1 && y0 < y1)
+                part(x0, y0, x1, y1);
+        };
+        if (!m_region)
+            return within(m_box);
+        for (const TRect& r : m_region->Rects())
+            within(r);
+    }
+};
+
 class QtCanvasDevice final : public TCanvasDevice {
 public:
     QtCanvasDevice(QImage* image, QPainter* painter, TPainterTarget target)
@@ -410,10 +605,7 @@ public:
         case TCanvasOp::Polygon: return DrawPolygon(r);
         case TCanvasOp::Rectangle: return DrawRectangle(r.State, Normalized(r.Rect));
         case TCanvasOp::Ellipse: return DrawEllipse(r.State, Normalized(r.Rect));
-        case TCanvasOp::FillRect:
-            return Paint(r.State, [&](QPainter& p) {
-                FillShape(p, r.State, [&](QPainter& q) { q.drawRect(ToQRect(r.Rect)); });
-            });
+        case TCanvasOp::FillRect: return FillRect(r.State, r.Rect);
         case TCanvasOp::Pixel: return DrawPixels(r.State, {QPoint(r.Points[0].X, r.Points[0].Y)}, r.Color, false);
         case TCanvasOp::Text: return DrawText(r);
         case TCanvasOp::Image: return DrawImage(r);
@@ -489,23 +681,18 @@ private:
     {
         if (points.isEmpty())
             return;
+        if (m_image && !exclusiveOr && HoldsPlainWords(*m_image)) {
+            TPixelWriter writer(*m_image, s);
+            const QRgb rgb = ToQRgb(color);
+            for (const QPoint& pt : points)
+                writer.Put(pt.x(), pt.y(), rgb);
+            return;
+        }
         if (m_image) {
-            const QRgb rgb = ToQColor(color).rgb();
-            // An opaque colour is stored unchanged in every 32-bit format, so a plain pen writes
-            // the words itself: a trace of many points sets a great many pixels, and
-            // QImage::setPixel checks and converts each of them.
-            const QImage::Format format = m_image->format();
-            const bool direct = !exclusiveOr && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-                                                 format == QImage::Format_ARGB32_Premultiplied);
-            uchar* const bits = direct ? m_image->bits() : nullptr;
-            const qsizetype stride = m_image->bytesPerLine();
+            const QRgb rgb = ToQRgb(color);
             for (const QPoint& pt : points) {
                 if (!m_image->valid(pt) || (s.Clipped && !s.Clip.PtInRegion(pt.x(), pt.y())))
                     continue;
-                if (direct) {
-                    reinterpret_cast<QRgb*>(bits + pt.y() * stride)[pt.x()] = rgb;
-                    continue;
-                }
                 const QRgb old = m_image->pixel(pt);
                 m_image->setPixel(pt, exclusiveOr ? (0xFF000000u | ((old ^ rgb) & 0xFFFFFFu)) : rgb);
             }
@@ -537,59 +724,76 @@ private:
             });
             return;
         }
-        if (points.size() == 2 && !closed && DashPattern(s.Pen.Style).empty() &&
-            FillStraightLine(s, points[0], points[1]))
+        const bool dashed = IsDashed(s.Pen.Style);
+        const bool direct = m_image && HoldsPlainWords(*m_image);
+        if (direct && !dashed)
+            return PutSolidPolyline(s, points, closed);
+        // Gaps first, then dashes: where the line crosses itself a dash covers a gap.
+        const bool gaps = dashed && s.BkMode == bkOpaque;
+        if (direct) {
+            for (const bool dashes : {false, true}) {
+                if (!dashes && !gaps)
+                    continue;
+                TPixelWriter writer(*m_image, s);
+                const QRgb rgb = ToQRgb(dashes ? s.Pen.Color : s.BkColor);
+                TracePolyline(points.data(), points.size(), closed, s.Pen.Style, m_image->rect(),
+                              [&](int x, int y, bool on) {
+                                  if (on == dashes)
+                                      writer.Put(x, y, rgb);
+                              });
+            }
             return;
-        const LinePixels pixels = TracePolyline(points, closed, s.Pen.Style, DrawingArea());
-        if (s.BkMode == bkOpaque)
-            DrawPixels(s, pixels.Off, s.BkColor, false);
-        DrawPixels(s, pixels.On, s.Pen.Color, false);
+        }
+        QVector<QPoint> on, off;
+        TracePolyline(points.data(), points.size(), closed, s.Pen.Style, DrawingArea(),
+                      [&](int x, int y, bool dash) { (dash ? on : off).append(QPoint(x, y)); });
+        if (gaps)
+            DrawPixels(s, off, s.BkColor, false);
+        DrawPixels(s, on, s.Pen.Color, false);
     }
 
-    // A solid one-pixel line along a row or a column, written straight into the image: the
-    // pixels from `from` up to but not including `to`, as the traced line sets them, within
-    // the image and the clip. False, having drawn nothing, for any other line or device.
-    bool FillStraightLine(const TCanvasState& s, TPoint from, TPoint to)
+    void FillRect(const TCanvasState& s, const TRect& r)
     {
-        if (!m_image || (from.X != to.X && from.Y != to.Y))
-            return false;
-        const QImage::Format format = m_image->format();
-        if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-            format != QImage::Format_ARGB32_Premultiplied)
-            return false;
-        // The run as a rectangle, in 64 bits: the ends may lie anywhere.
-        auto span = [](int a, int b, long long& low, long long& end) {
-            low = a <= b ? a : (long long)b + 1;
-            end = a <= b ? (long long)b : (long long)a + 1;
-        };
-        long long left, right, top, bottom;
-        if (from.Y == to.Y) {
-            span(from.X, to.X, left, right);
-            top = from.Y;
-            bottom = top + 1;
-        } else {
-            span(from.Y, to.Y, top, bottom);
-            left = from.X;
-            right = left + 1;
+        // A solid brush on a picture fills the words itself: panels, buttons and the
+        // background are filled every paint, and a painter costs more to set up than most of
+        // them take to fill.
+        if (m_image && HoldsPlainWords(*m_image) && s.Brush.Style == bsSolid && r.Right >= r.Left &&
+            r.Bottom >= r.Top) {
+            TPixelWriter(*m_image, s).Fill(r.Left, r.Top, r.Right, r.Bottom, ToQRgb(s.Brush.Color));
+            return;
         }
-        const QRgb rgb = ToQColor(s.Pen.Color).rgb();
-        uchar* const bits = m_image->bits();
-        const qsizetype stride = m_image->bytesPerLine();
-        auto fill = [&](const TRect& bounds) {
-            const long long x0 = std::max<long long>({left, bounds.Left, 0});
-            const long long x1 = std::min<long long>({right, bounds.Right, m_image->width()});
-            const long long y0 = std::max<long long>({top, bounds.Top, 0});
-            const long long y1 = std::min<long long>({bottom, bounds.Bottom, m_image->height()});
-            for (long long y = y0; y < y1; ++y)
-                std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + x0, std::max<long long>(0, x1 - x0), rgb);
-        };
-        if (!s.Clipped) {
-            fill(TRect{0, 0, m_image->width(), m_image->height()});
-            return true;
+        Paint(s, [&](QPainter& p) { FillShape(p, s, [&](QPainter& q) { q.drawRect(ToQRect(r)); }); });
+    }
+
+    // A solid one-pixel polyline straight into the picture, segment by segment: a trace is
+    // thousands of short lines a frame, and most of a dense one are columns. A segment along
+    // a row or a column is a run, from its start up to but not including its end, as the
+    // traced line sets it.
+    void PutSolidPolyline(const TCanvasState& s, const std::vector<TPoint>& points, bool closed)
+    {
+        TPixelWriter writer(*m_image, s);
+        const QRgb rgb = ToQRgb(s.Pen.Color);
+        const QRect area = m_image->rect();
+        const size_t ends = points.size() + (closed ? 1 : 0);
+        for (size_t i = 0; i + 1 < ends; ++i) {
+            const TPoint segment[2] = {points[i], points[(i + 1) % points.size()]};
+            const TPoint from = segment[0], to = segment[1];
+            if (from.X != to.X && from.Y != to.Y) {
+                TracePolyline(segment, 2, false, psSolid, area, [&](int x, int y, bool) { writer.Put(x, y, rgb); });
+                continue;
+            }
+            // The run as a rectangle, in 64 bits: the ends may lie anywhere.
+            const auto span = [](long long a, long long b) {
+                return a <= b ? std::pair{a, b} : std::pair{b + 1, a + 1};
+            };
+            if (from.Y == to.Y) {
+                const auto [left, right] = span(from.X, to.X);
+                writer.Fill(left, from.Y, right, from.Y + 1LL, rgb);
+            } else {
+                const auto [top, bottom] = span(from.Y, to.Y);
+                writer.Fill(from.X, top, from.X + 1LL, bottom, rgb);
+            }
         }
-        for (const TRect& r : s.Clip.Rects())
-            fill(r);
-        return true;
     }
 
     void DrawPolygon(const TCanvasRecord& r)
@@ -655,29 +859,57 @@ private:
     void DrawText(const TCanvasRecord& r)
     {
         const TCanvasState& s = r.State;
+        const CachedFont& cached = FontFor(s.Font);
+        // Unrotated text in a picture of plain words is put together from the runs it set
+        // the first time; a box given the wrong way round is left to the painter's rules.
+        if (m_image && HoldsPlainWords(*m_image) && s.Font.Escapement == 0 &&
+            (r.Options == 0 || (r.Rect.Right >= r.Rect.Left && r.Rect.Bottom >= r.Rect.Top))) {
+            const TextPicture& picture = TextPictureFor(cached, r.Text, s.BkMode == bkOpaque);
+            if (picture.Exact)
+                return PutTextPicture(r, picture);
+        }
         Paint(s, [&](QPainter& p) {
             const QRect box = ToQRect(r.Rect);
             if (r.Options & kTextClipped)
                 p.setClipRect(box, p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
             if (r.Options & kTextOpaque)
                 p.fillRect(box, ToQColor(s.BkColor));
-            const CachedFont& cached = FontFor(s.Font);
-            const QFont& font = cached.Font;
-            const QFontMetrics& fm = cached.Metrics;
             const QString text = QString::fromStdU16String(Win1252ToUtf16(r.Text));
             p.translate(r.Points[0].X, r.Points[0].Y);
             p.rotate(-double(s.Font.Escapement) / 10.0);  // -INT_MIN does not exist as an int
             if (s.BkMode == bkOpaque)
-                p.fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()), ToQColor(s.BkColor));
-            p.setFont(font);
+                p.fillRect(QRect(0, 0, cached.Metrics.horizontalAdvance(text), cached.Ascent + cached.Descent),
+                           ToQColor(s.BkColor));
+            p.setFont(cached.Font);
             p.setPen(ToQColor(s.Font.Color));
-            p.drawText(QPoint(0, fm.ascent()), text);
+            p.drawText(QPoint(0, cached.Ascent), text);
         });
+    }
+
+    void PutTextPicture(const TCanvasRecord& r, const TextPicture& picture)
+    {
+        const TCanvasState& s = r.State;
+        TPixelWriter writer(*m_image, s);
+        if (r.Options & kTextClipped)
+            writer.Limit(r.Rect);
+        const QRgb ink = ToQRgb(s.Font.Color), background = ToQRgb(s.BkColor);
+        if (r.Options & kTextOpaque)
+            writer.Fill(r.Rect.Left, r.Rect.Top, r.Rect.Right, r.Rect.Bottom, background);
+        const long long x = r.Points[0].X, y = r.Points[0].Y;
+        for (const TextRun& run : picture.Runs)
+            writer.Fill(x + run.Left, y + run.Y, x + run.Right, y + run.Y + 1, run.Ink ? ink : background);
     }
 
     void DrawImage(const TCanvasRecord& r)
     {
         const QImage& image = BitmapAccess::Image(*r.Image);
+        const TRect box = Normalized(r.Rect);
+        // A picture drawn at its own size onto a picture is copied word for word.
+        if (m_image && HoldsPlainWords(*m_image) && image.format() == QImage::Format_RGB32 &&
+            box.Right - (long long)box.Left == image.width() && box.Bottom - (long long)box.Top == image.height()) {
+            TPixelWriter(*m_image, r.State).Copy(image, box.Left, box.Top, r.Transparent, ToQRgb(r.Color) & 0xFFFFFF);
+            return;
+        }
         const QImage source = r.Transparent ? KeyToAlpha(image, r.Color) : image;
         Paint(r.State, [&](QPainter& p) { p.drawImage(ToQRect(Normalized(r.Rect)), source); });
     }

@@ -33,6 +33,7 @@ std::unique_ptr<TCanvasDevice> CreateImageDevice(QImage& image);
 QFont MakeQFont(const TFontData& font);
 QRegion ToQRegion(const TRegion& region);
 QColor ToQColor(TColor color);  // system colours resolved
+QRgb ToQRgb(TColor color);      // opaque, system colours resolved
 TColor FromQRgb(QRgb rgb);
 // Fonts need an application object. Text drawn before the program made one creates a
 // QApplication (off-screen when there is no display); code that sets up the application

@@ -8,6 +8,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MathSupport.h"
+#include "platform/core/Regional.h"
 #include "platform/core/Scoped.h"
 #include "platform/core/StrUtils.h"
 
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -84,6 +86,36 @@ std::string Price32ndsText(double value)
     return text;
 }
 
+// A value written with a number of decimals, as FormatFixed writes it. A plot labels the
+// same ticks every frame, some of them several times (placing, measuring, drawing), and
+// writing a value exactly takes longer than drawing its label: the texts written lately are
+// kept, per decimal separator.
+std::string FixedText(double value, int decimals)
+{
+    struct Key {
+        double Value;
+        int Decimals;
+        char Separator;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const
+        {
+            return std::hash<double>()(k.Value) ^ (size_t(k.Decimals) << 8) ^ size_t(k.Separator);
+        }
+    };
+    constexpr size_t kKeptTexts = 4096;
+    thread_local std::unordered_map<Key, std::string, KeyHash> texts;
+    if (std::isnan(value))  // a key that equals nothing, not even itself
+        return FormatFixed(value, decimals);
+    const Key key{value, decimals, Region().DecimalSeparator};
+    if (const auto found = texts.find(key); found != texts.end())
+        return found->second;
+    if (texts.size() >= kKeptTexts)
+        texts.clear();
+    return texts.emplace(key, FormatFixed(value, decimals)).first->second;
+}
+
 }  // namespace
 
 PRAVIX_PUBLISH(TiPlotTickObject)
@@ -107,7 +139,7 @@ std::string TiPlotAxis::GetText(double value, TiPlotTextFormat format, const std
             else if (std::isfinite(value))
                 decimals = LabelDecimals(precision - 1 - Trunc(std::log10(value)));
         }
-        text = FormatFixed(value, decimals);
+        text = FixedText(value, decimals);
         break;
     case iptfExponent:
         text = FormatExponent(value, std::max(1, precisionStyle == ipsSignificantDigits ? precision : precision + 1));

@@ -2,6 +2,7 @@
 
 #include "PixelTestUtil.h"
 
+#include "platform/canvas/Bitmap.h"
 #include "platform/canvas/QtCanvas_p.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,30 @@ void Drawing(TCanvas& c)
     c.Ellipse(5, 22, 35, 38);
     c.Font().SetColor(clRed);
     c.TextOut(4, 4, "Aq");
+    // Slanted and underlined text leaning out of a box it is clipped to.
+    c.Font().SetStyle({fsItalic, fsUnderline});
+    c.TextRect({20, 2, 31, 12}, 19, 3, "Wf");
+    // A dotted line that crosses itself, gaps in the background colour, in a clip of several
+    // rectangles: the bitmap writes these pixels itself, the painter draws them.
+    const TRegion ell = TRegion::FromRects({{0, 24, 20, 40}, {0, 32, 40, 40}});
+    c.SelectClipRgn(&ell);
+    c.Pen().SetStyle(psDot);
+    c.Pen().SetColor(clGreen);
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clFuchsia);
+    c.Polyline({{1, 25}, {38, 39}, {38, 25}, {1, 39}, {30, 20}});
+    // Solid lines along rows and columns are runs, the others traced, ends far off or not.
+    c.Pen().SetStyle(psSolid);
+    c.Polyline({{-100, 30}, {39, 30}, {39, 26}, {25, 33}, {25, 60}, {10, 36}});
+    c.Brush().SetColor(clAqua);
+    c.FillRect({30, 21, 45, 35});
+    // A picture at its own size is copied, its transparent colour (black) left out.
+    TBitmap icon;
+    icon.SetSize(8, 8);
+    icon.Canvas().Brush().SetColor(clRed);
+    icon.Canvas().FillRect({1, 1, 7, 4});
+    icon.SetTransparent(true);
+    c.Draw(14, 28, icon);
 }
 
 QImage WhiteImage(int w, int h)
