@@ -9,11 +9,13 @@
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
 #include "plot/objects/iPlotPointSummary.h"
+#include "plot/objects/iPlotTracePath.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <utility>
 
 PRAVIX_PUBLISH(TiPlotMinMaxPoint)
@@ -236,8 +238,16 @@ void TiPlotChannelCustom::SetTracePen(TCanvas& canvas, TColor color, TiPlotLineS
 void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, double Y1, double X2, double Y2,
                                    TiPlotUnitReferenceStyle RefStyle)
 {
+    TPoint from, to;
+    if (LinePixels(reverse, X1, Y1, X2, Y2, RefStyle, from, to))
+        Line(canvas, from, to);
+}
+
+bool TiPlotChannelCustom::LinePixels(bool reverse, double X1, double Y1, double X2, double Y2,
+                                     TiPlotUnitReferenceStyle RefStyle, TPoint& From, TPoint& To)
+{
     if (!AxesValid())
-        return;
+        return false;
     const TiPlotXAxis& xAxis = *GetXAxis();
     const TiPlotYAxis& yAxis = *GetYAxis();
     double ax = X1, ay = Y1, bx = X2, by = Y2;
@@ -253,7 +263,7 @@ void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, dou
     const bool visibleX = (ax < xMin && bx > xMax) || inX(ax) || inX(bx);
     const bool visibleY = !clipY || (ay < yMin && by > yMax) || (ay > yMax && by < yMin) || inY(ay) || inY(by);
     if (!visibleX || !visibleY)
-        return;
+        return false;
 
     if (ax < xMin) {
         ay = GetNewY(ax, ay, bx, by, xMin);
@@ -274,9 +284,11 @@ void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, dou
         clipEnd(ax, ay);
         clipEnd(bx, by);
         if (!xAxis.ValueOnScale(ax) || !xAxis.ValueOnScale(bx) || !yAxis.ValueOnScale(ay) || !yAxis.ValueOnScale(by))
-            return;
+            return false;
     }
-    Line(canvas, ValueToPixels(reverse, ax, ay, RefStyle), ValueToPixels(reverse, bx, by, RefStyle));
+    From = ValueToPixels(reverse, ax, ay, RefStyle);
+    To = ValueToPixels(reverse, bx, by, RefStyle);
+    return true;
 }
 
 void TiPlotChannelCustom::DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1, const TPointDouble& P2,
@@ -551,14 +563,16 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
     const int start = DrawStartIndex(), stop = DrawStopIndex();
     if (start == stop || start < 0 || stop < 0)
         return;
+    TiPlotTracePath path(canvas);
     TiPlotColumnSets sets([&](const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C,
-                              bool AStartsStretch) { DrawPointSet(canvas, reverse, A, B, C, AStartsStretch); });
+                              bool AStartsStretch) { DrawPointSet(path, reverse, A, B, C, AStartsStretch); });
     const int first = std::min(start, stop), last = std::max(start, stop);
     if (m_fastDrawReadsSummary && m_xIncreasing)
         AddFastColumns(sets, first, last);
     else
         AddFastPoints(sets, first, last);
     sets.EndStretch();
+    path.Flush();
 }
 
 void TiPlotChannel::AddFastPoints(TiPlotColumnSets& sets, int First, int Last)
@@ -657,38 +671,52 @@ int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
     return inside;
 }
 
-void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
-                                 const TiPlotMinMaxPoint& C, bool AStartsStretch)
+void TiPlotChannel::DrawPointSet(TiPlotTracePath& path, bool reverse, const TiPlotMinMaxPoint& A,
+                                 const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C, bool AStartsStretch)
 {
+    // Joins run from the X of a column's last point, so that a join clipped at the axis edge
+    // meets the edge where the segment between the two points does.
+    struct TJoin {
+        bool Shows = false;
+        TPoint From, To;
+    };
+    auto join = [&](const TiPlotMinMaxPoint& from, const TiPlotMinMaxPoint& to) {
+        TJoin j;
+        j.Shows = !from.Empty && !to.Empty &&
+                  LinePixels(reverse, from.LastX, from.LastY, to.X, to.FirstY, ipurScale, j.From, j.To);
+        return j;
+    };
     // C holds a point whenever the trace goes on; without one, the last column holding points
     // ends the stretch. Segments are drawn from their smaller X, so on a decreasing channel
     // the pixel they leave out is at the stretch's first point instead of its last.
     const bool stretchEnds = C.Empty;
-    auto column = [&](const TiPlotMinMaxPoint& P, bool lastColumn, bool firstColumn) {
+    auto column = [&](const TiPlotMinMaxPoint& P, bool lastColumn, bool firstColumn, const TJoin& leaving) {
         if (P.Empty || P.MinY == P.MaxY)
             return;
+        const std::optional<TPoint> exit = leaving.Shows ? std::optional<TPoint>(leaving.From) : std::nullopt;
         if (m_xIncreasing)
-            DrawColumn(canvas, reverse, P, lastColumn, P.LastY, P.LastYPixel, P.MinYBeforeRun, P.MaxYBeforeRun);
+            DrawColumn(path, reverse, P, lastColumn, P.LastY, P.LastYPixel, P.MinYBeforeRun, P.MaxYBeforeRun, exit);
         else
-            DrawColumn(canvas, reverse, P, firstColumn, P.FirstY, P.FirstYPixel, P.MinYAfterRun, P.MaxYAfterRun);
+            DrawColumn(path, reverse, P, firstColumn, P.FirstY, P.FirstYPixel, P.MinYAfterRun, P.MaxYAfterRun, exit);
     };
-    column(A, stretchEnds && B.Empty, AStartsStretch);
-    column(B, stretchEnds, false);
-    // Joins run from the X of a column's last point, so that a join clipped at the axis edge
-    // meets the edge where the segment between the two points does.
-    if (!A.Empty && !B.Empty)
-        DrawLine(canvas, reverse, A.LastX, A.LastY, B.X, B.FirstY, ipurScale);
-    if (!B.Empty && !C.Empty)
-        DrawLine(canvas, reverse, B.LastX, B.LastY, C.X, C.FirstY, ipurScale);
+    // Each column, then the join that leaves it: the path runs on through both.
+    const TJoin joinAB = join(A, B), joinBC = join(B, C);
+    column(A, stretchEnds && B.Empty, AStartsStretch, joinAB);
+    if (joinAB.Shows)
+        path.Segment(joinAB.From, joinAB.To);
+    column(B, stretchEnds, false, joinBC);
+    if (joinBC.Shows)
+        path.Segment(joinBC.From, joinBC.To);
 }
 
-void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
-                               int endPixel, double otherMinY, double otherMaxY)
+void TiPlotChannel::DrawColumn(TiPlotTracePath& path, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch,
+                               double endY, int endPixel, double otherMinY, double otherMaxY,
+                               std::optional<TPoint> exit)
 {
-    // A line leaves out its end pixel, so the column is drawn both ways to show its full
-    // range, as the segments between its points do. Where the stretch ends, they leave the
-    // end point's pixel out unless another point reached or passed it (the points of the run
-    // on that pixel only join it with lines of no length).
+    // The segments between a column's points cover its range, both ends included. Where the
+    // stretch ends, they leave the end point's pixel out unless another point reached or
+    // passed it (the points of the run on that pixel only join it with lines of no length).
+    TPoint from, to;
     if (endsStretch) {
         if (otherMinY > otherMaxY)
             return;
@@ -697,12 +725,14 @@ void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMax
         const int other2 = yAxis.PositionToPixels(otherMaxY);
         if (endPixel < std::min(other1, other2) || endPixel > std::max(other1, other2)) {
             const double far = yAxis.PositionToPixels(P.MaxY) == endPixel ? P.MinY : P.MaxY;
-            DrawLine(canvas, reverse, P.X, far, P.X, endY, ipurScale);
+            if (LinePixels(reverse, P.X, far, P.X, endY, ipurScale, from, to))
+                path.Segment(from, to);
             return;
         }
     }
-    DrawLine(canvas, reverse, P.X, P.MinY, P.X, P.MaxY, ipurScale);
-    DrawLine(canvas, reverse, P.X, P.MaxY, P.X, P.MinY, ipurScale);
+    // A vertical line is clipped alike either way, so its pixels both ways are one span.
+    if (LinePixels(reverse, P.X, P.MinY, P.X, P.MaxY, ipurScale, from, to))
+        path.Span(from, to, exit);
 }
 
 void TiPlotChannel::DrawFill(TCanvas& canvas, bool reverse, TColor backGroundColor)
