@@ -304,6 +304,8 @@ private:
     // The last point from First on (at most Last) in the same pixel column as point First,
     // searched from the guess that the column holds widthHint points.
     int FastColumnEnd(int First, int Last, int column, int widthHint);
+    // The same from the points around `probe` alone; false when the column ends elsewhere.
+    bool FastColumnEndNear(int First, int Last, int column, int probe, int& end);
     // A curve through one value per pixel column from x0 to xN; `valueAt` gives the value.
     template <typename ValueAt>
     void DrawCurve(TCanvas& canvas, bool reverse, double x0, double xN, ValueAt valueAt);

@@ -617,6 +617,9 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
         const int column = FastColumnOf(xAxis, x, xAxis.PositionToPixels(x));
         const int last = FastColumnEnd(first, Last, column, width);
         width = last - first + 1;
+        // The next column likely ends as far on: its points there are fetched while this
+        // column is drawn.
+        list.Prefetch(last + width - TiPlotPointSummary::kBlockSize, 2 * TiPlotPointSummary::kBlockSize);
         // Only where a stretch of trace ends (at the last point, or before a Null point) do
         // the runs of equal Y pixel at a column's end show, and only a column gathered point
         // by point knows them; the columns that meet a gap are gathered so too.
@@ -634,17 +637,56 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
     }
 }
 
+bool TiPlotChannel::FastColumnEndNear(int First, int Last, int column, int probe, int& end)
+{
+    // Most columns end in the block of kept extremes that holds the probe, or in the one
+    // beside it. Its points are read in one call, so that their memory arrives at once
+    // instead of probe after probe (a frame of many long channels waits mostly on that), and
+    // the column's extremes read the ends of the block from the cache right after.
+    constexpr int kBlock = TiPlotPointSummary::kBlockSize;
+    // One point past the block, to see the column end at the block's last point.
+    constexpr int kWindow = kBlock + 1;
+    double xs[kWindow], ys[kWindow];
+    bool empties[kWindow], nulls[kWindow];
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    auto inColumn = [&](int k) { return FastColumnOf(xAxis, xs[k], xAxis.PositionToPixels(xs[k])) == column; };
+    int blockStart = probe - int((List().FirstPointNumber() + probe) % kBlock);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int from = std::max(First, blockStart), to = std::min(Last, blockStart + kBlock);
+        const int count = to - from + 1;
+        List().ReadXYEmptyNull(from, count, xs, ys, empties, nulls);
+        if (!inColumn(0)) {
+            blockStart -= kBlock;
+        } else if (to < Last && inColumn(count - 1)) {
+            blockStart += kBlock;
+        } else {
+            // The points of the column come first: a binary search finds the last of them.
+            int inside = 0, outside = to < Last || !inColumn(count - 1) ? count - 1 : count;
+            while (outside - inside > 1) {
+                const int middle = inside + (outside - inside) / 2;
+                (inColumn(middle) ? inside : outside) = middle;
+            }
+            end = from + inside;
+            return true;
+        }
+    }
+    return false;
+}
+
 int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
 {
     // Points in X order fill each pixel column in one run, mostly as long as the run before:
     // a probe where that length ends, then steps doubling away from it, bracket the run's
     // end; a binary search finds it.
     const TiPlotXAxis& xAxis = *GetXAxis();
+    const int probe = First + std::clamp(widthHint - 1, 0, Last - First);
+    int end;
+    if (FastColumnEndNear(First, Last, column, probe, end))
+        return end;
     auto inColumn = [&](int i) {
         const double x = List().GetX(i);
         return FastColumnOf(xAxis, x, xAxis.PositionToPixels(x)) == column;
     };
-    const int probe = First + std::clamp(widthHint - 1, 0, Last - First);
     int inside = First, outside = Last + 1, step = 1;
     if (inColumn(probe)) {
         inside = probe;
