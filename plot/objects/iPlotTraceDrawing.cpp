@@ -611,15 +611,52 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
         return;
     }
     const TiPlotXAxis& xAxis = *GetXAxis();
+    constexpr int kBlock = TiPlotPointSummary::kBlockSize;
+    const long long firstNumber = list.FirstPointNumber();
+    // The points read around the ends of this column and of the one before: the ends of the
+    // kept-extremes blocks a column starts and ends in are read from them.
+    TiPlotPointWindow windows[2];
+    TiPlotPointWindow* before = &windows[0];
+    TiPlotPointWindow* around = &windows[1];
+    auto held = [&](int index) -> const TiPlotPointWindow* {
+        for (const TiPlotPointWindow* window : {around, before})
+            if (window->Holds(index, index))
+                return window;
+        return nullptr;
+    };
+    auto xAt = [&](int index) {
+        const TiPlotPointWindow* window = held(index);
+        return window ? window->X[index - window->From] : list.GetX(index);
+    };
+    auto yAt = [&](int index) {
+        const TiPlotPointWindow* window = held(index);
+        return window ? window->Y[index - window->From] : list.GetY(index);
+    };
+    auto foldY = [&](int first, int last, double& min, double& max) {
+        if (first > last)
+            return;
+        for (const TiPlotPointWindow* window : {before, around})
+            if (window->Holds(first, last)) {
+                window->FoldY(first, last, min, max);
+                return;
+            }
+        double low, high;
+        summary.YRange(list, first, last, low, high);
+        if (high > max)
+            max = high;
+        if (low < min)
+            min = low;
+    };
     int width = 1;
     for (int first = First; first <= Last;) {
-        const double x = list.GetX(first);
+        const double x = xAt(first);
         const int column = FastColumnOf(xAxis, x, xAxis.PositionToPixels(x));
-        const int last = FastColumnEnd(first, Last, column, width);
+        std::swap(before, around);
+        const int last = FastColumnEnd(first, Last, column, width, *around);
         width = last - first + 1;
         // The next column likely ends as far on: its points there are fetched while this
         // column is drawn.
-        list.Prefetch(last + width - TiPlotPointSummary::kBlockSize, 2 * TiPlotPointSummary::kBlockSize);
+        list.Prefetch(last + width - kBlock, 2 * kBlock);
         // Only where a stretch of trace ends (at the last point, or before a Null point) do
         // the runs of equal Y pixel at a column's end show, and only a column gathered point
         // by point knows them; the columns that meet a gap are gathered so too.
@@ -627,34 +664,45 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
             AddFastPoints(sets, first, last);
         } else {
             TiPlotMinMaxPoint reduced;
-            reduced.AddData(x, list.GetY(first), column);
-            summary.YRange(list, first, last, reduced.MinY, reduced.MaxY);
-            reduced.LastX = list.GetX(last);
-            reduced.LastY = list.GetY(last);
+            reduced.AddData(x, yAt(first), column);
+            // The whole blocks between the column's ends from their kept extremes, the parts
+            // of blocks at its ends from the points read around them.
+            const int wholeFirst = first + int((kBlock - (firstNumber + first) % kBlock) % kBlock);
+            const int wholeEnd = last + 1 - int((firstNumber + last + 1) % kBlock);
+            if (wholeFirst > last) {
+                foldY(first, last, reduced.MinY, reduced.MaxY);
+            } else {
+                foldY(first, wholeFirst - 1, reduced.MinY, reduced.MaxY);
+                foldY(wholeFirst, wholeEnd - 1, reduced.MinY, reduced.MaxY);
+                foldY(wholeEnd, last, reduced.MinY, reduced.MaxY);
+            }
+            reduced.LastX = xAt(last);
+            reduced.LastY = yAt(last);
             sets.AddColumn(reduced);
         }
         first = last + 1;
     }
 }
 
-bool TiPlotChannel::FastColumnEndNear(int First, int Last, int column, int probe, int& end)
+bool TiPlotChannel::FastColumnEndNear(int First, int Last, int column, int probe, int& end, TiPlotPointWindow& window)
 {
     // Most columns end in the block of kept extremes that holds the probe, or in the one
     // beside it. Its points are read in one call, so that their memory arrives at once
-    // instead of probe after probe (a frame of many long channels waits mostly on that), and
-    // the column's extremes read the ends of the block from the cache right after.
+    // instead of probe after probe (a frame of many long channels waits mostly on that); the
+    // column's extremes and the next column read the block's ends from the window after.
     constexpr int kBlock = TiPlotPointSummary::kBlockSize;
-    // One point past the block, to see the column end at the block's last point.
-    constexpr int kWindow = kBlock + 1;
-    double xs[kWindow], ys[kWindow];
-    bool empties[kWindow], nulls[kWindow];
     const TiPlotXAxis& xAxis = *GetXAxis();
-    auto inColumn = [&](int k) { return FastColumnOf(xAxis, xs[k], xAxis.PositionToPixels(xs[k])) == column; };
+    auto inColumn = [&](int k) {
+        return FastColumnOf(xAxis, window.X[k], xAxis.PositionToPixels(window.X[k])) == column;
+    };
     int blockStart = probe - int((List().FirstPointNumber() + probe) % kBlock);
     for (int attempt = 0; attempt < 2; ++attempt) {
+        // The block and the point after it, to see the column end at the block's last point.
         const int from = std::max(First, blockStart), to = std::min(Last, blockStart + kBlock);
-        const int count = to - from + 1;
-        List().ReadXYEmptyNull(from, count, xs, ys, empties, nulls);
+        window.From = from;
+        window.Count = to - from + 1;
+        List().ReadXYEmptyNull(from, window.Count, window.X, window.Y, window.Empty, window.Null);
+        const int count = window.Count;
         if (!inColumn(0)) {
             blockStart -= kBlock;
         } else if (to < Last && inColumn(count - 1)) {
@@ -673,7 +721,7 @@ bool TiPlotChannel::FastColumnEndNear(int First, int Last, int column, int probe
     return false;
 }
 
-int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
+int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint, TiPlotPointWindow& window)
 {
     // Points in X order fill each pixel column in one run, mostly as long as the run before:
     // a probe where that length ends, then steps doubling away from it, bracket the run's
@@ -681,7 +729,7 @@ int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
     const TiPlotXAxis& xAxis = *GetXAxis();
     const int probe = First + std::clamp(widthHint - 1, 0, Last - First);
     int end;
-    if (FastColumnEndNear(First, Last, column, probe, end))
+    if (FastColumnEndNear(First, Last, column, probe, end, window))
         return end;
     auto inColumn = [&](int i) {
         const double x = List().GetX(i);
