@@ -703,20 +703,34 @@ bool TiPlotChannel::FastColumnEndNear(int First, int Last, int column, int probe
         window.Count = to - from + 1;
         List().ReadXYEmptyNull(from, window.Count, window.X, window.Y, window.Empty, window.Null);
         const int count = window.Count;
-        if (!inColumn(0)) {
-            blockStart -= kBlock;
-        } else if (to < Last && inColumn(count - 1)) {
-            blockStart += kBlock;
-        } else {
-            // The points of the column come first: a binary search finds the last of them.
-            int inside = 0, outside = to < Last || !inColumn(count - 1) ? count - 1 : count;
-            while (outside - inside > 1) {
-                const int middle = inside + (outside - inside) / 2;
-                (inColumn(middle) ? inside : outside) = middle;
+        // The points of the column come first. `inside` is the latest of them known (-1:
+        // none yet), `outside` the first point known past them (count: none yet). The
+        // column mostly ends at the probe or at the point after it.
+        int inside = -1, outside = count;
+        const int guess = std::clamp(probe - from, 0, count - 1);
+        (inColumn(guess) ? inside : outside) = guess;
+        if (inside == guess && guess + 1 < count)
+            (inColumn(guess + 1) ? inside : outside) = guess + 1;
+        if (inside < 0) {
+            if (!inColumn(0)) {
+                blockStart -= kBlock;
+                continue;
             }
-            end = from + inside;
-            return true;
+            inside = 0;
         }
+        if (outside == count && to < Last) {
+            if (inColumn(count - 1)) {
+                blockStart += kBlock;
+                continue;
+            }
+            outside = count - 1;
+        }
+        while (outside - inside > 1) {
+            const int middle = inside + (outside - inside) / 2;
+            (inColumn(middle) ? inside : outside) = middle;
+        }
+        end = from + inside;
+        return true;
     }
     return false;
 }
