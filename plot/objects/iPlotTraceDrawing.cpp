@@ -283,8 +283,15 @@ bool TiPlotChannelCustom::LinePixels(bool reverse, double X1, double Y1, double 
         };
         clipEnd(ax, ay);
         clipEnd(bx, by);
-        if (!xAxis.ValueOnScale(ax) || !xAxis.ValueOnScale(bx) || !yAxis.ValueOnScale(ay) || !yAxis.ValueOnScale(by))
+        // Each end's pixels once: the scale checks and the line's ends are the same pixels.
+        const int pax = xAxis.PositionToPixels(ax), pay = yAxis.PositionToPixels(ay);
+        const int pbx = xAxis.PositionToPixels(bx), pby = yAxis.PositionToPixels(by);
+        if (!xAxis.PixelOnScale(pax) || !xAxis.PixelOnScale(pbx) || !yAxis.PixelOnScale(pay) ||
+            !yAxis.PixelOnScale(pby))
             return false;
+        From = reverse ? TPoint{pay, pax} : TPoint{pax, pay};
+        To = reverse ? TPoint{pby, pbx} : TPoint{pbx, pby};
+        return true;
     }
     From = ValueToPixels(reverse, ax, ay, RefStyle);
     To = ValueToPixels(reverse, bx, by, RefStyle);
