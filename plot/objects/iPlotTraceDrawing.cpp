@@ -661,9 +661,9 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
         std::swap(before, around);
         const int last = FastColumnEnd(first, Last, column, width, *around);
         width = last - first + 1;
-        // The next column likely ends as far on: its points there are fetched while this
-        // column is drawn.
-        list.Prefetch(last + width - kBlock, 2 * kBlock);
+        // The next columns likely end as far on each: the points there a few columns ahead
+        // are fetched while these are drawn, which outlasts the wait for memory.
+        list.Prefetch(last + 3 * width - kBlock, 2 * kBlock);
         // Only where a stretch of trace ends (at the last point, or before a Null point) do
         // the runs of equal Y pixel at a column's end show, and only a column gathered point
         // by point knows them; the columns that meet a gap are gathered so too.
