@@ -303,7 +303,7 @@ private:
     void AddFastColumns(TiPlotColumnSets& sets, int First, int Last);
     // The last point from First on (at most Last) in the same pixel column as point First,
     // searched from the guess that the column holds widthHint points.
-    // The points read last on the way are left in `window`.
+    // Points it reads in one call on the way are left in `window`.
     int FastColumnEnd(int First, int Last, int column, int widthHint, TiPlotPointWindow& window);
     // The same from the points around `probe` alone; false when the column ends elsewhere.
     bool FastColumnEndNear(int First, int Last, int column, int probe, int& end, TiPlotPointWindow& window);
