@@ -528,9 +528,10 @@ int TiPlotAxis::WidthToPixels(double width) const
     return std::abs(PositionToPixels(m_min + width) - PositionToPixels(m_min));
 }
 
-bool TiPlotAxis::PointOnScale(double value) const
+bool TiPlotAxis::PointOnScale(double value) const { return PixelOnScale(PositionToPixels(value)); }
+
+bool TiPlotAxis::PixelOnScale(int pixel) const
 {
-    const int pixel = PositionToPixels(value);
     if (GetIsHorz())
         return pixel >= m_scaleRect.Left && pixel <= m_scaleRect.Right;
     return pixel >= m_scaleRect.Top && pixel <= m_scaleRect.Bottom;

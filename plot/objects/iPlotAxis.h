@@ -144,6 +144,8 @@ public:
     int GetMaxPixels() const { return PositionToPixels(GetMax()); }
     bool PointOnScale(double value) const;
     bool ValueOnScale(double value) const { return PointOnScale(value); }
+    // PointOnScale of a value already turned into pixels.
+    bool PixelOnScale(int pixel) const;
     int GetSpanLength() const;
     void CalcScaleRect(TCanvas& canvas);
     TiQuadSide GetSide() const { return m_side; }

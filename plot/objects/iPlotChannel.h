@@ -37,6 +37,7 @@ PRAVIX_ENUM(TiOPCXValueSourceStyle, iopcxvsOPCServerTimeStamp, iopcxvsSystemTime
 
 // One pixel column's value of a drawn curve; Empty while the curve did not reach it.
 class TiPlotColumnSets;
+class TiPlotTracePath;
 
 struct TiPlotPixelPoint {
     bool Empty = true;
@@ -272,7 +273,7 @@ protected:
     void SetFastDrawReadsSummary(bool value) { m_fastDrawReadsSummary = value; }
     // The reduced columns A and B and their joins; AStartsStretch: A is the first column
     // after a break or the start.
-    void DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
+    void DrawPointSet(TiPlotTracePath& path, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
                       const TiPlotMinMaxPoint& C, bool AStartsStretch);
     void DrawDigital(TCanvas& canvas, bool reverse, TColor backGroundColor);
     void DrawDigitalSequence(TCanvas& canvas, bool reverse, TDigitalSequenceData& S);
@@ -291,9 +292,10 @@ private:
     TColor FillBrushColor() const { return m_fillUseChannelColor ? Color() : m_fillColor; }
     bool FillShows() const { return m_fillEnabled && m_fillStyle != bsClear; }
     // One reduced column; at the end of a stretch, the end point's pixel shows only where
-    // another point of the column (otherMinY .. otherMaxY) reached or passed it.
-    void DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
-                    int endPixel, double otherMinY, double otherMaxY);
+    // another point of the column (otherMinY .. otherMaxY) reached or passed it. `exit`: where
+    // the join leaving the column starts.
+    void DrawColumn(TiPlotTracePath& path, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
+                    int endPixel, double otherMinY, double otherMaxY, std::optional<TPoint> exit);
     // Points First .. Last into the fast trace's columns one by one.
     void AddFastPoints(TiPlotColumnSets& sets, int First, int Last);
     // The same, a whole pixel column at a time from the kept extremes where the points are
@@ -301,7 +303,10 @@ private:
     void AddFastColumns(TiPlotColumnSets& sets, int First, int Last);
     // The last point from First on (at most Last) in the same pixel column as point First,
     // searched from the guess that the column holds widthHint points.
-    int FastColumnEnd(int First, int Last, int column, int widthHint);
+    // Points it reads in one call on the way are left in `window`.
+    int FastColumnEnd(int First, int Last, int column, int widthHint, TiPlotPointWindow& window);
+    // The same from the points around `probe` alone; false when the column ends elsewhere.
+    bool FastColumnEndNear(int First, int Last, int column, int probe, int& end, TiPlotPointWindow& window);
     // A curve through one value per pixel column from x0 to xN; `valueAt` gives the value.
     template <typename ValueAt>
     void DrawCurve(TCanvas& canvas, bool reverse, double x0, double xN, ValueAt valueAt);

@@ -328,6 +328,9 @@ protected:
     // is a percentage of data view 0.
     void DrawLine(TCanvas& canvas, bool reverse, double X1, double Y1, double X2, double Y2,
                   TiPlotUnitReferenceStyle RefStyle);
+    // The pixels DrawLine draws between: false where it draws nothing.
+    bool LinePixels(bool reverse, double X1, double Y1, double X2, double Y2, TiPlotUnitReferenceStyle RefStyle,
+                    TPoint& From, TPoint& To);
     // Four value points as one filled polygon with the current pen and brush, unclipped.
     void DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1, const TPointDouble& P2,
                          const TPointDouble& P3, const TPointDouble& P4, TiPlotUnitReferenceStyle RefStyle = ipurScale);

@@ -179,6 +179,23 @@ void TiPlotDataCustomList::FreeMemory()
     m_ringBuffer = false;
 }
 
+void TiPlotDataCustomList::Prefetch(int First, int Count) const
+{
+    const int first = std::max(First, 0), end = std::min(First + Count, m_count);
+    if (first >= end)
+        return;
+    // The slots up to the end of the block; a range that wraps round a ring is fetched in
+    // part, which a hint may be.
+    const char* const block = static_cast<const char*>(m_block);
+    const int slot = SlotOf(first);
+    const std::size_t from = std::size_t(slot) * std::size_t(m_dataPointSize);
+    const std::size_t to = std::size_t(std::min(slot + (end - first), m_count)) * std::size_t(m_dataPointSize);
+    constexpr std::size_t kCacheLine = 64;
+    for (std::size_t offset = from; offset < to; offset += kCacheLine)
+        __builtin_prefetch(block + offset);
+    __builtin_prefetch(block + to - 1);
+}
+
 void TiPlotDataCustomList::ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const
 {
     for (int i = 0; i < Count; ++i)

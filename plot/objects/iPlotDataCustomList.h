@@ -156,6 +156,9 @@ public:
     // GetXYEmptyNull of the Count points from logical index First on, into the arrays: what
     // drawing reads of every point, without a call per point.
     virtual void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const;
+    // Asks the processor to start fetching the storage of points First .. First + Count - 1
+    // (clipped to the list), so that reading them later does not wait on memory. Only a hint.
+    void Prefetch(int First, int Count) const;
 
     // The storage slot of a logical index.
     int GetActualIndex(int Index) const;

@@ -9,11 +9,13 @@
 #include "plot/objects/iPlotAxis.h"
 #include "plot/objects/iPlotChannel.h"
 #include "plot/objects/iPlotPointSummary.h"
+#include "plot/objects/iPlotTracePath.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <utility>
 
 PRAVIX_PUBLISH(TiPlotMinMaxPoint)
@@ -236,8 +238,16 @@ void TiPlotChannelCustom::SetTracePen(TCanvas& canvas, TColor color, TiPlotLineS
 void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, double Y1, double X2, double Y2,
                                    TiPlotUnitReferenceStyle RefStyle)
 {
+    TPoint from, to;
+    if (LinePixels(reverse, X1, Y1, X2, Y2, RefStyle, from, to))
+        Line(canvas, from, to);
+}
+
+bool TiPlotChannelCustom::LinePixels(bool reverse, double X1, double Y1, double X2, double Y2,
+                                     TiPlotUnitReferenceStyle RefStyle, TPoint& From, TPoint& To)
+{
     if (!AxesValid())
-        return;
+        return false;
     const TiPlotXAxis& xAxis = *GetXAxis();
     const TiPlotYAxis& yAxis = *GetYAxis();
     double ax = X1, ay = Y1, bx = X2, by = Y2;
@@ -253,7 +263,7 @@ void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, dou
     const bool visibleX = (ax < xMin && bx > xMax) || inX(ax) || inX(bx);
     const bool visibleY = !clipY || (ay < yMin && by > yMax) || (ay > yMax && by < yMin) || inY(ay) || inY(by);
     if (!visibleX || !visibleY)
-        return;
+        return false;
 
     if (ax < xMin) {
         ay = GetNewY(ax, ay, bx, by, xMin);
@@ -273,10 +283,19 @@ void TiPlotChannelCustom::DrawLine(TCanvas& canvas, bool reverse, double X1, dou
         };
         clipEnd(ax, ay);
         clipEnd(bx, by);
-        if (!xAxis.ValueOnScale(ax) || !xAxis.ValueOnScale(bx) || !yAxis.ValueOnScale(ay) || !yAxis.ValueOnScale(by))
-            return;
+        // Each end's pixels once: the scale checks and the line's ends are the same pixels.
+        const int pax = xAxis.PositionToPixels(ax), pay = yAxis.PositionToPixels(ay);
+        const int pbx = xAxis.PositionToPixels(bx), pby = yAxis.PositionToPixels(by);
+        if (!xAxis.PixelOnScale(pax) || !xAxis.PixelOnScale(pbx) || !yAxis.PixelOnScale(pay) ||
+            !yAxis.PixelOnScale(pby))
+            return false;
+        From = reverse ? TPoint{pay, pax} : TPoint{pax, pay};
+        To = reverse ? TPoint{pby, pbx} : TPoint{pbx, pby};
+        return true;
     }
-    Line(canvas, ValueToPixels(reverse, ax, ay, RefStyle), ValueToPixels(reverse, bx, by, RefStyle));
+    From = ValueToPixels(reverse, ax, ay, RefStyle);
+    To = ValueToPixels(reverse, bx, by, RefStyle);
+    return true;
 }
 
 void TiPlotChannelCustom::DrawQuadPolygon(TCanvas& canvas, bool reverse, const TPointDouble& P1, const TPointDouble& P2,
@@ -551,14 +570,16 @@ void TiPlotChannel::DrawFast(TCanvas& canvas, bool reverse, TColor)
     const int start = DrawStartIndex(), stop = DrawStopIndex();
     if (start == stop || start < 0 || stop < 0)
         return;
+    TiPlotTracePath path(canvas);
     TiPlotColumnSets sets([&](const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C,
-                              bool AStartsStretch) { DrawPointSet(canvas, reverse, A, B, C, AStartsStretch); });
+                              bool AStartsStretch) { DrawPointSet(path, reverse, A, B, C, AStartsStretch); });
     const int first = std::min(start, stop), last = std::max(start, stop);
     if (m_fastDrawReadsSummary && m_xIncreasing)
         AddFastColumns(sets, first, last);
     else
         AddFastPoints(sets, first, last);
     sets.EndStretch();
+    path.Flush();
 }
 
 void TiPlotChannel::AddFastPoints(TiPlotColumnSets& sets, int First, int Last)
@@ -597,12 +618,52 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
         return;
     }
     const TiPlotXAxis& xAxis = *GetXAxis();
+    constexpr int kBlock = TiPlotPointSummary::kBlockSize;
+    const long long firstNumber = list.FirstPointNumber();
+    // The points read around the ends of this column and of the one before: the ends of the
+    // kept-extremes blocks a column starts and ends in are read from them.
+    TiPlotPointWindow windows[2];
+    TiPlotPointWindow* before = &windows[0];
+    TiPlotPointWindow* around = &windows[1];
+    auto held = [&](int index) -> const TiPlotPointWindow* {
+        for (const TiPlotPointWindow* window : {around, before})
+            if (window->Holds(index, index))
+                return window;
+        return nullptr;
+    };
+    auto xAt = [&](int index) {
+        const TiPlotPointWindow* window = held(index);
+        return window ? window->X[index - window->From] : list.GetX(index);
+    };
+    auto yAt = [&](int index) {
+        const TiPlotPointWindow* window = held(index);
+        return window ? window->Y[index - window->From] : list.GetY(index);
+    };
+    auto foldY = [&](int first, int last, double& min, double& max) {
+        if (first > last)
+            return;
+        for (const TiPlotPointWindow* window : {before, around})
+            if (window->Holds(first, last)) {
+                window->FoldY(first, last, min, max);
+                return;
+            }
+        double low, high;
+        summary.YRange(list, first, last, low, high);
+        if (high > max)
+            max = high;
+        if (low < min)
+            min = low;
+    };
     int width = 1;
     for (int first = First; first <= Last;) {
-        const double x = list.GetX(first);
+        const double x = xAt(first);
         const int column = FastColumnOf(xAxis, x, xAxis.PositionToPixels(x));
-        const int last = FastColumnEnd(first, Last, column, width);
+        std::swap(before, around);
+        const int last = FastColumnEnd(first, Last, column, width, *around);
         width = last - first + 1;
+        // The next columns likely end as far on each: the points there a few columns ahead
+        // are fetched while these are drawn, which outlasts the wait for memory.
+        list.Prefetch(last + 3 * width - kBlock, 2 * kBlock);
         // Only where a stretch of trace ends (at the last point, or before a Null point) do
         // the runs of equal Y pixel at a column's end show, and only a column gathered point
         // by point knows them; the columns that meet a gap are gathered so too.
@@ -610,27 +671,91 @@ void TiPlotChannel::AddFastColumns(TiPlotColumnSets& sets, int First, int Last)
             AddFastPoints(sets, first, last);
         } else {
             TiPlotMinMaxPoint reduced;
-            reduced.AddData(x, list.GetY(first), column);
-            summary.YRange(list, first, last, reduced.MinY, reduced.MaxY);
-            reduced.LastX = list.GetX(last);
-            reduced.LastY = list.GetY(last);
+            reduced.AddData(x, yAt(first), column);
+            // The whole blocks between the column's ends from their kept extremes, the parts
+            // of blocks at its ends from the points read around them.
+            const int wholeFirst = first + int((kBlock - (firstNumber + first) % kBlock) % kBlock);
+            const int wholeEnd = last + 1 - int((firstNumber + last + 1) % kBlock);
+            if (wholeFirst > last) {
+                foldY(first, last, reduced.MinY, reduced.MaxY);
+            } else {
+                foldY(first, wholeFirst - 1, reduced.MinY, reduced.MaxY);
+                foldY(wholeFirst, wholeEnd - 1, reduced.MinY, reduced.MaxY);
+                foldY(wholeEnd, last, reduced.MinY, reduced.MaxY);
+            }
+            reduced.LastX = xAt(last);
+            reduced.LastY = yAt(last);
             sets.AddColumn(reduced);
         }
         first = last + 1;
     }
 }
 
-int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
+bool TiPlotChannel::FastColumnEndNear(int First, int Last, int column, int probe, int& end, TiPlotPointWindow& window)
+{
+    // Most columns end in the block of kept extremes that holds the probe, or in the one
+    // beside it. Its points are read in one call, so that their memory arrives at once
+    // instead of probe after probe (a frame of many long channels waits mostly on that); the
+    // column's extremes and the next column read the block's ends from the window after.
+    constexpr int kBlock = TiPlotPointSummary::kBlockSize;
+    const TiPlotXAxis& xAxis = *GetXAxis();
+    auto inColumn = [&](int k) {
+        return FastColumnOf(xAxis, window.X[k], xAxis.PositionToPixels(window.X[k])) == column;
+    };
+    int blockStart = probe - int((List().FirstPointNumber() + probe) % kBlock);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // The block and the point after it, to see the column end at the block's last point.
+        const int from = std::max(First, blockStart), to = std::min(Last, blockStart + kBlock);
+        window.From = from;
+        window.Count = to - from + 1;
+        List().ReadXYEmptyNull(from, window.Count, window.X, window.Y, window.Empty, window.Null);
+        const int count = window.Count;
+        // The points of the column come first. `inside` is the latest of them known (-1:
+        // none yet), `outside` the first point known past them (count: none yet). The
+        // column mostly ends at the probe or at the point after it.
+        int inside = -1, outside = count;
+        const int guess = std::clamp(probe - from, 0, count - 1);
+        (inColumn(guess) ? inside : outside) = guess;
+        if (inside == guess && guess + 1 < count)
+            (inColumn(guess + 1) ? inside : outside) = guess + 1;
+        if (inside < 0) {
+            if (!inColumn(0)) {
+                blockStart -= kBlock;
+                continue;
+            }
+            inside = 0;
+        }
+        if (outside == count && to < Last) {
+            if (inColumn(count - 1)) {
+                blockStart += kBlock;
+                continue;
+            }
+            outside = count - 1;
+        }
+        while (outside - inside > 1) {
+            const int middle = inside + (outside - inside) / 2;
+            (inColumn(middle) ? inside : outside) = middle;
+        }
+        end = from + inside;
+        return true;
+    }
+    return false;
+}
+
+int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint, TiPlotPointWindow& window)
 {
     // Points in X order fill each pixel column in one run, mostly as long as the run before:
     // a probe where that length ends, then steps doubling away from it, bracket the run's
     // end; a binary search finds it.
     const TiPlotXAxis& xAxis = *GetXAxis();
+    const int probe = First + std::clamp(widthHint - 1, 0, Last - First);
+    int end;
+    if (FastColumnEndNear(First, Last, column, probe, end, window))
+        return end;
     auto inColumn = [&](int i) {
         const double x = List().GetX(i);
         return FastColumnOf(xAxis, x, xAxis.PositionToPixels(x)) == column;
     };
-    const int probe = First + std::clamp(widthHint - 1, 0, Last - First);
     int inside = First, outside = Last + 1, step = 1;
     if (inColumn(probe)) {
         inside = probe;
@@ -657,38 +782,52 @@ int TiPlotChannel::FastColumnEnd(int First, int Last, int column, int widthHint)
     return inside;
 }
 
-void TiPlotChannel::DrawPointSet(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& A, const TiPlotMinMaxPoint& B,
-                                 const TiPlotMinMaxPoint& C, bool AStartsStretch)
+void TiPlotChannel::DrawPointSet(TiPlotTracePath& path, bool reverse, const TiPlotMinMaxPoint& A,
+                                 const TiPlotMinMaxPoint& B, const TiPlotMinMaxPoint& C, bool AStartsStretch)
 {
+    // Joins run from the X of a column's last point, so that a join clipped at the axis edge
+    // meets the edge where the segment between the two points does.
+    struct TJoin {
+        bool Shows = false;
+        TPoint From, To;
+    };
+    auto join = [&](const TiPlotMinMaxPoint& from, const TiPlotMinMaxPoint& to) {
+        TJoin j;
+        j.Shows = !from.Empty && !to.Empty &&
+                  LinePixels(reverse, from.LastX, from.LastY, to.X, to.FirstY, ipurScale, j.From, j.To);
+        return j;
+    };
     // C holds a point whenever the trace goes on; without one, the last column holding points
     // ends the stretch. Segments are drawn from their smaller X, so on a decreasing channel
     // the pixel they leave out is at the stretch's first point instead of its last.
     const bool stretchEnds = C.Empty;
-    auto column = [&](const TiPlotMinMaxPoint& P, bool lastColumn, bool firstColumn) {
+    auto column = [&](const TiPlotMinMaxPoint& P, bool lastColumn, bool firstColumn, const TJoin& leaving) {
         if (P.Empty || P.MinY == P.MaxY)
             return;
+        const std::optional<TPoint> exit = leaving.Shows ? std::optional<TPoint>(leaving.From) : std::nullopt;
         if (m_xIncreasing)
-            DrawColumn(canvas, reverse, P, lastColumn, P.LastY, P.LastYPixel, P.MinYBeforeRun, P.MaxYBeforeRun);
+            DrawColumn(path, reverse, P, lastColumn, P.LastY, P.LastYPixel, P.MinYBeforeRun, P.MaxYBeforeRun, exit);
         else
-            DrawColumn(canvas, reverse, P, firstColumn, P.FirstY, P.FirstYPixel, P.MinYAfterRun, P.MaxYAfterRun);
+            DrawColumn(path, reverse, P, firstColumn, P.FirstY, P.FirstYPixel, P.MinYAfterRun, P.MaxYAfterRun, exit);
     };
-    column(A, stretchEnds && B.Empty, AStartsStretch);
-    column(B, stretchEnds, false);
-    // Joins run from the X of a column's last point, so that a join clipped at the axis edge
-    // meets the edge where the segment between the two points does.
-    if (!A.Empty && !B.Empty)
-        DrawLine(canvas, reverse, A.LastX, A.LastY, B.X, B.FirstY, ipurScale);
-    if (!B.Empty && !C.Empty)
-        DrawLine(canvas, reverse, B.LastX, B.LastY, C.X, C.FirstY, ipurScale);
+    // Each column, then the join that leaves it: the path runs on through both.
+    const TJoin joinAB = join(A, B), joinBC = join(B, C);
+    column(A, stretchEnds && B.Empty, AStartsStretch, joinAB);
+    if (joinAB.Shows)
+        path.Segment(joinAB.From, joinAB.To);
+    column(B, stretchEnds, false, joinBC);
+    if (joinBC.Shows)
+        path.Segment(joinBC.From, joinBC.To);
 }
 
-void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch, double endY,
-                               int endPixel, double otherMinY, double otherMaxY)
+void TiPlotChannel::DrawColumn(TiPlotTracePath& path, bool reverse, const TiPlotMinMaxPoint& P, bool endsStretch,
+                               double endY, int endPixel, double otherMinY, double otherMaxY,
+                               std::optional<TPoint> exit)
 {
-    // A line leaves out its end pixel, so the column is drawn both ways to show its full
-    // range, as the segments between its points do. Where the stretch ends, they leave the
-    // end point's pixel out unless another point reached or passed it (the points of the run
-    // on that pixel only join it with lines of no length).
+    // The segments between a column's points cover its range, both ends included. Where the
+    // stretch ends, they leave the end point's pixel out unless another point reached or
+    // passed it (the points of the run on that pixel only join it with lines of no length).
+    TPoint from, to;
     if (endsStretch) {
         if (otherMinY > otherMaxY)
             return;
@@ -697,12 +836,14 @@ void TiPlotChannel::DrawColumn(TCanvas& canvas, bool reverse, const TiPlotMinMax
         const int other2 = yAxis.PositionToPixels(otherMaxY);
         if (endPixel < std::min(other1, other2) || endPixel > std::max(other1, other2)) {
             const double far = yAxis.PositionToPixels(P.MaxY) == endPixel ? P.MinY : P.MaxY;
-            DrawLine(canvas, reverse, P.X, far, P.X, endY, ipurScale);
+            if (LinePixels(reverse, P.X, far, P.X, endY, ipurScale, from, to))
+                path.Segment(from, to);
             return;
         }
     }
-    DrawLine(canvas, reverse, P.X, P.MinY, P.X, P.MaxY, ipurScale);
-    DrawLine(canvas, reverse, P.X, P.MaxY, P.X, P.MinY, ipurScale);
+    // A vertical line is clipped alike either way, so its pixels both ways are one span.
+    if (LinePixels(reverse, P.X, P.MinY, P.X, P.MaxY, ipurScale, from, to))
+        path.Span(from, to, exit);
 }
 
 void TiPlotChannel::DrawFill(TCanvas& canvas, bool reverse, TColor backGroundColor)

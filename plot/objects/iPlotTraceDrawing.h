@@ -8,6 +8,7 @@
 //     column.MinY, column.MaxY;       // the vertical line drawn at column.X
 //
 // TiMinMaxPoint is the older accumulator of the same kind, kept for code written against it.
+// TiPlotPointWindow holds the points read around the end of a pixel column.
 // TDigitalSequenceData is one run of equal state of a digital trace.
 //
 // iPlotTraceDrawing.cpp also defines how channels draw: the drawing primitives of
@@ -15,6 +16,8 @@
 // (iPlotChannel.h), which those headers declare.
 
 #include "plot/objects/iPlotObjectsLayer.h"
+
+#include "plot/objects/iPlotPointSummary.h"
 
 #include "platform/core/Component.h"
 
@@ -68,6 +71,35 @@ public:
     double Min = 1e301;
     double First = 0;
     double Last = 0;
+};
+
+// Points of a fast trace read in one call around the end of a pixel column: the column's
+// last points and the next column's first, which the column's extremes and the next column
+// read again.
+struct TiPlotPointWindow {
+    // A block of kept extremes and the point after it.
+    static constexpr int kSize = TiPlotPointSummary::kBlockSize + 1;
+
+    bool Holds(int First, int Last) const { return From <= First && Last < From + Count; }
+    // Folds the Y of points First .. Last, none of them Null or Empty, into Min and Max as a
+    // pass over the points does (NaN skipped).
+    void FoldY(int First, int Last, double& Min, double& Max) const
+    {
+        for (int i = First - From; i <= Last - From; ++i) {
+            if (Y[i] > Max)
+                Max = Y[i];
+            if (Y[i] < Min)
+                Min = Y[i];
+        }
+    }
+
+    // List indexes From .. From + Count - 1.
+    int From = 0;
+    int Count = 0;
+    double X[kSize];
+    double Y[kSize];
+    bool Empty[kSize];
+    bool Null[kSize];
 };
 
 struct TDigitalSequenceData {
