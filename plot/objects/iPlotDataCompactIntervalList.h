@@ -30,6 +30,7 @@ public:
     void SetY(int Index, double Value) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
     void ReadOrderX(double& First, double& Second, double& Newest) const override;
+    bool HoldsSingleY() const override { return true; }
 
     int Add(double X, double Y, bool Null, bool Empty) override;
     void Clear() override;

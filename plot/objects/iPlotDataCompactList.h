@@ -20,6 +20,7 @@ public:
     int Add(double X, double Y, bool Null, bool Empty) override;
     void ReadOrderX(double& First, double& Second, double& Newest) const override;
     void ReadXYEmptyNull(int First, int Count, double* X, double* Y, bool* Empty, bool* Null) const override;
+    bool HoldsSingleY() const override { return true; }
 
 private:
     struct TPoint8 {

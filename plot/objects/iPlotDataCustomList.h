@@ -185,6 +185,8 @@ public:
     // Differs between any two lists of the program, so that a reader who kept something of a
     // list tells it from one made later at the same address.
     unsigned long long Serial() const { return m_serial; }
+    // Whether the list keeps Y as singles (floats), which doubles hold exactly.
+    virtual bool HoldsSingleY() const { return false; }
     // The extremes of the points kept for drawing (see TiPlotPointSummary), made when first
     // asked for.
     TiPlotPointSummary& Summary();

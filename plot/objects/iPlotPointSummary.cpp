@@ -28,11 +28,13 @@ void TiPlotPointSummary::Update(const TiPlotDataCustomList& List)
     const long long end = first + List.Count();
     if (List.Changes() != m_changes || first > m_endNumber || end < m_endNumber) {
         m_changes = List.Changes();
-        Restart(first);
+        Restart(List, first);
     }
-    while (!m_blocks.empty() && m_firstBlock < BlockNumber(first)) {
-        m_blocks.pop_front();
-        ++m_firstBlock;
+    for (; BlockCount() > 0 && m_firstBlock < BlockNumber(first); ++m_firstBlock) {
+        if (m_singles)
+            m_singleBlocks.pop_front();
+        else
+            m_blocks.pop_front();
     }
     while (!m_gapBlocks.empty() && m_gapBlocks.front() < m_firstBlock)
         m_gapBlocks.pop_front();
@@ -41,9 +43,11 @@ void TiPlotPointSummary::Update(const TiPlotDataCustomList& List)
     PRAVIX_ASSERT(m_endNumber == end, "the kept extremes cover every point of the list");
 }
 
-void TiPlotPointSummary::Restart(long long firstNumber)
+void TiPlotPointSummary::Restart(const TiPlotDataCustomList& list, long long firstNumber)
 {
+    m_singles = list.HoldsSingleY();
     m_blocks.clear();
+    m_singleBlocks.clear();
     m_firstBlock = BlockNumber(firstNumber);
     m_endNumber = firstNumber;
     m_lastDisorder = -1;
@@ -51,12 +55,29 @@ void TiPlotPointSummary::Restart(long long firstNumber)
     m_gapBlocks.clear();
 }
 
-TiPlotPointSummary::TBlock& TiPlotPointSummary::BlockOf(long long number)
+void TiPlotPointSummary::ReadBlock(long long number, double& min, double& max)
 {
     const std::size_t index = std::size_t(BlockNumber(number) - m_firstBlock);
-    if (index >= m_blocks.size())
-        m_blocks.resize(index + 1);
-    return m_blocks[index];
+    const auto read = [&](auto& blocks) {
+        if (index >= blocks.size())
+            blocks.resize(index + 1);
+        min = blocks[index].Min;
+        max = blocks[index].Max;
+    };
+    if (m_singles)
+        read(m_singleBlocks);
+    else
+        read(m_blocks);
+}
+
+void TiPlotPointSummary::WriteBlock(long long number, double min, double max)
+{
+    const std::size_t index = std::size_t(BlockNumber(number) - m_firstBlock);
+    // A list of singles gives singles: the narrowing is exact.
+    if (m_singles)
+        m_singleBlocks[index] = {float(min), float(max)};
+    else
+        m_blocks[index] = {min, max};
 }
 
 void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firstNumber, long long endNumber)
@@ -72,10 +93,10 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
         const int count = int(std::min<long long>(kChunk, endNumber - m_endNumber));
         list.ReadXYEmptyNull(int(m_endNumber - firstNumber), count, xs, ys, empties, nulls);
         for (int k = 0; k < count;) {
-            TBlock& block = BlockOf(m_endNumber + k);
-            const int blockEnd = int(std::min<long long>(count, k + kBlockSize - (m_endNumber + k) % kBlockSize));
-            // Folded in locals: the compiler cannot keep the block's fields in registers.
-            double min = block.Min, max = block.Max;
+            const long long number = m_endNumber + k;
+            const int blockEnd = int(std::min<long long>(count, k + kBlockSize - number % kBlockSize));
+            double min, max;
+            ReadBlock(number, min, max);
             for (; k < blockEnd; ++k) {
                 if (empties[k] || nulls[k]) {
                     NoteGap(m_endNumber + k);
@@ -87,7 +108,7 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
                 previousX = xs[k];
                 havePrevious = true;
             }
-            block = {min, max};
+            WriteBlock(number, min, max);
         }
         m_endNumber += count;
     }
@@ -134,14 +155,24 @@ void TiPlotPointSummary::YRange(const TiPlotDataCustomList& List, int First, int
     const int wholeFirst = int(firstWhole * kBlockSize - m_firstNumber);
     const int wholeEnd = int(endWhole * kBlockSize - m_firstNumber);
     ScanY(List, First, wholeFirst - 1, Min, Max);
-    for (long long block = firstWhole; block < endWhole; ++block) {
-        const TBlock& b = BlockAt(block);
-        if (b.Max > Max)
-            Max = b.Max;
-        if (b.Min < Min)
-            Min = b.Min;
-    }
+    if (m_singles)
+        FoldBlocks(m_singleBlocks, firstWhole, endWhole, Min, Max);
+    else
+        FoldBlocks(m_blocks, firstWhole, endWhole, Min, Max);
     ScanY(List, wholeEnd, Last, Min, Max);
+}
+
+template <typename Value>
+void TiPlotPointSummary::FoldBlocks(const TBlocks<Value>& blocks, long long first, long long end, double& min,
+                                    double& max) const
+{
+    for (long long block = first; block < end; ++block) {
+        const TBlock<Value>& b = blocks[std::size_t(block - m_firstBlock)];
+        if (b.Max > max)
+            max = b.Max;
+        if (b.Min < min)
+            min = b.Min;
+    }
 }
 
 void TiPlotPointSummary::ScanY(const TiPlotDataCustomList& list, int first, int last, double& min, double& max) const

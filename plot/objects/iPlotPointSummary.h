@@ -3,8 +3,9 @@
 // list, kept between frames so that a frame of a million points reads a pixel column's
 // extremes from a few blocks instead of from every point. Blocks are aligned to a point's
 // number counted over every point the list ever held, so a ring dropping its oldest points
-// keeps the blocks of the points it still holds. It costs 16 bytes a block, half a byte a
-// point: blocks holding a Null or Empty point, rare in most lists, are kept apart.
+// keeps the blocks of the points it still holds. A block takes two values of the list's own
+// precision: 16 bytes, or 8 for a list of singles, whose points take 8 or 4. Blocks holding a
+// Null or Empty point, rare in most lists, are listed apart.
 //
 //     TiPlotPointSummary& summary = list.Summary();
 //     summary.Update(list);                       // extends over points added since
@@ -15,14 +16,16 @@
 
 #include <cstddef>
 #include <deque>
+#include <limits>
+#include <type_traits>
 
 class TiPlotDataCustomList;
 
 class TiPlotPointSummary {
 public:
-    // Larger blocks cost less memory and make a frame scan more points one by one at each
-    // pixel column's ends; at 32 a compact list's extremes take a sixteenth of its points'.
-    static constexpr int kBlockSize = 32;
+    // Larger blocks cost less memory and make a frame read more points one by one at each
+    // pixel column's ends, where a live chart of many channels spends its time.
+    static constexpr int kBlockSize = 16;
 
     // Brings the summary up to the list's points: extends it over the points added since the
     // last call and starts over after any other change to the points.
@@ -38,22 +41,35 @@ public:
     void YRange(const TiPlotDataCustomList& List, int First, int Last, double& Min, double& Max) const;
 
 private:
+    // A block's extremes start where a pass starts. Singles never reach 1e301, so for them an
+    // infinite start, which a single holds, compares as 1e301 does.
+    template <typename Value>
     struct TBlock {
-        double Min = 1e301;
-        double Max = -1e301;
+        static constexpr Value kNone = std::is_same_v<Value, float> ? std::numeric_limits<float>::infinity() : 1e301;
+        Value Min = kNone;
+        Value Max = -kNone;
     };
+    template <typename Value>
+    using TBlocks = std::deque<TBlock<Value>>;
 
-    void Restart(long long firstNumber);
+    void Restart(const TiPlotDataCustomList& list, long long firstNumber);
     void Extend(const TiPlotDataCustomList& list, long long firstNumber, long long endNumber);
-    // The block of a point's number; the deque holds blocks from m_firstBlock on.
-    TBlock& BlockOf(long long number);
-    const TBlock& BlockAt(long long block) const { return m_blocks[std::size_t(block - m_firstBlock)]; }
+    // The extremes of a point's block so far, and their update; the blocks run from
+    // m_firstBlock on.
+    void ReadBlock(long long number, double& min, double& max);
+    void WriteBlock(long long number, double min, double max);
+    template <typename Value>
+    void FoldBlocks(const TBlocks<Value>& blocks, long long first, long long end, double& min, double& max) const;
+    std::size_t BlockCount() const { return m_singles ? m_singleBlocks.size() : m_blocks.size(); }
     // Records a Null or Empty point; points are noted in the order of their numbers.
     void NoteGap(long long number);
     // Extremes of the points of one block's part First .. Last, read from the list.
     void ScanY(const TiPlotDataCustomList& list, int first, int last, double& min, double& max) const;
 
-    std::deque<TBlock> m_blocks;
+    // One of the two holds the blocks, as the list's values are doubles or singles.
+    bool m_singles = false;
+    TBlocks<double> m_blocks;
+    TBlocks<float> m_singleBlocks;
     long long m_firstBlock = 0;
     // The number of the list's point 0 and one past its last point, as last updated.
     long long m_firstNumber = 0;
