@@ -346,19 +346,8 @@ void TiPlotChannelCustom::ReCalcRunningMinMaxMean()
         double x, y;
         bool empty, null;
         m_list->GetXYEmptyNull(i, x, y, empty, null);
-        if (empty || null)
-            continue;
-        ++m_runningCount;
-        if (x > m_runningXMax)
-            m_runningXMax = x;
-        if (x < m_runningXMin)
-            m_runningXMin = x;
-        if (y > m_runningYMax)
-            m_runningYMax = y;
-        if (y < m_runningYMin)
-            m_runningYMin = y;
-        m_runningXSum += x;
-        m_runningYSum += y;
+        if (!empty && !null)
+            CountInRunningStatistics(x, y);
     }
     if (m_runningCount > 0) {
         m_runningXMean = double(m_runningXSum / m_runningCount);

@@ -358,6 +358,8 @@ protected:
     char m_dataFileSeparator = 0;
 
 private:
+    // Takes a point that is neither Null nor Empty into the running extremes, count and sums.
+    void CountInRunningStatistics(double X, double Y);
     void TrackAxes(double X, double Y, bool Null, bool Empty);
     void TrackMarkerExtents(bool Null, bool Empty);
     // Look the bound axis up by name and keep it (nullptr when none has the name).

@@ -13,17 +13,7 @@ inline int TiPlotChannelCustom::AddXYInternal(double X, double Y, bool Null, boo
     // Once a ring wraps the list answers the storage slot; callers want the point's index.
     const int index = m_list->Count() - 1;
     if (!Null && !Empty) {
-        if (X > m_runningXMax)
-            m_runningXMax = X;
-        if (X < m_runningXMin)
-            m_runningXMin = X;
-        if (Y > m_runningYMax)
-            m_runningYMax = Y;
-        if (Y < m_runningYMin)
-            m_runningYMin = Y;
-        ++m_runningCount;
-        m_runningXSum += X;
-        m_runningYSum += Y;
+        CountInRunningStatistics(X, Y);
         // The means are divided out when read: two divisions per point cost more than the
         // rest of the statistics.
         m_runningMeansFromSums = {true, true};
@@ -36,6 +26,21 @@ inline int TiPlotChannelCustom::AddXYInternal(double X, double Y, bool Null, boo
     }
     TriggerChangeUnlessAbsorbed();
     return index;
+}
+
+inline void TiPlotChannelCustom::CountInRunningStatistics(double X, double Y)
+{
+    if (X > m_runningXMax)
+        m_runningXMax = X;
+    if (X < m_runningXMin)
+        m_runningXMin = X;
+    if (Y > m_runningYMax)
+        m_runningYMax = Y;
+    if (Y < m_runningYMin)
+        m_runningYMin = Y;
+    ++m_runningCount;
+    m_runningXSum += X;
+    m_runningYSum += Y;
 }
 
 // Hands the newest point to the axes' tracking; with markers showing, the marker's whole
