@@ -55,19 +55,15 @@ void TiPlotPointSummary::Restart(const TiPlotDataCustomList& list, long long fir
     m_gapBlocks.clear();
 }
 
-void TiPlotPointSummary::ReadBlock(long long number, double& min, double& max)
+TiPlotPointSummary::TBlock<double> TiPlotPointSummary::ReadBlock(long long number)
 {
     const std::size_t index = std::size_t(BlockNumber(number) - m_firstBlock);
-    const auto read = [&](auto& blocks) {
+    const auto read = [index](auto& blocks) {
         if (index >= blocks.size())
             blocks.resize(index + 1);
-        min = blocks[index].Min;
-        max = blocks[index].Max;
+        return TBlock<double>{blocks[index].Min, blocks[index].Max};
     };
-    if (m_singles)
-        read(m_singleBlocks);
-    else
-        read(m_blocks);
+    return m_singles ? read(m_singleBlocks) : read(m_blocks);
 }
 
 void TiPlotPointSummary::WriteBlock(long long number, double min, double max)
@@ -95,8 +91,9 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
         for (int k = 0; k < count;) {
             const long long number = m_endNumber + k;
             const int blockEnd = int(std::min<long long>(count, k + kBlockSize - number % kBlockSize));
-            double min, max;
-            ReadBlock(number, min, max);
+            // Folded in locals, which the compiler keeps in registers.
+            const TBlock<double> start = ReadBlock(number);
+            double min = start.Min, max = start.Max;
             for (; k < blockEnd; ++k) {
                 if (empties[k] || nulls[k]) {
                     NoteGap(m_endNumber + k);

@@ -56,7 +56,7 @@ private:
     void Extend(const TiPlotDataCustomList& list, long long firstNumber, long long endNumber);
     // The extremes of a point's block so far, and their update; the blocks run from
     // m_firstBlock on.
-    void ReadBlock(long long number, double& min, double& max);
+    TBlock<double> ReadBlock(long long number);
     void WriteBlock(long long number, double min, double max);
     template <typename Value>
     void FoldBlocks(const TBlocks<Value>& blocks, long long first, long long end, double& min, double& max) const;
