@@ -55,28 +55,17 @@ void TiPlotPointSummary::Restart(const TiPlotDataCustomList& list, long long fir
     m_gapBlocks.clear();
 }
 
-TiPlotPointSummary::TBlock<double> TiPlotPointSummary::ReadBlock(long long number)
-{
-    const std::size_t index = std::size_t(BlockNumber(number) - m_firstBlock);
-    const auto read = [index](auto& blocks) {
-        if (index >= blocks.size())
-            blocks.resize(index + 1);
-        return TBlock<double>{blocks[index].Min, blocks[index].Max};
-    };
-    return m_singles ? read(m_singleBlocks) : read(m_blocks);
-}
-
-void TiPlotPointSummary::WriteBlock(long long number, double min, double max)
-{
-    const std::size_t index = std::size_t(BlockNumber(number) - m_firstBlock);
-    // A list of singles gives singles: the narrowing is exact.
-    if (m_singles)
-        m_singleBlocks[index] = {float(min), float(max)};
-    else
-        m_blocks[index] = {min, max};
-}
-
 void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firstNumber, long long endNumber)
+{
+    if (m_singles)
+        ExtendBlocks(m_singleBlocks, list, firstNumber, endNumber);
+    else
+        ExtendBlocks(m_blocks, list, firstNumber, endNumber);
+}
+
+template <typename Value>
+void TiPlotPointSummary::ExtendBlocks(TBlocks<Value>& blocks, const TiPlotDataCustomList& list, long long firstNumber,
+                                      long long endNumber)
 {
     if (m_endNumber >= endNumber)
         return;
@@ -90,10 +79,13 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
         list.ReadXYEmptyNull(int(m_endNumber - firstNumber), count, xs, ys, empties, nulls);
         for (int k = 0; k < count;) {
             const long long number = m_endNumber + k;
+            const std::size_t index = std::size_t(BlockNumber(number) - m_firstBlock);
+            if (index >= blocks.size())
+                blocks.resize(index + 1);
+            TBlock<Value>& block = blocks[index];
             const int blockEnd = int(std::min<long long>(count, k + kBlockSize - number % kBlockSize));
-            // Folded in locals, which the compiler keeps in registers.
-            const TBlock<double> start = ReadBlock(number);
-            double min = start.Min, max = start.Max;
+            // Folded in locals: the compiler cannot keep the block's fields in registers.
+            double min = block.Min, max = block.Max;
             for (; k < blockEnd; ++k) {
                 if (empties[k] || nulls[k]) {
                     NoteGap(m_endNumber + k);
@@ -105,7 +97,8 @@ void TiPlotPointSummary::Extend(const TiPlotDataCustomList& list, long long firs
                 previousX = xs[k];
                 havePrevious = true;
             }
-            WriteBlock(number, min, max);
+            // A list of singles gives singles: the narrowing is exact.
+            block = {Value(min), Value(max)};
         }
         m_endNumber += count;
     }

@@ -54,10 +54,10 @@ private:
 
     void Restart(const TiPlotDataCustomList& list, long long firstNumber);
     void Extend(const TiPlotDataCustomList& list, long long firstNumber, long long endNumber);
-    // The extremes of a point's block so far, and their update; the blocks run from
-    // m_firstBlock on.
-    TBlock<double> ReadBlock(long long number);
-    void WriteBlock(long long number, double min, double max);
+    // Extend for the blocks of the list's precision; the blocks run from m_firstBlock on.
+    template <typename Value>
+    void ExtendBlocks(TBlocks<Value>& blocks, const TiPlotDataCustomList& list, long long firstNumber,
+                      long long endNumber);
     template <typename Value>
     void FoldBlocks(const TBlocks<Value>& blocks, long long first, long long end, double& min, double& max) const;
     std::size_t BlockCount() const { return m_singles ? m_singleBlocks.size() : m_blocks.size(); }
